@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian 12 packages that building, running and testing Tavek need,
+# skipping those already present.
+set -e
+PKGS="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
+libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xdg-utils"
+missing=""
+for p in $PKGS; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing:$missing"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing

@@ -1,0 +1,83 @@
+#include "racedata/RecordField.h"
+
+#include <charconv>
+#include <climits>
+#include <optional>
+
+namespace tavek::record {
+
+QByteArrayView field(QByteArrayView record, int position, int length)
+{
+    if (position < 1 || length <= 0 || position > record.size())
+        return {};
+    const qsizetype start = position - 1;
+    const qsizetype n = std::min<qsizetype>(length, record.size() - start);
+    return record.sliced(start, n);
+}
+
+namespace {
+
+bool isBlank(char c) { return c == ' '; }
+
+QByteArrayView trimmed(QByteArrayView f)
+{
+    while (!f.isEmpty() && isBlank(f.front()))
+        f = f.sliced(1);
+    while (!f.isEmpty() && isBlank(f.back()))
+        f.chop(1);
+    return f;
+}
+
+// A whole-text signed decimal integer within 32 bits, or nothing.
+std::optional<int> parseInt(QByteArrayView f)
+{
+    if (f.isEmpty())
+        return std::nullopt;
+    const char* first = f.data();
+    const char* last = f.data() + f.size();
+    if (*first == '+')
+        ++first;
+    if (first == last || *first == '+')
+        return std::nullopt;
+    int value = 0;
+    auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+int blankAsAbsent(QByteArrayView f)
+{
+    const QByteArrayView t = trimmed(f);
+    if (t.isEmpty())
+        return -1;
+    if (auto v = parseInt(t))
+        return *v;
+    throw FieldError("'" + std::string(t.data(), size_t(t.size())) + "' is not a valid integer value");
+}
+
+int blankAsZero(QByteArrayView f)
+{
+    qsizetype i = 0;
+    while (i < f.size() && isBlank(f[i]))
+        ++i;
+    long long value = 0;
+    for (; i < f.size() && f[i] >= '0' && f[i] <= '9'; ++i) {
+        value = value * 10 + (f[i] - '0');
+        if (value > INT_MAX)
+            return INT_MAX;
+    }
+    return int(value);
+}
+
+int zeroDefault(QByteArrayView f)
+{
+    QByteArrayView t = f;
+    while (!t.isEmpty() && isBlank(t.front()))
+        t = t.sliced(1);
+    return parseInt(t).value_or(0);
+}
+
+}  // namespace tavek::record
