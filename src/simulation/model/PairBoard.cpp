@@ -1,0 +1,165 @@
+#include "simulation/model/PairBoard.h"
+
+#include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+#include "simulation/model/PairPayoutRate.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tavek::sim {
+
+QString notAboveOneMessage() { return QStringLiteral("１倍よりも大きい数字を入力してください。"); }
+QString unrealisticMessage() { return QStringLiteral("非現実的な数値が入力されました。"); }
+
+const char* pairSimResultName(PairSimResult result)
+{
+    switch (result) {
+    case PairSimResult::Accepted: return "accepted";
+    case PairSimResult::NotAboveOne: return "not_above_one";
+    case PairSimResult::Unrealistic: return "unrealistic";
+    case PairSimResult::None: break;
+    }
+    return "none";
+}
+
+namespace {
+
+// The odds simulation reads the pair's votes and the total as plain integers:
+// a blank field or a zero total cannot be simulated.
+int requiredFigure(PairKind kind, QByteArrayView record, int position, const QString& what)
+{
+    const int value = record::blankAsAbsent(record, position, layout::kVoteLen);
+    if (value < 0)
+        throw std::runtime_error(what.toStdString() + " of race " + raceKeyText(record).toStdString()
+                                 + " is blank in the vote-count record; no odds simulation possible ("
+                                 + (kind == PairKind::Quinella ? "quinella" : "bracket quinella") + ")");
+    return value;
+}
+
+}  // namespace
+
+PairBoard::PairBoard(PairKind kind)
+    : kind_(kind), real_(size_t(pairCount(kind) + 1)), virtual_(size_t(pairCount(kind) + 1))
+{
+}
+
+void PairBoard::clear()
+{
+    realTotal_.clear();
+    virtualTotal_.clear();
+    for (int k = 1; k <= size(); ++k) {
+        real_[size_t(k)].text.clear();
+        real_[size_t(k)].mark = false;
+        virtual_[size_t(k)].text.clear();
+        virtual_[size_t(k)].mark = false;
+    }
+}
+
+void PairBoard::calculate(QByteArrayView record, PairFigures figures)
+{
+    resetPairFigures(kind_, record, figures);
+    for (int k = 1; k <= size(); ++k)
+        real_[size_t(k)].text = realOddsText(kind_, record, k);
+    realTotal_ = realTotalText(kind_, record);
+    virtualTotal_.clear();
+}
+
+int PairBoard::clickReal(int k)
+{
+    for (int i = 1; i <= size(); ++i)
+        real_[size_t(i)].mark = false;
+    if (k >= 1 && k <= size() && !real_[size_t(k)].text.trimmed().isEmpty())
+        real_[size_t(k)].mark = true;
+    int chosen = 0;
+    for (int i = 1; i <= size(); ++i) {
+        virtual_[size_t(i)].selected = false;
+        real_[size_t(i)].selected = real_[size_t(i)].mark;
+        if (real_[size_t(i)].mark)
+            chosen = i;
+    }
+    return chosen;
+}
+
+int PairBoard::clickVirtual(int k)
+{
+    for (int i = 1; i <= size(); ++i) {
+        real_[size_t(i)].mark = false;
+        virtual_[size_t(i)].mark = false;
+    }
+    if (k >= 1 && k <= size())
+        virtual_[size_t(k)].mark = true;
+    int chosen = 0;
+    for (int i = 1; i <= size(); ++i) {
+        real_[size_t(i)].selected = false;
+        const bool on = virtual_[size_t(i)].mark && !real_[size_t(i)].text.trimmed().isEmpty();
+        virtual_[size_t(i)].selected = on;
+        if (on)
+            chosen = i;
+    }
+    return chosen;
+}
+
+void PairBoard::showVirtualOdds(long double rate, const PairFigures& figures, bool needTotal)
+{
+    for (int k = 1; k <= size(); ++k) {
+        const int votes = figures.votes[size_t(k - 1)];
+        if (votes > 0 && (!needTotal || figures.total > 0))
+            virtual_[size_t(k)].text = pairOddsText(rate, figures.total, votes);
+    }
+}
+
+PairSimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures,
+                                       QStringView label, long long yen)
+{
+    const int p = pairIndex(kind_, label);
+    if (p == 0)
+        return PairSimResult::None;
+    resetPairFigures(kind_, record, figures);
+    const int n = int(yen / 100);  // a stake buys whole 100-yen votes only
+    figures.total += n;
+    virtualTotal_ = fmt::grouped11(figures.total);
+    figures.votes[size_t(p - 1)] += n;
+    excess_ = fmt::yen11(yen);
+    showVirtualOdds(pairPayoutRate(record), figures, true);
+    return PairSimResult::Accepted;
+}
+
+PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures,
+                                      QStringView label, double odds)
+{
+    const int p = pairIndex(kind_, label);
+    if (p == 0)
+        return PairSimResult::None;
+    resetPairFigures(kind_, record, figures);
+
+    const int v = requiredFigure(kind_, record, pairVotesPosition(kind_, p),
+                                 QStringLiteral("The votes of pair ") + pairLabel(kind_, p));
+    const int total = requiredFigure(kind_, record, pairTotalPosition(kind_), QStringLiteral("The total"));
+    if (total == 0)
+        throw std::runtime_error("The total of race " + raceKeyText(record).toStdString()
+                                 + " is 0; no odds simulation possible");
+    const double q = double(v) / total;
+    if (!(odds > 1.0))
+        return PairSimResult::NotAboveOne;
+
+    // The steps store D and d as doubles; the expressions between them run in
+    // extended precision, so the excess votes come out as the worked figures.
+    const long double rate = pairPayoutRate(record);
+    const double D = static_cast<double>(q - rate / odds);
+    const double d = static_cast<double>(static_cast<long double>(total) * D
+                                         / (D - static_cast<long double>(v) / total + 1));
+    const int n = int(std::trunc(d));
+    figures.votes[size_t(p - 1)] -= n;
+    figures.total -= n;
+    if (!(d > 0))
+        return PairSimResult::Unrealistic;
+
+    virtualTotal_ = fmt::grouped11(figures.total);
+    excess_ = fmt::yen11(static_cast<long long>(std::trunc(d)) * 100);
+    showVirtualOdds(rate, figures, false);
+    return PairSimResult::Accepted;
+}
+
+}  // namespace tavek::sim
