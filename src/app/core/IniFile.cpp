@@ -1,0 +1,169 @@
+#include "app/core/IniFile.h"
+
+#include "racedata/Cp932.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+#include <optional>
+#include <stdexcept>
+
+namespace tavek::ini {
+
+namespace {
+
+// The file's lines without their line ends; nothing when it cannot be read.
+std::optional<QList<QByteArray>> readLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    return lines;
+}
+
+bool sameName(const QByteArray& a, const QString& b)
+{
+    return QString::compare(cp932::decode(a), b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// The section name of a "[name]" line.
+std::optional<QByteArray> sectionName(const QByteArray& line)
+{
+    const QByteArray t = line.trimmed();
+    if (!t.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = t.indexOf(']');
+    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+}
+
+// The key of a "key=value" line.
+std::optional<QByteArray> keyName(const QByteArray& line)
+{
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0)
+        return std::nullopt;
+    return line.left(eq).trimmed();
+}
+
+// Index of the section's header line, or -1.
+qsizetype findSection(const QList<QByteArray>& lines, const QString& section)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (auto name = sectionName(lines[i]); name && sameName(*name, section))
+            return i;
+    return -1;
+}
+
+// One past the section's last line (the next header or the end).
+qsizetype sectionEnd(const QList<QByteArray>& lines, qsizetype header)
+{
+    qsizetype i = header + 1;
+    while (i < lines.size() && !sectionName(lines[i]))
+        ++i;
+    return i;
+}
+
+qsizetype findKey(const QList<QByteArray>& lines, qsizetype from, qsizetype to, const QString& key)
+{
+    for (qsizetype i = from; i < to; ++i)
+        if (auto name = keyName(lines[i]); name && sameName(*name, key))
+            return i;
+    return -1;
+}
+
+// Cuts a CP932 value at `limit` bytes without leaving half a double-byte character.
+QByteArray cut(QByteArray value, int limit)
+{
+    if (value.size() <= limit)
+        return value;
+    value.truncate(limit);
+    qsizetype i = 0;
+    while (i < value.size()) {
+        const auto c = static_cast<unsigned char>(value[i]);
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        if (lead && i + 1 == value.size()) {
+            value.chop(1);
+            break;
+        }
+        i += lead ? 2 : 1;
+    }
+    return value;
+}
+
+// A line break inside a value would split it into two lines of the file.
+QByteArray oneLine(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return cp932::encode(t);
+}
+
+[[noreturn]] void cannotWrite(const QString& path)
+{
+    throw std::runtime_error(QStringLiteral("%1 に書き込めません").arg(path).toStdString());
+}
+
+}  // namespace
+
+QString readString(const QString& path, const QString& section, const QString& key,
+                   const QString& fallback)
+{
+    const auto lines = readLines(path);
+    if (!lines)
+        return fallback;
+    const qsizetype header = findSection(*lines, section);
+    if (header < 0)
+        return fallback;
+    const qsizetype at = findKey(*lines, header + 1, sectionEnd(*lines, header), key);
+    if (at < 0)
+        return fallback;
+    const QByteArray& line = (*lines)[at];
+    return cp932::decode(cut(line.mid(line.indexOf('=') + 1).trimmed(), kMaxValueBytes));
+}
+
+void writeString(const QString& path, const QString& section, const QString& key,
+                 const QString& value)
+{
+    const QFileInfo info(path);
+    QList<QByteArray> lines;
+    if (info.exists()) {
+        auto read = readLines(path);
+        // A file that exists but cannot be read or written must not be replaced.
+        if (!read || !info.isWritable())
+            cannotWrite(path);
+        lines = std::move(*read);
+    }
+    const QByteArray entry = oneLine(key) + '=' + oneLine(value);
+    const qsizetype header = findSection(lines, section);
+    if (header < 0) {
+        lines.append('[' + oneLine(section) + ']');
+        lines.append(entry);
+    } else {
+        const qsizetype end = sectionEnd(lines, header);
+        const qsizetype at = findKey(lines, header + 1, end, key);
+        if (at >= 0) {
+            lines[at] = entry;
+        } else {
+            qsizetype insertAt = end;
+            while (insertAt > header + 1 && lines[insertAt - 1].trimmed().isEmpty())
+                --insertAt;
+            lines.insert(insertAt, entry);
+        }
+    }
+    QByteArray text;
+    for (const QByteArray& line : lines)
+        text += line + "\r\n";
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        cannotWrite(path);
+}
+
+}  // namespace tavek::ini

@@ -1,0 +1,89 @@
+#include "app/core/ErrorLog.h"
+#include "racedata/Clock.h"
+#include "racedata/Cp932.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavek;
+
+namespace {
+
+class ErrorLogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void TearDown() override { ErrorLog::setBeep({}); }
+    QString path() const { return dir.filePath("ErrorLog.txt"); }
+    void writeLines(int count)
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= count; ++i)
+            f.write(cp932::encode(QStringLiteral("行%1\r\n").arg(i)));
+    }
+    QByteArray bytes() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+    clock::FixedNow now{QDateTime(QDate(2024, 5, 26), QTime(9, 41, 7))};
+};
+
+}  // namespace
+
+TEST_F(ErrorLogTest, StartupKeepsTheLast100LinesAndAddsTwo)
+{
+    writeLines(150);
+    ErrorLog log(path());
+    log.writeStartupEntry("/opt/tavek");
+    const QStringList& lines = log.lines();
+    ASSERT_EQ(lines.size(), 102);
+    EXPECT_EQ(lines.front(), "行51");
+    EXPECT_EQ(lines[99], "行150");
+    EXPECT_EQ(lines[100], "ソフト起動：2024/05/26 09:41:07");
+    EXPECT_EQ(lines[101], "/opt/tavek");
+    EXPECT_TRUE(bytes().endsWith(cp932::encode(QStringLiteral("行150\r\nソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n"))));
+}
+
+TEST_F(ErrorLogTest, FirstStartCreatesTheLogWithTwoLines)
+{
+    ErrorLog log(path());
+    log.writeStartupEntry("/opt/tavek");
+    EXPECT_EQ(bytes(), cp932::encode(QStringLiteral("ソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n")));
+}
+
+TEST_F(ErrorLogTest, ErrorEntryBeepsAndAppendsOneLine)
+{
+    writeLines(3);
+    const QByteArray before = bytes();
+    int beeps = 0;
+    ErrorLog::setBeep([&] { ++beeps; });
+    clock::FixedNow later{QDateTime(QDate(2024, 5, 26), QTime(15, 2, 33))};
+    ErrorLog log(path());
+    log.writeErrorEntry();
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(bytes(), before + cp932::encode(QStringLiteral("【エラー】15:02:33：\r\n")));
+    EXPECT_EQ(log.lines().size(), 4);
+}
+
+TEST_F(ErrorLogTest, FailuresNameTheFile)
+{
+    ErrorLog log(path());
+    try {
+        log.writeErrorEntry();
+        FAIL() << "a missing log must be reported";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("ファイル %1 は開けません").arg(path()));
+    }
+    writeLines(1);
+    ErrorLog blocked(path() + "/ErrorLog.txt");
+    try {
+        blocked.writeStartupEntry("/opt/tavek");
+        FAIL() << "a log that cannot be created must be reported";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("ファイル %1 を作成できません").arg(blocked.path()));
+    }
+    EXPECT_EQ(bytes(), cp932::encode(QStringLiteral("行1\r\n")));
+}
