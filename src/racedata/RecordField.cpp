@@ -48,13 +48,24 @@ std::optional<int> parseInt(QByteArrayView f)
 
 }  // namespace
 
-int blankAsAbsent(QByteArrayView f)
+bool tryBlankAsAbsent(QByteArrayView f, int& value)
 {
+    value = -1;
     const QByteArrayView t = trimmed(f);
     if (t.isEmpty())
-        return -1;
-    if (auto v = parseInt(t))
-        return *v;
+        return true;
+    const auto v = parseInt(t);
+    if (v)
+        value = *v;
+    return v.has_value();
+}
+
+int blankAsAbsent(QByteArrayView f)
+{
+    int value = -1;
+    if (tryBlankAsAbsent(f, value))
+        return value;
+    const QByteArrayView t = trimmed(f);
     throw FieldError("'" + std::string(t.data(), size_t(t.size())) + "' is not a valid integer value");
 }
 

@@ -23,6 +23,11 @@ public:
 // Anything else (including a value beyond 32 bits) throws FieldError.
 int blankAsAbsent(QByteArrayView field);
 
+// Blank-as-absent without throwing: false when the field is neither blank nor
+// a number (`value` is then -1). For readers that must not fail, such as
+// painting, which show such a field as absent.
+bool tryBlankAsAbsent(QByteArrayView field, int& value);
+
 // Blank-as-zero: leading blanks skipped, then decimal digits up to the first
 // other byte; no digits give 0. Saturates at the 32-bit maximum.
 int blankAsZero(QByteArrayView field);

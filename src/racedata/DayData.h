@@ -1,0 +1,88 @@
+#pragma once
+
+#include "racedata/RecordLayout.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace tavek {
+
+inline constexpr int kRaceSlots = 36;   // races per day, fixed
+inline constexpr int kWinFigures = 18;  // runners with virtual win figures
+
+// What a day load hands to the window.
+struct DayLoad {
+    // One race item per loaded race, in slot order ("2005/04/16 東京 01R").
+    QStringList raceItems;
+    // The item to select now: LastRaceIndex while KeepRaceOnReload is set
+    // (the last race when the list got shorter), else 0; -1 without races.
+    int selection = -1;
+    // Empty, or one message naming the vote file and race of the first vote
+    // field that is neither blank nor a number (such figures read as -1). The
+    // window reports it once; nothing else about the load fails.
+    QString problem;
+};
+
+// The loaded day: 36 race slots with their RA and H1 record texts and the
+// figures the simulations work on. Fixed-size (about 1.1 MB): allocate it once
+// and keep it (std::make_unique<DayData>()), never per load.
+//
+// Figures are signed 32-bit, -1 meaning a blank field. Slot i of every array
+// belongs to the race in slot i of RaceRecords, which is item i of the race
+// list. The win and pair models overwrite the figures of the current race with
+// virtual ones and re-read the real ones from VoteRecords before a simulation.
+struct DayData {
+    using RaceRecord = std::array<char, layout::kRaLength>;
+    using VoteRecord = std::array<char, layout::kH1Length>;
+
+    std::array<RaceRecord, kRaceSlots> RaceRecords;  // all spaces when no race
+    std::array<VoteRecord, kRaceSlots> VoteRecords;  // all spaces when no vote record
+    int CurrentRace = 0;
+    std::array<int, kRaceSlots> WinTotal;
+    std::array<std::array<int, kWinFigures>, kRaceSlots> WinVotes;                   // [r][h - 1]
+    std::array<int, kRaceSlots> QuinellaTotal;
+    std::array<std::array<int, layout::kQuinellaPairs>, kRaceSlots> QuinellaVotes;  // [r][k - 1]
+    std::array<int, kRaceSlots> BracketTotal;                                         // filled by the win calculation
+    std::array<std::array<int, layout::kBracketPairs>, kRaceSlots> BracketVotes;    // [r][k - 1]
+    QString VoteFilePath;
+    int LastRaceIndex = 0;
+    bool KeepRaceOnReload = false;
+
+    DayData();
+
+    // Loads the day `dateText` from `dataFolder`: its ".jvRA" file as 1272-byte
+    // blocks into up to 36 slots (a trailing partial block is ignored), each
+    // race's H1 record from the ".jvH1" file (matched by course and race
+    // number), and the win and quinella figures of every slot. Nothing of the
+    // previous day survives: without a ".jvH1" file every figure is -1.
+    // CurrentRace becomes 0. Throws std::runtime_error when a day file exists
+    // but cannot be read.
+    DayLoad load(const QString& dataFolder, const QString& dateText);
+
+    // Races of the loaded day (the first raceCount() slots hold them).
+    int raceCount() const { return m_raceCount; }
+
+    // Makes race item `index` current (CurrentRace and LastRaceIndex); false,
+    // changing nothing, when no race has that index.
+    bool selectRace(int index);
+
+    QByteArrayView raceRecord(int slot) const;
+    QByteArrayView voteRecord(int slot) const;
+
+    // Re-reads WinTotal and WinVotes of `slot` from its vote record (a field
+    // that is not a number reads -1; the load has reported it).
+    void readWinFigures(int slot);
+    // Re-reads QuinellaTotal and QuinellaVotes of `slot` the same way.
+    void readQuinellaFigures(int slot);
+
+private:
+    int m_raceCount = 0;
+};
+
+// The race item of an RA record: "2005/04/16 東京 01R".
+QString raceItemText(QByteArrayView raceRecord);
+
+}  // namespace tavek

@@ -1,0 +1,165 @@
+#include "racedata/DayFiles.h"
+
+#include "racedata/KeibaFunc.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+namespace tavek::dayfiles {
+
+namespace {
+
+std::runtime_error failure(const QString& text)
+{
+    return std::runtime_error(text.toStdString());
+}
+
+bool allDigits(QByteArrayView f)
+{
+    return std::all_of(f.begin(), f.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+char folded(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+
+// Ascending text order, ASCII letters compared without case.
+bool lessIgnoringCase(const QByteArray& a, const QByteArray& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(folded(x)) < static_cast<unsigned char>(folded(y));
+    });
+}
+
+bool isBlankLine(const QByteArray& line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+std::vector<QByteArray> readLines(const QString& path)
+{
+    std::vector<QByteArray> lines;
+    QFile file(path);
+    if (!file.exists())
+        return lines;
+    if (!file.open(QIODevice::ReadOnly))
+        throw failure(QStringLiteral("Cannot open day file %1: %2").arg(path, file.errorString()));
+    const QByteArray all = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw failure(QStringLiteral("Cannot read day file %1: %2").arg(path, file.errorString()));
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf('\n', start);
+        if (end < 0)
+            end = all.size();
+        QByteArray line = all.sliced(start, end - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+void writeLines(const QString& path, const std::vector<QByteArray>& lines)
+{
+    QSaveFile file(path);
+    bool ok = file.open(QIODevice::WriteOnly);
+    for (const QByteArray& line : lines) {
+        if (!ok)
+            break;
+        ok = file.write(line) == line.size() && file.write("\r\n", 2) == 2;
+    }
+    if (!ok || !file.commit())
+        throw failure(QStringLiteral("Cannot write day file %1: %2").arg(path, file.errorString()));
+}
+
+}  // namespace
+
+QString fileName(QByteArrayView record)
+{
+    const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
+    const int expected = type == "RA" ? layout::kRaLength : type == "H1" ? layout::kH1Length : 0;
+    const QString shown = QString::fromLatin1(record.first(std::min<qsizetype>(record.size(), 27)));
+    if (expected == 0)
+        throw failure(QStringLiteral("Refused to store a record that is neither RA nor H1: \"%1\"").arg(shown));
+    if (record.size() != expected || !record.endsWith("\r\n"))
+        throw failure(QStringLiteral("Refused to store a %1 record of %2 bytes (a %1 record has %3, "
+                                     "CR LF included): \"%4\"")
+                          .arg(QString::fromLatin1(type)).arg(record.size()).arg(expected).arg(shown));
+    const QByteArrayView date = record::field(record, layout::kYear, 8);
+    if (!allDigits(date))
+        throw failure(QStringLiteral("Refused to store a record whose race date is not all digits: \"%1\"")
+                          .arg(shown));
+    return QString::fromLatin1(date.first(4)) + u'年' + QString::fromLatin1(date.sliced(4, 2)) + u'月'
+         + QString::fromLatin1(date.sliced(6, 2)) + u'日'
+         + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
+}
+
+void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
+{
+    const QString name = fileName(record);
+    if (!QDir().mkpath(dataFolder))
+        throw failure(QStringLiteral("Cannot create the data folder %1").arg(dataFolder));
+    const QString path = QDir(dataFolder).filePath(name);
+
+    const QByteArrayView key = keiba::raceKey(record);
+    const QByteArray line = record.chopped(2).toByteArray();
+    std::vector<QByteArray> lines = readLines(path);
+    const auto same = std::find_if(lines.begin(), lines.end(),
+                                   [key](const QByteArray& l) { return keiba::raceKey(l) == key; });
+    if (same != lines.end())
+        *same = line;
+    else
+        lines.push_back(line);
+    std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
+    if (writer == Writer::QuickReport && !lines.empty() && isBlankLine(lines.front()))
+        lines.erase(lines.begin());
+    writeLines(path, lines);
+}
+
+QStringList dateList(const QString& dataFolder)
+{
+    QDir dir(dataFolder);
+    const QString suffix = QLatin1String(kRaceSuffix);
+    dir.setFilter(QDir::Files | QDir::CaseSensitive);
+    dir.setNameFilters({u'*' + suffix});
+    QStringList dates;
+    for (const QString& name : dir.entryList())
+        dates.append(name.chopped(suffix.size()));
+    std::sort(dates.begin(), dates.end(), std::greater<>());
+    return dates;
+}
+
+QString raceFilePath(const QString& dataFolder, const QString& dateText)
+{
+    return QDir(dataFolder).filePath(dateText + QLatin1String(kRaceSuffix));
+}
+
+QString voteFilePath(const QString& dataFolder, const QString& dateText)
+{
+    return QDir(dataFolder).filePath(dateText + QLatin1String(kVoteSuffix));
+}
+
+QString dateText(const QString& date)
+{
+    static const QRegularExpression listed(QStringLiteral("^[0-9]{4}年[0-9]{2}月[0-9]{2}日$"));
+    static const QRegularExpression iso(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    if (listed.match(date).hasMatch())
+        return date;
+    const auto m = iso.match(date);
+    if (!m.hasMatch())
+        return {};
+    return m.captured(1) + u'年' + m.captured(2) + u'月' + m.captured(3) + u'日';
+}
+
+}  // namespace tavek::dayfiles

@@ -1,0 +1,169 @@
+#include "simulation/model/WinModel.h"
+
+#include "racedata/RecordField.h"
+
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace tavek::win {
+
+namespace {
+
+int recordVotes(const DayData& day, int race, int horse)
+{
+    return record::blankAsZero(day.voteRecord(race), layout::winVotes(horse), layout::kVoteLen);
+}
+
+int recordTotal(const DayData& day, int race)
+{
+    return record::blankAsZero(day.voteRecord(race), layout::kWinTotal, layout::kVoteLen);
+}
+
+bool hasVirtual(int horse)
+{
+    return horse >= 1 && horse <= kWinFigures;
+}
+
+bool hasReal(int horse)
+{
+    return horse >= 1 && horse <= layout::kMaxWinEntries;
+}
+
+std::runtime_error raceFailure(const DayData& day, int race, const QString& text)
+{
+    return std::runtime_error(QStringLiteral("Race %1 (%2): %3")
+                                  .arg(raceItemText(day.raceRecord(race)), day.VoteFilePath, text)
+                                  .toStdString());
+}
+
+void checkHorse(const DayData& day, int race, int horse)
+{
+    if (!hasVirtual(horse))
+        throw raceFailure(day, race, QStringLiteral("horse %1 cannot be simulated; the simulation covers horses 1 to %2.")
+                                         .arg(horse).arg(kWinFigures));
+}
+
+// The odds simulation's strict reading: a blank field is an error too.
+int strictField(const DayData& day, int race, int position, const QString& what)
+{
+    const QByteArrayView f = record::field(day.voteRecord(race), position, layout::kVoteLen);
+    int value = -1;
+    if (!record::tryBlankAsAbsent(f, value) || value < 0)
+        throw raceFailure(day, race, QStringLiteral("%1 is \"%2\" in the vote record, not a number; the odds cannot be simulated.")
+                                         .arg(what, QString::fromLatin1(f)));
+    return value;
+}
+
+int checkedFigure(const DayData& day, int race, long long value)
+{
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw raceFailure(day, race, QStringLiteral("the simulated votes are out of range."));
+    return int(value);
+}
+
+}  // namespace
+
+std::optional<long double> realShare(const DayData& day, int race, int horse)
+{
+    const int total = recordTotal(day, race);
+    if (!hasReal(horse) || total == 0)
+        return std::nullopt;
+    return static_cast<long double>(recordVotes(day, race, horse)) / total * 100;
+}
+
+std::optional<long double> realOdds(const DayData& day, int race, int horse)
+{
+    const int votes = hasReal(horse) ? recordVotes(day, race, horse) : 0;
+    if (votes == 0)
+        return std::nullopt;
+    return static_cast<long double>(recordTotal(day, race)) * kPayoutRate / votes;
+}
+
+std::optional<int> virtualVotes(const DayData& day, int race, int horse)
+{
+    if (!hasVirtual(horse) || day.WinVotes[race][horse - 1] <= 0)
+        return std::nullopt;
+    return day.WinVotes[race][horse - 1];
+}
+
+std::optional<long double> virtualShare(const DayData& day, int race, int horse)
+{
+    const int total = day.WinTotal[race];
+    if (!hasVirtual(horse) || total <= 0)
+        return std::nullopt;
+    const int votes = std::max(day.WinVotes[race][horse - 1], 0);
+    return static_cast<long double>(votes) / total * 100;
+}
+
+std::optional<long double> virtualOdds(const DayData& day, int race, int horse)
+{
+    const std::optional<int> votes = virtualVotes(day, race, horse);
+    if (!votes)
+        return std::nullopt;
+    return static_cast<long double>(day.WinTotal[race]) * kPayoutRate / *votes;
+}
+
+void winReset(DayData& day, int race)
+{
+    day.readWinFigures(race);
+}
+
+void stakeSimulation(DayData& day, int race, int horse, long long yen)
+{
+    checkHorse(day, race, horse);
+    if (yen < 0 || yen > kMaxStake)
+        throw raceFailure(day, race, QStringLiteral("the amount %1 yen is outside 0 to %2 yen.").arg(yen).arg(kMaxStake));
+    winReset(day, race);
+    const long long votes = yen / kVoteUnit;
+    const int total = checkedFigure(day, race, day.WinTotal[race] + votes);
+    const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] + votes);
+    day.WinTotal[race] = total;
+    day.WinVotes[race][horse - 1] = runner;
+}
+
+OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
+{
+    checkHorse(day, race, horse);
+    winReset(day, race);
+    const int v = strictField(day, race, layout::winVotes(horse), QStringLiteral("the win votes of horse %1").arg(horse));
+    const int t = strictField(day, race, layout::kWinTotal, QStringLiteral("the win total"));
+    if (t == 0)
+        throw raceFailure(day, race, QStringLiteral("the win total is 0; the odds cannot be simulated."));
+
+    // The steps keep the old program's stored doubles: its results depend on them.
+    const double s = static_cast<long double>(v) / t;
+    OddsOutcome out;
+    if (!(odds > 1.0L))  // also refuses a NaN
+        return out;
+    const double d = s - kPayoutRate / odds;
+    const double y = (static_cast<long double>(t) * d) / (d - static_cast<long double>(v) / t + 1);
+    const long long e = static_cast<long long>(std::trunc(y));
+    const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] - e);
+    const int total = checkedFigure(day, race, day.WinTotal[race] - e);
+    day.WinVotes[race][horse - 1] = runner;
+    day.WinTotal[race] = total;
+    out.excess = y;
+    if (y > 0) {
+        out.result = OddsResult::Accepted;
+        out.amount = e * kVoteUnit;
+    } else {
+        out.result = OddsResult::Unrealistic;
+    }
+    return out;
+}
+
+QString refusalMessage(OddsResult result)
+{
+    switch (result) {
+    case OddsResult::NotAboveOne:
+        return QStringLiteral("１倍よりも大きい数字を入力してください。");
+    case OddsResult::Unrealistic:
+        return QStringLiteral("非現実的な数値が入力されました。");
+    case OddsResult::Accepted:
+        break;
+    }
+    return {};
+}
+
+}  // namespace tavek::win

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "racedata/DayData.h"
+
+#include <optional>
+
+// The win (単勝) odds model: real figures straight from a race's H1 record,
+// virtual figures in the day data, and the stake and odds simulations that
+// move the virtual figures of one race. Arithmetic in extended precision;
+// odds are pool x 0.8 / votes with no rounding of their own.
+namespace tavek::win {
+
+inline constexpr long double kPayoutRate = 0.8L;
+inline constexpr int kVoteUnit = 100;             // yen per vote
+inline constexpr long long kMaxStake = 9'999'999;  // yen, what the amount field holds
+
+// Real figures of runner `horse` (1..28) of race slot `race`, read from its
+// vote record at every call. None where they cannot be computed.
+std::optional<long double> realShare(const DayData& day, int race, int horse);  // percent; none when the total is 0
+std::optional<long double> realOdds(const DayData& day, int race, int horse);   // none when the votes are 0
+
+// Virtual figures (horse 1..18); none outside that range.
+std::optional<int> virtualVotes(const DayData& day, int race, int horse);          // none unless above 0
+std::optional<long double> virtualShare(const DayData& day, int race, int horse);  // none unless the total is above 0
+std::optional<long double> virtualOdds(const DayData& day, int race, int horse);   // none unless the votes are above 0
+
+// Win reset: the virtual figures of `race` become the record's.
+void winReset(DayData& day, int race);
+
+// Win reset, then `yen` div 100 votes added to runner `horse` and to the
+// total. Throws std::runtime_error for a horse outside 1..18 or an amount
+// outside 0..9,999,999 yen.
+void stakeSimulation(DayData& day, int race, int horse, long long yen);
+
+enum class OddsResult {
+    Accepted,     // the excess votes y are above 0
+    NotAboveOne,  // the odds are not above 1.0; the figures are the record's
+    Unrealistic,  // the odds are not above the runner's current odds
+};
+
+struct OddsOutcome {
+    OddsResult result = OddsResult::NotAboveOne;
+    double excess = 0;     // y, the votes between the given odds and the current ones
+    long long amount = 0;  // yen, the integer part of y times 100 (accepted only)
+};
+
+// Win reset, then the votes that take runner `horse` from odds `odds` down to
+// its current odds are worked out and taken off the runner and the total
+// (also when rejected as unrealistic). Throws std::runtime_error (naming the
+// race) when the runner's votes or the total are blank or not numbers, or the
+// total is 0; the figures are then the record's.
+OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds);
+
+// The message of a refused odds simulation; empty for an accepted one.
+QString refusalMessage(OddsResult result);
+
+}  // namespace tavek::win

@@ -1,0 +1,158 @@
+#include "racedata/DayData.h"
+#include "support/RaceFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tavek;
+using test::H1Record;
+using test::RaRecord;
+using test::raceKey;
+
+namespace {
+
+const QString kDay = QStringLiteral("2005年04月16日");
+
+QList<QByteArray> races(int count, const char* course = "05")
+{
+    QList<QByteArray> list;
+    for (int i = 1; i <= count; ++i)
+        list.append(RaRecord(raceKey("20050416", course, (i - 1) % 12 + 1)));
+    return list;
+}
+
+}  // namespace
+
+TEST(DayData, LoadsRaceItemsAndMatchesVoteRecords)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, {RaRecord(raceKey("20050416", "05", 1)), RaRecord(raceKey("20050416", "05", 11)),
+                           RaRecord(raceKey("20050416", "08", 11))});
+    // Vote records in another order; the first match of course and race wins.
+    data.writeVotes(kDay, {H1Record(raceKey("20050416", "08", 11)).winTotal(800).win(1, 8).quinella(153, 3),
+                           H1Record(raceKey("20050416", "05", 11)).winTotal(500).win(18, 7).quinellaTotal(40),
+                           H1Record(raceKey("20050416", "05", 11)).winTotal(999)});
+    auto day = std::make_unique<DayData>();
+    const DayLoad load = day->load(data.path(), kDay);
+
+    EXPECT_EQ(load.raceItems, QStringList({QStringLiteral("2005/04/16 東京 01R"), QStringLiteral("2005/04/16 東京 11R"),
+                                           QStringLiteral("2005/04/16 京都 11R")}));
+    EXPECT_EQ(load.selection, 0);
+    EXPECT_TRUE(load.problem.isEmpty());
+    EXPECT_EQ(day->raceCount(), 3);
+    EXPECT_EQ(day->WinTotal[0], -1) << "no vote record for race 1";
+    EXPECT_EQ(day->WinTotal[1], 500);
+    EXPECT_EQ(day->WinVotes[1][17], 7);
+    EXPECT_EQ(day->WinVotes[1][0], -1);
+    EXPECT_EQ(day->QuinellaTotal[1], 40);
+    EXPECT_EQ(day->WinTotal[2], 800);
+    EXPECT_EQ(day->WinVotes[2][0], 8);
+    EXPECT_EQ(day->QuinellaVotes[2][152], 3);
+    EXPECT_EQ(day->voteRecord(2).first(2), "H1");
+    EXPECT_EQ(day->voteRecord(0), QByteArray(layout::kH1Length, ' '));
+    EXPECT_EQ(day->raceRecord(3), QByteArray(layout::kRaLength, ' '));
+}
+
+TEST(DayData, ThirtySevenRacesLoadThirtySixAndPartialBlocksAreIgnored)
+{
+    test::DataFolder data;
+    auto day = std::make_unique<DayData>();
+    data.writeRaces(kDay, races(37));
+    EXPECT_EQ(day->load(data.path(), kDay).raceItems.size(), 36);
+
+    QList<QByteArray> two = races(2);
+    two.append(RaRecord().bytes().first(1000));
+    data.writeRaces(kDay, two);
+    data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 2)).winTotal(7).bytes().first(28000)});
+    const DayLoad load = day->load(data.path(), kDay);
+    EXPECT_EQ(load.raceItems.size(), 2);
+    EXPECT_EQ(day->raceRecord(2), QByteArray(layout::kRaLength, ' '));
+    EXPECT_EQ(day->WinTotal[1], -1);
+}
+
+TEST(DayData, BlankOrZeroRaceNumberGetsNoVoteRecord)
+{
+    test::DataFolder data;
+    RaRecord blank(raceKey("20050416", "05", 0));
+    blank.put(layout::kRaceNumber, "  ");
+    data.writeRaces(kDay, {blank, RaRecord(raceKey("20050416", "05", 0))});
+    H1Record votes(raceKey("20050416", "05", 0));
+    votes.put(layout::kRaceNumber, "  ").winTotal(5);
+    data.writeVotes(kDay, {votes, H1Record(raceKey("20050416", "05", 0)).winTotal(5)});
+    auto day = std::make_unique<DayData>();
+    day->load(data.path(), kDay);
+    for (int r : {0, 1}) {
+        EXPECT_EQ(day->WinTotal[r], -1);
+        EXPECT_EQ(day->voteRecord(r), QByteArray(layout::kH1Length, ' '));
+    }
+}
+
+TEST(DayData, DayWithoutVoteFileResetsThePreviousFigures)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, races(1));
+    data.writeVotes(kDay, {test::exampleWinRace(raceKey("20050416", "05", 1))});
+    const QString other = QStringLiteral("2005年04月17日");
+    data.writeRaces(other, races(1));
+    auto day = std::make_unique<DayData>();
+    day->load(data.path(), kDay);
+    ASSERT_EQ(day->WinTotal[0], 1'000'000);
+    day->load(data.path(), other);
+    EXPECT_EQ(day->WinTotal[0], -1);
+    EXPECT_EQ(day->WinVotes[0][0], -1);
+    EXPECT_EQ(day->QuinellaVotes[0][0], -1);
+}
+
+TEST(DayData, MissingRaceFileGivesNoRaces)
+{
+    test::DataFolder data;
+    auto day = std::make_unique<DayData>();
+    const DayLoad load = day->load(data.path(), kDay);
+    EXPECT_TRUE(load.raceItems.isEmpty());
+    EXPECT_EQ(load.selection, -1);
+    EXPECT_FALSE(day->selectRace(0));
+}
+
+TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, races(2));
+    const QString votes = data.writeVotes(
+        kDay, {H1Record(raceKey("20050416", "05", 1)).winTotal(100).put(layout::winVotes(3), "0000000001x"),
+               H1Record(raceKey("20050416", "05", 2)).put(layout::kQuinellaTotal, "abc")});
+    auto day = std::make_unique<DayData>();
+    const DayLoad load = day->load(data.path(), kDay);
+    EXPECT_EQ(load.raceItems.size(), 2);
+    EXPECT_EQ(day->WinTotal[0], 100);
+    EXPECT_EQ(day->WinVotes[0][2], -1);
+    EXPECT_EQ(day->QuinellaTotal[1], -1);
+    EXPECT_TRUE(load.problem.contains(votes)) << load.problem.toStdString();
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("2005/04/16 東京 01R")));
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("horse 3")));
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("1 more"))) << load.problem.toStdString();
+}
+
+TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, races(12));
+    auto day = std::make_unique<DayData>();
+    EXPECT_EQ(day->load(data.path(), kDay).selection, 0);
+    ASSERT_TRUE(day->selectRace(9));
+    EXPECT_EQ(day->CurrentRace, 9);
+    EXPECT_EQ(day->LastRaceIndex, 9);
+    EXPECT_FALSE(day->selectRace(12));
+    EXPECT_FALSE(day->selectRace(-1));
+    EXPECT_EQ(day->CurrentRace, 9);
+
+    day->KeepRaceOnReload = true;
+    const DayLoad kept = day->load(data.path(), kDay);
+    EXPECT_EQ(kept.selection, 9);
+    EXPECT_EQ(day->CurrentRace, 0) << "the load itself makes slot 0 current";
+
+    data.writeRaces(kDay, races(4));
+    EXPECT_EQ(day->load(data.path(), kDay).selection, 3);
+    day->KeepRaceOnReload = false;
+    EXPECT_EQ(day->load(data.path(), kDay).selection, 0);
+}

@@ -1,0 +1,157 @@
+#include "support/RaceFixture.h"
+
+#include "racedata/Cp932.h"
+#include "racedata/RecordLayout.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace tavek::test {
+
+namespace {
+
+QByteArray blankRecord(const char* type, int length, const QByteArray& key, char category)
+{
+    QByteArray r(length, ' ');
+    layout::put(r, layout::kRecordType, type);
+    r[layout::kDataCategory - 1] = category;
+    layout::put(r, layout::kCreationDate, "20050415");
+    layout::put(r, layout::kRaceKey, key);
+    layout::put(r, length - 1, "\r\n");
+    return r;
+}
+
+QByteArray twoDigits(int n)
+{
+    return QByteArray::number(n).rightJustified(2, '0');
+}
+
+}  // namespace
+
+QByteArray raceKey(const char* date, const char* course, int race, int meeting, int day)
+{
+    return QByteArray(date) + course + twoDigits(meeting) + twoDigits(day) + twoDigits(race);
+}
+
+QByteArray voteField(long long votes)
+{
+    return votes < 0 ? QByteArray(layout::kVoteLen, ' ')
+                     : QByteArray::number(votes).rightJustified(layout::kVoteLen, '0');
+}
+
+RaRecord::RaRecord(const QByteArray& key, char category)
+    : m_bytes(blankRecord("RA", layout::kRaLength, key, category))
+{
+}
+
+RaRecord& RaRecord::name(const QString& raceName)
+{
+    return put(layout::kRaceName, cp932::encode(raceName).leftJustified(layout::kRaceNameLen, ' ', true));
+}
+
+RaRecord& RaRecord::put(int position, const QByteArray& text)
+{
+    layout::put(m_bytes, position, text);
+    return *this;
+}
+
+H1Record::H1Record(const QByteArray& key, char category)
+    : m_bytes(blankRecord("H1", layout::kH1Length, key, category))
+{
+}
+
+H1Record& H1Record::registered(int runners)
+{
+    for (int h = 1; h <= runners && h <= layout::kMaxWinEntries; ++h)
+        refund(h, '0');
+    return put(layout::kRegistered, twoDigits(runners));
+}
+
+H1Record& H1Record::starters(int runners)
+{
+    return put(layout::kStarters, twoDigits(runners));
+}
+
+H1Record& H1Record::refund(int horse, char flag)
+{
+    return put(layout::refundFlag(horse), QByteArray(1, flag));
+}
+
+H1Record& H1Record::win(int horse, long long votes)
+{
+    put(layout::winEntry(horse), votes < 0 ? QByteArray("  ") : twoDigits(horse));
+    return put(layout::winVotes(horse), voteField(votes));
+}
+
+H1Record& H1Record::winTotal(long long votes)
+{
+    return put(layout::kWinTotal, voteField(votes));
+}
+
+H1Record& H1Record::quinella(int pair, long long votes)
+{
+    return put(layout::quinellaVotes(pair), voteField(votes));
+}
+
+H1Record& H1Record::quinellaTotal(long long votes)
+{
+    return put(layout::kQuinellaTotal, voteField(votes));
+}
+
+H1Record& H1Record::bracket(int pair, long long votes)
+{
+    return put(layout::bracketVotes(pair), voteField(votes));
+}
+
+H1Record& H1Record::bracketTotal(long long votes)
+{
+    return put(layout::kBracketTotal, voteField(votes));
+}
+
+H1Record& H1Record::put(int position, const QByteArray& text)
+{
+    layout::put(m_bytes, position, text);
+    return *this;
+}
+
+H1Record exampleWinRace(const QByteArray& key)
+{
+    H1Record r(key);
+    r.registered(10).starters(10).winTotal(1'000'000).win(1, 100'000);
+    for (int h = 2; h <= 10; ++h)
+        r.win(h, 100'000);
+    return r;
+}
+
+void writeRecords(const QString& path, const QList<QByteArray>& records)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write test file " + path.toStdString());
+    for (const QByteArray& r : records)
+        file.write(r);
+}
+
+DataFolder::DataFolder()
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("cannot create a temporary folder");
+}
+
+QString DataFolder::writeRaces(const QString& dateText, const QList<QByteArray>& records) const
+{
+    const QString p = QDir(path()).filePath(dateText + QStringLiteral(".jvRA"));
+    writeRecords(p, records);
+    return p;
+}
+
+QString DataFolder::writeVotes(const QString& dateText, const QList<QByteArray>& records) const
+{
+    const QString p = QDir(path()).filePath(dateText + QStringLiteral(".jvH1"));
+    writeRecords(p, records);
+    return p;
+}
+
+}  // namespace tavek::test

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+// Builders for RA and H1 records and day files, shared by the test suites.
+// Records are CP932 bytes of their full length with CR LF at the end; every
+// field not set is blank.
+namespace tavek::test {
+
+// A race key "2005041605020811": year, month-day, course, meeting, day, race.
+QByteArray raceKey(const char* date = "20050416", const char* course = "05", int race = 11,
+                   int meeting = 2, int day = 8);
+
+class RaRecord {
+public:
+    explicit RaRecord(const QByteArray& key = raceKey(), char category = '7');
+    RaRecord& name(const QString& raceName);  // CP932, padded to 60 bytes
+    RaRecord& put(int position, const QByteArray& text);
+    const QByteArray& bytes() const { return m_bytes; }
+    operator QByteArray() const { return m_bytes; }
+    operator QByteArrayView() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+class H1Record {
+public:
+    explicit H1Record(const QByteArray& key = raceKey(), char category = '7');
+    H1Record& registered(int runners);  // also sets every refund flag of the field to "0"
+    H1Record& starters(int runners);
+    H1Record& refund(int horse, char flag = '1');
+    H1Record& win(int horse, long long votes);  // votes < 0 leave the field blank
+    H1Record& winTotal(long long votes);
+    H1Record& quinella(int pair, long long votes);
+    H1Record& quinellaTotal(long long votes);
+    H1Record& bracket(int pair, long long votes);
+    H1Record& bracketTotal(long long votes);
+    H1Record& put(int position, const QByteArray& text);
+    const QByteArray& bytes() const { return m_bytes; }
+    operator QByteArray() const { return m_bytes; }
+    operator QByteArrayView() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+// The race of the win model's worked examples: 10 runners, total 1,000,000,
+// horse 1 with 100,000 votes, the rest spread over horses 2..10.
+H1Record exampleWinRace(const QByteArray& key = raceKey());
+
+// An 11-digit vote field ("00000012345"), blank for a negative value.
+QByteArray voteField(long long votes);
+
+// Writes records one after another (each keeps its CR LF) to `path`.
+void writeRecords(const QString& path, const QList<QByteArray>& records);
+
+// A temporary data folder with helpers to write a day's files.
+class DataFolder {
+public:
+    DataFolder();
+    QString path() const { return m_dir.path(); }
+    // Writes <dateText>.jvRA / .jvH1; returns the file's path.
+    QString writeRaces(const QString& dateText, const QList<QByteArray>& records) const;
+    QString writeVotes(const QString& dateText, const QList<QByteArray>& records) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+}  // namespace tavek::test
