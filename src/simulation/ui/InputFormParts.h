@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class TSaNumEditExC;
+
+// The controls every simulation input dialog shares, with their designer
+// names: the two-line prompt Label1, the runner caption Label3D8 with the
+// runner number in Label3D9, the numeric field SaNumEditExC1, "OK" (BitBtn1,
+// the default button, on the right) and "閉じる(&C)" (BitBtn2, on the left,
+// which closes the dialog and changes nothing).
+struct InputFormParts {
+    QLabel* Label1 = nullptr;
+    QLabel* Label3D8 = nullptr;
+    QLabel* Label3D9 = nullptr;
+    TSaNumEditExC* SaNumEditExC1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+};
+
+// Builds the controls into `dialog` (fixed client size `clientWidth` x
+// `clientHeight`, caption `caption`): the field takes 7 integer digits and
+// `decimals` decimals, no minus sign, and Enter and the arrows move the focus
+// on from it. `numberCaption` is the text before the number label.
+InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clientWidth, int clientHeight,
+                              const QStringList& prompt, const QString& numberCaption, int decimals);

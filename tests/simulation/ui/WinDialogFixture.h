@@ -1,0 +1,72 @@
+#pragma once
+
+#include "controls/SaNumEditExC.h"
+#include "racedata/DayData.h"
+#include "simulation/model/WinTexts.h"
+#include "support/RaceFixture.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// Closes the next error box as soon as it is up and remembers what it said.
+class ErrorBoxWatcher {
+public:
+    void arm()
+    {
+        m_tries = 0;
+        QTimer::singleShot(0, [this] { closeBox(); });
+    }
+    int seen = 0;
+    QString title, text;
+
+private:
+    void closeBox()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            if (++m_tries < 100)
+                QTimer::singleShot(10, [this] { closeBox(); });
+            return;
+        }
+        ++seen;
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    }
+    int m_tries = 0;
+};
+
+// The race of the win model's examples (total 1,000,000 votes, runner 1 with
+// 100,000) as the current race, calculated as a race selection leaves it.
+class WinDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const tavek::test::H1Record votes = tavek::test::exampleWinRace();
+        std::copy(votes.bytes().begin(), votes.bytes().end(), day->VoteRecords[0].begin());
+        ASSERT_TRUE(tavek::win::calculate(*day, 0, inputs));
+    }
+
+    QString cell(int horse, int column) const { return tavek::win::cellText(*day, 0, horse, column, inputs); }
+
+    // Types `keys` into the dialog's field and presses its OK button.
+    template <class Form>
+    void enterAndOk(Form& form, int horse, const char* keys)
+    {
+        form.Label3D9->setText(QString::number(horse));
+        form.show();
+        QTest::keyClicks(form.SaNumEditExC1, QString::fromLatin1(keys));
+        QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    }
+
+    std::unique_ptr<tavek::DayData> day = std::make_unique<tavek::DayData>();
+    tavek::win::InputTexts inputs;
+    int shown = 0;
+    std::function<void()> showResult = [this] { ++shown; };
+    ErrorBoxWatcher boxes;
+};
