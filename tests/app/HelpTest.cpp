@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPointer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <stdexcept>
 

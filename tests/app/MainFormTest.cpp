@@ -1,5 +1,6 @@
 #include "app/core/IniGT.h"
 #include "racedata/Cp932.h"
+#include "racedata/DayData.h"
 #include "simulation/ui/Label3D.h"
 #include "support/gui/MainWindowFixture.h"
 #include "support/RaceFixture.h"
@@ -9,6 +10,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -72,8 +75,9 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
              [](TMainForm& f) { f.close(); },
          }) {
         TMainForm& form = fx.start();
-        if (way == 0)
+        if (way == 0) {
             EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()), QRect(3000, 40, 700, 500));
+        }
         form.setGeometry(20 + way, 30, 640 + way, 480);
         const QRect expected(form.x(), form.y(), form.width(), form.height());
         close(form);
