@@ -18,11 +18,14 @@ namespace {
 // load reports them once instead of failing at the first.
 class ProblemLog {
 public:
-    void note(const QString& text)
+    void note(int slot, const QString& text)
     {
         if (m_count++ == 0)
             m_first = text;
+        if (m_races[slot].isEmpty())
+            m_races[slot] = text;
     }
+    const std::array<QString, kRaceSlots>& raceProblems() const { return m_races; }
     QString message() const
     {
         if (m_count <= 1)
@@ -33,6 +36,7 @@ public:
 private:
     QString m_first;
     int m_count = 0;
+    std::array<QString, kRaceSlots> m_races;
 };
 
 struct FigureReader {
@@ -46,7 +50,7 @@ struct FigureReader {
         const QByteArrayView f = record::field(day.voteRecord(slot), position, layout::kVoteLen);
         int value = -1;
         if (!record::tryBlankAsAbsent(f, value) && log)
-            log->note(QStringLiteral("Vote file %1, race %2: %3 is \"%4\", not a number; it is shown as blank.")
+            log->note(slot, QStringLiteral("Vote file %1, race %2: %3 is \"%4\", not a number; it is shown as blank.")
                           .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(),
                                QString::fromLatin1(f).trimmed()));
         return value;
@@ -217,6 +221,7 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
             readQuinella(*this, i, &log);
         }
         result.problem = log.message();
+        result.raceProblems = log.raceProblems();
     }
 
     if (m_raceCount > 0)

@@ -24,6 +24,8 @@ struct DayLoad {
     // field that is neither blank nor a number (such figures read as -1). The
     // window reports it once; nothing else about the load fails.
     QString problem;
+    // The same for each race slot on its own: its first such field.
+    std::array<QString, kRaceSlots> raceProblems;
 };
 
 // The loaded day: 36 race slots with their RA and H1 record texts and the

@@ -131,6 +131,9 @@ TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
     EXPECT_TRUE(load.problem.contains(QStringLiteral("2005/04/16 東京 01R")));
     EXPECT_TRUE(load.problem.contains(QStringLiteral("horse 3")));
     EXPECT_TRUE(load.problem.contains(QStringLiteral("1 more"))) << load.problem.toStdString();
+    EXPECT_EQ(load.raceProblems[0], load.problem.left(load.raceProblems[0].size()));
+    EXPECT_TRUE(load.raceProblems[1].contains(QStringLiteral("東京 02R")));
+    EXPECT_TRUE(load.raceProblems[2].isEmpty());
 }
 
 TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)

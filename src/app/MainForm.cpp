@@ -1,0 +1,155 @@
+#include "app/MainForm.h"
+
+#include "app/AboutBox.h"
+#include "app/HelpCommands.h"
+#include "app/TavekApplication.h"
+#include "app/core/AppFolder.h"
+#include "app/core/ErrorLog.h"
+#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/core/JVLinkMessages.h"
+#include "racedata/DataFolder.h"
+#include "racedata/DayData.h"
+#include "simulation/ui/WinGrid.h"
+#include "simulation/ui/WinSheet.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+const QString kVersionText = QStringLiteral("Version 2.00");
+const QString kSoftwareId = QStringLiteral("SA481927/SD305716/QmrvXK/");
+const QString kLocate = QStringLiteral("locate");
+
+}  // namespace
+
+TMainForm::TMainForm() : day_(std::make_unique<tavek::DayData>())
+{
+    MainForm = this;
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    if (MainForm == this)
+        MainForm = nullptr;
+}
+
+QString TMainForm::dataFolder() const
+{
+    return tavek::datafolder::in(appFolder_);
+}
+
+void TMainForm::FormCreate()
+{
+    appFolder_ = tavek::appfolder::path();
+    // Without its data folder the program has nothing to show; a failure here
+    // surfaces when the date list is read.
+    QDir().mkpath(dataFolder());
+
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Tavek for JRA-VAN Data Lab."));
+    buildMenus();
+    buildSpeedBar();
+    buildRaceHeader();
+    buildTabs();
+    assembleClientArea();
+    StatusLine = new QStatusBar(this);
+    StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    StatusLine->setFixedHeight(23);
+    setStatusBar(StatusLine);
+
+    restorePlacement();
+    JVLink1 = tavek::jvlink::createJVLink();
+    MakeDataListBtnClick();
+    winSheet->StringGrid1->clearSelection();
+    tavek::ErrorLog(QDir(appFolder_).filePath(QStringLiteral("ErrorLog.txt"))).writeStartupEntry(appFolder_);
+}
+
+void TMainForm::restorePlacement()
+{
+    // Each value is applied as soon as it is read, unchecked against the screen.
+    move(x(), ini_.ReadInteger(kLocate, QStringLiteral("top"), 10));
+    move(ini_.ReadInteger(kLocate, QStringLiteral("left"), 10), y());
+    resize(ini_.ReadInteger(kLocate, QStringLiteral("width"), 800), height());
+    resize(width(), ini_.ReadInteger(kLocate, QStringLiteral("height"), 600));
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    version_ = kVersionText;
+    if (!JVLink1)
+        return;
+    const int code = JVLink1->JVInit(kSoftwareId + version_);
+    if (code != 0) {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                        QStringLiteral("JVInitエラー：")
+                            + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, code),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // The window closes even when its placement cannot be saved: the user
+    // sees why, and is never left with a window that refuses to go.
+    try {
+        FormCloseQuery();
+    } catch (const std::exception& e) {
+        reportUnexpectedError(QString::fromUtf8(e.what()));
+    }
+    event->accept();
+}
+
+void TMainForm::FormCloseQuery()
+{
+    ini_.WriteInteger(kLocate, QStringLiteral("top"), y());
+    ini_.WriteInteger(kLocate, QStringLiteral("left"), x());
+    ini_.WriteInteger(kLocate, QStringLiteral("width"), width());
+    ini_.WriteInteger(kLocate, QStringLiteral("height"), height());
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::ShowHint(const QString& hint)
+{
+    StatusLine->showMessage(hint);
+}
+
+void TMainForm::FileExitItemClick()
+{
+    close();
+}
+
+void TMainForm::HelpContentsItemClick()
+{
+    openUserManual(this, appFolder_);
+}
+
+void TMainForm::HelpAboutItemClick()
+{
+    auto* box = new TAboutBox(this, version_);
+    box->exec();
+}

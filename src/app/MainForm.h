@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/core/IniGT.h"
+#include "jvlink/core/JVDTLabLib_TLB.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class Label3D;
+class WinSheet;
+
+namespace tavek {
+struct DayData;
+}
+
+// The main window: tool bar with the date and race selectors, menus, race
+// header, the four simulation tabs and the status line. It owns the loaded
+// day and everything else that lives longer than one handler. Controls keep
+// their designer names (also as objectName) and are public, because the
+// other windows drive them the way the program always did.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // The application folder is tavek::appfolder::path(): the data folder,
+    // the settings file and the error log live there.
+    TMainForm();
+    ~TMainForm() override;
+
+    QString applicationFolder() const { return appFolder_; }
+    QString dataFolder() const;
+    QString versionText() const { return version_; }
+    tavek::DayData& dayData() { return *day_; }
+
+    // The program's JV-Link instance, used by the acquisition window and the
+    // quick report; empty when it could not be created.
+    std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB> JVLink1;
+
+    // Tool bar
+    QFrame* SpeedBar;
+    QPushButton* JVBtn;
+    QComboBox* DateCombo;
+    QComboBox* lbRace;
+    QPushButton* SokuhoHyosuBtn;
+    QToolButton* SpeedButton5;
+    QToolButton* SpeedButton6;
+    QToolButton* SpeedButton4;
+    QPushButton* calcBtn;
+    QPushButton* calcUbtn;
+    QComboBox* lbRaceU;
+
+    // Menus
+    QAction* N11;
+    QAction* FileExitItem;
+    QAction* HelpContentsItem;
+    QAction* HelpAboutItem;
+
+    // Race header
+    QFrame* Panel5;
+    Label3D* Label3D1;   // race number
+    Label3D* Label3D2;   // course
+    Label3D* Label3D3;   // date and meeting
+    Label3D* Label3D5;   // registered runners
+    Label3D* Label3D6;   // starters
+    Label3D* Label3D12;  // race name
+    QListWidget* FileListBox1;
+    QPushButton* MakeDataListBtn;
+    QPushButton* ReadHyosuBtn;
+
+    // Tabs, in their order on screen
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;  // win
+    QWidget* TabSheet3;  // bracket quinella
+    QWidget* TabSheet2;  // quinella
+    QWidget* TabSheet4;  // reference
+    WinSheet* winSheet;  // the content of TabSheet1
+
+    QStatusBar* StatusLine;
+
+    // Handlers other windows call.
+    void MakeDataListBtnClick();
+    void DateComboChange();
+    void ReadHyosuBtnClick();
+    void lbRaceChange();
+    void lbRaceUChange();
+    void calcBtnClick();
+    void calcUbtnClick();
+    void FileExitItemClick();
+    void HelpContentsItemClick();
+    void HelpAboutItemClick();
+    void JVBtnClick();
+    void SokuhoHyosuBtnClick();
+    void N11Click();
+
+    // Copies the current hint into the status line.
+    void ShowHint(const QString& hint);
+
+    // Slot whose vote figures ReadHyosuBtnClick reads.
+    int voteSlot = 0;
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormCloseQuery();
+
+    void buildMenus();
+    void buildSpeedBar();
+    void buildRaceHeader();
+    void buildTabs();
+    void assembleClientArea();
+
+    // The quinella, bracket-quinella and reference tabs (their own files).
+    void buildPairTabs();
+    void clearPairFigures();
+    void runBracketSection(int race);
+    void runReferenceSection(int race);
+
+    void showRaceHeader(int race);
+    void restorePlacement();
+
+    QString appFolder_;
+    QString version_;
+    bool shown_ = false;
+    std::unique_ptr<tavek::DayData> day_;
+    tavek::TIniGT ini_;
+};
+
+// The one main window, valid from the start of its construction to its end.
+extern TMainForm* MainForm;

@@ -1,0 +1,19 @@
+#include "app/StartUp.h"
+
+#include "app/MessageBoxes.h"
+#include "jvlink/core/JVLinkFactory.h"
+
+bool jvLinkPresent()
+{
+    try {
+        return tavek::jvlink::createJVLink() != nullptr;
+    } catch (...) {
+        // A factory that fails by throwing fails the test like any other way.
+        return false;
+    }
+}
+
+void showJVLinkMissing()
+{
+    showInformation(nullptr, QStringLiteral("JRA-VANのホームページより【JV-Link】を入手し、インストールしてください。"));
+}

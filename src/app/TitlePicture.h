@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QPixmap>
+
+// The 300 x 200 title picture of the about box and the splash window, drawn
+// rather than shipped so that it scales with the fonts at hand.
+QPixmap titlePicture();
+
+// Credit line of the about box and the splash window, and the maker's home
+// page that the about box opens.
+inline constexpr char16_t kCreditLine[] = u"Tavek for JRA-VAN Data Lab.";
+inline constexpr char kHomePage[] = "https://tavek.example.jp/";

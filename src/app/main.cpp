@@ -1,0 +1,30 @@
+// TavekJ: the program a user starts.
+#include "app/MainForm.h"
+#include "app/Splash.h"
+#include "app/StartUp.h"
+#include "app/TavekApplication.h"
+#include "app/core/ErrorLog.h"
+
+#include <QPointer>
+
+int main(int argc, char** argv)
+{
+    TavekApplication app(argc, argv);
+    installFonts();
+    tavek::ErrorLog::setBeep([] { QApplication::beep(); });
+
+    QPointer<TSplash> splash = new TSplash;
+    splash->showNow();
+
+    if (!jvLinkPresent()) {
+        splash->release();
+        showJVLinkMissing();
+        return 0;
+    }
+
+    TMainForm form;
+    form.show();
+    if (splash)
+        splash->release();
+    return app.exec();
+}

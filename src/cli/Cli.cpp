@@ -1,0 +1,63 @@
+#include "cli/Cli.h"
+
+#include "cli/Command.h"
+#include "racedata/DataFolder.h"
+
+namespace tavek::cli {
+
+#define TAVEK_CLI_COMMAND(name, function, usage) int function(CommandContext&);
+#include "cli/CommandList.h"
+#undef TAVEK_CLI_COMMAND
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*function)(CommandContext&);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+#define TAVEK_CLI_COMMAND(name, function, usage) {name, function, usage},
+#include "cli/CommandList.h"
+#undef TAVEK_CLI_COMMAND
+};
+
+void printUsage(QTextStream& s)
+{
+    s << "usage: tavek-cli [--data DIR] COMMAND ...\n";
+    for (const Command& c : kCommands)
+        s << "  tavek-cli [--data DIR] " << c.usage << '\n';
+}
+
+}  // namespace
+
+int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (arguments.size() == 1 && (arguments[0] == u"--help" || arguments[0] == u"-h")) {
+        printUsage(out);
+        return kSuccess;
+    }
+    try {
+        Args args(arguments);
+        const std::optional<QString> data = args.takeOption(QStringLiteral("--data"));
+        if (arguments.isEmpty()) {
+            printUsage(err);
+            return kBadInput;
+        }
+        const QString name = args.takePositional(QStringLiteral("COMMAND"));
+        const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                          [&name](const Command& c) { return name == QLatin1String(c.name); });
+        if (command == std::end(kCommands))
+            throw BadInput(QStringLiteral("unknown command \"%1\" (try --help)").arg(name));
+        CommandContext ctx{data ? *data : datafolder::defaultFolder(), std::move(args), out, err};
+        return command->function(ctx);
+    } catch (const std::runtime_error& e) {
+        // BadInput and the model's failures to read a day file alike.
+        out.flush();
+        err << "tavek-cli: " << QString::fromStdString(e.what()) << '\n';
+        return kBadInput;
+    }
+}
+
+}  // namespace tavek::cli

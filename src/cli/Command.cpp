@@ -1,0 +1,87 @@
+#include "cli/Command.h"
+
+#include "racedata/DayFiles.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+
+namespace tavek::cli {
+
+bool Args::takeFlag(const QString& name)
+{
+    return m_args.removeAll(name) > 0;
+}
+
+std::optional<QString> Args::takeOption(const QString& name)
+{
+    const qsizetype i = m_args.indexOf(name);
+    if (i < 0)
+        return std::nullopt;
+    if (i + 1 >= m_args.size())
+        throw BadInput(QStringLiteral("%1 needs a value").arg(name));
+    const QString value = m_args.at(i + 1);
+    m_args.remove(i, 2);
+    if (m_args.contains(name))
+        throw BadInput(QStringLiteral("%1 given twice").arg(name));
+    return value;
+}
+
+QString Args::takePositional(const QString& what)
+{
+    const auto it = std::find_if(m_args.begin(), m_args.end(), [](const QString& a) { return !a.startsWith(u"--"); });
+    if (it == m_args.end())
+        throw BadInput(QStringLiteral("missing %1").arg(what));
+    const QString value = *it;
+    m_args.erase(it);
+    return value;
+}
+
+void Args::expectEnd() const
+{
+    if (!m_args.isEmpty())
+        throw BadInput(QStringLiteral("unexpected argument \"%1\"").arg(m_args.first()));
+}
+
+LoadedDay loadDay(const CommandContext& ctx, const QString& date)
+{
+    LoadedDay loaded;
+    loaded.date = dayfiles::dateText(date);
+    if (loaded.date.isEmpty())
+        throw BadInput(QStringLiteral("\"%1\" is not a date (use 2005年04月16日 or 2005-04-16)").arg(date));
+    const QString raceFile = dayfiles::raceFilePath(ctx.dataFolder, loaded.date);
+    if (!QFileInfo(raceFile).isFile())
+        throw BadInput(QStringLiteral("no day file %1").arg(raceFile));
+    loaded.day = std::make_unique<DayData>();
+    loaded.load = loaded.day->load(ctx.dataFolder, loaded.date);
+    return loaded;
+}
+
+int raceSlot(const LoadedDay& day, const QString& race)
+{
+    const int count = day.day->raceCount();
+    if (count == 0)
+        throw BadInput(QStringLiteral("%1 has no races").arg(day.date));
+    const int slot = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 on %2)").arg(count).arg(day.date))) - 1;
+    if (!day.load.raceProblems[slot].isEmpty())
+        throw BadInput(day.load.raceProblems[slot]);
+    return slot;
+}
+
+long long wholeNumber(const QString& text, long long min, long long max, const QString& what)
+{
+    bool ok = false;
+    const long long value = text.toLongLong(&ok);
+    const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (!ok || !digitsOnly || value < min || value > max)
+        throw BadInput(QStringLiteral("\"%1\" is not a valid %2").arg(text, what));
+    return value;
+}
+
+void printJson(QTextStream& out, const QJsonObject& object)
+{
+    out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+}  // namespace tavek::cli

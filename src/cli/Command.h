@@ -1,0 +1,68 @@
+#pragma once
+
+#include "racedata/DayData.h"
+
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+// What a tavek-cli command gets and the helpers the commands share. A
+// command is a function `int runX(CommandContext&)` in its own file, listed in
+// CommandList.h.
+namespace tavek::cli {
+
+// Bad usage or unreadable input: exit code 2 with this one-line message.
+class BadInput : public std::runtime_error {
+public:
+    explicit BadInput(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+// The arguments after the command name; commands take what they know and
+// call expectEnd() so that anything left over is refused.
+class Args {
+public:
+    explicit Args(QStringList args) : m_args(std::move(args)) {}
+    bool takeFlag(const QString& name);
+    std::optional<QString> takeOption(const QString& name);  // "--name VALUE"
+    QString takePositional(const QString& what);              // throws BadInput when missing
+    void expectEnd() const;
+
+private:
+    QStringList m_args;
+};
+
+struct CommandContext {
+    QString dataFolder;
+    Args args;
+    QTextStream& out;
+    QTextStream& err;
+};
+
+// A loaded day of the data folder.
+struct LoadedDay {
+    QString date;  // the date text, 2005年04月16日
+    std::unique_ptr<DayData> day;
+    DayLoad load;
+};
+
+// Loads DATE (as listed or as 2005-04-16); BadInput when it is no day of the
+// data folder.
+LoadedDay loadDay(const CommandContext& ctx, const QString& date);
+
+// The slot of the 1-based race number RACE of a loaded day. BadInput when
+// there is no such race, or when its vote record has a field that is not a
+// number (the message names the file and race).
+int raceSlot(const LoadedDay& day, const QString& race);
+
+// A whole number in [min, max], or BadInput naming `what`.
+long long wholeNumber(const QString& text, long long min, long long max, const QString& what);
+
+// Prints one JSON object, indented, with a final newline.
+void printJson(QTextStream& out, const QJsonObject& object);
+
+}  // namespace tavek::cli

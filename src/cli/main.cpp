@@ -1,0 +1,18 @@
+#include "cli/Cli.h"
+#include "racedata/DataFolder.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QLatin1String(tavek::kApplicationName));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int code = tavek::cli::run(app.arguments().mid(1), out, err);
+    out.flush();
+    err.flush();
+    return code;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QColor>
+#include <optional>
+
+// How the win grid paints one data cell, by column: the background, and the
+// font colour, size and weight laid over the grid's own font. The painting of
+// StringGrid1 and the tests both take the look from here.
+struct WinCellStyle {
+    QColor background;
+    std::optional<QColor> textColor;  // empty: the grid's text colour
+    std::optional<int> pointSize;     // empty: the grid's font size
+    bool bold = false;
+};
+
+// Bracket colours 1..8 (white, grey, red, blue, yellow, green, orange,
+// magenta); white for anything else.
+QColor bracketColor(int bracket);
+
+// Style of data cell `column` (0..10) of a runner in `bracket`.
+WinCellStyle winCellStyle(int column, int bracket);
+
+// Left and top offsets of a cell's text from the cell's corner, for a grid
+// line width of one pixel.
+int winCellTextLeft(int column);
+int winCellTextTop(int column);

@@ -1,0 +1,103 @@
+#include "app/AboutBox.h"
+#include "app/DesktopShell.h"
+#include "app/StartUp.h"
+#include "app/TavekApplication.h"
+#include "jvlink/core/JVLinkFactory.h"
+#include "simulation/ui/Label3D.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/gui/ModalCatcher.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using tavek::test::MainWindowFixture;
+using tavek::test::ModalCatcher;
+
+TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+    QList<QUrl> opened;
+    tavek::desktop::ScopedHooks hooks({[&](const QUrl& u) {
+                                           opened << u;
+                                           return true;
+                                       },
+                                       {}, {}});
+    {
+        ModalCatcher boxes;
+        form.HelpContentsItemClick();
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("情報"));
+        EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("使用解説書[Tavek.pdf]が見つかりません。"));
+    }
+    EXPECT_TRUE(opened.isEmpty());
+
+    QFile pdf(QDir(fx.folder()).filePath(QStringLiteral("Tavek.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.close();
+    ModalCatcher boxes;
+    form.SpeedButton5->click();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(pdf.fileName())});
+}
+
+TEST(Help, EveryOpeningOfTheAboutBoxIsAFreshWindow)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+    QList<QPointer<TAboutBox>> boxes;
+    QStringList versions;
+    ModalCatcher catcher([&](QWidget* modal) {
+        auto* box = qobject_cast<TAboutBox*>(modal);
+        ASSERT_NE(box, nullptr);
+        boxes << box;
+        versions << box->Label3D1->text();
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+        EXPECT_EQ(box->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size(), QSize(300, 200));
+    });
+    for (int i = 0; i < 2; ++i) {
+        form.HelpAboutItemClick();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(versions, QStringList(2, QStringLiteral("Version 2.00")));
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes[0].isNull());
+    EXPECT_TRUE(boxes[1].isNull());
+}
+
+TEST(StartUp, WithoutJVLinkOnlyTheInformationBoxAppears)
+{
+    MainWindowFixture fx;
+    tavek::jvlink::setFactory([]() -> std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB> {
+        throw std::runtime_error("class not registered");
+    });
+    EXPECT_FALSE(jvLinkPresent());
+    tavek::jvlink::setFactory([] { return std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB>(); });
+    EXPECT_FALSE(jvLinkPresent());
+    {
+        ModalCatcher boxes;
+        showJVLinkMissing();
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("情報"));
+        EXPECT_EQ(boxes.seen()[0].text,
+                  QStringLiteral("JRA-VANのホームページより【JV-Link】を入手し、インストールしてください。"));
+    }
+    tavek::jvlink::setFactory({});
+    EXPECT_TRUE(jvLinkPresent());
+    EXPECT_TRUE(QDir(fx.folder()).isEmpty());
+}
+
+TEST(StartUp, AnExceptionEndsItsHandlerWithAnErrorBox)
+{
+    ModalCatcher boxes;
+    const bool handled = deliverGuarded([]() -> bool { throw std::runtime_error("ファイル X は開けません"); });
+    EXPECT_FALSE(handled);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.texts().first(), QStringLiteral("ファイル X は開けません"));
+    EXPECT_TRUE(deliverGuarded([] { return true; }));
+}

@@ -1,0 +1,175 @@
+#include "app/core/IniGT.h"
+#include "racedata/Cp932.h"
+#include "racedata/DayData.h"
+#include "simulation/ui/Label3D.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/RaceFixture.h"
+#include "support/gui/ModalCatcher.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using tavek::test::MainWindowFixture;
+
+namespace {
+
+QStringList logLines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return tavek::cp932::decode(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+QRect placement()
+{
+    const tavek::TIniGT ini;
+    const QString s = QStringLiteral("locate");
+    return {ini.ReadInteger(s, QStringLiteral("left"), -1), ini.ReadInteger(s, QStringLiteral("top"), -1),
+            ini.ReadInteger(s, QStringLiteral("width"), -1), ini.ReadInteger(s, QStringLiteral("height"), -1)};
+}
+
+}  // namespace
+
+TEST(MainForm, FirstStartInAnEmptyFolder)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+
+    EXPECT_TRUE(QDir(fx.dataFolder()).exists());
+    const QStringList log = logLines(fx.logPath());
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[0].startsWith(QStringLiteral("ソフト起動：")));
+    EXPECT_EQ(log[1], fx.folder());
+    EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()), QRect(10, 10, 800, 600));
+    EXPECT_FALSE(form.PageControl1->isVisible());
+    EXPECT_FALSE(form.Panel5->isVisible());
+    EXPECT_EQ(form.DateCombo->count(), 0);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Tavek for JRA-VAN Data Lab."));
+    EXPECT_EQ(form.versionText(), QStringLiteral("Version 2.00"));
+    EXPECT_FALSE(QFile::exists(fx.settingsPath()));
+}
+
+TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
+{
+    MainWindowFixture fx;
+    const tavek::TIniGT ini;
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("top"), 40);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 3000);  // off screen: applied as is
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 700);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("height"), 500);
+
+    int way = 0;
+    for (auto close : std::initializer_list<void (*)(TMainForm&)>{
+             [](TMainForm& f) { f.FileExitItem->trigger(); },
+             [](TMainForm& f) { f.SpeedButton4->click(); },
+             [](TMainForm& f) { f.close(); },
+         }) {
+        TMainForm& form = fx.start();
+        if (way == 0) {
+            EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()), QRect(3000, 40, 700, 500));
+        }
+        form.setGeometry(20 + way, 30, 640 + way, 480);
+        const QRect expected(form.x(), form.y(), form.width(), form.height());
+        close(form);
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(placement(), expected) << "way " << way;
+        ++way;
+    }
+}
+
+TEST(MainForm, DatesListedNewestFirstAndARaceFillsTheHeader)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    fx.writeDay(QStringLiteral("2005年04月17日"), {}, {});
+    TMainForm& form = fx.start();
+    ASSERT_EQ(form.DateCombo->count(), 2);
+    EXPECT_EQ(form.DateCombo->itemText(0), QStringLiteral("2005年04月17日"));
+    EXPECT_EQ(form.DateCombo->itemText(1), QStringLiteral("2005年04月16日"));
+    EXPECT_EQ(form.DateCombo->currentIndex(), -1);
+
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    ASSERT_EQ(form.lbRace->count(), 3);
+    EXPECT_EQ(form.lbRace->itemText(0), QStringLiteral("2005/04/16 東京 11R"));
+    EXPECT_EQ(form.lbRaceU->count(), 3);
+    EXPECT_TRUE(form.PageControl1->isVisible());
+    EXPECT_TRUE(form.Panel5->isVisible());
+    EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
+    EXPECT_EQ(form.Label3D1->text(), QStringLiteral("11"));
+    EXPECT_EQ(form.Label3D3->text(), QStringLiteral("2005年04月16日東京  02回08日11R"));
+    EXPECT_EQ(form.Label3D5->text(), QStringLiteral("16頭"));
+    EXPECT_EQ(form.Label3D6->text(), QStringLiteral("[ 出走頭数：15頭]"));
+    EXPECT_TRUE(form.Label3D12->text().startsWith(QStringLiteral("テストステークス")));
+
+    fx.pickRace(1);
+    EXPECT_EQ(form.Label3D1->text(), QStringLiteral("1"));
+    EXPECT_TRUE(form.Label3D3->text().endsWith(QStringLiteral("01R")));
+    EXPECT_EQ(form.lbRaceU->currentIndex(), 1);
+    EXPECT_EQ(form.dayData().CurrentRace, 1);
+
+    // A race without runners hides the tabs and leaves the header as it was.
+    fx.pickRace(2);
+    EXPECT_FALSE(form.PageControl1->isVisible());
+    EXPECT_EQ(form.Label3D1->text(), QStringLiteral("1"));
+
+    // Choosing the date again starts from its first race.
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    EXPECT_EQ(form.lbRace->currentIndex(), 0);
+    EXPECT_TRUE(form.PageControl1->isVisible());
+}
+
+TEST(MainForm, DayWithoutVotesKeepsTheTabsHidden)
+{
+    MainWindowFixture fx;
+    fx.writeDay(QStringLiteral("2005年04月17日"),
+                {tavek::test::RaRecord(tavek::test::raceKey("20050417", "05", 1)).bytes()}, {});
+    TMainForm& form = fx.start();
+    fx.pickDate(QStringLiteral("2005年04月17日"));
+    EXPECT_EQ(form.lbRace->count(), 1);
+    EXPECT_FALSE(form.PageControl1->isVisible());
+    EXPECT_FALSE(form.Panel5->isVisible());
+}
+
+TEST(MainForm, HintsGoToTheStatusLine)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+    QTest::mouseMove(form.SpeedButton4);
+    QTRY_COMPARE(form.StatusLine->currentMessage(), QStringLiteral("ソフトを終了します"));
+    QTest::mouseMove(form.JVBtn);
+    QTRY_COMPARE(form.StatusLine->currentMessage(), QString());
+
+    form.FileExitItem->showStatusText(&form);
+    EXPECT_EQ(form.StatusLine->currentMessage(), QStringLiteral("このｱﾌﾟﾘｹｰｼｮﾝを終了します"));
+    form.HelpContentsItem->showStatusText(&form);
+    EXPECT_EQ(form.StatusLine->currentMessage(), QStringLiteral("ﾍﾙﾌﾟの目次を表示します"));
+}
+
+TEST(MainForm, ControlsCarryTheirDesignerNames)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+    for (const char* name : {"SpeedBar", "JVBtn", "DateCombo", "lbRace", "SokuhoHyosuBtn", "SpeedButton5",
+                             "SpeedButton6", "SpeedButton4", "calcBtn", "calcUbtn", "lbRaceU", "Panel5",
+                             "FileListBox1", "MakeDataListBtn", "ReadHyosuBtn", "PageControl1", "TabSheet1",
+                             "TabSheet2", "TabSheet3", "TabSheet4", "StringGrid1", "Panel3", "StatusLine"})
+        EXPECT_NE(form.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
+    const QStringList tabs{QStringLiteral("単勝ｼﾐｭﾚｰｼｮﾝ"), QStringLiteral("枠連ｼﾐｭﾚｰｼｮﾝ"),
+                           QStringLiteral("馬連ｼﾐｭﾚｰｼｮﾝ"), QStringLiteral("参考資料")};
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(form.PageControl1->tabText(i), tabs[i]);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{form.calcBtn, form.calcUbtn, form.lbRaceU,
+                                                           form.FileListBox1, form.MakeDataListBtn,
+                                                           form.ReadHyosuBtn})
+        EXPECT_TRUE(hidden->isHidden());
+}

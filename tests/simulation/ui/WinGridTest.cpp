@@ -1,0 +1,140 @@
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/WinCellStyle.h"
+#include "simulation/ui/WinGrid.h"
+#include "simulation/ui/WinSheet.h"
+#include "support/RaceFixture.h"
+#include "support/gui/MainWindowFixture.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using tavek::test::MainWindowFixture;
+
+namespace {
+
+// Colour StringGrid1DrawCell left in the middle of cell (horse, column),
+// right of its text.
+QColor paintedBackground(WinGrid* grid, int horse, int column)
+{
+    const QModelIndex cell = grid->model()->index(horse - 1, column);
+    grid->scrollTo(cell);
+    const QRect r = grid->visualRect(cell);
+    const QImage image = grid->viewport()->grab().toImage();
+    return image.pixelColor(r.right() - 2, r.center().y());
+}
+
+}  // namespace
+
+TEST(WinCellStyle, BracketColoursAndTheirFigures)
+{
+    const QColor orange(255, 128, 0), magenta(255, 0, 255);
+    EXPECT_EQ(winCellStyle(0, 7).background, orange);
+    EXPECT_EQ(winCellStyle(0, 8).background, magenta);
+    EXPECT_EQ(winCellStyle(0, 4).background, QColor(0, 0, 255));
+    for (int b = 1; b <= 8; ++b) {
+        const WinCellStyle s = winCellStyle(0, b);
+        EXPECT_EQ(*s.textColor, (b == 1 || b == 5) ? QColor(Qt::black) : QColor(Qt::white)) << b;
+        EXPECT_TRUE(s.bold);
+        EXPECT_EQ(*s.pointSize, 10);
+    }
+    EXPECT_EQ(winCellStyle(6, 1).background, QColor(255, 191, 255));
+    EXPECT_EQ(winCellStyle(7, 1).background, QColor(208, 255, 255));
+    EXPECT_EQ(*winCellStyle(6, 1).textColor, QColor(0, 0, 255));
+    const WinCellStyle refund = winCellStyle(5, 1);
+    EXPECT_EQ(*refund.textColor, QColor(255, 0, 0));
+    EXPECT_FALSE(refund.bold);
+    EXPECT_FALSE(refund.pointSize);
+    EXPECT_FALSE(winCellStyle(2, 1).textColor);  // the grid's own colour
+    EXPECT_EQ(*winCellStyle(9, 1).pointSize, 9);
+}
+
+TEST(WinGrid, ARaceIsPaintedFromTheModel)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    TMainForm& form = fx.start();
+    WinSheet* sheet = form.winSheet;
+    WinGrid* grid = sheet->StringGrid1;
+    EXPECT_FALSE(grid->hasSource());
+
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    ASSERT_TRUE(grid->isVisible());
+    ASSERT_EQ(grid->runnerRows(), 16);
+    EXPECT_EQ(sheet->Label3D9->text(), QStringLiteral("    133,000"));
+    EXPECT_EQ(sheet->Label3D13->text(), QString());
+
+    // Horse 3 is scratched: refund mark, zero votes, no odds either way.
+    EXPECT_EQ(grid->cellText(3, 5), QStringLiteral("返還"));
+    EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("        0"));
+    EXPECT_EQ(grid->cellText(3, 3), QStringLiteral("      0.0"));
+    EXPECT_EQ(grid->cellText(3, 4), QStringLiteral(" "));
+    EXPECT_EQ(grid->cellText(3, 8), QStringLiteral(" "));
+    EXPECT_EQ(grid->cellText(3, 10), QStringLiteral(" "));
+    EXPECT_EQ(grid->cellText(1, 1), QStringLiteral(" 1"));
+    EXPECT_EQ(grid->cellText(16, 0), QStringLiteral("8"));
+    EXPECT_EQ(grid->cellText(16, 2), QStringLiteral("    16000"));
+    EXPECT_EQ(grid->cellText(1, 6), QStringLiteral(" "));
+
+    EXPECT_EQ(paintedBackground(grid, 16, 0), QColor(255, 0, 255));
+    EXPECT_EQ(paintedBackground(grid, 1, 0), QColor(255, 255, 255));
+    EXPECT_EQ(paintedBackground(grid, 5, 6), QColor(255, 191, 255));
+    EXPECT_EQ(paintedBackground(grid, 5, 7), QColor(208, 255, 255));
+
+    fx.pickRace(1);
+    ASSERT_EQ(grid->runnerRows(), 18);
+    EXPECT_EQ(grid->cellText(15, 0), QStringLiteral("7"));
+    EXPECT_EQ(paintedBackground(grid, 15, 0), QColor(255, 128, 0));
+    EXPECT_EQ(paintedBackground(grid, 18, 0), QColor(255, 0, 255));
+    EXPECT_EQ(grid->selectionModel()->selectedIndexes().size(), 0);
+}
+
+TEST(WinGrid, InputColumnsTakeTheHandCursorAndClicksLeaveNoSelection)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    TMainForm& form = fx.start();
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    WinGrid* grid = form.winSheet->StringGrid1;
+    QWidget* vp = grid->viewport();
+    auto centre = [&](int horse, int column) { return grid->visualRect(grid->model()->index(horse - 1, column)).center(); };
+
+    QTest::mouseMove(vp, centre(2, WinGrid::kAmountColumn));
+    EXPECT_EQ(vp->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(vp, centre(2, 4));
+    EXPECT_EQ(vp->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(vp, centre(2, WinGrid::kOddsColumn));
+    EXPECT_EQ(vp->cursor().shape(), Qt::PointingHandCursor);
+
+    QTest::mouseClick(vp, Qt::LeftButton, {}, centre(4, 3));
+    EXPECT_TRUE(grid->selectionModel()->selectedIndexes().isEmpty());
+
+    QList<int> amounts, odds;
+    QObject::connect(grid, &WinGrid::amountRequested, [&](int h) { amounts << h; });
+    QObject::connect(grid, &WinGrid::oddsRequested, [&](int h) { odds << h; });
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(4, WinGrid::kAmountColumn));
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(7, WinGrid::kOddsColumn));
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(7, 4));
+    EXPECT_EQ(amounts, QList<int>{4});
+    EXPECT_EQ(odds, QList<int>{7});
+}
+
+TEST(WinGrid, RowsBeyondEighteenRunnersPaintWithoutFailing)
+{
+    MainWindowFixture fx;
+    const QByteArray key = tavek::test::raceKey("20050416", "05", 5);
+    tavek::test::H1Record votes(key);
+    votes.registered(22).starters(22);
+    for (int h = 1; h <= 22; ++h)
+        votes.win(h, 100 * h);
+    votes.winTotal(100 * 22 * 23 / 2);
+    fx.writeDay(MainWindowFixture::kFixtureDate, {tavek::test::RaRecord(key)}, {votes});
+    TMainForm& form = fx.start();
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    WinGrid* grid = form.winSheet->StringGrid1;
+    ASSERT_EQ(grid->runnerRows(), 22);
+    for (int c = 0; c < WinGrid::kColumns; ++c)
+        EXPECT_FALSE(grid->cellText(22, c).isEmpty());
+    grid->scrollToBottom();
+    EXPECT_FALSE(grid->viewport()->grab().isNull());
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app/MainForm.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace tavek::test {
+
+// The main window in a fresh temporary application folder, for widget tests.
+// The folder starts empty; writeFixtureDay() puts the fixture day into its
+// data folder, start() creates and shows the window (FormCreate, FormShow).
+class MainWindowFixture {
+public:
+    MainWindowFixture();
+    ~MainWindowFixture();
+    MainWindowFixture(const MainWindowFixture&) = delete;
+    MainWindowFixture& operator=(const MainWindowFixture&) = delete;
+
+    QString folder() const { return dir_.path(); }
+    QString dataFolder() const;
+    QString settingsPath() const;
+    QString logPath() const;
+
+    // The fixture day 2005年04月16日, three races in this order:
+    //  0: 東京 11R, 第2回8日, "テストステークス", 16 registered, 15 starters;
+    //     horse h has 1000 * h votes, horse 3 is scratched (refund "1", 0 votes).
+    //  1: 東京 01R, 18 registered and starting, horse h has 500 * h votes.
+    //  2: 中山 12R without a vote record (nothing to show).
+    static const QString kFixtureDate;
+    void writeFixtureDay() const;
+    void writeDay(const QString& dateText, const QList<QByteArray>& races, const QList<QByteArray>& votes) const;
+
+    TMainForm& start();
+    TMainForm& form() { return *form_; }
+
+    // As the user picks them: the selection, then the change handler.
+    void pickDate(const QString& dateText);
+    void pickRace(int index);
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+}  // namespace tavek::test
