@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 
 // What the fuzz targets share: cutting one input into parts and a scratch
 // folder for the files a target writes.
@@ -43,5 +44,18 @@ QByteArray readFile(const QString& path);
 
 // Stops the process so that libFuzzer reports the input (an invariant broke).
 [[noreturn]] void fail(const char* what, const QString& detail = {});
+
+// Runs `step`, for which a std::runtime_error with a message is an allowed
+// outcome (model code reports bad data that way); any other exception is not.
+template <typename Step>
+void allowFailure(Step step)
+{
+    try {
+        step();
+    } catch (const std::runtime_error& e) {
+        if (!*e.what())
+            fail("a failure without a message");
+    }
+}
 
 }  // namespace tavek::fuzz

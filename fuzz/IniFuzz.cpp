@@ -29,19 +29,23 @@ QList<QByteArray> lines(const QByteArray& file)
     return out;
 }
 
-// Every line of `before` but at most one is still there, in the same order.
+// A write replaces one line, inserts one, or appends a section of two.
 bool keepsOtherLines(const QList<QByteArray>& before, const QList<QByteArray>& after)
 {
-    int missing = 0;
-    qsizetype at = 0;
-    for (const QByteArray& line : before) {
-        const qsizetype found = after.indexOf(line, at);
-        if (found < 0)
-            ++missing;
-        else
-            at = found + 1;
+    if (after.size() == before.size()) {
+        qsizetype changed = 0;
+        for (qsizetype i = 0; i < before.size(); ++i)
+            changed += before[i] != after[i];
+        return changed <= 1;
     }
-    return missing <= 1;
+    if (after.size() == before.size() + 2)
+        return after.first(before.size()) == before;
+    if (after.size() != before.size() + 1)
+        return false;
+    qsizetype i = 0;
+    while (i < before.size() && before[i] == after[i])
+        ++i;
+    return after.sliced(i + 1) == before.sliced(i);
 }
 
 bool plain(const QString& s)

@@ -40,7 +40,9 @@ void checkValue(const Field& field, const QString& value, const char* path)
     const auto m = form.match(value);
     if (!m.hasMatch())
         fuzz::fail(path, QStringLiteral("value \"%1\" is not a number text").arg(value));
-    if ((!m.captured(1).isEmpty() && !field.Minus()) || m.captured(2).size() > field.IntegerLength()
+    // A lone "0" is how an empty integer part is written ("0." or "0.5").
+    const qsizetype integerDigits = m.captured(2) == u'0' ? 0 : m.captured(2).size();
+    if ((!m.captured(1).isEmpty() && !field.Minus()) || integerDigits > field.IntegerLength()
         || m.captured(4).size() > field.DecimalLength() || (!m.captured(3).isEmpty() && field.DecimalLength() == 0))
         fuzz::fail(path, QStringLiteral("value \"%1\" breaks the limits %2.%3")
                              .arg(value).arg(field.IntegerLength()).arg(field.DecimalLength()));

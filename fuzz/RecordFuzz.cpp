@@ -76,13 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const sim::PairKind kind : {sim::PairKind::Quinella, sim::PairKind::Bracket}) {
         sim::realTotalText(kind, record);
         for (int k = 1; k <= sim::pairCount(kind); k += 1 + in.control(3) % 8)
-            sim::realOddsText(kind, record, k);
+            fuzz::allowFailure([&] { sim::realOddsText(kind, record, k); });
     }
 
     // The race header and win cells of the record as a loaded vote record.
     auto& slot = day->VoteRecords[0];
     std::memset(slot.data(), ' ', slot.size());
-    std::memcpy(slot.data(), record.data(), std::min<size_t>(slot.size(), size_t(record.size())));
+    if (!record.isEmpty())
+        std::memcpy(slot.data(), record.data(), std::min<size_t>(slot.size(), size_t(record.size())));
     win::headerTexts(*day, 0);
     win::totalText(*day, 0);
     const win::InputTexts none;

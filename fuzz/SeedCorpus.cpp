@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 
 #include <cstdio>
 
@@ -116,7 +117,7 @@ int main(int argc, char** argv)
     c.add("StoreFuzz", fuzz::join("\x06", {RaRecord(raceKey("20050416", "05", 3), '2'), day}));
     c.add("StoreFuzz", fuzz::join("\x07", {H1Record(raceKey("20050416", "05", 3), '0'),
                                            "   \r\n" + H1Record(raceKey("20050416", "05", 1)).bytes()}));
-    c.add("StoreFuzz", fuzz::join("\x00", {RaRecord(raceKey("2005ab16", "05", 1))}));
+    c.add("StoreFuzz", fuzz::join(QByteArray(1, '\0'), {RaRecord(raceKey("2005ab16", "05", 1))}));
     c.add("StoreFuzz", fuzz::join("\x04", {RaRecord(raceKey("20050416", "05", 1)).bytes().chopped(1)}));
 
     const QByteArray settings = "[locate]\r\ntop=0x20\r\nleft=abc\r\nwidth=800\r\nheight=$1F\r\n\r\n"
@@ -125,7 +126,7 @@ int main(int argc, char** argv)
     c.add("IniFuzz", fuzz::join({}, {settings, "locate", "top", "0x7f"}));
     c.add("IniFuzz", fuzz::join({}, {"; comment\r\n[LOCATE]\r\n TOP = 12 \r\n[jvdataget]\r\nlasttime=" + sjis("｢ 2024/05/18 09:41:07 ｣"),
                                      "New", "key", sjis("値 20240526094107")}));
-    c.add("IniFuzz", fuzz::join({}, {QByteArray("[a\r\nb=c\n\n=\r\n[locate\r\ntop=\"\"\r\n", 30), "a", "b", ""}));
+    c.add("IniFuzz", fuzz::join({}, {QByteArray("[a\r\nb=c\n\n=\r\n[locate\r\ntop=\"\"\r\n"), "a", "b", ""}));
 
     c.add("NumEditFuzz", fuzz::join(QByteArray("\x07\x03\x03", 3), {sjis("１２，３４５．６７"), "12.5\b-\x01" "9", "-0012.50"}));
     c.add("NumEditFuzz", fuzz::join(QByteArray("\x09\x00\x12", 3), {"1,234,567", "\x16\x1a" "0.", sjis("－８")}));

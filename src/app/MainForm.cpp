@@ -48,9 +48,10 @@ QString TMainForm::dataFolder() const
 void TMainForm::FormCreate()
 {
     appFolder_ = tavek::appfolder::path();
-    // Without its data folder the program has nothing to show; a failure here
-    // surfaces when the date list is read.
-    QDir().mkpath(dataFolder());
+    // Without its data folder the program has nothing to show: the user is
+    // told why (a file in its place, no rights) and the window opens empty.
+    if (!QDir().mkpath(dataFolder()))
+        reportUnexpectedError(QStringLiteral("Cannot create the data folder %1").arg(dataFolder()));
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavek for JRA-VAN Data Lab."));
@@ -68,7 +69,12 @@ void TMainForm::FormCreate()
     JVLink1 = tavek::jvlink::createJVLink();
     MakeDataListBtnClick();
     winSheet->StringGrid1->clearSelection();
-    tavek::ErrorLog(QDir(appFolder_).filePath(QStringLiteral("ErrorLog.txt"))).writeStartupEntry(appFolder_);
+    // A log that cannot be read or written is reported; the window opens nevertheless.
+    try {
+        tavek::ErrorLog(QDir(appFolder_).filePath(QStringLiteral("ErrorLog.txt"))).writeStartupEntry(appFolder_);
+    } catch (const std::exception& e) {
+        reportUnexpectedError(QString::fromUtf8(e.what()));
+    }
 }
 
 void TMainForm::restorePlacement()

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -70,6 +71,29 @@ std::vector<QByteArray> readLines(const QString& path)
     return lines;
 }
 
+// Two copies of the program (or the program and tavek-cli) may store into
+// the same day file at once; without a lock one of two read-merge-rewrite
+// cycles would be lost. The lock file lies beside the day file; one left by a
+// process that died is taken over.
+class DayFileLock {
+public:
+    static constexpr int kWaitMs = 10'000;
+
+    explicit DayFileLock(const QString& path) : m_lock(path + QStringLiteral(".lock"))
+    {
+        if (m_lock.tryLock(kWaitMs))
+            return;
+        if (m_lock.error() == QLockFile::LockFailedError)
+            throw failure(QStringLiteral("Cannot write day file %1: another program has kept it locked for "
+                                         "%2 seconds").arg(path).arg(kWaitMs / 1000));
+        throw failure(QStringLiteral("Cannot write day file %1: its lock file %2 cannot be created")
+                          .arg(path, m_lock.fileName()));
+    }
+
+private:
+    QLockFile m_lock;
+};
+
 void writeLines(const QString& path, const std::vector<QByteArray>& lines)
 {
     QSaveFile file(path);
@@ -96,6 +120,11 @@ QString fileName(QByteArrayView record)
         throw failure(QStringLiteral("Refused to store a %1 record of %2 bytes (a %1 record has %3, "
                                      "CR LF included): \"%4\"")
                           .arg(QString::fromLatin1(type)).arg(record.size()).arg(expected).arg(shown));
+    // A line break inside would split the record into two lines of its day
+    // file, which the next store would sort apart.
+    const QByteArrayView body = record.chopped(2);
+    if (body.contains('\r') || body.contains('\n'))
+        throw failure(QStringLiteral("Refused to store a record with a line break inside it: \"%1\"").arg(shown));
     const QByteArrayView date = record::field(record, layout::kYear, 8);
     if (!allDigits(date))
         throw failure(QStringLiteral("Refused to store a record whose race date is not all digits: \"%1\"")
@@ -111,6 +140,7 @@ void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer
     if (!QDir().mkpath(dataFolder))
         throw failure(QStringLiteral("Cannot create the data folder %1").arg(dataFolder));
     const QString path = QDir(dataFolder).filePath(name);
+    const DayFileLock lock(path);
 
     const QByteArrayView key = keiba::raceKey(record);
     const QByteArray line = record.chopped(2).toByteArray();
