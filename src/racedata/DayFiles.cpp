@@ -1,18 +1,25 @@
 #include "racedata/DayFiles.h"
 
+#include "racedata/AtomicFile.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace tavek::dayfiles {
 
@@ -71,40 +78,49 @@ std::vector<QByteArray> readLines(const QString& path)
     return lines;
 }
 
-// Two copies of the program (or the program and tavek-cli) may store into
-// the same day file at once; without a lock one of two read-merge-rewrite
-// cycles would be lost. The lock file lies beside the day file; one left by a
-// process that died is taken over.
-class DayFileLock {
+// Two copies of the program may store into the same day file at once;
+// without a lock one of two read-merge-rewrite cycles would be lost. The
+// lock is an flock on one file of the data folder, so the system releases it
+// when its holder dies: a lock file that names its owner (QLockFile) stays
+// behind, half written, when a store is killed while taking it.
+class StoreLock {
 public:
     static constexpr int kWaitMs = 10'000;
 
-    explicit DayFileLock(const QString& path) : m_lock(path + QStringLiteral(".lock"))
+    StoreLock(const QString& dataFolder, const QString& path)
     {
-        if (m_lock.tryLock(kWaitMs))
-            return;
-        if (m_lock.error() == QLockFile::LockFailedError)
-            throw failure(QStringLiteral("Cannot write day file %1: another program has kept it locked for "
-                                         "%2 seconds").arg(path).arg(kWaitMs / 1000));
-        throw failure(QStringLiteral("Cannot write day file %1: its lock file %2 cannot be created")
-                          .arg(path, m_lock.fileName()));
+        const QString lockPath = QDir(dataFolder).filePath(QLatin1String(kStoreLockName));
+        m_fd = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0)
+            throw failure(QStringLiteral("Cannot write day file %1: cannot create the lock file %2: %3")
+                              .arg(path, lockPath, QString::fromLocal8Bit(std::strerror(errno))));
+        const QDeadlineTimer deadline(kWaitMs);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (deadline.hasExpired()) {
+                ::close(m_fd);
+                throw failure(QStringLiteral("Cannot write day file %1: another program has been storing into "
+                                             "the data folder for %2 seconds").arg(path).arg(kWaitMs / 1000));
+            }
+            QThread::msleep(2);
+        }
     }
+    ~StoreLock() { ::close(m_fd); }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
 
 private:
-    QLockFile m_lock;
+    int m_fd = -1;
 };
 
 void writeLines(const QString& path, const std::vector<QByteArray>& lines)
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (const QByteArray& line : lines) {
-        if (!ok)
-            break;
-        ok = file.write(line) == line.size() && file.write("\r\n", 2) == 2;
-    }
-    if (!ok || !file.commit())
-        throw failure(QStringLiteral("Cannot write day file %1: %2").arg(path, file.errorString()));
+    QByteArray text;
+    text.reserve(lines.empty() ? 0 : qsizetype(lines.size()) * (lines.front().size() + 2));
+    for (const QByteArray& line : lines)
+        text += line + "\r\n";
+    QString reason;
+    if (!atomicfile::replace(path, text, &reason))
+        throw failure(QStringLiteral("Cannot write day file %1: %2").arg(path, reason));
 }
 
 }  // namespace
@@ -140,7 +156,7 @@ void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer
     if (!QDir().mkpath(dataFolder))
         throw failure(QStringLiteral("Cannot create the data folder %1").arg(dataFolder));
     const QString path = QDir(dataFolder).filePath(name);
-    const DayFileLock lock(path);
+    const StoreLock lock(dataFolder, path);
 
     const QByteArrayView key = keiba::raceKey(record);
     const QByteArray line = record.chopped(2).toByteArray();

@@ -11,6 +11,8 @@ namespace tavek::dayfiles {
 
 inline constexpr char kRaceSuffix[] = ".jvRA";
 inline constexpr char kVoteSuffix[] = ".jvH1";
+// The lock file that stores take in the data folder.
+inline constexpr char kStoreLockName[] = ".store-lock";
 
 // Who stores a record: the quick report also drops a blank first line.
 enum class Writer { Batch, QuickReport };
@@ -24,8 +26,8 @@ QString fileName(QByteArrayView record);
 // Stores one record (as JV-Link delivered it, CR LF at its end) into its day
 // file: replaces the line of the same race key or appends it, sorts the lines
 // (case ignored) and rewrites the file atomically, creating the data folder
-// and the file when missing. A lock file beside the day file (its name plus
-// ".lock") keeps two processes storing at once from losing a record. Throws
+// and the file when missing. A lock on the data folder's kStoreLockName file
+// keeps two processes storing at once from losing a record. Throws
 // std::runtime_error (naming the file) when the record is refused or the file
 // cannot be locked, read or written; the file is then unchanged.
 void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer);
