@@ -48,9 +48,10 @@ QString TMainForm::dataFolder() const
 void TMainForm::FormCreate()
 {
     appFolder_ = tavek::appfolder::path();
-    // Without its data folder the program has nothing to show; a failure here
-    // surfaces when the date list is read.
-    QDir().mkpath(dataFolder());
+    // Without its data folder the program has no races to show, but it still
+    // opens: the user learns why the date list stays empty.
+    if (!QDir().mkpath(dataFolder()))
+        reportUnexpectedError(QStringLiteral("データフォルダ %1 を作成できません").arg(QDir::toNativeSeparators(dataFolder())));
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavek for JRA-VAN Data Lab."));
@@ -68,7 +69,12 @@ void TMainForm::FormCreate()
     JVLink1 = tavek::jvlink::createJVLink();
     MakeDataListBtnClick();
     winSheet->StringGrid1->clearSelection();
-    tavek::ErrorLog(QDir(appFolder_).filePath(QStringLiteral("ErrorLog.txt"))).writeStartupEntry(appFolder_);
+    // A log that cannot be written is reported; the window opens nevertheless.
+    try {
+        tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_);
+    } catch (const std::exception& e) {
+        reportUnexpectedError(QString::fromUtf8(e.what()));
+    }
 }
 
 void TMainForm::restorePlacement()

@@ -22,10 +22,12 @@ void TMainForm::calcUbtnClick()
 
 void TMainForm::runBracketSection(int race)
 {
+    // The bracket-quinella figures (BracketTotal, BracketVotes) and tab of race slot `race`.
     Q_UNUSED(race);
 }
 
 void TMainForm::runReferenceSection(int race)
 {
+    // The reference tab of race slot `race`, its win total label included.
     Q_UNUSED(race);
 }

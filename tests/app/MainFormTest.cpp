@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -172,4 +173,27 @@ TEST(MainForm, ControlsCarryTheirDesignerNames)
                                                            form.FileListBox1, form.MakeDataListBtn,
                                                            form.ReadHyosuBtn})
         EXPECT_TRUE(hidden->isHidden());
+}
+
+TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
+{
+    MainWindowFixture fx;
+    QDir(fx.folder()).mkpath(QStringLiteral("ErrorLog.txt"));
+    QDir(fx.folder()).mkpath(QFileInfo(fx.settingsPath()).fileName());
+    QFile blocker(fx.dataFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    tavek::test::ModalCatcher boxes;
+    TMainForm& form = fx.start();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.DateCombo->count(), 0);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("作成できません")));
+    EXPECT_TRUE(boxes.texts()[1].contains(QStringLiteral("ErrorLog.txt")));
+
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_TRUE(boxes.texts()[2].contains(QStringLiteral("書き込めません")));
 }
