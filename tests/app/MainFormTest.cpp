@@ -1,4 +1,6 @@
 #include "app/core/IniGT.h"
+#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/core/JVLinkMessages.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "simulation/ui/Label3D.h"
@@ -196,4 +198,41 @@ TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
     EXPECT_FALSE(form.isVisible());
     ASSERT_EQ(boxes.count(), 3);
     EXPECT_TRUE(boxes.texts()[2].contains(QStringLiteral("書き込めません")));
+}
+
+namespace {
+
+// A JV-Link whose initialisation fails with one code.
+class FailingInit : public tavek::jvlink::JVDTLabLib_TLB {
+public:
+    int32_t JVInit(const QString& sid) override
+    {
+        sids << sid;
+        return -103;
+    }
+    int32_t JVSetUIProperties() override { return 0; }
+    int32_t JVOpen(const QString&, const QString&, int32_t, int32_t&, int32_t&, QString&) override { return 0; }
+    int32_t JVRTOpen(const QString&, const QString&) override { return 0; }
+    int32_t JVStatus() override { return 0; }
+    int32_t JVRead(QString&, int32_t&, QString&) override { return 0; }
+    void JVCancel() override {}
+    int32_t JVClose() override { return 0; }
+    static inline QStringList sids;
+};
+
+}  // namespace
+
+TEST(MainForm, JVInitFailureIsReportedAndTheWindowStaysUsable)
+{
+    MainWindowFixture fx;
+    tavek::jvlink::setFactory([] { return std::make_unique<FailingInit>(); });
+    tavek::test::ModalCatcher boxes;
+    TMainForm& form = fx.start();
+    tavek::jvlink::setFactory({});
+    EXPECT_EQ(FailingInit::sids, QStringList{QStringLiteral("SA481927/SD305716/QmrvXK/Version 2.00")});
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.texts().first(),
+              QStringLiteral("JVInitエラー：")
+                  + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, -103));
+    EXPECT_TRUE(form.isVisible());
 }
