@@ -72,3 +72,17 @@ TEST_F(WinDialogTest, ASecondSimulationOnAnotherRunnerClearsTheFirst)
     EXPECT_EQ(cell(1, 8), "   100000");
     EXPECT_EQ(cell(2, 6), "    150,000");
 }
+
+TEST_F(WinDialogTest, OddsOnARaceWithoutVotesFailWithTheDialogOpen)
+{
+    const tavek::test::H1Record empty = tavek::test::exampleWinRace().winTotal(0);
+    std::copy(empty.bytes().begin(), empty.bytes().end(), day->VoteRecords[0].begin());
+    TInputOddsForm form(*day, inputs, showResult);
+    form.Label3D9->setText(QStringLiteral("1"));
+    form.show();
+    QTest::keyClicks(form.SaNumEditExC1, QStringLiteral("10.0"));
+    // The application's error report takes the exception; the dialog stays.
+    EXPECT_THROW(form.BitBtn1Click(), std::runtime_error);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(boxes.count(), 0);
+}
