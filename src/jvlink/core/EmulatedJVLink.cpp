@@ -227,7 +227,7 @@ int32_t EmulatedJVLink::JVStatus()
     return downloader_->done();
 }
 
-int32_t EmulatedJVLink::JVRead(QString& buff, int32_t& /*size: records never exceed the caller's buffer*/,
+int32_t EmulatedJVLink::JVRead(QString& buff, int32_t& /*size: the wide string takes a record of any length*/,
                                QString& fileName)
 {
     buff.clear();
