@@ -3,7 +3,6 @@
 #include "jvlink/core/Random.h"
 
 #include <algorithm>
-#include <array>
 
 namespace tavek::jvlink::calendar {
 
@@ -20,19 +19,20 @@ QDate firstSaturday(int year)
     return d;
 }
 
-// The courses racing in one block of a year, as a bit set.
+// The courses racing in one block of a year, as a bit set: one course of the
+// east (Tokyo, Nakayama), one of the west (Chukyo, Kyoto, Hanshin), and in most
+// blocks a local course; Sapporo and Hakodate race only in summer.
 unsigned coursesOfBlock(int year, int block)
 {
     Random rng(Random::seed({static_cast<uint64_t>(year), static_cast<uint64_t>(block), 0xCA1}));
-    std::array<int, kCourses> order{};
-    for (int i = 0; i < kCourses; ++i)
-        order[i] = i + 1;
-    for (int i = kCourses - 1; i > 0; --i)
-        std::swap(order[i], order[rng.below(i + 1)]);
-    const int count = rng.uniform() < 0.75 ? 3 : 2;
-    unsigned set = 0;
-    for (int i = 0; i < count; ++i)
-        set |= 1u << order[i];
+    constexpr int east[] = {5, 6};
+    constexpr int west[] = {7, 8, 9};
+    const int month = firstSaturday(year).addDays(7 * kWeekendsPerBlock * block).month();
+    const bool summer = month >= 6 && month <= 9;
+    const std::vector<int> local = summer ? std::vector<int>{1, 2, 3, 4, 10} : std::vector<int>{3, 4, 10};
+    unsigned set = (1u << east[rng.below(2)]) | (1u << west[rng.below(3)]);
+    if (rng.uniform() < 0.75)
+        set |= 1u << local[rng.below(static_cast<int>(local.size()))];
     return set;
 }
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 // The emulated service's JRA-like calendar: racing every Saturday and Sunday,
-// two or three of the courses 01-10 per day, twelve races each. A year is cut
+// two or three of the courses 01-10 per day (one in the east, one in the west,
+// mostly a local one), twelve races each. A year is cut
 // into blocks of four weekends; a course races through a whole block (days 1-8
 // of its meeting), and its meeting number counts the blocks it has raced in
 // that year. Everything follows from the date, so any range exists without storage.
