@@ -104,6 +104,8 @@ public:
 
     // Slot whose vote figures ReadHyosuBtnClick reads.
     int voteSlot = 0;
+    // Set while the whole-day quick report runs: the single-race fetches skip their reload.
+    bool BulkQuickReport = false;
 
 protected:
     bool event(QEvent* event) override;

@@ -179,7 +179,7 @@ void BatchAcquisition::readLoop()
             const QString dayFile = store_.add(record);
             ++stored_;
             view_.addListLine(QStringLiteral("作成済み:")
-                              + QString::fromLatin1(record::field(record, layout::kRaceNumber, 2)) + u"R/"
+                              + QString::fromLatin1(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
                               + dayFile);
         } else if (r == -1) {
             ++c;

@@ -34,7 +34,8 @@ QuickReport::QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFo
 
 int QuickReport::fetch(QByteArrayView raceRecord)
 {
-    const QByteArrayView key = keiba::raceKey(raceRecord);
+    // A copy: the slot may be reloaded while pending events run.
+    const QByteArray key = keiba::raceKey(raceRecord).toByteArray();
     if (record::blankAsZero(key) <= 0)
         return 0;
     int stored = 0;

@@ -27,7 +27,6 @@ class BatchRun : public ::testing::Test {
 protected:
     BatchRun()
     {
-        settings.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
         settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
     }
     QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
@@ -39,9 +38,16 @@ protected:
     // Boxes after the start box.
     QStringList laterBoxes() const { return view.boxes.mid(1); }
 
+    static TIniGT settingsIn(const QTemporaryDir& dir)
+    {
+        TIniGT s;
+        s.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
+        return s;
+    }
+
     QTemporaryDir dir;
     test::DataFolder data;
-    TIniGT settings;
+    TIniGT settings = settingsIn(dir);
     test::ScriptedJVLink jv;
     test::RecordingBatchView view;
     BatchAcquisition run{jv, view, data.path(), settings};

@@ -1,4 +1,5 @@
 #include "jvlink/core/QuickReport.h"
+#include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
@@ -23,13 +24,17 @@ struct NullQuickView : jvlink::QuickView {
 
 class QuickFetch : public ::testing::Test {
 protected:
-    QuickFetch() { ErrorLog::setBeep([this] { ++beeps; }); }
+    QuickFetch()
+    {
+        ErrorLog::setBeep([this] { ++beeps; });
+        log.writeStartupEntry(dir.path());
+    }
     ~QuickFetch() override { ErrorLog::setBeep({}); }
 
     int errorLines() const
     {
         QFile f(log.path());
-        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count("【エラー】")) : 0;
+        return f.open(QIODevice::ReadOnly) ? int(cp932::decode(f.readAll()).count(QStringLiteral("【エラー】"))) : 0;
     }
     QByteArray votes() const
     {
