@@ -111,7 +111,7 @@ TEST_F(GetDataWindow, ClosingDuringTheReadLoopCancelsFirstAndKeepsWhatWasRead)
     auto form = open();
     boxes.afterAnswer = [&](const QString& text) {
         if (text.startsWith("2005年04月09日15時30分00秒"))
-            QTimer::singleShot(1, form.get(), [&] { form->close(); });
+            QTimer::singleShot(30, form.get(), [&] { form->close(); });
     };
     form->ButtonStartClick();
     EXPECT_FALSE(form->isVisible());
