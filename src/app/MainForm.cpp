@@ -5,7 +5,6 @@
 #include "app/TavekApplication.h"
 #include "app/core/AppFolder.h"
 #include "app/core/ErrorLog.h"
-#include "jvlink/core/SoftwareId.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "racedata/DataFolder.h"
@@ -23,6 +22,8 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
+const QString kVersionText = QStringLiteral("Version 2.00");
+const QString kSoftwareId = QStringLiteral("SA481927/SD305716/QmrvXK/");
 const QString kLocate = QStringLiteral("locate");
 
 }  // namespace
@@ -96,10 +97,10 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormShow()
 {
-    version_ = tavek::jvlink::versionText();
+    version_ = kVersionText;
     if (!JVLink1)
         return;
-    const int code = JVLink1->JVInit(tavek::jvlink::softwareId());
+    const int code = JVLink1->JVInit(kSoftwareId + version_);
     if (code != 0) {
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
                         QStringLiteral("JVInitエラー：")

@@ -10,7 +10,6 @@ public:
         : PairInputDialog(sheet, Kind::Stake, QStringLiteral("仮定投資金額入力（馬連）"),
                           QStringLiteral("対象馬連："), parent)
     {
-        setObjectName(QStringLiteral("InputKingakuUForm"));
     }
 };
 
@@ -22,7 +21,6 @@ public:
         : PairInputDialog(sheet, Kind::Odds, QStringLiteral("仮定オッズ入力(馬連)"),
                           QStringLiteral("対象馬連："), parent)
     {
-        setObjectName(QStringLiteral("InputOddsUForm"));
     }
 };
 
@@ -34,7 +32,6 @@ public:
         : PairInputDialog(sheet, Kind::Stake, QStringLiteral("仮定投資金額入力（枠連）"),
                           QStringLiteral("対象枠連："), parent)
     {
-        setObjectName(QStringLiteral("InputKingakuWForm"));
     }
 };
 
@@ -46,6 +43,5 @@ public:
         : PairInputDialog(sheet, Kind::Odds, QStringLiteral("仮定オッズ入力(枠連)"),
                           QStringLiteral("対象枠連："), parent)
     {
-        setObjectName(QStringLiteral("InputOddsWForm"));
     }
 };

@@ -1,6 +1,5 @@
 #include "simulation/ui/QuinellaTab.h"
 
-#include "simulation/ui/Label3D.h"
 #include "simulation/ui/PairDialogs.h"
 
 #include <QLabel>
@@ -44,7 +43,7 @@ PairMatrixGeometry quinellaGeometry()
 QuinellaTab::QuinellaTab(QWidget* parent)
     : PairSheet(tavek::sim::PairKind::Quinella, QStringLiteral("Panel4"), QStringLiteral("馬連"), true, parent)
 {
-    setObjectName(QStringLiteral("QuinellaTab"));
+    setObjectName(QStringLiteral("TabSheet2"));
     buildMatrix(quinellaGeometry());
 }
 
