@@ -5,6 +5,7 @@
 #include "app/TavekApplication.h"
 #include "app/core/AppFolder.h"
 #include "app/core/ErrorLog.h"
+#include "jvlink/core/SoftwareId.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "racedata/DataFolder.h"
@@ -22,8 +23,6 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-const QString kVersionText = QStringLiteral("Version 2.00");
-const QString kSoftwareId = QStringLiteral("SA481927/SD305716/QmrvXK/");
 const QString kLocate = QStringLiteral("locate");
 
 }  // namespace
@@ -97,10 +96,10 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormShow()
 {
-    version_ = kVersionText;
+    version_ = tavek::jvlink::versionText();
     if (!JVLink1)
         return;
-    const int code = JVLink1->JVInit(kSoftwareId + version_);
+    const int code = JVLink1->JVInit(tavek::jvlink::softwareId());
     if (code != 0) {
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
                         QStringLiteral("JVInitエラー：")

@@ -1,16 +1,12 @@
 #include "simulation/ui/BracketTab.h"
 
 #include "simulation/ui/PairDialogs.h"
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/WinCellStyle.h"
 
 #include <QLabel>
 
 namespace {
-
-QColor bracketColor(int bracket)
-{
-    static const QRgb colours[] = {0xFFFFFF, 0x808080, 0xFF0000, 0x0000FF, 0xFFFF00, 0x00FF00, 0xFF8000, 0xFF00FF};
-    return QColor(colours[(bracket - 1) & 7]);
-}
 
 PairMatrixGeometry bracketGeometry()
 {
@@ -32,7 +28,7 @@ PairMatrixGeometry bracketGeometry()
 BracketTab::BracketTab(QWidget* parent)
     : PairSheet(tavek::sim::PairKind::Bracket, QStringLiteral("Panel7"), QStringLiteral("枠連"), false, parent)
 {
-    setObjectName(QStringLiteral("TabSheet3"));
+    setObjectName(QStringLiteral("BracketTab"));
     buildMatrix(bracketGeometry());
 }
 

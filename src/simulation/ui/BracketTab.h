@@ -2,7 +2,7 @@
 
 #include "simulation/ui/PairSheet.h"
 
-// The bracket-quinella tab TabSheet3 ("枠連ｼﾐｭﾚｰｼｮﾝ"): the totals strip Panel7
+// The content of the bracket-quinella tab TabSheet3 ("枠連ｼﾐｭﾚｰｼｮﾝ"): the totals strip Panel7
 // and the 36 pairs in two bands, headings in the bracket colours.
 class BracketTab : public PairSheet {
     Q_OBJECT

@@ -10,6 +10,7 @@ public:
         : PairInputDialog(sheet, Kind::Stake, QStringLiteral("仮定投資金額入力（馬連）"),
                           QStringLiteral("対象馬連："), parent)
     {
+        setObjectName(QStringLiteral("InputKingakuUForm"));
     }
 };
 
@@ -21,6 +22,7 @@ public:
         : PairInputDialog(sheet, Kind::Odds, QStringLiteral("仮定オッズ入力(馬連)"),
                           QStringLiteral("対象馬連："), parent)
     {
+        setObjectName(QStringLiteral("InputOddsUForm"));
     }
 };
 
@@ -32,6 +34,7 @@ public:
         : PairInputDialog(sheet, Kind::Stake, QStringLiteral("仮定投資金額入力（枠連）"),
                           QStringLiteral("対象枠連："), parent)
     {
+        setObjectName(QStringLiteral("InputKingakuWForm"));
     }
 };
 
@@ -43,5 +46,6 @@ public:
         : PairInputDialog(sheet, Kind::Odds, QStringLiteral("仮定オッズ入力(枠連)"),
                           QStringLiteral("対象枠連："), parent)
     {
+        setObjectName(QStringLiteral("InputOddsWForm"));
     }
 };

@@ -1,5 +1,6 @@
 #include "simulation/ui/QuinellaTab.h"
 
+#include "simulation/ui/Label3D.h"
 #include "simulation/ui/PairDialogs.h"
 
 #include <QLabel>
@@ -43,7 +44,7 @@ PairMatrixGeometry quinellaGeometry()
 QuinellaTab::QuinellaTab(QWidget* parent)
     : PairSheet(tavek::sim::PairKind::Quinella, QStringLiteral("Panel4"), QStringLiteral("馬連"), true, parent)
 {
-    setObjectName(QStringLiteral("TabSheet2"));
+    setObjectName(QStringLiteral("QuinellaTab"));
     buildMatrix(quinellaGeometry());
 }
 

@@ -2,7 +2,7 @@
 
 #include "simulation/ui/PairSheet.h"
 
-// The quinella tab TabSheet2 ("馬連ｼﾐｭﾚｰｼｮﾝ"): the totals strip Panel4 and the
+// The content of the quinella tab TabSheet2 ("馬連ｼﾐｭﾚｰｼｮﾝ"): the totals strip Panel4 and the
 // 153 pairs in three bands inside the scroll area ScrollBox1.
 class QuinellaTab : public PairSheet {
     Q_OBJECT

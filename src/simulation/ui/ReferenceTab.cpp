@@ -50,7 +50,7 @@ QVBoxLayout* titledList(QListWidget* list, const QString& title)
 
 ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("TabSheet4"));
+    setObjectName(QStringLiteral("ReferenceTab"));
 
     auto* panel8 = new QFrame(this);
     panel8->setObjectName(QStringLiteral("Panel8"));

@@ -7,7 +7,7 @@
 class QLabel;
 class QListWidget;
 
-// The reference tab TabSheet4 ("参考資料"): Panel8 with the vote totals of the
+// The content of the reference tab TabSheet4 ("参考資料"): Panel8 with the vote totals of the
 // seven bet types, Panel6 with the ranked exacta (ListBox1) and trio
 // (ListBox2) lists.
 class ReferenceTab : public QWidget {

@@ -116,7 +116,7 @@ TEST_F(EmulatedJVLinkTest, OpenChecksItsArguments)
 
 TEST_F(EmulatedJVLinkTest, DownloadThenReadFileByFile)
 {
-    auto jv = ready(20);
+    auto jv = ready(150);  // slow enough that the first read comes before the first file
     ASSERT_EQ(open(*jv), 0);
     EXPECT_EQ(readCount, 4);
     EXPECT_EQ(downloadCount, 4);
