@@ -4,7 +4,7 @@
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build build
-cmake --install build --prefix "$HOME/.local/tavek" >/dev/null
+cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVEK_BUILD_TESTS=OFF -DTAVEK_BUILD_BENCH=OFF
+cmake --build build-run
+cmake --install build-run --prefix "$HOME/.local/tavek" >/dev/null
 exec "$HOME/.local/tavek/bin/TavekJ" "$@"

@@ -61,7 +61,7 @@ TAboutBox::TAboutBox(QWidget* parent, const QString& versionText) : QDialog(pare
     lp.setColor(QPalette::WindowText, Qt::blue);
     Label3D2->setPalette(lp);
     Label3D2->setWebAddress(QUrl(QString::fromLatin1(kHomePage)));
-    Label3D2->setGeometry(6, 182, 220, 16);
+    Label3D2->setGeometry(8, 182, 220, 16);
 
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("MsgBitBtn1"));

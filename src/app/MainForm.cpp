@@ -5,6 +5,7 @@
 #include "app/TavekApplication.h"
 #include "app/core/AppFolder.h"
 #include "app/core/ErrorLog.h"
+#include "jvlink/core/SoftwareId.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "racedata/DataFolder.h"
@@ -22,8 +23,6 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-const QString kVersionText = QStringLiteral("Version 2.00");
-const QString kSoftwareId = QStringLiteral("SA481927/SD305716/QmrvXK/");
 const QString kLocate = QStringLiteral("locate");
 
 }  // namespace
@@ -48,10 +47,10 @@ QString TMainForm::dataFolder() const
 void TMainForm::FormCreate()
 {
     appFolder_ = tavek::appfolder::path();
-    // Without its data folder the program has nothing to show: the user is
-    // told why (a file in its place, no rights) and the window opens empty.
+    // Without its data folder the program has no races to show, but it still
+    // opens: the user learns why the date list stays empty.
     if (!QDir().mkpath(dataFolder()))
-        reportUnexpectedError(QStringLiteral("Cannot create the data folder %1").arg(dataFolder()));
+        reportUnexpectedError(QStringLiteral("データフォルダ %1 を作成できません").arg(QDir::toNativeSeparators(dataFolder())));
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavek for JRA-VAN Data Lab."));
@@ -69,9 +68,9 @@ void TMainForm::FormCreate()
     JVLink1 = tavek::jvlink::createJVLink();
     MakeDataListBtnClick();
     winSheet->StringGrid1->clearSelection();
-    // A log that cannot be read or written is reported; the window opens nevertheless.
+    // A log that cannot be written is reported; the window opens nevertheless.
     try {
-        tavek::ErrorLog(QDir(appFolder_).filePath(QStringLiteral("ErrorLog.txt"))).writeStartupEntry(appFolder_);
+        tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_);
     } catch (const std::exception& e) {
         reportUnexpectedError(QString::fromUtf8(e.what()));
     }
@@ -97,10 +96,10 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormShow()
 {
-    version_ = kVersionText;
+    version_ = tavek::jvlink::versionText();
     if (!JVLink1)
         return;
-    const int code = JVLink1->JVInit(kSoftwareId + version_);
+    const int code = JVLink1->JVInit(tavek::jvlink::softwareId());
     if (code != 0) {
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
                         QStringLiteral("JVInitエラー：")

@@ -16,6 +16,9 @@ class QTabWidget;
 class QToolButton;
 class Label3D;
 class WinSheet;
+class QuinellaTab;
+class BracketTab;
+class ReferenceTab;
 
 namespace tavek {
 struct DayData;
@@ -81,6 +84,9 @@ public:
     QWidget* TabSheet2;  // quinella
     QWidget* TabSheet4;  // reference
     WinSheet* winSheet;  // the content of TabSheet1
+    BracketTab* bracketTab;      // the content of TabSheet3
+    QuinellaTab* quinellaTab;    // the content of TabSheet2
+    ReferenceTab* referenceTab;  // the content of TabSheet4
 
     QStatusBar* StatusLine;
 
@@ -104,6 +110,8 @@ public:
 
     // Slot whose vote figures ReadHyosuBtnClick reads.
     int voteSlot = 0;
+    // Set while the whole-day quick report runs: the single-race fetches skip their reload.
+    bool BulkQuickReport = false;
 
 protected:
     bool event(QEvent* event) override;

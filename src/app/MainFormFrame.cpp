@@ -6,6 +6,7 @@
 #include "simulation/ui/Label3D.h"
 #include "simulation/ui/WinSheet.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
@@ -45,6 +46,7 @@ QComboBox* selector(QWidget* parent, const char* name)
     p.setColor(QPalette::Base, paleCyan);
     p.setColor(QPalette::Button, paleCyan);
     c->setPalette(p);
+    c->view()->setPalette(p);  // the drop-down list is a window of its own
     return c;
 }
 

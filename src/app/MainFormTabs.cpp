@@ -3,29 +3,61 @@
 // theirs.
 #include "app/MainForm.h"
 
+#include "racedata/DayData.h"
+#include "simulation/ui/BracketTab.h"
+#include "simulation/ui/QuinellaTab.h"
+#include "simulation/ui/ReferenceTab.h"
+
+#include <QComboBox>
+#include <QVBoxLayout>
+
+namespace {
+
+template <class Tab>
+Tab* fill(QWidget* page, Tab* tab)
+{
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tab);
+    return tab;
+}
+
+}  // namespace
+
 void TMainForm::buildPairTabs()
 {
-    // TabSheet3 (bracket quinella), TabSheet2 (quinella) and TabSheet4
-    // (reference) get their widgets here.
+    bracketTab = fill(TabSheet3, new BracketTab);
+    quinellaTab = fill(TabSheet2, new QuinellaTab);
+    referenceTab = fill(TabSheet4, new ReferenceTab);
+    tavek::DayData& day = *day_;
+    quinellaTab->setSlotSource([&day](int r) {
+        return PairSlot{day.voteRecord(r), {day.QuinellaTotal[size_t(r)], day.QuinellaVotes[size_t(r)]}};
+    });
+    bracketTab->setSlotSource([&day](int r) {
+        return PairSlot{day.voteRecord(r), {day.BracketTotal[size_t(r)], day.BracketVotes[size_t(r)]}};
+    });
 }
 
 void TMainForm::clearPairFigures()
 {
-    // Empties the real and virtual totals and every odds cell of the quinella
-    // and bracket-quinella tabs.
+    quinellaTab->clearFigures();
+    bracketTab->clearFigures();
 }
 
 void TMainForm::calcUbtnClick()
 {
-    // The quinella calculation of the race selected in lbRaceU.
+    const int race = lbRaceU->currentIndex();
+    if (race < 0 || race >= day_->raceCount())
+        return;
+    quinellaTab->calcUbtnClick(race);
 }
 
 void TMainForm::runBracketSection(int race)
 {
-    Q_UNUSED(race);
+    bracketTab->bracketSection(race);
 }
 
 void TMainForm::runReferenceSection(int race)
 {
-    Q_UNUSED(race);
+    referenceTab->referenceSection(day_->voteRecord(race));
 }

@@ -1,11 +1,14 @@
 #include "app/TavekApplication.h"
 
+#include "racedata/DataFolder.h"
+
 #include <QMessageBox>
 #include <exception>
 
 TavekApplication::TavekApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setApplicationName(QStringLiteral("Tavek"));
+    // The per-user application folder is named after it; tavek-cli uses the same name.
+    setApplicationName(QString::fromLatin1(tavek::kApplicationName));
 }
 
 bool TavekApplication::notify(QObject* receiver, QEvent* event)

@@ -4,6 +4,7 @@
 #include "app/StartUp.h"
 #include "app/TavekApplication.h"
 #include "app/core/ErrorLog.h"
+#include "jvlink/ui/EmulatorSettingsForm.h"
 
 #include <QPointer>
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     TavekApplication app(argc, argv);
     installFonts();
     tavek::ErrorLog::setBeep([] { QApplication::beep(); });
+    tavek::jvlink::ui::installEmulatorSettingsDialog();
 
     QPointer<TSplash> splash = new TSplash;
     splash->showNow();

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "app/core/AppFolder.h"
 #include "cli/Command.h"
 #include "racedata/DataFolder.h"
 
@@ -50,7 +51,7 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                           [&name](const Command& c) { return name == QLatin1String(c.name); });
         if (command == std::end(kCommands))
             throw BadInput(QStringLiteral("unknown command \"%1\" (try --help)").arg(name));
-        CommandContext ctx{data ? *data : datafolder::defaultFolder(), std::move(args), out, err};
+        CommandContext ctx{data ? *data : datafolder::in(appfolder::path()), std::move(args), out, err};
         return command->function(ctx);
     } catch (const std::runtime_error& e) {
         // BadInput and the model's failures to read a day file alike.

@@ -9,7 +9,7 @@ enum ExitCode { kSuccess = 0, kRefused = 1, kBadInput = 2 };
 
 // Runs tavek-cli with its arguments (without the program name), printing to
 // `out` and `err`; returns the exit code. Without --data it uses the
-// program's own data folder, which needs a QCoreApplication.
+// program's own data folder.
 int run(const QStringList& args, QTextStream& out, QTextStream& err);
 
 }  // namespace tavek::cli

@@ -4,3 +4,5 @@
 TAVEK_CLI_COMMAND("dates", runDates, "dates")
 TAVEK_CLI_COMMAND("races", runRaces, "races DATE")
 TAVEK_CLI_COMMAND("win", runWin, "win DATE RACE [--stake H:YEN | --odds H:ODDS] [--json]")
+TAVEK_CLI_COMMAND("fetch", runFetch, "fetch [--from yyyymmddhhnnss]")
+TAVEK_CLI_COMMAND("quick", runQuick, "quick DATE RACE|all")

@@ -161,7 +161,8 @@ bool TSaNumEdit::event(QEvent* e)
         auto* ke = static_cast<QKeyEvent*>(e);
         const bool editKey = isCtrl(ke, Qt::Key_A) || isCtrl(ke, Qt::Key_C) || isCtrl(ke, Qt::Key_X)
                           || isCtrl(ke, Qt::Key_V)
-                          || (!ke->text().isEmpty() && !(modifiersOf(ke) & ~Qt::ShiftModifier));
+                          || (!ke->text().isEmpty() && ke->text().front().isPrint()
+                              && !(modifiersOf(ke) & ~Qt::ShiftModifier));
         if (editKey) {
             e->accept();
             return true;

@@ -2,11 +2,10 @@
 
 #include <QString>
 
-// Where the program keeps its day files. The application folder is the
-// executable's folder when it is writable, otherwise the per-user data folder
-// (QStandardPaths::AppDataLocation) with the same layout inside; the data
-// folder is "Data" directly under it. The program and tavek-cli share it, so
-// both must run with the same application name (see tavek::kApplicationName).
+// The data folder, "Data" directly under the application folder (see
+// app/core/AppFolder.h), holds the day files. The program and tavek-cli share
+// it, and run under one application name so that a per-user application
+// folder is the same for both.
 namespace tavek {
 
 inline constexpr char kApplicationName[] = "Tavek";
@@ -14,14 +13,8 @@ inline constexpr char kDataFolderName[] = "Data";
 
 namespace datafolder {
 
-// The application folder of the running executable (needs a QCoreApplication).
-QString applicationFolder();
-
 // `applicationFolder` + "/Data".
 QString in(const QString& applicationFolder);
-
-// The data folder of the running executable: in(applicationFolder()).
-QString defaultFolder();
 
 }  // namespace datafolder
 }  // namespace tavek

@@ -47,7 +47,8 @@ struct FigureReader {
     template <typename Describe>
     int operator()(int position, Describe describe) const
     {
-        const QByteArrayView f = record::field(day.voteRecord(slot), position, layout::kVoteLen);
+        // Every vote field lies inside the record: no need to cut it with bounds checks.
+        const QByteArrayView f(day.VoteRecords[slot].data() + position - 1, layout::kVoteLen);
         int value = -1;
         if (!record::tryBlankAsAbsent(f, value) && log)
             log->note(slot, QStringLiteral("Vote file %1, race %2: %3 is \"%4\", not a number; it is shown as blank.")
@@ -95,20 +96,27 @@ void fillAbsent(Figures& figures)
         QStringLiteral("Cannot read day file %1: %2").arg(file.fileName(), file.errorString()).toStdString());
 }
 
-// Course code and race number, what a race and its H1 record share within a
-// day; empty for a slot without a race number.
-QByteArray matchText(QByteArrayView record)
+// False when the file does not exist; throws when it exists but cannot be opened.
+bool openIfPresent(QFile& file)
 {
-    if (record::blankAsZero(record, layout::kRaceNumber, 2) <= 0)
-        return {};
-    return record::field(record, layout::kCourse, 2).toByteArray()
-         + record::field(record, layout::kRaceNumber, 2).toByteArray();
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return true;
+    if (file.exists())
+        cannotRead(file);
+    return false;
 }
 
+// A day file holds one race date: course code and race number tell its races apart.
+bool sameRace(const char* a, const char* b)
+{
+    constexpr int c = layout::kCourse - 1, n = layout::kRaceNumber - 1;
+    return a[c] == b[c] && a[c + 1] == b[c + 1] && a[n] == b[n] && a[n + 1] == b[n + 1];
+}
+
+// The vote slots are filled by the load itself.
 void clear(DayData& day)
 {
     fillSpaces(day.RaceRecords);
-    fillSpaces(day.VoteRecords);
     day.WinTotal.fill(-1);
     day.QuinellaTotal.fill(-1);
     day.BracketTotal.fill(-1);
@@ -122,6 +130,7 @@ void clear(DayData& day)
 DayData::DayData()
 {
     clear(*this);
+    fillSpaces(VoteRecords);
 }
 
 QByteArrayView DayData::raceRecord(int slot) const
@@ -162,59 +171,15 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 
     DayLoad result;
     QFile raceFile(dayfiles::raceFilePath(dataFolder, dateText));
-    if (raceFile.exists()) {
-        if (!raceFile.open(QIODevice::ReadOnly))
-            cannotRead(raceFile);
-        while (m_raceCount < kRaceSlots) {
-            RaceRecord& slot = RaceRecords[m_raceCount];
-            const qint64 n = raceFile.read(slot.data(), qint64(slot.size()));
-            if (n < 0)
-                cannotRead(raceFile);
-            if (n < qint64(slot.size())) {
-                std::memset(slot.data(), ' ', slot.size());
-                break;
-            }
-            result.raceItems.append(raceItemText(raceRecord(m_raceCount)));
-            ++m_raceCount;
-        }
+    if (openIfPresent(raceFile)) {
+        readRaces(raceFile);
+        for (int i = 0; i < m_raceCount; ++i)
+            result.raceItems.append(raceItemText(raceRecord(i)));
     }
 
     QFile voteFile(VoteFilePath);
-    if (voteFile.exists()) {
-        if (!voteFile.open(QIODevice::ReadOnly))
-            cannotRead(voteFile);
-        std::array<QByteArray, kRaceSlots> wanted;
-        for (int i = 0; i < m_raceCount; ++i)
-            wanted[i] = matchText(raceRecord(i));
-
-        // One pass over the file; each slot takes the first block that matches.
-        const qint64 size = voteFile.size();
-        QByteArray buffer;
-        QByteArrayView contents;
-        if (size > 0) {
-            if (const uchar* mapped = voteFile.map(0, size)) {
-                contents = QByteArrayView(reinterpret_cast<const char*>(mapped), size);
-            } else {
-                buffer = voteFile.readAll();
-                if (voteFile.error() != QFileDevice::NoError)
-                    cannotRead(voteFile);
-                contents = buffer;
-            }
-        }
-        const qsizetype blocks = contents.size() / layout::kH1Length;
-        int unfilled = int(std::count_if(wanted.begin(), wanted.end(), [](const QByteArray& w) { return !w.isEmpty(); }));
-        for (qsizetype b = 0; b < blocks && unfilled > 0; ++b) {
-            const QByteArrayView record = contents.sliced(b * layout::kH1Length, layout::kH1Length);
-            const QByteArray key = record::field(record, layout::kCourse, 2).toByteArray()
-                                 + record::field(record, layout::kRaceNumber, 2).toByteArray();
-            for (int i = 0; i < m_raceCount; ++i) {
-                if (!wanted[i].isEmpty() && wanted[i] == key) {
-                    std::memcpy(VoteRecords[i].data(), record.data(), layout::kH1Length);
-                    wanted[i].clear();
-                    --unfilled;
-                }
-            }
-        }
+    if (openIfPresent(voteFile)) {
+        readVotes(voteFile);
         ProblemLog log;
         for (int i = 0; i < m_raceCount; ++i) {
             readWin(*this, i, &log);
@@ -222,6 +187,8 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
         }
         result.problem = log.message();
         result.raceProblems = log.raceProblems();
+    } else {
+        fillSpaces(VoteRecords);
     }
 
     if (m_raceCount > 0)
@@ -229,13 +196,83 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     return result;
 }
 
+void DayData::readRaces(QFile& file)
+{
+    static_assert(sizeof(RaceRecords) == sizeof(RaceRecord) * kRaceSlots, "the slots are one block of memory");
+    const qint64 n = file.read(RaceRecords[0].data(), qint64(sizeof(RaceRecords)));
+    if (n < 0)
+        cannotRead(file);
+    m_raceCount = int(n / layout::kRaLength);
+    if (m_raceCount < kRaceSlots)
+        std::memset(RaceRecords[m_raceCount].data(), ' ', layout::kRaLength);  // a partial block
+}
+
+// The file is read straight into the vote slots, as one plain read would,
+// and then each race's record is put into its slot. Usually the vote file
+// lists the races in the order of the race file, and nothing has to move.
+void DayData::readVotes(QFile& file)
+{
+    static_assert(sizeof(VoteRecords) == sizeof(VoteRecord) * kRaceSlots, "the slots are one block of memory");
+    constexpr qint64 L = layout::kH1Length;
+    const qint64 blocks = file.size() / L;
+    const int direct = int(std::min<qint64>(blocks, kRaceSlots));
+    if (file.read(VoteRecords[0].data(), direct * L) != direct * L)
+        cannotRead(file);
+    // Blocks beyond the 36 slots are rare: a vote file with more races than the race file loads.
+    QByteArray extra;
+    if (blocks > direct) {
+        extra = file.read((blocks - direct) * L);
+        if (extra.size() != (blocks - direct) * L)
+            cannotRead(file);
+    }
+    const auto block = [&](qint64 b) {
+        return b < direct ? voteRecord(int(b)) : QByteArrayView(extra).sliced((b - direct) * L, L);
+    };
+
+    // source[i]: the first block of the race in slot i, or -1.
+    std::array<qint64, kRaceSlots> source;
+    source.fill(-1);
+    for (int i = 0; i < m_raceCount; ++i) {
+        if (record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0)
+            continue;
+        for (qint64 b = 0; b < blocks; ++b) {
+            if (sameRace(RaceRecords[i].data(), block(b).data())) {
+                source[i] = b;
+                break;
+            }
+        }
+    }
+
+    // Save the blocks that move before their own slots are overwritten.
+    QByteArray moving;
+    std::array<qsizetype, kRaceSlots> movedAt;
+    for (int i = 0; i < kRaceSlots; ++i) {
+        if (source[i] >= 0 && source[i] != i && source[i] < direct) {
+            movedAt[i] = moving.size();
+            moving.append(block(source[i]));
+        }
+    }
+    for (int i = 0; i < kRaceSlots; ++i) {
+        if (source[i] == i)
+            continue;
+        if (source[i] < 0)
+            std::memset(VoteRecords[i].data(), ' ', L);
+        else if (source[i] < direct)
+            std::memcpy(VoteRecords[i].data(), moving.constData() + movedAt[i], L);
+        else
+            std::memcpy(VoteRecords[i].data(), block(source[i]).data(), L);
+    }
+}
+
 QString raceItemText(QByteArrayView ra)
 {
-    const auto text = [ra](int position, int length) {
-        return QString::fromLatin1(record::field(ra, position, length));
-    };
-    return text(layout::kYear, 4) + u'/' + text(layout::kMonth, 2) + u'/' + text(layout::kDay, 2) + u' '
-         + keiba::courseName2(record::field(ra, layout::kCourse, 2)) + u' ' + text(layout::kRaceNumber, 2) + u'R';
+    const auto text = [ra](int position, int length) { return QLatin1String(record::field(ra, position, length)); };
+    QString item;
+    item.reserve(18);
+    item.append(text(layout::kYear, 4)).append(u'/').append(text(layout::kMonth, 2)).append(u'/');
+    item.append(text(layout::kDay, 2)).append(u' ').append(keiba::courseName2(record::field(ra, layout::kCourse, 2)));
+    item.append(u' ').append(text(layout::kRaceNumber, 2)).append(u'R');
+    return item;
 }
 
 }  // namespace tavek

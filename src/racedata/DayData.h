@@ -8,6 +8,8 @@
 
 #include <array>
 
+class QFile;
+
 namespace tavek {
 
 inline constexpr int kRaceSlots = 36;   // races per day, fixed
@@ -81,6 +83,9 @@ struct DayData {
     void readQuinellaFigures(int slot);
 
 private:
+    void readRaces(QFile& file);
+    void readVotes(QFile& file);
+
     int m_raceCount = 0;
 };
 

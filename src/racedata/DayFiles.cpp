@@ -150,26 +150,57 @@ QString fileName(QByteArrayView record)
          + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
 }
 
-void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
-{
-    const QString name = fileName(record);
-    if (!QDir().mkpath(dataFolder))
-        throw failure(QStringLiteral("Cannot create the data folder %1").arg(dataFolder));
-    const QString path = QDir(dataFolder).filePath(name);
-    const StoreLock lock(dataFolder, path);
+namespace {
 
+// Replaces the line of each record's race key or appends it, then sorts.
+void merge(std::vector<QByteArray>& lines, QByteArrayView record)
+{
     const QByteArrayView key = keiba::raceKey(record);
-    const QByteArray line = record.chopped(2).toByteArray();
-    std::vector<QByteArray> lines = readLines(path);
+    QByteArray line = record.chopped(2).toByteArray();
     const auto same = std::find_if(lines.begin(), lines.end(),
                                    [key](const QByteArray& l) { return keiba::raceKey(l) == key; });
     if (same != lines.end())
-        *same = line;
+        *same = std::move(line);
     else
-        lines.push_back(line);
+        lines.push_back(std::move(line));
+}
+
+QString dayFilePath(const QString& dataFolder, const QString& name)
+{
+    if (!QDir().mkpath(dataFolder))
+        throw failure(QStringLiteral("Cannot create the data folder %1").arg(dataFolder));
+    return QDir(dataFolder).filePath(name);
+}
+
+}  // namespace
+
+void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
+{
+    const QString path = dayFilePath(dataFolder, fileName(record));
+    const StoreLock lock(dataFolder, path);
+    std::vector<QByteArray> lines = readLines(path);
+    merge(lines, record);
     std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
     if (writer == Writer::QuickReport && !lines.empty() && isBlankLine(lines.front()))
         lines.erase(lines.begin());
+    writeLines(path, lines);
+}
+
+void storeRecords(const QString& dataFolder, const QString& name, const std::vector<QByteArray>& records)
+{
+    for (const QByteArray& record : records) {
+        if (fileName(record) != name)
+            throw failure(QStringLiteral("Refused to store a record of %1 into %2")
+                              .arg(fileName(record), name));
+    }
+    const QString path = dayFilePath(dataFolder, name);
+    const StoreLock lock(dataFolder, path);
+    std::vector<QByteArray> lines = readLines(path);
+    // Sorting once at the end gives the same file as sorting after every
+    // record: a replacement finds its race key wherever the line stands.
+    for (const QByteArray& record : records)
+        merge(lines, record);
+    std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
     writeLines(path, lines);
 }
 

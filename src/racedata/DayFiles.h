@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The day files of the data folder: one ".jvRA" and one ".jvH1" file per race
 // day, named by the race date (2005年04月16日.jvRA), one record per line in
 // CP932, sorted, at most one line per race key.
@@ -31,6 +33,11 @@ QString fileName(QByteArrayView record);
 // std::runtime_error (naming the file) when the record is refused or the file
 // cannot be locked, read or written; the file is then unchanged.
 void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer);
+
+// Stores several records of the day file `name` (as fileName() gives it) with
+// one read and one atomic rewrite; the file ends exactly as if they had been
+// stored one by one, in order, by the batch writer. Throws like storeRecord.
+void storeRecords(const QString& dataFolder, const QString& name, const std::vector<QByteArray>& records);
 
 // The date texts of the days that have a ".jvRA" file, newest first.
 QStringList dateList(const QString& dataFolder);

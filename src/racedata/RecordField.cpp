@@ -48,7 +48,9 @@ std::optional<int> parseInt(QByteArrayView f)
 
 }  // namespace
 
-bool tryBlankAsAbsent(QByteArrayView f, int& value)
+namespace detail {
+
+bool tryBlankAsAbsentSlow(QByteArrayView f, int& value)
 {
     value = -1;
     const QByteArrayView t = trimmed(f);
@@ -59,6 +61,8 @@ bool tryBlankAsAbsent(QByteArrayView f, int& value)
         value = *v;
     return v.has_value();
 }
+
+}  // namespace detail
 
 int blankAsAbsent(QByteArrayView f)
 {

@@ -1,4 +1,6 @@
 #include "app/core/IniGT.h"
+#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/core/JVLinkMessages.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "simulation/ui/Label3D.h"
@@ -10,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
@@ -172,4 +175,64 @@ TEST(MainForm, ControlsCarryTheirDesignerNames)
                                                            form.FileListBox1, form.MakeDataListBtn,
                                                            form.ReadHyosuBtn})
         EXPECT_TRUE(hidden->isHidden());
+}
+
+TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
+{
+    MainWindowFixture fx;
+    QDir(fx.folder()).mkpath(QStringLiteral("ErrorLog.txt"));
+    QDir(fx.folder()).mkpath(QFileInfo(fx.settingsPath()).fileName());
+    QFile blocker(fx.dataFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    tavek::test::ModalCatcher boxes;
+    TMainForm& form = fx.start();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.DateCombo->count(), 0);
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("作成できません")));
+    EXPECT_TRUE(boxes.texts()[1].contains(QStringLiteral("ErrorLog.txt")));
+
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_TRUE(boxes.texts()[2].contains(QStringLiteral("書き込めません")));
+}
+
+namespace {
+
+// A JV-Link whose initialisation fails with one code.
+class FailingInit : public tavek::jvlink::JVDTLabLib_TLB {
+public:
+    int32_t JVInit(const QString& sid) override
+    {
+        sids << sid;
+        return -103;
+    }
+    int32_t JVSetUIProperties() override { return 0; }
+    int32_t JVOpen(const QString&, const QString&, int32_t, int32_t&, int32_t&, QString&) override { return 0; }
+    int32_t JVRTOpen(const QString&, const QString&) override { return 0; }
+    int32_t JVStatus() override { return 0; }
+    int32_t JVRead(QString&, int32_t&, QString&) override { return 0; }
+    void JVCancel() override {}
+    int32_t JVClose() override { return 0; }
+    static inline QStringList sids;
+};
+
+}  // namespace
+
+TEST(MainForm, JVInitFailureIsReportedAndTheWindowStaysUsable)
+{
+    MainWindowFixture fx;
+    tavek::jvlink::setFactory([] { return std::make_unique<FailingInit>(); });
+    tavek::test::ModalCatcher boxes;
+    TMainForm& form = fx.start();
+    tavek::jvlink::setFactory({});
+    EXPECT_EQ(FailingInit::sids, QStringList{QStringLiteral("SA481927/SD305716/QmrvXK/Version 2.00")});
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.texts().first(),
+              QStringLiteral("JVInitエラー：")
+                  + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, -103));
+    EXPECT_TRUE(form.isVisible());
 }

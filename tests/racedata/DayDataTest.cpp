@@ -58,8 +58,20 @@ TEST(DayData, ThirtySevenRacesLoadThirtySixAndPartialBlocksAreIgnored)
 {
     test::DataFolder data;
     auto day = std::make_unique<DayData>();
-    data.writeRaces(kDay, races(37));
+    data.writeRaces(kDay, races(37, "05").mid(0, 12) + races(25, "06"));
+    // The vote file lists the races the other way round, one more than the day loads.
+    QList<QByteArray> votes;
+    for (int i = 0; i < 37; ++i) {
+        const QByteArray key = raceKey("20050416", i < 12 ? "05" : "06", i < 12 ? i + 1 : (i - 12) % 12 + 1);
+        votes.prepend(H1Record(key).winTotal(1000 + i));
+    }
+    data.writeVotes(kDay, votes);
     EXPECT_EQ(day->load(data.path(), kDay).raceItems.size(), 36);
+    EXPECT_EQ(day->WinTotal[0], 1000) << "its block is the 37th of the file";
+    // Each slot takes the first block of its course and race in the file.
+    EXPECT_EQ(day->WinTotal[13], 1025);
+    EXPECT_EQ(day->WinTotal[24], 1036);
+    EXPECT_EQ(day->WinTotal[35], 1035);
 
     QList<QByteArray> two = races(2);
     two.append(RaRecord().bytes().first(1000));

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace tavek;
 using test::H1Record;
 using test::RaRecord;
@@ -102,20 +105,31 @@ TEST(DayFiles, QuickReportDropsABlankFirstLineAndSortsAheadOfBatchLines)
     EXPECT_EQ(lines[0], quick.chopped(2));
 }
 
-TEST(DayFiles, FailedRewriteLeavesTheOldFile)
+TEST(DayFiles, AFullDiskLeavesTheOldFileWhole)
 {
     test::DataFolder data;
-    const QString path = data.writeRaces(kDay, {RaRecord(raceKey("20050416", "05", 1))});
+    const QString path = data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 1)), H1Record(raceKey("20050416", "05", 2))});
     const QByteArray before = fileLines(path).join();
-    // A read-only folder makes the temporary file impossible; the old file stays whole.
-    QFile::setPermissions(data.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFileInfo(data.path()).isWritable())
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_THROW(dayfiles::storeRecord(data.path(), RaRecord(raceKey("20050416", "05", 2)), dayfiles::Writer::Batch),
-                 std::runtime_error);
-    QFile::setPermissions(data.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // A file-size limit stands in for a full disk: writes beyond it fail.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 3 * layout::kH1Length / 2;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        dayfiles::storeRecord(data.path(), H1Record(raceKey("20050416", "05", 3)), dayfiles::Writer::Batch);
+    } catch (const std::runtime_error& e) {
+        threw = QString::fromUtf8(e.what()).contains(path);
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(threw) << "the error names the day file";
     EXPECT_EQ(fileLines(path).join(), before);
-    EXPECT_EQ(QDir(data.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), QStringList{kDay + ".jvH1"}) << "no temporary file is left";
 }
 
 TEST(DayFiles, DateListIsNewestFirstAndNeedsARaceFile)

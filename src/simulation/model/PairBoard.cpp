@@ -4,14 +4,23 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairPayoutRate.h"
+#include "simulation/model/WinModel.h"
 
 #include <cmath>
 #include <stdexcept>
 
 namespace tavek::sim {
 
-QString notAboveOneMessage() { return QStringLiteral("１倍よりも大きい数字を入力してください。"); }
-QString unrealisticMessage() { return QStringLiteral("非現実的な数値が入力されました。"); }
+QString refusalMessage(PairSimResult result)
+{
+    switch (result) {
+    case PairSimResult::NotAboveOne: return win::refusalMessage(win::OddsResult::NotAboveOne);
+    case PairSimResult::Unrealistic: return win::refusalMessage(win::OddsResult::Unrealistic);
+    case PairSimResult::Accepted:
+    case PairSimResult::None: break;
+    }
+    return {};
+}
 
 const char* pairSimResultName(PairSimResult result)
 {
@@ -27,14 +36,15 @@ const char* pairSimResultName(PairSimResult result)
 namespace {
 
 // The odds simulation reads the pair's votes and the total as plain integers:
-// a blank field or a zero total cannot be simulated.
-int requiredFigure(PairKind kind, QByteArrayView record, int position, const QString& what)
+// a blank field, one that is not a number, or a zero total cannot be simulated.
+int requiredFigure(QByteArrayView record, int position, const QString& what)
 {
-    const int value = record::blankAsAbsent(record, position, layout::kVoteLen);
-    if (value < 0)
-        throw std::runtime_error(what.toStdString() + " of race " + raceKeyText(record).toStdString()
-                                 + " is blank in the vote-count record; no odds simulation possible ("
-                                 + (kind == PairKind::Quinella ? "quinella" : "bracket quinella") + ")");
+    int value = -1;
+    const QByteArrayView f = record::field(record, position, layout::kVoteLen);
+    if (!record::tryBlankAsAbsent(f, value) || value < 0)
+        throw std::runtime_error(QStringLiteral("No odds simulation possible: %1 of race %2 is \"%3\" in its vote-count record.")
+                                     .arg(what, raceKeyText(record), QString::fromLatin1(f).trimmed())
+                                     .toStdString());
     return value;
 }
 
@@ -134,12 +144,14 @@ PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures
         return PairSimResult::None;
     resetPairFigures(kind_, record, figures);
 
-    const int v = requiredFigure(kind_, record, pairVotesPosition(kind_, p),
-                                 QStringLiteral("The votes of pair ") + pairLabel(kind_, p));
-    const int total = requiredFigure(kind_, record, pairTotalPosition(kind_), QStringLiteral("The total"));
+    const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("quinella") : QStringLiteral("bracket-quinella");
+    const int v = requiredFigure(record, pairVotesPosition(kind_, p),
+                                 QStringLiteral("the %1 votes of pair %2").arg(kindName, pairLabel(kind_, p)));
+    const int total = requiredFigure(record, pairTotalPosition(kind_), QStringLiteral("the %1 total").arg(kindName));
     if (total == 0)
-        throw std::runtime_error("The total of race " + raceKeyText(record).toStdString()
-                                 + " is 0; no odds simulation possible");
+        throw std::runtime_error(QStringLiteral("No odds simulation possible: the %1 total of race %2 is 0.")
+                                     .arg(kindName, raceKeyText(record))
+                                     .toStdString());
     const double q = double(v) / total;
     if (!(odds > 1.0))
         return PairSimResult::NotAboveOne;

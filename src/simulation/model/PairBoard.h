@@ -11,9 +11,9 @@ namespace tavek::sim {
 
 enum class PairSimResult { None, Accepted, NotAboveOne, Unrealistic };
 
-// Texts the odds dialogs show when they refuse a value.
-QString notAboveOneMessage();   // "１倍よりも大きい数字を入力してください。"
-QString unrealisticMessage();   // "非現実的な数値が入力されました。"
+// The message of a refused odds simulation (the win dialogs' texts); empty
+// for the others.
+QString refusalMessage(PairSimResult result);
 
 // Machine name of a result for tavek-cli: "none", "accepted", ...
 const char* pairSimResultName(PairSimResult result);

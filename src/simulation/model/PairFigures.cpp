@@ -5,28 +5,18 @@
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairPayoutRate.h"
 
-#include <stdexcept>
 
 namespace tavek::sim {
 
 namespace {
 
-const char* kindName(PairKind kind)
+// Figures the tabs show never stop a race selection: a field that is not a
+// number reads as blank, as the day load does (which reports such fields).
+int readFigure(QByteArrayView record, int position)
 {
-    return kind == PairKind::Quinella ? "quinella" : "bracket-quinella";
-}
-
-int readAbsent(PairKind kind, QByteArrayView record, int position, int k)
-{
-    try {
-        return record::blankAsAbsent(record, position, layout::kVoteLen);
-    } catch (const record::FieldError& e) {
-        const std::string what = k == 0 ? std::string(kindName(kind)) + " total"
-                                        : std::string(kindName(kind)) + " votes of pair "
-                                              + pairLabel(kind, k).toStdString();
-        throw std::runtime_error(what + " in the vote-count record of race "
-                                 + raceKeyText(record).toStdString() + ": " + e.what());
-    }
+    int value = -1;
+    record::tryBlankAsAbsent(record::field(record, position, layout::kVoteLen), value);
+    return value;
 }
 
 }  // namespace
@@ -48,9 +38,9 @@ QString raceKeyText(QByteArrayView record)
 
 void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures)
 {
-    figures.total = readAbsent(kind, record, pairTotalPosition(kind), 0);
+    figures.total = readFigure(record, pairTotalPosition(kind));
     for (int k = 1; k <= pairCount(kind) && k <= int(figures.votes.size()); ++k)
-        figures.votes[size_t(k - 1)] = readAbsent(kind, record, pairVotesPosition(kind, k), k);
+        figures.votes[size_t(k - 1)] = readFigure(record, pairVotesPosition(kind, k));
 }
 
 QString pairOddsText(long double rate, int total, int votes)
@@ -60,7 +50,7 @@ QString pairOddsText(long double rate, int total, int votes)
 
 QString realOddsText(PairKind kind, QByteArrayView record, int k)
 {
-    const int votes = readAbsent(kind, record, pairVotesPosition(kind, k), k);
+    const int votes = readFigure(record, pairVotesPosition(kind, k));
     if (votes <= 0)
         return QStringLiteral(" ");
     const int total = record::blankAsZero(record, pairTotalPosition(kind), layout::kVoteLen);

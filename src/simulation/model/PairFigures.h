@@ -22,8 +22,7 @@ int pairTotalPosition(PairKind kind);
 int pairVotesPosition(PairKind kind, int k);
 
 // Reads the total and every pair's votes again from the record,
-// blank-as-absent. Throws std::runtime_error naming the race and the field
-// when a field is neither blank nor a number.
+// blank-as-absent; a field that is not a number reads -1.
 void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures);
 
 // The real-odds cell of pair k: record total x rate / pair votes as "%6.1f",

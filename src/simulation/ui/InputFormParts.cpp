@@ -1,6 +1,7 @@
 #include "simulation/ui/InputFormParts.h"
 
 #include "controls/SaNumEditExC.h"
+#include "simulation/ui/Label3D.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -39,12 +40,12 @@ InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clien
     parts.Label1->setObjectName(QStringLiteral("Label1"));
     parts.Label1->setGeometry(kMargin, 8, clientWidth - 2 * kMargin, 32);
 
-    parts.Label3D8 = new QLabel(numberCaption, dialog);
+    parts.Label3D8 = new Label3D(numberCaption, dialog);
     parts.Label3D8->setObjectName(QStringLiteral("Label3D8"));
     parts.Label3D8->setGeometry(kMargin, 48, 88, 17);
     parts.Label3D8->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    parts.Label3D9 = new QLabel(dialog);
+    parts.Label3D9 = new Label3D(QString(), dialog);
     parts.Label3D9->setObjectName(QStringLiteral("Label3D9"));
     parts.Label3D9->setGeometry(kMargin + 96, 48, 59, 17);
     parts.Label3D9->setAlignment(Qt::AlignCenter);

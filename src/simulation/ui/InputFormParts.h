@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class Label3D;
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -15,8 +16,8 @@ class TSaNumEditExC;
 // which closes the dialog and changes nothing).
 struct InputFormParts {
     QLabel* Label1 = nullptr;
-    QLabel* Label3D8 = nullptr;
-    QLabel* Label3D9 = nullptr;
+    Label3D* Label3D8 = nullptr;
+    Label3D* Label3D9 = nullptr;
     TSaNumEditExC* SaNumEditExC1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;

@@ -2,8 +2,8 @@
 
 #include "controls/SaNumEditExC.h"
 #include "simulation/model/WinTexts.h"
+#include "simulation/ui/Label3D.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 TInputKingakuForm::TInputKingakuForm(tavek::DayData& day, tavek::win::InputTexts& inputs,

@@ -3,9 +3,9 @@
 #include "controls/SaNumEditExC.h"
 #include "simulation/model/WinTexts.h"
 #include "simulation/ui/ErrorBox.h"
+#include "simulation/ui/Label3D.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 
 TInputOddsForm::TInputOddsForm(tavek::DayData& day, tavek::win::InputTexts& inputs,

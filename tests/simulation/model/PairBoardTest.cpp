@@ -189,3 +189,16 @@ TEST(PairBoard, BracketPairsIncludeSameBracket)
     EXPECT_EQ(board.simulateStake(race, {total, votes}, u" 2- 2", 600000), PairSimResult::Accepted);
     EXPECT_EQ(board.virtualCell(9).text, "  12.9");  // 206,000 x 0.75 / 12,000 = 12.875
 }
+
+TEST(PairBoard, FieldThatIsNoNumberShowsBlankButCannotBeSimulated)
+{
+    PairBoard board(PairKind::Quinella);
+    Slot slot;
+    auto race = quinellaRace();
+    race.put(tavek::layout::quinellaVotes(5), "  12x      ");
+    board.calculate(race, slot.figures());
+    EXPECT_EQ(board.real(5).text, " ");
+    EXPECT_EQ(slot.votes[4], -1);
+    EXPECT_EQ(board.real(4).text, " 125.0");
+    EXPECT_THROW(board.simulateOdds(race, slot.figures(), u" 1- 6", 500.0), std::runtime_error);
+}

@@ -1,7 +1,6 @@
 #include "WinDialogFixture.h"
 #include "simulation/ui/InputKingakuUnit.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 TEST_F(WinDialogTest, AmountDialogLooksAsDesigned)

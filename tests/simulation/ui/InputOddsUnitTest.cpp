@@ -2,7 +2,6 @@
 #include "simulation/ui/InputKingakuUnit.h"
 #include "simulation/ui/InputOddsUnit.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 TEST_F(WinDialogTest, OddsDialogLooksAsDesigned)
@@ -33,11 +32,10 @@ TEST_F(WinDialogTest, UnrealisticOddsKeepTheDialogOpen)
     enterAndOk(earlier, 1, "150000");
 
     TInputOddsForm form(*day, inputs, showResult);
-    boxes.arm();
     enterAndOk(form, 1, "4.0");
-    EXPECT_EQ(boxes.seen, 1);
-    EXPECT_EQ(boxes.title, QStringLiteral("エラー"));
-    EXPECT_EQ(boxes.text, QStringLiteral("非現実的な数値が入力されました。"));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("エラー"));
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("非現実的な数値が入力されました。"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.SaNumEditExC1->Text(), "4.0");
     EXPECT_EQ(cell(1, 6), " ");
@@ -52,15 +50,15 @@ TEST_F(WinDialogTest, OddsNotAboveOneOrEmptyAreRefusedWithTheGridUntouched)
 
     for (const char* keys : {"1.0", ""}) {
         TInputOddsForm form(*day, inputs, showResult);
-        boxes.arm();
         enterAndOk(form, 1, keys);
-        EXPECT_EQ(boxes.text, QStringLiteral("１倍よりも大きい数字を入力してください。")) << keys;
-        EXPECT_EQ(boxes.title, QStringLiteral("エラー"));
+        ASSERT_FALSE(boxes.seen().isEmpty());
+        EXPECT_EQ(boxes.seen().back().text, QStringLiteral("１倍よりも大きい数字を入力してください。")) << keys;
+        EXPECT_EQ(boxes.seen().back().title, QStringLiteral("エラー"));
         EXPECT_TRUE(form.isVisible());
         EXPECT_EQ(cell(1, 7), "     10.0");
         EXPECT_EQ(cell(1, 8), "   100000");
     }
-    EXPECT_EQ(boxes.seen, 2);
+    EXPECT_EQ(boxes.count(), 2);
 }
 
 TEST_F(WinDialogTest, ASecondSimulationOnAnotherRunnerClearsTheFirst)
@@ -73,4 +71,18 @@ TEST_F(WinDialogTest, ASecondSimulationOnAnotherRunnerClearsTheFirst)
     EXPECT_EQ(cell(1, 7), " ");
     EXPECT_EQ(cell(1, 8), "   100000");
     EXPECT_EQ(cell(2, 6), "    150,000");
+}
+
+TEST_F(WinDialogTest, OddsOnARaceWithoutVotesFailWithTheDialogOpen)
+{
+    const tavek::test::H1Record empty = tavek::test::exampleWinRace().winTotal(0);
+    std::copy(empty.bytes().begin(), empty.bytes().end(), day->VoteRecords[0].begin());
+    TInputOddsForm form(*day, inputs, showResult);
+    form.Label3D9->setText(QStringLiteral("1"));
+    form.show();
+    QTest::keyClicks(form.SaNumEditExC1, QStringLiteral("10.0"));
+    // The application's error report takes the exception; the dialog stays.
+    EXPECT_THROW(form.BitBtn1Click(), std::runtime_error);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(boxes.count(), 0);
 }

@@ -2,44 +2,16 @@
 
 #include "controls/SaNumEditExC.h"
 #include "racedata/DayData.h"
+#include "simulation/ui/Label3D.h"
 #include "simulation/model/WinTexts.h"
 #include "support/RaceFixture.h"
+#include "support/gui/ModalCatcher.h"
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// Closes the next error box as soon as it is up and remembers what it said.
-class ErrorBoxWatcher {
-public:
-    void arm()
-    {
-        m_tries = 0;
-        QTimer::singleShot(0, [this] { closeBox(); });
-    }
-    int seen = 0;
-    QString title, text;
-
-private:
-    void closeBox()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (++m_tries < 100)
-                QTimer::singleShot(10, [this] { closeBox(); });
-            return;
-        }
-        ++seen;
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    }
-    int m_tries = 0;
-};
 
 // The race of the win model's examples (total 1,000,000 votes, runner 1 with
 // 100,000) as the current race, calculated as a race selection leaves it.
@@ -68,5 +40,6 @@ protected:
     tavek::win::InputTexts inputs;
     int shown = 0;
     std::function<void()> showResult = [this] { ++shown; };
-    ErrorBoxWatcher boxes;
+    // Answers the error boxes the OK buttons open.
+    tavek::test::ModalCatcher boxes;
 };

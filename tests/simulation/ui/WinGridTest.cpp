@@ -4,6 +4,7 @@
 #include "simulation/ui/WinSheet.h"
 #include "support/RaceFixture.h"
 #include "support/gui/MainWindowFixture.h"
+#include "support/gui/ModalCatcher.h"
 
 #include <QApplication>
 #include <QTest>
@@ -110,6 +111,7 @@ TEST(WinGrid, InputColumnsTakeTheHandCursorAndClicksLeaveNoSelection)
     EXPECT_TRUE(grid->selectionModel()->selectedIndexes().isEmpty());
 
     QList<int> amounts, odds;
+    tavek::test::ModalCatcher dialogs;  // the input dialogs open and are closed at once
     QObject::connect(grid, &WinGrid::amountRequested, [&](int h) { amounts << h; });
     QObject::connect(grid, &WinGrid::oddsRequested, [&](int h) { odds << h; });
     QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(4, WinGrid::kAmountColumn));

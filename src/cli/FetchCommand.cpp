@@ -1,0 +1,70 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "cli/JVLinkSession.h"
+#include "jvlink/core/BatchAcquisition.h"
+
+#include <QThread>
+
+namespace tavek::cli {
+
+namespace {
+
+// The acquisition window's texts as lines: the boxes and the list of
+// records written; progress is not printed.
+class PrintingView : public jvlink::BatchView {
+public:
+    explicit PrintingView(QTextStream& out) : out_(out) {}
+    bool polling = false;
+
+    void showStatus(const QString&) override {}
+    void setDownloadProgress(int, int) override {}
+    void setReadProgress(int, int) override {}
+    void clearList() override {}
+    void addListLine(const QString& line) override { out_ << line << '\n'; }
+    void information(const QString& text) override
+    {
+        out_ << text << '\n';
+        out_.flush();
+    }
+    bool confirm(const QString&) override { return false; }
+    void beep() override {}
+    void setRunning(bool) override {}
+    void setPolling(bool on) override { polling = on; }
+    void processEvents() override {}
+    void showStartPoint(const QDateTime&) override {}
+
+private:
+    QTextStream& out_;
+};
+
+QDateTime startPoint(const QString& text)
+{
+    const QDateTime at = QDateTime::fromString(text, QStringLiteral("yyyyMMddHHmmss"));
+    if (text.size() != 14 || !at.isValid())
+        throw BadInput(QStringLiteral("\"%1\" is not a start point yyyymmddhhnnss").arg(text));
+    return at;
+}
+
+}  // namespace
+
+int runFetch(CommandContext& ctx)
+{
+    const std::optional<QString> from = ctx.args.takeOption(QStringLiteral("--from"));
+    ctx.args.expectEnd();
+    const std::optional<QDateTime> fromPoint = from ? std::optional(startPoint(*from)) : std::nullopt;
+    const auto jv = openJVLink();
+    TIniGT settings;
+    settings.FileName = settingsPath(ctx.dataFolder);
+    PrintingView view(ctx.out);
+    jvlink::BatchAcquisition run(*jv, view, ctx.dataFolder, settings);
+    run.start(fromPoint ? *fromPoint : run.storedStartPoint());
+    // The window's 10-ms timer, without a window.
+    while (view.polling) {
+        QThread::msleep(10);
+        run.poll();
+    }
+    ctx.out << QStringLiteral("作成済みデータ: %1件").arg(run.storedCount()) << '\n';
+    return run.outcome() == jvlink::BatchAcquisition::Outcome::Failed ? kRefused : kSuccess;
+}
+
+}  // namespace tavek::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/Command.h"
+#include "jvlink/core/JVDTLabLib_TLB.h"
+
+#include <memory>
+
+// What the acquisition commands share: a ready JV-Link, and the settings
+// file and error log of the application folder that holds the data folder,
+// so that the program and tavek-cli advance the same start point.
+namespace tavek::cli {
+
+// JV-Link after JVInit; BadInput when it cannot be created or initialised.
+std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink();
+
+QString settingsPath(const QString& dataFolder);
+QString errorLogPath(const QString& dataFolder);
+
+}  // namespace tavek::cli

@@ -1,0 +1,255 @@
+#include "jvlink/core/BatchAcquisition.h"
+
+#include "app/core/LastTime.h"
+#include "jvlink/core/JVLinkMessages.h"
+#include "racedata/Cp932.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+
+#include <stdexcept>
+
+namespace tavek::jvlink {
+
+namespace {
+const QString kSection = QStringLiteral("JvDataGet");
+const QString kKey = QStringLiteral("LastTime");
+const QString kNothingNew = QStringLiteral("最新のデータがありません。");
+const QString kCancelled = QStringLiteral("JVCancel:キャンセルされました");
+constexpr int32_t kBufferSize = 60000;
+}  // namespace
+
+BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings)
+    : jvlink_(jvlink), view_(view), dataFolder_(std::move(dataFolder)), settings_(std::move(settings)),
+      store_(dataFolder_)
+{
+}
+
+QDateTime BatchAcquisition::storedStartPoint() const
+{
+    return lasttime::parse(settings_.ReadString(kSection, kKey, lasttime::format(lasttime::defaultValue())));
+}
+
+QString BatchAcquisition::startText(const QDateTime& startPoint)
+{
+    return startPoint.toString(QStringLiteral("yyyy年MM月dd日HH時mm分ss秒"))
+         + QStringLiteral("以降のデータ取込を開始します。データ作成が終了するまで本ソフトを操作したり"
+                          "他のアプリケーションを操作することは極力避けてください。");
+}
+
+void BatchAcquisition::start(const QDateTime& startPoint)
+{
+    if (running_)
+        return;
+    view_.information(startText(startPoint));
+    view_.setPolling(false);
+    CancelRequested = false;
+    setDownload(0, downloadMaximum_);
+    setRead(0, readMaximum_);
+    view_.clearList();
+    stored_ = 0;
+    outcome_ = Outcome::None;
+    store_ = DayFileBatch(dataFolder_);
+    running_ = true;
+    view_.setRunning(true);
+
+    const int32_t r = jvlink_.JVOpen(QStringLiteral("RACE"), startPoint.toString(QStringLiteral("yyyyMMddHHmmss")), 1,
+                                     ReadCount, DownloadCount, LastFileTimestamp);
+    if (r == -1 || (r == 0 && ReadCount == 0)) {
+        outcome_ = Outcome::NothingNew;
+        view_.beep();
+        view_.information(kNothingNew);
+        closeStep();
+        return;
+    }
+    if (r != 0) {
+        fail(QStringLiteral("JVOpenエラー:") + messageText(JVOperation::JVOpen, r));
+        return;
+    }
+    view_.showStatus(QStringLiteral("JVOpen正常:") + messageText(JVOperation::JVOpen, 0));
+    view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(ReadCount).arg(DownloadCount));
+    if (DownloadCount > 0) {
+        view_.showStatus(QStringLiteral("ダウンロード中・・・"));
+        setDownload(0, DownloadCount);
+        state_ = State::Downloading;
+        view_.setPolling(true);
+        return;
+    }
+    setDownload(100, 100);
+    readAndClose();
+    // Only a read that reached the end moves the start point: after a cancel
+    // or a read failure the unread files would otherwise be skipped for good.
+    if (outcome_ == Outcome::Completed)
+        advanceStartPoint();
+}
+
+void BatchAcquisition::poll()
+{
+    if (state_ != State::Downloading)
+        return;
+    const int32_t s = jvlink_.JVStatus();
+    if (s < 0) {
+        view_.setPolling(false);
+        fail(QStringLiteral("JVStatusエラー:") + messageText(JVOperation::JVStatus, s));
+        return;
+    }
+    if (s > DownloadCount)
+        return;
+    if (s == DownloadCount)
+        view_.setPolling(false);
+    view_.showStatus(QStringLiteral("ダウンロード中．．．(%1/%2)").arg(s).arg(DownloadCount));
+    setDownload(s, DownloadCount);
+    if (s == DownloadCount)
+        readAndClose();
+}
+
+void BatchAcquisition::cancel()
+{
+    if (!view_.confirm(QStringLiteral("データ取込を中止します。実行しますか？")))
+        return;
+    view_.setPolling(false);
+    jvlink_.JVCancel();
+    CancelRequested = true;
+    view_.beep();
+    view_.information(kCancelled);
+    view_.showStatus(kCancelled);
+    stopRequested();
+}
+
+void BatchAcquisition::abort()
+{
+    if (!running_)
+        return;
+    view_.setPolling(false);
+    jvlink_.JVCancel();
+    CancelRequested = true;
+    stopRequested();
+}
+
+void BatchAcquisition::stopRequested()
+{
+    if (!running_)
+        return;
+    outcome_ = Outcome::Cancelled;
+    // A download has no read loop to run the close step; closing here lets
+    // the next start open again instead of failing with "still open".
+    if (state_ == State::Downloading)
+        closeStep();
+}
+
+void BatchAcquisition::readAndClose()
+{
+    state_ = State::Reading;
+    try {
+        readLoop();
+    } catch (const std::runtime_error&) {
+        // A record that cannot be stored ends the run; what was read before
+        // it is still written and the stream closed. A second failure while
+        // writing would only repeat the first, which is the one reported.
+        outcome_ = Outcome::Failed;
+        try {
+            store_.flush();
+        } catch (const std::runtime_error&) {
+        }
+        jvlink_.JVClose();
+        finish();
+        throw;
+    }
+    closeStep();
+}
+
+void BatchAcquisition::readLoop()
+{
+    view_.clearList();
+    int c = 0;
+    view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(ReadCount));
+    setRead(0, ReadCount);
+    int32_t size = kBufferSize;
+    QString buff;
+    QString fileName;
+    for (;;) {
+        view_.processEvents();
+        if (CancelRequested)
+            break;
+        const int32_t r = jvlink_.JVRead(buff, size, fileName);
+        if (r > 0) {
+            const QByteArray record = cp932::encode(buff);
+            const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
+            if (type != "RA" && type != "H1")
+                continue;
+            const QString dayFile = store_.add(record);
+            ++stored_;
+            view_.addListLine(QStringLiteral("作成済み:")
+                              + QString::fromLatin1(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
+                              + dayFile);
+        } else if (r == -1) {
+            ++c;
+            setRead(c, ReadCount);
+            view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(ReadCount));
+        } else if (r == 0) {
+            // The files are written before the user is told they are done.
+            store_.flush();
+            outcome_ = Outcome::Completed;
+            view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(ReadCount));
+            setDownload(0, downloadMaximum_);
+            setRead(0, readMaximum_);
+            view_.beep();
+            view_.information(QStringLiteral("データ作成が完了しました。"));
+            return;
+        } else if (r < -3) {
+            store_.flush();
+            outcome_ = Outcome::Failed;
+            view_.beep();
+            view_.information(QStringLiteral("JVReadエラー:") + messageText(JVOperation::JVRead, r));
+            return;
+        }
+    }
+    store_.flush();
+    outcome_ = Outcome::Cancelled;
+}
+
+void BatchAcquisition::closeStep()
+{
+    const int32_t r = jvlink_.JVClose();
+    finish();
+    view_.beep();
+    if (r != 0)
+        view_.information(QStringLiteral("JVCloseエラー:") + messageText(JVOperation::JVClose, r));
+}
+
+void BatchAcquisition::fail(const QString& text)
+{
+    outcome_ = Outcome::Failed;
+    view_.beep();
+    view_.information(text);
+    closeStep();
+}
+
+void BatchAcquisition::finish()
+{
+    state_ = State::Idle;
+    running_ = false;
+    view_.setRunning(false);
+}
+
+void BatchAcquisition::advanceStartPoint()
+{
+    const std::optional<QDateTime> at = lasttime::fromTimestamp(LastFileTimestamp);
+    if (!at)
+        return;
+    view_.showStartPoint(*at);
+    settings_.WriteString(kSection, kKey, lasttime::format(*at));
+}
+
+void BatchAcquisition::setDownload(int position, int maximum)
+{
+    downloadMaximum_ = maximum;
+    view_.setDownloadProgress(position, maximum);
+}
+
+void BatchAcquisition::setRead(int position, int maximum)
+{
+    readMaximum_ = maximum;
+    view_.setReadProgress(position, maximum);
+}
+
+}  // namespace tavek::jvlink

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace tavek::jvlink {
+
+// The emulated service's own settings, kept in "JVLinkEmu.ini" in the
+// application folder (section "Emulator").
+struct EmulatorSettings {
+    QString storageFolder;    // where downloaded files are kept
+    int downloadPaceMs = 40;  // time per downloaded file; 0 = instant
+    QString recordFolder;     // real record files to serve instead of generated data; empty = none
+
+    // Defaults: storage "JVLinkEmu" in the application folder, 40 ms per file
+    // (a year of race days takes about ten seconds), generated data.
+    static EmulatorSettings defaults();
+    // The stored settings, defaults where missing or unreadable.
+    static EmulatorSettings load();
+    // Throws std::runtime_error when the file cannot be written.
+    void save() const;
+    static QString filePath();
+
+    static constexpr int kMaxPaceMs = 10'000;
+};
+
+// The settings dialog: edits the settings in place and answers true when the
+// user accepted them. The widget layer installs it, so this layer needs no widgets.
+using SettingsEditor = std::function<bool(EmulatorSettings&)>;
+void setSettingsEditor(SettingsEditor editor);
+const SettingsEditor& settingsEditor();
+
+}  // namespace tavek::jvlink

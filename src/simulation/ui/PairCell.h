@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLabel>
+
+// One odds cell of the quinella or bracket matrix: centred text on a coloured
+// background, hand cursor, a click reported with the cell's pair index.
+class PairCell : public QLabel {
+    Q_OBJECT
+public:
+    PairCell(int pair, QWidget* parent);
+
+    int pair() const { return pair_; }
+    void setColours(const QColor& background, const QColor& text);
+    QColor background() const;
+
+signals:
+    void clicked(int pair);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int pair_;
+};
+
+// A fixed box of the totals strips and the matrix headings: centred text,
+// given colours, optionally bold and sunken.
+QLabel* makeBox(QWidget* parent, const QString& objectName, const QColor& background,
+                const QColor& text, bool sunken);

@@ -1,0 +1,54 @@
+#include "simulation/ui/PairInputDialog.h"
+
+#include "controls/SaNumEditExC.h"
+#include "simulation/ui/ErrorBox.h"
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/PairSheet.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+using tavek::sim::PairSimResult;
+
+namespace {
+
+QStringList prompt(PairInputDialog::Kind kind)
+{
+    if (kind == PairInputDialog::Kind::Stake)
+        return {QStringLiteral("シミュレーションしたい金額を入力"), QStringLiteral("してください。")};
+    return {QStringLiteral("シミュレーションしたいオッズを入力"), QStringLiteral("してください。（低下した仮定オッズ）")};
+}
+
+}  // namespace
+
+PairInputDialog::PairInputDialog(PairSheet& sheet, Kind kind, const QString& caption,
+                                 const QString& pairCaption, QWidget* parent)
+    : QDialog(parent)
+    , InputFormParts(buildInputForm(this, caption, 200, 140, prompt(kind), pairCaption,
+                                    kind == Kind::Stake ? 0 : 1))
+    , sheet_(sheet)
+    , kind_(kind)
+{
+    connect(BitBtn1, &QPushButton::clicked, this, &PairInputDialog::BitBtn1Click);
+}
+
+void PairInputDialog::BitBtn1Click()
+{
+    const QString label = Label3D9->text();
+    if (kind_ == Kind::Stake) {
+        sheet_.simulateStake(label, SaNumEditExC1->AsInteger());
+        accept();
+        return;
+    }
+    // An empty field is no odds at all: refused like odds not above 1.
+    const double odds = SaNumEditExC1->Text().isEmpty() ? 0.0 : double(SaNumEditExC1->AsFloat());
+    const PairSimResult result = sheet_.simulateOdds(label, odds);
+    if (result == PairSimResult::Accepted || result == PairSimResult::None) {
+        accept();
+        return;
+    }
+    showErrorBox(tavek::sim::refusalMessage(result));
+    if (result == PairSimResult::Unrealistic)
+        QApplication::beep();
+}

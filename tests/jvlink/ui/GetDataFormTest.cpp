@@ -1,0 +1,129 @@
+#include "jvlink/ui/GetDataUnit.h"
+#include "jvlink/ui/BoxAnswerer.h"
+#include "support/RaceFixture.h"
+#include "support/ScriptedJVLink.h"
+
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using test::RaRecord;
+using test::raceKey;
+
+namespace {
+
+class GetDataWindow : public ::testing::Test {
+protected:
+    GetDataWindow()
+    {
+        settings.FileName = dir.filePath("TavekJ.ini");
+        settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
+    }
+    std::unique_ptr<TGetDataForm> open()
+    {
+        auto form = std::make_unique<TGetDataForm>(jv, data.path(), nullptr, settings);
+        form->show();
+        return form;
+    }
+
+    QTemporaryDir dir;
+    test::DataFolder data;
+    TIniGT settings;
+    test::ScriptedJVLink jv;
+    test::BoxAnswerer boxes;
+};
+
+}  // namespace
+
+TEST_F(GetDataWindow, ShowsItsControlsAndTheStoredStartPoint)
+{
+    auto form = open();
+    EXPECT_EQ(form->windowTitle(), "ＪＶデータ取込");
+    EXPECT_EQ(form->ButtonStart->text(), "データ取込み開始");
+    EXPECT_EQ(form->ButtonCancel->text(), "データ取込み中止");
+    EXPECT_EQ(form->SpeedButton1->text(), "JVLink設定");
+    EXPECT_TRUE(form->ProgressLabel->text().isEmpty());
+    EXPECT_EQ(form->ProgressBar1->maximum(), 100);
+    EXPECT_EQ(form->ProgressBar2->value(), 0);
+    EXPECT_EQ(form->TimerJVStatus->interval(), 10);
+    EXPECT_FALSE(form->TimerJVStatus->isActive());
+    EXPECT_FALSE(form->Label5->isVisible());
+    EXPECT_EQ(form->Label5->text(), "2005/04/09 15:30:00");
+    EXPECT_EQ(form->DateTimePicker1->date(), QDate(2005, 4, 9));
+    EXPECT_EQ(form->startPoint(), QDateTime(QDate(2005, 4, 9), QTime(15, 30)));
+    // Only the date is picked; the time of day stays.
+    form->DateTimePicker1->setDate(QDate(2005, 4, 2));
+    EXPECT_EQ(form->startPoint(), QDateTime(QDate(2005, 4, 2), QTime(15, 30)));
+}
+
+TEST_F(GetDataWindow, DownloadIsPolledByTheTimerThenReadWhileTheWindowStaysLive)
+{
+    jv.readCount = 1;
+    jv.downloadCount = 2;
+    jv.statuses = {0, 1, 2};
+    jv.record(RaRecord(raceKey("20050416", "05", 11)));
+    jv.record(RaRecord(raceKey("20050416", "05", 12)));
+    auto form = open();
+    QTest::mouseClick(form->ButtonStart, Qt::LeftButton);
+    EXPECT_TRUE(form->TimerJVStatus->isActive());
+    EXPECT_FALSE(form->ButtonStart->isEnabled());
+    EXPECT_EQ(form->ProgressLabel->text(), "ダウンロード中・・・");
+    EXPECT_EQ(form->ProgressBar1->maximum(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!form->acquisition().running(), 5000);
+    EXPECT_FALSE(form->TimerJVStatus->isActive());
+    EXPECT_TRUE(form->ButtonStart->isEnabled());
+    EXPECT_EQ(form->ProgressLabel->text(), "データ読込み完了(0/1)");
+    ASSERT_EQ(form->ListBox1->count(), 2);
+    EXPECT_EQ(form->ListBox1->item(1)->text(), "作成済み:12R/2005年04月16日.jvRA");
+    EXPECT_EQ(boxes.texts.mid(1), QStringList({"データ作成が完了しました。"}));
+    EXPECT_EQ(settings.ReadString("JvDataGet", "LastTime", {}), "2005/04/09 15:30:00");
+}
+
+TEST_F(GetDataWindow, CancelButtonDuringDownloadStopsAndCloses)
+{
+    jv.readCount = 1;
+    jv.downloadCount = 2;
+    jv.statuses = {0};
+    auto form = open();
+    QTest::mouseClick(form->ButtonStart, Qt::LeftButton);
+    boxes.answers = {true};
+    QTest::mouseClick(form->ButtonCancel, Qt::LeftButton);
+    EXPECT_FALSE(form->TimerJVStatus->isActive());
+    EXPECT_EQ(form->ProgressLabel->text(), "JVCancel:キャンセルされました");
+    EXPECT_EQ(jv.calls.mid(jv.calls.size() - 2), QStringList({"JVCancel", "JVClose"}));
+    EXPECT_TRUE(form->ButtonStart->isEnabled());
+}
+
+TEST_F(GetDataWindow, ClosingDuringTheReadLoopCancelsFirstAndKeepsWhatWasRead)
+{
+    jv.readCount = 1;
+    jv.record(RaRecord());
+    for (int i = 0; i < 300000; ++i)
+        jv.code(-2);
+    auto form = open();
+    boxes.afterAnswer = [&](const QString& text) {
+        if (text.startsWith("2005年04月09日15時30分00秒"))
+            QTimer::singleShot(30, form.get(), [&] { form->close(); });
+    };
+    form->ButtonStartClick();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_LT(jv.count("JVRead"), 300001);
+    EXPECT_EQ(jv.calls.mid(jv.calls.size() - 2), QStringList({"JVCancel", "JVClose"}));
+    EXPECT_TRUE(QFile::exists(data.path() + "/2005年04月16日.jvRA"));
+}
+
+TEST_F(GetDataWindow, SettingsButtonFailureShowsItsBox)
+{
+    jv.setUIResult = -100;
+    auto form = open();
+    QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
+    EXPECT_EQ(boxes.texts, QStringList({"JVSetUIPropertiesエラー：パラメータが不正あるいはレジストリへの保存に失敗しました。(-100)"}));
+}

@@ -1,0 +1,90 @@
+// The win dialogs opened from the grid leave in it exactly the texts that
+// tavek-cli prints for the same simulation.
+#include "cli/Cli.h"
+#include "controls/SaNumEditExC.h"
+#include "simulation/ui/InputKingakuUnit.h"
+#include "simulation/ui/InputOddsUnit.h"
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/WinGrid.h"
+#include "simulation/ui/WinSheet.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/gui/ModalCatcher.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using tavek::test::MainWindowFixture;
+using tavek::test::ModalCatcher;
+
+namespace {
+
+const char* const kRowKeys[] = {"bracket", "horse", "votes",  "share",  "odds", "refund",
+                                "amount",  "hyp_odds", "vvotes", "vshare", "vodds"};
+
+QJsonObject cliWin(const MainWindowFixture& fx, const QString& option)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int code = tavek::cli::run({QStringLiteral("--data"), fx.dataFolder(), QStringLiteral("win"),
+                                      MainWindowFixture::kFixtureDate, QStringLiteral("1"), option.section(u' ', 0, 0),
+                                      option.section(u' ', 1), QStringLiteral("--json")},
+                                     outStream, errStream);
+    outStream.flush();
+    EXPECT_EQ(code, 0) << err.toStdString();
+    return QJsonDocument::fromJson(out.toUtf8()).object();
+}
+
+// Double-clicks the runner's cell of `column`; the dialog that opens gets
+// `keys` typed into its field and its OK pressed.
+template <class Form>
+void runDialog(WinGrid* grid, int horse, int column, const char* keys)
+{
+    bool seen = false;
+    ModalCatcher catcher([&](QWidget* modal) {
+        auto* form = qobject_cast<Form*>(modal);
+        if (!form || seen)
+            return;
+        seen = true;
+        EXPECT_EQ(form->Label3D9->text(), QString::number(horse));
+        QTest::keyClicks(form->SaNumEditExC1, QString::fromLatin1(keys));
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    });
+    const QRect cell = grid->visualRect(grid->model()->index(horse - 1, column));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_TRUE(seen);
+}
+
+void expectGridShows(WinSheet* sheet, const QJsonObject& cli)
+{
+    const QJsonArray rows = cli[QStringLiteral("rows")].toArray();
+    ASSERT_EQ(rows.size(), sheet->StringGrid1->runnerRows());
+    for (int horse = 1; horse <= rows.size(); ++horse)
+        for (int c = 0; c < WinGrid::kColumns; ++c)
+            EXPECT_EQ(sheet->StringGrid1->cellText(horse, c), rows[horse - 1].toObject()[kRowKeys[c]].toString())
+                << "horse " << horse << " column " << c;
+    EXPECT_EQ(sheet->Label3D13->text(), cli[QStringLiteral("virtual_total")].toString());
+}
+
+}  // namespace
+
+TEST(WinDialogGrid, AmountAndOddsDialogsLeaveTheCliTexts)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    TMainForm& form = fx.start();
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    WinSheet* sheet = form.winSheet;
+
+    runDialog<TInputKingakuForm>(sheet->StringGrid1, 16, WinGrid::kAmountColumn, "150000");
+    EXPECT_EQ(sheet->StringGrid1->cellText(16, 6), QStringLiteral("    150,000"));
+    expectGridShows(sheet, cliWin(fx, QStringLiteral("--stake 16:150000")));
+
+    runDialog<TInputOddsForm>(sheet->StringGrid1, 16, WinGrid::kOddsColumn, "10.0");
+    EXPECT_EQ(sheet->StringGrid1->cellText(16, 7), QStringLiteral("     10.0"));
+    EXPECT_EQ(sheet->StringGrid1->cellText(16, 6).trimmed().isEmpty(), false);
+    expectGridShows(sheet, cliWin(fx, QStringLiteral("--odds 16:10.0")));
+}
