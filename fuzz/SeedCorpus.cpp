@@ -1,10 +1,13 @@
 // Writes the seed corpus of every fuzz target: well-formed records, day
-// files and settings built by the test suites' record builders, plus a few
-// damaged ones, so each target starts from inputs that reach deep.
+// files and settings built by the test suites' record builders and by the
+// emulated JV-Link service, plus a few damaged ones, so each target starts
+// from inputs that reach deep.
 //
 // Usage: tavek_fuzz_seeds <folder>; creates <folder>/<Target>/seed-<n>.
 #include "FuzzInput.h"
 
+#include "jvlink/core/RaceCalendar.h"
+#include "jvlink/core/RecordWriter.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
@@ -66,6 +69,19 @@ QList<QByteArray> voteDay(int races)
     return out;
 }
 
+// The first `races` races of an emulated race day, as the service serves them.
+void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1)
+{
+    using namespace jvlink;
+    for (const calendar::Meeting& meeting : calendar::meetingsOn(date)) {
+        for (int number = 1; number <= calendar::kRacesPerMeeting && races > 0; ++number, --races) {
+            const RaceDraw draw = drawRace(calendar::Race{date, meeting, number, 0});
+            records::appendRa(ra, draw, '7', date);
+            records::appendH1(h1, draw, votesOf(draw), '4', date);
+        }
+    }
+}
+
 class Corpus {
 public:
     explicit Corpus(const QString& folder) : m_folder(folder) {}
@@ -107,6 +123,15 @@ int main(int argc, char** argv)
                                                     layout::winVotes(1), "12x45678901")})}));
     c.add("DayLoadFuzz", fuzz::join(QByteArray(8, '\0'), {concat(raceDay(37))}));
 
+    QByteArray emulatedRa, emulatedH1;
+    emulatedDay(QDate(2023, 4, 16), 3, emulatedRa, emulatedH1);
+    if (emulatedRa.isEmpty())
+        fuzz::fail("the emulated service held no races on the seed day");
+    c.add("DayLoadFuzz", fuzz::join(withVotes, {emulatedRa, emulatedH1}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
+    c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));
+    c.add("StoreFuzz", fuzz::join("\x06", {emulatedH1.left(layout::kH1Length), emulatedH1.mid(layout::kH1Length)}));
+
     c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {RaRecord().name(QStringLiteral("日本ダービー"))}));
     c.add("RecordFuzz", fuzz::join(QByteArray("\x00\x56\x0b\x03\x08\x08\x1c\x04", 8), {fullRace(raceKey())}));
     c.add("RecordFuzz", fuzz::join(QByteArray("\x70\x80\x0b\x01\x12\x12\x00\x30", 8), {test::exampleWinRace().bytes().left(900)}));
@@ -118,6 +143,8 @@ int main(int argc, char** argv)
     c.add("StoreFuzz", fuzz::join("\x07", {H1Record(raceKey("20050416", "05", 3), '0'),
                                            "   \r\n" + H1Record(raceKey("20050416", "05", 1)).bytes()}));
     c.add("StoreFuzz", fuzz::join(QByteArray(1, '\0'), {RaRecord(raceKey("2005ab16", "05", 1))}));
+    c.add("StoreFuzz", fuzz::join("\x0e", {RaRecord(raceKey("20050416", "05", 2)), day,
+                                           RaRecord(raceKey("20050416", "05", 4), '2')}));
     c.add("StoreFuzz", fuzz::join("\x04", {RaRecord(raceKey("20050416", "05", 1)).bytes().chopped(1)}));
 
     const QByteArray settings = "[locate]\r\ntop=0x20\r\nleft=abc\r\nwidth=800\r\nheight=$1F\r\n\r\n"

@@ -1,10 +1,12 @@
-// The store-record operation fed arbitrary records over an arbitrary day
-// file. A refused record must change no file; a stored one must change its
-// own day file only, inside the data folder, leaving it sorted with the
-// record's line in it.
+// The store-record operation (and the batch store of several records) fed
+// arbitrary records over an arbitrary day file. A refused record must change
+// no file; a stored one must change its own day file only, inside the data
+// folder, leaving it sorted with the record's line in it.
 //
 // Input: 1 control byte (bit 0: quick report, bit 1: the day file exists,
-// bit 2: the data folder exists), the record, separator, the day file bytes.
+// bit 2: the data folder exists, bit 3: a batch store of the record and a
+// second one), the record, separator, the day file bytes, separator, the
+// second record.
 #include "FuzzInput.h"
 
 #include "racedata/DayFiles.h"
@@ -56,7 +58,7 @@ bool lessIgnoringCase(const QByteArray& a, const QByteArray& b)
     });
 }
 
-void checkStored(const QString& path, QByteArrayView record, const QByteArray& before, bool existed)
+void checkStored(const QString& path, QByteArrayView record, const QByteArray& before, bool existed, int stored)
 {
     const QByteArray after = fuzz::readFile(path);
     if (!after.endsWith("\r\n"))
@@ -67,8 +69,8 @@ void checkStored(const QString& path, QByteArrayView record, const QByteArray& b
     if (!std::is_sorted(now.begin(), now.end(), lessIgnoringCase))
         fuzz::fail("an unsorted day file", path);
     const qsizetype old = existed ? lines(before).size() : 0;
-    if (now.size() < old - 1 || now.size() > old + 1)
-        fuzz::fail("a store that added or lost more than one line", path);
+    if (now.size() < old - 1 || now.size() > old + stored)
+        fuzz::fail("a store that added or lost lines", path);
 }
 
 }  // namespace
@@ -97,8 +99,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::writeFile(QDir(folder).filePath(name), existing);
 
     const QMap<QString, QByteArray> before = snapshot(sandbox);
+    const bool batch = in.control(0) & 8;
+    const QByteArrayView last = batch ? in.part(2) : record;
     try {
-        dayfiles::storeRecord(folder, record, writer);
+        if (batch)
+            dayfiles::storeRecords(folder, name.isEmpty() ? QStringLiteral("x.jvRA") : name,
+                                   {record.toByteArray(), last.toByteArray()});
+        else
+            dayfiles::storeRecord(folder, record, writer);
     } catch (const std::runtime_error& e) {
         if (!*e.what())
             fuzz::fail("a refusal without a message");
@@ -117,6 +125,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     expected.insert(folder, "<folder>");
     if (after != expected)
         fuzz::fail("a store touched another file than its day file", path);
-    checkStored(path, record, existing, existed);
+    checkStored(path, last, existing, existed, batch ? 2 : 1);
     return 0;
 }
