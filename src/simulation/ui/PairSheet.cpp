@@ -1,6 +1,7 @@
 #include "simulation/ui/PairSheet.h"
 
 #include "simulation/ui/PairCell.h"
+#include "simulation/ui/SheetBox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
