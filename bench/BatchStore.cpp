@@ -1,18 +1,19 @@
-// The store path of a batch acquisition: one year of race data (about 3,500
-// races, an RA and an H1 record each) through the read loop into empty day
-// files, against writing the same final files once.
+// The store path of a batch acquisition: one year of the emulated service's
+// race data (about 3,500 races) through the read loop into empty day files,
+// against writing the same final files once.
 #include "jvlink/core/BatchAcquisition.h"
+#include "jvlink/core/GeneratedSource.h"
 #include "racedata/Cp932.h"
-#include "racedata/DayFiles.h"
-#include "racedata/RecordLayout.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -20,45 +21,25 @@ using namespace tavek;
 
 namespace {
 
-QByteArray twoDigits(int n)
-{
-    return QByteArray::number(n).rightJustified(2, '0');
-}
-
-QByteArray record(const char* type, int length, const QByteArray& key)
-{
-    QByteArray r(length, ' ');
-    layout::put(r, layout::kRecordType, type);
-    layout::put(r, layout::kDataCategory, "720051231");
-    layout::put(r, layout::kRaceKey, key);
-    // Digits across the record, so the files are as large as real ones.
-    for (int p = 40; p + 11 < length - 2; p += 15)
-        layout::put(r, p, "00000012345");
-    layout::put(r, length - 1, "\r\n");
-    return r;
-}
-
-// A year of weekends with two or three courses of twelve races, as files of
-// one day and record kind each, in the order JV-Link delivers them.
+// The emulated service's files of one year, in the order it delivers them:
+// per race day its race details (RA, SE) and its vote counts (H1, HR).
 std::vector<std::vector<QByteArray>> yearOfFiles()
 {
+    using Kind = jvlink::GeneratedSource::FileKind;
     std::vector<std::vector<QByteArray>> files;
-    int day = 0;
-    for (QDate d(2005, 1, 1); d.year() == 2005; d = d.addDays(1)) {
-        if (d.dayOfWeek() < 6)
-            continue;
-        const int courses = ++day % 4 == 0 ? 2 : 3;
-        std::vector<QByteArray> ra, h1;
-        for (int c = 0; c < courses; ++c) {
-            for (int race = 1; race <= 12; ++race) {
-                const QByteArray key = d.toString("yyyyMMdd").toLatin1() + twoDigits(c * 3 + 1) + "0" + QByteArray::number(day % 5 + 1)
-                                     + twoDigits(day % 8 + 1) + twoDigits(race);
-                ra.push_back(record("RA", layout::kRaLength, key));
-                h1.push_back(record("H1", layout::kH1Length, key));
+    for (QDate d(2023, 1, 1); d.year() == 2023; d = d.addDays(1)) {
+        for (const Kind kind : {Kind::RaceDetails, Kind::VoteCounts}) {
+            const QByteArray all = jvlink::GeneratedSource::dayFile(d, kind);
+            if (all.isEmpty())
+                continue;
+            std::vector<QByteArray> records;
+            for (qsizetype from = 0; from < all.size();) {
+                const qsizetype end = all.indexOf("\r\n", from) + 2;
+                records.push_back(all.sliced(from, end - from));
+                from = end;
             }
+            files.push_back(std::move(records));
         }
-        files.push_back(std::move(ra));
-        files.push_back(std::move(h1));
     }
     return files;
 }
@@ -131,26 +112,40 @@ void ReadLoopIntoEmptyDayFiles(benchmark::State& state)
         TIniGT settings;
         settings.FileName = dir.filePath("TavekJ.ini");
         jvlink::BatchAcquisition run(jv, view, dir.filePath("Data"), settings);
-        run.start(QDateTime(QDate(2005, 1, 1), QTime(0, 0)));
+        run.start(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
         if (run.storedCount() == 0)
             state.SkipWithError("nothing stored");
     }
-    size_t records = 0;
+    size_t races = 0;
     for (const auto& file : year())
-        records += file.size();
-    state.counters["records"] = double(records);
+        races += std::count_if(file.begin(), file.end(), [](const QByteArray& r) { return r.startsWith("RA"); });
+    state.counters["races"] = double(races);
 }
 
 void WriteFinalFilesOnce(benchmark::State& state)
 {
-    // The final content of every day file, built outside the timing.
-    std::map<QString, QByteArray> finals;
-    for (const auto& file : year()) {
-        QByteArray all;
-        for (const QByteArray& r : file)
-            all += r;
-        finals[dayfiles::fileName(file.front())] = all;
+    // The final content of every day file, built outside the timing by
+    // storing the year once.
+    QTemporaryDir built;
+    {
+        ReplayJVLink jv(year());
+        NullView view;
+        TIniGT settings;
+        settings.FileName = built.filePath("TavekJ.ini");
+        jvlink::BatchAcquisition(jv, view, built.filePath("Data"), settings).start(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
     }
+    std::map<QString, QByteArray> finals;
+    const QDir builtData(built.filePath("Data"));
+    for (const QString& name : builtData.entryList(QDir::Files)) {
+        QFile f(builtData.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            finals[name] = f.readAll();
+    }
+    size_t bytes = 0;
+    for (const auto& [name, content] : finals)
+        bytes += content.size();
+    state.counters["files"] = double(finals.size());
+    state.counters["MB"] = double(bytes) / 1e6;
     for (auto _ : state) {
         QTemporaryDir dir;
         const QString data = dir.filePath("Data");

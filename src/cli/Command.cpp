@@ -4,6 +4,9 @@
 
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QRegularExpression>
+
+#include <cstdlib>
 
 namespace tavek::cli {
 
@@ -77,6 +80,29 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
     if (!ok || !digitsOnly || value < min || value > max)
         throw BadInput(QStringLiteral("\"%1\" is not a valid %2").arg(text, what));
     return value;
+}
+
+SimulationOption simulationOption(Args& args, const QString& targetName)
+{
+    const std::optional<QString> stake = args.takeOption(QStringLiteral("--stake"));
+    const std::optional<QString> odds = args.takeOption(QStringLiteral("--odds"));
+    if (stake && odds)
+        throw BadInput(QStringLiteral("give either --stake or --odds, not both"));
+    if (!stake && !odds)
+        return {};
+    const QString text = stake ? *stake : *odds;
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 0)
+        throw BadInput(QStringLiteral("\"%1\" is not %2:%3").arg(text, targetName, stake ? u"YEN" : u"ODDS"));
+    return {stake ? SimulationOption::Stake : SimulationOption::Odds, text.left(colon), text.mid(colon + 1)};
+}
+
+long double oddsValue(const QString& text)
+{
+    static const QRegularExpression format(QStringLiteral("^[0-9]{1,7}(\\.[0-9])?$"));
+    if (!format.match(text).hasMatch())
+        throw BadInput(QStringLiteral("\"%1\" is not valid ODDS (up to 7 digits and one decimal, e.g. 10.0)").arg(text));
+    return std::strtold(text.toLatin1().constData(), nullptr);
 }
 
 void printJson(QTextStream& out, const QJsonObject& object)

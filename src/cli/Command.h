@@ -62,6 +62,19 @@ int raceSlot(const LoadedDay& day, const QString& race);
 // A whole number in [min, max], or BadInput naming `what`.
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what);
 
+// "--stake T:YEN" or "--odds T:ODDS", as the input dialogs take them; T is the
+// runner or pair (`targetName` names it in messages: "H", "A-B").
+struct SimulationOption {
+    enum Kind { None, Stake, Odds } kind = None;
+    QString target;
+    QString value;
+};
+SimulationOption simulationOption(Args& args, const QString& targetName);
+
+// ODDS as the odds field takes it: up to 7 integer digits and one decimal, no
+// sign; BadInput otherwise.
+long double oddsValue(const QString& text);
+
 // Prints one JSON object, indented, with a final newline.
 void printJson(QTextStream& out, const QJsonObject& object);
 

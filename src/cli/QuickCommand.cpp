@@ -3,6 +3,8 @@
 #include "cli/JVLinkSession.h"
 #include "jvlink/core/QuickReport.h"
 
+#include <QFile>
+
 namespace tavek::cli {
 
 namespace {
@@ -27,6 +29,9 @@ int runQuick(CommandContext& ctx)
     }
     const auto jv = openJVLink();
     ErrorLog log(errorLogPath(ctx.dataFolder));
+    // Without a start of the program there is no log yet; failures still get their lines.
+    if (QFile logFile(log.path()); !logFile.exists() && !logFile.open(QIODevice::WriteOnly))
+        throw BadInput(QStringLiteral("ファイル %1 を作成できません").arg(log.path()));
     QuietView view;
     jvlink::QuickReport quick(*jv, view, ctx.dataFolder, log);
     for (int slot = first; slot <= last; ++slot) {

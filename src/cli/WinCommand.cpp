@@ -3,44 +3,10 @@
 #include "simulation/model/WinTexts.h"
 
 #include <QJsonArray>
-#include <QRegularExpression>
-
-#include <cstdlib>
 
 namespace tavek::cli {
 
 namespace {
-
-// "--stake H:YEN" or "--odds H:ODDS", as the amount and odds dialogs take them.
-struct Simulation {
-    enum Kind { None, Stake, Odds } kind = None;
-    QString horse;
-    QString value;
-};
-
-Simulation simulationOption(Args& args)
-{
-    const std::optional<QString> stake = args.takeOption(QStringLiteral("--stake"));
-    const std::optional<QString> odds = args.takeOption(QStringLiteral("--odds"));
-    if (stake && odds)
-        throw BadInput(QStringLiteral("give either --stake or --odds, not both"));
-    if (!stake && !odds)
-        return {};
-    const QString text = stake ? *stake : *odds;
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 0)
-        throw BadInput(QStringLiteral("\"%1\" is not H:%2").arg(text, stake ? u"YEN" : u"ODDS"));
-    return {stake ? Simulation::Stake : Simulation::Odds, text.left(colon), text.mid(colon + 1)};
-}
-
-long double oddsValue(const QString& text)
-{
-    // The odds field: up to 7 integer digits and one decimal, no sign.
-    static const QRegularExpression format(QStringLiteral("^[0-9]{1,7}(\\.[0-9])?$"));
-    if (!format.match(text).hasMatch())
-        throw BadInput(QStringLiteral("\"%1\" is not valid ODDS (up to 7 digits and one decimal, e.g. 10.0)").arg(text));
-    return std::strtold(text.toLatin1().constData(), nullptr);
-}
 
 QString resultName(win::OddsResult r)
 {
@@ -63,7 +29,7 @@ const char* const kRowKeys[win::kColumns] = {"bracket", "horse",    "votes",  "s
 int runWin(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
-    const Simulation sim = simulationOption(ctx.args);
+    const SimulationOption sim = simulationOption(ctx.args, QStringLiteral("H"));
     const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
     const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
     ctx.args.expectEnd();
@@ -80,10 +46,10 @@ int runWin(CommandContext& ctx)
 
     QString result = QStringLiteral("none");
     QString message;
-    if (sim.kind != Simulation::None) {
-        const int horse = int(wholeNumber(sim.horse, 1, std::min(runners, kWinFigures),
+    if (sim.kind != SimulationOption::None) {
+        const int horse = int(wholeNumber(sim.target, 1, std::min(runners, kWinFigures),
                                           QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(std::min(runners, kWinFigures))));
-        if (sim.kind == Simulation::Stake) {
+        if (sim.kind == SimulationOption::Stake) {
             win::applyStake(day, horse, wholeNumber(sim.value, 0, win::kMaxStake, QStringLiteral("YEN (0 to 9999999)")), inputs);
             result = resultName(win::OddsResult::Accepted);
         } else {

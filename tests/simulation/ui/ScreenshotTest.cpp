@@ -1,43 +1,59 @@
-#include "PairTabFixture.h"
-
+#include "simulation/model/SampleRace.h"
+#include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/QuinellaTab.h"
-#include "simulation/ui/ReferenceTab.h"
+#include "support/RaceFixture.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/gui/ModalCatcher.h"
 
 #include <QDir>
-#include <QFont>
+#include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
-// Saves pictures of the three tabs for a look by eye:
-//   xvfb-run -a simui_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
-// with TAVEK_SHOT_DIR naming the folder.
+// Saves pictures of the main window on the three tabs, an 18-runner race
+// selected and one simulation on each pair tab, for a look by eye:
+//   TAVEK_SHOT_DIR=/tmp/shots xvfb-run -a simui_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
 TEST(PairTabs, DISABLED_Screenshots)
 {
+    using tavek::sim::PairKind;
+    using tavek::test::MainWindowFixture;
     const QString dir = qEnvironmentVariable("TAVEK_SHOT_DIR", QDir::tempPath());
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-    PairDay day;
+    MainWindowFixture fx;
+    fx.writeDay(MainWindowFixture::kFixtureDate,
+                {tavek::test::RaRecord(tavek::test::raceKey("20050416", "05", 11)).name(QStringLiteral("テストステークス"))},
+                {sampleRace18().record()});
+    TMainForm& form = fx.start();
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    {
+        tavek::test::ModalCatcher closeDialogs;
+        form.quinellaTab->Label4Click(60);
+        form.bracketTab->Label220Click(9);
+    }
+    form.quinellaTab->simulateStake(tavek::sim::pairLabel(PairKind::Quinella, 60), 1000000);
+    form.bracketTab->simulateOdds(tavek::sim::pairLabel(PairKind::Bracket, 9), 150.0);
 
-    QuinellaTab quinella;
-    quinella.setSlotSource(day.source(tavek::sim::PairKind::Quinella));
-    quinella.calcUbtnClick(0);
-    quinella.simulateStake(u" 1- 2", 1000000);
-    whenModal([&] { quinella.Label4Click(60); }, [](QWidget* w) { w->close(); });
-    quinella.resize(800, 520);
-    quinella.show();
-    EXPECT_TRUE(quinella.grab().save(dir + "/quinella.png"));
+    const char* const names[] = {"win", "bracket", "quinella", "reference"};
+    for (int tab = 1; tab < 4; ++tab) {
+        form.PageControl1->setCurrentIndex(tab);
+        QTest::qWait(50);
+        EXPECT_TRUE(form.grab().save(dir + "/main-" + names[tab] + ".png"));
+    }
 
-    BracketTab bracket;
-    bracket.setSlotSource(day.source(tavek::sim::PairKind::Bracket));
-    bracket.bracketSection(0);
-    bracket.simulateOdds(u" 2- 2", 150.0);
-    bracket.resize(800, 520);
-    bracket.show();
-    EXPECT_TRUE(bracket.grab().save(dir + "/bracket.png"));
-
-    ReferenceTab reference;
-    reference.referenceSection(day.record);
-    reference.resize(800, 520);
-    reference.show();
-    EXPECT_TRUE(reference.grab().save(dir + "/reference.png"));
+    TInputKingakuUForm stakeU(*form.quinellaTab, &form);
+    TInputOddsUForm oddsU(*form.quinellaTab, &form);
+    TInputKingakuWForm stakeW(*form.bracketTab, &form);
+    TInputOddsWForm oddsW(*form.bracketTab, &form);
+    const std::pair<PairInputDialog*, const char*> dialogs[] = {
+        {&stakeU, "1000000"}, {&oddsU, "25.5"}, {&stakeW, "150"}, {&oddsW, "9999999.9"}};
+    for (const auto& [dialog, keys] : dialogs) {
+        dialog->Label3D9->setText(dialog == &stakeU || dialog == &oddsU ? u"17-18"_qs : u" 2- 2"_qs);
+        dialog->show();
+        QTest::keyClicks(dialog->SaNumEditExC1, QString::fromLatin1(keys));
+        QTest::qWait(50);
+        EXPECT_TRUE(dialog->grab().save(dir + "/" + dialog->objectName() + ".png"));
+        dialog->hide();
+    }
 }

@@ -1,0 +1,116 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "simulation/model/PairBoard.h"
+#include "simulation/model/WinTexts.h"
+
+#include <QJsonArray>
+
+namespace tavek::cli {
+
+namespace {
+
+using sim::PairBoard;
+using sim::PairKind;
+using sim::PairSimResult;
+
+// The pair of "A-B" as the tab's label, refused unless the race shows real
+// odds for it: only such a cell opens a dialog.
+QString pairTarget(const PairBoard& board, const QString& text, const QString& item)
+{
+    const QStringList numbers = text.split(u'-');
+    const int k = numbers.size() != 2
+                      ? 0
+                      : sim::pairIndexOf(board.kind(), int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
+                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
+    if (k == 0)
+        throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
+                           .arg(text, board.kind() == PairKind::Quinella ? u"quinella" : u"bracket-quinella",
+                                board.kind() == PairKind::Quinella ? u"<" : u"<="));
+    if (board.real(k).text.trimmed().isEmpty())
+        throw BadInput(QStringLiteral("pair %1 has no votes in %2").arg(text, item));
+    return sim::pairLabel(board.kind(), k);
+}
+
+// The quinella or bracket-quinella tab of one race, as the race selection
+// leaves it and after the simulation the options ask for.
+int runPair(CommandContext& ctx, PairKind kind)
+{
+    const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const SimulationOption option = simulationOption(ctx.args, QStringLiteral("A-B"));
+    const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
+    const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
+    ctx.args.expectEnd();
+
+    LoadedDay loaded = loadDay(ctx, date);
+    DayData& day = *loaded.day;
+    const int race = raceSlot(loaded, raceArg);
+    const QString item = loaded.load.raceItems[race];
+    day.selectRace(race);
+    // The window hides every simulation tab for a race without registered runners.
+    if (win::registeredRunners(day, race) <= 0)
+        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, day.VoteFilePath));
+
+    const QByteArrayView record = day.voteRecord(race);
+    const sim::PairFigures figures = kind == PairKind::Quinella
+                                         ? sim::PairFigures{day.QuinellaTotal[size_t(race)], day.QuinellaVotes[size_t(race)]}
+                                         : sim::PairFigures{day.BracketTotal[size_t(race)], day.BracketVotes[size_t(race)]};
+    PairBoard board(kind);
+    board.clear();
+    board.calculate(record, figures);
+
+    PairSimResult result = PairSimResult::None;
+    if (option.kind != SimulationOption::None) {
+        const QString label = pairTarget(board, option.target, item);
+        result = option.kind == SimulationOption::Stake
+                     ? board.simulateStake(record, figures, label,
+                                           wholeNumber(option.value, 0, win::kMaxStake, QStringLiteral("YEN (0 to 9999999)")))
+                     : board.simulateOdds(record, figures, label, oddsValue(option.value));
+    }
+    const QString message = sim::refusalMessage(result);
+
+    const QString bet = kind == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
+    if (json) {
+        QJsonArray pairs;
+        for (int k = 1; k <= board.size(); ++k)
+            pairs.append(QJsonObject{{"label", sim::pairLabel(kind, k)},
+                                     {"real", board.real(k).text},
+                                     {"virtual", board.virtualCell(k).text}});
+        printJson(ctx.out, QJsonObject{
+            {"date", loaded.date},
+            {"race", item},
+            {"total", board.realTotal()},
+            {"virtual_total", board.virtualTotal()},
+            {"excess", board.excess()},
+            {"pairs", pairs},
+            {"result", QString::fromLatin1(sim::pairSimResultName(result))},
+            {"message", message.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(message)},
+        });
+    } else {
+        ctx.out << item << '\n'
+                << bet << QStringLiteral("合計票数：") << board.realTotal() << '\t' << bet
+                << QStringLiteral("合計票数(仮想)：") << board.virtualTotal() << '\t'
+                << QStringLiteral("過剰投票金額(仮想)：") << board.excess() << '\n';
+        for (int k = 1; k <= board.size(); ++k)
+            ctx.out << sim::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text << '\n';
+    }
+    if (!message.isEmpty()) {
+        ctx.out.flush();
+        ctx.err << message << '\n';
+        return kRefused;
+    }
+    return kSuccess;
+}
+
+}  // namespace
+
+int runQuinella(CommandContext& ctx)
+{
+    return runPair(ctx, PairKind::Quinella);
+}
+
+int runBracket(CommandContext& ctx)
+{
+    return runPair(ctx, PairKind::Bracket);
+}
+
+}  // namespace tavek::cli

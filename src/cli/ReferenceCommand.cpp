@@ -1,0 +1,55 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "simulation/model/ReferenceSheet.h"
+#include "simulation/model/WinTexts.h"
+
+#include <QJsonArray>
+
+namespace tavek::cli {
+
+// The reference tab of one race: the seven totals and the ranked exacta and
+// trio lists.
+int runReference(CommandContext& ctx)
+{
+    const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
+    const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
+    ctx.args.expectEnd();
+
+    LoadedDay loaded = loadDay(ctx, date);
+    const int race = raceSlot(loaded, raceArg);
+    const QString item = loaded.load.raceItems[race];
+    // The window hides every simulation tab for a race without registered runners.
+    if (win::registeredRunners(*loaded.day, race) <= 0)
+        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, loaded.day->VoteFilePath));
+    const sim::ReferenceSheet sheet = sim::referenceSheet(loaded.day->voteRecord(race));
+
+    if (json) {
+        QJsonObject totals;
+        for (int t = 0; t < sim::kBetTypes; ++t)
+            totals.insert(QLatin1String(sim::betTypeKey(sim::BetType(t))), sheet.totals[size_t(t)]);
+        printJson(ctx.out, QJsonObject{
+            {"date", loaded.date},
+            {"race", item},
+            {"totals", totals},
+            {"exacta", QJsonArray::fromStringList(sheet.exacta)},
+            {"trio", QJsonArray::fromStringList(sheet.trio)},
+        });
+        return kSuccess;
+    }
+    static const char* const captions[] = {"単勝合計票数：", "複勝合計票数：",   "枠連合計票数：",
+                                           "馬連合計票数：", "ワイド合計票数：", "馬単合計票数：",
+                                           "3連複合計票数："};
+    ctx.out << item << '\n';
+    for (int t = 0; t < sim::kBetTypes; ++t)
+        ctx.out << QString::fromUtf8(captions[t]) << sheet.totals[size_t(t)] << '\n';
+    ctx.out << QStringLiteral("馬単票数リスト") << '\n';
+    for (const QString& line : sheet.exacta)
+        ctx.out << line << '\n';
+    ctx.out << QStringLiteral("3連複票数リスト") << '\n';
+    for (const QString& line : sheet.trio)
+        ctx.out << line << '\n';
+    return kSuccess;
+}
+
+}  // namespace tavek::cli

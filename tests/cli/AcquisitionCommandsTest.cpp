@@ -1,0 +1,89 @@
+#include "app/core/IniGT.h"
+#include "cli/Cli.h"
+#include "jvlink/core/JVLinkFactory.h"
+#include "support/RaceFixture.h"
+#include "support/ScriptedJVLink.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using test::H1Record;
+using test::RaRecord;
+using test::raceKey;
+
+namespace {
+
+// tavek-cli in a temporary application folder with a scripted JV-Link,
+// prepared by `script` each time one is created.
+class AcquisitionCommands : public ::testing::Test {
+protected:
+    AcquisitionCommands()
+    {
+        jvlink::setFactory([this] {
+            auto jv = std::make_unique<test::ScriptedJVLink>();
+            if (script)
+                script(*jv);
+            return std::unique_ptr<jvlink::JVDTLabLib_TLB>(std::move(jv));
+        });
+    }
+    ~AcquisitionCommands() override { jvlink::setFactory({}); }
+
+    int run(QStringList args)
+    {
+        out.clear();
+        QTextStream o(&out), e(&err);
+        const int code = cli::run(QStringList{"--data", dataFolder()} + args, o, e);
+        o.flush();
+        return code;
+    }
+    QString dataFolder() const { return dir.filePath("Data"); }
+    QString lastTime() const
+    {
+        TIniGT ini;
+        ini.FileName = dir.filePath("TavekJ.ini");
+        return ini.ReadString("JvDataGet", "LastTime", QString());
+    }
+
+    QTemporaryDir dir;
+    std::function<void(test::ScriptedJVLink&)> script;
+    QString out, err;
+};
+
+}  // namespace
+
+TEST_F(AcquisitionCommands, FetchStoresListsCountsAndAdvancesTheStartPoint)
+{
+    script = [](test::ScriptedJVLink& jv) {
+        jv.readCount = 1;
+        jv.lastFileTimestamp = "20050416173000";
+        jv.record(RaRecord(raceKey("20050416", "05", 11)));
+        jv.record(H1Record(raceKey("20050416", "05", 11)));
+    };
+    EXPECT_EQ(run({"fetch", "--from", "20050409153000"}), 0);
+    EXPECT_TRUE(out.contains("作成済み:11R/2005年04月16日.jvRA\n作成済み:11R/2005年04月16日.jvH1\n"));
+    EXPECT_TRUE(out.endsWith("データ作成が完了しました。\n作成済みデータ: 2件\n"));
+    EXPECT_EQ(lastTime(), "2005/04/16 17:30:00");
+
+    script = [](test::ScriptedJVLink& jv) { jv.openResult = -504; };
+    EXPECT_EQ(run({"fetch"}), 1);
+    EXPECT_TRUE(out.contains("JVOpenエラー:サーバーがメンテナンス中です。(-504)"));
+    EXPECT_EQ(run({"fetch", "--from", "2005-04-09"}), 2);
+}
+
+TEST_F(AcquisitionCommands, QuickFetchesOneRaceOrTheWholeDay)
+{
+    QDir().mkpath(dataFolder());
+    test::writeRecords(dataFolder() + "/2005年04月16日.jvRA",
+                       {RaRecord(raceKey("20050416", "05", 1)), RaRecord(raceKey("20050416", "05", 2))});
+    script = [](test::ScriptedJVLink& jv) { jv.record(H1Record(raceKey("20050416", "05", 2), '4')); };
+    EXPECT_EQ(run({"quick", "2005-04-16", "2"}), 0);
+    EXPECT_TRUE(out.endsWith("02R 票数を保存しました\n")) << out.toStdString();
+    EXPECT_TRUE(QFile::exists(dataFolder() + "/2005年04月16日.jvH1"));
+    EXPECT_EQ(run({"quick", "2005-04-16", "all"}), 0);
+    EXPECT_EQ(out.count("\n"), 2);
+    EXPECT_EQ(run({"quick", "2005-04-16", "3"}), 2);
+}

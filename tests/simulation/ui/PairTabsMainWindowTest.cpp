@@ -1,0 +1,130 @@
+// The pair tabs and the reference tab in the main window: a race selection
+// fills them, and a dialog's OK leaves the texts that tavek-cli prints.
+#include "cli/Cli.h"
+#include "controls/SaNumEditExC.h"
+#include "simulation/model/SampleRace.h"
+#include "simulation/ui/BracketTab.h"
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/PairCell.h"
+#include "simulation/ui/PairInputDialog.h"
+#include "simulation/ui/QuinellaTab.h"
+#include "simulation/ui/ReferenceTab.h"
+#include "support/RaceFixture.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/gui/ModalCatcher.h"
+
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using tavek::test::MainWindowFixture;
+using tavek::test::ModalCatcher;
+
+namespace {
+
+QJsonObject cli(const MainWindowFixture& fx, const QStringList& args, int expectedCode = 0)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int code = tavek::cli::run(QStringList{"--data", fx.dataFolder()} + args + QStringList{"--json"},
+                                     outStream, errStream);
+    outStream.flush();
+    EXPECT_EQ(code, expectedCode) << err.toStdString();
+    return QJsonDocument::fromJson(out.toUtf8()).object();
+}
+
+void expectSheetShows(const PairSheet& sheet, const QJsonObject& json)
+{
+    const QJsonArray pairs = json["pairs"].toArray();
+    ASSERT_EQ(pairs.size(), sheet.board().size());
+    for (int k = 1; k <= int(pairs.size()); ++k) {
+        ASSERT_EQ(sheet.realCell(k)->text(), pairs[k - 1].toObject()["real"].toString()) << k;
+        ASSERT_EQ(sheet.virtualCell(k)->text(), pairs[k - 1].toObject()["virtual"].toString()) << k;
+    }
+    EXPECT_EQ(sheet.realTotalBox()->text(), json["total"].toString());
+    EXPECT_EQ(sheet.virtualTotalBox()->text(), json["virtual_total"].toString());
+    EXPECT_EQ(sheet.excessBox()->text(), json["excess"].toString());
+}
+
+// Clicks `cell`; the dialog that opens gets `keys` and OK.
+void runDialog(PairCell* cell, const QString& keys, QString* caption = nullptr)
+{
+    bool seen = false;
+    ModalCatcher catcher([&](QWidget* modal) {
+        auto* form = qobject_cast<PairInputDialog*>(modal);
+        if (!form || seen)
+            return;
+        seen = true;
+        if (caption)
+            *caption = form->windowTitle();
+        QTest::keyClicks(form->SaNumEditExC1, keys);
+        QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    });
+    QTest::mouseClick(cell, Qt::LeftButton);
+    EXPECT_TRUE(seen);
+}
+
+class PairTabsMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        using tavek::test::raceKey;
+        using tavek::test::RaRecord;
+        VoteRecordBuilder small;
+        small.put(tavek::layout::kCourse, "05020801").votes(tavek::layout::kQuinellaTotal, 1000).quinella(1, 10);
+        fx.writeDay(MainWindowFixture::kFixtureDate,
+                    {RaRecord(raceKey("20050416", "05", 11)), RaRecord(raceKey("20050416", "05", 1))},
+                    {sampleRace18().record(), small.record()});
+        form = &fx.start();
+        fx.pickDate(MainWindowFixture::kFixtureDate);
+    }
+
+    MainWindowFixture fx;
+    TMainForm* form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(PairTabsMainWindow, RaceSelectionFillsTheThreeTabs)
+{
+    expectSheetShows(*form->quinellaTab, cli(fx, {"quinella", MainWindowFixture::kFixtureDate, "1"}));
+    expectSheetShows(*form->bracketTab, cli(fx, {"bracket", MainWindowFixture::kFixtureDate, "1"}));
+    const QJsonObject reference = cli(fx, {"reference", MainWindowFixture::kFixtureDate, "1"});
+    const QJsonArray exacta = reference["exacta"].toArray();
+    ASSERT_EQ(form->referenceTab->ListBox1->count(), exacta.size());
+    for (int i = 0; i < int(exacta.size()); ++i)
+        ASSERT_EQ(form->referenceTab->ListBox1->item(i)->text(), exacta[i].toString());
+    EXPECT_EQ(form->referenceTab->ListBox2->count(), reference["trio"].toArray().size());
+    EXPECT_EQ(form->referenceTab->totalBox(0)->text(), reference["totals"].toObject()["win"].toString());
+}
+
+TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
+{
+    QString caption;
+    runDialog(form->quinellaTab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Quinella, 3, 7)), "250000",
+              &caption);
+    EXPECT_EQ(caption, "仮定投資金額入力（馬連）");
+    expectSheetShows(*form->quinellaTab,
+                     cli(fx, {"quinella", MainWindowFixture::kFixtureDate, "1", "--stake", "3-7:250000"}));
+
+    runDialog(form->bracketTab->virtualCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Bracket, 2, 5)), "300.0",
+              &caption);
+    EXPECT_EQ(caption, "仮定オッズ入力(枠連)");
+    expectSheetShows(*form->bracketTab,
+                     cli(fx, {"bracket", MainWindowFixture::kFixtureDate, "1", "--odds", "2-5:300.0"}));
+
+    // The next race starts with empty virtual figures on both tabs; the excess
+    // amounts stay, as only the dialogs write them.
+    fx.pickRace(1);
+    EXPECT_EQ(form->quinellaTab->virtualTotalBox()->text(), "");
+    EXPECT_EQ(form->quinellaTab->virtualCell(1)->text(), "");
+    EXPECT_EQ(form->quinellaTab->realCell(1)->text(), "  75.0");
+    EXPECT_EQ(form->quinellaTab->excessBox()->text(), "    250,000円");
+    EXPECT_EQ(form->bracketTab->virtualTotalBox()->text(), "");
+}
