@@ -96,6 +96,11 @@ public:
                               .arg(path, lockPath, QString::fromLocal8Bit(std::strerror(errno))));
         const QDeadlineTimer deadline(kWaitMs);
         while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                const QString why = QString::fromLocal8Bit(std::strerror(errno));
+                ::close(m_fd);
+                throw failure(QStringLiteral("Cannot write day file %1: cannot lock %2: %3").arg(path, lockPath, why));
+            }
             if (deadline.hasExpired()) {
                 ::close(m_fd);
                 throw failure(QStringLiteral("Cannot write day file %1: another program has been storing into "
