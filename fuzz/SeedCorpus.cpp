@@ -131,6 +131,11 @@ int main(int argc, char** argv)
     c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
     c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));
     c.add("StoreFuzz", fuzz::join("\x06", {emulatedH1.left(layout::kH1Length), emulatedH1.mid(layout::kH1Length)}));
+    const QByteArray emulatedKey = emulatedH1.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
+    c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa + emulatedH1, emulatedKey}));
+    c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa.left(2 * layout::kRaLength).replace("\r\n", "\n") + "SE  \n"
+                                                  + emulatedH1.left(layout::kH1Length),
+                                              emulatedKey}));
 
     c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {RaRecord().name(QStringLiteral("日本ダービー"))}));
     c.add("RecordFuzz", fuzz::join(QByteArray("\x00\x56\x0b\x03\x08\x08\x1c\x04", 8), {fullRace(raceKey())}));

@@ -20,7 +20,7 @@ for t in $targets; do
   # The largest input a target needs: a day of races and votes is big.
   case "$t" in
     DayLoadFuzz) max_len=120000 ;;
-    StoreFuzz|RecordFuzz|ReferenceFuzz) max_len=60000 ;;
+    StoreFuzz|RecordFuzz|ReferenceFuzz|RecordFolderFuzz) max_len=60000 ;;
     *) max_len=4096 ;;
   esac
   corpus="$build/corpus/$t"
