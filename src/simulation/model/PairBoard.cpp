@@ -7,6 +7,7 @@
 #include "simulation/model/WinModel.h"
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace tavek::sim {
@@ -46,6 +47,18 @@ int requiredFigure(QByteArrayView record, int position, const QString& what)
                                      .arg(what, raceKeyText(record), QString::fromLatin1(f).trimmed())
                                      .toStdString());
     return value;
+}
+
+// The virtual figures are 32-bit, like the day data; a simulation that would
+// carry one beyond (a total near 2^31 in the record) is refused, naming the
+// race, instead of overflowing.
+int checkedFigure(QByteArrayView record, long long value)
+{
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw std::runtime_error(QStringLiteral("No simulation possible: the simulated votes of race %1 are out of range.")
+                                     .arg(raceKeyText(record))
+                                     .toStdString());
+    return int(value);
 }
 
 }  // namespace
@@ -127,10 +140,12 @@ PairSimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figure
     if (p == 0)
         return PairSimResult::None;
     resetPairFigures(kind_, record, figures);
-    const int n = int(yen / 100);  // a stake buys whole 100-yen votes only
-    figures.total += n;
+    const long long n = yen / 100;  // a stake buys whole 100-yen votes only
+    const int total = checkedFigure(record, figures.total + n);
+    const int votes = checkedFigure(record, figures.votes[size_t(p - 1)] + n);
+    figures.total = total;
     virtualTotal_ = fmt::grouped11(figures.total);
-    figures.votes[size_t(p - 1)] += n;
+    figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
     showVirtualOdds(pairPayoutRate(record), figures, true);
     return PairSimResult::Accepted;
@@ -162,9 +177,11 @@ PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures
     const double D = static_cast<double>(q - rate / odds);
     const double d = static_cast<double>(static_cast<long double>(total) * D
                                          / (D - static_cast<long double>(v) / total + 1));
-    const int n = int(std::trunc(d));
-    figures.votes[size_t(p - 1)] -= n;
-    figures.total -= n;
+    // |d| stays below 5 times the largest figure, so it fits a long long.
+    const long long n = static_cast<long long>(std::trunc(d));
+    const int votes = checkedFigure(record, figures.votes[size_t(p - 1)] - n);
+    figures.total = checkedFigure(record, figures.total - n);
+    figures.votes[size_t(p - 1)] = votes;
     if (!(d > 0))
         return PairSimResult::Unrealistic;
 
