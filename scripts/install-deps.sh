@@ -1,9 +1,11 @@
 #!/bin/sh
 # Installs the Debian 12 packages that building, running and testing Tavek need,
-# skipping those already present.
+# skipping those already present. With --fuzz, also clang and its sanitizer
+# and libFuzzer runtimes for the fuzz targets.
 set -e
 PKGS="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
 libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xdg-utils"
+[ "$1" = "--fuzz" ] && PKGS="$PKGS clang libclang-rt-14-dev"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

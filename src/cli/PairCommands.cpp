@@ -64,7 +64,7 @@ int runPair(CommandContext& ctx, PairKind kind)
         result = option.kind == SimulationOption::Stake
                      ? board.simulateStake(record, figures, label,
                                            wholeNumber(option.value, 0, win::kMaxStake, QStringLiteral("YEN (0 to 9999999)")))
-                     : board.simulateOdds(record, figures, label, double(oddsValue(option.value)));
+                     : board.simulateOdds(record, figures, label, oddsValue(option.value));
     }
     const QString message = sim::refusalMessage(result);
 

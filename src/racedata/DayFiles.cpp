@@ -1,17 +1,25 @@
 #include "racedata/DayFiles.h"
 
+#include "racedata/AtomicFile.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QThread>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace tavek::dayfiles {
 
@@ -70,17 +78,54 @@ std::vector<QByteArray> readLines(const QString& path)
     return lines;
 }
 
+// Two copies of the program may store into the same day file at once;
+// without a lock one of two read-merge-rewrite cycles would be lost. The
+// lock is an flock on one file of the data folder, so the system releases it
+// when its holder dies: a lock file that names its owner (QLockFile) stays
+// behind, half written, when a store is killed while taking it.
+class StoreLock {
+public:
+    static constexpr int kWaitMs = 10'000;
+
+    StoreLock(const QString& dataFolder, const QString& path)
+    {
+        const QString lockPath = QDir(dataFolder).filePath(QLatin1String(kStoreLockName));
+        m_fd = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0)
+            throw failure(QStringLiteral("Cannot write day file %1: cannot create the lock file %2: %3")
+                              .arg(path, lockPath, QString::fromLocal8Bit(std::strerror(errno))));
+        const QDeadlineTimer deadline(kWaitMs);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                const QString why = QString::fromLocal8Bit(std::strerror(errno));
+                ::close(m_fd);
+                throw failure(QStringLiteral("Cannot write day file %1: cannot lock %2: %3").arg(path, lockPath, why));
+            }
+            if (deadline.hasExpired()) {
+                ::close(m_fd);
+                throw failure(QStringLiteral("Cannot write day file %1: another program has been storing into "
+                                             "the data folder for %2 seconds").arg(path).arg(kWaitMs / 1000));
+            }
+            QThread::msleep(2);
+        }
+    }
+    ~StoreLock() { ::close(m_fd); }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
 void writeLines(const QString& path, const std::vector<QByteArray>& lines)
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (const QByteArray& line : lines) {
-        if (!ok)
-            break;
-        ok = file.write(line) == line.size() && file.write("\r\n", 2) == 2;
-    }
-    if (!ok || !file.commit())
-        throw failure(QStringLiteral("Cannot write day file %1: %2").arg(path, file.errorString()));
+    QByteArray text;
+    text.reserve(lines.empty() ? 0 : qsizetype(lines.size()) * (lines.front().size() + 2));
+    for (const QByteArray& line : lines)
+        text += line + "\r\n";
+    QString reason;
+    if (!atomicfile::replace(path, text, &reason))
+        throw failure(QStringLiteral("Cannot write day file %1: %2").arg(path, reason));
 }
 
 }  // namespace
@@ -96,6 +141,11 @@ QString fileName(QByteArrayView record)
         throw failure(QStringLiteral("Refused to store a %1 record of %2 bytes (a %1 record has %3, "
                                      "CR LF included): \"%4\"")
                           .arg(QString::fromLatin1(type)).arg(record.size()).arg(expected).arg(shown));
+    // A line break inside would split the record into two lines of its day
+    // file, which the next store would sort apart.
+    const QByteArrayView body = record.chopped(2);
+    if (body.contains('\r') || body.contains('\n'))
+        throw failure(QStringLiteral("Refused to store a record with a line break inside it: \"%1\"").arg(shown));
     const QByteArrayView date = record::field(record, layout::kYear, 8);
     if (!allDigits(date))
         throw failure(QStringLiteral("Refused to store a record whose race date is not all digits: \"%1\"")
@@ -132,6 +182,7 @@ QString dayFilePath(const QString& dataFolder, const QString& name)
 void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
 {
     const QString path = dayFilePath(dataFolder, fileName(record));
+    const StoreLock lock(dataFolder, path);
     std::vector<QByteArray> lines = readLines(path);
     merge(lines, record);
     std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
@@ -148,6 +199,7 @@ void storeRecords(const QString& dataFolder, const QString& name, const std::vec
                               .arg(fileName(record), name));
     }
     const QString path = dayFilePath(dataFolder, name);
+    const StoreLock lock(dataFolder, path);
     std::vector<QByteArray> lines = readLines(path);
     // Sorting once at the end gives the same file as sorting after every
     // record: a replacement finds its race key wherever the line stands.

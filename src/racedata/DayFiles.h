@@ -13,22 +13,25 @@ namespace tavek::dayfiles {
 
 inline constexpr char kRaceSuffix[] = ".jvRA";
 inline constexpr char kVoteSuffix[] = ".jvH1";
+// The lock file that stores take in the data folder.
+inline constexpr char kStoreLockName[] = ".store-lock";
 
 // Who stores a record: the quick report also drops a blank first line.
 enum class Writer { Batch, QuickReport };
 
 // The file name of a record's day file, "2005年04月16日.jvRA". Throws
 // std::runtime_error for a record that cannot be stored: not an RA or H1
-// record of its full length, or a race date (positions 12-19) that is not all
-// digits.
+// record of its full length, a record with a CR or LF before its own CR LF,
+// or a race date (positions 12-19) that is not all digits.
 QString fileName(QByteArrayView record);
 
 // Stores one record (as JV-Link delivered it, CR LF at its end) into its day
 // file: replaces the line of the same race key or appends it, sorts the lines
 // (case ignored) and rewrites the file atomically, creating the data folder
-// and the file when missing. Throws std::runtime_error (naming the file) when
-// the record is refused or the file cannot be read or written; the file is
-// then unchanged.
+// and the file when missing. A lock on the data folder's kStoreLockName file
+// keeps two processes storing at once from losing a record. Throws
+// std::runtime_error (naming the file) when the record is refused or the file
+// cannot be locked, read or written; the file is then unchanged.
 void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer);
 
 // Stores several records of the day file `name` (as fileName() gives it) with

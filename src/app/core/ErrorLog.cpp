@@ -1,13 +1,13 @@
 #include "app/core/ErrorLog.h"
 
 #include "app/core/AppFolder.h"
+#include "racedata/AtomicFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <stdexcept>
 
 namespace tavek {
@@ -79,10 +79,7 @@ void ErrorLog::save() const
         bytes += cp932::encode(line) + "\r\n";
     // A read-only log must not be replaced behind the user's back.
     const QFileInfo info(path_);
-    QSaveFile file(path_);
-    file.setDirectWriteFallback(true);
-    if ((info.exists() && !info.isWritable()) || !file.open(QIODevice::WriteOnly)
-        || file.write(bytes) != bytes.size() || !file.commit())
+    if ((info.exists() && !info.isWritable()) || !atomicfile::replace(path_, bytes, nullptr, true))
         fail(QStringLiteral("ファイル %1 を作成できません"), path_);
 }
 

@@ -1,11 +1,11 @@
 #include "app/core/IniFile.h"
 
+#include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <optional>
 #include <stdexcept>
 
@@ -160,9 +160,7 @@ void writeString(const QString& path, const QString& section, const QString& key
     QByteArray text;
     for (const QByteArray& line : lines)
         text += line + "\r\n";
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    if (!atomicfile::replace(path, text, nullptr, true))
         cannotWrite(path);
 }
 

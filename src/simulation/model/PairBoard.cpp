@@ -137,7 +137,7 @@ PairSimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figure
 }
 
 PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures,
-                                      QStringView label, double odds)
+                                      QStringView label, long double odds)
 {
     const int p = pairIndex(kind_, label);
     if (p == 0)
@@ -153,7 +153,7 @@ PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures
                                      .arg(kindName, raceKeyText(record))
                                      .toStdString());
     const double q = double(v) / total;
-    if (!(odds > 1.0))
+    if (!(odds > 1.0L))
         return PairSimResult::NotAboveOne;
 
     // The steps store D and d as doubles; the expressions between them run in

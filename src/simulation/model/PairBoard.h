@@ -63,7 +63,7 @@ public:
     // `label`. Throws std::runtime_error when the record has no votes or no
     // total for it.
     PairSimResult simulateOdds(QByteArrayView record, PairFigures figures, QStringView label,
-                               double odds);
+                               long double odds);
 
 private:
     void showVirtualOdds(long double rate, const PairFigures& figures, bool needTotal);

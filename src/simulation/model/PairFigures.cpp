@@ -5,13 +5,12 @@
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairPayoutRate.h"
 
-
 namespace tavek::sim {
 
 namespace {
 
 // Figures the tabs show never stop a race selection: a field that is not a
-// number reads as blank, as the day load does (which reports such fields).
+// number reads as blank, as in the day load's reading of the quinella figures.
 int readFigure(QByteArrayView record, int position)
 {
     int value = -1;

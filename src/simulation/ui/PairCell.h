@@ -22,8 +22,3 @@ protected:
 private:
     int pair_;
 };
-
-// A fixed box of the totals strips and the matrix headings: centred text,
-// given colours, optionally bold and sunken.
-QLabel* makeBox(QWidget* parent, const QString& objectName, const QColor& background,
-                const QColor& text, bool sunken);

@@ -42,7 +42,7 @@ void PairInputDialog::BitBtn1Click()
         return;
     }
     // An empty field is no odds at all: refused like odds not above 1.
-    const double odds = SaNumEditExC1->Text().isEmpty() ? 0.0 : double(SaNumEditExC1->AsFloat());
+    const long double odds = SaNumEditExC1->Text().isEmpty() ? 0.0L : SaNumEditExC1->AsFloat();
     const PairSimResult result = sheet_.simulateOdds(label, odds);
     if (result == PairSimResult::Accepted || result == PairSimResult::None) {
         accept();

@@ -1,6 +1,7 @@
 #include "simulation/ui/PairSheet.h"
 
 #include "simulation/ui/PairCell.h"
+#include "simulation/ui/SheetBox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -149,7 +150,7 @@ PairSimResult PairSheet::simulateStake(QStringView label, long long yen)
     return result;
 }
 
-PairSimResult PairSheet::simulateOdds(QStringView label, double odds)
+PairSimResult PairSheet::simulateOdds(QStringView label, long double odds)
 {
     const PairSlot s = slot(race_);
     const PairSimResult result = board_.simulateOdds(s.record, s.figures, label, odds);

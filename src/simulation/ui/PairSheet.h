@@ -53,7 +53,7 @@ public:
 
     // OK of the dialogs: the simulation on the pair labelled `label`, shown.
     tavek::sim::PairSimResult simulateStake(QStringView label, long long yen);
-    tavek::sim::PairSimResult simulateOdds(QStringView label, double odds);
+    tavek::sim::PairSimResult simulateOdds(QStringView label, long double odds);
 
     PairCell* realCell(int k) const { return real_[size_t(k)]; }
     PairCell* virtualCell(int k) const { return virtual_[size_t(k)]; }

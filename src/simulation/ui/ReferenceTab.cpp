@@ -1,7 +1,7 @@
 #include "simulation/ui/ReferenceTab.h"
 
 #include "simulation/model/ReferenceSheet.h"
-#include "simulation/ui/PairCell.h"
+#include "simulation/ui/SheetBox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -157,3 +157,18 @@ TEST(BracketTab, SameBracketPairAndBracketColours)
     EXPECT_EQ(tab.realTotalBox()->text(), "");
     EXPECT_EQ(tab.virtualCell(9)->background(), PairSheet::selectedColour());
 }
+
+TEST(QuinellaTab, OddsOnARaceWithoutTotalFailWithTheDialogOpen)
+{
+    PairDay day(VoteRecordBuilder().votes(tavek::layout::kQuinellaTotal, 0).quinella(1, 10));
+    QuinellaTab tab;
+    tab.setSlotSource(day.source(PairKind::Quinella));
+    tab.calcUbtnClick(0);
+    TInputOddsUForm form(tab, &tab);
+    form.Label3D9->setText(u" 1- 2"_qs);
+    form.show();
+    QTest::keyClicks(form.SaNumEditExC1, u"10.0"_qs);
+    // The application's error report takes the exception; the dialog stays.
+    EXPECT_THROW(form.BitBtn1Click(), std::runtime_error);
+    EXPECT_TRUE(form.isVisible());
+}

@@ -1,5 +1,8 @@
 #include "simulation/model/SampleRace.h"
+#include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
+#include "simulation/ui/Label3D.h"
+#include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/QuinellaTab.h"
 #include "support/RaceFixture.h"
 #include "support/gui/MainWindowFixture.h"
@@ -37,5 +40,20 @@ TEST(PairTabs, DISABLED_Screenshots)
         form.PageControl1->setCurrentIndex(tab);
         QTest::qWait(50);
         EXPECT_TRUE(form.grab().save(dir + "/main-" + names[tab] + ".png"));
+    }
+
+    TInputKingakuUForm stakeU(*form.quinellaTab, &form);
+    TInputOddsUForm oddsU(*form.quinellaTab, &form);
+    TInputKingakuWForm stakeW(*form.bracketTab, &form);
+    TInputOddsWForm oddsW(*form.bracketTab, &form);
+    const std::pair<PairInputDialog*, const char*> dialogs[] = {
+        {&stakeU, "1000000"}, {&oddsU, "25.5"}, {&stakeW, "150"}, {&oddsW, "9999999.9"}};
+    for (const auto& [dialog, keys] : dialogs) {
+        dialog->Label3D9->setText(dialog == &stakeU || dialog == &oddsU ? u"17-18"_qs : u" 2- 2"_qs);
+        dialog->show();
+        QTest::keyClicks(dialog->SaNumEditExC1, QString::fromLatin1(keys));
+        QTest::qWait(50);
+        EXPECT_TRUE(dialog->grab().save(dir + "/" + dialog->objectName() + ".png"));
+        dialog->hide();
     }
 }

@@ -1,0 +1,95 @@
+#include "FuzzInput.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tavek::fuzz {
+
+Input::Input(const uint8_t* data, size_t size, int fixed)
+{
+    const QByteArrayView all(reinterpret_cast<const char*>(data), qsizetype(size));
+    const qsizetype n = std::min<qsizetype>(fixed, all.size());
+    m_controls = all.first(n);
+    QByteArrayView rest = all.sliced(n);
+    const QByteArrayView separator(kSeparator, 3);
+    for (;;) {
+        const qsizetype at = rest.indexOf(separator);
+        if (at < 0)
+            break;
+        m_parts.append(rest.first(at));
+        rest = rest.sliced(at + separator.size());
+    }
+    m_parts.append(rest);
+}
+
+uint8_t Input::control(int i) const
+{
+    return i < m_controls.size() ? uint8_t(m_controls[i]) : 0;
+}
+
+QByteArrayView Input::part(int i) const
+{
+    return i < m_parts.size() ? m_parts[i] : QByteArrayView();
+}
+
+QByteArray join(QByteArrayView controls, const QList<QByteArray>& parts)
+{
+    QByteArray out = controls.toByteArray();
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            out += QByteArrayView(kSeparator, 3);
+        out += parts[i];
+    }
+    return out;
+}
+
+QString scratchFolder()
+{
+    static QTemporaryDir* dir = [] {
+        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        auto* d = new QTemporaryDir(base + QStringLiteral("/tavek-fuzz-XXXXXX"));
+        if (!d->isValid())
+            fail("cannot create the scratch folder", base);
+        return d;
+    }();
+    return dir->path();
+}
+
+void clean(const QString& folder)
+{
+    QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+}
+
+void writeFile(const QString& path, QByteArrayView bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), bytes.size()) != bytes.size())
+        fail("cannot write a scratch file", path);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        fail("cannot read back a file", path);
+    return f.readAll();
+}
+
+void fail(const char* what, const QString& detail)
+{
+    std::fprintf(stderr, "fuzz invariant broken: %s %s\n", what, detail.toLocal8Bit().constData());
+    std::abort();
+}
+
+}  // namespace tavek::fuzz

@@ -1,0 +1,106 @@
+// The settings file of arbitrary bytes: the program's own keys read through
+// the settings component, then a write of one key and the reads after it. A
+// write must keep every other line and read back as written.
+//
+// Input: the file bytes, separator, section, separator, key, separator,
+// value (section, key and value are CP932).
+#include "FuzzInput.h"
+
+#include "app/core/IniFile.h"
+#include "app/core/IniGT.h"
+#include "app/core/LastTime.h"
+#include "racedata/Cp932.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+using namespace tavek;
+
+namespace {
+
+QList<QByteArray> lines(const QByteArray& file)
+{
+    QList<QByteArray> out = file.split('\n');
+    if (!out.isEmpty() && out.back().isEmpty())
+        out.removeLast();
+    for (QByteArray& l : out)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    return out;
+}
+
+// A write replaces one line, inserts one, or appends a section of two.
+bool keepsOtherLines(const QList<QByteArray>& before, const QList<QByteArray>& after)
+{
+    if (after.size() == before.size()) {
+        qsizetype changed = 0;
+        for (qsizetype i = 0; i < before.size(); ++i)
+            changed += before[i] != after[i];
+        return changed <= 1;
+    }
+    if (after.size() == before.size() + 2)
+        return after.first(before.size()) == before;
+    if (after.size() != before.size() + 1)
+        return false;
+    qsizetype i = 0;
+    while (i < before.size() && before[i] == after[i])
+        ++i;
+    return after.sliced(i + 1) == before.sliced(i);
+}
+
+bool plain(const QString& s)
+{
+    return !s.isEmpty() && s.size() < 100
+        && std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'_'); });
+}
+
+void programReads(const TIniGT& ini)
+{
+    for (const char* key : {"top", "left", "width", "height"})
+        ini.ReadInteger(QStringLiteral("locate"), QLatin1String(key), 10);
+    lasttime::parse(ini.ReadString(QStringLiteral("JvDataGet"), QStringLiteral("LastTime"),
+                                   lasttime::format(lasttime::defaultValue())));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const fuzz::Input in(data, size, 0);
+    const QString section = cp932::decode(in.part(1));
+    const QString key = cp932::decode(in.part(2));
+    const QString value = cp932::decode(in.part(3));
+
+    const QString folder = fuzz::scratchFolder();
+    fuzz::clean(folder);
+    TIniGT ini;
+    ini.FileName = folder + QStringLiteral("/TavekJ.ini");
+    const QString path = ini.path();
+    fuzz::writeFile(path, in.part(0));
+
+    programReads(ini);
+    ini.ReadString(section, key, QStringLiteral(" default "));
+    iniInteger(value, 7);
+    try {
+        lasttime::fromTimestamp(value);
+    } catch (const std::runtime_error&) {
+    }
+
+    const QString top = ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-"));
+    ini.WriteString(section, key, value);
+    const QByteArray after = fuzz::readFile(path);
+    if (!keepsOtherLines(lines(in.part(0).toByteArray()), lines(after)))
+        fuzz::fail("a write lost other lines of the file");
+    // A key with "=" or a section with "]" in its name is written as another
+    // line's key or section, as with the Windows profile functions.
+    const bool mayBeTop = key.contains(u'=') || section.contains(u']')
+                       || (section.trimmed().compare(QStringLiteral("locate"), Qt::CaseInsensitive) == 0
+                           && key.trimmed().compare(QStringLiteral("top"), Qt::CaseInsensitive) == 0);
+    if (!mayBeTop && ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-")) != top)
+        fuzz::fail("a write changed another key");
+    if (plain(section) && plain(key) && plain(value)
+        && ini::readString(path, section, key, QStringLiteral("\x01")) != value)
+        fuzz::fail("a written value does not read back", section + u'/' + key + u'=' + value);
+    programReads(ini);
+    return 0;
+}

@@ -1,0 +1,171 @@
+// Writes the seed corpus of every fuzz target: well-formed records, day
+// files and settings built by the test suites' record builders and by the
+// emulated JV-Link service, plus a few damaged ones, so each target starts
+// from inputs that reach deep.
+//
+// Usage: tavek_fuzz_seeds <folder>; creates <folder>/<Target>/seed-<n>.
+#include "FuzzInput.h"
+
+#include "jvlink/core/RaceCalendar.h"
+#include "jvlink/core/RecordWriter.h"
+#include "racedata/Cp932.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+
+#include <cstdio>
+
+using namespace tavek;
+using test::H1Record;
+using test::RaRecord;
+using test::raceKey;
+
+namespace {
+
+QByteArray concat(const QList<QByteArray>& parts)
+{
+    QByteArray out;
+    for (const QByteArray& p : parts)
+        out += p;
+    return out;
+}
+
+// A full race day's vote record: 16 runners, brackets, quinella, exacta and trio votes.
+H1Record fullRace(const QByteArray& key)
+{
+    H1Record r(key);
+    r.registered(16).starters(15).refund(7).winTotal(2'345'678).quinellaTotal(3'456'789).bracketTotal(987'654);
+    for (int h = 1; h <= 16; ++h)
+        r.win(h, h == 7 ? 0 : 1000L * h * h);
+    for (int k = 1; k <= 120; ++k)
+        r.quinella(k, 100L * k);
+    for (int k = 1; k <= 36; ++k)
+        r.bracket(k, 50L * k);
+    r.put(layout::kExactaTotal, test::voteField(5'000'000)).put(layout::kTrioTotal, test::voteField(7'000'000));
+    for (int k = 0; k < 40; ++k)
+        r.put(layout::exactaEntry(k), "0102").put(layout::exactaVotes(k), test::voteField(1000 + 37L * k % 500));
+    for (int k = 0; k < 60; ++k)
+        r.put(layout::trioEntry(k), "010203").put(layout::trioVotes(k), test::voteField(900 + 53L * k % 700));
+    return r;
+}
+
+QList<QByteArray> raceDay(int races)
+{
+    QList<QByteArray> out;
+    for (int i = 1; i <= races; ++i)
+        out << RaRecord(raceKey("20050416", i % 3 ? "05" : "08", (i - 1) % 12 + 1)).name(QStringLiteral("皐月賞"));
+    return out;
+}
+
+QList<QByteArray> voteDay(int races)
+{
+    QList<QByteArray> out;
+    for (int i = 1; i <= races; ++i)
+        out << (i % 2 ? QByteArray(fullRace(raceKey("20050416", i % 3 ? "05" : "08", (i - 1) % 12 + 1)))
+                      : QByteArray(test::exampleWinRace(raceKey("20050416", i % 3 ? "05" : "08", (i - 1) % 12 + 1))));
+    return out;
+}
+
+// The first `races` races of an emulated race day, as the service serves them.
+void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1)
+{
+    using namespace jvlink;
+    for (const calendar::Meeting& meeting : calendar::meetingsOn(date)) {
+        for (int number = 1; number <= calendar::kRacesPerMeeting && races > 0; ++number, --races) {
+            const RaceDraw draw = drawRace(calendar::Race{date, meeting, number, 0});
+            records::appendRa(ra, draw, '7', date);
+            records::appendH1(h1, draw, votesOf(draw), '4', date);
+        }
+    }
+}
+
+class Corpus {
+public:
+    explicit Corpus(const QString& folder) : m_folder(folder) {}
+    void add(const char* target, const QByteArray& input)
+    {
+        const QString dir = QDir(m_folder).filePath(QLatin1String(target));
+        QDir().mkpath(dir);
+        QFile f(QDir(dir).filePath(QStringLiteral("seed-%1").arg(m_count[QLatin1String(target)]++)));
+        if (!f.open(QIODevice::WriteOnly) || f.write(input) != input.size())
+            fuzz::fail("cannot write a seed", f.fileName());
+    }
+
+private:
+    QString m_folder;
+    QHash<QString, int> m_count;
+};
+
+QByteArray sjis(const char* utf8)
+{
+    return cp932::encode(QString::fromUtf8(utf8));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    Corpus c(QString::fromLocal8Bit(argv[1]));
+
+    const QByteArray withVotes("\x80\0\0\x10\x03\x50\x05\0", 8);
+    c.add("DayLoadFuzz", fuzz::join(withVotes, {concat(raceDay(3)), concat(voteDay(3))}));
+    c.add("DayLoadFuzz", fuzz::join(QByteArray("\x85\x02\x40\x01\x05\xf0\x20\0", 8),
+                                    {concat(raceDay(12)).chopped(100), concat(voteDay(2))}));
+    c.add("DayLoadFuzz", fuzz::join(withVotes, {concat(raceDay(2)),
+                                                concat({H1Record(raceKey("20050416", "05", 1)).registered(3).win(2, 12).put(
+                                                    layout::winVotes(1), "12x45678901")})}));
+    c.add("DayLoadFuzz", fuzz::join(QByteArray(8, '\0'), {concat(raceDay(37))}));
+
+    QByteArray emulatedRa, emulatedH1;
+    emulatedDay(QDate(2023, 4, 16), 3, emulatedRa, emulatedH1);
+    if (emulatedRa.isEmpty())
+        fuzz::fail("the emulated service held no races on the seed day");
+    c.add("DayLoadFuzz", fuzz::join(withVotes, {emulatedRa, emulatedH1}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
+    c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));
+    c.add("StoreFuzz", fuzz::join("\x06", {emulatedH1.left(layout::kH1Length), emulatedH1.mid(layout::kH1Length)}));
+    const QByteArray emulatedKey = emulatedH1.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
+    c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa + emulatedH1, emulatedKey}));
+    c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa.left(2 * layout::kRaLength).replace("\r\n", "\n") + "SE  \n"
+                                                  + emulatedH1.left(layout::kH1Length),
+                                              emulatedKey}));
+
+    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {RaRecord().name(QStringLiteral("日本ダービー"))}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\x00\x56\x0b\x03\x08\x08\x1c\x04", 8), {fullRace(raceKey())}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\x70\x80\x0b\x01\x12\x12\x00\x30", 8), {test::exampleWinRace().bytes().left(900)}));
+
+    const QByteArray day = concat({RaRecord(raceKey("20050416", "05", 1)).bytes().chopped(2), "\r\n",
+                                   RaRecord(raceKey("20050416", "05", 3)).bytes().chopped(2), "\r\n"});
+    c.add("StoreFuzz", fuzz::join("\x06", {RaRecord(raceKey("20050416", "05", 2)), day}));
+    c.add("StoreFuzz", fuzz::join("\x06", {RaRecord(raceKey("20050416", "05", 3), '2'), day}));
+    c.add("StoreFuzz", fuzz::join("\x07", {H1Record(raceKey("20050416", "05", 3), '0'),
+                                           "   \r\n" + H1Record(raceKey("20050416", "05", 1)).bytes()}));
+    c.add("StoreFuzz", fuzz::join(QByteArray(1, '\0'), {RaRecord(raceKey("2005ab16", "05", 1))}));
+    c.add("StoreFuzz", fuzz::join("\x0e", {RaRecord(raceKey("20050416", "05", 2)), day,
+                                           RaRecord(raceKey("20050416", "05", 4), '2')}));
+    c.add("StoreFuzz", fuzz::join("\x04", {RaRecord(raceKey("20050416", "05", 1)).bytes().chopped(1)}));
+
+    const QByteArray settings = "[locate]\r\ntop=0x20\r\nleft=abc\r\nwidth=800\r\nheight=$1F\r\n\r\n"
+                                "[JvDataGet]\r\nLastTime=\"2024/05/18 09:41:07\"\r\n";
+    c.add("IniFuzz", fuzz::join({}, {settings, "JvDataGet", "LastTime", "2024/05/26 09:41:07"}));
+    c.add("IniFuzz", fuzz::join({}, {settings, "locate", "top", "0x7f"}));
+    c.add("IniFuzz", fuzz::join({}, {"; comment\r\n[LOCATE]\r\n TOP = 12 \r\n[jvdataget]\r\nlasttime=" + sjis("｢ 2024/05/18 09:41:07 ｣"),
+                                     "New", "key", sjis("値 20240526094107")}));
+    c.add("IniFuzz", fuzz::join({}, {QByteArray("[a\r\nb=c\n\n=\r\n[locate\r\ntop=\"\"\r\n"), "a", "b", ""}));
+
+    c.add("NumEditFuzz", fuzz::join(QByteArray("\x07\x03\x03", 3), {sjis("１２，３４５．６７"), "12.5\b-\x01" "9", "-0012.50"}));
+    c.add("NumEditFuzz", fuzz::join(QByteArray("\x09\x00\x12", 3), {"1,234,567", "\x16\x1a" "0.", sjis("－８")}));
+    c.add("NumEditFuzz", fuzz::join(QByteArray("\x04\x01\x0d", 3), {"-.5x", "99999\x18\x16", "123456"}));
+
+    c.add("ReferenceFuzz", fullRace(raceKey()));
+    c.add("ReferenceFuzz", test::exampleWinRace());
+    c.add("ReferenceFuzz", fullRace(raceKey()).bytes().left(12600));
+    return 0;
+}

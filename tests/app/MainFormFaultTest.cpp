@@ -1,0 +1,56 @@
+// The main window with a broken application folder: an error log it cannot
+// read or write, a data folder that is a file, a settings file it cannot
+// write. Each is reported in the standard error box and the window works on.
+#include "racedata/DataFolder.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/gui/ModalCatcher.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+using tavek::test::MainWindowFixture;
+using tavek::test::ModalCatcher;
+
+TEST(MainFormFault, OpensAndWorksWhenTheErrorLogCannotBeRead)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    ASSERT_TRUE(QDir().mkpath(fx.logPath()));
+    ModalCatcher boxes;
+    TMainForm& form = fx.start();
+    EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("ファイル %1 は開けません").arg(fx.logPath())});
+    ASSERT_EQ(form.DateCombo->count(), 1);
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    EXPECT_TRUE(form.PageControl1->isVisible());
+    EXPECT_EQ(form.lbRace->count(), 3);
+}
+
+TEST(MainFormFault, DataFolderThatIsAFileIsReported)
+{
+    MainWindowFixture fx;
+    QFile file(fx.dataFolder());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ModalCatcher boxes;
+    TMainForm& form = fx.start();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.texts().front().contains(fx.dataFolder())) << boxes.texts().front().toStdString();
+    EXPECT_EQ(form.DateCombo->count(), 0);
+    EXPECT_TRUE(QFileInfo(fx.dataFolder()).isFile());
+    EXPECT_TRUE(QFile::exists(fx.logPath())) << "the start-up entry is still written";
+}
+
+TEST(MainFormFault, ClosesWhenTheSettingsCannotBeWritten)
+{
+    MainWindowFixture fx;
+    ASSERT_TRUE(QDir().mkpath(fx.settingsPath()));
+    TMainForm& form = fx.start();
+    ModalCatcher boxes;
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(boxes.texts(), QStringList{fx.settingsPath() + QStringLiteral(" に書き込めません")});
+}

@@ -1,0 +1,105 @@
+// The settings file and the error log on a full disk, in a read-only folder,
+// read-only or unreadable: each failure names the file, the file keeps what
+// it held, and what can still be read is read.
+#include "app/core/ErrorLog.h"
+#include "app/core/IniGT.h"
+#include "racedata/Cp932.h"
+#include "support/FaultInjection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tavek;
+
+namespace {
+
+class SettingsFault : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ini.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
+        write(ini.FileName, "[locate]\r\ntop=40\r\n");
+        write(logPath(), cp932::encode(QStringLiteral("ソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n")));
+    }
+    QString logPath() const { return dir.filePath(QStringLiteral("ErrorLog.txt")); }
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray bytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // Runs `step` and returns the message it raised.
+    template <typename Step>
+    static QString messageOf(Step step)
+    {
+        try {
+            step();
+        } catch (const std::runtime_error& e) {
+            return QString::fromUtf8(e.what());
+        }
+        return {};
+    }
+
+    QTemporaryDir dir;
+    TIniGT ini;
+};
+
+}  // namespace
+
+TEST_F(SettingsFault, FullDiskKeepsBothFilesAndNamesThem)
+{
+    const QByteArray settings = bytes(ini.FileName);
+    const QByteArray log = bytes(logPath());
+    {
+        const test::FileSizeLimit full(40);
+        EXPECT_EQ(messageOf([&] { ini.WriteString("JvDataGet", "LastTime", "2024/05/26 09:41:07"); }),
+                  ini.FileName + QStringLiteral(" に書き込めません"));
+        EXPECT_EQ(messageOf([&] { ErrorLog(logPath()).writeErrorEntry(); }),
+                  QStringLiteral("ファイル %1 を作成できません").arg(logPath()));
+    }
+    EXPECT_EQ(bytes(ini.FileName), settings);
+    EXPECT_EQ(bytes(logPath()), log);
+    EXPECT_EQ(ini.ReadInteger("locate", "top", 10), 40);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
+}
+
+TEST_F(SettingsFault, ReadOnlyFilesAreReportedAndStillRead)
+{
+    const QByteArray settings = bytes(ini.FileName);
+    const QByteArray log = bytes(logPath());
+    const int code = test::withoutWriteRights({dir.path(), ini.FileName, logPath()}, [&] {
+        if (messageOf([&] { ini.WriteInteger("locate", "top", 1); }) != ini.FileName + QStringLiteral(" に書き込めません"))
+            return 1;
+        if (ini.ReadInteger("locate", "top", 10) != 40)
+            return 2;
+        ErrorLog startup(logPath());
+        if (messageOf([&] { startup.writeStartupEntry("/opt/tavek"); })
+            != QStringLiteral("ファイル %1 を作成できません").arg(logPath()))
+            return 3;
+        return startup.lines().size() == 4 ? 0 : 4;
+    });
+    EXPECT_EQ(code, 0) << "1: settings written, 2: settings unread, 3: log written, 4: log unread";
+    EXPECT_EQ(bytes(ini.FileName), settings);
+    EXPECT_EQ(bytes(logPath()), log);
+}
+
+TEST_F(SettingsFault, UnreadableErrorLogIsReportedAndKept)
+{
+    // A folder where the log should be cannot be read by anyone.
+    ASSERT_TRUE(QFile::remove(logPath()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ErrorLog.txt")));
+    ErrorLog log(logPath());
+    const QString unreadable = QStringLiteral("ファイル %1 は開けません").arg(logPath());
+    EXPECT_EQ(messageOf([&] { log.writeErrorEntry(); }), unreadable);
+    EXPECT_EQ(messageOf([&] { log.writeStartupEntry("/opt/tavek"); }), unreadable);
+    EXPECT_TRUE(QFileInfo(logPath()).isDir());
+}

@@ -1,0 +1,73 @@
+#include "support/FaultInjection.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <csignal>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tavek::test {
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &m_saved);
+    rlimit limit = m_saved;
+    limit.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot limit the file size");
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_saved);
+    std::signal(SIGXFSZ, m_savedHandler);
+}
+
+int forkChild(const std::function<void()>& work)
+{
+    const pid_t pid = fork();
+    if (pid < 0)
+        throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        work();
+        _exit(0);
+    }
+    return int(pid);
+}
+
+int waitChild(int pid)
+{
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
+}
+
+int withoutWriteRights(const QStringList& paths, const std::function<int()>& step)
+{
+    constexpr auto readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    constexpr auto enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    QList<QFileDevice::Permissions> saved;
+    for (const QString& p : paths) {
+        saved.append(QFile::permissions(p));
+        QFile::setPermissions(p, QFileInfo(p).isDir() ? readable | enterable : readable);
+    }
+    const bool root = geteuid() == 0;
+    const int pid = forkChild([&] {
+        // As "nobody" the paths are someone else's; the folders above them
+        // must let everyone pass.
+        if (root && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(99);
+        _exit(step());
+    });
+    const int code = waitChild(pid);
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        QFile::setPermissions(paths[i], saved[i]);
+    return code;
+}
+
+}  // namespace tavek::test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <sys/resource.h>
+
+// Faults of the file system for the fault tests: a full disk, a folder the
+// process may not write to, and child processes that work on the same files.
+namespace tavek::test {
+
+// While it lives, no file of this process can grow beyond `bytes`: writes
+// past it fail (EFBIG) as on a full disk, instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+// Runs `step` in a child process that may write to none of `paths` (files
+// and folders made read-only; as root the child runs as the user "nobody",
+// for whom they are read-only). They get their rights back afterwards.
+// Returns the child's exit code: `step`'s result, or 100 + the signal that
+// ended it.
+int withoutWriteRights(const QStringList& paths, const std::function<int()>& step);
+
+// Starts `work` in a forked child (which ends when `work` returns) and
+// returns its process id.
+int forkChild(const std::function<void()>& work);
+
+// Waits for a child; its exit code, or 100 + the signal that ended it.
+int waitChild(int pid);
+
+}  // namespace tavek::test
