@@ -85,6 +85,7 @@ void TGetDataForm::buildControls()
     for (QProgressBar* bar : {ProgressBar1, ProgressBar2}) {
         bar->setRange(0, 100);
         bar->setValue(0);
+        bar->setTextVisible(false);
     }
     ListBox1 = new QListWidget(this);
     named(ListBox1, "ListBox1");
@@ -205,17 +206,19 @@ void TGetDataForm::clearList()
 void TGetDataForm::addListLine(const QString& line)
 {
     ListBox1->addItem(line);
+    // The newest line stays in view, so the user can watch the run.
+    ListBox1->scrollToBottom();
 }
 
 void TGetDataForm::information(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("情報"), text, QMessageBox::Ok, this);
     box.exec();
 }
 
 bool TGetDataForm::confirm(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
                     QMessageBox::Yes | QMessageBox::No, this);
     return box.exec() == QMessageBox::Yes;
 }

@@ -1,0 +1,120 @@
+#include "jvlink/core/BatchAcquisition.h"
+#include "jvlink/core/EmulatedJVLink.h"
+#include "jvlink/core/QuickReport.h"
+#include "jvlink/core/RecordingBatchView.h"
+#include "jvlink/core/SoftwareId.h"
+#include "racedata/Clock.h"
+#include "racedata/DayFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using namespace tavek::jvlink;
+
+namespace {
+
+// The emulated service in a temporary folder, on the Monday after the race
+// weekend of 25-26 May 2024, downloading without pause.
+class BatchWithEmulator : public ::testing::Test {
+protected:
+    BatchWithEmulator()
+    {
+        EXPECT_EQ(jv.JVInit(softwareId()), 0);
+        settings.WriteString("JvDataGet", "LastTime", "2024/05/20 00:00:00");
+    }
+    static EmulatorSettings emulatorIn(const QTemporaryDir& dir)
+    {
+        EmulatorSettings s = EmulatorSettings::defaults();
+        s.storageFolder = dir.filePath("store");
+        s.downloadPaceMs = 0;
+        return s;
+    }
+    static TIniGT settingsIn(const QTemporaryDir& dir)
+    {
+        TIniGT s;
+        s.FileName = dir.filePath("TavekJ.ini");
+        return s;
+    }
+    void runToTheEnd()
+    {
+        run.start(run.storedStartPoint());
+        for (int i = 0; i < 5000 && view.polling; ++i) {
+            QThread::msleep(1);
+            run.poll();
+        }
+    }
+    QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
+    QString data() const { return dir.filePath("Data"); }
+
+    clock::FixedNow now{QDateTime(QDate(2024, 5, 27), QTime(12, 0))};
+    QTemporaryDir dir;
+    EmulatedJVLink jv{emulatorIn(dir)};
+    TIniGT settings = settingsIn(dir);
+    test::RecordingBatchView view;
+    BatchAcquisition run{jv, view, data(), settings};
+};
+
+}  // namespace
+
+TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
+{
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_EQ(view.boxes.last(), "データ作成が完了しました。");
+    EXPECT_EQ(dayfiles::dateList(data()), QStringList({"2024年05月26日", "2024年05月25日"}));
+    EXPECT_EQ(run.storedCount(), view.list.size());
+    EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
+
+    const QByteArray before = [&] {
+        QFile f(dayfiles::voteFilePath(data(), "2024年05月26日"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    runToTheEnd();  // everything is downloaded now: read straight away
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
+    QFile after(dayfiles::voteFilePath(data(), "2024年05月26日"));
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before) << "stored again by replacement";
+
+    runToTheEnd();
+    EXPECT_EQ(view.boxes.last(), "最新のデータがありません。");
+}
+
+TEST_F(BatchWithEmulator, CancelledDownloadAndForcedFailuresLeaveTheServiceUsable)
+{
+    EmulatorSettings paced = emulatorIn(dir);
+    paced.downloadPaceMs = 100;
+    EmulatedJVLink slow(paced);
+    ASSERT_EQ(slow.JVInit(softwareId()), 0);
+    BatchAcquisition slowRun(slow, view, data(), settings);
+    auto toTheEnd = [&] {
+        slowRun.start(slowRun.storedStartPoint());
+        for (int i = 0; i < 5000 && view.polling; ++i) {
+            QThread::msleep(1);
+            slowRun.poll();
+        }
+    };
+
+    view.answers = {true};
+    slowRun.start(slowRun.storedStartPoint());
+    ASSERT_EQ(slowRun.state(), BatchAcquisition::State::Downloading);
+    slowRun.cancel();
+    EXPECT_FALSE(slowRun.running());
+
+    slow.forceResult(JVOperation::JVStatus, -502);
+    toTheEnd();  // opens again: the cancel closed the stream
+    EXPECT_EQ(view.boxes.last(), "JVStatusエラー:ダウンロードに失敗しました。（通信エラーやディスクエラーなど）(-502)");
+
+    slow.forceResult(JVOperation::JVRead, -503);
+    toTheEnd();
+    EXPECT_EQ(view.boxes.last(), "JVReadエラー:ファイルが見つかりません。(-503)");
+
+    toTheEnd();
+    EXPECT_EQ(slowRun.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_EQ(dayfiles::dateList(data()).size(), 2);
+}
