@@ -76,6 +76,16 @@ void readQuinella(DayData& day, int slot, ProblemLog* log)
             read(layout::quinellaVotes(k), [k] { return QStringLiteral("the quinella votes of pair %1").arg(k); });
 }
 
+// The bracket figures are read by the win calculation, not here; the load only
+// checks their fields so that one that is not a number is reported with the rest.
+void checkBracket(const DayData& day, int slot, ProblemLog* log)
+{
+    const FigureReader read{day, slot, log};
+    read(layout::kBracketTotal, [] { return QStringLiteral("the bracket-quinella total"); });
+    for (int k = 1; k <= layout::kBracketPairs; ++k)
+        read(layout::bracketVotes(k), [k] { return QStringLiteral("the bracket-quinella votes of pair %1").arg(k); });
+}
+
 template <typename Records>
 void fillSpaces(Records& records)
 {
@@ -184,6 +194,7 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
         for (int i = 0; i < m_raceCount; ++i) {
             readWin(*this, i, &log);
             readQuinella(*this, i, &log);
+            checkBracket(*this, i, &log);
         }
         result.problem = log.message();
         result.raceProblems = log.raceProblems();

@@ -148,6 +148,16 @@ TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
     EXPECT_TRUE(load.raceProblems[2].isEmpty());
 }
 
+TEST(DayData, BadBracketFieldIsReportedToo)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, races(1));
+    data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 1)).put(layout::bracketVotes(7), "12 34")});
+    auto day = std::make_unique<DayData>();
+    const DayLoad load = day->load(data.path(), kDay);
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("bracket-quinella votes of pair 7"))) << load.problem.toStdString();
+}
+
 TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)
 {
     test::DataFolder data;

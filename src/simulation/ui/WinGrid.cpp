@@ -2,6 +2,8 @@
 
 #include "simulation/ui/WinCellStyle.h"
 
+#include "racedata/DayData.h"
+
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
@@ -139,7 +141,8 @@ void WinGrid::mouseDoubleClickEvent(QMouseEvent* event)
 void WinGrid::StringGrid1MouseMove(const QPoint& pos)
 {
     const QModelIndex at = indexAt(pos);
-    const bool input = at.isValid() && (at.column() == kAmountColumn || at.column() == kOddsColumn);
+    const bool input = at.isValid() && at.row() + 1 <= tavek::kWinFigures
+                       && (at.column() == kAmountColumn || at.column() == kOddsColumn);
     const Qt::CursorShape shape = input ? Qt::PointingHandCursor : Qt::ArrowCursor;
     if (viewport()->cursor().shape() != shape)
         viewport()->setCursor(shape);
@@ -157,6 +160,10 @@ void WinGrid::StringGrid1DblClick(const QPoint& pos)
     if (!at.isValid() || !hasSource())
         return;
     const int horse = at.row() + 1;
+    // Only the first 18 runners carry virtual figures, so only they can be
+    // simulated; rows beyond them open nothing.
+    if (horse > tavek::kWinFigures)
+        return;
     if (at.column() == kAmountColumn)
         emit amountRequested(horse);
     else if (at.column() == kOddsColumn)

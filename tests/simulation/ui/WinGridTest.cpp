@@ -139,4 +139,19 @@ TEST(WinGrid, RowsBeyondEighteenRunnersPaintWithoutFailing)
         EXPECT_FALSE(grid->cellText(22, c).isEmpty());
     grid->scrollToBottom();
     EXPECT_FALSE(grid->viewport()->grab().isNull());
+
+    // Only the first 18 runners can be simulated: their input cells open the
+    // dialogs, the rows beyond them open nothing and show no hand cursor.
+    QWidget* vp = grid->viewport();
+    auto centre = [&](int horse, int column) { return grid->visualRect(grid->model()->index(horse - 1, column)).center(); };
+    QList<int> requested;
+    tavek::test::ModalCatcher dialogs;
+    QObject::connect(grid, &WinGrid::amountRequested, [&](int h) { requested << h; });
+    QObject::connect(grid, &WinGrid::oddsRequested, [&](int h) { requested << h; });
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(19, WinGrid::kAmountColumn));
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(22, WinGrid::kOddsColumn));
+    QTest::mouseMove(vp, centre(22, WinGrid::kOddsColumn));
+    EXPECT_EQ(vp->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(18, WinGrid::kOddsColumn));
+    EXPECT_EQ(requested, QList<int>{18});
 }
