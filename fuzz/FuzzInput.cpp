@@ -50,14 +50,12 @@ QByteArray join(QByteArrayView controls, const QList<QByteArray>& parts)
 
 QString scratchFolder()
 {
-    static QTemporaryDir* dir = [] {
-        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        auto* d = new QTemporaryDir(base + QStringLiteral("/tavek-fuzz-XXXXXX"));
-        if (!d->isValid())
-            fail("cannot create the scratch folder", base);
-        return d;
-    }();
-    return dir->path();
+    // Removed when the run ends (a crash leaves it for the replay to look at).
+    static const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static const QTemporaryDir dir(base + QStringLiteral("/tavek-fuzz-XXXXXX"));
+    if (!dir.isValid())
+        fail("cannot create the scratch folder", base);
+    return dir.path();
 }
 
 void clean(const QString& folder)
