@@ -70,6 +70,19 @@ int raceSlot(const LoadedDay& day, const QString& race)
     return slot;
 }
 
+SelectedRace takeSelectedRace(CommandContext& ctx)
+{
+    const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
+    const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
+    ctx.args.expectEnd();
+    SelectedRace selected;
+    selected.loaded = loadDay(ctx, date);
+    selected.race = raceSlot(selected.loaded, raceArg);
+    selected.item = selected.loaded.load.raceItems[selected.race];
+    selected.day().selectRace(selected.race);
+    return selected;
+}
+
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what)
 {
     bool ok = false;

@@ -59,6 +59,16 @@ LoadedDay loadDay(const CommandContext& ctx, const QString& date);
 // number (the message names the file and race).
 int raceSlot(const LoadedDay& day, const QString& race);
 
+// The race of a command's "DATE RACE" arguments (the last ones it takes),
+// loaded and made current.
+struct SelectedRace {
+    LoadedDay loaded;
+    int race = 0;
+    QString item;  // the race item, "2005/04/16 東京 11R"
+    DayData& day() const { return *loaded.day; }
+};
+SelectedRace takeSelectedRace(CommandContext& ctx);
+
 // A whole number in [min, max], or BadInput naming `what`.
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what);
 

@@ -37,15 +37,11 @@ int runPair(CommandContext& ctx, PairKind kind)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     const SimulationOption option = simulationOption(ctx.args, QStringLiteral("A-B"));
-    const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
-    const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
-    ctx.args.expectEnd();
-
-    LoadedDay loaded = loadDay(ctx, date);
-    DayData& day = *loaded.day;
-    const int race = raceSlot(loaded, raceArg);
-    const QString item = loaded.load.raceItems[race];
-    day.selectRace(race);
+    const SelectedRace selected = takeSelectedRace(ctx);
+    const LoadedDay& loaded = selected.loaded;
+    DayData& day = selected.day();
+    const int race = selected.race;
+    const QString& item = selected.item;
     // The window hides every simulation tab for a race without registered runners.
     if (win::registeredRunners(day, race) <= 0)
         throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, day.VoteFilePath));

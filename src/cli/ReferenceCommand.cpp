@@ -12,13 +12,10 @@ namespace tavek::cli {
 int runReference(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
-    const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
-    const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
-    ctx.args.expectEnd();
-
-    LoadedDay loaded = loadDay(ctx, date);
-    const int race = raceSlot(loaded, raceArg);
-    const QString item = loaded.load.raceItems[race];
+    const SelectedRace selected = takeSelectedRace(ctx);
+    const LoadedDay& loaded = selected.loaded;
+    const int race = selected.race;
+    const QString& item = selected.item;
     // The window hides every simulation tab for a race without registered runners.
     if (win::registeredRunners(*loaded.day, race) <= 0)
         throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, loaded.day->VoteFilePath));

@@ -30,15 +30,11 @@ int runWin(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     const SimulationOption sim = simulationOption(ctx.args, QStringLiteral("H"));
-    const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
-    const QString raceArg = ctx.args.takePositional(QStringLiteral("RACE"));
-    ctx.args.expectEnd();
-
-    LoadedDay loaded = loadDay(ctx, date);
-    DayData& day = *loaded.day;
-    const int race = raceSlot(loaded, raceArg);
-    const QString item = loaded.load.raceItems[race];
-    day.selectRace(race);
+    const SelectedRace selected = takeSelectedRace(ctx);
+    const LoadedDay& loaded = selected.loaded;
+    DayData& day = selected.day();
+    const int race = selected.race;
+    const QString& item = selected.item;
     win::InputTexts inputs;
     if (!win::calculate(day, race, inputs))
         throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, day.VoteFilePath));
