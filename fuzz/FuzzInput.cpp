@@ -90,4 +90,15 @@ void fail(const char* what, const QString& detail)
     std::abort();
 }
 
+QList<QByteArray> fileLines(const QByteArray& file)
+{
+    QList<QByteArray> out = file.split('\n');
+    if (!out.isEmpty() && out.back().isEmpty())
+        out.removeLast();
+    for (QByteArray& l : out)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    return out;
+}
+
 }  // namespace tavek::fuzz

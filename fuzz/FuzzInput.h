@@ -41,6 +41,8 @@ QString scratchFolder();
 void clean(const QString& folder);
 void writeFile(const QString& path, QByteArrayView bytes);
 QByteArray readFile(const QString& path);
+// The lines of a text file, without their CR LF (or LF) endings.
+QList<QByteArray> fileLines(const QByteArray& file);
 
 // Stops the process so that libFuzzer reports the input (an invariant broke).
 [[noreturn]] void fail(const char* what, const QString& detail = {});

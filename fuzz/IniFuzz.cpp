@@ -18,17 +18,6 @@ using namespace tavek;
 
 namespace {
 
-QList<QByteArray> lines(const QByteArray& file)
-{
-    QList<QByteArray> out = file.split('\n');
-    if (!out.isEmpty() && out.back().isEmpty())
-        out.removeLast();
-    for (QByteArray& l : out)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    return out;
-}
-
 // A write replaces one line, inserts one, or appends a section of two.
 bool keepsOtherLines(const QList<QByteArray>& before, const QList<QByteArray>& after)
 {
@@ -89,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString top = ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-"));
     ini.WriteString(section, key, value);
     const QByteArray after = fuzz::readFile(path);
-    if (!keepsOtherLines(lines(in.part(0).toByteArray()), lines(after)))
+    if (!keepsOtherLines(fuzz::fileLines(in.part(0).toByteArray()), fuzz::fileLines(after)))
         fuzz::fail("a write lost other lines of the file");
     // A key with "=" or a section with "]" in its name is written as another
     // line's key or section, as with the Windows profile functions.

@@ -35,17 +35,6 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
     return files;
 }
 
-QList<QByteArray> lines(const QByteArray& file)
-{
-    QList<QByteArray> out = file.split('\n');
-    if (!out.isEmpty() && out.back().isEmpty())
-        out.removeLast();
-    for (QByteArray& l : out)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    return out;
-}
-
 char folded(char c)
 {
     return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
@@ -63,12 +52,12 @@ void checkStored(const QString& path, QByteArrayView record, const QByteArray& b
     const QByteArray after = fuzz::readFile(path);
     if (!after.endsWith("\r\n"))
         fuzz::fail("a day file whose last line has no CR LF", path);
-    const QList<QByteArray> now = lines(after);
+    const QList<QByteArray> now = fuzz::fileLines(after);
     if (!now.contains(record.chopped(2).toByteArray()))
         fuzz::fail("the stored record is not in its day file", path);
     if (!std::is_sorted(now.begin(), now.end(), lessIgnoringCase))
         fuzz::fail("an unsorted day file", path);
-    const qsizetype old = existed ? lines(before).size() : 0;
+    const qsizetype old = existed ? fuzz::fileLines(before).size() : 0;
     if (now.size() < old - 1 || now.size() > old + stored)
         fuzz::fail("a store that added or lost lines", path);
 }
