@@ -312,44 +312,23 @@ void TSaNumEdit::setVertAlignment(TVertAlignment a)
     ShowEditCaret();
 }
 
-// Negative margins are ignored, not clamped.
-void TSaNumEdit::setLeftMargin(int px)
+// Negative margins are ignored, not clamped. The top and bottom margins take
+// part in the height, the left and right ones only in the layout.
+void TSaNumEdit::setMargin(int& margin, int px, bool affectsHeight)
 {
     if (px < 0)
         return;
-    m_leftMargin = px;
+    margin = px;
+    if (affectsHeight)
+        AdjustHeight();
     update();
     ShowEditCaret();
 }
 
-void TSaNumEdit::setTopMargin(int px)
-{
-    if (px < 0)
-        return;
-    m_topMargin = px;
-    AdjustHeight();
-    update();
-    ShowEditCaret();
-}
-
-void TSaNumEdit::setRightMargin(int px)
-{
-    if (px < 0)
-        return;
-    m_rightMargin = px;
-    update();
-    ShowEditCaret();
-}
-
-void TSaNumEdit::setBottomMargin(int px)
-{
-    if (px < 0)
-        return;
-    m_bottomMargin = px;
-    AdjustHeight();
-    update();
-    ShowEditCaret();
-}
+void TSaNumEdit::setLeftMargin(int px) { setMargin(m_leftMargin, px, false); }
+void TSaNumEdit::setTopMargin(int px) { setMargin(m_topMargin, px, true); }
+void TSaNumEdit::setRightMargin(int px) { setMargin(m_rightMargin, px, false); }
+void TSaNumEdit::setBottomMargin(int px) { setMargin(m_bottomMargin, px, true); }
 
 void TSaNumEdit::setAutoSize(bool on)
 {

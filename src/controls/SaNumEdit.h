@@ -237,6 +237,7 @@ protected:
     void timerEvent(QTimerEvent* e) override;
 
 private:
+    void setMargin(int& margin, int px, bool affectsHeight);
     struct Layout {
         QRect leftMark, box, number, rightMark;
     };
