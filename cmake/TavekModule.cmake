@@ -4,13 +4,6 @@
 function(tavek_module_library target)
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER srcs EXCLUDE REGEX "/main\\.cpp$")
-  if(NOT srcs)
-    # Not written yet: an empty target keeps the dependents configurable.
-    add_library(${target} INTERFACE)
-    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(${target} INTERFACE ${ARGN})
-    return()
-  endif()
   add_library(${target} STATIC ${srcs})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${ARGN})

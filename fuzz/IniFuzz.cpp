@@ -6,9 +6,9 @@
 // value (section, key and value are CP932).
 #include "FuzzInput.h"
 
-#include "app/core/IniFile.h"
-#include "app/core/IniGT.h"
-#include "app/core/LastTime.h"
+#include "appfiles/IniFile.h"
+#include "appfiles/IniGT.h"
+#include "jvlink/core/LastTime.h"
 #include "racedata/Cp932.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "app/HelpCommands.h"
 #include "app/TitlePicture.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 
 #include <QFrame>
 #include <QLabel>

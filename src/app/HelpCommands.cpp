@@ -1,8 +1,9 @@
 #include "app/HelpCommands.h"
 
-#include "app/BrowserCommand.h"
-#include "app/DesktopShell.h"
-#include "app/MessageBoxes.h"
+#include "appfiles/AppIdentity.h"
+#include "controls/BrowserCommand.h"
+#include "controls/DesktopShell.h"
+#include "controls/MessageBox.h"
 #include "app/TitlePicture.h"
 
 #include <QFileInfo>
@@ -10,9 +11,9 @@
 
 void openUserManual(QWidget* parent, const QString& appFolder)
 {
-    const QString path = appFolder + QStringLiteral("/Tavek.pdf");
+    const QString path = tavek::identity::manualIn(appFolder);
     if (!QFileInfo::exists(path)) {
-        showInformation(parent, QStringLiteral("使用解説書[Tavek.pdf]が見つかりません。"));
+        tavek::MessageBox::information(parent, QStringLiteral("使用解説書[Tavek.pdf]が見つかりません。"));
         return;
     }
     // As on the desktop the program came from, the viewer's own success is not examined.
@@ -27,5 +28,5 @@ void openHomePage(QWidget* parent)
     const QString command = tavek::desktop::registeredBrowserCommand();
     if (!command.isEmpty() && tavek::desktop::start(tavek::browser::commandLine(command, address)))
         return;
-    showPlain(parent, QStringLiteral("ホームページの表示に失敗しました。"));
+    tavek::MessageBox::plain(parent, QStringLiteral("ホームページの表示に失敗しました。"));
 }

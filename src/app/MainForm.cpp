@@ -3,19 +3,19 @@
 #include "app/AboutBox.h"
 #include "app/HelpCommands.h"
 #include "app/TavekApplication.h"
-#include "app/core/AppFolder.h"
-#include "app/core/ErrorLog.h"
+#include "appfiles/AppFolder.h"
+#include "appfiles/ErrorLog.h"
 #include "jvlink/core/SoftwareId.h"
 #include "jvlink/core/JVLinkFactory.h"
+#include "controls/MessageBox.h"
 #include "jvlink/core/JVLinkMessages.h"
-#include "racedata/DataFolder.h"
+#include "appfiles/AppIdentity.h"
 #include "racedata/DayData.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -41,7 +41,7 @@ TMainForm::~TMainForm()
 
 QString TMainForm::dataFolder() const
 {
-    return tavek::datafolder::in(appFolder_);
+    return tavek::identity::dataFolderIn(appFolder_);
 }
 
 void TMainForm::FormCreate()
@@ -96,16 +96,13 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::FormShow()
 {
-    version_ = tavek::jvlink::versionText();
+    version_ = tavek::identity::versionText();
     if (!JVLink1)
         return;
     const int code = JVLink1->JVInit(tavek::jvlink::softwareId());
     if (code != 0) {
-        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
-                        QStringLiteral("JVInitエラー：")
-                            + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, code),
-                        QMessageBox::Ok, this);
-        box.exec();
+        tavek::MessageBox::plain(this, QStringLiteral("JVInitエラー：")
+                                           + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, code));
     }
 }
 

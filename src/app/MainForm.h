@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/IniGT.h"
+#include "appfiles/IniGT.h"
 #include "jvlink/core/JVDTLabLib_TLB.h"
 
 #include <QMainWindow>

@@ -2,7 +2,8 @@
 // quick-report vote counts open from here.
 #include "app/MainForm.h"
 
-#include "app/core/ErrorLog.h"
+#include "appfiles/AppIdentity.h"
+#include "appfiles/ErrorLog.h"
 #include "jvlink/core/QuickReport.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "racedata/DayData.h"
@@ -47,7 +48,7 @@ void TMainForm::SokuhoHyosuBtnClick()
 {
     if (!JVLink1 || lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0)
         return;
-    tavek::ErrorLog log(QDir(appFolder_).filePath(QStringLiteral("ErrorLog.txt")));
+    tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
     MainQuickView view;
     tavek::jvlink::QuickReport quick(*JVLink1, view, dataFolder(), log);
     const auto& race = day_->RaceRecords[day_->CurrentRace];

@@ -3,7 +3,7 @@
 #include "app/MainForm.h"
 
 #include "racedata/DayData.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinSheet.h"
 
 #include <QAbstractItemView>

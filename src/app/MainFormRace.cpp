@@ -6,7 +6,7 @@
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
 #include "simulation/model/WinTexts.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
 

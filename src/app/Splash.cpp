@@ -1,7 +1,7 @@
 #include "app/Splash.h"
 
 #include "app/TitlePicture.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 
 #include <QApplication>
 #include <QEvent>

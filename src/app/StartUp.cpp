@@ -1,6 +1,6 @@
 #include "app/StartUp.h"
 
-#include "app/MessageBoxes.h"
+#include "controls/MessageBox.h"
 #include "jvlink/core/JVLinkFactory.h"
 
 bool jvLinkPresent()
@@ -15,5 +15,5 @@ bool jvLinkPresent()
 
 void showJVLinkMissing()
 {
-    showInformation(nullptr, QStringLiteral("JRA-VANのホームページより【JV-Link】を入手し、インストールしてください。"));
+    tavek::MessageBox::information(nullptr, QStringLiteral("JRA-VANのホームページより【JV-Link】を入手し、インストールしてください。"));
 }

@@ -1,14 +1,15 @@
 #include "app/TavekApplication.h"
 
-#include "racedata/DataFolder.h"
+#include "appfiles/AppIdentity.h"
 
-#include <QMessageBox>
+#include "controls/MessageBox.h"
+#include <QFont>
 #include <exception>
 
 TavekApplication::TavekApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     // The per-user application folder is named after it; tavek-cli uses the same name.
-    setApplicationName(QString::fromLatin1(tavek::kApplicationName));
+    setApplicationName(QString::fromLatin1(tavek::identity::kProgramName));
 }
 
 bool TavekApplication::notify(QObject* receiver, QEvent* event)
@@ -30,10 +31,7 @@ bool deliverGuarded(const std::function<bool()>& deliver)
 
 void reportUnexpectedError(const QString& message)
 {
-    QApplication::beep();
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
+    tavek::MessageBox::unexpected(QApplication::activeWindow(), message);
 }
 
 void installFonts()

@@ -3,7 +3,7 @@
 #include "app/Splash.h"
 #include "app/StartUp.h"
 #include "app/TavekApplication.h"
-#include "app/core/ErrorLog.h"
+#include "appfiles/ErrorLog.h"
 #include "jvlink/ui/EmulatorSettingsForm.h"
 
 #include <QPointer>

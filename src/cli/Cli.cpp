@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
 
-#include "app/core/AppFolder.h"
+#include "appfiles/AppFolder.h"
 #include "cli/Command.h"
-#include "racedata/DataFolder.h"
+#include "appfiles/AppIdentity.h"
 
 namespace tavek::cli {
 
@@ -51,7 +51,7 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                           [&name](const Command& c) { return name == QLatin1String(c.name); });
         if (command == std::end(kCommands))
             throw BadInput(QStringLiteral("unknown command \"%1\" (try --help)").arg(name));
-        CommandContext ctx{data ? *data : datafolder::in(appfolder::path()), std::move(args), out, err};
+        CommandContext ctx{data ? *data : identity::dataFolderIn(appfolder::path()), std::move(args), out, err};
         return command->function(ctx);
     } catch (const std::runtime_error& e) {
         // BadInput and the model's failures to read a day file alike.

@@ -1,17 +1,15 @@
 #include "cli/JVLinkSession.h"
 
+#include "appfiles/AppIdentity.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "jvlink/core/SoftwareId.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace tavek::cli {
 
 namespace {
-// The program's executable is TavekJ; its settings file is named after it.
-const QString kSettingsName = QStringLiteral("TavekJ.ini");
 
 QString applicationFolder(const QString& dataFolder)
 {
@@ -32,12 +30,12 @@ std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink()
 
 QString settingsPath(const QString& dataFolder)
 {
-    return QDir(applicationFolder(dataFolder)).filePath(kSettingsName);
+    return identity::settingsFileIn(applicationFolder(dataFolder));
 }
 
 QString errorLogPath(const QString& dataFolder)
 {
-    return QDir(applicationFolder(dataFolder)).filePath(QStringLiteral("ErrorLog.txt"));
+    return identity::errorLogIn(applicationFolder(dataFolder));
 }
 
 }  // namespace tavek::cli

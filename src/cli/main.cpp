@@ -1,5 +1,5 @@
 #include "cli/Cli.h"
-#include "racedata/DataFolder.h"
+#include "appfiles/AppIdentity.h"
 
 #include <QCoreApplication>
 
@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QLatin1String(tavek::kApplicationName));
+    QCoreApplication::setApplicationName(QLatin1String(tavek::identity::kProgramName));
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int code = tavek::cli::run(app.arguments().mid(1), out, err);

@@ -1,9 +1,11 @@
 #include "app/AboutBox.h"
-#include "app/DesktopShell.h"
+#include "app/HelpCommands.h"
+#include "app/TitlePicture.h"
+#include "controls/DesktopShell.h"
 #include "app/StartUp.h"
 #include "app/TavekApplication.h"
 #include "jvlink/core/JVLinkFactory.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "support/gui/MainWindowFixture.h"
 #include "support/gui/ModalCatcher.h"
 
@@ -100,4 +102,31 @@ TEST(StartUp, AnExceptionEndsItsHandlerWithAnErrorBox)
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.texts().first(), QStringLiteral("ファイル X は開けません"));
     EXPECT_TRUE(deliverGuarded([] { return true; }));
+}
+
+TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
+{
+    QStringList started;
+    bool startWorks = true;
+    QString command = QStringLiteral("mybrowser \"%1\"");
+    tavek::desktop::ScopedHooks hooks({[](const QUrl&) { return false; }, [&] { return command; },
+                                [&](const QString& line) {
+                                    started << line;
+                                    return startWorks;
+                                }});
+    {
+        ModalCatcher boxes;
+        openHomePage(nullptr);
+        EXPECT_EQ(boxes.count(), 0);
+    }
+    EXPECT_EQ(started, QStringList{QStringLiteral("mybrowser ") + QString::fromLatin1(kHomePage)});
+
+    for (bool noBrowser : {false, true}) {
+        startWorks = false;
+        command = noBrowser ? QString() : QStringLiteral("mybrowser");
+        ModalCatcher boxes;
+        openHomePage(nullptr);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.texts().first(), QStringLiteral("ホームページの表示に失敗しました。"));
+    }
 }

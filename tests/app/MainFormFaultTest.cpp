@@ -1,7 +1,7 @@
 // The main window with a broken application folder: an error log it cannot
 // read or write, a data folder that is a file, a settings file it cannot
 // write. Each is reported in the standard error box and the window works on.
-#include "racedata/DataFolder.h"
+#include "appfiles/AppIdentity.h"
 #include "support/gui/MainWindowFixture.h"
 #include "support/gui/ModalCatcher.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/IniGT.h"
+#include "appfiles/IniGT.h"
 #include "cli/Cli.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "support/RaceFixture.h"

@@ -1,6 +1,6 @@
 #include "jvlink/core/BatchAcquisition.h"
 
-#include "app/core/LastTime.h"
+#include "jvlink/core/LastTime.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordField.h"

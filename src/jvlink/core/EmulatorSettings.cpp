@@ -1,7 +1,7 @@
 #include "jvlink/core/EmulatorSettings.h"
 
-#include "app/core/AppFolder.h"
-#include "app/core/IniGT.h"
+#include "appfiles/AppFolder.h"
+#include "appfiles/IniGT.h"
 
 #include <QDir>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/ErrorLog.h"
+#include "appfiles/ErrorLog.h"
 #include "jvlink/core/JVDTLabLib_TLB.h"
 
 #include <QByteArrayView>

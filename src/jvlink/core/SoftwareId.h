@@ -1,20 +1,16 @@
 #pragma once
 
+#include "appfiles/AppIdentity.h"
+
 #include <QString>
 
 namespace tavek::jvlink {
 
-// The program's version text, shown by the about box and part of the
-// software identifier that JVInit gets.
-inline QString versionText()
-{
-    return QStringLiteral("Version 2.00");
-}
-
-// The software identifier passed to JVInit.
+// The software identifier passed to JVInit: the program's registration and
+// its version text.
 inline QString softwareId()
 {
-    return QStringLiteral("SA481927/SD305716/QmrvXK/") + versionText();
+    return QStringLiteral("SA481927/SD305716/QmrvXK/") + identity::versionText();
 }
 
 }  // namespace tavek::jvlink

@@ -1,6 +1,7 @@
 #include "jvlink/ui/GetDataUnit.h"
 
-#include "app/core/LastTime.h"
+#include "jvlink/core/LastTime.h"
+#include "controls/MessageBox.h"
 #include "jvlink/core/JVLinkMessages.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -212,15 +212,12 @@ void TGetDataForm::addListLine(const QString& line)
 
 void TGetDataForm::information(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("情報"), text, QMessageBox::Ok, this);
-    box.exec();
+    tavek::MessageBox::information(this, text, tavek::MessageBox::Sound::Silent);
 }
 
 bool TGetDataForm::confirm(const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
-                    QMessageBox::Yes | QMessageBox::No, this);
-    return box.exec() == QMessageBox::Yes;
+    return tavek::MessageBox::question(this, text);
 }
 
 void TGetDataForm::beep()

@@ -1,7 +1,7 @@
 #include "simulation/ui/BracketTab.h"
 
 #include "simulation/ui/PairDialogs.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinCellStyle.h"
 
 #include <QLabel>

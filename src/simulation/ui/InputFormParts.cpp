@@ -1,7 +1,7 @@
 #include "simulation/ui/InputFormParts.h"
 
 #include "controls/SaNumEditExC.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "controls/SaNumEditExC.h"
 #include "simulation/model/WinTexts.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 
 #include <QPushButton>
 

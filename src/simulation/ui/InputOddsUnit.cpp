@@ -1,9 +1,9 @@
 #include "simulation/ui/InputOddsUnit.h"
 
+#include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
 #include "simulation/model/WinTexts.h"
-#include "simulation/ui/ErrorBox.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -35,7 +35,7 @@ void TInputOddsForm::BitBtn1Click()
         accept();
         return;
     }
-    showErrorBox(tavek::win::refusalMessage(result));
+    tavek::MessageBox::error(tavek::win::refusalMessage(result));
     if (result == OddsResult::Unrealistic)
         QApplication::beep();
 }

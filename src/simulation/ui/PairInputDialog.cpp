@@ -1,8 +1,8 @@
 #include "simulation/ui/PairInputDialog.h"
 
+#include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
-#include "simulation/ui/ErrorBox.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/PairSheet.h"
 
 #include <QApplication>
@@ -48,7 +48,7 @@ void PairInputDialog::BitBtn1Click()
         accept();
         return;
     }
-    showErrorBox(tavek::sim::refusalMessage(result));
+    tavek::MessageBox::error(tavek::sim::refusalMessage(result));
     if (result == PairSimResult::Unrealistic)
         QApplication::beep();
 }

@@ -1,6 +1,6 @@
 #include "simulation/ui/QuinellaTab.h"
 
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/PairDialogs.h"
 
 #include <QLabel>

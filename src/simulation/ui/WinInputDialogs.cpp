@@ -1,6 +1,6 @@
 #include "simulation/ui/InputKingakuUnit.h"
 #include "simulation/ui/InputOddsUnit.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinSheet.h"
 
 

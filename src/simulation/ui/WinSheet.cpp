@@ -1,7 +1,7 @@
 #include "simulation/ui/WinSheet.h"
 
 #include "racedata/DayData.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 
 #include <QHBoxLayout>

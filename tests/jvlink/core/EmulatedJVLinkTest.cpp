@@ -1,4 +1,4 @@
-#include "app/core/AppFolder.h"
+#include "appfiles/AppFolder.h"
 #include "jvlink/core/EmulatedJVLink.h"
 #include "jvlink/core/GeneratedSource.h"
 #include "racedata/Clock.h"

@@ -2,7 +2,7 @@
 
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/PairCell.h"
 #include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/QuinellaTab.h"

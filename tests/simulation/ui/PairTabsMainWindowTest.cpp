@@ -4,7 +4,7 @@
 #include "controls/SaNumEditExC.h"
 #include "simulation/model/SampleRace.h"
 #include "simulation/ui/BracketTab.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/PairCell.h"
 #include "simulation/ui/PairInputDialog.h"
 #include "simulation/ui/QuinellaTab.h"

@@ -2,7 +2,7 @@
 
 #include "controls/SaNumEditExC.h"
 #include "racedata/DayData.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/model/WinTexts.h"
 #include "support/RaceFixture.h"
 #include "support/gui/ModalCatcher.h"

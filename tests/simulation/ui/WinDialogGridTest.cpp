@@ -4,7 +4,7 @@
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/InputKingakuUnit.h"
 #include "simulation/ui/InputOddsUnit.h"
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
 #include "support/gui/MainWindowFixture.h"

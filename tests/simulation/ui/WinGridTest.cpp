@@ -1,4 +1,4 @@
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 #include "simulation/ui/WinCellStyle.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"

@@ -1,9 +1,9 @@
 #include "support/gui/MainWindowFixture.h"
 
 #include "app/TavekApplication.h"
-#include "app/core/AppFolder.h"
-#include "app/core/IniGT.h"
-#include "racedata/DataFolder.h"
+#include "appfiles/AppFolder.h"
+#include "appfiles/IniGT.h"
+#include "appfiles/AppIdentity.h"
 #include "support/RaceFixture.h"
 
 #include <QComboBox>
@@ -26,7 +26,7 @@ MainWindowFixture::~MainWindowFixture() = default;
 
 QString MainWindowFixture::dataFolder() const
 {
-    return datafolder::in(folder());
+    return identity::dataFolderIn(folder());
 }
 
 QString MainWindowFixture::settingsPath() const

@@ -1,8 +1,8 @@
 // The settings file and the error log on a full disk, in a read-only folder,
 // read-only or unreadable: each failure names the file, the file keeps what
 // it held, and what can still be read is read.
-#include "app/core/ErrorLog.h"
-#include "app/core/IniGT.h"
+#include "appfiles/ErrorLog.h"
+#include "appfiles/IniGT.h"
 #include "racedata/Cp932.h"
 #include "support/FaultInjection.h"
 

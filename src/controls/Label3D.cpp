@@ -1,6 +1,7 @@
-#include "simulation/ui/Label3D.h"
+#include "controls/Label3D.h"
 
-#include <QDesktopServices>
+#include "controls/DesktopShell.h"
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,7 +84,7 @@ void Label3D::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!address_.isEmpty() && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        QDesktopServices::openUrl(address_);
+        tavek::desktop::open(address_);
         QGuiApplication::restoreOverrideCursor();
         return;
     }

@@ -1,8 +1,4 @@
-#include "app/BrowserCommand.h"
-#include "app/DesktopShell.h"
-#include "app/HelpCommands.h"
-#include "app/TitlePicture.h"
-#include "support/gui/ModalCatcher.h"
+#include "controls/BrowserCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -30,31 +26,4 @@ TEST(BrowserCommand, DesktopEntryFieldCodesBecomeThePlaceholder)
     EXPECT_EQ(browser::fromDesktopExec(QStringLiteral("run 100%% %f")), QStringLiteral("run 100% %1"));
     EXPECT_EQ(browser::commandLine(browser::fromDesktopExec(QStringLiteral("epiphany %U")), QStringLiteral("u")),
               QStringLiteral("epiphany u"));
-}
-
-TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
-{
-    QStringList started;
-    bool startWorks = true;
-    QString command = QStringLiteral("mybrowser \"%1\"");
-    desktop::ScopedHooks hooks({[](const QUrl&) { return false; }, [&] { return command; },
-                                [&](const QString& line) {
-                                    started << line;
-                                    return startWorks;
-                                }});
-    {
-        test::ModalCatcher boxes;
-        openHomePage(nullptr);
-        EXPECT_EQ(boxes.count(), 0);
-    }
-    EXPECT_EQ(started, QStringList{QStringLiteral("mybrowser ") + QString::fromLatin1(kHomePage)});
-
-    for (bool noBrowser : {false, true}) {
-        startWorks = false;
-        command = noBrowser ? QString() : QStringLiteral("mybrowser");
-        test::ModalCatcher boxes;
-        openHomePage(nullptr);
-        ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.texts().first(), QStringLiteral("ホームページの表示に失敗しました。"));
-    }
 }

@@ -1,7 +1,7 @@
-#include "app/core/IniGT.h"
+#include "appfiles/IniGT.h"
 
-#include "app/core/AppFolder.h"
-#include "app/core/IniFile.h"
+#include "appfiles/AppFolder.h"
+#include "appfiles/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "app/DesktopShell.h"
+#include "controls/DesktopShell.h"
 
-#include "app/BrowserCommand.h"
+#include "controls/BrowserCommand.h"
 
 #include <QDesktopServices>
 #include <QFile>

@@ -1,6 +1,7 @@
-#include "app/core/ErrorLog.h"
+#include "appfiles/ErrorLog.h"
 
-#include "app/core/AppFolder.h"
+#include "appfiles/AppFolder.h"
+#include "appfiles/AppIdentity.h"
 #include "racedata/AtomicFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
@@ -29,7 +30,7 @@ ErrorLog::ErrorLog(QString path) : path_(std::move(path)) {}
 
 QString ErrorLog::defaultPath()
 {
-    return QDir(appfolder::path()).filePath(QStringLiteral("ErrorLog.txt"));
+    return identity::errorLogIn(appfolder::path());
 }
 
 void ErrorLog::setBeep(std::function<void()> beep)

@@ -1,4 +1,4 @@
-#include "app/core/LastTime.h"
+#include "jvlink/core/LastTime.h"
 #include "racedata/Clock.h"
 
 #include <gtest/gtest.h>

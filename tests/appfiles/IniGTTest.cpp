@@ -1,6 +1,6 @@
-#include "app/core/AppFolder.h"
-#include "app/core/IniFile.h"
-#include "app/core/IniGT.h"
+#include "appfiles/AppFolder.h"
+#include "appfiles/IniFile.h"
+#include "appfiles/IniGT.h"
 #include "racedata/Cp932.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/BrowserCommand.h"
+#include "controls/BrowserCommand.h"
 
 namespace tavek::browser {
 

@@ -1,4 +1,4 @@
-#include "app/core/IniFile.h"
+#include "appfiles/IniFile.h"
 
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"

@@ -1,4 +1,4 @@
-#include "app/core/ErrorLog.h"
+#include "appfiles/ErrorLog.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace tavek {
+
+// Every message box the program shows goes through here, so that each kind
+// keeps one look (title, icon, buttons, beep) and tests can answer boxes
+// without showing them. All boxes are modal.
+class MessageBox {
+public:
+    enum class Kind {
+        Information,  // "情報", information icon, OK; a beep first unless told otherwise
+        Plain,        // no icon, the application's title, OK
+        Error,        // MsgDlg1: beep, "エラー", error icon, OK, centred on the screen
+        Question,     // "確認", question icon, Yes and No
+        Unexpected,   // the application-wide error report: beep, error icon, OK
+    };
+    enum class Answer { Ok, Yes, No };
+
+    enum class Sound { Beep, Silent };
+
+    // Silent: the caller has sounded the beep already, or wants none.
+    static void information(QWidget* parent, const QString& text, Sound sound = Sound::Beep);
+    static void plain(QWidget* parent, const QString& text);
+    static void error(const QString& text);
+    // True for Yes.
+    static bool question(QWidget* parent, const QString& text);
+    static void unexpected(QWidget* parent, const QString& text);
+
+    // What a box would show.
+    struct Request {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+
+    // Tests: while a hook is installed no box is shown; the hook gets each
+    // box's request and returns the button pressed.
+    using Hook = std::function<Answer(const Request&)>;
+    static void setHook(Hook hook);
+
+private:
+    static Answer show(QWidget* parent, Kind kind, const QString& text, Sound sound);
+};
+
+}  // namespace tavek
