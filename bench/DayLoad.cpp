@@ -3,7 +3,7 @@
 #include "BenchDay.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
-#include "simulation/model/WinTexts.h"
+#include "simulation/model/WinBoard.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -73,12 +73,12 @@ void SelectRaceAndWinTexts(benchmark::State& state)
     int race = 0;
     for (auto _ : state) {
         data->selectRace(race);
-        win::InputTexts inputs;
-        win::calculate(*data, race, inputs);
-        benchmark::DoNotOptimize(win::headerTexts(*data, race).dateLine.size());
-        for (int h = 1; h <= win::registeredRunners(*data, race); ++h)
+        win::WinBoard board(*data);
+        board.calculate(race);
+        benchmark::DoNotOptimize(board.header().dateLine.size());
+        for (int h = 1; h <= board.runners(); ++h)
             for (int c = 0; c < win::kColumns; ++c)
-                benchmark::DoNotOptimize(win::cellText(*data, race, h, c, inputs).size());
+                benchmark::DoNotOptimize(board.cellText(h, c).size());
         race = (race + 1) % data->raceCount();
     }
 }

@@ -10,8 +10,9 @@
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
 #include "simulation/model/PairBoard.h"
+#include "simulation/model/PairSlot.h"
 #include "simulation/model/ReferenceSheet.h"
-#include "simulation/model/WinTexts.h"
+#include "simulation/model/WinBoard.h"
 
 #include <memory>
 #include <stdexcept>
@@ -24,23 +25,24 @@ const QString kDate = QStringLiteral("2005年04月16日");
 
 using fuzz::allowFailure;
 
-void pairSection(QByteArrayView record, sim::PairKind kind, sim::PairFigures figures, const fuzz::Input& in)
+void pairSection(DayData& day, int race, sim::PairKind kind, const fuzz::Input& in)
 {
+    const sim::PairSlot slot = sim::pairSlot(day, race, kind);
     sim::PairBoard board(kind);
-    allowFailure([&] { board.calculate(record, figures); });
+    allowFailure([&] { board.calculate(slot.record, slot.figures); });
     const int k = 1 + in.control(6) % board.size();
     const QString label = sim::pairLabel(kind, k);
     board.clickReal(k);
     board.clickVirtual(k);
-    allowFailure([&] { board.simulateStake(record, figures, label, (in.control(2) << 8 | in.control(3)) * 100); });
-    allowFailure([&] { board.simulateOdds(record, figures, label, in.control(5) / 4.0); });
+    allowFailure([&] { board.simulateStake(slot.record, slot.figures, label, (in.control(2) << 8 | in.control(3)) * 100); });
+    allowFailure([&] { board.simulateOdds(slot.record, slot.figures, label, in.control(5) / 4.0); });
     board.clear();
 }
 
 void everyFigureOf(DayData& day, int race, const fuzz::Input& in)
 {
-    win::InputTexts inputs;
-    const bool shown = win::calculate(day, race, inputs);
+    win::WinBoard board(day);
+    const bool shown = board.calculate(race);
     const win::HeaderTexts header = win::headerTexts(day, race);
     if (header.course.isNull() || header.dateLine.isEmpty())
         fuzz::fail("a race header without texts");
@@ -50,18 +52,18 @@ void everyFigureOf(DayData& day, int race, const fuzz::Input& in)
     for (int horse = 1; horse <= rows; ++horse) {
         win::rowBracket(day, race, horse);
         for (int column = 0; column < win::kColumns; ++column)
-            win::cellText(day, race, horse, column, inputs);
+            win::cellText(day, race, horse, column, {});
     }
     if (shown) {
-        allowFailure([&] { win::applyStake(day, in.control(1) % 20, (in.control(2) << 8 | in.control(3)) * 1000, inputs); });
-        allowFailure([&] { win::applyOdds(day, in.control(4) % 20, in.control(5) / 8.0L, inputs); });
+        allowFailure([&] { board.simulateStake(in.control(1) % 20, (in.control(2) << 8 | in.control(3)) * 1000); });
+        allowFailure([&] { board.simulateOdds(in.control(4) % 20, in.control(5) / 8.0L); });
         for (int horse = 1; horse <= rows; ++horse)
-            win::cellText(day, race, horse, 5, inputs);
+            for (int column = 0; column < win::kColumns; ++column)
+                board.cellText(horse, column);
     }
-    const QByteArrayView vote = day.voteRecord(race);
-    pairSection(vote, sim::PairKind::Quinella, {day.QuinellaTotal[size_t(race)], day.QuinellaVotes[size_t(race)]}, in);
-    pairSection(vote, sim::PairKind::Bracket, {day.BracketTotal[size_t(race)], day.BracketVotes[size_t(race)]}, in);
-    sim::referenceSheet(vote);
+    pairSection(day, race, sim::PairKind::Quinella, in);
+    pairSection(day, race, sim::PairKind::Bracket, in);
+    sim::referenceSheet(day.voteRecord(race));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "app/MainForm.h"
 
 #include "racedata/DayData.h"
+#include "simulation/model/PairSlot.h"
 #include "simulation/ui/BracketTab.h"
 #include "simulation/ui/QuinellaTab.h"
 #include "simulation/ui/ReferenceTab.h"
@@ -30,12 +31,9 @@ void TMainForm::buildPairTabs()
     quinellaTab = fill(TabSheet2, new QuinellaTab);
     referenceTab = fill(TabSheet4, new ReferenceTab);
     tavek::DayData& day = *day_;
-    quinellaTab->setSlotSource([&day](int r) {
-        return PairSlot{day.voteRecord(r), {day.QuinellaTotal[size_t(r)], day.QuinellaVotes[size_t(r)]}};
-    });
-    bracketTab->setSlotSource([&day](int r) {
-        return PairSlot{day.voteRecord(r), {day.BracketTotal[size_t(r)], day.BracketVotes[size_t(r)]}};
-    });
+    using tavek::sim::PairKind;
+    quinellaTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Quinella); });
+    bracketTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Bracket); });
 }
 
 void TMainForm::clearPairFigures()

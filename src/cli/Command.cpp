@@ -1,6 +1,9 @@
 #include "cli/Command.h"
 
+#include "cli/Cli.h"
 #include "racedata/DayFiles.h"
+#include "simulation/model/WinModel.h"
+#include "simulation/model/WinTexts.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -12,37 +15,37 @@ namespace tavek::cli {
 
 bool Args::takeFlag(const QString& name)
 {
-    return m_args.removeAll(name) > 0;
+    return args_.removeAll(name) > 0;
 }
 
 std::optional<QString> Args::takeOption(const QString& name)
 {
-    const qsizetype i = m_args.indexOf(name);
+    const qsizetype i = args_.indexOf(name);
     if (i < 0)
         return std::nullopt;
-    if (i + 1 >= m_args.size())
+    if (i + 1 >= args_.size())
         throw BadInput(QStringLiteral("%1 needs a value").arg(name));
-    const QString value = m_args.at(i + 1);
-    m_args.remove(i, 2);
-    if (m_args.contains(name))
+    const QString value = args_.at(i + 1);
+    args_.remove(i, 2);
+    if (args_.contains(name))
         throw BadInput(QStringLiteral("%1 given twice").arg(name));
     return value;
 }
 
 QString Args::takePositional(const QString& what)
 {
-    const auto it = std::find_if(m_args.begin(), m_args.end(), [](const QString& a) { return !a.startsWith(u"--"); });
-    if (it == m_args.end())
+    const auto it = std::find_if(args_.begin(), args_.end(), [](const QString& a) { return !a.startsWith(u"--"); });
+    if (it == args_.end())
         throw BadInput(QStringLiteral("missing %1").arg(what));
     const QString value = *it;
-    m_args.erase(it);
+    args_.erase(it);
     return value;
 }
 
 void Args::expectEnd() const
 {
-    if (!m_args.isEmpty())
-        throw BadInput(QStringLiteral("unexpected argument \"%1\"").arg(m_args.first()));
+    if (!args_.isEmpty())
+        throw BadInput(QStringLiteral("unexpected argument \"%1\"").arg(args_.first()));
 }
 
 LoadedDay loadDay(const CommandContext& ctx, const QString& date)
@@ -79,6 +82,8 @@ SelectedRace takeSelectedRace(CommandContext& ctx)
     selected.loaded = loadDay(ctx, date);
     selected.race = raceSlot(selected.loaded, raceArg);
     selected.item = selected.loaded.load.raceItems[selected.race];
+    if (win::registeredRunners(selected.day(), selected.race) <= 0)
+        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(selected.item, selected.day().VoteFilePath));
     selected.day().selectRace(selected.race);
     return selected;
 }
@@ -110,6 +115,11 @@ SimulationOption simulationOption(Args& args, const QString& targetName)
     return {stake ? SimulationOption::Stake : SimulationOption::Odds, text.left(colon), text.mid(colon + 1)};
 }
 
+long long stakeValue(const QString& text)
+{
+    return wholeNumber(text, 0, win::kMaxStake, QStringLiteral("YEN (0 to 9999999)"));
+}
+
 long double oddsValue(const QString& text)
 {
     static const QRegularExpression format(QStringLiteral("^[0-9]{1,7}(\\.[0-9])?$"));
@@ -121,6 +131,23 @@ long double oddsValue(const QString& text)
 void printJson(QTextStream& out, const QJsonObject& object)
 {
     out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+void insertResult(QJsonObject& object, sim::SimResult result)
+{
+    const QString message = sim::refusalMessage(result);
+    object.insert(QStringLiteral("result"), QString::fromLatin1(sim::simResultName(result)));
+    object.insert(QStringLiteral("message"), message.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(message));
+}
+
+int simulationExit(CommandContext& ctx, sim::SimResult result)
+{
+    const QString message = sim::refusalMessage(result);
+    if (message.isEmpty())
+        return kSuccess;
+    ctx.out.flush();
+    ctx.err << message << '\n';
+    return kRefused;
 }
 
 }  // namespace tavek::cli

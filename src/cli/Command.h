@@ -1,6 +1,7 @@
 #pragma once
 
 #include "racedata/DayData.h"
+#include "simulation/model/SimResult.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -26,14 +27,14 @@ public:
 // call expectEnd() so that anything left over is refused.
 class Args {
 public:
-    explicit Args(QStringList args) : m_args(std::move(args)) {}
+    explicit Args(QStringList args) : args_(std::move(args)) {}
     bool takeFlag(const QString& name);
     std::optional<QString> takeOption(const QString& name);  // "--name VALUE"
     QString takePositional(const QString& what);              // throws BadInput when missing
     void expectEnd() const;
 
 private:
-    QStringList m_args;
+    QStringList args_;
 };
 
 struct CommandContext {
@@ -60,7 +61,8 @@ LoadedDay loadDay(const CommandContext& ctx, const QString& date);
 int raceSlot(const LoadedDay& day, const QString& race);
 
 // The race of a command's "DATE RACE" arguments (the last ones it takes),
-// loaded and made current.
+// loaded and made current. BadInput when the race has no registered runners:
+// the window hides every simulation tab for such a race.
 struct SelectedRace {
     LoadedDay loaded;
     int race = 0;
@@ -81,11 +83,23 @@ struct SimulationOption {
 };
 SimulationOption simulationOption(Args& args, const QString& targetName);
 
+// YEN as the amount field takes it: 0 to 9,999,999; BadInput otherwise.
+long long stakeValue(const QString& text);
+
 // ODDS as the odds field takes it: up to 7 integer digits and one decimal, no
 // sign; BadInput otherwise.
 long double oddsValue(const QString& text);
 
 // Prints one JSON object, indented, with a final newline.
 void printJson(QTextStream& out, const QJsonObject& object);
+
+// The "result" and "message" members of a simulating command's JSON: the
+// result's name, and its refusal message or null.
+void insertResult(QJsonObject& object, sim::SimResult result);
+
+// The exit of a simulating command once its output is printed: a refused
+// result's message goes to err after the output, exit code kRefused;
+// kSuccess otherwise.
+int simulationExit(CommandContext& ctx, sim::SimResult result);
 
 }  // namespace tavek::cli

@@ -1,7 +1,6 @@
-#include "cli/Cli.h"
 #include "cli/Command.h"
 #include "simulation/model/PairBoard.h"
-#include "simulation/model/WinTexts.h"
+#include "simulation/model/PairSlot.h"
 
 #include <QJsonArray>
 
@@ -11,7 +10,7 @@ namespace {
 
 using sim::PairBoard;
 using sim::PairKind;
-using sim::PairSimResult;
+using sim::SimResult;
 
 // The pair of "A-B" as the tab's label, refused unless the race shows real
 // odds for it: only such a cell opens a dialog.
@@ -38,31 +37,19 @@ int runPair(CommandContext& ctx, PairKind kind)
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     const SimulationOption option = simulationOption(ctx.args, QStringLiteral("A-B"));
     const SelectedRace selected = takeSelectedRace(ctx);
-    const LoadedDay& loaded = selected.loaded;
-    DayData& day = selected.day();
-    const int race = selected.race;
     const QString& item = selected.item;
-    // The window hides every simulation tab for a race without registered runners.
-    if (win::registeredRunners(day, race) <= 0)
-        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, day.VoteFilePath));
-
-    const QByteArrayView record = day.voteRecord(race);
-    const sim::PairFigures figures = kind == PairKind::Quinella
-                                         ? sim::PairFigures{day.QuinellaTotal[size_t(race)], day.QuinellaVotes[size_t(race)]}
-                                         : sim::PairFigures{day.BracketTotal[size_t(race)], day.BracketVotes[size_t(race)]};
+    const sim::PairSlot slot = sim::pairSlot(selected.day(), selected.race, kind);
     PairBoard board(kind);
     board.clear();
-    board.calculate(record, figures);
+    board.calculate(slot.record, slot.figures);
 
-    PairSimResult result = PairSimResult::None;
+    SimResult result = SimResult::None;
     if (option.kind != SimulationOption::None) {
         const QString label = pairTarget(board, option.target, item);
         result = option.kind == SimulationOption::Stake
-                     ? board.simulateStake(record, figures, label,
-                                           wholeNumber(option.value, 0, win::kMaxStake, QStringLiteral("YEN (0 to 9999999)")))
-                     : board.simulateOdds(record, figures, label, oddsValue(option.value));
+                     ? board.simulateStake(slot.record, slot.figures, label, stakeValue(option.value))
+                     : board.simulateOdds(slot.record, slot.figures, label, oddsValue(option.value));
     }
-    const QString message = sim::refusalMessage(result);
 
     const QString bet = kind == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
     if (json) {
@@ -71,16 +58,16 @@ int runPair(CommandContext& ctx, PairKind kind)
             pairs.append(QJsonObject{{"label", sim::pairLabel(kind, k)},
                                      {"real", board.real(k).text},
                                      {"virtual", board.virtualCell(k).text}});
-        printJson(ctx.out, QJsonObject{
-            {"date", loaded.date},
+        QJsonObject object{
+            {"date", selected.loaded.date},
             {"race", item},
             {"total", board.realTotal()},
             {"virtual_total", board.virtualTotal()},
             {"excess", board.excess()},
             {"pairs", pairs},
-            {"result", QString::fromLatin1(sim::pairSimResultName(result))},
-            {"message", message.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(message)},
-        });
+        };
+        insertResult(object, result);
+        printJson(ctx.out, object);
     } else {
         ctx.out << item << '\n'
                 << bet << QStringLiteral("合計票数：") << board.realTotal() << '\t' << bet
@@ -89,12 +76,7 @@ int runPair(CommandContext& ctx, PairKind kind)
         for (int k = 1; k <= board.size(); ++k)
             ctx.out << sim::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text << '\n';
     }
-    if (!message.isEmpty()) {
-        ctx.out.flush();
-        ctx.err << message << '\n';
-        return kRefused;
-    }
-    return kSuccess;
+    return simulationExit(ctx, result);
 }
 
 }  // namespace

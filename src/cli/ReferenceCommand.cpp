@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "simulation/model/ReferenceSheet.h"
-#include "simulation/model/WinTexts.h"
 
 #include <QJsonArray>
 
@@ -14,12 +13,8 @@ int runReference(CommandContext& ctx)
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     const SelectedRace selected = takeSelectedRace(ctx);
     const LoadedDay& loaded = selected.loaded;
-    const int race = selected.race;
     const QString& item = selected.item;
-    // The window hides every simulation tab for a race without registered runners.
-    if (win::registeredRunners(*loaded.day, race) <= 0)
-        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, loaded.day->VoteFilePath));
-    const sim::ReferenceSheet sheet = sim::referenceSheet(loaded.day->voteRecord(race));
+    const sim::ReferenceSheet sheet = sim::referenceSheet(selected.day().voteRecord(selected.race));
 
     if (json) {
         QJsonObject totals;

@@ -1,6 +1,5 @@
-#include "cli/Cli.h"
 #include "cli/Command.h"
-#include "simulation/model/WinTexts.h"
+#include "simulation/model/WinBoard.h"
 
 #include <QJsonArray>
 
@@ -8,92 +7,65 @@ namespace tavek::cli {
 
 namespace {
 
-QString resultName(win::OddsResult r)
-{
-    switch (r) {
-    case win::OddsResult::Accepted:
-        return QStringLiteral("accepted");
-    case win::OddsResult::NotAboveOne:
-        return QStringLiteral("not_above_one");
-    case win::OddsResult::Unrealistic:
-        return QStringLiteral("unrealistic");
-    }
-    return {};
-}
-
 const char* const kRowKeys[win::kColumns] = {"bracket", "horse",    "votes",  "share",  "odds",  "refund",
                                              "amount",  "hyp_odds", "vvotes", "vshare", "vodds"};
 
 }  // namespace
 
+// The win tab of one race, as the race selection leaves it and after the
+// simulation the options ask for.
 int runWin(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
-    const SimulationOption sim = simulationOption(ctx.args, QStringLiteral("H"));
+    const SimulationOption option = simulationOption(ctx.args, QStringLiteral("H"));
     const SelectedRace selected = takeSelectedRace(ctx);
-    const LoadedDay& loaded = selected.loaded;
-    DayData& day = selected.day();
-    const int race = selected.race;
     const QString& item = selected.item;
-    win::InputTexts inputs;
-    if (!win::calculate(day, race, inputs))
-        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(item, day.VoteFilePath));
-    const int runners = win::registeredRunners(day, race);
+    win::WinBoard board(selected.day());
+    board.calculate(selected.race);
+    const int runners = board.runners();
 
-    QString result = QStringLiteral("none");
-    QString message;
-    if (sim.kind != SimulationOption::None) {
-        const int horse = int(wholeNumber(sim.target, 1, std::min(runners, kWinFigures),
-                                          QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(std::min(runners, kWinFigures))));
-        if (sim.kind == SimulationOption::Stake) {
-            win::applyStake(day, horse, wholeNumber(sim.value, 0, win::kMaxStake, QStringLiteral("YEN (0 to 9999999)")), inputs);
-            result = resultName(win::OddsResult::Accepted);
-        } else {
-            const win::OddsResult r = win::applyOdds(day, horse, oddsValue(sim.value), inputs);
-            result = resultName(r);
-            message = win::refusalMessage(r);
-        }
+    sim::SimResult result = sim::SimResult::None;
+    if (option.kind != SimulationOption::None) {
+        const int last = std::min(runners, kWinFigures);
+        const int horse = int(wholeNumber(option.target, 1, last, QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(last)));
+        result = option.kind == SimulationOption::Stake ? board.simulateStake(horse, stakeValue(option.value))
+                                                        : board.simulateOdds(horse, oddsValue(option.value));
     }
 
-    const win::HeaderTexts h = win::headerTexts(day, race);
+    const win::HeaderTexts h = board.header();
     if (json) {
         QJsonArray rows;
         for (int horse = 1; horse <= runners; ++horse) {
             QJsonObject row;
             for (int c = 0; c < win::kColumns; ++c)
-                row.insert(QLatin1String(kRowKeys[c]), win::cellText(day, race, horse, c, inputs));
+                row.insert(QLatin1String(kRowKeys[c]), board.cellText(horse, c));
             rows.append(row);
         }
-        printJson(ctx.out, QJsonObject{
-            {"date", loaded.date},
+        QJsonObject object{
+            {"date", selected.loaded.date},
             {"race", item},
             {"header", QJsonObject{{"number", h.number}, {"course", h.course}, {"date_line", h.dateLine},
                                    {"runners", h.runners}, {"starters", h.starters}, {"name", h.name}}},
-            {"total", win::totalText(day, race)},
-            {"virtual_total", inputs.virtualTotal},
+            {"total", board.total()},
+            {"virtual_total", board.virtualTotal()},
             {"rows", rows},
-            {"result", result},
-            {"message", message.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(message)},
-        });
+        };
+        insertResult(object, result);
+        printJson(ctx.out, object);
     } else {
         ctx.out << item << '\n'
                 << QStringList{h.number, h.course, h.dateLine, h.runners, h.starters, h.name}.join(u'\t') << '\n'
-                << QStringLiteral("単勝合計票数：") << win::totalText(day, race) << '\t'
-                << QStringLiteral("単勝合計票数(仮想)：") << inputs.virtualTotal << '\n'
+                << QStringLiteral("単勝合計票数：") << board.total() << '\t'
+                << QStringLiteral("単勝合計票数(仮想)：") << board.virtualTotal() << '\n'
                 << win::columnHeaders().join(u'\t') << '\n';
         for (int horse = 1; horse <= runners; ++horse) {
             QStringList cells;
             for (int c = 0; c < win::kColumns; ++c)
-                cells.append(win::cellText(day, race, horse, c, inputs));
+                cells.append(board.cellText(horse, c));
             ctx.out << cells.join(u'\t') << '\n';
         }
     }
-    if (!message.isEmpty()) {
-        ctx.out.flush();
-        ctx.err << message << '\n';
-        return kRefused;
-    }
-    return kSuccess;
+    return simulationExit(ctx, result);
 }
 
 }  // namespace tavek::cli

@@ -1,7 +1,8 @@
 #include "cli/Cli.h"
+#include "racedata/NumberFormat.h"
 #include "simulation/model/PairBoard.h"
 #include "simulation/model/ReferenceSheet.h"
-#include "simulation/model/SampleRace.h"
+#include "support/SampleRace.h"
 #include "support/RaceFixture.h"
 
 #include <QJsonArray>
@@ -21,18 +22,19 @@ class PairCli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        VoteRecordBuilder example;
-        example.put(layout::kCourse, "05020801")
-            .votes(layout::kQuinellaTotal, 1000000)
+        test::H1Record example(test::raceKey("20050416", "05", 1));
+        example.registered(18)
+            .starters(18)
+            .quinellaTotal(1000000)
             .quinella(1, 32000)
             .quinella(2, 0)
-            .votes(layout::kBracketTotal, 200000)
+            .bracketTotal(200000)
             .bracket(9, 6000);
         data.writeRaces(kDay, {test::RaRecord(test::raceKey("20050416", "05", 1)),
                                test::RaRecord(test::raceKey("20050416", "05", 11))});
-        data.writeVotes(kDay, {example.record(), sampleRace18("20050416").record()});
+        data.writeVotes(kDay, {example.bytes(), sampleRace18("20050416").bytes()});
         data.writeRaces(kLaterDay, {test::RaRecord(test::raceKey("20150606", "05", 11))});
-        data.writeVotes(kLaterDay, {sampleRace18("20150606").record()});
+        data.writeVotes(kLaterDay, {sampleRace18("20150606").bytes()});
     }
 
     struct Outcome {
@@ -116,7 +118,7 @@ TEST_F(PairCli, PairsThatNoCellCouldOpenAreRefused)
 
 TEST_F(PairCli, LaterRacesUseTheRaisedRate)
 {
-    const QByteArray record = sampleRace18("20150606").record();
+    const QByteArray record = sampleRace18("20150606").bytes();
     int total = -1;
     std::array<int, 153> votes{};
     sim::PairBoard board(sim::PairKind::Quinella);
@@ -133,7 +135,7 @@ TEST_F(PairCli, ReferenceTotalsAndLines)
 {
     const Outcome r = run({"reference", "2005-04-16", "2", "--json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const sim::ReferenceSheet sheet = sim::referenceSheet(sampleRace18("20050416").record());
+    const sim::ReferenceSheet sheet = sim::referenceSheet(sampleRace18("20050416").bytes());
     const QJsonObject json = r.json();
     EXPECT_EQ(json["race"].toString(), "2005/04/16 東京 11R");
     EXPECT_EQ(json["totals"].toObject()["trio"].toString(), sheet.totals[size_t(sim::BetType::Trio)]);

@@ -42,7 +42,7 @@ QByteArray voteField(long long votes)
 }
 
 RaRecord::RaRecord(const QByteArray& key, char category)
-    : m_bytes(blankRecord("RA", layout::kRaLength, key, category))
+    : bytes_(blankRecord("RA", layout::kRaLength, key, category))
 {
 }
 
@@ -53,12 +53,12 @@ RaRecord& RaRecord::name(const QString& raceName)
 
 RaRecord& RaRecord::put(int position, const QByteArray& text)
 {
-    layout::put(m_bytes, position, text);
+    layout::put(bytes_, position, text);
     return *this;
 }
 
 H1Record::H1Record(const QByteArray& key, char category)
-    : m_bytes(blankRecord("H1", layout::kH1Length, key, category))
+    : bytes_(blankRecord("H1", layout::kH1Length, key, category))
 {
 }
 
@@ -110,9 +110,26 @@ H1Record& H1Record::bracketTotal(long long votes)
     return put(layout::kBracketTotal, voteField(votes));
 }
 
+H1Record& H1Record::votes(int position, long long votes)
+{
+    return put(position, voteField(votes));
+}
+
+H1Record& H1Record::exacta(int i, int first, int second, long long votes)
+{
+    put(layout::exactaEntry(i), twoDigits(first) + twoDigits(second));
+    return put(layout::exactaVotes(i), voteField(votes));
+}
+
+H1Record& H1Record::trio(int i, int first, int second, int third, long long votes)
+{
+    put(layout::trioEntry(i), twoDigits(first) + twoDigits(second) + twoDigits(third));
+    return put(layout::trioVotes(i), voteField(votes));
+}
+
 H1Record& H1Record::put(int position, const QByteArray& text)
 {
-    layout::put(m_bytes, position, text);
+    layout::put(bytes_, position, text);
     return *this;
 }
 
@@ -136,7 +153,7 @@ void writeRecords(const QString& path, const QList<QByteArray>& records)
 
 DataFolder::DataFolder()
 {
-    if (!m_dir.isValid())
+    if (!dir_.isValid())
         throw std::runtime_error("cannot create a temporary folder");
 }
 

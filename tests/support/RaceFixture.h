@@ -19,12 +19,12 @@ public:
     explicit RaRecord(const QByteArray& key = raceKey(), char category = '7');
     RaRecord& name(const QString& raceName);  // CP932, padded to 60 bytes
     RaRecord& put(int position, const QByteArray& text);
-    const QByteArray& bytes() const { return m_bytes; }
-    operator QByteArray() const { return m_bytes; }
-    operator QByteArrayView() const { return m_bytes; }
+    const QByteArray& bytes() const { return bytes_; }
+    operator QByteArray() const { return bytes_; }
+    operator QByteArrayView() const { return bytes_; }
 
 private:
-    QByteArray m_bytes;
+    QByteArray bytes_;
 };
 
 class H1Record {
@@ -39,13 +39,17 @@ public:
     H1Record& quinellaTotal(long long votes);
     H1Record& bracket(int pair, long long votes);
     H1Record& bracketTotal(long long votes);
+    H1Record& votes(int position, long long votes);  // any vote field, such as a total
+    // Entry i (0-based) of the exacta or trio table: its runners and votes.
+    H1Record& exacta(int i, int first, int second, long long votes);
+    H1Record& trio(int i, int first, int second, int third, long long votes);
     H1Record& put(int position, const QByteArray& text);
-    const QByteArray& bytes() const { return m_bytes; }
-    operator QByteArray() const { return m_bytes; }
-    operator QByteArrayView() const { return m_bytes; }
+    const QByteArray& bytes() const { return bytes_; }
+    operator QByteArray() const { return bytes_; }
+    operator QByteArrayView() const { return bytes_; }
 
 private:
-    QByteArray m_bytes;
+    QByteArray bytes_;
 };
 
 // The race of the win model's worked examples: 10 runners, total 1,000,000,
@@ -62,13 +66,13 @@ void writeRecords(const QString& path, const QList<QByteArray>& records);
 class DataFolder {
 public:
     DataFolder();
-    QString path() const { return m_dir.path(); }
+    QString path() const { return dir_.path(); }
     // Writes <dateText>.jvRA / .jvH1; returns the file's path.
     QString writeRaces(const QString& dateText, const QList<QByteArray>& records) const;
     QString writeVotes(const QString& dateText, const QList<QByteArray>& records) const;
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 }  // namespace tavek::test

@@ -4,35 +4,12 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairPayoutRate.h"
-#include "simulation/model/WinModel.h"
 
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 
 namespace tavek::sim {
-
-QString refusalMessage(PairSimResult result)
-{
-    switch (result) {
-    case PairSimResult::NotAboveOne: return win::refusalMessage(win::OddsResult::NotAboveOne);
-    case PairSimResult::Unrealistic: return win::refusalMessage(win::OddsResult::Unrealistic);
-    case PairSimResult::Accepted:
-    case PairSimResult::None: break;
-    }
-    return {};
-}
-
-const char* pairSimResultName(PairSimResult result)
-{
-    switch (result) {
-    case PairSimResult::Accepted: return "accepted";
-    case PairSimResult::NotAboveOne: return "not_above_one";
-    case PairSimResult::Unrealistic: return "unrealistic";
-    case PairSimResult::None: break;
-    }
-    return "none";
-}
 
 namespace {
 
@@ -133,12 +110,12 @@ void PairBoard::showVirtualOdds(long double rate, const PairFigures& figures, bo
     }
 }
 
-PairSimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures,
+SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures,
                                        QStringView label, long long yen)
 {
     const int p = pairIndex(kind_, label);
     if (p == 0)
-        return PairSimResult::None;
+        return SimResult::None;
     resetPairFigures(kind_, record, figures);
     const long long n = yen / 100;  // a stake buys whole 100-yen votes only
     const int total = checkedFigure(record, figures.total + n);
@@ -148,15 +125,15 @@ PairSimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figure
     figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
     showVirtualOdds(pairPayoutRate(record), figures, true);
-    return PairSimResult::Accepted;
+    return SimResult::Accepted;
 }
 
-PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures,
+SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures,
                                       QStringView label, long double odds)
 {
     const int p = pairIndex(kind_, label);
     if (p == 0)
-        return PairSimResult::None;
+        return SimResult::None;
     resetPairFigures(kind_, record, figures);
 
     const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("quinella") : QStringLiteral("bracket-quinella");
@@ -169,7 +146,7 @@ PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures
                                      .toStdString());
     const double q = double(v) / total;
     if (!(odds > 1.0L))
-        return PairSimResult::NotAboveOne;
+        return SimResult::NotAboveOne;
 
     // The steps store D and d as doubles; the expressions between them run in
     // extended precision, so the excess votes come out as the worked figures.
@@ -183,12 +160,12 @@ PairSimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures
     figures.total = checkedFigure(record, figures.total - n);
     figures.votes[size_t(p - 1)] = votes;
     if (!(d > 0))
-        return PairSimResult::Unrealistic;
+        return SimResult::Unrealistic;
 
     virtualTotal_ = fmt::grouped11(figures.total);
     excess_ = fmt::yen11(static_cast<long long>(std::trunc(d)) * 100);
     showVirtualOdds(rate, figures, false);
-    return PairSimResult::Accepted;
+    return SimResult::Accepted;
 }
 
 }  // namespace tavek::sim

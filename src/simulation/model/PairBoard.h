@@ -2,21 +2,13 @@
 
 #include "simulation/model/PairFigures.h"
 #include "simulation/model/PairIndex.h"
+#include "simulation/model/SimResult.h"
 
 #include <QString>
 #include <QStringView>
 #include <vector>
 
 namespace tavek::sim {
-
-enum class PairSimResult { None, Accepted, NotAboveOne, Unrealistic };
-
-// The message of a refused odds simulation (the win dialogs' texts); empty
-// for the others.
-QString refusalMessage(PairSimResult result);
-
-// Machine name of a result for tavek-cli: "none", "accepted", ...
-const char* pairSimResultName(PairSimResult result);
 
 // Everything the quinella or bracket-quinella tab shows: a real-odds and a
 // virtual-odds cell per pair (indexed by pair index), the three boxes of the
@@ -56,13 +48,13 @@ public:
 
     // OK of the stake dialog: `yen` on the pair labelled `label`. A label of
     // no pair changes nothing and gives None.
-    PairSimResult simulateStake(QByteArrayView record, PairFigures figures, QStringView label,
+    SimResult simulateStake(QByteArrayView record, PairFigures figures, QStringView label,
                                 long long yen);
 
     // OK of the odds dialog: the odds `odds` wanted for the pair labelled
     // `label`. Throws std::runtime_error when the record has no votes or no
     // total for it.
-    PairSimResult simulateOdds(QByteArrayView record, PairFigures figures, QStringView label,
+    SimResult simulateOdds(QByteArrayView record, PairFigures figures, QStringView label,
                                long double odds);
 
 private:

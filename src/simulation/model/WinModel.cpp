@@ -145,25 +145,12 @@ OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
     day.WinTotal[race] = total;
     out.excess = y;
     if (y > 0) {
-        out.result = OddsResult::Accepted;
+        out.result = sim::SimResult::Accepted;
         out.amount = e * kVoteUnit;
     } else {
-        out.result = OddsResult::Unrealistic;
+        out.result = sim::SimResult::Unrealistic;
     }
     return out;
-}
-
-QString refusalMessage(OddsResult result)
-{
-    switch (result) {
-    case OddsResult::NotAboveOne:
-        return QStringLiteral("１倍よりも大きい数字を入力してください。");
-    case OddsResult::Unrealistic:
-        return QStringLiteral("非現実的な数値が入力されました。");
-    case OddsResult::Accepted:
-        break;
-    }
-    return {};
 }
 
 }  // namespace tavek::win

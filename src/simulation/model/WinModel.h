@@ -1,6 +1,7 @@
 #pragma once
 
 #include "racedata/DayData.h"
+#include "simulation/model/SimResult.h"
 
 #include <optional>
 
@@ -32,14 +33,10 @@ void winReset(DayData& day, int race);
 // outside 0..9,999,999 yen.
 void stakeSimulation(DayData& day, int race, int horse, long long yen);
 
-enum class OddsResult {
-    Accepted,     // the excess votes y are above 0
-    NotAboveOne,  // the odds are not above 1.0; the figures are the record's
-    Unrealistic,  // the odds are not above the runner's current odds
-};
-
+// Accepted when the excess votes y are above 0; NotAboveOne leaves the
+// figures the record's.
 struct OddsOutcome {
-    OddsResult result = OddsResult::NotAboveOne;
+    sim::SimResult result = sim::SimResult::NotAboveOne;
     double excess = 0;     // y, the votes between the given odds and the current ones
     long long amount = 0;  // yen, the integer part of y times 100 (accepted only)
 };
@@ -50,8 +47,5 @@ struct OddsOutcome {
 // race) when the runner's votes or the total are blank or not numbers, or the
 // total is 0; the figures are then the record's.
 OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds);
-
-// The message of a refused odds simulation; empty for an accepted one.
-QString refusalMessage(OddsResult result);
 
 }  // namespace tavek::win

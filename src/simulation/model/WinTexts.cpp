@@ -120,38 +120,4 @@ QString cellText(const DayData& day, int race, int horse, int column, const Inpu
     }
 }
 
-bool calculate(DayData& day, int race, InputTexts& inputs)
-{
-    if (registeredRunners(day, race) <= 0)
-        return false;
-    day.CurrentRace = race;
-    winReset(day, race);
-    inputs = InputTexts{};
-    return true;
-}
-
-void applyStake(DayData& day, int horse, long long yen, InputTexts& inputs)
-{
-    const int race = day.CurrentRace;
-    stakeSimulation(day, race, horse, yen);
-    inputs = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day.WinTotal[race])};
-}
-
-OddsResult applyOdds(DayData& day, int horse, long double odds, InputTexts& inputs)
-{
-    const int race = day.CurrentRace;
-    const OddsOutcome out = oddsSimulation(day, race, horse, odds);
-    switch (out.result) {
-    case OddsResult::NotAboveOne:
-        break;
-    case OddsResult::Unrealistic:
-        inputs = InputTexts{0, QString(), QString(), inputs.virtualTotal};
-        break;
-    case OddsResult::Accepted:
-        inputs = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds), fmt::grouped11(day.WinTotal[race])};
-        break;
-    }
-    return out.result;
-}
-
 }  // namespace tavek::win

@@ -14,8 +14,9 @@ inline constexpr int kColumns = 11;
 // Header row of the grid, columns 0..10.
 const QStringList& columnHeaders();
 
-// What a simulation leaves besides the figures: the texts of columns 6
-// (amount) and 7 (odds) in the row of `horse`, and the virtual total label.
+// What a simulation leaves besides the figures (WinBoard keeps them): the
+// texts of columns 6 (amount) and 7 (odds) in the row of `horse`, and the
+// virtual total label.
 struct InputTexts {
     int horse = 0;  // 0: no row holds input texts
     QString amount;
@@ -47,20 +48,5 @@ int rowBracket(const DayData& day, int race, int horse);
 // Text of cell (`column` 0..10, row `horse` >= 1). Never throws: a vote field
 // that is not a number shows as blank (the day load reports it).
 QString cellText(const DayData& day, int race, int horse, int column, const InputTexts& inputs);
-
-// The model side of the win calculation of a race selection: false when the
-// race has no registered runners (the tabs stay hidden); otherwise `race`
-// becomes current, its virtual figures the record's, and `inputs` is cleared.
-bool calculate(DayData& day, int race, InputTexts& inputs);
-
-// OK of the amount dialog on the current race: the stake simulation, then the
-// input texts of row `horse` and the virtual total. `yen` is the amount as
-// entered (0 when the field holds no whole number).
-void applyStake(DayData& day, int horse, long long yen, InputTexts& inputs);
-
-// OK of the odds dialog on the current race. NotAboveOne leaves `inputs` as
-// they were (the dialog stays open); Unrealistic clears the row texts but
-// keeps the virtual total; Accepted sets the amount, odds and virtual total.
-OddsResult applyOdds(DayData& day, int horse, long double odds, InputTexts& inputs);
 
 }  // namespace tavek::win

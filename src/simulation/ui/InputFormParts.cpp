@@ -1,12 +1,16 @@
 #include "simulation/ui/InputFormParts.h"
 
-#include "controls/SaNumEditExC.h"
 #include "controls/Label3D.h"
+#include "controls/MessageBox.h"
+#include "controls/SaNumEditExC.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+
+#include <stdexcept>
 
 namespace {
 
@@ -86,4 +90,28 @@ InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clien
     QWidget::setTabOrder(parts.BitBtn1, parts.BitBtn2);
     field->setFocus();
     return parts;
+}
+
+long double InputFormParts::enteredOdds() const
+{
+    return SaNumEditExC1->Text().isEmpty() ? 0.0L : SaNumEditExC1->AsFloat();
+}
+
+void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation)
+{
+    using tavek::sim::SimResult;
+    SimResult result = SimResult::None;
+    try {
+        result = simulation();
+    } catch (const std::runtime_error& e) {
+        tavek::MessageBox::error(QString::fromStdString(e.what()));
+        return;
+    }
+    if (result == SimResult::Accepted || result == SimResult::None) {
+        dialog->accept();
+        return;
+    }
+    tavek::MessageBox::error(tavek::sim::refusalMessage(result));
+    if (result == SimResult::Unrealistic)
+        QApplication::beep();
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "simulation/model/SimResult.h"
+
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Label3D;
 class QDialog;
@@ -21,6 +24,10 @@ struct InputFormParts {
     TSaNumEditExC* SaNumEditExC1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
+
+    // The odds in the field; an empty field is no odds at all, refused like
+    // odds not above 1.
+    long double enteredOdds() const;
 };
 
 // Builds the controls into `dialog` (fixed client size `clientWidth` x
@@ -29,3 +36,11 @@ struct InputFormParts {
 // on from it. `numberCaption` is the text before the number label.
 InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clientWidth, int clientHeight,
                               const QStringList& prompt, const QString& numberCaption, int decimals);
+
+// The end of OK in every input dialog: runs `simulation` (which shows its
+// result on the tab). Accepted or None closes `dialog`; a refused result shows
+// its message in the error box, with a beep when unrealistic; a simulation
+// that fails with std::runtime_error shows the failure there. Both leave the
+// dialog open with its input, so the error stops here and not in the
+// application's event loop.
+void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation);

@@ -1,23 +1,17 @@
 #include "simulation/ui/InputOddsUnit.h"
 
-#include "controls/MessageBox.h"
-#include "controls/SaNumEditExC.h"
-#include "simulation/model/WinTexts.h"
 #include "controls/Label3D.h"
+#include "simulation/ui/WinSheet.h"
 
-#include <QApplication>
 #include <QPushButton>
 
-TInputOddsForm::TInputOddsForm(tavek::DayData& day, tavek::win::InputTexts& inputs,
-                               std::function<void()> showResult, QWidget* parent)
+TInputOddsForm::TInputOddsForm(WinSheet& sheet, QWidget* parent)
     : QDialog(parent)
     , InputFormParts(buildInputForm(
           this, QStringLiteral("仮定オッズ入力"), 197, 140,
           {QStringLiteral("シミュレーションしたいオッズを入力"), QStringLiteral("してください。（低下した仮定オッズ）")},
           QStringLiteral("対象馬の馬番："), 1))
-    , m_day(day)
-    , m_inputs(inputs)
-    , m_showResult(std::move(showResult))
+    , sheet_(sheet)
 {
     setObjectName(QStringLiteral("InputOddsForm"));
     connect(BitBtn1, &QPushButton::clicked, this, &TInputOddsForm::BitBtn1Click);
@@ -25,17 +19,6 @@ TInputOddsForm::TInputOddsForm(tavek::DayData& day, tavek::win::InputTexts& inpu
 
 void TInputOddsForm::BitBtn1Click()
 {
-    using tavek::win::OddsResult;
     const int horse = Label3D9->text().trimmed().toInt();
-    // An empty field is no odds at all: it is refused like odds not above 1.
-    const long double odds = SaNumEditExC1->Text().isEmpty() ? 0.0L : SaNumEditExC1->AsFloat();
-    const OddsResult result = tavek::win::applyOdds(m_day, horse, odds, m_inputs);
-    m_showResult();
-    if (result == OddsResult::Accepted) {
-        accept();
-        return;
-    }
-    tavek::MessageBox::error(tavek::win::refusalMessage(result));
-    if (result == OddsResult::Unrealistic)
-        QApplication::beep();
+    finishOk(this, [&] { return sheet_.simulateOdds(horse, enteredOdds()); });
 }

@@ -1,15 +1,11 @@
 #include "simulation/ui/PairInputDialog.h"
 
-#include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
 #include "controls/Label3D.h"
 #include "simulation/ui/PairSheet.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-
-using tavek::sim::PairSimResult;
 
 namespace {
 
@@ -37,18 +33,8 @@ void PairInputDialog::BitBtn1Click()
 {
     const QString label = Label3D9->text();
     if (kind_ == Kind::Stake) {
-        sheet_.simulateStake(label, SaNumEditExC1->AsInteger());
-        accept();
+        finishOk(this, [&] { return sheet_.simulateStake(label, SaNumEditExC1->AsInteger()); });
         return;
     }
-    // An empty field is no odds at all: refused like odds not above 1.
-    const long double odds = SaNumEditExC1->Text().isEmpty() ? 0.0L : SaNumEditExC1->AsFloat();
-    const PairSimResult result = sheet_.simulateOdds(label, odds);
-    if (result == PairSimResult::Accepted || result == PairSimResult::None) {
-        accept();
-        return;
-    }
-    tavek::MessageBox::error(tavek::sim::refusalMessage(result));
-    if (result == PairSimResult::Unrealistic)
-        QApplication::beep();
+    finishOk(this, [&] { return sheet_.simulateOdds(label, enteredOdds()); });
 }

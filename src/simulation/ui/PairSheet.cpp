@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 using tavek::sim::PairKind;
-using tavek::sim::PairSimResult;
+using tavek::sim::SimResult;
 
 namespace {
 
@@ -121,7 +121,7 @@ void PairSheet::buildMatrix(const PairMatrixGeometry& g)
     matrix_->resize(matrix_->minimumSize());
 }
 
-PairSlot PairSheet::slot(int race) const
+tavek::sim::PairSlot PairSheet::slot(int race) const
 {
     if (!source_)
         throw std::logic_error("pair tab has no day data");
@@ -137,23 +137,23 @@ void PairSheet::clearFigures()
 void PairSheet::calculate(int race)
 {
     race_ = race;
-    const PairSlot s = slot(race);
+    const tavek::sim::PairSlot s = slot(race);
     board_.calculate(s.record, s.figures);
     refresh();
 }
 
-PairSimResult PairSheet::simulateStake(QStringView label, long long yen)
+SimResult PairSheet::simulateStake(QStringView label, long long yen)
 {
-    const PairSlot s = slot(race_);
-    const PairSimResult result = board_.simulateStake(s.record, s.figures, label, yen);
+    const tavek::sim::PairSlot s = slot(race_);
+    const SimResult result = board_.simulateStake(s.record, s.figures, label, yen);
     refresh();
     return result;
 }
 
-PairSimResult PairSheet::simulateOdds(QStringView label, long double odds)
+SimResult PairSheet::simulateOdds(QStringView label, long double odds)
 {
-    const PairSlot s = slot(race_);
-    const PairSimResult result = board_.simulateOdds(s.record, s.figures, label, odds);
+    const tavek::sim::PairSlot s = slot(race_);
+    const SimResult result = board_.simulateOdds(s.record, s.figures, label, odds);
     refresh();
     return result;
 }

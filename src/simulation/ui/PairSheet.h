@@ -1,6 +1,7 @@
 #pragma once
 
 #include "simulation/model/PairBoard.h"
+#include "simulation/model/PairSlot.h"
 
 #include <QWidget>
 #include <functional>
@@ -9,13 +10,7 @@
 class QLabel;
 class PairCell;
 
-// The figures of one race slot that a pair tab shows and simulates on: the
-// vote-count record and the slot's total and votes in the day data.
-struct PairSlot {
-    QByteArrayView record;
-    tavek::sim::PairFigures figures;
-};
-using PairSlotSource = std::function<PairSlot(int race)>;
+using PairSlotSource = std::function<tavek::sim::PairSlot(int race)>;
 
 // Where the matrix of a pair tab puts its cells, in pixels.
 struct PairMatrixGeometry {
@@ -52,8 +47,8 @@ public:
     void calculate(int race);
 
     // OK of the dialogs: the simulation on the pair labelled `label`, shown.
-    tavek::sim::PairSimResult simulateStake(QStringView label, long long yen);
-    tavek::sim::PairSimResult simulateOdds(QStringView label, long double odds);
+    tavek::sim::SimResult simulateStake(QStringView label, long long yen);
+    tavek::sim::SimResult simulateOdds(QStringView label, long double odds);
 
     PairCell* realCell(int k) const { return real_[size_t(k)]; }
     PairCell* virtualCell(int k) const { return virtual_[size_t(k)]; }
@@ -84,7 +79,7 @@ protected:
     void buildMatrix(const PairMatrixGeometry& geometry);
 
 private:
-    PairSlot slot(int race) const;
+    tavek::sim::PairSlot slot(int race) const;
     void refresh();
 
     tavek::sim::PairBoard board_;

@@ -1,6 +1,5 @@
 #include "simulation/ui/WinSheet.h"
 
-#include "racedata/DayData.h"
 #include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 
@@ -37,7 +36,7 @@ Label3D* totalBox(QWidget* parent, const char* name)
 
 }  // namespace
 
-WinSheet::WinSheet(tavek::DayData& day, QWidget* parent) : QWidget(parent), day_(day)
+WinSheet::WinSheet(tavek::DayData& day, QWidget* parent) : QWidget(parent), board_(day)
 {
     setObjectName(QStringLiteral("WinSheet"));
     Panel3 = new QFrame(this);
@@ -75,25 +74,37 @@ void WinSheet::setRaceListed(bool listed)
         return;
     }
     StringGrid1->setSource({
-        [this](int horse, int column) {
-            return tavek::win::cellText(day_, day_.CurrentRace, horse, column, inputs_);
-        },
-        [this](int horse) { return tavek::win::rowBracket(day_, day_.CurrentRace, horse); },
+        [this](int horse, int column) { return board_.cellText(horse, column); },
+        [this](int horse) { return board_.rowBracket(horse); },
     });
 }
 
 bool WinSheet::calculate(int race)
 {
-    if (!tavek::win::calculate(day_, race, inputs_))
+    if (!board_.calculate(race))
         return false;
-    StringGrid1->setRunnerRows(tavek::win::registeredRunners(day_, race));
-    Label3D9->setText(tavek::win::totalText(day_, race));
+    StringGrid1->setRunnerRows(board_.runners());
+    Label3D9->setText(board_.total());
     showSimulation();
     return true;
 }
 
+tavek::sim::SimResult WinSheet::simulateStake(int horse, long long yen)
+{
+    const tavek::sim::SimResult result = board_.simulateStake(horse, yen);
+    showSimulation();
+    return result;
+}
+
+tavek::sim::SimResult WinSheet::simulateOdds(int horse, long double odds)
+{
+    const tavek::sim::SimResult result = board_.simulateOdds(horse, odds);
+    showSimulation();
+    return result;
+}
+
 void WinSheet::showSimulation()
 {
-    Label3D13->setText(inputs_.virtualTotal);
+    Label3D13->setText(board_.virtualTotal());
     StringGrid1->viewport()->update();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulation/model/WinTexts.h"
+#include "simulation/model/WinBoard.h"
 
 #include <QWidget>
 
@@ -8,12 +8,8 @@ class QFrame;
 class Label3D;
 class WinGrid;
 
-namespace tavek {
-struct DayData;
-}
-
 // The content of the win tab: the totals strip Panel3 over the grid
-// StringGrid1. Every text comes from the win model; the sheet keeps only the
+// StringGrid1. What it shows comes from its WinBoard, which also keeps the
 // input texts a simulation leaves (columns 6 and 7, the virtual total).
 class WinSheet : public QWidget {
     Q_OBJECT
@@ -27,24 +23,27 @@ public:
     Label3D* Label3D13;  // virtual win total
     WinGrid* StringGrid1;
 
+    const tavek::win::WinBoard& board() const { return board_; }
+
     // Whether the race list has races; without them the grid paints nothing.
     void setRaceListed(bool listed);
 
     // The sheet's part of the win calculation for race slot `race`: the
-    // model's reset, rows for the runners, the totals, empty input columns.
+    // board's, then rows for the runners, the totals, empty input columns.
     // False when the race has no runners to show (nothing is changed then).
     bool calculate(int race);
 
-    // The input texts of the simulation in force (the win dialogs write them)
-    // and the repaint after the figures or these texts changed.
-    tavek::win::InputTexts& inputs() { return inputs_; }
-    void showSimulation();
+    // OK of the win dialogs: the simulation on runner `horse` of the current
+    // race, shown.
+    tavek::sim::SimResult simulateStake(int horse, long long yen);
+    tavek::sim::SimResult simulateOdds(int horse, long double odds);
 
     // Double-click on the amount or odds column of a runner.
     void openAmountDialog(int horse);
     void openOddsDialog(int horse);
 
 private:
-    tavek::DayData& day_;
-    tavek::win::InputTexts inputs_;
+    void showSimulation();
+
+    tavek::win::WinBoard board_;
 };

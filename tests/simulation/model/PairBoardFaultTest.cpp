@@ -2,7 +2,7 @@
 // virtual quinella figures in both simulations. They are refused now, naming
 // the race, and leave the record's figures.
 #include "simulation/model/PairBoard.h"
-#include "VoteRecordBuilder.h"
+#include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 using namespace tavek::sim;
+using tavek::test::H1Record;
 
 namespace {
 
@@ -37,16 +38,16 @@ void expectOutOfRange(Slot& slot, int total, int pairVotes, Simulation simulate)
 
 TEST(PairBoardFault, FiguresBeyond32BitsAreRefused)
 {
-    const VoteRecordBuilder race = VoteRecordBuilder().votes(tavek::layout::kQuinellaTotal, 2'120'000'000).quinella(1, 100'000'000);
+    const H1Record race = H1Record().quinellaTotal(2'120'000'000).quinella(1, 100'000'000);
     PairBoard board(PairKind::Quinella);
     Slot slot;
     board.calculate(race, slot.figures());
     // Odds 1.5 on a pair at about 15.9 put back some 1.9 billion votes.
     expectOutOfRange(slot, 2'120'000'000, 100'000'000,
                      [&] { board.simulateOdds(race, slot.figures(), u" 1- 2", 1.5); });
-    const VoteRecordBuilder full = VoteRecordBuilder().votes(tavek::layout::kQuinellaTotal, 2'147'480'000).quinella(1, 5);
+    const H1Record full = H1Record().quinellaTotal(2'147'480'000).quinella(1, 5);
     expectOutOfRange(slot, 2'147'480'000, 5, [&] { board.simulateStake(full, slot.figures(), u" 1- 2", 9'999'999); });
     // Within range, the same race still simulates.
-    EXPECT_EQ(board.simulateStake(full, slot.figures(), u" 1- 2", 300), PairSimResult::Accepted);
+    EXPECT_EQ(board.simulateStake(full, slot.figures(), u" 1- 2", 300), SimResult::Accepted);
     EXPECT_EQ(slot.total, 2'147'480'003);
 }

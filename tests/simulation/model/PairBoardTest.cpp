@@ -1,5 +1,6 @@
 #include "simulation/model/PairBoard.h"
-#include "VoteRecordBuilder.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,15 +8,16 @@
 #include <stdexcept>
 
 using namespace tavek::sim;
+using tavek::test::H1Record;
 
 namespace {
 
 // A quinella race: 1,000,000 votes, pair 1-2 (k 1) 32,000, pair 1-3 (k 2) 20,000,
 // pair 1-4 (k 3) without votes.
-VoteRecordBuilder quinellaRace(const char* date = "20050416")
+H1Record quinellaRace(const char* date = "20050416")
 {
-    VoteRecordBuilder b(date);
-    b.votes(tavek::layout::kQuinellaTotal, 1000000).quinella(1, 32000).quinella(2, 20000).quinella(3, 0);
+    H1Record b(tavek::test::raceKey(date));
+    b.quinellaTotal(1000000).quinella(1, 32000).quinella(2, 20000).quinella(3, 0);
     for (int k = 4; k <= 153; ++k)
         b.quinella(k, 6000);
     return b;
@@ -64,7 +66,7 @@ TEST(PairBoard, StakeSimulationMovesEveryPair)
     Slot slot;
     const auto race = quinellaRace();
     board.calculate(race, slot.figures());
-    EXPECT_EQ(board.simulateStake(race, slot.figures(), u" 1- 2", 1000000), PairSimResult::Accepted);
+    EXPECT_EQ(board.simulateStake(race, slot.figures(), u" 1- 2", 1000000), SimResult::Accepted);
     EXPECT_EQ(board.virtualTotal(), "  1,010,000");
     EXPECT_EQ(board.virtualCell(1).text, "  18.0");
     EXPECT_EQ(board.virtualCell(2).text, "  37.9");
@@ -89,7 +91,7 @@ TEST(PairBoard, OddsSimulationTakesOutTheExcessVotes)
     Slot slot;
     const auto race = quinellaRace();
     board.calculate(race, slot.figures());
-    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 25.0), PairSimResult::Accepted);
+    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 25.0), SimResult::Accepted);
     EXPECT_EQ(slot.votes[0], 29939);
     EXPECT_EQ(slot.total, 997939);
     EXPECT_EQ(board.virtualCell(1).text, "  25.0");
@@ -97,23 +99,23 @@ TEST(PairBoard, OddsSimulationTakesOutTheExcessVotes)
     EXPECT_EQ(board.excess(), "    206,100円");
 
     // At or below the current odds: refused, nothing shown changes.
-    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 20.0), PairSimResult::Unrealistic);
+    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 20.0), SimResult::Unrealistic);
     EXPECT_EQ(board.excess(), "    206,100円");
     EXPECT_EQ(board.virtualCell(1).text, "  25.0");
-    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 1.0), PairSimResult::NotAboveOne);
+    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 1.0), SimResult::NotAboveOne);
     EXPECT_EQ(slot.votes[0], 32000);
-    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 1.1), PairSimResult::Unrealistic);
-    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u"1-2", 25.0), PairSimResult::None);
+    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 1.1), SimResult::Unrealistic);
+    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u"1-2", 25.0), SimResult::None);
 }
 
 TEST(PairBoard, OddsSimulationWithoutFiguresIsAClearError)
 {
     PairBoard board(PairKind::Quinella);
     Slot slot;
-    VoteRecordBuilder race;
+    H1Record race;
     race.quinella(1, 100);
     EXPECT_THROW(board.simulateOdds(race, slot.figures(), u" 1- 2", 5.0), std::runtime_error);
-    race.votes(tavek::layout::kQuinellaTotal, 0);
+    race.quinellaTotal(0);
     try {
         board.simulateOdds(race, slot.figures(), u" 1- 2", 5.0);
         FAIL();
@@ -131,7 +133,7 @@ TEST(PairBoard, LaterRacesPayOutMore)
     EXPECT_EQ(board.real(1).text, "  24.2");  // 1,000,000 x 0.775 / 32,000 = 24.21875
     EXPECT_EQ(board.real(2).text, "  38.8");  // 38.75
     // d = (25 x 32,000 - 0.775 x 1,000,000) / (25 - 0.775) = 1031.99...
-    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 25.0), PairSimResult::Accepted);
+    EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 2", 25.0), SimResult::Accepted);
     EXPECT_EQ(slot.votes[0], 30969);
     EXPECT_EQ(board.excess(), "    103,100円");
     EXPECT_EQ(board.virtualCell(1).text, "  25.0");
@@ -178,15 +180,15 @@ TEST(PairBoard, BracketPairsIncludeSameBracket)
     PairBoard board(PairKind::Bracket);
     int total = -1;
     std::array<int, 36> votes{};
-    VoteRecordBuilder race;
-    race.votes(tavek::layout::kBracketTotal, 200000).bracket(9, 6000).bracket(1, 0);
+    H1Record race;
+    race.bracketTotal(200000).bracket(9, 6000).bracket(1, 0);
     board.calculate(race, {total, votes});
     EXPECT_EQ(board.real(9).text, "  25.0");
     EXPECT_EQ(board.real(1).text, " ");
     EXPECT_EQ(board.real(2).text, " ");
     EXPECT_EQ(board.realTotal(), "    200,000");
     EXPECT_EQ(board.clickReal(9), 9);
-    EXPECT_EQ(board.simulateStake(race, {total, votes}, u" 2- 2", 600000), PairSimResult::Accepted);
+    EXPECT_EQ(board.simulateStake(race, {total, votes}, u" 2- 2", 600000), SimResult::Accepted);
     EXPECT_EQ(board.virtualCell(9).text, "  12.9");  // 206,000 x 0.75 / 12,000 = 12.875
 }
 

@@ -1,10 +1,11 @@
 #include "simulation/model/PairIndex.h"
 #include "simulation/model/PairPayoutRate.h"
-#include "VoteRecordBuilder.h"
+#include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavek::sim;
+using tavek::test::H1Record;
 
 TEST(PairIndex, LabelsOfBothKindsRoundTrip)
 {
@@ -39,9 +40,9 @@ TEST(PairIndex, OnlyExactLabelsMatch)
 
 TEST(PairPayoutRate, RaisedFromJuneSeventh2014)
 {
-    EXPECT_EQ(pairPayoutRate(VoteRecordBuilder("20140601").record()), 0.75L);
-    EXPECT_EQ(pairPayoutRate(VoteRecordBuilder("20140606").record()), 0.75L);
-    EXPECT_EQ(pairPayoutRate(VoteRecordBuilder("20140607").record()), 0.775L);
-    EXPECT_EQ(pairPayoutRate(VoteRecordBuilder("20261205").record()), 0.775L);
+    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20140601")).bytes()), 0.75L);
+    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20140606")).bytes()), 0.75L);
+    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20140607")).bytes()), 0.775L);
+    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20261205")).bytes()), 0.775L);
     EXPECT_EQ(pairPayoutRate(QByteArray(28955, ' ')), 0.75L);
 }

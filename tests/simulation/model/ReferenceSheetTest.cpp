@@ -1,15 +1,17 @@
 #include "simulation/model/ReferenceSheet.h"
-#include "VoteRecordBuilder.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavek::sim;
+using tavek::test::H1Record;
 namespace layout = tavek::layout;
 
 TEST(ReferenceSheet, TotalsOfTheSevenBetTypes)
 {
-    VoteRecordBuilder race;
-    race.votes(layout::kWinTotal, 1234567).votes(layout::kTrioTotal, 0);
+    H1Record race;
+    race.winTotal(1234567).votes(layout::kTrioTotal, 0);
     const ReferenceSheet sheet = referenceSheet(race);
     EXPECT_EQ(sheet.totals[size_t(BetType::Win)], "  1,234,567");
     EXPECT_EQ(sheet.totals[size_t(BetType::Place)], "          0");
@@ -20,7 +22,7 @@ TEST(ReferenceSheet, TotalsOfTheSevenBetTypes)
 
 TEST(ReferenceSheet, ExactaRankedByVotesThenHigherCombinationFirst)
 {
-    VoteRecordBuilder race;
+    H1Record race;
     race.votes(layout::kExactaTotal, 1300000)
         .exacta(0, 1, 2, 20000)
         .exacta(1, 2, 1, 30000)
@@ -45,7 +47,7 @@ TEST(ReferenceSheet, ExactaRankedByVotesThenHigherCombinationFirst)
 
 TEST(ReferenceSheet, TrioLinesShowAllThreeRunners)
 {
-    VoteRecordBuilder race;
+    H1Record race;
     race.votes(layout::kTrioTotal, 100000).trio(0, 1, 2, 3, 100).trio(815, 16, 17, 18, 2500);
     const QStringList lines = referenceSheet(race).trio;
     ASSERT_EQ(lines.size(), 2);

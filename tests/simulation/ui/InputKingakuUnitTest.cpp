@@ -5,7 +5,8 @@
 
 TEST_F(WinDialogTest, AmountDialogLooksAsDesigned)
 {
-    TInputKingakuForm form(*day, inputs, showResult);
+    TInputKingakuForm form(sheet);
+    EXPECT_EQ(form.objectName(), QStringLiteral("InputKingakuForm"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("仮定投資金額入力"));
     EXPECT_EQ(form.size(), QSize(187, 138));
     EXPECT_EQ(form.Label1->text(), QStringLiteral("シミュレーションしたい金額を入力\nしてください。"));
@@ -18,48 +19,38 @@ TEST_F(WinDialogTest, AmountDialogLooksAsDesigned)
     EXPECT_EQ(form.SaNumEditExC1->size(), QSize(121, 20));
 }
 
-TEST_F(WinDialogTest, AmountOkRunsTheStakeSimulationAndCloses)
+TEST_F(WinDialogTest, AmountOkRunsTheStakeSimulationOnTheSheetAndCloses)
 {
-    TInputKingakuForm form(*day, inputs, showResult);
+    TInputKingakuForm form(sheet);
     enterAndOk(form, 1, "150000");
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(shown, 1);
     EXPECT_EQ(cell(1, 6), "    150,000");
-    EXPECT_EQ(inputs.virtualTotal, "  1,001,500");
-    EXPECT_EQ(cell(1, 10), "      7.9");
-}
+    EXPECT_EQ(sheet.Label3D13->text(), "  1,001,500");
 
-TEST_F(WinDialogTest, AmountBelowOneVoteOrEmptyAddsNothing)
-{
-    TInputKingakuForm small(*day, inputs, showResult);
-    enterAndOk(small, 1, "99");
-    EXPECT_EQ(cell(1, 6), "         99");
-    EXPECT_EQ(cell(1, 8), "   100000");
-    EXPECT_EQ(inputs.virtualTotal, "  1,000,000");
-
-    TInputKingakuForm empty(*day, inputs, showResult);
+    // An empty field is an amount of 0.
+    TInputKingakuForm empty(sheet);
     enterAndOk(empty, 3, "");
     EXPECT_EQ(cell(3, 6), "          0");
-    EXPECT_EQ(cell(1, 6), " ");
+    EXPECT_TRUE(boxes.isEmpty());
 }
 
 TEST_F(WinDialogTest, CloseChangesNothing)
 {
-    TInputKingakuForm form(*day, inputs, showResult);
+    TInputKingakuForm form(sheet);
     form.Label3D9->setText(QStringLiteral("1"));
     form.show();
     QTest::keyClicks(form.SaNumEditExC1, QStringLiteral("5000"));
     QTest::mouseClick(form.BitBtn2, Qt::LeftButton);
     EXPECT_EQ(form.result(), QDialog::Rejected);
-    EXPECT_EQ(shown, 0);
     EXPECT_EQ(cell(1, 6), " ");
+    EXPECT_EQ(sheet.Label3D13->text(), "");
     EXPECT_EQ(day->WinTotal[0], 1'000'000);
 }
 
 TEST_F(WinDialogTest, EnterMovesFromTheFieldToOkAndThenPressesIt)
 {
-    TInputKingakuForm form(*day, inputs, showResult);
+    TInputKingakuForm form(sheet);
     form.Label3D9->setText(QStringLiteral("2"));
     form.show();
     form.activateWindow();
@@ -68,7 +59,7 @@ TEST_F(WinDialogTest, EnterMovesFromTheFieldToOkAndThenPressesIt)
     QTest::keyClicks(form.SaNumEditExC1, QStringLiteral("1000"));
     QTest::keyClick(form.SaNumEditExC1, Qt::Key_Return);
     EXPECT_TRUE(form.BitBtn1->hasFocus());
-    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(cell(2, 6), " ");
     QTest::keyClick(form.BitBtn1, Qt::Key_Return);
     EXPECT_EQ(cell(2, 6), "      1,000");
 }

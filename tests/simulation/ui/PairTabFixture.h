@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulation/model/SampleRace.h"
+#include "support/SampleRace.h"
 #include "simulation/ui/PairSheet.h"
 
 #include <QApplication>
@@ -23,8 +23,8 @@ struct PairDay {
     {
         return [this, kind](int) {
             if (kind == tavek::sim::PairKind::Quinella)
-                return PairSlot{record, {quinellaTotal, quinellaVotes}};
-            return PairSlot{record, {bracketTotal, bracketVotes}};
+                return tavek::sim::PairSlot{record, {quinellaTotal, quinellaVotes}};
+            return tavek::sim::PairSlot{record, {bracketTotal, bracketVotes}};
         };
     }
 };

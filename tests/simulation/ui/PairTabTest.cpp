@@ -1,5 +1,6 @@
 #include "PairTabFixture.h"
 
+#include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
 #include "controls/Label3D.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavek::sim;
+using tavek::test::H1Record;
 
 namespace {
 
@@ -74,7 +76,7 @@ TEST(QuinellaTab, ShowsTheBoardAndOpensTheStakeDialogFromARealCell)
 
 TEST(QuinellaTab, BlankRealCellOpensNothingFromEitherSide)
 {
-    PairDay day(VoteRecordBuilder().votes(tavek::layout::kQuinellaTotal, 1000).quinella(1, 10));
+    PairDay day(H1Record().quinellaTotal(1000).quinella(1, 10));
     QuinellaTab tab;
     tab.setSlotSource(day.source(PairKind::Quinella));
     tab.calcUbtnClick(0);
@@ -126,7 +128,7 @@ TEST(QuinellaTab, OddsDialogRefusesAndStaysOpenThenAccepts)
 
 TEST(BracketTab, SameBracketPairAndBracketColours)
 {
-    PairDay day(VoteRecordBuilder().votes(tavek::layout::kBracketTotal, 200000).bracket(9, 6000).bracket(2, 1000));
+    PairDay day(H1Record().bracketTotal(200000).bracket(9, 6000).bracket(2, 1000));
     BracketTab tab;
     tab.setSlotSource(day.source(PairKind::Bracket));
     tab.bracketSection(0);
@@ -160,7 +162,7 @@ TEST(BracketTab, SameBracketPairAndBracketColours)
 
 TEST(QuinellaTab, OddsOnARaceWithoutTotalFailWithTheDialogOpen)
 {
-    PairDay day(VoteRecordBuilder().votes(tavek::layout::kQuinellaTotal, 0).quinella(1, 10));
+    PairDay day(H1Record().quinellaTotal(0).quinella(1, 10));
     QuinellaTab tab;
     tab.setSlotSource(day.source(PairKind::Quinella));
     tab.calcUbtnClick(0);
@@ -168,7 +170,15 @@ TEST(QuinellaTab, OddsOnARaceWithoutTotalFailWithTheDialogOpen)
     form.Label3D9->setText(u" 1- 2"_qs);
     form.show();
     QTest::keyClicks(form.SaNumEditExC1, u"10.0"_qs);
-    // The application's error report takes the exception; the dialog stays.
-    EXPECT_THROW(form.BitBtn1Click(), std::runtime_error);
+    QList<tavek::MessageBox::Request> boxes;
+    tavek::MessageBox::setHook([&](const tavek::MessageBox::Request& r) {
+        boxes.append(r);
+        return tavek::MessageBox::Answer::Ok;
+    });
+    form.BitBtn1Click();
+    tavek::MessageBox::setHook({});
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_EQ(boxes[0].kind, tavek::MessageBox::Kind::Error);
+    EXPECT_TRUE(boxes[0].text.contains(u"the quinella total of race 2005041605020811 is 0"_qs)) << boxes[0].text.toStdString();
     EXPECT_TRUE(form.isVisible());
 }

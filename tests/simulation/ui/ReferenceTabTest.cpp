@@ -1,5 +1,5 @@
 #include "simulation/model/ReferenceSheet.h"
-#include "simulation/model/SampleRace.h"
+#include "support/SampleRace.h"
 #include "simulation/ui/ReferenceTab.h"
 
 #include <QLabel>
@@ -8,7 +8,7 @@
 
 TEST(ReferenceTab, ShowsTheModelsTotalsAndLines)
 {
-    const VoteRecordBuilder race = sampleRace18();
+    const tavek::test::H1Record race = sampleRace18();
     const auto sheet = tavek::sim::referenceSheet(race);
     ReferenceTab tab;
     tab.referenceSection(race);

@@ -1,30 +1,35 @@
 #pragma once
 
+#include "controls/Label3D.h"
+#include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
 #include "racedata/DayData.h"
-#include "controls/Label3D.h"
-#include "simulation/model/WinTexts.h"
+#include "simulation/ui/WinSheet.h"
 #include "support/RaceFixture.h"
-#include "support/gui/ModalCatcher.h"
 
-#include <QApplication>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
 
-// The race of the win model's examples (total 1,000,000 votes, runner 1 with
-// 100,000) as the current race, calculated as a race selection leaves it.
+// A win sheet on the race of the win model's examples (total 1,000,000
+// votes, runner 1 with 100,000), calculated as a race selection leaves it.
+// The boxes the dialogs open are answered and recorded, not shown.
 class WinDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         const tavek::test::H1Record votes = tavek::test::exampleWinRace();
         std::copy(votes.bytes().begin(), votes.bytes().end(), day->VoteRecords[0].begin());
-        ASSERT_TRUE(tavek::win::calculate(*day, 0, inputs));
+        ASSERT_TRUE(sheet.calculate(0));
+        tavek::MessageBox::setHook([this](const tavek::MessageBox::Request& r) {
+            boxes.append(r);
+            return tavek::MessageBox::Answer::Ok;
+        });
     }
+    void TearDown() override { tavek::MessageBox::setHook({}); }
 
-    QString cell(int horse, int column) const { return tavek::win::cellText(*day, 0, horse, column, inputs); }
+    QString cell(int horse, int column) const { return sheet.board().cellText(horse, column); }
 
     // Types `keys` into the dialog's field and presses its OK button.
     template <class Form>
@@ -37,9 +42,6 @@ protected:
     }
 
     std::unique_ptr<tavek::DayData> day = std::make_unique<tavek::DayData>();
-    tavek::win::InputTexts inputs;
-    int shown = 0;
-    std::function<void()> showResult = [this] { ++shown; };
-    // Answers the error boxes the OK buttons open.
-    tavek::test::ModalCatcher boxes;
+    WinSheet sheet{*day};
+    QList<tavek::MessageBox::Request> boxes;
 };

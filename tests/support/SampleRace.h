@@ -1,14 +1,16 @@
 #pragma once
 
-#include "VoteRecordBuilder.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
 
 #include <array>
 #include <cmath>
 #include <vector>
 
 // An 18-runner race whose votes of every bet type come from one Harville
-// model of fixed strengths, each total the sum of its entries.
-inline VoteRecordBuilder sampleRace18(const char* date = "20050416")
+// model of fixed strengths, each total the sum of its entries. Its key is
+// that of Tokyo 11R on `date`.
+inline tavek::test::H1Record sampleRace18(const char* date = "20050416")
 {
     namespace layout = tavek::layout;
     constexpr int n = 18;
@@ -24,7 +26,8 @@ inline VoteRecordBuilder sampleRace18(const char* date = "20050416")
     };
     auto bracketOf = [](int h) { return h <= 12 ? (h + 1) / 2 : h <= 15 ? 7 : 8; };
 
-    VoteRecordBuilder b(date);
+    tavek::test::H1Record b(tavek::test::raceKey(date));
+    b.registered(n).starters(n);
     long long winTotal = 0;
     for (int h = 1; h <= n; ++h) {
         const long long v = std::llround(2'000'000 * p[size_t(h)]);

@@ -1,4 +1,4 @@
-#include "simulation/model/SampleRace.h"
+#include "support/SampleRace.h"
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
 #include "controls/Label3D.h"
@@ -15,7 +15,7 @@
 
 // Saves pictures of the main window on the three tabs, an 18-runner race
 // selected and one simulation on each pair tab, for a look by eye:
-//   TAVEK_SHOT_DIR=/tmp/shots xvfb-run -a simui_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
+//   TAVEK_SHOT_DIR=/tmp/shots xvfb-run -a app_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
 TEST(PairTabs, DISABLED_Screenshots)
 {
     using tavek::sim::PairKind;
@@ -24,7 +24,7 @@ TEST(PairTabs, DISABLED_Screenshots)
     MainWindowFixture fx;
     fx.writeDay(MainWindowFixture::kFixtureDate,
                 {tavek::test::RaRecord(tavek::test::raceKey("20050416", "05", 11)).name(QStringLiteral("テストステークス"))},
-                {sampleRace18().record()});
+                {sampleRace18().bytes()});
     TMainForm& form = fx.start();
     fx.pickDate(MainWindowFixture::kFixtureDate);
     {

@@ -2,7 +2,7 @@
 // fills them, and a dialog's OK leaves the texts that tavek-cli prints.
 #include "cli/Cli.h"
 #include "controls/SaNumEditExC.h"
-#include "simulation/model/SampleRace.h"
+#include "support/SampleRace.h"
 #include "simulation/ui/BracketTab.h"
 #include "controls/Label3D.h"
 #include "simulation/ui/PairCell.h"
@@ -76,11 +76,11 @@ protected:
     {
         using tavek::test::raceKey;
         using tavek::test::RaRecord;
-        VoteRecordBuilder small;
-        small.put(tavek::layout::kCourse, "05020801").votes(tavek::layout::kQuinellaTotal, 1000).quinella(1, 10);
+        tavek::test::H1Record small(raceKey("20050416", "05", 1));
+        small.registered(18).starters(18).quinellaTotal(1000).quinella(1, 10);
         fx.writeDay(MainWindowFixture::kFixtureDate,
                     {RaRecord(raceKey("20050416", "05", 11)), RaRecord(raceKey("20050416", "05", 1))},
-                    {sampleRace18().record(), small.record()});
+                    {sampleRace18().bytes(), small.bytes()});
         form = &fx.start();
         fx.pickDate(MainWindowFixture::kFixtureDate);
     }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace tavek::sim {
+
+// What the OK of a simulation dialog comes to, on the win tab and the pair
+// tabs alike.
+enum class SimResult {
+    None,         // no simulation ran
+    Accepted,
+    NotAboveOne,  // the odds asked for are not above 1.0
+    Unrealistic,  // the odds asked for are not above the current ones
+};
+
+// The message the dialogs show for a refused result; empty for the others.
+QString refusalMessage(SimResult result);
+
+// Machine name for tavek-cli: "none", "accepted", "not_above_one", "unrealistic".
+const char* simResultName(SimResult result);
+
+}  // namespace tavek::sim
