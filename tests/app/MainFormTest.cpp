@@ -4,9 +4,9 @@
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "controls/Label3D.h"
+#include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
 #include "support/RaceFixture.h"
-#include "support/gui/ModalCatcher.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -186,7 +186,7 @@ TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    tavek::test::ModalCatcher boxes;
+    tavek::test::BoxAnswerer boxes;
     TMainForm& form = fx.start();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.DateCombo->count(), 0);
@@ -226,11 +226,12 @@ TEST(MainForm, JVInitFailureIsReportedAndTheWindowStaysUsable)
 {
     MainWindowFixture fx;
     tavek::jvlink::setFactory([] { return std::make_unique<FailingInit>(); });
-    tavek::test::ModalCatcher boxes;
+    tavek::test::BoxAnswerer boxes;
     TMainForm& form = fx.start();
     tavek::jvlink::setFactory({});
     EXPECT_EQ(FailingInit::sids, QStringList{QStringLiteral("SA481927/SD305716/QmrvXK/Version 2.00")});
     ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Plain);
     EXPECT_EQ(boxes.texts().first(),
               QStringLiteral("JVInitエラー：")
                   + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, -103));

@@ -87,3 +87,16 @@ TEST_F(ErrorLogTest, FailuresNameTheFile)
     }
     EXPECT_EQ(bytes(), cp932::encode(QStringLiteral("行1\r\n")));
 }
+
+TEST_F(ErrorLogTest, FailureEntryAddsTheMessageOnOneLineWithoutABeep)
+{
+    int beeps = 0;
+    ErrorLog::setBeep([&] { ++beeps; });
+    ErrorLog log(path());
+    log.writeFailure(QStringLiteral("ファイル X は\r\n開けません"));
+    const QByteArray first = cp932::encode(QStringLiteral("【エラー】09:41:07：ファイル X は 開けません\r\n"));
+    EXPECT_EQ(bytes(), first) << "a missing log is created";
+    log.writeFailure(QStringLiteral("二行目\nまで"));
+    EXPECT_EQ(bytes(), first + cp932::encode(QStringLiteral("【エラー】09:41:07：二行目 まで\r\n")));
+    EXPECT_EQ(beeps, 0);
+}
