@@ -44,13 +44,12 @@ TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
     }
     EXPECT_TRUE(opened.isEmpty());
 
-    QFile pdf(QDir(fx.folder()).filePath(QStringLiteral("Tavek.pdf")));
-    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
-    pdf.close();
+    const QString pdf = QDir(fx.folder()).filePath(QStringLiteral("Tavek.pdf"));
+    tavek::test::writeFile(pdf, {});
     BoxAnswerer boxes;
     form.SpeedButton5->click();
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(pdf.fileName())});
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(pdf)});
 }
 
 TEST(Help, EveryOpeningOfTheAboutBoxIsAFreshWindow)

@@ -33,9 +33,7 @@ TEST(MainFormFault, OpensAndWorksWhenTheErrorLogCannotBeRead)
 TEST(MainFormFault, DataFolderThatIsAFileIsReported)
 {
     MainWindowFixture fx;
-    QFile file(fx.dataFolder());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    tavek::test::writeFile(fx.dataFolder(), {});
     BoxAnswerer boxes;
     TMainForm& form = fx.start();
     ASSERT_EQ(boxes.count(), 1);

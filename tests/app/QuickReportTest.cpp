@@ -5,9 +5,9 @@
 #include "support/ScriptedJVLink.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
+#include "support/TestFiles.h"
 
 #include <QComboBox>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,7 @@ namespace {
 
 int errorLines(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? int(tavek::cp932::decode(f.readAll()).count(QStringLiteral("【エラー】"))) : 0;
+    return int(tavek::cp932::decode(tavek::test::readFile(path)).count(QStringLiteral("【エラー】")));
 }
 
 // The main window on the fixture day with a scripted JV-Link.

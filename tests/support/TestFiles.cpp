@@ -3,6 +3,7 @@
 #include "appfiles/AppIdentity.h"
 
 #include <QFile>
+#include <gtest/gtest.h>
 
 namespace tavek::test {
 
@@ -17,6 +18,13 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString();
 }
 
 }  // namespace tavek::test

@@ -14,4 +14,8 @@ TIniGT settingsIn(const QString& folder);
 // The whole file's bytes; empty when it is missing or cannot be read.
 QByteArray readFile(const QString& path);
 
+// Creates or replaces the file with `bytes`; a file that cannot be written
+// fails the test.
+void writeFile(const QString& path, const QByteArray& bytes);
+
 }  // namespace tavek::test

@@ -2,8 +2,10 @@
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/gui/BoxAnswerer.h"
+#include "support/TestFiles.h"
 
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -24,7 +26,6 @@ class GetDataWindow : public ::testing::Test {
 protected:
     GetDataWindow()
     {
-        settings.FileName = dir.filePath("TavekJ.ini");
         settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
     }
     std::unique_ptr<TGetDataForm> open()
@@ -36,7 +37,7 @@ protected:
 
     QTemporaryDir dir;
     test::DataFolder data;
-    TIniGT settings;
+    TIniGT settings = test::settingsIn(dir.path());
     test::ScriptedJVLink jv;
     test::BoxAnswerer boxes;
 };
@@ -130,4 +131,21 @@ TEST_F(GetDataWindow, SettingsButtonFailureShowsItsBox)
     auto form = open();
     QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
     EXPECT_EQ(boxes.texts(), QStringList({"JVSetUIPropertiesエラー：パラメータが不正あるいはレジストリへの保存に失敗しました。(-100)"}));
+}
+
+TEST_F(GetDataWindow, ARecordThatCannotBeStoredIsReportedByTheWindowAndTheRunEnds)
+{
+    const QString blocked = data.path() + "/2005年04月16日.jvRA";
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    jv.readCount = 1;
+    jv.record(RaRecord(raceKey("20050416", "05", 11)));
+    auto form = open();
+    // Called directly, not through an event: a failure leaving the handler would end the test.
+    form->ButtonStartClick();
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.seen()[1].kind, MessageBox::Kind::Unexpected);
+    EXPECT_TRUE(boxes.texts()[1].contains(blocked)) << boxes.texts()[1].toStdString();
+    EXPECT_FALSE(form->acquisition().running());
+    EXPECT_TRUE(form->ButtonStart->isEnabled());
+    EXPECT_EQ(jv.calls.last(), "JVClose");
 }
