@@ -69,7 +69,8 @@ void TMainForm::FormCreate()
     MakeDataListBtnClick();
     winSheet->StringGrid1->clearSelection();
     // A log that cannot be written is reported; the window opens nevertheless.
-    tavek::MessageBox::guarded(this, [this] { tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_); });
+    tavek::MessageBox::guarded(
+        this, [this] { tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_); });
 }
 
 void TMainForm::restorePlacement()
