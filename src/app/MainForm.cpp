@@ -2,7 +2,6 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpCommands.h"
-#include "app/TavekApplication.h"
 #include "appfiles/AppFolder.h"
 #include "appfiles/ErrorLog.h"
 #include "jvlink/core/SoftwareId.h"
@@ -50,7 +49,8 @@ void TMainForm::FormCreate()
     // Without its data folder the program has no races to show, but it still
     // opens: the user learns why the date list stays empty.
     if (!QDir().mkpath(dataFolder()))
-        reportUnexpectedError(QStringLiteral("データフォルダ %1 を作成できません").arg(QDir::toNativeSeparators(dataFolder())));
+        tavek::MessageBox::unexpected(
+            this, QStringLiteral("データフォルダ %1 を作成できません").arg(QDir::toNativeSeparators(dataFolder())));
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavek for JRA-VAN Data Lab."));
@@ -69,11 +69,8 @@ void TMainForm::FormCreate()
     MakeDataListBtnClick();
     winSheet->StringGrid1->clearSelection();
     // A log that cannot be written is reported; the window opens nevertheless.
-    try {
-        tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_);
-    } catch (const std::exception& e) {
-        reportUnexpectedError(QString::fromUtf8(e.what()));
-    }
+    tavek::MessageBox::guarded(
+        this, [this] { tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_); });
 }
 
 void TMainForm::restorePlacement()
@@ -110,11 +107,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     // The window closes even when its placement cannot be saved: the user
     // sees why, and is never left with a window that refuses to go.
-    try {
-        FormCloseQuery();
-    } catch (const std::exception& e) {
-        reportUnexpectedError(QString::fromUtf8(e.what()));
-    }
+    tavek::MessageBox::guarded(this, [this] { FormCloseQuery(); });
     event->accept();
 }
 

@@ -135,6 +135,10 @@ private:
     void runBracketSection(int race);
     void runReferenceSection(int race);
 
+    // The handlers' steps that can fail; the handlers show the failure.
+    void showSelectedDay();
+    bool fetchQuickReport();
+
     void showRaceHeader(int race);
     void restorePlacement();
 

@@ -4,6 +4,7 @@
 
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
+#include "controls/MessageBox.h"
 #include "jvlink/core/QuickReport.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "racedata/DayData.h"
@@ -44,16 +45,22 @@ void TMainForm::JVBtnClick()
     MakeDataListBtnClick();
 }
 
+bool TMainForm::fetchQuickReport()
+{
+    return tavek::MessageBox::guarded(this, [this] {
+        tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
+        MainQuickView view;
+        tavek::jvlink::QuickReport quick(*JVLink1, view, dataFolder(), log);
+        const auto& race = day_->RaceRecords[day_->CurrentRace];
+        quick.fetch(QByteArrayView(race.data(), race.size()));
+    });
+}
+
 void TMainForm::SokuhoHyosuBtnClick()
 {
     if (!JVLink1 || lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0)
         return;
-    tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
-    MainQuickView view;
-    tavek::jvlink::QuickReport quick(*JVLink1, view, dataFolder(), log);
-    const auto& race = day_->RaceRecords[day_->CurrentRace];
-    quick.fetch(QByteArrayView(race.data(), race.size()));
-    if (BulkQuickReport)
+    if (!fetchQuickReport() || BulkQuickReport)
         return;
     day_->KeepRaceOnReload = true;
     ClearOnExit keep{day_->KeepRaceOnReload};
@@ -65,7 +72,7 @@ void TMainForm::N11Click()
 {
     // Without a selected date there is no day to fetch for (the list may
     // still show the races of a day whose files were just rewritten).
-    if (lbRace->count() == 0 || DateCombo->currentIndex() < 0)
+    if (!JVLink1 || lbRace->count() == 0 || DateCombo->currentIndex() < 0)
         return;
     {
         BulkQuickReport = true;
@@ -76,7 +83,9 @@ void TMainForm::N11Click()
                 lbRace->setCurrentIndex(i);
             }
             day_->CurrentRace = i;
-            SokuhoHyosuBtnClick();
+            // A failure would meet every later race as well: one box, and the day is reloaded.
+            if (!fetchQuickReport())
+                break;
         }
     }
     DateComboChange();

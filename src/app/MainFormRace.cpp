@@ -1,8 +1,7 @@
 // The date and race selectors and the win calculation they start.
 #include "app/MainForm.h"
 
-#include "app/TavekApplication.h"
-
+#include "controls/MessageBox.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
 #include "simulation/model/WinTexts.h"
@@ -31,6 +30,11 @@ void TMainForm::MakeDataListBtnClick()
 
 void TMainForm::DateComboChange()
 {
+    tavek::MessageBox::guarded(this, [this] { showSelectedDay(); });
+}
+
+void TMainForm::showSelectedDay()
+{
     const QString dateText = DateCombo->currentText();
     PageControl1->hide();
     {
@@ -45,7 +49,7 @@ void TMainForm::DateComboChange()
         PageControl1->show();
         winSheet->StringGrid1->setRunnerRows(tavek::win::registeredRunners(*day_, 0));
         if (!load.problem.isEmpty())
-            reportUnexpectedError(load.problem);
+            tavek::MessageBox::unexpected(this, load.problem);
         if (load.selection < 0)
             return;
         lbRace->setCurrentIndex(load.selection);
@@ -63,16 +67,18 @@ void TMainForm::ReadHyosuBtnClick()
 
 void TMainForm::lbRaceChange()
 {
-    const int index = lbRace->currentIndex();
-    if (!day_->selectRace(index))
-        return;
-    clearPairFigures();
-    {
-        QSignalBlocker block(lbRaceU);
-        lbRaceU->setCurrentIndex(lbRaceU->findText(lbRace->currentText(), Qt::MatchExactly));
-    }
-    lbRaceUChange();
-    calcBtn->click();
+    tavek::MessageBox::guarded(this, [this] {
+        const int index = lbRace->currentIndex();
+        if (!day_->selectRace(index))
+            return;
+        clearPairFigures();
+        {
+            QSignalBlocker block(lbRaceU);
+            lbRaceU->setCurrentIndex(lbRaceU->findText(lbRace->currentText(), Qt::MatchExactly));
+        }
+        lbRaceUChange();
+        calcBtn->click();
+    });
 }
 
 void TMainForm::lbRaceUChange()

@@ -1,10 +1,26 @@
 #include "app/TavekApplication.h"
 
 #include "appfiles/AppIdentity.h"
-
+#include "appfiles/ErrorLog.h"
 #include "controls/MessageBox.h"
+
 #include <QFont>
-#include <exception>
+
+namespace {
+
+// The report of a failure that no handler stopped: it goes into the error
+// log first, so that it is kept also when the user just closes the box.
+void reportUnexpectedError(const QString& message)
+{
+    try {
+        tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeFailure(message);
+    } catch (...) {
+        // A log that cannot be written must not hide the box.
+    }
+    tavek::MessageBox::unexpected(QApplication::activeWindow(), message);
+}
+
+}  // namespace
 
 TavekApplication::TavekApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -21,17 +37,10 @@ bool deliverGuarded(const std::function<bool()>& deliver)
 {
     try {
         return deliver();
-    } catch (const std::exception& e) {
-        reportUnexpectedError(QString::fromUtf8(e.what()));
     } catch (...) {
-        reportUnexpectedError(QStringLiteral("予期しないエラーが発生しました。"));
+        reportUnexpectedError(tavek::MessageBox::currentFailure());
     }
     return false;
-}
-
-void reportUnexpectedError(const QString& message)
-{
-    tavek::MessageBox::unexpected(QApplication::activeWindow(), message);
 }
 
 void installFonts()

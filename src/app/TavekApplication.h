@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <functional>
 
-// The application object. Its notify() is the program's one catch-all: an
-// exception that leaves any handler ends that handler only; the user sees its
-// message in a standard error box and the program runs on.
+// The application object. Handlers stop their own failures (see
+// tavek::MessageBox::guarded); its notify() is the last resort for one that
+// still leaves a handler: that handler ends, the message is added to the
+// error log and shown in the standard error box, and the program runs on.
 class TavekApplication : public QApplication {
     Q_OBJECT
 public:
@@ -14,12 +15,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-// Runs `deliver`; an exception leaving it is shown by reportUnexpectedError()
-// and counts as an unhandled event. Split out of notify() for tests.
+// Runs `deliver`; an exception leaving it is logged and shown as notify()
+// does, and counts as an unhandled event. Split out of notify() for tests.
 bool deliverGuarded(const std::function<bool()>& deliver);
-
-// The standard error box for a failure nothing else handled.
-void reportUnexpectedError(const QString& message);
 
 // Maps the Windows font names the windows are designed with to the installed
 // Japanese fonts and makes "ＭＳ Ｐゴシック" 12 px the application font.

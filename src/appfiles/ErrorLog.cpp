@@ -20,6 +20,11 @@ std::function<void()>& beepHook()
     return hook;
 }
 
+QString errorStamp()
+{
+    return QStringLiteral("【エラー】") + clock::now().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("：");
+}
+
 [[noreturn]] void fail(const QString& format, const QString& path)
 {
     throw std::runtime_error(format.arg(path).toStdString());
@@ -40,9 +45,7 @@ void ErrorLog::setBeep(std::function<void()> beep)
 
 void ErrorLog::writeStartupEntry(const QString& applicationFolder)
 {
-    lines_.clear();
-    if (QFileInfo::exists(path_))
-        load();
+    loadIfPresent();
     if (lines_.size() > kKeptLines)
         lines_.erase(lines_.begin(), lines_.end() - kKeptLines);
     lines_.append(QStringLiteral("ソフト起動：")
@@ -56,8 +59,16 @@ void ErrorLog::writeErrorEntry()
     if (const auto& beep = beepHook())
         beep();
     load();
-    lines_.append(QStringLiteral("【エラー】") + clock::now().toString(QStringLiteral("HH:mm:ss"))
-                  + QStringLiteral("："));
+    lines_.append(errorStamp());
+    save();
+}
+
+void ErrorLog::writeFailure(const QString& message)
+{
+    loadIfPresent();
+    QString oneLine = message;
+    oneLine.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    lines_.append(errorStamp() + oneLine);
     save();
 }
 
@@ -71,6 +82,13 @@ void ErrorLog::load()
     lines_ = text.split(u'\n');
     if (!lines_.isEmpty() && lines_.back().isEmpty())
         lines_.removeLast();
+}
+
+void ErrorLog::loadIfPresent()
+{
+    lines_.clear();
+    if (QFileInfo::exists(path_))
+        load();
 }
 
 void ErrorLog::save() const

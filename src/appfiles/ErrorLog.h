@@ -7,7 +7,8 @@
 namespace tavek {
 
 // The error log "ErrorLog.txt": one line per program start (with the folder
-// line after it) and per quick-report failure. CP932, every line ended by
+// line after it), per quick-report failure and per failure that no handler
+// stopped. CP932, every line ended by
 // CR LF; the file is rewritten whole on each update and is the only state that
 // matters: the line list is reloaded before every addition.
 class ErrorLog {
@@ -23,6 +24,11 @@ public:
     // Beeps, reloads the log, appends "【エラー】hh:nn:ss：", saves.
     void writeErrorEntry();
 
+    // Reloads the log if it exists, appends "【エラー】hh:nn:ss：" followed by
+    // `message` on the same line (line breaks become blanks), saves. No beep:
+    // the error box that follows sounds one.
+    void writeFailure(const QString& message);
+
     // The line list as last loaded or saved.
     const QStringList& lines() const { return lines_; }
     const QString& path() const { return path_; }
@@ -34,6 +40,7 @@ public:
 
 private:
     void load();
+    void loadIfPresent();
     void save() const;
 
     QString path_;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <exception>
+#include <utility>
 
 namespace tavek {
 
@@ -73,9 +75,31 @@ void MessageBox::unexpected(QWidget* parent, const QString& text)
     show(parent, Kind::Unexpected, text, Sound::Beep);
 }
 
-void MessageBox::setHook(Hook h)
+bool MessageBox::guarded(QWidget* parent, const std::function<void()>& step)
 {
-    hook() = std::move(h);
+    try {
+        step();
+        return true;
+    } catch (...) {
+        unexpected(parent, currentFailure());
+    }
+    return false;
+}
+
+QString MessageBox::currentFailure()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("予期しないエラーが発生しました。");
+    }
+}
+
+MessageBox::Hook MessageBox::setHook(Hook h)
+{
+    return std::exchange(hook(), std::move(h));
 }
 
 MessageBox::Answer MessageBox::show(QWidget* parent, Kind kind, const QString& text, Sound sound)

@@ -31,6 +31,15 @@ public:
     static bool question(QWidget* parent, const QString& text);
     static void unexpected(QWidget* parent, const QString& text);
 
+    // Runs one handler's `step`. An exception leaving it ends the step and is
+    // shown in the Unexpected box; false then. Handlers stop their failures
+    // here, so the application's catch-all stays the last resort.
+    static bool guarded(QWidget* parent, const std::function<void()>& step);
+
+    // The message of the exception being handled (call inside a catch block):
+    // its what(), or a general sentence for one that is no std::exception.
+    static QString currentFailure();
+
     // What a box would show.
     struct Request {
         Kind kind;
@@ -39,9 +48,10 @@ public:
     };
 
     // Tests: while a hook is installed no box is shown; the hook gets each
-    // box's request and returns the button pressed.
+    // box's request and returns the button pressed. Returns the hook it
+    // replaces, so that a test helper can put it back.
     using Hook = std::function<Answer(const Request&)>;
-    static void setHook(Hook hook);
+    static Hook setHook(Hook hook);
 
 private:
     static Answer show(QWidget* parent, Kind kind, const QString& text, Sound sound);

@@ -6,6 +6,10 @@
 #include "app/TavekApplication.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "controls/Label3D.h"
+#include "racedata/Clock.h"
+#include "racedata/Cp932.h"
+#include "support/TestFiles.h"
+#include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
 #include "support/gui/ModalCatcher.h"
 
@@ -18,6 +22,7 @@
 #include <stdexcept>
 
 using tavek::test::MainWindowFixture;
+using tavek::test::BoxAnswerer;
 using tavek::test::ModalCatcher;
 
 TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
@@ -31,7 +36,7 @@ TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
                                        },
                                        {}, {}});
     {
-        ModalCatcher boxes;
+        BoxAnswerer boxes;
         form.HelpContentsItemClick();
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("情報"));
@@ -39,13 +44,12 @@ TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
     }
     EXPECT_TRUE(opened.isEmpty());
 
-    QFile pdf(QDir(fx.folder()).filePath(QStringLiteral("Tavek.pdf")));
-    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
-    pdf.close();
-    ModalCatcher boxes;
+    const QString pdf = QDir(fx.folder()).filePath(QStringLiteral("Tavek.pdf"));
+    tavek::test::writeFile(pdf, {});
+    BoxAnswerer boxes;
     form.SpeedButton5->click();
     EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(pdf.fileName())});
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(pdf)});
 }
 
 TEST(Help, EveryOpeningOfTheAboutBoxIsAFreshWindow)
@@ -82,7 +86,7 @@ TEST(StartUp, WithoutJVLinkOnlyTheInformationBoxAppears)
     tavek::jvlink::setFactory([] { return std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB>(); });
     EXPECT_FALSE(jvLinkPresent());
     {
-        ModalCatcher boxes;
+        BoxAnswerer boxes;
         showJVLinkMissing();
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("情報"));
@@ -94,14 +98,25 @@ TEST(StartUp, WithoutJVLinkOnlyTheInformationBoxAppears)
     EXPECT_TRUE(QDir(fx.folder()).isEmpty());
 }
 
-TEST(StartUp, AnExceptionEndsItsHandlerWithAnErrorBox)
+TEST(StartUp, AFailureNoHandlerStoppedIsLoggedAndShown)
 {
-    ModalCatcher boxes;
-    const bool handled = deliverGuarded([]() -> bool { throw std::runtime_error("ファイル X は開けません"); });
-    EXPECT_FALSE(handled);
+    MainWindowFixture fx;  // the error log goes into its folder
+    const tavek::clock::FixedNow now{QDateTime(QDate(2024, 5, 26), QTime(9, 41, 7))};
+    BoxAnswerer boxes;
+    EXPECT_FALSE(deliverGuarded([]() -> bool { throw std::runtime_error("ファイル X は開けません"); }));
     ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.texts().first(), QStringLiteral("ファイル X は開けません"));
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Unexpected);
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("ファイル X は開けません"));
+    EXPECT_EQ(tavek::test::readFile(fx.logPath()),
+              tavek::cp932::encode(QStringLiteral("【エラー】09:41:07：ファイル X は開けません\r\n")));
+
+    // A log that cannot be written does not hold the box back.
+    ASSERT_TRUE(QFile::remove(fx.logPath()) && QDir().mkpath(fx.logPath()));
+    EXPECT_FALSE(deliverGuarded([]() -> bool { throw 42; }));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.seen()[1].text, QStringLiteral("予期しないエラーが発生しました。"));
     EXPECT_TRUE(deliverGuarded([] { return true; }));
+    EXPECT_EQ(boxes.count(), 2);
 }
 
 TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
@@ -115,7 +130,7 @@ TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
                                     return startWorks;
                                 }});
     {
-        ModalCatcher boxes;
+        BoxAnswerer boxes;
         openHomePage(nullptr);
         EXPECT_EQ(boxes.count(), 0);
     }
@@ -124,9 +139,10 @@ TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
     for (bool noBrowser : {false, true}) {
         startWorks = false;
         command = noBrowser ? QString() : QStringLiteral("mybrowser");
-        ModalCatcher boxes;
+        BoxAnswerer boxes;
         openHomePage(nullptr);
         ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Plain);
         EXPECT_EQ(boxes.texts().first(), QStringLiteral("ホームページの表示に失敗しました。"));
     }
 }

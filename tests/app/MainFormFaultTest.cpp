@@ -2,8 +2,9 @@
 // read or write, a data folder that is a file, a settings file it cannot
 // write. Each is reported in the standard error box and the window works on.
 #include "appfiles/AppIdentity.h"
+#include "support/TestFiles.h"
+#include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/gui/ModalCatcher.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,14 +14,14 @@
 #include <gtest/gtest.h>
 
 using tavek::test::MainWindowFixture;
-using tavek::test::ModalCatcher;
+using tavek::test::BoxAnswerer;
 
 TEST(MainFormFault, OpensAndWorksWhenTheErrorLogCannotBeRead)
 {
     MainWindowFixture fx;
     fx.writeFixtureDay();
     ASSERT_TRUE(QDir().mkpath(fx.logPath()));
-    ModalCatcher boxes;
+    BoxAnswerer boxes;
     TMainForm& form = fx.start();
     EXPECT_EQ(boxes.texts(), QStringList{QStringLiteral("ファイル %1 は開けません").arg(fx.logPath())});
     ASSERT_EQ(form.DateCombo->count(), 1);
@@ -32,10 +33,8 @@ TEST(MainFormFault, OpensAndWorksWhenTheErrorLogCannotBeRead)
 TEST(MainFormFault, DataFolderThatIsAFileIsReported)
 {
     MainWindowFixture fx;
-    QFile file(fx.dataFolder());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    ModalCatcher boxes;
+    tavek::test::writeFile(fx.dataFolder(), {});
+    BoxAnswerer boxes;
     TMainForm& form = fx.start();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_TRUE(boxes.texts().front().contains(fx.dataFolder())) << boxes.texts().front().toStdString();
@@ -49,8 +48,26 @@ TEST(MainFormFault, ClosesWhenTheSettingsCannotBeWritten)
     MainWindowFixture fx;
     ASSERT_TRUE(QDir().mkpath(fx.settingsPath()));
     TMainForm& form = fx.start();
-    ModalCatcher boxes;
+    BoxAnswerer boxes;
     form.close();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(boxes.texts(), QStringList{fx.settingsPath() + QStringLiteral(" に書き込めません")});
+}
+
+TEST(MainFormFault, ADayThatCannotBeReadIsReportedByTheDateSelectorItself)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    const QString votes = QDir(fx.dataFolder()).filePath(MainWindowFixture::kFixtureDate + QStringLiteral(".jvH1"));
+    ASSERT_TRUE(QFile::remove(votes) && QDir().mkpath(votes));
+    TMainForm& form = fx.start();
+    const QByteArray log = tavek::test::readFile(fx.logPath());
+    BoxAnswerer boxes;
+    // Called directly, not through an event: a failure leaving the handler would end the test.
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Unexpected);
+    EXPECT_TRUE(boxes.texts()[0].contains(votes)) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(tavek::test::readFile(fx.logPath()), log) << "only the last resort logs";
+    EXPECT_FALSE(form.PageControl1->isVisible());
 }

@@ -4,9 +4,11 @@
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "controls/Label3D.h"
+#include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
 #include "support/RaceFixture.h"
-#include "support/gui/ModalCatcher.h"
+#include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,10 +29,7 @@ namespace {
 
 QStringList logLines(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return tavek::cp932::decode(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    return tavek::cp932::decode(tavek::test::readFile(path)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 
 QRect placement()
@@ -182,11 +181,9 @@ TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
     MainWindowFixture fx;
     QDir(fx.folder()).mkpath(QStringLiteral("ErrorLog.txt"));
     QDir(fx.folder()).mkpath(QFileInfo(fx.settingsPath()).fileName());
-    QFile blocker(fx.dataFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    tavek::test::writeFile(fx.dataFolder(), {});
 
-    tavek::test::ModalCatcher boxes;
+    tavek::test::BoxAnswerer boxes;
     TMainForm& form = fx.start();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.DateCombo->count(), 0);
@@ -200,37 +197,24 @@ TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
     EXPECT_TRUE(boxes.texts()[2].contains(QStringLiteral("書き込めません")));
 }
 
-namespace {
-
-// A JV-Link whose initialisation fails with one code.
-class FailingInit : public tavek::jvlink::JVDTLabLib_TLB {
-public:
-    int32_t JVInit(const QString& sid) override
-    {
-        sids << sid;
-        return -103;
-    }
-    int32_t JVSetUIProperties() override { return 0; }
-    int32_t JVOpen(const QString&, const QString&, int32_t, int32_t&, int32_t&, QString&) override { return 0; }
-    int32_t JVRTOpen(const QString&, const QString&) override { return 0; }
-    int32_t JVStatus() override { return 0; }
-    int32_t JVRead(QString&, int32_t&, QString&) override { return 0; }
-    void JVCancel() override {}
-    int32_t JVClose() override { return 0; }
-    static inline QStringList sids;
-};
-
-}  // namespace
-
 TEST(MainForm, JVInitFailureIsReportedAndTheWindowStaysUsable)
 {
     MainWindowFixture fx;
-    tavek::jvlink::setFactory([] { return std::make_unique<FailingInit>(); });
-    tavek::test::ModalCatcher boxes;
+    tavek::test::ScriptedJVLink* jv = nullptr;
+    tavek::jvlink::setFactory([&] {
+        auto scripted = std::make_unique<tavek::test::ScriptedJVLink>();
+        scripted->initResult = -103;
+        jv = scripted.get();
+        return scripted;
+    });
+    tavek::test::BoxAnswerer boxes;
     TMainForm& form = fx.start();
     tavek::jvlink::setFactory({});
-    EXPECT_EQ(FailingInit::sids, QStringList{QStringLiteral("SA481927/SD305716/QmrvXK/Version 2.00")});
+    ASSERT_NE(jv, nullptr);
+    EXPECT_EQ(jv->softwareId, QStringLiteral("SA481927/SD305716/QmrvXK/Version 2.00"));
+    EXPECT_EQ(jv->calls, QStringList{QStringLiteral("JVInit")});
     ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Plain);
     EXPECT_EQ(boxes.texts().first(),
               QStringLiteral("JVInitエラー：")
                   + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, -103));

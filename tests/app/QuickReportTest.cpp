@@ -1,11 +1,13 @@
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
+#include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
+#include "support/TestFiles.h"
 
 #include <QComboBox>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +19,7 @@ namespace {
 
 int errorLines(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? int(tavek::cp932::decode(f.readAll()).count(QStringLiteral("【エラー】"))) : 0;
+    return int(tavek::cp932::decode(tavek::test::readFile(path)).count(QStringLiteral("【エラー】")));
 }
 
 // The main window on the fixture day with a scripted JV-Link.
@@ -75,4 +76,25 @@ TEST(QuickReport, NothingWithoutASelectedDate)
     w.form->N11Click();
     EXPECT_TRUE(w.jv->calls.isEmpty());
     EXPECT_EQ(w.form->lbRace->count(), 3);
+}
+
+TEST(QuickReport, WholeDayStopsAtAFailureToStoreWithOneBoxAndReloads)
+{
+    QuickWindow w;
+    w.fx.pickRace(2);
+    const QByteArray key = QByteArray(w.form->dayData().RaceRecords[0].data() + 11, 16);
+    w.jv->record(H1Record(key, '4').registered(16).win(1, 777).winTotal(9999));
+    tavek::test::BoxAnswerer boxes;
+    {
+        const tavek::test::FileSizeLimit disk(1000);
+        w.form->N11Click();
+    }
+    EXPECT_EQ(w.jv->count("JVRTOpen"), 1);
+    EXPECT_EQ(w.jv->calls.last(), "JVClose");
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Unexpected);
+    EXPECT_TRUE(boxes.texts()[0].contains(".jvH1")) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(w.form->lbRace->currentIndex(), 0);
+    EXPECT_NE(w.form->dayData().WinTotal[0], 9999);
+    EXPECT_FALSE(w.form->BulkQuickReport);
 }

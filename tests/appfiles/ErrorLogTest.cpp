@@ -1,8 +1,8 @@
 #include "appfiles/ErrorLog.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,18 +15,14 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     void TearDown() override { ErrorLog::setBeep({}); }
     QString path() const { return dir.filePath("ErrorLog.txt"); }
-    void writeLines(int count)
+    void writeLines(int count) const
     {
-        QFile f(path());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray lines;
         for (int i = 1; i <= count; ++i)
-            f.write(cp932::encode(QStringLiteral("行%1\r\n").arg(i)));
+            lines += cp932::encode(QStringLiteral("行%1\r\n").arg(i));
+        test::writeFile(path(), lines);
     }
-    QByteArray bytes() const
-    {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray bytes() const { return test::readFile(path()); }
     QTemporaryDir dir;
     clock::FixedNow now{QDateTime(QDate(2024, 5, 26), QTime(9, 41, 7))};
 };
@@ -86,4 +82,17 @@ TEST_F(ErrorLogTest, FailuresNameTheFile)
         EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("ファイル %1 を作成できません").arg(blocked.path()));
     }
     EXPECT_EQ(bytes(), cp932::encode(QStringLiteral("行1\r\n")));
+}
+
+TEST_F(ErrorLogTest, FailureEntryAddsTheMessageOnOneLineWithoutABeep)
+{
+    int beeps = 0;
+    ErrorLog::setBeep([&] { ++beeps; });
+    ErrorLog log(path());
+    log.writeFailure(QStringLiteral("ファイル X は\r\n開けません"));
+    const QByteArray first = cp932::encode(QStringLiteral("【エラー】09:41:07：ファイル X は 開けません\r\n"));
+    EXPECT_EQ(bytes(), first) << "a missing log is created";
+    log.writeFailure(QStringLiteral("二行目\nまで"));
+    EXPECT_EQ(bytes(), first + cp932::encode(QStringLiteral("【エラー】09:41:07：二行目 まで\r\n")));
+    EXPECT_EQ(beeps, 0);
 }

@@ -2,9 +2,10 @@
 #include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
 #include "racedata/Cp932.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,19 +18,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ini.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
+        ini = test::settingsIn(dir.path());
     }
-    void writeFile(const QByteArray& bytes)
-    {
-        QFile f(ini.FileName);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray fileBytes() const
-    {
-        QFile f(ini.FileName);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    void writeFile(const QByteArray& bytes) const { test::writeFile(ini.FileName, bytes); }
+    QByteArray fileBytes() const { return test::readFile(ini.FileName); }
     QTemporaryDir dir;
     TIniGT ini;
 };

@@ -5,6 +5,7 @@
 #include "appfiles/IniGT.h"
 #include "racedata/Cp932.h"
 #include "support/FaultInjection.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,22 +22,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ini.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
-        write(ini.FileName, "[locate]\r\ntop=40\r\n");
-        write(logPath(), cp932::encode(QStringLiteral("ソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n")));
+        ini = test::settingsIn(dir.path());
+        test::writeFile(ini.FileName, "[locate]\r\ntop=40\r\n");
+        test::writeFile(logPath(), cp932::encode(QStringLiteral("ソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n")));
     }
     QString logPath() const { return dir.filePath(QStringLiteral("ErrorLog.txt")); }
-    static void write(const QString& path, const QByteArray& bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    static QByteArray bytes(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     // Runs `step` and returns the message it raised.
     template <typename Step>
     static QString messageOf(Step step)
@@ -57,8 +47,8 @@ protected:
 
 TEST_F(SettingsFault, FullDiskKeepsBothFilesAndNamesThem)
 {
-    const QByteArray settings = bytes(ini.FileName);
-    const QByteArray log = bytes(logPath());
+    const QByteArray settings = test::readFile(ini.FileName);
+    const QByteArray log = test::readFile(logPath());
     {
         const test::FileSizeLimit full(40);
         EXPECT_EQ(messageOf([&] { ini.WriteString("JvDataGet", "LastTime", "2024/05/26 09:41:07"); }),
@@ -66,16 +56,16 @@ TEST_F(SettingsFault, FullDiskKeepsBothFilesAndNamesThem)
         EXPECT_EQ(messageOf([&] { ErrorLog(logPath()).writeErrorEntry(); }),
                   QStringLiteral("ファイル %1 を作成できません").arg(logPath()));
     }
-    EXPECT_EQ(bytes(ini.FileName), settings);
-    EXPECT_EQ(bytes(logPath()), log);
+    EXPECT_EQ(test::readFile(ini.FileName), settings);
+    EXPECT_EQ(test::readFile(logPath()), log);
     EXPECT_EQ(ini.ReadInteger("locate", "top", 10), 40);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
 }
 
 TEST_F(SettingsFault, ReadOnlyFilesAreReportedAndStillRead)
 {
-    const QByteArray settings = bytes(ini.FileName);
-    const QByteArray log = bytes(logPath());
+    const QByteArray settings = test::readFile(ini.FileName);
+    const QByteArray log = test::readFile(logPath());
     const int code = test::withoutWriteRights({dir.path(), ini.FileName, logPath()}, [&] {
         if (messageOf([&] { ini.WriteInteger("locate", "top", 1); }) != ini.FileName + QStringLiteral(" に書き込めません"))
             return 1;
@@ -88,8 +78,8 @@ TEST_F(SettingsFault, ReadOnlyFilesAreReportedAndStillRead)
         return startup.lines().size() == 4 ? 0 : 4;
     });
     EXPECT_EQ(code, 0) << "1: settings written, 2: settings unread, 3: log written, 4: log unread";
-    EXPECT_EQ(bytes(ini.FileName), settings);
-    EXPECT_EQ(bytes(logPath()), log);
+    EXPECT_EQ(test::readFile(ini.FileName), settings);
+    EXPECT_EQ(test::readFile(logPath()), log);
 }
 
 TEST_F(SettingsFault, UnreadableErrorLogIsReportedAndKept)

@@ -13,9 +13,9 @@ namespace tavek::test {
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
 {
-    m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &m_saved);
-    rlimit limit = m_saved;
+    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit limit = saved_;
     limit.rlim_cur = bytes;
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
         throw std::runtime_error("cannot limit the file size");
@@ -23,8 +23,8 @@ FileSizeLimit::FileSizeLimit(rlim_t bytes)
 
 FileSizeLimit::~FileSizeLimit()
 {
-    setrlimit(RLIMIT_FSIZE, &m_saved);
-    std::signal(SIGXFSZ, m_savedHandler);
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, savedHandler_);
 }
 
 int forkChild(const std::function<void()>& work)

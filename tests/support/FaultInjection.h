@@ -20,8 +20,8 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
+    rlimit saved_{};
+    void (*savedHandler_)(int) = nullptr;
 };
 
 // Runs `step` in a child process that may write to none of `paths` (files

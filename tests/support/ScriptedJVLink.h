@@ -18,6 +18,7 @@ namespace tavek::test {
 // the calls made are recorded by name.
 class ScriptedJVLink : public jvlink::JVDTLabLib_TLB {
 public:
+    int32_t initResult = 0;
     int32_t openResult = 0;
     int32_t readCount = 0;
     int32_t downloadCount = 0;
@@ -27,6 +28,7 @@ public:
     std::deque<int32_t> statuses;      // JVStatus answers; the last one repeats
     std::deque<int32_t> closeResults;  // JVClose answers; 0 when used up
     QStringList calls;
+    QString softwareId;  // as given to JVInit
     QString openedFrom;
     QString realTimeKey;
 
@@ -35,7 +37,11 @@ public:
     void record(const QByteArray& bytes) { reads_.emplace_back(int32_t(bytes.size()), cp932::decode(bytes)); }
     void code(int32_t result) { reads_.emplace_back(result, QString()); }
 
-    int32_t JVInit(const QString&) override { return log("JVInit", 0); }
+    int32_t JVInit(const QString& sid) override
+    {
+        softwareId = sid;
+        return log("JVInit", initResult);
+    }
     int32_t JVSetUIProperties() override { return log("JVSetUIProperties", setUIResult); }
     int32_t JVOpen(const QString&, const QString& fromdate, int32_t, int32_t& rc, int32_t& dc,
                    QString& stamp) override

@@ -143,7 +143,9 @@ void TGetDataForm::runHandler(Handler handler)
             }
         }
     } closeWhenDone{this};
-    handler();
+    // A record that cannot be stored ends the run with an exception; the
+    // acquisition has closed the stream by then, so the box is all that is left.
+    tavek::MessageBox::guarded(this, handler);
 }
 
 void TGetDataForm::ButtonStartClick()

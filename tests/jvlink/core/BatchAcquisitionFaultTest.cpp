@@ -3,13 +3,13 @@
 // the file, and the start point stays where it was, so the next run fetches
 // the lost records again.
 #include "jvlink/core/BatchAcquisition.h"
-#include "jvlink/core/RecordingBatchView.h"
+#include "support/RecordingBatchView.h"
 #include "racedata/DayFiles.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,29 +18,18 @@ using namespace tavek;
 using test::RaRecord;
 using test::raceKey;
 
-namespace {
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}  // namespace
-
 TEST(BatchAcquisitionFault, FullDiskKeepsTheOldDayFileAndTheStartPoint)
 {
     QTemporaryDir dir;
     test::DataFolder data;
-    TIniGT settings;
-    settings.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
+    const TIniGT settings = test::settingsIn(dir.path());
     settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
 
     QList<QByteArray> stored;
     for (int r = 1; r <= 10; ++r)
         stored << RaRecord(raceKey("20050416", "05", r));
     const QString full = data.writeRaces(QStringLiteral("2005年04月16日"), stored);
-    const QByteArray before = bytesOf(full);
+    const QByteArray before = test::readFile(full);
 
     test::ScriptedJVLink jv;
     test::RecordingBatchView view;
@@ -59,8 +48,8 @@ TEST(BatchAcquisitionFault, FullDiskKeepsTheOldDayFileAndTheStartPoint)
             EXPECT_TRUE(QString::fromUtf8(e.what()).contains(full)) << e.what();
         }
     }
-    EXPECT_EQ(bytesOf(full), before);
-    EXPECT_EQ(bytesOf(dayfiles::raceFilePath(data.path(), QStringLiteral("2005年04月17日"))),
+    EXPECT_EQ(test::readFile(full), before);
+    EXPECT_EQ(test::readFile(dayfiles::raceFilePath(data.path(), QStringLiteral("2005年04月17日"))),
               QByteArray(RaRecord(raceKey("20050417", "05", 1))));
     EXPECT_EQ(settings.ReadString("JvDataGet", "LastTime", QString()), "2005/04/09 15:30:00");
     EXPECT_EQ(jv.calls.last(), "JVClose");

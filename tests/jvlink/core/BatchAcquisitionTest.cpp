@@ -1,11 +1,11 @@
 #include "jvlink/core/BatchAcquisition.h"
-#include "jvlink/core/RecordingBatchView.h"
+#include "support/RecordingBatchView.h"
 #include "racedata/Clock.h"
 #include "racedata/DayFiles.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,24 +30,13 @@ protected:
         settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
     }
     QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
-    QByteArray dayFile(const QString& name) const
-    {
-        QFile f(data.path() + u'/' + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray dayFile(const QString& name) const { return test::readFile(data.path() + u'/' + name); }
     // Boxes after the start box.
     QStringList laterBoxes() const { return view.boxes.mid(1); }
 
-    static TIniGT settingsIn(const QTemporaryDir& dir)
-    {
-        TIniGT s;
-        s.FileName = dir.filePath(QStringLiteral("TavekJ.ini"));
-        return s;
-    }
-
     QTemporaryDir dir;
     test::DataFolder data;
-    TIniGT settings = settingsIn(dir);
+    TIniGT settings = test::settingsIn(dir.path());
     test::ScriptedJVLink jv;
     test::RecordingBatchView view;
     BatchAcquisition run{jv, view, data.path(), settings};
@@ -266,7 +255,7 @@ TEST_F(BatchRun, ReplacingRecordAddsAListLineAndKeepsOneFileLine)
 TEST_F(BatchRun, UnwritableDataFolderEndsTheRunWithTheStreamClosed)
 {
     const QString blocked = dir.filePath("blocked");
-    QFile(blocked).open(QIODevice::WriteOnly);
+    test::writeFile(blocked, {});
     BatchAcquisition blockedRun(jv, view, blocked, settings);
     jv.readCount = 1;
     jv.record(RaRecord());

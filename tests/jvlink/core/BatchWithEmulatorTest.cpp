@@ -1,10 +1,11 @@
 #include "jvlink/core/BatchAcquisition.h"
 #include "jvlink/core/EmulatedJVLink.h"
 #include "jvlink/core/QuickReport.h"
-#include "jvlink/core/RecordingBatchView.h"
+#include "support/RecordingBatchView.h"
 #include "jvlink/core/SoftwareId.h"
 #include "racedata/Clock.h"
 #include "racedata/DayFiles.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,12 +35,6 @@ protected:
         s.downloadPaceMs = 0;
         return s;
     }
-    static TIniGT settingsIn(const QTemporaryDir& dir)
-    {
-        TIniGT s;
-        s.FileName = dir.filePath("TavekJ.ini");
-        return s;
-    }
     void runToTheEnd()
     {
         run.start(run.storedStartPoint());
@@ -54,7 +49,7 @@ protected:
     clock::FixedNow now{QDateTime(QDate(2024, 5, 27), QTime(12, 0))};
     QTemporaryDir dir;
     EmulatedJVLink jv{emulatorIn(dir)};
-    TIniGT settings = settingsIn(dir);
+    TIniGT settings = test::settingsIn(dir.path());
     test::RecordingBatchView view;
     BatchAcquisition run{jv, view, data(), settings};
 };
@@ -70,16 +65,11 @@ TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
     EXPECT_EQ(run.storedCount(), view.list.size());
     EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
 
-    const QByteArray before = [&] {
-        QFile f(dayfiles::voteFilePath(data(), "2024年05月26日"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    const QByteArray before = test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日"));
     runToTheEnd();  // everything is downloaded now: read straight away
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
     EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
-    QFile after(dayfiles::voteFilePath(data(), "2024年05月26日"));
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), before) << "stored again by replacement";
+    EXPECT_EQ(test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")), before) << "stored again by replacement";
 
     runToTheEnd();
     EXPECT_EQ(view.boxes.last(), "最新のデータがありません。");

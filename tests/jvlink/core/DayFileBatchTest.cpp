@@ -1,6 +1,7 @@
 #include "jvlink/core/DayFileBatch.h"
 #include "racedata/DayFiles.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,16 +12,6 @@ using namespace tavek;
 using test::H1Record;
 using test::RaRecord;
 using test::raceKey;
-
-namespace {
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
-}
-
-}  // namespace
 
 TEST(DayFileBatch, WritesTheSameFilesAsStoringRecordByRecord)
 {
@@ -43,8 +34,8 @@ TEST(DayFileBatch, WritesTheSameFilesAsStoringRecordByRecord)
     batch.flush();
     EXPECT_TRUE(batch.empty());
     for (const char* name : {"2005年04月16日.jvRA", "2005年04月16日.jvH1", "2005年04月17日.jvRA"})
-        EXPECT_EQ(contents(batched.path() + u'/' + QString::fromUtf8(name)),
-                  contents(single.path() + u'/' + QString::fromUtf8(name)))
+        EXPECT_EQ(test::readFile(batched.path() + u'/' + QString::fromUtf8(name)),
+                  test::readFile(single.path() + u'/' + QString::fromUtf8(name)))
             << name;
 }
 
@@ -61,6 +52,6 @@ TEST(DayFileBatch, RefusedRecordIsNotKeptAndFailedFileStaysPending)
     batch.add(RaRecord());
     batch.add(H1Record());
     EXPECT_THROW(batch.flush(), std::runtime_error);
-    EXPECT_EQ(contents(data.path() + "/2005年04月16日.jvH1"), H1Record().bytes());
+    EXPECT_EQ(test::readFile(data.path() + "/2005年04月16日.jvH1"), H1Record().bytes());
     EXPECT_FALSE(batch.empty());
 }

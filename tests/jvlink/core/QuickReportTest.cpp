@@ -3,8 +3,8 @@
 #include "racedata/DayFiles.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,16 +31,8 @@ protected:
     }
     ~QuickFetch() override { ErrorLog::setBeep({}); }
 
-    int errorLines() const
-    {
-        QFile f(log.path());
-        return f.open(QIODevice::ReadOnly) ? int(cp932::decode(f.readAll()).count(QStringLiteral("【エラー】"))) : 0;
-    }
-    QByteArray votes() const
-    {
-        QFile f(data.path() + "/2005年04月16日.jvH1");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    int errorLines() const { return int(cp932::decode(test::readFile(log.path())).count(QStringLiteral("【エラー】"))); }
+    QByteArray votes() const { return test::readFile(data.path() + "/2005年04月16日.jvH1"); }
 
     QTemporaryDir dir;
     test::DataFolder data;
@@ -98,7 +90,7 @@ TEST_F(QuickFetch, EachFailureAddsExactlyOneErrorLine)
 
 TEST_F(QuickFetch, StoreFailureStillClosesTheStream)
 {
-    QFile(data.path() + "/blocker").open(QIODevice::WriteOnly);
+    test::writeFile(data.path() + "/blocker", {});
     jvlink::QuickReport blocked{jv, view, data.path() + "/blocker", log};
     jv.record(H1Record());
     EXPECT_THROW(blocked.fetch(RaRecord()), std::runtime_error);

@@ -1,9 +1,11 @@
 #include "jvlink/ui/GetDataUnit.h"
-#include "jvlink/ui/BoxAnswerer.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/gui/BoxAnswerer.h"
+#include "support/TestFiles.h"
 
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -24,7 +26,6 @@ class GetDataWindow : public ::testing::Test {
 protected:
     GetDataWindow()
     {
-        settings.FileName = dir.filePath("TavekJ.ini");
         settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
     }
     std::unique_ptr<TGetDataForm> open()
@@ -36,7 +37,7 @@ protected:
 
     QTemporaryDir dir;
     test::DataFolder data;
-    TIniGT settings;
+    TIniGT settings = test::settingsIn(dir.path());
     test::ScriptedJVLink jv;
     test::BoxAnswerer boxes;
 };
@@ -83,7 +84,8 @@ TEST_F(GetDataWindow, DownloadIsPolledByTheTimerThenReadWhileTheWindowStaysLive)
     EXPECT_EQ(form->ProgressLabel->text(), "データ読込み完了(0/1)");
     ASSERT_EQ(form->ListBox1->count(), 2);
     EXPECT_EQ(form->ListBox1->item(1)->text(), "作成済み:12R/2005年04月16日.jvRA");
-    EXPECT_EQ(boxes.texts.mid(1), QStringList({"データ作成が完了しました。"}));
+    EXPECT_EQ(boxes.texts().mid(1), QStringList({"データ作成が完了しました。"}));
+    EXPECT_EQ(boxes.seen().back().title, "情報");
     EXPECT_EQ(settings.ReadString("JvDataGet", "LastTime", {}), "2005/04/09 15:30:00");
 }
 
@@ -94,8 +96,11 @@ TEST_F(GetDataWindow, CancelButtonDuringDownloadStopsAndCloses)
     jv.statuses = {0};
     auto form = open();
     QTest::mouseClick(form->ButtonStart, Qt::LeftButton);
-    boxes.answers = {true};
+    boxes.setNextAnswer(test::BoxAnswerer::Answer::Yes);
     QTest::mouseClick(form->ButtonCancel, Qt::LeftButton);
+    ASSERT_EQ(boxes.count(), 3);
+    EXPECT_EQ(boxes.seen()[1].title, "確認");
+    EXPECT_EQ(boxes.seen()[1].text, "データ取込を中止します。実行しますか？");
     EXPECT_FALSE(form->TimerJVStatus->isActive());
     EXPECT_EQ(form->ProgressLabel->text(), "JVCancel:キャンセルされました");
     EXPECT_EQ(jv.calls.mid(jv.calls.size() - 2), QStringList({"JVCancel", "JVClose"}));
@@ -109,8 +114,8 @@ TEST_F(GetDataWindow, ClosingDuringTheReadLoopCancelsFirstAndKeepsWhatWasRead)
     for (int i = 0; i < 300000; ++i)
         jv.code(-2);
     auto form = open();
-    boxes.afterAnswer = [&](const QString& text) {
-        if (text.startsWith("2005年04月09日15時30分00秒"))
+    boxes.afterAnswer = [&](const MessageBox::Request& box) {
+        if (box.text.startsWith("2005年04月09日15時30分00秒"))
             QTimer::singleShot(30, form.get(), [&] { form->close(); });
     };
     form->ButtonStartClick();
@@ -125,5 +130,22 @@ TEST_F(GetDataWindow, SettingsButtonFailureShowsItsBox)
     jv.setUIResult = -100;
     auto form = open();
     QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
-    EXPECT_EQ(boxes.texts, QStringList({"JVSetUIPropertiesエラー：パラメータが不正あるいはレジストリへの保存に失敗しました。(-100)"}));
+    EXPECT_EQ(boxes.texts(), QStringList({"JVSetUIPropertiesエラー：パラメータが不正あるいはレジストリへの保存に失敗しました。(-100)"}));
+}
+
+TEST_F(GetDataWindow, ARecordThatCannotBeStoredIsReportedByTheWindowAndTheRunEnds)
+{
+    const QString blocked = data.path() + "/2005年04月16日.jvRA";
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    jv.readCount = 1;
+    jv.record(RaRecord(raceKey("20050416", "05", 11)));
+    auto form = open();
+    // Called directly, not through an event: a failure leaving the handler would end the test.
+    form->ButtonStartClick();
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.seen()[1].kind, MessageBox::Kind::Unexpected);
+    EXPECT_TRUE(boxes.texts()[1].contains(blocked)) << boxes.texts()[1].toStdString();
+    EXPECT_FALSE(form->acquisition().running());
+    EXPECT_TRUE(form->ButtonStart->isEnabled());
+    EXPECT_EQ(jv.calls.last(), "JVClose");
 }

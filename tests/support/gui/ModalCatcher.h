@@ -10,8 +10,10 @@ class QWidget;
 namespace tavek::test {
 
 // Answers every modal window that opens while it lives, so a test that runs a
-// handler with a message box or dialog does not block: message boxes get OK,
-// other dialogs are rejected. Records what each one said.
+// handler with a dialog does not block: dialogs are rejected, message boxes
+// get OK. Records what each one said. For message boxes BoxAnswerer is the
+// better tool (no window, no timer, the answer chosen); the box branch here
+// serves the tests that have not moved to it yet.
 class ModalCatcher {
 public:
     // `inspect` sees each modal window before it is answered.

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "appfiles/IniGT.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The program's files in a test's own folder.
+namespace tavek::test {
+
+// The settings file of an application folder `folder` (TavekJ.ini in it).
+TIniGT settingsIn(const QString& folder);
+
+// The whole file's bytes; empty when it is missing or cannot be read.
+QByteArray readFile(const QString& path);
+
+// Creates or replaces the file with `bytes`; a file that cannot be written
+// fails the test.
+void writeFile(const QString& path, const QByteArray& bytes);
+
+}  // namespace tavek::test
