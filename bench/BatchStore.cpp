@@ -4,6 +4,7 @@
 #include "jvlink/core/BatchAcquisition.h"
 #include "jvlink/core/GeneratedSource.h"
 #include "racedata/Cp932.h"
+#include "racedata/RecordLines.h"
 
 #include <QDate>
 #include <QDir>
@@ -34,9 +35,9 @@ std::vector<std::vector<QByteArray>> yearOfFiles()
                 continue;
             std::vector<QByteArray> records;
             for (qsizetype from = 0; from < all.size();) {
-                const qsizetype end = all.indexOf("\r\n", from) + 2;
-                records.push_back(all.sliced(from, end - from));
-                from = end;
+                const QByteArrayView record = recordlines::recordAt(all, from);
+                records.push_back(record.toByteArray());
+                from += record.size();
             }
             files.push_back(std::move(records));
         }
@@ -112,7 +113,7 @@ void ReadLoopIntoEmptyDayFiles(benchmark::State& state)
         TIniGT settings;
         settings.FileName = dir.filePath("TavekJ.ini");
         jvlink::BatchAcquisition run(jv, view, dir.filePath("Data"), settings);
-        run.start(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
+        run.runHeadless(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
         if (run.storedCount() == 0)
             state.SkipWithError("nothing stored");
     }
@@ -132,7 +133,7 @@ void WriteFinalFilesOnce(benchmark::State& state)
         NullView view;
         TIniGT settings;
         settings.FileName = built.filePath("TavekJ.ini");
-        jvlink::BatchAcquisition(jv, view, built.filePath("Data"), settings).start(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
+        jvlink::BatchAcquisition(jv, view, built.filePath("Data"), settings).runHeadless(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
     }
     std::map<QString, QByteArray> finals;
     const QDir builtData(built.filePath("Data"));

@@ -14,27 +14,27 @@ Input::Input(const uint8_t* data, size_t size, int fixed)
 {
     const QByteArrayView all(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype n = std::min<qsizetype>(fixed, all.size());
-    m_controls = all.first(n);
+    controls_ = all.first(n);
     QByteArrayView rest = all.sliced(n);
     const QByteArrayView separator(kSeparator, 3);
     for (;;) {
         const qsizetype at = rest.indexOf(separator);
         if (at < 0)
             break;
-        m_parts.append(rest.first(at));
+        parts_.append(rest.first(at));
         rest = rest.sliced(at + separator.size());
     }
-    m_parts.append(rest);
+    parts_.append(rest);
 }
 
 uint8_t Input::control(int i) const
 {
-    return i < m_controls.size() ? uint8_t(m_controls[i]) : 0;
+    return i < controls_.size() ? uint8_t(controls_[i]) : 0;
 }
 
 QByteArrayView Input::part(int i) const
 {
-    return i < m_parts.size() ? m_parts[i] : QByteArrayView();
+    return i < parts_.size() ? parts_[i] : QByteArrayView();
 }
 
 QByteArray join(QByteArrayView controls, const QList<QByteArray>& parts)
@@ -88,17 +88,6 @@ void fail(const char* what, const QString& detail)
 {
     std::fprintf(stderr, "fuzz invariant broken: %s %s\n", what, detail.toLocal8Bit().constData());
     std::abort();
-}
-
-QList<QByteArray> fileLines(const QByteArray& file)
-{
-    QList<QByteArray> out = file.split('\n');
-    if (!out.isEmpty() && out.back().isEmpty())
-        out.removeLast();
-    for (QByteArray& l : out)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    return out;
 }
 
 }  // namespace tavek::fuzz

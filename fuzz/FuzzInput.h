@@ -28,8 +28,8 @@ public:
     QByteArrayView part(int i) const;
 
 private:
-    QByteArrayView m_controls;
-    QList<QByteArrayView> m_parts;
+    QByteArrayView controls_;
+    QList<QByteArrayView> parts_;
 };
 
 // Joins control bytes and parts into one input (for the seed corpora).
@@ -41,8 +41,6 @@ QString scratchFolder();
 void clean(const QString& folder);
 void writeFile(const QString& path, QByteArrayView bytes);
 QByteArray readFile(const QString& path);
-// The lines of a text file, without their CR LF (or LF) endings.
-QList<QByteArray> fileLines(const QByteArray& file);
 
 // Stops the process so that libFuzzer reports the input (an invariant broke).
 [[noreturn]] void fail(const char* what, const QString& detail = {});

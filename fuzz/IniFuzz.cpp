@@ -10,6 +10,7 @@
 #include "appfiles/IniGT.h"
 #include "jvlink/core/LastTime.h"
 #include "racedata/Cp932.h"
+#include "racedata/RecordLines.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString top = ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-"));
     ini.WriteString(section, key, value);
     const QByteArray after = fuzz::readFile(path);
-    if (!keepsOtherLines(fuzz::fileLines(in.part(0).toByteArray()), fuzz::fileLines(after)))
+    if (!keepsOtherLines(recordlines::lines(in.part(0)), recordlines::lines(after)))
         fuzz::fail("a write lost other lines of the file");
     // A key with "=" or a section with "]" in its name is written as another
     // line's key or section, as with the Windows profile functions.

@@ -1,12 +1,13 @@
-// The numeric field's normalising, paste and typing paths on arbitrary text
-// under arbitrary digit limits: the value must always respect the limits and
-// the sign and point rules, whatever was pasted or typed.
+// The numeric field's text rules (normalising) and its paste and typing paths
+// on arbitrary text under arbitrary digit limits: the value must always
+// respect the limits and the sign and point rules, whatever was pasted or typed.
 //
 // Input: 3 control bytes (integer digits, decimals, flags), the CP932 bytes
 // to normalise and paste, separator, the keys to type, separator, the text
 // set first.
 #include "FuzzInput.h"
 
+#include "controls/NumEditText.h"
 #include "controls/SaNumEdit.h"
 #include "racedata/Cp932.h"
 
@@ -23,7 +24,6 @@ namespace {
 
 class Field : public TSaNumEdit {
 public:
-    using TSaNumEdit::NormalizeText;
     void press(int key, const QString& text = {})
     {
         QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -85,7 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     field.setDecimalFixed(flags & 4);
     field.setIntegerFixed(flags & 8);
 
-    checkValue(field, field.NormalizeText(in.part(0)), "normalising");
+    NumEditText rules;
+    rules.setIntegerLength(field.IntegerLength());
+    rules.setDecimalLength(field.DecimalLength());
+    rules.setMinus(field.Minus());
+    checkValue(field, rules.normalize(in.part(0)), "normalising");
     field.setText(cp932::decode(in.part(2)));
     checkValue(field, field.Text(), "setText");
 

@@ -14,6 +14,7 @@
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -71,9 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     jvlink::DayFileBatch batch(folder);
     for (qsizetype at = 0; at < served.size();) {
-        const qsizetype end = served.indexOf("\r\n", at) + 2;
-        const QByteArrayView record = QByteArrayView(served).sliced(at, end - at);
-        at = end;
+        const QByteArrayView record = recordlines::recordAt(served, at);
+        at += record.size();
         fuzz::allowFailure([&] { batch.add(record); });
     }
     batch.flush();

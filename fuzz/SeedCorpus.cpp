@@ -84,19 +84,19 @@ void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1)
 
 class Corpus {
 public:
-    explicit Corpus(const QString& folder) : m_folder(folder) {}
+    explicit Corpus(const QString& folder) : folder_(folder) {}
     void add(const char* target, const QByteArray& input)
     {
-        const QString dir = QDir(m_folder).filePath(QLatin1String(target));
+        const QString dir = QDir(folder_).filePath(QLatin1String(target));
         QDir().mkpath(dir);
-        QFile f(QDir(dir).filePath(QStringLiteral("seed-%1").arg(m_count[QLatin1String(target)]++)));
+        QFile f(QDir(dir).filePath(QStringLiteral("seed-%1").arg(count_[QLatin1String(target)]++)));
         if (!f.open(QIODevice::WriteOnly) || f.write(input) != input.size())
             fuzz::fail("cannot write a seed", f.fileName());
     }
 
 private:
-    QString m_folder;
-    QHash<QString, int> m_count;
+    QString folder_;
+    QHash<QString, int> count_;
 };
 
 QByteArray sjis(const char* utf8)

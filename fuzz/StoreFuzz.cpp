@@ -10,6 +10,7 @@
 #include "FuzzInput.h"
 
 #include "racedata/DayFiles.h"
+#include "racedata/RecordLines.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -52,12 +53,12 @@ void checkStored(const QString& path, QByteArrayView record, const QByteArray& b
     const QByteArray after = fuzz::readFile(path);
     if (!after.endsWith("\r\n"))
         fuzz::fail("a day file whose last line has no CR LF", path);
-    const QList<QByteArray> now = fuzz::fileLines(after);
+    const QList<QByteArray> now = recordlines::lines(after);
     if (!now.contains(record.chopped(2).toByteArray()))
         fuzz::fail("the stored record is not in its day file", path);
     if (!std::is_sorted(now.begin(), now.end(), lessIgnoringCase))
         fuzz::fail("an unsorted day file", path);
-    const qsizetype old = existed ? fuzz::fileLines(before).size() : 0;
+    const qsizetype old = existed ? recordlines::lines(before).size() : 0;
     if (now.size() < old - 1 || now.size() > old + stored)
         fuzz::fail("a store that added or lost lines", path);
 }

@@ -2,6 +2,7 @@
 
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
+#include "racedata/RecordLines.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,13 +20,7 @@ std::optional<QList<QByteArray>> readLines(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QList<QByteArray> lines = file.readAll().split('\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    for (QByteArray& line : lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
-    return lines;
+    return recordlines::lines(file.readAll());
 }
 
 bool sameName(const QByteArray& a, const QString& b)
@@ -86,8 +81,7 @@ QByteArray cut(QByteArray value, int limit)
     value.truncate(limit);
     qsizetype i = 0;
     while (i < value.size()) {
-        const auto c = static_cast<unsigned char>(value[i]);
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        const bool lead = cp932::isLeadByte(static_cast<unsigned char>(value[i]));
         if (lead && i + 1 == value.size()) {
             value.chop(1);
             break;

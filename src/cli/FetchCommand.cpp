@@ -3,8 +3,6 @@
 #include "cli/JVLinkSession.h"
 #include "jvlink/core/BatchAcquisition.h"
 
-#include <QThread>
-
 namespace tavek::cli {
 
 namespace {
@@ -14,8 +12,6 @@ namespace {
 class PrintingView : public jvlink::BatchView {
 public:
     explicit PrintingView(QTextStream& out) : out_(out) {}
-    bool polling = false;
-
     void showStatus(const QString&) override {}
     void setDownloadProgress(int, int) override {}
     void setReadProgress(int, int) override {}
@@ -29,7 +25,7 @@ public:
     bool confirm(const QString&) override { return false; }
     void beep() override {}
     void setRunning(bool) override {}
-    void setPolling(bool on) override { polling = on; }
+    void setPolling(bool) override {}
     void processEvents() override {}
     void showStartPoint(const QDateTime&) override {}
 
@@ -57,12 +53,7 @@ int runFetch(CommandContext& ctx)
     settings.FileName = settingsPath(ctx.dataFolder);
     PrintingView view(ctx.out);
     jvlink::BatchAcquisition run(*jv, view, ctx.dataFolder, settings);
-    run.start(fromPoint ? *fromPoint : run.storedStartPoint());
-    // The window's 10-ms timer, without a window.
-    while (view.polling) {
-        QThread::msleep(10);
-        run.poll();
-    }
+    run.runHeadless(fromPoint ? *fromPoint : run.storedStartPoint());
     ctx.out << QStringLiteral("作成済みデータ: %1件").arg(run.storedCount()) << '\n';
     return run.outcome() == jvlink::BatchAcquisition::Outcome::Failed ? kRefused : kSuccess;
 }

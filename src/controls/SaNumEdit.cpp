@@ -14,7 +14,7 @@ TSaNumEdit::TSaNumEdit(QWidget* parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     setAttribute(Qt::WA_KeyCompression, false);
     setInputMethodHints(Qt::ImhFormattedNumbersOnly);
-    m_ownMenu = buildMenu();
+    ownMenu_ = buildMenu();
     applyBorder();
     CreateEditCaret();
     AdjustHeight();
@@ -27,30 +27,35 @@ TSaNumEdit::~TSaNumEdit() = default;
 
 QString TSaNumEdit::Text() const
 {
-    return m_value;
+    return value_;
 }
 
 void TSaNumEdit::setText(const QString& text)
 {
-    if (text == m_value)
+    if (text == value_)
         return;
-    m_value = TrimZeros(NormalizeText(tavek::cp932::encode(text)));
+    value_ = normalized(text);
     rebuildDisplay();
     update();
     ShowEditCaret();
 }
 
+QString TSaNumEdit::normalized(const QString& text) const
+{
+    return TrimZeros(NormalizeText(tavek::cp932::encode(text)));
+}
+
 void TSaNumEdit::rebuildDisplay()
 {
-    m_display = DisplayTextOf(m_value);
-    if (m_display.isEmpty())
-        m_selected = false;
+    display_ = DisplayTextOf(value_);
+    if (display_.isEmpty())
+        selected_ = false;
 }
 
 // Limits changed: the value may no longer fit them.
 void TSaNumEdit::renormalize()
 {
-    m_value = TrimZeros(NormalizeText(tavek::cp932::encode(m_value)));
+    value_ = normalized(value_);
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -58,7 +63,7 @@ void TSaNumEdit::renormalize()
 
 void TSaNumEdit::accept(const QString& value)
 {
-    m_value = value;
+    value_ = value;
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -67,7 +72,7 @@ void TSaNumEdit::accept(const QString& value)
 
 void TSaNumEdit::refuse()
 {
-    if (m_errorBeep)
+    if (errorBeep_)
         Beep();
 }
 
@@ -78,13 +83,13 @@ void TSaNumEdit::Beep()
 
 void TSaNumEdit::SaveUndo()
 {
-    m_undoValue = m_value;
-    m_undoAvailable = true;
+    undoValue_ = value_;
+    undoAvailable_ = true;
 }
 
 void TSaNumEdit::SwapUndo()
 {
-    std::swap(m_value, m_undoValue);
+    std::swap(value_, undoValue_);
 }
 
 // ---- editing operations -----------------------------------------------------
@@ -92,25 +97,25 @@ void TSaNumEdit::SwapUndo()
 void TSaNumEdit::ClearValue()
 {
     SaveUndo();
-    m_value.clear();
+    value_.clear();
     rebuildDisplay();
-    m_selected = false;
+    selected_ = false;
     update();
     ShowEditCaret();
 }
 
 void TSaNumEdit::InputDigit(QChar digit)
 {
-    if (m_readOnly)
+    if (readOnly_)
         return;
-    const bool cleared = m_selected;
+    const bool cleared = selected_;
     if (cleared)
         ClearValue();
-    const ValueParts p = SplitValue(m_value);
-    const bool fits = p.point.isEmpty() ? p.integer.size() < m_integerLength
-                                        : p.decimals.size() < m_decimalLength;
-    const QString candidate = TrimZeros(m_value + digit);
-    if (!fits || ((m_options & eoORInputStop) && !FitsWidth(candidate))) {
+    const ValueParts p = SplitValue(value_);
+    const bool fits = p.point.isEmpty() ? p.integer.size() < rules_.integerLength()
+                                        : p.decimals.size() < rules_.decimalLength();
+    const QString candidate = TrimZeros(value_ + digit);
+    if (!fits || ((options_ & eoORInputStop) && !FitsWidth(candidate))) {
         refuse();
         if (cleared)
             emit OnChange();
@@ -122,17 +127,17 @@ void TSaNumEdit::InputDigit(QChar digit)
 
 void TSaNumEdit::InputPoint()
 {
-    if (m_readOnly)
+    if (readOnly_)
         return;
-    if (m_decimalLength == 0) {
+    if (rules_.decimalLength() == 0) {
         refuse();
         return;
     }
-    const bool cleared = m_selected;
+    const bool cleared = selected_;
     if (cleared)
         ClearValue();
-    QString candidate = m_value + u'.';
-    if (m_value.contains(u'.') || ((m_options & eoORInputStop) && !FitsWidth(candidate))) {
+    QString candidate = value_ + u'.';
+    if (value_.contains(u'.') || ((options_ & eoORInputStop) && !FitsWidth(candidate))) {
         refuse();
         if (cleared)
             emit OnChange();
@@ -145,22 +150,22 @@ void TSaNumEdit::InputPoint()
 
 void TSaNumEdit::InputMinus()
 {
-    if (m_readOnly)
+    if (readOnly_)
         return;
-    if (!m_minus) {
+    if (!rules_.minus()) {
         refuse();
         return;
     }
-    const bool cleared = m_selected;
+    const bool cleared = selected_;
     if (cleared)
         ClearValue();
-    if (m_value.startsWith(u'-')) {
+    if (value_.startsWith(u'-')) {
         SaveUndo();
-        accept(m_value.mid(1));
+        accept(value_.mid(1));
         return;
     }
-    const QString candidate = u'-' + m_value;
-    if ((m_options & eoORInputStop) && !FitsWidth(candidate)) {
+    const QString candidate = u'-' + value_;
+    if ((options_ & eoORInputStop) && !FitsWidth(candidate)) {
         refuse();
         if (cleared)
             emit OnChange();
@@ -172,14 +177,14 @@ void TSaNumEdit::InputMinus()
 
 void TSaNumEdit::DeleteLast()
 {
-    if (m_readOnly || m_value.isEmpty())
+    if (readOnly_ || value_.isEmpty())
         return;
-    if (m_selected) {
+    if (selected_) {
         ClearValue();
         emit OnChange();
         return;
     }
-    QString candidate = m_value.chopped(1);
+    QString candidate = value_.chopped(1);
     if (candidate.endsWith(u'.'))
         candidate.chop(1);
     SaveUndo();
@@ -188,14 +193,14 @@ void TSaNumEdit::DeleteLast()
 
 void TSaNumEdit::CopyToClipboard()
 {
-    if (!m_selected)
+    if (!selected_)
         return;
-    QGuiApplication::clipboard()->setText(m_imageCopy ? m_display : m_value);
+    QGuiApplication::clipboard()->setText(imageCopy_ ? display_ : value_);
 }
 
 void TSaNumEdit::CutToClipboard()
 {
-    if (!m_selected)
+    if (!selected_)
         return;
     CopyToClipboard();
     ClearValue();
@@ -209,18 +214,18 @@ void TSaNumEdit::PasteFromClipboard()
         return;
     SaveUndo();
     const QString pasted = data->text();
-    const QString candidate = m_selected ? pasted : m_value + pasted;
-    m_selected = false;
-    accept(TrimZeros(NormalizeText(tavek::cp932::encode(candidate))));
+    const QString candidate = selected_ ? pasted : value_ + pasted;
+    selected_ = false;
+    accept(normalized(candidate));
 }
 
 void TSaNumEdit::Undo()
 {
-    if (!m_undoAvailable)
+    if (!undoAvailable_)
         return;
     SwapUndo();
     rebuildDisplay();
-    m_selected = !m_display.isEmpty();
+    selected_ = !display_.isEmpty();
     update();
     ShowEditCaret();
     emit OnChange();
@@ -228,13 +233,13 @@ void TSaNumEdit::Undo()
 
 void TSaNumEdit::SelectAll()
 {
-    m_selected = !m_display.isEmpty();
+    selected_ = !display_.isEmpty();
     update();
 }
 
 void TSaNumEdit::ClearSelection()
 {
-    m_selected = false;
+    selected_ = false;
     update();
 }
 
@@ -242,25 +247,25 @@ void TSaNumEdit::ClearSelection()
 
 void TSaNumEdit::setIntegerLength(int n)
 {
-    m_integerLength = std::max(0, n);
+    rules_.setIntegerLength(n);
     renormalize();
 }
 
 void TSaNumEdit::setDecimalLength(int n)
 {
-    m_decimalLength = std::max(0, n);
+    rules_.setDecimalLength(n);
     renormalize();
 }
 
 void TSaNumEdit::setMinus(bool on)
 {
-    m_minus = on;
+    rules_.setMinus(on);
     renormalize();
 }
 
 void TSaNumEdit::setComma(bool on)
 {
-    m_comma = on;
+    rules_.setComma(on);
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -268,7 +273,7 @@ void TSaNumEdit::setComma(bool on)
 
 void TSaNumEdit::setDecimalFixed(bool on)
 {
-    m_decimalFixed = on;
+    rules_.setDecimalFixed(on);
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -276,7 +281,7 @@ void TSaNumEdit::setDecimalFixed(bool on)
 
 void TSaNumEdit::setIntegerFixed(bool on)
 {
-    m_integerFixed = on;
+    rules_.setIntegerFixed(on);
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -284,7 +289,7 @@ void TSaNumEdit::setIntegerFixed(bool on)
 
 void TSaNumEdit::setLeftMark(const QString& mark)
 {
-    m_leftMark = mark;
+    rules_.setLeftMark(mark);
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -292,7 +297,7 @@ void TSaNumEdit::setLeftMark(const QString& mark)
 
 void TSaNumEdit::setRightMark(const QString& mark)
 {
-    m_rightMark = mark;
+    rules_.setRightMark(mark);
     rebuildDisplay();
     update();
     ShowEditCaret();
@@ -300,14 +305,14 @@ void TSaNumEdit::setRightMark(const QString& mark)
 
 void TSaNumEdit::setAlignment(TAlignment a)
 {
-    m_alignment = a;
+    alignment_ = a;
     update();
     ShowEditCaret();
 }
 
 void TSaNumEdit::setVertAlignment(TVertAlignment a)
 {
-    m_vertAlignment = a;
+    vertAlignment_ = a;
     update();
     ShowEditCaret();
 }
@@ -325,26 +330,26 @@ void TSaNumEdit::setMargin(int& margin, int px, bool affectsHeight)
     ShowEditCaret();
 }
 
-void TSaNumEdit::setLeftMargin(int px) { setMargin(m_leftMargin, px, false); }
-void TSaNumEdit::setTopMargin(int px) { setMargin(m_topMargin, px, true); }
-void TSaNumEdit::setRightMargin(int px) { setMargin(m_rightMargin, px, false); }
-void TSaNumEdit::setBottomMargin(int px) { setMargin(m_bottomMargin, px, true); }
+void TSaNumEdit::setLeftMargin(int px) { setMargin(leftMargin_, px, false); }
+void TSaNumEdit::setTopMargin(int px) { setMargin(topMargin_, px, true); }
+void TSaNumEdit::setRightMargin(int px) { setMargin(rightMargin_, px, false); }
+void TSaNumEdit::setBottomMargin(int px) { setMargin(bottomMargin_, px, true); }
 
 void TSaNumEdit::setAutoSize(bool on)
 {
-    m_autoSize = on;
+    autoSize_ = on;
     AdjustHeight();
 }
 
 void TSaNumEdit::setBorderStyle(TBorderStyle style)
 {
-    m_borderStyle = style;
+    borderStyle_ = style;
     applyBorder();
 }
 
 void TSaNumEdit::setCtl3D(bool on)
 {
-    m_ctl3D = on;
+    ctl3D_ = on;
     applyBorder();
 }
 
@@ -362,11 +367,11 @@ void TSaNumEdit::setColor(const QColor& c)
 
 QColor TSaNumEdit::DisabledColor() const
 {
-    return m_disabledColor.isValid() ? m_disabledColor : palette().color(QPalette::Disabled, QPalette::Text);
+    return disabledColor_.isValid() ? disabledColor_ : palette().color(QPalette::Disabled, QPalette::Text);
 }
 
 void TSaNumEdit::setDisabledColor(const QColor& c)
 {
-    m_disabledColor = c;
+    disabledColor_ = c;
     update();
 }

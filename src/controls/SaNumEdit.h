@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/NumEditText.h"
+
 #include <QBasicTimer>
 #include <QByteArrayView>
 #include <QColor>
@@ -96,9 +98,7 @@ public:
     Q_FLAG(TSaNumEditOptions)
 
     // A value text cut into its parts; point is "." or empty.
-    struct ValueParts {
-        QString sign, integer, point, decimals;
-    };
+    using ValueParts = NumEditText::Parts;
 
     explicit TSaNumEdit(QWidget* parent = nullptr);
     ~TSaNumEdit() override;
@@ -106,9 +106,9 @@ public:
     virtual QString Text() const;
     virtual void setText(const QString& text);
     // The value as drawn: grouped, padded, with marks.
-    QString DisplayText() const { return m_display; }
-    bool Selected() const { return m_selected; }
-    bool CanUndo() const { return m_undoAvailable; }
+    QString DisplayText() const { return display_; }
+    bool Selected() const { return selected_; }
+    bool CanUndo() const { return undoAvailable_; }
 
     void ClearValue();
     void CopyToClipboard();
@@ -121,60 +121,60 @@ public:
     // value. Nothing calls it on its own; a form may call it once after setup.
     virtual void AdjustWidth();
 
-    int IntegerLength() const { return m_integerLength; }
+    int IntegerLength() const { return rules_.integerLength(); }
     void setIntegerLength(int n);
-    int DecimalLength() const { return m_decimalLength; }
+    int DecimalLength() const { return rules_.decimalLength(); }
     void setDecimalLength(int n);
-    bool Minus() const { return m_minus; }
+    bool Minus() const { return rules_.minus(); }
     void setMinus(bool on);
-    bool Comma() const { return m_comma; }
+    bool Comma() const { return rules_.comma(); }
     void setComma(bool on);
-    bool DecimalFixed() const { return m_decimalFixed; }
+    bool DecimalFixed() const { return rules_.decimalFixed(); }
     void setDecimalFixed(bool on);
-    bool IntegerFixed() const { return m_integerFixed; }
+    bool IntegerFixed() const { return rules_.integerFixed(); }
     void setIntegerFixed(bool on);
-    QString LeftMark() const { return m_leftMark; }
+    QString LeftMark() const { return rules_.leftMark(); }
     void setLeftMark(const QString& mark);
-    QString RightMark() const { return m_rightMark; }
+    QString RightMark() const { return rules_.rightMark(); }
     void setRightMark(const QString& mark);
-    TAlignment Alignment() const { return m_alignment; }
+    TAlignment Alignment() const { return alignment_; }
     void setAlignment(TAlignment a);
-    TVertAlignment VertAlignment() const { return m_vertAlignment; }
+    TVertAlignment VertAlignment() const { return vertAlignment_; }
     void setVertAlignment(TVertAlignment a);
-    int LeftMargin() const { return m_leftMargin; }
+    int LeftMargin() const { return leftMargin_; }
     void setLeftMargin(int px);
-    int TopMargin() const { return m_topMargin; }
+    int TopMargin() const { return topMargin_; }
     void setTopMargin(int px);
-    int RightMargin() const { return m_rightMargin; }
+    int RightMargin() const { return rightMargin_; }
     void setRightMargin(int px);
-    int BottomMargin() const { return m_bottomMargin; }
+    int BottomMargin() const { return bottomMargin_; }
     void setBottomMargin(int px);
-    bool AutoSize() const { return m_autoSize; }
+    bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool on);
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    TBorderStyle BorderStyle() const { return borderStyle_; }
     void setBorderStyle(TBorderStyle style);
-    bool Ctl3D() const { return m_ctl3D; }
+    bool Ctl3D() const { return ctl3D_; }
     void setCtl3D(bool on);
-    bool AutoSelect() const { return m_autoSelect; }
-    void setAutoSelect(bool on) { m_autoSelect = on; }
-    bool HideSelection() const { return m_hideSelection; }
-    void setHideSelection(bool on) { m_hideSelection = on; }
-    bool ReadOnly() const { return m_readOnly; }
-    void setReadOnly(bool on) { m_readOnly = on; }
-    bool ErrorBeep() const { return m_errorBeep; }
-    void setErrorBeep(bool on) { m_errorBeep = on; }
-    bool EnterFocusMove() const { return m_enterFocusMove; }
-    void setEnterFocusMove(bool on) { m_enterFocusMove = on; }
-    bool ArrowFocusMove() const { return m_arrowFocusMove; }
-    void setArrowFocusMove(bool on) { m_arrowFocusMove = on; }
-    bool ImageCopy() const { return m_imageCopy; }
-    void setImageCopy(bool on) { m_imageCopy = on; }
+    bool AutoSelect() const { return autoSelect_; }
+    void setAutoSelect(bool on) { autoSelect_ = on; }
+    bool HideSelection() const { return hideSelection_; }
+    void setHideSelection(bool on) { hideSelection_ = on; }
+    bool ReadOnly() const { return readOnly_; }
+    void setReadOnly(bool on) { readOnly_ = on; }
+    bool ErrorBeep() const { return errorBeep_; }
+    void setErrorBeep(bool on) { errorBeep_ = on; }
+    bool EnterFocusMove() const { return enterFocusMove_; }
+    void setEnterFocusMove(bool on) { enterFocusMove_ = on; }
+    bool ArrowFocusMove() const { return arrowFocusMove_; }
+    void setArrowFocusMove(bool on) { arrowFocusMove_ = on; }
+    bool ImageCopy() const { return imageCopy_; }
+    void setImageCopy(bool on) { imageCopy_ = on; }
     QColor Color() const;
     void setColor(const QColor& c);
     QColor DisabledColor() const;
     void setDisabledColor(const QColor& c);
-    TSaNumEditOptions Options() const { return m_options; }
-    void setOptions(TSaNumEditOptions options) { m_options = options; }
+    TSaNumEditOptions Options() const { return options_; }
+    void setOptions(TSaNumEditOptions options) { options_ = options; }
     QMenu* PopupMenu() const;
     void setPopupMenu(QMenu* menu);
 
@@ -247,49 +247,46 @@ private:
     void applyBorder();
     void refuse();
     void accept(const QString& value);
+    // Foreign text as a value text under the current limits.
+    QString normalized(const QString& text) const;
     void rebuildDisplay();
     void renormalize();
     void typeCharacter(QChar c);
     bool handleControlKey(QKeyEvent* e);
     QMenu* buildMenu();
 
-    QString m_value;
-    QString m_display;
-    QString m_undoValue;
-    bool m_undoAvailable = false;
-    bool m_selected = false;
+    QString value_;
+    QString display_;
+    QString undoValue_;
+    bool undoAvailable_ = false;
+    bool selected_ = false;
 
-    int m_integerLength = 9;
-    int m_decimalLength = 3;
-    bool m_minus = true;
-    bool m_comma = true;
-    bool m_decimalFixed = false;
-    bool m_integerFixed = false;
-    QString m_leftMark, m_rightMark;
-    TAlignment m_alignment = taRightJustify;
-    TVertAlignment m_vertAlignment = taVCenter;
-    int m_leftMargin = 2, m_topMargin = 2, m_rightMargin = 2, m_bottomMargin = 2;
-    bool m_autoSize = true;
-    TBorderStyle m_borderStyle = bsSingle;
-    bool m_ctl3D = true;
-    bool m_autoSelect = true;
-    bool m_hideSelection = true;
-    bool m_readOnly = false;
-    bool m_errorBeep = true;
-    bool m_enterFocusMove = false;
-    bool m_arrowFocusMove = false;
-    bool m_imageCopy = false;
-    QColor m_disabledColor;
-    TSaNumEditOptions m_options = TSaNumEditOptions(eoArrowUp) | eoArrowDown;
+    // The digit limits, the display flags and the marks.
+    NumEditText rules_;
+    TAlignment alignment_ = taRightJustify;
+    TVertAlignment vertAlignment_ = taVCenter;
+    int leftMargin_ = 2, topMargin_ = 2, rightMargin_ = 2, bottomMargin_ = 2;
+    bool autoSize_ = true;
+    TBorderStyle borderStyle_ = bsSingle;
+    bool ctl3D_ = true;
+    bool autoSelect_ = true;
+    bool hideSelection_ = true;
+    bool readOnly_ = false;
+    bool errorBeep_ = true;
+    bool enterFocusMove_ = false;
+    bool arrowFocusMove_ = false;
+    bool imageCopy_ = false;
+    QColor disabledColor_;
+    TSaNumEditOptions options_ = TSaNumEditOptions(eoArrowUp) | eoArrowDown;
 
-    QMenu* m_ownMenu = nullptr;
-    QPointer<QMenu> m_popupMenu;
+    QMenu* ownMenu_ = nullptr;
+    QPointer<QMenu> popupMenu_;
 
     // The caret is drawn by paintEvent; the timer makes it blink.
-    int m_caretWidth = 1;
-    bool m_caretCreated = false;
-    bool m_caretPhase = false;
-    QBasicTimer m_caretBlink;
+    int caretWidth_ = 1;
+    bool caretCreated_ = false;
+    bool caretPhase_ = false;
+    QBasicTimer caretBlink_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TSaNumEdit::TSaNumEditOptions)

@@ -17,20 +17,6 @@ Qt::KeyboardModifiers modifiersOf(const QKeyEvent* e)
     return e->modifiers() & kModifierMask;
 }
 
-// Full-width digits, minus and full stop (as an input method or a Japanese
-// keyboard sends them) count as their ASCII forms.
-QChar asciiForm(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= 0xFF10 && u <= 0xFF19)
-        return QChar(u'0' + (u - 0xFF10));
-    if (u == 0xFF0D || u == 0x2212)
-        return u'-';
-    if (u == 0xFF0E)
-        return u'.';
-    return c;
-}
-
 bool isCtrl(const QKeyEvent* e, int key)
 {
     return e->key() == key && modifiersOf(e) == Qt::ControlModifier;
@@ -40,9 +26,9 @@ bool isCtrl(const QKeyEvent* e, int key)
 
 void TSaNumEdit::typeCharacter(QChar c)
 {
-    if (m_readOnly)
+    if (readOnly_)
         return;
-    c = asciiForm(c);
+    c = NumEditText::asciiForm(c);
     if (c >= u'0' && c <= u'9')
         InputDigit(c);
     else if (c == u'.')
@@ -67,12 +53,12 @@ bool TSaNumEdit::handleControlKey(QKeyEvent* e)
         return true;
     }
     if (isCtrl(e, Qt::Key_X)) {
-        if (!m_readOnly)
+        if (!readOnly_)
             CutToClipboard();
         return true;
     }
     if (isCtrl(e, Qt::Key_V)) {
-        if (!m_readOnly)
+        if (!readOnly_)
             PasteFromClipboard();
         return true;
     }
@@ -99,29 +85,29 @@ bool TSaNumEdit::handleControlKey(QKeyEvent* e)
     case Qt::Key_Up:
         if (plain) {
             ClearSelection();
-            if (m_arrowFocusMove && (m_options & eoArrowUp))
+            if (arrowFocusMove_ && (options_ & eoArrowUp))
                 focusPreviousChild();
         }
         return true;
     case Qt::Key_Down:
         if (plain) {
             ClearSelection();
-            if (m_arrowFocusMove && (m_options & eoArrowDown))
+            if (arrowFocusMove_ && (options_ & eoArrowDown))
                 focusNextChild();
         }
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Without EnterFocusMove, Enter belongs to the dialog's default button.
-        if (!m_enterFocusMove)
+        if (!enterFocusMove_)
             return false;
-        if (!m_readOnly && plain)
+        if (!readOnly_ && plain)
             focusNextChild();
         return true;
     case Qt::Key_Escape:
-        if (!m_enterFocusMove)
+        if (!enterFocusMove_)
             return false;
-        if (!m_readOnly)
+        if (!readOnly_)
             refuse();
         return true;
     default:
@@ -146,7 +132,7 @@ void TSaNumEdit::keyPressEvent(QKeyEvent* e)
     }
     e->accept();
     if (modifiersOf(e) & Qt::ControlModifier) {
-        if (!m_readOnly)
+        if (!readOnly_)
             refuse();
         return;
     }
@@ -213,7 +199,7 @@ void TSaNumEdit::focusInEvent(QFocusEvent* e)
         return;  // back from the context menu: keep the selection as it was
     CreateEditCaret();
     ShowEditCaret();
-    if (m_autoSelect)
+    if (autoSelect_)
         SelectAll();
 }
 
@@ -223,12 +209,12 @@ void TSaNumEdit::focusOutEvent(QFocusEvent* e)
     if (e->reason() == Qt::PopupFocusReason)
         return;  // the context menu does not take the field's focus away
     DestroyEditCaret();
-    if (m_value == u"-" && !(m_options & eoMinusOnly)) {
-        m_value.clear();
+    if (value_ == u"-" && !(options_ & eoMinusOnly)) {
+        value_.clear();
         rebuildDisplay();
     }
-    if (m_hideSelection)
-        m_selected = false;
+    if (hideSelection_)
+        selected_ = false;
     update();
 }
 
@@ -257,12 +243,12 @@ void TSaNumEdit::PopupOpening(QMenu* menu)
         return;
     const bool hasText = QGuiApplication::clipboard()->mimeData()
                       && QGuiApplication::clipboard()->mimeData()->hasText();
-    items[0]->setEnabled(m_undoAvailable && !m_readOnly);
-    items[2]->setEnabled(m_selected && !m_readOnly);
-    items[3]->setEnabled(m_selected);
-    items[4]->setEnabled(hasText && !m_readOnly);
-    items[5]->setEnabled(m_selected && !m_readOnly);
-    items[7]->setEnabled(!m_selected && !m_value.isEmpty());
+    items[0]->setEnabled(undoAvailable_ && !readOnly_);
+    items[2]->setEnabled(selected_ && !readOnly_);
+    items[3]->setEnabled(selected_);
+    items[4]->setEnabled(hasText && !readOnly_);
+    items[5]->setEnabled(selected_ && !readOnly_);
+    items[7]->setEnabled(!selected_ && !value_.isEmpty());
 }
 
 void TSaNumEdit::PopupItemClick(int index)
@@ -281,7 +267,7 @@ void TSaNumEdit::PopupItemClick(int index)
         PasteFromClipboard();
         break;
     case 5:
-        if (m_selected) {
+        if (selected_) {
             ClearValue();
             emit OnChange();
         }
@@ -296,21 +282,21 @@ void TSaNumEdit::PopupItemClick(int index)
 
 QMenu* TSaNumEdit::PopupMenu() const
 {
-    return m_popupMenu;
+    return popupMenu_;
 }
 
 void TSaNumEdit::setPopupMenu(QMenu* menu)
 {
-    m_popupMenu = menu;
+    popupMenu_ = menu;
 }
 
 void TSaNumEdit::contextMenuEvent(QContextMenuEvent* e)
 {
     setFocus(Qt::MouseFocusReason);
-    if (m_popupMenu) {
-        m_popupMenu->exec(e->globalPos());
+    if (popupMenu_) {
+        popupMenu_->exec(e->globalPos());
         return;
     }
-    PopupOpening(m_ownMenu);
-    m_ownMenu->exec(e->globalPos());
+    PopupOpening(ownMenu_);
+    ownMenu_->exec(e->globalPos());
 }

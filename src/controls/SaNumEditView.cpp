@@ -15,9 +15,9 @@ int TSaNumEdit::textHeight() const
 
 int TSaNumEdit::edgeWidth() const
 {
-    if (m_borderStyle == bsNone)
+    if (borderStyle_ == bsNone)
         return 0;
-    return m_ctl3D ? 2 : 1;
+    return ctl3D_ ? 2 : 1;
 }
 
 void TSaNumEdit::applyBorder()
@@ -41,7 +41,7 @@ int TSaNumEdit::DisplayWidthOf(const QString& value) const
 
 int TSaNumEdit::AvailableWidth() const
 {
-    return contentsRect().width() - m_leftMargin - m_rightMargin - 2 * edgeWidth();
+    return contentsRect().width() - leftMargin_ - rightMargin_ - 2 * edgeWidth();
 }
 
 bool TSaNumEdit::FitsWidth(const QString& value) const
@@ -56,10 +56,7 @@ int TSaNumEdit::TemplateWidth() const
 
 int TSaNumEdit::CaretOffset() const
 {
-    ValueParts typed = SplitValue(m_value);
-    if (m_comma)
-        typed.integer = GroupThousands(typed.integer);
-    return TextWidthOf(JoinValue(typed));
+    return TextWidthOf(rules_.typed(value_));
 }
 
 TSaNumEdit::Layout TSaNumEdit::computeLayout() const
@@ -68,36 +65,36 @@ TSaNumEdit::Layout TSaNumEdit::computeLayout() const
     const int cw = client.width();
     const int ch = client.height();
     const int th = textHeight();
-    const bool marksCount = !m_value.isEmpty() || m_integerFixed || m_decimalFixed;
-    const int lw = marksCount ? TextWidthOf(m_leftMark) : 0;
-    const int rw = marksCount ? TextWidthOf(m_rightMark) : 0;
+    const bool marksCount = !value_.isEmpty() || rules_.integerFixed() || rules_.decimalFixed();
+    const int lw = marksCount ? TextWidthOf(rules_.leftMark()) : 0;
+    const int rw = marksCount ? TextWidthOf(rules_.rightMark()) : 0;
     const int tw = TemplateWidth();
 
     int boxLeft = 0;
-    switch (m_alignment) {
+    switch (alignment_) {
     case taRightJustify:
-        boxLeft = cw - m_rightMargin - 1 - rw - tw;
+        boxLeft = cw - rightMargin_ - 1 - rw - tw;
         break;
     case taLeftJustify:
-        boxLeft = m_leftMargin + lw;
+        boxLeft = leftMargin_ + lw;
         break;
     case taCenter:
-        boxLeft = m_leftMargin + (cw - m_leftMargin - m_rightMargin - (lw + tw + rw)) / 2 + lw;
+        boxLeft = leftMargin_ + (cw - leftMargin_ - rightMargin_ - (lw + tw + rw)) / 2 + lw;
         break;
     }
     int top = 0;
-    switch (m_vertAlignment) {
+    switch (vertAlignment_) {
     case taTopJustify:
-        top = m_topMargin;
+        top = topMargin_;
         break;
     case taBottomJustify:
-        top = ch - m_bottomMargin - th;
+        top = ch - bottomMargin_ - th;
         break;
     case taVCenter:
-        top = m_topMargin + (ch - m_topMargin - m_bottomMargin - th) / 2;
+        top = topMargin_ + (ch - topMargin_ - bottomMargin_ - th) / 2;
         break;
     }
-    const int nw = TextWidthOf(FormatValue(m_value));
+    const int nw = TextWidthOf(FormatValue(value_));
     const QPoint origin = client.topLeft();
     Layout l;
     l.box = QRect(boxLeft, top, tw, th).translated(origin);
@@ -136,14 +133,14 @@ QPoint TSaNumEdit::CaretPoint() const
 QSize TSaNumEdit::sizeHint() const
 {
     const int e = edgeWidth();
-    return {TextWidthOf(m_leftMark + FullTemplateText() + m_rightMark) + m_leftMargin + m_rightMargin + 4 * e + 1,
-            textHeight() + m_topMargin + m_bottomMargin + 2 * e};
+    return {TextWidthOf(rules_.leftMark() + FullTemplateText() + rules_.rightMark()) + leftMargin_ + rightMargin_ + 4 * e + 1,
+            textHeight() + topMargin_ + bottomMargin_ + 2 * e};
 }
 
 void TSaNumEdit::AdjustHeight()
 {
-    if (m_autoSize) {
-        setFixedHeight(textHeight() + m_topMargin + m_bottomMargin + 2 * edgeWidth());
+    if (autoSize_) {
+        setFixedHeight(textHeight() + topMargin_ + bottomMargin_ + 2 * edgeWidth());
     } else {
         setMinimumHeight(0);
         setMaximumHeight(QWIDGETSIZE_MAX);
@@ -152,7 +149,7 @@ void TSaNumEdit::AdjustHeight()
 
 void TSaNumEdit::AdjustWidth()
 {
-    if (m_options & eoAutoWidthSize)
+    if (options_ & eoAutoWidthSize)
         resize(sizeHint().width(), height());
 }
 
@@ -161,8 +158,8 @@ void TSaNumEdit::paintEvent(QPaintEvent*)
     QPainter p(this);
     // Disabled or not, the field keeps its own colour; only the text greys.
     p.fillRect(rect(), Color());
-    if (m_borderStyle == bsSingle) {
-        if (m_ctl3D)
+    if (borderStyle_ == bsSingle) {
+        if (ctl3D_)
             qDrawWinPanel(&p, rect(), palette(), true);
         else {
             p.setPen(palette().color(QPalette::WindowText));
@@ -176,25 +173,25 @@ void TSaNumEdit::paintEvent(QPaintEvent*)
     QColor foreground = palette().color(QPalette::Text);
     if (!isEnabled()) {
         foreground = DisabledColor();
-    } else if (m_selected) {
+    } else if (selected_) {
         background = palette().color(QPalette::Highlight);
         foreground = palette().color(QPalette::HighlightedText);
     }
-    const QString number = FormatValue(m_value);
+    const QString number = FormatValue(value_);
     const bool marks = !number.isEmpty();
     QRect area = marks ? l.leftMark.united(l.number).united(l.rightMark) : l.number;
     p.fillRect(area, background);
     p.setPen(foreground);
     const int baseline = l.number.top() + QFontMetrics(font()).ascent();
     if (marks)
-        p.drawText(l.leftMark.left(), baseline, m_leftMark);
+        p.drawText(l.leftMark.left(), baseline, rules_.leftMark());
     p.drawText(l.number.left(), baseline, number);
     if (marks)
-        p.drawText(l.rightMark.left(), baseline, m_rightMark);
+        p.drawText(l.rightMark.left(), baseline, rules_.rightMark());
 
-    if (m_caretCreated && m_caretPhase && hasFocus()) {
+    if (caretCreated_ && caretPhase_ && hasFocus()) {
         const QPoint at = CaretPoint();
-        p.fillRect(QRect(at, QSize(m_caretWidth, textHeight())), palette().color(QPalette::Text));
+        p.fillRect(QRect(at, QSize(caretWidth_, textHeight())), palette().color(QPalette::Text));
     }
 }
 
@@ -202,52 +199,52 @@ void TSaNumEdit::paintEvent(QPaintEvent*)
 
 void TSaNumEdit::CreateEditCaret()
 {
-    m_caretWidth = font().bold() ? 2 : 1;
+    caretWidth_ = font().bold() ? 2 : 1;
 }
 
 void TSaNumEdit::ShowEditCaret()
 {
     if (!hasFocus())
         return;
-    m_caretCreated = true;
-    m_caretPhase = true;
+    caretCreated_ = true;
+    caretPhase_ = true;
     const int flash = QGuiApplication::styleHints()->cursorFlashTime();
     if (flash > 0)
-        m_caretBlink.start(flash / 2, this);
+        caretBlink_.start(flash / 2, this);
     update();
     QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
 }
 
 void TSaNumEdit::DestroyEditCaret()
 {
-    m_caretBlink.stop();
-    m_caretCreated = false;
-    m_caretPhase = false;
+    caretBlink_.stop();
+    caretCreated_ = false;
+    caretPhase_ = false;
     update();
 }
 
 void TSaNumEdit::timerEvent(QTimerEvent* e)
 {
-    if (e->timerId() != m_caretBlink.timerId()) {
+    if (e->timerId() != caretBlink_.timerId()) {
         QWidget::timerEvent(e);
         return;
     }
-    m_caretPhase = !m_caretPhase;
-    update(QRect(CaretPoint(), QSize(m_caretWidth, textHeight())));
+    caretPhase_ = !caretPhase_;
+    update(QRect(CaretPoint(), QSize(caretWidth_, textHeight())));
 }
 
 QVariant TSaNumEdit::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled:
-        return !m_readOnly;
+        return !readOnly_;
     case Qt::ImCursorRectangle:
-        return QRect(CaretPoint(), QSize(m_caretWidth, textHeight()));
+        return QRect(CaretPoint(), QSize(caretWidth_, textHeight()));
     case Qt::ImSurroundingText:
-        return m_value;
+        return value_;
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition:
-        return int(m_value.size());
+        return int(value_.size());
     default:
         return QWidget::inputMethodQuery(query);
     }

@@ -16,4 +16,11 @@ QByteArray encode(QStringView text);
 // True when the converter is available (Qt built with ICU).
 bool available();
 
+// True for the first byte of a double-byte character; the byte after it
+// belongs to the same character whatever its value.
+constexpr bool isLeadByte(unsigned char b)
+{
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
 }  // namespace tavek::cp932

@@ -20,23 +20,23 @@ class ProblemLog {
 public:
     void note(int slot, const QString& text)
     {
-        if (m_count++ == 0)
-            m_first = text;
-        if (m_races[slot].isEmpty())
-            m_races[slot] = text;
+        if (count_++ == 0)
+            first_ = text;
+        if (races_[slot].isEmpty())
+            races_[slot] = text;
     }
-    const std::array<QString, kRaceSlots>& raceProblems() const { return m_races; }
+    const std::array<QString, kRaceSlots>& raceProblems() const { return races_; }
     QString message() const
     {
-        if (m_count <= 1)
-            return m_first;
-        return m_first + QStringLiteral(" (%1 more vote fields of this day are not numbers either)").arg(m_count - 1);
+        if (count_ <= 1)
+            return first_;
+        return first_ + QStringLiteral(" (%1 more vote fields of this day are not numbers either)").arg(count_ - 1);
     }
 
 private:
-    QString m_first;
-    int m_count = 0;
-    std::array<QString, kRaceSlots> m_races;
+    QString first_;
+    int count_ = 0;
+    std::array<QString, kRaceSlots> races_;
 };
 
 struct FigureReader {
@@ -165,7 +165,7 @@ void DayData::readQuinellaFigures(int slot)
 
 bool DayData::selectRace(int index)
 {
-    if (index < 0 || index >= m_raceCount)
+    if (index < 0 || index >= raceCount_)
         return false;
     CurrentRace = index;
     LastRaceIndex = index;
@@ -175,7 +175,7 @@ bool DayData::selectRace(int index)
 DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 {
     clear(*this);
-    m_raceCount = 0;
+    raceCount_ = 0;
     CurrentRace = 0;
     VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
 
@@ -183,7 +183,7 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     QFile raceFile(dayfiles::raceFilePath(dataFolder, dateText));
     if (openIfPresent(raceFile)) {
         readRaces(raceFile);
-        for (int i = 0; i < m_raceCount; ++i)
+        for (int i = 0; i < raceCount_; ++i)
             result.raceItems.append(raceItemText(raceRecord(i)));
     }
 
@@ -191,7 +191,7 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     if (openIfPresent(voteFile)) {
         readVotes(voteFile);
         ProblemLog log;
-        for (int i = 0; i < m_raceCount; ++i) {
+        for (int i = 0; i < raceCount_; ++i) {
             readWin(*this, i, &log);
             readQuinella(*this, i, &log);
             checkBracket(*this, i, &log);
@@ -202,8 +202,8 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
         fillSpaces(VoteRecords);
     }
 
-    if (m_raceCount > 0)
-        result.selection = KeepRaceOnReload ? std::clamp(LastRaceIndex, 0, m_raceCount - 1) : 0;
+    if (raceCount_ > 0)
+        result.selection = KeepRaceOnReload ? std::clamp(LastRaceIndex, 0, raceCount_ - 1) : 0;
     return result;
 }
 
@@ -213,9 +213,9 @@ void DayData::readRaces(QFile& file)
     const qint64 n = file.read(RaceRecords[0].data(), qint64(sizeof(RaceRecords)));
     if (n < 0)
         cannotRead(file);
-    m_raceCount = int(n / layout::kRaLength);
-    if (m_raceCount < kRaceSlots)
-        std::memset(RaceRecords[m_raceCount].data(), ' ', layout::kRaLength);  // a partial block
+    raceCount_ = int(n / layout::kRaLength);
+    if (raceCount_ < kRaceSlots)
+        std::memset(RaceRecords[raceCount_].data(), ' ', layout::kRaLength);  // a partial block
 }
 
 // The file is read straight into the vote slots, as one plain read would,
@@ -243,7 +243,7 @@ void DayData::readVotes(QFile& file)
     // source[i]: the first block of the race in slot i, or -1.
     std::array<qint64, kRaceSlots> source;
     source.fill(-1);
-    for (int i = 0; i < m_raceCount; ++i) {
+    for (int i = 0; i < raceCount_; ++i) {
         if (record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0)
             continue;
         for (qint64 b = 0; b < blocks; ++b) {

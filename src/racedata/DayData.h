@@ -67,7 +67,7 @@ struct DayData {
     DayLoad load(const QString& dataFolder, const QString& dateText);
 
     // Races of the loaded day (the first raceCount() slots hold them).
-    int raceCount() const { return m_raceCount; }
+    int raceCount() const { return raceCount_; }
 
     // Makes race item `index` current (CurrentRace and LastRaceIndex); false,
     // changing nothing, when no race has that index.
@@ -86,7 +86,7 @@ private:
     void readRaces(QFile& file);
     void readVotes(QFile& file);
 
-    int m_raceCount = 0;
+    int raceCount_ = 0;
 };
 
 // The race item of an RA record: "2005/04/16 東京 01R".

@@ -4,6 +4,7 @@
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -53,29 +54,17 @@ bool isBlankLine(const QByteArray& line)
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-std::vector<QByteArray> readLines(const QString& path)
+QList<QByteArray> readLines(const QString& path)
 {
-    std::vector<QByteArray> lines;
     QFile file(path);
     if (!file.exists())
-        return lines;
+        return {};
     if (!file.open(QIODevice::ReadOnly))
         throw failure(QStringLiteral("Cannot open day file %1: %2").arg(path, file.errorString()));
     const QByteArray all = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw failure(QStringLiteral("Cannot read day file %1: %2").arg(path, file.errorString()));
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf('\n', start);
-        if (end < 0)
-            end = all.size();
-        QByteArray line = all.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
+    return recordlines::lines(all);
 }
 
 // Two copies of the program may store into the same day file at once;
@@ -90,34 +79,34 @@ public:
     StoreLock(const QString& dataFolder, const QString& path)
     {
         const QString lockPath = QDir(dataFolder).filePath(QLatin1String(kStoreLockName));
-        m_fd = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
-        if (m_fd < 0)
+        fd_ = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (fd_ < 0)
             throw failure(QStringLiteral("Cannot write day file %1: cannot create the lock file %2: %3")
                               .arg(path, lockPath, QString::fromLocal8Bit(std::strerror(errno))));
         const QDeadlineTimer deadline(kWaitMs);
-        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR) {
                 const QString why = QString::fromLocal8Bit(std::strerror(errno));
-                ::close(m_fd);
+                ::close(fd_);
                 throw failure(QStringLiteral("Cannot write day file %1: cannot lock %2: %3").arg(path, lockPath, why));
             }
             if (deadline.hasExpired()) {
-                ::close(m_fd);
+                ::close(fd_);
                 throw failure(QStringLiteral("Cannot write day file %1: another program has been storing into "
                                              "the data folder for %2 seconds").arg(path).arg(kWaitMs / 1000));
             }
             QThread::msleep(2);
         }
     }
-    ~StoreLock() { ::close(m_fd); }
+    ~StoreLock() { ::close(fd_); }
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
 
 private:
-    int m_fd = -1;
+    int fd_ = -1;
 };
 
-void writeLines(const QString& path, const std::vector<QByteArray>& lines)
+void writeLines(const QString& path, const QList<QByteArray>& lines)
 {
     QByteArray text;
     text.reserve(lines.empty() ? 0 : qsizetype(lines.size()) * (lines.front().size() + 2));
@@ -158,7 +147,7 @@ QString fileName(QByteArrayView record)
 namespace {
 
 // Replaces the line of each record's race key or appends it, then sorts.
-void merge(std::vector<QByteArray>& lines, QByteArrayView record)
+void merge(QList<QByteArray>& lines, QByteArrayView record)
 {
     const QByteArrayView key = keiba::raceKey(record);
     QByteArray line = record.chopped(2).toByteArray();
@@ -167,7 +156,7 @@ void merge(std::vector<QByteArray>& lines, QByteArrayView record)
     if (same != lines.end())
         *same = std::move(line);
     else
-        lines.push_back(std::move(line));
+        lines.append(std::move(line));
 }
 
 QString dayFilePath(const QString& dataFolder, const QString& name)
@@ -183,7 +172,7 @@ void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer
 {
     const QString path = dayFilePath(dataFolder, fileName(record));
     const StoreLock lock(dataFolder, path);
-    std::vector<QByteArray> lines = readLines(path);
+    QList<QByteArray> lines = readLines(path);
     merge(lines, record);
     std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
     if (writer == Writer::QuickReport && !lines.empty() && isBlankLine(lines.front()))
@@ -200,7 +189,7 @@ void storeRecords(const QString& dataFolder, const QString& name, const std::vec
     }
     const QString path = dayFilePath(dataFolder, name);
     const StoreLock lock(dataFolder, path);
-    std::vector<QByteArray> lines = readLines(path);
+    QList<QByteArray> lines = readLines(path);
     // Sorting once at the end gives the same file as sorting after every
     // record: a replacement finds its race key wherever the line stands.
     for (const QByteArray& record : records)

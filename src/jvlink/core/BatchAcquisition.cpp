@@ -1,7 +1,8 @@
 #include "jvlink/core/BatchAcquisition.h"
 
-#include "jvlink/core/LastTime.h"
+#include "jvlink/core/DownloadPoll.h"
 #include "jvlink/core/JVLinkMessages.h"
+#include "jvlink/core/LastTime.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -100,6 +101,19 @@ void BatchAcquisition::poll()
     setDownload(s, DownloadCount);
     if (s == DownloadCount)
         readAndClose();
+}
+
+bool BatchAcquisition::runHeadless(const QDateTime& startPoint, QDeadlineTimer deadline)
+{
+    start(startPoint);
+    if (state_ != State::Downloading)
+        return true;
+    return pollDownload(
+        [this] {
+            poll();
+            return state_ == State::Downloading;
+        },
+        deadline);
 }
 
 void BatchAcquisition::cancel()

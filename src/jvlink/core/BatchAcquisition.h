@@ -6,6 +6,7 @@
 #include "jvlink/core/JVDTLabLib_TLB.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QString>
 
 namespace tavek::jvlink {
@@ -30,6 +31,10 @@ public:
     void start(const QDateTime& startPoint);
     // One tick of the download poll.
     void poll();
+    // start() for a caller without a window: polls the download at the
+    // window's pace until it is over, so the run has ended on return. False
+    // when `deadline` (a bound for tests) expired while still downloading.
+    bool runHeadless(const QDateTime& startPoint, QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
     // The cancel button: asks first; on Yes stops the run.
     void cancel();
     // Stops a run without asking (the window is being closed). A read loop

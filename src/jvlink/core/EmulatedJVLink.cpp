@@ -6,6 +6,7 @@
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
 
 #include <QDir>
 #include <QFile>
@@ -274,11 +275,10 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
         fileData_.clear();
         return -1;
     }
-    const qsizetype end = fileData_.indexOf("\r\n", offset_) + 2;
-    const QByteArrayView record = QByteArrayView(fileData_).sliced(offset_, end - offset_);
+    const QByteArrayView record = recordlines::recordAt(fileData_, offset_);
     if (record.size() < kHeaderBytes + 2)
         return -403;
-    offset_ = end;
+    offset_ += record.size();
     buff = cp932::decode(record);
     fileName = file.name;
     return static_cast<int32_t>(record.size());

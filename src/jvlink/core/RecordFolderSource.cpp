@@ -1,6 +1,7 @@
 #include "jvlink/core/RecordFolderSource.h"
 
 #include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +27,8 @@ QByteArray records(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(QStringLiteral("ファイル %1 は開けません").arg(path).toStdString());
     QByteArray out;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            out += line + "\r\n";
-    }
+    for (const QByteArray& line : recordlines::lines(file.readAll(), recordlines::Empty::Skip))
+        out += line + "\r\n";
     return out;
 }
 
@@ -69,12 +66,11 @@ std::optional<QByteArray> RecordFolderSource::realTimeH1(QByteArrayView key, con
     for (const QFileInfo& info : infos) {
         const QByteArray all = records(info.filePath());
         for (qsizetype at = 0; at < all.size();) {
-            const qsizetype end = all.indexOf("\r\n", at) + 2;
-            const QByteArrayView record = QByteArrayView(all).sliced(at, end - at);
+            const QByteArrayView record = recordlines::recordAt(all, at);
             if (record.startsWith("H1") && record.size() >= layout::kRaceKey + layout::kRaceKeyLen
                 && record.sliced(layout::kRaceKey - 1, layout::kRaceKeyLen) == key)
                 newest = record.toByteArray();
-            at = end;
+            at += record.size();
         }
     }
     return newest;

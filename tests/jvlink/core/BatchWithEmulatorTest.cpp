@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -37,11 +36,7 @@ protected:
     }
     void runToTheEnd()
     {
-        run.start(run.storedStartPoint());
-        for (int i = 0; i < 5000 && view.polling; ++i) {
-            QThread::msleep(1);
-            run.poll();
-        }
+        EXPECT_TRUE(run.runHeadless(run.storedStartPoint(), QDeadlineTimer(5000)));
     }
     QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
     QString data() const { return dir.filePath("Data"); }
@@ -83,11 +78,7 @@ TEST_F(BatchWithEmulator, CancelledDownloadAndForcedFailuresLeaveTheServiceUsabl
     ASSERT_EQ(slow.JVInit(softwareId()), 0);
     BatchAcquisition slowRun(slow, view, data(), settings);
     auto toTheEnd = [&] {
-        slowRun.start(slowRun.storedStartPoint());
-        for (int i = 0; i < 5000 && view.polling; ++i) {
-            QThread::msleep(1);
-            slowRun.poll();
-        }
+        EXPECT_TRUE(slowRun.runHeadless(slowRun.storedStartPoint(), QDeadlineTimer(5000)));
     };
 
     view.answers = {true};

@@ -1,4 +1,5 @@
 #include "appfiles/AppFolder.h"
+#include "jvlink/core/DownloadPoll.h"
 #include "jvlink/core/EmulatedJVLink.h"
 #include "jvlink/core/GeneratedSource.h"
 #include "racedata/Clock.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -49,8 +49,7 @@ protected:
     // Polls JVStatus like the acquisition window until the download is complete.
     void waitForDownload(EmulatedJVLink& jv)
     {
-        for (int i = 0; i < 10000 && jv.JVStatus() != downloadCount; ++i)
-            QThread::msleep(1);
+        pollDownload([&] { return jv.JVStatus() != downloadCount; }, QDeadlineTimer(10000));
         ASSERT_EQ(jv.JVStatus(), downloadCount);
     }
 
@@ -165,6 +164,7 @@ TEST_F(EmulatedJVLinkTest, CancelStopsTheDownloadAndTheNextOpenWorks)
 {
     auto jv = ready(5000);
     ASSERT_EQ(open(*jv), 0);
+    EXPECT_FALSE(pollDownload([&] { return jv->JVStatus() == 0; }, QDeadlineTimer(30))) << "the bound ends the wait";
     jv->JVCancel();
     EXPECT_EQ(jv->JVStatus(), 0);
     QString buff, name;
@@ -184,8 +184,7 @@ TEST_F(EmulatedJVLinkTest, DamagedStorageGivesItsCodes)
         auto jv = ready();
         ASSERT_EQ(open(*jv), 0);
         int32_t s = 0;
-        for (int i = 0; i < 5000 && (s = jv->JVStatus()) >= 0 && s < downloadCount; ++i)
-            QThread::msleep(1);
+        pollDownload([&] { return (s = jv->JVStatus()) >= 0 && s < downloadCount; }, QDeadlineTimer(5000));
         EXPECT_EQ(s, -502);
     }
     settings.storageFolder = dir.filePath("store");
