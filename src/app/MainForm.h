@@ -139,7 +139,8 @@ private:
     void showSelectedDay();
     bool fetchQuickReport();
 
-    void showRaceHeader(int race);
+    // The race header of the win tab's current race.
+    void showRaceHeader();
     void restorePlacement();
 
     QString appFolder_;

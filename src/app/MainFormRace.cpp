@@ -4,7 +4,6 @@
 #include "controls/MessageBox.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
-#include "simulation/model/WinTexts.h"
 #include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
@@ -47,7 +46,6 @@ void TMainForm::showSelectedDay()
         lbRaceU->addItems(load.raceItems);
         winSheet->setRaceListed(!load.raceItems.isEmpty());
         PageControl1->show();
-        winSheet->StringGrid1->setRunnerRows(tavek::win::registeredRunners(*day_, 0));
         if (!load.problem.isEmpty())
             tavek::MessageBox::unexpected(this, load.problem);
         if (load.selection < 0)
@@ -96,15 +94,15 @@ void TMainForm::calcBtnClick()
         return;
     PageControl1->show();
     grid->show();
-    showRaceHeader(race);
+    showRaceHeader();
     grid->clearSelection();
     runBracketSection(race);
     runReferenceSection(race);
 }
 
-void TMainForm::showRaceHeader(int race)
+void TMainForm::showRaceHeader()
 {
-    const tavek::win::HeaderTexts header = tavek::win::headerTexts(*day_, race);
+    const tavek::win::HeaderTexts header = winSheet->board().header();
     Label3D3->setText(header.dateLine);
     Label3D2->setText(header.course);
     Label3D1->setText(header.number);

@@ -4,8 +4,7 @@
 
 // Who the program is and what its files are called. The window, tavek-cli and
 // the tests take every name from here; the version comes from the CMake
-// project, so the about box, the JV-Link software identifier and
-// `tavek-cli --version` cannot disagree.
+// project, so every place that shows it shows the same.
 namespace tavek::identity {
 
 // The application name: names the per-user application folder, the same for

@@ -69,6 +69,8 @@ WinSheet::WinSheet(tavek::DayData& day, QWidget* parent) : QWidget(parent), boar
 
 void WinSheet::setRaceListed(bool listed)
 {
+    // Until a race is calculated the grid keeps the rows of the day's first race.
+    StringGrid1->setRunnerRows(tavek::win::registeredRunners(board_.day(), 0));
     if (!listed) {
         StringGrid1->setSource({});
         return;

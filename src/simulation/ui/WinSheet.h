@@ -25,7 +25,8 @@ public:
 
     const tavek::win::WinBoard& board() const { return board_; }
 
-    // Whether the race list has races; without them the grid paints nothing.
+    // Whether the race list of a newly loaded day has races; without them the
+    // grid paints nothing.
     void setRaceListed(bool listed);
 
     // The sheet's part of the win calculation for race slot `race`: the
