@@ -58,9 +58,9 @@ QPixmap titlePicture()
     title.setItalic(true);
     p.setFont(title);
     p.setPen(QColor(200, 208, 190));
-    p.drawText(QPoint(18, 74), QStringLiteral("Tavek"));
+    p.drawText(QPoint(18, 74), QString::fromLatin1(tavek::identity::kProgramName));
     p.setPen(QColor(22, 84, 44));
-    p.drawText(QPoint(16, 72), QStringLiteral("Tavek"));
+    p.drawText(QPoint(16, 72), QString::fromLatin1(tavek::identity::kProgramName));
 
     QFont sub(QStringLiteral("ＭＳ Ｐゴシック"));
     sub.setPixelSize(13);
