@@ -18,6 +18,8 @@ struct CourseName {
 };
 
 // Codes 01-10 are the JRA courses, 30-61 local racing, the letter codes countries.
+// Ten codes a row, in code order.
+// clang-format off
 constexpr std::array<CourseName, 107> kCourseNames2 = {{
     {"01", u"札幌"}, {"02", u"函館"}, {"03", u"福島"}, {"04", u"新潟"}, {"05", u"東京"},
     {"06", u"中山"}, {"07", u"中京"}, {"08", u"京都"}, {"09", u"阪神"}, {"10", u"小倉"},
@@ -44,6 +46,7 @@ constexpr std::array<CourseName, 107> kCourseNames2 = {{
     {"L0", u"タイ"}, {"L2", u"ウク"}, {"L4", u"ベネ"}, {"L6", u"ユー"}, {"L8", u"デン"},
     {"M0", u"シン"}, {"M2", u"澳門"},
 }};
+// clang-format on
 
 // Country codes that the race header shows as "海外".
 constexpr std::array<std::string_view, 39> kOverseas = {

@@ -26,6 +26,8 @@ constexpr int kRegistered = 28;
 constexpr int kStarters = 30;
 constexpr int kMaxWinEntries = 28;
 constexpr int kVoteLen = 11;
+// The positions read as a table.
+// clang-format off
 constexpr int refundFlag(int horse) { return 40 + horse - 1; }                // horse 1..28
 constexpr int winEntry(int horse) { return 84 + 15 * (horse - 1); }           // 15 bytes
 constexpr int winVotes(int horse) { return 86 + 15 * (horse - 1); }
@@ -39,6 +41,7 @@ constexpr int exactaEntry(int k) { return 6972 + 18 * k; }                    //
 constexpr int exactaVotes(int k) { return 6976 + 18 * k; }
 constexpr int trioEntry(int k) { return 12480 + 20 * k; }                     // k 0..815
 constexpr int trioVotes(int k) { return 12486 + 20 * k; }
+// clang-format on
 constexpr int kBracketPairs = 36, kQuinellaPairs = 153, kExactaEntries = 306, kTrioEntries = 816;
 constexpr int kWinTotal = 28800, kPlaceTotal = 28811, kBracketTotal = 28822, kQuinellaTotal = 28833,
               kWideTotal = 28844, kExactaTotal = 28855, kTrioTotal = 28866;
