@@ -1,5 +1,7 @@
 #include "app/TitlePicture.h"
 
+#include "appfiles/AppIdentity.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>

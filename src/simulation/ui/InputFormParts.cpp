@@ -30,9 +30,14 @@ QFont pixelFont(const QString& family, int pixels, bool bold)
 
 }  // namespace
 
-InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clientWidth, int clientHeight,
-                              const QStringList& prompt, const QString& numberCaption, int decimals)
+InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& caption, int clientWidth,
+                              int clientHeight, const QString& numberCaption)
 {
+    const bool stake = kind == InputKind::Stake;
+    const QStringList prompt =
+        stake ? QStringList{QStringLiteral("シミュレーションしたい金額を入力"), QStringLiteral("してください。")}
+              : QStringList{QStringLiteral("シミュレーションしたいオッズを入力"),
+                            QStringLiteral("してください。（低下した仮定オッズ）")};
     dialog->setWindowTitle(caption);
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -64,7 +69,7 @@ InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clien
     parts.SaNumEditExC1 = field;
     field->setObjectName(QStringLiteral("SaNumEditExC1"));
     field->setIntegerLength(7);
-    field->setDecimalLength(decimals);
+    field->setDecimalLength(stake ? 0 : 1);
     field->setMinus(false);
     field->setEnterFocusMove(true);
     field->setArrowFocusMove(true);

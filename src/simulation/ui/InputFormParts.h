@@ -30,12 +30,16 @@ struct InputFormParts {
     long double enteredOdds() const;
 };
 
+// What an input dialog asks for: a stake in whole yen, or odds with one decimal.
+enum class InputKind { Stake, Odds };
+
 // Builds the controls into `dialog` (fixed client size `clientWidth` x
-// `clientHeight`, caption `caption`): the field takes 7 integer digits and
-// `decimals` decimals, no minus sign, and Enter and the arrows move the focus
-// on from it. `numberCaption` is the text before the number label.
-InputFormParts buildInputForm(QDialog* dialog, const QString& caption, int clientWidth, int clientHeight,
-                              const QStringList& prompt, const QString& numberCaption, int decimals);
+// `clientHeight`, caption `caption`): the prompt of `kind`, and a field of 7
+// integer digits with the decimals of `kind`, no minus sign, from which Enter
+// and the arrows move the focus on. `numberCaption` is the text before the
+// number label.
+InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& caption, int clientWidth,
+                              int clientHeight, const QString& numberCaption);
 
 // The end of OK in every input dialog: runs `simulation` (which shows its
 // result on the tab). Accepted or None closes `dialog`; a refused result shows

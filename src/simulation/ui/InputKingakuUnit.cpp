@@ -8,9 +8,8 @@
 
 TInputKingakuForm::TInputKingakuForm(WinSheet& sheet, QWidget* parent)
     : QDialog(parent)
-    , InputFormParts(buildInputForm(this, QStringLiteral("仮定投資金額入力"), 187, 138,
-                                    {QStringLiteral("シミュレーションしたい金額を入力"), QStringLiteral("してください。")},
-                                    QStringLiteral("対象馬の馬番："), 0))
+    , InputFormParts(buildInputForm(this, InputKind::Stake, QStringLiteral("仮定投資金額入力"), 187, 138,
+                                    QStringLiteral("対象馬の馬番：")))
     , sheet_(sheet)
 {
     setObjectName(QStringLiteral("InputKingakuForm"));

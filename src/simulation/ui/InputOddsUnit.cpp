@@ -7,10 +7,8 @@
 
 TInputOddsForm::TInputOddsForm(WinSheet& sheet, QWidget* parent)
     : QDialog(parent)
-    , InputFormParts(buildInputForm(
-          this, QStringLiteral("仮定オッズ入力"), 197, 140,
-          {QStringLiteral("シミュレーションしたいオッズを入力"), QStringLiteral("してください。（低下した仮定オッズ）")},
-          QStringLiteral("対象馬の馬番："), 1))
+    , InputFormParts(buildInputForm(this, InputKind::Odds, QStringLiteral("仮定オッズ入力"), 197, 140,
+                                    QStringLiteral("対象馬の馬番：")))
     , sheet_(sheet)
 {
     setObjectName(QStringLiteral("InputOddsForm"));

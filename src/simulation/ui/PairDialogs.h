@@ -7,7 +7,7 @@ class TInputKingakuUForm : public PairInputDialog {
     Q_OBJECT
 public:
     TInputKingakuUForm(PairSheet& sheet, QWidget* parent)
-        : PairInputDialog(sheet, Kind::Stake, QStringLiteral("仮定投資金額入力（馬連）"),
+        : PairInputDialog(sheet, InputKind::Stake, QStringLiteral("仮定投資金額入力（馬連）"),
                           QStringLiteral("対象馬連："), parent)
     {
         setObjectName(QStringLiteral("InputKingakuUForm"));
@@ -19,7 +19,7 @@ class TInputOddsUForm : public PairInputDialog {
     Q_OBJECT
 public:
     TInputOddsUForm(PairSheet& sheet, QWidget* parent)
-        : PairInputDialog(sheet, Kind::Odds, QStringLiteral("仮定オッズ入力(馬連)"),
+        : PairInputDialog(sheet, InputKind::Odds, QStringLiteral("仮定オッズ入力(馬連)"),
                           QStringLiteral("対象馬連："), parent)
     {
         setObjectName(QStringLiteral("InputOddsUForm"));
@@ -31,7 +31,7 @@ class TInputKingakuWForm : public PairInputDialog {
     Q_OBJECT
 public:
     TInputKingakuWForm(PairSheet& sheet, QWidget* parent)
-        : PairInputDialog(sheet, Kind::Stake, QStringLiteral("仮定投資金額入力（枠連）"),
+        : PairInputDialog(sheet, InputKind::Stake, QStringLiteral("仮定投資金額入力（枠連）"),
                           QStringLiteral("対象枠連："), parent)
     {
         setObjectName(QStringLiteral("InputKingakuWForm"));
@@ -43,7 +43,7 @@ class TInputOddsWForm : public PairInputDialog {
     Q_OBJECT
 public:
     TInputOddsWForm(PairSheet& sheet, QWidget* parent)
-        : PairInputDialog(sheet, Kind::Odds, QStringLiteral("仮定オッズ入力(枠連)"),
+        : PairInputDialog(sheet, InputKind::Odds, QStringLiteral("仮定オッズ入力(枠連)"),
                           QStringLiteral("対象枠連："), parent)
     {
         setObjectName(QStringLiteral("InputOddsWForm"));

@@ -7,22 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QStringList prompt(PairInputDialog::Kind kind)
-{
-    if (kind == PairInputDialog::Kind::Stake)
-        return {QStringLiteral("シミュレーションしたい金額を入力"), QStringLiteral("してください。")};
-    return {QStringLiteral("シミュレーションしたいオッズを入力"), QStringLiteral("してください。（低下した仮定オッズ）")};
-}
-
-}  // namespace
-
-PairInputDialog::PairInputDialog(PairSheet& sheet, Kind kind, const QString& caption,
+PairInputDialog::PairInputDialog(PairSheet& sheet, InputKind kind, const QString& caption,
                                  const QString& pairCaption, QWidget* parent)
     : QDialog(parent)
-    , InputFormParts(buildInputForm(this, caption, 200, 140, prompt(kind), pairCaption,
-                                    kind == Kind::Stake ? 0 : 1))
+    , InputFormParts(buildInputForm(this, kind, caption, 200, 140, pairCaption))
     , sheet_(sheet)
     , kind_(kind)
 {
@@ -32,7 +20,7 @@ PairInputDialog::PairInputDialog(PairSheet& sheet, Kind kind, const QString& cap
 void PairInputDialog::BitBtn1Click()
 {
     const QString label = Label3D9->text();
-    if (kind_ == Kind::Stake) {
+    if (kind_ == InputKind::Stake) {
         finishOk(this, [&] { return sheet_.simulateStake(label, SaNumEditExC1->AsInteger()); });
         return;
     }

@@ -13,15 +13,13 @@ class PairSheet;
 class PairInputDialog : public QDialog, public InputFormParts {
     Q_OBJECT
 public:
-    enum class Kind { Stake, Odds };
-
     void BitBtn1Click();
 
 protected:
-    PairInputDialog(PairSheet& sheet, Kind kind, const QString& caption, const QString& pairCaption,
+    PairInputDialog(PairSheet& sheet, InputKind kind, const QString& caption, const QString& pairCaption,
                     QWidget* parent);
 
 private:
     PairSheet& sheet_;
-    Kind kind_;
+    InputKind kind_;
 };
