@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+class QDialog;
+
+namespace tavek::test {
+
+// Handles every modal dialog opened while it lives, so a test can run a
+// handler that opens one without blocking. Message boxes do not come here:
+// BoxAnswerer answers them before any window exists.
+class DialogCatcher {
+public:
+    // `handle` gets each dialog once, inside the call that opened it; a dialog
+    // it leaves open is then rejected.
+    explicit DialogCatcher(std::function<void(QDialog*)> handle = {});
+
+    // The object names of the dialogs handled so far, in order.
+    const QStringList& seen() const { return seen_; }
+    int count() const { return int(seen_.size()); }
+
+private:
+    void poll();
+
+    std::function<void(QDialog*)> handle_;
+    QTimer timer_;
+    QStringList seen_;
+};
+
+}  // namespace tavek::test
