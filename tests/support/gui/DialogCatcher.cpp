@@ -18,7 +18,7 @@ void DialogCatcher::poll()
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!dialog)
         return;
-    seen_ << dialog->objectName();
+    ++count_;
     // The handler may open another loop (a dialog of its own, a wait): the
     // same dialog must not be handed over again from inside it.
     timer_.stop();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <QTimer>
 #include <functional>
 
@@ -17,16 +16,15 @@ public:
     // it leaves open is then rejected.
     explicit DialogCatcher(std::function<void(QDialog*)> handle = {});
 
-    // The object names of the dialogs handled so far, in order.
-    const QStringList& seen() const { return seen_; }
-    int count() const { return int(seen_.size()); }
+    // How many dialogs opened so far.
+    int count() const { return count_; }
 
 private:
     void poll();
 
     std::function<void(QDialog*)> handle_;
     QTimer timer_;
-    QStringList seen_;
+    int count_ = 0;
 };
 
 }  // namespace tavek::test
