@@ -11,7 +11,7 @@
 #include "support/TestFiles.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/gui/ModalCatcher.h"
+#include "support/gui/DialogCatcher.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +23,7 @@
 
 using tavek::test::MainWindowFixture;
 using tavek::test::BoxAnswerer;
-using tavek::test::ModalCatcher;
+using tavek::test::DialogCatcher;
 
 TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
 {
@@ -58,7 +58,7 @@ TEST(Help, EveryOpeningOfTheAboutBoxIsAFreshWindow)
     TMainForm& form = fx.start();
     QList<QPointer<TAboutBox>> boxes;
     QStringList versions;
-    ModalCatcher catcher([&](QWidget* modal) {
+    DialogCatcher catcher([&](QDialog* modal) {
         auto* box = qobject_cast<TAboutBox*>(modal);
         ASSERT_NE(box, nullptr);
         boxes << box;

@@ -11,7 +11,7 @@
 #include "simulation/ui/ReferenceTab.h"
 #include "support/RaceFixture.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/gui/ModalCatcher.h"
+#include "support/gui/DialogCatcher.h"
 
 #include <QComboBox>
 #include <QJsonArray>
@@ -24,7 +24,7 @@
 #include <gtest/gtest.h>
 
 using tavek::test::MainWindowFixture;
-using tavek::test::ModalCatcher;
+using tavek::test::DialogCatcher;
 
 namespace {
 
@@ -55,19 +55,16 @@ void expectSheetShows(const PairSheet& sheet, const QJsonObject& json)
 // Clicks `cell`; the dialog that opens gets `keys` and OK.
 void runDialog(PairCell* cell, const QString& keys, QString* caption = nullptr)
 {
-    bool seen = false;
-    ModalCatcher catcher([&](QWidget* modal) {
+    DialogCatcher catcher([&](QDialog* modal) {
         auto* form = qobject_cast<PairInputDialog*>(modal);
-        if (!form || seen)
-            return;
-        seen = true;
+        ASSERT_NE(form, nullptr);
         if (caption)
             *caption = form->windowTitle();
         QTest::keyClicks(form->SaNumEditExC1, keys);
         QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
     });
     QTest::mouseClick(cell, Qt::LeftButton);
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(catcher.count(), 1);
 }
 
 class PairTabsMainWindow : public ::testing::Test {

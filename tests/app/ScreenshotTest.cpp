@@ -6,7 +6,7 @@
 #include "simulation/ui/QuinellaTab.h"
 #include "support/RaceFixture.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/gui/ModalCatcher.h"
+#include "support/gui/DialogCatcher.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -28,7 +28,7 @@ TEST(PairTabs, DISABLED_Screenshots)
     TMainForm& form = fx.start();
     fx.pickDate(MainWindowFixture::kFixtureDate);
     {
-        tavek::test::ModalCatcher closeDialogs;
+        tavek::test::DialogCatcher closeDialogs;
         form.quinellaTab->Label4Click(60);
         form.bracketTab->Label220Click(9);
     }

@@ -8,7 +8,7 @@
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/gui/ModalCatcher.h"
+#include "support/gui/DialogCatcher.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 using tavek::test::MainWindowFixture;
-using tavek::test::ModalCatcher;
+using tavek::test::DialogCatcher;
 
 namespace {
 
@@ -43,19 +43,16 @@ QJsonObject cliWin(const MainWindowFixture& fx, const QString& option)
 template <class Form>
 void runDialog(WinGrid* grid, int horse, int column, const char* keys)
 {
-    bool seen = false;
-    ModalCatcher catcher([&](QWidget* modal) {
+    DialogCatcher catcher([&](QDialog* modal) {
         auto* form = qobject_cast<Form*>(modal);
-        if (!form || seen)
-            return;
-        seen = true;
+        ASSERT_NE(form, nullptr);
         EXPECT_EQ(form->Label3D9->text(), QString::number(horse));
         QTest::keyClicks(form->SaNumEditExC1, QString::fromLatin1(keys));
         QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
     });
     const QRect cell = grid->visualRect(grid->model()->index(horse - 1, column));
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(catcher.count(), 1);
 }
 
 void expectGridShows(WinSheet* sheet, const QJsonObject& cli)

@@ -5,7 +5,7 @@
 #include "simulation/ui/WinSheet.h"
 #include "support/RaceFixture.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/gui/ModalCatcher.h"
+#include "support/gui/DialogCatcher.h"
 
 #include <QApplication>
 #include <QTest>
@@ -89,7 +89,7 @@ TEST(WinGrid, InputColumnsTakeTheHandCursorAndClicksLeaveNoSelection)
     EXPECT_TRUE(grid->selectionModel()->selectedIndexes().isEmpty());
 
     QList<int> amounts, odds;
-    tavek::test::ModalCatcher dialogs;  // the input dialogs open and are closed at once
+    tavek::test::DialogCatcher dialogs;  // the input dialogs open and are closed at once
     QObject::connect(grid, &WinGrid::amountRequested, [&](int h) { amounts << h; });
     QObject::connect(grid, &WinGrid::oddsRequested, [&](int h) { odds << h; });
     QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(4, WinGrid::kAmountColumn));
@@ -123,7 +123,7 @@ TEST(WinGrid, RowsBeyondEighteenRunnersPaintWithoutFailing)
     QWidget* vp = grid->viewport();
     auto centre = [&](int horse, int column) { return grid->visualRect(grid->model()->index(horse - 1, column)).center(); };
     QList<int> requested;
-    tavek::test::ModalCatcher dialogs;
+    tavek::test::DialogCatcher dialogs;
     QObject::connect(grid, &WinGrid::amountRequested, [&](int h) { requested << h; });
     QObject::connect(grid, &WinGrid::oddsRequested, [&](int h) { requested << h; });
     QTest::mouseDClick(vp, Qt::LeftButton, {}, centre(19, WinGrid::kAmountColumn));

@@ -1,8 +1,8 @@
-#include "appfiles/IniGT.h"
 #include "cli/Cli.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,9 +43,7 @@ protected:
     QString dataFolder() const { return dir.filePath("Data"); }
     QString lastTime() const
     {
-        TIniGT ini;
-        ini.FileName = dir.filePath("TavekJ.ini");
-        return ini.ReadString("JvDataGet", "LastTime", QString());
+        return test::settingsIn(dir.path()).ReadString("JvDataGet", "LastTime", QString());
     }
 
     QTemporaryDir dir;

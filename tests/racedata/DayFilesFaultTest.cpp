@@ -7,6 +7,7 @@
 #include "racedata/RecordLayout.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,12 +32,6 @@ namespace {
 
 const QString kDay = QStringLiteral("2005年04月16日");
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray race(int number, char category = '7')
 {
     return RaRecord(raceKey("20050416", "05", number), category);
@@ -51,7 +46,7 @@ void store(const QString& folder, const QByteArray& record)
 // one per race key; returns its race keys.
 QSet<QByteArray> checkDayFile(const QString& path, int length, const QSet<QByteArray>& known)
 {
-    const QByteArray all = contents(path);
+    const QByteArray all = test::readFile(path);
     QSet<QByteArray> keys;
     EXPECT_EQ(all.size() % length, 0) << "a torn day file of " << all.size() << " bytes";
     QByteArray previous;
@@ -84,7 +79,7 @@ TEST(DayFilesFault, FullDiskLeavesTheOldFileAndSaysWhichFile)
 {
     test::DataFolder data;
     const QString path = data.writeRaces(kDay, {race(1), race(3)});
-    const QByteArray before = contents(path);
+    const QByteArray before = test::readFile(path);
     try {
         const test::FileSizeLimit full(before.size() + 100);
         store(data.path(), race(2));
@@ -92,17 +87,17 @@ TEST(DayFilesFault, FullDiskLeavesTheOldFileAndSaysWhichFile)
     } catch (const std::runtime_error& e) {
         EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Cannot write day file ") + path)) << e.what();
     }
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(test::readFile(path), before);
     EXPECT_EQ(filesIn(data.path()), QStringList{QFileInfo(path).fileName()}) << "no temporary file is left";
     store(data.path(), race(2));
-    EXPECT_EQ(contents(path).size(), 3 * layout::kRaLength);
+    EXPECT_EQ(test::readFile(path).size(), 3 * layout::kRaLength);
 }
 
 TEST(DayFilesFault, ReadOnlyFolderLeavesTheOldFile)
 {
     test::DataFolder data;
     const QString path = data.writeRaces(kDay, {race(1)});
-    const QByteArray before = contents(path);
+    const QByteArray before = test::readFile(path);
     const int code = test::withoutWriteRights({data.path()}, [&] {
         try {
             store(data.path(), race(2));
@@ -112,7 +107,7 @@ TEST(DayFilesFault, ReadOnlyFolderLeavesTheOldFile)
         }
     });
     EXPECT_EQ(code, 0) << "1: stored into a read-only folder, 2: the message does not name the file";
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(test::readFile(path), before);
     EXPECT_EQ(filesIn(data.path()).size(), 1);
 }
 
@@ -120,17 +115,14 @@ TEST(DayFilesFault, DataFolderThatIsAFile)
 {
     test::DataFolder data;
     const QString notAFolder = data.path() + QStringLiteral("/Data");
-    QFile f(notAFolder);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a folder");
-    f.close();
+    test::writeFile(notAFolder, "not a folder");
     try {
         store(notAFolder, race(1));
         FAIL() << "storing into a file must be refused";
     } catch (const std::runtime_error& e) {
         EXPECT_TRUE(QString::fromUtf8(e.what()).contains(notAFolder)) << e.what();
     }
-    EXPECT_EQ(contents(notAFolder), "not a folder");
+    EXPECT_EQ(test::readFile(notAFolder), "not a folder");
     // Reading such a folder shows an empty program, nothing worse.
     EXPECT_TRUE(dayfiles::dateList(notAFolder).isEmpty());
     DayData day;
@@ -143,7 +135,7 @@ TEST(DayFilesFault, RecordWithALineBreakInsideIsRefused)
 {
     test::DataFolder data;
     const QString path = data.writeRaces(kDay, {race(1)});
-    const QByteArray before = contents(path);
+    const QByteArray before = test::readFile(path);
     for (const char* lineBreak : {"\r\n", "\n", "\r"}) {
         QByteArray broken = race(2);
         broken.replace(278, qstrlen(lineBreak), lineBreak);
@@ -154,7 +146,7 @@ TEST(DayFilesFault, RecordWithALineBreakInsideIsRefused)
             EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("line break"))) << e.what();
         }
     }
-    EXPECT_EQ(contents(path), before);
+    EXPECT_EQ(test::readFile(path), before);
 }
 
 TEST(DayFilesFault, MissingDataFolderIsCreatedByTheFirstStore)
@@ -193,7 +185,7 @@ TEST(DayFilesFault, KilledRewriteLeavesOldOrNewFileNeverAMix)
     const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
     std::uniform_int_distribution<long> killAfter(0, std::min<long>(3 * cycle.count(), 300'000));
     std::mt19937 random(20050416);
-    QByteArray last = contents(path);
+    QByteArray last = test::readFile(path);
     int changed = 0;
     int cutShort = 0;
     for (int round = 0; round < 60; ++round) {
@@ -211,7 +203,7 @@ TEST(DayFilesFault, KilledRewriteLeavesOldOrNewFileNeverAMix)
         for (const QString& name : filesIn(data.path()))
             if (!name.endsWith(QLatin1String(dayfiles::kVoteSuffix)))
                 cutShort += QFile::remove(QDir(data.path()).filePath(name));
-        const QByteArray now = contents(path);
+        const QByteArray now = test::readFile(path);
         changed += now != last;
         last = now;
         if (HasFailure())

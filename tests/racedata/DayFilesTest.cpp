@@ -1,6 +1,7 @@
 #include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,9 +21,8 @@ namespace {
 
 QList<QByteArray> fileLines(const QString& path)
 {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    QList<QByteArray> lines = f.readAll().split('\n');
+    EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    QList<QByteArray> lines = test::readFile(path).split('\n');
     EXPECT_TRUE(lines.takeLast().isEmpty()) << "the file ends with CR LF";
     for (QByteArray& l : lines) {
         EXPECT_TRUE(l.endsWith('\r'));

@@ -2,9 +2,9 @@
 
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <stdexcept>
 
@@ -144,11 +144,7 @@ H1Record exampleWinRace(const QByteArray& key)
 
 void writeRecords(const QString& path, const QList<QByteArray>& records)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error("cannot write test file " + path.toStdString());
-    for (const QByteArray& r : records)
-        file.write(r);
+    writeFile(path, records.join());
 }
 
 DataFolder::DataFolder()

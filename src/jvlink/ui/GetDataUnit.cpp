@@ -1,5 +1,6 @@
 #include "jvlink/ui/GetDataUnit.h"
 
+#include "jvlink/core/DownloadPoll.h"
 #include "jvlink/core/LastTime.h"
 #include "controls/MessageBox.h"
 #include "jvlink/core/JVLinkMessages.h"
@@ -18,8 +19,6 @@
 using tavek::jvlink::BatchAcquisition;
 
 namespace {
-
-constexpr int kPollMilliseconds = 10;
 
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
@@ -91,7 +90,7 @@ void TGetDataForm::buildControls()
     named(ListBox1, "ListBox1");
     TimerJVStatus = new QTimer(this);
     TimerJVStatus->setObjectName(QStringLiteral("TimerJVStatus"));
-    TimerJVStatus->setInterval(kPollMilliseconds);
+    TimerJVStatus->setInterval(tavek::jvlink::kDownloadPollMs);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ButtonStart);

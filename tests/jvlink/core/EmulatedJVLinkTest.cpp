@@ -6,6 +6,7 @@
 #include "racedata/Cp932.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,9 +177,7 @@ TEST_F(EmulatedJVLinkTest, CancelStopsTheDownloadAndTheNextOpenWorks)
 
 TEST_F(EmulatedJVLinkTest, DamagedStorageGivesItsCodes)
 {
-    QFile blocker(dir.filePath("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    test::writeFile(dir.filePath("blocker"), {});
     settings.storageFolder = dir.filePath("blocker/store");
     {
         auto jv = ready();
@@ -207,16 +206,12 @@ TEST_F(EmulatedJVLinkTest, DamagedStorageGivesItsCodes)
     EXPECT_EQ(jv->JVRead(buff, size, name), -503);
     jv->JVClose();
 
-    QFile cut(QDir(settings.storageFolder).filePath(stored[0]));
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write("RA1");
-    cut.close();
+    const QString cut = QDir(settings.storageFolder).filePath(stored[0]);
+    test::writeFile(cut, "RA1");
     ASSERT_EQ(open(*jv), 0);
     EXPECT_EQ(jv->JVRead(buff, size, name), -402);
     jv->JVClose();
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write("RA1\r\n");
-    cut.close();
+    test::writeFile(cut, "RA1\r\n");
     ASSERT_EQ(open(*jv), 0);
     EXPECT_EQ(jv->JVRead(buff, size, name), -403);
 }
@@ -326,10 +321,7 @@ TEST_F(EmulatedJVLinkTest, DefaultSettingsLiveInTheApplicationFolder)
     EXPECT_EQ(d.storageFolder, dir.filePath("JVLinkEmu"));
     EXPECT_TRUE(d.recordFolder.isEmpty());
     EXPECT_EQ(EmulatorSettings::filePath(), dir.filePath("JVLinkEmu.ini"));
-    QFile f(EmulatorSettings::filePath());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("[Emulator]\r\nDownloadPace=fast\r\n");
-    f.close();
+    test::writeFile(EmulatorSettings::filePath(), "[Emulator]\r\nDownloadPace=fast\r\n");
     EXPECT_EQ(EmulatorSettings::load().downloadPaceMs, EmulatorSettings::defaults().downloadPaceMs);
 }
 

@@ -4,6 +4,7 @@
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -19,9 +20,9 @@ QList<QByteArray> recordsOf(const QByteArray& file)
 {
     QList<QByteArray> out;
     for (qsizetype at = 0; at < file.size();) {
-        const qsizetype end = file.indexOf("\r\n", at) + 2;
-        out.append(file.mid(at, end - at));
-        at = end;
+        const QByteArrayView record = recordlines::recordAt(file, at);
+        out.append(record.toByteArray());
+        at += record.size();
     }
     return out;
 }

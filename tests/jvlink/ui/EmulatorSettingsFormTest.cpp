@@ -1,8 +1,8 @@
 #include "appfiles/AppFolder.h"
 #include "jvlink/core/EmulatedJVLink.h"
 #include "jvlink/ui/EmulatorSettingsForm.h"
+#include "support/gui/DialogCatcher.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +10,6 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tavek;
@@ -79,19 +78,21 @@ TEST_F(EmulatorSettingsFormTest, SetUIPropertiesOpensTheInstalledDialogAndSaves)
 {
     ui::installEmulatorSettingsDialog();
     EmulatedJVLink jv(settings);
-    QTimer::singleShot(0, [] {
-        QWidget* form = QApplication::activeModalWidget();
-        ASSERT_NE(form, nullptr);
-        form->findChild<QSpinBox*>("PaceSpin")->setValue(250);
-        QTest::mouseClick(form->findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
-    });
-    EXPECT_EQ(jv.JVSetUIProperties(), 0);
+    {
+        test::DialogCatcher ok([&](QDialog* form) {
+            child<QSpinBox>(*form, "PaceSpin")->setValue(250);
+            QTest::mouseClick(child<QPushButton>(*form, "OKBtn"), Qt::LeftButton);
+        });
+        EXPECT_EQ(jv.JVSetUIProperties(), 0);
+        EXPECT_EQ(ok.count(), 1);
+    }
     EXPECT_EQ(jv.settings().downloadPaceMs, 250);
     EXPECT_EQ(EmulatorSettings::load().downloadPaceMs, 250);
 
-    QTimer::singleShot(0, [] {
-        QTest::mouseClick(QApplication::activeModalWidget()->findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+    test::DialogCatcher cancel([&](QDialog* form) {
+        QTest::mouseClick(child<QPushButton>(*form, "CancelBtn"), Qt::LeftButton);
     });
     EXPECT_EQ(jv.JVSetUIProperties(), 0);
+    EXPECT_EQ(cancel.count(), 1);
     setSettingsEditor({});
 }

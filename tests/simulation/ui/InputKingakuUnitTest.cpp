@@ -32,7 +32,7 @@ TEST_F(WinDialogTest, AmountOkRunsTheStakeSimulationOnTheSheetAndCloses)
     TInputKingakuForm empty(sheet);
     enterAndOk(empty, 3, "");
     EXPECT_EQ(cell(3, 6), "          0");
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(WinDialogTest, CloseChangesNothing)

@@ -27,7 +27,7 @@ TEST_F(WinDialogTest, AcceptedOddsAreShownAndClose)
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(cell(1, 7), "     10.0");
     EXPECT_EQ(sheet.Label3D13->text(), "    978,261");
-    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(boxes.count(), 0);
 }
 
 TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
@@ -37,10 +37,10 @@ TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
 
     TInputOddsForm form(sheet);
     enterAndOk(form, 1, "4.0");
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].kind, MessageBox::Kind::Error);
-    EXPECT_EQ(boxes[0].title, QStringLiteral("エラー"));
-    EXPECT_EQ(boxes[0].text, QStringLiteral("非現実的な数値が入力されました。"));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, MessageBox::Kind::Error);
+    EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("エラー"));
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("非現実的な数値が入力されました。"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.SaNumEditExC1->Text(), "4.0");
     EXPECT_EQ(cell(1, 6), " ") << "the sheet shows the refused simulation";
@@ -48,8 +48,10 @@ TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
     // An empty field is no odds at all: refused like odds not above 1.
     TInputOddsForm empty(sheet);
     enterAndOk(empty, 1, "");
-    ASSERT_EQ(boxes.size(), 2);
-    EXPECT_EQ(boxes[1].text, QStringLiteral("１倍よりも大きい数字を入力してください。"));
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.seen()[1].kind, MessageBox::Kind::Error);
+    EXPECT_EQ(boxes.seen()[1].title, QStringLiteral("エラー"));
+    EXPECT_EQ(boxes.seen()[1].text, QStringLiteral("１倍よりも大きい数字を入力してください。"));
     EXPECT_TRUE(empty.isVisible());
 }
 
@@ -59,9 +61,10 @@ TEST_F(WinDialogTest, OddsOnARaceWithoutVotesShowTheFailureWithTheDialogOpen)
     std::copy(empty.bytes().begin(), empty.bytes().end(), day->VoteRecords[0].begin());
     TInputOddsForm form(sheet);
     enterAndOk(form, 1, "10.0");
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].kind, MessageBox::Kind::Error);
-    EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("the win total is 0"))) << boxes[0].text.toStdString();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, MessageBox::Kind::Error);
+    EXPECT_TRUE(boxes.seen()[0].text.contains(QStringLiteral("the win total is 0")))
+        << boxes.seen()[0].text.toStdString();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.SaNumEditExC1->Text(), "10.0");
 }

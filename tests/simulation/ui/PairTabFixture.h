@@ -3,11 +3,7 @@
 #include "support/SampleRace.h"
 #include "simulation/ui/PairSheet.h"
 
-#include <QApplication>
-#include <QTimer>
-#include <QWidget>
 #include <array>
-#include <functional>
 
 // One race slot's record and pair figures, standing in for the day data.
 struct PairDay {
@@ -28,19 +24,3 @@ struct PairDay {
         };
     }
 };
-
-// Runs `action`, handing the first modal window it opens to `onModal`
-// (which must close it); returns whether one opened.
-inline bool whenModal(const std::function<void()>& action, const std::function<void(QWidget*)>& onModal)
-{
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            opened = true;
-            onModal(w);
-        }
-    });
-    action();
-    QApplication::processEvents();
-    return opened;
-}

@@ -7,14 +7,17 @@
 #include "simulation/ui/PairCell.h"
 #include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/QuinellaTab.h"
+#include "support/gui/BoxAnswerer.h"
+#include "support/gui/DialogCatcher.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tavek::sim;
+using tavek::test::BoxAnswerer;
+using tavek::test::DialogCatcher;
 using tavek::test::H1Record;
 
 namespace {
@@ -56,13 +59,13 @@ TEST(QuinellaTab, ShowsTheBoardAndOpensTheStakeDialogFromARealCell)
     EXPECT_EQ(tab.realCell(5)->cursor().shape(), Qt::PointingHandCursor);
 
     QString caption, pair;
-    const bool opened = whenModal([&] { QTest::mouseClick(tab.realCell(20), Qt::LeftButton); },
-                                  [&](QWidget* w) {
-                                      caption = w->windowTitle();
-                                      pair = static_cast<PairInputDialog*>(w)->Label3D9->text();
-                                      typeAndOk(w, "150000");
-                                  });
-    ASSERT_TRUE(opened);
+    DialogCatcher catcher([&](QDialog* w) {
+        caption = w->windowTitle();
+        pair = static_cast<PairInputDialog*>(w)->Label3D9->text();
+        typeAndOk(w, "150000");
+    });
+    QTest::mouseClick(tab.realCell(20), Qt::LeftButton);
+    ASSERT_EQ(catcher.count(), 1);
     EXPECT_EQ(caption, "仮定投資金額入力（馬連）");
     EXPECT_EQ(pair, " 2- 5");
     EXPECT_EQ(tab.realCell(20)->background(), PairSheet::selectedColour());
@@ -80,8 +83,10 @@ TEST(QuinellaTab, BlankRealCellOpensNothingFromEitherSide)
     QuinellaTab tab;
     tab.setSlotSource(day.source(PairKind::Quinella));
     tab.calcUbtnClick(0);
-    EXPECT_FALSE(whenModal([&] { tab.Label4Click(2); }, [](QWidget* w) { w->close(); }));
-    EXPECT_FALSE(whenModal([&] { tab.Label453Click(2); }, [](QWidget* w) { w->close(); }));
+    DialogCatcher catcher;
+    tab.Label4Click(2);
+    tab.Label453Click(2);
+    EXPECT_EQ(catcher.count(), 0);
     EXPECT_EQ(tab.virtualCell(2)->background(), PairSheet::virtualColour());
     EXPECT_EQ(tab.realCell(2)->background(), PairSheet::realColour());
 }
@@ -93,22 +98,13 @@ TEST(QuinellaTab, OddsDialogRefusesAndStaysOpenThenAccepts)
     tab.setSlotSource(day.source(PairKind::Quinella));
     tab.calcUbtnClick(0);
 
-    QStringList messages;
+    BoxAnswerer boxes;
     bool closedAfterAccept = false;
-    const bool opened = whenModal([&] { tab.Label453Click(1); }, [&](QWidget* w) {
+    DialogCatcher catcher([&](QDialog* w) {
         auto* d = static_cast<PairInputDialog*>(w);
         EXPECT_EQ(d->windowTitle(), "仮定オッズ入力(馬連)");
-        auto answer = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            messages << box->text();
-            EXPECT_EQ(box->windowTitle(), "エラー");
-            box->accept();
-        };
-        QTimer::singleShot(0, answer);
         typeAndOk(d, "1.0");
         EXPECT_TRUE(d->isVisible());
-        QTimer::singleShot(0, answer);
         d->SaNumEditExC1->setText("1.5");
         QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
         EXPECT_TRUE(d->isVisible());
@@ -116,8 +112,13 @@ TEST(QuinellaTab, OddsDialogRefusesAndStaysOpenThenAccepts)
         QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
         closedAfterAccept = !d->isVisible();
     });
-    ASSERT_TRUE(opened);
-    EXPECT_EQ(messages, QStringList({"１倍よりも大きい数字を入力してください。", "非現実的な数値が入力されました。"}));
+    tab.Label453Click(1);
+    ASSERT_EQ(catcher.count(), 1);
+    EXPECT_EQ(boxes.texts(), QStringList({"１倍よりも大きい数字を入力してください。", "非現実的な数値が入力されました。"}));
+    for (const tavek::MessageBox::Request& box : boxes.seen()) {
+        EXPECT_EQ(box.kind, tavek::MessageBox::Kind::Error);
+        EXPECT_EQ(box.title, "エラー");
+    }
     EXPECT_TRUE(closedAfterAccept);
     const PairBoard expected = expectedBoard(PairKind::Quinella, day.record, 1, 0, 999.9);
     for (int k = 1; k <= 153; ++k)
@@ -137,20 +138,21 @@ TEST(BracketTab, SameBracketPairAndBracketColours)
     EXPECT_EQ(tab.findChild<QLabel*>("Heading3")->palette().color(QPalette::Window), QColor(0xFF0000));
     EXPECT_EQ(tab.findChild<QLabel*>("Row36")->palette().color(QPalette::Window), QColor(0xFF00FF));
 
-    QString caption;
-    ASSERT_TRUE(whenModal([&] { QTest::mouseClick(tab.realCell(9), Qt::LeftButton); },
-                          [&](QWidget* w) {
-                              caption = w->windowTitle();
-                              typeAndOk(w, "600000");
-                          }));
-    EXPECT_EQ(caption, "仮定投資金額入力（枠連）");
+    QStringList captions;
+    {
+        DialogCatcher catcher([&](QDialog* w) {
+            captions << w->windowTitle();
+            typeAndOk(w, "600000");
+        });
+        QTest::mouseClick(tab.realCell(9), Qt::LeftButton);
+    }
     EXPECT_EQ(tab.virtualCell(9)->text(), "  12.9");
     EXPECT_EQ(tab.virtualCell(2)->text(), " 154.5");
-    ASSERT_TRUE(whenModal([&] { tab.Label220Click(9); }, [&](QWidget* w) {
-        caption = w->windowTitle();
-        w->close();
-    }));
-    EXPECT_EQ(caption, "仮定オッズ入力(枠連)");
+    {
+        DialogCatcher catcher([&](QDialog* w) { captions << w->windowTitle(); });
+        tab.Label220Click(9);
+    }
+    EXPECT_EQ(captions, QStringList({"仮定投資金額入力（枠連）", "仮定オッズ入力(枠連)"}));
     EXPECT_EQ(tab.virtualCell(9)->text(), "  12.9");
 
     // A race change empties texts and marks but keeps the colours.
@@ -170,15 +172,11 @@ TEST(QuinellaTab, OddsOnARaceWithoutTotalFailWithTheDialogOpen)
     form.Label3D9->setText(u" 1- 2"_qs);
     form.show();
     QTest::keyClicks(form.SaNumEditExC1, u"10.0"_qs);
-    QList<tavek::MessageBox::Request> boxes;
-    tavek::MessageBox::setHook([&](const tavek::MessageBox::Request& r) {
-        boxes.append(r);
-        return tavek::MessageBox::Answer::Ok;
-    });
+    BoxAnswerer boxes;
     form.BitBtn1Click();
-    tavek::MessageBox::setHook({});
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].kind, tavek::MessageBox::Kind::Error);
-    EXPECT_TRUE(boxes[0].text.contains(u"the quinella total of race 2005041605020811 is 0"_qs)) << boxes[0].text.toStdString();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Error);
+    EXPECT_TRUE(boxes.seen()[0].text.contains(u"the quinella total of race 2005041605020811 is 0"_qs))
+        << boxes.seen()[0].text.toStdString();
     EXPECT_TRUE(form.isVisible());
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "controls/Label3D.h"
-#include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
 #include "racedata/DayData.h"
 #include "simulation/ui/WinSheet.h"
 #include "support/RaceFixture.h"
+#include "support/gui/BoxAnswerer.h"
 
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -22,12 +22,7 @@ protected:
         const tavek::test::H1Record votes = tavek::test::exampleWinRace();
         std::copy(votes.bytes().begin(), votes.bytes().end(), day->VoteRecords[0].begin());
         ASSERT_TRUE(sheet.calculate(0));
-        tavek::MessageBox::setHook([this](const tavek::MessageBox::Request& r) {
-            boxes.append(r);
-            return tavek::MessageBox::Answer::Ok;
-        });
     }
-    void TearDown() override { tavek::MessageBox::setHook({}); }
 
     QString cell(int horse, int column) const { return sheet.board().cellText(horse, column); }
 
@@ -43,5 +38,5 @@ protected:
 
     std::unique_ptr<tavek::DayData> day = std::make_unique<tavek::DayData>();
     WinSheet sheet{*day};
-    QList<tavek::MessageBox::Request> boxes;
+    tavek::test::BoxAnswerer boxes;
 };
