@@ -133,7 +133,8 @@ void WriteFinalFilesOnce(benchmark::State& state)
         NullView view;
         TIniGT settings;
         settings.FileName = built.filePath("TavekJ.ini");
-        jvlink::BatchAcquisition(jv, view, built.filePath("Data"), settings).runHeadless(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
+        jvlink::BatchAcquisition(jv, view, built.filePath("Data"), settings)
+            .runHeadless(QDateTime(QDate(2023, 1, 1), QTime(0, 0)));
     }
     std::map<QString, QByteArray> finals;
     const QDir builtData(built.filePath("Data"));

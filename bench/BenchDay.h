@@ -13,7 +13,8 @@ namespace tavek::bench {
 inline QByteArray key(int race)
 {
     const char* courses[] = {"05", "06", "08"};
-    return QByteArray("20050416") + courses[race / 12] + "0208" + QByteArray::number(race % 12 + 1).rightJustified(2, '0');
+    return QByteArray("20050416") + courses[race / 12] + "0208"
+           + QByteArray::number(race % 12 + 1).rightJustified(2, '0');
 }
 
 inline QByteArray record(const char* type, int length, int race)

@@ -44,7 +44,8 @@ Day& day()
 void PlainReadOfBothFiles(benchmark::State& state)
 {
     for (auto _ : state) {
-        for (const QString& path : {dayfiles::raceFilePath(day().dir.path(), kDay), dayfiles::voteFilePath(day().dir.path(), kDay)}) {
+        for (const QString& path :
+             {dayfiles::raceFilePath(day().dir.path(), kDay), dayfiles::voteFilePath(day().dir.path(), kDay)}) {
             QFile f(path);
             f.open(QIODevice::ReadOnly);
             QByteArray all = f.readAll();

@@ -34,7 +34,8 @@ void pairSection(DayData& day, int race, sim::PairKind kind, const fuzz::Input& 
     const QString label = sim::pairLabel(kind, k);
     board.clickReal(k);
     board.clickVirtual(k);
-    allowFailure([&] { board.simulateStake(slot.record, slot.figures, label, (in.control(2) << 8 | in.control(3)) * 100); });
+    allowFailure(
+        [&] { board.simulateStake(slot.record, slot.figures, label, (in.control(2) << 8 | in.control(3)) * 100); });
     allowFailure([&] { board.simulateOdds(slot.record, slot.figures, label, in.control(5) / 4.0); });
     board.clear();
 }

@@ -51,7 +51,8 @@ QByteArray join(QByteArrayView controls, const QList<QByteArray>& parts)
 QString scratchFolder()
 {
     // Removed when the run ends (a crash leaves it for the replay to look at).
-    static const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    static const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                                          : QDir::tempPath();
     static const QTemporaryDir dir(base + QStringLiteral("/tavek-fuzz-XXXXXX"));
     if (!dir.isValid())
         fail("cannot create the scratch folder", base);
@@ -61,7 +62,8 @@ QString scratchFolder()
 void clean(const QString& folder)
 {
     QDir dir(folder);
-    for (const QFileInfo& entry : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+    for (const QFileInfo& entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
         if (entry.isDir() && !entry.isSymLink())
             QDir(entry.filePath()).removeRecursively();
         else

@@ -40,8 +40,9 @@ bool keepsOtherLines(const QList<QByteArray>& before, const QList<QByteArray>& a
 
 bool plain(const QString& s)
 {
-    return !s.isEmpty() && s.size() < 100
-        && std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'_'); });
+    return !s.isEmpty() && s.size() < 100 && std::all_of(s.begin(), s.end(), [](QChar c) {
+        return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'_');
+    });
 }
 
 void programReads(const TIniGT& ini)
@@ -84,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A key with "=" or a section with "]" in its name is written as another
     // line's key or section, as with the Windows profile functions.
     const bool mayBeTop = key.contains(u'=') || section.contains(u']')
-                       || (section.trimmed().compare(QStringLiteral("locate"), Qt::CaseInsensitive) == 0
-                           && key.trimmed().compare(QStringLiteral("top"), Qt::CaseInsensitive) == 0);
+                          || (section.trimmed().compare(QStringLiteral("locate"), Qt::CaseInsensitive) == 0
+                              && key.trimmed().compare(QStringLiteral("top"), Qt::CaseInsensitive) == 0);
     if (!mayBeTop && ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-")) != top)
         fuzz::fail("a write changed another key");
     if (plain(section) && plain(key) && plain(value)

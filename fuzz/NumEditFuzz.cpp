@@ -45,20 +45,35 @@ void checkValue(const Field& field, const QString& value, const char* path)
     if ((!m.captured(1).isEmpty() && !field.Minus()) || integerDigits > field.IntegerLength()
         || m.captured(4).size() > field.DecimalLength() || (!m.captured(3).isEmpty() && field.DecimalLength() == 0))
         fuzz::fail(path, QStringLiteral("value \"%1\" breaks the limits %2.%3")
-                             .arg(value).arg(field.IntegerLength()).arg(field.DecimalLength()));
+                             .arg(value)
+                             .arg(field.IntegerLength())
+                             .arg(field.DecimalLength()));
 }
 
 void typeKeys(Field& field, QByteArrayView keys)
 {
     for (const char c : keys.first(std::min<qsizetype>(keys.size(), 40))) {
         switch (c) {
-        case '\b': field.press(Qt::Key_Backspace); break;
-        case '\x7f': field.press(Qt::Key_Delete); break;
-        case '\x1a': field.Undo(); break;
-        case '\x16': field.PasteFromClipboard(); break;
-        case '\x18': field.CutToClipboard(); break;
-        case '\x01': field.SelectAll(); break;
-        default: field.press(0, QString(QChar(uchar(c))));
+        case '\b':
+            field.press(Qt::Key_Backspace);
+            break;
+        case '\x7f':
+            field.press(Qt::Key_Delete);
+            break;
+        case '\x1a':
+            field.Undo();
+            break;
+        case '\x16':
+            field.PasteFromClipboard();
+            break;
+        case '\x18':
+            field.CutToClipboard();
+            break;
+        case '\x01':
+            field.SelectAll();
+            break;
+        default:
+            field.press(0, QString(QChar(uchar(c))));
         }
         checkValue(field, field.Text(), "typing");
     }

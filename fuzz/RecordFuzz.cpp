@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int position = int(int16_t(in.control(0) << 8 | in.control(1)));
     const int length = int(int8_t(in.control(2)));
     const QByteArrayView f = record::field(record, position, length);
-    if (f.size() > std::max(length, 0) || (!f.isEmpty() && (f.data() < record.data() || f.data() + f.size() > record.data() + record.size())))
+    if (f.size() > std::max(length, 0)
+        || (!f.isEmpty() && (f.data() < record.data() || f.data() + f.size() > record.data() + record.size())))
         fuzz::fail("a field outside its record");
     readings(f);
     readings(record::field(record, 1, layout::kVoteLen));

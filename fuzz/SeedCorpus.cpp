@@ -20,8 +20,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -118,9 +118,11 @@ int main(int argc, char** argv)
     c.add("DayLoadFuzz", fuzz::join(withVotes, {concat(raceDay(3)), concat(voteDay(3))}));
     c.add("DayLoadFuzz", fuzz::join(QByteArray("\x85\x02\x40\x01\x05\xf0\x20\0", 8),
                                     {concat(raceDay(12)).chopped(100), concat(voteDay(2))}));
-    c.add("DayLoadFuzz", fuzz::join(withVotes, {concat(raceDay(2)),
-                                                concat({H1Record(raceKey("20050416", "05", 1)).registered(3).win(2, 12).put(
-                                                    layout::winVotes(1), "12x45678901")})}));
+    c.add("DayLoadFuzz",
+          fuzz::join(withVotes, {concat(raceDay(2)), concat({H1Record(raceKey("20050416", "05", 1))
+                                                                 .registered(3)
+                                                                 .win(2, 12)
+                                                                 .put(layout::winVotes(1), "12x45678901")})}));
     c.add("DayLoadFuzz", fuzz::join(QByteArray(8, '\0'), {concat(raceDay(37))}));
 
     QByteArray emulatedRa, emulatedH1;
@@ -128,7 +130,8 @@ int main(int argc, char** argv)
     if (emulatedRa.isEmpty())
         fuzz::fail("the emulated service held no races on the seed day");
     c.add("DayLoadFuzz", fuzz::join(withVotes, {emulatedRa, emulatedH1}));
-    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
+    c.add("RecordFuzz",
+          fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
     c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));
     c.add("StoreFuzz", fuzz::join("\x06", {emulatedH1.left(layout::kH1Length), emulatedH1.mid(layout::kH1Length)}));
     const QByteArray emulatedKey = emulatedH1.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
@@ -137,9 +140,11 @@ int main(int argc, char** argv)
                                                   + emulatedH1.left(layout::kH1Length),
                                               emulatedKey}));
 
-    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {RaRecord().name(QStringLiteral("日本ダービー"))}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8),
+                                   {RaRecord().name(QStringLiteral("日本ダービー"))}));
     c.add("RecordFuzz", fuzz::join(QByteArray("\x00\x56\x0b\x03\x08\x08\x1c\x04", 8), {fullRace(raceKey())}));
-    c.add("RecordFuzz", fuzz::join(QByteArray("\x70\x80\x0b\x01\x12\x12\x00\x30", 8), {test::exampleWinRace().bytes().left(900)}));
+    c.add("RecordFuzz",
+          fuzz::join(QByteArray("\x70\x80\x0b\x01\x12\x12\x00\x30", 8), {test::exampleWinRace().bytes().left(900)}));
 
     const QByteArray day = concat({RaRecord(raceKey("20050416", "05", 1)).bytes().chopped(2), "\r\n",
                                    RaRecord(raceKey("20050416", "05", 3)).bytes().chopped(2), "\r\n"});
@@ -156,12 +161,19 @@ int main(int argc, char** argv)
                                 "[JvDataGet]\r\nLastTime=\"2024/05/18 09:41:07\"\r\n";
     c.add("IniFuzz", fuzz::join({}, {settings, "JvDataGet", "LastTime", "2024/05/26 09:41:07"}));
     c.add("IniFuzz", fuzz::join({}, {settings, "locate", "top", "0x7f"}));
-    c.add("IniFuzz", fuzz::join({}, {"; comment\r\n[LOCATE]\r\n TOP = 12 \r\n[jvdataget]\r\nlasttime=" + sjis("｢ 2024/05/18 09:41:07 ｣"),
+    c.add("IniFuzz", fuzz::join({}, {"; comment\r\n[LOCATE]\r\n TOP = 12 \r\n[jvdataget]\r\nlasttime="
+                                         + sjis("｢ 2024/05/18 09:41:07 ｣"),
                                      "New", "key", sjis("値 20240526094107")}));
     c.add("IniFuzz", fuzz::join({}, {QByteArray("[a\r\nb=c\n\n=\r\n[locate\r\ntop=\"\"\r\n"), "a", "b", ""}));
 
-    c.add("NumEditFuzz", fuzz::join(QByteArray("\x07\x03\x03", 3), {sjis("１２，３４５．６７"), "12.5\b-\x01" "9", "-0012.50"}));
-    c.add("NumEditFuzz", fuzz::join(QByteArray("\x09\x00\x12", 3), {"1,234,567", "\x16\x1a" "0.", sjis("－８")}));
+    c.add("NumEditFuzz", fuzz::join(QByteArray("\x07\x03\x03", 3), {sjis("１２，３４５．６７"),
+                                                                    "12.5\b-\x01"
+                                                                    "9",
+                                                                    "-0012.50"}));
+    c.add("NumEditFuzz", fuzz::join(QByteArray("\x09\x00\x12", 3), {"1,234,567",
+                                                                    "\x16\x1a"
+                                                                    "0.",
+                                                                    sjis("－８")}));
     c.add("NumEditFuzz", fuzz::join(QByteArray("\x04\x01\x0d", 3), {"-.5x", "99999\x18\x16", "123456"}));
 
     c.add("ReferenceFuzz", fullRace(raceKey()));

@@ -1,10 +1,10 @@
 #include "app/HelpCommands.h"
 
+#include "app/TitlePicture.h"
 #include "appfiles/AppIdentity.h"
 #include "controls/BrowserCommand.h"
 #include "controls/DesktopShell.h"
 #include "controls/MessageBox.h"
-#include "app/TitlePicture.h"
 
 #include <QFileInfo>
 #include <QUrl>

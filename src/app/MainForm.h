@@ -79,11 +79,11 @@ public:
 
     // Tabs, in their order on screen
     QTabWidget* PageControl1;
-    QWidget* TabSheet1;  // win
-    QWidget* TabSheet3;  // bracket quinella
-    QWidget* TabSheet2;  // quinella
-    QWidget* TabSheet4;  // reference
-    WinSheet* winSheet;  // the content of TabSheet1
+    QWidget* TabSheet1;          // win
+    QWidget* TabSheet3;          // bracket quinella
+    QWidget* TabSheet2;          // quinella
+    QWidget* TabSheet4;          // reference
+    WinSheet* winSheet;          // the content of TabSheet1
     BracketTab* bracketTab;      // the content of TabSheet3
     QuinellaTab* quinellaTab;    // the content of TabSheet2
     ReferenceTab* referenceTab;  // the content of TabSheet4

@@ -2,8 +2,8 @@
 // as the program always placed them.
 #include "app/MainForm.h"
 
-#include "racedata/DayData.h"
 #include "controls/Label3D.h"
+#include "racedata/DayData.h"
 #include "simulation/ui/WinSheet.h"
 
 #include <QAbstractItemView>

@@ -1,10 +1,10 @@
 // The date and race selectors and the win calculation they start.
 #include "app/MainForm.h"
 
+#include "controls/Label3D.h"
 #include "controls/MessageBox.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
-#include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
 

@@ -15,5 +15,6 @@ bool jvLinkPresent()
 
 void showJVLinkMissing()
 {
-    tavek::MessageBox::information(nullptr, QStringLiteral("JRA-VANのホームページより【JV-Link】を入手し、インストールしてください。"));
+    tavek::MessageBox::information(
+        nullptr, QStringLiteral("JRA-VANのホームページより【JV-Link】を入手し、インストールしてください。"));
 }

@@ -31,7 +31,9 @@ QString errorStamp()
 }
 }  // namespace
 
-ErrorLog::ErrorLog(QString path) : path_(std::move(path)) {}
+ErrorLog::ErrorLog(QString path) : path_(std::move(path))
+{
+}
 
 QString ErrorLog::defaultPath()
 {
@@ -48,8 +50,7 @@ void ErrorLog::writeStartupEntry(const QString& applicationFolder)
     loadIfPresent();
     if (lines_.size() > kKeptLines)
         lines_.erase(lines_.begin(), lines_.end() - kKeptLines);
-    lines_.append(QStringLiteral("ソフト起動：")
-                  + clock::now().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+    lines_.append(QStringLiteral("ソフト起動：") + clock::now().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
     lines_.append(applicationFolder);
     save();
 }

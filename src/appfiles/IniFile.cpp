@@ -106,8 +106,7 @@ QByteArray oneLine(const QString& text)
 
 }  // namespace
 
-QString readString(const QString& path, const QString& section, const QString& key,
-                   const QString& fallback)
+QString readString(const QString& path, const QString& section, const QString& key, const QString& fallback)
 {
     const auto lines = readLines(path);
     if (!lines)
@@ -122,8 +121,7 @@ QString readString(const QString& path, const QString& section, const QString& k
     return cp932::decode(cut(line.mid(line.indexOf('=') + 1).trimmed(), kMaxValueBytes));
 }
 
-void writeString(const QString& path, const QString& section, const QString& key,
-                 const QString& value)
+void writeString(const QString& path, const QString& section, const QString& key, const QString& value)
 {
     const QFileInfo info(path);
     QList<QByteArray> lines;

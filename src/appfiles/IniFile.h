@@ -13,13 +13,11 @@ constexpr int kMaxValueBytes = 2047;
 
 // The value of `key` in `section`; `fallback` when the file, the section or
 // the key is missing (an empty value is a value, not a missing key).
-QString readString(const QString& path, const QString& section, const QString& key,
-                   const QString& fallback);
+QString readString(const QString& path, const QString& section, const QString& key, const QString& fallback);
 
 // Writes "key=value" into `section`, creating the file and the section when
 // needed. Throws std::runtime_error "<path> に書き込めません" when the file
 // cannot be written; the old file is then left as it was.
-void writeString(const QString& path, const QString& section, const QString& key,
-                 const QString& value);
+void writeString(const QString& path, const QString& section, const QString& key, const QString& value);
 
 }  // namespace tavek::ini

@@ -72,8 +72,7 @@ QString TIniGT::ReadString(const QString& section, const QString& key, const QSt
 {
     const QString text = ini::readString(path(), section, key, kOpenBracket + def + kCloseBracket);
     if (text.size() == 2
-        && ((text[0] == kQuote && text[1] == kQuote)
-            || (text[0] == kOpenBracket && text[1] == kCloseBracket)))
+        && ((text[0] == kQuote && text[1] == kQuote) || (text[0] == kOpenBracket && text[1] == kCloseBracket)))
         return QString();
     if (text.size() > 2
         && ((text.front() == kQuote && text.back() == kQuote)

@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
 
 #include "appfiles/AppFolder.h"
-#include "cli/Command.h"
 #include "appfiles/AppIdentity.h"
+#include "cli/Command.h"
 
 namespace tavek::cli {
 

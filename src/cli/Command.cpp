@@ -67,7 +67,8 @@ int raceSlot(const LoadedDay& day, const QString& race)
     const int count = day.day->raceCount();
     if (count == 0)
         throw BadInput(QStringLiteral("%1 has no races").arg(day.date));
-    const int slot = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 on %2)").arg(count).arg(day.date))) - 1;
+    const int slot = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 on %2)").arg(count).arg(day.date)))
+                     - 1;
     if (!day.load.raceProblems[slot].isEmpty())
         throw BadInput(day.load.raceProblems[slot]);
     return slot;
@@ -83,7 +84,8 @@ SelectedRace takeSelectedRace(CommandContext& ctx)
     selected.race = raceSlot(selected.loaded, raceArg);
     selected.item = selected.loaded.load.raceItems[selected.race];
     if (win::registeredRunners(selected.day(), selected.race) <= 0)
-        throw BadInput(QStringLiteral("%1 has no registered runners in %2").arg(selected.item, selected.day().VoteFilePath));
+        throw BadInput(
+            QStringLiteral("%1 has no registered runners in %2").arg(selected.item, selected.day().VoteFilePath));
     selected.day().selectRace(selected.race);
     return selected;
 }
@@ -92,9 +94,8 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
 {
     bool ok = false;
     const long long value = text.toLongLong(&ok);
-    const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
+    const bool digitsOnly = !text.isEmpty()
+                            && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (!ok || !digitsOnly || value < min || value > max)
         throw BadInput(QStringLiteral("\"%1\" is not a valid %2").arg(text, what));
     return value;
@@ -124,7 +125,8 @@ long double oddsValue(const QString& text)
 {
     static const QRegularExpression format(QStringLiteral("^[0-9]{1,7}(\\.[0-9])?$"));
     if (!format.match(text).hasMatch())
-        throw BadInput(QStringLiteral("\"%1\" is not valid ODDS (up to 7 digits and one decimal, e.g. 10.0)").arg(text));
+        throw BadInput(
+            QStringLiteral("\"%1\" is not valid ODDS (up to 7 digits and one decimal, e.g. 10.0)").arg(text));
     return std::strtold(text.toLatin1().constData(), nullptr);
 }
 

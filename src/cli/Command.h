@@ -30,7 +30,7 @@ public:
     explicit Args(QStringList args) : args_(std::move(args)) {}
     bool takeFlag(const QString& name);
     std::optional<QString> takeOption(const QString& name);  // "--name VALUE"
-    QString takePositional(const QString& what);              // throws BadInput when missing
+    QString takePositional(const QString& what);             // throws BadInput when missing
     void expectEnd() const;
 
 private:

@@ -59,12 +59,9 @@ int runPair(CommandContext& ctx, PairKind kind)
                                      {"real", board.real(k).text},
                                      {"virtual", board.virtualCell(k).text}});
         QJsonObject object{
-            {"date", selected.loaded.date},
-            {"race", item},
-            {"total", board.realTotal()},
-            {"virtual_total", board.virtualTotal()},
-            {"excess", board.excess()},
-            {"pairs", pairs},
+            {"date", selected.loaded.date}, {"race", item},
+            {"total", board.realTotal()},   {"virtual_total", board.virtualTotal()},
+            {"excess", board.excess()},     {"pairs", pairs},
         };
         insertResult(object, result);
         printJson(ctx.out, object);
@@ -74,7 +71,8 @@ int runPair(CommandContext& ctx, PairKind kind)
                 << QStringLiteral("合計票数(仮想)：") << board.virtualTotal() << '\t'
                 << QStringLiteral("過剰投票金額(仮想)：") << board.excess() << '\n';
         for (int k = 1; k <= board.size(); ++k)
-            ctx.out << sim::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text << '\n';
+            ctx.out << sim::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text
+                    << '\n';
     }
     return simulationExit(ctx, result);
 }

@@ -37,8 +37,8 @@ int runQuick(CommandContext& ctx)
     for (int slot = first; slot <= last; ++slot) {
         const auto& record = day.day->RaceRecords[slot];
         const int stored = quick.fetch(QByteArrayView(record.data(), record.size()));
-        ctx.out << day.load.raceItems[slot] << (stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"))
-                << '\n';
+        ctx.out << day.load.raceItems[slot]
+                << (stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし")) << '\n';
     }
     return kSuccess;
 }

@@ -21,17 +21,16 @@ int runReference(CommandContext& ctx)
         for (int t = 0; t < sim::kBetTypes; ++t)
             totals.insert(QLatin1String(sim::betTypeKey(sim::BetType(t))), sheet.totals[size_t(t)]);
         printJson(ctx.out, QJsonObject{
-            {"date", loaded.date},
-            {"race", item},
-            {"totals", totals},
-            {"exacta", QJsonArray::fromStringList(sheet.exacta)},
-            {"trio", QJsonArray::fromStringList(sheet.trio)},
-        });
+                               {"date", loaded.date},
+                               {"race", item},
+                               {"totals", totals},
+                               {"exacta", QJsonArray::fromStringList(sheet.exacta)},
+                               {"trio", QJsonArray::fromStringList(sheet.trio)},
+                           });
         return kSuccess;
     }
-    static const char* const captions[] = {"単勝合計票数：", "複勝合計票数：",   "枠連合計票数：",
-                                           "馬連合計票数：", "ワイド合計票数：", "馬単合計票数：",
-                                           "3連複合計票数："};
+    static const char* const captions[] = {"単勝合計票数：",   "複勝合計票数：", "枠連合計票数：", "馬連合計票数：",
+                                           "ワイド合計票数：", "馬単合計票数：", "3連複合計票数："};
     ctx.out << item << '\n';
     for (int t = 0; t < sim::kBetTypes; ++t)
         ctx.out << QString::fromUtf8(captions[t]) << sheet.totals[size_t(t)] << '\n';

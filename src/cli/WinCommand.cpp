@@ -7,7 +7,7 @@ namespace tavek::cli {
 
 namespace {
 
-const char* const kRowKeys[win::kColumns] = {"bracket", "horse",    "votes",  "share",  "odds",  "refund",
+const char* const kRowKeys[win::kColumns] = {"bracket", "horse",    "votes",  "share",  "odds", "refund",
                                              "amount",  "hyp_odds", "vvotes", "vshare", "vodds"};
 
 }  // namespace
@@ -27,7 +27,8 @@ int runWin(CommandContext& ctx)
     sim::SimResult result = sim::SimResult::None;
     if (option.kind != SimulationOption::None) {
         const int last = std::min(runners, kWinFigures);
-        const int horse = int(wholeNumber(option.target, 1, last, QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(last)));
+        const int horse = int(
+            wholeNumber(option.target, 1, last, QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(last)));
         result = option.kind == SimulationOption::Stake ? board.simulateStake(horse, stakeValue(option.value))
                                                         : board.simulateOdds(horse, oddsValue(option.value));
     }
@@ -44,8 +45,12 @@ int runWin(CommandContext& ctx)
         QJsonObject object{
             {"date", selected.loaded.date},
             {"race", item},
-            {"header", QJsonObject{{"number", h.number}, {"course", h.course}, {"date_line", h.dateLine},
-                                   {"runners", h.runners}, {"starters", h.starters}, {"name", h.name}}},
+            {"header", QJsonObject{{"number", h.number},
+                                   {"course", h.course},
+                                   {"date_line", h.dateLine},
+                                   {"runners", h.runners},
+                                   {"starters", h.starters},
+                                   {"name", h.name}}},
             {"total", board.total()},
             {"virtual_total", board.virtualTotal()},
             {"rows", rows},
@@ -55,8 +60,8 @@ int runWin(CommandContext& ctx)
     } else {
         ctx.out << item << '\n'
                 << QStringList{h.number, h.course, h.dateLine, h.runners, h.starters, h.name}.join(u'\t') << '\n'
-                << QStringLiteral("単勝合計票数：") << board.total() << '\t'
-                << QStringLiteral("単勝合計票数(仮想)：") << board.virtualTotal() << '\n'
+                << QStringLiteral("単勝合計票数：") << board.total() << '\t' << QStringLiteral("単勝合計票数(仮想)：")
+                << board.virtualTotal() << '\n'
                 << win::columnHeaders().join(u'\t') << '\n';
         for (int horse = 1; horse <= runners; ++horse) {
             QStringList cells;

@@ -1,5 +1,5 @@
-#include "cli/Cli.h"
 #include "appfiles/AppIdentity.h"
+#include "cli/Cli.h"
 
 #include <QCoreApplication>
 

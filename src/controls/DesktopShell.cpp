@@ -79,7 +79,13 @@ bool start(const QString& commandLine)
     return QProcess::startDetached(program, args);
 }
 
-ScopedHooks::ScopedHooks(Hooks h) { hooks() = std::move(h); }
-ScopedHooks::~ScopedHooks() { hooks() = {}; }
+ScopedHooks::ScopedHooks(Hooks h)
+{
+    hooks() = std::move(h);
+}
+ScopedHooks::~ScopedHooks()
+{
+    hooks() = {};
+}
 
 }  // namespace tavek::desktop

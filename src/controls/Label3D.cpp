@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-Label3D::Label3D(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+Label3D::Label3D(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+}
 
 void Label3D::setStyle3D(Style style)
 {

@@ -7,8 +7,7 @@
 #include <QMenu>
 #include <QMimeData>
 
-TSaNumEdit::TSaNumEdit(QWidget* parent)
-    : QWidget(parent)
+TSaNumEdit::TSaNumEdit(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -330,10 +329,22 @@ void TSaNumEdit::setMargin(int& margin, int px, bool affectsHeight)
     ShowEditCaret();
 }
 
-void TSaNumEdit::setLeftMargin(int px) { setMargin(leftMargin_, px, false); }
-void TSaNumEdit::setTopMargin(int px) { setMargin(topMargin_, px, true); }
-void TSaNumEdit::setRightMargin(int px) { setMargin(rightMargin_, px, false); }
-void TSaNumEdit::setBottomMargin(int px) { setMargin(bottomMargin_, px, true); }
+void TSaNumEdit::setLeftMargin(int px)
+{
+    setMargin(leftMargin_, px, false);
+}
+void TSaNumEdit::setTopMargin(int px)
+{
+    setMargin(topMargin_, px, true);
+}
+void TSaNumEdit::setRightMargin(int px)
+{
+    setMargin(rightMargin_, px, false);
+}
+void TSaNumEdit::setBottomMargin(int px)
+{
+    setMargin(bottomMargin_, px, true);
+}
 
 void TSaNumEdit::setAutoSize(bool on)
 {

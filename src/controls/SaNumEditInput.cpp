@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr Qt::KeyboardModifiers kModifierMask = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers kModifierMask = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier
+                                                | Qt::MetaModifier;
 
 Qt::KeyboardModifiers modifiersOf(const QKeyEvent* e)
 {
@@ -146,9 +147,9 @@ bool TSaNumEdit::event(QEvent* e)
     if (e->type() == QEvent::ShortcutOverride) {
         auto* ke = static_cast<QKeyEvent*>(e);
         const bool editKey = isCtrl(ke, Qt::Key_A) || isCtrl(ke, Qt::Key_C) || isCtrl(ke, Qt::Key_X)
-                          || isCtrl(ke, Qt::Key_V)
-                          || (!ke->text().isEmpty() && ke->text().front().isPrint()
-                              && !(modifiersOf(ke) & ~Qt::ShiftModifier));
+                             || isCtrl(ke, Qt::Key_V)
+                             || (!ke->text().isEmpty() && ke->text().front().isPrint()
+                                 && !(modifiersOf(ke) & ~Qt::ShiftModifier));
         if (editKey) {
             e->accept();
             return true;
@@ -223,8 +224,8 @@ void TSaNumEdit::focusOutEvent(QFocusEvent* e)
 QMenu* TSaNumEdit::buildMenu()
 {
     auto* menu = new QMenu(this);
-    const char16_t* captions[] = {u"元に戻す(&U)", nullptr, u"切り取り(&T)", u"コピー(&C)",
-                                  u"貼り付け(&P)", u"削除(&D)", nullptr, u"すべて選択(&A)"};
+    const char16_t* captions[] = {u"元に戻す(&U)", nullptr,     u"切り取り(&T)", u"コピー(&C)",
+                                  u"貼り付け(&P)", u"削除(&D)", nullptr,         u"すべて選択(&A)"};
     for (int i = 0; i < 8; ++i) {
         if (!captions[i]) {
             menu->addSeparator();
@@ -242,7 +243,7 @@ void TSaNumEdit::PopupOpening(QMenu* menu)
     if (items.size() != 8)
         return;
     const bool hasText = QGuiApplication::clipboard()->mimeData()
-                      && QGuiApplication::clipboard()->mimeData()->hasText();
+                         && QGuiApplication::clipboard()->mimeData()->hasText();
     items[0]->setEnabled(undoAvailable_ && !readOnly_);
     items[2]->setEnabled(selected_ && !readOnly_);
     items[3]->setEnabled(selected_);

@@ -133,7 +133,8 @@ QPoint TSaNumEdit::CaretPoint() const
 QSize TSaNumEdit::sizeHint() const
 {
     const int e = edgeWidth();
-    return {TextWidthOf(rules_.leftMark() + FullTemplateText() + rules_.rightMark()) + leftMargin_ + rightMargin_ + 4 * e + 1,
+    return {TextWidthOf(rules_.leftMark() + FullTemplateText() + rules_.rightMark()) + leftMargin_ + rightMargin_
+                + 4 * e + 1,
             textHeight() + topMargin_ + bottomMargin_ + 2 * e};
 }
 

@@ -22,7 +22,8 @@ bool replace(const QString& path, QByteArrayView bytes, QString* reason, bool di
     if (written != bytes.size() || file.size() != bytes.size()) {
         const QString why = written < 0 ? file.errorString()
                                         : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
-                                              .arg(std::max<qint64>(written, 0)).arg(bytes.size());
+                                              .arg(std::max<qint64>(written, 0))
+                                              .arg(bytes.size());
         file.cancelWriting();
         return failed(why);
     }

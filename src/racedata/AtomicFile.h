@@ -14,7 +14,6 @@ namespace tavek::atomicfile {
 // commit the part that fit. `directWriteFallback` writes into the file itself
 // when no temporary file can be created beside it (a read-only folder); only
 // then can a failure leave a part of the new file.
-bool replace(const QString& path, QByteArrayView bytes, QString* reason = nullptr,
-             bool directWriteFallback = false);
+bool replace(const QString& path, QByteArrayView bytes, QString* reason = nullptr, bool directWriteFallback = false);
 
 }  // namespace tavek::atomicfile

@@ -16,7 +16,10 @@ void setSource(std::function<QDateTime()> source);
 // Fixes "now" for the lifetime of the object (tests).
 class FixedNow {
 public:
-    explicit FixedNow(const QDateTime& at) { setSource([at] { return at; }); }
+    explicit FixedNow(const QDateTime& at)
+    {
+        setSource([at] { return at; });
+    }
     ~FixedNow() { setSource({}); }
     FixedNow(const FixedNow&) = delete;
     FixedNow& operator=(const FixedNow&) = delete;

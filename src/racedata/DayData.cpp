@@ -52,8 +52,8 @@ struct FigureReader {
         int value = -1;
         if (!record::tryBlankAsAbsent(f, value) && log)
             log->note(slot, QStringLiteral("Vote file %1, race %2: %3 is \"%4\", not a number; it is shown as blank.")
-                          .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(),
-                               QString::fromLatin1(f).trimmed()));
+                                .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(),
+                                     QString::fromLatin1(f).trimmed()));
         return value;
     }
 };
@@ -63,8 +63,8 @@ void readWin(DayData& day, int slot, ProblemLog* log)
     const FigureReader read{day, slot, log};
     day.WinTotal[slot] = read(layout::kWinTotal, [] { return QStringLiteral("the win total"); });
     for (int h = 1; h <= kWinFigures; ++h)
-        day.WinVotes[slot][h - 1] =
-            read(layout::winVotes(h), [h] { return QStringLiteral("the win votes of horse %1").arg(h); });
+        day.WinVotes[slot][h - 1] = read(layout::winVotes(h),
+                                         [h] { return QStringLiteral("the win votes of horse %1").arg(h); });
 }
 
 void readQuinella(DayData& day, int slot, ProblemLog* log)
@@ -72,8 +72,8 @@ void readQuinella(DayData& day, int slot, ProblemLog* log)
     const FigureReader read{day, slot, log};
     day.QuinellaTotal[slot] = read(layout::kQuinellaTotal, [] { return QStringLiteral("the quinella total"); });
     for (int k = 1; k <= layout::kQuinellaPairs; ++k)
-        day.QuinellaVotes[slot][k - 1] =
-            read(layout::quinellaVotes(k), [k] { return QStringLiteral("the quinella votes of pair %1").arg(k); });
+        day.QuinellaVotes[slot][k - 1] = read(layout::quinellaVotes(k),
+                                              [k] { return QStringLiteral("the quinella votes of pair %1").arg(k); });
 }
 
 // The bracket figures are read by the win calculation, not here; the load only

@@ -46,10 +46,10 @@ struct DayData {
     std::array<VoteRecord, kRaceSlots> VoteRecords;  // all spaces when no vote record
     int CurrentRace = 0;
     std::array<int, kRaceSlots> WinTotal;
-    std::array<std::array<int, kWinFigures>, kRaceSlots> WinVotes;                   // [r][h - 1]
+    std::array<std::array<int, kWinFigures>, kRaceSlots> WinVotes;  // [r][h - 1]
     std::array<int, kRaceSlots> QuinellaTotal;
     std::array<std::array<int, layout::kQuinellaPairs>, kRaceSlots> QuinellaVotes;  // [r][k - 1]
-    std::array<int, kRaceSlots> BracketTotal;                                         // filled by the win calculation
+    std::array<int, kRaceSlots> BracketTotal;                                       // filled by the win calculation
     std::array<std::array<int, layout::kBracketPairs>, kRaceSlots> BracketVotes;    // [r][k - 1]
     QString VoteFilePath;
     int LastRaceIndex = 0;

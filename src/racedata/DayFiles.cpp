@@ -93,7 +93,9 @@ public:
             if (deadline.hasExpired()) {
                 ::close(fd_);
                 throw failure(QStringLiteral("Cannot write day file %1: another program has been storing into "
-                                             "the data folder for %2 seconds").arg(path).arg(kWaitMs / 1000));
+                                             "the data folder for %2 seconds")
+                                  .arg(path)
+                                  .arg(kWaitMs / 1000));
             }
             QThread::msleep(2);
         }
@@ -129,7 +131,10 @@ QString fileName(QByteArrayView record)
     if (record.size() != expected || !record.endsWith("\r\n"))
         throw failure(QStringLiteral("Refused to store a %1 record of %2 bytes (a %1 record has %3, "
                                      "CR LF included): \"%4\"")
-                          .arg(QString::fromLatin1(type)).arg(record.size()).arg(expected).arg(shown));
+                          .arg(QString::fromLatin1(type))
+                          .arg(record.size())
+                          .arg(expected)
+                          .arg(shown));
     // A line break inside would split the record into two lines of its day
     // file, which the next store would sort apart.
     const QByteArrayView body = record.chopped(2);
@@ -137,11 +142,9 @@ QString fileName(QByteArrayView record)
         throw failure(QStringLiteral("Refused to store a record with a line break inside it: \"%1\"").arg(shown));
     const QByteArrayView date = record::field(record, layout::kYear, 8);
     if (!allDigits(date))
-        throw failure(QStringLiteral("Refused to store a record whose race date is not all digits: \"%1\"")
-                          .arg(shown));
+        throw failure(QStringLiteral("Refused to store a record whose race date is not all digits: \"%1\"").arg(shown));
     return QString::fromLatin1(date.first(4)) + u'年' + QString::fromLatin1(date.sliced(4, 2)) + u'月'
-         + QString::fromLatin1(date.sliced(6, 2)) + u'日'
-         + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
+           + QString::fromLatin1(date.sliced(6, 2)) + u'日' + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
 }
 
 namespace {
@@ -184,8 +187,7 @@ void storeRecords(const QString& dataFolder, const QString& name, const std::vec
 {
     for (const QByteArray& record : records) {
         if (fileName(record) != name)
-            throw failure(QStringLiteral("Refused to store a record of %1 into %2")
-                              .arg(fileName(record), name));
+            throw failure(QStringLiteral("Refused to store a record of %1 into %2").arg(fileName(record), name));
     }
     const QString path = dayFilePath(dataFolder, name);
     const StoreLock lock(dataFolder, path);

@@ -10,8 +10,14 @@ namespace tavek::fmt {
 // 18 significant decimal digits, then rounded at the first decimal with halves
 // away from zero (18.25 -> "  18.3"), unlike printf's ties-to-even on binary.
 QString fixed1(long double value, int width);
-inline QString odds6(long double v) { return fixed1(v, 6); }   // "%6.1f"
-inline QString odds9(long double v) { return fixed1(v, 9); }   // "%9.1f"
+inline QString odds6(long double v)
+{
+    return fixed1(v, 6);
+}  // "%6.1f"
+inline QString odds9(long double v)
+{
+    return fixed1(v, 9);
+}  // "%9.1f"
 
 // "%Wd": decimal integer right-aligned in `width` ("%9d", "%10d", "%2d", ...).
 QString integer(long long value, int width);

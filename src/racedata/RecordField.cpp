@@ -17,7 +17,10 @@ QByteArrayView field(QByteArrayView record, int position, int length)
 
 namespace {
 
-bool isBlank(char c) { return c == ' '; }
+bool isBlank(char c)
+{
+    return c == ' ';
+}
 
 QByteArrayView trimmed(QByteArrayView f)
 {

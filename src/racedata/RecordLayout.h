@@ -43,8 +43,8 @@ constexpr int trioEntry(int k) { return 12480 + 20 * k; }                     //
 constexpr int trioVotes(int k) { return 12486 + 20 * k; }
 // clang-format on
 constexpr int kBracketPairs = 36, kQuinellaPairs = 153, kExactaEntries = 306, kTrioEntries = 816;
-constexpr int kWinTotal = 28800, kPlaceTotal = 28811, kBracketTotal = 28822, kQuinellaTotal = 28833,
-              kWideTotal = 28844, kExactaTotal = 28855, kTrioTotal = 28866;
+constexpr int kWinTotal = 28800, kPlaceTotal = 28811, kBracketTotal = 28822, kQuinellaTotal = 28833, kWideTotal = 28844,
+              kExactaTotal = 28855, kTrioTotal = 28866;
 
 // Writes `text` into `record` at 1-based `position` (the record must be long
 // enough); used by generators and test fixtures.

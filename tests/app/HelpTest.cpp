@@ -1,17 +1,17 @@
 #include "app/AboutBox.h"
 #include "app/HelpCommands.h"
-#include "app/TitlePicture.h"
-#include "controls/DesktopShell.h"
 #include "app/StartUp.h"
 #include "app/TavekApplication.h"
-#include "jvlink/core/JVLinkFactory.h"
+#include "app/TitlePicture.h"
+#include "controls/DesktopShell.h"
 #include "controls/Label3D.h"
+#include "jvlink/core/JVLinkFactory.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "support/TestFiles.h"
 #include "support/gui/BoxAnswerer.h"
-#include "support/gui/MainWindowFixture.h"
 #include "support/gui/DialogCatcher.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +21,9 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
-using tavek::test::MainWindowFixture;
 using tavek::test::BoxAnswerer;
 using tavek::test::DialogCatcher;
+using tavek::test::MainWindowFixture;
 
 TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
 {
@@ -31,10 +31,11 @@ TEST(Help, ManualOpenedWhenPresentAndReportedWhenMissing)
     TMainForm& form = fx.start();
     QList<QUrl> opened;
     tavek::desktop::ScopedHooks hooks({[&](const QUrl& u) {
-                                           opened << u;
-                                           return true;
+        opened << u;
+        return true;
                                        },
-                                       {}, {}});
+                                       {},
+                                       {}});
     {
         BoxAnswerer boxes;
         form.HelpContentsItemClick();
@@ -79,9 +80,8 @@ TEST(Help, EveryOpeningOfTheAboutBoxIsAFreshWindow)
 TEST(StartUp, WithoutJVLinkOnlyTheInformationBoxAppears)
 {
     MainWindowFixture fx;
-    tavek::jvlink::setFactory([]() -> std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB> {
-        throw std::runtime_error("class not registered");
-    });
+    tavek::jvlink::setFactory(
+        []() -> std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB> { throw std::runtime_error("class not registered"); });
     EXPECT_FALSE(jvLinkPresent());
     tavek::jvlink::setFactory([] { return std::unique_ptr<tavek::jvlink::JVDTLabLib_TLB>(); });
     EXPECT_FALSE(jvLinkPresent());
@@ -125,10 +125,10 @@ TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
     bool startWorks = true;
     QString command = QStringLiteral("mybrowser \"%1\"");
     tavek::desktop::ScopedHooks hooks({[](const QUrl&) { return false; }, [&] { return command; },
-                                [&](const QString& line) {
-                                    started << line;
-                                    return startWorks;
-                                }});
+                                       [&](const QString& line) {
+        started << line;
+        return startWorks;
+                                       }});
     {
         BoxAnswerer boxes;
         openHomePage(nullptr);

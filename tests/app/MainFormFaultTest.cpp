@@ -13,8 +13,8 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-using tavek::test::MainWindowFixture;
 using tavek::test::BoxAnswerer;
+using tavek::test::MainWindowFixture;
 
 TEST(MainFormFault, OpensAndWorksWhenTheErrorLogCannotBeRead)
 {

@@ -1,14 +1,14 @@
 #include "appfiles/IniGT.h"
+#include "controls/Label3D.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
-#include "controls/Label3D.h"
-#include "support/gui/BoxAnswerer.h"
-#include "support/gui/MainWindowFixture.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
+#include "support/gui/BoxAnswerer.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -161,18 +161,18 @@ TEST(MainForm, ControlsCarryTheirDesignerNames)
 {
     MainWindowFixture fx;
     TMainForm& form = fx.start();
-    for (const char* name : {"SpeedBar", "JVBtn", "DateCombo", "lbRace", "SokuhoHyosuBtn", "SpeedButton5",
-                             "SpeedButton6", "SpeedButton4", "calcBtn", "calcUbtn", "lbRaceU", "Panel5",
-                             "FileListBox1", "MakeDataListBtn", "ReadHyosuBtn", "PageControl1", "TabSheet1",
-                             "TabSheet2", "TabSheet3", "TabSheet4", "StringGrid1", "Panel3", "StatusLine"})
+    for (const char* name :
+         {"SpeedBar",     "JVBtn",           "DateCombo",    "lbRace",       "SokuhoHyosuBtn", "SpeedButton5",
+          "SpeedButton6", "SpeedButton4",    "calcBtn",      "calcUbtn",     "lbRaceU",        "Panel5",
+          "FileListBox1", "MakeDataListBtn", "ReadHyosuBtn", "PageControl1", "TabSheet1",      "TabSheet2",
+          "TabSheet3",    "TabSheet4",       "StringGrid1",  "Panel3",       "StatusLine"})
         EXPECT_NE(form.findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
     const QStringList tabs{QStringLiteral("単勝ｼﾐｭﾚｰｼｮﾝ"), QStringLiteral("枠連ｼﾐｭﾚｰｼｮﾝ"),
                            QStringLiteral("馬連ｼﾐｭﾚｰｼｮﾝ"), QStringLiteral("参考資料")};
     for (int i = 0; i < tabs.size(); ++i)
         EXPECT_EQ(form.PageControl1->tabText(i), tabs[i]);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{form.calcBtn, form.calcUbtn, form.lbRaceU,
-                                                           form.FileListBox1, form.MakeDataListBtn,
-                                                           form.ReadHyosuBtn})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{form.calcBtn, form.calcUbtn, form.lbRaceU, form.FileListBox1,
+                                                           form.MakeDataListBtn, form.ReadHyosuBtn})
         EXPECT_TRUE(hidden->isHidden());
 }
 
@@ -216,7 +216,6 @@ TEST(MainForm, JVInitFailureIsReportedAndTheWindowStaysUsable)
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Plain);
     EXPECT_EQ(boxes.texts().first(),
-              QStringLiteral("JVInitエラー：")
-                  + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, -103));
+              QStringLiteral("JVInitエラー：") + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, -103));
     EXPECT_TRUE(form.isVisible());
 }

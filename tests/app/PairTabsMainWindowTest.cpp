@@ -1,17 +1,17 @@
 // The pair tabs and the reference tab in the main window: a race selection
 // fills them, and a dialog's OK leaves the texts that tavek-cli prints.
 #include "cli/Cli.h"
-#include "controls/SaNumEditExC.h"
-#include "support/SampleRace.h"
-#include "simulation/ui/BracketTab.h"
 #include "controls/Label3D.h"
+#include "controls/SaNumEditExC.h"
+#include "simulation/ui/BracketTab.h"
 #include "simulation/ui/PairCell.h"
 #include "simulation/ui/PairInputDialog.h"
 #include "simulation/ui/QuinellaTab.h"
 #include "simulation/ui/ReferenceTab.h"
 #include "support/RaceFixture.h"
-#include "support/gui/MainWindowFixture.h"
+#include "support/SampleRace.h"
 #include "support/gui/DialogCatcher.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QComboBox>
 #include <QJsonArray>
@@ -23,8 +23,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using tavek::test::MainWindowFixture;
 using tavek::test::DialogCatcher;
+using tavek::test::MainWindowFixture;
 
 namespace {
 
@@ -32,8 +32,8 @@ QJsonObject cli(const MainWindowFixture& fx, const QStringList& args, int expect
 {
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
-    const int code = tavek::cli::run(QStringList{"--data", fx.dataFolder()} + args + QStringList{"--json"},
-                                     outStream, errStream);
+    const int code = tavek::cli::run(QStringList{"--data", fx.dataFolder()} + args + QStringList{"--json"}, outStream,
+                                     errStream);
     outStream.flush();
     EXPECT_EQ(code, expectedCode) << err.toStdString();
     return QJsonDocument::fromJson(out.toUtf8()).object();

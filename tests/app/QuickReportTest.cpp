@@ -3,9 +3,9 @@
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
-#include "support/TestFiles.h"
 
 #include <QComboBox>
 

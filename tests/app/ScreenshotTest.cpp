@@ -1,12 +1,12 @@
-#include "support/SampleRace.h"
+#include "controls/Label3D.h"
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
-#include "controls/Label3D.h"
 #include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/QuinellaTab.h"
 #include "support/RaceFixture.h"
-#include "support/gui/MainWindowFixture.h"
+#include "support/SampleRace.h"
 #include "support/gui/DialogCatcher.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QDir>
 #include <QTabWidget>
@@ -22,9 +22,10 @@ TEST(PairTabs, DISABLED_Screenshots)
     using tavek::test::MainWindowFixture;
     const QString dir = qEnvironmentVariable("TAVEK_SHOT_DIR", QDir::tempPath());
     MainWindowFixture fx;
-    fx.writeDay(MainWindowFixture::kFixtureDate,
-                {tavek::test::RaRecord(tavek::test::raceKey("20050416", "05", 11)).name(QStringLiteral("テストステークス"))},
-                {sampleRace18().bytes()});
+    fx.writeDay(
+        MainWindowFixture::kFixtureDate,
+        {tavek::test::RaRecord(tavek::test::raceKey("20050416", "05", 11)).name(QStringLiteral("テストステークス"))},
+        {sampleRace18().bytes()});
     TMainForm& form = fx.start();
     fx.pickDate(MainWindowFixture::kFixtureDate);
     {

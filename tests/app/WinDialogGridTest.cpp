@@ -1,14 +1,14 @@
 // The win dialogs opened from the grid leave in it exactly the texts that
 // tavek-cli prints for the same simulation.
 #include "cli/Cli.h"
+#include "controls/Label3D.h"
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/InputKingakuUnit.h"
 #include "simulation/ui/InputOddsUnit.h"
-#include "controls/Label3D.h"
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
-#include "support/gui/MainWindowFixture.h"
 #include "support/gui/DialogCatcher.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,12 +17,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using tavek::test::MainWindowFixture;
 using tavek::test::DialogCatcher;
+using tavek::test::MainWindowFixture;
 
 namespace {
 
-const char* const kRowKeys[] = {"bracket", "horse", "votes",  "share",  "odds", "refund",
+const char* const kRowKeys[] = {"bracket", "horse",    "votes",  "share",  "odds", "refund",
                                 "amount",  "hyp_odds", "vvotes", "vshare", "vodds"};
 
 QJsonObject cliWin(const MainWindowFixture& fx, const QString& option)

@@ -4,8 +4,8 @@
 #include "simulation/ui/WinGrid.h"
 #include "simulation/ui/WinSheet.h"
 #include "support/RaceFixture.h"
-#include "support/gui/MainWindowFixture.h"
 #include "support/gui/DialogCatcher.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QApplication>
 #include <QTest>
@@ -76,7 +76,9 @@ TEST(WinGrid, InputColumnsTakeTheHandCursorAndClicksLeaveNoSelection)
     fx.pickDate(MainWindowFixture::kFixtureDate);
     WinGrid* grid = form.winSheet->StringGrid1;
     QWidget* vp = grid->viewport();
-    auto centre = [&](int horse, int column) { return grid->visualRect(grid->model()->index(horse - 1, column)).center(); };
+    auto centre = [&](int horse, int column) {
+        return grid->visualRect(grid->model()->index(horse - 1, column)).center();
+    };
 
     QTest::mouseMove(vp, centre(2, WinGrid::kAmountColumn));
     EXPECT_EQ(vp->cursor().shape(), Qt::PointingHandCursor);
@@ -121,7 +123,9 @@ TEST(WinGrid, RowsBeyondEighteenRunnersPaintWithoutFailing)
     // Only the first 18 runners can be simulated: their input cells open the
     // dialogs, the rows beyond them open nothing and show no hand cursor.
     QWidget* vp = grid->viewport();
-    auto centre = [&](int horse, int column) { return grid->visualRect(grid->model()->index(horse - 1, column)).center(); };
+    auto centre = [&](int horse, int column) {
+        return grid->visualRect(grid->model()->index(horse - 1, column)).center();
+    };
     QList<int> requested;
     tavek::test::DialogCatcher dialogs;
     QObject::connect(grid, &WinGrid::amountRequested, [&](int h) { requested << h; });

@@ -40,7 +40,8 @@ TEST_F(ErrorLogTest, StartupKeepsTheLast100LinesAndAddsTwo)
     EXPECT_EQ(lines[99], "行150");
     EXPECT_EQ(lines[100], "ソフト起動：2024/05/26 09:41:07");
     EXPECT_EQ(lines[101], "/opt/tavek");
-    EXPECT_TRUE(bytes().endsWith(cp932::encode(QStringLiteral("行150\r\nソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n"))));
+    EXPECT_TRUE(
+        bytes().endsWith(cp932::encode(QStringLiteral("行150\r\nソフト起動：2024/05/26 09:41:07\r\n/opt/tavek\r\n"))));
 }
 
 TEST_F(ErrorLogTest, FirstStartCreatesTheLogWithTwoLines)

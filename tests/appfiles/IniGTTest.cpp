@@ -31,8 +31,7 @@ protected:
 TEST_F(IniGTTest, MissingFileGivesDefaultsExactly)
 {
     EXPECT_EQ(ini.ReadInteger("locate", "top", 10), 10);
-    EXPECT_EQ(ini.ReadString("JvDataGet", "LastTime", " 2024/05/18 09:00:00 "),
-              " 2024/05/18 09:00:00 ");
+    EXPECT_EQ(ini.ReadString("JvDataGet", "LastTime", " 2024/05/18 09:00:00 "), " 2024/05/18 09:00:00 ");
 }
 
 TEST_F(IniGTTest, IntegerReadingRules)
@@ -51,8 +50,8 @@ TEST_F(IniGTTest, IntegerReadingRules)
 
 TEST_F(IniGTTest, QuotesAndCornerBracketsAreStripped)
 {
-    writeFile(cp932::encode(QStringLiteral(
-        "[JvDataGet]\r\nA=｢ 2005/04/09 15:30:00 ｣\r\nB=\" x \"\r\nC=\"\"\r\nD=｢｣\r\nE=\"x\r\nF=\r\n")));
+    writeFile(cp932::encode(
+        QStringLiteral("[JvDataGet]\r\nA=｢ 2005/04/09 15:30:00 ｣\r\nB=\" x \"\r\nC=\"\"\r\nD=｢｣\r\nE=\"x\r\nF=\r\n")));
     EXPECT_EQ(ini.ReadString("JvDataGet", "A", "d"), " 2005/04/09 15:30:00 ");
     EXPECT_EQ(ini.ReadString("JvDataGet", "B", "d"), " x ");
     EXPECT_EQ(ini.ReadString("JvDataGet", "C", "d"), "");
@@ -77,16 +76,19 @@ TEST_F(IniGTTest, WritesKeepEveryOtherLine)
     ini.WriteInteger("locate", "left", 20);
     ini.WriteString("JvDataGet", "LastTime", "2006/01/01 00:00:00");
     ini.WriteInteger("new", "k", 1);
-    EXPECT_EQ(fileBytes(), cp932::encode(QStringLiteral(
-        "; 設定ファイル\r\n[locate]\r\ntop=1\r\nleft=20\r\n\r\n[JvDataGet]\r\nLastTime=2006/01/01 00:00:00\r\n"
-        "stray line\r\n[new]\r\nk=1\r\n")));
+    EXPECT_EQ(
+        fileBytes(),
+        cp932::encode(QStringLiteral(
+            "; 設定ファイル\r\n[locate]\r\ntop=1\r\nleft=20\r\n\r\n[JvDataGet]\r\nLastTime=2006/01/01 00:00:00\r\n"
+            "stray line\r\n[new]\r\nk=1\r\n")));
 }
 
 TEST_F(IniGTTest, WriteCreatesTheFileAndReadsBack)
 {
     ini.WriteInteger("locate", "top", 10);
     ini.WriteString("JvDataGet", "LastTime", "ｱ 2005/04/09");
-    EXPECT_EQ(fileBytes(), cp932::encode(QStringLiteral("[locate]\r\ntop=10\r\n[JvDataGet]\r\nLastTime=ｱ 2005/04/09\r\n")));
+    EXPECT_EQ(fileBytes(),
+              cp932::encode(QStringLiteral("[locate]\r\ntop=10\r\n[JvDataGet]\r\nLastTime=ｱ 2005/04/09\r\n")));
     EXPECT_EQ(ini.ReadString("JvDataGet", "LastTime", ""), "ｱ 2005/04/09");
 }
 

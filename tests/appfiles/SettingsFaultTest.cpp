@@ -67,7 +67,8 @@ TEST_F(SettingsFault, ReadOnlyFilesAreReportedAndStillRead)
     const QByteArray settings = test::readFile(ini.FileName);
     const QByteArray log = test::readFile(logPath());
     const int code = test::withoutWriteRights({dir.path(), ini.FileName, logPath()}, [&] {
-        if (messageOf([&] { ini.WriteInteger("locate", "top", 1); }) != ini.FileName + QStringLiteral(" に書き込めません"))
+        if (messageOf([&] { ini.WriteInteger("locate", "top", 1); })
+            != ini.FileName + QStringLiteral(" に書き込めません"))
             return 1;
         if (ini.ReadInteger("locate", "top", 10) != 40)
             return 2;

@@ -12,8 +12,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -41,10 +41,7 @@ protected:
         return code;
     }
     QString dataFolder() const { return dir.filePath("Data"); }
-    QString lastTime() const
-    {
-        return test::settingsIn(dir.path()).ReadString("JvDataGet", "LastTime", QString());
-    }
+    QString lastTime() const { return test::settingsIn(dir.path()).ReadString("JvDataGet", "LastTime", QString()); }
 
     QTemporaryDir dir;
     std::function<void(test::ScriptedJVLink&)> script;

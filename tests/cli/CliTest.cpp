@@ -10,8 +10,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include "racedata/NumberFormat.h"
 #include "simulation/model/PairBoard.h"
 #include "simulation/model/ReferenceSheet.h"
-#include "support/SampleRace.h"
 #include "support/RaceFixture.h"
+#include "support/SampleRace.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

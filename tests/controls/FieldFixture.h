@@ -14,7 +14,6 @@
 // The field with its protected steps reachable and its beeps counted.
 class TestField : public TSaNumEditExC {
 public:
-    using TSaNumEditExC::TSaNumEditExC;
     using TSaNumEdit::CaretPoint;
     using TSaNumEdit::LeftMarkRect;
     using TSaNumEdit::NormalizeText;
@@ -22,6 +21,7 @@ public:
     using TSaNumEdit::RightMarkRect;
     using TSaNumEdit::TextRect;
     using TSaNumEdit::TextWidthOf;
+    using TSaNumEditExC::TSaNumEditExC;
     int beeps = 0;
 
 protected:

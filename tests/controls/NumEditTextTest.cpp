@@ -11,12 +11,16 @@ TEST(NumEditText, NormalisingStopsAtTheFirstForeignCharacter)
     NumEditText rules;
     rules.setMinus(true);
     rules.setDecimalLength(2);
-    EXPECT_EQ(rules.normalize("12\x82"), "12");            // lone lead byte
-    EXPECT_EQ(rules.normalize("1,2\x82\x60" "3"), "12");   // full-width A
-    EXPECT_EQ(rules.normalize("12\xB1" "3"), "12");        // half-width katakana
+    EXPECT_EQ(rules.normalize("12\x82"), "12");  // lone lead byte
+    EXPECT_EQ(rules.normalize("1,2\x82\x60"
+                              "3"),
+              "12");  // full-width A
+    EXPECT_EQ(rules.normalize("12\xB1"
+                              "3"),
+              "12");  // half-width katakana
     EXPECT_EQ(rules.normalize("-1.2.3"), "-1.2");
     EXPECT_EQ(rules.normalize("1-2"), "1");
-    EXPECT_EQ(rules.normalize(",-5"), "");                  // minus not first
+    EXPECT_EQ(rules.normalize(",-5"), "");  // minus not first
     EXPECT_EQ(rules.normalize(encode(u"－１，２３４．５０７")), "-1234.50");
     rules.setMinus(false);
     EXPECT_EQ(rules.normalize("-5"), "");

@@ -63,8 +63,8 @@ TEST_F(FieldTest, IntegerFixedReservesRoomForEveryDigit)
     field->setDecimalLength(0);
     type("5");
     // The number stands at the right end of a box as wide as "0,000".
-    EXPECT_EQ(field->TextRect().left(), 4 + field->TextWidthOf(QStringLiteral("0,000"))
-                                            - field->TextWidthOf(QStringLiteral("5")));
+    EXPECT_EQ(field->TextRect().left(),
+              4 + field->TextWidthOf(QStringLiteral("0,000")) - field->TextWidthOf(QStringLiteral("5")));
 }
 
 TEST_F(FieldTest, CaretStandsAfterTheTypedPart)

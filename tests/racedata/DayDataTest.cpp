@@ -7,8 +7,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -155,7 +155,8 @@ TEST(DayData, BadBracketFieldIsReportedToo)
     data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 1)).put(layout::bracketVotes(7), "12 34")});
     auto day = std::make_unique<DayData>();
     const DayLoad load = day->load(data.path(), kDay);
-    EXPECT_TRUE(load.problem.contains(QStringLiteral("bracket-quinella votes of pair 7"))) << load.problem.toStdString();
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("bracket-quinella votes of pair 7")))
+        << load.problem.toStdString();
 }
 
 TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)

@@ -25,8 +25,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -70,7 +70,6 @@ QStringList filesIn(const QString& folder)
     return files;
 }
 
-
 }  // namespace
 
 // A full disk first shortens a write and only then fails it; the short write
@@ -85,7 +84,8 @@ TEST(DayFilesFault, FullDiskLeavesTheOldFileAndSaysWhichFile)
         store(data.path(), race(2));
         FAIL() << "a full disk must be reported";
     } catch (const std::runtime_error& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Cannot write day file ") + path)) << e.what();
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Cannot write day file ") + path))
+            << e.what();
     }
     EXPECT_EQ(test::readFile(path), before);
     EXPECT_EQ(filesIn(data.path()), QStringList{QFileInfo(path).fileName()}) << "no temporary file is left";
@@ -181,8 +181,10 @@ TEST(DayFilesFault, KilledRewriteLeavesOldOrNewFileNeverAMix)
     // Kill moments spread over the first three store cycles of a child,
     // however fast this machine is.
     const auto started = std::chrono::steady_clock::now();
-    test::waitChild(test::forkChild([&] { dayfiles::storeRecord(data.path(), versions[0][0], dayfiles::Writer::Batch); }));
-    const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    test::waitChild(
+        test::forkChild([&] { dayfiles::storeRecord(data.path(), versions[0][0], dayfiles::Writer::Batch); }));
+    const auto cycle = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now()
+                                                                             - started);
     std::uniform_int_distribution<long> killAfter(0, std::min<long>(3 * cycle.count(), 300'000));
     std::mt19937 random(20050416);
     QByteArray last = test::readFile(path);

@@ -14,8 +14,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -108,7 +108,8 @@ TEST(DayFiles, QuickReportDropsABlankFirstLineAndSortsAheadOfBatchLines)
 TEST(DayFiles, AFullDiskLeavesTheOldFileWhole)
 {
     test::DataFolder data;
-    const QString path = data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 1)), H1Record(raceKey("20050416", "05", 2))});
+    const QString path = data.writeVotes(
+        kDay, {H1Record(raceKey("20050416", "05", 1)), H1Record(raceKey("20050416", "05", 2))});
     const QByteArray before = fileLines(path).join();
 
     // A file-size limit stands in for a full disk: writes beyond it fail.
@@ -140,8 +141,7 @@ TEST(DayFiles, DateListIsNewestFirstAndNeedsARaceFile)
     data.writeRaces(QStringLiteral("2004年12月26日"), {});
     data.writeVotes(QStringLiteral("2005年05月01日"), {});
     QDir(data.path()).mkdir(QStringLiteral("2006年01月01日.jvRA"));
-    EXPECT_EQ(dayfiles::dateList(data.path()),
-              QStringList({"2005年04月17日", "2005年04月16日", "2004年12月26日"}));
+    EXPECT_EQ(dayfiles::dateList(data.path()), QStringList({"2005年04月17日", "2005年04月16日", "2004年12月26日"}));
     EXPECT_TRUE(dayfiles::dateList(data.path() + "/missing").isEmpty());
 }
 

@@ -41,8 +41,7 @@ QByteArray voteField(long long votes)
                      : QByteArray::number(votes).rightJustified(layout::kVoteLen, '0');
 }
 
-RaRecord::RaRecord(const QByteArray& key, char category)
-    : bytes_(blankRecord("RA", layout::kRaLength, key, category))
+RaRecord::RaRecord(const QByteArray& key, char category) : bytes_(blankRecord("RA", layout::kRaLength, key, category))
 {
 }
 
@@ -57,8 +56,7 @@ RaRecord& RaRecord::put(int position, const QByteArray& text)
     return *this;
 }
 
-H1Record::H1Record(const QByteArray& key, char category)
-    : bytes_(blankRecord("H1", layout::kH1Length, key, category))
+H1Record::H1Record(const QByteArray& key, char category) : bytes_(blankRecord("H1", layout::kH1Length, key, category))
 {
 }
 

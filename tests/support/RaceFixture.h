@@ -11,8 +11,8 @@
 namespace tavek::test {
 
 // A race key "2005041605020811": year, month-day, course, meeting, day, race.
-QByteArray raceKey(const char* date = "20050416", const char* course = "05", int race = 11,
-                   int meeting = 2, int day = 8);
+QByteArray raceKey(const char* date = "20050416", const char* course = "05", int race = 11, int meeting = 2,
+                   int day = 8);
 
 class RaRecord {
 public:

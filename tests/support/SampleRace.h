@@ -21,9 +21,7 @@ inline tavek::test::H1Record sampleRace18(const char* date = "20050416")
     for (int h = 1; h <= n; ++h)
         p[size_t(h)] /= sum;
     auto exacta = [&](int a, int b) { return p[size_t(a)] * p[size_t(b)] / (1 - p[size_t(a)]); };
-    auto ordered = [&](int a, int b, int c) {
-        return exacta(a, b) * p[size_t(c)] / (1 - p[size_t(a)] - p[size_t(b)]);
-    };
+    auto ordered = [&](int a, int b, int c) { return exacta(a, b) * p[size_t(c)] / (1 - p[size_t(a)] - p[size_t(b)]); };
     auto bracketOf = [](int h) { return h <= 12 ? (h + 1) / 2 : h <= 15 ? 7 : 8; };
 
     tavek::test::H1Record b(tavek::test::raceKey(date));

@@ -43,8 +43,7 @@ public:
         return log("JVInit", initResult);
     }
     int32_t JVSetUIProperties() override { return log("JVSetUIProperties", setUIResult); }
-    int32_t JVOpen(const QString&, const QString& fromdate, int32_t, int32_t& rc, int32_t& dc,
-                   QString& stamp) override
+    int32_t JVOpen(const QString&, const QString& fromdate, int32_t, int32_t& rc, int32_t& dc, QString& stamp) override
     {
         openedFrom = fromdate;
         rc = readCount;

@@ -20,8 +20,11 @@ constexpr int32_t kBufferSize = 60000;
 }  // namespace
 
 BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings)
-    : jvlink_(jvlink), view_(view), dataFolder_(std::move(dataFolder)), settings_(std::move(settings)),
-      store_(dataFolder_)
+    : jvlink_(jvlink)
+    , view_(view)
+    , dataFolder_(std::move(dataFolder))
+    , settings_(std::move(settings))
+    , store_(dataFolder_)
 {
 }
 
@@ -33,8 +36,8 @@ QDateTime BatchAcquisition::storedStartPoint() const
 QString BatchAcquisition::startText(const QDateTime& startPoint)
 {
     return startPoint.toString(QStringLiteral("yyyy年MM月dd日HH時mm分ss秒"))
-         + QStringLiteral("以降のデータ取込を開始します。データ作成が終了するまで本ソフトを操作したり"
-                          "他のアプリケーションを操作することは極力避けてください。");
+           + QStringLiteral("以降のデータ取込を開始します。データ作成が終了するまで本ソフトを操作したり"
+                            "他のアプリケーションを操作することは極力避けてください。");
 }
 
 void BatchAcquisition::start(const QDateTime& startPoint)
@@ -110,8 +113,8 @@ bool BatchAcquisition::runHeadless(const QDateTime& startPoint, QDeadlineTimer d
         return true;
     return pollDownload(
         [this] {
-            poll();
-            return state_ == State::Downloading;
+        poll();
+        return state_ == State::Downloading;
         },
         deadline);
 }
@@ -193,8 +196,8 @@ void BatchAcquisition::readLoop()
             const QString dayFile = store_.add(record);
             ++stored_;
             view_.addListLine(QStringLiteral("作成済み:")
-                              + QString::fromLatin1(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
-                              + dayFile);
+                              + QString::fromLatin1(record::field(record, layout::kRaceNumber, 2))
+                              + QStringLiteral("R/") + dayFile);
         } else if (r == -1) {
             ++c;
             setRead(c, ReadCount);

@@ -9,8 +9,11 @@ namespace tavek::jvlink {
 
 Downloader::Downloader(std::shared_ptr<const DataSource> source, QString folder, std::vector<SourceFile> files,
                        int paceMs)
-    : source_(std::move(source)), folder_(std::move(folder)), files_(std::move(files)), paceMs_(paceMs),
-      thread_([this] { run(); })
+    : source_(std::move(source))
+    , folder_(std::move(folder))
+    , files_(std::move(files))
+    , paceMs_(paceMs)
+    , thread_([this] { run(); })
 {
 }
 

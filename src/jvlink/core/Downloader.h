@@ -15,8 +15,7 @@ namespace tavek::jvlink {
 // file is written whole under its final name, so a reader never sees half a file.
 class Downloader {
 public:
-    Downloader(std::shared_ptr<const DataSource> source, QString folder, std::vector<SourceFile> files,
-               int paceMs);
+    Downloader(std::shared_ptr<const DataSource> source, QString folder, std::vector<SourceFile> files, int paceMs);
     ~Downloader();
     Downloader(const Downloader&) = delete;
     Downloader& operator=(const Downloader&) = delete;

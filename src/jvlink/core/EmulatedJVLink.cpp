@@ -23,15 +23,15 @@ constexpr int kHeaderBytes = layout::kRaceKey + layout::kRaceKeyLen - 1;
 
 const QSet<QString>& storedDataspecs()
 {
-    static const QSet<QString> specs = {"TOKU", "RACE", "DIFF", "BLOD", "SNAP", "SLOP", "WOOD",
-                                        "YSCH", "HOSE", "HOYU", "COMM", "MING"};
+    static const QSet<QString> specs = {"TOKU", "RACE", "DIFF", "BLOD", "SNAP", "SLOP",
+                                        "WOOD", "YSCH", "HOSE", "HOYU", "COMM", "MING"};
     return specs;
 }
 
 const QSet<QString>& realTimeDataspecs()
 {
-    static const QSet<QString> specs = {"0B11", "0B12", "0B13", "0B14", "0B15", "0B16", "0B17",
-                                        "0B20", "0B30", "0B31", "0B32", "0B33", "0B34", "0B35", "0B36"};
+    static const QSet<QString> specs = {"0B11", "0B12", "0B13", "0B14", "0B15", "0B16", "0B17", "0B20",
+                                        "0B30", "0B31", "0B32", "0B33", "0B34", "0B35", "0B36"};
     return specs;
 }
 
@@ -56,9 +56,13 @@ std::optional<QDateTime> timestamp(const QString& text)
 
 }  // namespace
 
-EmulatedJVLink::EmulatedJVLink() : EmulatedJVLink(EmulatorSettings::load()) {}
+EmulatedJVLink::EmulatedJVLink() : EmulatedJVLink(EmulatorSettings::load())
+{
+}
 
-EmulatedJVLink::EmulatedJVLink(EmulatorSettings settings) : settings_(std::move(settings)) {}
+EmulatedJVLink::EmulatedJVLink(EmulatorSettings settings) : settings_(std::move(settings))
+{
+}
 
 EmulatedJVLink::~EmulatedJVLink() = default;
 

@@ -68,7 +68,8 @@ QByteArray GeneratedSource::content(const SourceFile& file) const
     const QDate day = QDate::fromString(file.name.mid(2, 8), QStringLiteral("yyyyMMdd"));
     const bool details = file.name.startsWith(QStringLiteral("RA"));
     if (!day.isValid() || (!details && !file.name.startsWith(QStringLiteral("H1"))))
-        throw std::runtime_error(QStringLiteral("%1 は提供しているファイルではありません").arg(file.name).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1 は提供しているファイルではありません").arg(file.name).toStdString());
     return dayFile(day, details ? FileKind::RaceDetails : FileKind::VoteCounts);
 }
 
@@ -99,8 +100,7 @@ std::optional<QByteArray> GeneratedSource::realTimeH1(QByteArrayView key, const 
     const double share = shareCast(*race, now);
     const RaceDraw draw = drawRace(*race);
     QByteArray out;
-    records::appendH1(out, draw, votesOf(draw, share),
-                      share < 1.0 ? kQuickReportCategory : kFinalCategory, now.date());
+    records::appendH1(out, draw, votesOf(draw, share), share < 1.0 ? kQuickReportCategory : kFinalCategory, now.date());
     return out;
 }
 

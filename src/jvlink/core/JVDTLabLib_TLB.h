@@ -20,9 +20,8 @@ public:
     virtual int32_t JVSetUIProperties() = 0;
     // Opens the stored data of `dataspec` newer than `fromdate` (yyyymmddhhnnss).
     // 0 = open with the three results filled; -1 = nothing newer.
-    virtual int32_t JVOpen(const QString& dataspec, const QString& fromdate, int32_t option,
-                           int32_t& readCount, int32_t& downloadCount,
-                           QString& lastFileTimestamp) = 0;
+    virtual int32_t JVOpen(const QString& dataspec, const QString& fromdate, int32_t option, int32_t& readCount,
+                           int32_t& downloadCount, QString& lastFileTimestamp) = 0;
     // Opens the real-time data of `dataspec` for `key` (a 16-digit race key for "0B20").
     virtual int32_t JVRTOpen(const QString& dataspec, const QString& key) = 0;
     // Number of files downloaded so far (< 0 = failure).

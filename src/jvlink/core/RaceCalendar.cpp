@@ -80,8 +80,7 @@ QByteArray Race::key() const
     return date.toString(QStringLiteral("yyyyMMdd")).toLatin1()
            + QByteArray::number(meeting.course).rightJustified(2, '0')
            + QByteArray::number(meeting.meeting).rightJustified(2, '0')
-           + QByteArray::number(meeting.day).rightJustified(2, '0')
-           + QByteArray::number(number).rightJustified(2, '0');
+           + QByteArray::number(meeting.day).rightJustified(2, '0') + QByteArray::number(number).rightJustified(2, '0');
 }
 
 QDateTime Race::postTime() const

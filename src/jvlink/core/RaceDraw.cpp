@@ -32,13 +32,20 @@ RaceClass classOf(const calendar::Race& race, Random& rng)
 double basePool(RaceClass c)
 {
     switch (c) {
-    case RaceClass::Newcomer: return 70'000;
-    case RaceClass::Maiden: return 90'000;
-    case RaceClass::OneWin: return 120'000;
-    case RaceClass::TwoWin: return 150'000;
-    case RaceClass::Special: return 220'000;
-    case RaceClass::Stakes: return 600'000;
-    case RaceClass::Grade1: return 4'000'000;
+    case RaceClass::Newcomer:
+        return 70'000;
+    case RaceClass::Maiden:
+        return 90'000;
+    case RaceClass::OneWin:
+        return 120'000;
+    case RaceClass::TwoWin:
+        return 150'000;
+    case RaceClass::Special:
+        return 220'000;
+    case RaceClass::Stakes:
+        return 600'000;
+    case RaceClass::Grade1:
+        return 4'000'000;
     }
     return 100'000;
 }
@@ -58,8 +65,8 @@ int drawRegistered(Random& rng)
 RaceDraw drawRace(const calendar::Race& race)
 {
     const QByteArray key = race.key();
-    Random rng(Random::seed({static_cast<uint64_t>(key.left(8).toLongLong()),
-                             static_cast<uint64_t>(key.mid(8).toLongLong())}));
+    Random rng(Random::seed(
+        {static_cast<uint64_t>(key.left(8).toLongLong()), static_cast<uint64_t>(key.mid(8).toLongLong())}));
     RaceDraw d{};
     d.race = race;
     d.raceClass = classOf(race, rng);

@@ -34,7 +34,9 @@ QByteArray records(const QString& path)
 
 }  // namespace
 
-RecordFolderSource::RecordFolderSource(QString folder) : folder_(std::move(folder)) {}
+RecordFolderSource::RecordFolderSource(QString folder) : folder_(std::move(folder))
+{
+}
 
 std::vector<SourceFile> RecordFolderSource::filesBetween(const QDateTime& after, const QDateTime& upTo) const
 {

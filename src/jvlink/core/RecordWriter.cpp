@@ -50,8 +50,7 @@ char* beginRecord(QByteArray& out, int length, const char* type, const RaceDraw&
 struct Names {
     QList<QByteArray> places;
     QList<QByteArray> syllables;
-    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes,
-        cup, prize, grade1;
+    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, grade1;
 };
 
 QList<QByteArray> encodeAll(const QStringList& texts)
@@ -69,11 +68,12 @@ const Names& names()
         x.places = encodeAll(QStringLiteral("桜島 若葉 白梅 春風 紅葉 初霜 朱鷺 飛鳥 鳴門 銀嶺 富士 比叡 鞍馬 湘南 "
                                             "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 皐月 葉月 長月 霜月 師走 "
                                             "浜名湖 摩耶 伊吹 大雪 十勝 渡島 出雲 八坂")
-                                   .split(u' '));
-        x.syllables = encodeAll(QStringLiteral("ア イ ウ エ オ カ キ ク ケ コ サ シ ス セ ソ タ チ ツ テ ト ナ ニ ヌ ネ "
-                                               "ハ ヒ フ ヘ ホ マ ミ ム メ モ ヤ ユ ヨ ラ リ ル レ ロ ワ ン ー "
-                                               "ガ ギ グ ゴ ザ ジ ズ ダ デ ド バ ビ ブ ベ ボ パ ピ プ")
-                                      .split(u' '));
+                                 .split(u' '));
+        x.syllables = encodeAll(
+            QStringLiteral("ア イ ウ エ オ カ キ ク ケ コ サ シ ス セ ソ タ チ ツ テ ト ナ ニ ヌ ネ "
+                           "ハ ヒ フ ヘ ホ マ ミ ム メ モ ヤ ユ ヨ ラ リ ル レ ロ ワ ン ー "
+                           "ガ ギ グ ゴ ザ ジ ズ ダ デ ド バ ビ ブ ベ ボ パ ピ プ")
+                .split(u' '));
         x.newcomer2 = cp932::encode(u"２歳新馬");
         x.maiden2 = cp932::encode(u"２歳未勝利");
         x.maiden3 = cp932::encode(u"３歳未勝利");
@@ -97,16 +97,22 @@ QByteArray raceName(const RaceDraw& race)
     const bool early = race.race.date.month() <= 5;  // before the summer the 3-year-olds race alone
     const QByteArray& place = n.places[race.nameSeed % n.places.size()];
     switch (race.raceClass) {
-    case RaceClass::Newcomer: return n.newcomer2;
-    case RaceClass::Maiden: return early || race.race.date.month() < 9 ? n.maiden3 : n.maiden2;
-    case RaceClass::OneWin: return early ? n.oneWin4 : n.oneWin3;
-    case RaceClass::TwoWin: return early ? n.twoWin4 : n.twoWin3;
-    case RaceClass::Special: return place + n.special;
+    case RaceClass::Newcomer:
+        return n.newcomer2;
+    case RaceClass::Maiden:
+        return early || race.race.date.month() < 9 ? n.maiden3 : n.maiden2;
+    case RaceClass::OneWin:
+        return early ? n.oneWin4 : n.oneWin3;
+    case RaceClass::TwoWin:
+        return early ? n.twoWin4 : n.twoWin3;
+    case RaceClass::Special:
+        return place + n.special;
     case RaceClass::Stakes: {
         const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.prize};
         return place + *suffix[(race.nameSeed / 64) % 3];
     }
-    case RaceClass::Grade1: return place + n.grade1;
+    case RaceClass::Grade1:
+        return place + n.grade1;
     }
     return {};
 }
@@ -212,8 +218,7 @@ void appendH1(QByteArray& out, const RaceDraw& race, const Votes& v, char catego
     int k = 0;
     for (int a = 1; a <= 8; ++a)
         for (int b = a; b <= 8; ++b, ++k)
-            putEntry(rec, bracketEntry(k + 1), Combination({a, b}, 1), v.bracket[k],
-                     bracketRank[k], 2);
+            putEntry(rec, bracketEntry(k + 1), Combination({a, b}, 1), v.bracket[k], bracketRank[k], 2);
     const auto quinellaRank = ranks(v.quinella), wideRank = ranks(v.wide);
     const auto exactaRank = ranks(v.exacta);
     k = 0;

@@ -18,8 +18,7 @@ constexpr int kHrLength = 719;
 void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
 // One SE record per registered runner.
 void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
-void appendH1(QByteArray& out, const RaceDraw& race, const Votes& votes, char category,
-              const QDate& created);
+void appendH1(QByteArray& out, const RaceDraw& race, const Votes& votes, char category, const QDate& created);
 void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
 
 }  // namespace tavek::jvlink::records

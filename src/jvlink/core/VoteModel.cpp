@@ -9,8 +9,8 @@ namespace tavek::jvlink {
 namespace {
 
 // Pool sizes relative to the win pool.
-constexpr double kPlacePool = 0.75, kBracketPool = 0.3, kQuinellaPool = 1.8, kWidePool = 0.9,
-                 kExactaPool = 1.4, kTrioPool = 2.2;
+constexpr double kPlacePool = 0.75, kBracketPool = 0.3, kQuinellaPool = 1.8, kWidePool = 0.9, kExactaPool = 1.4,
+                 kTrioPool = 2.2;
 
 struct Probabilities {
     std::array<double, kMaxRunners> win{}, place{};
@@ -37,17 +37,15 @@ Probabilities probabilities(const RaceDraw& race)
             if (i != j)
                 p.exacta[i][j] = p.win[i] * ratio(p.win[j], 1.0 - p.win[i]);
     // Ordered first three: exacta(a, b) * p(c) / (1 - p(a) - p(b)).
-    auto ordered = [&](int a, int b, int c) {
-        return p.exacta[a][b] * ratio(p.win[c], 1.0 - p.win[a] - p.win[b]);
-    };
+    auto ordered = [&](int a, int b, int c) { return p.exacta[a][b] * ratio(p.win[c], 1.0 - p.win[a] - p.win[b]); };
     int t = 0;
     for (int i = 0; i < kMaxRunners; ++i)
         for (int j = i + 1; j < kMaxRunners; ++j)
             for (int k = j + 1; k < kMaxRunners; ++k, ++t) {
                 if (k >= n)
                     continue;
-                const double q = ordered(i, j, k) + ordered(i, k, j) + ordered(j, i, k)
-                                 + ordered(j, k, i) + ordered(k, i, j) + ordered(k, j, i);
+                const double q = ordered(i, j, k) + ordered(i, k, j) + ordered(j, i, k) + ordered(j, k, i)
+                                 + ordered(k, i, j) + ordered(k, j, i);
                 p.trio[t] = q;
                 p.place[i] += q;
                 p.place[j] += q;

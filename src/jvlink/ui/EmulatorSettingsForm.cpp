@@ -127,8 +127,8 @@ void TEmulatorSettingsForm::accept()
     else if (!QDir().mkpath(s.storageFolder) || !QFileInfo(s.storageFolder).isWritable())
         error = QStringLiteral("データ保存先フォルダ %1 を作成できないか、書き込めません。").arg(s.storageFolder);
     else if (RecordFolderCheck->isChecked() && !QFileInfo(s.recordFolder).isDir())
-        error = QStringLiteral("レコードファイルのフォルダ %1 がありません。").arg(
-            RecordFolderEdit->text().trimmed().isEmpty() ? QStringLiteral("（未指定）") : s.recordFolder);
+        error = QStringLiteral("レコードファイルのフォルダ %1 がありません。")
+                    .arg(RecordFolderEdit->text().trimmed().isEmpty() ? QStringLiteral("（未指定）") : s.recordFolder);
     if (!error.isEmpty()) {
         QApplication::beep();
         ErrorLabel->setText(error);
@@ -140,15 +140,16 @@ void TEmulatorSettingsForm::accept()
 
 void TEmulatorSettingsForm::StorageBrowseBtnClick()
 {
-    const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("データ保存先フォルダ"), StorageEdit->text());
+    const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("データ保存先フォルダ"),
+                                                          StorageEdit->text());
     if (!dir.isEmpty())
         StorageEdit->setText(QDir::toNativeSeparators(dir));
 }
 
 void TEmulatorSettingsForm::RecordFolderBrowseBtnClick()
 {
-    const QString dir =
-        QFileDialog::getExistingDirectory(this, QStringLiteral("レコードファイルのフォルダ"), RecordFolderEdit->text());
+    const QString dir = QFileDialog::getExistingDirectory(this, QStringLiteral("レコードファイルのフォルダ"),
+                                                          RecordFolderEdit->text());
     if (!dir.isEmpty())
         RecordFolderEdit->setText(QDir::toNativeSeparators(dir));
 }
@@ -162,9 +163,10 @@ void TEmulatorSettingsForm::RecordFolderCheckClick()
 void TEmulatorSettingsForm::PaceSpinChange()
 {
     const int seconds = (PaceSpin->value() * kFilesPerYear + 999) / 1000;
-    PaceHint->setText(PaceSpin->value() == 0
-                          ? QStringLiteral("待ち時間なしで取得します。")
-                          : QStringLiteral("1年分（約%1ファイル）の取得に約%2秒かかります。").arg(kFilesPerYear).arg(seconds));
+    PaceHint->setText(
+        PaceSpin->value() == 0
+            ? QStringLiteral("待ち時間なしで取得します。")
+            : QStringLiteral("1年分（約%1ファイル）の取得に約%2秒かかります。").arg(kFilesPerYear).arg(seconds));
 }
 
 namespace tavek::jvlink::ui {

@@ -1,9 +1,9 @@
 #include "jvlink/ui/GetDataUnit.h"
 
-#include "jvlink/core/DownloadPoll.h"
-#include "jvlink/core/LastTime.h"
 #include "controls/MessageBox.h"
+#include "jvlink/core/DownloadPoll.h"
 #include "jvlink/core/JVLinkMessages.h"
+#include "jvlink/core/LastTime.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>

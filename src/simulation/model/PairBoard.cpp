@@ -20,9 +20,10 @@ int requiredFigure(QByteArrayView record, int position, const QString& what)
     int value = -1;
     const QByteArrayView f = record::field(record, position, layout::kVoteLen);
     if (!record::tryBlankAsAbsent(f, value) || value < 0)
-        throw std::runtime_error(QStringLiteral("No odds simulation possible: %1 of race %2 is \"%3\" in its vote-count record.")
-                                     .arg(what, raceKeyText(record), QString::fromLatin1(f).trimmed())
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("No odds simulation possible: %1 of race %2 is \"%3\" in its vote-count record.")
+                .arg(what, raceKeyText(record), QString::fromLatin1(f).trimmed())
+                .toStdString());
     return value;
 }
 
@@ -32,9 +33,10 @@ int requiredFigure(QByteArrayView record, int position, const QString& what)
 int checkedFigure(QByteArrayView record, long long value)
 {
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw std::runtime_error(QStringLiteral("No simulation possible: the simulated votes of race %1 are out of range.")
-                                     .arg(raceKeyText(record))
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("No simulation possible: the simulated votes of race %1 are out of range.")
+                .arg(raceKeyText(record))
+                .toStdString());
     return int(value);
 }
 
@@ -110,8 +112,7 @@ void PairBoard::showVirtualOdds(long double rate, const PairFigures& figures, bo
     }
 }
 
-SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures,
-                                       QStringView label, long long yen)
+SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, QStringView label, long long yen)
 {
     const int p = pairIndex(kind_, label);
     if (p == 0)
@@ -128,15 +129,15 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures,
     return SimResult::Accepted;
 }
 
-SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures,
-                                      QStringView label, long double odds)
+SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QStringView label, long double odds)
 {
     const int p = pairIndex(kind_, label);
     if (p == 0)
         return SimResult::None;
     resetPairFigures(kind_, record, figures);
 
-    const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("quinella") : QStringLiteral("bracket-quinella");
+    const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("quinella")
+                                                         : QStringLiteral("bracket-quinella");
     const int v = requiredFigure(record, pairVotesPosition(kind_, p),
                                  QStringLiteral("the %1 votes of pair %2").arg(kindName, pairLabel(kind_, p)));
     const int total = requiredFigure(record, pairTotalPosition(kind_), QStringLiteral("the %1 total").arg(kindName));

@@ -48,20 +48,18 @@ public:
 
     // OK of the stake dialog: `yen` on the pair labelled `label`. A label of
     // no pair changes nothing and gives None.
-    SimResult simulateStake(QByteArrayView record, PairFigures figures, QStringView label,
-                                long long yen);
+    SimResult simulateStake(QByteArrayView record, PairFigures figures, QStringView label, long long yen);
 
     // OK of the odds dialog: the odds `odds` wanted for the pair labelled
     // `label`. Throws std::runtime_error when the record has no votes or no
     // total for it.
-    SimResult simulateOdds(QByteArrayView record, PairFigures figures, QStringView label,
-                               long double odds);
+    SimResult simulateOdds(QByteArrayView record, PairFigures figures, QStringView label, long double odds);
 
 private:
     void showVirtualOdds(long double rate, const PairFigures& figures, bool needTotal);
 
     PairKind kind_;
-    std::vector<Cell> real_;     // [0] unused: indexed by pair index
+    std::vector<Cell> real_;  // [0] unused: indexed by pair index
     std::vector<Cell> virtual_;
     QString realTotal_;
     QString virtualTotal_;

@@ -8,8 +8,14 @@ namespace tavek::sim {
 
 namespace {
 
-constexpr int maxNumber(PairKind kind) { return kind == PairKind::Quinella ? 18 : 8; }
-constexpr bool samePairs(PairKind kind) { return kind == PairKind::Bracket; }
+constexpr int maxNumber(PairKind kind)
+{
+    return kind == PairKind::Quinella ? 18 : 8;
+}
+constexpr bool samePairs(PairKind kind)
+{
+    return kind == PairKind::Bracket;
+}
 
 template <PairKind Kind>
 const std::array<QString, pairCount(Kind) + 1>& labels()
@@ -49,8 +55,7 @@ int pairIndexOf(PairKind kind, int a, int b)
     const int n = maxNumber(kind);
     if (a < 1 || b > n || (samePairs(kind) ? b < a : b <= a))
         return 0;
-    return kind == PairKind::Quinella ? (a - 1) * (36 - a) / 2 + (b - a)
-                                      : (a - 1) * (18 - a) / 2 + (b - a) + 1;
+    return kind == PairKind::Quinella ? (a - 1) * (36 - a) / 2 + (b - a) : (a - 1) * (18 - a) / 2 + (b - a) + 1;
 }
 
 QString pairLabel(PairKind kind, int k)

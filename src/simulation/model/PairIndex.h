@@ -11,7 +11,10 @@ namespace tavek::sim {
 
 enum class PairKind { Quinella, Bracket };
 
-constexpr int pairCount(PairKind kind) { return kind == PairKind::Quinella ? 153 : 36; }
+constexpr int pairCount(PairKind kind)
+{
+    return kind == PairKind::Quinella ? 153 : 36;
+}
 
 struct PairNumbers {
     int first = 0;

@@ -23,8 +23,8 @@ int total(QByteArrayView record, BetType type)
 // right-aligned, then the runner numbers right-aligned, so ascending text
 // order is ascending votes, then ascending combination; read backwards it is
 // the ranking. Equal key lines (a repeated entry) count once.
-QStringList rankedLines(QByteArrayView record, BetType type, int entries, int (*entryPos)(int),
-                        int (*votesPos)(int), int runners)
+QStringList rankedLines(QByteArrayView record, BetType type, int entries, int (*entryPos)(int), int (*votesPos)(int),
+                        int runners)
 {
     const double pool = total(record, type);
     if (pool <= 0)
@@ -48,8 +48,8 @@ QStringList rankedLines(QByteArrayView record, BetType type, int entries, int (*
     lines.reserve(qsizetype(keys.size()));
     int rank = 0;
     for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        lines << fmt::integer(++rank, 3) + u' ' + it->mid(10, combination) + it->left(10)
-                     + it->mid(10 + combination) + u'%';
+        lines << fmt::integer(++rank, 3) + u' ' + it->mid(10, combination) + it->left(10) + it->mid(10 + combination)
+                     + u'%';
     return lines;
 }
 
@@ -57,8 +57,7 @@ QStringList rankedLines(QByteArrayView record, BetType type, int entries, int (*
 
 const char* betTypeKey(BetType type)
 {
-    static const char* const keys[kBetTypes] = {"win", "place", "bracket", "quinella",
-                                                "wide", "exacta", "trio"};
+    static const char* const keys[kBetTypes] = {"win", "place", "bracket", "quinella", "wide", "exacta", "trio"};
     return keys[int(type)];
 }
 
@@ -69,8 +68,7 @@ ReferenceSheet referenceSheet(QByteArrayView record)
         sheet.totals[size_t(t)] = fmt::grouped11(total(record, BetType(t)));
     sheet.exacta = rankedLines(record, BetType::Exacta, layout::kExactaEntries, layout::exactaEntry,
                                layout::exactaVotes, 2);
-    sheet.trio = rankedLines(record, BetType::Trio, layout::kTrioEntries, layout::trioEntry,
-                             layout::trioVotes, 3);
+    sheet.trio = rankedLines(record, BetType::Trio, layout::kTrioEntries, layout::trioEntry, layout::trioVotes, 3);
     return sheet;
 }
 

@@ -7,7 +7,7 @@ namespace tavek::sim {
 // What the OK of a simulation dialog comes to, on the win tab and the pair
 // tabs alike.
 enum class SimResult {
-    None,         // no simulation ran
+    None,  // no simulation ran
     Accepted,
     NotAboveOne,  // the odds asked for are not above 1.0
     Unrealistic,  // the odds asked for are not above the current ones

@@ -26,7 +26,8 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
     const OddsOutcome out = oddsSimulation(day_, race(), horse, odds);
     switch (out.result) {
     case sim::SimResult::Accepted:
-        inputs_ = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds), fmt::grouped11(day_.WinTotal[race()])};
+        inputs_ = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds),
+                             fmt::grouped11(day_.WinTotal[race()])};
         break;
     case sim::SimResult::Unrealistic:
         inputs_ = InputTexts{0, QString(), QString(), inputs_.virtualTotal};

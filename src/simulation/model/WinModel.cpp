@@ -40,8 +40,10 @@ std::runtime_error raceFailure(const DayData& day, int race, const QString& text
 void checkHorse(const DayData& day, int race, int horse)
 {
     if (!hasVirtual(horse))
-        throw raceFailure(day, race, QStringLiteral("horse %1 cannot be simulated; the simulation covers horses 1 to %2.")
-                                         .arg(horse).arg(kWinFigures));
+        throw raceFailure(day, race,
+                          QStringLiteral("horse %1 cannot be simulated; the simulation covers horses 1 to %2.")
+                              .arg(horse)
+                              .arg(kWinFigures));
 }
 
 // The odds simulation's strict reading: a blank field is an error too.
@@ -50,8 +52,9 @@ int strictField(const DayData& day, int race, int position, const QString& what)
     const QByteArrayView f = record::field(day.voteRecord(race), position, layout::kVoteLen);
     int value = -1;
     if (!record::tryBlankAsAbsent(f, value) || value < 0)
-        throw raceFailure(day, race, QStringLiteral("%1 is \"%2\" in the vote record, not a number; the odds cannot be simulated.")
-                                         .arg(what, QString::fromLatin1(f)));
+        throw raceFailure(day, race,
+                          QStringLiteral("%1 is \"%2\" in the vote record, not a number; the odds cannot be simulated.")
+                              .arg(what, QString::fromLatin1(f)));
     return value;
 }
 
@@ -113,7 +116,8 @@ void stakeSimulation(DayData& day, int race, int horse, long long yen)
 {
     checkHorse(day, race, horse);
     if (yen < 0 || yen > kMaxStake)
-        throw raceFailure(day, race, QStringLiteral("the amount %1 yen is outside 0 to %2 yen.").arg(yen).arg(kMaxStake));
+        throw raceFailure(day, race,
+                          QStringLiteral("the amount %1 yen is outside 0 to %2 yen.").arg(yen).arg(kMaxStake));
     winReset(day, race);
     const long long votes = yen / kVoteUnit;
     const int total = checkedFigure(day, race, day.WinTotal[race] + votes);
@@ -126,7 +130,8 @@ OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
 {
     checkHorse(day, race, horse);
     winReset(day, race);
-    const int v = strictField(day, race, layout::winVotes(horse), QStringLiteral("the win votes of horse %1").arg(horse));
+    const int v = strictField(day, race, layout::winVotes(horse),
+                              QStringLiteral("the win votes of horse %1").arg(horse));
     const int t = strictField(day, race, layout::kWinTotal, QStringLiteral("the win total"));
     if (t == 0)
         throw raceFailure(day, race, QStringLiteral("the win total is 0; the odds cannot be simulated."));

@@ -12,7 +12,7 @@
 namespace tavek::win {
 
 inline constexpr long double kPayoutRate = 0.8L;
-inline constexpr int kVoteUnit = 100;             // yen per vote
+inline constexpr int kVoteUnit = 100;              // yen per vote
 inline constexpr long long kMaxStake = 9'999'999;  // yen, what the amount field holds
 
 // Real figures of runner `horse` (1..28) of race slot `race`, read from its

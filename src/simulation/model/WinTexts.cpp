@@ -44,9 +44,9 @@ QString inputText(const QString& text, int horse, const InputTexts& inputs)
 const QStringList& columnHeaders()
 {
     static const QStringList headers = {
-        QStringLiteral("枠"),       QStringLiteral("馬"),       QStringLiteral("票数"),
-        QStringLiteral("得票率"),   QStringLiteral("確定オッズ"), QStringLiteral("返還"),
-        QStringLiteral("仮定買金額"), QStringLiteral("仮定ｵｯｽﾞ"), QStringLiteral("票数(仮想)"),
+        QStringLiteral("枠"),           QStringLiteral("馬"),           QStringLiteral("票数"),
+        QStringLiteral("得票率"),       QStringLiteral("確定オッズ"),   QStringLiteral("返還"),
+        QStringLiteral("仮定買金額"),   QStringLiteral("仮定ｵｯｽﾞ"),     QStringLiteral("票数(仮想)"),
         QStringLiteral("得票率(仮想)"), QStringLiteral("オッズ(仮想)"),
     };
     return headers;
@@ -64,11 +64,11 @@ HeaderTexts headerTexts(const DayData& day, int race)
     h.course = keiba::shortCourseName(record::field(vote, layout::kCourse, 2));
     h.number = QString::number(record::blankAsZero(vote, layout::kRaceNumber, 2));
     h.dateLine = latin(vote, layout::kYear, 4) + u'年' + latin(vote, layout::kMonth, 2) + u'月'
-               + latin(vote, layout::kDay, 2) + u'日' + h.course + latin(vote, layout::kMeeting, 2) + u'回'
-               + latin(vote, layout::kDayNumber, 2) + u'日' + latin(vote, layout::kRaceNumber, 2) + u'R';
+                 + latin(vote, layout::kDay, 2) + u'日' + h.course + latin(vote, layout::kMeeting, 2) + u'回'
+                 + latin(vote, layout::kDayNumber, 2) + u'日' + latin(vote, layout::kRaceNumber, 2) + u'R';
     h.runners = keiba::blankPaddedNumber(record::field(vote, layout::kRegistered, 2)) + u'頭';
     h.starters = QStringLiteral("[ 出走頭数：") + keiba::blankPaddedNumber(record::field(vote, layout::kStarters, 2))
-               + QStringLiteral("頭]");
+                 + QStringLiteral("頭]");
     h.name = cp932::decode(record::field(day.raceRecord(race), layout::kRaceName, layout::kRaceNameLen));
     return h;
 }

@@ -1,7 +1,7 @@
 #include "simulation/ui/BracketTab.h"
 
-#include "simulation/ui/PairDialogs.h"
 #include "controls/Label3D.h"
+#include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/WinCellStyle.h"
 
 #include <QLabel>
@@ -15,7 +15,7 @@ PairMatrixGeometry bracketGeometry()
     g.rowPitch = 16;
     g.rowBoxWidth = 17;
     // Columns 5-8 stand under columns 4-1.
-    g.columns = {{26, 12, 24},    {152, 12, 24},   {278, 12, 24},  {404, 12, 24},
+    g.columns = {{26, 12, 24},    {152, 12, 24},   {278, 12, 24},   {404, 12, 24},
                  {404, 116, 128}, {278, 132, 144}, {152, 148, 160}, {26, 164, 176}};
     g.cellFont = QFont(QStringLiteral("ＭＳ Ｐゴシック"));
     g.cellFont.setPixelSize(12);

@@ -34,10 +34,10 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
                               int clientHeight, const QString& numberCaption)
 {
     const bool stake = kind == InputKind::Stake;
-    const QStringList prompt =
-        stake ? QStringList{QStringLiteral("シミュレーションしたい金額を入力"), QStringLiteral("してください。")}
-              : QStringList{QStringLiteral("シミュレーションしたいオッズを入力"),
-                            QStringLiteral("してください。（低下した仮定オッズ）")};
+    const QStringList prompt = stake ? QStringList{QStringLiteral("シミュレーションしたい金額を入力"),
+                                                   QStringLiteral("してください。")}
+                                     : QStringList{QStringLiteral("シミュレーションしたいオッズを入力"),
+                                                   QStringLiteral("してください。（低下した仮定オッズ）")};
     dialog->setWindowTitle(caption);
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -85,8 +85,8 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
     parts.BitBtn2->setGeometry(kMargin, buttonTop, kButtonWidth, kButtonHeight);
     QObject::connect(parts.BitBtn2, &QPushButton::clicked, dialog, &QDialog::reject);
 
-    parts.BitBtn1 = new QPushButton(dialog->style()->standardIcon(QStyle::SP_DialogOkButton),
-                                    QStringLiteral("OK"), dialog);
+    parts.BitBtn1 = new QPushButton(dialog->style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"),
+                                    dialog);
     parts.BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     parts.BitBtn1->setGeometry(clientWidth - kMargin - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight);
     parts.BitBtn1->setDefault(true);

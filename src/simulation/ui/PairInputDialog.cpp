@@ -1,14 +1,14 @@
 #include "simulation/ui/PairInputDialog.h"
 
-#include "controls/SaNumEditExC.h"
 #include "controls/Label3D.h"
+#include "controls/SaNumEditExC.h"
 #include "simulation/ui/PairSheet.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-PairInputDialog::PairInputDialog(PairSheet& sheet, InputKind kind, const QString& caption,
-                                 const QString& pairCaption, QWidget* parent)
+PairInputDialog::PairInputDialog(PairSheet& sheet, InputKind kind, const QString& caption, const QString& pairCaption,
+                                 QWidget* parent)
     : QDialog(parent)
     , InputFormParts(buildInputForm(this, kind, caption, 200, 140, pairCaption))
     , sheet_(sheet)

@@ -27,12 +27,11 @@ QLabel* caption(QWidget* parent, const QString& text)
 
 }  // namespace
 
-PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& betName, bool scrolls,
-                     QWidget* parent)
-    : QWidget(parent),
-      board_(kind),
-      real_(size_t(tavek::sim::pairCount(kind) + 1), nullptr),
-      virtual_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
+PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& betName, bool scrolls, QWidget* parent)
+    : QWidget(parent)
+    , board_(kind)
+    , real_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
+    , virtual_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
 {
     auto* strip = new QFrame(this);
     strip->setObjectName(stripName);
@@ -108,8 +107,7 @@ void PairSheet::buildMatrix(const PairMatrixGeometry& g)
                               g.cell.height());
             cell->setColours(isReal ? realColour() : virtualColour(), textColour());
             (isReal ? real_ : virtual_)[size_t(k)] = cell;
-            connect(cell, &PairCell::clicked, this,
-                    isReal ? &PairSheet::realCellClick : &PairSheet::virtualCellClick);
+            connect(cell, &PairCell::clicked, this, isReal ? &PairSheet::realCellClick : &PairSheet::virtualCellClick);
         }
         bottom = std::max(bottom, top + g.cell.height());
     }

@@ -19,9 +19,9 @@ struct PairMatrixGeometry {
         int headingTop;  // top of the heading box
         int firstTop;    // top of the first cell
     };
-    QSize cell;            // one odds cell; the virtual cell stands 2 pixels right of the real one
-    int rowPitch;          // distance of the rows
-    int rowBoxWidth;       // the box left of each row with the second number
+    QSize cell;                   // one odds cell; the virtual cell stands 2 pixels right of the real one
+    int rowPitch;                 // distance of the rows
+    int rowBoxWidth;              // the box left of each row with the second number
     std::vector<Column> columns;  // one per first number, from 1
     QFont cellFont;
 };
@@ -86,7 +86,7 @@ private:
     PairSlotSource source_;
     int race_ = 0;
     QWidget* matrix_ = nullptr;
-    std::vector<PairCell*> real_;     // indexed by pair index, [0] unused
+    std::vector<PairCell*> real_;  // indexed by pair index, [0] unused
     std::vector<PairCell*> virtual_;
     QLabel* realTotal_ = nullptr;
     QLabel* virtualTotal_ = nullptr;

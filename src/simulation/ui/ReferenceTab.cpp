@@ -67,9 +67,8 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     hp.setColor(QPalette::WindowText, Qt::blue);
     heading->setPalette(hp);
     grid->addWidget(heading, 0, 0, 1, 2);
-    static const char* const captions[] = {"単勝合計票数：", "複勝合計票数：",   "枠連合計票数：",
-                                           "馬連合計票数：", "ワイド合計票数：", "馬単合計票数：",
-                                           "3連複合計票数："};
+    static const char* const captions[] = {"単勝合計票数：",   "複勝合計票数：", "枠連合計票数：", "馬連合計票数：",
+                                           "ワイド合計票数：", "馬単合計票数：", "3連複合計票数："};
     for (int t = 0; t < tavek::sim::kBetTypes; ++t) {
         grid->addWidget(new QLabel(QString::fromUtf8(captions[t]), panel8), t + 1, 0, Qt::AlignRight);
         QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::sim::betTypeKey(tavek::sim::BetType(t))),

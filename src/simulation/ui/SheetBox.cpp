@@ -1,7 +1,6 @@
 #include "simulation/ui/SheetBox.h"
 
-QLabel* makeBox(QWidget* parent, const QString& objectName, const QColor& background,
-                const QColor& text, bool sunken)
+QLabel* makeBox(QWidget* parent, const QString& objectName, const QColor& background, const QColor& text, bool sunken)
 {
     auto* box = new QLabel(parent);
     box->setObjectName(objectName);

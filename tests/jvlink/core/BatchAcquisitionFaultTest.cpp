@@ -3,10 +3,10 @@
 // the file, and the start point stays where it was, so the next run fetches
 // the lost records again.
 #include "jvlink/core/BatchAcquisition.h"
-#include "support/RecordingBatchView.h"
 #include "racedata/DayFiles.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
+#include "support/RecordingBatchView.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
 
@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 
 using namespace tavek;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 TEST(BatchAcquisitionFault, FullDiskKeepsTheOldDayFileAndTheStartPoint)
 {

@@ -1,8 +1,8 @@
 #include "jvlink/core/BatchAcquisition.h"
-#include "support/RecordingBatchView.h"
 #include "racedata/Clock.h"
 #include "racedata/DayFiles.h"
 #include "support/RaceFixture.h"
+#include "support/RecordingBatchView.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
 
@@ -13,8 +13,8 @@
 using namespace tavek;
 using jvlink::BatchAcquisition;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -25,10 +25,7 @@ const QString kCancelBox = QStringLiteral("JVCancel:キャンセルされまし�
 
 class BatchRun : public ::testing::Test {
 protected:
-    BatchRun()
-    {
-        settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
-    }
+    BatchRun() { settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00"); }
     QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
     QByteArray dayFile(const QString& name) const { return test::readFile(data.path() + u'/' + name); }
     // Boxes after the start box.
@@ -85,7 +82,8 @@ TEST_F(BatchRun, DownloadThenReadStoresRaAndH1AndLeavesLastTime)
     EXPECT_FALSE(view.polling);
     EXPECT_FALSE(view.running);
     EXPECT_EQ(run.state(), BatchAcquisition::State::Idle);
-    EXPECT_EQ(view.list, QStringList({"作成済み:11R/" + kRaFile, "作成済み:11R/" + kH1File, "作成済み:01R/" + kRaFile}));
+    EXPECT_EQ(view.list,
+              QStringList({"作成済み:11R/" + kRaFile, "作成済み:11R/" + kH1File, "作成済み:01R/" + kRaFile}));
     EXPECT_EQ(view.statuses.last(), "データ読込み完了(2/2)");
     EXPECT_TRUE(view.statuses.contains("データ読込み中．．．(1/2)"));
     EXPECT_EQ(laterBoxes(), QStringList({kDone}));
@@ -162,7 +160,8 @@ TEST_F(BatchRun, FailuresShowTheirBoxAndClose)
     run.start(kStart);
     run.poll();
     run.poll();
-    EXPECT_EQ(laterBoxes(), QStringList({"JVStatusエラー:ダウンロードに失敗しました。（通信エラーやディスクエラーなど）(-502)"}));
+    EXPECT_EQ(laterBoxes(),
+              QStringList({"JVStatusエラー:ダウンロードに失敗しました。（通信エラーやディスクエラーなど）(-502)"}));
     EXPECT_FALSE(view.polling);
     EXPECT_EQ(jv.calls.last(), "JVClose");
     EXPECT_FALSE(run.running());
@@ -174,8 +173,8 @@ TEST_F(BatchRun, FailuresShowTheirBoxAndClose)
     jv.code(-403);
     jv.closeResults = {-1};
     run.start(kStart);
-    EXPECT_EQ(laterBoxes(), QStringList({"JVReadエラー:ダウンロードしたファイル内容が異常です。(-403)",
-                                         "JVCloseエラー:(-1)"}));
+    EXPECT_EQ(laterBoxes(),
+              QStringList({"JVReadエラー:ダウンロードしたファイル内容が異常です。(-403)", "JVCloseエラー:(-1)"}));
     EXPECT_EQ(dayFile(kRaFile).size(), RaRecord().bytes().size()) << "what was read before the failure is stored";
     EXPECT_EQ(lastTime(), "2005/04/09 15:30:00") << "the unread files must come again next time";
 }

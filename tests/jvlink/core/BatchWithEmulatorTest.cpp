@@ -1,10 +1,10 @@
 #include "jvlink/core/BatchAcquisition.h"
 #include "jvlink/core/EmulatedJVLink.h"
 #include "jvlink/core/QuickReport.h"
-#include "support/RecordingBatchView.h"
 #include "jvlink/core/SoftwareId.h"
 #include "racedata/Clock.h"
 #include "racedata/DayFiles.h"
+#include "support/RecordingBatchView.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -34,10 +34,7 @@ protected:
         s.downloadPaceMs = 0;
         return s;
     }
-    void runToTheEnd()
-    {
-        EXPECT_TRUE(run.runHeadless(run.storedStartPoint(), QDeadlineTimer(5000)));
-    }
+    void runToTheEnd() { EXPECT_TRUE(run.runHeadless(run.storedStartPoint(), QDeadlineTimer(5000))); }
     QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
     QString data() const { return dir.filePath("Data"); }
 
@@ -64,7 +61,8 @@ TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
     runToTheEnd();  // everything is downloaded now: read straight away
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
     EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
-    EXPECT_EQ(test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")), before) << "stored again by replacement";
+    EXPECT_EQ(test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")), before)
+        << "stored again by replacement";
 
     runToTheEnd();
     EXPECT_EQ(view.boxes.last(), "最新のデータがありません。");
@@ -77,9 +75,7 @@ TEST_F(BatchWithEmulator, CancelledDownloadAndForcedFailuresLeaveTheServiceUsabl
     EmulatedJVLink slow(paced);
     ASSERT_EQ(slow.JVInit(softwareId()), 0);
     BatchAcquisition slowRun(slow, view, data(), settings);
-    auto toTheEnd = [&] {
-        EXPECT_TRUE(slowRun.runHeadless(slowRun.storedStartPoint(), QDeadlineTimer(5000)));
-    };
+    auto toTheEnd = [&] { EXPECT_TRUE(slowRun.runHeadless(slowRun.storedStartPoint(), QDeadlineTimer(5000))); };
 
     view.answers = {true};
     slowRun.start(slowRun.storedStartPoint());

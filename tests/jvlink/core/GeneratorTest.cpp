@@ -95,9 +95,9 @@ TEST(RaceCalendar, KeysNameTheirRaces)
     ASSERT_TRUE(found);
     EXPECT_EQ(found->key(), key);
     EXPECT_EQ(found->postTime(), race.postTime());
-    EXPECT_FALSE(calendar::raceOf(key.left(14) + "13"));      // race 13
-    EXPECT_FALSE(calendar::raceOf("2005041899010101"));       // course 99
-    EXPECT_FALSE(calendar::raceOf("2005041805020811"));       // a Monday
+    EXPECT_FALSE(calendar::raceOf(key.left(14) + "13"));        // race 13
+    EXPECT_FALSE(calendar::raceOf("2005041899010101"));         // course 99
+    EXPECT_FALSE(calendar::raceOf("2005041805020811"));         // a Monday
     EXPECT_FALSE(calendar::wellFormedKey("2005023005020811"));  // 30 February
     EXPECT_FALSE(calendar::wellFormedKey("200504160502081"));
 }
@@ -230,8 +230,9 @@ TEST(Generator, StoredFilesArePublishedAroundTheRaceDay)
     EXPECT_EQ(files[1].stamp, "20240525160000");
     EXPECT_EQ(files[2].stamp, "20240525173000");
     EXPECT_EQ(files[3].stamp, "20240526173000");
-    EXPECT_EQ(source.content(files[3]), GeneratedSource::dayFile(QDate(2024, 5, 26), GeneratedSource::FileKind::VoteCounts));
-    EXPECT_TRUE(source.filesBetween(QDateTime(QDate(2024, 5, 26), QTime(17, 30)),
-                                    QDateTime(QDate(2024, 5, 27), QTime(12, 0)))
-                    .empty());
+    EXPECT_EQ(source.content(files[3]),
+              GeneratedSource::dayFile(QDate(2024, 5, 26), GeneratedSource::FileKind::VoteCounts));
+    EXPECT_TRUE(
+        source.filesBetween(QDateTime(QDate(2024, 5, 26), QTime(17, 30)), QDateTime(QDate(2024, 5, 27), QTime(12, 0)))
+            .empty());
 }

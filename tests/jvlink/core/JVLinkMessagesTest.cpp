@@ -12,7 +12,8 @@ TEST(JVLinkMessages, TextFollowedByTheCode)
     EXPECT_EQ(messageText(JVOperation::JVOpen, 0), "正常に実行されました。(0)");
     EXPECT_EQ(messageText(JVOperation::JVClose, -1), "(-1)");
     EXPECT_EQ(messageText(JVOperation::JVInit, -103), "sid が不正（sid の１桁目がスペース）です。(-103)");
-    EXPECT_EQ(messageText(JVOperation::JVStatus, -502), "ダウンロードに失敗しました。（通信エラーやディスクエラーなど）(-502)");
+    EXPECT_EQ(messageText(JVOperation::JVStatus, -502),
+              "ダウンロードに失敗しました。（通信エラーやディスクエラーなど）(-502)");
     EXPECT_EQ(messageText(JVOperation::JVRead, -502), "ダウンロードに失敗しました。(通信エラーやディスクエラー)(-502)");
     EXPECT_EQ(messageText(JVOperation::JVRead, -201), "JVInitが行なわれていません。(-201)");
     EXPECT_EQ(messageText(JVOperation::JVOpen, -201), "JVInit が行なわれていません。(-201)");

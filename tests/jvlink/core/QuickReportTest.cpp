@@ -11,8 +11,8 @@
 
 using namespace tavek;
 using test::H1Record;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
@@ -31,7 +31,10 @@ protected:
     }
     ~QuickFetch() override { ErrorLog::setBeep({}); }
 
-    int errorLines() const { return int(cp932::decode(test::readFile(log.path())).count(QStringLiteral("【エラー】"))); }
+    int errorLines() const
+    {
+        return int(cp932::decode(test::readFile(log.path())).count(QStringLiteral("【エラー】")));
+    }
     QByteArray votes() const { return test::readFile(data.path() + "/2005年04月16日.jvH1"); }
 
     QTemporaryDir dir;

@@ -89,9 +89,8 @@ TEST_F(EmulatorSettingsFormTest, SetUIPropertiesOpensTheInstalledDialogAndSaves)
     EXPECT_EQ(jv.settings().downloadPaceMs, 250);
     EXPECT_EQ(EmulatorSettings::load().downloadPaceMs, 250);
 
-    test::DialogCatcher cancel([&](QDialog* form) {
-        QTest::mouseClick(child<QPushButton>(*form, "CancelBtn"), Qt::LeftButton);
-    });
+    test::DialogCatcher cancel(
+        [&](QDialog* form) { QTest::mouseClick(child<QPushButton>(*form, "CancelBtn"), Qt::LeftButton); });
     EXPECT_EQ(jv.JVSetUIProperties(), 0);
     EXPECT_EQ(cancel.count(), 1);
     setSettingsEditor({});

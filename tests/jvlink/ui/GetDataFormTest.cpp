@@ -1,8 +1,8 @@
 #include "jvlink/ui/GetDataUnit.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
-#include "support/gui/BoxAnswerer.h"
 #include "support/TestFiles.h"
+#include "support/gui/BoxAnswerer.h"
 
 #include <QDateTimeEdit>
 #include <QDir>
@@ -17,17 +17,14 @@
 #include <gtest/gtest.h>
 
 using namespace tavek;
-using test::RaRecord;
 using test::raceKey;
+using test::RaRecord;
 
 namespace {
 
 class GetDataWindow : public ::testing::Test {
 protected:
-    GetDataWindow()
-    {
-        settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
-    }
+    GetDataWindow() { settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00"); }
     std::unique_ptr<TGetDataForm> open()
     {
         auto form = std::make_unique<TGetDataForm>(jv, data.path(), nullptr, settings);
@@ -130,7 +127,9 @@ TEST_F(GetDataWindow, SettingsButtonFailureShowsItsBox)
     jv.setUIResult = -100;
     auto form = open();
     QTest::mouseClick(form->SpeedButton1, Qt::LeftButton);
-    EXPECT_EQ(boxes.texts(), QStringList({"JVSetUIPropertiesエラー：パラメータが不正あるいはレジストリへの保存に失敗しました。(-100)"}));
+    EXPECT_EQ(
+        boxes.texts(),
+        QStringList({"JVSetUIPropertiesエラー：パラメータが不正あるいはレジストリへの保存に失敗しました。(-100)"}));
 }
 
 TEST_F(GetDataWindow, ARecordThatCannotBeStoredIsReportedByTheWindowAndTheRunEnds)

@@ -1,5 +1,5 @@
-#include "simulation/model/PairBoard.h"
 #include "racedata/RecordLayout.h"
+#include "simulation/model/PairBoard.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "simulation/model/ReferenceSheet.h"
 #include "racedata/RecordLayout.h"
+#include "simulation/model/ReferenceSheet.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
@@ -28,18 +28,14 @@ TEST(ReferenceSheet, ExactaRankedByVotesThenHigherCombinationFirst)
         .exacta(1, 2, 1, 30000)
         .exacta(2, 3, 4, 20000)
         .exacta(3, 3, 7, 52000)
-        .exacta(4, 1, 3, 520)    // 0.04 %
-        .exacta(5, 1, 4, 780)    // 0.06 %
+        .exacta(4, 1, 3, 520)  // 0.04 %
+        .exacta(5, 1, 4, 780)  // 0.06 %
         .exacta(6, 1, 5, 0)
         .put(layout::exactaVotes(7), "       abc ");
     const QStringList lines = referenceSheet(race).exacta;
     const QStringList expected = {
-        "  1  3- 7     52000   4.0%",
-        "  2  2- 1     30000   2.3%",
-        "  3  3- 4     20000   1.5%",
-        "  4  1- 2     20000   1.5%",
-        "  5  1- 4       780   0.1%",
-        "  6  1- 3       520   0.0%",
+        "  1  3- 7     52000   4.0%", "  2  2- 1     30000   2.3%", "  3  3- 4     20000   1.5%",
+        "  4  1- 2     20000   1.5%", "  5  1- 4       780   0.1%", "  6  1- 3       520   0.0%",
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(lines[0].size(), 26);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/SampleRace.h"
 #include "simulation/ui/PairSheet.h"
+#include "support/SampleRace.h"
 
 #include <array>
 

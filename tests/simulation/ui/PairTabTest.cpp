@@ -1,9 +1,9 @@
 #include "PairTabFixture.h"
 
+#include "controls/Label3D.h"
 #include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
 #include "simulation/ui/BracketTab.h"
-#include "controls/Label3D.h"
 #include "simulation/ui/PairCell.h"
 #include "simulation/ui/PairDialogs.h"
 #include "simulation/ui/QuinellaTab.h"
@@ -114,7 +114,8 @@ TEST(QuinellaTab, OddsDialogRefusesAndStaysOpenThenAccepts)
     });
     tab.Label453Click(1);
     ASSERT_EQ(catcher.count(), 1);
-    EXPECT_EQ(boxes.texts(), QStringList({"１倍よりも大きい数字を入力してください。", "非現実的な数値が入力されました。"}));
+    EXPECT_EQ(boxes.texts(),
+              QStringList({"１倍よりも大きい数字を入力してください。", "非現実的な数値が入力されました。"}));
     for (const tavek::MessageBox::Request& box : boxes.seen()) {
         EXPECT_EQ(box.kind, tavek::MessageBox::Kind::Error);
         EXPECT_EQ(box.title, "エラー");

@@ -1,6 +1,6 @@
 #include "simulation/model/ReferenceSheet.h"
-#include "support/SampleRace.h"
 #include "simulation/ui/ReferenceTab.h"
+#include "support/SampleRace.h"
 
 #include <QLabel>
 #include <QListWidget>

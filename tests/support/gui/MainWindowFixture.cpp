@@ -2,8 +2,8 @@
 
 #include "app/TavekApplication.h"
 #include "appfiles/AppFolder.h"
-#include "appfiles/IniGT.h"
 #include "appfiles/AppIdentity.h"
+#include "appfiles/IniGT.h"
 #include "support/RaceFixture.h"
 
 #include <QComboBox>
@@ -65,8 +65,8 @@ void MainWindowFixture::writeFixtureDay() const
     full.winTotal(total);
 
     writeDay(kFixtureDate,
-             {RaRecord(key11).name(QStringLiteral("テストステークス")), RaRecord(key01).name(QStringLiteral("２歳未勝利")),
-              RaRecord(key12).name(QStringLiteral("中山最終"))},
+             {RaRecord(key11).name(QStringLiteral("テストステークス")),
+              RaRecord(key01).name(QStringLiteral("２歳未勝利")), RaRecord(key12).name(QStringLiteral("中山最終"))},
              {main, full});
 }
 
