@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds and runs the tests.
-#   ./scripts/test.sh            every test (warnings as errors)
+#   ./scripts/test.sh            the format check, then every test (warnings as errors)
 #   ./scripts/test.sh sanitize   every test built with AddressSanitizer and UBSan
 #   ./scripts/test.sh fuzz [S]   the fuzz targets: replay their corpora, then
 #                                fuzz each for S seconds (default 20)
@@ -11,6 +11,7 @@ mode="${1:-tests}"
 case "$mode" in
   tests)
     ./scripts/install-deps.sh
+    ./scripts/check-format.sh
     cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVEK_WERROR=ON
     cmake --build build-test
     ctest --test-dir build-test --output-on-failure -j2
