@@ -3,23 +3,12 @@
 #include "app/HelpCommands.h"
 #include "app/TitlePicture.h"
 #include "controls/Label3D.h"
+#include "controls/PixelFont.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-
-namespace {
-
-QFont pixelFont(const QFont& base, int pixels, bool bold)
-{
-    QFont f = base;
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-}  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent, const QString& versionText) : QDialog(parent), version_(versionText)
 {

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 
 #include "controls/Label3D.h"
+#include "controls/PixelFont.h"
 #include "racedata/DayData.h"
 #include "simulation/ui/WinSheet.h"
 
@@ -17,14 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QFont pixelFont(const QString& family, int pixels, bool bold)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 template <typename W>
 W* named(W* widget, const char* name)

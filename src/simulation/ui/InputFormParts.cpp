@@ -2,6 +2,7 @@
 
 #include "controls/Label3D.h"
 #include "controls/MessageBox.h"
+#include "controls/PixelFont.h"
 #include "controls/SaNumEditExC.h"
 
 #include <QApplication>
@@ -19,14 +20,6 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kFieldWidth = 121;
 constexpr int kFieldHeight = 20;
-
-QFont pixelFont(const QString& family, int pixels, bool bold)
-{
-    QFont f(family);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 }  // namespace
 
