@@ -3,7 +3,7 @@
 #include "appfiles/AppIdentity.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace tavek::test {
 
@@ -24,7 +24,7 @@ void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        ADD_FAILURE() << "cannot write " << path.toStdString();
+        throw std::runtime_error("cannot write " + path.toStdString());
 }
 
 }  // namespace tavek::test

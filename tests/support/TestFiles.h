@@ -14,8 +14,9 @@ TIniGT settingsIn(const QString& folder);
 // The whole file's bytes; empty when it is missing or cannot be read.
 QByteArray readFile(const QString& path);
 
-// Creates or replaces the file with `bytes`; a file that cannot be written
-// fails the test.
+// Creates or replaces the file with `bytes`; throws std::runtime_error (which
+// fails the test) when it cannot be written. No GoogleTest here: the fuzz seed
+// writer uses the record builders too.
 void writeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace tavek::test
