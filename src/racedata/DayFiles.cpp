@@ -127,10 +127,10 @@ QString fileName(QByteArrayView record)
     const int expected = type == "RA" ? layout::kRaLength : type == "H1" ? layout::kH1Length : 0;
     const QString shown = QString::fromLatin1(record.first(std::min<qsizetype>(record.size(), 27)));
     if (expected == 0)
-        throw failure(QStringLiteral("Refused to store a record that is neither RA nor H1: \"%1\"").arg(shown));
+        throw failure(QStringLiteral("RAでもH1でもないレコードは保存できません：\"%1\"").arg(shown));
     if (record.size() != expected || !record.endsWith("\r\n"))
-        throw failure(QStringLiteral("Refused to store a %1 record of %2 bytes (a %1 record has %3, "
-                                     "CR LF included): \"%4\"")
+        throw failure(QStringLiteral("%2バイトの%1レコードは保存できません（%1レコードはCR LFを含めて%3バイト）："
+                                     "\"%4\"")
                           .arg(QString::fromLatin1(type))
                           .arg(record.size())
                           .arg(expected)
@@ -139,10 +139,10 @@ QString fileName(QByteArrayView record)
     // file, which the next store would sort apart.
     const QByteArrayView body = record.chopped(2);
     if (body.contains('\r') || body.contains('\n'))
-        throw failure(QStringLiteral("Refused to store a record with a line break inside it: \"%1\"").arg(shown));
+        throw failure(QStringLiteral("途中に改行を含むレコードは保存できません：\"%1\"").arg(shown));
     const QByteArrayView date = record::field(record, layout::kYear, 8);
     if (!allDigits(date))
-        throw failure(QStringLiteral("Refused to store a record whose race date is not all digits: \"%1\"").arg(shown));
+        throw failure(QStringLiteral("開催年月日が数字でないレコードは保存できません：\"%1\"").arg(shown));
     return QString::fromLatin1(date.first(4)) + u'年' + QString::fromLatin1(date.sliced(4, 2)) + u'月'
            + QString::fromLatin1(date.sliced(6, 2)) + u'日' + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
 }
@@ -187,7 +187,7 @@ void storeRecords(const QString& dataFolder, const QString& name, const std::vec
 {
     for (const QByteArray& record : records) {
         if (fileName(record) != name)
-            throw failure(QStringLiteral("Refused to store a record of %1 into %2").arg(fileName(record), name));
+            throw failure(QStringLiteral("%1 のレコードは %2 に保存できません").arg(fileName(record), name));
     }
     const QString path = dayFilePath(dataFolder, name);
     const StoreLock lock(dataFolder, path);

@@ -143,7 +143,7 @@ TEST(DayFilesFault, RecordWithALineBreakInsideIsRefused)
             store(data.path(), broken);
             FAIL() << "stored a record with a line break inside";
         } catch (const std::runtime_error& e) {
-            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("line break"))) << e.what();
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("改行"))) << e.what();
         }
     }
     EXPECT_EQ(test::readFile(path), before);

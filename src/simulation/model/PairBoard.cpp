@@ -33,10 +33,9 @@ int requiredFigure(QByteArrayView record, int position, const QString& what)
 int checkedFigure(QByteArrayView record, long long value)
 {
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw std::runtime_error(
-            QStringLiteral("No simulation possible: the simulated votes of race %1 are out of range.")
-                .arg(raceKeyText(record))
-                .toStdString());
+        throw std::runtime_error(QStringLiteral("レース %1 はシミュレーションできません：仮想の票数が範囲を超えます。")
+                                     .arg(raceKeyText(record))
+                                     .toStdString());
     return int(value);
 }
 
