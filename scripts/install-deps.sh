@@ -4,7 +4,8 @@
 # and libFuzzer runtimes for the fuzz targets.
 set -e
 PKGS="g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
-libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xdg-utils clang-format"
+libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic xvfb xdg-utils clang-format \
+qt6-charts-dev qt6-translations-l10n libqt6sql6-sqlite"
 [ "$1" = "--fuzz" ] && PKGS="$PKGS clang libclang-rt-14-dev"
 missing=""
 for p in $PKGS; do
