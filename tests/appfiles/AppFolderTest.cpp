@@ -50,6 +50,8 @@ TEST_F(AppFolderTest, PackagedCopyAndUnwritableFolderUseTheXdgDataHome)
     EXPECT_EQ(appfolder::perUserPath(), perUser());
     EXPECT_EQ(appfolder::choose(exe.path(), false), perUser());
     EXPECT_TRUE(QFileInfo(perUser()).isDir());
+    // Not even root can write into a folder that is gone.
+    EXPECT_EQ(appfolder::choose(QDir(exe.path()).filePath(QStringLiteral("gone")), true), perUser());
 
     ASSERT_TRUE(QFile::setPermissions(exe.path(), QFile::ReadOwner | QFile::ExeOwner));
     if (::access(QFile::encodeName(exe.path()).constData(), W_OK) == 0)
@@ -64,6 +66,7 @@ TEST_F(AppFolderTest, InstalledManualComesFirstThenTheApplicationFolders)
     const QString installed = QDir(exe.path()).filePath(QStringLiteral("share/tavek/Tavek.pdf"));
     const QString besideData = QDir(home.path()).filePath(QStringLiteral("Tavek.pdf"));
     QDir().mkpath(bin);
+    QDir().mkpath(QFileInfo(installed).absolutePath());
 
     EXPECT_EQ(appfolder::manualPathFor(bin, home.path()), besideData);
     test::writeFile(installed, "%PDF");
