@@ -66,6 +66,9 @@ data="$home/.local/share/Tavek"
 for f in Data ErrorLog.txt JVLinkEmu; do
   [ -e "$data/$f" ] || fail "$data/$f was not written; there are: $(ls -A "$data")"
 done
+stray=$(cd "$home" && find . -mindepth 1 ! -path ./.local ! -path ./.local/share ! -path './.local/share/Tavek*' \
+  ! -path './.cache*')
+[ -z "$stray" ] || fail "the programs wrote outside ~/.local/share/Tavek: $stray"
 (cd "$root" && find . | sort) >"$work/tree.after"
 cmp -s "$work/tree.before" "$work/tree.after" ||
   fail "the programs wrote into the installed tree: $(comm -13 "$work/tree.before" "$work/tree.after")"
