@@ -5,6 +5,8 @@
 #   ./scripts/test.sh fuzz [S]   the fuzz targets: replay their corpora, then
 #                                fuzz each for S seconds (default 20)
 #   ./scripts/test.sh all        all three, as CI runs them
+#   ./scripts/test.sh package    build the Debian package and check it (not in
+#                                all: a release build of its own takes minutes)
 set -e
 cd "$(dirname "$0")/.."
 mode="${1:-tests}"
@@ -27,13 +29,16 @@ case "$mode" in
     ./scripts/install-deps.sh --fuzz
     ./scripts/fuzz.sh "${2:-20}"
     ;;
+  package)
+    ./scripts/check-package.sh
+    ;;
   all)
     "$0" tests
     "$0" sanitize
     "$0" fuzz "${2:-20}"
     ;;
   *)
-    echo "usage: $0 [tests|sanitize|fuzz [seconds]|all]" >&2
+    echo "usage: $0 [tests|sanitize|fuzz [seconds]|all|package]" >&2
     exit 2
     ;;
 esac

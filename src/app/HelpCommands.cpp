@@ -1,7 +1,7 @@
 #include "app/HelpCommands.h"
 
 #include "app/TitlePicture.h"
-#include "appfiles/AppIdentity.h"
+#include "appfiles/AppFolder.h"
 #include "controls/BrowserCommand.h"
 #include "controls/DesktopShell.h"
 #include "controls/MessageBox.h"
@@ -11,7 +11,7 @@
 
 void openUserManual(QWidget* parent, const QString& appFolder)
 {
-    const QString path = tavek::identity::manualIn(appFolder);
+    const QString path = tavek::appfolder::manualPath(appFolder);
     if (!QFileInfo::exists(path)) {
         tavek::MessageBox::information(parent, QStringLiteral("使用解説書[Tavek.pdf]が見つかりません。"));
         return;

@@ -1,5 +1,7 @@
 #include "appfiles/AppFolder.h"
 
+#include "appfiles/AppIdentity.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -20,15 +22,16 @@ QString& fixedFolder()
     return folder;
 }
 
-QString decide()
+QString executableFolder()
 {
-    const QString exeDir = QFileInfo(executablePath()).absolutePath();
-    if (QFileInfo(exeDir).isWritable())
-        return QDir::cleanPath(exeDir);
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return QDir::cleanPath(data);
+    return QFileInfo(executablePath()).absolutePath();
 }
+
+#ifdef TAVEK_SYSTEM_INSTALL
+constexpr bool kBesideExecutable = false;
+#else
+constexpr bool kBesideExecutable = true;
+#endif
 }  // namespace
 
 QString executablePath()
@@ -43,7 +46,7 @@ QString path()
 {
     std::lock_guard lock(guard());
     if (fixedFolder().isEmpty())
-        fixedFolder() = decide();
+        fixedFolder() = choose(executableFolder(), kBesideExecutable);
     return fixedFolder();
 }
 
@@ -51,6 +54,36 @@ void setPath(const QString& folder)
 {
     std::lock_guard lock(guard());
     fixedFolder() = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+}
+
+QString choose(const QString& executableFolder, bool besideExecutable)
+{
+    if (besideExecutable && QFileInfo(executableFolder).isWritable())
+        return QDir::cleanPath(QFileInfo(executableFolder).absoluteFilePath());
+    const QString folder = perUserPath();
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QString perUserPath()
+{
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir::cleanPath(QDir(dataHome).filePath(QLatin1String(identity::kProgramName)));
+}
+
+QString manualPath(const QString& applicationFolder)
+{
+    return manualPathFor(executableFolder(), applicationFolder);
+}
+
+QString manualPathFor(const QString& executableFolder, const QString& applicationFolder)
+{
+    const QString installed = QDir(executableFolder)
+                                  .filePath(QStringLiteral(TAVEK_INSTALLED_DATA_DIR "/")
+                                            + QLatin1String(identity::kManualFileName));
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    return identity::manualIn(applicationFolder);
 }
 
 }  // namespace tavek::appfolder

@@ -2,10 +2,12 @@
 
 #include <QString>
 
-// The application folder: base of the data folder, the settings file and the
-// error log. It is the executable's folder when that folder is writable (an
-// installed copy keeps its files beside itself); otherwise the per-user data
-// folder, with the same layout inside.
+// The application folder: base of the data folder, the settings files, the
+// error log and the emulated service's storage. It is the executable's folder
+// when that folder is writable (a portable copy keeps its files beside
+// itself); otherwise the per-user data folder, with the same layout inside. A
+// packaged build always takes the per-user folder, so that not even root
+// writes into /usr/bin.
 namespace tavek::appfolder {
 
 // The executable's full path (works before and without a QCoreApplication).
@@ -18,5 +20,20 @@ QString path();
 // Fixes the folder instead of deciding it (tests, or a caller that already
 // decided it).
 void setPath(const QString& folder);
+
+// The rule behind path(): executableFolder itself when besideExecutable is set
+// and the folder is writable, otherwise perUserPath() (created).
+QString choose(const QString& executableFolder, bool besideExecutable);
+
+// <XDG data home>/Tavek (~/.local/share/Tavek): named after the program, not
+// after whatever name the running process gives itself, so that the window and
+// tavek-cli always share it.
+QString perUserPath();
+
+// The user manual: the copy installed with the program (share/tavek under the
+// install prefix, found from the executable's folder), else the one in the
+// application folder (the build tree puts it there).
+QString manualPath(const QString& applicationFolder);
+QString manualPathFor(const QString& executableFolder, const QString& applicationFolder);
 
 }  // namespace tavek::appfolder
