@@ -50,7 +50,8 @@ char* beginRecord(QByteArray& out, int length, const char* type, const RaceDraw&
 struct Names {
     QList<QByteArray> places;
     QList<QByteArray> syllables;
-    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, grade1;
+    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, memorial,
+        trophy;
 };
 
 QList<QByteArray> encodeAll(const QStringList& texts)
@@ -66,7 +67,7 @@ const Names& names()
     static const Names n = [] {
         Names x;
         x.places = encodeAll(QStringLiteral("桜島 若葉 白梅 春風 紅葉 初霜 朱鷺 飛鳥 鳴門 銀嶺 富士 比叡 鞍馬 湘南 "
-                                            "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 皐月 葉月 長月 霜月 師走 "
+                                            "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 水無月 葉月 長月 霜月 師走 "
                                             "浜名湖 摩耶 伊吹 大雪 十勝 渡島 出雲 八坂")
                                  .split(u' '));
         x.syllables = encodeAll(
@@ -85,7 +86,8 @@ const Names& names()
         x.stakes = cp932::encode(u"ステークス");
         x.cup = cp932::encode(u"カップ");
         x.prize = cp932::encode(u"賞");
-        x.grade1 = cp932::encode(u"記念");
+        x.memorial = cp932::encode(u"記念");
+        x.trophy = cp932::encode(u"杯");
         return x;
     }();
     return n;
@@ -111,8 +113,16 @@ QByteArray raceName(const RaceDraw& race)
         const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.prize};
         return place + *suffix[(race.nameSeed / 64) % 3];
     }
+    case RaceClass::Grade3: {
+        const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.memorial};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
+    case RaceClass::Grade2: {
+        const QByteArray* suffix[] = {&n.memorial, &n.prize, &n.trophy};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
     case RaceClass::Grade1:
-        return place + n.grade1;
+        return cp932::encode(race.gradeOneName);
     }
     return {};
 }
