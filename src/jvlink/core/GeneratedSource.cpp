@@ -36,7 +36,7 @@ double GeneratedSource::shareCast(const calendar::Race& race, const QDateTime& n
     const double morning = static_cast<double>(open.secsTo(post)) / 60.0 - kLastMinutes;
     if (minutesLeft >= kLastMinutes) {
         const double x = (morning - (minutesLeft - kLastMinutes)) / morning;
-        return kCastBeforeLast * std::pow(x, 1.3);
+        return kCastBeforeLast * x * x;
     }
     // The last half hour: growth that keeps getting steeper up to post time.
     const double x = 1.0 - minutesLeft / kLastMinutes;

@@ -44,7 +44,7 @@ constexpr std::array kEntries = {
     Entry{u"チャンピオンズカップ", 7, Anchor::Arima, -3, 2014, 130},
     Entry{u"阪神ジュベナイルフィリーズ", 9, Anchor::Arima, -2, 2003, 100},
     Entry{u"朝日杯フューチュリティステークス", 9, Anchor::Arima, -1, 2014, 100},
-    Entry{u"有馬記念", 6, Anchor::Arima, 0, 2003, 680},
+    Entry{u"有馬記念", 6, Anchor::Arima, 0, 2003, 620},
     Entry{u"ホープフルステークス", 6, Anchor::Hopeful, 0, 2017, 110},
 };
 // clang-format on

@@ -54,7 +54,7 @@ RaceClass classOf(const calendar::Race& race, Random& rng)
 // Median sales of all eight pools of an ordinary race by race number, in
 // 億円, for a Saturday at a local course at the 2024 level: rising through the
 // card to the main race, the last race just below it.
-constexpr double kByNumber[12] = {2.9, 3.0, 3.2, 3.6, 4.0, 4.5, 5.2, 6.0, 7.4, 8.7, 14.0, 11.2};
+constexpr double kByNumber[12] = {2.7, 3.0, 3.3, 3.6, 4.0, 4.5, 5.2, 6.0, 7.4, 8.7, 14.0, 11.2};
 
 double medianSales(const RaceDraw& d, bool gradeOneDay)
 {
@@ -155,7 +155,7 @@ RaceDraw drawRace(const calendar::Race& race)
 
     // Sales: lognormal around the race's median, scaled to the year.
     const double median = gradeOne ? gradeOne->salesOku * kOku : medianSales(d, gradeOneDay);
-    const double sigma = gradeOne ? 0.12
+    const double sigma = gradeOne ? 0.10
                                   : (d.raceClass == RaceClass::Grade2 || d.raceClass == RaceClass::Grade3 ? 0.2 : 0.28);
     d.salesYen = median * salesLevel(race.date.year()) * std::exp(sigma * rng.gaussian());
 

@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace tavek::jvlink::records {
@@ -138,16 +139,22 @@ QByteArray horseName(const RaceDraw& race, int horse)
     return name;
 }
 
-// Popularity ranks (1 = most votes) of the entries with votes; 0 elsewhere.
+// Popularity ranks (1 = most votes, ties in entry order) of the entries with
+// votes; 0 elsewhere. One key per entry, votes above and the inverted entry
+// index below, sorts in a single plain pass.
 template <size_t N>
 std::array<int, N> ranks(const std::array<int64_t, N>& votes)
 {
-    std::array<int, N> order{};
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return votes[a] > votes[b]; });
+    static_assert(N < 1024);
+    std::array<uint64_t, N> keys;
+    size_t count = 0;
+    for (size_t k = 0; k < N; ++k)
+        if (votes[k] > 0)
+            keys[count++] = (static_cast<uint64_t>(votes[k]) << 10) | (1023 - k);
+    std::sort(keys.begin(), keys.begin() + count, std::greater<>());
     std::array<int, N> rank{};
-    for (size_t r = 0; r < N && votes[order[r]] > 0; ++r)
-        rank[order[r]] = static_cast<int>(r + 1);
+    for (size_t r = 0; r < count; ++r)
+        rank[1023 - (keys[r] & 1023)] = static_cast<int>(r + 1);
     return rank;
 }
 

@@ -58,7 +58,7 @@ TEST(RaceCalendar, WeekendsWithTwoOrThreeMeetingsCountingUp)
     std::map<int, int> lastDayOfCourse;
     for (QDate d(2023, 1, 1); d.year() == 2023; d = d.addDays(1)) {
         const auto meetings = calendar::meetingsOn(d);
-        if (d.dayOfWeek() < Qt::Saturday) {
+        if (d.dayOfWeek() < Qt::Saturday && d != calendar::hopefulDay(2023)) {
             EXPECT_TRUE(meetings.empty()) << d.toString().toStdString();
             continue;
         }
@@ -70,7 +70,7 @@ TEST(RaceCalendar, WeekendsWithTwoOrThreeMeetingsCountingUp)
             EXPECT_GE(m.course, 1);
             EXPECT_LE(m.course, 10);
             EXPECT_GE(m.day, 1);
-            EXPECT_LE(m.day, 8);
+            EXPECT_LE(m.day, 12);
             const int code = m.meeting * 100 + m.day;
             EXPECT_GT(code, lastDayOfCourse[m.course]);  // meeting and day numbers only go up
             lastDayOfCourse[m.course] = code;
