@@ -130,7 +130,7 @@ RaceDraw drawRace(const calendar::Race& race)
     if (gradeOne) {
         d.raceClass = RaceClass::Grade1;
         d.gradeOneName = gradeOne->name;
-        rng.next();
+        rng.next();  // the draw of the class, so that the rest of the race draws as before
     } else {
         d.raceClass = classOf(race, rng);
         if (race.number != 11)
