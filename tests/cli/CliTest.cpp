@@ -129,6 +129,18 @@ TEST_F(Cli, WinSimulations)
     EXPECT_TRUE(one.out.contains(QStringLiteral("単勝合計票数：  1,000,000"))) << one.out.toStdString();
 }
 
+TEST_F(Cli, StatsOfTheDataFolder)
+{
+    const Outcome text = run({"stats"});
+    EXPECT_EQ(text.code, 0);
+    EXPECT_TRUE(text.out.startsWith("races: 1 on 1 course-days, 2005-04-16 to 2005-04-16\n")) << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains(QStringLiteral("skipped"))) << "the record with 12x is named";
+    EXPECT_TRUE(text.out.contains(QStringLiteral("皐月賞")));
+    const Outcome json = run({"stats", "--json", "--to", "2005-04-16"});
+    EXPECT_EQ(json.json()["races"].toInt(), 1);
+    EXPECT_EQ(run({"stats", "--from", QStringLiteral("2005年04月17日")}).out, "races: 0\n");
+}
+
 TEST_F(Cli, BadUsageAndUnreadableInputExitWithTwo)
 {
     const auto failsNaming = [this](const QStringList& args, const QString& named, bool withData = true) {
@@ -156,6 +168,8 @@ TEST_F(Cli, BadUsageAndUnreadableInputExitWithTwo)
     failsNaming({"win", "2005-04-16", "1", "--odds", "1:2.25"}, "2.25");
     failsNaming({"win", "2005-04-16", "1", "--odds", "1:5", "--stake", "1:100"}, "both");
     failsNaming({"win", "2005-04-16", "1", "extra"}, "extra");
+    failsNaming({"stats", "--from", "tomorrow"}, "--from");
+    failsNaming({"stats", "--from", "2005-04-17", "--to", "2005-04-16"}, "--to");
 
     const Outcome none = run({}, false);
     EXPECT_EQ(none.code, 2);

@@ -6,6 +6,7 @@
 #include "jvlink/core/VoteModel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace tavek::jvlink {
@@ -21,19 +22,26 @@ QString fileName(const QDate& day, GeneratedSource::FileKind kind, const QString
            + day.toString(QStringLiteral("yyyyMMdd")) + u'_' + stamp + QStringLiteral(".jvd");
 }
 
-// Sales open at 07:00 on the race day; the share of the final votes cast
-// grows with the square of the elapsed time, as most money comes late.
-double shareCast(const calendar::Race& race, const QDateTime& now)
+}  // namespace
+
+double GeneratedSource::shareCast(const calendar::Race& race, const QDateTime& now)
 {
     const QDateTime open(race.date, QTime(7, 0));
     const QDateTime post = race.postTime();
     if (now >= post)
         return 1.0;
-    const double x = static_cast<double>(open.secsTo(now)) / static_cast<double>(open.secsTo(post));
-    return x * x;
+    if (now <= open)
+        return 0.0;
+    const double minutesLeft = static_cast<double>(now.secsTo(post)) / 60.0;
+    const double morning = static_cast<double>(open.secsTo(post)) / 60.0 - kLastMinutes;
+    if (minutesLeft >= kLastMinutes) {
+        const double x = (morning - (minutesLeft - kLastMinutes)) / morning;
+        return kCastBeforeLast * x * x;
+    }
+    // The last half hour: growth that keeps getting steeper up to post time.
+    const double x = 1.0 - minutesLeft / kLastMinutes;
+    return kCastBeforeLast + (1.0 - kCastBeforeLast) * std::expm1(3.0 * x) / std::expm1(3.0);
 }
-
-}  // namespace
 
 QDateTime GeneratedSource::publication(const QDate& raceDay, FileKind kind)
 {

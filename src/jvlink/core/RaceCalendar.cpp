@@ -1,39 +1,108 @@
 #include "jvlink/core/RaceCalendar.h"
 
-#include "jvlink/core/Random.h"
-
 #include <algorithm>
+#include <array>
 
 namespace tavek::jvlink::calendar {
 
 namespace {
 
-constexpr int kCourses = 10;
-constexpr int kWeekendsPerBlock = 4;
+enum Course { Sapporo = 1, Hakodate, Fukushima, Niigata, Tokyo, Nakayama, Chukyo, Kyoto, Hanshin, Kokura };
 
-QDate firstSaturday(int year)
+// Where a season's weekends are counted from.
+enum class Anchor { FirstWeekend, February, Satsuki, Derby, Arima };
+
+// A season of one course: the Sundays from `from` to `to` weeks after their
+// anchors, both included. A season of more than six weekends is two meetings.
+struct Season {
+    int course;
+    Anchor fromAnchor;
+    int from;
+    Anchor toAnchor;
+    int to;
+};
+
+using A = Anchor;
+// Three lanes race side by side; a lane without a season on a weekend leaves
+// that weekend to two courses (early January, one weekend of March, around
+// the Derby, and September, as JRA does).
+// clang-format off
+constexpr std::array kSeasons = {
+    // East: Nakayama and Tokyo, Fukushima and Niigata in summer.
+    Season{Nakayama, A::FirstWeekend, 0, A::February, -4}, Season{Tokyo, A::February, -3, A::February, 0},
+    Season{Nakayama, A::February, 1, A::Satsuki, -4},      Season{Nakayama, A::Satsuki, -3, A::Satsuki, 0},
+    Season{Tokyo, A::Satsuki, 1, A::Derby, 0},             Season{Tokyo, A::Derby, 1, A::Derby, 4},
+    Season{Fukushima, A::Derby, 5, A::Derby, 8},           Season{Niigata, A::Derby, 9, A::Arima, -16},
+    Season{Nakayama, A::Arima, -15, A::Arima, -12},        Season{Tokyo, A::Arima, -11, A::Arima, -8},
+    Season{Tokyo, A::Arima, -7, A::Arima, -4},             Season{Nakayama, A::Arima, -3, A::Arima, 0},
+    // West: Kyoto and Hanshin, Chukyo and Kokura in summer.
+    Season{Kyoto, A::FirstWeekend, 0, A::February, -4},    Season{Kyoto, A::February, -3, A::February, 0},
+    Season{Hanshin, A::February, 1, A::Satsuki, -4},       Season{Hanshin, A::Satsuki, -3, A::Satsuki, 0},
+    Season{Kyoto, A::Satsuki, 1, A::Derby, 0},             Season{Hanshin, A::Derby, 1, A::Derby, 4},
+    Season{Chukyo, A::Derby, 5, A::Derby, 8},              Season{Kokura, A::Derby, 9, A::Arima, -16},
+    Season{Hanshin, A::Arima, -15, A::Arima, -12},         Season{Kyoto, A::Arima, -11, A::Arima, -8},
+    Season{Kyoto, A::Arima, -7, A::Arima, -4},             Season{Hanshin, A::Arima, -3, A::Arima, 0},
+    // Local: Chukyo, Kokura, Fukushima, Niigata; Hakodate and Sapporo in summer.
+    Season{Chukyo, A::February, -5, A::February, -4},      Season{Kokura, A::February, -3, A::February, 0},
+    Season{Chukyo, A::Satsuki, -6, A::Satsuki, -3},        Season{Fukushima, A::Satsuki, -2, A::Satsuki, 1},
+    Season{Niigata, A::Satsuki, 2, A::Derby, -1},          Season{Hakodate, A::Derby, 2, A::Derby, 7},
+    Season{Sapporo, A::Derby, 8, A::Arima, -16},           Season{Niigata, A::Arima, -11, A::Arima, -8},
+    Season{Fukushima, A::Arima, -7, A::Arima, -4},         Season{Chukyo, A::Arima, -3, A::Arima, 0},
+};
+// clang-format on
+
+constexpr int kLongestMeeting = 6;  // weekends
+
+QDate sundayOnOrAfter(const QDate& d)
 {
-    QDate d(year, 1, 1);
-    while (d.dayOfWeek() != Qt::Saturday)
-        d = d.addDays(1);
-    return d;
+    return d.addDays((Qt::Sunday - d.dayOfWeek()) % 7);
 }
 
-// The courses racing in one block of a year, as a bit set: one course of the
-// east (Tokyo, Nakayama), one of the west (Chukyo, Kyoto, Hanshin), and in most
-// blocks a local course; Sapporo and Hakodate race only in summer.
-unsigned coursesOfBlock(int year, int block)
+QDate anchorDay(int year, Anchor a)
 {
-    Random rng(Random::seed({static_cast<uint64_t>(year), static_cast<uint64_t>(block), 0xCA1}));
-    constexpr int east[] = {5, 6};
-    constexpr int west[] = {7, 8, 9};
-    const int month = firstSaturday(year).addDays(7 * kWeekendsPerBlock * block).month();
-    const bool summer = month >= 6 && month <= 9;
-    const std::vector<int> local = summer ? std::vector<int>{1, 2, 3, 4, 10} : std::vector<int>{3, 4, 10};
-    unsigned set = (1u << east[rng.below(2)]) | (1u << west[rng.below(3)]);
-    if (rng.uniform() < 0.75)
-        set |= 1u << local[rng.below(static_cast<int>(local.size()))];
-    return set;
+    switch (a) {
+    case Anchor::FirstWeekend:
+        return sundayOnOrAfter(QDate(year, 1, 5));
+    case Anchor::February:  // the February Stakes
+        return derbyDay(year).addDays(-7 * 14);
+    case Anchor::Satsuki:
+        return derbyDay(year).addDays(-7 * 6);
+    case Anchor::Derby:
+        return derbyDay(year);
+    case Anchor::Arima:
+        return arimaDay(year);
+    }
+    return {};
+}
+
+// One meeting of a year: its Sundays and its number.
+struct Held {
+    int course;
+    QDate firstSunday, lastSunday;
+    int meeting;
+};
+
+std::vector<Held> meetingsOfYear(int year)
+{
+    std::vector<Held> held;
+    for (const Season& s : kSeasons) {
+        const QDate from = anchorDay(year, s.fromAnchor).addDays(7 * s.from);
+        const QDate to = anchorDay(year, s.toAnchor).addDays(7 * s.to);
+        const int weekends = static_cast<int>(from.daysTo(to) / 7) + 1;
+        if (weekends > kLongestMeeting) {
+            const QDate cut = from.addDays(7 * ((weekends + 1) / 2));
+            held.push_back({s.course, from, cut.addDays(-7), 0});
+            held.push_back({s.course, cut, to, 0});
+        } else {
+            held.push_back({s.course, from, to, 0});
+        }
+    }
+    std::stable_sort(held.begin(), held.end(),
+                     [](const Held& a, const Held& b) { return a.firstSunday < b.firstSunday; });
+    std::array<int, 11> count{};
+    for (Held& h : held)
+        h.meeting = ++count[h.course];
+    return held;
 }
 
 int digits(QByteArrayView text, int from, int length)
@@ -51,27 +120,43 @@ QDate firstDay()
     return QDate(2003, 1, 1);
 }
 
+QDate derbyDay(int year)
+{
+    return sundayOnOrAfter(QDate(year, 5, 26));
+}
+
+QDate arimaDay(int year)
+{
+    return sundayOnOrAfter(QDate(year, 12, 22));
+}
+
+QDate hopefulDay(int year)
+{
+    const QDate d(year, 12, 28);
+    return d == arimaDay(year) ? d.addDays(-1) : d;
+}
+
 std::vector<Meeting> meetingsOn(const QDate& date)
 {
     std::vector<Meeting> meetings;
+    if (!date.isValid() || date < firstDay())
+        return meetings;
     const int dow = date.dayOfWeek();
-    if (!date.isValid() || date < firstDay() || (dow != Qt::Saturday && dow != Qt::Sunday))
+    const QDate arima = arimaDay(date.year());
+    const bool extraDay = date > arima && date == hopefulDay(date.year());
+    if (dow != Qt::Saturday && dow != Qt::Sunday && !extraDay)
         return meetings;
-    const QDate start = firstSaturday(date.year());
-    if (date < start)
-        return meetings;
-    const int weekend = static_cast<int>(start.daysTo(date) / 7);
-    const int block = weekend / kWeekendsPerBlock;
-    const int day = (weekend % kWeekendsPerBlock) * 2 + (dow == Qt::Sunday ? 2 : 1);
-    const unsigned set = coursesOfBlock(date.year(), block);
-    for (int course = 1; course <= kCourses; ++course) {
-        if (!(set & (1u << course)))
+    const QDate sunday = extraDay ? arima : date.addDays(dow == Qt::Saturday ? 1 : 0);
+    for (const Held& h : meetingsOfYear(date.year())) {
+        if (sunday < h.firstSunday || sunday > h.lastSunday)
             continue;
-        int meeting = 1;
-        for (int b = 0; b < block; ++b)
-            meeting += (coursesOfBlock(date.year(), b) >> course) & 1u;
-        meetings.push_back({course, meeting, day});
+        if (extraDay && h.course != Nakayama && h.course != Hanshin)
+            continue;
+        const int weekend = static_cast<int>(h.firstSunday.daysTo(sunday) / 7);
+        const int day = extraDay ? 2 * weekend + 3 : 2 * weekend + (dow == Qt::Sunday ? 2 : 1);
+        meetings.push_back({h.course, h.meeting, day});
     }
+    std::sort(meetings.begin(), meetings.end(), [](const Meeting& a, const Meeting& b) { return a.course < b.course; });
     return meetings;
 }
 
@@ -85,8 +170,8 @@ QByteArray Race::key() const
 
 QDateTime Race::postTime() const
 {
-    // 1R at about ten, one race every half hour, courses five minutes apart.
-    return QDateTime(date, QTime(9, 50)).addSecs(60 * (30 * (number - 1) + 5 * slot));
+    // 1R at about ten, one race every 35 minutes (11R at about 15:40), courses five minutes apart.
+    return QDateTime(date, QTime(9, 50)).addSecs(60 * (35 * (number - 1) + 5 * slot));
 }
 
 bool wellFormedKey(QByteArrayView key)

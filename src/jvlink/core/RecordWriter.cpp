@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 namespace tavek::jvlink::records {
@@ -50,7 +51,8 @@ char* beginRecord(QByteArray& out, int length, const char* type, const RaceDraw&
 struct Names {
     QList<QByteArray> places;
     QList<QByteArray> syllables;
-    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, grade1;
+    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, memorial,
+        trophy;
 };
 
 QList<QByteArray> encodeAll(const QStringList& texts)
@@ -66,7 +68,7 @@ const Names& names()
     static const Names n = [] {
         Names x;
         x.places = encodeAll(QStringLiteral("桜島 若葉 白梅 春風 紅葉 初霜 朱鷺 飛鳥 鳴門 銀嶺 富士 比叡 鞍馬 湘南 "
-                                            "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 皐月 葉月 長月 霜月 師走 "
+                                            "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 水無月 葉月 長月 霜月 師走 "
                                             "浜名湖 摩耶 伊吹 大雪 十勝 渡島 出雲 八坂")
                                  .split(u' '));
         x.syllables = encodeAll(
@@ -85,7 +87,8 @@ const Names& names()
         x.stakes = cp932::encode(u"ステークス");
         x.cup = cp932::encode(u"カップ");
         x.prize = cp932::encode(u"賞");
-        x.grade1 = cp932::encode(u"記念");
+        x.memorial = cp932::encode(u"記念");
+        x.trophy = cp932::encode(u"杯");
         return x;
     }();
     return n;
@@ -111,8 +114,16 @@ QByteArray raceName(const RaceDraw& race)
         const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.prize};
         return place + *suffix[(race.nameSeed / 64) % 3];
     }
+    case RaceClass::Grade3: {
+        const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.memorial};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
+    case RaceClass::Grade2: {
+        const QByteArray* suffix[] = {&n.memorial, &n.prize, &n.trophy};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
     case RaceClass::Grade1:
-        return place + n.grade1;
+        return cp932::encode(race.gradeOneName);
     }
     return {};
 }
@@ -128,16 +139,22 @@ QByteArray horseName(const RaceDraw& race, int horse)
     return name;
 }
 
-// Popularity ranks (1 = most votes) of the entries with votes; 0 elsewhere.
+// Popularity ranks (1 = most votes, ties in entry order) of the entries with
+// votes; 0 elsewhere. One key per entry, votes above and the inverted entry
+// index below, sorts in a single plain pass.
 template <size_t N>
 std::array<int, N> ranks(const std::array<int64_t, N>& votes)
 {
-    std::array<int, N> order{};
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return votes[a] > votes[b]; });
+    static_assert(N < 1024);
+    std::array<uint64_t, N> keys;
+    size_t count = 0;
+    for (size_t k = 0; k < N; ++k)
+        if (votes[k] > 0)
+            keys[count++] = (static_cast<uint64_t>(votes[k]) << 10) | (1023 - k);
+    std::sort(keys.begin(), keys.begin() + count, std::greater<>());
     std::array<int, N> rank{};
-    for (size_t r = 0; r < N && votes[order[r]] > 0; ++r)
-        rank[order[r]] = static_cast<int>(r + 1);
+    for (size_t r = 0; r < count; ++r)
+        rank[1023 - (keys[r] & 1023)] = static_cast<int>(r + 1);
     return rank;
 }
 

@@ -20,9 +20,21 @@ struct Votes {
     std::array<int64_t, 816> trio{};
 };
 
-// Votes from one Plackett-Luce (Harville) model of the field, so that all bet
-// types agree with one another. `share` (0..1] is the part of the final votes
-// already cast; the votes never fall as the share grows.
+// How the bettors split each pool. The win votes follow the runners'
+// strengths, with a little money on every runner however slim its chance
+// (favourite-longshot bias). The finishing order comes from a running-time
+// model: each runner runs a normally distributed time. Its place, exacta and
+// trio chances are computed with the discounted Harville formula, which
+// follows normal running times closely without sampling (plain Harville
+// overrates the favourites for second and third). The other pools follow
+// those chances raised to a power below one (long-odds combinations draw more
+// money than their chances, as in real pools) and spread by multiplicative
+// noise.
+// The runners' chances of winning in the running-time model (0 when scratched).
+std::array<double, kMaxRunners> winChances(const RaceDraw& race);
+
+// The final votes scaled by `share` (0..1], the part of them already cast;
+// the votes never fall as the share grows.
 Votes votesOf(const RaceDraw& race, double share = 1.0);
 
 }  // namespace tavek::jvlink

@@ -1,0 +1,51 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "racedata/DayFiles.h"
+#include "simulation/model/MarketStats.h"
+
+#include <QFileInfo>
+
+namespace tavek::cli {
+
+namespace {
+
+QDate dateOption(Args& args, const QString& name)
+{
+    const std::optional<QString> text = args.takeOption(name);
+    if (!text)
+        return {};
+    const QString listed = dayfiles::dateText(*text);
+    const QDate date = QDate::fromString(listed, QStringLiteral("yyyy年MM月dd日"));
+    if (listed.isEmpty() || !date.isValid())
+        throw BadInput(QStringLiteral("%1 takes a date as 2005-04-16, not %2").arg(name, *text));
+    return date;
+}
+
+}  // namespace
+
+int runStats(CommandContext& ctx)
+{
+    const QDate from = dateOption(ctx.args, QStringLiteral("--from"));
+    const QDate to = dateOption(ctx.args, QStringLiteral("--to"));
+    const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    ctx.args.expectEnd();
+    if (!QFileInfo(ctx.dataFolder).isDir())
+        throw BadInput(QStringLiteral("no data folder %1").arg(ctx.dataFolder));
+    if (from.isValid() && to.isValid() && to < from)
+        throw BadInput(
+            QStringLiteral("--to %1 is before --from %2").arg(to.toString(Qt::ISODate), from.toString(Qt::ISODate)));
+    sim::MarketStats stats;
+    try {
+        stats = sim::MarketStats::ofDataFolder(ctx.dataFolder, from, to);
+    } catch (const std::runtime_error& e) {
+        throw BadInput(QString::fromStdString(e.what()));
+    }
+    if (json)
+        printJson(ctx.out, stats.toJson());
+    else
+        for (const QString& line : stats.reportLines())
+            ctx.out << line << '\n';
+    return kSuccess;
+}
+
+}  // namespace tavek::cli

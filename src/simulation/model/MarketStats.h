@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDate>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+// Market statistics of a set of races, from their race-details (RA) and
+// vote-count (H1) records: field sizes, the favourite's share, the
+// least-backed runner's odds, pool sizes and the pool mix. The same figures
+// describe real data and the emulated service's, so the one can be set
+// beside the other.
+namespace tavek::sim {
+
+// The seven pools of the vote-count record, in its order.
+inline constexpr int kStatPools = 7;
+
+struct RaceFigures {
+    QDate date;
+    QByteArray courseCode;  // two characters, "05"
+    int number = 0;
+    QString name;
+    int starters = 0;
+    double favouriteShare = 0;                // the most-backed runner's part of the win pool
+    double longshotOdds = 0;                  // the least-backed runner's win odds (0.8 payout rate)
+    double pairToHarville = 0;                // the two favourites' quinella share over its Harville value
+    std::array<int64_t, kStatPools> votes{};  // the seven totals
+
+    int64_t sevenPools() const;
+};
+
+struct Quantiles {
+    double p10 = 0, p25 = 0, median = 0, p75 = 0, p90 = 0, mean = 0, total = 0;
+};
+
+class MarketStats {
+public:
+    // The races of the day files in `dataFolder` dated from `from` to `to`
+    // (an invalid date leaves that end open). Throws std::runtime_error when
+    // a day file cannot be read; a record whose fields are not numbers is
+    // counted as skipped with its file and race named.
+    static MarketStats ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to);
+
+    // Adds one race from its vote-count record and, if known, its race
+    // details (empty for none). False, with nothing added, for a record that
+    // is not a full H1 record with numbers in its fields.
+    bool addRace(QByteArrayView h1, QByteArrayView ra);
+
+    const std::vector<RaceFigures>& races() const { return races_; }
+    const QStringList& skipped() const { return skipped_; }
+
+    int courseDays() const;
+    double meanStarters() const;
+    std::map<int, int> startersCount() const;
+    double meanFavouriteShare() const;
+    std::map<int, double> favouriteShareByStarters() const;
+    std::map<int, double> longshotOddsByStarters() const;
+    Quantiles pairToHarville() const;
+    // Pools in yen: the win pool, or all seven when `pool` is -1.
+    Quantiles poolYen(int pool) const;
+    std::map<int, Quantiles> poolYenByNumber(int pool) const;
+    std::map<int, Quantiles> poolYenByMonth(int pool) const;
+    // Each pool's part of the seven pools' total.
+    std::array<double, kStatPools> poolMix() const;
+    // The races with the largest seven-pool totals, largest first.
+    std::vector<RaceFigures> largest(int count) const;
+
+    QStringList reportLines() const;
+    QJsonObject toJson() const;
+
+private:
+    std::vector<RaceFigures> races_;
+    QStringList skipped_;
+};
+
+}  // namespace tavek::sim
