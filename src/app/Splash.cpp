@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
@@ -50,6 +52,14 @@ void TSplash::showNow()
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     show();
+    shown_.start();
+    // A window manager maps the window some time after show(); painting an
+    // unmapped window draws nothing, and the start-up work that follows
+    // would keep the event loop from painting it later.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 500)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
     repaint();
     QApplication::processEvents();
 }
@@ -59,7 +69,17 @@ void TSplash::release()
     if (released_)
         return;
     released_ = true;
-    deleteLater();
+    const qint64 left = shown_.isValid() ? kMinimumShown - shown_.elapsed() : 0;
+    if (left <= 0)
+        deleteLater();
+    else
+        QTimer::singleShot(int(left), this, &QObject::deleteLater);
+}
+
+void TSplash::paintEvent(QPaintEvent* event)
+{
+    painted_ = true;
+    QWidget::paintEvent(event);
 }
 
 void TSplash::changeEvent(QEvent* event)
