@@ -2,6 +2,7 @@
 
 #include "app/HelpCommands.h"
 #include "app/TitlePicture.h"
+#include "controls/FixedDialog.h"
 #include "controls/Label3D.h"
 #include "controls/PixelFont.h"
 
@@ -15,7 +16,7 @@ TAboutBox::TAboutBox(QWidget* parent, const QString& versionText) : QDialog(pare
     setObjectName(QStringLiteral("AboutBox"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFixedSize(318, 248);
+    tavek::dialog::makeFixed(this, QSize(318, 248));
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
     f.setPixelSize(12);
     setFont(f);

@@ -1,5 +1,7 @@
 #include "controls/MessageBox.h"
 
+#include "controls/FixedDialog.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -134,6 +136,7 @@ MessageBox::Answer MessageBox::show(QWidget* parent, Kind kind, const QString& t
     // runs, exec() returns instead of the box being freed twice.
     QPointer<QMessageBox> box = new QMessageBox(
         icon(kind), title(kind), text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner(parent));
+    dialog::makeFixed(box);
     box->setObjectName(kind == Kind::Error ? QStringLiteral("MsgDlg1") : QStringLiteral("MessageBox"));
     if (kind == Kind::Error)
         box->setWindowModality(Qt::ApplicationModal);
