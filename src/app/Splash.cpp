@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 
-TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Splash"));
     setAttribute(Qt::WA_DeleteOnClose);
