@@ -9,10 +9,14 @@ namespace tavek::dialog {
 
 namespace {
 
-// Window icon, close button and the padding around the title in common
-// window managers' themes (openbox, xfwm, metacity): about 3 buttons' worth.
-constexpr int kTitleBarChrome = 64;
-constexpr int kTitlePixels = 12;
+// Window managers centre the caption on the whole title bar (openbox, xfwm,
+// metacity) and cut it where it would run into the buttons; openbox keeps
+// minimise, maximise and close on the right whatever the window asks for.
+// So the caption needs on either side the room of three 16-pixel buttons
+// with their gaps, the frame border and the label's padding.
+constexpr int kTitleBarSide = 55;
+// Openbox's default title font, "sans bold 8", draws Japanese at about 11 px.
+constexpr int kTitlePixels = 11;
 
 }  // namespace
 
@@ -33,7 +37,7 @@ void makeFixed(QWidget* window, QSize size)
 int captionWidth(const QString& caption)
 {
     const QFontMetrics metrics(pixelFont(QStringLiteral("IPAPGothic"), kTitlePixels, true));
-    return metrics.horizontalAdvance(caption) + kTitleBarChrome;
+    return metrics.horizontalAdvance(caption) + 2 * kTitleBarSide;
 }
 
 }  // namespace tavek::dialog
