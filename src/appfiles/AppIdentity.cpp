@@ -9,11 +9,6 @@ QString versionText()
     return QStringLiteral("Version %1.%2").arg(TAVEK_VERSION_MAJOR).arg(TAVEK_VERSION_MINOR, 2, 10, QLatin1Char('0'));
 }
 
-QString version()
-{
-    return QStringLiteral("%1.%2").arg(TAVEK_VERSION_MAJOR).arg(TAVEK_VERSION_MINOR);
-}
-
 QString homePage()
 {
     return QStringLiteral(TAVEK_HOMEPAGE_URL);

@@ -19,8 +19,6 @@ inline constexpr char kManualFileName[] = "Tavek.pdf";
 
 // "Version 2.00": the project version with two-digit minor.
 QString versionText();
-// The project version as CMake holds it, "2.0".
-QString version();
 // The maker's home page: HOMEPAGE_URL of the top-level CMake project.
 QString homePage();
 
