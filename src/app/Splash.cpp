@@ -49,6 +49,7 @@ TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint
 
 void TSplash::showNow()
 {
+    qApp->installEventFilter(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     show();
@@ -91,4 +92,18 @@ void TSplash::changeEvent(QEvent* event)
             release();
     }
     QWidget::changeEvent(event);
+}
+
+bool TSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() && w->isModal()) {
+            qApp->removeEventFilter(this);
+            hide();
+            released_ = true;
+            deleteLater();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -7,7 +7,8 @@
 // close control: it goes away on its first loss of activation, or when
 // start-up calls release() (a display without a window manager may never
 // activate it). Start-up on a fast machine takes a fraction of a second, so
-// it stays at least kMinimumShown ms to be seen at all.
+// it stays at least kMinimumShown ms to be seen at all, above the main
+// window; a modal box that opens meanwhile ends it at once.
 class TSplash : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Watches the application for a modal box (a start-up problem): the
+    // splash, kept above other windows for its second, must not hide it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -51,6 +51,7 @@ TEST(Splash, AnErrorBoxOutlivesTheSplash)
         EXPECT_EQ(box->windowTitle(), QStringLiteral("エラー"));
         EXPECT_EQ(box->text(), QStringLiteral("ファイル X は開けません"));
         QPointer<QMessageBox> watched = box;
+        EXPECT_TRUE(splash.isNull() || splash->isHidden()) << "the splash, kept on top, would hide the box";
         delete splash.data();
         survived = !watched.isNull();
         if (watched)
