@@ -1,8 +1,5 @@
 #include "controls/FixedDialog.h"
 
-#include "controls/PixelFont.h"
-
-#include <QFontMetrics>
 #include <QWidget>
 
 namespace tavek::dialog {
@@ -15,8 +12,19 @@ namespace {
 // So the caption needs on either side the room of three 16-pixel buttons
 // with their gaps, the frame border and the label's padding.
 constexpr int kTitleBarSide = 55;
-// Openbox's default title font, "sans bold 8", draws Japanese at about 11 px.
-constexpr int kTitlePixels = 11;
+// A common title font ("sans bold 8", openbox's default, at 96 dpi) draws a
+// full-width glyph about 11 pixels wide and a half-width one about 6. The
+// caption is counted in those units rather than measured with a Qt font:
+// the window manager draws it, not Qt, and Qt's measure of the same font
+// differs between platforms.
+constexpr int kFullWidth = 11;
+constexpr int kHalfWidth = 6;
+
+bool fullWidth(char32_t c)
+{
+    const bool halfwidthForms = c >= 0xFF61 && c <= 0xFFDC;
+    return c >= 0x1100 && !halfwidthForms;
+}
 
 }  // namespace
 
@@ -36,8 +44,10 @@ void makeFixed(QWidget* window, QSize size)
 
 int captionWidth(const QString& caption)
 {
-    const QFontMetrics metrics(pixelFont(QStringLiteral("IPAPGothic"), kTitlePixels, true));
-    return metrics.horizontalAdvance(caption) + 2 * kTitleBarSide;
+    int width = 0;
+    for (const char32_t c : caption.toUcs4())
+        width += fullWidth(c) ? kFullWidth : kHalfWidth;
+    return width + 2 * kTitleBarSide;
 }
 
 }  // namespace tavek::dialog

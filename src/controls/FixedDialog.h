@@ -16,8 +16,8 @@ void makeFixed(QWidget* window);
 void makeFixed(QWidget* window, QSize size);
 
 // The least client width at which a window manager's title bar shows
-// `caption` whole: the caption in a common title font (11-pixel bold
-// Japanese gothic), centred, clear of the title bar's buttons.
+// `caption` whole: the caption in a common title font, centred, clear of the
+// title bar's buttons.
 int captionWidth(const QString& caption);
 
 }  // namespace tavek::dialog

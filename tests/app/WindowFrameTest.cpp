@@ -55,3 +55,13 @@ TEST(WindowFrame, NarrowedMainWindowKeepsEveryToolBarControl)
     EXPECT_FALSE(form.SpeedButton4->visibleRegion().isEmpty());
     EXPECT_EQ(form.SpeedButton4->visibleRegion().boundingRect().size(), form.SpeedButton4->size());
 }
+
+TEST(WindowFrame, CaptionWidthCountsFullAndHalfWidthGlyphs)
+{
+    // Measured under openbox: the stake caption shows whole from 198 pixels, the
+    // quinella stake caption from 242, the quinella odds caption from 219.
+    EXPECT_EQ(tavek::dialog::captionWidth(QStringLiteral("仮定投資金額入力")), 198);
+    EXPECT_EQ(tavek::dialog::captionWidth(QStringLiteral("仮定投資金額入力（馬連）")), 242);
+    EXPECT_EQ(tavek::dialog::captionWidth(QStringLiteral("仮定オッズ入力(馬連)")), 221);
+    EXPECT_EQ(tavek::dialog::captionWidth(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報")), 174);
+}
