@@ -92,13 +92,3 @@ TEST(SimulationRefusal, PairsWithARefundedRunnerOrBracketOrNoVotes)
     EXPECT_EQ(total, 1'000'005);
     EXPECT_EQ(board.excess(), excess);
 }
-
-TEST(SimulationRefusal, MessagesAreJapanese)
-{
-    for (SimResult r : {SimResult::Refunded, SimResult::NoVotes}) {
-        const QString message = sim::refusalMessage(r);
-        EXPECT_TRUE(message.endsWith(QStringLiteral("シミュレーションできません。"))) << message.toStdString();
-    }
-    EXPECT_STREQ(sim::simResultName(SimResult::Refunded), "refunded");
-    EXPECT_STREQ(sim::simResultName(SimResult::NoVotes), "no_votes");
-}
