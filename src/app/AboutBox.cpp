@@ -2,6 +2,8 @@
 
 #include "app/HelpCommands.h"
 #include "app/TitlePicture.h"
+#include "appfiles/AppIdentity.h"
+#include "controls/FixedDialog.h"
 #include "controls/Label3D.h"
 #include "controls/PixelFont.h"
 
@@ -15,7 +17,7 @@ TAboutBox::TAboutBox(QWidget* parent, const QString& versionText) : QDialog(pare
     setObjectName(QStringLiteral("AboutBox"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    setFixedSize(318, 248);
+    tavek::dialog::makeFixed(this, QSize(318, 248));
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
     f.setPixelSize(12);
     setFont(f);
@@ -49,7 +51,7 @@ TAboutBox::TAboutBox(QWidget* parent, const QString& versionText) : QDialog(pare
     QPalette lp = Label3D2->palette();
     lp.setColor(QPalette::WindowText, Qt::blue);
     Label3D2->setPalette(lp);
-    Label3D2->setWebAddress(QUrl(QString::fromLatin1(kHomePage)));
+    Label3D2->setWebAddress(QUrl(tavek::identity::homePage()));
     Label3D2->setGeometry(8, 182, 220, 16);
 
     auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);

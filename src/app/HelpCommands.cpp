@@ -1,11 +1,12 @@
 #include "app/HelpCommands.h"
 
-#include "app/TitlePicture.h"
 #include "appfiles/AppFolder.h"
+#include "appfiles/AppIdentity.h"
 #include "controls/BrowserCommand.h"
 #include "controls/DesktopShell.h"
 #include "controls/MessageBox.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -16,13 +17,18 @@ void openUserManual(QWidget* parent, const QString& appFolder)
         tavek::MessageBox::information(parent, QStringLiteral("使用解説書[Tavek.pdf]が見つかりません。"));
         return;
     }
-    // As on the desktop the program came from, the viewer's own success is not examined.
-    tavek::desktop::open(QUrl::fromLocalFile(path));
+    // A desktop without a PDF viewer would otherwise leave the user waiting
+    // for a window that never comes.
+    if (!tavek::desktop::open(QUrl::fromLocalFile(path)))
+        tavek::MessageBox::information(parent, QStringLiteral("使用解説書を表示できませんでした。\n%1\n"
+                                                              "PDFを表示するアプリケーション（PDFビューア）を"
+                                                              "インストールしてください。")
+                                                   .arg(QDir::toNativeSeparators(path)));
 }
 
 void openHomePage(QWidget* parent)
 {
-    const QString address = QString::fromLatin1(kHomePage);
+    const QString address = tavek::identity::homePage();
     if (tavek::desktop::open(QUrl(address)))
         return;
     const QString command = tavek::desktop::registeredBrowserCommand();

@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 template <typename W>
@@ -54,6 +56,22 @@ QToolButton* flatButton(QWidget* parent, const char* name, const QString& captio
     b->setToolTip(hint);
     b->setStatusTip(hint);
     return b;
+}
+
+// The width a bar of absolutely placed controls needs to show every control
+// it shows (those hidden on purpose do not count), with its left margin on
+// the right too.
+int placedControlsWidth(const QFrame* bar)
+{
+    int right = 0;
+    int left = bar->width();
+    for (const QWidget* w : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            continue;
+        right = std::max(right, w->geometry().right() + 1);
+        left = std::min(left, w->geometry().left());
+    }
+    return right + std::max(left, 0);
 }
 
 }  // namespace
@@ -204,4 +222,7 @@ void TMainForm::assembleClientArea()
     column->addWidget(PageControl1, 1);
     column->addStretch(0);
     setCentralWidget(client);
+    // Narrowed further, the window would cut off its last tool-bar controls
+    // ("終了" first); measured here, after every control is placed.
+    SpeedBar->setMinimumWidth(placedControlsWidth(SpeedBar));
 }

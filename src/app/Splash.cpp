@@ -8,8 +8,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
-TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("Splash"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -47,9 +49,18 @@ TSplash::TSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint
 
 void TSplash::showNow()
 {
+    qApp->installEventFilter(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     show();
+    shown_.start();
+    // A window manager maps the window some time after show(); painting an
+    // unmapped window draws nothing, and the start-up work that follows
+    // would keep the event loop from painting it later.
+    QElapsedTimer waited;
+    waited.start();
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < 500)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
     repaint();
     QApplication::processEvents();
 }
@@ -59,7 +70,17 @@ void TSplash::release()
     if (released_)
         return;
     released_ = true;
-    deleteLater();
+    const qint64 left = shown_.isValid() ? kMinimumShown - shown_.elapsed() : 0;
+    if (left <= 0)
+        deleteLater();
+    else
+        QTimer::singleShot(int(left), this, &QObject::deleteLater);
+}
+
+void TSplash::paintEvent(QPaintEvent* event)
+{
+    painted_ = true;
+    QWidget::paintEvent(event);
 }
 
 void TSplash::changeEvent(QEvent* event)
@@ -71,4 +92,18 @@ void TSplash::changeEvent(QEvent* event)
             release();
     }
     QWidget::changeEvent(event);
+}
+
+bool TSplash::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType()) {
+        const auto* w = static_cast<QWidget*>(watched);
+        if (w->isWindow() && w->isModal()) {
+            qApp->removeEventFilter(this);
+            hide();
+            released_ = true;
+            deleteLater();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

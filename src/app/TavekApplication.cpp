@@ -5,6 +5,8 @@
 #include "controls/MessageBox.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace {
 
@@ -40,6 +42,16 @@ bool deliverGuarded(const std::function<bool()>& deliver)
     } catch (...) {
         reportUnexpectedError(tavek::MessageBox::currentFailure());
     }
+    return false;
+}
+
+bool installQtTranslation()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && QCoreApplication::installTranslator(translator))
+        return true;
+    delete translator;
     return false;
 }
 

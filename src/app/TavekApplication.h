@@ -19,6 +19,12 @@ public:
 // does, and counts as an unhandled event. Split out of notify() for tests.
 bool deliverGuarded(const std::function<bool()>& deliver);
 
+// Installs Qt's own Japanese texts (qtbase_ja.qm from Qt's translations
+// folder): the standard buttons (はい/いいえ), the line edits' context menus
+// and the file dialogs. False when the translation is not installed; the
+// program then runs with Qt's English texts.
+bool installQtTranslation();
+
 // Maps the Windows font names the windows are designed with to the installed
 // Japanese fonts and makes "ＭＳ Ｐゴシック" 12 px the application font.
 void installFonts();

@@ -6,7 +6,6 @@
 // rather than shipped so that it scales with the fonts at hand.
 QPixmap titlePicture();
 
-// Credit line of the about box and the splash window, and the maker's home
-// page that the about box opens.
+// Credit line of the about box and the splash window (the maker's home page
+// that the about box opens is tavek::identity::homePage()).
 inline constexpr char16_t kCreditLine[] = u"Tavek for JRA-VAN Data Lab.";
-inline constexpr char kHomePage[] = "https://tavek.example.jp/";

@@ -11,15 +11,18 @@
 int main(int argc, char** argv)
 {
     TavekApplication app(argc, argv);
+    // The splash's credit line needs the fonts; both steps take no time.
     installFonts();
-    tavek::ErrorLog::setBeep([] { QApplication::beep(); });
-    tavek::jvlink::ui::installEmulatorSettingsDialog();
+    installQtTranslation();
 
     QPointer<TSplash> splash = new TSplash;
     splash->showNow();
 
+    tavek::ErrorLog::setBeep([] { QApplication::beep(); });
+    tavek::jvlink::ui::installEmulatorSettingsDialog();
     if (!jvLinkPresent()) {
-        splash->release();
+        if (splash)
+            splash->release();
         showJVLinkMissing();
         return 0;
     }

@@ -9,6 +9,11 @@ QString versionText()
     return QStringLiteral("Version %1.%2").arg(TAVEK_VERSION_MAJOR).arg(TAVEK_VERSION_MINOR, 2, 10, QLatin1Char('0'));
 }
 
+QString homePage()
+{
+    return QStringLiteral(TAVEK_HOMEPAGE_URL);
+}
+
 QString dataFolderIn(const QString& applicationFolder)
 {
     return QDir(applicationFolder).filePath(QLatin1String(kDataFolderName));

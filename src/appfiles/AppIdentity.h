@@ -19,6 +19,8 @@ inline constexpr char kManualFileName[] = "Tavek.pdf";
 
 // "Version 2.00": the project version with two-digit minor.
 QString versionText();
+// The maker's home page: HOMEPAGE_URL of the top-level CMake project.
+QString homePage();
 
 // The files in an application folder.
 QString dataFolderIn(const QString& applicationFolder);

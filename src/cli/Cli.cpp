@@ -26,7 +26,8 @@ const Command kCommands[] = {
 
 void printUsage(QTextStream& s)
 {
-    s << "usage: tavek-cli [--data DIR] COMMAND ...\n";
+    s << "usage: tavek-cli [--data DIR] COMMAND ...\n"
+      << "       tavek-cli --version\n";
     for (const Command& c : kCommands)
         s << "  tavek-cli [--data DIR] " << c.usage << '\n';
 }
@@ -37,6 +38,10 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     if (arguments.size() == 1 && (arguments[0] == u"--help" || arguments[0] == u"-h")) {
         printUsage(out);
+        return kSuccess;
+    }
+    if (arguments.size() == 1 && arguments[0] == u"--version") {
+        out << "tavek-cli " << identity::versionText() << '\n';
         return kSuccess;
     }
     try {

@@ -135,6 +135,11 @@ void printJson(QTextStream& out, const QJsonObject& object)
     out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
 }
 
+void printJson(QTextStream& out, const QJsonArray& array)
+{
+    out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+}
+
 void insertResult(QJsonObject& object, sim::SimResult result)
 {
     const QString message = sim::refusalMessage(result);

@@ -3,6 +3,7 @@
 #include "racedata/DayData.h"
 #include "simulation/model/SimResult.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -90,8 +91,9 @@ long long stakeValue(const QString& text);
 // sign; BadInput otherwise.
 long double oddsValue(const QString& text);
 
-// Prints one JSON object, indented, with a final newline.
+// Prints one JSON object or array, indented, with a final newline.
 void printJson(QTextStream& out, const QJsonObject& object);
+void printJson(QTextStream& out, const QJsonArray& array);
 
 // The "result" and "message" members of a simulating command's JSON: the
 // result's name, and its refusal message or null.

@@ -1,8 +1,8 @@
 // The commands of tavek-cli, one line each: name, function, usage line.
 // Each function is defined in a file of its own (DatesCommand.cpp, ...).
 // No include guard: Cli.cpp includes this list twice.
-TAVEK_CLI_COMMAND("dates", runDates, "dates")
-TAVEK_CLI_COMMAND("races", runRaces, "races DATE")
+TAVEK_CLI_COMMAND("dates", runDates, "dates [--json]")
+TAVEK_CLI_COMMAND("races", runRaces, "races DATE [--json]")
 TAVEK_CLI_COMMAND("win", runWin, "win DATE RACE [--stake H:YEN | --odds H:ODDS] [--json]")
 TAVEK_CLI_COMMAND("fetch", runFetch, "fetch [--from yyyymmddhhnnss]")
 TAVEK_CLI_COMMAND("quick", runQuick, "quick DATE RACE|all")

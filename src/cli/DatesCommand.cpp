@@ -3,15 +3,22 @@
 #include "racedata/DayFiles.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
 
 namespace tavek::cli {
 
 int runDates(CommandContext& ctx)
 {
+    const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     ctx.args.expectEnd();
-    if (!QFileInfo(ctx.dataFolder).isDir())
-        throw BadInput(QStringLiteral("no data folder %1").arg(ctx.dataFolder));
-    for (const QString& date : dayfiles::dateList(ctx.dataFolder))
+    // A data folder that no fetch has made yet holds no days, as the window's
+    // empty date list shows.
+    const QStringList dates = QFileInfo(ctx.dataFolder).isDir() ? dayfiles::dateList(ctx.dataFolder) : QStringList();
+    if (json) {
+        printJson(ctx.out, QJsonArray::fromStringList(dates));
+        return kSuccess;
+    }
+    for (const QString& date : dates)
         ctx.out << date << '\n';
     return kSuccess;
 }

@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 #include "simulation/model/PairBoard.h"
 #include "simulation/model/PairSlot.h"
+#include "simulation/model/SimulationRefusal.h"
 
 #include <QJsonArray>
 
@@ -13,8 +14,9 @@ using sim::PairKind;
 using sim::SimResult;
 
 // The pair of "A-B" as the tab's label, refused unless the race shows real
-// odds for it: only such a cell opens a dialog.
-QString pairTarget(const PairBoard& board, const QString& text, const QString& item)
+// odds for it (only such a cell opens a dialog) or the simulation itself
+// refuses it (a refunded runner, blank votes), which it then says.
+QString pairTarget(const PairBoard& board, QByteArrayView record, const QString& text, const QString& item)
 {
     const QStringList numbers = text.split(u'-');
     const int k = numbers.size() != 2
@@ -25,7 +27,7 @@ QString pairTarget(const PairBoard& board, const QString& text, const QString& i
         throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
                            .arg(text, board.kind() == PairKind::Quinella ? u"quinella" : u"bracket-quinella",
                                 board.kind() == PairKind::Quinella ? u"<" : u"<="));
-    if (board.real(k).text.trimmed().isEmpty())
+    if (board.real(k).text.trimmed().isEmpty() && sim::pairRefusal(board.kind(), record, k) == SimResult::None)
         throw BadInput(QStringLiteral("pair %1 has no votes in %2").arg(text, item));
     return sim::pairLabel(board.kind(), k);
 }
@@ -45,7 +47,7 @@ int runPair(CommandContext& ctx, PairKind kind)
 
     SimResult result = SimResult::None;
     if (option.kind != SimulationOption::None) {
-        const QString label = pairTarget(board, option.target, item);
+        const QString label = pairTarget(board, slot.record, option.target, item);
         result = option.kind == SimulationOption::Stake
                      ? board.simulateStake(slot.record, slot.figures, label, stakeValue(option.value))
                      : board.simulateOdds(slot.record, slot.figures, label, oddsValue(option.value));

@@ -4,8 +4,11 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <optional>
 
 namespace tavek::desktop {
 
@@ -50,12 +53,36 @@ QString xdgDefaultBrowserCommand()
     return file.isEmpty() ? QString() : browser::fromDesktopExec(execLine(file));
 }
 
+// Whether the desktop names a program for `mimeType`; unknown without
+// xdg-mime. xdg-open itself starts and reports success even when it then
+// finds no program, so the question is asked first.
+std::optional<bool> hasDefaultApplication(const QString& mimeType)
+{
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return std::nullopt;
+    QProcess p;
+    p.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+    if (!p.waitForFinished(5000))
+        return std::nullopt;
+    return !p.readAllStandardOutput().trimmed().isEmpty();
+}
+
+QString mimeTypeOf(const QUrl& target)
+{
+    if (target.isLocalFile())
+        return QMimeDatabase().mimeTypeForFile(target.toLocalFile()).name();
+    return QStringLiteral("x-scheme-handler/") + target.scheme();
+}
+
 }  // namespace
 
 bool open(const QUrl& target)
 {
     if (hooks().open)
         return hooks().open(target);
+    if (hasDefaultApplication(mimeTypeOf(target)) == false)
+        return false;
     return QDesktopServices::openUrl(target);
 }
 

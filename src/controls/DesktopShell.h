@@ -9,7 +9,8 @@
 // Tests replace them through Hooks so that nothing is really opened.
 namespace tavek::desktop {
 
-// Default action on a file or address; true when the desktop took it.
+// Default action on a file or address; true when the desktop took it, false
+// also when it names no program for the kind of file or address.
 bool open(const QUrl& target);
 
 // The default browser's command line with "%1" where the address goes, from

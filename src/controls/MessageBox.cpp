@@ -1,7 +1,11 @@
 #include "controls/MessageBox.h"
 
+#include "controls/FixedDialog.h"
+
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -26,9 +30,22 @@ QString title(MessageBox::Kind kind)
         return QStringLiteral("確認");
     case MessageBox::Kind::Plain:
     case MessageBox::Kind::Unexpected:
+        // Both report a failure; the program's name would tell the user nothing.
         break;
     }
-    return QApplication::applicationName();
+    return QStringLiteral("エラー");
+}
+
+// A window that goes away by itself (the splash, on its first loss of
+// activation) would take a box it parents with it while the box runs.
+QWidget* owner(QWidget* parent)
+{
+    return parent && parent->window()->windowType() != Qt::SplashScreen ? parent : nullptr;
+}
+
+bool asciiOnly(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
 QMessageBox::Icon icon(MessageBox::Kind kind)
@@ -91,7 +108,13 @@ QString MessageBox::currentFailure()
     try {
         throw;
     } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
+        // The program's own failures are Japanese sentences; a library's or
+        // the system's reason (std::bad_alloc, ...) is kept as it comes,
+        // after a Japanese lead.
+        const QString what = QString::fromUtf8(e.what());
+        if (!asciiOnly(what))
+            return what;
+        return QStringLiteral("予期しないエラーが発生しました。（%1）").arg(what);
     } catch (...) {
         return QStringLiteral("予期しないエラーが発生しました。");
     }
@@ -109,13 +132,16 @@ MessageBox::Answer MessageBox::show(QWidget* parent, Kind kind, const QString& t
     if (sound == Sound::Beep)
         QApplication::beep();
     const bool yesNo = kind == Kind::Question;
-    QMessageBox box(icon(kind), title(kind), text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    parent);
-    if (kind == Kind::Error) {
-        box.setObjectName(QStringLiteral("MsgDlg1"));
-        box.setWindowModality(Qt::ApplicationModal);
-    }
-    const int pressed = box.exec();
+    // On the heap and watched: should its parent still be deleted while it
+    // runs, exec() returns instead of the box being freed twice.
+    QPointer<QMessageBox> box = new QMessageBox(
+        icon(kind), title(kind), text, yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner(parent));
+    dialog::makeFixed(box);
+    box->setObjectName(kind == Kind::Error ? QStringLiteral("MsgDlg1") : QStringLiteral("MessageBox"));
+    if (kind == Kind::Error)
+        box->setWindowModality(Qt::ApplicationModal);
+    const int pressed = box->exec();
+    delete box.data();
     if (yesNo)
         return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
     return Answer::Ok;

@@ -14,10 +14,10 @@ class MessageBox {
 public:
     enum class Kind {
         Information,  // "情報", information icon, OK; a beep first unless told otherwise
-        Plain,        // no icon, the application's title, OK
+        Plain,        // no icon, "エラー", OK
         Error,        // MsgDlg1: beep, "エラー", error icon, OK, centred on the screen
         Question,     // "確認", question icon, Yes and No
-        Unexpected,   // the application-wide error report: beep, error icon, OK
+        Unexpected,   // the application-wide error report: beep, "エラー", error icon, OK
     };
     enum class Answer { Ok, Yes, No };
 
@@ -37,7 +37,8 @@ public:
     static bool guarded(QWidget* parent, const std::function<void()>& step);
 
     // The message of the exception being handled (call inside a catch block):
-    // its what(), or a general sentence for one that is no std::exception.
+    // its what() (after a Japanese lead when it is the system's English), or
+    // a general sentence for one that is no std::exception.
     static QString currentFailure();
 
     // What a box would show.

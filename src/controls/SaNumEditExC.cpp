@@ -18,6 +18,6 @@ long double TSaNumEditExC::AsFloat() const
     long double value = 0;
     const auto [end, ec] = std::from_chars(text.constData(), text.constData() + text.size(), value);
     if (text.isEmpty() || ec != std::errc() || end != text.constData() + text.size())
-        throw std::runtime_error("'" + text.toStdString() + "' is not a valid floating point value");
+        throw std::runtime_error(QStringLiteral("「%1」は数値として読めません。").arg(Text()).toStdString());
     return value;
 }

@@ -3,6 +3,7 @@
 #include "app/StartUp.h"
 #include "app/TavekApplication.h"
 #include "app/TitlePicture.h"
+#include "appfiles/AppIdentity.h"
 #include "controls/DesktopShell.h"
 #include "controls/Label3D.h"
 #include "jvlink/core/JVLinkFactory.h"
@@ -134,7 +135,7 @@ TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
         openHomePage(nullptr);
         EXPECT_EQ(boxes.count(), 0);
     }
-    EXPECT_EQ(started, QStringList{QStringLiteral("mybrowser ") + QString::fromLatin1(kHomePage)});
+    EXPECT_EQ(started, QStringList{QStringLiteral("mybrowser ") + tavek::identity::homePage()});
 
     for (bool noBrowser : {false, true}) {
         startWorks = false;
@@ -145,4 +146,19 @@ TEST(HomePage, FallsBackToTheBrowserCommandAndReportsFailure)
         EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Plain);
         EXPECT_EQ(boxes.texts().first(), QStringLiteral("ホームページの表示に失敗しました。"));
     }
+}
+
+TEST(Help, AManualTheDesktopCannotOpenIsReportedWithItsPath)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+    const QString pdf = QDir(fx.folder()).filePath(QStringLiteral("Tavek.pdf"));
+    tavek::test::writeFile(pdf, {});
+    tavek::desktop::ScopedHooks hooks({[](const QUrl&) { return false; }, {}, {}});
+    BoxAnswerer boxes;
+    form.HelpContentsItemClick();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("情報"));
+    EXPECT_TRUE(boxes.seen()[0].text.contains(QDir::toNativeSeparators(pdf)));
+    EXPECT_TRUE(boxes.seen()[0].text.contains(QStringLiteral("PDFビューア")));
 }

@@ -67,7 +67,7 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
     const tavek::TIniGT ini;
     ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("top"), 40);
     ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 3000);  // off screen: applied as is
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 700);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 900);
     ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("height"), 500);
 
     int way = 0;
@@ -78,9 +78,9 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
          }) {
         TMainForm& form = fx.start();
         if (way == 0) {
-            EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()), QRect(3000, 40, 700, 500));
+            EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()), QRect(3000, 40, 900, 500));
         }
-        form.setGeometry(20 + way, 30, 640 + way, 480);
+        form.setGeometry(20 + way, 30, 840 + way, 480);
         const QRect expected(form.x(), form.y(), form.width(), form.height());
         close(form);
         EXPECT_FALSE(form.isVisible());

@@ -152,7 +152,6 @@ TEST_F(Cli, BadUsageAndUnreadableInputExitWithTwo)
     };
     failsNaming({"bogus"}, "bogus");
     failsNaming({"--data"}, "--data", false);
-    failsNaming({"--data", data.path() + "/none", "dates"}, "/none", false);
     failsNaming({"races"}, "DATE");
     failsNaming({"races", "2005-04-18"}, QStringLiteral("2005年04月18日.jvRA"));
     failsNaming({"races", "20050416"}, "20050416");
@@ -175,4 +174,45 @@ TEST_F(Cli, BadUsageAndUnreadableInputExitWithTwo)
     EXPECT_EQ(none.code, 2);
     EXPECT_TRUE(none.err.startsWith("usage: tavek-cli"));
     EXPECT_EQ(run({"--help"}, false).code, 0);
+}
+
+TEST_F(Cli, JsonListsVersionAndADataFolderNotMadeYet)
+{
+    const Outcome dates = run({"dates", "--json"});
+    EXPECT_EQ(dates.code, 0);
+    const QJsonArray list = QJsonDocument::fromJson(dates.out.toUtf8()).array();
+    EXPECT_EQ(list, QJsonArray({QStringLiteral("2005年04月17日"), QStringLiteral("2005年04月16日")}));
+
+    const Outcome races = run({"races", "2005-04-16", "--json"});
+    EXPECT_EQ(races.code, 0);
+    const QJsonArray items = QJsonDocument::fromJson(races.out.toUtf8()).array();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0].toObject()["number"].toInt(), 1);
+    EXPECT_EQ(items[2].toObject()["number"].toInt(), 3);
+    EXPECT_EQ(items[0].toObject()["text"].toString(), QStringLiteral("2005/04/16 東京 01R"));
+
+    // No fetch has made the data folder yet: no days, no failure.
+    for (const QStringList& extra : {QStringList{}, QStringList{"--json"}}) {
+        const Outcome none = run(QStringList{"--data", data.path() + "/none", "dates"} + extra, false);
+        EXPECT_EQ(none.code, 0);
+        EXPECT_EQ(none.out.trimmed(), extra.isEmpty() ? QString() : QStringLiteral("[\n]"));
+        EXPECT_TRUE(none.err.isEmpty());
+    }
+    EXPECT_EQ(run({"--data", data.path() + "/none", "races", "2005-04-16"}, false).code, 2);
+
+    const Outcome version = run({"--version"}, false);
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, QStringLiteral("tavek-cli Version 2.00\n"));
+}
+
+TEST_F(Cli, SimulationOnARefundedRunnerIsRefusedWithItsMessage)
+{
+    for (const char* option : {"--stake", "--odds"}) {
+        const Outcome r = run({"win", "2005-04-16", "1", option, option[2] == 's' ? "2:1000" : "2:100.0", "--json"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err.trimmed(), QStringLiteral("返還（出走取消・競走除外）の対象はシミュレーションできません。"));
+        EXPECT_EQ(r.json()["result"].toString(), "refunded");
+        EXPECT_EQ(r.json()["virtual_total"].toString(), "");
+        EXPECT_EQ(r.json()["rows"].toArray()[1].toObject()["vodds"].toString(), " ");
+    }
 }

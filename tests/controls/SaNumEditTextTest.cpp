@@ -91,7 +91,7 @@ TEST_F(FieldTest, LoneMinusIsClearedOnLeavingAndAsFloatFails)
         field->AsFloat();
         FAIL();
     } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "'-' is not a valid floating point value");
+        EXPECT_STREQ(e.what(), "「-」は数値として読めません。");
     }
 }
 

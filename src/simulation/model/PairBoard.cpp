@@ -4,6 +4,7 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairPayoutRate.h"
+#include "simulation/model/SimulationRefusal.h"
 
 #include <cmath>
 #include <limits>
@@ -21,8 +22,8 @@ int requiredFigure(QByteArrayView record, int position, const QString& what)
     const QByteArrayView f = record::field(record, position, layout::kVoteLen);
     if (!record::tryBlankAsAbsent(f, value) || value < 0)
         throw std::runtime_error(
-            QStringLiteral("No odds simulation possible: %1 of race %2 is \"%3\" in its vote-count record.")
-                .arg(what, raceKeyText(record), QString::fromLatin1(f).trimmed())
+            QStringLiteral("オッズのシミュレーションができません：レース %1 の票数レコードで%2が「%3」です。")
+                .arg(raceKeyText(record), what, QString::fromLatin1(f).trimmed())
                 .toStdString());
     return value;
 }
@@ -116,6 +117,8 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, Q
     const int p = pairIndex(kind_, label);
     if (p == 0)
         return SimResult::None;
+    if (const SimResult refused = pairRefusal(kind_, record, p); refused != SimResult::None)
+        return refused;
     resetPairFigures(kind_, record, figures);
     const long long n = yen / 100;  // a stake buys whole 100-yen votes only
     const int total = checkedFigure(record, figures.total + n);
@@ -133,17 +136,19 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
     const int p = pairIndex(kind_, label);
     if (p == 0)
         return SimResult::None;
+    if (const SimResult refused = pairRefusal(kind_, record, p); refused != SimResult::None)
+        return refused;
     resetPairFigures(kind_, record, figures);
 
-    const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("quinella")
-                                                         : QStringLiteral("bracket-quinella");
+    const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
     const int v = requiredFigure(record, pairVotesPosition(kind_, p),
-                                 QStringLiteral("the %1 votes of pair %2").arg(kindName, pairLabel(kind_, p)));
-    const int total = requiredFigure(record, pairTotalPosition(kind_), QStringLiteral("the %1 total").arg(kindName));
+                                 QStringLiteral("%1 %2 の票数").arg(kindName, pairLabel(kind_, p).trimmed()));
+    const int total = requiredFigure(record, pairTotalPosition(kind_), QStringLiteral("%1合計票数").arg(kindName));
     if (total == 0)
-        throw std::runtime_error(QStringLiteral("No odds simulation possible: the %1 total of race %2 is 0.")
-                                     .arg(kindName, raceKeyText(record))
-                                     .toStdString());
+        throw std::runtime_error(
+            QStringLiteral("オッズのシミュレーションができません：レース %1 の%2合計票数が 0 です。")
+                .arg(raceKeyText(record), kindName)
+                .toStdString());
     const double q = double(v) / total;
     if (!(odds > 1.0L))
         return SimResult::NotAboveOne;

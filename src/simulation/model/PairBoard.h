@@ -47,7 +47,8 @@ public:
     int clickVirtual(int k);
 
     // OK of the stake dialog: `yen` on the pair labelled `label`. A label of
-    // no pair changes nothing and gives None.
+    // no pair changes nothing and gives None; so do Refunded and NoVotes
+    // (see pairRefusal), which refuse the pair.
     SimResult simulateStake(QByteArrayView record, PairFigures figures, QStringView label, long long yen);
 
     // OK of the odds dialog: the odds `odds` wanted for the pair labelled

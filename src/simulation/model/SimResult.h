@@ -11,12 +11,15 @@ enum class SimResult {
     Accepted,
     NotAboveOne,  // the odds asked for are not above 1.0
     Unrealistic,  // the odds asked for are not above the current ones
+    Refunded,     // the runner, or a runner or bracket of the pair, is refunded (返還)
+    NoVotes,      // the record holds no votes for the runner or pair, or no total
 };
 
 // The message the dialogs show for a refused result; empty for the others.
 QString refusalMessage(SimResult result);
 
-// Machine name for tavek-cli: "none", "accepted", "not_above_one", "unrealistic".
+// Machine name for tavek-cli: "none", "accepted", "not_above_one", "unrealistic",
+// "refunded", "no_votes".
 const char* simResultName(SimResult result);
 
 }  // namespace tavek::sim

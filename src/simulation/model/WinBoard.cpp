@@ -1,6 +1,7 @@
 #include "simulation/model/WinBoard.h"
 
 #include "racedata/NumberFormat.h"
+#include "simulation/model/SimulationRefusal.h"
 
 namespace tavek::win {
 
@@ -16,6 +17,8 @@ bool WinBoard::calculate(int race)
 
 sim::SimResult WinBoard::simulateStake(int horse, long long yen)
 {
+    if (const sim::SimResult refused = sim::winRefusal(day_.voteRecord(race()), horse); refused != sim::SimResult::None)
+        return refused;
     stakeSimulation(day_, race(), horse, yen);
     inputs_ = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day_.WinTotal[race()])};
     return sim::SimResult::Accepted;
@@ -23,6 +26,8 @@ sim::SimResult WinBoard::simulateStake(int horse, long long yen)
 
 sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
 {
+    if (const sim::SimResult refused = sim::winRefusal(day_.voteRecord(race()), horse); refused != sim::SimResult::None)
+        return refused;
     const OddsOutcome out = oddsSimulation(day_, race(), horse, odds);
     switch (out.result) {
     case sim::SimResult::Accepted:
@@ -33,6 +38,8 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
         inputs_ = InputTexts{0, QString(), QString(), inputs_.virtualTotal};
         break;
     case sim::SimResult::NotAboveOne:
+    case sim::SimResult::Refunded:
+    case sim::SimResult::NoVotes:
     case sim::SimResult::None:
         break;
     }

@@ -32,10 +32,11 @@ public:
 
     // OK of the amount dialog: the stake simulation, then the input texts of
     // row `horse` and the virtual total. `yen` is the amount as entered (0
-    // when the field holds no whole number). Always Accepted.
+    // when the field holds no whole number). Accepted, or Refunded / NoVotes
+    // (see winRefusal) with nothing changed.
     sim::SimResult simulateStake(int horse, long long yen);
 
-    // OK of the odds dialog. NotAboveOne leaves the input texts as they were
+    // OK of the odds dialog. Refunded and NoVotes change nothing; NotAboveOne leaves the input texts as they were
     // (the dialog stays open); Unrealistic clears the row texts but keeps the
     // virtual total; Accepted sets the amount, odds and virtual total. Throws
     // std::runtime_error as oddsSimulation does, leaving the texts.

@@ -32,7 +32,7 @@ bool hasReal(int horse)
 
 std::runtime_error raceFailure(const DayData& day, int race, const QString& text)
 {
-    return std::runtime_error(QStringLiteral("Race %1 (%2): %3")
+    return std::runtime_error(QStringLiteral("レース %1（%2）：%3")
                                   .arg(raceItemText(day.raceRecord(race)), day.VoteFilePath, text)
                                   .toStdString());
 }
@@ -40,10 +40,9 @@ std::runtime_error raceFailure(const DayData& day, int race, const QString& text
 void checkHorse(const DayData& day, int race, int horse)
 {
     if (!hasVirtual(horse))
-        throw raceFailure(day, race,
-                          QStringLiteral("horse %1 cannot be simulated; the simulation covers horses 1 to %2.")
-                              .arg(horse)
-                              .arg(kWinFigures));
+        throw raceFailure(
+            day, race,
+            QStringLiteral("馬番 %1 はシミュレーションできません（対象は馬番 1～%2）。").arg(horse).arg(kWinFigures));
 }
 
 // The odds simulation's strict reading: a blank field is an error too.
@@ -52,16 +51,17 @@ int strictField(const DayData& day, int race, int position, const QString& what)
     const QByteArrayView f = record::field(day.voteRecord(race), position, layout::kVoteLen);
     int value = -1;
     if (!record::tryBlankAsAbsent(f, value) || value < 0)
-        throw raceFailure(day, race,
-                          QStringLiteral("%1 is \"%2\" in the vote record, not a number; the odds cannot be simulated.")
-                              .arg(what, QString::fromLatin1(f)));
+        throw raceFailure(
+            day, race,
+            QStringLiteral("票数レコードの%1が「%2」で数字でないため、オッズのシミュレーションができません。")
+                .arg(what, QString::fromLatin1(f)));
     return value;
 }
 
 int checkedFigure(const DayData& day, int race, long long value)
 {
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw raceFailure(day, race, QStringLiteral("the simulated votes are out of range."));
+        throw raceFailure(day, race, QStringLiteral("仮想の票数が範囲を超えます。"));
     return int(value);
 }
 
@@ -116,8 +116,7 @@ void stakeSimulation(DayData& day, int race, int horse, long long yen)
 {
     checkHorse(day, race, horse);
     if (yen < 0 || yen > kMaxStake)
-        throw raceFailure(day, race,
-                          QStringLiteral("the amount %1 yen is outside 0 to %2 yen.").arg(yen).arg(kMaxStake));
+        throw raceFailure(day, race, QStringLiteral("金額 %1 円は 0～%2 円の範囲外です。").arg(yen).arg(kMaxStake));
     winReset(day, race);
     const long long votes = yen / kVoteUnit;
     const int total = checkedFigure(day, race, day.WinTotal[race] + votes);
@@ -130,11 +129,10 @@ OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
 {
     checkHorse(day, race, horse);
     winReset(day, race);
-    const int v = strictField(day, race, layout::winVotes(horse),
-                              QStringLiteral("the win votes of horse %1").arg(horse));
-    const int t = strictField(day, race, layout::kWinTotal, QStringLiteral("the win total"));
+    const int v = strictField(day, race, layout::winVotes(horse), QStringLiteral("馬番 %1 の単勝票数").arg(horse));
+    const int t = strictField(day, race, layout::kWinTotal, QStringLiteral("単勝合計票数"));
     if (t == 0)
-        throw raceFailure(day, race, QStringLiteral("the win total is 0; the odds cannot be simulated."));
+        throw raceFailure(day, race, QStringLiteral("単勝合計票数が 0 のため、オッズのシミュレーションができません。"));
 
     // The steps keep the old program's stored doubles: its results depend on them.
     const double s = static_cast<long double>(v) / t;

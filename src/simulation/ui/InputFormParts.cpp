@@ -1,5 +1,6 @@
 #include "simulation/ui/InputFormParts.h"
 
+#include "controls/FixedDialog.h"
 #include "controls/Label3D.h"
 #include "controls/MessageBox.h"
 #include "controls/PixelFont.h"
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -32,9 +34,9 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
                                      : QStringList{QStringLiteral("シミュレーションしたいオッズを入力"),
                                                    QStringLiteral("してください。（低下した仮定オッズ）")};
     dialog->setWindowTitle(caption);
-    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    dialog->setFixedSize(clientWidth, clientHeight);
+    // A caption cut by the title bar ("仮定投…額入力") hides the bet type.
+    clientWidth = std::max(clientWidth, tavek::dialog::captionWidth(caption));
+    tavek::dialog::makeFixed(dialog, QSize(clientWidth, clientHeight));
     dialog->setFont(pixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 12, false));
 
     InputFormParts parts;

@@ -33,8 +33,9 @@ struct InputFormParts {
 // What an input dialog asks for: a stake in whole yen, or odds with one decimal.
 enum class InputKind { Stake, Odds };
 
-// Builds the controls into `dialog` (fixed client size `clientWidth` x
-// `clientHeight`, caption `caption`): the prompt of `kind`, and a field of 7
+// Builds the controls into `dialog` (a fixed dialog of client size
+// `clientWidth` x `clientHeight`, widened where the title bar would cut
+// `caption`): the prompt of `kind`, and a field of 7
 // integer digits with the decimals of `kind`, no minus sign, from which Enter
 // and the arrows move the focus on. `numberCaption` is the text before the
 // number label.

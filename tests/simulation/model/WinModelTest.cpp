@@ -112,7 +112,7 @@ TEST(WinModel, OddsSimulationFailsOnBlankOrZeroFigures)
         win::oddsSimulation(*blank, 0, 2, 9.0L);
         FAIL() << "a blank runner cannot be simulated";
     } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("horse 2"), std::string::npos) << e.what();
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf(QStringLiteral("馬番 2")), -1) << e.what();
     }
     EXPECT_EQ(blank->WinVotes[0][1], -1) << "the figures are the record's";
     EXPECT_EQ(blank->WinTotal[0], 1'000'000);

@@ -63,7 +63,7 @@ TEST_F(WinDialogTest, OddsOnARaceWithoutVotesShowTheFailureWithTheDialogOpen)
     enterAndOk(form, 1, "10.0");
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.seen()[0].kind, MessageBox::Kind::Error);
-    EXPECT_TRUE(boxes.seen()[0].text.contains(QStringLiteral("the win total is 0")))
+    EXPECT_TRUE(boxes.seen()[0].text.contains(QStringLiteral("単勝合計票数が 0")))
         << boxes.seen()[0].text.toStdString();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.SaNumEditExC1->Text(), "10.0");

@@ -177,7 +177,7 @@ TEST(QuinellaTab, OddsOnARaceWithoutTotalFailWithTheDialogOpen)
     form.BitBtn1Click();
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Error);
-    EXPECT_TRUE(boxes.seen()[0].text.contains(u"the quinella total of race 2005041605020811 is 0"_qs))
+    EXPECT_TRUE(boxes.seen()[0].text.contains(u"レース 2005041605020811 の馬連合計票数が 0 です"_qs))
         << boxes.seen()[0].text.toStdString();
     EXPECT_TRUE(form.isVisible());
 }
