@@ -1,6 +1,8 @@
 #include "simulation/model/AdvisorTexts.h"
 
 #include "racedata/NumberFormat.h"
+#include "simulation/model/PairFigures.h"
+#include "simulation/model/WinModel.h"
 
 #include <cmath>
 
@@ -53,6 +55,27 @@ QString rateText(sim::PayoutRate rate)
 QString fractionText(Fraction f)
 {
     return QString::number(f.value(), 'g', 10);
+}
+
+QString tabOddsText(const Bet& bet, long long x)
+{
+    if (bet.kind == BetKind::Win)
+        return fmt::odds9(win::winOdds(bet.pool + x, bet.votes + x));
+    return sim::pairOddsText(bet.rate.value(), bet.pool + x, bet.votes + x);
+}
+
+const std::array<QString, 5>& stakeColumns()
+{
+    static const std::array<QString, 5> columns = {QString(), QStringLiteral("賭け金"), QStringLiteral("払戻オッズ"),
+                                                   QStringLiteral("期待値"), QStringLiteral("資金の成長率")};
+    return columns;
+}
+
+const std::array<QString, 4>& dutchColumns()
+{
+    static const std::array<QString, 4> columns = {QStringLiteral("買い目"), QStringLiteral("賭け金"),
+                                                   QStringLiteral("払戻オッズ"), QStringLiteral("払戻金")};
+    return columns;
 }
 
 AdviceSheet adviceSheet(const Bet& bet, const AdviceInput& input, const Advice& advice)

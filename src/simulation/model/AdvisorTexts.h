@@ -16,6 +16,16 @@ QString growthText(double growth);       // "+0.012%"; "-∞" for ruin
 QString rateText(sim::PayoutRate rate);  // "0.775"
 QString fractionText(Fraction f);        // "0.125"
 
+// The virtual-odds text the bet's tab shows after a stake of x votes: the
+// win grid's "%9.1f" or the pair cell's "%6.1f" of pool x rate / votes,
+// unrounded by the payout rule.
+QString tabOddsText(const Bet& bet, long long x);
+
+// The column captions of the three stakes' table.
+const std::array<QString, 5>& stakeColumns();
+// The column captions of the dutching table.
+const std::array<QString, 4>& dutchColumns();
+
 // One of the three stakes with what it brings.
 struct StakeLine {
     QString caption;  // 期待値最大, 損益分岐, ケリー
