@@ -37,20 +37,20 @@ BetOption betOption(Args& args)
     return *chosen;
 }
 
-// "5" or "3-7" as the bet's number; a pair may be given either way round.
+// "5" or "3-7" (A < B; A <= B for brackets) as the bet's number.
 int betNumber(BetKind kind, const QString& text)
 {
     if (kind == BetKind::Win)
         return int(wholeNumber(text, 1, layout::kMaxWinEntries, QStringLiteral("horse H (1 to 28)")));
     const sim::PairKind pk = kind == BetKind::Quinella ? sim::PairKind::Quinella : sim::PairKind::Bracket;
     const QStringList numbers = text.split(u'-');
-    if (numbers.size() != 2)
-        throw BadInput(QStringLiteral("\"%1\" is not a pair A-B").arg(text));
-    const int a = int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B")));
-    const int b = int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B")));
-    const int k = sim::pairIndexOf(pk, std::min(a, b), std::max(a, b));
+    const int k = numbers.size() != 2
+                      ? 0
+                      : sim::pairIndexOf(pk, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
+                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
     if (k == 0)
-        throw BadInput(QStringLiteral("\"%1\" is no %2 pair").arg(text, advice::betKindName(kind)));
+        throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
+                           .arg(text, advice::betKindName(kind), kind == BetKind::Quinella ? u"<" : u"<="));
     return k;
 }
 
