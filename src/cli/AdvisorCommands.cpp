@@ -121,11 +121,12 @@ int runAdvise(CommandContext& ctx)
             });
         return kSuccess;
     }
+    const advice::BetTexts texts = advice::betTexts(bet);
     const advice::AdviceSheet sheet = advice::adviceSheet(bet, input, a);
     ctx.out << selected.item << '\n'
-            << sheet.bet << '\t' << QStringLiteral("合計票数 ") << sheet.pool << '\t' << QStringLiteral("票数 ")
-            << sheet.votes << '\t' << QStringLiteral("払戻率 ") << sheet.rate << '\n'
-            << QStringLiteral("現在のオッズ ") << sheet.oddsNow << '\t' << QStringLiteral("適正オッズ ")
+            << texts.bet << '\t' << QStringLiteral("合計票数 ") << texts.pool << '\t' << QStringLiteral("票数 ")
+            << texts.votes << '\t' << QStringLiteral("払戻率 ") << texts.rate << '\n'
+            << QStringLiteral("現在のオッズ ") << texts.oddsNow << '\t' << QStringLiteral("適正オッズ ")
             << sheet.fairOdds << '\n';
     QStringList header;
     for (const QString& c : advice::stakeColumns())

@@ -78,15 +78,16 @@ const std::array<QString, 4>& dutchColumns()
     return columns;
 }
 
+BetTexts betTexts(const Bet& bet)
+{
+    return {betLabel(bet), grouped(bet.pool) + QStringLiteral("票"), grouped(bet.votes) + QStringLiteral("票"),
+            rateText(bet.rate), oddsText(payoutTenths(bet, 0))};
+}
+
 AdviceSheet adviceSheet(const Bet& bet, const AdviceInput& input, const Advice& advice)
 {
     const Fraction fair{input.prob.denominator, input.prob.numerator};
-    return {betLabel(bet),
-            grouped(bet.pool) + QStringLiteral("票"),
-            grouped(bet.votes) + QStringLiteral("票"),
-            rateText(bet.rate),
-            oddsText(payoutTenths(bet, 0)),
-            QString::number(fair.value(), 'f', 2),
+    return {QString::number(fair.value(), 'f', 2),
             {stakeLine(QStringLiteral("期待値最大"), bet, input, advice.maxEvStake),
              stakeLine(QStringLiteral("損益分岐"), bet, input, advice.breakEvenStake),
              stakeLine(QStringLiteral("ケリー"), bet, input, advice.kellyStake)}};

@@ -35,12 +35,18 @@ struct StakeLine {
     QString growth;  // expected log growth of the bankroll
 };
 
+// The bet as the record gives it.
+struct BetTexts {
+    QString bet;      // "単勝 5"
+    QString pool;     // "1,000,000票"
+    QString votes;    // "100,000票"
+    QString rate;     // "0.8"
+    QString oddsNow;  // O(0)
+};
+BetTexts betTexts(const Bet& bet);
+
+// The advice for the bettor's P, W and F.
 struct AdviceSheet {
-    QString bet;       // "単勝 5"
-    QString pool;      // "1,000,000票"
-    QString votes;     // "100,000票"
-    QString rate;      // "0.8"
-    QString oddsNow;   // O(0)
     QString fairOdds;  // 1 / P, the odds at which a bet breaks even
     std::array<StakeLine, 3> lines;
 };

@@ -54,36 +54,63 @@ double growth(const Bet& bet, Fraction prob, long long bankroll, long long x)
     return growthAt(prob.value(), bankroll, x, payoutTenths(bet, x));
 }
 
-Advice advise(const Bet& bet, const AdviceInput& input)
-{
-    const long long w = input.bankroll;
-    const long long most = w / kVoteYen;  // 100 x <= W
-    const double p = input.prob.value();
+namespace {
 
-    Advice advice;
-    Wide bestEv = 0;  // x (n o - 10 d): EV up to a positive factor
-    double bestGrowth = 0;
-    long long kellyVotes = 0;
-    for (long long x = 1; x <= most; ++x) {
-        const long long tenths = payoutTenths(bet, x);
-        const Wide e = edge(input.prob, tenths);
-        if (e <= 0)
-            continue;  // no EV above 0, and by Jensen no growth above that of no stake
-        if (x * e > bestEv) {
-            bestEv = x * e;
-            advice.maxEvStake = x * kVoteYen;
-        }
+// The stakes of one run of equal odds, x from `first` to `last`: there EV
+// grows with x, and the growth is strictly concave in x.
+void weighRun(const AdviceInput& input, long long first, long long last, long long tenths, Advice& advice, Wide& bestEv,
+              double& bestGrowth, long long& kellyVotes)
+{
+    const Wide e = edge(input.prob, tenths);
+    if (e < 0)
+        return;
+    advice.breakEvenStake = last * kVoteYen;
+    if (e == 0)
+        return;  // no EV above 0, and by Jensen no growth above that of no stake
+    if (last * e > bestEv) {
+        bestEv = last * e;
+        advice.maxEvStake = last * kVoteYen;
+    }
+    // Kelly: the best whole stake lies next to the real maximum of the run's
+    // growth, P a / (1 + a x) = (1 - P) b / (1 - b x) with a = 10 (o - 10) / W
+    // and b = 100 / W; its neighbours cover any rounding of it.
+    const long long w = input.bankroll;
+    const long long top = std::min(last, (w - 1) / kVoteYen);  // 100 x < W
+    if (top < first)
+        return;
+    const double p = input.prob.value();
+    const double gain = double(10 * (tenths - 10));
+    const double peak = double(w) * (p * gain - (1 - p) * kVoteYen) / (gain * kVoteYen);
+    const long long near = peak < double(first) ? first : peak > double(top) ? top : static_cast<long long>(peak);
+    for (long long x = std::max(first, near - 1); x <= std::min(top, near + 1); ++x) {
         const double g = growthAt(p, w, x, tenths);
         if (g > bestGrowth) {
             bestGrowth = g;
             kellyVotes = x;
         }
     }
-    for (long long x = most; x >= 1; --x)
-        if (edge(input.prob, payoutTenths(bet, x)) >= 0) {
-            advice.breakEvenStake = x * kVoteYen;
-            break;
-        }
+}
+
+}  // namespace
+
+Advice advise(const Bet& bet, const AdviceInput& input)
+{
+    Advice advice;
+    Wide bestEv = 0;  // x (n o - 10 d): EV up to a positive factor
+    double bestGrowth = 0;
+    long long kellyVotes = 0;
+    // Every stake 100 x <= W, walked in runs of equal payout odds.
+    const long long most = input.bankroll / kVoteYen;
+    long long first = 1;
+    long long tenths = most >= 1 ? payoutTenths(bet, 1) : 0;
+    for (long long x = 2; x <= most + 1; ++x) {
+        const long long next = x <= most ? payoutTenths(bet, x) : -1;
+        if (next == tenths)
+            continue;
+        weighRun(input, first, x - 1, tenths, advice, bestEv, bestGrowth, kellyVotes);
+        first = x;
+        tenths = next;
+    }
     advice.kellyFullStake = kellyVotes * kVoteYen;
     advice.kellyStake = kellyVotes * input.kelly.numerator / input.kelly.denominator * kVoteYen;
     return advice;

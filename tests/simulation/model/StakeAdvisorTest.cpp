@@ -188,7 +188,7 @@ TEST(StakeAdvisor, WorkedExampleOfTheManual)
     const AdviceInput input{{15, 100}, 3'000'000, {1, 2}};
     const Advice a = advise(bet, input);
     const AdviceSheet sheet = adviceSheet(bet, input, a);
-    EXPECT_EQ(sheet.oddsNow, "8.0");
+    EXPECT_EQ(betTexts(bet).oddsNow, "8.0");
     EXPECT_EQ(sheet.fairOdds, "6.67");
     const QStringList lines = {sheet.lines[0].stake + ' ' + sheet.lines[0].odds + ' ' + sheet.lines[0].ev,
                                sheet.lines[1].stake + ' ' + sheet.lines[1].odds + ' ' + sheet.lines[1].ev,
