@@ -214,6 +214,7 @@ QWidget* AdvisorTab::buildDutching()
     DutchMinLabel = valueLabel("DutchMinLabel");
     DutchMessageLabel = messageLabel("DutchMessageLabel");
     DutchTable = table("DutchTable", 0, dutchColumns());
+    DutchTable->verticalHeader()->hide();
 
     auto* total = new QFormLayout;
     total->addRow(QStringLiteral("合計金額(円)："), DutchTotalEdit);
@@ -267,7 +268,9 @@ void AdvisorTab::buildChart()
     const QScatterSeries::MarkerShape shapes[] = {
         QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle, QScatterSeries::MarkerShapeTriangle};
     const QString names[] = {QStringLiteral("期待値最大"), QStringLiteral("損益分岐"), QStringLiteral("ケリー")};
-    for (size_t i = 0; i < markSeries_.size(); ++i) {
+    // The large break-even square goes under the others: the max-EV stake is
+    // often the break-even stake too (both the whole bankroll).
+    for (size_t i : {1, 0, 2}) {
         auto* mark = new QScatterSeries;
         mark->setName(names[i]);
         mark->setMarkerShape(shapes[i]);
@@ -342,6 +345,8 @@ void AdvisorTab::clearAdvice(const QString& message)
         s->clear();
     for (QScatterSeries* m : markSeries_)
         m->clear();
+    for (QValueAxis* axis : {stakeAxis_, oddsAxis_, evAxis_})
+        axis->setVisible(false);
 }
 
 void AdvisorTab::recalculate()
@@ -408,6 +413,10 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
     oddsAxis_->setRange(std::max(0.0, oLow), oHigh);
     const auto [eLow, eHigh] = padded(evLow, evHigh);
     evAxis_->setRange(eLow, eHigh);
+    for (QValueAxis* axis : {stakeAxis_, oddsAxis_, evAxis_}) {
+        axis->applyNiceNumbers();
+        axis->setVisible(true);
+    }
 }
 
 void AdvisorTab::recalculateDutch()
