@@ -411,12 +411,16 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
     stakeAxis_->setRange(0, chart.stakeEnd);
     const auto [oLow, oHigh] = padded(oddsLow, oddsHigh);
     oddsAxis_->setRange(std::max(0.0, oLow), oHigh);
-    const auto [eLow, eHigh] = padded(evLow, evHigh);
-    evAxis_->setRange(eLow, eHigh);
-    for (QValueAxis* axis : {stakeAxis_, oddsAxis_, evAxis_}) {
-        axis->applyNiceNumbers();
+    stakeAxis_->applyNiceNumbers();
+    oddsAxis_->applyNiceNumbers();
+    // EV is 0 exactly where the odds are 1/P: the EV scale puts its 0 at the
+    // height of the O = 1/P line, so both curves cross that line together.
+    const double t = (chart.fairOdds - oddsAxis_->min()) / (oddsAxis_->max() - oddsAxis_->min());
+    const double span = std::max({evHigh / (1 - t), -evLow / t, 1.0}) * 1.05;
+    evAxis_->setRange(-t * span, (1 - t) * span);
+    evAxis_->setTickCount(oddsAxis_->tickCount());
+    for (QValueAxis* axis : {stakeAxis_, oddsAxis_, evAxis_})
         axis->setVisible(true);
-    }
 }
 
 void AdvisorTab::recalculateDutch()
