@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <queue>
 
 namespace tavek::advice {
 
@@ -136,18 +137,27 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
         moved.votes = bets[i].votes + votes[i];
         return payoutTenths(moved, 0);
     };
+    // A bet's return only grows while the pool grows and its own stake
+    // stays, so a return worked out earlier is a lower bound of the one now.
+    // The lowest bound (the bet listed first among equals) is worked out
+    // afresh and put back until it holds: it is then the lowest return.
+    using Entry = std::pair<long long, size_t>;  // return in tenths of 100 yen, bet
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> bounds;
+    for (size_t i = 0; i < bets.size(); ++i)
+        bounds.push({0, i});
     for (long long n = total / kVoteYen; n > 0; --n) {
-        size_t lowest = 0;
-        long long lowestReturn = std::numeric_limits<long long>::max();
-        for (size_t i = 0; i < bets.size(); ++i) {
-            const long long r = votes[i] * odds(i);
-            if (r < lowestReturn) {
-                lowestReturn = r;
-                lowest = i;
+        for (;;) {
+            const auto [bound, i] = bounds.top();
+            const long long now = votes[i] * odds(i);
+            bounds.pop();
+            if (now == bound) {
+                ++votes[i];
+                ++moved.pool;
+                bounds.push({votes[i] * odds(i), i});
+                break;
             }
+            bounds.push({now, i});
         }
-        ++votes[lowest];
-        ++moved.pool;
     }
     result.minPayout = std::numeric_limits<long long>::max();
     for (size_t i = 0; i < bets.size(); ++i) {

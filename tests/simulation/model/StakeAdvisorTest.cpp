@@ -224,8 +224,8 @@ TEST(StakeAdvisor, DutchingAgreesWithBruteForce)
         const long long pool = std::uniform_int_distribution<long long>(2'000, 400'000)(random);
         std::vector<Bet> bets;
         for (int b = 0; b < 1 + i % 5; ++b)
-            bets.push_back({BetKind::Win, b + 1, pool, std::uniform_int_distribution<long long>(1, pool / 4)(random),
-                            win::kWinRate});
+            bets.push_back({BetKind::Win, b + 1, pool,
+                            std::uniform_int_distribution<long long>(1, i % 2 ? 50 : pool / 4)(random), win::kWinRate});
         const long long total = std::uniform_int_distribution<long long>(1, 400)(random) * 100;
         const Dutching d = dutch(bets, total);
 
