@@ -19,6 +19,7 @@ class WinSheet;
 class QuinellaTab;
 class BracketTab;
 class ReferenceTab;
+class AdvisorTab;
 
 namespace tavek {
 struct DayData;
@@ -83,10 +84,12 @@ public:
     QWidget* TabSheet3;          // bracket quinella
     QWidget* TabSheet2;          // quinella
     QWidget* TabSheet4;          // reference
+    QWidget* TabSheet5;          // stake advisor
     WinSheet* winSheet;          // the content of TabSheet1
     BracketTab* bracketTab;      // the content of TabSheet3
     QuinellaTab* quinellaTab;    // the content of TabSheet2
     ReferenceTab* referenceTab;  // the content of TabSheet4
+    AdvisorTab* advisorTab;      // the content of TabSheet5
 
     QStatusBar* StatusLine;
 
@@ -129,7 +132,7 @@ private:
     void buildTabs();
     void assembleClientArea();
 
-    // The quinella, bracket-quinella and reference tabs (their own files).
+    // The quinella, bracket-quinella, reference and stake advisor tabs (their own files).
     void buildPairTabs();
     void clearPairFigures();
     void runBracketSection(int race);

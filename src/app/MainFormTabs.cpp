@@ -1,15 +1,17 @@
-// The quinella, bracket-quinella and reference tabs as the main window sees
-// them: where their widgets go, and the steps of a race selection that are
-// theirs.
+// The quinella, bracket-quinella, reference and stake advisor tabs as the
+// main window sees them: where their widgets go, and the steps of a race
+// selection that are theirs.
 #include "app/MainForm.h"
 
 #include "racedata/DayData.h"
 #include "simulation/model/PairSlot.h"
+#include "simulation/ui/AdvisorTab.h"
 #include "simulation/ui/BracketTab.h"
 #include "simulation/ui/QuinellaTab.h"
 #include "simulation/ui/ReferenceTab.h"
 
 #include <QComboBox>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +32,11 @@ void TMainForm::buildPairTabs()
     bracketTab = fill(TabSheet3, new BracketTab);
     quinellaTab = fill(TabSheet2, new QuinellaTab);
     referenceTab = fill(TabSheet4, new ReferenceTab);
+    // The stake advisor comes after the program's four tabs.
+    TabSheet5 = new QWidget;
+    TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
+    PageControl1->addTab(TabSheet5, QStringLiteral("資金配分"));
+    advisorTab = fill(TabSheet5, new AdvisorTab(*day_));
     tavek::DayData& day = *day_;
     using tavek::sim::PairKind;
     quinellaTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Quinella); });
@@ -55,7 +62,10 @@ void TMainForm::runBracketSection(int race)
     bracketTab->bracketSection(race);
 }
 
+// The last steps of the win calculation: the reference lists, then the stake
+// advisor's bets of the race.
 void TMainForm::runReferenceSection(int race)
 {
     referenceTab->referenceSection(day_->voteRecord(race));
+    advisorTab->advisorSection(race);
 }

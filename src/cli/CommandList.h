@@ -10,3 +10,10 @@ TAVEK_CLI_COMMAND("quinella", runQuinella, "quinella DATE RACE [--stake A-B:YEN 
 TAVEK_CLI_COMMAND("bracket", runBracket, "bracket DATE RACE [--stake A-B:YEN | --odds A-B:ODDS] [--json]")
 TAVEK_CLI_COMMAND("reference", runReference, "reference DATE RACE [--json]")
 TAVEK_CLI_COMMAND("stats", runStats, "stats [--from DATE] [--to DATE] [--json]")
+TAVEK_CLI_COMMAND("advise", runAdvise,
+                  "advise DATE RACE (--win H | --quinella A-B | --bracket A-B) --prob P [--bankroll YEN] [--kelly F] "
+                  "[--json]")
+TAVEK_CLI_COMMAND("curve", runCurve,
+                  "curve DATE RACE (--win H | --quinella A-B | --bracket A-B) [--to YEN] [--step YEN] [--json]")
+TAVEK_CLI_COMMAND("dutch", runDutch,
+                  "dutch DATE RACE (--win H,H,... | --quinella A-B,... | --bracket A-B,...) --total YEN [--json]")

@@ -42,7 +42,7 @@ void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures)
         figures.votes[size_t(k - 1)] = readFigure(record, pairVotesPosition(kind, k));
 }
 
-QString pairOddsText(long double rate, int total, int votes)
+QString pairOddsText(long double rate, long long total, long long votes)
 {
     return fmt::odds6(static_cast<long double>(total) * rate / votes);
 }

@@ -33,7 +33,7 @@ QString realOddsText(PairKind kind, QByteArrayView record, int k);
 QString realTotalText(PairKind kind, QByteArrayView record);
 
 // The odds total x rate / votes as "%6.1f", in extended precision.
-QString pairOddsText(long double rate, int total, int votes);
+QString pairOddsText(long double rate, long long total, long long votes);
 
 // The race key (positions 12-27), for error messages.
 QString raceKeyText(QByteArrayView record);

@@ -7,7 +7,7 @@
 
 namespace tavek::sim {
 
-long double pairPayoutRate(QByteArrayView record)
+PayoutRate pairPayoutFraction(QByteArrayView record)
 {
     const QByteArrayView date = record::field(record, layout::kYear, 8);
     const bool digits = date.size() == 8

@@ -10,16 +10,6 @@ namespace tavek::win {
 
 namespace {
 
-int recordVotes(const DayData& day, int race, int horse)
-{
-    return record::blankAsZero(day.voteRecord(race), layout::winVotes(horse), layout::kVoteLen);
-}
-
-int recordTotal(const DayData& day, int race)
-{
-    return record::blankAsZero(day.voteRecord(race), layout::kWinTotal, layout::kVoteLen);
-}
-
 bool hasVirtual(int horse)
 {
     return horse >= 1 && horse <= kWinFigures;
@@ -67,6 +57,21 @@ int checkedFigure(const DayData& day, int race, long long value)
 
 }  // namespace
 
+int recordVotes(const DayData& day, int race, int horse)
+{
+    return record::blankAsZero(day.voteRecord(race), layout::winVotes(horse), layout::kVoteLen);
+}
+
+int recordTotal(const DayData& day, int race)
+{
+    return record::blankAsZero(day.voteRecord(race), layout::kWinTotal, layout::kVoteLen);
+}
+
+long double winOdds(long long total, long long votes)
+{
+    return static_cast<long double>(total) * kPayoutRate / votes;
+}
+
 std::optional<long double> realShare(const DayData& day, int race, int horse)
 {
     const int total = recordTotal(day, race);
@@ -80,7 +85,7 @@ std::optional<long double> realOdds(const DayData& day, int race, int horse)
     const int votes = hasReal(horse) ? recordVotes(day, race, horse) : 0;
     if (votes == 0)
         return std::nullopt;
-    return static_cast<long double>(recordTotal(day, race)) * kPayoutRate / votes;
+    return winOdds(recordTotal(day, race), votes);
 }
 
 std::optional<int> virtualVotes(const DayData& day, int race, int horse)
@@ -104,7 +109,7 @@ std::optional<long double> virtualOdds(const DayData& day, int race, int horse)
     const std::optional<int> votes = virtualVotes(day, race, horse);
     if (!votes)
         return std::nullopt;
-    return static_cast<long double>(day.WinTotal[race]) * kPayoutRate / *votes;
+    return winOdds(day.WinTotal[race], *votes);
 }
 
 void winReset(DayData& day, int race)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "racedata/DayData.h"
+#include "simulation/model/PayoutRate.h"
 #include "simulation/model/SimResult.h"
 
 #include <optional>
@@ -11,9 +12,18 @@
 // odds are pool x 0.8 / votes with no rounding of their own.
 namespace tavek::win {
 
-inline constexpr long double kPayoutRate = 0.8L;
+inline constexpr sim::PayoutRate kWinRate{4, 5};
+inline constexpr long double kPayoutRate = kWinRate.value();
 inline constexpr int kVoteUnit = 100;              // yen per vote
 inline constexpr long long kMaxStake = 9'999'999;  // yen, what the amount field holds
+
+// The record's win votes of runner `horse` (1..28) and win total,
+// blank-as-zero: the figures the real odds come from.
+int recordVotes(const DayData& day, int race, int horse);
+int recordTotal(const DayData& day, int race);
+
+// The odds of `votes` in a win pool of `total`: total x 0.8 / votes.
+long double winOdds(long long total, long long votes);
 
 // Real figures of runner `horse` (1..28) of race slot `race`, read from its
 // vote record at every call. None where they cannot be computed.

@@ -28,12 +28,6 @@ QString realVotesText(QByteArrayView vote, int horse)
     return votes < 0 ? kNone : fmt::integer(votes, 9);
 }
 
-QString refundText(QByteArrayView vote, int horse)
-{
-    const QByteArrayView flag = record::field(vote, layout::refundFlag(horse), 1).trimmed();
-    return flag == "0" ? kNone : QStringLiteral("返還");
-}
-
 QString inputText(const QString& text, int horse, const InputTexts& inputs)
 {
     return inputs.horse == horse && !text.trimmed().isEmpty() ? text : kNone;
@@ -78,6 +72,11 @@ QString totalText(const DayData& day, int race)
     return fmt::grouped11(record::blankAsZero(day.voteRecord(race), layout::kWinTotal, layout::kVoteLen));
 }
 
+bool refunded(const DayData& day, int race, int horse)
+{
+    return record::field(day.voteRecord(race), layout::refundFlag(horse), 1).trimmed() != "0";
+}
+
 int rowBracket(const DayData& day, int race, int horse)
 {
     const int b = keiba::bracketOf(registeredRunners(day, race), horse);
@@ -102,7 +101,7 @@ QString cellText(const DayData& day, int race, int horse, int column, const Inpu
     case 4:
         return odds9OrNone(realOdds(day, race, horse));
     case 5:
-        return real ? refundText(vote, horse) : kNone;
+        return real && refunded(day, race, horse) ? QStringLiteral("返還") : kNone;
     case 6:
         return inputText(inputs.amount, horse, inputs);
     case 7:

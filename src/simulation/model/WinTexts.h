@@ -42,6 +42,9 @@ HeaderTexts headerTexts(const DayData& day, int race);
 // Label3D9: the record's win total, "%11.0n".
 QString totalText(const DayData& day, int race);
 
+// The refund flag of runner `horse` is set: a scratched runner ("返還").
+bool refunded(const DayData& day, int race, int horse);
+
 // Bracket 1..8 of the row (its colour), 0 where the row has none.
 int rowBracket(const DayData& day, int race, int horse);
 

@@ -1,0 +1,60 @@
+// The stake advisor walks the whole 100-yen grid: a bankroll of 100,000,000
+// yen is a million stakes. Target: under 100 ms for the three stakes.
+
+#include "simulation/model/StakeAdvisor.h"
+#include "simulation/model/AdvisorChart.h"
+#include "simulation/model/WinModel.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace tavek::advice;
+
+namespace {
+
+// A big race's favourite: 2,000,000 of 20,000,000 win votes (odds 8.0).
+const Bet kFavourite{BetKind::Win, 1, 20'000'000, 2'000'000, tavek::win::kWinRate};
+
+// P 0.5 keeps P O(x) above 1 over the whole bankroll, so every stake is
+// weighed for Kelly too: the slowest case.
+void BM_AdviseWholeBankroll(benchmark::State& state)
+{
+    const AdviceInput input{{1, 2}, state.range(0), {1, 1}};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(advise(kFavourite, input));
+}
+BENCHMARK(BM_AdviseWholeBankroll)->Arg(100'000)->Arg(100'000'000)->Unit(benchmark::kMillisecond);
+
+// P 0.1 pays nowhere: the Kelly growth is never computed, the break-even walk
+// goes down the whole grid.
+void BM_AdviseNoStakePays(benchmark::State& state)
+{
+    const AdviceInput input{{1, 10}, 100'000'000, {1, 1}};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(advise(kFavourite, input));
+}
+BENCHMARK(BM_AdviseNoStakePays)->Unit(benchmark::kMillisecond);
+
+// What the window does on every change of a field: the stakes and the chart.
+void BM_AdviseAndChart(benchmark::State& state)
+{
+    const AdviceInput input{{1, 2}, 100'000'000, {1, 2}};
+    for (auto _ : state) {
+        const Advice a = advise(kFavourite, input);
+        benchmark::DoNotOptimize(advisorChart(kFavourite, input, a));
+    }
+}
+BENCHMARK(BM_AdviseAndChart)->Unit(benchmark::kMillisecond);
+
+// Dutching 100,000,000 yen over `range` bets of one pool: a million 100-yen
+// steps.
+void BM_Dutch(benchmark::State& state)
+{
+    std::vector<Bet> bets;
+    for (int h = 1; h <= state.range(0); ++h)
+        bets.push_back({BetKind::Win, h, 20'000'000, 2'000'000 / h, tavek::win::kWinRate});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dutch(bets, 100'000'000));
+}
+BENCHMARK(BM_Dutch)->Arg(2)->Arg(5)->Arg(18)->Arg(153)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The stake advisor tab in the main window: it follows the race selection and
+// shows what tavek-cli advise and dutch print for the same race.
+#include "cli/Cli.h"
+#include "controls/SaNumEdit.h"
+#include "simulation/ui/AdvisorTab.h"
+#include "support/gui/MainWindowFixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using tavek::test::MainWindowFixture;
+
+namespace {
+
+QStringList cliLines(const MainWindowFixture& fx, const QStringList& args)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int code = tavek::cli::run(QStringList{"--data", fx.dataFolder()} + args, outStream, errStream);
+    outStream.flush();
+    EXPECT_EQ(code, 0) << err.toStdString();
+    return out.split(u'\n', Qt::SkipEmptyParts);
+}
+
+// As the user types: the old text backspaced away, the new one keyed in.
+void retype(TSaNumEdit* field, const QString& text)
+{
+    for (qsizetype i = field->Text().size(); i > 0; --i)
+        QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+QStringList tableRow(const QTableWidget* table, int row)
+{
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c)
+        cells << (table->item(row, c) ? table->item(row, c)->text() : QString());
+    return cells;
+}
+
+class AdvisorTabMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fx.writeFixtureDay();
+        form = &fx.start();
+        fx.pickDate(MainWindowFixture::kFixtureDate);
+        fx.pickRace(0);  // 東京 11R: horse h with 1,000 h votes, horse 3 scratched
+        tab = form->advisorTab;
+        form->PageControl1->setCurrentWidget(form->TabSheet5);
+    }
+
+    void choose(QComboBox* combo, int data) { combo->setCurrentIndex(combo->findData(data)); }
+
+    MainWindowFixture fx;
+    TMainForm* form = nullptr;
+    AdvisorTab* tab = nullptr;
+};
+
+}  // namespace
+
+TEST_F(AdvisorTabMainWindow, FifthTabAfterTheProgramsFour)
+{
+    ASSERT_EQ(form->PageControl1->count(), 5);
+    EXPECT_EQ(form->PageControl1->tabText(3), "参考資料");
+    EXPECT_EQ(form->PageControl1->tabText(4), "資金配分");
+    EXPECT_EQ(tab->BetCombo->count(), 16) << "the race's registered runners";
+    EXPECT_EQ(tab->OddsNowLabel->text(), "106.4倍") << "horse 1: 133,000 x 0.8 / 1,000";
+    EXPECT_FALSE(tab->MessageLabel->text().isEmpty()) << "asks for P";
+
+    fx.pickRace(1);  // 東京 01R, 18 runners
+    EXPECT_EQ(tab->BetCombo->count(), 18);
+}
+
+TEST_F(AdvisorTabMainWindow, ShowsWhatTavekCliAdvises)
+{
+    choose(tab->BetCombo, 5);
+    QTest::keyClicks(tab->ProbEdit, "20");
+    retype(tab->BankrollEdit, "3000000");
+    retype(tab->KellyEdit, "0.5");
+    ASSERT_TRUE(tab->MessageLabel->text().isEmpty()) << tab->MessageLabel->text().toStdString();
+
+    const QStringList lines = cliLines(
+        fx, {"advise", "2005-04-16", "1", "--win", "5", "--prob", "0.2", "--bankroll", "3000000", "--kelly", "0.5"});
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[1], "単勝 5\t合計票数 " + tab->PoolLabel->text() + "\t票数 " + tab->VotesLabel->text() + "\t払戻率 "
+                            + tab->RateLabel->text());
+    EXPECT_EQ(lines[2], "現在のオッズ " + tab->OddsNowLabel->text().chopped(1) + "\t適正オッズ "
+                            + tab->FairOddsLabel->text().chopped(1));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(
+            lines[4 + r],
+            (QStringList{tab->StakeTable->verticalHeaderItem(r)->text()} + tableRow(tab->StakeTable, r)).join(u'\t'));
+    EXPECT_NE(tableRow(tab->StakeTable, 1)[0], "3,000,000円") << "the break-even stake lies inside the bankroll";
+
+    // The same chance as fair odds of 5.0 gives the same advice.
+    const QStringList percentRow = tableRow(tab->StakeTable, 2);
+    choose(tab->ProbFormCombo, 2);
+    EXPECT_TRUE(tab->ProbEdit->Text().isEmpty());
+    QTest::keyClicks(tab->ProbEdit, "5");
+    EXPECT_EQ(tableRow(tab->StakeTable, 2), percentRow);
+}
+
+TEST_F(AdvisorTabMainWindow, RefusalsSayWhyInJapanese)
+{
+    QTest::keyClicks(tab->ProbEdit, "20");
+    choose(tab->BetCombo, 3);
+    EXPECT_TRUE(tab->MessageLabel->text().contains(u"取消")) << tab->MessageLabel->text().toStdString();
+    EXPECT_TRUE(tableRow(tab->StakeTable, 0)[0].isEmpty());
+
+    choose(tab->BetCombo, 4);
+    EXPECT_TRUE(tab->MessageLabel->text().isEmpty());
+    retype(tab->ProbEdit, "100");
+    EXPECT_TRUE(tab->MessageLabel->text().contains(u"100%より小さい"));
+    EXPECT_TRUE(tableRow(tab->StakeTable, 0)[0].isEmpty());
+
+    choose(tab->BetKindCombo, 2);  // 馬連: the fixture race has no quinella votes
+    EXPECT_EQ(tab->BetCombo->count(), 153);
+    EXPECT_TRUE(tab->MessageLabel->text().contains(u"空欄"));
+}
+
+TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)
+{
+    for (int row : {0, 4, 9})
+        tab->DutchList->item(row)->setCheckState(Qt::Checked);
+    retype(tab->DutchTotalEdit, "50000");
+    const QStringList lines = cliLines(fx, {"dutch", "2005-04-16", "1", "--win", "1,5,10", "--total", "50000"});
+    ASSERT_EQ(lines.size(), 6);
+    ASSERT_EQ(tab->DutchTable->rowCount(), 3);
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(lines[2 + r], tableRow(tab->DutchTable, r).join(u'\t'));
+    EXPECT_EQ(lines[5], "最低払戻金 " + tab->DutchMinLabel->text());
+
+    tab->DutchList->item(2)->setCheckState(Qt::Checked);  // horse 3, scratched
+    EXPECT_EQ(tab->DutchTable->rowCount(), 0);
+    EXPECT_TRUE(tab->DutchMessageLabel->text().contains(u"取消"));
+}
