@@ -41,11 +41,16 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        // The grid's own cell fills the whole cell, so the standard item
+        // (nothing but an empty panel here) is drawn only when there is none.
+        if (grid_->hasSource()) {
+            grid_->StringGrid1DrawCell(*painter, index.column(), index.row() + 1, option.rect);
+            return;
+        }
         // A row is never shown selected or focused.
         QStyleOptionViewItem plain = option;
         plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         QStyledItemDelegate::paint(painter, plain, index);
-        grid_->StringGrid1DrawCell(*painter, index.column(), index.row() + 1, option.rect);
     }
 
 private:
