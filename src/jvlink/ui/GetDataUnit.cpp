@@ -38,9 +38,10 @@ TGetDataForm::TGetDataForm(tavek::jvlink::JVDTLabLib_TLB& jvlink, const QString&
 {
     setObjectName(QStringLiteral("GetDataForm"));
     setWindowTitle(QStringLiteral("ＪＶデータ取込"));
-    // A close button only: no minimise or maximise on any window manager.
+    // A close button only: no minimise or maximise. Window managers that
+    // offer maximise to any resizable window (openbox) see a fixed size.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
     setFont(font);
@@ -122,7 +123,7 @@ void TGetDataForm::buildControls()
     layout->addWidget(new QLabel(QStringLiteral("作成済みデータ"), this));
     layout->addWidget(ListBox1, 1);
     layout->addWidget(Label5);
-    resize(460, 420);
+    setFixedSize(460, 420);
 
     connect(ButtonStart, &QPushButton::clicked, this, [this] { ButtonStartClick(); });
     connect(ButtonCancel, &QPushButton::clicked, this, [this] { ButtonCancelClick(); });

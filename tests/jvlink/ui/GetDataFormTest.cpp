@@ -157,6 +157,8 @@ TEST_F(GetDataWindow, HasACloseButtonOnlyAndShowsTheDateAsTheProgramDoes)
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    // A fixed size, so that no window manager offers to maximise it.
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_EQ(form->DateTimePicker1->text(), "2005年04月09日");
 }
 
