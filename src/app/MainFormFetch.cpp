@@ -28,12 +28,29 @@ public:
     void restoreCursor() override {}
 };
 
-// The busy cursor of a quick-report handler, for as long as it runs.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+// The main window's busy cursor while a quick-report handler runs; a box
+// shown meanwhile keeps its own cursor.
+class BusyCursor {
+public:
+    explicit BusyCursor(QWidget* window)
+        : window_(window), hadCursor_(window->testAttribute(Qt::WA_SetCursor)), previous_(window->cursor())
+    {
+        window_->setCursor(Qt::BusyCursor);
+    }
+    ~BusyCursor()
+    {
+        if (hadCursor_)
+            window_->setCursor(previous_);
+        else
+            window_->unsetCursor();
+    }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    QWidget* window_;
+    bool hadCursor_;
+    QCursor previous_;
 };
 
 // Passes every call on to the program's JV-Link and keeps the first answer
@@ -134,7 +151,7 @@ void TMainForm::SokuhoHyosuBtnClick()
 {
     if (!JVLink1 || lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0)
         return;
-    BusyCursor busy;
+    BusyCursor busy(this);
     const QString race = lbRace->currentText();
     QString failure;
     const bool done = fetchQuickReport(day_->CurrentRace, failure);
@@ -157,7 +174,7 @@ void TMainForm::N11Click()
     // still show the races of a day whose files were just rewritten).
     if (!JVLink1 || lbRace->count() == 0 || DateCombo->currentIndex() < 0)
         return;
-    BusyCursor busy;
+    BusyCursor busy(this);
     const QString day = DateCombo->currentText();
     const int races = lbRace->count();
     int failed = 0;

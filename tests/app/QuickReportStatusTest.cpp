@@ -31,8 +31,7 @@ struct WatchedJVLink : tavek::test::ScriptedJVLink {
     {
         selectorAtOpen << form->lbRace->currentIndex();
         currentRaceAtOpen << form->dayData().CurrentRace;
-        const QCursor* cursor = QApplication::overrideCursor();
-        busyAtOpen << (cursor && cursor->shape() == Qt::BusyCursor);
+        busyAtOpen << (form->cursor().shape() == Qt::BusyCursor);
         return ScriptedJVLink::JVRTOpen(spec, key);
     }
 };
@@ -65,7 +64,7 @@ TEST(QuickReportStatus, SingleRaceRunsUnderABusyCursorAndTellsTheRaceAndTime)
     const QString race = w.form->lbRace->currentText();
     w.form->SokuhoHyosuBtnClick();
     EXPECT_EQ(w.jv->busyAtOpen, QList<bool>({true}));
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(w.form->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(w.status(), "速報票数を取得しました：" + race + "（15:20:05）");
 }
 
@@ -81,7 +80,7 @@ TEST(QuickReportStatus, SingleRaceFailureIsNamedInTheStatusLine)
     EXPECT_TRUE(w.status().endsWith("JVRTOpenエラー:前回のJVOpen/JVRTOpen に対してJVClose "
                                     "が呼ばれていません。（オープン中）(-202)"))
         << w.status().toStdString();
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(w.form->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(QuickReportStatus, WholeDayKeepsTheSelectorStillAndRefreshesOnceAtTheEnd)
@@ -95,7 +94,7 @@ TEST(QuickReportStatus, WholeDayKeepsTheSelectorStillAndRefreshesOnceAtTheEnd)
     EXPECT_EQ(w.jv->busyAtOpen, QList<bool>({true, true, true}));
     EXPECT_EQ(refreshes.count(), 1);
     EXPECT_EQ(w.form->lbRace->currentIndex(), 0);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(w.form->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(w.status(), "1日分の速報票数を取得しました：2005年04月16日 3レース（15:20:05）");
 }
 
