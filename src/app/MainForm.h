@@ -140,7 +140,9 @@ private:
 
     // The handlers' steps that can fail; the handlers show the failure.
     void showSelectedDay();
-    bool fetchQuickReport();
+    // The quick report of the race in slot `race`: false when a failure box
+    // ended it; `failure` names a JV-Link failure, empty when there was none.
+    bool fetchQuickReport(int race, QString& failure);
 
     // The race header of the win tab's current race.
     void showRaceHeader();

@@ -87,11 +87,25 @@ void TMainForm::lbRaceUChange()
 void TMainForm::calcBtnClick()
 {
     WinGrid* grid = winSheet->StringGrid1;
-    grid->hide();
     const int race = lbRace->currentIndex();
-    PageControl1->hide();
-    if (race < 0 || !winSheet->calculate(race))
+    // Nothing is painted inside a handler, so the tabs are hidden only when
+    // they have nothing to show: hiding them and showing them again would
+    // look the same but repaint the whole tab widget at every race switch.
+    auto hideTabs = [&] {
+        grid->hide();
+        PageControl1->hide();
+    };
+    bool calculated = false;
+    try {
+        calculated = race >= 0 && winSheet->calculate(race);
+    } catch (...) {
+        hideTabs();
+        throw;
+    }
+    if (!calculated) {
+        hideTabs();
         return;
+    }
     PageControl1->show();
     grid->show();
     showRaceHeader();

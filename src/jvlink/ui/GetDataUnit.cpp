@@ -20,6 +20,9 @@ using tavek::jvlink::BatchAcquisition;
 
 namespace {
 
+// Fast enough to watch, and rare enough that painting costs the run nothing.
+constexpr qint64 kFrameMs = 33;
+
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -35,7 +38,10 @@ TGetDataForm::TGetDataForm(tavek::jvlink::JVDTLabLib_TLB& jvlink, const QString&
 {
     setObjectName(QStringLiteral("GetDataForm"));
     setWindowTitle(QStringLiteral("ＪＶデータ取込"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // A close button only: no minimise or maximise. Window managers that
+    // offer maximise to any resizable window (openbox) see a fixed size.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
     font.setPixelSize(12);
     setFont(font);
@@ -61,7 +67,7 @@ void TGetDataForm::buildControls()
     DateTimePicker1 = new QDateTimeEdit(this);
     named(DateTimePicker1, "DateTimePicker1");
     DateTimePicker1->setCalendarPopup(true);
-    DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy'年'M'月'd'日'"));
+    DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy'年'MM'月'dd'日'"));
     DateTimePicker1->setMinimumWidth(140);
     Label5 = new QLabel(this);
     named(Label5, "Label5");
@@ -88,6 +94,9 @@ void TGetDataForm::buildControls()
     }
     ListBox1 = new QListWidget(this);
     named(ListBox1, "ListBox1");
+    // Every line has the same height: the list need not measure each of
+    // thousands of lines again whenever one is added.
+    ListBox1->setUniformItemSizes(true);
     TimerJVStatus = new QTimer(this);
     TimerJVStatus->setObjectName(QStringLiteral("TimerJVStatus"));
     TimerJVStatus->setInterval(tavek::jvlink::kDownloadPollMs);
@@ -114,7 +123,7 @@ void TGetDataForm::buildControls()
     layout->addWidget(new QLabel(QStringLiteral("作成済みデータ"), this));
     layout->addWidget(ListBox1, 1);
     layout->addWidget(Label5);
-    resize(460, 420);
+    setFixedSize(460, 420);
 
     connect(ButtonStart, &QPushButton::clicked, this, [this] { ButtonStartClick(); });
     connect(ButtonCancel, &QPushButton::clicked, this, [this] { ButtonCancelClick(); });
@@ -145,10 +154,17 @@ void TGetDataForm::runHandler(Handler handler)
     // A record that cannot be stored ends the run with an exception; the
     // acquisition has closed the stream by then, so the box is all that is left.
     tavek::MessageBox::guarded(this, handler);
+    showChanges();
 }
 
 void TGetDataForm::ButtonStartClick()
 {
+    if (acquisition_.running())
+        return;
+    // A new run starts with a blank status line, not the last run's result.
+    status_.clear();
+    changed_ = true;
+    showChanges();
     runHandler([this] { acquisition_.start(startPoint()); });
 }
 
@@ -159,7 +175,11 @@ void TGetDataForm::TimerJVStatusTimer()
 
 void TGetDataForm::ButtonCancelClick()
 {
+    // Nothing runs: nothing to ask about, nothing to stop.
+    if (!acquisition_.running())
+        return;
     acquisition_.cancel();
+    showChanges();
 }
 
 void TGetDataForm::SpeedButton1Click()
@@ -184,40 +204,70 @@ void TGetDataForm::reject()
 
 void TGetDataForm::showStatus(const QString& text)
 {
-    ProgressLabel->setText(text);
+    status_ = text;
+    changed();
 }
 
 void TGetDataForm::setDownloadProgress(int position, int maximum)
 {
-    ProgressBar1->setMaximum(maximum);
-    ProgressBar1->setValue(position);
+    download_ = {position, maximum};
+    changed();
 }
 
 void TGetDataForm::setReadProgress(int position, int maximum)
 {
-    ProgressBar2->setMaximum(maximum);
-    ProgressBar2->setValue(position);
+    read_ = {position, maximum};
+    changed();
 }
 
 void TGetDataForm::clearList()
 {
+    newLines_.clear();
     ListBox1->clear();
 }
 
 void TGetDataForm::addListLine(const QString& line)
 {
-    ListBox1->addItem(line);
-    // The newest line stays in view, so the user can watch the run.
-    ListBox1->scrollToBottom();
+    newLines_.append(line);
+    changed();
+}
+
+void TGetDataForm::changed()
+{
+    changed_ = true;
+    if (!sinceShown_.isValid() || sinceShown_.elapsed() >= kFrameMs)
+        showChanges();
+}
+
+void TGetDataForm::showChanges()
+{
+    if (!changed_)
+        return;
+    changed_ = false;
+    sinceShown_.start();
+    ProgressLabel->setText(status_);
+    ProgressBar1->setRange(0, download_.maximum);
+    ProgressBar1->setValue(download_.position);
+    ProgressBar2->setRange(0, read_.maximum);
+    ProgressBar2->setValue(read_.position);
+    if (!newLines_.isEmpty()) {
+        ListBox1->addItems(newLines_);
+        newLines_.clear();
+        // The newest line stays in view, so the user can watch the run.
+        ListBox1->scrollToBottom();
+    }
 }
 
 void TGetDataForm::information(const QString& text)
 {
+    // A box stops the run: it is shown over what the run has reached.
+    showChanges();
     tavek::MessageBox::information(this, text, tavek::MessageBox::Sound::Silent);
 }
 
 bool TGetDataForm::confirm(const QString& text)
 {
+    showChanges();
     return tavek::MessageBox::question(this, text);
 }
 
@@ -229,10 +279,14 @@ void TGetDataForm::beep()
 void TGetDataForm::setRunning(bool running)
 {
     ButtonStart->setEnabled(!running);
-    if (running)
+    if (running) {
         setCursor(Qt::BusyCursor);
-    else
-        unsetCursor();
+        return;
+    }
+    unsetCursor();
+    showChanges();
+    // Disabling the start button moved the focus on; the next run starts from it.
+    ButtonStart->setFocus();
 }
 
 void TGetDataForm::setPolling(bool on)
@@ -245,6 +299,9 @@ void TGetDataForm::setPolling(bool on)
 
 void TGetDataForm::processEvents()
 {
+    // A change that came before its frame was due is shown once it is.
+    if (changed_ && sinceShown_.elapsed() >= kFrameMs)
+        showChanges();
     QApplication::processEvents();
 }
 

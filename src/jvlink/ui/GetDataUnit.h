@@ -5,6 +5,8 @@
 #include "jvlink/core/BatchView.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QStringList>
 #include <QTime>
 
 class QDateTimeEdit;
@@ -18,7 +20,9 @@ class QTimer;
 // published since the start point and writes the RA and H1 records into the
 // day files. Modal; the main window creates it for each use. The window stays
 // live during a run: the download is polled by a 10-ms timer and the read
-// loop lets pending events run before every record.
+// loop lets pending events run before every record. What a run shows (status
+// line, bars, new list lines) reaches the controls at most once a frame, so
+// a run of thousands of records is not slowed by painting each of them.
 class TGetDataForm : public QDialog, private tavek::jvlink::BatchView {
     Q_OBJECT
 public:
@@ -70,8 +74,25 @@ private:
     void processEvents() override;
     void showStartPoint(const QDateTime& at) override;
 
+    // Marks the run's display as changed and shows it when a frame is due.
+    void changed();
+    // Puts the latest status, bars and pending list lines on the controls.
+    void showChanges();
+
     tavek::jvlink::JVDTLabLib_TLB& jvlink_;
     tavek::jvlink::BatchAcquisition acquisition_;
     QTime startTime_;
     bool closePending_ = false;
+
+    // What the run last asked to show, not yet on the controls.
+    struct Bar {
+        int position = 0;
+        int maximum = 100;
+    };
+    QString status_;
+    Bar download_;
+    Bar read_;
+    QStringList newLines_;
+    bool changed_ = false;
+    QElapsedTimer sinceShown_;
 };

@@ -174,8 +174,9 @@ void PairSheet::virtualCellClick(int k)
 
 void PairSheet::refresh()
 {
-    // Hidden while it changes, so the matrix never shows half an update.
-    matrix_->setUpdatesEnabled(false);
+    // Nothing is painted before the handler that changes the cells ends, so
+    // the matrix never shows half an update; only the cells that change are
+    // repainted, not its headings and row numbers as well.
     for (int k = 1; k <= board_.size(); ++k) {
         const auto& r = board_.real(k);
         const auto& v = board_.virtualCell(k);
@@ -187,5 +188,4 @@ void PairSheet::refresh()
     realTotal_->setText(board_.realTotal());
     virtualTotal_->setText(board_.virtualTotal());
     excess_->setText(board_.excess());
-    matrix_->setUpdatesEnabled(true);
 }

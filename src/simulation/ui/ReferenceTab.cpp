@@ -28,6 +28,9 @@ QListWidget* rankedList(QWidget* parent, const QString& name, const QString& sam
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // One line of one fixed-pitch font per item: the list need not measure
+    // each of up to 816 lines at every race switch.
+    list->setUniformItemSizes(true);
     const int textWidth = QFontMetrics(f).horizontalAdvance(sample);
     list->setMinimumWidth(textWidth + list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth() + 8);
     return list;

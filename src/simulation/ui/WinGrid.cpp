@@ -41,11 +41,16 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
+        // The grid's own cell fills the whole cell, so the standard item
+        // (nothing but an empty panel here) is drawn only when there is none.
+        if (grid_->hasSource()) {
+            grid_->StringGrid1DrawCell(*painter, index.column(), index.row() + 1, option.rect);
+            return;
+        }
         // A row is never shown selected or focused.
         QStyleOptionViewItem plain = option;
         plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
         QStyledItemDelegate::paint(painter, plain, index);
-        grid_->StringGrid1DrawCell(*painter, index.column(), index.row() + 1, option.rect);
     }
 
 private:
@@ -106,14 +111,19 @@ void WinGrid::StringGrid1DrawCell(QPainter& painter, int column, int row, const 
     if (row >= 1) {
         const WinCellStyle style = winCellStyle(column, source_.bracket ? source_.bracket(row) : 0);
         painter.fillRect(rect, style.background);
-        QFont f = font();
-        if (style.pointSize)
-            f.setPointSize(*style.pointSize);
-        f.setBold(style.bold);
-        painter.setFont(f);
-        painter.setPen(style.textColor.value_or(palette().color(QPalette::Text)));
-        painter.drawText(rect.adjusted(winCellTextLeft(column), winCellTextTop(column), 0, 0),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, cellText(row, column));
+        const QString text = cellText(row, column);
+        // A blank cell (the input columns, most refund marks) has nothing to
+        // lay out and draw.
+        if (!text.trimmed().isEmpty()) {
+            QFont f = font();
+            if (style.pointSize)
+                f.setPointSize(*style.pointSize);
+            f.setBold(style.bold);
+            painter.setFont(f);
+            painter.setPen(style.textColor.value_or(palette().color(QPalette::Text)));
+            painter.drawText(rect.adjusted(winCellTextLeft(column), winCellTextTop(column), 0, 0),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        }
     }
     painter.setPen(Qt::black);
     painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());

@@ -148,3 +148,77 @@ TEST_F(GetDataWindow, ARecordThatCannotBeStoredIsReportedByTheWindowAndTheRunEnd
     EXPECT_TRUE(form->ButtonStart->isEnabled());
     EXPECT_EQ(jv.calls.last(), "JVClose");
 }
+
+TEST_F(GetDataWindow, HasACloseButtonOnlyAndShowsTheDateAsTheProgramDoes)
+{
+    auto form = open();
+    const Qt::WindowFlags flags = form->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    // A fixed size, so that no window manager offers to maximise it.
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_EQ(form->DateTimePicker1->text(), "2005年04月09日");
+}
+
+TEST_F(GetDataWindow, AfterARunFocusIsOnStartAndACancelWhileIdleDoesNothing)
+{
+    jv.readCount = 1;
+    jv.record(RaRecord(raceKey("20050416", "05", 11)));
+    auto form = open();
+    form->ButtonStart->setFocus();
+    form->ButtonStartClick();
+    EXPECT_EQ(form->focusWidget(), form->ButtonStart);
+    const int boxesBefore = boxes.count();
+    const QStringList callsBefore = jv.calls;
+    QTest::mouseClick(form->ButtonCancel, Qt::LeftButton);
+    EXPECT_EQ(boxes.count(), boxesBefore);
+    EXPECT_EQ(jv.calls, callsBefore);
+    EXPECT_EQ(form->ProgressLabel->text(), "データ読込み完了(0/1)");
+}
+
+TEST_F(GetDataWindow, EachRunStartsWithABlankStatusLine)
+{
+    jv.readCount = 1;
+    auto form = open();
+    form->ButtonStartClick();
+    ASSERT_EQ(form->ProgressLabel->text(), "データ読込み完了(0/1)");
+    QStringList statusAtStartNotice;
+    boxes.afterAnswer = [&](const MessageBox::Request& box) {
+        if (box.text.startsWith("2005年04月09日"))
+            statusAtStartNotice << form->ProgressLabel->text();
+    };
+    jv.openResult = -1;
+    form->ButtonStartClick();
+    EXPECT_EQ(statusAtStartNotice, QStringList({QString()}));
+    EXPECT_TRUE(form->ProgressLabel->text().isEmpty());
+}
+
+TEST_F(GetDataWindow, ALongRunListsEveryRecordAndEndsWithItsLastStatus)
+{
+    // Lines arrive faster than the window paints them; none may be lost,
+    // and a box shows what the run has reached.
+    constexpr int kFiles = 40;
+    constexpr int kRacesPerFile = 12;
+    jv.readCount = kFiles;
+    for (int f = 0; f < kFiles; ++f) {
+        const QByteArray day = QDate(2005, 1, 1).addDays(f).toString("yyyyMMdd").toLatin1();
+        for (int race = 1; race <= kRacesPerFile; ++race)
+            jv.record(RaRecord(raceKey(day.constData(), "05", race)));
+        jv.code(-1);
+    }
+    auto form = open();
+    int linesAtCompletion = -1;
+    boxes.afterAnswer = [&](const MessageBox::Request& box) {
+        if (box.text == "データ作成が完了しました。")
+            linesAtCompletion = form->ListBox1->count();
+    };
+    form->ButtonStartClick();
+    EXPECT_EQ(linesAtCompletion, kFiles * kRacesPerFile);
+    ASSERT_EQ(form->ListBox1->count(), kFiles * kRacesPerFile);
+    EXPECT_EQ(form->ListBox1->item(kFiles * kRacesPerFile - 1)->text(), "作成済み:12R/2005年02月09日.jvRA");
+    EXPECT_EQ(form->ProgressLabel->text(), "データ読込み完了(40/40)");
+    EXPECT_EQ(form->ProgressBar2->value(), 0);
+    EXPECT_EQ(form->ProgressBar2->maximum(), 40);
+}
