@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "simulation/model/CsvExport.h"
 #include "simulation/model/PairBoard.h"
 #include "simulation/model/PairSlot.h"
 
@@ -35,6 +36,7 @@ QString pairTarget(const PairBoard& board, const QString& text, const QString& i
 int runPair(CommandContext& ctx, PairKind kind)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const bool csvOut = takeCsvFlag(ctx.args, json);
     const SimulationOption option = simulationOption(ctx.args, QStringLiteral("A-B"));
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
@@ -52,7 +54,9 @@ int runPair(CommandContext& ctx, PairKind kind)
     }
 
     const QString bet = kind == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
-    if (json) {
+    if (csvOut) {
+        ctx.out << csv::text(csv::pairTable(board));
+    } else if (json) {
         QJsonArray pairs;
         for (int k = 1; k <= board.size(); ++k)
             pairs.append(QJsonObject{{"label", sim::pairLabel(kind, k)},
