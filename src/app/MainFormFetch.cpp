@@ -47,13 +47,17 @@ void TMainForm::JVBtnClick()
 
 bool TMainForm::fetchQuickReport()
 {
-    return tavek::MessageBox::guarded(this, [this] {
-        tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
-        MainQuickView view;
-        tavek::jvlink::QuickReport quick(*JVLink1, view, dataFolder(), log);
-        const auto& race = day_->RaceRecords[day_->CurrentRace];
-        quick.fetch(QByteArrayView(race.data(), race.size()));
-    });
+    return tavek::MessageBox::guarded(this, [this] { runQuickReport(); });
+}
+
+void TMainForm::runQuickReport()
+{
+    tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
+    MainQuickView view;
+    tavek::jvlink::QuickReport quick(*JVLink1, view, dataFolder(), log);
+    quick.setHistory(oddsHistory());
+    const auto& race = day_->RaceRecords[day_->CurrentRace];
+    quick.fetch(QByteArrayView(race.data(), race.size()));
 }
 
 void TMainForm::SokuhoHyosuBtnClick()
@@ -66,6 +70,7 @@ void TMainForm::SokuhoHyosuBtnClick()
     ClearOnExit keep{day_->KeepRaceOnReload};
     DateComboChange();
     lbRaceChange();
+    showOddsHistory();
 }
 
 void TMainForm::N11Click()
@@ -89,4 +94,5 @@ void TMainForm::N11Click()
         }
     }
     DateComboChange();
+    showOddsHistory();
 }

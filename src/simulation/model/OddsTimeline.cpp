@@ -44,6 +44,11 @@ int OddsTimeline::winTotal(int i) const
     return record::blankAsZero(snapshot(i).record, layout::kWinTotal, layout::kVoteLen);
 }
 
+QString OddsTimeline::winTotalText(int i) const
+{
+    return fmt::grouped11(winTotal(i)).trimmed();
+}
+
 int OddsTimeline::winVotes(int i, int horse) const
 {
     return record::blankAsZero(snapshot(i).record, layout::winVotes(horse), layout::kVoteLen);

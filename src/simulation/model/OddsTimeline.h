@@ -28,6 +28,7 @@ public:
     // Snapshot i: win total and votes (blank-as-zero), win odds (none where
     // the runner has no votes) and their texts ("4.5"; empty for none).
     int winTotal(int i) const;
+    QString winTotalText(int i) const;  // "%11.0n" without its padding
     int winVotes(int i, int horse) const;
     std::optional<long double> winOdds(int i, int horse) const;
     QString winOddsText(int i, int horse) const;
