@@ -14,6 +14,7 @@
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -27,11 +28,14 @@ QChartView* chartView(QWidget* parent, const char* name, const QString& title)
     auto* chart = new QChart;
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignRight);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);  // eighteen runners fit beside the chart
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* view = new QChartView(chart, parent);
     view->setObjectName(QString::fromLatin1(name));
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(160);
+    view->setMinimumHeight(220);
     return view;
 }
 
@@ -53,8 +57,9 @@ struct Range {
     }
 };
 
-// Odds run from 1.0 to several hundred: a logarithmic axis keeps the
-// favourites' moves visible beside the outsiders'.
+// Odds run from 1.0 to several hundred: a logarithmic axis (labels at 2, 4,
+// 8, 16, ...) keeps the favourites' moves visible beside the outsiders'. A
+// narrow range gets a linear axis, which labels it more finely.
 void finishChart(QChart* chart, Range range, const std::optional<QDateTime>& postTime)
 {
     if (range.empty)
@@ -76,15 +81,28 @@ void finishChart(QChart* chart, Range range, const std::optional<QDateTime>& pos
     if (range.first == range.last)  // one fetch: give the axis some width
         range.last = range.first + 60'000;
     auto* x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("HH:mm"));
+    // Fetches of an earlier day (a race looked at again later) need the date.
+    const bool oneDay = QDateTime::fromMSecsSinceEpoch(range.first).date()
+                        == QDateTime::fromMSecsSinceEpoch(range.last).date();
+    x->setFormat(oneDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
     x->setTitleText(QStringLiteral("取得時刻"));
     x->setRange(QDateTime::fromMSecsSinceEpoch(range.first), QDateTime::fromMSecsSinceEpoch(range.last));
-    auto* y = new QLogValueAxis;
-    y->setBase(10);
-    y->setLabelFormat(QStringLiteral("%.1f"));
+    QAbstractAxis* y;
+    if (range.high > 4 * range.low) {
+        auto* log = new QLogValueAxis;
+        log->setBase(2);
+        log->setLabelFormat(QStringLiteral("%.0f"));
+        log->setRange(std::max(1.0, range.low * 0.9), range.high * 1.1);
+        log->setMinorTickCount(1);
+        y = log;
+    } else {
+        auto* linear = new QValueAxis;
+        linear->setRange(std::max(0.0, range.low * 0.95), range.high * 1.05);
+        linear->applyNiceNumbers();
+        linear->setLabelFormat(QStringLiteral("%.1f"));
+        y = linear;
+    }
     y->setTitleText(QStringLiteral("オッズ"));
-    y->setRange(std::max(1.0, range.low * 0.9), range.high * 1.1);
-    y->setMinorTickCount(8);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
@@ -111,11 +129,13 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     CaptionLabel->setObjectName(QStringLiteral("CaptionLabel"));
     CaptionLabel->setWordWrap(true);
     WinChart = chartView(this, "WinChart", QStringLiteral("単勝オッズ"));
+    WinChart->chart()->legend()->setAlignment(Qt::AlignBottom);  // eighteen runners in one row
     QuinellaChart = chartView(this, "QuinellaChart", QStringLiteral("馬連オッズ（上位%1組）").arg(kLeadingPairs));
     SnapshotGrid = new QTableWidget(this);
     SnapshotGrid->setObjectName(QStringLiteral("SnapshotGrid"));
     SnapshotGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SnapshotGrid->verticalHeader()->hide();
+    SnapshotGrid->verticalHeader()->setDefaultSectionSize(20);
     SnapshotGrid->horizontalHeader()->setDefaultSectionSize(52);
 
     auto* charts = new QSplitter(Qt::Horizontal);
@@ -128,6 +148,7 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     split->addWidget(SnapshotGrid);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setSizes({600, 400});  // the charts first; the table scrolls
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->addWidget(CaptionLabel);
@@ -161,6 +182,8 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
     for (int horse = 1; horse <= timeline_.runners(); ++horse) {
         auto* series = new QLineSeries;
         series->setName(QString::number(horse));
+        // Eighteen runners need eighteen colours: the chart's theme has five.
+        series->setColor(QColor::fromHsv((horse - 1) * 360 / 18 * 7 % 360, 220, horse % 2 ? 200 : 140));
         series->setPointsVisible(timeline_.size() < 40);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
