@@ -4,6 +4,7 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairFigures.h"
+#include "simulation/model/PairIndex.h"
 #include "simulation/model/PairPayoutRate.h"
 #include "simulation/model/WinModel.h"
 
@@ -92,6 +93,11 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
 QString OddsTimeline::quinellaOddsText(int i, int k) const
 {
     return oddsText(quinellaOdds(i, k));
+}
+
+QString OddsTimeline::quinellaPairName(int k)
+{
+    return pairLabel(PairKind::Quinella, k).remove(u' ');
 }
 
 QString OddsTimeline::fetchedTime(int i) const

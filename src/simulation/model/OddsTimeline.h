@@ -38,6 +38,8 @@ public:
     std::vector<int> leadingQuinellaPairs(int count) const;
     std::optional<long double> quinellaOdds(int i, int k) const;
     QString quinellaOddsText(int i, int k) const;
+    // "1-2": the pair label without the blanks that align it in the matrix.
+    static QString quinellaPairName(int k);
 
     // "09:30:15", and the date and time for files: "2024-05-26 09:30:15".
     QString fetchedTime(int i) const;

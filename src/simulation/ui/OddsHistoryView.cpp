@@ -1,7 +1,5 @@
 #include "simulation/ui/OddsHistoryView.h"
 
-#include "simulation/model/PairIndex.h"
-
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
@@ -29,7 +27,10 @@ QChartView* chartView(QWidget* parent, const char* name, const QString& title)
     chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignRight);
     QFont small = chart->legend()->font();
-    small.setPointSizeF(small.pointSizeF() * 0.85);
+    if (small.pixelSize() > 0)
+        small.setPixelSize(std::max(9, small.pixelSize() * 85 / 100));
+    else
+        small.setPointSizeF(small.pointSizeF() * 0.85);
     chart->legend()->setFont(small);  // eighteen runners fit beside the chart
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* view = new QChartView(chart, parent);
@@ -207,7 +208,7 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
     Range range;
     for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
         auto* series = new QLineSeries;
-        series->setName(tavek::sim::pairLabel(tavek::sim::PairKind::Quinella, k).trimmed());
+        series->setName(timeline_.quinellaPairName(k));
         series->setPointsVisible(timeline_.size() < 40);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.quinellaOdds(i, k)) {
