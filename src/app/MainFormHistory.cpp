@@ -67,13 +67,17 @@ tavek::history::OddsHistory* TMainForm::oddsHistory()
     if (!history_ && !historyRefused_) {
         try {
             history_ = std::make_unique<tavek::history::OddsHistory>(tavek::history::databaseIn(appFolder_));
-        } catch (const std::runtime_error& e) {
+        } catch (const tavek::history::NewerSchema& e) {
             // Once per start: the quick report goes on into the day files.
             historyRefused_ = true;
             const QString message = QString::fromStdString(e.what());
             tavek::MessageBox::guarded(
                 this, [&] { tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).writeFailure(message); });
             tavek::MessageBox::information(this, message);
+        } catch (const std::runtime_error& e) {
+            // Perhaps passing (a full disk): the next fetch tries again, and
+            // the day files have this one.
+            StatusLine->showMessage(QString::fromStdString(e.what()));
         }
     }
     return history_.get();

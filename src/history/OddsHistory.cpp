@@ -148,12 +148,13 @@ OddsHistory::OddsHistory(const QString& path)
         const int version = probe.next() ? probe.value(0).toInt() : 0;
         probe.finish();
         if (version > kSchemaVersion)
-            throw failure(QStringLiteral("オッズ履歴 %1 は新しい版のTavekが書いた形式（第%2版）のため使えません。"
-                                         "この版が読めるのは第%3版までです。速報票数はこれまでどおり日ファイルに"
-                                         "保存されますが、オッズ推移は記録されません。")
-                              .arg(path_)
-                              .arg(version)
-                              .arg(kSchemaVersion));
+            throw NewerSchema(QStringLiteral("オッズ履歴 %1 は新しい版のTavekが書いた形式（第%2版）のため使えません。"
+                                             "この版が読めるのは第%3版までです。速報票数はこれまでどおり日ファイルに"
+                                             "保存されますが、オッズ推移は記録されません。")
+                                  .arg(path_)
+                                  .arg(version)
+                                  .arg(kSchemaVersion)
+                                  .toStdString());
         // WAL: readers never wait for the writer, and a killed writer's
         // unfinished transaction is simply not there at the next open.
         run(db, path_, QStringLiteral("PRAGMA journal_mode = WAL"));

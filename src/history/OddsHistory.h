@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <stdexcept>
 #include <vector>
 
 // The odds history: every vote-count record (H1) that a quick report
@@ -17,6 +18,13 @@ inline constexpr char kFileName[] = "OddsHistory.sqlite";
 // The schema this program writes (PRAGMA user_version); a database of a
 // higher version comes from a newer program and is refused.
 inline constexpr int kSchemaVersion = 1;
+
+// Thrown when the database was written by a newer schema: the program must
+// leave it alone, and tells the user once.
+class NewerSchema : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The history database of an application folder.
 QString databaseIn(const QString& applicationFolder);
@@ -38,7 +46,7 @@ public:
     // Opens (creating when missing) the database at `path`: WAL journal, a
     // busy timeout so that writers of several processes take turns. Throws
     // std::runtime_error with a message for the user when the file cannot be
-    // opened, is no database, or was written by a newer schema.
+    // opened or is no database, NewerSchema when a newer program wrote it.
     explicit OddsHistory(const QString& path);
     ~OddsHistory();
     OddsHistory(const OddsHistory&) = delete;
