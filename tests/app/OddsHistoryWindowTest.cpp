@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -119,4 +121,30 @@ TEST(OddsHistoryWindow, CsvExportWritesTheChosenTableInTheChosenCode)
     EXPECT_TRUE(bytes.startsWith(tavek::cp932::encode(u"組番,オッズ,オッズ(仮想)\r\n1-2,")))
         << bytes.left(40).toStdString();
     EXPECT_EQ(bytes.count("\r\n"), 1 + 153);
+}
+
+TEST(OddsHistoryWindow, AHistoryOfANewerSchemaIsShownOnceAndTheQuickReportGoesOn)
+{
+    HistoryWindow w;
+    const QString path = tavek::history::databaseIn(w.form->applicationFolder());
+    {
+        tavek::history::OddsHistory created(path);
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 9"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+
+    tavek::test::BoxAnswerer boxes;
+    w.serve(300);
+    w.form->SokuhoHyosuBtnClick();
+    w.serve(400);
+    w.form->SokuhoHyosuBtnClick();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Information);
+    EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("新しい版"))) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(w.form->dayData().WinTotal[0], 500);  // the day file has the second fetch
 }
