@@ -130,7 +130,6 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     CaptionLabel->setObjectName(QStringLiteral("CaptionLabel"));
     CaptionLabel->setWordWrap(true);
     WinChart = chartView(this, "WinChart", QStringLiteral("単勝オッズ"));
-    WinChart->chart()->legend()->setAlignment(Qt::AlignBottom);  // eighteen runners in one row
     QuinellaChart = chartView(this, "QuinellaChart", QStringLiteral("馬連オッズ（上位%1組）").arg(kLeadingPairs));
     SnapshotGrid = new QTableWidget(this);
     SnapshotGrid->setObjectName(QStringLiteral("SnapshotGrid"));
@@ -139,17 +138,19 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     SnapshotGrid->verticalHeader()->setDefaultSectionSize(20);
     SnapshotGrid->horizontalHeader()->setDefaultSectionSize(52);
 
-    auto* charts = new QSplitter(Qt::Horizontal);
-    charts->addWidget(WinChart);
-    charts->addWidget(QuinellaChart);
-    charts->setStretchFactor(0, 3);
-    charts->setStretchFactor(1, 2);
-    auto* split = new QSplitter(Qt::Vertical);
-    split->addWidget(charts);
-    split->addWidget(SnapshotGrid);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
-    split->setSizes({600, 400});  // the charts first; the table scrolls
+    // The win chart takes the whole height, so that the legend of eighteen
+    // runners fits; the pairs and the table share the other side.
+    auto* side = new QSplitter(Qt::Vertical);
+    side->addWidget(QuinellaChart);
+    side->addWidget(SnapshotGrid);
+    side->setSizes({500, 500});
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(WinChart);
+    split->addWidget(side);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({500, 500});
+    WinChart->setMinimumWidth(300);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
     column->addWidget(CaptionLabel);
