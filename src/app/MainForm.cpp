@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QLabel>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -63,6 +64,7 @@ void TMainForm::FormCreate()
     StatusLine->setObjectName(QStringLiteral("StatusLine"));
     StatusLine->setFixedHeight(23);
     setStatusBar(StatusLine);
+    StatusLine->addPermanentWidget(RefreshStatus);
 
     restorePlacement();
     JVLink1 = tavek::jvlink::createJVLink();

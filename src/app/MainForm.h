@@ -1,19 +1,24 @@
 #pragma once
 
 #include "appfiles/IniGT.h"
+#include "history/OddsHistory.h"
 #include "jvlink/core/JVDTLabLib_TLB.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <memory>
 
 class QAction;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QListWidget;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 class QToolButton;
+class OddsHistoryView;
 class Label3D;
 class WinSheet;
 class QuinellaTab;
@@ -59,9 +64,11 @@ public:
     QPushButton* calcBtn;
     QPushButton* calcUbtn;
     QComboBox* lbRaceU;
+    QToolButton* AutoRefreshBtn;  // 自動更新: the quick report of the selected race, repeated up to post time
 
     // Menus
     QAction* N11;
+    QAction* CsvExportItem;
     QAction* FileExitItem;
     QAction* HelpContentsItem;
     QAction* HelpAboutItem;
@@ -80,18 +87,22 @@ public:
 
     // Tabs, in their order on screen
     QTabWidget* PageControl1;
-    QWidget* TabSheet1;          // win
-    QWidget* TabSheet3;          // bracket quinella
-    QWidget* TabSheet2;          // quinella
-    QWidget* TabSheet4;          // reference
-    QWidget* TabSheet5;          // stake advisor
-    WinSheet* winSheet;          // the content of TabSheet1
-    BracketTab* bracketTab;      // the content of TabSheet3
-    QuinellaTab* quinellaTab;    // the content of TabSheet2
-    ReferenceTab* referenceTab;  // the content of TabSheet4
-    AdvisorTab* advisorTab;      // the content of TabSheet5
+    QWidget* TabSheet1;                // win
+    QWidget* TabSheet3;                // bracket quinella
+    QWidget* TabSheet2;                // quinella
+    QWidget* TabSheet4;                // reference
+    QWidget* TabSheet5;                // stake advisor
+    WinSheet* winSheet;                // the content of TabSheet1
+    BracketTab* bracketTab;            // the content of TabSheet3
+    QuinellaTab* quinellaTab;          // the content of TabSheet2
+    ReferenceTab* referenceTab;        // the content of TabSheet4
+    AdvisorTab* advisorTab;            // the content of TabSheet5
+    QWidget* TabSheet6;                // odds history
+    OddsHistoryView* oddsHistoryView;  // the content of TabSheet6
 
     QStatusBar* StatusLine;
+    QLabel* RefreshStatus;  // last and next automatic fetch, beside the hint
+    QTimer* RefreshTimer;
 
     // Handlers other windows call.
     void MakeDataListBtnClick();
@@ -107,6 +118,19 @@ public:
     void JVBtnClick();
     void SokuhoHyosuBtnClick();
     void N11Click();
+    void AutoRefreshBtnClick();
+    void RefreshTimerTimer();
+    void CsvExportItemClick();
+
+    // The odds history of the application folder, opened at its first use;
+    // none when it cannot be (a newer schema): the reason was shown once and
+    // the day files work on without it.
+    tavek::history::OddsHistory* oddsHistory();
+    // Redraws the odds history tab for the current race when it is on screen.
+    void showOddsHistory();
+    // The automatic refresh's interval in seconds: "AutoRefresh"/"Interval"
+    // of the settings file, 60 by default, at least 10.
+    int refreshInterval() const;
 
     // Copies the current hint into the status line.
     void ShowHint(const QString& hint);
@@ -143,16 +167,23 @@ private:
     // The quick report of the race in slot `race`: false when a failure box
     // ended it; `failure` names a JV-Link failure, empty when there was none.
     bool fetchQuickReport(int race, QString& failure);
+    void runQuickReport(int race, QString& failure);  // throws; fetchQuickReport shows the failure
 
     // The race header of the win tab's current race.
     void showRaceHeader();
     void restorePlacement();
+    void buildHistoryTab();
+    void stopAutoRefresh(const QString& why);
+    void scheduleRefresh();
 
     QString appFolder_;
     QString version_;
     bool shown_ = false;
     std::unique_ptr<tavek::DayData> day_;
     tavek::TIniGT ini_;
+    std::unique_ptr<tavek::history::OddsHistory> history_;
+    bool historyRefused_ = false;
+    QDateTime lastRefresh_;
 };
 
 // The one main window, valid from the start of its construction to its end.

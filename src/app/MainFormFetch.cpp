@@ -134,17 +134,20 @@ void TMainForm::JVBtnClick()
 
 bool TMainForm::fetchQuickReport(int race, QString& failure)
 {
+    return tavek::MessageBox::guarded(this, [&] { runQuickReport(race, failure); });
+}
+
+void TMainForm::runQuickReport(int race, QString& failure)
+{
     failure.clear();
-    const bool done = tavek::MessageBox::guarded(this, [&] {
-        tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
-        MainQuickView view;
-        FailureWatch watch(*JVLink1);
-        tavek::jvlink::QuickReport quick(watch, view, dataFolder(), log);
-        const auto& record = day_->RaceRecords[race];
-        quick.fetch(QByteArrayView(record.data(), record.size()));
-        failure = watch.failure();
-    });
-    return done;
+    tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
+    MainQuickView view;
+    FailureWatch watch(*JVLink1);
+    tavek::jvlink::QuickReport quick(watch, view, dataFolder(), log);
+    quick.setHistory(oddsHistory());
+    const auto& record = day_->RaceRecords[race];
+    quick.fetch(QByteArrayView(record.data(), record.size()));
+    failure = watch.failure();
 }
 
 void TMainForm::SokuhoHyosuBtnClick()
@@ -160,6 +163,7 @@ void TMainForm::SokuhoHyosuBtnClick()
         ClearOnExit keep{day_->KeepRaceOnReload};
         DateComboChange();
         lbRaceChange();
+        showOddsHistory();
     }
     if (!done || !failure.isEmpty())
         StatusLine->showMessage(
@@ -209,4 +213,5 @@ void TMainForm::N11Click()
     else
         text = QStringLiteral("1日分の速報票数を取得しました：%1 %2レース（%3）").arg(day).arg(races).arg(timeNow());
     StatusLine->showMessage(text);
+    showOddsHistory();
 }

@@ -82,6 +82,10 @@ void TMainForm::buildMenus()
     file->setObjectName(QStringLiteral("File1"));
     N11 = named(file->addAction(QStringLiteral("1日分の全速報票数を一括取得")), "N11");
     connect(N11, &QAction::triggered, this, &TMainForm::N11Click);
+    CsvExportItem = named(file->addAction(QStringLiteral("CSV出力...")), "CsvExportItem");
+    CsvExportItem->setStatusTip(
+        QStringLiteral("表示中のレースの単勝・枠連・馬連・参考資料・オッズ推移をCSVファイルに保存します"));
+    connect(CsvExportItem, &QAction::triggered, this, &TMainForm::CsvExportItemClick);
     FileExitItem = named(file->addAction(QStringLiteral("終了(&X)")), "FileExitItem");
     FileExitItem->setStatusTip(QStringLiteral("このｱﾌﾟﾘｹｰｼｮﾝを終了します"));
     connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);
@@ -131,6 +135,12 @@ void TMainForm::buildSpeedBar()
     SpeedButton4 = flatButton(SpeedBar, "SpeedButton4", QStringLiteral("終了"), QStringLiteral("ソフトを終了します"));
     SpeedButton4->setGeometry(714, 4, 57, 25);
     connect(SpeedButton4, &QToolButton::clicked, this, &TMainForm::FileExitItemClick);
+    AutoRefreshBtn = flatButton(SpeedBar, "AutoRefreshBtn", QStringLiteral("自動更新"),
+                                QStringLiteral("選択中のレースの速報票数を発走時刻まで一定の間隔で取得します"
+                                               "（間隔は設定ファイルの[AutoRefresh] Interval、既定60秒）"));
+    AutoRefreshBtn->setCheckable(true);
+    AutoRefreshBtn->setGeometry(776, 4, 75, 25);
+    connect(AutoRefreshBtn, &QToolButton::clicked, this, &TMainForm::AutoRefreshBtnClick);
 
     // Never shown: other code presses them or keeps them in step.
     calcBtn = named(new QPushButton(QStringLiteral("単勝計算"), SpeedBar), "calcBtn");
@@ -207,6 +217,7 @@ void TMainForm::buildTabs()
     win->setContentsMargins(0, 0, 0, 0);
     win->addWidget(winSheet);
     buildPairTabs();
+    buildHistoryTab();
     PageControl1->setCurrentIndex(0);
     PageControl1->hide();
 }

@@ -130,6 +130,14 @@ long double oddsValue(const QString& text)
     return std::strtold(text.toLatin1().constData(), nullptr);
 }
 
+bool takeCsvFlag(Args& args, bool json)
+{
+    const bool csv = args.takeFlag(QStringLiteral("--csv"));
+    if (csv && json)
+        throw BadInput(QStringLiteral("give either --json or --csv, not both"));
+    return csv;
+}
+
 void printJson(QTextStream& out, const QJsonObject& object)
 {
     out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));

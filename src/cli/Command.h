@@ -91,6 +91,10 @@ long long stakeValue(const QString& text);
 // sign; BadInput otherwise.
 long double oddsValue(const QString& text);
 
+// "--csv": the output as CSV (csv::text) instead of text; BadInput together
+// with --json.
+bool takeCsvFlag(Args& args, bool json);
+
 // Prints one JSON object or array, indented, with a final newline.
 void printJson(QTextStream& out, const QJsonObject& object);
 void printJson(QTextStream& out, const QJsonArray& array);

@@ -3,12 +3,12 @@
 // No include guard: Cli.cpp includes this list twice.
 TAVEK_CLI_COMMAND("dates", runDates, "dates [--json]")
 TAVEK_CLI_COMMAND("races", runRaces, "races DATE [--json]")
-TAVEK_CLI_COMMAND("win", runWin, "win DATE RACE [--stake H:YEN | --odds H:ODDS] [--json]")
+TAVEK_CLI_COMMAND("win", runWin, "win DATE RACE [--stake H:YEN | --odds H:ODDS] [--json | --csv]")
 TAVEK_CLI_COMMAND("fetch", runFetch, "fetch [--from yyyymmddhhnnss]")
-TAVEK_CLI_COMMAND("quick", runQuick, "quick DATE RACE|all")
-TAVEK_CLI_COMMAND("quinella", runQuinella, "quinella DATE RACE [--stake A-B:YEN | --odds A-B:ODDS] [--json]")
-TAVEK_CLI_COMMAND("bracket", runBracket, "bracket DATE RACE [--stake A-B:YEN | --odds A-B:ODDS] [--json]")
-TAVEK_CLI_COMMAND("reference", runReference, "reference DATE RACE [--json]")
+TAVEK_CLI_COMMAND("quick", runQuick, "quick DATE RACE|all [--every SECONDS [--until HH:MM]]")
+TAVEK_CLI_COMMAND("quinella", runQuinella, "quinella DATE RACE [--stake A-B:YEN | --odds A-B:ODDS] [--json | --csv]")
+TAVEK_CLI_COMMAND("bracket", runBracket, "bracket DATE RACE [--stake A-B:YEN | --odds A-B:ODDS] [--json | --csv]")
+TAVEK_CLI_COMMAND("reference", runReference, "reference DATE RACE [--json | --csv]")
 TAVEK_CLI_COMMAND("stats", runStats, "stats [--from DATE] [--to DATE] [--json]")
 TAVEK_CLI_COMMAND("advise", runAdvise,
                   "advise DATE RACE (--win H | --quinella A-B | --bracket A-B) --prob P [--bankroll YEN] [--kelly F] "
@@ -17,3 +17,4 @@ TAVEK_CLI_COMMAND("curve", runCurve,
                   "curve DATE RACE (--win H | --quinella A-B | --bracket A-B) [--to YEN] [--step YEN] [--json]")
 TAVEK_CLI_COMMAND("dutch", runDutch,
                   "dutch DATE RACE (--win H,H,... | --quinella A-B,... | --bracket A-B,...) --total YEN [--json]")
+TAVEK_CLI_COMMAND("history", runHistory, "history DATE RACE [--json | --csv]")

@@ -1,6 +1,7 @@
 #include "cli/JVLinkSession.h"
 
 #include "appfiles/AppIdentity.h"
+#include "history/OddsHistory.h"
 #include "jvlink/core/JVLinkFactory.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "jvlink/core/SoftwareId.h"
@@ -36,6 +37,11 @@ QString settingsPath(const QString& dataFolder)
 QString errorLogPath(const QString& dataFolder)
 {
     return identity::errorLogIn(applicationFolder(dataFolder));
+}
+
+QString historyPath(const QString& dataFolder)
+{
+    return history::databaseIn(applicationFolder(dataFolder));
 }
 
 }  // namespace tavek::cli

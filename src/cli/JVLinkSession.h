@@ -15,5 +15,6 @@ std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink();
 
 QString settingsPath(const QString& dataFolder);
 QString errorLogPath(const QString& dataFolder);
+QString historyPath(const QString& dataFolder);
 
 }  // namespace tavek::cli

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "simulation/model/CsvExport.h"
 #include "simulation/model/PairBoard.h"
 #include "simulation/model/PairSlot.h"
 #include "simulation/model/SimulationRefusal.h"
@@ -37,6 +38,7 @@ QString pairTarget(const PairBoard& board, QByteArrayView record, const QString&
 int runPair(CommandContext& ctx, PairKind kind)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const bool csvOut = takeCsvFlag(ctx.args, json);
     const SimulationOption option = simulationOption(ctx.args, QStringLiteral("A-B"));
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
@@ -54,7 +56,9 @@ int runPair(CommandContext& ctx, PairKind kind)
     }
 
     const QString bet = kind == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
-    if (json) {
+    if (csvOut) {
+        ctx.out << csv::text(csv::pairTable(board));
+    } else if (json) {
         QJsonArray pairs;
         for (int k = 1; k <= board.size(); ++k)
             pairs.append(QJsonObject{{"label", sim::pairLabel(kind, k)},

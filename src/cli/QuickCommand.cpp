@@ -1,7 +1,11 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/JVLinkSession.h"
+#include "cli/Pause.h"
+#include "history/OddsHistory.h"
 #include "jvlink/core/QuickReport.h"
+#include "racedata/Clock.h"
+#include "racedata/PostTime.h"
 
 #include <QFile>
 
@@ -12,13 +16,38 @@ struct QuietView : jvlink::QuickView {
     void processEvents() override {}
     void restoreCursor() override {}
 };
+
+// When `quick --every` stops: at --until (today, by the clock), else at the
+// post time of the last race fetched.
+QDateTime endOfRefresh(const std::optional<QString>& until, const LoadedDay& day, int first, int last)
+{
+    if (until) {
+        const QTime at = QTime::fromString(*until, QStringLiteral("HH:mm"));
+        if (!at.isValid())
+            throw BadInput(QStringLiteral("\"%1\" is not a valid --until time (HH:MM, e.g. 15:40)").arg(*until));
+        return QDateTime(clock::now().date(), at);
+    }
+    QDateTime end;
+    for (int slot = first; slot <= last; ++slot)
+        if (const auto post = posttime::of(day.day->raceRecord(slot)); post && (!end.isValid() || *post > end))
+            end = *post;
+    if (!end.isValid())
+        throw BadInput(QStringLiteral("%1 has no post time; give --until HH:MM").arg(day.load.raceItems[first]));
+    return end;
+}
+
 }  // namespace
 
 int runQuick(CommandContext& ctx)
 {
+    const std::optional<QString> every = ctx.args.takeOption(QStringLiteral("--every"));
+    const std::optional<QString> until = ctx.args.takeOption(QStringLiteral("--until"));
     const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
     const QString race = ctx.args.takePositional(QStringLiteral("RACE"));
     ctx.args.expectEnd();
+    if (until && !every)
+        throw BadInput(QStringLiteral("--until needs --every SECONDS"));
+    const int seconds = every ? int(wholeNumber(*every, 1, 86'400, QStringLiteral("--every SECONDS (1 to 86400)"))) : 0;
     const LoadedDay day = loadDay(ctx, date);
     const int count = day.day->raceCount();
     if (count == 0)
@@ -27,6 +56,7 @@ int runQuick(CommandContext& ctx)
     if (race != u"all") {
         first = last = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 or all)").arg(count))) - 1;
     }
+    const QDateTime end = every ? endOfRefresh(until, day, first, last) : QDateTime();
     const auto jv = openJVLink();
     ErrorLog log(errorLogPath(ctx.dataFolder));
     // Without a start of the program there is no log yet; failures still get their lines.
@@ -34,13 +64,36 @@ int runQuick(CommandContext& ctx)
         throw BadInput(QStringLiteral("ファイル %1 を作成できません").arg(log.path()));
     QuietView view;
     jvlink::QuickReport quick(*jv, view, ctx.dataFolder, log);
-    for (int slot = first; slot <= last; ++slot) {
-        const auto& record = day.day->RaceRecords[slot];
-        const int stored = quick.fetch(QByteArrayView(record.data(), record.size()));
-        ctx.out << day.load.raceItems[slot]
-                << (stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし")) << '\n';
+    // The day files work without the history: a history that cannot be
+    // opened is reported once and the fetch goes on.
+    std::unique_ptr<history::OddsHistory> odds;
+    try {
+        odds = std::make_unique<history::OddsHistory>(historyPath(ctx.dataFolder));
+        quick.setHistory(odds.get());
+    } catch (const std::runtime_error& e) {
+        ctx.err << "tavek-cli: " << QString::fromStdString(e.what()) << '\n';
+        ctx.err.flush();
     }
-    return kSuccess;
+    for (;;) {
+        const QDateTime started = clock::now();
+        for (int slot = first; slot <= last; ++slot) {
+            const auto& record = day.day->RaceRecords[slot];
+            const int stored = quick.fetch(QByteArrayView(record.data(), record.size()));
+            if (every)
+                ctx.out << clock::now().toString(QStringLiteral("HH:mm:ss")) << ' ';
+            ctx.out << day.load.raceItems[slot]
+                    << (stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"));
+            if (every && stored > 0)
+                ctx.out << (quick.recorded() > 0 ? QStringLiteral("（オッズ推移に追加）")
+                                                 : QStringLiteral("（前回から変化なし）"));
+            ctx.out << '\n';
+        }
+        ctx.out.flush();
+        const QDateTime next = started.addSecs(seconds);
+        if (!every || next > end)
+            return kSuccess;
+        pause::until(next);
+    }
 }
 
 }  // namespace tavek::cli

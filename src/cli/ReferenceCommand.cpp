@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
+#include "simulation/model/CsvExport.h"
 #include "simulation/model/ReferenceSheet.h"
 
 #include <QJsonArray>
@@ -11,11 +12,16 @@ namespace tavek::cli {
 int runReference(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const bool csvOut = takeCsvFlag(ctx.args, json);
     const SelectedRace selected = takeSelectedRace(ctx);
     const LoadedDay& loaded = selected.loaded;
     const QString& item = selected.item;
     const sim::ReferenceSheet sheet = sim::referenceSheet(selected.day().voteRecord(selected.race));
 
+    if (csvOut) {
+        ctx.out << csv::text(csv::referenceTable(sheet));
+        return kSuccess;
+    }
     if (json) {
         QJsonObject totals;
         for (int t = 0; t < sim::kBetTypes; ++t)

@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "simulation/model/CsvExport.h"
 #include "simulation/model/WinBoard.h"
 
 #include <QJsonArray>
@@ -17,6 +18,7 @@ const char* const kRowKeys[win::kColumns] = {"bracket", "horse",    "votes",  "s
 int runWin(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const bool csvOut = takeCsvFlag(ctx.args, json);
     const SimulationOption option = simulationOption(ctx.args, QStringLiteral("H"));
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
@@ -34,7 +36,9 @@ int runWin(CommandContext& ctx)
     }
 
     const win::HeaderTexts h = board.header();
-    if (json) {
+    if (csvOut) {
+        ctx.out << csv::text(csv::winTable(board));
+    } else if (json) {
         QJsonArray rows;
         for (int horse = 1; horse <= runners; ++horse) {
             QJsonObject row;

@@ -20,6 +20,7 @@ constexpr int kRaceKey = 12, kRaceKeyLen = 16;
 
 // RA
 constexpr int kRaceName = 33, kRaceNameLen = 60;
+constexpr int kPostTime = 874, kPostTimeLen = 4;  // 発走時刻, hhmm
 
 // H1
 constexpr int kRegistered = 28;

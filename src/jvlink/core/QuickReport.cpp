@@ -1,5 +1,7 @@
 #include "jvlink/core/QuickReport.h"
 
+#include "history/OddsHistory.h"
+#include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
@@ -39,6 +41,7 @@ int QuickReport::fetch(QByteArrayView raceRecord)
     if (record::blankAsZero(key) <= 0)
         return 0;
     int stored = 0;
+    recorded_ = 0;
     try {
         view_.processEvents();
         if (jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key)) != 0) {
@@ -74,12 +77,25 @@ int QuickReport::readLoop()
             dayfiles::storeRecord(dataFolder_, keiba::overwrite(record, layout::kDataCategory, "000000000"),
                                   dayfiles::Writer::QuickReport);
             ++stored;
+            keep(record);
         } else if (r == 0) {
             return stored;
         } else if (r < -3) {
             errorLog_.writeErrorEntry();
             return stored;
         }
+    }
+}
+
+void QuickReport::keep(const QByteArray& record)
+{
+    if (!history_)
+        return;
+    try {
+        if (history_->record(record, clock::now()))
+            ++recorded_;
+    } catch (const std::runtime_error& e) {
+        errorLog_.writeFailure(QString::fromStdString(e.what()));
     }
 }
 

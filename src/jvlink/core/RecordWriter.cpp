@@ -202,6 +202,8 @@ void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate&
 {
     char* rec = beginRecord(out, layout::kRaLength, "RA", race, category, created);
     putBytes(rec, layout::kRaceName, raceName(race), layout::kRaceNameLen);
+    const QTime post = race.race.postTime().time();
+    putNumber(rec, layout::kPostTime, layout::kPostTimeLen, post.hour() * 100 + post.minute());
 }
 
 void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate& created)

@@ -82,10 +82,15 @@ std::optional<long double> realShare(const DayData& day, int race, int horse)
 
 std::optional<long double> realOdds(const DayData& day, int race, int horse)
 {
-    const int votes = hasReal(horse) ? recordVotes(day, race, horse) : 0;
+    return recordOdds(day.voteRecord(race), horse);
+}
+
+std::optional<long double> recordOdds(QByteArrayView voteRecord, int horse)
+{
+    const int votes = hasReal(horse) ? record::blankAsZero(voteRecord, layout::winVotes(horse), layout::kVoteLen) : 0;
     if (votes == 0)
         return std::nullopt;
-    return winOdds(recordTotal(day, race), votes);
+    return winOdds(record::blankAsZero(voteRecord, layout::kWinTotal, layout::kVoteLen), votes);
 }
 
 std::optional<int> virtualVotes(const DayData& day, int race, int horse)

@@ -29,6 +29,8 @@ long double winOdds(long long total, long long votes);
 // vote record at every call. None where they cannot be computed.
 std::optional<long double> realShare(const DayData& day, int race, int horse);  // percent; none when the total is 0
 std::optional<long double> realOdds(const DayData& day, int race, int horse);   // none when the votes are 0
+// The same odds of any vote-count record (the odds history's snapshots).
+std::optional<long double> recordOdds(QByteArrayView voteRecord, int horse);
 
 // Virtual figures (horse 1..18); none outside that range.
 std::optional<int> virtualVotes(const DayData& day, int race, int horse);          // none unless above 0

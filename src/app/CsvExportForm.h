@@ -1,0 +1,46 @@
+#pragma once
+
+#include "simulation/model/CsvExport.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// CSV出力: what to save (a tab of the current race or its odds history),
+// the character code and the file. OK checks only that a file is named; the
+// main window writes it.
+class TCsvExportForm : public QDialog {
+    Q_OBJECT
+public:
+    enum class Content { Win, Bracket, Quinella, Reference, History };
+
+    // `folder` is where the file name starts; `raceName` ("2005-04-16_東京11R")
+    // begins the suggested file name.
+    TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName);
+
+    Content content() const;
+    tavek::csv::Encoding encoding() const;
+    QString fileName() const;
+
+    QRadioButton* RadioWin;
+    QRadioButton* RadioBracket;
+    QRadioButton* RadioQuinella;
+    QRadioButton* RadioReference;
+    QRadioButton* RadioHistory;
+    QComboBox* EncodingCombo;
+    QLineEdit* FileNameEdit;
+    QPushButton* BrowseBtn;
+    QPushButton* BitBtn1;  // 保存
+    QPushButton* BitBtn2;  // キャンセル
+
+private:
+    void suggestName();
+    void BrowseBtnClick();
+    void BitBtn1Click();
+
+    QString folder_;
+    QString raceName_;
+};

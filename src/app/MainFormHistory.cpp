@@ -1,0 +1,230 @@
+// The odds history from the main window: its tab, the automatic refresh of
+// the quick report and the CSV export.
+#include "app/CsvExportForm.h"
+#include "app/MainForm.h"
+
+#include "appfiles/AppIdentity.h"
+#include "appfiles/ErrorLog.h"
+#include "controls/MessageBox.h"
+#include "racedata/AtomicFile.h"
+#include "racedata/Clock.h"
+#include "racedata/DayData.h"
+#include "racedata/KeibaFunc.h"
+#include "racedata/PostTime.h"
+#include "simulation/model/ReferenceSheet.h"
+#include "simulation/ui/BracketTab.h"
+#include "simulation/ui/OddsHistoryView.h"
+#include "simulation/ui/QuinellaTab.h"
+#include "simulation/ui/WinSheet.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAutoRefresh = QStringLiteral("AutoRefresh");
+constexpr int kDefaultInterval = 60, kMinInterval = 10, kMaxInterval = 3600;
+
+QString clockText(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("HH:mm:ss"));
+}
+
+}  // namespace
+
+void TMainForm::buildHistoryTab()
+{
+    TabSheet6 = new QWidget;
+    TabSheet6->setObjectName(QStringLiteral("TabSheet6"));
+    PageControl1->addTab(TabSheet6, QStringLiteral("オッズ推移"));
+    oddsHistoryView = new OddsHistoryView(TabSheet6);
+    auto* layout = new QVBoxLayout(TabSheet6);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(oddsHistoryView);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { showOddsHistory(); });
+    // After the selectors' own handlers, which connected first.
+    connect(lbRace, &QComboBox::activated, this, [this] { showOddsHistory(); });
+    connect(DateCombo, &QComboBox::activated, this, [this] { showOddsHistory(); });
+
+    RefreshStatus = new QLabel;
+    RefreshStatus->setObjectName(QStringLiteral("RefreshStatus"));
+    RefreshTimer = new QTimer(this);
+    RefreshTimer->setObjectName(QStringLiteral("RefreshTimer"));
+    RefreshTimer->setSingleShot(true);
+    connect(RefreshTimer, &QTimer::timeout, this, &TMainForm::RefreshTimerTimer);
+}
+
+tavek::history::OddsHistory* TMainForm::oddsHistory()
+{
+    if (!history_ && !historyRefused_) {
+        try {
+            history_ = std::make_unique<tavek::history::OddsHistory>(tavek::history::databaseIn(appFolder_));
+        } catch (const tavek::history::NewerSchema& e) {
+            // Once per start: the quick report goes on into the day files.
+            historyRefused_ = true;
+            const QString message = QString::fromStdString(e.what());
+            tavek::MessageBox::guarded(
+                this, [&] { tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).writeFailure(message); });
+            tavek::MessageBox::information(this, message);
+        } catch (const std::runtime_error& e) {
+            // Perhaps passing (a full disk): the next fetch tries again, and
+            // the day files have this one.
+            StatusLine->showMessage(QString::fromStdString(e.what()));
+        }
+    }
+    return history_.get();
+}
+
+void TMainForm::showOddsHistory()
+{
+    if (PageControl1->currentWidget() != TabSheet6)
+        return;
+    const int race = day_->CurrentRace;
+    if (lbRace->currentIndex() < 0 || race >= day_->raceCount()) {
+        oddsHistoryView->showTimeline(QString(), {}, std::nullopt);
+        return;
+    }
+    tavek::MessageBox::guarded(this, [&] {
+        const QByteArrayView ra = day_->raceRecord(race);
+        tavek::history::OddsHistory* h = oddsHistory();
+        const QByteArray key = tavek::keiba::raceKey(ra).toByteArray();
+        oddsHistoryView->showTimeline(
+            lbRace->currentText(),
+            tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()),
+            tavek::posttime::of(ra));
+    });
+}
+
+int TMainForm::refreshInterval() const
+{
+    const int seconds = ini_.ReadInteger(kAutoRefresh, QStringLiteral("Interval"), kDefaultInterval);
+    return std::clamp(seconds, kMinInterval, kMaxInterval);
+}
+
+void TMainForm::AutoRefreshBtnClick()
+{
+    if (!AutoRefreshBtn->isChecked()) {
+        stopAutoRefresh(QStringLiteral("自動更新を止めました"));
+        return;
+    }
+    if (!JVLink1 || lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0) {
+        stopAutoRefresh(QStringLiteral("自動更新：日付とレースを選んでから押してください"));
+        return;
+    }
+    RefreshTimerTimer();
+}
+
+void TMainForm::stopAutoRefresh(const QString& why)
+{
+    RefreshTimer->stop();
+    AutoRefreshBtn->setChecked(false);
+    RefreshStatus->setText(why);
+}
+
+void TMainForm::scheduleRefresh()
+{
+    const int seconds = refreshInterval();
+    RefreshTimer->start(seconds * 1000);
+    RefreshStatus->setText(QStringLiteral("自動更新：前回 %1 ／ 次回 %2")
+                               .arg(lastRefresh_.isValid() ? clockText(lastRefresh_) : QStringLiteral("―"),
+                                    clockText(tavek::clock::now().addSecs(seconds))));
+}
+
+void TMainForm::RefreshTimerTimer()
+{
+    if (!AutoRefreshBtn->isChecked())
+        return;
+    if (!JVLink1 || lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0) {
+        stopAutoRefresh(QStringLiteral("自動更新：レースが選ばれていないため止めました"));
+        return;
+    }
+    // A dialog of the simulation works on the loaded day: a reload under it
+    // would change its race. The fetch waits for the next turn.
+    if (QApplication::activeModalWidget()) {
+        scheduleRefresh();
+        return;
+    }
+    const auto post = tavek::posttime::of(day_->raceRecord(day_->CurrentRace));
+    const bool last = post && tavek::clock::now() >= *post;
+    lastRefresh_ = tavek::clock::now();
+    bool fetched = false;
+    try {
+        // A JV-Link failure is already in the error log, as the quick report writes it.
+        QString failure;
+        runQuickReport(day_->CurrentRace, failure);
+        fetched = failure.isEmpty();
+    } catch (const std::runtime_error& e) {
+        // As the quick report's own failures: a line in the error log, and on.
+        tavek::MessageBox::guarded(this, [&] {
+            tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).writeFailure(QString::fromStdString(e.what()));
+        });
+    }
+    if (fetched) {
+        day_->KeepRaceOnReload = true;
+        DateComboChange();
+        day_->KeepRaceOnReload = false;
+        lbRaceChange();
+        showOddsHistory();
+    }
+    if (last) {
+        stopAutoRefresh(QStringLiteral("自動更新：発走時刻 %1 を過ぎたので終了しました（最終取得 %2）")
+                            .arg(post->toString(QStringLiteral("HH:mm")), clockText(lastRefresh_)));
+        return;
+    }
+    scheduleRefresh();
+    if (!fetched)
+        RefreshStatus->setText(RefreshStatus->text() + QStringLiteral("（前回は失敗、エラーログを参照）"));
+}
+
+void TMainForm::CsvExportItemClick()
+{
+    const int race = day_->CurrentRace;
+    if (lbRace->currentIndex() < 0 || race >= day_->raceCount()) {
+        tavek::MessageBox::information(this, QStringLiteral("CSV出力するレースを選んでください。"));
+        return;
+    }
+    QString raceName = lbRace->currentText();
+    raceName.replace(u'/', u'-').replace(u' ', u'_');
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(), raceName);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    tavek::MessageBox::guarded(this, [&] {
+        using Content = TCsvExportForm::Content;
+        tavek::csv::Table table;
+        switch (form.content()) {
+        case Content::Win:
+            table = tavek::csv::winTable(winSheet->board());
+            break;
+        case Content::Bracket:
+            table = tavek::csv::pairTable(bracketTab->board());
+            break;
+        case Content::Quinella:
+            table = tavek::csv::pairTable(quinellaTab->board());
+            break;
+        case Content::Reference:
+            table = tavek::csv::referenceTable(tavek::sim::referenceSheet(day_->voteRecord(race)));
+            break;
+        case Content::History: {
+            tavek::history::OddsHistory* h = oddsHistory();
+            const QByteArray key = tavek::keiba::raceKey(day_->raceRecord(race)).toByteArray();
+            table = tavek::csv::historyTable(
+                tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()));
+            break;
+        }
+        }
+        QString reason;
+        if (!tavek::atomicfile::replace(form.fileName(), tavek::csv::bytes(table, form.encoding()), &reason))
+            throw std::runtime_error(
+                QStringLiteral("CSVファイル %1 を保存できません：%2").arg(form.fileName(), reason).toStdString());
+        StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
+    });
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QString>
+
+#include <stdexcept>
+#include <vector>
+
+// The odds history: every vote-count record (H1) that a quick report
+// receives, kept with the time it was fetched, in one SQLite database of the
+// application folder beside the day files. The day files stay the hand-over
+// to the simulation; the history only adds the figures of earlier fetches.
+namespace tavek::history {
+
+inline constexpr char kFileName[] = "OddsHistory.sqlite";
+// The schema this program writes (PRAGMA user_version); a database of a
+// higher version comes from a newer program and is refused.
+inline constexpr int kSchemaVersion = 1;
+
+// Thrown when the database was written by a newer schema: the program must
+// leave it alone, and tells the user once.
+class NewerSchema : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The history database of an application folder.
+QString databaseIn(const QString& applicationFolder);
+
+// One fetch of one race.
+struct Snapshot {
+    QDateTime fetched;  // when the quick report received it
+    QString announced;  // the record's own creation date (positions 4-11) as received
+    // The H1 record (28955 bytes, CR LF included) with its category and date
+    // as received. Read with Detail::Votes its exacta and trio tables are
+    // blank: everything else (win, place, brackets, quinella, totals) is there.
+    QByteArray record;
+};
+
+enum class Detail { Votes, Whole };
+
+class OddsHistory {
+public:
+    // Opens (creating when missing) the database at `path`: WAL journal, a
+    // busy timeout so that writers of several processes take turns. Throws
+    // std::runtime_error with a message for the user when the file cannot be
+    // opened or is no database, NewerSchema when a newer program wrote it.
+    explicit OddsHistory(const QString& path);
+    ~OddsHistory();
+    OddsHistory(const OddsHistory&) = delete;
+    OddsHistory& operator=(const OddsHistory&) = delete;
+
+    const QString& path() const { return path_; }
+
+    // Keeps `record` (a whole H1 record as received) fetched at `fetched`,
+    // unless it equals the race's last snapshot from position 12 on (race
+    // key and every figure): then nothing is written and false returned.
+    // One transaction, so a writer killed meanwhile loses only this record.
+    // Throws std::runtime_error for a record that is no whole H1 record and
+    // when the database cannot be written.
+    bool record(QByteArrayView record, const QDateTime& fetched);
+
+    // The snapshots of the race `raceKey` (16 digits), oldest first.
+    std::vector<Snapshot> snapshots(QByteArrayView raceKey, Detail detail = Detail::Votes) const;
+
+private:
+    QString path_;
+    QString connection_;
+};
+
+}  // namespace tavek::history

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "history/OddsHistory.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// The odds history of one race as the オッズ推移 view draws it and tavek-cli
+// prints it: for every snapshot the win odds of each runner and the odds of
+// the leading quinella pairs, computed from the snapshot's record exactly as
+// the win and quinella tabs compute them.
+namespace tavek::sim {
+
+class OddsTimeline {
+public:
+    OddsTimeline() = default;
+    explicit OddsTimeline(std::vector<history::Snapshot> snapshots);
+
+    int size() const { return int(snapshots_.size()); }
+    bool empty() const { return snapshots_.empty(); }
+    const history::Snapshot& snapshot(int i) const { return snapshots_[size_t(i)]; }
+
+    // Registered runners of the latest snapshot (win rows), at most 28.
+    int runners() const;
+
+    // Snapshot i: win total and votes (blank-as-zero), win odds (none where
+    // the runner has no votes) and their texts ("4.5"; empty for none).
+    int winTotal(int i) const;
+    QString winTotalText(int i) const;  // "%11.0n" without its padding
+    int winVotes(int i, int horse) const;
+    std::optional<long double> winOdds(int i, int horse) const;
+    QString winOddsText(int i, int horse) const;
+
+    // The `count` quinella pairs with the most votes in the latest snapshot,
+    // most first (pair indexes 1..153); pairs without votes are left out.
+    std::vector<int> leadingQuinellaPairs(int count) const;
+    std::optional<long double> quinellaOdds(int i, int k) const;
+    QString quinellaOddsText(int i, int k) const;
+    // "1-2": the pair label without the blanks that align it in the matrix.
+    static QString quinellaPairName(int k);
+
+    // "09:30:15", and the date and time for files: "2024-05-26 09:30:15".
+    QString fetchedTime(int i) const;
+    QString fetchedStamp(int i) const;
+
+private:
+    std::vector<history::Snapshot> snapshots_;
+};
+
+}  // namespace tavek::sim
