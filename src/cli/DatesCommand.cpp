@@ -11,7 +11,11 @@ int runDates(CommandContext& ctx)
     ctx.args.expectEnd();
     if (!QFileInfo(ctx.dataFolder).isDir())
         throw BadInput(QStringLiteral("no data folder %1").arg(ctx.dataFolder));
-    for (const QString& date : dayfiles::dateList(ctx.dataFolder))
+    QString problem;
+    const QStringList dates = dayfiles::dateList(ctx.dataFolder, &problem);
+    if (!problem.isEmpty())
+        throw BadInput(problem);
+    for (const QString& date : dates)
         ctx.out << date << '\n';
     return kSuccess;
 }
