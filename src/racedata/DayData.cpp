@@ -3,6 +3,7 @@
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
+#include "racedata/RecordLines.h"
 #include "racedata/ShownText.h"
 
 #include <algorithm>
@@ -99,40 +100,12 @@ void fillAbsent(Figures& figures)
         row.fill(-1);
 }
 
-// Calls `take(number, line)` for each line of `bytes` (number from 1, line
-// without its end) until it returns false.
-template <typename Take>
-void forEachLine(QByteArrayView bytes, Take take)
-{
-    int number = 0;
-    for (qsizetype start = 0; start < bytes.size();) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView line = bytes.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!take(++number, line))
-            return;
-        start = end + 1;
-    }
-}
-
-QString skippedLine(int number, QByteArrayView line)
-{
-    return QStringLiteral("%1行目（%2バイト）").arg(number).arg(line.size());
-}
-
 QString skippedNote(const QString& path, const QStringList& lines)
 {
-    constexpr qsizetype kNamed = 5;
-    QString named = lines.mid(0, kNamed).join(QStringLiteral("、"));
-    if (lines.size() > kNamed)
-        named += QStringLiteral(" ほか%1行").arg(lines.size() - kNamed);
     return QStringLiteral("日ファイル %1 の完全なレコードでない %2 行（%3）を読み飛ばしました。")
         .arg(path)
         .arg(lines.size())
-        .arg(named);
+        .arg(dayfiles::joinedLineLabels(lines));
 }
 
 // A day file holds one race date: course code and race number tell its races apart.
@@ -241,9 +214,9 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 // later record out of place.
 void DayData::readRaces(QByteArrayView file, QStringList& skipped)
 {
-    forEachLine(file, [&](int number, QByteArrayView line) {
+    recordlines::forEach(file, [&](int number, QByteArrayView line) {
         if (!dayfiles::isWholeRecordLine(line, "RA")) {
-            skipped.append(skippedLine(number, line));
+            skipped.append(dayfiles::lineLabel(number, line.size()));
             return true;
         }
         char* slot = RaceRecords[raceCount_].data();
@@ -264,9 +237,9 @@ void DayData::readVotes(QByteArrayView file, QStringList& skipped)
         open += matched[i] ? 0 : 1;
     }
     fillSpaces(VoteRecords);
-    forEachLine(file, [&](int number, QByteArrayView line) {
+    recordlines::forEach(file, [&](int number, QByteArrayView line) {
         if (!dayfiles::isWholeRecordLine(line, "H1")) {
-            skipped.append(skippedLine(number, line));
+            skipped.append(dayfiles::lineLabel(number, line.size()));
             return true;
         }
         for (int i = 0; i < raceCount_ && open > 0; ++i) {

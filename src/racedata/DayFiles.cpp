@@ -132,13 +132,13 @@ DayFileLines readLines(const Location& where, QByteArrayView type)
     if (!bytes)
         return read;
     read.original = *bytes;
-    const QList<QByteArray> lines = recordlines::lines(*bytes);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (isWholeRecordLine(lines[i], type))
-            read.whole.append(lines[i]);
+    recordlines::forEach(*bytes, [&](int number, QByteArrayView line) {
+        if (isWholeRecordLine(line, type))
+            read.whole.append(line.toByteArray());
         else
-            read.leftOut.append(QStringLiteral("%1行目（%2バイト）").arg(i + 1).arg(lines[i].size()));
-    }
+            read.leftOut.append(lineLabel(number, line.size()));
+        return true;
+    });
     return read;
 }
 
@@ -154,15 +154,11 @@ QString keepDamaged(const QString& path, const DayFileLines& read)
         throw failure(QStringLiteral("日ファイル %1 に書き込めません：完全なレコードでない行を含む元のファイルを "
                                      "%2 に残せません：%3")
                           .arg(path, copy, reason));
-    constexpr qsizetype kNamed = 5;
-    QString lines = read.leftOut.mid(0, kNamed).join(QStringLiteral("、"));
-    if (read.leftOut.size() > kNamed)
-        lines += QStringLiteral(" ほか%1行").arg(read.leftOut.size() - kNamed);
     return QStringLiteral("日ファイル %1 の完全なレコードでない %2 行（%3）を除いて保存しました。"
                           "元のファイルは %4 に残してあります")
         .arg(path)
         .arg(read.leftOut.size())
-        .arg(lines, copy);
+        .arg(joinedLineLabels(read.leftOut), copy);
 }
 
 }  // namespace
@@ -197,6 +193,20 @@ bool isWholeRecordLine(QByteArrayView line, QByteArrayView type)
 {
     const qsizetype length = (type == "H1" ? layout::kH1Length : layout::kRaLength) - 2;
     return line.size() == length && line.startsWith(type);
+}
+
+QString lineLabel(int number, qsizetype bytes)
+{
+    return QStringLiteral("%1行目（%2バイト）").arg(number).arg(bytes);
+}
+
+QString joinedLineLabels(const QStringList& labels)
+{
+    constexpr qsizetype kNamed = 5;
+    QString text = labels.mid(0, kNamed).join(QStringLiteral("、"));
+    if (labels.size() > kNamed)
+        text += QStringLiteral(" ほか%1行").arg(labels.size() - kNamed);
+    return text;
 }
 
 qint64 maxDayFileBytes(QByteArrayView type)

@@ -62,6 +62,11 @@ QStringList dateList(const QString& dataFolder, QString* problem = nullptr);
 // starting with its type. The store keeps and the day load reads no others.
 bool isWholeRecordLine(QByteArrayView line, QByteArrayView type);
 
+// A line of a day file that is no whole record, for messages: "3行目（0バイト）".
+QString lineLabel(int number, qsizetype bytes);
+// Such labels joined for a message: the first five named, the rest counted.
+QString joinedLineLabels(const QStringList& labels);
+
 // Where a day file of a date text is: the UTF-8 name, or its CP932 spelling
 // when only that exists. `native` is the path's bytes for the system,
 // `shown` the path for messages.
