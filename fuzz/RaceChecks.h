@@ -5,8 +5,8 @@
 #include "racedata/DayData.h"
 
 // What the day-load targets do with a loaded race: every figure and text of
-// the win sheet, the pair tabs and the reference lists, with simulations
-// steered by the input's control bytes 1 to 6.
+// the win sheet, one pair tab (bit 7 of control byte 6: the bracket tab) and
+// the reference lists, with simulations steered by the control bytes 1 to 6.
 namespace tavek::fuzz {
 
 // Checks the load's own invariants (items, selection) and returns the loaded races.

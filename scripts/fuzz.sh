@@ -4,8 +4,8 @@
 # and the checked-in findings under fuzz/findings/) and fuzzes each target for
 # the given seconds (default 20; 0 only replays). After fuzzing, the kept
 # corpus and the new inputs are merged (-merge=1) into the smallest set that
-# covers them all, which replaces fuzz/corpus/<target>: the next run starts
-# where this one ended. A crash, a sanitizer report or a broken invariant fails.
+# covers them all, which replaces fuzz/corpus/<target> (at most 48 KB each, the
+# smallest inputs first): the next run starts where this one ended. A crash, a sanitizer report or a broken invariant fails.
 #   ./scripts/fuzz.sh [seconds] [target...]
 set -e
 cd "$(dirname "$0")/.."
@@ -20,11 +20,12 @@ cmake --build "$build" --target tavek_fuzz_seeds $targets
 "$build/fuzz/tavek_fuzz_seeds" "$build/seeds"
 mkdir -p "$build/crashes"
 export LSAN_OPTIONS=suppressions=scripts/lsan.supp
+budget_kb=48
 for t in $targets; do
   # The largest input a target needs. DayLoadFuzz holds raw day files, kept
-  # to about one vote record so its corpus stays small; RaceLoadFuzz goes deep.
+  # short so its corpus stays small; RaceLoadFuzz goes deep into the votes.
   case "$t" in
-    DayLoadFuzz) max_len=32000 ;;
+    DayLoadFuzz) max_len=16000 ;;
     StoreFuzz|RecordFuzz|ReferenceFuzz|RecordFolderFuzz) max_len=30000 ;;
     *) max_len=4096 ;;
   esac
@@ -40,6 +41,14 @@ for t in $targets; do
     rm -rf "$merged" && mkdir -p "$merged"
     "$build/fuzz/$t" -merge=1 -max_len=$max_len -timeout=10 "$merged" "$kept" "$work" 2>"$build/merge-$t.log" ||
       { cat "$build/merge-$t.log" >&2; exit 1; }
+    # The kept corpus is committed: beyond its budget the largest inputs go
+    # (records of 29 KB would otherwise make it megabytes).
+    total=0
+    for f in $(ls -S -r "$merged"); do
+      size=$(stat -c %s "$merged/$f")
+      total=$((total + size))
+      [ "$total" -gt $((budget_kb * 1024)) ] && rm "$merged/$f"
+    done
     rm -rf "$kept" && mv "$merged" "$kept"
     echo "== $t: kept corpus $(ls "$kept" | wc -l) inputs, $(du -sk "$kept" | cut -f1) KB"
   fi

@@ -155,8 +155,7 @@ TEST(DayData, BadBracketFieldIsReportedToo)
     data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 1)).put(layout::bracketVotes(7), "12 34")});
     auto day = std::make_unique<DayData>();
     const DayLoad load = day->load(data.path(), kDay);
-    EXPECT_TRUE(load.problem.contains(QStringLiteral("組番7の枠連票数")))
-        << load.problem.toStdString();
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("組番7の枠連票数"))) << load.problem.toStdString();
 }
 
 TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)

@@ -82,7 +82,8 @@ TEST(DayFilesFault, FullDiskLeavesTheOldFileAndSaysWhichFile)
         store(data.path(), race(2));
         FAIL() << "a full disk must be reported";
     } catch (const std::runtime_error& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("日ファイル ") + path + QStringLiteral(" に書き込めません")))
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("日ファイル ") + path
+                                                           + QStringLiteral(" に書き込めません")))
             << e.what();
     }
     EXPECT_EQ(test::readFile(path), before);

@@ -94,8 +94,8 @@ TEST(DayFiles, QuickReportDropsABlankFirstLineAndSortsAheadOfBatchLines)
 {
     test::DataFolder data;
     const QString path = data.writeVotes(kDay, {QByteArray("   \r\n"), H1Record(raceKey("20050416", "05", 1))});
-    const QString note =
-        dayfiles::storeRecord(data.path(), H1Record(raceKey("20050416", "05", 1)), dayfiles::Writer::Batch);
+    const QString note = dayfiles::storeRecord(data.path(), H1Record(raceKey("20050416", "05", 1)),
+                                               dayfiles::Writer::Batch);
     EXPECT_EQ(fileLines(path).size(), 1) << "the batch sets the blank line aside too";
     EXPECT_TRUE(note.contains(QStringLiteral("1行目（3バイト）"))) << note.toStdString();
 
