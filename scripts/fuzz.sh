@@ -50,6 +50,6 @@ for t in $targets; do
       [ "$total" -gt $((budget_kb * 1024)) ] && rm "$merged/$f"
     done
     rm -rf "$kept" && mv "$merged" "$kept"
-    echo "== $t: kept corpus $(ls "$kept" | wc -l) inputs, $(du -sk "$kept" | cut -f1) KB"
+    echo "== $t: kept corpus $(ls "$kept" | wc -l) inputs, $(cat "$kept"/* 2>/dev/null | wc -c) bytes"
   fi
 done
