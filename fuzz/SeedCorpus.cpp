@@ -99,6 +99,13 @@ private:
     QHash<QString, int> count_;
 };
 
+// A patch of RaceLoadFuzz: `text` at 1-based `position`.
+QByteArray patch(int position, const QByteArray& text)
+{
+    const int at = position - 1;
+    return QByteArray(1, char(at >> 8)) + char(at & 0xFF) + char(text.size()) + text;
+}
+
 QByteArray sjis(const char* utf8)
 {
     return cp932::encode(QString::fromUtf8(utf8));
@@ -156,6 +163,20 @@ int main(int argc, char** argv)
     c.add("StoreFuzz", fuzz::join("\x0e", {RaRecord(raceKey("20050416", "05", 2)), day,
                                            RaRecord(raceKey("20050416", "05", 4), '2')}));
     c.add("StoreFuzz", fuzz::join("\x04", {RaRecord(raceKey("20050416", "05", 1)).bytes().chopped(1)}));
+
+    c.add("RaceLoadFuzz", fuzz::join(QByteArray("\0\x03\x10\x05\x07\x50\x09\x10", 8), {{}, {}}));
+    c.add("RaceLoadFuzz",
+          fuzz::join(QByteArray("\x05\x03\x10\x05\x07\x50\x09\x0c", 8),
+                     {patch(layout::kRaceNumber, "00"), patch(layout::winVotes(1), "-0000000100")
+                                                            + patch(layout::winVotes(2), "12a45678901")
+                                                            + patch(layout::kQuinellaTotal, "           ")}));
+    c.add("RaceLoadFuzz", fuzz::join(QByteArray("\x72\x01\x02\x03\x04\x05\x06\x12", 8),
+                                     {patch(layout::kCourse, "08"), patch(layout::kRegistered, "99")}));
+
+    c.add("DamagedDayFuzz", fuzz::join(QByteArray("\x05\x08\x13\x10\x1c\x24\0\0\0\0\0\0\0\x02\x09\x30", 16),
+                                       {RaRecord(raceKey("20050416", "05", 7)).bytes().chopped(2)}));
+    c.add("DamagedDayFuzz",
+          fuzz::join(QByteArray("\x0b\x00\x09\x0b\x12\x1d\x25\x2e\x36\x3f\x47\x90\x58\x81\x02\x03", 16), {"garbage"}));
 
     const QByteArray settings = "[locate]\r\ntop=0x20\r\nleft=abc\r\nwidth=800\r\nheight=$1F\r\n\r\n"
                                 "[JvDataGet]\r\nLastTime=\"2024/05/18 09:41:07\"\r\n";

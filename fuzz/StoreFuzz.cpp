@@ -1,7 +1,8 @@
 // The store-record operation (and the batch store of several records) fed
 // arbitrary records over an arbitrary day file. A refused record must change
-// no file; a stored one must change its own day file only, inside the data
-// folder, leaving it sorted with the record's line in it.
+// no file; a stored one must change its own day file only (and keep its
+// damaged original beside it), inside the data folder, leaving it sorted,
+// of whole records only, with the record's line in it.
 //
 // Input: 1 control byte (bit 0: quick report, bit 1: the day file exists,
 // bit 2: the data folder exists, bit 3: a batch store of the record and a
@@ -58,8 +59,17 @@ void checkStored(const QString& path, QByteArrayView record, const QByteArray& b
         fuzz::fail("the stored record is not in its day file", path);
     if (!std::is_sorted(now.begin(), now.end(), lessIgnoringCase))
         fuzz::fail("an unsorted day file", path);
-    const qsizetype old = existed ? recordlines::lines(before).size() : 0;
-    if (now.size() < old - 1 || now.size() > old + stored)
+    const QByteArrayView type = record.first(2);
+    qsizetype old = 0;
+    for (const QByteArray& line : existed ? recordlines::lines(before) : QList<QByteArray>()) {
+        if (dayfiles::isWholeRecordLine(line, type))
+            ++old;
+    }
+    for (const QByteArray& line : now) {
+        if (!dayfiles::isWholeRecordLine(line, type))
+            fuzz::fail("a day file that kept a line that is no whole record", path);
+    }
+    if (now.size() < old || now.size() > old + stored)
         fuzz::fail("a store that added or lost lines", path);
 }
 
@@ -109,7 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = QDir(folder).filePath(name);
     QMap<QString, QByteArray> after = snapshot(sandbox);
     after.remove(path);
-    after.remove(QDir(folder).filePath(QLatin1String(dayfiles::kStoreLockName)));
+    // The damaged original, when the old file held lines that are no records.
+    const QString copy = path + QLatin1String(dayfiles::kDamagedSuffix);
+    if (after.contains(copy) && after.take(copy) != existing)
+        fuzz::fail("a damaged copy that is not the old day file", copy);
     QMap<QString, QByteArray> expected = before;
     expected.remove(path);
     expected.insert(folder, "<folder>");

@@ -4,6 +4,9 @@
 #include "appfiles/AppIdentity.h"
 #include "cli/Command.h"
 
+#include <exception>
+#include <new>
+
 namespace tavek::cli {
 
 #define TAVEK_CLI_COMMAND(name, function, usage) int function(CommandContext&);
@@ -58,8 +61,13 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
             throw BadInput(QStringLiteral("unknown command \"%1\" (try --help)").arg(name));
         CommandContext ctx{data ? *data : identity::dataFolderIn(appfolder::path()), std::move(args), out, err};
         return command->function(ctx);
-    } catch (const std::runtime_error& e) {
-        // BadInput and the model's failures to read a day file alike.
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        err << "tavek-cli: out of memory\n";
+        return kBadInput;
+    } catch (const std::exception& e) {
+        // BadInput, the model's failures to read a day file and whatever
+        // else a library throws alike.
         out.flush();
         err << "tavek-cli: " << QString::fromStdString(e.what()) << '\n';
         return kBadInput;

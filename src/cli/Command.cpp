@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+#include <unistd.h>
+
 namespace tavek::cli {
 
 bool Args::takeFlag(const QString& name)
@@ -54,9 +56,9 @@ LoadedDay loadDay(const CommandContext& ctx, const QString& date)
     loaded.date = dayfiles::dateText(date);
     if (loaded.date.isEmpty())
         throw BadInput(QStringLiteral("\"%1\" is not a date (use 2005年04月16日 or 2005-04-16)").arg(date));
-    const QString raceFile = dayfiles::raceFilePath(ctx.dataFolder, loaded.date);
-    if (!QFileInfo(raceFile).isFile())
-        throw BadInput(QStringLiteral("no day file %1").arg(raceFile));
+    const dayfiles::Location raceFile = dayfiles::locate(ctx.dataFolder, loaded.date, dayfiles::kRaceSuffix);
+    if (::access(raceFile.native.constData(), F_OK) != 0)
+        throw BadInput(QStringLiteral("no day file %1").arg(raceFile.shown));
     loaded.day = std::make_unique<DayData>();
     loaded.load = loaded.day->load(ctx.dataFolder, loaded.date);
     return loaded;

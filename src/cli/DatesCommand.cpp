@@ -12,8 +12,14 @@ int runDates(CommandContext& ctx)
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     ctx.args.expectEnd();
     // A data folder that no fetch has made yet holds no days, as the window's
-    // empty date list shows.
-    const QStringList dates = QFileInfo(ctx.dataFolder).isDir() ? dayfiles::dateList(ctx.dataFolder) : QStringList();
+    // empty date list shows; one that cannot be read is an error.
+    const QFileInfo folder(ctx.dataFolder);
+    if (folder.exists() && !folder.isDir())
+        throw BadInput(QStringLiteral("the data folder %1 is not a folder").arg(ctx.dataFolder));
+    QString problem;
+    const QStringList dates = folder.exists() ? dayfiles::dateList(ctx.dataFolder, &problem) : QStringList();
+    if (!problem.isEmpty())
+        throw BadInput(problem);
     if (json) {
         printJson(ctx.out, QJsonArray::fromStringList(dates));
         return kSuccess;

@@ -1,18 +1,35 @@
 #include "appfiles/AppIdentity.h"
 #include "cli/Cli.h"
+#include "cli/EscapedOutput.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstdio>
+#include <exception>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QLatin1String(tavek::identity::kProgramName));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const int code = tavek::cli::run(app.arguments().mid(1), out, err);
-    out.flush();
-    err.flush();
+    QFile stdOut, stdErr;
+    stdOut.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    stdErr.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    int code = tavek::cli::kBadInput;
+    {
+        tavek::cli::EscapedOutput escapedOut(stdOut), escapedErr(stdErr);
+        QTextStream out(&escapedOut);
+        QTextStream err(&escapedErr);
+        try {
+            code = tavek::cli::run(app.arguments().mid(1), out, err);
+        } catch (...) {
+            // run() reports every std::exception itself; anything else still
+            // ends with a message and the code of unreadable input.
+            out.flush();
+            err << "tavek-cli: unexpected failure\n";
+        }
+        out.flush();
+        err.flush();
+    }
     return code;
 }

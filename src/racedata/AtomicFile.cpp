@@ -20,10 +20,12 @@ bool replace(const QString& path, QByteArrayView bytes, QString* reason, bool di
         return failed(file.errorString());
     const qint64 written = file.write(bytes.data(), bytes.size());
     if (written != bytes.size() || file.size() != bytes.size()) {
-        const QString why = written < 0 ? file.errorString()
-                                        : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
-                                              .arg(std::max<qint64>(written, 0))
-                                              .arg(bytes.size());
+        const QString why =
+            written < 0
+                ? file.errorString()
+                : QStringLiteral("%2 バイトのうち %1 バイトしか書き込めませんでした（ディスクが一杯ではありませんか）")
+                      .arg(std::max<qint64>(written, 0))
+                      .arg(bytes.size());
         file.cancelWriting();
         return failed(why);
     }

@@ -3,8 +3,8 @@
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
-
-#include <QFile>
+#include "racedata/RecordLines.h"
+#include "racedata/ShownText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,7 +30,7 @@ public:
     {
         if (count_ <= 1)
             return first_;
-        return first_ + QStringLiteral(" (%1 more vote fields of this day are not numbers either)").arg(count_ - 1);
+        return first_ + QStringLiteral("（この日の票数欄はほかに %1 か所も数値ではありません）").arg(count_ - 1);
     }
 
 private:
@@ -51,9 +51,10 @@ struct FigureReader {
         const QByteArrayView f(day.VoteRecords[slot].data() + position - 1, layout::kVoteLen);
         int value = -1;
         if (!record::tryBlankAsAbsent(f, value) && log)
-            log->note(slot, QStringLiteral("Vote file %1, race %2: %3 is \"%4\", not a number; it is shown as blank.")
-                                .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(),
-                                     QString::fromLatin1(f).trimmed()));
+            log->note(
+                slot,
+                QStringLiteral("票数ファイル %1、レース %2：%3が「%4」で数値ではないため、空欄として表示します。")
+                    .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(), shown::bytes(f).trimmed()));
         return value;
     }
 };
@@ -61,19 +62,18 @@ struct FigureReader {
 void readWin(DayData& day, int slot, ProblemLog* log)
 {
     const FigureReader read{day, slot, log};
-    day.WinTotal[slot] = read(layout::kWinTotal, [] { return QStringLiteral("the win total"); });
+    day.WinTotal[slot] = read(layout::kWinTotal, [] { return QStringLiteral("単勝票数合計"); });
     for (int h = 1; h <= kWinFigures; ++h)
-        day.WinVotes[slot][h - 1] = read(layout::winVotes(h),
-                                         [h] { return QStringLiteral("the win votes of horse %1").arg(h); });
+        day.WinVotes[slot][h - 1] = read(layout::winVotes(h), [h] { return QStringLiteral("%1番の単勝票数").arg(h); });
 }
 
 void readQuinella(DayData& day, int slot, ProblemLog* log)
 {
     const FigureReader read{day, slot, log};
-    day.QuinellaTotal[slot] = read(layout::kQuinellaTotal, [] { return QStringLiteral("the quinella total"); });
+    day.QuinellaTotal[slot] = read(layout::kQuinellaTotal, [] { return QStringLiteral("馬連票数合計"); });
     for (int k = 1; k <= layout::kQuinellaPairs; ++k)
         day.QuinellaVotes[slot][k - 1] = read(layout::quinellaVotes(k),
-                                              [k] { return QStringLiteral("the quinella votes of pair %1").arg(k); });
+                                              [k] { return QStringLiteral("組番%1の馬連票数").arg(k); });
 }
 
 // The bracket figures are read by the win calculation, not here; the load only
@@ -81,9 +81,9 @@ void readQuinella(DayData& day, int slot, ProblemLog* log)
 void checkBracket(const DayData& day, int slot, ProblemLog* log)
 {
     const FigureReader read{day, slot, log};
-    read(layout::kBracketTotal, [] { return QStringLiteral("the bracket-quinella total"); });
+    read(layout::kBracketTotal, [] { return QStringLiteral("枠連票数合計"); });
     for (int k = 1; k <= layout::kBracketPairs; ++k)
-        read(layout::bracketVotes(k), [k] { return QStringLiteral("the bracket-quinella votes of pair %1").arg(k); });
+        read(layout::bracketVotes(k), [k] { return QStringLiteral("組番%1の枠連票数").arg(k); });
 }
 
 template <typename Records>
@@ -100,20 +100,12 @@ void fillAbsent(Figures& figures)
         row.fill(-1);
 }
 
-[[noreturn]] void cannotRead(const QFile& file)
+QString skippedNote(const QString& path, const QStringList& lines)
 {
-    throw std::runtime_error(
-        QStringLiteral("Cannot read day file %1: %2").arg(file.fileName(), file.errorString()).toStdString());
-}
-
-// False when the file does not exist; throws when it exists but cannot be opened.
-bool openIfPresent(QFile& file)
-{
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return true;
-    if (file.exists())
-        cannotRead(file);
-    return false;
+    return QStringLiteral("日ファイル %1 の完全なレコードでない %2 行（%3）を読み飛ばしました。")
+        .arg(path)
+        .arg(lines.size())
+        .arg(dayfiles::joinedLineLabels(lines));
 }
 
 // A day file holds one race date: course code and race number tell its races apart.
@@ -180,16 +172,23 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
 
     DayLoad result;
-    QFile raceFile(dayfiles::raceFilePath(dataFolder, dateText));
-    if (openIfPresent(raceFile)) {
-        readRaces(raceFile);
+    QStringList notes;
+    const dayfiles::Location raceFile = dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix);
+    if (const auto bytes = dayfiles::readDayFile(raceFile, dayfiles::maxDayFileBytes("RA"), dayfiles::Links::Follow)) {
+        QStringList skipped;
+        readRaces(*bytes, skipped);
+        if (!skipped.isEmpty())
+            notes.append(skippedNote(raceFile.shown, skipped));
         for (int i = 0; i < raceCount_; ++i)
             result.raceItems.append(raceItemText(raceRecord(i)));
     }
 
-    QFile voteFile(VoteFilePath);
-    if (openIfPresent(voteFile)) {
-        readVotes(voteFile);
+    const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
+    if (const auto bytes = dayfiles::readDayFile(voteFile, dayfiles::maxDayFileBytes("H1"), dayfiles::Links::Follow)) {
+        QStringList skipped;
+        readVotes(*bytes, skipped);
+        if (!skipped.isEmpty())
+            notes.append(skippedNote(voteFile.shown, skipped));
         ProblemLog log;
         for (int i = 0; i < raceCount_; ++i) {
             readWin(*this, i, &log);
@@ -201,78 +200,60 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     } else {
         fillSpaces(VoteRecords);
     }
+    result.skipped = notes.join(u'\n');
+    if (!result.skipped.isEmpty())
+        result.problem = result.problem.isEmpty() ? result.skipped : result.skipped + u'\n' + result.problem;
 
     if (raceCount_ > 0)
         result.selection = KeepRaceOnReload ? std::clamp(LastRaceIndex, 0, raceCount_ - 1) : 0;
     return result;
 }
 
-void DayData::readRaces(QFile& file)
+// Line by line, not as fixed blocks: a stray empty line or fragment (an
+// editor's final newline, a half-copied file) would otherwise shift every
+// later record out of place.
+void DayData::readRaces(QByteArrayView file, QStringList& skipped)
 {
-    static_assert(sizeof(RaceRecords) == sizeof(RaceRecord) * kRaceSlots, "the slots are one block of memory");
-    const qint64 n = file.read(RaceRecords[0].data(), qint64(sizeof(RaceRecords)));
-    if (n < 0)
-        cannotRead(file);
-    raceCount_ = int(n / layout::kRaLength);
-    if (raceCount_ < kRaceSlots)
-        std::memset(RaceRecords[raceCount_].data(), ' ', layout::kRaLength);  // a partial block
+    recordlines::forEach(file, [&](int number, QByteArrayView line) {
+        if (!dayfiles::isWholeRecordLine(line, "RA")) {
+            skipped.append(dayfiles::lineLabel(number, line.size()));
+            return true;
+        }
+        char* slot = RaceRecords[raceCount_].data();
+        std::memcpy(slot, line.data(), size_t(line.size()));
+        slot[layout::kRaLength - 2] = '\r';
+        slot[layout::kRaLength - 1] = '\n';
+        return ++raceCount_ < kRaceSlots;
+    });
 }
 
-// The file is read straight into the vote slots, as one plain read would,
-// and then each race's record is put into its slot. Usually the vote file
-// lists the races in the order of the race file, and nothing has to move.
-void DayData::readVotes(QFile& file)
+// Each race takes the first whole H1 line of its course and race number.
+void DayData::readVotes(QByteArrayView file, QStringList& skipped)
 {
-    static_assert(sizeof(VoteRecords) == sizeof(VoteRecord) * kRaceSlots, "the slots are one block of memory");
-    constexpr qint64 L = layout::kH1Length;
-    const qint64 blocks = file.size() / L;
-    const int direct = int(std::min<qint64>(blocks, kRaceSlots));
-    if (file.read(VoteRecords[0].data(), direct * L) != direct * L)
-        cannotRead(file);
-    // Blocks beyond the 36 slots are rare: a vote file with more races than the race file loads.
-    QByteArray extra;
-    if (blocks > direct) {
-        extra = file.read((blocks - direct) * L);
-        if (extra.size() != (blocks - direct) * L)
-            cannotRead(file);
-    }
-    const auto block = [&](qint64 b) {
-        return b < direct ? voteRecord(int(b)) : QByteArrayView(extra).sliced((b - direct) * L, L);
-    };
-
-    // source[i]: the first block of the race in slot i, or -1.
-    std::array<qint64, kRaceSlots> source;
-    source.fill(-1);
-    for (int i = 0; i < raceCount_; ++i) {
-        if (record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0)
-            continue;
-        for (qint64 b = 0; b < blocks; ++b) {
-            if (sameRace(RaceRecords[i].data(), block(b).data())) {
-                source[i] = b;
-                break;
-            }
-        }
-    }
-
-    // Save the blocks that move before their own slots are overwritten.
-    QByteArray moving;
-    std::array<qsizetype, kRaceSlots> movedAt;
+    std::array<bool, kRaceSlots> matched;
+    int open = 0;
     for (int i = 0; i < kRaceSlots; ++i) {
-        if (source[i] >= 0 && source[i] != i && source[i] < direct) {
-            movedAt[i] = moving.size();
-            moving.append(block(source[i]));
+        matched[i] = i >= raceCount_ || record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0;
+        open += matched[i] ? 0 : 1;
+    }
+    fillSpaces(VoteRecords);
+    recordlines::forEach(file, [&](int number, QByteArrayView line) {
+        if (!dayfiles::isWholeRecordLine(line, "H1")) {
+            skipped.append(dayfiles::lineLabel(number, line.size()));
+            return true;
         }
-    }
-    for (int i = 0; i < kRaceSlots; ++i) {
-        if (source[i] == i)
-            continue;
-        if (source[i] < 0)
-            std::memset(VoteRecords[i].data(), ' ', L);
-        else if (source[i] < direct)
-            std::memcpy(VoteRecords[i].data(), moving.constData() + movedAt[i], L);
-        else
-            std::memcpy(VoteRecords[i].data(), block(source[i]).data(), L);
-    }
+        for (int i = 0; i < raceCount_ && open > 0; ++i) {
+            if (matched[i] || !sameRace(RaceRecords[i].data(), line.data()))
+                continue;
+            char* slot = VoteRecords[i].data();
+            std::memcpy(slot, line.data(), size_t(line.size()));
+            slot[layout::kH1Length - 2] = '\r';
+            slot[layout::kH1Length - 1] = '\n';
+            matched[i] = true;
+            --open;
+        }
+        return true;
+    });
 }
 
 QString raceItemText(QByteArrayView ra)

@@ -8,8 +8,6 @@
 
 #include <array>
 
-class QFile;
-
 namespace tavek {
 
 inline constexpr int kRaceSlots = 36;   // races per day, fixed
@@ -28,6 +26,9 @@ struct DayLoad {
     QString problem;
     // The same for each race slot on its own: its first such field.
     std::array<QString, kRaceSlots> raceProblems;
+    // Empty, or which lines of the day files were skipped because they are
+    // not whole records (an empty line, a fragment). `problem` says it too.
+    QString skipped;
 };
 
 // The loaded day: 36 race slots with their RA and H1 record texts and the
@@ -57,13 +58,15 @@ struct DayData {
 
     DayData();
 
-    // Loads the day `dateText` from `dataFolder`: its ".jvRA" file as 1272-byte
-    // blocks into up to 36 slots (a trailing partial block is ignored), each
-    // race's H1 record from the ".jvH1" file (matched by course and race
-    // number), and the win and quinella figures of every slot. Nothing of the
-    // previous day survives: without a ".jvH1" file every figure is -1.
-    // CurrentRace becomes 0. Throws std::runtime_error when a day file exists
-    // but cannot be read.
+    // Loads the day `dateText` from `dataFolder`: the whole records of its
+    // ".jvRA" file into up to 36 slots (lines that are not whole records are
+    // skipped and named in DayLoad::skipped, so one stray line cannot shift
+    // every later record), each race's H1 record from the ".jvH1" file
+    // (matched by course and race number), and the win and quinella figures of
+    // every slot. Nothing of the previous day survives: without a ".jvH1" file
+    // every figure is -1. CurrentRace becomes 0. Throws std::runtime_error
+    // when a day file exists but cannot be read, is not a regular file or is
+    // too large to be one (dayfiles::kMaxDayFileLines).
     DayLoad load(const QString& dataFolder, const QString& dateText);
 
     // Races of the loaded day (the first raceCount() slots hold them).
@@ -83,8 +86,8 @@ struct DayData {
     void readQuinellaFigures(int slot);
 
 private:
-    void readRaces(QFile& file);
-    void readVotes(QFile& file);
+    void readRaces(QByteArrayView file, QStringList& skipped);
+    void readVotes(QByteArrayView file, QStringList& skipped);
 
     int raceCount_ = 0;
 };

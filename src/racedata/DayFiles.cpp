@@ -1,15 +1,17 @@
 #include "racedata/DayFiles.h"
 
 #include "racedata/AtomicFile.h"
+#include "racedata/Cp932.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
+#include "racedata/ShownText.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
+#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavek::dayfiles {
@@ -29,6 +32,11 @@ namespace {
 std::runtime_error failure(const QString& text)
 {
     return std::runtime_error(text.toStdString());
+}
+
+QString systemReason()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 bool allDigits(QByteArrayView f)
@@ -54,46 +62,37 @@ bool isBlankLine(const QByteArray& line)
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-QList<QByteArray> readLines(const QString& path)
+QByteArrayView typeOfName(const QString& name)
 {
-    QFile file(path);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
-        throw failure(QStringLiteral("Cannot open day file %1: %2").arg(path, file.errorString()));
-    const QByteArray all = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw failure(QStringLiteral("Cannot read day file %1: %2").arg(path, file.errorString()));
-    return recordlines::lines(all);
+    return name.endsWith(QLatin1String(kVoteSuffix)) ? "H1" : "RA";
 }
 
 // Two copies of the program may store into the same day file at once;
 // without a lock one of two read-merge-rewrite cycles would be lost. The
-// lock is an flock on one file of the data folder, so the system releases it
-// when its holder dies: a lock file that names its owner (QLockFile) stays
-// behind, half written, when a store is killed while taking it.
+// lock is an flock on the data folder itself, so the folder holds day files
+// only and the system releases the lock when its holder dies.
 class StoreLock {
 public:
     static constexpr int kWaitMs = 10'000;
 
     StoreLock(const QString& dataFolder, const QString& path)
     {
-        const QString lockPath = QDir(dataFolder).filePath(QLatin1String(kStoreLockName));
-        fd_ = ::open(QFile::encodeName(lockPath).constData(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+        fd_ = ::open(QFile::encodeName(dataFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd_ < 0)
-            throw failure(QStringLiteral("Cannot write day file %1: cannot create the lock file %2: %3")
-                              .arg(path, lockPath, QString::fromLocal8Bit(std::strerror(errno))));
+            throw failure(QStringLiteral("日ファイル %1 に書き込めません：データフォルダ %2 を開けません：%3")
+                              .arg(path, dataFolder, systemReason()));
         const QDeadlineTimer deadline(kWaitMs);
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR) {
-                const QString why = QString::fromLocal8Bit(std::strerror(errno));
+                const QString why = systemReason();
                 ::close(fd_);
-                throw failure(QStringLiteral("Cannot write day file %1: cannot lock %2: %3").arg(path, lockPath, why));
+                throw failure(QStringLiteral("日ファイル %1 に書き込めません：データフォルダ %2 をロックできません：%3")
+                                  .arg(path, dataFolder, why));
             }
             if (deadline.hasExpired()) {
                 ::close(fd_);
-                throw failure(QStringLiteral("Cannot write day file %1: another program has been storing into "
-                                             "the data folder for %2 seconds")
+                throw failure(QStringLiteral("日ファイル %1 に書き込めません：別のプログラムが %2 秒間"
+                                             "データフォルダに保存し続けています")
                                   .arg(path)
                                   .arg(kWaitMs / 1000));
             }
@@ -116,7 +115,50 @@ void writeLines(const QString& path, const QList<QByteArray>& lines)
         text += line + "\r\n";
     QString reason;
     if (!atomicfile::replace(path, text, &reason))
-        throw failure(QStringLiteral("Cannot write day file %1: %2").arg(path, reason));
+        throw failure(QStringLiteral("日ファイル %1 に書き込めません：%2").arg(path, reason));
+}
+
+// The day file's lines as the store reads them, with what it had to leave out.
+struct DayFileLines {
+    QList<QByteArray> whole;
+    QByteArray original;
+    QStringList leftOut;  // "3行目（0バイト）"
+};
+
+DayFileLines readLines(const Location& where, QByteArrayView type)
+{
+    DayFileLines read;
+    const std::optional<QByteArray> bytes = readDayFile(where, maxDayFileBytes(type), Links::Refuse);
+    if (!bytes)
+        return read;
+    read.original = *bytes;
+    recordlines::forEach(*bytes, [&](int number, QByteArrayView line) {
+        if (isWholeRecordLine(line, type))
+            read.whole.append(line.toByteArray());
+        else
+            read.leftOut.append(lineLabel(number, line.size()));
+        return true;
+    });
+    return read;
+}
+
+// Keeps the original of a day file whose damaged lines the store leaves out,
+// under a name of its own: nothing the file held is lost.
+QString keepDamaged(const QString& path, const DayFileLines& read)
+{
+    QString copy = path + QLatin1String(kDamagedSuffix);
+    for (int n = 2; QFileInfo::exists(copy) || QFileInfo(copy).isSymLink(); ++n)
+        copy = path + QLatin1String(kDamagedSuffix) + QString::number(n);
+    QString reason;
+    if (!atomicfile::replace(copy, read.original, &reason))
+        throw failure(QStringLiteral("日ファイル %1 に書き込めません：完全なレコードでない行を含む元のファイルを "
+                                     "%2 に残せません：%3")
+                          .arg(path, copy, reason));
+    return QStringLiteral("日ファイル %1 の完全なレコードでない %2 行（%3）を除いて保存しました。"
+                          "元のファイルは %4 に残してあります")
+        .arg(path)
+        .arg(read.leftOut.size())
+        .arg(joinedLineLabels(read.leftOut), copy);
 }
 
 }  // namespace
@@ -125,7 +167,7 @@ QString fileName(QByteArrayView record)
 {
     const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
     const int expected = type == "RA" ? layout::kRaLength : type == "H1" ? layout::kH1Length : 0;
-    const QString shown = QString::fromLatin1(record.first(std::min<qsizetype>(record.size(), 27)));
+    const QString shown = shown::bytes(record.first(std::min<qsizetype>(record.size(), 27)));
     if (expected == 0)
         throw failure(QStringLiteral("RAでもH1でもないレコードは保存できません：\"%1\"").arg(shown));
     if (record.size() != expected || !record.endsWith("\r\n"))
@@ -147,6 +189,31 @@ QString fileName(QByteArrayView record)
            + QString::fromLatin1(date.sliced(6, 2)) + u'日' + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
 }
 
+bool isWholeRecordLine(QByteArrayView line, QByteArrayView type)
+{
+    const qsizetype length = (type == "H1" ? layout::kH1Length : layout::kRaLength) - 2;
+    return line.size() == length && line.startsWith(type);
+}
+
+QString lineLabel(int number, qsizetype bytes)
+{
+    return QStringLiteral("%1行目（%2バイト）").arg(number).arg(bytes);
+}
+
+QString joinedLineLabels(const QStringList& labels)
+{
+    constexpr qsizetype kNamed = 5;
+    QString text = labels.mid(0, kNamed).join(QStringLiteral("、"));
+    if (labels.size() > kNamed)
+        text += QStringLiteral(" ほか%1行").arg(labels.size() - kNamed);
+    return text;
+}
+
+qint64 maxDayFileBytes(QByteArrayView type)
+{
+    return qint64(kMaxDayFileLines) * (type == "H1" ? layout::kH1Length : layout::kRaLength);
+}
+
 namespace {
 
 // Replaces the line of each record's race key or appends it, then sorts.
@@ -162,55 +229,64 @@ void merge(QList<QByteArray>& lines, QByteArrayView record)
         lines.append(std::move(line));
 }
 
-QString dayFilePath(const QString& dataFolder, const QString& name)
+void makeDataFolder(const QString& dataFolder)
 {
     if (!QDir().mkpath(dataFolder))
-        throw failure(QStringLiteral("Cannot create the data folder %1").arg(dataFolder));
-    return QDir(dataFolder).filePath(name);
+        throw failure(QStringLiteral("データフォルダ %1 を作成できません").arg(dataFolder));
+}
+
+QString dateOfName(const QString& name)
+{
+    return name.first(name.size() - int(std::strlen(kRaceSuffix)));
+}
+
+// One store: read the day file (under the data folder's lock), let `change`
+// merge into its whole lines, write it back. Returns the note of left-out lines.
+template <typename Change>
+QString rewrite(const QString& dataFolder, const QString& name, Change change)
+{
+    makeDataFolder(dataFolder);
+    const QString path = QDir(dataFolder).filePath(name);
+    const StoreLock lock(dataFolder, path);
+    const Location where = locate(dataFolder, dateOfName(name),
+                                  name.endsWith(QLatin1String(kVoteSuffix)) ? kVoteSuffix : kRaceSuffix);
+    // Links::Refuse: the new file would replace the link, and the old one
+    // may be anything outside the data folder.
+    DayFileLines read = readLines(where, typeOfName(name));
+    const QString note = read.leftOut.isEmpty() ? QString() : keepDamaged(path, read);
+    change(read.whole);
+    writeLines(path, read.whole);
+    // A day copied from Windows under its CP932 name now has its UTF-8 name.
+    if (where.native != QFile::encodeName(path))
+        ::unlink(where.native.constData());
+    return note;
 }
 
 }  // namespace
 
-void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
+QString storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
 {
-    const QString path = dayFilePath(dataFolder, fileName(record));
-    const StoreLock lock(dataFolder, path);
-    QList<QByteArray> lines = readLines(path);
-    merge(lines, record);
-    std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
-    if (writer == Writer::QuickReport && !lines.empty() && isBlankLine(lines.front()))
-        lines.erase(lines.begin());
-    writeLines(path, lines);
+    return rewrite(dataFolder, fileName(record), [&](QList<QByteArray>& lines) {
+        merge(lines, record);
+        std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
+        if (writer == Writer::QuickReport && !lines.empty() && isBlankLine(lines.front()))
+            lines.erase(lines.begin());
+    });
 }
 
-void storeRecords(const QString& dataFolder, const QString& name, const std::vector<QByteArray>& records)
+QString storeRecords(const QString& dataFolder, const QString& name, const std::vector<QByteArray>& records)
 {
     for (const QByteArray& record : records) {
         if (fileName(record) != name)
             throw failure(QStringLiteral("%1 のレコードは %2 に保存できません").arg(fileName(record), name));
     }
-    const QString path = dayFilePath(dataFolder, name);
-    const StoreLock lock(dataFolder, path);
-    QList<QByteArray> lines = readLines(path);
-    // Sorting once at the end gives the same file as sorting after every
-    // record: a replacement finds its race key wherever the line stands.
-    for (const QByteArray& record : records)
-        merge(lines, record);
-    std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
-    writeLines(path, lines);
-}
-
-QStringList dateList(const QString& dataFolder)
-{
-    QDir dir(dataFolder);
-    const QString suffix = QLatin1String(kRaceSuffix);
-    dir.setFilter(QDir::Files | QDir::CaseSensitive);
-    dir.setNameFilters({u'*' + suffix});
-    QStringList dates;
-    for (const QString& name : dir.entryList())
-        dates.append(name.chopped(suffix.size()));
-    std::sort(dates.begin(), dates.end(), std::greater<>());
-    return dates;
+    return rewrite(dataFolder, name, [&](QList<QByteArray>& lines) {
+        // Sorting once at the end gives the same file as sorting after every
+        // record: a replacement finds its race key wherever the line stands.
+        for (const QByteArray& record : records)
+            merge(lines, record);
+        std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
+    });
 }
 
 QString raceFilePath(const QString& dataFolder, const QString& dateText)
@@ -221,18 +297,6 @@ QString raceFilePath(const QString& dataFolder, const QString& dateText)
 QString voteFilePath(const QString& dataFolder, const QString& dateText)
 {
     return QDir(dataFolder).filePath(dateText + QLatin1String(kVoteSuffix));
-}
-
-QString dateText(const QString& date)
-{
-    static const QRegularExpression listed(QStringLiteral("^[0-9]{4}年[0-9]{2}月[0-9]{2}日$"));
-    static const QRegularExpression iso(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
-    if (listed.match(date).hasMatch())
-        return date;
-    const auto m = iso.match(date);
-    if (!m.hasMatch())
-        return {};
-    return m.captured(1) + u'年' + m.captured(2) + u'月' + m.captured(3) + u'日';
 }
 
 }  // namespace tavek::dayfiles

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // The day files of the data folder: one ".jvRA" and one ".jvH1" file per race
@@ -13,8 +14,14 @@ namespace tavek::dayfiles {
 
 inline constexpr char kRaceSuffix[] = ".jvRA";
 inline constexpr char kVoteSuffix[] = ".jvH1";
-// The lock file that stores take in the data folder.
-inline constexpr char kStoreLockName[] = ".store-lock";
+// A day file that held lines that are not whole records is kept under its
+// own name with this added (2005年04月16日.jvRA.damaged) before a store
+// rewrites it without them.
+inline constexpr char kDamagedSuffix[] = ".damaged";
+// A day holds at most 36 races, each with one line per file; a day file of
+// more lines than this is no day file, and neither the store nor the day
+// load reads it (a 1 GB file would otherwise be read whole).
+inline constexpr int kMaxDayFileLines = 200;
 
 // Who stores a record: the quick report also drops a blank first line.
 enum class Writer { Batch, QuickReport };
@@ -28,19 +35,58 @@ QString fileName(QByteArrayView record);
 // Stores one record (as JV-Link delivered it, CR LF at its end) into its day
 // file: replaces the line of the same race key or appends it, sorts the lines
 // (case ignored) and rewrites the file atomically, creating the data folder
-// and the file when missing. A lock on the data folder's kStoreLockName file
-// keeps two processes storing at once from losing a record. Throws
-// std::runtime_error (naming the file) when the record is refused or the file
-// cannot be locked, read or written; the file is then unchanged.
-void storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer);
+// and the file when missing. A lock on the data folder itself keeps two
+// processes storing at once from losing a record. Lines of the old file that
+// are not whole records (an empty line, a fragment) are left out; the old
+// file is then kept beside it with kDamagedSuffix, and the returned text
+// (empty otherwise) says so, for the error log. A day file that is a link or
+// not a regular file is never written. Throws std::runtime_error (naming the
+// file) when the record is refused or the file cannot be locked, read or
+// written; the file is then unchanged.
+QString storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer);
 
 // Stores several records of the day file `name` (as fileName() gives it) with
 // one read and one atomic rewrite; the file ends exactly as if they had been
-// stored one by one, in order, by the batch writer. Throws like storeRecord.
-void storeRecords(const QString& dataFolder, const QString& name, const std::vector<QByteArray>& records);
+// stored one by one, in order, by the batch writer. Returns and throws like
+// storeRecord.
+QString storeRecords(const QString& dataFolder, const QString& name, const std::vector<QByteArray>& records);
 
-// The date texts of the days that have a ".jvRA" file, newest first.
-QStringList dateList(const QString& dataFolder);
+// The date texts of the days that have a ".jvRA" file, newest first: only
+// names of real dates (yyyy年MM月dd日.jvRA), in UTF-8 or, as a zip made on
+// Windows leaves them, in CP932. A data folder that exists but cannot be
+// read lists nothing and, when `problem` is given, sets it to say why.
+QStringList dateList(const QString& dataFolder, QString* problem = nullptr);
+
+// True when `line` (a day file line without its line end) is one whole
+// record of `type` ("RA" or "H1"): of the record's length less its CR LF and
+// starting with its type. The store keeps and the day load reads no others.
+bool isWholeRecordLine(QByteArrayView line, QByteArrayView type);
+
+// A line of a day file that is no whole record, for messages: "3行目（0バイト）".
+QString lineLabel(int number, qsizetype bytes);
+// Such labels joined for a message: the first five named, the rest counted.
+QString joinedLineLabels(const QStringList& labels);
+
+// Where a day file of a date text is: the UTF-8 name, or its CP932 spelling
+// when only that exists. `native` is the path's bytes for the system,
+// `shown` the path for messages.
+struct Location {
+    QByteArray native;
+    QString shown;
+};
+Location locate(const QString& dataFolder, const QString& dateText, const char* suffix);
+
+// Whether a link is followed when a day file is read.
+enum class Links { Follow, Refuse };
+
+// The bytes of the day file at `where`; nothing when there is no such file.
+// Never waits on a FIFO or device. Throws std::runtime_error naming the file
+// when it is not a regular file, a link (with Links::Refuse), longer than
+// `maxBytes`, or cannot be read.
+std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links);
+
+// The most bytes a day file of record `type` may have (kMaxDayFileLines lines).
+qint64 maxDayFileBytes(QByteArrayView type);
 
 // The day files of a date text.
 QString raceFilePath(const QString& dataFolder, const QString& dateText);

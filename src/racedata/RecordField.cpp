@@ -31,7 +31,9 @@ QByteArrayView trimmed(QByteArrayView f)
     return f;
 }
 
-// A whole-text signed decimal integer within 32 bits, or nothing.
+// A whole-text decimal integer within 32 bits, or nothing. The numeric
+// fields are counts: a minus sign makes one no number, as a vote count of
+// "-0000000100" would otherwise give negative odds.
 std::optional<int> parseInt(QByteArrayView f)
 {
     if (f.isEmpty())
@@ -40,7 +42,7 @@ std::optional<int> parseInt(QByteArrayView f)
     const char* last = f.data() + f.size();
     if (*first == '+')
         ++first;
-    if (first == last || *first == '+')
+    if (first == last || *first == '+' || *first == '-')
         return std::nullopt;
     int value = 0;
     auto [ptr, ec] = std::from_chars(first, last, value);

@@ -24,7 +24,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Blank-as-absent: blanks trimmed; empty gives -1; otherwise the integer value.
+// Blank-as-absent: blanks trimmed; empty gives -1; otherwise the integer value
+// (never negative: the fields are counts, and a sign makes one no number).
 // Anything else (including a value beyond 32 bits) throws FieldError.
 int blankAsAbsent(QByteArrayView field);
 
@@ -68,7 +69,8 @@ inline bool tryBlankAsAbsent(QByteArrayView field, int& value)
 // other byte; no digits give 0. Saturates at the 32-bit maximum.
 int blankAsZero(QByteArrayView field);
 
-// Zero-default: the integer value of the field, 0 when it is not an integer.
+// Zero-default: the integer value of the field, 0 when it is not an integer
+// (a negative one included).
 int zeroDefault(QByteArrayView field);
 
 // Convenience forms that cut the field first.

@@ -5,17 +5,11 @@ namespace tavek::recordlines {
 QList<QByteArray> lines(QByteArrayView bytes, Empty empty)
 {
     QList<QByteArray> out;
-    for (qsizetype start = 0; start < bytes.size();) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView line = bytes.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
+    forEach(bytes, [&](int, QByteArrayView line) {
         if (empty == Empty::Keep || !line.isEmpty())
             out.append(line.toByteArray());
-        start = end + 1;
-    }
+        return true;
+    });
     return out;
 }
 

@@ -141,8 +141,8 @@ TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
     EXPECT_EQ(day->QuinellaTotal[1], -1);
     EXPECT_TRUE(load.problem.contains(votes)) << load.problem.toStdString();
     EXPECT_TRUE(load.problem.contains(QStringLiteral("2005/04/16 東京 01R")));
-    EXPECT_TRUE(load.problem.contains(QStringLiteral("horse 3")));
-    EXPECT_TRUE(load.problem.contains(QStringLiteral("1 more"))) << load.problem.toStdString();
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("3番の単勝票数")));
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("ほかに 1 か所"))) << load.problem.toStdString();
     EXPECT_EQ(load.raceProblems[0], load.problem.left(load.raceProblems[0].size()));
     EXPECT_TRUE(load.raceProblems[1].contains(QStringLiteral("東京 02R")));
     EXPECT_TRUE(load.raceProblems[2].isEmpty());
@@ -155,8 +155,7 @@ TEST(DayData, BadBracketFieldIsReportedToo)
     data.writeVotes(kDay, {H1Record(raceKey("20050416", "05", 1)).put(layout::bracketVotes(7), "12 34")});
     auto day = std::make_unique<DayData>();
     const DayLoad load = day->load(data.path(), kDay);
-    EXPECT_TRUE(load.problem.contains(QStringLiteral("bracket-quinella votes of pair 7")))
-        << load.problem.toStdString();
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("組番7の枠連票数"))) << load.problem.toStdString();
 }
 
 TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)

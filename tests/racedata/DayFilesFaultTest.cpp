@@ -62,12 +62,10 @@ QSet<QByteArray> checkDayFile(const QString& path, int length, const QSet<QByteA
     return keys;
 }
 
-// The files of a data folder but the store lock, which stays.
+// The files of a data folder: the store's lock takes no file of its own.
 QStringList filesIn(const QString& folder)
 {
-    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    files.removeAll(QLatin1String(dayfiles::kStoreLockName));
-    return files;
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden);
 }
 
 }  // namespace
@@ -84,7 +82,8 @@ TEST(DayFilesFault, FullDiskLeavesTheOldFileAndSaysWhichFile)
         store(data.path(), race(2));
         FAIL() << "a full disk must be reported";
     } catch (const std::runtime_error& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Cannot write day file ") + path))
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("日ファイル ") + path
+                                                           + QStringLiteral(" に書き込めません")))
             << e.what();
     }
     EXPECT_EQ(test::readFile(path), before);

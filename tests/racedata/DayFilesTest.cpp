@@ -94,8 +94,10 @@ TEST(DayFiles, QuickReportDropsABlankFirstLineAndSortsAheadOfBatchLines)
 {
     test::DataFolder data;
     const QString path = data.writeVotes(kDay, {QByteArray("   \r\n"), H1Record(raceKey("20050416", "05", 1))});
-    dayfiles::storeRecord(data.path(), H1Record(raceKey("20050416", "05", 1)), dayfiles::Writer::Batch);
-    EXPECT_EQ(fileLines(path).size(), 2) << "the batch keeps the blank line";
+    const QString note = dayfiles::storeRecord(data.path(), H1Record(raceKey("20050416", "05", 1)),
+                                               dayfiles::Writer::Batch);
+    EXPECT_EQ(fileLines(path).size(), 1) << "the batch sets the blank line aside too";
+    EXPECT_TRUE(note.contains(QStringLiteral("1行目（3バイト）"))) << note.toStdString();
 
     QByteArray quick = H1Record(raceKey("20050416", "05", 2));
     quick.replace(2, 9, "000000000");

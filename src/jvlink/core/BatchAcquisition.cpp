@@ -1,11 +1,17 @@
 #include "jvlink/core/BatchAcquisition.h"
 
+#include "appfiles/AppIdentity.h"
+#include "appfiles/ErrorLog.h"
 #include "jvlink/core/DownloadPoll.h"
 #include "jvlink/core/JVLinkMessages.h"
 #include "jvlink/core/LastTime.h"
 #include "racedata/Cp932.h"
+#include "racedata/DayFiles.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
+#include "racedata/ShownText.h"
+
+#include <QFileInfo>
 
 #include <stdexcept>
 
@@ -51,6 +57,7 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     setRead(0, readMaximum_);
     view_.clearList();
     stored_ = 0;
+    skipped_ = 0;
     outcome_ = Outcome::None;
     store_ = DayFileBatch(dataFolder_);
     running_ = true;
@@ -80,9 +87,10 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     }
     setDownload(100, 100);
     readAndClose();
-    // Only a read that reached the end moves the start point: after a cancel
-    // or a read failure the unread files would otherwise be skipped for good.
-    if (outcome_ == Outcome::Completed)
+    // Only a read that reached the end, with nothing passed over, moves the
+    // start point: after a cancel, a read failure or a record that could not
+    // be stored, the next run must fetch those files again.
+    if (outcome_ == Outcome::Completed && skipped_ == 0)
         advanceStartPoint();
 }
 
@@ -164,9 +172,10 @@ void BatchAcquisition::readAndClose()
         // writing would only repeat the first, which is the one reported.
         outcome_ = Outcome::Failed;
         try {
-            store_.flush();
+            flushStore();
         } catch (const std::runtime_error&) {
         }
+        listUnwritten();
         jvlink_.JVClose();
         finish();
         throw;
@@ -193,18 +202,14 @@ void BatchAcquisition::readLoop()
             const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
             if (type != "RA" && type != "H1")
                 continue;
-            const QString dayFile = store_.add(record);
-            ++stored_;
-            view_.addListLine(QStringLiteral("作成済み:")
-                              + QString::fromLatin1(record::field(record, layout::kRaceNumber, 2))
-                              + QStringLiteral("R/") + dayFile);
+            store(record, fileName);
         } else if (r == -1) {
             ++c;
             setRead(c, ReadCount);
             view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(ReadCount));
         } else if (r == 0) {
             // The files are written before the user is told they are done.
-            store_.flush();
+            flushStore();
             outcome_ = Outcome::Completed;
             view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(ReadCount));
             setDownload(0, downloadMaximum_);
@@ -213,15 +218,75 @@ void BatchAcquisition::readLoop()
             view_.information(QStringLiteral("データ作成が完了しました。"));
             return;
         } else if (r < -3) {
-            store_.flush();
+            flushStore();
             outcome_ = Outcome::Failed;
             view_.beep();
             view_.information(QStringLiteral("JVReadエラー:") + messageText(JVOperation::JVRead, r));
             return;
         }
     }
-    store_.flush();
+    flushStore();
     outcome_ = Outcome::Cancelled;
+}
+
+// A record that cannot be stored (a wrong length in a source file, a date
+// that is no date) is passed over: ending the run there would end every
+// later run at the same record.
+void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile)
+{
+    const QString raceNumber = shown::bytes(record::field(record, layout::kRaceNumber, 2));
+    try {
+        dayfiles::fileName(record);
+    } catch (const std::runtime_error& e) {
+        ++skipped_;
+        const QString header = shown::bytes(record.first(std::min<qsizetype>(record.size(), 27)));
+        view_.addListLine(QStringLiteral("読み飛ばし:%1R/%2").arg(raceNumber, shown::escapeControls(sourceFile)));
+        logProblem(QStringLiteral("JVデータ取込：ファイル %1 のレコード「%2」を保存できないため読み飛ばしました：%3")
+                       .arg(shown::escapeControls(sourceFile), header, QString::fromStdString(e.what())));
+        return;
+    }
+    // A failure of add() is a failed write of earlier records, which ends the run.
+    const QString dayFile = store_.add(record);
+    ++stored_;
+    view_.addListLine(QStringLiteral("作成済み:") + raceNumber + QStringLiteral("R/") + dayFile);
+}
+
+// Writes the pending records; what the writes set aside goes to the error log.
+void BatchAcquisition::flushStore()
+{
+    const auto logNotes = [this] {
+        for (const QString& note : store_.takeNotes())
+            logProblem(note);
+    };
+    try {
+        store_.flush();
+    } catch (const std::runtime_error&) {
+        logNotes();
+        throw;
+    }
+    logNotes();
+}
+
+// After a failed write the list showed records as made that are not: it
+// says which, record by record.
+void BatchAcquisition::listUnwritten()
+{
+    for (const auto& [dayFile, records] : store_.pending()) {
+        for (const QByteArray& record : records)
+            view_.addListLine(QStringLiteral("書込み失敗:")
+                              + shown::bytes(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
+                              + dayFile);
+    }
+}
+
+void BatchAcquisition::logProblem(const QString& text)
+{
+    // Beside the settings file, in the application folder. The log is a
+    // record only: failing to write it must not end the run.
+    try {
+        ErrorLog(identity::errorLogIn(QFileInfo(settings_.path()).absolutePath())).writeFailure(text);
+    } catch (const std::exception&) {
+    }
 }
 
 void BatchAcquisition::closeStep()

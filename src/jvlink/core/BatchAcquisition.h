@@ -20,7 +20,8 @@ public:
     enum class State { Idle, Downloading, Reading };
     enum class Outcome { None, Completed, NothingNew, Failed, Cancelled };
 
-    // `settings` addresses the settings file holding "LastTime".
+    // `settings` addresses the settings file holding "LastTime"; the error
+    // log beside it gets a line for each record passed over.
     BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings);
 
     // The start point stored under "LastTime", or its default when missing or unreadable.
@@ -46,6 +47,9 @@ public:
     Outcome outcome() const { return outcome_; }
     // Records stored by the last run.
     int storedCount() const { return stored_; }
+    // Records of the last run that could not be stored and were passed over
+    // (each named in the error log); the start point then stays.
+    int skippedCount() const { return skipped_; }
 
     // The shared state of an acquisition.
     bool CancelRequested = false;
@@ -61,6 +65,10 @@ private:
     void closeStep();
     void stopRequested();
     void advanceStartPoint();
+    void store(const QByteArray& record, const QString& sourceFile);
+    void flushStore();
+    void listUnwritten();
+    void logProblem(const QString& text);
     void fail(const QString& text);
     void finish();
     void setDownload(int position, int maximum);
@@ -75,6 +83,7 @@ private:
     Outcome outcome_ = Outcome::None;
     bool running_ = false;
     int stored_ = 0;
+    int skipped_ = 0;
     int downloadMaximum_ = 100;
     int readMaximum_ = 100;
 };

@@ -22,7 +22,9 @@ void DayFileBatch::flush()
     std::optional<std::runtime_error> firstFailure;
     for (auto it = pending_.begin(); it != pending_.end();) {
         try {
-            dayfiles::storeRecords(dataFolder_, it->first, it->second);
+            const QString note = dayfiles::storeRecords(dataFolder_, it->first, it->second);
+            if (!note.isEmpty())
+                notes_.append(note);
             for (const QByteArray& record : it->second)
                 pendingBytes_ -= record.size();
             it = pending_.erase(it);

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace tavek::jvlink {
@@ -33,11 +35,16 @@ public:
     void flush();
 
     bool empty() const { return pending_.empty(); }
+    // The records not written yet, by day file name.
+    const std::map<QString, std::vector<QByteArray>>& pending() const { return pending_; }
+    // What the writes had to set aside (dayfiles::storeRecords), since the last call.
+    QStringList takeNotes() { return std::exchange(notes_, {}); }
 
 private:
     QString dataFolder_;
     std::map<QString, std::vector<QByteArray>> pending_;
     qsizetype pendingBytes_ = 0;
+    QStringList notes_;
 };
 
 }  // namespace tavek::jvlink

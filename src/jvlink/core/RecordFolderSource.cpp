@@ -20,15 +20,23 @@ QString sourceName(const QString& storedName)
     return storedName.mid(kStampLength + 1);
 }
 
-// The file's records, each ended by CR LF whatever line ends it had.
+// Shorter than the header up to the race key: no record, but a fragment (a
+// half-copied file's last line) that the service could not even serve as one.
+constexpr qsizetype kHeaderBytes = layout::kRaceKey + layout::kRaceKeyLen - 1;
+
+// The file's records, each ended by CR LF whatever line ends it had. Lines
+// of a wrong length are served as they are: the acquisition names and
+// passes over what it cannot store.
 QByteArray records(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(QStringLiteral("ファイル %1 は開けません").arg(path).toStdString());
     QByteArray out;
-    for (const QByteArray& line : recordlines::lines(file.readAll(), recordlines::Empty::Skip))
-        out += line + "\r\n";
+    for (const QByteArray& line : recordlines::lines(file.readAll(), recordlines::Empty::Skip)) {
+        if (line.size() >= kHeaderBytes)
+            out += line + "\r\n";
+    }
     return out;
 }
 

@@ -1,0 +1,58 @@
+#include "cli/EscapedOutput.h"
+
+#include <QByteArray>
+
+namespace tavek::cli {
+
+namespace {
+
+void appendEscape(QByteArray& out, const char* form, unsigned char value)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += form;
+    out += hex[value >> 4];
+    out += hex[value & 0xF];
+}
+
+}  // namespace
+
+EscapedOutput::EscapedOutput(QIODevice& target) : target_(target)
+{
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+EscapedOutput::~EscapedOutput()
+{
+    if (pendingC2_)
+        target_.write("\xC2", 1);
+}
+
+qint64 EscapedOutput::writeData(const char* data, qint64 length)
+{
+    QByteArray out;
+    out.reserve(length + 8);
+    for (qint64 i = 0; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        if (pendingC2_) {
+            pendingC2_ = false;
+            if (b >= 0x80 && b <= 0x9F) {
+                appendEscape(out, "\\u00", b);
+                continue;
+            }
+            out += '\xC2';
+        }
+        if (b == 0xC2)
+            pendingC2_ = true;
+        else if ((b < 0x20 && b != '\n' && b != '\t'))
+            appendEscape(out, "\\x", b);
+        else if (b == 0x7F)
+            appendEscape(out, "\\u00", b);
+        else
+            out += char(b);
+    }
+    if (target_.write(out) != out.size())
+        return -1;
+    return length;
+}
+
+}  // namespace tavek::cli

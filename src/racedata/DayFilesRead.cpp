@@ -1,0 +1,185 @@
+// Finding and reading the day files: the date list, where a date's files
+// are, and reading one without hanging on what is not a regular file.
+#include "racedata/Cp932.h"
+#include "racedata/DayFiles.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavek::dayfiles {
+
+namespace {
+
+std::runtime_error failure(const QString& text)
+{
+    return std::runtime_error(text.toStdString());
+}
+
+QString systemReason()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// "2005年04月16日" of a real date, else nothing.
+bool isDateText(const QString& text)
+{
+    static const QRegularExpression listed(QStringLiteral("^([0-9]{4})年([0-9]{2})月([0-9]{2})日$"));
+    const auto m = listed.match(text);
+    return m.hasMatch() && QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()).isValid();
+}
+
+// The date text of a raw file name with `suffix`, read as UTF-8 or as CP932;
+// empty when the name is no day file name.
+QString dateOfRawName(QByteArrayView name, QByteArrayView suffix)
+{
+    if (!name.endsWith(suffix))
+        return {};
+    const QByteArrayView stem = name.chopped(suffix.size());
+    for (const QString& text : {QString::fromUtf8(stem), cp932::decode(stem)}) {
+        if (isDateText(text))
+            return text;
+    }
+    return {};
+}
+
+class DirCloser {
+public:
+    explicit DirCloser(DIR* dir) : dir_(dir) {}
+    ~DirCloser() { ::closedir(dir_); }
+    DirCloser(const DirCloser&) = delete;
+    DirCloser& operator=(const DirCloser&) = delete;
+
+private:
+    DIR* dir_;
+};
+
+class FileCloser {
+public:
+    explicit FileCloser(int fd) : fd_(fd) {}
+    ~FileCloser() { ::close(fd_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    int fd_;
+};
+
+bool existsOrIsLink(const QByteArray& native)
+{
+    struct stat st;
+    return ::lstat(native.constData(), &st) == 0;
+}
+
+}  // namespace
+
+QStringList dateList(const QString& dataFolder, QString* problem)
+{
+    // Read by the system's own calls: Qt would turn a CP932 name into
+    // replacement characters.
+    DIR* dir = ::opendir(QFile::encodeName(dataFolder).constData());
+    if (!dir) {
+        if (problem && errno != ENOENT)
+            *problem = QStringLiteral("データフォルダ %1 を読めません：%2").arg(dataFolder, systemReason());
+        return {};
+    }
+    const DirCloser closer(dir);
+    QStringList dates;
+    const int fd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString date = dateOfRawName(QByteArrayView(entry->d_name), kRaceSuffix);
+        if (date.isEmpty())
+            continue;
+        // A folder or a broken link under a day file's name is no day.
+        struct stat st;
+        if (::fstatat(fd, entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        dates.append(date);
+    }
+    std::sort(dates.begin(), dates.end(), std::greater<>());
+    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    return dates;
+}
+
+Location locate(const QString& dataFolder, const QString& dateText, const char* suffix)
+{
+    const QString path = QDir(dataFolder).filePath(dateText + QLatin1String(suffix));
+    const QByteArray utf8 = QFile::encodeName(path);
+    if (!existsOrIsLink(utf8) && isDateText(dateText)) {
+        const QByteArray cp932Path = QFile::encodeName(QDir(dataFolder).path()) + '/' + cp932::encode(dateText)
+                                     + suffix;
+        if (existsOrIsLink(cp932Path))
+            return {cp932Path, path};
+    }
+    return {utf8, path};
+}
+
+std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links)
+{
+    // Non-blocking: opening a FIFO for reading would wait for a writer.
+    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+    if (links == Links::Refuse)
+        flags |= O_NOFOLLOW;
+    const int fd = ::open(where.native.constData(), flags);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)  // no file, or no data folder
+            return std::nullopt;
+        if (errno == ELOOP && links == Links::Refuse)
+            throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
+                                         "書き換えないよう、これには保存しません")
+                              .arg(where.shown));
+        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, systemReason()));
+    }
+    const FileCloser closer(fd);
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, systemReason()));
+    if (!S_ISREG(st.st_mode))
+        throw failure(QStringLiteral("日ファイル %1 は通常のファイルではありません").arg(where.shown));
+    if (st.st_size > maxBytes)
+        throw failure(QStringLiteral("日ファイル %1 は %2 バイトあり、日ファイルとしては大きすぎるので読みません"
+                                     "（上限 %3 バイト、%4 行分）")
+                          .arg(where.shown)
+                          .arg(qint64(st.st_size))
+                          .arg(maxBytes)
+                          .arg(kMaxDayFileLines));
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, systemReason()));
+        if (n == 0)
+            break;  // shortened meanwhile
+        done += n;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+QString dateText(const QString& date)
+{
+    static const QRegularExpression iso(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})$"));
+    if (isDateText(date))
+        return date;
+    const auto m = iso.match(date);
+    if (!m.hasMatch())
+        return {};
+    const QString text = m.captured(1) + u'年' + m.captured(2) + u'月' + m.captured(3) + u'日';
+    return isDateText(text) ? text : QString();
+}
+
+}  // namespace tavek::dayfiles
