@@ -413,6 +413,12 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
     oddsAxis_->setRange(std::max(0.0, oLow), oHigh);
     stakeAxis_->applyNiceNumbers();
     oddsAxis_->applyNiceNumbers();
+    // Enough decimals that neighbouring ticks never read the same (1.85 and
+    // 1.9 both showed as "1.9" with one).
+    const double tick = (oddsAxis_->max() - oddsAxis_->min()) / std::max(1, oddsAxis_->tickCount() - 1);
+    oddsAxis_->setLabelFormat(tick >= 1     ? QStringLiteral("%.0f")
+                              : tick >= 0.1 ? QStringLiteral("%.1f")
+                                            : QStringLiteral("%.2f"));
     // EV is 0 exactly where the odds are 1/P: the EV scale puts its 0 at the
     // height of the O = 1/P line, so both curves cross that line together.
     const double t = (chart.fairOdds - oddsAxis_->min()) / (oddsAxis_->max() - oddsAxis_->min());

@@ -58,6 +58,36 @@ struct Range {
     }
 };
 
+struct TimeTicks {
+    qint64 first;
+    qint64 last;
+    int ticks;
+};
+
+// The time axis runs from a whole step to a whole step (local time), with a
+// tick on each: labels then never repeat a minute, and a single fetch or a
+// few close ones sit inside the plot instead of on its edge.
+TimeTicks timeTicks(qint64 first, qint64 last)
+{
+    constexpr qint64 kMinute = 60'000;
+    constexpr qint64 kLeast = 10 * kMinute;
+    if (last - first < kLeast) {
+        const qint64 middle = first + (last - first) / 2;
+        first = middle - kLeast / 2;
+        last = middle + kLeast / 2;
+    }
+    const qint64 offset = QDateTime::fromMSecsSinceEpoch(first).offsetFromUtc() * 1000LL;
+    qint64 step = kMinute;
+    for (const int minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440}) {
+        step = minutes * kMinute;
+        if ((last - first) / step <= 6)
+            break;
+    }
+    const qint64 from = (first + offset) / step * step - offset;
+    const qint64 to = ((last + offset) + step - 1) / step * step - offset;
+    return {from, to, int((to - from) / step) + 1};
+}
+
 // Odds run from 1.0 to several hundred: a logarithmic axis (labels at 2, 4,
 // 8, 16, ...) keeps the favourites' moves visible beside the outsiders'. A
 // narrow range gets a linear axis, which labels it more finely.
@@ -79,9 +109,11 @@ void finishChart(QChart* chart, Range range, const std::optional<QDateTime>& pos
         line->setPen(pen);
         chart->addSeries(line);
     }
-    if (range.first == range.last)  // one fetch: give the axis some width
-        range.last = range.first + 60'000;
+    const auto [first, last, ticks] = timeTicks(range.first, range.last);
+    range.first = first;
+    range.last = last;
     auto* x = new QDateTimeAxis;
+    x->setTickCount(ticks);
     // Fetches of an earlier day (a race looked at again later) need the date.
     const bool oneDay = QDateTime::fromMSecsSinceEpoch(range.first).date()
                         == QDateTime::fromMSecsSinceEpoch(range.last).date();
