@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/HelpCommands.h"
+#include "app/WindowPlacement.h"
 #include "appfiles/AppFolder.h"
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
@@ -15,7 +16,9 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -49,9 +52,11 @@ void TMainForm::FormCreate()
     appFolder_ = tavek::appfolder::path();
     // Without its data folder the program has no races to show, but it still
     // opens: the user learns why the date list stays empty.
-    if (!QDir().mkpath(dataFolder()))
+    if (!QDir().mkpath(dataFolder())) {
+        dataFolderReported_ = true;
         tavek::MessageBox::unexpected(
             this, QStringLiteral("データフォルダ %1 を作成できません").arg(QDir::toNativeSeparators(dataFolder())));
+    }
 
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Tavek for JRA-VAN Data Lab."));
@@ -77,11 +82,21 @@ void TMainForm::FormCreate()
 
 void TMainForm::restorePlacement()
 {
-    // Each value is applied as soon as it is read, unchecked against the screen.
-    move(x(), ini_.ReadInteger(kLocate, QStringLiteral("top"), 10));
-    move(ini_.ReadInteger(kLocate, QStringLiteral("left"), 10), y());
-    resize(ini_.ReadInteger(kLocate, QStringLiteral("width"), 800), height());
-    resize(width(), ini_.ReadInteger(kLocate, QStringLiteral("height"), 600));
+    const int top = ini_.ReadInteger(kLocate, QStringLiteral("top"), 10);
+    const int left = ini_.ReadInteger(kLocate, QStringLiteral("left"), 10);
+    const int width = ini_.ReadInteger(kLocate, QStringLiteral("width"), 800);
+    const int height = ini_.ReadInteger(kLocate, QStringLiteral("height"), 600);
+    // A placement saved on a screen that is gone (or edited by hand) must not
+    // leave the window where the user cannot reach it.
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens.append(screen->availableGeometry());
+    const QRect placed = tavek::placement::onScreen(tavek::placement::savedRect(left, top, width, height), screens);
+    move(placed.topLeft());
+    resize(placed.size());
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -179,6 +179,9 @@ private:
     QString appFolder_;
     QString version_;
     bool shown_ = false;
+    // The data folder's problem has been shown: the date list, rebuilt after
+    // every acquisition, reports it again only once the folder was readable.
+    bool dataFolderReported_ = false;
     std::unique_ptr<tavek::DayData> day_;
     tavek::TIniGT ini_;
     std::unique_ptr<tavek::history::OddsHistory> history_;

@@ -14,9 +14,12 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include <utility>
+
 void TMainForm::MakeDataListBtnClick()
 {
-    const QStringList dates = tavek::dayfiles::dateList(dataFolder());
+    QString problem;
+    const QStringList dates = tavek::dayfiles::dateList(dataFolder(), &problem);
     FileListBox1->clear();
     for (auto it = dates.crbegin(); it != dates.crend(); ++it)
         FileListBox1->addItem(*it + QString::fromLatin1(tavek::dayfiles::kRaceSuffix));
@@ -25,6 +28,12 @@ void TMainForm::MakeDataListBtnClick()
     DateCombo->clear();
     DateCombo->addItems(dates);
     DateCombo->setCurrentIndex(-1);
+    // The list stays empty; the user learns why, once.
+    if (problem.isEmpty()) {
+        dataFolderReported_ = false;
+    } else if (!std::exchange(dataFolderReported_, true)) {
+        tavek::MessageBox::unexpected(this, problem);
+    }
 }
 
 void TMainForm::DateComboChange()

@@ -71,3 +71,32 @@ TEST(MainFormFault, ADayThatCannotBeReadIsReportedByTheDateSelectorItself)
     EXPECT_EQ(tavek::test::readFile(fx.logPath()), log) << "only the last resort logs";
     EXPECT_FALSE(form.PageControl1->isVisible());
 }
+
+TEST(MainFormFault, ADataFolderThatCannotBeReadIsReportedOnceByTheDateList)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    TMainForm& form = fx.start();
+    ASSERT_EQ(form.DateCombo->count(), 1);
+    const QString moved = fx.folder() + QStringLiteral("/Data.moved");
+    ASSERT_TRUE(QDir().rename(fx.dataFolder(), moved));
+    tavek::test::writeFile(fx.dataFolder(), {});
+
+    BoxAnswerer boxes;
+    form.MakeDataListBtnClick();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Unexpected);
+    EXPECT_TRUE(boxes.texts()[0].startsWith(QStringLiteral("データフォルダ %1 を読めません").arg(fx.dataFolder())))
+        << boxes.texts()[0].toStdString();
+    EXPECT_EQ(form.DateCombo->count(), 0);
+    form.MakeDataListBtnClick();
+    EXPECT_EQ(boxes.count(), 1) << "the same problem is not shown at every rebuild";
+
+    ASSERT_TRUE(QFile::remove(fx.dataFolder()) && QDir().rename(moved, fx.dataFolder()));
+    form.MakeDataListBtnClick();
+    EXPECT_EQ(form.DateCombo->count(), 1);
+    ASSERT_TRUE(QDir(fx.dataFolder()).removeRecursively());
+    tavek::test::writeFile(fx.dataFolder(), {});
+    form.MakeDataListBtnClick();
+    EXPECT_EQ(boxes.count(), 2) << "readable in between: reported again";
+}

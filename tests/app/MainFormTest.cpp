@@ -15,8 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -69,8 +71,8 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
     MainWindowFixture fx;
     const tavek::TIniGT ini;
     ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("top"), 40);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 3000);  // off screen: applied as is
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 900);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 50);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 700);
     ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("height"), 500);
 
     int way = 0;
@@ -81,7 +83,8 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
          }) {
         TMainForm& form = fx.start();
         if (way == 0) {
-            EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()), QRect(3000, 40, 900, 500));
+            EXPECT_EQ(QRect(form.x(), form.y(), form.width(), form.height()),
+                      QRect(50, 40, std::max(700, form.minimumWidth()), 500));
         }
         form.setGeometry(20 + way, 30, 840 + way, 480);
         const QRect expected(form.x(), form.y(), form.width(), form.height());
@@ -90,6 +93,20 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
         EXPECT_EQ(placement(), expected) << "way " << way;
         ++way;
     }
+}
+
+TEST(MainForm, APlacementOffEveryScreenIsBroughtBackOntoOne)
+{
+    MainWindowFixture fx;
+    const tavek::TIniGT ini;
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("top"), -4000);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 30000);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 640);
+    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("height"), 90000);
+    TMainForm& form = fx.start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(QPoint(form.x(), form.y()))) << form.x() << ',' << form.y();
+    EXPECT_LE(form.height(), screen.height());
 }
 
 TEST(MainForm, DatesListedNewestFirstAndARaceFillsTheHeader)

@@ -23,6 +23,8 @@ const QString kKey = QStringLiteral("LastTime");
 const QString kNothingNew = QStringLiteral("最新のデータがありません。");
 const QString kCancelled = QStringLiteral("JVCancel:キャンセルされました");
 constexpr int32_t kBufferSize = 60000;
+constexpr int32_t kDamagedSize = -402;
+constexpr int32_t kDamagedContent = -403;
 }  // namespace
 
 BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings)
@@ -220,6 +222,12 @@ void BatchAcquisition::readLoop()
         } else if (r < -3) {
             flushStore();
             outcome_ = Outcome::Failed;
+            // A damaged downloaded file is named in the error log: the box
+            // alone would not say which file ended the run.
+            if ((r == kDamagedSize || r == kDamagedContent) && !fileName.isEmpty())
+                logProblem(
+                    QStringLiteral("JVデータ取込：ダウンロードしたファイル %1 が異常なため、読込みを中止しました：%2")
+                        .arg(shown::escapeControls(fileName), messageText(JVOperation::JVRead, r)));
             view_.beep();
             view_.information(QStringLiteral("JVReadエラー:") + messageText(JVOperation::JVRead, r));
             return;

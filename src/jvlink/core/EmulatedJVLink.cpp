@@ -269,7 +269,7 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
             return -503;
         fileData_ = in.readAll();
         if (fileData_.isEmpty() || !fileData_.endsWith("\r\n"))
-            return -402;
+            return damagedFile(-402, fileName);
         fileLoaded_ = true;
         offset_ = 0;
     }
@@ -281,11 +281,22 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
     }
     const QByteArrayView record = recordlines::recordAt(fileData_, offset_);
     if (record.size() < kHeaderBytes + 2)
-        return -403;
+        return damagedFile(-403, fileName);
     offset_ += record.size();
     buff = cp932::decode(record);
     fileName = file.name;
     return static_cast<int32_t>(record.size());
+}
+
+// A damaged stored copy (cut short by a full disk or a crash) is dropped, so
+// that the next JVOpen downloads the file again: kept, it would end every
+// later read at the same place. `fileName` names it for the caller's report.
+int32_t EmulatedJVLink::damagedFile(int32_t code, QString& fileName)
+{
+    const SourceFile& file = files_[fileIndex_];
+    QFile::remove(QDir(settings_.storageFolder).filePath(file.name));
+    fileName = file.name;
+    return code;
 }
 
 void EmulatedJVLink::JVCancel()

@@ -19,7 +19,9 @@ namespace tavek::jvlink {
 //   JVOpen/JVRTOpen: -201 before JVInit, -202 while a stream is open, -111 bad dataspec,
 //     -112 bad fromdate, -113 bad todate, -114 bad key, -115 bad option, -1 nothing to read;
 //   JVStatus/JVRead: -201 before JVInit, -203 nothing open, -502 download failed or
-//     cancelled, -503 downloaded file missing, -402/-403 downloaded file damaged;
+//     cancelled, -503 downloaded file missing, -402/-403 downloaded file damaged
+//     (named in the file name; the stored copy is dropped and downloaded anew
+//     by the next JVOpen);
 //   JVSetUIProperties: -100 when the settings cannot be shown or saved.
 // Any operation can be forced to answer any code, for tests of the callers.
 class EmulatedJVLink : public JVDTLabLib_TLB {
@@ -56,6 +58,7 @@ private:
     std::optional<int32_t> forced(JVOperation operation);
     std::shared_ptr<const DataSource> source() const;
     int32_t readStored(QString& buff, QString& fileName);
+    int32_t damagedFile(int32_t code, QString& fileName);
     void closeStream();
 
     EmulatorSettings settings_;

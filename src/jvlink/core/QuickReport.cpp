@@ -74,8 +74,12 @@ int QuickReport::readLoop()
             const QByteArray record = cp932::encode(buff);
             if (!storable(record))
                 continue;
-            dayfiles::storeRecord(dataFolder_, keiba::overwrite(record, layout::kDataCategory, "000000000"),
-                                  dayfiles::Writer::QuickReport);
+            const QString note = dayfiles::storeRecord(dataFolder_,
+                                                       keiba::overwrite(record, layout::kDataCategory, "000000000"),
+                                                       dayfiles::Writer::QuickReport);
+            // Lines of the day file the store set aside are named in the log, as a batch acquisition does.
+            if (!note.isEmpty())
+                errorLog_.writeFailure(note);
             ++stored;
             keep(record);
         } else if (r == 0) {

@@ -42,7 +42,7 @@ int OddsTimeline::runners() const
 
 int OddsTimeline::winTotal(int i) const
 {
-    return record::blankAsZero(snapshot(i).record, layout::kWinTotal, layout::kVoteLen);
+    return win::recordFigure(snapshot(i).record, layout::kWinTotal);
 }
 
 QString OddsTimeline::winTotalText(int i) const
@@ -52,7 +52,7 @@ QString OddsTimeline::winTotalText(int i) const
 
 int OddsTimeline::winVotes(int i, int horse) const
 {
-    return record::blankAsZero(snapshot(i).record, layout::winVotes(horse), layout::kVoteLen);
+    return win::recordFigure(snapshot(i).record, layout::winVotes(horse));
 }
 
 std::optional<long double> OddsTimeline::winOdds(int i, int horse) const
@@ -86,7 +86,7 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
     const int votes = quinellaVotes(record, k);
     if (votes <= 0)
         return std::nullopt;
-    const int total = record::blankAsZero(record, pairTotalPosition(PairKind::Quinella), layout::kVoteLen);
+    const int total = win::recordFigure(record, pairTotalPosition(PairKind::Quinella));
     return static_cast<long double>(total) * pairPayoutRate(record) / votes;
 }
 

@@ -5,6 +5,8 @@
 #include "racedata/RecordLayout.h"
 #include "simulation/model/PairPayoutRate.h"
 
+#include <algorithm>
+
 namespace tavek::sim {
 
 namespace {
@@ -52,13 +54,13 @@ QString realOddsText(PairKind kind, QByteArrayView record, int k)
     const int votes = readFigure(record, pairVotesPosition(kind, k));
     if (votes <= 0)
         return QStringLiteral(" ");
-    const int total = record::blankAsZero(record, pairTotalPosition(kind), layout::kVoteLen);
+    const int total = std::max(readFigure(record, pairTotalPosition(kind)), 0);
     return pairOddsText(pairPayoutRate(record), total, votes);
 }
 
 QString realTotalText(PairKind kind, QByteArrayView record)
 {
-    return fmt::grouped11(record::blankAsZero(record, pairTotalPosition(kind), layout::kVoteLen));
+    return fmt::grouped11(std::max(readFigure(record, pairTotalPosition(kind)), 0));
 }
 
 }  // namespace tavek::sim

@@ -2,6 +2,7 @@
 
 #include "racedata/RecordField.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -57,14 +58,21 @@ int checkedFigure(const DayData& day, int race, long long value)
 
 }  // namespace
 
+int recordFigure(QByteArrayView voteRecord, int position)
+{
+    int value = -1;
+    record::tryBlankAsAbsent(record::field(voteRecord, position, layout::kVoteLen), value);
+    return std::max(value, 0);
+}
+
 int recordVotes(const DayData& day, int race, int horse)
 {
-    return record::blankAsZero(day.voteRecord(race), layout::winVotes(horse), layout::kVoteLen);
+    return recordFigure(day.voteRecord(race), layout::winVotes(horse));
 }
 
 int recordTotal(const DayData& day, int race)
 {
-    return record::blankAsZero(day.voteRecord(race), layout::kWinTotal, layout::kVoteLen);
+    return recordFigure(day.voteRecord(race), layout::kWinTotal);
 }
 
 long double winOdds(long long total, long long votes)
@@ -87,10 +95,10 @@ std::optional<long double> realOdds(const DayData& day, int race, int horse)
 
 std::optional<long double> recordOdds(QByteArrayView voteRecord, int horse)
 {
-    const int votes = hasReal(horse) ? record::blankAsZero(voteRecord, layout::winVotes(horse), layout::kVoteLen) : 0;
+    const int votes = hasReal(horse) ? recordFigure(voteRecord, layout::winVotes(horse)) : 0;
     if (votes == 0)
         return std::nullopt;
-    return winOdds(record::blankAsZero(voteRecord, layout::kWinTotal, layout::kVoteLen), votes);
+    return winOdds(recordFigure(voteRecord, layout::kWinTotal), votes);
 }
 
 std::optional<int> virtualVotes(const DayData& day, int race, int horse)

@@ -17,8 +17,13 @@ inline constexpr long double kPayoutRate = kWinRate.value();
 inline constexpr int kVoteUnit = 100;              // yen per vote
 inline constexpr long long kMaxStake = 9'999'999;  // yen, what the amount field holds
 
-// The record's win votes of runner `horse` (1..28) and win total,
-// blank-as-zero: the figures the real odds come from.
+// The vote field at `position` of a vote-count record as the real figures
+// read it: 0 when blank or not a number. A field such as "12a45678901" is
+// shown blank, so no odds may come from its leading digits either.
+int recordFigure(QByteArrayView voteRecord, int position);
+
+// The record's win votes of runner `horse` (1..28) and win total, read by
+// recordFigure: the figures the real odds come from.
 int recordVotes(const DayData& day, int race, int horse);
 int recordTotal(const DayData& day, int race);
 

@@ -69,7 +69,7 @@ HeaderTexts headerTexts(const DayData& day, int race)
 
 QString totalText(const DayData& day, int race)
 {
-    return fmt::grouped11(record::blankAsZero(day.voteRecord(race), layout::kWinTotal, layout::kVoteLen));
+    return fmt::grouped11(recordTotal(day, race));
 }
 
 bool refunded(const DayData& day, int race, int horse)

@@ -1,8 +1,10 @@
+#include "appfiles/AppIdentity.h"
 #include "jvlink/core/BatchAcquisition.h"
 #include "jvlink/core/EmulatedJVLink.h"
 #include "jvlink/core/QuickReport.h"
 #include "jvlink/core/SoftwareId.h"
 #include "racedata/Clock.h"
+#include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "support/RecordingBatchView.h"
 #include "support/TestFiles.h"
@@ -94,4 +96,30 @@ TEST_F(BatchWithEmulator, CancelledDownloadAndForcedFailuresLeaveTheServiceUsabl
     toTheEnd();
     EXPECT_EQ(slowRun.outcome(), BatchAcquisition::Outcome::Completed);
     EXPECT_EQ(dayfiles::dateList(data()).size(), 2);
+}
+
+// A stored file cut short (a full disk, a crash) ends one read, named in the
+// error log; it must not end every later fetch at the same place.
+TEST_F(BatchWithEmulator, TruncatedStoredFileIsNamedAndFetchedAgainByTheNextRun)
+{
+    runToTheEnd();
+    const QDir store(dir.filePath("store"));
+    const QStringList stored = store.entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(stored.size(), 2);
+    const QString cut = store.filePath(stored[1]);
+    test::writeFile(cut, test::readFile(cut).chopped(1000));
+
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Failed);
+    EXPECT_EQ(view.boxes.last(), "JVReadエラー:ダウンロードしたファイルサイズが異常です。(-402)");
+    const QString log = cp932::decode(test::readFile(identity::errorLogIn(dir.path())));
+    EXPECT_TRUE(log.contains(stored[1])) << log.toStdString();
+    EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "nothing is passed over by the start point";
+
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed) << view.boxes.join('\n').toStdString();
+    EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
 }

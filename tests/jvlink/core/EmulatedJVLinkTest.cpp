@@ -210,10 +210,21 @@ TEST_F(EmulatedJVLinkTest, DamagedStorageGivesItsCodes)
     test::writeFile(cut, "RA1");
     ASSERT_EQ(open(*jv), 0);
     EXPECT_EQ(jv->JVRead(buff, size, name), -402);
+    EXPECT_EQ(name, stored[0]);
+    EXPECT_FALSE(QFile::exists(cut)) << "a damaged copy is dropped";
     jv->JVClose();
     test::writeFile(cut, "RA1\r\n");
     ASSERT_EQ(open(*jv), 0);
     EXPECT_EQ(jv->JVRead(buff, size, name), -403);
+    EXPECT_FALSE(QFile::exists(cut));
+    jv->JVClose();
+
+    // The next open downloads it again, and the read gets past it.
+    ASSERT_EQ(open(*jv), 0);
+    EXPECT_EQ(downloadCount, 1);
+    waitForDownload(*jv);
+    EXPECT_GT(jv->JVRead(buff, size, name), 0);
+    EXPECT_EQ(name, stored[0]);
 }
 
 TEST_F(EmulatedJVLinkTest, ForcedResultsOnceOrAlways)

@@ -99,3 +99,14 @@ TEST_F(QuickFetch, StoreFailureStillClosesTheStream)
     EXPECT_THROW(blocked.fetch(RaRecord()), std::runtime_error);
     EXPECT_EQ(jv.calls.last(), "JVClose");
 }
+
+TEST_F(QuickFetch, LinesSetAsideByTheStoreAreLogged)
+{
+    const QString path = data.writeVotes(QStringLiteral("2005年04月16日"), {H1Record(raceKey("20050416", "05", 1))});
+    test::writeFile(path, test::readFile(path) + "\r\n");
+    jv.record(H1Record());
+    EXPECT_EQ(quick.fetch(RaRecord()), 1);
+    const QString logText = cp932::decode(test::readFile(log.path()));
+    EXPECT_TRUE(logText.contains(path + dayfiles::kDamagedSuffix)) << logText.toStdString();
+    EXPECT_EQ(beeps, 0) << "the fetch itself went well";
+}

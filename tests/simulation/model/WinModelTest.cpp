@@ -1,4 +1,6 @@
+#include "simulation/model/PairFigures.h"
 #include "simulation/model/WinModel.h"
+#include "simulation/model/WinTexts.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +39,32 @@ TEST(WinModel, RealFigures)
     auto noTotal = dayWith(H1Record().winTotal(0).win(1, 50));
     EXPECT_FALSE(win::realShare(*noTotal, 0, 1));
     EXPECT_EQ(*win::realOdds(*noTotal, 0, 1), 0.0L);
+}
+
+// The grid shows a field that is not a number blank: the odds, the share and
+// the totals must not come from the digits before its stray byte either.
+TEST(WinModel, AFieldThatIsNoNumberReadsAsBlankEverywhere)
+{
+    auto badVotes = dayWith(test::exampleWinRace().put(layout::winVotes(1), "12a45678901"));
+    EXPECT_FALSE(win::realOdds(*badVotes, 0, 1));
+    EXPECT_EQ(*win::realShare(*badVotes, 0, 1), 0.0L);
+    EXPECT_EQ(win::recordVotes(*badVotes, 0, 1), 0);
+
+    auto badTotal = dayWith(test::exampleWinRace().put(layout::kWinTotal, "12a45678901"));
+    EXPECT_EQ(win::recordTotal(*badTotal, 0), 0);
+    EXPECT_FALSE(win::realShare(*badTotal, 0, 1));
+    EXPECT_EQ(*win::realOdds(*badTotal, 0, 1), 0.0L);
+    EXPECT_EQ(win::totalText(*badTotal, 0).trimmed(), QStringLiteral("0"));
+
+    const test::H1Record pairs = test::H1Record().quinella(1, 100).quinellaTotal(1000).put(layout::kQuinellaTotal,
+                                                                                           "9x000001000");
+    EXPECT_EQ(sim::realTotalText(sim::PairKind::Quinella, pairs).trimmed(), QStringLiteral("0"));
+    EXPECT_EQ(sim::realOddsText(sim::PairKind::Quinella, pairs, 1).trimmed(), QStringLiteral("0.0"));
+
+    // A valid record reads as before.
+    auto valid = dayWith(test::exampleWinRace());
+    EXPECT_EQ(win::recordTotal(*valid, 0), 1'000'000);
+    EXPECT_EQ(*win::realOdds(*valid, 0, 1), 1'000'000 * 0.8L / 100'000);
 }
 
 TEST(WinModel, VirtualFiguresFollowTheRecordAfterReset)
