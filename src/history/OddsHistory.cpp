@@ -6,10 +6,12 @@
 #include <QAtomicInt>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 
 #include <stdexcept>
@@ -92,6 +94,25 @@ private:
     bool done_ = false;
 };
 
+// Switching a new file to WAL needs it to itself, and SQLite answers "locked"
+// at once instead of waiting through the busy timeout: two programs opening
+// a new history together would lose one. WAL stays set in the file, so only
+// the first opening switches; the others find it set or wait their turn.
+void enableWal(const QSqlDatabase& db, const QString& path)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && q.next()
+            && q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+            return;
+        if (waited.elapsed() > kBusyTimeoutMs)
+            throw failure(QStringLiteral("オッズ履歴 %1 を読み書きできません：%2").arg(path, sqlReason(q.lastError())));
+        QThread::msleep(10);
+    }
+}
+
 void createSchema(const QSqlDatabase& db, const QString& path)
 {
     WriteTransaction t(db, path);
@@ -157,7 +178,7 @@ OddsHistory::OddsHistory(const QString& path)
                                   .toStdString());
         // WAL: readers never wait for the writer, and a killed writer's
         // unfinished transaction is simply not there at the next open.
-        run(db, path_, QStringLiteral("PRAGMA journal_mode = WAL"));
+        enableWal(db, path_);
         run(db, path_, QStringLiteral("PRAGMA synchronous = NORMAL"));
         // A race's history is read whole for every redraw: map the file
         // instead of copying its pages through read() each time.

@@ -7,6 +7,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -80,7 +81,8 @@ TEST(HistoryFault, TwoWritersTakeTurnsAndLoseNothing)
                 for (int i = 0; i < kEach; ++i)
                     if (!h.record(fetch(1000 * (w + 1) + i), QDateTime::currentDateTime()))
                         _exit(2);
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "writer %d: %s\n", w, e.what());
                 _exit(1);
             }
         });
