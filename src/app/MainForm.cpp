@@ -96,7 +96,10 @@ void TMainForm::restorePlacement()
             screens.append(screen->availableGeometry());
     const QRect placed = tavek::placement::onScreen(tavek::placement::savedRect(left, top, width, height), screens);
     move(placed.topLeft());
-    resize(placed.size());
+    // Never below the minimum the tool bar needs: were the window made wider
+    // only when shown, X11 would place its client area, not its frame, at the
+    // saved position, and the title bar would go off the top of the screen.
+    resize(placed.size().expandedTo(minimumSizeHint()));
 }
 
 void TMainForm::showEvent(QShowEvent* event)
