@@ -3,6 +3,7 @@
 #include "jvlink/core/RaceCalendar.h"
 #include "jvlink/core/RaceDraw.h"
 #include "jvlink/core/RecordWriter.h"
+#include "jvlink/core/VoteGrowth.h"
 #include "jvlink/core/VoteModel.h"
 
 #include <algorithm>
@@ -15,6 +16,12 @@ namespace {
 
 constexpr auto kStampFormat = "yyyyMMddHHmmss";
 
+// Sales of a race day's races open at 07:00.
+QDateTime salesOpen(const calendar::Race& race)
+{
+    return QDateTime(race.date, QTime(7, 0));
+}
+
 // File names: kind, race day, publication stamp ("RA20050416_20050415160000.jvd").
 QString fileName(const QDate& day, GeneratedSource::FileKind kind, const QString& stamp)
 {
@@ -26,7 +33,7 @@ QString fileName(const QDate& day, GeneratedSource::FileKind kind, const QString
 
 double GeneratedSource::shareCast(const calendar::Race& race, const QDateTime& now)
 {
-    const QDateTime open(race.date, QTime(7, 0));
+    const QDateTime open = salesOpen(race);
     const QDateTime post = race.postTime();
     if (now >= post)
         return 1.0;
@@ -103,12 +110,15 @@ QByteArray GeneratedSource::dayFile(const QDate& date, FileKind kind)
 std::optional<QByteArray> GeneratedSource::realTimeH1(QByteArrayView key, const QDateTime& now) const
 {
     const auto race = calendar::raceOf(key);
-    if (!race || now < QDateTime(race->date, QTime(7, 0)))
+    if (!race || now < salesOpen(*race))
         return std::nullopt;
+    const QDateTime open = salesOpen(*race);
     const double share = shareCast(*race, now);
+    const double progress = static_cast<double>(open.secsTo(now)) / static_cast<double>(open.secsTo(race->postTime()));
     const RaceDraw draw = drawRace(*race);
     QByteArray out;
-    records::appendH1(out, draw, votesOf(draw, share), share < 1.0 ? kQuickReportCategory : kFinalCategory, now.date());
+    records::appendH1(out, draw, votesCast(draw, votesOf(draw), share, std::min(progress, 1.0)),
+                      share < 1.0 ? kQuickReportCategory : kFinalCategory, now.date());
     return out;
 }
 

@@ -11,7 +11,8 @@ namespace tavek::jvlink {
 // records, published the day before at 16:00) and one of vote counts (H1 and
 // HR, published the same day at 17:30). Real time: a race's H1 from 07:00 on
 // its day, its votes rising toward the final figures until post time, slowly
-// through the morning and steeply in the last half hour, as real pools fill.
+// through the morning and steeply in the last half hour, as real pools fill;
+// each entry along its own path, so that the odds drift (VoteGrowth.h).
 class GeneratedSource : public DataSource {
 public:
     enum class FileKind { RaceDetails, VoteCounts };

@@ -92,7 +92,7 @@ private:
 // Spreads `pool` over `weights` (summing to `sum`); an entry with weight gets
 // at least one vote.
 template <size_t N>
-void spread(std::array<int64_t, N>& out, const std::array<double, N>& weights, double sum, double pool, double share)
+void spread(std::array<int64_t, N>& out, const std::array<double, N>& weights, double sum, double pool)
 {
     for (size_t k = 0; k < N; ++k) {
         if (out[k] < 0)
@@ -101,8 +101,7 @@ void spread(std::array<int64_t, N>& out, const std::array<double, N>& weights, d
             out[k] = 0;
             continue;
         }
-        const int64_t final = std::max<int64_t>(1, std::llround(pool * weights[k] / sum));
-        out[k] = share >= 1.0 ? final : static_cast<int64_t>(std::floor(static_cast<double>(final) * share));
+        out[k] = std::max<int64_t>(1, std::llround(pool * weights[k] / sum));
     }
 }
 
@@ -130,7 +129,7 @@ std::array<double, kMaxRunners> winChances(const RaceDraw& race)
     return p;
 }
 
-Votes votesOf(const RaceDraw& race, double share)
+Votes votesOf(const RaceDraw& race)
 {
     const Chances c = chancesOf(race);
     const int n = race.registered;
@@ -150,8 +149,8 @@ Votes votesOf(const RaceDraw& race, double share)
         win[i] = race.strength[i] > 0 ? race.strength[i] + kLongshotFloor : 0.0;
         place[i] = weight(c.place[i]);
     }
-    spread(v.win, win, total(win), race.pool[WinPool], share);
-    spread(v.place, place, total(place), race.pool[PlacePool], share);
+    spread(v.win, win, total(win), race.pool[WinPool]);
+    spread(v.place, place, total(place), race.pool[PlacePool]);
 
     std::array<double, 36> bracketChance{};
     std::array<int, 9> inBracket{};
@@ -172,8 +171,8 @@ Votes votesOf(const RaceDraw& race, double share)
                 std::swap(a, b);
             bracketChance[(a - 1) * (18 - a) / 2 + (b - a)] += q;
         }
-    spread(v.quinella, quinella, total(quinella), race.pool[QuinellaPool], share);
-    spread(v.wide, wide, total(wide), race.pool[WidePool], share);
+    spread(v.quinella, quinella, total(quinella), race.pool[QuinellaPool]);
+    spread(v.wide, wide, total(wide), race.pool[WidePool]);
 
     std::array<double, 36> bracket{};
     k = 0;
@@ -184,7 +183,7 @@ Votes votesOf(const RaceDraw& race, double share)
             else
                 bracket[k] = weight(bracketChance[k]);
         }
-    spread(v.bracket, bracket, total(bracket), race.pool[BracketPool], share);
+    spread(v.bracket, bracket, total(bracket), race.pool[BracketPool]);
 
     std::array<double, 306> exacta{};
     k = 0;
@@ -198,7 +197,7 @@ Votes votesOf(const RaceDraw& race, double share)
             }
             ++k;
         }
-    spread(v.exacta, exacta, total(exacta), race.pool[ExactaPool], share);
+    spread(v.exacta, exacta, total(exacta), race.pool[ExactaPool]);
 
     std::array<double, 816> trio{};
     int t = 0;
@@ -209,7 +208,7 @@ Votes votesOf(const RaceDraw& race, double share)
                     v.trio[t] = 0;
                     trio[t] = weight(c.trio[t]);
                 }
-    spread(v.trio, trio, total(trio), race.pool[TrioPool], share);
+    spread(v.trio, trio, total(trio), race.pool[TrioPool]);
     return v;
 }
 

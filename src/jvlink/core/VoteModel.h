@@ -33,8 +33,7 @@ struct Votes {
 // The runners' chances of winning in the running-time model (0 when scratched).
 std::array<double, kMaxRunners> winChances(const RaceDraw& race);
 
-// The final votes scaled by `share` (0..1], the part of them already cast;
-// the votes never fall as the share grows.
-Votes votesOf(const RaceDraw& race, double share = 1.0);
+// The final votes of the race.
+Votes votesOf(const RaceDraw& race);
 
 }  // namespace tavek::jvlink
