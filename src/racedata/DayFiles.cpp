@@ -1,4 +1,5 @@
 #include "racedata/DayFiles.h"
+#include "racedata/SystemError.h"
 
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
@@ -29,15 +30,7 @@ namespace tavek::dayfiles {
 
 namespace {
 
-std::runtime_error failure(const QString& text)
-{
-    return std::runtime_error(text.toStdString());
-}
-
-QString systemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
+using syserror::failure;
 
 bool allDigits(QByteArrayView f)
 {
@@ -80,11 +73,11 @@ public:
         fd_ = ::open(QFile::encodeName(dataFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd_ < 0)
             throw failure(QStringLiteral("日ファイル %1 に書き込めません：データフォルダ %2 を開けません：%3")
-                              .arg(path, dataFolder, systemReason()));
+                              .arg(path, dataFolder, syserror::reason()));
         const QDeadlineTimer deadline(kWaitMs);
         while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR) {
-                const QString why = systemReason();
+                const QString why = syserror::reason();
                 ::close(fd_);
                 throw failure(QStringLiteral("日ファイル %1 に書き込めません：データフォルダ %2 をロックできません：%3")
                                   .arg(path, dataFolder, why));

@@ -2,6 +2,7 @@
 // are, and reading one without hanging on what is not a regular file.
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
+#include "racedata/SystemError.h"
 
 #include <QDate>
 #include <QDir>
@@ -22,15 +23,7 @@ namespace tavek::dayfiles {
 
 namespace {
 
-std::runtime_error failure(const QString& text)
-{
-    return std::runtime_error(text.toStdString());
-}
-
-QString systemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
+using syserror::failure;
 
 // "2005年04月16日" of a real date, else nothing.
 bool isDateText(const QString& text)
@@ -91,7 +84,7 @@ QStringList dateList(const QString& dataFolder, QString* problem)
     DIR* dir = ::opendir(QFile::encodeName(dataFolder).constData());
     if (!dir) {
         if (problem && errno != ENOENT)
-            *problem = QStringLiteral("データフォルダ %1 を読めません：%2").arg(dataFolder, systemReason());
+            *problem = QStringLiteral("データフォルダ %1 を読めません：%2").arg(dataFolder, syserror::reason());
         return {};
     }
     const DirCloser closer(dir);
@@ -139,12 +132,12 @@ std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Li
             throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
                                          "書き換えないよう、これには保存しません")
                               .arg(where.shown));
-        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, systemReason()));
+        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, syserror::reason()));
     }
     const FileCloser closer(fd);
     struct stat st;
     if (::fstat(fd, &st) != 0)
-        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, systemReason()));
+        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, syserror::reason()));
     if (!S_ISREG(st.st_mode))
         throw failure(QStringLiteral("日ファイル %1 は通常のファイルではありません").arg(where.shown));
     if (st.st_size > maxBytes)
@@ -161,7 +154,7 @@ std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Li
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, systemReason()));
+            throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, syserror::reason()));
         if (n == 0)
             break;  // shortened meanwhile
         done += n;
