@@ -4,6 +4,7 @@
 // shared acquisition core without a window, from the same stored files into
 // empty day files. Each also reports the read rate over the first and the last
 // tenth of the files, so a list that grows costlier per line shows up.
+#include "NullBatchView.h"
 #include "app/TavekApplication.h"
 #include "appfiles/IniGT.h"
 #include "controls/MessageBox.h"
@@ -90,21 +91,6 @@ private:
     std::vector<qint64> fileEnds_;
 };
 
-struct NullView : jvlink::BatchView {
-    void showStatus(const QString&) override {}
-    void setDownloadProgress(int, int) override {}
-    void setReadProgress(int, int) override {}
-    void clearList() override {}
-    void addListLine(const QString&) override {}
-    void information(const QString&) override {}
-    bool confirm(const QString&) override { return false; }
-    void beep() override {}
-    void setRunning(bool) override {}
-    void setPolling(bool) override {}
-    void processEvents() override {}
-    void showStartPoint(const QDateTime&) override {}
-};
-
 // The emulated service's storage with the year downloaded (once, outside
 // every timing), and a fresh application folder per run.
 class Year {
@@ -115,7 +101,7 @@ public:
         settings_.downloadPaceMs = 0;
         TimedJVLink jv(settings_);
         Run run;
-        NullView view;
+        bench::NullBatchView view;
         jvlink::BatchAcquisition(jv, view, run.data(), run.ini()).runHeadless(kStart);
     }
     const jvlink::EmulatorSettings& settings() const { return settings_; }
@@ -157,7 +143,7 @@ void report(benchmark::State& state, const TimedJVLink& jv, int stored)
 void HeadlessCoreReadsYear(benchmark::State& state)
 {
     TimedJVLink jv(year().settings());
-    NullView view;
+    bench::NullBatchView view;
     int stored = 0;
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,6 +1,7 @@
 // The store path of a batch acquisition: one year of the emulated service's
 // race data (about 3,500 races) through the read loop into empty day files,
 // against writing the same final files once.
+#include "NullBatchView.h"
 #include "jvlink/core/BatchAcquisition.h"
 #include "jvlink/core/GeneratedSource.h"
 #include "racedata/Cp932.h"
@@ -89,25 +90,10 @@ private:
     size_t next_ = 0;
 };
 
-struct NullView : jvlink::BatchView {
-    void showStatus(const QString&) override {}
-    void setDownloadProgress(int, int) override {}
-    void setReadProgress(int, int) override {}
-    void clearList() override {}
-    void addListLine(const QString&) override {}
-    void information(const QString&) override {}
-    bool confirm(const QString&) override { return false; }
-    void beep() override {}
-    void setRunning(bool) override {}
-    void setPolling(bool) override {}
-    void processEvents() override {}
-    void showStartPoint(const QDateTime&) override {}
-};
-
 void ReadLoopIntoEmptyDayFiles(benchmark::State& state)
 {
     ReplayJVLink jv(year());
-    NullView view;
+    bench::NullBatchView view;
     for (auto _ : state) {
         QTemporaryDir dir;
         TIniGT settings;
@@ -130,7 +116,7 @@ void WriteFinalFilesOnce(benchmark::State& state)
     QTemporaryDir built;
     {
         ReplayJVLink jv(year());
-        NullView view;
+        bench::NullBatchView view;
         TIniGT settings;
         settings.FileName = built.filePath("TavekJ.ini");
         jvlink::BatchAcquisition(jv, view, built.filePath("Data"), settings)
