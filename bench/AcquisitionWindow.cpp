@@ -8,9 +8,9 @@
 #include "app/TavekApplication.h"
 #include "appfiles/IniGT.h"
 #include "controls/MessageBox.h"
-#include "jvlink/core/BatchAcquisition.h"
-#include "jvlink/core/EmulatedJVLink.h"
-#include "jvlink/core/SoftwareId.h"
+#include "jvlink/client/BatchAcquisition.h"
+#include "jvlink/client/SoftwareId.h"
+#include "jvlink/emulator/EmulatedJVLink.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "racedata/Clock.h"
 

@@ -2,8 +2,8 @@
 // race data (about 3,500 races) through the read loop into empty day files,
 // against writing the same final files once.
 #include "NullBatchView.h"
-#include "jvlink/core/BatchAcquisition.h"
-#include "jvlink/core/GeneratedSource.h"
+#include "jvlink/client/BatchAcquisition.h"
+#include "jvlink/emulator/GeneratedSource.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLines.h"
 

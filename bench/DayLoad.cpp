@@ -1,9 +1,9 @@
 // Day load and race selection against a plain read of the same two files.
 
 #include "BenchDay.h"
+#include "odds/model/WinBoard.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
-#include "simulation/model/WinBoard.h"
 
 #include <QFile>
 #include <QTemporaryDir>

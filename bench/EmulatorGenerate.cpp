@@ -1,7 +1,7 @@
 // Speed of the emulated service's record generator: every record of one year
 // of race days (RA, SE, H1 and HR), in bytes of record text per second.
-#include "jvlink/core/GeneratedSource.h"
-#include "jvlink/core/RaceCalendar.h"
+#include "jvlink/emulator/GeneratedSource.h"
+#include "jvlink/emulator/RaceCalendar.h"
 
 #include <benchmark/benchmark.h>
 

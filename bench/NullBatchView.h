@@ -3,7 +3,7 @@
 // A batch view that shows nothing: the benchmarks time the acquisition core,
 // not a display.
 
-#include "jvlink/core/BatchView.h"
+#include "jvlink/client/BatchView.h"
 
 namespace tavek::bench {
 

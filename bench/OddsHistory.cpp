@@ -4,7 +4,7 @@
 
 #include "history/OddsHistory.h"
 #include "BenchDay.h"
-#include "simulation/model/OddsTimeline.h"
+#include "timeline/model/OddsTimeline.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // The stake advisor walks the whole 100-yen grid: a bankroll of 100,000,000
 // yen is a million stakes. Target: under 100 ms for the three stakes.
 
-#include "simulation/model/StakeAdvisor.h"
-#include "simulation/model/AdvisorChart.h"
-#include "simulation/model/WinModel.h"
+#include "advisor/model/StakeAdvisor.h"
+#include "advisor/model/AdvisorChart.h"
+#include "odds/model/WinModel.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 
 #include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
-#include "jvlink/core/LastTime.h"
+#include "jvlink/client/LastTime.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLines.h"
 

@@ -1,9 +1,9 @@
 #include "RaceChecks.h"
 
-#include "simulation/model/PairBoard.h"
-#include "simulation/model/PairSlot.h"
-#include "simulation/model/ReferenceSheet.h"
-#include "simulation/model/WinBoard.h"
+#include "odds/model/PairBoard.h"
+#include "odds/model/PairSlot.h"
+#include "odds/model/ReferenceSheet.h"
+#include "odds/model/WinBoard.h"
 
 namespace tavek::fuzz {
 

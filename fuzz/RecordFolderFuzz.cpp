@@ -8,8 +8,8 @@
 // Input: the record file, separator, a 16-byte race key for the quick report.
 #include "FuzzInput.h"
 
-#include "jvlink/core/DayFileBatch.h"
-#include "jvlink/core/RecordFolderSource.h"
+#include "jvlink/client/DayFileBatch.h"
+#include "jvlink/emulator/RecordFolderSource.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"

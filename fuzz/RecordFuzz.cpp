@@ -6,11 +6,11 @@
 // the record bytes.
 #include "FuzzInput.h"
 
+#include "odds/model/PairFigures.h"
+#include "odds/model/WinTexts.h"
 #include "racedata/DayData.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
-#include "simulation/model/PairFigures.h"
-#include "simulation/model/WinTexts.h"
 
 #include <algorithm>
 #include <cstring>

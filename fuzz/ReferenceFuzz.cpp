@@ -4,7 +4,7 @@
 // Input: the record bytes.
 #include "FuzzInput.h"
 
-#include "simulation/model/ReferenceSheet.h"
+#include "odds/model/ReferenceSheet.h"
 
 using namespace tavek;
 

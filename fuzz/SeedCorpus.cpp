@@ -6,8 +6,8 @@
 // Usage: tavek_fuzz_seeds <folder>; creates <folder>/<Target>/seed-<n>.
 #include "FuzzInput.h"
 
-#include "jvlink/core/RaceCalendar.h"
-#include "jvlink/core/RecordWriter.h"
+#include "jvlink/emulator/RaceCalendar.h"
+#include "jvlink/emulator/RecordWriter.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"

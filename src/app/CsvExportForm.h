@@ -1,6 +1,6 @@
 #pragma once
 
-#include "simulation/model/CsvExport.h"
+#include "export/CsvExport.h"
 
 #include <QDialog>
 

@@ -7,12 +7,12 @@
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
 #include "controls/MessageBox.h"
-#include "jvlink/core/JVLinkFactory.h"
-#include "jvlink/core/JVLinkMessages.h"
-#include "jvlink/core/SoftwareId.h"
+#include "jvlink/client/JVLinkMessages.h"
+#include "jvlink/client/SoftwareId.h"
+#include "jvlink/emulator/JVLinkFactory.h"
+#include "odds/ui/WinGrid.h"
+#include "odds/ui/WinSheet.h"
 #include "racedata/DayData.h"
-#include "simulation/ui/WinGrid.h"
-#include "simulation/ui/WinSheet.h"
 
 #include <QCloseEvent>
 #include <QDir>

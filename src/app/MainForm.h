@@ -2,7 +2,7 @@
 
 #include "appfiles/IniGT.h"
 #include "history/OddsHistory.h"
-#include "jvlink/core/JVDTLabLib_TLB.h"
+#include "jvlink/client/JVDTLabLib_TLB.h"
 
 #include <QDateTime>
 #include <QMainWindow>

@@ -4,8 +4,8 @@
 
 #include "controls/Label3D.h"
 #include "controls/PixelFont.h"
+#include "odds/ui/WinSheet.h"
 #include "racedata/DayData.h"
-#include "simulation/ui/WinSheet.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -6,16 +6,16 @@
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
 #include "controls/MessageBox.h"
+#include "odds/model/ReferenceSheet.h"
+#include "odds/ui/BracketTab.h"
+#include "odds/ui/QuinellaTab.h"
+#include "odds/ui/WinSheet.h"
 #include "racedata/AtomicFile.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/PostTime.h"
-#include "simulation/model/ReferenceSheet.h"
-#include "simulation/ui/BracketTab.h"
-#include "simulation/ui/OddsHistoryView.h"
-#include "simulation/ui/QuinellaTab.h"
-#include "simulation/ui/WinSheet.h"
+#include "timeline/ui/OddsHistoryView.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,10 +3,10 @@
 
 #include "controls/Label3D.h"
 #include "controls/MessageBox.h"
+#include "odds/ui/WinGrid.h"
+#include "odds/ui/WinSheet.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
-#include "simulation/ui/WinGrid.h"
-#include "simulation/ui/WinSheet.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -3,12 +3,12 @@
 // selection that are theirs.
 #include "app/MainForm.h"
 
+#include "advisor/ui/AdvisorTab.h"
+#include "odds/model/PairSlot.h"
+#include "odds/ui/BracketTab.h"
+#include "odds/ui/QuinellaTab.h"
+#include "odds/ui/ReferenceTab.h"
 #include "racedata/DayData.h"
-#include "simulation/model/PairSlot.h"
-#include "simulation/ui/AdvisorTab.h"
-#include "simulation/ui/BracketTab.h"
-#include "simulation/ui/QuinellaTab.h"
-#include "simulation/ui/ReferenceTab.h"
 
 #include <QComboBox>
 #include <QTabWidget>

@@ -1,7 +1,7 @@
 #include "app/StartUp.h"
 
 #include "controls/MessageBox.h"
-#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/emulator/JVLinkFactory.h"
 
 bool jvLinkPresent()
 {

@@ -1,10 +1,10 @@
 // advise, curve and dutch: the stake advisor of one bet, its odds curve, and
 // a total spread over several bets of one pool.
+#include "advisor/model/AdvisorInput.h"
+#include "advisor/model/AdvisorTexts.h"
 #include "cli/Cli.h"
 #include "cli/Command.h"
-#include "simulation/model/AdvisorInput.h"
-#include "simulation/model/AdvisorTexts.h"
-#include "simulation/model/PairIndex.h"
+#include "odds/model/PairIndex.h"
 
 #include <QJsonArray>
 

@@ -1,9 +1,9 @@
 #include "cli/Command.h"
 
 #include "cli/Cli.h"
+#include "odds/model/WinModel.h"
+#include "odds/model/WinTexts.h"
 #include "racedata/DayFiles.h"
-#include "simulation/model/WinModel.h"
-#include "simulation/model/WinTexts.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "odds/model/SimResult.h"
 #include "racedata/DayData.h"
-#include "simulation/model/SimResult.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/JVLinkSession.h"
-#include "jvlink/core/BatchAcquisition.h"
+#include "jvlink/client/BatchAcquisition.h"
 
 namespace tavek::cli {
 

@@ -1,10 +1,10 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/JVLinkSession.h"
+#include "export/CsvExport.h"
 #include "history/OddsHistory.h"
 #include "racedata/KeibaFunc.h"
-#include "simulation/model/CsvExport.h"
-#include "simulation/model/OddsTimeline.h"
+#include "timeline/model/OddsTimeline.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -2,9 +2,9 @@
 
 #include "appfiles/AppIdentity.h"
 #include "history/OddsHistory.h"
-#include "jvlink/core/JVLinkFactory.h"
-#include "jvlink/core/JVLinkMessages.h"
-#include "jvlink/core/SoftwareId.h"
+#include "jvlink/client/JVLinkMessages.h"
+#include "jvlink/client/SoftwareId.h"
+#include "jvlink/emulator/JVLinkFactory.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
-#include "jvlink/core/JVDTLabLib_TLB.h"
+#include "jvlink/client/JVDTLabLib_TLB.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "cli/Command.h"
-#include "simulation/model/CsvExport.h"
-#include "simulation/model/PairBoard.h"
-#include "simulation/model/PairSlot.h"
-#include "simulation/model/SimulationRefusal.h"
+#include "export/CsvExport.h"
+#include "odds/model/PairBoard.h"
+#include "odds/model/PairSlot.h"
+#include "odds/model/SimulationRefusal.h"
 
 #include <QJsonArray>
 

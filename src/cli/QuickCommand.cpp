@@ -3,7 +3,7 @@
 #include "cli/JVLinkSession.h"
 #include "cli/Pause.h"
 #include "history/OddsHistory.h"
-#include "jvlink/core/QuickReport.h"
+#include "jvlink/client/QuickReport.h"
 #include "racedata/Clock.h"
 #include "racedata/PostTime.h"
 

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
-#include "simulation/model/CsvExport.h"
-#include "simulation/model/ReferenceSheet.h"
+#include "export/CsvExport.h"
+#include "odds/model/ReferenceSheet.h"
 
 #include <QJsonArray>
 

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
+#include "market/MarketStats.h"
 #include "racedata/DayFiles.h"
-#include "simulation/model/MarketStats.h"
 
 #include <QFileInfo>
 

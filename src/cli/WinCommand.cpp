@@ -1,6 +1,6 @@
 #include "cli/Command.h"
-#include "simulation/model/CsvExport.h"
-#include "simulation/model/WinBoard.h"
+#include "export/CsvExport.h"
+#include "odds/model/WinBoard.h"
 
 #include <QJsonArray>
 

@@ -1,8 +1,8 @@
 // The stake advisor tab in the main window: it follows the race selection and
 // shows what tavek-cli advise and dutch print for the same race.
+#include "advisor/ui/AdvisorTab.h"
 #include "cli/Cli.h"
 #include "controls/SaNumEdit.h"
-#include "simulation/ui/AdvisorTab.h"
 #include "support/gui/MainWindowFixture.h"
 
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "appfiles/AppIdentity.h"
 #include "controls/DesktopShell.h"
 #include "controls/Label3D.h"
-#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/emulator/JVLinkFactory.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "support/TestFiles.h"

@@ -3,13 +3,13 @@
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
-#include "simulation/ui/OddsHistoryView.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/DialogCatcher.h"
 #include "support/gui/MainWindowFixture.h"
+#include "timeline/ui/OddsHistoryView.h"
 
 #include <QComboBox>
 #include <QFile>

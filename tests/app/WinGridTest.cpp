@@ -1,8 +1,8 @@
 // The win grid in the main window: a race selection paints it from the
 // model, and its input columns open the dialogs.
 #include "controls/Label3D.h"
-#include "simulation/ui/WinGrid.h"
-#include "simulation/ui/WinSheet.h"
+#include "odds/ui/WinGrid.h"
+#include "odds/ui/WinSheet.h"
 #include "support/RaceFixture.h"
 #include "support/gui/DialogCatcher.h"
 #include "support/gui/MainWindowFixture.h"

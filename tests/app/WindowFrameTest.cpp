@@ -3,11 +3,11 @@
 // narrowed past its tool bar.
 #include "app/AboutBox.h"
 #include "controls/FixedDialog.h"
-#include "simulation/ui/InputKingakuUnit.h"
-#include "simulation/ui/InputOddsUnit.h"
-#include "simulation/ui/PairDialogs.h"
-#include "simulation/ui/QuinellaTab.h"
-#include "simulation/ui/WinSheet.h"
+#include "odds/ui/InputKingakuUnit.h"
+#include "odds/ui/InputOddsUnit.h"
+#include "odds/ui/PairDialogs.h"
+#include "odds/ui/QuinellaTab.h"
+#include "odds/ui/WinSheet.h"
 #include "support/gui/MainWindowFixture.h"
 
 #include <QFrame>

@@ -1,5 +1,5 @@
 #include "cli/Cli.h"
-#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/emulator/JVLinkFactory.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"

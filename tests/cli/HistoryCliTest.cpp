@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/Pause.h"
 #include "history/OddsHistory.h"
-#include "jvlink/core/JVLinkFactory.h"
+#include "jvlink/emulator/JVLinkFactory.h"
 #include "racedata/Clock.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"

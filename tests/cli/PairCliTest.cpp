@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
+#include "odds/model/PairBoard.h"
+#include "odds/model/ReferenceSheet.h"
 #include "racedata/NumberFormat.h"
-#include "simulation/model/PairBoard.h"
-#include "simulation/model/ReferenceSheet.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
 

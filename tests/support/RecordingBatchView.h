@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jvlink/core/BatchView.h"
+#include "jvlink/client/BatchView.h"
 
 #include <QStringList>
 #include <deque>

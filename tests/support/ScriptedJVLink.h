@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jvlink/core/JVDTLabLib_TLB.h"
+#include "jvlink/client/JVDTLabLib_TLB.h"
 #include "racedata/Cp932.h"
 
 #include <QByteArray>

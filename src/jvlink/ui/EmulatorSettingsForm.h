@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jvlink/core/EmulatorSettings.h"
+#include "jvlink/emulator/EmulatorSettings.h"
 
 #include <QDialog>
 

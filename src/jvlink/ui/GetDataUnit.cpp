@@ -1,9 +1,9 @@
 #include "jvlink/ui/GetDataUnit.h"
 
 #include "controls/MessageBox.h"
-#include "jvlink/core/DownloadPoll.h"
-#include "jvlink/core/JVLinkMessages.h"
-#include "jvlink/core/LastTime.h"
+#include "jvlink/client/DownloadPoll.h"
+#include "jvlink/client/JVLinkMessages.h"
+#include "jvlink/client/LastTime.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "appfiles/IniGT.h"
-#include "jvlink/core/BatchAcquisition.h"
-#include "jvlink/core/BatchView.h"
+#include "jvlink/client/BatchAcquisition.h"
+#include "jvlink/client/BatchView.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 #include "appfiles/AppFolder.h"
-#include "jvlink/core/EmulatedJVLink.h"
+#include "jvlink/emulator/EmulatedJVLink.h"
 #include "jvlink/ui/EmulatorSettingsForm.h"
 #include "support/gui/DialogCatcher.h"
 

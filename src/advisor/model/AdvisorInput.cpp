@@ -1,0 +1,92 @@
+#include "advisor/model/AdvisorInput.h"
+
+#include "racedata/NumberFormat.h"
+
+namespace tavek::advice {
+
+namespace {
+
+constexpr int kMaxDigits = 9;
+
+template <class T>
+Reading<T> refused(const QString& text)
+{
+    return {T{}, text};
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+}  // namespace
+
+std::optional<Fraction> exactDecimal(QStringView text)
+{
+    const qsizetype point = text.indexOf(u'.');
+    const QStringView whole = point < 0 ? text : text.left(point);
+    const QStringView decimals = point < 0 ? QStringView() : text.mid(point + 1);
+    if ((whole.isEmpty() && decimals.isEmpty()) || whole.size() > kMaxDigits || decimals.size() > kMaxDigits)
+        return std::nullopt;
+    Fraction f{0, 1};
+    for (QChar c : whole) {
+        if (!isDigit(c))
+            return std::nullopt;
+        f.numerator = f.numerator * 10 + (c.unicode() - u'0');
+    }
+    for (QChar c : decimals) {
+        if (!isDigit(c))
+            return std::nullopt;
+        f.numerator = f.numerator * 10 + (c.unicode() - u'0');
+        f.denominator *= 10;
+    }
+    return f;
+}
+
+Reading<Fraction> readProbability(QStringView text, ProbForm form)
+{
+    const std::optional<Fraction> f = exactDecimal(text);
+    switch (form) {
+    case ProbForm::Probability:
+        if (!f || f->numerator <= 0 || f->numerator >= f->denominator)
+            return refused<Fraction>(QStringLiteral("的中確率は0より大きく1より小さい数で入力してください。"));
+        return {*f, {}};
+    case ProbForm::Percent:
+        if (!f || f->numerator <= 0 || f->numerator >= 100 * f->denominator)
+            return refused<Fraction>(QStringLiteral("的中確率は0%より大きく100%より小さい値で入力してください。"));
+        return {Fraction{f->numerator, f->denominator * 100}, {}};
+    case ProbForm::FairOdds:
+        break;
+    }
+    if (!f || f->numerator <= f->denominator)
+        return refused<Fraction>(QStringLiteral("適正オッズは1.0倍より大きい値で入力してください。"));
+    return {Fraction{f->denominator, f->numerator}, {}};
+}
+
+Reading<long long> readBankroll(QStringView text)
+{
+    const std::optional<Fraction> f = exactDecimal(text);
+    if (!f || f->denominator != 1 || f->numerator < kVoteYen || f->numerator > kMaxYen)
+        return refused<long long>(
+            QStringLiteral("資金は100円から%1円までの金額で入力してください。").arg(fmt::grouped11(kMaxYen).trimmed()));
+    return {f->numerator, {}};
+}
+
+Reading<Fraction> readKellyFraction(QStringView text)
+{
+    const std::optional<Fraction> f = exactDecimal(text);
+    if (!f || f->numerator <= 0 || f->numerator > f->denominator)
+        return refused<Fraction>(QStringLiteral("ケリー係数は0より大きく1以下の数で入力してください。"));
+    return {*f, {}};
+}
+
+Reading<long long> readStake(QStringView text, long long least, const QString& what)
+{
+    const std::optional<Fraction> f = exactDecimal(text);
+    if (!f || f->denominator != 1 || f->numerator % kVoteYen != 0 || f->numerator < least || f->numerator > kMaxYen)
+        return refused<long long>(QStringLiteral("%1は100円単位で、%2円から%3円までの金額で入力してください。")
+                                      .arg(what, fmt::grouped11(least).trimmed(), fmt::grouped11(kMaxYen).trimmed()));
+    return {f->numerator, {}};
+}
+
+}  // namespace tavek::advice

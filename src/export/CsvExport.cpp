@@ -1,0 +1,116 @@
+#include "export/CsvExport.h"
+
+#include "odds/model/PairBoard.h"
+#include "odds/model/ReferenceSheet.h"
+#include "odds/model/WinBoard.h"
+#include "racedata/Cp932.h"
+#include "timeline/model/OddsTimeline.h"
+
+namespace tavek::csv {
+
+namespace {
+
+QString field(const QString& cell)
+{
+    if (!cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r'))
+        return cell;
+    QString quoted = cell;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+// " 1- 2" -> "1-2": the screen pads each runner number to two places.
+QString combination(const QString& padded)
+{
+    QString c = padded;
+    c.remove(u' ');
+    return c;
+}
+
+// A list line of the reference tab: rank "%3d", a blank, the combination,
+// votes in 10 places, share "%6.1f" and "%".
+QStringList listRow(const QString& kind, const QString& line, qsizetype combinationWidth)
+{
+    QString share = line.mid(4 + combinationWidth + 10).trimmed();
+    share.chop(share.endsWith(u'%') ? 1 : 0);
+    return {kind, line.left(3).trimmed(), combination(line.mid(4, combinationWidth)),
+            line.mid(4 + combinationWidth, 10).trimmed(), share.trimmed()};
+}
+
+}  // namespace
+
+QString text(const Table& table)
+{
+    QString out;
+    for (const QStringList& row : table) {
+        QStringList fields;
+        fields.reserve(row.size());
+        for (const QString& cell : row)
+            fields.append(field(cell));
+        out += fields.join(u',') + QStringLiteral("\r\n");
+    }
+    return out;
+}
+
+QByteArray bytes(const Table& table, Encoding encoding)
+{
+    const QString t = text(table);
+    if (encoding == Encoding::Cp932)
+        return cp932::encode(t);
+    return QByteArray("\xEF\xBB\xBF") + t.toUtf8();
+}
+
+Table winTable(const win::WinBoard& board)
+{
+    Table table;
+    QStringList header;
+    for (const QString& h : win::columnHeaders())
+        header.append(h.trimmed());
+    table.push_back(header);
+    for (int horse = 1; horse <= board.runners(); ++horse) {
+        QStringList row;
+        for (int c = 0; c < win::kColumns; ++c)
+            row.append(board.cellText(horse, c).trimmed());
+        table.push_back(row);
+    }
+    return table;
+}
+
+Table pairTable(const sim::PairBoard& board)
+{
+    Table table{{QStringLiteral("組番"), QStringLiteral("オッズ"), QStringLiteral("オッズ(仮想)")}};
+    for (int k = 1; k <= board.size(); ++k)
+        table.push_back({combination(sim::pairLabel(board.kind(), k)), board.real(k).text.trimmed(),
+                         board.virtualCell(k).text.trimmed()});
+    return table;
+}
+
+Table referenceTable(const sim::ReferenceSheet& sheet)
+{
+    static const char* const totals[sim::kBetTypes] = {"単勝", "複勝", "枠連", "馬連", "ワイド", "馬単", "3連複"};
+    Table table{{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番"), QStringLiteral("票数"),
+                 QStringLiteral("支持率(%)")}};
+    for (int t = 0; t < sim::kBetTypes; ++t)
+        table.push_back({QString::fromUtf8(totals[t]) + QStringLiteral("合計票数"), QString(), QString(),
+                         sheet.totals[size_t(t)].trimmed(), QString()});
+    for (const QString& line : sheet.exacta)
+        table.push_back(listRow(QStringLiteral("馬単"), line, 5));
+    for (const QString& line : sheet.trio)
+        table.push_back(listRow(QStringLiteral("3連複"), line, 8));
+    return table;
+}
+
+Table historyTable(const sim::OddsTimeline& timeline)
+{
+    Table table{{QStringLiteral("取得日時"), QStringLiteral("発表日"), QStringLiteral("単勝合計票数"),
+                 QStringLiteral("馬番"), QStringLiteral("単勝票数"), QStringLiteral("単勝オッズ")}};
+    const int runners = timeline.runners();
+    for (int i = 0; i < timeline.size(); ++i)
+        for (int horse = 1; horse <= runners; ++horse)
+            table.push_back({timeline.fetchedStamp(i), timeline.snapshot(i).announced,
+                             QString::number(timeline.winTotal(i)), QString::number(horse),
+                             QString::number(timeline.winVotes(i, horse)), timeline.winOddsText(i, horse)});
+    return table;
+}
+
+}  // namespace tavek::csv

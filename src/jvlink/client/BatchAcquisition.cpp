@@ -1,0 +1,345 @@
+#include "jvlink/client/BatchAcquisition.h"
+
+#include "appfiles/AppIdentity.h"
+#include "appfiles/ErrorLog.h"
+#include "jvlink/client/DownloadPoll.h"
+#include "jvlink/client/JVLinkMessages.h"
+#include "jvlink/client/LastTime.h"
+#include "racedata/Cp932.h"
+#include "racedata/DayFiles.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+#include "racedata/ShownText.h"
+
+#include <QFileInfo>
+
+#include <stdexcept>
+
+namespace tavek::jvlink {
+
+namespace {
+const QString kSection = QStringLiteral("JvDataGet");
+const QString kKey = QStringLiteral("LastTime");
+const QString kNothingNew = QStringLiteral("最新のデータがありません。");
+const QString kCancelled = QStringLiteral("JVCancel:キャンセルされました");
+constexpr int32_t kBufferSize = 60000;
+constexpr int32_t kDamagedSize = -402;
+constexpr int32_t kDamagedContent = -403;
+}  // namespace
+
+BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings)
+    : jvlink_(jvlink)
+    , view_(view)
+    , dataFolder_(std::move(dataFolder))
+    , settings_(std::move(settings))
+    , store_(dataFolder_)
+{
+}
+
+QDateTime BatchAcquisition::storedStartPoint() const
+{
+    return lasttime::parse(settings_.ReadString(kSection, kKey, lasttime::format(lasttime::defaultValue())));
+}
+
+QString BatchAcquisition::startText(const QDateTime& startPoint)
+{
+    return startPoint.toString(QStringLiteral("yyyy年MM月dd日HH時mm分ss秒"))
+           + QStringLiteral("以降のデータ取込を開始します。データ作成が終了するまで本ソフトを操作したり"
+                            "他のアプリケーションを操作することは極力避けてください。");
+}
+
+void BatchAcquisition::start(const QDateTime& startPoint)
+{
+    if (running_)
+        return;
+    view_.information(startText(startPoint));
+    view_.setPolling(false);
+    CancelRequested = false;
+    setDownload(0, downloadMaximum_);
+    setRead(0, readMaximum_);
+    view_.clearList();
+    stored_ = 0;
+    skipped_ = 0;
+    outcome_ = Outcome::None;
+    store_ = DayFileBatch(dataFolder_);
+    running_ = true;
+    view_.setRunning(true);
+
+    const int32_t r = jvlink_.JVOpen(QStringLiteral("RACE"), startPoint.toString(QStringLiteral("yyyyMMddHHmmss")), 1,
+                                     ReadCount, DownloadCount, LastFileTimestamp);
+    if (r == -1 || (r == 0 && ReadCount == 0)) {
+        outcome_ = Outcome::NothingNew;
+        view_.beep();
+        view_.information(kNothingNew);
+        closeStep();
+        return;
+    }
+    if (r != 0) {
+        fail(QStringLiteral("JVOpenエラー:") + messageText(JVOperation::JVOpen, r));
+        return;
+    }
+    view_.showStatus(QStringLiteral("JVOpen正常:") + messageText(JVOperation::JVOpen, 0));
+    view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(ReadCount).arg(DownloadCount));
+    if (DownloadCount > 0) {
+        view_.showStatus(QStringLiteral("ダウンロード中・・・"));
+        setDownload(0, DownloadCount);
+        state_ = State::Downloading;
+        view_.setPolling(true);
+        return;
+    }
+    setDownload(100, 100);
+    readAndClose();
+    // Only a read that reached the end, with nothing passed over, moves the
+    // start point: after a cancel, a read failure or a record that could not
+    // be stored, the next run must fetch those files again.
+    if (outcome_ == Outcome::Completed && skipped_ == 0)
+        advanceStartPoint();
+}
+
+void BatchAcquisition::poll()
+{
+    if (state_ != State::Downloading)
+        return;
+    const int32_t s = jvlink_.JVStatus();
+    if (s < 0) {
+        view_.setPolling(false);
+        fail(QStringLiteral("JVStatusエラー:") + messageText(JVOperation::JVStatus, s));
+        return;
+    }
+    if (s > DownloadCount)
+        return;
+    if (s == DownloadCount)
+        view_.setPolling(false);
+    view_.showStatus(QStringLiteral("ダウンロード中．．．(%1/%2)").arg(s).arg(DownloadCount));
+    setDownload(s, DownloadCount);
+    if (s == DownloadCount)
+        readAndClose();
+}
+
+bool BatchAcquisition::runHeadless(const QDateTime& startPoint, QDeadlineTimer deadline)
+{
+    start(startPoint);
+    if (state_ != State::Downloading)
+        return true;
+    return pollDownload(
+        [this] {
+        poll();
+        return state_ == State::Downloading;
+        },
+        deadline);
+}
+
+void BatchAcquisition::cancel()
+{
+    if (!view_.confirm(QStringLiteral("データ取込を中止します。実行しますか？")))
+        return;
+    view_.setPolling(false);
+    jvlink_.JVCancel();
+    CancelRequested = true;
+    view_.beep();
+    view_.information(kCancelled);
+    view_.showStatus(kCancelled);
+    stopRequested();
+}
+
+void BatchAcquisition::abort()
+{
+    if (!running_)
+        return;
+    view_.setPolling(false);
+    jvlink_.JVCancel();
+    CancelRequested = true;
+    stopRequested();
+}
+
+void BatchAcquisition::stopRequested()
+{
+    if (!running_)
+        return;
+    outcome_ = Outcome::Cancelled;
+    // A download has no read loop to run the close step; closing here lets
+    // the next start open again instead of failing with "still open".
+    if (state_ == State::Downloading)
+        closeStep();
+}
+
+void BatchAcquisition::readAndClose()
+{
+    state_ = State::Reading;
+    try {
+        readLoop();
+    } catch (const std::runtime_error&) {
+        // A record that cannot be stored ends the run; what was read before
+        // it is still written and the stream closed. A second failure while
+        // writing would only repeat the first, which is the one reported.
+        outcome_ = Outcome::Failed;
+        try {
+            flushStore();
+        } catch (const std::runtime_error&) {
+        }
+        listUnwritten();
+        jvlink_.JVClose();
+        finish();
+        throw;
+    }
+    closeStep();
+}
+
+void BatchAcquisition::readLoop()
+{
+    view_.clearList();
+    int c = 0;
+    view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(ReadCount));
+    setRead(0, ReadCount);
+    int32_t size = kBufferSize;
+    QString buff;
+    QString fileName;
+    for (;;) {
+        view_.processEvents();
+        if (CancelRequested)
+            break;
+        const int32_t r = jvlink_.JVRead(buff, size, fileName);
+        if (r > 0) {
+            const QByteArray record = cp932::encode(buff);
+            const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
+            if (type != "RA" && type != "H1")
+                continue;
+            store(record, fileName);
+        } else if (r == -1) {
+            ++c;
+            setRead(c, ReadCount);
+            view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(ReadCount));
+        } else if (r == 0) {
+            // The files are written before the user is told they are done.
+            flushStore();
+            outcome_ = Outcome::Completed;
+            view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(ReadCount));
+            setDownload(0, downloadMaximum_);
+            setRead(0, readMaximum_);
+            view_.beep();
+            view_.information(QStringLiteral("データ作成が完了しました。"));
+            return;
+        } else if (r < -3) {
+            flushStore();
+            outcome_ = Outcome::Failed;
+            // A damaged downloaded file is named in the error log: the box
+            // alone would not say which file ended the run.
+            if ((r == kDamagedSize || r == kDamagedContent) && !fileName.isEmpty())
+                logProblem(
+                    QStringLiteral("JVデータ取込：ダウンロードしたファイル %1 が異常なため、読込みを中止しました：%2")
+                        .arg(shown::escapeControls(fileName), messageText(JVOperation::JVRead, r)));
+            view_.beep();
+            view_.information(QStringLiteral("JVReadエラー:") + messageText(JVOperation::JVRead, r));
+            return;
+        }
+    }
+    flushStore();
+    outcome_ = Outcome::Cancelled;
+}
+
+// A record that cannot be stored (a wrong length in a source file, a date
+// that is no date) is passed over: ending the run there would end every
+// later run at the same record.
+void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile)
+{
+    const QString raceNumber = shown::bytes(record::field(record, layout::kRaceNumber, 2));
+    try {
+        dayfiles::fileName(record);
+    } catch (const std::runtime_error& e) {
+        ++skipped_;
+        const QString header = shown::bytes(record.first(std::min<qsizetype>(record.size(), 27)));
+        view_.addListLine(QStringLiteral("読み飛ばし:%1R/%2").arg(raceNumber, shown::escapeControls(sourceFile)));
+        logProblem(QStringLiteral("JVデータ取込：ファイル %1 のレコード「%2」を保存できないため読み飛ばしました：%3")
+                       .arg(shown::escapeControls(sourceFile), header, QString::fromStdString(e.what())));
+        return;
+    }
+    // A failure of add() is a failed write of earlier records, which ends the run.
+    const QString dayFile = store_.add(record);
+    ++stored_;
+    view_.addListLine(QStringLiteral("作成済み:") + raceNumber + QStringLiteral("R/") + dayFile);
+}
+
+// Writes the pending records; what the writes set aside goes to the error log.
+void BatchAcquisition::flushStore()
+{
+    const auto logNotes = [this] {
+        for (const QString& note : store_.takeNotes())
+            logProblem(note);
+    };
+    try {
+        store_.flush();
+    } catch (const std::runtime_error&) {
+        logNotes();
+        throw;
+    }
+    logNotes();
+}
+
+// After a failed write the list showed records as made that are not: it
+// says which, record by record.
+void BatchAcquisition::listUnwritten()
+{
+    for (const auto& [dayFile, records] : store_.pending()) {
+        for (const QByteArray& record : records)
+            view_.addListLine(QStringLiteral("書込み失敗:")
+                              + shown::bytes(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
+                              + dayFile);
+    }
+}
+
+void BatchAcquisition::logProblem(const QString& text)
+{
+    // Beside the settings file, in the application folder. The log is a
+    // record only: failing to write it must not end the run.
+    try {
+        ErrorLog(identity::errorLogIn(QFileInfo(settings_.path()).absolutePath())).writeFailure(text);
+    } catch (const std::exception&) {
+    }
+}
+
+void BatchAcquisition::closeStep()
+{
+    const int32_t r = jvlink_.JVClose();
+    finish();
+    view_.beep();
+    if (r != 0)
+        view_.information(QStringLiteral("JVCloseエラー:") + messageText(JVOperation::JVClose, r));
+}
+
+void BatchAcquisition::fail(const QString& text)
+{
+    outcome_ = Outcome::Failed;
+    view_.beep();
+    view_.information(text);
+    closeStep();
+}
+
+void BatchAcquisition::finish()
+{
+    state_ = State::Idle;
+    running_ = false;
+    view_.setRunning(false);
+}
+
+void BatchAcquisition::advanceStartPoint()
+{
+    const std::optional<QDateTime> at = lasttime::fromTimestamp(LastFileTimestamp);
+    if (!at)
+        return;
+    view_.showStartPoint(*at);
+    settings_.WriteString(kSection, kKey, lasttime::format(*at));
+}
+
+void BatchAcquisition::setDownload(int position, int maximum)
+{
+    downloadMaximum_ = maximum;
+    view_.setDownloadProgress(position, maximum);
+}
+
+void BatchAcquisition::setRead(int position, int maximum)
+{
+    readMaximum_ = maximum;
+    view_.setReadProgress(position, maximum);
+}
+
+}  // namespace tavek::jvlink

@@ -1,0 +1,328 @@
+#include "jvlink/emulator/EmulatedJVLink.h"
+
+#include "jvlink/emulator/GeneratedSource.h"
+#include "jvlink/emulator/RaceCalendar.h"
+#include "jvlink/emulator/RecordFolderSource.h"
+#include "racedata/Clock.h"
+#include "racedata/Cp932.h"
+#include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <exception>
+
+namespace tavek::jvlink {
+
+namespace {
+
+constexpr int kMaxSidBytes = 63;
+constexpr int kHeaderBytes = layout::kRaceKey + layout::kRaceKeyLen - 1;
+
+const QSet<QString>& storedDataspecs()
+{
+    static const QSet<QString> specs = {"TOKU", "RACE", "DIFF", "BLOD", "SNAP", "SLOP",
+                                        "WOOD", "YSCH", "HOSE", "HOYU", "COMM", "MING"};
+    return specs;
+}
+
+const QSet<QString>& realTimeDataspecs()
+{
+    static const QSet<QString> specs = {"0B11", "0B12", "0B13", "0B14", "0B15", "0B16", "0B17", "0B20",
+                                        "0B30", "0B31", "0B32", "0B33", "0B34", "0B35", "0B36"};
+    return specs;
+}
+
+// A dataspec is one or more known four-character identifiers.
+bool validDataspec(const QString& spec)
+{
+    if (spec.isEmpty() || spec.size() % 4 != 0)
+        return false;
+    for (qsizetype i = 0; i < spec.size(); i += 4)
+        if (!storedDataspecs().contains(spec.mid(i, 4)))
+            return false;
+    return true;
+}
+
+std::optional<QDateTime> timestamp(const QString& text)
+{
+    if (text.size() != 14 || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return std::nullopt;
+    const QDateTime at = QDateTime::fromString(text, QStringLiteral("yyyyMMddHHmmss"));
+    return at.isValid() ? std::optional(at) : std::nullopt;
+}
+
+}  // namespace
+
+EmulatedJVLink::EmulatedJVLink() : EmulatedJVLink(EmulatorSettings::load())
+{
+}
+
+EmulatedJVLink::EmulatedJVLink(EmulatorSettings settings) : settings_(std::move(settings))
+{
+}
+
+EmulatedJVLink::~EmulatedJVLink() = default;
+
+void EmulatedJVLink::forceResult(JVOperation operation, int32_t code, bool always)
+{
+    forced_[operation] = {code, always};
+}
+
+void EmulatedJVLink::clearForcedResults()
+{
+    forced_.clear();
+}
+
+std::optional<int32_t> EmulatedJVLink::forced(JVOperation operation)
+{
+    const auto it = forced_.find(operation);
+    if (it == forced_.end())
+        return std::nullopt;
+    const int32_t code = it->second.code;
+    if (!it->second.always)
+        forced_.erase(it);
+    return code;
+}
+
+std::shared_ptr<const DataSource> EmulatedJVLink::source() const
+{
+    if (settings_.recordFolder.isEmpty())
+        return std::make_shared<GeneratedSource>();
+    return std::make_shared<RecordFolderSource>(settings_.recordFolder);
+}
+
+int32_t EmulatedJVLink::JVInit(const QString& sid)
+{
+    if (auto code = forced(JVOperation::JVInit))
+        return *code;
+    if (sid.isEmpty())
+        return -101;
+    if (cp932::encode(sid).size() > kMaxSidBytes)
+        return -102;
+    if (sid.front() == u' ')
+        return -103;
+    initialised_ = true;
+    return 0;
+}
+
+int32_t EmulatedJVLink::JVSetUIProperties()
+{
+    if (auto code = forced(JVOperation::JVSetUIProperties))
+        return *code;
+    const SettingsEditor& edit = settingsEditor();
+    if (!edit)
+        return -100;
+    EmulatorSettings edited = settings_;
+    if (!edit(edited))
+        return 0;
+    try {
+        edited.save();
+    } catch (const std::exception&) {
+        return -100;
+    }
+    settings_ = edited;
+    return 0;
+}
+
+int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateArgument, int32_t option,
+                               int32_t& readCount, int32_t& downloadCount, QString& lastFileTimestamp)
+{
+    // A caller may pass its last timestamp variable as the start point.
+    const QString fromdate = fromdateArgument;
+    readCount = 0;
+    downloadCount = 0;
+    lastFileTimestamp.clear();
+    if (auto code = forced(JVOperation::JVOpen))
+        return *code;
+    if (!initialised_)
+        return -201;
+    if (mode_ != Mode::Closed)
+        return -202;
+    if (!validDataspec(dataspec))
+        return -111;
+    const QStringList range = fromdate.split(u'-');
+    const auto from = timestamp(range.front());
+    if (!from || range.size() > 2)
+        return -112;
+    const QDateTime now = clock::now();
+    QDateTime upTo = now;
+    if (range.size() == 2) {
+        const auto to = timestamp(range.back());
+        if (!to || *to < *from)
+            return -113;
+        upTo = std::min(upTo, *to);
+    }
+    if (option < 1 || option > 4)
+        return -115;
+
+    std::vector<SourceFile> files;
+    if (dataspec.contains(QStringLiteral("RACE"))) {
+        try {
+            files = source()->filesBetween(*from, upTo);
+        } catch (const std::exception&) {
+            return -401;
+        }
+    }
+    if (files.empty())
+        return -1;
+
+    std::vector<SourceFile> missing;
+    downloadSlot_.assign(files.size(), -1);
+    const QDir storage(settings_.storageFolder);
+    for (size_t i = 0; i < files.size(); ++i)
+        if (!QFileInfo::exists(storage.filePath(files[i].name))) {
+            downloadSlot_[i] = static_cast<int>(missing.size());
+            missing.push_back(files[i]);
+        }
+    readCount = static_cast<int32_t>(files.size());
+    downloadCount = static_cast<int32_t>(missing.size());
+    lastFileTimestamp = files.back().stamp;
+    files_ = std::move(files);
+    fileIndex_ = 0;
+    fileLoaded_ = false;
+    if (!missing.empty())
+        downloader_ = std::make_unique<Downloader>(source(), settings_.storageFolder, std::move(missing),
+                                                   settings_.downloadPaceMs);
+    mode_ = Mode::Stored;
+    return 0;
+}
+
+int32_t EmulatedJVLink::JVRTOpen(const QString& dataspec, const QString& key)
+{
+    if (auto code = forced(JVOperation::JVRTOpen))
+        return *code;
+    if (!initialised_)
+        return -201;
+    if (mode_ != Mode::Closed)
+        return -202;
+    if (!realTimeDataspecs().contains(dataspec))
+        return -111;
+    const QByteArray k = key.toLatin1();
+    if (!calendar::wellFormedKey(k))
+        return -114;
+    std::optional<QByteArray> record;
+    try {
+        if (dataspec == QStringLiteral("0B20"))
+            record = source()->realTimeH1(k, clock::now());
+    } catch (const std::exception&) {
+        return -401;
+    }
+    if (!record)
+        return -1;
+    realTimeRecord_ = std::move(record);
+    mode_ = Mode::RealTime;
+    return 0;
+}
+
+int32_t EmulatedJVLink::JVStatus()
+{
+    if (auto code = forced(JVOperation::JVStatus))
+        return *code;
+    if (!initialised_)
+        return -201;
+    if (mode_ == Mode::Closed)
+        return -203;
+    if (!downloader_)
+        return 0;
+    if (downloader_->failed())
+        return -502;
+    return downloader_->done();
+}
+
+int32_t EmulatedJVLink::JVRead(QString& buff, int32_t& /*size: the wide string takes a record of any length*/,
+                               QString& fileName)
+{
+    buff.clear();
+    if (auto code = forced(JVOperation::JVRead))
+        return *code;
+    if (!initialised_)
+        return -201;
+    switch (mode_) {
+    case Mode::Closed:
+        return -203;
+    case Mode::RealTime:
+        if (!realTimeRecord_)
+            return 0;
+        buff = cp932::decode(*realTimeRecord_);
+        fileName.clear();
+        return static_cast<int32_t>(std::exchange(realTimeRecord_, std::nullopt)->size());
+    case Mode::Stored:
+        break;
+    }
+    return readStored(buff, fileName);
+}
+
+int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
+{
+    if (fileIndex_ >= files_.size())
+        return 0;
+    const SourceFile& file = files_[fileIndex_];
+    if (!fileLoaded_) {
+        const int slot = downloadSlot_[fileIndex_];
+        if (slot >= 0 && slot >= downloader_->done())
+            return downloader_->stopped() ? -502 : -3;
+        QFile in(QDir(settings_.storageFolder).filePath(file.name));
+        if (!in.open(QIODevice::ReadOnly))
+            return -503;
+        fileData_ = in.readAll();
+        if (fileData_.isEmpty() || !fileData_.endsWith("\r\n"))
+            return damagedFile(-402, fileName);
+        fileLoaded_ = true;
+        offset_ = 0;
+    }
+    if (offset_ >= fileData_.size()) {
+        ++fileIndex_;
+        fileLoaded_ = false;
+        fileData_.clear();
+        return -1;
+    }
+    const QByteArrayView record = recordlines::recordAt(fileData_, offset_);
+    if (record.size() < kHeaderBytes + 2)
+        return damagedFile(-403, fileName);
+    offset_ += record.size();
+    buff = cp932::decode(record);
+    fileName = file.name;
+    return static_cast<int32_t>(record.size());
+}
+
+// A damaged stored copy (cut short by a full disk or a crash) is dropped, so
+// that the next JVOpen downloads the file again: kept, it would end every
+// later read at the same place. `fileName` names it for the caller's report.
+int32_t EmulatedJVLink::damagedFile(int32_t code, QString& fileName)
+{
+    const SourceFile& file = files_[fileIndex_];
+    QFile::remove(QDir(settings_.storageFolder).filePath(file.name));
+    fileName = file.name;
+    return code;
+}
+
+void EmulatedJVLink::JVCancel()
+{
+    if (downloader_)
+        downloader_->cancel();
+}
+
+int32_t EmulatedJVLink::JVClose()
+{
+    if (auto code = forced(JVOperation::JVClose))
+        return *code;
+    closeStream();
+    return 0;
+}
+
+void EmulatedJVLink::closeStream()
+{
+    downloader_.reset();
+    files_.clear();
+    downloadSlot_.clear();
+    fileData_.clear();
+    fileLoaded_ = false;
+    fileIndex_ = 0;
+    realTimeRecord_.reset();
+    mode_ = Mode::Closed;
+}
+
+}  // namespace tavek::jvlink

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "jvlink/client/JVDTLabLib_TLB.h"
+#include "jvlink/emulator/DataSource.h"
+#include "jvlink/emulator/Downloader.h"
+#include "jvlink/emulator/EmulatorSettings.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tavek::jvlink {
+
+// The JV-Link service that ships with the program. It serves generated
+// JRA-like data (or a folder of real record files) with the call order,
+// download behaviour and result codes of the real component:
+//   JVInit: -101 sid empty, -102 sid of 64 bytes or more, -103 sid starting with a blank;
+//   JVOpen/JVRTOpen: -201 before JVInit, -202 while a stream is open, -111 bad dataspec,
+//     -112 bad fromdate, -113 bad todate, -114 bad key, -115 bad option, -1 nothing to read;
+//   JVStatus/JVRead: -201 before JVInit, -203 nothing open, -502 download failed or
+//     cancelled, -503 downloaded file missing, -402/-403 downloaded file damaged
+//     (named in the file name; the stored copy is dropped and downloaded anew
+//     by the next JVOpen);
+//   JVSetUIProperties: -100 when the settings cannot be shown or saved.
+// Any operation can be forced to answer any code, for tests of the callers.
+class EmulatedJVLink : public JVDTLabLib_TLB {
+public:
+    // With the settings of the settings file.
+    EmulatedJVLink();
+    explicit EmulatedJVLink(EmulatorSettings settings);
+    ~EmulatedJVLink() override;
+
+    int32_t JVInit(const QString& sid) override;
+    int32_t JVSetUIProperties() override;
+    int32_t JVOpen(const QString& dataspec, const QString& fromdate, int32_t option, int32_t& readCount,
+                   int32_t& downloadCount, QString& lastFileTimestamp) override;
+    int32_t JVRTOpen(const QString& dataspec, const QString& key) override;
+    int32_t JVStatus() override;
+    int32_t JVRead(QString& buff, int32_t& size, QString& fileName) override;
+    void JVCancel() override;
+    int32_t JVClose() override;
+
+    // The next call of `operation` (every call when `always`) answers `code`
+    // and does nothing else. JVCancel has no result to force.
+    void forceResult(JVOperation operation, int32_t code, bool always = false);
+    void clearForcedResults();
+
+    const EmulatorSettings& settings() const { return settings_; }
+
+private:
+    struct Forced {
+        int32_t code;
+        bool always;
+    };
+    enum class Mode { Closed, Stored, RealTime };
+
+    std::optional<int32_t> forced(JVOperation operation);
+    std::shared_ptr<const DataSource> source() const;
+    int32_t readStored(QString& buff, QString& fileName);
+    int32_t damagedFile(int32_t code, QString& fileName);
+    void closeStream();
+
+    EmulatorSettings settings_;
+    bool initialised_ = false;
+    std::map<JVOperation, Forced> forced_;
+
+    Mode mode_ = Mode::Closed;
+    std::vector<SourceFile> files_;
+    std::vector<int> downloadSlot_;  // per file: its place in the download, -1 when already stored
+    std::unique_ptr<Downloader> downloader_;
+    size_t fileIndex_ = 0;
+    bool fileLoaded_ = false;
+    QByteArray fileData_;
+    qsizetype offset_ = 0;
+    std::optional<QByteArray> realTimeRecord_;
+};
+
+}  // namespace tavek::jvlink

@@ -1,0 +1,281 @@
+#include "jvlink/emulator/RecordWriter.h"
+
+#include "jvlink/emulator/Random.h"
+#include "racedata/Cp932.h"
+#include "racedata/KeibaFunc.h"
+#include "racedata/RecordLayout.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+namespace tavek::jvlink::records {
+
+namespace {
+
+// Writes `value` zero-padded into `width` bytes at 1-based `position`.
+void putNumber(char* rec, int position, int width, int64_t value)
+{
+    char* p = rec + position - 1 + width;
+    for (int i = 0; i < width; ++i) {
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+void putBytes(char* rec, int position, QByteArrayView bytes, int width)
+{
+    std::copy_n(bytes.data(), std::min<qsizetype>(bytes.size(), width), rec + position - 1);
+}
+
+// A blank record of `length` bytes with its header and CR LF; returns its start.
+char* beginRecord(QByteArray& out, int length, const char* type, const RaceDraw& race, char category,
+                  const QDate& created)
+{
+    const qsizetype start = out.size();
+    out.resize(start + length, ' ');
+    char* rec = out.data() + start;
+    rec[0] = type[0];
+    rec[1] = type[1];
+    rec[layout::kDataCategory - 1] = category;
+    putNumber(rec, layout::kCreationDate, 4, created.year());
+    putNumber(rec, layout::kCreationDate + 4, 2, created.month());
+    putNumber(rec, layout::kCreationDate + 6, 2, created.day());
+    putBytes(rec, layout::kRaceKey, race.race.key(), layout::kRaceKeyLen);
+    rec[length - 2] = '\r';
+    rec[length - 1] = '\n';
+    return rec;
+}
+
+struct Names {
+    QList<QByteArray> places;
+    QList<QByteArray> syllables;
+    QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, memorial,
+        trophy;
+};
+
+QList<QByteArray> encodeAll(const QStringList& texts)
+{
+    QList<QByteArray> out;
+    for (const QString& t : texts)
+        out.append(cp932::encode(t));
+    return out;
+}
+
+const Names& names()
+{
+    static const Names n = [] {
+        Names x;
+        x.places = encodeAll(QStringLiteral("桜島 若葉 白梅 春風 紅葉 初霜 朱鷺 飛鳥 鳴門 銀嶺 富士 比叡 鞍馬 湘南 "
+                                            "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 水無月 葉月 長月 霜月 師走 "
+                                            "浜名湖 摩耶 伊吹 大雪 十勝 渡島 出雲 八坂")
+                                 .split(u' '));
+        x.syllables = encodeAll(
+            QStringLiteral("ア イ ウ エ オ カ キ ク ケ コ サ シ ス セ ソ タ チ ツ テ ト ナ ニ ヌ ネ "
+                           "ハ ヒ フ ヘ ホ マ ミ ム メ モ ヤ ユ ヨ ラ リ ル レ ロ ワ ン ー "
+                           "ガ ギ グ ゴ ザ ジ ズ ダ デ ド バ ビ ブ ベ ボ パ ピ プ")
+                .split(u' '));
+        x.newcomer2 = cp932::encode(u"２歳新馬");
+        x.maiden2 = cp932::encode(u"２歳未勝利");
+        x.maiden3 = cp932::encode(u"３歳未勝利");
+        x.oneWin3 = cp932::encode(u"３歳以上１勝クラス");
+        x.oneWin4 = cp932::encode(u"４歳以上１勝クラス");
+        x.twoWin3 = cp932::encode(u"３歳以上２勝クラス");
+        x.twoWin4 = cp932::encode(u"４歳以上２勝クラス");
+        x.special = cp932::encode(u"特別");
+        x.stakes = cp932::encode(u"ステークス");
+        x.cup = cp932::encode(u"カップ");
+        x.prize = cp932::encode(u"賞");
+        x.memorial = cp932::encode(u"記念");
+        x.trophy = cp932::encode(u"杯");
+        return x;
+    }();
+    return n;
+}
+
+QByteArray raceName(const RaceDraw& race)
+{
+    const Names& n = names();
+    const bool early = race.race.date.month() <= 5;  // before the summer the 3-year-olds race alone
+    const QByteArray& place = n.places[race.nameSeed % n.places.size()];
+    switch (race.raceClass) {
+    case RaceClass::Newcomer:
+        return n.newcomer2;
+    case RaceClass::Maiden:
+        return early || race.race.date.month() < 9 ? n.maiden3 : n.maiden2;
+    case RaceClass::OneWin:
+        return early ? n.oneWin4 : n.oneWin3;
+    case RaceClass::TwoWin:
+        return early ? n.twoWin4 : n.twoWin3;
+    case RaceClass::Special:
+        return place + n.special;
+    case RaceClass::Stakes: {
+        const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.prize};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
+    case RaceClass::Grade3: {
+        const QByteArray* suffix[] = {&n.stakes, &n.cup, &n.memorial};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
+    case RaceClass::Grade2: {
+        const QByteArray* suffix[] = {&n.memorial, &n.prize, &n.trophy};
+        return place + *suffix[(race.nameSeed / 64) % 3];
+    }
+    case RaceClass::Grade1:
+        return cp932::encode(race.gradeOneName);
+    }
+    return {};
+}
+
+QByteArray horseName(const RaceDraw& race, int horse)
+{
+    const Names& n = names();
+    Random rng(Random::seed({static_cast<uint64_t>(race.nameSeed), static_cast<uint64_t>(horse)}));
+    QByteArray name;
+    const int length = 3 + rng.below(7);
+    for (int i = 0; i < length; ++i)
+        name += n.syllables[rng.below(static_cast<int>(n.syllables.size()))];
+    return name;
+}
+
+// Popularity ranks (1 = most votes, ties in entry order) of the entries with
+// votes; 0 elsewhere. One key per entry, votes above and the inverted entry
+// index below, sorts in a single plain pass.
+template <size_t N>
+std::array<int, N> ranks(const std::array<int64_t, N>& votes)
+{
+    static_assert(N < 1024);
+    std::array<uint64_t, N> keys;
+    size_t count = 0;
+    for (size_t k = 0; k < N; ++k)
+        if (votes[k] > 0)
+            keys[count++] = (static_cast<uint64_t>(votes[k]) << 10) | (1023 - k);
+    std::sort(keys.begin(), keys.begin() + count, std::greater<>());
+    std::array<int, N> rank{};
+    for (size_t r = 0; r < count; ++r)
+        rank[1023 - (keys[r] & 1023)] = static_cast<int>(r + 1);
+    return rank;
+}
+
+// One entry: combination, votes, rank; blank when the votes are -1, no rank without votes.
+void putEntry(char* rec, int position, QByteArrayView combination, int64_t votes, int rank, int rankWidth)
+{
+    if (votes < 0)
+        return;
+    putBytes(rec, position, combination, static_cast<int>(combination.size()));
+    putNumber(rec, position + static_cast<int>(combination.size()), layout::kVoteLen, votes);
+    if (rank > 0)
+        putNumber(rec, position + static_cast<int>(combination.size()) + layout::kVoteLen, rankWidth, rank);
+}
+
+// A combination of runner or bracket numbers of `width` digits each.
+class Combination {
+public:
+    Combination(std::initializer_list<int> numbers, int width)
+    {
+        for (int n : numbers) {
+            if (width == 2)
+                text_[size_++] = static_cast<char>('0' + n / 10);
+            text_[size_++] = static_cast<char>('0' + n % 10);
+        }
+    }
+    operator QByteArrayView() const { return QByteArrayView(text_, size_); }
+
+private:
+    char text_[6] = {};
+    int size_ = 0;
+};
+
+template <size_t N>
+int64_t total(const std::array<int64_t, N>& votes)
+{
+    int64_t sum = 0;
+    for (int64_t v : votes)
+        sum += std::max<int64_t>(v, 0);
+    return sum;
+}
+
+}  // namespace
+
+void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate& created)
+{
+    char* rec = beginRecord(out, layout::kRaLength, "RA", race, category, created);
+    putBytes(rec, layout::kRaceName, raceName(race), layout::kRaceNameLen);
+    const QTime post = race.race.postTime().time();
+    putNumber(rec, layout::kPostTime, layout::kPostTimeLen, post.hour() * 100 + post.minute());
+}
+
+void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate& created)
+{
+    for (int h = 1; h <= race.registered; ++h) {
+        char* rec = beginRecord(out, kSeLength, "SE", race, category, created);
+        putNumber(rec, 28, 1, keiba::bracketOf(race.registered, h));
+        putNumber(rec, 29, 2, h);
+        putNumber(rec, 31, 10, int64_t(race.race.date.year() - 3) * 1'000'000 + (race.nameSeed % 9000) * 100 + h);
+        putBytes(rec, 41, horseName(race, h), 36);
+    }
+}
+
+void appendH1(QByteArray& out, const RaceDraw& race, const Votes& v, char category, const QDate& created)
+{
+    using namespace layout;
+    char* rec = beginRecord(out, kH1Length, "H1", race, category, created);
+    putNumber(rec, kRegistered, 2, race.registered);
+    putNumber(rec, kStarters, 2, race.starters);
+    std::fill(rec + 31, rec + 39, '0');
+    for (int h = 1; h <= kMaxWinEntries; ++h)
+        rec[refundFlag(h) - 1] = h <= race.registered && race.scratched[h - 1] ? '1' : '0';
+    std::fill(rec + 67, rec + 83, '0');
+
+    const auto winRank = ranks(v.win), placeRank = ranks(v.place);
+    for (int h = 1; h <= kMaxRunners; ++h) {
+        putEntry(rec, winEntry(h), Combination({h}, 2), v.win[h - 1], winRank[h - 1], 2);
+        putEntry(rec, placeEntry(h), Combination({h}, 2), v.place[h - 1], placeRank[h - 1], 2);
+    }
+    const auto bracketRank = ranks(v.bracket);
+    int k = 0;
+    for (int a = 1; a <= 8; ++a)
+        for (int b = a; b <= 8; ++b, ++k)
+            putEntry(rec, bracketEntry(k + 1), Combination({a, b}, 1), v.bracket[k], bracketRank[k], 2);
+    const auto quinellaRank = ranks(v.quinella), wideRank = ranks(v.wide);
+    const auto exactaRank = ranks(v.exacta);
+    k = 0;
+    for (int a = 1; a <= kMaxRunners; ++a)
+        for (int b = a + 1; b <= kMaxRunners; ++b, ++k) {
+            putEntry(rec, quinellaEntry(k + 1), Combination({a, b}, 2), v.quinella[k], quinellaRank[k], 3);
+            putEntry(rec, wideEntry(k + 1), Combination({a, b}, 2), v.wide[k], wideRank[k], 3);
+        }
+    k = 0;
+    for (int a = 1; a <= kMaxRunners; ++a)
+        for (int b = 1; b <= kMaxRunners; ++b)
+            if (a != b) {
+                putEntry(rec, exactaEntry(k), Combination({a, b}, 2), v.exacta[k], exactaRank[k], 3);
+                ++k;
+            }
+    const auto trioRank = ranks(v.trio);
+    k = 0;
+    for (int a = 1; a <= kMaxRunners; ++a)
+        for (int b = a + 1; b <= kMaxRunners; ++b)
+            for (int c = b + 1; c <= kMaxRunners; ++c, ++k)
+                putEntry(rec, trioEntry(k), Combination({a, b, c}, 2), v.trio[k], trioRank[k], 3);
+
+    putNumber(rec, kWinTotal, kVoteLen, total(v.win));
+    putNumber(rec, kPlaceTotal, kVoteLen, total(v.place));
+    putNumber(rec, kBracketTotal, kVoteLen, total(v.bracket));
+    putNumber(rec, kQuinellaTotal, kVoteLen, total(v.quinella));
+    putNumber(rec, kWideTotal, kVoteLen, total(v.wide));
+    putNumber(rec, kExactaTotal, kVoteLen, total(v.exacta));
+    putNumber(rec, kTrioTotal, kVoteLen, total(v.trio));
+    // The seven refund totals after them: a scratched runner's entries hold no votes.
+    std::fill(rec + kTrioTotal + kVoteLen - 1, rec + kH1Length - 2, '0');
+}
+
+void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created)
+{
+    char* rec = beginRecord(out, kHrLength, "HR", race, category, created);
+    putNumber(rec, 28, 2, race.registered);
+    putNumber(rec, 30, 2, race.starters);
+}
+
+}  // namespace tavek::jvlink::records

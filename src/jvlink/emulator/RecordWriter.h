@@ -1,0 +1,24 @@
+#pragma once
+
+#include "jvlink/emulator/RaceDraw.h"
+#include "jvlink/emulator/VoteModel.h"
+
+#include <QByteArray>
+#include <QDate>
+
+// Writes the emulated service's JV-Data records (CP932, CR LF included) at the
+// positions the program reads; other positions hold blanks or zeros.
+namespace tavek::jvlink::records {
+
+constexpr int kSeLength = 555;
+constexpr int kHrLength = 719;
+
+// Each appends one record to `out`; `category` is the header's data category,
+// `created` its creation date.
+void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
+// One SE record per registered runner.
+void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
+void appendH1(QByteArray& out, const RaceDraw& race, const Votes& votes, char category, const QDate& created);
+void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
+
+}  // namespace tavek::jvlink::records

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "jvlink/emulator/RaceDraw.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tavek::jvlink {
+
+// The votes of all seven bet types of one race, in the order of the H1 entry
+// tables; -1 marks an entry that stays blank (beyond the field, or a bracket
+// pair that the field cannot form). A scratched runner's entries hold 0.
+struct Votes {
+    std::array<int64_t, kMaxRunners> win{};
+    std::array<int64_t, kMaxRunners> place{};
+    std::array<int64_t, 36> bracket{};
+    std::array<int64_t, 153> quinella{};
+    std::array<int64_t, 153> wide{};
+    std::array<int64_t, 306> exacta{};
+    std::array<int64_t, 816> trio{};
+};
+
+// How the bettors split each pool. The win votes follow the runners'
+// strengths, with a little money on every runner however slim its chance
+// (favourite-longshot bias). The finishing order comes from a running-time
+// model: each runner runs a normally distributed time. Its place, exacta and
+// trio chances are computed with the discounted Harville formula, which
+// follows normal running times closely without sampling (plain Harville
+// overrates the favourites for second and third). The other pools follow
+// those chances raised to a power below one (long-odds combinations draw more
+// money than their chances, as in real pools) and spread by multiplicative
+// noise.
+// The runners' chances of winning in the running-time model (0 when scratched).
+std::array<double, kMaxRunners> winChances(const RaceDraw& race);
+
+// The final votes of the race.
+Votes votesOf(const RaceDraw& race);
+
+}  // namespace tavek::jvlink

@@ -1,0 +1,401 @@
+#include "market/MarketStats.h"
+
+#include "odds/model/PairIndex.h"
+#include "racedata/Cp932.h"
+#include "racedata/DayFiles.h"
+#include "racedata/KeibaFunc.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+#include "racedata/RecordLines.h"
+
+#include <QFile>
+#include <QHash>
+#include <QJsonArray>
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <stdexcept>
+
+namespace tavek::sim {
+
+namespace {
+
+constexpr double kWinPayout = 0.8;
+constexpr int kTotals[kStatPools] = {layout::kWinTotal,      layout::kPlaceTotal, layout::kBracketTotal,
+                                     layout::kQuinellaTotal, layout::kWideTotal,  layout::kExactaTotal,
+                                     layout::kTrioTotal};
+const char* const kPoolNames[kStatPools] = {"win", "place", "bracket", "quinella", "wide", "exacta", "trio"};
+
+QByteArray readFile(const QString& path, bool required)
+{
+    QFile f(path);
+    if (!f.exists() && !required)
+        return {};
+    if (!f.open(QIODevice::ReadOnly))
+        throw std::runtime_error(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()).toStdString());
+    return f.readAll();
+}
+
+Quantiles quantilesOf(std::vector<double> v)
+{
+    Quantiles q;
+    if (v.empty())
+        return q;
+    std::sort(v.begin(), v.end());
+    auto at = [&](double p) {
+        const double x = p * static_cast<double>(v.size() - 1);
+        const size_t i = static_cast<size_t>(x);
+        return i + 1 < v.size() ? v[i] + (v[i + 1] - v[i]) * (x - static_cast<double>(i)) : v[i];
+    };
+    q.p10 = at(0.1);
+    q.p25 = at(0.25);
+    q.median = at(0.5);
+    q.p75 = at(0.75);
+    q.p90 = at(0.9);
+    for (double x : v)
+        q.total += x;
+    q.mean = q.total / static_cast<double>(v.size());
+    return q;
+}
+
+double poolYenOf(const RaceFigures& r, int pool)
+{
+    return 100.0 * static_cast<double>(pool < 0 ? r.sevenPools() : r.votes[pool]);
+}
+
+// Amounts as the Japanese market quotes them: 億円 above 1億, else 万円.
+QString yen(double y)
+{
+    return y >= 1e8 ? QStringLiteral("%1億").arg(y / 1e8, 0, 'f', 2) : QStringLiteral("%1万").arg(y / 1e4, 0, 'f', 0);
+}
+
+QString quantileText(const Quantiles& q)
+{
+    return QStringLiteral("p10 %1  p25 %2  median %3  p75 %4  p90 %5  mean %6  total %7")
+        .arg(yen(q.p10), yen(q.p25), yen(q.median), yen(q.p75), yen(q.p90), yen(q.mean), yen(q.total));
+}
+
+QJsonObject quantileJson(const Quantiles& q)
+{
+    return {{"p10", q.p10}, {"p25", q.p25},   {"median", q.median}, {"p75", q.p75},
+            {"p90", q.p90}, {"mean", q.mean}, {"total", q.total}};
+}
+
+template <typename Map, typename F>
+QJsonObject mapJson(const Map& m, F value)
+{
+    QJsonObject o;
+    for (const auto& [k, v] : m)
+        o.insert(QString::number(k), value(v));
+    return o;
+}
+
+}  // namespace
+
+int64_t RaceFigures::sevenPools() const
+{
+    int64_t s = 0;
+    for (int64_t v : votes)
+        s += v;
+    return s;
+}
+
+bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
+{
+    using namespace layout;
+    if (h1.size() < kH1Length || !h1.startsWith("H1"))
+        return false;
+    RaceFigures r;
+    r.date = QDate::fromString(QString::fromLatin1(record::field(h1, kYear, 8)), QStringLiteral("yyyyMMdd"));
+    r.courseCode = record::field(h1, kCourse, 2).toByteArray();
+    r.number = record::blankAsZero(h1, kRaceNumber, 2);
+    r.starters = record::blankAsZero(h1, kStarters, 2);
+    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
+    if (!r.date.isValid() || r.number <= 0)
+        return false;
+    for (int k = 0; k < kStatPools; ++k) {
+        int v;
+        if (!record::tryBlankAsAbsent(record::field(h1, kTotals[k], kVoteLen), v))
+            return false;
+        r.votes[k] = std::max(v, 0);
+    }
+    std::array<int, 18> win{};
+    int favourite = -1, second = -1, least = -1;
+    for (int h = 0; h < registered; ++h) {
+        if (!record::tryBlankAsAbsent(record::field(h1, winVotes(h + 1), kVoteLen), win[h]))
+            return false;
+        if (win[h] <= 0)
+            continue;
+        if (favourite < 0 || win[h] > win[favourite]) {
+            second = favourite;
+            favourite = h;
+        } else if (second < 0 || win[h] > win[second]) {
+            second = h;
+        }
+        if (least < 0 || win[h] < win[least])
+            least = h;
+    }
+    const double winTotal = static_cast<double>(r.votes[0]);
+    if (favourite >= 0 && winTotal > 0) {
+        r.favouriteShare = win[favourite] / winTotal;
+        r.longshotOdds = winTotal * kWinPayout / win[least];
+    }
+    int quinella = 0;
+    if (second >= 0 && r.votes[3] > 0
+        && record::tryBlankAsAbsent(
+            record::field(h1,
+                          quinellaVotes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
+                                                    std::max(favourite, second) + 1)),
+                          kVoteLen),
+            quinella)) {
+        const double a = win[favourite] / winTotal, b = win[second] / winTotal;
+        const double harville = a * b / (1 - a) + b * a / (1 - b);
+        r.pairToHarville = quinella / static_cast<double>(r.votes[3]) / harville;
+    }
+    if (ra.size() >= kRaceName + kRaceNameLen - 1)
+        r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
+    races_.push_back(std::move(r));
+    return true;
+}
+
+MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to)
+{
+    MarketStats stats;
+    QStringList dates = dayfiles::dateList(dataFolder);
+    std::reverse(dates.begin(), dates.end());
+    for (const QString& dateText : dates) {
+        const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy年MM月dd日"));
+        if ((from.isValid() && date.isValid() && date < from) || (to.isValid() && date.isValid() && date > to))
+            continue;
+        QHash<QByteArray, QByteArray> details;
+        for (const QByteArray& line :
+             recordlines::lines(readFile(dayfiles::raceFilePath(dataFolder, dateText), true), recordlines::Empty::Skip))
+            if (line.startsWith("RA"))
+                details.insert(keiba::raceKey(line).toByteArray(), line);
+        const QString votePath = dayfiles::voteFilePath(dataFolder, dateText);
+        for (const QByteArray& line : recordlines::lines(readFile(votePath, false), recordlines::Empty::Skip)) {
+            // A stored line has lost its CR LF; the record's length counts it.
+            const QByteArray h1 = line + "\r\n";
+            if (!stats.addRace(h1, details.value(keiba::raceKey(h1).toByteArray())))
+                stats.skipped_.append(
+                    QStringLiteral("%1, race %2").arg(votePath, QString::fromLatin1(keiba::raceKey(h1))));
+        }
+    }
+    return stats;
+}
+
+int MarketStats::courseDays() const
+{
+    std::set<std::pair<QDate, QByteArray>> days;
+    for (const RaceFigures& r : races_)
+        days.insert({r.date, r.courseCode});
+    return static_cast<int>(days.size());
+}
+
+double MarketStats::meanStarters() const
+{
+    double s = 0;
+    for (const RaceFigures& r : races_)
+        s += r.starters;
+    return races_.empty() ? 0 : s / static_cast<double>(races_.size());
+}
+
+std::map<int, int> MarketStats::startersCount() const
+{
+    std::map<int, int> m;
+    for (const RaceFigures& r : races_)
+        ++m[r.starters];
+    return m;
+}
+
+double MarketStats::meanFavouriteShare() const
+{
+    double s = 0;
+    for (const RaceFigures& r : races_)
+        s += r.favouriteShare;
+    return races_.empty() ? 0 : s / static_cast<double>(races_.size());
+}
+
+std::map<int, double> MarketStats::favouriteShareByStarters() const
+{
+    std::map<int, std::pair<double, int>> sum;
+    for (const RaceFigures& r : races_)
+        if (r.favouriteShare > 0)
+            sum[r.starters].first += r.favouriteShare, ++sum[r.starters].second;
+    std::map<int, double> m;
+    for (const auto& [n, s] : sum)
+        m[n] = s.first / s.second;
+    return m;
+}
+
+std::map<int, double> MarketStats::longshotOddsByStarters() const
+{
+    std::map<int, std::pair<double, int>> sum;
+    for (const RaceFigures& r : races_)
+        if (r.longshotOdds > 0)
+            sum[r.starters].first += r.longshotOdds, ++sum[r.starters].second;
+    std::map<int, double> m;
+    for (const auto& [n, s] : sum)
+        m[n] = s.first / s.second;
+    return m;
+}
+
+Quantiles MarketStats::pairToHarville() const
+{
+    std::vector<double> v;
+    for (const RaceFigures& r : races_)
+        if (r.pairToHarville > 0)
+            v.push_back(r.pairToHarville);
+    return quantilesOf(std::move(v));
+}
+
+Quantiles MarketStats::poolYen(int pool) const
+{
+    std::vector<double> v;
+    for (const RaceFigures& r : races_)
+        v.push_back(poolYenOf(r, pool));
+    return quantilesOf(std::move(v));
+}
+
+std::map<int, Quantiles> MarketStats::poolYenByNumber(int pool) const
+{
+    std::map<int, std::vector<double>> v;
+    for (const RaceFigures& r : races_)
+        v[r.number].push_back(poolYenOf(r, pool));
+    std::map<int, Quantiles> m;
+    for (auto& [k, x] : v)
+        m[k] = quantilesOf(std::move(x));
+    return m;
+}
+
+std::map<int, Quantiles> MarketStats::poolYenByMonth(int pool) const
+{
+    std::map<int, std::vector<double>> v;
+    for (const RaceFigures& r : races_)
+        v[r.date.year() * 100 + r.date.month()].push_back(poolYenOf(r, pool));
+    std::map<int, Quantiles> m;
+    for (auto& [k, x] : v)
+        m[k] = quantilesOf(std::move(x));
+    return m;
+}
+
+std::array<double, kStatPools> MarketStats::poolMix() const
+{
+    std::array<double, kStatPools> mix{};
+    double all = 0;
+    for (const RaceFigures& r : races_)
+        for (int k = 0; k < kStatPools; ++k) {
+            mix[k] += static_cast<double>(r.votes[k]);
+            all += static_cast<double>(r.votes[k]);
+        }
+    for (double& m : mix)
+        m = all > 0 ? m / all : 0;
+    return mix;
+}
+
+std::vector<RaceFigures> MarketStats::largest(int count) const
+{
+    std::vector<RaceFigures> v = races_;
+    std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.sevenPools() > b.sevenPools(); });
+    if (static_cast<int>(v.size()) > count)
+        v.resize(count);
+    return v;
+}
+
+QStringList MarketStats::reportLines() const
+{
+    QStringList out;
+    if (races_.empty()) {
+        out << QStringLiteral("races: 0");
+        return out;
+    }
+    out << QStringLiteral("races: %1 on %2 course-days, %3 to %4")
+               .arg(races_.size())
+               .arg(courseDays())
+               .arg(races_.front().date.toString(Qt::ISODate), races_.back().date.toString(Qt::ISODate));
+    out << QStringLiteral("starters: mean %1").arg(meanStarters(), 0, 'f', 2);
+    QStringList parts;
+    for (const auto& [n, c] : startersCount())
+        parts << QStringLiteral("%1: %2%").arg(n).arg(100.0 * c / static_cast<double>(races_.size()), 0, 'f', 1);
+    out << QStringLiteral("  distribution: ") + parts.join(QStringLiteral(", "));
+    out << QStringLiteral("favourite's share of the win pool: mean %1").arg(meanFavouriteShare(), 0, 'f', 3);
+    parts.clear();
+    for (const auto& [n, s] : favouriteShareByStarters())
+        parts << QStringLiteral("%1: %2").arg(n).arg(s, 0, 'f', 3);
+    out << QStringLiteral("  by starters: ") + parts.join(QStringLiteral(", "));
+    parts.clear();
+    for (const auto& [n, s] : longshotOddsByStarters())
+        parts << QStringLiteral("%1: %2").arg(n).arg(s, 0, 'f', 0);
+    out << QStringLiteral("least-backed runner's win odds, mean by starters: ") + parts.join(QStringLiteral(", "));
+    const Quantiles h = pairToHarville();
+    out << QStringLiteral("two favourites' quinella share / Harville: median %1, p10 %2, p90 %3")
+               .arg(h.median, 0, 'f', 3)
+               .arg(h.p10, 0, 'f', 3)
+               .arg(h.p90, 0, 'f', 3);
+    out << QStringLiteral("win pool (yen): ") + quantileText(poolYen(0));
+    out << QStringLiteral("seven pools (yen): ") + quantileText(poolYen(-1));
+    out << QStringLiteral("by race number (median win pool / median seven pools):");
+    const auto winByNumber = poolYenByNumber(0);
+    for (const auto& [n, q] : poolYenByNumber(-1))
+        out << QStringLiteral("  %1R: %2 / %3").arg(n, 2).arg(yen(winByNumber.at(n).median), yen(q.median));
+    out << QStringLiteral("by month (races, median seven pools, total seven pools):");
+    for (const auto& [m, q] : poolYenByMonth(-1)) {
+        int n = 0;
+        for (const RaceFigures& r : races_)
+            n += r.date.year() * 100 + r.date.month() == m;
+        out << QStringLiteral("  %1-%2: %3, %4, %5")
+                   .arg(m / 100)
+                   .arg(m % 100, 2, 10, QLatin1Char('0'))
+                   .arg(n)
+                   .arg(yen(q.median), yen(q.total));
+    }
+    const auto mix = poolMix();
+    parts.clear();
+    for (int k = 0; k < kStatPools; ++k)
+        parts << QStringLiteral("%1 %2%").arg(QLatin1String(kPoolNames[k])).arg(100 * mix[k], 0, 'f', 1);
+    out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
+    out << QStringLiteral("largest races (seven pools):");
+    for (const RaceFigures& r : largest(10))
+        out << QStringLiteral("  %1 %2 %3R %4: %5")
+                   .arg(r.date.toString(Qt::ISODate), keiba::courseName2(r.courseCode))
+                   .arg(r.number, 2)
+                   .arg(r.name, yen(poolYenOf(r, -1)));
+    if (!skipped_.isEmpty())
+        out << QStringLiteral("skipped (not a vote-count record with numbers): ") + skipped_.join(QStringLiteral("; "));
+    return out;
+}
+
+QJsonObject MarketStats::toJson() const
+{
+    QJsonObject o;
+    o.insert("races", static_cast<int>(races_.size()));
+    o.insert("courseDays", courseDays());
+    o.insert("startersMean", meanStarters());
+    o.insert("starters", mapJson(startersCount(), [](int c) { return QJsonValue(c); }));
+    o.insert("favouriteShareMean", meanFavouriteShare());
+    o.insert("favouriteShareByStarters", mapJson(favouriteShareByStarters(), [](double s) { return QJsonValue(s); }));
+    o.insert("longshotOddsByStarters", mapJson(longshotOddsByStarters(), [](double s) { return QJsonValue(s); }));
+    o.insert("pairToHarville", quantileJson(pairToHarville()));
+    o.insert("winPoolYen", quantileJson(poolYen(0)));
+    o.insert("sevenPoolsYen", quantileJson(poolYen(-1)));
+    o.insert("winPoolYenByRaceNumber", mapJson(poolYenByNumber(0), quantileJson));
+    o.insert("sevenPoolsYenByRaceNumber", mapJson(poolYenByNumber(-1), quantileJson));
+    o.insert("sevenPoolsYenByMonth", mapJson(poolYenByMonth(-1), quantileJson));
+    QJsonObject mix;
+    const auto shares = poolMix();
+    for (int k = 0; k < kStatPools; ++k)
+        mix.insert(QLatin1String(kPoolNames[k]), shares[k]);
+    o.insert("poolMix", mix);
+    QJsonArray big;
+    for (const RaceFigures& r : largest(10))
+        big.append(QJsonObject{{"date", r.date.toString(Qt::ISODate)},
+                               {"course", keiba::courseName2(r.courseCode)},
+                               {"race", r.number},
+                               {"name", r.name},
+                               {"sevenPoolsYen", poolYenOf(r, -1)}});
+    o.insert("largest", big);
+    o.insert("skipped", QJsonArray::fromStringList(skipped_));
+    return o;
+}
+
+}  // namespace tavek::sim

@@ -1,0 +1,66 @@
+#include "odds/model/PairFigures.h"
+
+#include "odds/model/PairPayoutRate.h"
+#include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+
+#include <algorithm>
+
+namespace tavek::sim {
+
+namespace {
+
+// Figures the tabs show never stop a race selection: a field that is not a
+// number reads as blank, as in the day load's reading of the quinella figures.
+int readFigure(QByteArrayView record, int position)
+{
+    int value = -1;
+    record::tryBlankAsAbsent(record::field(record, position, layout::kVoteLen), value);
+    return value;
+}
+
+}  // namespace
+
+int pairTotalPosition(PairKind kind)
+{
+    return kind == PairKind::Quinella ? layout::kQuinellaTotal : layout::kBracketTotal;
+}
+
+int pairVotesPosition(PairKind kind, int k)
+{
+    return kind == PairKind::Quinella ? layout::quinellaVotes(k) : layout::bracketVotes(k);
+}
+
+QString raceKeyText(QByteArrayView record)
+{
+    return QString::fromLatin1(record::field(record, layout::kRaceKey, layout::kRaceKeyLen));
+}
+
+void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures)
+{
+    figures.total = readFigure(record, pairTotalPosition(kind));
+    for (int k = 1; k <= pairCount(kind) && k <= int(figures.votes.size()); ++k)
+        figures.votes[size_t(k - 1)] = readFigure(record, pairVotesPosition(kind, k));
+}
+
+QString pairOddsText(long double rate, long long total, long long votes)
+{
+    return fmt::odds6(static_cast<long double>(total) * rate / votes);
+}
+
+QString realOddsText(PairKind kind, QByteArrayView record, int k)
+{
+    const int votes = readFigure(record, pairVotesPosition(kind, k));
+    if (votes <= 0)
+        return QStringLiteral(" ");
+    const int total = std::max(readFigure(record, pairTotalPosition(kind)), 0);
+    return pairOddsText(pairPayoutRate(record), total, votes);
+}
+
+QString realTotalText(PairKind kind, QByteArrayView record)
+{
+    return fmt::grouped11(std::max(readFigure(record, pairTotalPosition(kind)), 0));
+}
+
+}  // namespace tavek::sim

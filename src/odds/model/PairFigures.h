@@ -1,0 +1,41 @@
+#pragma once
+
+#include "odds/model/PairIndex.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <span>
+
+// The quinella and bracket-quinella figures of one race slot: the real ones
+// read from the vote-count record, moved into virtual ones by a simulation.
+namespace tavek::sim {
+
+// Where a slot's figures live (in the day data): its total and the votes of
+// pairs 1..n as votes[k - 1]. -1 means no value.
+struct PairFigures {
+    int& total;
+    std::span<int> votes;
+};
+
+// Record positions of the pair table and total of a kind.
+int pairTotalPosition(PairKind kind);
+int pairVotesPosition(PairKind kind, int k);
+
+// Reads the total and every pair's votes again from the record,
+// blank-as-absent; a field that is not a number reads -1.
+void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures);
+
+// The real-odds cell of pair k: record total x rate / pair votes as "%6.1f",
+// or " " when the pair has no votes.
+QString realOddsText(PairKind kind, QByteArrayView record, int k);
+
+// The real-total box: the record's total, blank-as-zero, as "%11.0n".
+QString realTotalText(PairKind kind, QByteArrayView record);
+
+// The odds total x rate / votes as "%6.1f", in extended precision.
+QString pairOddsText(long double rate, long long total, long long votes);
+
+// The race key (positions 12-27), for error messages.
+QString raceKeyText(QByteArrayView record);
+
+}  // namespace tavek::sim

@@ -1,0 +1,42 @@
+#include "odds/model/SimResult.h"
+
+namespace tavek::sim {
+
+QString refusalMessage(SimResult result)
+{
+    switch (result) {
+    case SimResult::NotAboveOne:
+        return QStringLiteral("１倍よりも大きい数字を入力してください。");
+    case SimResult::Unrealistic:
+        return QStringLiteral("非現実的な数値が入力されました。");
+    case SimResult::Refunded:
+        return QStringLiteral("返還（出走取消・競走除外）の対象はシミュレーションできません。");
+    case SimResult::NoVotes:
+        return QStringLiteral("実際の票数がないため、シミュレーションできません。");
+    case SimResult::Accepted:
+    case SimResult::None:
+        break;
+    }
+    return {};
+}
+
+const char* simResultName(SimResult result)
+{
+    switch (result) {
+    case SimResult::Accepted:
+        return "accepted";
+    case SimResult::NotAboveOne:
+        return "not_above_one";
+    case SimResult::Unrealistic:
+        return "unrealistic";
+    case SimResult::Refunded:
+        return "refunded";
+    case SimResult::NoVotes:
+        return "no_votes";
+    case SimResult::None:
+        break;
+    }
+    return "none";
+}
+
+}  // namespace tavek::sim

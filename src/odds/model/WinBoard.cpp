@@ -1,0 +1,49 @@
+#include "odds/model/WinBoard.h"
+
+#include "odds/model/SimulationRefusal.h"
+#include "racedata/NumberFormat.h"
+
+namespace tavek::win {
+
+bool WinBoard::calculate(int race)
+{
+    if (registeredRunners(day_, race) <= 0)
+        return false;
+    day_.CurrentRace = race;
+    winReset(day_, race);
+    inputs_ = InputTexts{};
+    return true;
+}
+
+sim::SimResult WinBoard::simulateStake(int horse, long long yen)
+{
+    if (const sim::SimResult refused = sim::winRefusal(day_.voteRecord(race()), horse); refused != sim::SimResult::None)
+        return refused;
+    stakeSimulation(day_, race(), horse, yen);
+    inputs_ = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day_.WinTotal[race()])};
+    return sim::SimResult::Accepted;
+}
+
+sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
+{
+    if (const sim::SimResult refused = sim::winRefusal(day_.voteRecord(race()), horse); refused != sim::SimResult::None)
+        return refused;
+    const OddsOutcome out = oddsSimulation(day_, race(), horse, odds);
+    switch (out.result) {
+    case sim::SimResult::Accepted:
+        inputs_ = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds),
+                             fmt::grouped11(day_.WinTotal[race()])};
+        break;
+    case sim::SimResult::Unrealistic:
+        inputs_ = InputTexts{0, QString(), QString(), inputs_.virtualTotal};
+        break;
+    case sim::SimResult::NotAboveOne:
+    case sim::SimResult::Refunded:
+    case sim::SimResult::NoVotes:
+    case sim::SimResult::None:
+        break;
+    }
+    return out.result;
+}
+
+}  // namespace tavek::win

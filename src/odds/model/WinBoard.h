@@ -1,0 +1,50 @@
+#pragma once
+
+#include "odds/model/SimResult.h"
+#include "odds/model/WinTexts.h"
+
+// Everything the win tab shows of the current race of a day: the header,
+// the totals strip and every cell of the grid, with the input texts the last
+// simulation left. The tab paints from it and tavek-cli prints it, so both
+// show the same texts; the figures themselves live in the day data.
+namespace tavek::win {
+
+class WinBoard {
+public:
+    explicit WinBoard(DayData& day) : day_(day) {}
+
+    const DayData& day() const { return day_; }
+    int race() const { return day_.CurrentRace; }
+
+    // The win calculation of a race selection: false when the race has no
+    // registered runners (the tabs stay hidden; nothing changes); otherwise
+    // `race` becomes current, its virtual figures the record's, and the input
+    // texts are cleared.
+    bool calculate(int race);
+
+    // Texts of the current race.
+    int runners() const { return registeredRunners(day_, race()); }  // the grid's data rows
+    HeaderTexts header() const { return headerTexts(day_, race()); }
+    QString total() const { return totalText(day_, race()); }
+    const QString& virtualTotal() const { return inputs_.virtualTotal; }
+    QString cellText(int horse, int column) const { return win::cellText(day_, race(), horse, column, inputs_); }
+    int rowBracket(int horse) const { return win::rowBracket(day_, race(), horse); }
+
+    // OK of the amount dialog: the stake simulation, then the input texts of
+    // row `horse` and the virtual total. `yen` is the amount as entered (0
+    // when the field holds no whole number). Accepted, or Refunded / NoVotes
+    // (see winRefusal) with nothing changed.
+    sim::SimResult simulateStake(int horse, long long yen);
+
+    // OK of the odds dialog. Refunded and NoVotes change nothing; NotAboveOne leaves the input texts as they were
+    // (the dialog stays open); Unrealistic clears the row texts but keeps the
+    // virtual total; Accepted sets the amount, odds and virtual total. Throws
+    // std::runtime_error as oddsSimulation does, leaving the texts.
+    sim::SimResult simulateOdds(int horse, long double odds);
+
+private:
+    DayData& day_;
+    InputTexts inputs_;
+};
+
+}  // namespace tavek::win

@@ -1,0 +1,177 @@
+#include "odds/model/WinModel.h"
+
+#include "racedata/RecordField.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
+namespace tavek::win {
+
+namespace {
+
+bool hasVirtual(int horse)
+{
+    return horse >= 1 && horse <= kWinFigures;
+}
+
+bool hasReal(int horse)
+{
+    return horse >= 1 && horse <= layout::kMaxWinEntries;
+}
+
+std::runtime_error raceFailure(const DayData& day, int race, const QString& text)
+{
+    return std::runtime_error(QStringLiteral("レース %1（%2）：%3")
+                                  .arg(raceItemText(day.raceRecord(race)), day.VoteFilePath, text)
+                                  .toStdString());
+}
+
+void checkHorse(const DayData& day, int race, int horse)
+{
+    if (!hasVirtual(horse))
+        throw raceFailure(
+            day, race,
+            QStringLiteral("馬番 %1 はシミュレーションできません（対象は馬番 1～%2）。").arg(horse).arg(kWinFigures));
+}
+
+// The odds simulation's strict reading: a blank field is an error too.
+int strictField(const DayData& day, int race, int position, const QString& what)
+{
+    const QByteArrayView f = record::field(day.voteRecord(race), position, layout::kVoteLen);
+    int value = -1;
+    if (!record::tryBlankAsAbsent(f, value) || value < 0)
+        throw raceFailure(
+            day, race,
+            QStringLiteral("票数レコードの%1が「%2」で数字でないため、オッズのシミュレーションができません。")
+                .arg(what, QString::fromLatin1(f)));
+    return value;
+}
+
+int checkedFigure(const DayData& day, int race, long long value)
+{
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw raceFailure(day, race, QStringLiteral("仮想の票数が範囲を超えます。"));
+    return int(value);
+}
+
+}  // namespace
+
+int recordFigure(QByteArrayView voteRecord, int position)
+{
+    int value = -1;
+    record::tryBlankAsAbsent(record::field(voteRecord, position, layout::kVoteLen), value);
+    return std::max(value, 0);
+}
+
+int recordVotes(const DayData& day, int race, int horse)
+{
+    return recordFigure(day.voteRecord(race), layout::winVotes(horse));
+}
+
+int recordTotal(const DayData& day, int race)
+{
+    return recordFigure(day.voteRecord(race), layout::kWinTotal);
+}
+
+long double winOdds(long long total, long long votes)
+{
+    return static_cast<long double>(total) * kPayoutRate / votes;
+}
+
+std::optional<long double> realShare(const DayData& day, int race, int horse)
+{
+    const int total = recordTotal(day, race);
+    if (!hasReal(horse) || total == 0)
+        return std::nullopt;
+    return static_cast<long double>(recordVotes(day, race, horse)) / total * 100;
+}
+
+std::optional<long double> realOdds(const DayData& day, int race, int horse)
+{
+    return recordOdds(day.voteRecord(race), horse);
+}
+
+std::optional<long double> recordOdds(QByteArrayView voteRecord, int horse)
+{
+    const int votes = hasReal(horse) ? recordFigure(voteRecord, layout::winVotes(horse)) : 0;
+    if (votes == 0)
+        return std::nullopt;
+    return winOdds(recordFigure(voteRecord, layout::kWinTotal), votes);
+}
+
+std::optional<int> virtualVotes(const DayData& day, int race, int horse)
+{
+    if (!hasVirtual(horse) || day.WinVotes[race][horse - 1] <= 0)
+        return std::nullopt;
+    return day.WinVotes[race][horse - 1];
+}
+
+std::optional<long double> virtualShare(const DayData& day, int race, int horse)
+{
+    const int total = day.WinTotal[race];
+    if (!hasVirtual(horse) || total <= 0)
+        return std::nullopt;
+    const int votes = std::max(day.WinVotes[race][horse - 1], 0);
+    return static_cast<long double>(votes) / total * 100;
+}
+
+std::optional<long double> virtualOdds(const DayData& day, int race, int horse)
+{
+    const std::optional<int> votes = virtualVotes(day, race, horse);
+    if (!votes)
+        return std::nullopt;
+    return winOdds(day.WinTotal[race], *votes);
+}
+
+void winReset(DayData& day, int race)
+{
+    day.readWinFigures(race);
+}
+
+void stakeSimulation(DayData& day, int race, int horse, long long yen)
+{
+    checkHorse(day, race, horse);
+    if (yen < 0 || yen > kMaxStake)
+        throw raceFailure(day, race, QStringLiteral("金額 %1 円は 0～%2 円の範囲外です。").arg(yen).arg(kMaxStake));
+    winReset(day, race);
+    const long long votes = yen / kVoteUnit;
+    const int total = checkedFigure(day, race, day.WinTotal[race] + votes);
+    const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] + votes);
+    day.WinTotal[race] = total;
+    day.WinVotes[race][horse - 1] = runner;
+}
+
+OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
+{
+    checkHorse(day, race, horse);
+    winReset(day, race);
+    const int v = strictField(day, race, layout::winVotes(horse), QStringLiteral("馬番 %1 の単勝票数").arg(horse));
+    const int t = strictField(day, race, layout::kWinTotal, QStringLiteral("単勝合計票数"));
+    if (t == 0)
+        throw raceFailure(day, race, QStringLiteral("単勝合計票数が 0 のため、オッズのシミュレーションができません。"));
+
+    // The steps keep the old program's stored doubles: its results depend on them.
+    const double s = static_cast<long double>(v) / t;
+    OddsOutcome out;
+    if (!(odds > 1.0L))  // also refuses a NaN
+        return out;
+    const double d = s - kPayoutRate / odds;
+    const double y = (static_cast<long double>(t) * d) / (d - static_cast<long double>(v) / t + 1);
+    const long long e = static_cast<long long>(std::trunc(y));
+    const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] - e);
+    const int total = checkedFigure(day, race, day.WinTotal[race] - e);
+    day.WinVotes[race][horse - 1] = runner;
+    day.WinTotal[race] = total;
+    out.excess = y;
+    if (y > 0) {
+        out.result = sim::SimResult::Accepted;
+        out.amount = e * kVoteUnit;
+    } else {
+        out.result = sim::SimResult::Unrealistic;
+    }
+    return out;
+}
+
+}  // namespace tavek::win

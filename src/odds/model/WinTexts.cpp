@@ -1,0 +1,122 @@
+#include "odds/model/WinTexts.h"
+
+#include "racedata/Cp932.h"
+#include "racedata/KeibaFunc.h"
+#include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
+
+namespace tavek::win {
+
+namespace {
+
+const QString kNone = QStringLiteral(" ");
+
+QString odds9OrNone(const std::optional<long double>& v)
+{
+    return v ? fmt::odds9(*v) : kNone;
+}
+
+QString latin(QByteArrayView record, int position, int length)
+{
+    return QString::fromLatin1(record::field(record, position, length));
+}
+
+QString realVotesText(QByteArrayView vote, int horse)
+{
+    int votes = -1;
+    record::tryBlankAsAbsent(record::field(vote, layout::winVotes(horse), layout::kVoteLen), votes);
+    return votes < 0 ? kNone : fmt::integer(votes, 9);
+}
+
+QString inputText(const QString& text, int horse, const InputTexts& inputs)
+{
+    return inputs.horse == horse && !text.trimmed().isEmpty() ? text : kNone;
+}
+
+}  // namespace
+
+const QStringList& columnHeaders()
+{
+    static const QStringList headers = {
+        QStringLiteral("枠"),           QStringLiteral("馬"),           QStringLiteral("票数"),
+        QStringLiteral("得票率"),       QStringLiteral("確定オッズ"),   QStringLiteral("返還"),
+        QStringLiteral("仮定買金額"),   QStringLiteral("仮定ｵｯｽﾞ"),     QStringLiteral("票数(仮想)"),
+        QStringLiteral("得票率(仮想)"), QStringLiteral("オッズ(仮想)"),
+    };
+    return headers;
+}
+
+int registeredRunners(const DayData& day, int race)
+{
+    return record::blankAsZero(day.voteRecord(race), layout::kRegistered, 2);
+}
+
+HeaderTexts headerTexts(const DayData& day, int race)
+{
+    const QByteArrayView vote = day.voteRecord(race);
+    HeaderTexts h;
+    h.course = keiba::shortCourseName(record::field(vote, layout::kCourse, 2));
+    h.number = QString::number(record::blankAsZero(vote, layout::kRaceNumber, 2));
+    h.dateLine = latin(vote, layout::kYear, 4) + u'年' + latin(vote, layout::kMonth, 2) + u'月'
+                 + latin(vote, layout::kDay, 2) + u'日' + h.course + latin(vote, layout::kMeeting, 2) + u'回'
+                 + latin(vote, layout::kDayNumber, 2) + u'日' + latin(vote, layout::kRaceNumber, 2) + u'R';
+    h.runners = keiba::blankPaddedNumber(record::field(vote, layout::kRegistered, 2)) + u'頭';
+    h.starters = QStringLiteral("[ 出走頭数：") + keiba::blankPaddedNumber(record::field(vote, layout::kStarters, 2))
+                 + QStringLiteral("頭]");
+    h.name = cp932::decode(record::field(day.raceRecord(race), layout::kRaceName, layout::kRaceNameLen));
+    return h;
+}
+
+QString totalText(const DayData& day, int race)
+{
+    return fmt::grouped11(recordTotal(day, race));
+}
+
+bool refunded(const DayData& day, int race, int horse)
+{
+    return record::field(day.voteRecord(race), layout::refundFlag(horse), 1).trimmed() != "0";
+}
+
+int rowBracket(const DayData& day, int race, int horse)
+{
+    const int b = keiba::bracketOf(registeredRunners(day, race), horse);
+    return b >= 1 && b <= 8 ? b : 0;
+}
+
+QString cellText(const DayData& day, int race, int horse, int column, const InputTexts& inputs)
+{
+    const QByteArrayView vote = day.voteRecord(race);
+    const bool real = horse >= 1 && horse <= layout::kMaxWinEntries;
+    switch (column) {
+    case 0: {
+        const int b = rowBracket(day, race, horse);
+        return b ? fmt::integer(b, 1) : kNone;
+    }
+    case 1:
+        return fmt::integer(horse, 2);
+    case 2:
+        return real ? realVotesText(vote, horse) : kNone;
+    case 3:
+        return odds9OrNone(realShare(day, race, horse));
+    case 4:
+        return odds9OrNone(realOdds(day, race, horse));
+    case 5:
+        return real && refunded(day, race, horse) ? QStringLiteral("返還") : kNone;
+    case 6:
+        return inputText(inputs.amount, horse, inputs);
+    case 7:
+        return inputText(inputs.odds, horse, inputs);
+    case 8: {
+        const std::optional<int> v = virtualVotes(day, race, horse);
+        return v ? fmt::integer(*v, 9) : kNone;
+    }
+    case 9:
+        return odds9OrNone(virtualShare(day, race, horse));
+    case 10:
+        return odds9OrNone(virtualOdds(day, race, horse));
+    default:
+        return kNone;
+    }
+}
+
+}  // namespace tavek::win

@@ -1,0 +1,109 @@
+#include "odds/ui/ReferenceTab.h"
+
+#include "odds/model/ReferenceSheet.h"
+#include "odds/ui/SheetBox.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QListWidget* rankedList(QWidget* parent, const QString& name, const QString& sample)
+{
+    auto* list = new QListWidget(parent);
+    list->setObjectName(name);
+    QFont f(QStringLiteral("ＭＳ ゴシック"));
+    f.setStyleHint(QFont::Monospace);
+    f.setBold(true);
+    f.setPointSize(10);
+    list->setFont(f);
+    QPalette p = list->palette();
+    p.setColor(QPalette::Base, Qt::black);
+    p.setColor(QPalette::Text, QColor(0x00, 0xFF, 0x00));
+    list->setPalette(p);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // One line of one fixed-pitch font per item: the list need not measure
+    // each of up to 816 lines at every race switch.
+    list->setUniformItemSizes(true);
+    const int textWidth = QFontMetrics(f).horizontalAdvance(sample);
+    list->setMinimumWidth(textWidth + list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth() + 8);
+    return list;
+}
+
+QVBoxLayout* titledList(QListWidget* list, const QString& title)
+{
+    auto* column = new QVBoxLayout;
+    auto* heading = new QLabel(title);
+    QFont f = heading->font();
+    f.setBold(true);
+    heading->setFont(f);
+    column->addWidget(heading);
+    column->addWidget(new QLabel(QStringLiteral("(順位、馬券、票数、投票率)")));
+    column->addWidget(list, 1);
+    return column;
+}
+
+}  // namespace
+
+ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ReferenceTab"));
+
+    auto* panel8 = new QFrame(this);
+    panel8->setObjectName(QStringLiteral("Panel8"));
+    panel8->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(panel8);
+    grid->setContentsMargins(10, 10, 10, 10);
+    grid->setVerticalSpacing(8);
+    auto* heading = new QLabel(QStringLiteral("賭式別売上げ規模比較"), panel8);
+    heading->setObjectName(QStringLiteral("Heading"));
+    QFont hf = heading->font();
+    hf.setBold(true);
+    heading->setFont(hf);
+    QPalette hp = heading->palette();
+    hp.setColor(QPalette::WindowText, Qt::blue);
+    heading->setPalette(hp);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    static const char* const captions[] = {"単勝合計票数：",   "複勝合計票数：", "枠連合計票数：", "馬連合計票数：",
+                                           "ワイド合計票数：", "馬単合計票数：", "3連複合計票数："};
+    for (int t = 0; t < tavek::sim::kBetTypes; ++t) {
+        grid->addWidget(new QLabel(QString::fromUtf8(captions[t]), panel8), t + 1, 0, Qt::AlignRight);
+        QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::sim::betTypeKey(tavek::sim::BetType(t))),
+                              QColor(0x00, 0xFF, 0xFF), Qt::red, true);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999")) + 16);
+        box->setFixedHeight(box->fontMetrics().height() + 8);
+        totals_[size_t(t)] = box;
+        grid->addWidget(box, t + 1, 1);
+    }
+    grid->setRowStretch(tavek::sim::kBetTypes + 1, 1);
+
+    auto* panel6 = new QFrame(this);
+    panel6->setObjectName(QStringLiteral("Panel6"));
+    panel6->setFrameShape(QFrame::StyledPanel);
+    ListBox1 = rankedList(panel6, QStringLiteral("ListBox1"), QStringLiteral("306 18-17 999999999 100.0%"));
+    ListBox2 = rankedList(panel6, QStringLiteral("ListBox2"), QStringLiteral("816 16-17-18 999999999 100.0%"));
+    auto* lists = new QHBoxLayout(panel6);
+    lists->addLayout(titledList(ListBox1, QStringLiteral("馬単票数リスト")));
+    lists->addLayout(titledList(ListBox2, QStringLiteral("3連複票数リスト")));
+
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(panel8);
+    row->addWidget(panel6, 1);
+}
+
+void ReferenceTab::referenceSection(QByteArrayView voteRecord)
+{
+    const tavek::sim::ReferenceSheet sheet = tavek::sim::referenceSheet(voteRecord);
+    for (size_t t = 0; t < totals_.size(); ++t)
+        totals_[t]->setText(sheet.totals[t]);
+    ListBox1->clear();
+    ListBox1->addItems(sheet.exacta);
+    ListBox2->clear();
+    ListBox2->addItems(sheet.trio);
+}

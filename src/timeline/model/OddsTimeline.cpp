@@ -1,0 +1,113 @@
+#include "timeline/model/OddsTimeline.h"
+
+#include "odds/model/PairFigures.h"
+#include "odds/model/PairIndex.h"
+#include "odds/model/PairPayoutRate.h"
+#include "odds/model/WinModel.h"
+#include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
+
+#include <algorithm>
+
+namespace tavek::sim {
+
+namespace {
+
+int quinellaVotes(QByteArrayView record, int k)
+{
+    int votes = -1;
+    record::tryBlankAsAbsent(record::field(record, layout::quinellaVotes(k), layout::kVoteLen), votes);
+    return votes;
+}
+
+QString oddsText(const std::optional<long double>& odds)
+{
+    return odds ? fmt::fixed1(*odds, 0) : QString();
+}
+
+}  // namespace
+
+OddsTimeline::OddsTimeline(std::vector<history::Snapshot> snapshots) : snapshots_(std::move(snapshots))
+{
+}
+
+int OddsTimeline::runners() const
+{
+    if (snapshots_.empty())
+        return 0;
+    const int n = record::blankAsZero(snapshots_.back().record, layout::kRegistered, 2);
+    return std::clamp(n, 0, layout::kMaxWinEntries);
+}
+
+int OddsTimeline::winTotal(int i) const
+{
+    return win::recordFigure(snapshot(i).record, layout::kWinTotal);
+}
+
+QString OddsTimeline::winTotalText(int i) const
+{
+    return fmt::grouped11(winTotal(i)).trimmed();
+}
+
+int OddsTimeline::winVotes(int i, int horse) const
+{
+    return win::recordFigure(snapshot(i).record, layout::winVotes(horse));
+}
+
+std::optional<long double> OddsTimeline::winOdds(int i, int horse) const
+{
+    return win::recordOdds(snapshot(i).record, horse);
+}
+
+QString OddsTimeline::winOddsText(int i, int horse) const
+{
+    return oddsText(winOdds(i, horse));
+}
+
+std::vector<int> OddsTimeline::leadingQuinellaPairs(int count) const
+{
+    std::vector<std::pair<int, int>> byVotes;  // votes, pair
+    if (!snapshots_.empty())
+        for (int k = 1; k <= layout::kQuinellaPairs; ++k)
+            if (const int v = quinellaVotes(snapshots_.back().record, k); v > 0)
+                byVotes.push_back({v, k});
+    // Most votes first; among equal votes the lower pair, as the tab lists them.
+    std::stable_sort(byVotes.begin(), byVotes.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<int> pairs;
+    for (size_t i = 0; i < byVotes.size() && int(i) < count; ++i)
+        pairs.push_back(byVotes[i].second);
+    return pairs;
+}
+
+std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
+{
+    const QByteArrayView record = snapshot(i).record;
+    const int votes = quinellaVotes(record, k);
+    if (votes <= 0)
+        return std::nullopt;
+    const int total = win::recordFigure(record, pairTotalPosition(PairKind::Quinella));
+    return static_cast<long double>(total) * pairPayoutRate(record) / votes;
+}
+
+QString OddsTimeline::quinellaOddsText(int i, int k) const
+{
+    return oddsText(quinellaOdds(i, k));
+}
+
+QString OddsTimeline::quinellaPairName(int k)
+{
+    return pairLabel(PairKind::Quinella, k).remove(u' ');
+}
+
+QString OddsTimeline::fetchedTime(int i) const
+{
+    return snapshot(i).fetched.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString OddsTimeline::fetchedStamp(int i) const
+{
+    return snapshot(i).fetched.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+}  // namespace tavek::sim

@@ -1,0 +1,282 @@
+#include "timeline/ui/OddsHistoryView.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegend>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPen>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+using tavek::sim::OddsTimeline;
+
+namespace {
+
+QChartView* chartView(QWidget* parent, const char* name, const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    QFont small = chart->legend()->font();
+    if (small.pixelSize() > 0)
+        small.setPixelSize(std::max(9, small.pixelSize() * 85 / 100));
+    else
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+    chart->legend()->setFont(small);  // eighteen runners fit beside the chart
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(220);
+    return view;
+}
+
+struct Range {
+    double low = 0, high = 0;
+    qint64 first = 0, last = 0;
+    bool empty = true;
+    void add(qint64 t, double v)
+    {
+        if (empty) {
+            low = high = v;
+            first = last = t;
+            empty = false;
+        }
+        low = std::min(low, v);
+        high = std::max(high, v);
+        first = std::min(first, t);
+        last = std::max(last, t);
+    }
+};
+
+struct TimeTicks {
+    qint64 first;
+    qint64 last;
+    int ticks;
+};
+
+// The time axis runs from a whole step to a whole step (local time), with a
+// tick on each: labels then never repeat a minute, and a single fetch or a
+// few close ones sit inside the plot instead of on its edge.
+TimeTicks timeTicks(qint64 first, qint64 last)
+{
+    constexpr qint64 kMinute = 60'000;
+    constexpr qint64 kLeast = 10 * kMinute;
+    if (last - first < kLeast) {
+        const qint64 middle = first + (last - first) / 2;
+        first = middle - kLeast / 2;
+        last = middle + kLeast / 2;
+    }
+    const qint64 offset = QDateTime::fromMSecsSinceEpoch(first).offsetFromUtc() * 1000LL;
+    qint64 step = kMinute;
+    for (const int minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440}) {
+        step = minutes * kMinute;
+        if ((last - first) / step <= 6)
+            break;
+    }
+    const qint64 from = (first + offset) / step * step - offset;
+    const qint64 to = ((last + offset) + step - 1) / step * step - offset;
+    return {from, to, int((to - from) / step) + 1};
+}
+
+// Odds run from 1.0 to several hundred: a logarithmic axis (labels at 2, 4,
+// 8, 16, ...) keeps the favourites' moves visible beside the outsiders'. A
+// narrow range gets a linear axis, which labels it more finely.
+void finishChart(QChart* chart, Range range, const std::optional<QDateTime>& postTime)
+{
+    if (range.empty)
+        return;
+    if (postTime) {
+        const qint64 post = postTime->toMSecsSinceEpoch();
+        range.first = std::min(range.first, post);
+        range.last = std::max(range.last, post);
+        auto* line = new QLineSeries;
+        line->setName(QStringLiteral("発走"));
+        line->append(double(post), range.low * 0.9);
+        line->append(double(post), range.high * 1.1);
+        QPen pen(Qt::red);
+        pen.setStyle(Qt::DashLine);
+        pen.setWidth(2);
+        line->setPen(pen);
+        chart->addSeries(line);
+    }
+    const auto [first, last, ticks] = timeTicks(range.first, range.last);
+    range.first = first;
+    range.last = last;
+    auto* x = new QDateTimeAxis;
+    x->setTickCount(ticks);
+    // Fetches of an earlier day (a race looked at again later) need the date.
+    const bool oneDay = QDateTime::fromMSecsSinceEpoch(range.first).date()
+                        == QDateTime::fromMSecsSinceEpoch(range.last).date();
+    x->setFormat(oneDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
+    x->setTitleText(QStringLiteral("取得時刻"));
+    x->setRange(QDateTime::fromMSecsSinceEpoch(range.first), QDateTime::fromMSecsSinceEpoch(range.last));
+    QAbstractAxis* y;
+    if (range.high > 4 * range.low) {
+        auto* log = new QLogValueAxis;
+        log->setBase(2);
+        log->setLabelFormat(QStringLiteral("%.0f"));
+        log->setRange(std::max(1.0, range.low * 0.9), range.high * 1.1);
+        log->setMinorTickCount(1);
+        y = log;
+    } else {
+        auto* linear = new QValueAxis;
+        linear->setRange(std::max(0.0, range.low * 0.95), range.high * 1.05);
+        linear->applyNiceNumbers();
+        linear->setLabelFormat(QStringLiteral("%.1f"));
+        y = linear;
+    }
+    y->setTitleText(QStringLiteral("オッズ"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries* s : chart->series()) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+}
+
+void clearChart(QChart* chart)
+{
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+}
+
+}  // namespace
+
+OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("OddsHistoryView"));
+    CaptionLabel = new QLabel(this);
+    CaptionLabel->setObjectName(QStringLiteral("CaptionLabel"));
+    CaptionLabel->setWordWrap(true);
+    WinChart = chartView(this, "WinChart", QStringLiteral("単勝オッズ"));
+    QuinellaChart = chartView(this, "QuinellaChart", QStringLiteral("馬連オッズ（上位%1組）").arg(kLeadingPairs));
+    SnapshotGrid = new QTableWidget(this);
+    SnapshotGrid->setObjectName(QStringLiteral("SnapshotGrid"));
+    SnapshotGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SnapshotGrid->verticalHeader()->hide();
+    SnapshotGrid->verticalHeader()->setDefaultSectionSize(20);
+    SnapshotGrid->horizontalHeader()->setDefaultSectionSize(52);
+
+    // The win chart takes the whole height, so that the legend of eighteen
+    // runners fits; the pairs and the table share the other side.
+    auto* side = new QSplitter(Qt::Vertical);
+    side->addWidget(QuinellaChart);
+    side->addWidget(SnapshotGrid);
+    side->setSizes({500, 500});
+    auto* split = new QSplitter(Qt::Horizontal);
+    split->addWidget(WinChart);
+    split->addWidget(side);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
+    split->setSizes({500, 500});
+    WinChart->setMinimumWidth(300);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->addWidget(CaptionLabel);
+    column->addWidget(split, 1);
+}
+
+void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, std::optional<QDateTime> postTime)
+{
+    timeline_ = std::move(timeline);
+    QString caption = item;
+    if (postTime)
+        caption += QStringLiteral("　発走 %1").arg(postTime->toString(QStringLiteral("HH:mm")));
+    if (timeline_.empty())
+        caption += QStringLiteral("　―　このレースのオッズ推移はまだありません。「速報票数」か「自動更新」で"
+                                  "票数を取得するたびに記録されます。");
+    else
+        caption += QStringLiteral("　―　%1回分の速報（%2〜%3）")
+                       .arg(timeline_.size())
+                       .arg(timeline_.fetchedTime(0), timeline_.fetchedTime(timeline_.size() - 1));
+    CaptionLabel->setText(caption);
+    fillWinChart(postTime);
+    fillQuinellaChart(postTime);
+    fillGrid();
+}
+
+void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
+{
+    QChart* chart = WinChart->chart();
+    clearChart(chart);
+    Range range;
+    for (int horse = 1; horse <= timeline_.runners(); ++horse) {
+        auto* series = new QLineSeries;
+        series->setName(QString::number(horse));
+        // Eighteen runners need eighteen colours: the chart's theme has five.
+        series->setColor(QColor::fromHsv((horse - 1) * 360 / 18 * 7 % 360, 220, horse % 2 ? 200 : 140));
+        series->setPointsVisible(timeline_.size() < 40);
+        for (int i = 0; i < timeline_.size(); ++i)
+            if (const auto odds = timeline_.winOdds(i, horse)) {
+                const qint64 t = timeline_.snapshot(i).fetched.toMSecsSinceEpoch();
+                series->append(double(t), double(*odds));
+                range.add(t, double(*odds));
+            }
+        if (series->count() == 0) {  // a scratched runner has no odds
+            delete series;
+            continue;
+        }
+        chart->addSeries(series);
+    }
+    finishChart(chart, range, postTime);
+}
+
+void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime)
+{
+    QChart* chart = QuinellaChart->chart();
+    clearChart(chart);
+    Range range;
+    for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
+        auto* series = new QLineSeries;
+        series->setName(timeline_.quinellaPairName(k));
+        series->setPointsVisible(timeline_.size() < 40);
+        for (int i = 0; i < timeline_.size(); ++i)
+            if (const auto odds = timeline_.quinellaOdds(i, k)) {
+                const qint64 t = timeline_.snapshot(i).fetched.toMSecsSinceEpoch();
+                series->append(double(t), double(*odds));
+                range.add(t, double(*odds));
+            }
+        chart->addSeries(series);
+    }
+    finishChart(chart, range, postTime);
+}
+
+void OddsHistoryView::fillGrid()
+{
+    const int runners = timeline_.runners();
+    SnapshotGrid->clear();
+    SnapshotGrid->setRowCount(timeline_.size());
+    SnapshotGrid->setColumnCount(2 + runners);
+    QStringList headers{QStringLiteral("取得時刻"), QStringLiteral("単勝合計票数")};
+    for (int horse = 1; horse <= runners; ++horse)
+        headers.append(QString::number(horse));
+    SnapshotGrid->setHorizontalHeaderLabels(headers);
+    // Newest first: the row a user looks for during a refresh is the last fetch.
+    for (int i = 0; i < timeline_.size(); ++i) {
+        const int row = timeline_.size() - 1 - i;
+        auto cell = [&](int column, const QString& text) {
+            auto* item = new QTableWidgetItem(text);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            SnapshotGrid->setItem(row, column, item);
+        };
+        cell(0, timeline_.fetchedTime(i));
+        cell(1, timeline_.winTotalText(i));
+        for (int horse = 1; horse <= runners; ++horse)
+            cell(1 + horse, timeline_.winOddsText(i, horse));
+    }
+    SnapshotGrid->setColumnWidth(0, 70);
+    SnapshotGrid->setColumnWidth(1, 96);
+}

@@ -1,0 +1,48 @@
+#include "export/CsvExport.h"
+#include "odds/model/ReferenceSheet.h"
+#include "racedata/Cp932.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
+#include "timeline/model/OddsTimeline.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using test::H1Record;
+
+TEST(CsvExport, QuotesOnlyWhatNeedsItAndEncodesWithBomOrCp932)
+{
+    const csv::Table table{{"枠", "a,b", "say \"hi\"", "two\nlines", ""}};
+    EXPECT_EQ(csv::text(table), "枠,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n");
+    const QByteArray utf8 = csv::bytes(table, csv::Encoding::Utf8Bom);
+    EXPECT_TRUE(utf8.startsWith("\xEF\xBB\xBF\xE6\x9E\xA0,"));
+    const QByteArray sjis = csv::bytes(table, csv::Encoding::Cp932);
+    EXPECT_EQ(sjis.left(3), cp932::encode(u"枠,"));
+}
+
+TEST(CsvExport, ReferenceListsSplitIntoRankPairVotesAndShare)
+{
+    H1Record record;
+    record.votes(layout::kExactaTotal, 1000).exacta(0, 1, 2, 300).exacta(1, 2, 1, 700);
+    const csv::Table table = csv::referenceTable(sim::referenceSheet(record));
+    ASSERT_EQ(table.size(), 1u + 7u + 2u);
+    EXPECT_EQ(table[6], (QStringList{"馬単合計票数", "", "", "1,000", ""}));
+    EXPECT_EQ(table[8], (QStringList{"馬単", "1", "2-1", "700", "70.0"}));
+    EXPECT_EQ(table[9], (QStringList{"馬単", "2", "1-2", "300", "30.0"}));
+}
+
+TEST(OddsTimeline, LeadingPairsAreThoseWithMostVotesInTheLatestSnapshot)
+{
+    auto snapshot = [](int first, int second) {
+        return history::Snapshot{
+            {},
+            {},
+            H1Record().registered(3).quinellaTotal(1000).quinella(1, first).quinella(2, second).quinella(18, 0)};
+    };
+    const sim::OddsTimeline timeline({snapshot(600, 400), snapshot(300, 700)});
+    EXPECT_EQ(timeline.leadingQuinellaPairs(5), (std::vector<int>{2, 1}));
+    EXPECT_EQ(timeline.leadingQuinellaPairs(1), (std::vector<int>{2}));
+    EXPECT_EQ(timeline.quinellaOddsText(0, 1), "1.3");  // 1000 x 0.75 / 600
+    EXPECT_EQ(timeline.quinellaOddsText(0, 3), "");
+    EXPECT_EQ(timeline.runners(), 3);
+}

@@ -1,0 +1,125 @@
+#include "appfiles/AppIdentity.h"
+#include "jvlink/client/BatchAcquisition.h"
+#include "jvlink/client/QuickReport.h"
+#include "jvlink/client/SoftwareId.h"
+#include "jvlink/emulator/EmulatedJVLink.h"
+#include "racedata/Clock.h"
+#include "racedata/Cp932.h"
+#include "racedata/DayFiles.h"
+#include "support/RecordingBatchView.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using namespace tavek::jvlink;
+
+namespace {
+
+// The emulated service in a temporary folder, on the Monday after the race
+// weekend of 25-26 May 2024, downloading without pause.
+class BatchWithEmulator : public ::testing::Test {
+protected:
+    BatchWithEmulator()
+    {
+        EXPECT_EQ(jv.JVInit(softwareId()), 0);
+        settings.WriteString("JvDataGet", "LastTime", "2024/05/20 00:00:00");
+    }
+    static EmulatorSettings emulatorIn(const QTemporaryDir& dir)
+    {
+        EmulatorSettings s = EmulatorSettings::defaults();
+        s.storageFolder = dir.filePath("store");
+        s.downloadPaceMs = 0;
+        return s;
+    }
+    void runToTheEnd() { EXPECT_TRUE(run.runHeadless(run.storedStartPoint(), QDeadlineTimer(5000))); }
+    QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
+    QString data() const { return dir.filePath("Data"); }
+
+    clock::FixedNow now{QDateTime(QDate(2024, 5, 27), QTime(12, 0))};
+    QTemporaryDir dir;
+    EmulatedJVLink jv{emulatorIn(dir)};
+    TIniGT settings = test::settingsIn(dir.path());
+    test::RecordingBatchView view;
+    BatchAcquisition run{jv, view, data(), settings};
+};
+
+}  // namespace
+
+TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
+{
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_EQ(view.boxes.last(), "データ作成が完了しました。");
+    EXPECT_EQ(dayfiles::dateList(data()), QStringList({"2024年05月26日", "2024年05月25日"}));
+    EXPECT_EQ(run.storedCount(), view.list.size());
+    EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
+
+    const QByteArray before = test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日"));
+    runToTheEnd();  // everything is downloaded now: read straight away
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
+    EXPECT_EQ(test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")), before)
+        << "stored again by replacement";
+
+    runToTheEnd();
+    EXPECT_EQ(view.boxes.last(), "最新のデータがありません。");
+}
+
+TEST_F(BatchWithEmulator, CancelledDownloadAndForcedFailuresLeaveTheServiceUsable)
+{
+    EmulatorSettings paced = emulatorIn(dir);
+    paced.downloadPaceMs = 100;
+    EmulatedJVLink slow(paced);
+    ASSERT_EQ(slow.JVInit(softwareId()), 0);
+    BatchAcquisition slowRun(slow, view, data(), settings);
+    auto toTheEnd = [&] { EXPECT_TRUE(slowRun.runHeadless(slowRun.storedStartPoint(), QDeadlineTimer(5000))); };
+
+    view.answers = {true};
+    slowRun.start(slowRun.storedStartPoint());
+    ASSERT_EQ(slowRun.state(), BatchAcquisition::State::Downloading);
+    slowRun.cancel();
+    EXPECT_FALSE(slowRun.running());
+
+    slow.forceResult(JVOperation::JVStatus, -502);
+    toTheEnd();  // opens again: the cancel closed the stream
+    EXPECT_EQ(view.boxes.last(), "JVStatusエラー:ダウンロードに失敗しました。（通信エラーやディスクエラーなど）(-502)");
+
+    slow.forceResult(JVOperation::JVRead, -503);
+    toTheEnd();
+    EXPECT_EQ(view.boxes.last(), "JVReadエラー:ファイルが見つかりません。(-503)");
+
+    toTheEnd();
+    EXPECT_EQ(slowRun.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_EQ(dayfiles::dateList(data()).size(), 2);
+}
+
+// A stored file cut short (a full disk, a crash) ends one read, named in the
+// error log; it must not end every later fetch at the same place.
+TEST_F(BatchWithEmulator, TruncatedStoredFileIsNamedAndFetchedAgainByTheNextRun)
+{
+    runToTheEnd();
+    const QDir store(dir.filePath("store"));
+    const QStringList stored = store.entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(stored.size(), 2);
+    const QString cut = store.filePath(stored[1]);
+    test::writeFile(cut, test::readFile(cut).chopped(1000));
+
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Failed);
+    EXPECT_EQ(view.boxes.last(), "JVReadエラー:ダウンロードしたファイルサイズが異常です。(-402)");
+    const QString log = cp932::decode(test::readFile(identity::errorLogIn(dir.path())));
+    EXPECT_TRUE(log.contains(stored[1])) << log.toStdString();
+    EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "nothing is passed over by the start point";
+
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed) << view.boxes.join('\n').toStdString();
+    EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
+    runToTheEnd();
+    EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
+    EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
+}

@@ -1,0 +1,105 @@
+#include "market/MarketStats.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
+
+#include <QJsonArray>
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using sim::MarketStats;
+using test::H1Record;
+using test::raceKey;
+using test::RaRecord;
+
+namespace {
+
+// Eight runners, 1,000 win votes: the favourite 400, the least-backed 10;
+// the two favourites' quinella 100 of 1,000.
+H1Record smallRace(const QByteArray& key, long long scale = 1)
+{
+    H1Record r(key);
+    const long long win[8] = {400, 300, 100, 100, 50, 25, 15, 10};
+    r.registered(8).starters(8).winTotal(1000 * scale);
+    for (int h = 1; h <= 8; ++h)
+        r.win(h, win[h - 1] * scale);
+    r.quinella(1, 100 * scale).quinellaTotal(1000 * scale);
+    r.votes(layout::kPlaceTotal, 1500 * scale).votes(layout::kBracketTotal, 300 * scale);
+    r.votes(layout::kWideTotal, 1100 * scale).votes(layout::kExactaTotal, 900 * scale);
+    r.votes(layout::kTrioTotal, 3200 * scale);
+    return r;
+}
+
+class MarketStatsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QByteArray first = raceKey("20240525", "05", 1), main = raceKey("20240525", "05", 11);
+        const QByteArray broken = raceKey("20240525", "08", 1), later = raceKey("20240601", "09", 1);
+        data.writeRaces(QStringLiteral("2024年05月25日"),
+                        {RaRecord(first).name(QStringLiteral("テスト特別")),
+                         RaRecord(main).name(QStringLiteral("東京優駿")), RaRecord(broken)});
+        data.writeVotes(
+            QStringLiteral("2024年05月25日"),
+            {smallRace(first), smallRace(main, 100), H1Record(broken).registered(8).put(layout::kWinTotal, "12x")});
+        data.writeRaces(QStringLiteral("2024年06月01日"), {RaRecord(later)});
+        data.writeVotes(QStringLiteral("2024年06月01日"), {smallRace(later, 3)});
+        data.writeRaces(QStringLiteral("2024年06月02日"), {});  // details without votes: no race
+    }
+    test::DataFolder data;
+};
+
+}  // namespace
+
+TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
+{
+    const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+    ASSERT_EQ(s.races().size(), 3u);
+    EXPECT_EQ(s.courseDays(), 2);
+    EXPECT_DOUBLE_EQ(s.meanStarters(), 8.0);
+    const sim::RaceFigures& r = s.races().front();
+    EXPECT_EQ(r.name, QStringLiteral("テスト特別"));
+    EXPECT_EQ(r.courseCode, "05");
+    EXPECT_DOUBLE_EQ(r.favouriteShare, 0.4);
+    EXPECT_DOUBLE_EQ(r.longshotOdds, 80.0);  // 1,000 * 0.8 / 10
+    // Harville: 0.4 * 0.3 / 0.6 + 0.3 * 0.4 / 0.7.
+    EXPECT_NEAR(r.pairToHarville, 0.1 / (0.2 + 0.12 / 0.7), 1e-12);
+    EXPECT_EQ(r.sevenPools(), 9000);
+
+    const auto mix = s.poolMix();
+    EXPECT_NEAR(mix[0], 1000.0 / 9000, 1e-12);
+    EXPECT_NEAR(mix[6], 3200.0 / 9000, 1e-12);
+    // Seven-pool totals 0.9, 2.7 and 90 million yen: quantiles interpolate.
+    const sim::Quantiles q = s.poolYen(-1);
+    EXPECT_DOUBLE_EQ(q.median, 2.7e6);
+    EXPECT_DOUBLE_EQ(q.p25, 1.8e6);
+    EXPECT_DOUBLE_EQ(q.total, 93.6e6);
+    EXPECT_EQ(s.poolYenByNumber(0).at(1).median, 200'000);
+    EXPECT_EQ(s.poolYenByMonth(-1).size(), 2u);
+    EXPECT_EQ(s.largest(1).front().name, QStringLiteral("東京優駿"));
+
+    ASSERT_EQ(s.skipped().size(), 1);
+    EXPECT_TRUE(s.skipped()[0].contains(QStringLiteral("2024年05月25日.jvH1")));
+    EXPECT_TRUE(s.skipped()[0].contains(QStringLiteral("2024052508")));
+
+    const QJsonObject json = s.toJson();
+    EXPECT_EQ(json["races"].toInt(), 3);
+    EXPECT_EQ(json["largest"].toArray()[0].toObject()["name"].toString(), QStringLiteral("東京優駿"));
+    EXPECT_DOUBLE_EQ(json["favouriteShareByStarters"].toObject()["8"].toDouble(), 0.4);
+    EXPECT_TRUE(s.reportLines().join('\n').contains(QStringLiteral("2024-05-25 東京 11R 東京優駿: 9000万")));
+}
+
+TEST_F(MarketStatsTest, DateRangeAndRefusedRecords)
+{
+    EXPECT_EQ(MarketStats::ofDataFolder(data.path(), QDate(2024, 5, 26), {}).races().size(), 1u);
+    EXPECT_EQ(MarketStats::ofDataFolder(data.path(), {}, QDate(2024, 5, 31)).races().size(), 2u);
+    EXPECT_TRUE(MarketStats::ofDataFolder(data.path(), QDate(2024, 7, 1), {}).races().empty());
+    EXPECT_EQ(MarketStats().reportLines(), QStringList{"races: 0"});
+
+    MarketStats s;
+    const QByteArray good = smallRace(raceKey());
+    EXPECT_FALSE(s.addRace(good.left(layout::kH1Length - 1), {}));  // cut short
+    EXPECT_FALSE(s.addRace(QByteArray(good).replace(0, 2, "RA"), {}));
+    EXPECT_FALSE(s.addRace(QByteArray(good).replace(layout::winVotes(3) - 1, 3, "x12"), {}));
+    EXPECT_TRUE(s.addRace(good, {}));
+    EXPECT_TRUE(s.races().front().name.isEmpty());
+}

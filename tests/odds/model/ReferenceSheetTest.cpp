@@ -1,0 +1,53 @@
+#include "odds/model/ReferenceSheet.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavek::sim;
+using tavek::test::H1Record;
+namespace layout = tavek::layout;
+
+TEST(ReferenceSheet, TotalsOfTheSevenBetTypes)
+{
+    H1Record race;
+    race.winTotal(1234567).votes(layout::kTrioTotal, 0);
+    const ReferenceSheet sheet = referenceSheet(race);
+    EXPECT_EQ(sheet.totals[size_t(BetType::Win)], "  1,234,567");
+    EXPECT_EQ(sheet.totals[size_t(BetType::Place)], "          0");
+    EXPECT_EQ(sheet.totals[size_t(BetType::Trio)], "          0");
+    EXPECT_TRUE(sheet.exacta.isEmpty());
+    EXPECT_TRUE(sheet.trio.isEmpty());
+}
+
+TEST(ReferenceSheet, ExactaRankedByVotesThenHigherCombinationFirst)
+{
+    H1Record race;
+    race.votes(layout::kExactaTotal, 1300000)
+        .exacta(0, 1, 2, 20000)
+        .exacta(1, 2, 1, 30000)
+        .exacta(2, 3, 4, 20000)
+        .exacta(3, 3, 7, 52000)
+        .exacta(4, 1, 3, 520)  // 0.04 %
+        .exacta(5, 1, 4, 780)  // 0.06 %
+        .exacta(6, 1, 5, 0)
+        .put(layout::exactaVotes(7), "       abc ");
+    const QStringList lines = referenceSheet(race).exacta;
+    const QStringList expected = {
+        "  1  3- 7     52000   4.0%", "  2  2- 1     30000   2.3%", "  3  3- 4     20000   1.5%",
+        "  4  1- 2     20000   1.5%", "  5  1- 4       780   0.1%", "  6  1- 3       520   0.0%",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(lines[0].size(), 26);
+}
+
+TEST(ReferenceSheet, TrioLinesShowAllThreeRunners)
+{
+    H1Record race;
+    race.votes(layout::kTrioTotal, 100000).trio(0, 1, 2, 3, 100).trio(815, 16, 17, 18, 2500);
+    const QStringList lines = referenceSheet(race).trio;
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "  1 16-17-18      2500   2.5%");
+    EXPECT_EQ(lines[1], "  2  1- 2- 3       100   0.1%");
+    EXPECT_EQ(lines[0].size(), 29);
+}
