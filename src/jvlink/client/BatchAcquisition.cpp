@@ -52,6 +52,7 @@ void BatchAcquisition::start(const QDateTime& startPoint)
 {
     if (running_)
         return;
+    keepFirstStartPoint(startPoint);
     view_.information(startText(startPoint));
     view_.setPolling(false);
     CancelRequested = false;
@@ -319,6 +320,16 @@ void BatchAcquisition::finish()
     state_ = State::Idle;
     running_ = false;
     view_.setRunning(false);
+}
+
+void BatchAcquisition::keepFirstStartPoint(const QDateTime& startPoint)
+{
+    // With no start point stored, each run would start eight days before its
+    // own day, and a run that downloads does not advance it: the days between
+    // two runs a fortnight apart would never be fetched. The first run keeps
+    // where it began instead.
+    if (!lasttime::tryParse(settings_.ReadString(kSection, kKey, QString())))
+        settings_.WriteString(kSection, kKey, lasttime::format(startPoint));
 }
 
 void BatchAcquisition::advanceStartPoint()

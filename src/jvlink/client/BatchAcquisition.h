@@ -64,6 +64,7 @@ private:
     void readLoop();
     void closeStep();
     void stopRequested();
+    void keepFirstStartPoint(const QDateTime& startPoint);
     void advanceStartPoint();
     void store(const QByteArray& record, const QString& sourceFile);
     void flushStore();

@@ -17,7 +17,7 @@ QDateTime defaultValue()
     return clock::now().addDays(-8);
 }
 
-QDateTime parse(const QString& text)
+std::optional<QDateTime> tryParse(const QString& text)
 {
     const QString t = text.trimmed();
     // Leading zeros may be missing ("2005/4/9 5:03:00"), and so may the time.
@@ -26,7 +26,12 @@ QDateTime parse(const QString& text)
         if (at.isValid())
             return at;
     }
-    return defaultValue();
+    return std::nullopt;
+}
+
+QDateTime parse(const QString& text)
+{
+    return tryParse(text).value_or(defaultValue());
 }
 
 std::optional<QDateTime> fromTimestamp(const QString& timestamp)

@@ -19,6 +19,9 @@ QDateTime defaultValue();
 // stopping the acquisition window.
 QDateTime parse(const QString& text);
 
+// The stored text as a date and time; nothing when it cannot be read as one.
+std::optional<QDateTime> tryParse(const QString& text);
+
 // A JV-Link last-file timestamp "yyyymmddhhnnss" as a date and time; nothing
 // when it is blank or "00000000000000". Throws std::runtime_error for any
 // other text that is not a valid timestamp.

@@ -70,6 +70,18 @@ TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
     EXPECT_EQ(view.boxes.last(), "最新のデータがありません。");
 }
 
+TEST_F(BatchWithEmulator, TheFirstRunKeepsItsStartPointSoALaterRunSkipsNoDay)
+{
+    settings.WriteString("JvDataGet", "LastTime", "");  // a new user: nothing stored yet
+    runToTheEnd();
+    EXPECT_EQ(lastTime(), "2024/05/19 12:00:00") << "eight days before now, kept although the run downloaded";
+
+    const clock::FixedNow fortnightLater(QDateTime(QDate(2024, 6, 10), QTime(12, 0)));
+    runToTheEnd();
+    EXPECT_EQ(dayfiles::dateList(data()), QStringList({"2024年06月09日", "2024年06月08日", "2024年06月02日",
+                                                       "2024年06月01日", "2024年05月26日", "2024年05月25日"}));
+}
+
 TEST_F(BatchWithEmulator, CancelledDownloadAndForcedFailuresLeaveTheServiceUsable)
 {
     EmulatorSettings paced = emulatorIn(dir);
