@@ -150,16 +150,16 @@ void printJson(QTextStream& out, const QJsonArray& array)
     out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
 }
 
-void insertResult(QJsonObject& object, sim::SimResult result)
+void insertResult(QJsonObject& object, sim::SimResult result, const QString& givenMessage)
 {
-    const QString message = sim::refusalMessage(result);
+    const QString message = givenMessage.isEmpty() ? sim::refusalMessage(result) : givenMessage;
     object.insert(QStringLiteral("result"), QString::fromLatin1(sim::simResultName(result)));
     object.insert(QStringLiteral("message"), message.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(message));
 }
 
-int simulationExit(CommandContext& ctx, sim::SimResult result)
+int simulationExit(CommandContext& ctx, sim::SimResult result, const QString& givenMessage)
 {
-    const QString message = sim::refusalMessage(result);
+    const QString message = givenMessage.isEmpty() ? sim::refusalMessage(result) : givenMessage;
     if (message.isEmpty())
         return kSuccess;
     ctx.out.flush();

@@ -100,12 +100,12 @@ void printJson(QTextStream& out, const QJsonObject& object);
 void printJson(QTextStream& out, const QJsonArray& array);
 
 // The "result" and "message" members of a simulating command's JSON: the
-// result's name, and its refusal message or null.
-void insertResult(QJsonObject& object, sim::SimResult result);
+// result's name, and its refusal message (`message`, else the result's own) or null.
+void insertResult(QJsonObject& object, sim::SimResult result, const QString& message = {});
 
 // The exit of a simulating command once its output is printed: a refused
-// result's message goes to err after the output, exit code kRefused;
-// kSuccess otherwise.
-int simulationExit(CommandContext& ctx, sim::SimResult result);
+// result's message (`message`, else the result's own) goes to err after the
+// output, exit code kRefused; kSuccess otherwise.
+int simulationExit(CommandContext& ctx, sim::SimResult result, const QString& message = {});
 
 }  // namespace tavek::cli

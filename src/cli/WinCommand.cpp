@@ -27,12 +27,14 @@ int runWin(CommandContext& ctx)
     const int runners = board.runners();
 
     sim::SimResult result = sim::SimResult::None;
+    QString refusal;
     if (option.kind != SimulationOption::None) {
         const int last = std::min(runners, kWinFigures);
         const int horse = int(
             wholeNumber(option.target, 1, last, QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(last)));
         result = option.kind == SimulationOption::Stake ? board.simulateStake(horse, stakeValue(option.value))
                                                         : board.simulateOdds(horse, oddsValue(option.value));
+        refusal = board.refusalMessage(horse, result);
     }
 
     const win::HeaderTexts h = board.header();
@@ -59,7 +61,7 @@ int runWin(CommandContext& ctx)
             {"virtual_total", board.virtualTotal()},
             {"rows", rows},
         };
-        insertResult(object, result);
+        insertResult(object, result, refusal);
         printJson(ctx.out, object);
     } else {
         ctx.out << item << '\n'
@@ -74,7 +76,7 @@ int runWin(CommandContext& ctx)
             ctx.out << cells.join(u'\t') << '\n';
         }
     }
-    return simulationExit(ctx, result);
+    return simulationExit(ctx, result, refusal);
 }
 
 }  // namespace tavek::cli

@@ -118,10 +118,14 @@ TEST_F(Cli, WinSimulations)
 
     const Outcome low = run({"win", "2005-04-16", "1", "--odds", "1:4", "--json"});
     EXPECT_EQ(low.code, 1);
-    EXPECT_EQ(low.err.trimmed(), QStringLiteral("非現実的な数値が入力されました。"));
+    EXPECT_EQ(low.err.trimmed(),
+              QStringLiteral("非現実的な数値が入力されました。現在のオッズ 8.0 倍より大きい数字を入力してください。"));
     EXPECT_EQ(low.json()["result"].toString(), "unrealistic");
-    EXPECT_EQ(low.json()["message"].toString(), QStringLiteral("非現実的な数値が入力されました。"));
-    EXPECT_EQ(low.json()["rows"].toArray()[0].toObject()["vvotes"].toString(), "   224999");
+    EXPECT_EQ(low.json()["message"].toString(),
+              QStringLiteral("非現実的な数値が入力されました。現在のオッズ 8.0 倍より大きい数字を入力してください。"));
+    EXPECT_EQ(low.json()["rows"].toArray()[0].toObject()["vvotes"].toString(), "   100000") << "refused: the record's";
+    EXPECT_EQ(low.json()["rows"].toArray()[1].toObject()["vodds"].toString(),
+              low.json()["rows"].toArray()[1].toObject()["odds"].toString());
 
     const Outcome one = run({"win", "2005-04-16", "1", "--odds", "1:1.0"});
     EXPECT_EQ(one.code, 1);

@@ -2,12 +2,16 @@
 
 namespace tavek::sim {
 
-QString refusalMessage(SimResult result)
+QString refusalMessage(SimResult result, const QString& currentOdds)
 {
     switch (result) {
     case SimResult::NotAboveOne:
         return QStringLiteral("１倍よりも大きい数字を入力してください。");
     case SimResult::Unrealistic:
+        if (!currentOdds.trimmed().isEmpty())
+            return QStringLiteral(
+                       "非現実的な数値が入力されました。現在のオッズ %1 倍より大きい数字を入力してください。")
+                .arg(currentOdds.trimmed());
         return QStringLiteral("非現実的な数値が入力されました。");
     case SimResult::Refunded:
         return QStringLiteral("返還（出走取消・競走除外）の対象はシミュレーションできません。");

@@ -16,7 +16,9 @@ enum class SimResult {
 };
 
 // The message the dialogs show for a refused result; empty for the others.
-QString refusalMessage(SimResult result);
+// With `currentOdds` (the odds now, as shown), an unrealistic result also says
+// what would be taken: odds above those.
+QString refusalMessage(SimResult result, const QString& currentOdds = {});
 
 // Machine name for tavek-cli: "none", "accepted", "not_above_one", "unrealistic",
 // "refunded", "no_votes".

@@ -35,8 +35,6 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
                              fmt::grouped11(day_.WinTotal[race()])};
         break;
     case sim::SimResult::Unrealistic:
-        inputs_ = InputTexts{0, QString(), QString(), inputs_.virtualTotal};
-        break;
     case sim::SimResult::NotAboveOne:
     case sim::SimResult::Refunded:
     case sim::SimResult::NoVotes:
@@ -44,6 +42,12 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
         break;
     }
     return out.result;
+}
+
+QString WinBoard::refusalMessage(int horse, sim::SimResult result) const
+{
+    constexpr int kRealOddsColumn = 4;
+    return sim::refusalMessage(result, cellText(horse, kRealOddsColumn));
 }
 
 }  // namespace tavek::win

@@ -36,11 +36,15 @@ public:
     // (see winRefusal) with nothing changed.
     sim::SimResult simulateStake(int horse, long long yen);
 
-    // OK of the odds dialog. Refunded and NoVotes change nothing; NotAboveOne leaves the input texts as they were
-    // (the dialog stays open); Unrealistic clears the row texts but keeps the
-    // virtual total; Accepted sets the amount, odds and virtual total. Throws
-    // std::runtime_error as oddsSimulation does, leaving the texts.
+    // OK of the odds dialog. Every refusal (Refunded, NoVotes, NotAboveOne,
+    // Unrealistic) changes no figure and no text, the last accepted
+    // simulation included; Accepted sets the amount, odds and virtual total.
+    // Throws std::runtime_error as oddsSimulation does, leaving the texts.
     sim::SimResult simulateOdds(int horse, long double odds);
+
+    // The message of a refused simulation of runner `horse`; an unrealistic
+    // odds names the runner's odds now, above which odds are taken.
+    QString refusalMessage(int horse, sim::SimResult result) const;
 
 private:
     DayData& day_;

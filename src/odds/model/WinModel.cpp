@@ -146,7 +146,6 @@ void stakeSimulation(DayData& day, int race, int horse, long long yen)
 OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
 {
     checkHorse(day, race, horse);
-    winReset(day, race);
     const int v = strictField(day, race, layout::winVotes(horse), QStringLiteral("馬番 %1 の単勝票数").arg(horse));
     const int t = strictField(day, race, layout::kWinTotal, QStringLiteral("単勝合計票数"));
     if (t == 0)
@@ -159,18 +158,23 @@ OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
         return out;
     const double d = s - kPayoutRate / odds;
     const double y = (static_cast<long double>(t) * d) / (d - static_cast<long double>(v) / t + 1);
+    out.excess = y;
+    if (!(y > 0)) {
+        // Odds at or below the current ones: refused, and every figure stays
+        // as it was, the last accepted simulation included.
+        out.result = sim::SimResult::Unrealistic;
+        return out;
+    }
     const long long e = static_cast<long long>(std::trunc(y));
-    const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] - e);
-    const int total = checkedFigure(day, race, day.WinTotal[race] - e);
+    // Both figures are checked before either is written, so a failure leaves
+    // the race as it was.
+    const int runner = checkedFigure(day, race, v - e);
+    const int total = checkedFigure(day, race, t - e);
+    winReset(day, race);
     day.WinVotes[race][horse - 1] = runner;
     day.WinTotal[race] = total;
-    out.excess = y;
-    if (y > 0) {
-        out.result = sim::SimResult::Accepted;
-        out.amount = e * kVoteUnit;
-    } else {
-        out.result = sim::SimResult::Unrealistic;
-    }
+    out.result = sim::SimResult::Accepted;
+    out.amount = e * kVoteUnit;
     return out;
 }
 

@@ -50,19 +50,20 @@ void winReset(DayData& day, int race);
 // outside 0..9,999,999 yen.
 void stakeSimulation(DayData& day, int race, int horse, long long yen);
 
-// Accepted when the excess votes y are above 0; NotAboveOne leaves the
-// figures the record's.
+// Accepted when the excess votes y are above 0; any other result leaves every
+// figure as it was.
 struct OddsOutcome {
     sim::SimResult result = sim::SimResult::NotAboveOne;
     double excess = 0;     // y, the votes between the given odds and the current ones
     long long amount = 0;  // yen, the integer part of y times 100 (accepted only)
 };
 
-// Win reset, then the votes that take runner `horse` from odds `odds` down to
-// its current odds are worked out and taken off the runner and the total
-// (also when rejected as unrealistic). Throws std::runtime_error (naming the
-// race) when the runner's votes or the total are blank or not numbers, or the
-// total is 0; the figures are then the record's.
+// The votes that take runner `horse` from odds `odds` down to its current odds
+// are worked out from the record; when there are any (y > 0), the race's win
+// figures are reset and those votes taken off the runner and the total. A
+// refusal (odds not above 1, or not above the current odds) changes nothing.
+// Throws std::runtime_error (naming the race) when the runner's votes or the
+// total are blank or not numbers, or the total is 0; nothing changes then.
 OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds);
 
 }  // namespace tavek::win

@@ -97,7 +97,8 @@ long double InputFormParts::enteredOdds() const
     return SaNumEditExC1->Text().isEmpty() ? 0.0L : SaNumEditExC1->AsFloat();
 }
 
-void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation)
+void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation,
+              const std::function<QString(tavek::sim::SimResult)>& message)
 {
     using tavek::sim::SimResult;
     SimResult result = SimResult::None;
@@ -111,7 +112,7 @@ void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& sim
         dialog->accept();
         return;
     }
-    tavek::MessageBox::error(tavek::sim::refusalMessage(result));
+    tavek::MessageBox::error(message(result));
     if (result == SimResult::Unrealistic)
         QApplication::beep();
 }

@@ -44,8 +44,12 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
 
 // The end of OK in every input dialog: runs `simulation` (which shows its
 // result on the tab). Accepted or None closes `dialog`; a refused result shows
-// its message in the error box, with a beep when unrealistic; a simulation
-// that fails with std::runtime_error shows the failure there. Both leave the
-// dialog open with its input, so the error stops here and not in the
-// application's event loop.
-void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation);
+// its message (`message` of the result) in the error box, with a beep when
+// unrealistic; a simulation that fails with std::runtime_error shows the
+// failure there. Both leave the dialog open with its input, so the error stops
+// here and not in the application's event loop.
+void finishOk(
+    QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation,
+    const std::function<QString(tavek::sim::SimResult)>& message = [](tavek::sim::SimResult r) {
+        return tavek::sim::refusalMessage(r);
+    });

@@ -18,5 +18,7 @@ TInputOddsForm::TInputOddsForm(WinSheet& sheet, QWidget* parent)
 void TInputOddsForm::BitBtn1Click()
 {
     const int horse = Label3D9->text().trimmed().toInt();
-    finishOk(this, [&] { return sheet_.simulateOdds(horse, enteredOdds()); });
+    finishOk(
+        this, [&] { return sheet_.simulateOdds(horse, enteredOdds()); },
+        [&](tavek::sim::SimResult result) { return sheet_.board().refusalMessage(horse, result); });
 }

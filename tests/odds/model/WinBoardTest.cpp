@@ -74,15 +74,16 @@ TEST(WinBoard, DialogResultsAndTheTextsTheyLeave)
     EXPECT_EQ(board.cellText(1, 10), "     10.0");
     EXPECT_EQ(board.virtualTotal(), "    978,261");
 
-    EXPECT_EQ(board.simulateOdds(1, 1.0L), SimResult::NotAboveOne);
-    EXPECT_EQ(board.cellText(1, 7), "     10.0") << "the grid keeps its texts";
-    EXPECT_EQ(board.cellText(1, 8), "   100000") << "but the figures are the record's";
-
-    EXPECT_EQ(board.simulateOdds(1, 4.0L), SimResult::Unrealistic);
-    EXPECT_EQ(board.cellText(1, 6), " ");
-    EXPECT_EQ(board.cellText(1, 7), " ");
-    EXPECT_EQ(board.virtualTotal(), "    978,261");
-    EXPECT_EQ(board.cellText(1, 8), "   224999");
+    // A refused odds changes no figure and no text: the last simulation stays.
+    for (long double refused : {1.0L, 4.0L}) {
+        EXPECT_NE(board.simulateOdds(1, refused), SimResult::Accepted);
+        EXPECT_EQ(board.cellText(1, 6), "  2,173,900");
+        EXPECT_EQ(board.cellText(1, 7), "     10.0");
+        EXPECT_EQ(board.cellText(1, 8), "    78261");
+        EXPECT_EQ(board.virtualTotal(), "    978,261");
+    }
+    EXPECT_EQ(board.refusalMessage(1, SimResult::Unrealistic),
+              QStringLiteral("非現実的な数値が入力されました。現在のオッズ 8.0 倍より大きい数字を入力してください。"));
 
     // Below one vote: the amount shows, no vote is added.
     board.simulateStake(2, 99);

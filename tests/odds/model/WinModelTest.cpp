@@ -120,8 +120,9 @@ TEST(WinModel, OddsSimulationRejections)
     const win::OddsOutcome low = win::oddsSimulation(*day, 0, 1, 4.0L);
     EXPECT_EQ(low.result, sim::SimResult::Unrealistic);
     EXPECT_EQ(low.amount, 0);
-    EXPECT_EQ(day->WinVotes[0][0], 224'999);
-    EXPECT_EQ(day->WinTotal[0], 1'124'999);
+    EXPECT_NEAR(low.excess, -124'999.99999999999, 1e-6);
+    EXPECT_EQ(day->WinVotes[0][0], 100'000) << "refused: nothing changes";
+    EXPECT_EQ(day->WinTotal[0], 1'000'000);
 
     for (long double x : {1.0L, 0.5L, std::numeric_limits<long double>::quiet_NaN()}) {
         EXPECT_EQ(win::oddsSimulation(*day, 0, 1, x).result, sim::SimResult::NotAboveOne);

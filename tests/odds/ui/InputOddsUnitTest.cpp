@@ -40,10 +40,14 @@ TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.seen()[0].kind, MessageBox::Kind::Error);
     EXPECT_EQ(boxes.seen()[0].title, QStringLiteral("エラー"));
-    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("非現実的な数値が入力されました。"));
+    EXPECT_EQ(boxes.seen()[0].text,
+              QStringLiteral("非現実的な数値が入力されました。現在のオッズ 8.0 倍より大きい数字を入力してください。"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.SaNumEditExC1->Text(), "4.0");
-    EXPECT_EQ(cell(1, 6), " ") << "the sheet shows the refused simulation";
+    // The refused odds change nothing: the earlier stake stays on the sheet.
+    EXPECT_EQ(cell(1, 6), "    150,000");
+    EXPECT_EQ(cell(1, 8), "   101500");
+    EXPECT_EQ(sheet.Label3D13->text(), "  1,001,500");
 
     // An empty field is no odds at all: refused like odds not above 1.
     TInputOddsForm empty(sheet);
