@@ -20,11 +20,7 @@ namespace tavek::sim {
 
 namespace {
 
-constexpr double kWinPayout = 0.8;
-constexpr int kTotals[kStatPools] = {layout::kWinTotal,      layout::kPlaceTotal, layout::kBracketTotal,
-                                     layout::kQuinellaTotal, layout::kWideTotal,  layout::kExactaTotal,
-                                     layout::kTrioTotal};
-const char* const kPoolNames[kStatPools] = {"win", "place", "bracket", "quinella", "wide", "exacta", "trio"};
+using pools::Pool;
 
 QByteArray readFile(const QString& path, bool required)
 {
@@ -60,7 +56,7 @@ Quantiles quantilesOf(std::vector<double> v)
 
 double poolYenOf(const RaceFigures& r, int pool)
 {
-    return 100.0 * static_cast<double>(pool < 0 ? r.sevenPools() : r.votes[pool]);
+    return static_cast<double>(pools::kYenPerVote) * static_cast<double>(pool < 0 ? r.sevenPools() : r.votes[pool]);
 }
 
 // Amounts as the Japanese market quotes them: 億円 above 1億, else 万円.
@@ -113,16 +109,17 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
     if (!r.date.isValid() || r.number <= 0)
         return false;
-    for (int k = 0; k < kStatPools; ++k) {
+    for (size_t k = 0; k < pools::kPools.size(); ++k) {
         int v;
-        if (!record::tryBlankAsAbsent(record::field(h1, kTotals[k], kVoteLen), v))
+        if (!record::tryBlankAsAbsent(record::field(h1, pools::kPools[k].total, kVoteLen), v))
             return false;
         r.votes[k] = std::max(v, 0);
     }
+    const pools::VotePool& winPool = pools::pool(Pool::Win);
     std::array<int, 18> win{};
     int favourite = -1, second = -1, least = -1;
     for (int h = 0; h < registered; ++h) {
-        if (!record::tryBlankAsAbsent(record::field(h1, winVotes(h + 1), kVoteLen), win[h]))
+        if (!record::tryBlankAsAbsent(record::field(h1, winPool.votes(h + 1), kVoteLen), win[h]))
             return false;
         if (win[h] <= 0)
             continue;
@@ -135,22 +132,24 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         if (least < 0 || win[h] < win[least])
             least = h;
     }
-    const double winTotal = static_cast<double>(r.votes[0]);
+    const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * kWinPayout / win[least];
+        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(h1).value()) / win[least];
     }
+    const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;
-    if (second >= 0 && r.votes[3] > 0
+    if (second >= 0 && quinellaTotal > 0
         && record::tryBlankAsAbsent(
             record::field(h1,
-                          quinellaVotes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
-                                                    std::max(favourite, second) + 1)),
+                          pools::pool(Pool::Quinella)
+                              .votes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
+                                                 std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
         const double a = win[favourite] / winTotal, b = win[second] / winTotal;
         const double harville = a * b / (1 - a) + b * a / (1 - b);
-        r.pairToHarville = quinella / static_cast<double>(r.votes[3]) / harville;
+        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
     }
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
@@ -279,12 +278,12 @@ std::map<int, Quantiles> MarketStats::poolYenByMonth(int pool) const
     return m;
 }
 
-std::array<double, kStatPools> MarketStats::poolMix() const
+std::array<double, pools::kPoolCount> MarketStats::poolMix() const
 {
-    std::array<double, kStatPools> mix{};
+    std::array<double, pools::kPoolCount> mix{};
     double all = 0;
     for (const RaceFigures& r : races_)
-        for (int k = 0; k < kStatPools; ++k) {
+        for (size_t k = 0; k < mix.size(); ++k) {
             mix[k] += static_cast<double>(r.votes[k]);
             all += static_cast<double>(r.votes[k]);
         }
@@ -351,8 +350,8 @@ QStringList MarketStats::reportLines() const
     }
     const auto mix = poolMix();
     parts.clear();
-    for (int k = 0; k < kStatPools; ++k)
-        parts << QStringLiteral("%1 %2%").arg(QLatin1String(kPoolNames[k])).arg(100 * mix[k], 0, 'f', 1);
+    for (size_t k = 0; k < mix.size(); ++k)
+        parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("largest races (seven pools):");
     for (const RaceFigures& r : largest(10))
@@ -383,8 +382,8 @@ QJsonObject MarketStats::toJson() const
     o.insert("sevenPoolsYenByMonth", mapJson(poolYenByMonth(-1), quantileJson));
     QJsonObject mix;
     const auto shares = poolMix();
-    for (int k = 0; k < kStatPools; ++k)
-        mix.insert(QLatin1String(kPoolNames[k]), shares[k]);
+    for (size_t k = 0; k < shares.size(); ++k)
+        mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
     o.insert("poolMix", mix);
     QJsonArray big;
     for (const RaceFigures& r : largest(10))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "racedata/VotePools.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
@@ -19,19 +21,16 @@
 // beside the other.
 namespace tavek::sim {
 
-// The seven pools of the vote-count record, in its order.
-inline constexpr int kStatPools = 7;
-
 struct RaceFigures {
     QDate date;
     QByteArray courseCode;  // two characters, "05"
     int number = 0;
     QString name;
     int starters = 0;
-    double favouriteShare = 0;                // the most-backed runner's part of the win pool
-    double longshotOdds = 0;                  // the least-backed runner's win odds (0.8 payout rate)
-    double pairToHarville = 0;                // the two favourites' quinella share over its Harville value
-    std::array<int64_t, kStatPools> votes{};  // the seven totals
+    double favouriteShare = 0;                       // the most-backed runner's part of the win pool
+    double longshotOdds = 0;                         // the least-backed runner's win odds
+    double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
+    std::array<int64_t, pools::kPoolCount> votes{};  // the seven totals, in the record's order
 
     int64_t sevenPools() const;
 };
@@ -68,7 +67,7 @@ public:
     std::map<int, Quantiles> poolYenByNumber(int pool) const;
     std::map<int, Quantiles> poolYenByMonth(int pool) const;
     // Each pool's part of the seven pools' total.
-    std::array<double, kStatPools> poolMix() const;
+    std::array<double, pools::kPoolCount> poolMix() const;
     // The races with the largest seven-pool totals, largest first.
     std::vector<RaceFigures> largest(int count) const;
 
