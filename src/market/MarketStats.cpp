@@ -8,7 +8,6 @@
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
 
-#include <QFile>
 #include <QHash>
 #include <QJsonArray>
 #include <algorithm>
@@ -22,14 +21,12 @@ namespace {
 
 using pools::Pool;
 
-QByteArray readFile(const QString& path, bool required)
+// The lines of a day file as the day load reads it; none when it is missing.
+QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
 {
-    QFile f(path);
-    if (!f.exists() && !required)
-        return {};
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()).toStdString());
-    return f.readAll();
+    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
+                                                                  dayfiles::Links::Follow);
+    return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
 }
 
 Quantiles quantilesOf(std::vector<double> v)
@@ -160,24 +157,26 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
 MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to)
 {
     MarketStats stats;
-    QStringList dates = dayfiles::dateList(dataFolder);
+    QString problem;
+    QStringList dates = dayfiles::dateList(dataFolder, &problem);
+    if (!problem.isEmpty())
+        throw std::runtime_error(problem.toStdString());
     std::reverse(dates.begin(), dates.end());
     for (const QString& dateText : dates) {
         const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy年MM月dd日"));
         if ((from.isValid() && date.isValid() && date < from) || (to.isValid() && date.isValid() && date > to))
             continue;
         QHash<QByteArray, QByteArray> details;
-        for (const QByteArray& line :
-             recordlines::lines(readFile(dayfiles::raceFilePath(dataFolder, dateText), true), recordlines::Empty::Skip))
+        for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
             if (line.startsWith("RA"))
                 details.insert(keiba::raceKey(line).toByteArray(), line);
-        const QString votePath = dayfiles::voteFilePath(dataFolder, dateText);
-        for (const QByteArray& line : recordlines::lines(readFile(votePath, false), recordlines::Empty::Skip)) {
+        const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
+        for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
             // A stored line has lost its CR LF; the record's length counts it.
             const QByteArray h1 = line + "\r\n";
             if (!stats.addRace(h1, details.value(keiba::raceKey(h1).toByteArray())))
                 stats.skipped_.append(
-                    QStringLiteral("%1, race %2").arg(votePath, QString::fromLatin1(keiba::raceKey(h1))));
+                    QStringLiteral("%1, race %2").arg(voteFile.shown, QString::fromLatin1(keiba::raceKey(h1))));
         }
     }
     return stats;
@@ -368,30 +367,31 @@ QJsonObject MarketStats::toJson() const
 {
     QJsonObject o;
     o.insert("races", static_cast<int>(races_.size()));
-    o.insert("courseDays", courseDays());
-    o.insert("startersMean", meanStarters());
+    o.insert("course_days", courseDays());
+    o.insert("starters_mean", meanStarters());
     o.insert("starters", mapJson(startersCount(), [](int c) { return QJsonValue(c); }));
-    o.insert("favouriteShareMean", meanFavouriteShare());
-    o.insert("favouriteShareByStarters", mapJson(favouriteShareByStarters(), [](double s) { return QJsonValue(s); }));
-    o.insert("longshotOddsByStarters", mapJson(longshotOddsByStarters(), [](double s) { return QJsonValue(s); }));
-    o.insert("pairToHarville", quantileJson(pairToHarville()));
-    o.insert("winPoolYen", quantileJson(poolYen(0)));
-    o.insert("sevenPoolsYen", quantileJson(poolYen(-1)));
-    o.insert("winPoolYenByRaceNumber", mapJson(poolYenByNumber(0), quantileJson));
-    o.insert("sevenPoolsYenByRaceNumber", mapJson(poolYenByNumber(-1), quantileJson));
-    o.insert("sevenPoolsYenByMonth", mapJson(poolYenByMonth(-1), quantileJson));
+    o.insert("favourite_share_mean", meanFavouriteShare());
+    o.insert("favourite_share_by_starters",
+             mapJson(favouriteShareByStarters(), [](double s) { return QJsonValue(s); }));
+    o.insert("longshot_odds_by_starters", mapJson(longshotOddsByStarters(), [](double s) { return QJsonValue(s); }));
+    o.insert("pair_to_harville", quantileJson(pairToHarville()));
+    o.insert("win_pool_yen", quantileJson(poolYen(0)));
+    o.insert("seven_pools_yen", quantileJson(poolYen(-1)));
+    o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(0), quantileJson));
+    o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(-1), quantileJson));
+    o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(-1), quantileJson));
     QJsonObject mix;
     const auto shares = poolMix();
     for (size_t k = 0; k < shares.size(); ++k)
         mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
-    o.insert("poolMix", mix);
+    o.insert("pool_mix", mix);
     QJsonArray big;
     for (const RaceFigures& r : largest(10))
         big.append(QJsonObject{{"date", r.date.toString(Qt::ISODate)},
                                {"course", keiba::courseName2(r.courseCode)},
                                {"race", r.number},
                                {"name", r.name},
-                               {"sevenPoolsYen", poolYenOf(r, -1)}});
+                               {"seven_pools_yen", poolYenOf(r, -1)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
     return o;

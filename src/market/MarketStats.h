@@ -42,9 +42,12 @@ struct Quantiles {
 class MarketStats {
 public:
     // The races of the day files in `dataFolder` dated from `from` to `to`
-    // (an invalid date leaves that end open). Throws std::runtime_error when
-    // a day file cannot be read; a record whose fields are not numbers is
-    // counted as skipped with its file and race named.
+    // (an invalid date leaves that end open), read as the day load reads
+    // them (CP932 names, no wait on a FIFO, no day file of more than
+    // dayfiles::kMaxDayFileLines lines). Throws std::runtime_error naming the
+    // folder or file when the data folder or a day file cannot be read; a
+    // record whose fields are not numbers is counted as skipped with its
+    // file and race named.
     static MarketStats ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to);
 
     // Adds one race from its vote-count record and, if known, its race
