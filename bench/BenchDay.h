@@ -4,9 +4,12 @@
 // RA records and H1 records whose every vote field holds a number.
 
 #include "racedata/RecordLayout.h"
+#include "racedata/VotePools.h"
 
 #include <QByteArray>
 #include <QList>
+
+#include <utility>
 
 namespace tavek::bench {
 
@@ -46,21 +49,24 @@ inline QList<QByteArray> voteRecords()
     for (int race = 0; race < 36; ++race) {
         QByteArray r = record("H1", layout::kH1Length, race);
         layout::put(r, layout::kRegistered, "1818");
-        for (int h = 1; h <= layout::kMaxWinEntries; ++h) {
+        const pools::VotePool& win = pools::pool(pools::Pool::Win);
+        for (int h = 1; h <= win.entries; ++h) {
             layout::put(r, layout::refundFlag(h), "0");
-            layout::put(r, layout::winVotes(h), votes(h <= 18 ? 1000 * h : 0));
+            layout::put(r, win.votes(h), votes(h <= 18 ? 1000 * h : 0));
         }
-        for (int k = 1; k <= layout::kBracketPairs; ++k)
-            layout::put(r, layout::bracketVotes(k), votes(500 + k));
-        for (int k = 1; k <= layout::kQuinellaPairs; ++k)
-            layout::put(r, layout::quinellaVotes(k), votes(300 + k));
-        for (int k = 0; k < layout::kExactaEntries; ++k)
-            layout::put(r, layout::exactaVotes(k), votes(200 + k));
-        for (int k = 0; k < layout::kTrioEntries; ++k)
-            layout::put(r, layout::trioVotes(k), votes(100 + k));
-        for (int p : {layout::kWinTotal, layout::kPlaceTotal, layout::kBracketTotal, layout::kQuinellaTotal,
-                      layout::kWideTotal, layout::kExactaTotal, layout::kTrioTotal})
-            layout::put(r, p, votes(171000));
+        // The bracket, quinella, exacta and trio entries, each with votes of
+        // its own: entry n has the first entry's votes + n - 1.
+        const std::pair<pools::Pool, int> firstVotes[] = {{pools::Pool::Bracket, 501},
+                                                          {pools::Pool::Quinella, 301},
+                                                          {pools::Pool::Exacta, 200},
+                                                          {pools::Pool::Trio, 100}};
+        for (const auto& [which, first] : firstVotes) {
+            const pools::VotePool& pool = pools::pool(which);
+            for (int n = 1; n <= pool.entries; ++n)
+                layout::put(r, pool.votes(n), votes(first + n - 1));
+        }
+        for (const pools::VotePool& pool : pools::kPools)
+            layout::put(r, pool.total, votes(171000));
         list.append(r);
     }
     return list;

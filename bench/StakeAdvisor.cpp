@@ -3,7 +3,7 @@
 
 #include "advisor/model/StakeAdvisor.h"
 #include "advisor/model/AdvisorChart.h"
-#include "odds/model/WinModel.h"
+#include "racedata/VotePools.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,7 +12,8 @@ using namespace tavek::advice;
 namespace {
 
 // A big race's favourite: 2,000,000 of 20,000,000 win votes (odds 8.0).
-const Bet kFavourite{BetKind::Win, 1, 20'000'000, 2'000'000, tavek::win::kWinRate};
+const tavek::pools::PayoutRate kWinRate = tavek::pools::pool(tavek::pools::Pool::Win).rateFrom;
+const Bet kFavourite{BetKind::Win, 1, 20'000'000, 2'000'000, kWinRate};
 
 // P 0.5 keeps P O(x) above 1 over the whole bankroll, so every stake is
 // weighed for Kelly too: the slowest case.
@@ -51,7 +52,7 @@ void BM_Dutch(benchmark::State& state)
 {
     std::vector<Bet> bets;
     for (int h = 1; h <= state.range(0); ++h)
-        bets.push_back({BetKind::Win, h, 20'000'000, 2'000'000 / h, tavek::win::kWinRate});
+        bets.push_back({BetKind::Win, h, 20'000'000, 2'000'000 / h, kWinRate});
     for (auto _ : state)
         benchmark::DoNotOptimize(dutch(bets, 100'000'000));
 }

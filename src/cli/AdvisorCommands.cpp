@@ -112,12 +112,12 @@ int runAdvise(CommandContext& ctx)
                 {"bankroll", input.bankroll},
                 {"kelly", input.kelly.value()},
                 {"max_ev_stake", a.maxEvStake},
-                {"max_ev", advice::expectedValue(bet, input.prob, a.maxEvStake / advice::kVoteYen)},
-                {"odds_at_max_ev", oddsNumber(advice::payoutTenths(bet, a.maxEvStake / advice::kVoteYen))},
+                {"max_ev", advice::expectedValue(bet, input.prob, a.maxEvStake / pools::kYenPerVote)},
+                {"odds_at_max_ev", oddsNumber(advice::payoutTenths(bet, a.maxEvStake / pools::kYenPerVote))},
                 {"break_even_stake", a.breakEvenStake},
-                {"odds_at_break_even", oddsNumber(advice::payoutTenths(bet, a.breakEvenStake / advice::kVoteYen))},
+                {"odds_at_break_even", oddsNumber(advice::payoutTenths(bet, a.breakEvenStake / pools::kYenPerVote))},
                 {"kelly_stake", a.kellyStake},
-                {"odds_at_kelly", oddsNumber(advice::payoutTenths(bet, a.kellyStake / advice::kVoteYen))},
+                {"odds_at_kelly", oddsNumber(advice::payoutTenths(bet, a.kellyStake / pools::kYenPerVote))},
             });
         return kSuccess;
     }
@@ -143,7 +143,7 @@ int runCurve(CommandContext& ctx)
     const BetOption option = betOption(ctx.args);
     const long long to = accepted(advice::readStake(optionOr(ctx.args, "--to", "1000000"), 0, QStringLiteral("--to")));
     const long long step = accepted(
-        advice::readStake(optionOr(ctx.args, "--step", "10000"), 100, QStringLiteral("--step")));
+        advice::readStake(optionOr(ctx.args, "--step", "10000"), pools::kYenPerVote, QStringLiteral("--step")));
     const SelectedRace selected = takeSelectedRace(ctx);
     const Bet bet = chosenBet(selected, option.kind, option.list);
     const std::vector<advice::CurvePoint> points = advice::curve(bet, to, step);
@@ -153,7 +153,7 @@ int runCurve(CommandContext& ctx)
         for (const advice::CurvePoint& p : points)
             array.append(QJsonObject{{"stake", p.stake},
                                      {"odds", oddsNumber(p.oddsTenths)},
-                                     {"display", advice::tabOddsText(bet, p.stake / advice::kVoteYen)}});
+                                     {"display", advice::tabOddsText(bet, p.stake / pools::kYenPerVote)}});
         printJson(ctx.out, QJsonObject{{"date", selected.loaded.date},
                                        {"race", selected.item},
                                        {"bet", advice::betLabel(bet)},
@@ -163,7 +163,7 @@ int runCurve(CommandContext& ctx)
     ctx.out << selected.item << '\n' << advice::betLabel(bet) << '\n';
     for (const advice::CurvePoint& p : points)
         ctx.out << advice::yenText(p.stake) << '\t' << advice::oddsText(p.oddsTenths) << '\t'
-                << advice::tabOddsText(bet, p.stake / advice::kVoteYen) << '\n';
+                << advice::tabOddsText(bet, p.stake / pools::kYenPerVote) << '\n';
     return kSuccess;
 }
 
@@ -174,7 +174,7 @@ int runDutch(CommandContext& ctx)
     const std::optional<QString> totalText = ctx.args.takeOption(QStringLiteral("--total"));
     if (!totalText)
         throw BadInput(QStringLiteral("missing --total YEN"));
-    const long long total = accepted(advice::readStake(*totalText, 100, QStringLiteral("--total")));
+    const long long total = accepted(advice::readStake(*totalText, pools::kYenPerVote, QStringLiteral("--total")));
     const SelectedRace selected = takeSelectedRace(ctx);
     std::vector<Bet> bets;
     for (const QString& text : option.list.split(u',')) {

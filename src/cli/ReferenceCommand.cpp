@@ -24,8 +24,8 @@ int runReference(CommandContext& ctx)
     }
     if (json) {
         QJsonObject totals;
-        for (int t = 0; t < sim::kBetTypes; ++t)
-            totals.insert(QLatin1String(sim::betTypeKey(sim::BetType(t))), sheet.totals[size_t(t)]);
+        for (size_t t = 0; t < pools::kPools.size(); ++t)
+            totals.insert(QLatin1String(pools::kPools[t].key), sheet.totals[t]);
         printJson(ctx.out, QJsonObject{
                                {"date", loaded.date},
                                {"race", item},
@@ -35,15 +35,13 @@ int runReference(CommandContext& ctx)
                            });
         return kSuccess;
     }
-    static const char* const captions[] = {"単勝合計票数：",   "複勝合計票数：", "枠連合計票数：", "馬連合計票数：",
-                                           "ワイド合計票数：", "馬単合計票数：", "3連複合計票数："};
     ctx.out << item << '\n';
-    for (int t = 0; t < sim::kBetTypes; ++t)
-        ctx.out << QString::fromUtf8(captions[t]) << sheet.totals[size_t(t)] << '\n';
-    ctx.out << QStringLiteral("馬単票数リスト") << '\n';
+    for (int t = 0; t < pools::kPoolCount; ++t)
+        ctx.out << sim::totalLabel(pools::Pool(t)) << sheet.totals[size_t(t)] << '\n';
+    ctx.out << sim::listCaption(pools::Pool::Exacta) << '\n';
     for (const QString& line : sheet.exacta)
         ctx.out << line << '\n';
-    ctx.out << QStringLiteral("3連複票数リスト") << '\n';
+    ctx.out << sim::listCaption(pools::Pool::Trio) << '\n';
     for (const QString& line : sheet.trio)
         ctx.out << line << '\n';
     return kSuccess;

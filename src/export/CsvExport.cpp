@@ -27,14 +27,15 @@ QString combination(const QString& padded)
     return c;
 }
 
-// A list line of the reference tab: rank "%3d", a blank, the combination,
-// votes in 10 places, share "%6.1f" and "%".
-QStringList listRow(const QString& kind, const QString& line, qsizetype combinationWidth)
+// A list line of the reference tab: rank "%3d", a blank, the combination
+// ("a-b", "a-b-c"), votes in 10 places, share "%6.1f" and "%".
+QStringList listRow(const pools::VotePool& pool, const QString& line)
 {
-    QString share = line.mid(4 + combinationWidth + 10).trimmed();
+    const qsizetype width = sim::combinationWidth(pool);
+    QString share = line.mid(4 + width + 10).trimmed();
     share.chop(share.endsWith(u'%') ? 1 : 0);
-    return {kind, line.left(3).trimmed(), combination(line.mid(4, combinationWidth)),
-            line.mid(4 + combinationWidth, 10).trimmed(), share.trimmed()};
+    return {pool.caption(), line.left(3).trimmed(), combination(line.mid(4, width)), line.mid(4 + width, 10).trimmed(),
+            share.trimmed()};
 }
 
 }  // namespace
@@ -87,16 +88,15 @@ Table pairTable(const sim::PairBoard& board)
 
 Table referenceTable(const sim::ReferenceSheet& sheet)
 {
-    static const char* const totals[sim::kBetTypes] = {"単勝", "複勝", "枠連", "馬連", "ワイド", "馬単", "3連複"};
     Table table{{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番"), QStringLiteral("票数"),
                  QStringLiteral("支持率(%)")}};
-    for (int t = 0; t < sim::kBetTypes; ++t)
-        table.push_back({QString::fromUtf8(totals[t]) + QStringLiteral("合計票数"), QString(), QString(),
-                         sheet.totals[size_t(t)].trimmed(), QString()});
+    for (int t = 0; t < pools::kPoolCount; ++t)
+        table.push_back(
+            {sim::totalCaption(pools::Pool(t)), QString(), QString(), sheet.totals[size_t(t)].trimmed(), QString()});
     for (const QString& line : sheet.exacta)
-        table.push_back(listRow(QStringLiteral("馬単"), line, 5));
+        table.push_back(listRow(pools::pool(pools::Pool::Exacta), line));
     for (const QString& line : sheet.trio)
-        table.push_back(listRow(QStringLiteral("3連複"), line, 8));
+        table.push_back(listRow(pools::pool(pools::Pool::Trio), line));
     return table;
 }
 

@@ -8,7 +8,6 @@
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
 
-#include <QFile>
 #include <QHash>
 #include <QJsonArray>
 #include <algorithm>
@@ -20,20 +19,14 @@ namespace tavek::sim {
 
 namespace {
 
-constexpr double kWinPayout = 0.8;
-constexpr int kTotals[kStatPools] = {layout::kWinTotal,      layout::kPlaceTotal, layout::kBracketTotal,
-                                     layout::kQuinellaTotal, layout::kWideTotal,  layout::kExactaTotal,
-                                     layout::kTrioTotal};
-const char* const kPoolNames[kStatPools] = {"win", "place", "bracket", "quinella", "wide", "exacta", "trio"};
+using pools::Pool;
 
-QByteArray readFile(const QString& path, bool required)
+// The lines of a day file as the day load reads it; none when it is missing.
+QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
 {
-    QFile f(path);
-    if (!f.exists() && !required)
-        return {};
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error(QStringLiteral("cannot read %1: %2").arg(path, f.errorString()).toStdString());
-    return f.readAll();
+    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
+                                                                  dayfiles::Links::Follow);
+    return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
 }
 
 Quantiles quantilesOf(std::vector<double> v)
@@ -60,7 +53,7 @@ Quantiles quantilesOf(std::vector<double> v)
 
 double poolYenOf(const RaceFigures& r, int pool)
 {
-    return 100.0 * static_cast<double>(pool < 0 ? r.sevenPools() : r.votes[pool]);
+    return static_cast<double>(pools::kYenPerVote) * static_cast<double>(pool < 0 ? r.sevenPools() : r.votes[pool]);
 }
 
 // Amounts as the Japanese market quotes them: 億円 above 1億, else 万円.
@@ -113,16 +106,17 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
     if (!r.date.isValid() || r.number <= 0)
         return false;
-    for (int k = 0; k < kStatPools; ++k) {
+    for (size_t k = 0; k < pools::kPools.size(); ++k) {
         int v;
-        if (!record::tryBlankAsAbsent(record::field(h1, kTotals[k], kVoteLen), v))
+        if (!record::tryBlankAsAbsent(record::field(h1, pools::kPools[k].total, kVoteLen), v))
             return false;
         r.votes[k] = std::max(v, 0);
     }
+    const pools::VotePool& winPool = pools::pool(Pool::Win);
     std::array<int, 18> win{};
     int favourite = -1, second = -1, least = -1;
     for (int h = 0; h < registered; ++h) {
-        if (!record::tryBlankAsAbsent(record::field(h1, winVotes(h + 1), kVoteLen), win[h]))
+        if (!record::tryBlankAsAbsent(record::field(h1, winPool.votes(h + 1), kVoteLen), win[h]))
             return false;
         if (win[h] <= 0)
             continue;
@@ -135,22 +129,24 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         if (least < 0 || win[h] < win[least])
             least = h;
     }
-    const double winTotal = static_cast<double>(r.votes[0]);
+    const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * kWinPayout / win[least];
+        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(h1).value()) / win[least];
     }
+    const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;
-    if (second >= 0 && r.votes[3] > 0
+    if (second >= 0 && quinellaTotal > 0
         && record::tryBlankAsAbsent(
             record::field(h1,
-                          quinellaVotes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
-                                                    std::max(favourite, second) + 1)),
+                          pools::pool(Pool::Quinella)
+                              .votes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
+                                                 std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
         const double a = win[favourite] / winTotal, b = win[second] / winTotal;
         const double harville = a * b / (1 - a) + b * a / (1 - b);
-        r.pairToHarville = quinella / static_cast<double>(r.votes[3]) / harville;
+        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
     }
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
@@ -161,24 +157,26 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
 MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to)
 {
     MarketStats stats;
-    QStringList dates = dayfiles::dateList(dataFolder);
+    QString problem;
+    QStringList dates = dayfiles::dateList(dataFolder, &problem);
+    if (!problem.isEmpty())
+        throw std::runtime_error(problem.toStdString());
     std::reverse(dates.begin(), dates.end());
     for (const QString& dateText : dates) {
         const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy年MM月dd日"));
         if ((from.isValid() && date.isValid() && date < from) || (to.isValid() && date.isValid() && date > to))
             continue;
         QHash<QByteArray, QByteArray> details;
-        for (const QByteArray& line :
-             recordlines::lines(readFile(dayfiles::raceFilePath(dataFolder, dateText), true), recordlines::Empty::Skip))
+        for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
             if (line.startsWith("RA"))
                 details.insert(keiba::raceKey(line).toByteArray(), line);
-        const QString votePath = dayfiles::voteFilePath(dataFolder, dateText);
-        for (const QByteArray& line : recordlines::lines(readFile(votePath, false), recordlines::Empty::Skip)) {
+        const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
+        for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
             // A stored line has lost its CR LF; the record's length counts it.
             const QByteArray h1 = line + "\r\n";
             if (!stats.addRace(h1, details.value(keiba::raceKey(h1).toByteArray())))
                 stats.skipped_.append(
-                    QStringLiteral("%1, race %2").arg(votePath, QString::fromLatin1(keiba::raceKey(h1))));
+                    QStringLiteral("%1, race %2").arg(voteFile.shown, QString::fromLatin1(keiba::raceKey(h1))));
         }
     }
     return stats;
@@ -279,12 +277,12 @@ std::map<int, Quantiles> MarketStats::poolYenByMonth(int pool) const
     return m;
 }
 
-std::array<double, kStatPools> MarketStats::poolMix() const
+std::array<double, pools::kPoolCount> MarketStats::poolMix() const
 {
-    std::array<double, kStatPools> mix{};
+    std::array<double, pools::kPoolCount> mix{};
     double all = 0;
     for (const RaceFigures& r : races_)
-        for (int k = 0; k < kStatPools; ++k) {
+        for (size_t k = 0; k < mix.size(); ++k) {
             mix[k] += static_cast<double>(r.votes[k]);
             all += static_cast<double>(r.votes[k]);
         }
@@ -351,8 +349,8 @@ QStringList MarketStats::reportLines() const
     }
     const auto mix = poolMix();
     parts.clear();
-    for (int k = 0; k < kStatPools; ++k)
-        parts << QStringLiteral("%1 %2%").arg(QLatin1String(kPoolNames[k])).arg(100 * mix[k], 0, 'f', 1);
+    for (size_t k = 0; k < mix.size(); ++k)
+        parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("largest races (seven pools):");
     for (const RaceFigures& r : largest(10))
@@ -369,30 +367,31 @@ QJsonObject MarketStats::toJson() const
 {
     QJsonObject o;
     o.insert("races", static_cast<int>(races_.size()));
-    o.insert("courseDays", courseDays());
-    o.insert("startersMean", meanStarters());
+    o.insert("course_days", courseDays());
+    o.insert("starters_mean", meanStarters());
     o.insert("starters", mapJson(startersCount(), [](int c) { return QJsonValue(c); }));
-    o.insert("favouriteShareMean", meanFavouriteShare());
-    o.insert("favouriteShareByStarters", mapJson(favouriteShareByStarters(), [](double s) { return QJsonValue(s); }));
-    o.insert("longshotOddsByStarters", mapJson(longshotOddsByStarters(), [](double s) { return QJsonValue(s); }));
-    o.insert("pairToHarville", quantileJson(pairToHarville()));
-    o.insert("winPoolYen", quantileJson(poolYen(0)));
-    o.insert("sevenPoolsYen", quantileJson(poolYen(-1)));
-    o.insert("winPoolYenByRaceNumber", mapJson(poolYenByNumber(0), quantileJson));
-    o.insert("sevenPoolsYenByRaceNumber", mapJson(poolYenByNumber(-1), quantileJson));
-    o.insert("sevenPoolsYenByMonth", mapJson(poolYenByMonth(-1), quantileJson));
+    o.insert("favourite_share_mean", meanFavouriteShare());
+    o.insert("favourite_share_by_starters",
+             mapJson(favouriteShareByStarters(), [](double s) { return QJsonValue(s); }));
+    o.insert("longshot_odds_by_starters", mapJson(longshotOddsByStarters(), [](double s) { return QJsonValue(s); }));
+    o.insert("pair_to_harville", quantileJson(pairToHarville()));
+    o.insert("win_pool_yen", quantileJson(poolYen(0)));
+    o.insert("seven_pools_yen", quantileJson(poolYen(-1)));
+    o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(0), quantileJson));
+    o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(-1), quantileJson));
+    o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(-1), quantileJson));
     QJsonObject mix;
     const auto shares = poolMix();
-    for (int k = 0; k < kStatPools; ++k)
-        mix.insert(QLatin1String(kPoolNames[k]), shares[k]);
-    o.insert("poolMix", mix);
+    for (size_t k = 0; k < shares.size(); ++k)
+        mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
+    o.insert("pool_mix", mix);
     QJsonArray big;
     for (const RaceFigures& r : largest(10))
         big.append(QJsonObject{{"date", r.date.toString(Qt::ISODate)},
                                {"course", keiba::courseName2(r.courseCode)},
                                {"race", r.number},
                                {"name", r.name},
-                               {"sevenPoolsYen", poolYenOf(r, -1)}});
+                               {"seven_pools_yen", poolYenOf(r, -1)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
     return o;

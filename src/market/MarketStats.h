@@ -1,5 +1,7 @@
 #pragma once
 
+#include "racedata/VotePools.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDate>
@@ -19,19 +21,16 @@
 // beside the other.
 namespace tavek::sim {
 
-// The seven pools of the vote-count record, in its order.
-inline constexpr int kStatPools = 7;
-
 struct RaceFigures {
     QDate date;
     QByteArray courseCode;  // two characters, "05"
     int number = 0;
     QString name;
     int starters = 0;
-    double favouriteShare = 0;                // the most-backed runner's part of the win pool
-    double longshotOdds = 0;                  // the least-backed runner's win odds (0.8 payout rate)
-    double pairToHarville = 0;                // the two favourites' quinella share over its Harville value
-    std::array<int64_t, kStatPools> votes{};  // the seven totals
+    double favouriteShare = 0;                       // the most-backed runner's part of the win pool
+    double longshotOdds = 0;                         // the least-backed runner's win odds
+    double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
+    std::array<int64_t, pools::kPoolCount> votes{};  // the seven totals, in the record's order
 
     int64_t sevenPools() const;
 };
@@ -43,9 +42,12 @@ struct Quantiles {
 class MarketStats {
 public:
     // The races of the day files in `dataFolder` dated from `from` to `to`
-    // (an invalid date leaves that end open). Throws std::runtime_error when
-    // a day file cannot be read; a record whose fields are not numbers is
-    // counted as skipped with its file and race named.
+    // (an invalid date leaves that end open), read as the day load reads
+    // them (CP932 names, no wait on a FIFO, no day file of more than
+    // dayfiles::kMaxDayFileLines lines). Throws std::runtime_error naming the
+    // folder or file when the data folder or a day file cannot be read; a
+    // record whose fields are not numbers is counted as skipped with its
+    // file and race named.
     static MarketStats ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to);
 
     // Adds one race from its vote-count record and, if known, its race
@@ -68,7 +70,7 @@ public:
     std::map<int, Quantiles> poolYenByNumber(int pool) const;
     std::map<int, Quantiles> poolYenByMonth(int pool) const;
     // Each pool's part of the seven pools' total.
-    std::array<double, kStatPools> poolMix() const;
+    std::array<double, pools::kPoolCount> poolMix() const;
     // The races with the largest seven-pool totals, largest first.
     std::vector<RaceFigures> largest(int count) const;
 

@@ -25,27 +25,55 @@ constexpr int kPostTime = 874, kPostTimeLen = 4;  // 発走時刻, hhmm
 // H1
 constexpr int kRegistered = 28;
 constexpr int kStarters = 30;
-constexpr int kMaxWinEntries = 28;
 constexpr int kVoteLen = 11;
 // The positions read as a table.
 // clang-format off
-constexpr int refundFlag(int horse) { return 40 + horse - 1; }                // horse 1..28
-constexpr int winEntry(int horse) { return 84 + 15 * (horse - 1); }           // 15 bytes
-constexpr int winVotes(int horse) { return 86 + 15 * (horse - 1); }
-constexpr int placeEntry(int horse) { return 504 + 15 * (horse - 1); }        // 15 bytes
-constexpr int bracketEntry(int k) { return 924 + 15 * (k - 1); }              // k 1..36
-constexpr int bracketVotes(int k) { return 926 + 15 * (k - 1); }
-constexpr int quinellaEntry(int k) { return 1464 + 18 * (k - 1); }            // k 1..153
-constexpr int quinellaVotes(int k) { return 1468 + 18 * (k - 1); }
-constexpr int wideEntry(int k) { return 4218 + 18 * (k - 1); }                // k 1..153
-constexpr int exactaEntry(int k) { return 6972 + 18 * k; }                    // k 0..305
-constexpr int exactaVotes(int k) { return 6976 + 18 * k; }
-constexpr int trioEntry(int k) { return 12480 + 20 * k; }                     // k 0..815
-constexpr int trioVotes(int k) { return 12486 + 20 * k; }
+constexpr int refundFlag(int horse) { return 40 + horse - 1; }  // horse 1..28
+
+// The seven pools of H1, in the record's order. Each is a run of equal
+// entries, the combination's numbers followed by the votes, and the pool's
+// total further on. racedata/VotePools gives them their names and
+// payout rates.
+struct PoolLayout {
+    int entries;
+    int firstEntry;   // position of entry 1
+    int entrySize;    // bytes
+    int votesOffset;  // from the entry's position to its votes
+    int total;        // position of the pool's total
+
+    constexpr int entry(int n) const { return firstEntry + entrySize * (n - 1); }  // n 1..entries
+    constexpr int votes(int n) const { return entry(n) + votesOffset; }
+};
+//                                    entries  entry 1  size  votes  total
+inline constexpr PoolLayout kWinPool      {28,       84,   15,    2, 28800};
+inline constexpr PoolLayout kPlacePool    {28,      504,   15,    2, 28811};
+inline constexpr PoolLayout kBracketPool  {36,      924,   15,    2, 28822};
+inline constexpr PoolLayout kQuinellaPool {153,    1464,   18,    4, 28833};
+inline constexpr PoolLayout kWidePool     {153,    4218,   18,    4, 28844};
+inline constexpr PoolLayout kExactaPool   {306,    6972,   18,    4, 28855};
+inline constexpr PoolLayout kTrioPool     {816,   12480,   20,    6, 28866};
+
+// The same positions under the names the record writers use; the exacta and
+// trio entries count from 0, as JV-Data numbers them.
+constexpr int winEntry(int horse) { return kWinPool.entry(horse); }           // horse 1..28
+constexpr int winVotes(int horse) { return kWinPool.votes(horse); }
+constexpr int placeEntry(int horse) { return kPlacePool.entry(horse); }       // horse 1..28
+constexpr int bracketEntry(int k) { return kBracketPool.entry(k); }           // k 1..36
+constexpr int bracketVotes(int k) { return kBracketPool.votes(k); }
+constexpr int quinellaEntry(int k) { return kQuinellaPool.entry(k); }         // k 1..153
+constexpr int quinellaVotes(int k) { return kQuinellaPool.votes(k); }
+constexpr int wideEntry(int k) { return kWidePool.entry(k); }                 // k 1..153
+constexpr int exactaEntry(int k) { return kExactaPool.entry(k + 1); }         // k 0..305
+constexpr int exactaVotes(int k) { return kExactaPool.votes(k + 1); }
+constexpr int trioEntry(int k) { return kTrioPool.entry(k + 1); }             // k 0..815
+constexpr int trioVotes(int k) { return kTrioPool.votes(k + 1); }
 // clang-format on
-constexpr int kBracketPairs = 36, kQuinellaPairs = 153, kExactaEntries = 306, kTrioEntries = 816;
-constexpr int kWinTotal = 28800, kPlaceTotal = 28811, kBracketTotal = 28822, kQuinellaTotal = 28833, kWideTotal = 28844,
-              kExactaTotal = 28855, kTrioTotal = 28866;
+constexpr int kMaxWinEntries = kWinPool.entries, kBracketPairs = kBracketPool.entries,
+              kQuinellaPairs = kQuinellaPool.entries, kExactaEntries = kExactaPool.entries,
+              kTrioEntries = kTrioPool.entries;
+constexpr int kWinTotal = kWinPool.total, kPlaceTotal = kPlacePool.total, kBracketTotal = kBracketPool.total,
+              kQuinellaTotal = kQuinellaPool.total, kWideTotal = kWidePool.total, kExactaTotal = kExactaPool.total,
+              kTrioTotal = kTrioPool.total;
 
 // Writes `text` into `record` at 1-based `position` (the record must be long
 // enough); used by generators and test fixtures.

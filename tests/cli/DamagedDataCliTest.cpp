@@ -2,12 +2,21 @@
 // exit code 2, and bytes of day files never reach the terminal as controls.
 #include "cli/Cli.h"
 #include "cli/EscapedOutput.h"
+#include "racedata/DayFiles.h"
+#include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
 
 #include <QBuffer>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavek;
 using test::raceKey;
@@ -48,6 +57,35 @@ TEST(DamagedDataCli, UnreadableDataFolderIsAnError)
     QString err;
     EXPECT_EQ(runCli({"--data", notAFolder, "dates"}, &err), cli::kBadInput);
     EXPECT_TRUE(err.contains(notAFolder)) << err.toStdString();
+
+    // A folder this user may not read lists no days as if it held none.
+    for (const char* command : {"dates", "stats"}) {
+        const int code = test::withoutReadRights({data.path()}, [&] {
+            QString why;
+            return runCli({"--data", data.path(), command}, &why) == cli::kBadInput && why.contains(data.path()) ? 0
+                                                                                                                 : 1;
+        });
+        EXPECT_EQ(code, 0) << command << ": no exit code 2 naming the folder";
+    }
+}
+
+TEST(DamagedDataCli, StatsStopsAtADayFileThatIsAFifo)
+{
+    test::DataFolder data;
+    const QString day = QStringLiteral("2005年04月16日");
+    data.writeRaces(day, {RaRecord(raceKey("20050416", "05", 1))});
+    const QString fifo = dayfiles::voteFilePath(data.path(), day);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    QString err;
+    auto stats = std::async(std::launch::async, [&] { return runCli({"--data", data.path(), "stats"}, &err); });
+    if (stats.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        // A writer that comes and goes ends the wait: the test fails instead of hanging.
+        ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "stats waited on the FIFO";
+    }
+    EXPECT_EQ(stats.get(), cli::kBadInput);
+    EXPECT_TRUE(err.contains(fifo) && err.contains(QStringLiteral("通常のファイルではありません")))
+        << err.toStdString();
 }
 
 TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)

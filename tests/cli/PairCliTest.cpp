@@ -138,7 +138,7 @@ TEST_F(PairCli, ReferenceTotalsAndLines)
     const sim::ReferenceSheet sheet = sim::referenceSheet(sampleRace18("20050416").bytes());
     const QJsonObject json = r.json();
     EXPECT_EQ(json["race"].toString(), "2005/04/16 東京 11R");
-    EXPECT_EQ(json["totals"].toObject()["trio"].toString(), sheet.totals[size_t(sim::BetType::Trio)]);
+    EXPECT_EQ(json["totals"].toObject()["trio"].toString(), sheet.totals[size_t(pools::Pool::Trio)]);
     EXPECT_EQ(json["totals"].toObject().size(), 7);
     EXPECT_EQ(json["exacta"].toArray().size(), 306);
     EXPECT_EQ(json["exacta"].toArray()[0].toString(), sheet.exacta[0]);

@@ -1,6 +1,7 @@
 #include "market/MarketStats.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
@@ -84,7 +85,8 @@ TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
     const QJsonObject json = s.toJson();
     EXPECT_EQ(json["races"].toInt(), 3);
     EXPECT_EQ(json["largest"].toArray()[0].toObject()["name"].toString(), QStringLiteral("東京優駿"));
-    EXPECT_DOUBLE_EQ(json["favouriteShareByStarters"].toObject()["8"].toDouble(), 0.4);
+    EXPECT_DOUBLE_EQ(json["favourite_share_by_starters"].toObject()["8"].toDouble(), 0.4);
+    EXPECT_EQ(json["course_days"].toInt(), 2);
     EXPECT_TRUE(s.reportLines().join('\n').contains(QStringLiteral("2024-05-25 東京 11R 東京優駿: 9000万")));
 }
 
@@ -102,4 +104,16 @@ TEST_F(MarketStatsTest, DateRangeAndRefusedRecords)
     EXPECT_FALSE(s.addRace(QByteArray(good).replace(layout::winVotes(3) - 1, 3, "x12"), {}));
     EXPECT_TRUE(s.addRace(good, {}));
     EXPECT_TRUE(s.races().front().name.isEmpty());
+}
+
+TEST_F(MarketStatsTest, DaysCopiedFromWindowsUnderCp932NamesAreRead)
+{
+    const QString day = QStringLiteral("2024年06月08日");
+    const QByteArray key = raceKey("20240608", "05", 11);
+    test::writeFileNamedInCp932(data.path(), day + ".jvRA", RaRecord(key).name(QStringLiteral("安田記念")));
+    test::writeFileNamedInCp932(data.path(), day + ".jvH1", smallRace(key, 50));
+    const MarketStats s = MarketStats::ofDataFolder(data.path(), QDate(2024, 6, 8), {});
+    ASSERT_EQ(s.races().size(), 1u);
+    EXPECT_EQ(s.races().front().name, QStringLiteral("安田記念"));
+    EXPECT_EQ(s.races().front().sevenPools(), 450'000);
 }

@@ -3,7 +3,6 @@
 // Windows in CP932. The store must keep every whole record and write nothing
 // outside the folder; the day load and the date list must neither hang nor
 // misread.
-#include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
@@ -18,7 +17,6 @@
 
 #include <memory>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -159,14 +157,9 @@ TEST(DamagedDataFolder, DateListHoldsRealDatesOnlyInEitherEncoding)
         test::writeFile(data.path() + u'/' + name + ".jvRA", race(1));
     data.writeRaces(kDay, {race(1)});
     // A zip made on Windows keeps the CP932 bytes of the name.
-    const QByteArray cp932Name = QFile::encodeName(data.path()) + '/' + cp932::encode(QStringLiteral("2005年04月17日"))
-                                 + ".jvRA";
+    const QByteArray cp932Name = test::writeFileNamedInCp932(data.path(), QStringLiteral("2005年04月17日.jvRA"),
+                                                             RaRecord(raceKey("20050417", "05", 9)));
     ASSERT_NE(QString::fromUtf8(cp932Name), QString::fromUtf8(QFile::encodeName(data.path())) + "/2005年04月17日.jvRA");
-    const int fd = ::open(cp932Name.constData(), O_WRONLY | O_CREAT, 0644);
-    ASSERT_GE(fd, 0);
-    const QByteArray record = RaRecord(raceKey("20050417", "05", 9));
-    ASSERT_EQ(::write(fd, record.constData(), size_t(record.size())), record.size());
-    ::close(fd);
 
     EXPECT_EQ(dayfiles::dateList(data.path()), QStringList({QStringLiteral("2005年04月17日"), kDay}));
     auto day = std::make_unique<DayData>();

@@ -47,14 +47,15 @@ int waitChild(int pid)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + WTERMSIG(status);
 }
 
-int withoutWriteRights(const QStringList& paths, const std::function<int()>& step)
+namespace {
+
+int withRights(const QStringList& paths, QFileDevice::Permissions files, QFileDevice::Permissions folders,
+               const std::function<int()>& step)
 {
-    constexpr auto readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-    constexpr auto enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
     QList<QFileDevice::Permissions> saved;
     for (const QString& p : paths) {
         saved.append(QFile::permissions(p));
-        QFile::setPermissions(p, QFileInfo(p).isDir() ? readable | enterable : readable);
+        QFile::setPermissions(p, QFileInfo(p).isDir() ? folders : files);
     }
     const bool root = geteuid() == 0;
     const int pid = forkChild([&] {
@@ -68,6 +69,20 @@ int withoutWriteRights(const QStringList& paths, const std::function<int()>& ste
     for (qsizetype i = 0; i < paths.size(); ++i)
         QFile::setPermissions(paths[i], saved[i]);
     return code;
+}
+
+}  // namespace
+
+int withoutWriteRights(const QStringList& paths, const std::function<int()>& step)
+{
+    constexpr auto readable = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    constexpr auto enterable = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    return withRights(paths, readable, readable | enterable, step);
+}
+
+int withoutReadRights(const QStringList& paths, const std::function<int()>& step)
+{
+    return withRights(paths, {}, {}, step);
 }
 
 }  // namespace tavek::test

@@ -7,7 +7,8 @@
 #include <sys/resource.h>
 
 // Faults of the file system for the fault tests: a full disk, a folder the
-// process may not write to, and child processes that work on the same files.
+// process may not write to or read, and child processes that work on the same
+// files.
 namespace tavek::test {
 
 // While it lives, no file of this process can grow beyond `bytes`: writes
@@ -30,6 +31,8 @@ private:
 // Returns the child's exit code: `step`'s result, or 100 + the signal that
 // ended it.
 int withoutWriteRights(const QStringList& paths, const std::function<int()>& step);
+// The same with `paths` that the child may neither read nor enter.
+int withoutReadRights(const QStringList& paths, const std::function<int()>& step);
 
 // Starts `work` in a forked child (which ends when `work` returns) and
 // returns its process id.

@@ -19,4 +19,8 @@ QByteArray readFile(const QString& path);
 // writer uses the record builders too.
 void writeFile(const QString& path, const QByteArray& bytes);
 
+// The same for the file `name` in `folder`, its name spelt in CP932 as a zip
+// made on Windows leaves it; returns the path's bytes.
+QByteArray writeFileNamedInCp932(const QString& folder, const QString& name, const QByteArray& bytes);
+
 }  // namespace tavek::test

@@ -1,7 +1,6 @@
 #include "advisor/model/AdvisorBet.h"
 
 #include "odds/model/PairFigures.h"
-#include "odds/model/PairPayoutRate.h"
 #include "odds/model/WinModel.h"
 #include "odds/model/WinTexts.h"
 #include "racedata/DayData.h"
@@ -30,7 +29,8 @@ BetChoice chooseRunner(const DayData& day, int race, int horse)
         return refused(QStringLiteral("%1番の馬はこのレースに登録されていません。").arg(horse));
     if (win::refunded(day, race, horse))
         return refused(QStringLiteral("%1番は出走取消・競走除外（返還）のため賭けられません。").arg(horse));
-    Bet bet{BetKind::Win, horse, win::recordTotal(day, race), win::recordVotes(day, race, horse), win::kWinRate};
+    Bet bet{BetKind::Win, horse, win::recordTotal(day, race), win::recordVotes(day, race, horse),
+            pools::pool(pools::Pool::Win).rate(day.voteRecord(race))};
     if (bet.votes <= 0)
         return refused(QStringLiteral("%1 は票数がないため、オッズを計算できません。").arg(label));
     if (bet.pool <= 0)
@@ -49,7 +49,7 @@ BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
     int total = -1;
     std::array<int, layout::kQuinellaPairs> votes{};
     sim::resetPairFigures(pk, record, {total, votes});
-    const Bet bet{kind, k, total, votes[size_t(k - 1)], sim::pairPayoutFraction(record)};
+    const Bet bet{kind, k, total, votes[size_t(k - 1)], pools::pool(sim::pairPool(pk)).rate(record)};
     if (bet.votes <= 0)
         return refused(
             QStringLiteral("%1 は票数が空欄（票がない組）のため、オッズを計算できません。").arg(betLabel(kind, k)));
@@ -63,15 +63,7 @@ BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
 
 QString betKindName(BetKind kind)
 {
-    switch (kind) {
-    case BetKind::Win:
-        return QStringLiteral("単勝");
-    case BetKind::Bracket:
-        return QStringLiteral("枠連");
-    case BetKind::Quinella:
-        break;
-    }
-    return QStringLiteral("馬連");
+    return pools::pool(kind == BetKind::Win ? pools::Pool::Win : sim::pairPool(pairKind(kind))).caption();
 }
 
 QString betItemText(BetKind kind, int number)

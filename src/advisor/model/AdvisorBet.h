@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/PayoutRate.h"
+#include "racedata/VotePools.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@ struct Bet {
     int number = 0;       // horse number, or pair index
     long long pool = 0;   // T: the pool's vote total
     long long votes = 0;  // v: the votes of this runner or pair
-    sim::PayoutRate rate{1, 1};
+    pools::PayoutRate rate{1, 1};
 };
 
 // "単勝", "枠連", "馬連".

@@ -1,5 +1,7 @@
 #include "advisor/model/AdvisorChart.h"
 
+#include "advisor/model/AdvisorTexts.h"
+
 #include <algorithm>
 
 namespace tavek::advice {
@@ -8,7 +10,8 @@ namespace {
 
 ChartPoint pointAt(const Bet& bet, Fraction prob, long long votes)
 {
-    return {double(votes * kVoteYen), double(payoutTenths(bet, votes)) / 10, double(expectedValue(bet, prob, votes))};
+    return {double(votes * pools::kYenPerVote), double(payoutTenths(bet, votes)) / 10,
+            double(expectedValue(bet, prob, votes))};
 }
 
 }  // namespace
@@ -17,19 +20,21 @@ AdvisorChart advisorChart(const Bet& bet, const AdviceInput& input, const Advice
 {
     // A quarter past the largest of the three stakes; the whole bankroll when
     // no stake pays.
-    const long long largest = std::max({advice.maxEvStake, advice.breakEvenStake, advice.kellyStake}) / kVoteYen;
-    const long long endVotes = largest > 0 ? largest + std::max(1LL, (largest + 3) / 4) : input.bankroll / kVoteYen;
+    const long long largest = std::max({advice.maxEvStake, advice.breakEvenStake, advice.kellyStake})
+                              / pools::kYenPerVote;
+    const long long endVotes = largest > 0 ? largest + std::max(1LL, (largest + 3) / 4)
+                                           : input.bankroll / pools::kYenPerVote;
     const long long step = std::max(1LL, (endVotes + kChartSteps - 1) / kChartSteps);
 
     AdvisorChart chart;
-    chart.stakeEnd = double(endVotes * kVoteYen);
+    chart.stakeEnd = double(endVotes * pools::kYenPerVote);
     chart.fairOdds = double(input.prob.denominator) / double(input.prob.numerator);
     for (long long x = 0; x < endVotes; x += step)
         chart.points.push_back(pointAt(bet, input.prob, x));
     chart.points.push_back(pointAt(bet, input.prob, endVotes));
-    chart.marks = {ChartMark{QStringLiteral("期待値最大"), pointAt(bet, input.prob, advice.maxEvStake / kVoteYen)},
-                   ChartMark{QStringLiteral("損益分岐"), pointAt(bet, input.prob, advice.breakEvenStake / kVoteYen)},
-                   ChartMark{QStringLiteral("ケリー"), pointAt(bet, input.prob, advice.kellyStake / kVoteYen)}};
+    const std::array<long long, 3> stakes = {advice.maxEvStake, advice.breakEvenStake, advice.kellyStake};
+    for (size_t i = 0; i < stakes.size(); ++i)
+        chart.marks[i] = {stakeNames()[i], pointAt(bet, input.prob, stakes[i] / pools::kYenPerVote)};
     return chart;
 }
 

@@ -66,7 +66,7 @@ Reading<Fraction> readProbability(QStringView text, ProbForm form)
 Reading<long long> readBankroll(QStringView text)
 {
     const std::optional<Fraction> f = exactDecimal(text);
-    if (!f || f->denominator != 1 || f->numerator < kVoteYen || f->numerator > kMaxYen)
+    if (!f || f->denominator != 1 || f->numerator < pools::kYenPerVote || f->numerator > kMaxYen)
         return refused<long long>(
             QStringLiteral("資金は100円から%1円までの金額で入力してください。").arg(fmt::grouped11(kMaxYen).trimmed()));
     return {f->numerator, {}};
@@ -83,7 +83,8 @@ Reading<Fraction> readKellyFraction(QStringView text)
 Reading<long long> readStake(QStringView text, long long least, const QString& what)
 {
     const std::optional<Fraction> f = exactDecimal(text);
-    if (!f || f->denominator != 1 || f->numerator % kVoteYen != 0 || f->numerator < least || f->numerator > kMaxYen)
+    if (!f || f->denominator != 1 || f->numerator % pools::kYenPerVote != 0 || f->numerator < least
+        || f->numerator > kMaxYen)
         return refused<long long>(QStringLiteral("%1は100円単位で、%2円から%3円までの金額で入力してください。")
                                       .arg(what, fmt::grouped11(least).trimmed(), fmt::grouped11(kMaxYen).trimmed()));
     return {f->numerator, {}};

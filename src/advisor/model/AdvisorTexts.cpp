@@ -17,7 +17,7 @@ QString grouped(long long value)
 
 StakeLine stakeLine(const QString& caption, const Bet& bet, const AdviceInput& input, long long stake)
 {
-    const long long x = stake / kVoteYen;
+    const long long x = stake / pools::kYenPerVote;
     return {caption, yenText(stake), oddsText(payoutTenths(bet, x)), signedYenText(expectedValue(bet, input.prob, x)),
             growthText(growth(bet, input.prob, input.bankroll, x))};
 }
@@ -47,7 +47,7 @@ QString growthText(double growth)
     return (growth > 0 ? QStringLiteral("+") : QString()) + text + u'%';
 }
 
-QString rateText(sim::PayoutRate rate)
+QString rateText(pools::PayoutRate rate)
 {
     return QString::number(double(rate.numerator) / rate.denominator, 'g', 6);
 }
@@ -62,6 +62,13 @@ QString tabOddsText(const Bet& bet, long long x)
     if (bet.kind == BetKind::Win)
         return fmt::odds9(win::winOdds(bet.pool + x, bet.votes + x));
     return sim::pairOddsText(bet.rate.value(), bet.pool + x, bet.votes + x);
+}
+
+const std::array<QString, 3>& stakeNames()
+{
+    static const std::array<QString, 3> names = {QStringLiteral("期待値最大"), QStringLiteral("損益分岐"),
+                                                 QStringLiteral("ケリー")};
+    return names;
 }
 
 const std::array<QString, 5>& stakeColumns()
@@ -88,9 +95,9 @@ AdviceSheet adviceSheet(const Bet& bet, const AdviceInput& input, const Advice& 
 {
     const Fraction fair{input.prob.denominator, input.prob.numerator};
     return {QString::number(fair.value(), 'f', 2),
-            {stakeLine(QStringLiteral("期待値最大"), bet, input, advice.maxEvStake),
-             stakeLine(QStringLiteral("損益分岐"), bet, input, advice.breakEvenStake),
-             stakeLine(QStringLiteral("ケリー"), bet, input, advice.kellyStake)}};
+            {stakeLine(stakeNames()[0], bet, input, advice.maxEvStake),
+             stakeLine(stakeNames()[1], bet, input, advice.breakEvenStake),
+             stakeLine(stakeNames()[2], bet, input, advice.kellyStake)}};
 }
 
 std::vector<DutchLine> dutchLines(const Dutching& dutching)

@@ -9,17 +9,20 @@
 // prints it.
 namespace tavek::advice {
 
-QString oddsText(long long tenths);      // "12.3"
-QString yenText(long long yen);          // "12,300円"
-QString signedYenText(long long yen);    // "+1,234円", "-56円", "0円"
-QString growthText(double growth);       // "+0.012%"; "-∞" for ruin
-QString rateText(sim::PayoutRate rate);  // "0.775"
-QString fractionText(Fraction f);        // "0.125"
+QString oddsText(long long tenths);        // "12.3"
+QString yenText(long long yen);            // "12,300円"
+QString signedYenText(long long yen);      // "+1,234円", "-56円", "0円"
+QString growthText(double growth);         // "+0.012%"; "-∞" for ruin
+QString rateText(pools::PayoutRate rate);  // "0.775"
+QString fractionText(Fraction f);          // "0.125"
 
 // The virtual-odds text the bet's tab shows after a stake of x votes: the
 // win grid's "%9.1f" or the pair cell's "%6.1f" of pool x rate / votes,
 // unrounded by the payout rule.
 QString tabOddsText(const Bet& bet, long long x);
+
+// The names of the three stakes: 期待値最大, 損益分岐, ケリー.
+const std::array<QString, 3>& stakeNames();
 
 // The column captions of the three stakes' table.
 const std::array<QString, 5>& stakeColumns();
@@ -28,7 +31,7 @@ const std::array<QString, 4>& dutchColumns();
 
 // One of the three stakes with what it brings.
 struct StakeLine {
-    QString caption;  // 期待値最大, 損益分岐, ケリー
+    QString caption;  // one of stakeNames()
     QString stake;
     QString odds;    // the payout odds after the stake
     QString ev;      // EV in yen

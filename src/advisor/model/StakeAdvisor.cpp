@@ -28,10 +28,10 @@ long long roundedQuotient(Wide numerator, Wide denominator)
 // The growth of a stake of x votes at odds `tenths`, bankroll w.
 double growthAt(double p, long long w, long long x, long long tenths)
 {
-    if (x * kVoteYen >= w)
+    if (x * pools::kYenPerVote >= w)
         return -std::numeric_limits<double>::infinity();
     const double win = double(10 * x * (tenths - 10)) / double(w);
-    const double lose = -double(x * kVoteYen) / double(w);
+    const double lose = -double(x * pools::kYenPerVote) / double(w);
     return p * std::log1p(win) + (1 - p) * std::log1p(lose);
 }
 
@@ -65,23 +65,23 @@ void weighRun(const AdviceInput& input, long long first, long long last, long lo
     const Wide e = edge(input.prob, tenths);
     if (e < 0)
         return;
-    advice.breakEvenStake = last * kVoteYen;
+    advice.breakEvenStake = last * pools::kYenPerVote;
     if (e == 0)
         return;  // no EV above 0, and by Jensen no growth above that of no stake
     if (last * e > bestEv) {
         bestEv = last * e;
-        advice.maxEvStake = last * kVoteYen;
+        advice.maxEvStake = last * pools::kYenPerVote;
     }
     // Kelly: the best whole stake lies next to the real maximum of the run's
     // growth, P a / (1 + a x) = (1 - P) b / (1 - b x) with a = 10 (o - 10) / W
     // and b = 100 / W; its neighbours cover any rounding of it.
     const long long w = input.bankroll;
-    const long long top = std::min(last, (w - 1) / kVoteYen);  // 100 x < W
+    const long long top = std::min(last, (w - 1) / pools::kYenPerVote);  // 100 x < W
     if (top < first)
         return;
     const double p = input.prob.value();
     const double gain = double(10 * (tenths - 10));
-    const double peak = double(w) * (p * gain - (1 - p) * kVoteYen) / (gain * kVoteYen);
+    const double peak = double(w) * (p * gain - (1 - p) * pools::kYenPerVote) / (gain * pools::kYenPerVote);
     const long long near = peak < double(first) ? first : peak > double(top) ? top : static_cast<long long>(peak);
     for (long long x = std::max(first, near - 1); x <= std::min(top, near + 1); ++x) {
         const double g = growthAt(p, w, x, tenths);
@@ -101,7 +101,7 @@ Advice advise(const Bet& bet, const AdviceInput& input)
     double bestGrowth = 0;
     long long kellyVotes = 0;
     // Every stake 100 x <= W, walked in runs of equal payout odds.
-    const long long most = input.bankroll / kVoteYen;
+    const long long most = input.bankroll / pools::kYenPerVote;
     long long first = 1;
     long long tenths = most >= 1 ? payoutTenths(bet, 1) : 0;
     for (long long x = 2; x <= most + 1; ++x) {
@@ -112,8 +112,8 @@ Advice advise(const Bet& bet, const AdviceInput& input)
         first = x;
         tenths = next;
     }
-    advice.kellyFullStake = kellyVotes * kVoteYen;
-    advice.kellyStake = kellyVotes * input.kelly.numerator / input.kelly.denominator * kVoteYen;
+    advice.kellyFullStake = kellyVotes * pools::kYenPerVote;
+    advice.kellyStake = kellyVotes * input.kelly.numerator / input.kelly.denominator * pools::kYenPerVote;
     return advice;
 }
 
@@ -122,7 +122,7 @@ std::vector<CurvePoint> curve(const Bet& bet, long long to, long long step)
     std::vector<CurvePoint> points;
     points.reserve(size_t(to / step + 1));
     for (long long s = 0; s <= to; s += step)
-        points.push_back({s, payoutTenths(bet, s / kVoteYen)});
+        points.push_back({s, payoutTenths(bet, s / pools::kYenPerVote)});
     return points;
 }
 
@@ -145,7 +145,7 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> bounds;
     for (size_t i = 0; i < bets.size(); ++i)
         bounds.push({0, i});
-    for (long long n = total / kVoteYen; n > 0; --n) {
+    for (long long n = total / pools::kYenPerVote; n > 0; --n) {
         for (;;) {
             const auto [bound, i] = bounds.top();
             const long long now = votes[i] * odds(i);
@@ -162,7 +162,7 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
     result.minPayout = std::numeric_limits<long long>::max();
     for (size_t i = 0; i < bets.size(); ++i) {
         const long long tenths = odds(i);
-        const DutchTicket t{bets[i], votes[i] * kVoteYen, tenths, votes[i] * tenths * 10};
+        const DutchTicket t{bets[i], votes[i] * pools::kYenPerVote, tenths, votes[i] * tenths * 10};
         result.minPayout = std::min(result.minPayout, t.payout);
         result.tickets.push_back(t);
     }

@@ -12,7 +12,6 @@
 // whole 100-yen grid.
 namespace tavek::advice {
 
-inline constexpr long long kVoteYen = 100;
 // The largest bankroll, curve end or dutching total the advisor takes.
 inline constexpr long long kMaxYen = 100'000'000;
 

@@ -190,8 +190,7 @@ QWidget* AdvisorTab::buildResults()
     auto* box = named(new QGroupBox(QStringLiteral("賭け金の目安（払戻オッズは自分の賭け金を含めた値）")), "ResultBox");
     StakeTable = table("StakeTable", 3,
                        std::array{stakeColumns()[1], stakeColumns()[2], stakeColumns()[3], stakeColumns()[4]});
-    StakeTable->setVerticalHeaderLabels(
-        {QStringLiteral("期待値最大"), QStringLiteral("損益分岐"), QStringLiteral("ケリー")});
+    StakeTable->setVerticalHeaderLabels({stakeNames().begin(), stakeNames().end()});
     StakeTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StakeTable->setFixedHeight(StakeTable->horizontalHeader()->sizeHint().height()
                                + 3 * StakeTable->verticalHeader()->defaultSectionSize() + 2 * StakeTable->frameWidth());
@@ -267,12 +266,11 @@ void AdvisorTab::buildChart()
 
     const QScatterSeries::MarkerShape shapes[] = {
         QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle, QScatterSeries::MarkerShapeTriangle};
-    const QString names[] = {QStringLiteral("期待値最大"), QStringLiteral("損益分岐"), QStringLiteral("ケリー")};
     // The large break-even square goes under the others: the max-EV stake is
     // often the break-even stake too (both the whole bankroll).
     for (size_t i : {1, 0, 2}) {
         auto* mark = new QScatterSeries;
-        mark->setName(names[i]);
+        mark->setName(stakeNames()[i]);
         mark->setMarkerShape(shapes[i]);
         mark->setMarkerSize(i == 1 ? 13 : 10);
         mark->setColor(tavek::chartstyle::lineColour(int(i) + 3));
@@ -451,7 +449,8 @@ void AdvisorTab::recalculateDutch()
         DutchMessageLabel->setText(QStringLiteral("買い目を一つ以上選んでください。"));
         return;
     }
-    const Reading<long long> total = readStake(DutchTotalEdit->Text(), 100, QStringLiteral("合計金額"));
+    const Reading<long long> total = readStake(DutchTotalEdit->Text(), tavek::pools::kYenPerVote,
+                                               QStringLiteral("合計金額"));
     if (!total.ok()) {
         DutchMessageLabel->setText(total.refusal);
         return;

@@ -1,6 +1,5 @@
 #include "odds/model/PairBoard.h"
 
-#include "odds/model/PairPayoutRate.h"
 #include "odds/model/SimulationRefusal.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
@@ -120,14 +119,14 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, Q
     if (const SimResult refused = pairRefusal(kind_, record, p); refused != SimResult::None)
         return refused;
     resetPairFigures(kind_, record, figures);
-    const long long n = yen / 100;  // a stake buys whole 100-yen votes only
+    const long long n = yen / pools::kYenPerVote;  // a stake buys whole votes only
     const int total = checkedFigure(record, figures.total + n);
     const int votes = checkedFigure(record, figures.votes[size_t(p - 1)] + n);
     figures.total = total;
     virtualTotal_ = fmt::grouped11(figures.total);
     figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
-    showVirtualOdds(pairPayoutRate(record), figures, true);
+    showVirtualOdds(pools::pool(pairPool(kind_)).rate(record).value(), figures, true);
     return SimResult::Accepted;
 }
 
@@ -140,7 +139,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
         return refused;
     resetPairFigures(kind_, record, figures);
 
-    const QString kindName = kind_ == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
+    const QString kindName = pools::pool(pairPool(kind_)).caption();
     const int v = requiredFigure(record, pairVotesPosition(kind_, p),
                                  QStringLiteral("%1 %2 の票数").arg(kindName, pairLabel(kind_, p).trimmed()));
     const int total = requiredFigure(record, pairTotalPosition(kind_), QStringLiteral("%1合計票数").arg(kindName));
@@ -155,7 +154,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
 
     // The steps store D and d as doubles; the expressions between them run in
     // extended precision, so the excess votes come out as the worked figures.
-    const long double rate = pairPayoutRate(record);
+    const long double rate = pools::pool(pairPool(kind_)).rate(record).value();
     const double D = static_cast<double>(q - rate / odds);
     const double d = static_cast<double>(static_cast<long double>(total) * D
                                          / (D - static_cast<long double>(v) / total + 1));
@@ -168,7 +167,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
         return SimResult::Unrealistic;
 
     virtualTotal_ = fmt::grouped11(figures.total);
-    excess_ = fmt::yen11(static_cast<long long>(std::trunc(d)) * 100);
+    excess_ = fmt::yen11(static_cast<long long>(std::trunc(d)) * pools::kYenPerVote);
     showVirtualOdds(rate, figures, false);
     return SimResult::Accepted;
 }

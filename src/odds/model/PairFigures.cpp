@@ -1,6 +1,5 @@
 #include "odds/model/PairFigures.h"
 
-#include "odds/model/PairPayoutRate.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -24,12 +23,12 @@ int readFigure(QByteArrayView record, int position)
 
 int pairTotalPosition(PairKind kind)
 {
-    return kind == PairKind::Quinella ? layout::kQuinellaTotal : layout::kBracketTotal;
+    return pools::pool(pairPool(kind)).total;
 }
 
 int pairVotesPosition(PairKind kind, int k)
 {
-    return kind == PairKind::Quinella ? layout::quinellaVotes(k) : layout::bracketVotes(k);
+    return pools::pool(pairPool(kind)).votes(k);
 }
 
 QString raceKeyText(QByteArrayView record)
@@ -55,7 +54,7 @@ QString realOddsText(PairKind kind, QByteArrayView record, int k)
     if (votes <= 0)
         return QStringLiteral(" ");
     const int total = std::max(readFigure(record, pairTotalPosition(kind)), 0);
-    return pairOddsText(pairPayoutRate(record), total, votes);
+    return pairOddsText(pools::pool(pairPool(kind)).rate(record).value(), total, votes);
 }
 
 QString realTotalText(PairKind kind, QByteArrayView record)

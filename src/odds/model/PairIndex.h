@@ -1,5 +1,7 @@
 #pragma once
 
+#include "racedata/VotePools.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -11,9 +13,15 @@ namespace tavek::sim {
 
 enum class PairKind { Quinella, Bracket };
 
+// The pool of the vote-count record that a kind of pair is bet in.
+constexpr pools::Pool pairPool(PairKind kind)
+{
+    return kind == PairKind::Quinella ? pools::Pool::Quinella : pools::Pool::Bracket;
+}
+
 constexpr int pairCount(PairKind kind)
 {
-    return kind == PairKind::Quinella ? 153 : 36;
+    return pools::pool(pairPool(kind)).entries;
 }
 
 struct PairNumbers {

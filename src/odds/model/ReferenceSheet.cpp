@@ -10,40 +10,35 @@ namespace tavek::sim {
 
 namespace {
 
-constexpr std::array<int, kBetTypes> kTotalPositions = {
-    layout::kWinTotal,  layout::kPlaceTotal,  layout::kBracketTotal, layout::kQuinellaTotal,
-    layout::kWideTotal, layout::kExactaTotal, layout::kTrioTotal};
-
-int total(QByteArrayView record, BetType type)
+int total(QByteArrayView record, const pools::VotePool& pool)
 {
-    return record::blankAsZero(record, kTotalPositions[size_t(type)], layout::kVoteLen);
+    return record::blankAsZero(record, pool.total, layout::kVoteLen);
 }
 
 // Ranks the entries with votes. The key line starts with the votes
 // right-aligned, then the runner numbers right-aligned, so ascending text
 // order is ascending votes, then ascending combination; read backwards it is
 // the ranking. Equal key lines (a repeated entry) count once.
-QStringList rankedLines(QByteArrayView record, BetType type, int entries, int (*entryPos)(int), int (*votesPos)(int),
-                        int runners)
+QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
 {
-    const double pool = total(record, type);
-    if (pool <= 0)
+    const double poolVotes = total(record, pool);
+    if (poolVotes <= 0)
         return {};
     std::set<QString> keys;
-    for (int i = 0; i < entries; ++i) {
-        const int votes = record::zeroDefault(record, votesPos(i), layout::kVoteLen);
+    for (int n = 1; n <= pool.entries; ++n) {
+        const int votes = record::zeroDefault(record, pool.votes(n), layout::kVoteLen);
         if (votes <= 0)
             continue;
         QString key = fmt::integer(votes, 10);
-        for (int j = 0; j < runners; ++j) {
+        for (int j = 0; j < pool.runners; ++j) {
             if (j > 0)
                 key += u'-';
-            key += fmt::integer(record::zeroDefault(record, entryPos(i) + 2 * j, 2), 2);
+            key += fmt::integer(record::zeroDefault(record, pool.entry(n) + 2 * j, 2), 2);
         }
-        key += fmt::odds6(static_cast<long double>(votes) / pool * 100);
+        key += fmt::odds6(static_cast<long double>(votes) / poolVotes * 100);
         keys.insert(key);
     }
-    const qsizetype combination = 3 * runners - 1;
+    const qsizetype combination = combinationWidth(pool);
     QStringList lines;
     lines.reserve(qsizetype(keys.size()));
     int rank = 0;
@@ -55,21 +50,34 @@ QStringList rankedLines(QByteArrayView record, BetType type, int entries, int (*
 
 }  // namespace
 
-const char* betTypeKey(BetType type)
-{
-    static const char* const keys[kBetTypes] = {"win", "place", "bracket", "quinella", "wide", "exacta", "trio"};
-    return keys[int(type)];
-}
-
 ReferenceSheet referenceSheet(QByteArrayView record)
 {
     ReferenceSheet sheet;
-    for (int t = 0; t < kBetTypes; ++t)
-        sheet.totals[size_t(t)] = fmt::grouped11(total(record, BetType(t)));
-    sheet.exacta = rankedLines(record, BetType::Exacta, layout::kExactaEntries, layout::exactaEntry,
-                               layout::exactaVotes, 2);
-    sheet.trio = rankedLines(record, BetType::Trio, layout::kTrioEntries, layout::trioEntry, layout::trioVotes, 3);
+    for (size_t t = 0; t < pools::kPools.size(); ++t)
+        sheet.totals[t] = fmt::grouped11(total(record, pools::kPools[t]));
+    sheet.exacta = rankedLines(record, pools::pool(pools::Pool::Exacta));
+    sheet.trio = rankedLines(record, pools::pool(pools::Pool::Trio));
     return sheet;
+}
+
+QString totalCaption(pools::Pool which)
+{
+    return pools::pool(which).caption() + QStringLiteral("合計票数");
+}
+
+QString totalLabel(pools::Pool which)
+{
+    return totalCaption(which) + QStringLiteral("：");
+}
+
+QString listCaption(pools::Pool which)
+{
+    return pools::pool(which).caption() + QStringLiteral("票数リスト");
+}
+
+qsizetype combinationWidth(const pools::VotePool& pool)
+{
+    return 3 * pool.runners - 1;
 }
 
 }  // namespace tavek::sim

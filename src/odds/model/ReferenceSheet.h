@@ -1,5 +1,7 @@
 #pragma once
 
+#include "racedata/VotePools.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -7,17 +9,11 @@
 
 namespace tavek::sim {
 
-// The bet types of the reference tab, in the order of its totals.
-enum class BetType { Win, Place, Bracket, Quinella, Wide, Exacta, Trio };
-inline constexpr int kBetTypes = 7;
-
-// Key of a bet type in tavek-cli's JSON: "win", "place", ...
-const char* betTypeKey(BetType type);
-
-// What the reference tab shows for one race: the vote total of every bet type
-// ("%11.0n") and the ranked exacta and trio lines, highest votes first.
+// What the reference tab shows for one race: the vote total of every pool
+// ("%11.0n", in the record's order) and the ranked exacta and trio lines,
+// highest votes first.
 struct ReferenceSheet {
-    std::array<QString, kBetTypes> totals;
+    std::array<QString, pools::kPoolCount> totals;
     QStringList exacta;
     QStringList trio;
 };
@@ -25,5 +21,14 @@ struct ReferenceSheet {
 // Exacta display line: rank "%3d", " ", "a-b" (5), votes (10), share "%6.1f", "%".
 // Trio display line: the same with "a-b-c" (8).
 ReferenceSheet referenceSheet(QByteArrayView record);
+
+// The caption of a pool's total: "単勝合計票数"; the tab and tavek-cli show
+// it as a label, with "：".
+QString totalCaption(pools::Pool pool);
+QString totalLabel(pools::Pool pool);
+// The heading of a ranked list: "馬単票数リスト".
+QString listCaption(pools::Pool pool);
+// The width of a combination in a ranked line: "a-b" 5, "a-b-c" 8.
+qsizetype combinationWidth(const pools::VotePool& pool);
 
 }  // namespace tavek::sim

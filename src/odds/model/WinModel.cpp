@@ -136,7 +136,7 @@ void stakeSimulation(DayData& day, int race, int horse, long long yen)
     if (yen < 0 || yen > kMaxStake)
         throw raceFailure(day, race, QStringLiteral("金額 %1 円は 0～%2 円の範囲外です。").arg(yen).arg(kMaxStake));
     winReset(day, race);
-    const long long votes = yen / kVoteUnit;
+    const long long votes = yen / pools::kYenPerVote;
     const int total = checkedFigure(day, race, day.WinTotal[race] + votes);
     const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] + votes);
     day.WinTotal[race] = total;
@@ -174,7 +174,7 @@ OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
     day.WinVotes[race][horse - 1] = runner;
     day.WinTotal[race] = total;
     out.result = sim::SimResult::Accepted;
-    out.amount = e * kVoteUnit;
+    out.amount = e * pools::kYenPerVote;
     return out;
 }
 

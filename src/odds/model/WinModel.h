@@ -1,8 +1,8 @@
 #pragma once
 
-#include "odds/model/PayoutRate.h"
 #include "odds/model/SimResult.h"
 #include "racedata/DayData.h"
+#include "racedata/VotePools.h"
 
 #include <optional>
 
@@ -12,9 +12,8 @@
 // odds are pool x 0.8 / votes with no rounding of their own.
 namespace tavek::win {
 
-inline constexpr sim::PayoutRate kWinRate{4, 5};
-inline constexpr long double kPayoutRate = kWinRate.value();
-inline constexpr int kVoteUnit = 100;              // yen per vote
+// The win pool pays back the same part on every race date.
+inline constexpr long double kPayoutRate = pools::pool(pools::Pool::Win).rateFrom.value();
 inline constexpr long long kMaxStake = 9'999'999;  // yen, what the amount field holds
 
 // The vote field at `position` of a vote-count record as the real figures

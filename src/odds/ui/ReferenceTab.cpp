@@ -70,18 +70,17 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     hp.setColor(QPalette::WindowText, Qt::blue);
     heading->setPalette(hp);
     grid->addWidget(heading, 0, 0, 1, 2);
-    static const char* const captions[] = {"単勝合計票数：",   "複勝合計票数：", "枠連合計票数：", "馬連合計票数：",
-                                           "ワイド合計票数：", "馬単合計票数：", "3連複合計票数："};
-    for (int t = 0; t < tavek::sim::kBetTypes; ++t) {
-        grid->addWidget(new QLabel(QString::fromUtf8(captions[t]), panel8), t + 1, 0, Qt::AlignRight);
-        QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::sim::betTypeKey(tavek::sim::BetType(t))),
+    for (int t = 0; t < tavek::pools::kPoolCount; ++t) {
+        const tavek::pools::Pool pool = tavek::pools::Pool(t);
+        grid->addWidget(new QLabel(tavek::sim::totalLabel(pool), panel8), t + 1, 0, Qt::AlignRight);
+        QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::pools::pool(pool).key),
                               QColor(0x00, 0xFF, 0xFF), Qt::red, true);
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999")) + 16);
         box->setFixedHeight(box->fontMetrics().height() + 8);
         totals_[size_t(t)] = box;
         grid->addWidget(box, t + 1, 1);
     }
-    grid->setRowStretch(tavek::sim::kBetTypes + 1, 1);
+    grid->setRowStretch(tavek::pools::kPoolCount + 1, 1);
 
     auto* panel6 = new QFrame(this);
     panel6->setObjectName(QStringLiteral("Panel6"));
@@ -89,8 +88,8 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     ListBox1 = rankedList(panel6, QStringLiteral("ListBox1"), QStringLiteral("306 18-17 999999999 100.0%"));
     ListBox2 = rankedList(panel6, QStringLiteral("ListBox2"), QStringLiteral("816 16-17-18 999999999 100.0%"));
     auto* lists = new QHBoxLayout(panel6);
-    lists->addLayout(titledList(ListBox1, QStringLiteral("馬単票数リスト")));
-    lists->addLayout(titledList(ListBox2, QStringLiteral("3連複票数リスト")));
+    lists->addLayout(titledList(ListBox1, tavek::sim::listCaption(tavek::pools::Pool::Exacta)));
+    lists->addLayout(titledList(ListBox2, tavek::sim::listCaption(tavek::pools::Pool::Trio)));
 
     auto* row = new QHBoxLayout(this);
     row->addWidget(panel8);

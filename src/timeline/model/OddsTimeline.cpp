@@ -2,7 +2,6 @@
 
 #include "odds/model/PairFigures.h"
 #include "odds/model/PairIndex.h"
-#include "odds/model/PairPayoutRate.h"
 #include "odds/model/WinModel.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
@@ -87,7 +86,7 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
     if (votes <= 0)
         return std::nullopt;
     const int total = win::recordFigure(record, pairTotalPosition(PairKind::Quinella));
-    return static_cast<long double>(total) * pairPayoutRate(record) / votes;
+    return static_cast<long double>(total) * pools::pool(pools::Pool::Quinella).rate(record).value() / votes;
 }
 
 QString OddsTimeline::quinellaOddsText(int i, int k) const

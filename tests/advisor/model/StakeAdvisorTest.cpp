@@ -2,7 +2,6 @@
 #include "advisor/model/AdvisorInput.h"
 #include "advisor/model/AdvisorTexts.h"
 #include "odds/model/PairBoard.h"
-#include "odds/model/PairPayoutRate.h"
 #include "odds/model/PairSlot.h"
 #include "odds/model/WinBoard.h"
 #include "support/RaceFixture.h"
@@ -18,6 +17,10 @@ using namespace tavek::advice;
 using test::H1Record;
 
 namespace {
+
+constexpr pools::PayoutRate kWinRate = pools::pool(pools::Pool::Win).rateFrom;
+constexpr pools::PayoutRate kPairRateBefore = pools::pool(pools::Pool::Quinella).rateBefore;
+constexpr pools::PayoutRate kPairRateFrom = pools::pool(pools::Pool::Quinella).rateFrom;
 
 // The payout per 100 yen as a bettor reckons it, in yen: the pool's share of
 // the bet, truncated to 10 yen, never below 100 yen. Written apart from the
@@ -83,18 +86,18 @@ std::unique_ptr<DayData> dayWith(const H1Record& votes)
 
 TEST(StakeAdvisor, PayoutRuleTruncatesToTenthsAndNeverFallsBelowOne)
 {
-    const Bet win{BetKind::Win, 1, 1000, 300, win::kWinRate};
+    const Bet win{BetKind::Win, 1, 1000, 300, kWinRate};
     EXPECT_EQ(payoutTenths(win, 0), 26) << "2.666... is paid as 2.6, not rounded to 2.7";
     EXPECT_EQ(payoutTenths(win, 100), 22) << "the stake joins the votes and the pool";
     // 81 x 0.8 / 3 = 21.6 exactly, 21.599... in binary floating point.
-    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 81, 3, win::kWinRate}, 0), 216);
-    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 1000, 400, win::kWinRate}, 0), 20);
-    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 1000, 900, win::kWinRate}, 0), 10) << "0.88 is paid as 1.0";
-    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 5000, 5000, win::kWinRate}, 0), 10);
-    EXPECT_EQ(payoutTenths({BetKind::Quinella, 1, 348, 3, sim::kPairRateFrom}, 0), 899) << "89.9, not 89.8";
-    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 2'000'000'000, 1, win::kWinRate}, 1'000'000), 16'007);
-    EXPECT_EQ(win::kWinRate.value(), 0.8L);
-    EXPECT_EQ(sim::kPairRateFrom.value(), 0.775L);
+    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 81, 3, kWinRate}, 0), 216);
+    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 1000, 400, kWinRate}, 0), 20);
+    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 1000, 900, kWinRate}, 0), 10) << "0.88 is paid as 1.0";
+    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 5000, 5000, kWinRate}, 0), 10);
+    EXPECT_EQ(payoutTenths({BetKind::Quinella, 1, 348, 3, kPairRateFrom}, 0), 899) << "89.9, not 89.8";
+    EXPECT_EQ(payoutTenths({BetKind::Win, 1, 2'000'000'000, 1, kWinRate}, 1'000'000), 16'007);
+    EXPECT_EQ(kWinRate.value(), 0.8L);
+    EXPECT_EQ(kPairRateFrom.value(), 0.775L);
 }
 
 TEST(StakeAdvisor, PairRateFollowsTheRaceDate)
@@ -129,11 +132,11 @@ TEST(StakeAdvisor, AgreesWithBruteForceOnRandomRaces)
 {
     std::mt19937_64 random(13);
     auto between = [&](long long lo, long long hi) { return std::uniform_int_distribution<long long>(lo, hi)(random); };
-    const sim::PayoutRate rates[] = {win::kWinRate, sim::kPairRateBefore, sim::kPairRateFrom};
+    const pools::PayoutRate rates[] = {kWinRate, kPairRateBefore, kPairRateFrom};
     for (int i = 0; i < 300; ++i) {
         const long long pool = between(500, i % 3 ? 3'000'000 : 20'000);
         const long long votes = between(1, pool / between(1, 200) + 1);
-        const sim::PayoutRate rate = rates[i % 3];
+        const pools::PayoutRate rate = rates[i % 3];
         // P from a little below to well above the odds' own chance, so that
         // the break-even stake falls inside the bankroll as often as not.
         const long long fair = 1000 * votes * rate.denominator / (pool * rate.numerator);
@@ -164,13 +167,13 @@ TEST(StakeAdvisor, AgreesWithBruteForceOnRandomRaces)
 TEST(StakeAdvisor, EqualEvsGiveTheSmallerStakeAndKellyIsScaledDown)
 {
     // T 17, v 1, P 1/2: stakes of 200 and 300 yen both bring EV +300 yen.
-    const Bet bet{BetKind::Win, 1, 17, 1, win::kWinRate};
+    const Bet bet{BetKind::Win, 1, 17, 1, kWinRate};
     EXPECT_EQ(expectedValue(bet, {1, 2}, 2), expectedValue(bet, {1, 2}, 3));
     const Advice a = advise(bet, {{1, 2}, 2000, {1, 3}});
     EXPECT_EQ(a.maxEvStake, 200);
     EXPECT_EQ(a.kellyStake, a.kellyFullStake / 100 / 3 * 100);
 
-    const Bet poor{BetKind::Win, 1, 1'000'000, 100'000, win::kWinRate};  // odds 8.0
+    const Bet poor{BetKind::Win, 1, 1'000'000, 100'000, kWinRate};  // odds 8.0
     const Advice none = advise(poor, {{1, 10}, 100'000, {1, 1}});
     EXPECT_EQ(none.maxEvStake, 0) << "no stake pays at P = 0.1";
     EXPECT_EQ(none.breakEvenStake, 0);
@@ -184,7 +187,7 @@ TEST(StakeAdvisor, EqualEvsGiveTheSmallerStakeAndKellyIsScaledDown)
 TEST(StakeAdvisor, WorkedExampleOfTheManual)
 {
     // Horse 1 of the example race, 100,000 of 1,000,000 votes (odds 8.0), P 15%, W 3,000,000 yen, F 0.5.
-    const Bet bet{BetKind::Win, 1, 1'000'000, 100'000, win::kWinRate};
+    const Bet bet{BetKind::Win, 1, 1'000'000, 100'000, kWinRate};
     const AdviceInput input{{15, 100}, 3'000'000, {1, 2}};
     const Advice a = advise(bet, input);
     const AdviceSheet sheet = adviceSheet(bet, input, a);
@@ -225,7 +228,7 @@ TEST(StakeAdvisor, DutchingAgreesWithBruteForce)
         std::vector<Bet> bets;
         for (int b = 0; b < 1 + i % 5; ++b)
             bets.push_back({BetKind::Win, b + 1, pool,
-                            std::uniform_int_distribution<long long>(1, i % 2 ? 50 : pool / 4)(random), win::kWinRate});
+                            std::uniform_int_distribution<long long>(1, i % 2 ? 50 : pool / 4)(random), kWinRate});
         const long long total = std::uniform_int_distribution<long long>(1, 400)(random) * 100;
         const Dutching d = dutch(bets, total);
 
@@ -251,7 +254,7 @@ TEST(StakeAdvisor, DutchingAgreesWithBruteForce)
         }
         EXPECT_EQ(d.minPayout, least);
     }
-    const Bet even{BetKind::Win, 1, 10'000, 1'000, win::kWinRate};
+    const Bet even{BetKind::Win, 1, 10'000, 1'000, kWinRate};
     const Dutching tie = dutch({even, Bet{even.kind, 2, even.pool, even.votes, even.rate}}, 300);
     EXPECT_EQ(tie.tickets[0].stake, 200) << "equal returns go to the bet listed first";
     EXPECT_EQ(tie.tickets[1].stake, 100);
@@ -296,14 +299,14 @@ TEST(AdvisorTexts, FormatsOddsYenAndGrowth)
     EXPECT_EQ(signedYenText(0), "0円");
     EXPECT_EQ(growthText(0.0012345), "+0.123%");
     EXPECT_EQ(growthText(-std::numeric_limits<double>::infinity()), "-∞");
-    EXPECT_EQ(rateText(sim::kPairRateFrom), "0.775");
-    EXPECT_EQ(expectedValue({BetKind::Win, 1, 1, 1, win::kWinRate}, {1, 8}, 1), -88) << "-87.5 yen, away from zero";
-    EXPECT_EQ(expectedValue({BetKind::Win, 1, 17, 1, win::kWinRate}, {1, 3}, 1), 140);
+    EXPECT_EQ(rateText(kPairRateFrom), "0.775");
+    EXPECT_EQ(expectedValue({BetKind::Win, 1, 1, 1, kWinRate}, {1, 8}, 1), -88) << "-87.5 yen, away from zero";
+    EXPECT_EQ(expectedValue({BetKind::Win, 1, 17, 1, kWinRate}, {1, 3}, 1), 140);
 }
 
 TEST(AdvisorChart, ReachesPastTheBreakEvenStakeAndMarksTheThreeStakes)
 {
-    const Bet bet{BetKind::Win, 1, 1'000'000, 100'000, win::kWinRate};
+    const Bet bet{BetKind::Win, 1, 1'000'000, 100'000, kWinRate};
     const AdviceInput input{{15, 100}, 3'000'000, {1, 2}};
     const Advice a = advise(bet, input);
     const AdvisorChart chart = advisorChart(bet, input, a);

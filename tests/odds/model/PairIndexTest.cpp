@@ -1,11 +1,8 @@
 #include "odds/model/PairIndex.h"
-#include "odds/model/PairPayoutRate.h"
-#include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace tavek::sim;
-using tavek::test::H1Record;
 
 TEST(PairIndex, LabelsOfBothKindsRoundTrip)
 {
@@ -36,13 +33,4 @@ TEST(PairIndex, OnlyExactLabelsMatch)
     EXPECT_TRUE(pairLabel(PairKind::Bracket, 37).isEmpty());
     EXPECT_EQ(pairIndexOf(PairKind::Quinella, 3, 3), 0);
     EXPECT_EQ(pairIndexOf(PairKind::Quinella, 1, 19), 0);
-}
-
-TEST(PairPayoutRate, RaisedFromJuneSeventh2014)
-{
-    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20140601")).bytes()), 0.75L);
-    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20140606")).bytes()), 0.75L);
-    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20140607")).bytes()), 0.775L);
-    EXPECT_EQ(pairPayoutRate(H1Record(tavek::test::raceKey("20261205")).bytes()), 0.775L);
-    EXPECT_EQ(pairPayoutRate(QByteArray(28955, ' ')), 0.75L);
 }

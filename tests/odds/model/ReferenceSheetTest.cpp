@@ -8,14 +8,14 @@ using namespace tavek::sim;
 using tavek::test::H1Record;
 namespace layout = tavek::layout;
 
-TEST(ReferenceSheet, TotalsOfTheSevenBetTypes)
+TEST(ReferenceSheet, TotalsOfTheSevenPools)
 {
     H1Record race;
     race.winTotal(1234567).votes(layout::kTrioTotal, 0);
     const ReferenceSheet sheet = referenceSheet(race);
-    EXPECT_EQ(sheet.totals[size_t(BetType::Win)], "  1,234,567");
-    EXPECT_EQ(sheet.totals[size_t(BetType::Place)], "          0");
-    EXPECT_EQ(sheet.totals[size_t(BetType::Trio)], "          0");
+    EXPECT_EQ(sheet.totals[size_t(tavek::pools::Pool::Win)], "  1,234,567");
+    EXPECT_EQ(sheet.totals[size_t(tavek::pools::Pool::Place)], "          0");
+    EXPECT_EQ(sheet.totals[size_t(tavek::pools::Pool::Trio)], "          0");
     EXPECT_TRUE(sheet.exacta.isEmpty());
     EXPECT_TRUE(sheet.trio.isEmpty());
 }

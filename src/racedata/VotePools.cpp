@@ -1,18 +1,17 @@
-#include "odds/model/PairPayoutRate.h"
+#include "racedata/VotePools.h"
 
 #include "racedata/RecordField.h"
-#include "racedata/RecordLayout.h"
 
 #include <algorithm>
 
-namespace tavek::sim {
+namespace tavek::pools {
 
-PayoutRate pairPayoutFraction(QByteArrayView record)
+PayoutRate VotePool::rate(QByteArrayView record) const
 {
     const QByteArrayView date = record::field(record, layout::kYear, 8);
     const bool digits = date.size() == 8
                         && std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return digits && date >= QByteArrayView(kPairRateChangeDate) ? kPairRateFrom : kPairRateBefore;
+    return digits && date >= QByteArrayView(kRateChangeDate) ? rateFrom : rateBefore;
 }
 
-}  // namespace tavek::sim
+}  // namespace tavek::pools

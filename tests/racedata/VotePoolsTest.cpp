@@ -1,0 +1,90 @@
+#include "racedata/VotePools.h"
+#include "support/RaceFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace tavek::pools {
+
+// A rate reads as its fraction in a failure message.
+void PrintTo(const PayoutRate& rate, std::ostream* out)
+{
+    *out << rate.numerator << '/' << rate.denominator;
+}
+
+}  // namespace tavek::pools
+
+using namespace tavek;
+using pools::PayoutRate;
+using pools::Pool;
+using test::H1Record;
+using test::raceKey;
+
+namespace {
+
+struct Expected {
+    Pool pool;
+    const char* name;
+    const char* key;
+    int entries;
+    int entrySize;
+    int runners;
+    int votesOffset;
+    PayoutRate before;  // races up to 2014-06-06
+    PayoutRate from;    // races from 2014-06-07
+};
+
+// The seven pools of JV-Data's vote-count record.
+// clang-format off
+const Expected kRecord[] = {
+    {Pool::Win,      "単勝",   "win",      28,  15, 1, 2, {4, 5}, {4, 5}},
+    {Pool::Place,    "複勝",   "place",    28,  15, 1, 2, {4, 5}, {4, 5}},
+    {Pool::Bracket,  "枠連",   "bracket",  36,  15, 2, 2, {3, 4}, {31, 40}},
+    {Pool::Quinella, "馬連",   "quinella", 153, 18, 2, 4, {3, 4}, {31, 40}},
+    {Pool::Wide,     "ワイド", "wide",     153, 18, 2, 4, {3, 4}, {31, 40}},
+    {Pool::Exacta,   "馬単",   "exacta",   306, 18, 2, 4, {3, 4}, {3, 4}},
+    {Pool::Trio,     "3連複",  "trio",     816, 20, 3, 6, {3, 4}, {3, 4}},
+};
+// clang-format on
+
+}  // namespace
+
+TEST(VotePools, TableFollowsTheRecordLayout)
+{
+    ASSERT_EQ(std::size(kRecord), pools::kPools.size());
+    // The entries run without a gap from position 84, pool after pool, up to
+    // the totals, which follow each other in the same order.
+    int next = 84;
+    for (size_t i = 0; i < std::size(kRecord); ++i) {
+        const Expected& e = kRecord[i];
+        const pools::VotePool& p = pools::pool(e.pool);
+        SCOPED_TRACE(e.key);
+        EXPECT_EQ(&p, &pools::kPools[i]);
+        EXPECT_EQ(p.caption(), QString::fromUtf8(e.name));
+        EXPECT_STREQ(p.key, e.key);
+        EXPECT_EQ(p.entries, e.entries);
+        EXPECT_EQ(p.entrySize, e.entrySize);
+        EXPECT_EQ(p.runners, e.runners);
+        EXPECT_EQ(p.entry(1), next);
+        EXPECT_EQ(p.votes(e.entries), p.entry(e.entries) + e.votesOffset);
+        next = p.entry(e.entries) + e.entrySize;
+        EXPECT_EQ(p.total, pools::kPools.front().total + int(i) * layout::kVoteLen);
+
+        for (const char* date : {"20140601", "20140606", "        ", "2014O607"})
+            EXPECT_EQ(p.rate(H1Record(raceKey(date))), e.before) << date;
+        EXPECT_EQ(p.rate(QByteArray(layout::kH1Length, ' ')), e.before) << "a slot without a vote-count record";
+        for (const char* date : {"20140607", "20261205"})
+            EXPECT_EQ(p.rate(H1Record(raceKey(date))), e.from) << date;
+    }
+    EXPECT_EQ(next, pools::kPools.front().total);
+    EXPECT_LE(pools::kPools.back().total + layout::kVoteLen, layout::kH1Length - 2);
+
+    // The record writers count the exacta and trio entries from 0.
+    EXPECT_EQ(pools::pool(Pool::Exacta).votes(1), layout::exactaVotes(0));
+    EXPECT_EQ(pools::pool(Pool::Trio).votes(816), layout::trioVotes(815));
+    // The odds displays' extended-precision rates.
+    EXPECT_EQ(pools::pool(Pool::Win).rateFrom.value(), 0.8L);
+    EXPECT_EQ(pools::pool(Pool::Quinella).rateBefore.value(), 0.75L);
+    EXPECT_EQ(pools::pool(Pool::Quinella).rateFrom.value(), 0.775L);
+}
