@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "odds/model/WinModel.h"
 #include "odds/model/WinTexts.h"
+#include "platform/RawNames.h"
 #include "racedata/DayFiles.h"
 
 #include <QFileInfo>
@@ -10,8 +11,6 @@
 #include <QRegularExpression>
 
 #include <cstdlib>
-
-#include <unistd.h>
 
 namespace tavek::cli {
 
@@ -57,7 +56,7 @@ LoadedDay loadDay(const CommandContext& ctx, const QString& date)
     if (loaded.date.isEmpty())
         throw BadInput(QStringLiteral("\"%1\" is not a date (use 2005年04月16日 or 2005-04-16)").arg(date));
     const dayfiles::Location raceFile = dayfiles::locate(ctx.dataFolder, loaded.date, dayfiles::kRaceSuffix);
-    if (::access(raceFile.native.constData(), F_OK) != 0)
+    if (!platform::exists(raceFile.native))
         throw BadInput(QStringLiteral("no day file %1").arg(raceFile.shown));
     loaded.day = std::make_unique<DayData>();
     loaded.load = loaded.day->load(ctx.dataFolder, loaded.date);
