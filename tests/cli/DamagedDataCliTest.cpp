@@ -4,6 +4,7 @@
 #include "cli/EscapedOutput.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
+#include "support/cli/CliRunner.h"
 
 #include <QBuffer>
 
@@ -14,17 +15,6 @@ using test::raceKey;
 using test::RaRecord;
 
 namespace {
-
-int runCli(const QStringList& args, QString* err = nullptr)
-{
-    QString outText, errText;
-    QTextStream out(&outText), errStream(&errText);
-    const int code = cli::run(args, out, errStream);
-    errStream.flush();
-    if (err)
-        *err = errText;
-    return code;
-}
 
 QByteArray escaped(const QList<QByteArray>& writes)
 {
@@ -45,9 +35,9 @@ TEST(DamagedDataCli, UnreadableDataFolderIsAnError)
     test::DataFolder data;
     const QString notAFolder = data.path() + "/Data";
     test::writeFile(notAFolder, "x");
-    QString err;
-    EXPECT_EQ(runCli({"--data", notAFolder, "dates"}, &err), cli::kBadInput);
-    EXPECT_TRUE(err.contains(notAFolder)) << err.toStdString();
+    const test::CliOutcome r = test::runCli(notAFolder, {"dates"});
+    EXPECT_EQ(r.code, cli::kBadInput);
+    EXPECT_TRUE(r.err.contains(notAFolder)) << r.err.toStdString();
 }
 
 TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)
@@ -56,9 +46,9 @@ TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)
     const QString day = QStringLiteral("2005年04月16日");
     data.writeRaces(day, {RaRecord(raceKey("20050416", "05", 1))});
     QDir(data.path()).mkdir(day + ".jvH1");
-    QString err;
-    EXPECT_EQ(runCli({"--data", data.path(), "races", "2005-04-16"}, &err), cli::kBadInput);
-    EXPECT_TRUE(err.contains(QStringLiteral("通常のファイルではありません"))) << err.toStdString();
+    const test::CliOutcome r = test::runCli(data.path(), {"races", "2005-04-16"});
+    EXPECT_EQ(r.code, cli::kBadInput);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("通常のファイルではありません"))) << r.err.toStdString();
 }
 
 TEST(DamagedDataCli, ControlCharactersAreWrittenAsEscapes)

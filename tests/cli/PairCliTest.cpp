@@ -1,12 +1,11 @@
-#include "cli/Cli.h"
 #include "odds/model/PairBoard.h"
 #include "odds/model/ReferenceSheet.h"
 #include "racedata/NumberFormat.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
+#include "support/cli/CliRunner.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
@@ -37,20 +36,8 @@ protected:
         data.writeVotes(kLaterDay, {sampleRace18("20150606").bytes()});
     }
 
-    struct Outcome {
-        int code;
-        QString out, err;
-        QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-    };
-    Outcome run(const QStringList& args)
-    {
-        Outcome r;
-        QTextStream out(&r.out), err(&r.err);
-        r.code = cli::run(QStringList{"--data", data.path()} + args, out, err);
-        out.flush();
-        err.flush();
-        return r;
-    }
+    using Outcome = test::CliOutcome;
+    Outcome run(const QStringList& args) { return test::runCli(data.path(), args); }
 
     const QString kDay = QStringLiteral("2005年04月16日");
     const QString kLaterDay = QStringLiteral("2015年06月06日");
