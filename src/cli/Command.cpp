@@ -102,6 +102,19 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
     return value;
 }
 
+int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName)
+{
+    const QStringList numbers = text.split(u'-');
+    const int k = numbers.size() != 2
+                      ? 0
+                      : sim::pairIndexOf(kind, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
+                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
+    if (k == 0)
+        throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
+                           .arg(text, kindName, kind == sim::PairKind::Quinella ? u"<" : u"<="));
+    return k;
+}
+
 SimulationOption simulationOption(Args& args, const QString& targetName)
 {
     const std::optional<QString> stake = args.takeOption(QStringLiteral("--stake"));
