@@ -23,7 +23,9 @@ execute_process(COMMAND date -u -R -d ${TAVEK_RELEASE_DATE} OUTPUT_VARIABLE TAVE
 configure_file(${tavek_pkg_src}/tavek.desktop.in ${tavek_pkg_out}/${TAVEK_APP_ID}.desktop @ONLY)
 configure_file(${tavek_pkg_src}/tavek.metainfo.xml.in ${tavek_pkg_out}/${TAVEK_APP_ID}.metainfo.xml @ONLY)
 configure_file(${tavek_pkg_src}/changelog.in ${tavek_pkg_out}/changelog @ONLY)
-configure_file(${tavek_pkg_src}/tavek-cli.1.in ${tavek_pkg_out}/tavek-cli.1 @ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/TavekManPage.cmake)
+tavek_cli_man_page(${tavek_pkg_src}/tavek-cli.1.in ${PROJECT_SOURCE_DIR}/src/cli/CommandList.h
+                   ${tavek_pkg_out}/tavek-cli.1)
 configure_file(${tavek_pkg_src}/TavekJ.1.in ${tavek_pkg_out}/TavekJ.1 @ONLY)
 
 # Man pages and the changelog are installed compressed, without a time stamp,

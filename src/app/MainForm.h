@@ -31,10 +31,11 @@ struct DayData;
 }
 
 // The main window: tool bar with the date and race selectors, menus, race
-// header, the four simulation tabs and the status line. It owns the loaded
-// day and everything else that lives longer than one handler. Controls keep
-// their designer names (also as objectName) and are public, because the
-// other windows drive them the way the program always did.
+// header, the six tabs (the win, bracket-quinella and quinella simulations,
+// the reference lists, the stake advisor and the odds history) and the status
+// line. It owns the loaded day and everything else that lives longer than one
+// handler. Controls keep their designer names (also as objectName) and are
+// public, because the other windows drive them the way the program always did.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:

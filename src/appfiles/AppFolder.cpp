@@ -1,6 +1,7 @@
 #include "appfiles/AppFolder.h"
 
 #include "appfiles/AppIdentity.h"
+#include "platform/ExecutablePath.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -39,7 +40,7 @@ QString executablePath()
     if (QCoreApplication::instance())
         return QCoreApplication::applicationFilePath();
     // Without an application object (command-line tools, unit tests).
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return platform::runningExecutable();
 }
 
 QString path()

@@ -43,15 +43,7 @@ int betNumber(BetKind kind, const QString& text)
     if (kind == BetKind::Win)
         return int(wholeNumber(text, 1, layout::kMaxWinEntries, QStringLiteral("horse H (1 to 28)")));
     const sim::PairKind pk = kind == BetKind::Quinella ? sim::PairKind::Quinella : sim::PairKind::Bracket;
-    const QStringList numbers = text.split(u'-');
-    const int k = numbers.size() != 2
-                      ? 0
-                      : sim::pairIndexOf(pk, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
-                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
-    if (k == 0)
-        throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
-                           .arg(text, advice::betKindName(kind), kind == BetKind::Quinella ? u"<" : u"<="));
-    return k;
+    return pairIndex(pk, text, advice::betKindName(kind));
 }
 
 Bet chosenBet(const SelectedRace& selected, BetKind kind, const QString& text)

@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "odds/model/WinModel.h"
 #include "odds/model/WinTexts.h"
+#include "platform/RawNames.h"
 #include "racedata/DayFiles.h"
 
 #include <QFileInfo>
@@ -10,8 +11,6 @@
 #include <QRegularExpression>
 
 #include <cstdlib>
-
-#include <unistd.h>
 
 namespace tavek::cli {
 
@@ -57,7 +56,7 @@ LoadedDay loadDay(const CommandContext& ctx, const QString& date)
     if (loaded.date.isEmpty())
         throw BadInput(QStringLiteral("\"%1\" is not a date (use 2005年04月16日 or 2005-04-16)").arg(date));
     const dayfiles::Location raceFile = dayfiles::locate(ctx.dataFolder, loaded.date, dayfiles::kRaceSuffix);
-    if (::access(raceFile.native.constData(), F_OK) != 0)
+    if (!platform::exists(raceFile.native))
         throw BadInput(QStringLiteral("no day file %1").arg(raceFile.shown));
     loaded.day = std::make_unique<DayData>();
     loaded.load = loaded.day->load(ctx.dataFolder, loaded.date);
@@ -101,6 +100,19 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
     if (!ok || !digitsOnly || value < min || value > max)
         throw BadInput(QStringLiteral("\"%1\" is not a valid %2").arg(text, what));
     return value;
+}
+
+int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName)
+{
+    const QStringList numbers = text.split(u'-');
+    const int k = numbers.size() != 2
+                      ? 0
+                      : sim::pairIndexOf(kind, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
+                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
+    if (k == 0)
+        throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
+                           .arg(text, kindName, kind == sim::PairKind::Quinella ? u"<" : u"<="));
+    return k;
 }
 
 SimulationOption simulationOption(Args& args, const QString& targetName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
 #include "racedata/DayData.h"
 
@@ -74,6 +75,11 @@ SelectedRace takeSelectedRace(CommandContext& ctx);
 
 // A whole number in [min, max], or BadInput naming `what`.
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what);
+
+// The pair index of "A-B" (two whole numbers 1 to 18) of `kind`: A < B for a
+// quinella pair, A <= B for a bracket pair. BadInput otherwise, the message
+// naming the pair's kind as `kindName`: "\"3-3\" is no quinella pair (A-B with A < B)".
+int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName);
 
 // "--stake T:YEN" or "--odds T:ODDS", as the input dialogs take them; T is the
 // runner or pair (`targetName` names it in messages: "H", "A-B").

@@ -19,15 +19,9 @@ using sim::SimResult;
 // refuses it (a refunded runner, blank votes), which it then says.
 QString pairTarget(const PairBoard& board, QByteArrayView record, const QString& text, const QString& item)
 {
-    const QStringList numbers = text.split(u'-');
-    const int k = numbers.size() != 2
-                      ? 0
-                      : sim::pairIndexOf(board.kind(), int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
-                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
-    if (k == 0)
-        throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
-                           .arg(text, board.kind() == PairKind::Quinella ? u"quinella" : u"bracket-quinella",
-                                board.kind() == PairKind::Quinella ? u"<" : u"<="));
+    const int k = pairIndex(board.kind(), text,
+                            board.kind() == PairKind::Quinella ? QStringLiteral("quinella")
+                                                               : QStringLiteral("bracket-quinella"));
     if (board.real(k).text.trimmed().isEmpty() && sim::pairRefusal(board.kind(), record, k) == SimResult::None)
         throw BadInput(QStringLiteral("pair %1 has no votes in %2").arg(text, item));
     return sim::pairLabel(board.kind(), k);

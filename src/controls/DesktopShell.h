@@ -14,8 +14,8 @@ namespace tavek::desktop {
 bool open(const QUrl& target);
 
 // The default browser's command line with "%1" where the address goes, from
-// `xdg-settings get default-web-browser` and its desktop entry, else
-// x-www-browser; empty when there is none.
+// the desktop's default browser (platform/DesktopQuery), else x-www-browser;
+// empty when there is none.
 QString registeredBrowserCommand();
 
 // Starts a command line without waiting for it; true when it started.

@@ -12,7 +12,8 @@ public:
     // The value as a signed 32-bit integer; 0 when it is empty, a lone minus,
     // has a point or does not fit.
     int AsInteger() const;
-    // The value as a number. Throws std::runtime_error
-    // "'<text>' is not a valid floating point value" when it is empty or a lone minus.
+    // The value as a number, read without regard to the locale. Throws
+    // std::runtime_error "「<text>」は数値として読めません。" when the text is
+    // empty, a lone minus or not wholly one number.
     long double AsFloat() const;
 };

@@ -1,6 +1,8 @@
 #include "racedata/DayFiles.h"
 #include "racedata/SystemError.h"
 
+#include "platform/FileLock.h"
+#include "platform/RawNames.h"
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
 #include "racedata/KeibaFunc.h"
@@ -16,15 +18,9 @@
 #include <QThread>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tavek::dayfiles {
 
@@ -62,42 +58,36 @@ QByteArrayView typeOfName(const QString& name)
 
 // Two copies of the program may store into the same day file at once;
 // without a lock one of two read-merge-rewrite cycles would be lost. The
-// lock is an flock on the data folder itself, so the folder holds day files
-// only and the system releases the lock when its holder dies.
+// lock is on the data folder itself (platform/FileLock), so the folder holds
+// day files only and the system releases the lock when its holder dies.
 class StoreLock {
 public:
     static constexpr int kWaitMs = 10'000;
 
-    StoreLock(const QString& dataFolder, const QString& path)
+    StoreLock(const QString& dataFolder, const QString& path) : lock_(QFile::encodeName(dataFolder))
     {
-        fd_ = ::open(QFile::encodeName(dataFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd_ < 0)
+        if (!lock_.opened())
             throw failure(QStringLiteral("日ファイル %1 に書き込めません：データフォルダ %2 を開けません：%3")
-                              .arg(path, dataFolder, syserror::reason()));
+                              .arg(path, dataFolder, lock_.reason()));
         const QDeadlineTimer deadline(kWaitMs);
-        while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) {
-                const QString why = syserror::reason();
-                ::close(fd_);
+        for (;;) {
+            const platform::FolderLock::Attempt attempt = lock_.tryLock();
+            if (attempt == platform::FolderLock::Attempt::Locked)
+                return;
+            if (attempt == platform::FolderLock::Attempt::Failed)
                 throw failure(QStringLiteral("日ファイル %1 に書き込めません：データフォルダ %2 をロックできません：%3")
-                                  .arg(path, dataFolder, why));
-            }
-            if (deadline.hasExpired()) {
-                ::close(fd_);
+                                  .arg(path, dataFolder, lock_.reason()));
+            if (deadline.hasExpired())
                 throw failure(QStringLiteral("日ファイル %1 に書き込めません：別のプログラムが %2 秒間"
                                              "データフォルダに保存し続けています")
                                   .arg(path)
                                   .arg(kWaitMs / 1000));
-            }
             QThread::msleep(2);
         }
     }
-    ~StoreLock() { ::close(fd_); }
-    StoreLock(const StoreLock&) = delete;
-    StoreLock& operator=(const StoreLock&) = delete;
 
 private:
-    int fd_ = -1;
+    platform::FolderLock lock_;
 };
 
 void writeLines(const QString& path, const QList<QByteArray>& lines)
@@ -251,7 +241,7 @@ QString rewrite(const QString& dataFolder, const QString& name, Change change)
     writeLines(path, read.whole);
     // A day copied from Windows under its CP932 name now has its UTF-8 name.
     if (where.native != QFile::encodeName(path))
-        ::unlink(where.native.constData());
+        platform::removeFile(where.native);
     return note;
 }
 

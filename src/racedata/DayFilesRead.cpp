@@ -1,5 +1,7 @@
 // Finding and reading the day files: the date list, where a date's files
 // are, and reading one without hanging on what is not a regular file.
+#include "platform/RawNames.h"
+#include "platform/SafeOpen.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/SystemError.h"
@@ -10,14 +12,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <stdexcept>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tavek::dayfiles {
 
@@ -47,59 +42,22 @@ QString dateOfRawName(QByteArrayView name, QByteArrayView suffix)
     return {};
 }
 
-class DirCloser {
-public:
-    explicit DirCloser(DIR* dir) : dir_(dir) {}
-    ~DirCloser() { ::closedir(dir_); }
-    DirCloser(const DirCloser&) = delete;
-    DirCloser& operator=(const DirCloser&) = delete;
-
-private:
-    DIR* dir_;
-};
-
-class FileCloser {
-public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser() { ::close(fd_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    int fd_;
-};
-
-bool existsOrIsLink(const QByteArray& native)
-{
-    struct stat st;
-    return ::lstat(native.constData(), &st) == 0;
-}
-
 }  // namespace
 
 QStringList dateList(const QString& dataFolder, QString* problem)
 {
-    // Read by the system's own calls: Qt would turn a CP932 name into
-    // replacement characters.
-    DIR* dir = ::opendir(QFile::encodeName(dataFolder).constData());
-    if (!dir) {
-        if (problem && errno != ENOENT)
-            *problem = QStringLiteral("データフォルダ %1 を読めません：%2").arg(dataFolder, syserror::reason());
+    // Read by their raw names: Qt would turn a CP932 name into replacement
+    // characters. A folder or a broken link under a day file's name is no day.
+    const auto isDayName = [](QByteArrayView name) { return !dateOfRawName(name, kRaceSuffix).isEmpty(); };
+    const platform::FolderFiles files = platform::regularFiles(QFile::encodeName(dataFolder), isDayName);
+    if (files.state != platform::FolderFiles::State::Listed) {
+        if (problem && files.state == platform::FolderFiles::State::Failed)
+            *problem = QStringLiteral("データフォルダ %1 を読めません：%2").arg(dataFolder, files.reason);
         return {};
     }
-    const DirCloser closer(dir);
     QStringList dates;
-    const int fd = ::dirfd(dir);
-    while (const dirent* entry = ::readdir(dir)) {
-        const QString date = dateOfRawName(QByteArrayView(entry->d_name), kRaceSuffix);
-        if (date.isEmpty())
-            continue;
-        // A folder or a broken link under a day file's name is no day.
-        struct stat st;
-        if (::fstatat(fd, entry->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        dates.append(date);
-    }
+    for (const QByteArray& name : files.names)
+        dates.append(dateOfRawName(name, kRaceSuffix));
     std::sort(dates.begin(), dates.end(), std::greater<>());
     dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
     return dates;
@@ -109,10 +67,10 @@ Location locate(const QString& dataFolder, const QString& dateText, const char* 
 {
     const QString path = QDir(dataFolder).filePath(dateText + QLatin1String(suffix));
     const QByteArray utf8 = QFile::encodeName(path);
-    if (!existsOrIsLink(utf8) && isDateText(dateText)) {
+    if (!platform::existsOrIsLink(utf8) && isDateText(dateText)) {
         const QByteArray cp932Path = QFile::encodeName(QDir(dataFolder).path()) + '/' + cp932::encode(dateText)
                                      + suffix;
-        if (existsOrIsLink(cp932Path))
+        if (platform::existsOrIsLink(cp932Path))
             return {cp932Path, path};
     }
     return {utf8, path};
@@ -120,46 +78,34 @@ Location locate(const QString& dataFolder, const QString& dateText, const char* 
 
 std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links)
 {
-    // Non-blocking: opening a FIFO for reading would wait for a writer.
-    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    if (links == Links::Refuse)
-        flags |= O_NOFOLLOW;
-    const int fd = ::open(where.native.constData(), flags);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)  // no file, or no data folder
-            return std::nullopt;
-        if (errno == ELOOP && links == Links::Refuse)
-            throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
-                                         "書き換えないよう、これには保存しません")
-                              .arg(where.shown));
-        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, syserror::reason()));
+    platform::SafeFile file(where.native, links);
+    switch (file.opened()) {
+    case platform::SafeFile::Opened::Yes:
+        break;
+    case platform::SafeFile::Opened::Missing:  // no file, or no data folder
+        return std::nullopt;
+    case platform::SafeFile::Opened::Link:
+        throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
+                                     "書き換えないよう、これには保存しません")
+                          .arg(where.shown));
+    case platform::SafeFile::Opened::Failed:
+        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, file.reason()));
     }
-    const FileCloser closer(fd);
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, syserror::reason()));
-    if (!S_ISREG(st.st_mode))
+    const std::optional<platform::SafeFile::Kind> kind = file.kind();
+    if (!kind)
+        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason()));
+    if (!kind->regular)
         throw failure(QStringLiteral("日ファイル %1 は通常のファイルではありません").arg(where.shown));
-    if (st.st_size > maxBytes)
+    if (kind->size > maxBytes)
         throw failure(QStringLiteral("日ファイル %1 は %2 バイトあり、日ファイルとしては大きすぎるので読みません"
                                      "（上限 %3 バイト、%4 行分）")
                           .arg(where.shown)
-                          .arg(qint64(st.st_size))
+                          .arg(kind->size)
                           .arg(maxBytes)
                           .arg(kMaxDayFileLines));
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, syserror::reason()));
-        if (n == 0)
-            break;  // shortened meanwhile
-        done += n;
-    }
-    bytes.truncate(done);
+    std::optional<QByteArray> bytes = file.read(kind->size);  // shorter when shortened meanwhile
+    if (!bytes)
+        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason()));
     return bytes;
 }
 

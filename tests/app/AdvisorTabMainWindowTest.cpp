@@ -1,8 +1,8 @@
 // The stake advisor tab in the main window: it follows the race selection and
 // shows what tavek-cli advise and dutch print for the same race.
 #include "advisor/ui/AdvisorTab.h"
-#include "cli/Cli.h"
 #include "controls/SaNumEdit.h"
+#include "support/cli/CliRunner.h"
 #include "support/gui/MainWindowFixture.h"
 
 #include <QComboBox>
@@ -19,12 +19,9 @@ namespace {
 
 QStringList cliLines(const MainWindowFixture& fx, const QStringList& args)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = tavek::cli::run(QStringList{"--data", fx.dataFolder()} + args, outStream, errStream);
-    outStream.flush();
-    EXPECT_EQ(code, 0) << err.toStdString();
-    return out.split(u'\n', Qt::SkipEmptyParts);
+    const tavek::test::CliOutcome r = tavek::test::runCli(fx.dataFolder(), args);
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    return r.lines();
 }
 
 // As the user types: the old text backspaced away, the new one keyed in.

@@ -1,6 +1,5 @@
 // The pair tabs and the reference tab in the main window: a race selection
 // fills them, and a dialog's OK leaves the texts that tavek-cli prints.
-#include "cli/Cli.h"
 #include "controls/Label3D.h"
 #include "controls/SaNumEditExC.h"
 #include "odds/ui/BracketTab.h"
@@ -10,12 +9,12 @@
 #include "odds/ui/ReferenceTab.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
+#include "support/cli/CliRunner.h"
 #include "support/gui/DialogCatcher.h"
 #include "support/gui/MainWindowFixture.h"
 
 #include <QComboBox>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
@@ -30,13 +29,9 @@ namespace {
 
 QJsonObject cli(const MainWindowFixture& fx, const QStringList& args, int expectedCode = 0)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = tavek::cli::run(QStringList{"--data", fx.dataFolder()} + args + QStringList{"--json"}, outStream,
-                                     errStream);
-    outStream.flush();
-    EXPECT_EQ(code, expectedCode) << err.toStdString();
-    return QJsonDocument::fromJson(out.toUtf8()).object();
+    const tavek::test::CliOutcome r = tavek::test::runCli(fx.dataFolder(), args + QStringList{"--json"});
+    EXPECT_EQ(r.code, expectedCode) << r.err.toStdString();
+    return r.json();
 }
 
 void expectSheetShows(const PairSheet& sheet, const QJsonObject& json)

@@ -1,17 +1,16 @@
 // The win dialogs opened from the grid leave in it exactly the texts that
 // tavek-cli prints for the same simulation.
-#include "cli/Cli.h"
 #include "controls/Label3D.h"
 #include "controls/SaNumEditExC.h"
 #include "odds/ui/InputKingakuUnit.h"
 #include "odds/ui/InputOddsUnit.h"
 #include "odds/ui/WinGrid.h"
 #include "odds/ui/WinSheet.h"
+#include "support/cli/CliRunner.h"
 #include "support/gui/DialogCatcher.h"
 #include "support/gui/MainWindowFixture.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
 #include <QTest>
@@ -27,15 +26,11 @@ const char* const kRowKeys[] = {"bracket", "horse",    "votes",  "share",  "odds
 
 QJsonObject cliWin(const MainWindowFixture& fx, const QString& option)
 {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int code = tavek::cli::run({QStringLiteral("--data"), fx.dataFolder(), QStringLiteral("win"),
-                                      MainWindowFixture::kFixtureDate, QStringLiteral("1"), option.section(u' ', 0, 0),
-                                      option.section(u' ', 1), QStringLiteral("--json")},
-                                     outStream, errStream);
-    outStream.flush();
-    EXPECT_EQ(code, 0) << err.toStdString();
-    return QJsonDocument::fromJson(out.toUtf8()).object();
+    const tavek::test::CliOutcome r = tavek::test::runCli(
+        fx.dataFolder(), {QStringLiteral("win"), MainWindowFixture::kFixtureDate, QStringLiteral("1"),
+                          option.section(u' ', 0, 0), option.section(u' ', 1), QStringLiteral("--json")});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    return r.json();
 }
 
 // Double-clicks the runner's cell of `column`; the dialog that opens gets

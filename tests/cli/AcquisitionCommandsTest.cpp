@@ -1,8 +1,8 @@
-#include "cli/Cli.h"
 #include "jvlink/emulator/JVLinkFactory.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
+#include "support/cli/CliRunner.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,13 +32,12 @@ protected:
     }
     ~AcquisitionCommands() override { jvlink::setFactory({}); }
 
-    int run(QStringList args)
+    int run(const QStringList& args)
     {
-        out.clear();
-        QTextStream o(&out), e(&err);
-        const int code = cli::run(QStringList{"--data", dataFolder()} + args, o, e);
-        o.flush();
-        return code;
+        const test::CliOutcome r = test::runCli(dataFolder(), args);
+        out = r.out;
+        err = r.err;
+        return r.code;
     }
     QString dataFolder() const { return dir.filePath("Data"); }
     QString lastTime() const { return test::settingsIn(dir.path()).ReadString("JvDataGet", "LastTime", QString()); }

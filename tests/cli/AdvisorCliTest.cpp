@@ -1,8 +1,7 @@
-#include "cli/Cli.h"
 #include "support/RaceFixture.h"
+#include "support/cli/CliRunner.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
@@ -29,19 +28,11 @@ protected:
                                    .bytes()});
     }
 
-    struct Outcome {
-        int code;
-        QString out, err;
-        QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-    };
+    using Outcome = test::CliOutcome;
+    // The command args[0] on race 1 of the day, with the rest of `args`.
     Outcome run(const QStringList& args)
     {
-        Outcome r;
-        QTextStream out(&r.out), err(&r.err);
-        r.code = cli::run(QStringList{"--data", data.path(), args[0], "2005-04-16", "1"} + args.mid(1), out, err);
-        out.flush();
-        err.flush();
-        return r;
+        return test::runCli(data.path(), QStringList{args[0], "2005-04-16", "1"} + args.mid(1));
     }
 
     const QString kDay = QStringLiteral("2005年04月16日");

@@ -1,6 +1,6 @@
-#include "cli/Cli.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
+#include "support/cli/CliRunner.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,12 +15,7 @@ using test::RaRecord;
 
 namespace {
 
-struct Outcome {
-    int code;
-    QString out;
-    QString err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
+using Outcome = test::CliOutcome;
 
 class Cli : public ::testing::Test {
 protected:
@@ -34,16 +29,9 @@ protected:
         data.writeRaces(QStringLiteral("2005年04月17日"), {});
     }
 
-    Outcome run(QStringList args, bool withData = true)
+    Outcome run(const QStringList& args, bool withData = true)
     {
-        if (withData)
-            args = QStringList{"--data", data.path()} + args;
-        Outcome r;
-        QTextStream out(&r.out), err(&r.err);
-        r.code = cli::run(args, out, err);
-        out.flush();
-        err.flush();
-        return r;
+        return withData ? test::runCli(data.path(), args) : test::runCli(args);
     }
 
     test::DataFolder data;

@@ -6,6 +6,7 @@
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
+#include "support/cli/CliRunner.h"
 
 #include <QBuffer>
 
@@ -23,17 +24,6 @@ using test::raceKey;
 using test::RaRecord;
 
 namespace {
-
-int runCli(const QStringList& args, QString* err = nullptr)
-{
-    QString outText, errText;
-    QTextStream out(&outText), errStream(&errText);
-    const int code = cli::run(args, out, errStream);
-    errStream.flush();
-    if (err)
-        *err = errText;
-    return code;
-}
 
 QByteArray escaped(const QList<QByteArray>& writes)
 {
@@ -54,16 +44,15 @@ TEST(DamagedDataCli, UnreadableDataFolderIsAnError)
     test::DataFolder data;
     const QString notAFolder = data.path() + "/Data";
     test::writeFile(notAFolder, "x");
-    QString err;
-    EXPECT_EQ(runCli({"--data", notAFolder, "dates"}, &err), cli::kBadInput);
-    EXPECT_TRUE(err.contains(notAFolder)) << err.toStdString();
+    const test::CliOutcome r = test::runCli(notAFolder, {"dates"});
+    EXPECT_EQ(r.code, cli::kBadInput);
+    EXPECT_TRUE(r.err.contains(notAFolder)) << r.err.toStdString();
 
-    // A folder this user may not read lists no days as if it held none.
+    // A folder this user may not read is reported too, not listed as empty.
     for (const char* command : {"dates", "stats"}) {
         const int code = test::withoutReadRights({data.path()}, [&] {
-            QString why;
-            return runCli({"--data", data.path(), command}, &why) == cli::kBadInput && why.contains(data.path()) ? 0
-                                                                                                                 : 1;
+            const test::CliOutcome r = test::runCli(data.path(), {command});
+            return r.code == cli::kBadInput && r.err.contains(data.path()) ? 0 : 1;
         });
         EXPECT_EQ(code, 0) << command << ": no exit code 2 naming the folder";
     }
@@ -76,16 +65,16 @@ TEST(DamagedDataCli, StatsStopsAtADayFileThatIsAFifo)
     data.writeRaces(day, {RaRecord(raceKey("20050416", "05", 1))});
     const QString fifo = dayfiles::voteFilePath(data.path(), day);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-    QString err;
-    auto stats = std::async(std::launch::async, [&] { return runCli({"--data", data.path(), "stats"}, &err); });
+    auto stats = std::async(std::launch::async, [&] { return test::runCli(data.path(), {"stats"}); });
     if (stats.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
         // A writer that comes and goes ends the wait: the test fails instead of hanging.
         ::close(::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));
         ADD_FAILURE() << "stats waited on the FIFO";
     }
-    EXPECT_EQ(stats.get(), cli::kBadInput);
-    EXPECT_TRUE(err.contains(fifo) && err.contains(QStringLiteral("通常のファイルではありません")))
-        << err.toStdString();
+    const test::CliOutcome r = stats.get();
+    EXPECT_EQ(r.code, cli::kBadInput);
+    EXPECT_TRUE(r.err.contains(fifo) && r.err.contains(QStringLiteral("通常のファイルではありません")))
+        << r.err.toStdString();
 }
 
 TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)
@@ -94,9 +83,9 @@ TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)
     const QString day = QStringLiteral("2005年04月16日");
     data.writeRaces(day, {RaRecord(raceKey("20050416", "05", 1))});
     QDir(data.path()).mkdir(day + ".jvH1");
-    QString err;
-    EXPECT_EQ(runCli({"--data", data.path(), "races", "2005-04-16"}, &err), cli::kBadInput);
-    EXPECT_TRUE(err.contains(QStringLiteral("通常のファイルではありません"))) << err.toStdString();
+    const test::CliOutcome r = test::runCli(data.path(), {"races", "2005-04-16"});
+    EXPECT_EQ(r.code, cli::kBadInput);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("通常のファイルではありません"))) << r.err.toStdString();
 }
 
 TEST(DamagedDataCli, ControlCharactersAreWrittenAsEscapes)

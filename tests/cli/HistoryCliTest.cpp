@@ -1,4 +1,3 @@
-#include "cli/Cli.h"
 #include "cli/Pause.h"
 #include "history/OddsHistory.h"
 #include "jvlink/emulator/JVLinkFactory.h"
@@ -7,6 +6,7 @@
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
+#include "support/cli/CliRunner.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,15 +54,12 @@ protected:
         cli::pause::setHook({});
     }
 
-    int run(QStringList args)
+    int run(const QStringList& args)
     {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int code = cli::run(QStringList{"--data", dataFolder()} + args, o, e);
-        o.flush();
-        e.flush();
-        return code;
+        const test::CliOutcome r = test::runCli(dataFolder(), args);
+        out = r.out;
+        err = r.err;
+        return r.code;
     }
     QString dataFolder() const { return dir.filePath("Data"); }
     static QByteArray h1(long long horse1)
