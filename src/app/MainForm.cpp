@@ -117,7 +117,7 @@ void TMainForm::FormShow()
     if (!JVLink1)
         return;
     const int code = JVLink1->JVInit(tavek::jvlink::softwareId());
-    if (code != 0) {
+    if (code != tavek::jvlink::JVResult::Ok) {
         tavek::MessageBox::plain(this, QStringLiteral("JVInitエラー：")
                                            + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, code));
     }

@@ -1,6 +1,7 @@
 #include "jvlink/client/QuickReport.h"
 
 #include "history/OddsHistory.h"
+#include "jvlink/client/JVResult.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
@@ -44,7 +45,7 @@ int QuickReport::fetch(QByteArrayView raceRecord)
     recorded_ = 0;
     try {
         view_.processEvents();
-        if (jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key)) != 0) {
+        if (jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key)) != JVResult::Ok) {
             errorLog_.writeErrorEntry();
         } else {
             stored = readLoop();
@@ -82,9 +83,9 @@ int QuickReport::readLoop()
                 errorLog_.writeFailure(note);
             ++stored;
             keep(record);
-        } else if (r == 0) {
+        } else if (r == JVResult::AllRead) {
             return stored;
-        } else if (r < -3) {
+        } else if (r < JVResult::Downloading) {
             errorLog_.writeErrorEntry();
             return stored;
         }
@@ -107,7 +108,7 @@ void QuickReport::closeStep()
 {
     const int32_t r = jvlink_.JVClose();
     view_.restoreCursor();
-    if (r != 0)
+    if (r != JVResult::Ok)
         errorLog_.writeErrorEntry();
 }
 
