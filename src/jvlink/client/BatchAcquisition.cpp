@@ -287,12 +287,8 @@ void BatchAcquisition::listUnwritten()
 
 void BatchAcquisition::logProblem(const QString& text)
 {
-    // Beside the settings file, in the application folder. The log is a
-    // record only: failing to write it must not end the run.
-    try {
-        ErrorLog(identity::errorLogIn(QFileInfo(settings_.path()).absolutePath())).writeFailure(text);
-    } catch (const std::exception&) {
-    }
+    // Beside the settings file, in the application folder.
+    ErrorLog(identity::errorLogIn(QFileInfo(settings_.path()).absolutePath())).tryWriteFailure(text);
 }
 
 void BatchAcquisition::closeStep()
