@@ -7,9 +7,10 @@
 
 namespace tavek::jvlink {
 
-// The message for an operation's result code followed by "(code)", e.g.
-// "fromdate パラメータが不正です。(-112)"; a code without a message gives
-// "(code)" alone (every JVClose failure does). The real-time open answers
+// The message for an operation's result code followed by "(code)": for
+// JVOpen and BadFromdate "fromdate パラメータが不正です。" and the number in
+// brackets. A code without a message gives "(code)" alone (every JVClose
+// failure does). The real-time open answers
 // the codes of the stored-data open, with their messages.
 QString messageText(JVOperation operation, int code);
 
