@@ -195,6 +195,3 @@ private:
     bool historyRefused_ = false;
     QDateTime lastRefresh_;
 };
-
-// The one main window, valid from the start of its construction to its end.
-extern TMainForm* MainForm;
