@@ -22,8 +22,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
-TMainForm* MainForm = nullptr;
-
 namespace {
 
 const QString kLocate = QStringLiteral("locate");
@@ -32,15 +30,10 @@ const QString kLocate = QStringLiteral("locate");
 
 TMainForm::TMainForm() : day_(std::make_unique<tavek::DayData>())
 {
-    MainForm = this;
     FormCreate();
 }
 
-TMainForm::~TMainForm()
-{
-    if (MainForm == this)
-        MainForm = nullptr;
-}
+TMainForm::~TMainForm() = default;
 
 QString TMainForm::dataFolder() const
 {
@@ -117,7 +110,7 @@ void TMainForm::FormShow()
     if (!JVLink1)
         return;
     const int code = JVLink1->JVInit(tavek::jvlink::softwareId());
-    if (code != 0) {
+    if (code != tavek::jvlink::JVResult::Ok) {
         tavek::MessageBox::plain(this, QStringLiteral("JVInitエラー：")
                                            + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVInit, code));
     }

@@ -3,10 +3,12 @@
 #include "appfiles/IniGT.h"
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVDTLabLib_TLB.h"
+#include "jvlink/client/QuickReport.h"
 
 #include <QDateTime>
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -165,10 +167,15 @@ private:
 
     // The handlers' steps that can fail; the handlers show the failure.
     void showSelectedDay();
-    // The quick report of the race in slot `race`: false when a failure box
-    // ended it; `failure` names a JV-Link failure, empty when there was none.
-    bool fetchQuickReport(int race, QString& failure);
-    void runQuickReport(int race, QString& failure);  // throws; fetchQuickReport shows the failure
+    // The quick report of the race in slot `race`: none when a failure box ended it.
+    std::optional<tavek::jvlink::QuickReport::Result> fetchQuickReport(int race);
+    tavek::jvlink::QuickReport::Result runQuickReport(int race);  // throws; fetchQuickReport shows the failure
+    // The status line after the quick report of race item `race`; `why` a
+    // failure is, empty when a box said it already.
+    static QString quickReportStatus(const QString& race, const tavek::jvlink::QuickReport::Result& result);
+    static QString quickFailureStatus(const QString& race, const QString& why);
+    // Reloads the day after a quick report and shows the same race again.
+    void reloadKeepingRace();
 
     // The race header of the win tab's current race.
     void showRaceHeader();
@@ -189,6 +196,3 @@ private:
     bool historyRefused_ = false;
     QDateTime lastRefresh_;
 };
-
-// The one main window, valid from the start of its construction to its end.
-extern TMainForm* MainForm;

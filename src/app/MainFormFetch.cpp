@@ -5,7 +5,6 @@
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
 #include "controls/MessageBox.h"
-#include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/QuickReport.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "racedata/Clock.h"
@@ -16,7 +15,7 @@
 #include <QDir>
 #include <QStatusBar>
 
-using tavek::jvlink::JVOperation;
+using tavek::jvlink::QuickReport;
 
 namespace {
 
@@ -53,61 +52,6 @@ private:
     QCursor previous_;
 };
 
-// Passes every call on to the program's JV-Link and keeps the first answer
-// that the quick report logs as a failure, so that the status line can say
-// what went wrong (the error log has the time only).
-class FailureWatch : public tavek::jvlink::JVDTLabLib_TLB {
-public:
-    explicit FailureWatch(tavek::jvlink::JVDTLabLib_TLB& jvlink) : jvlink_(jvlink) {}
-
-    int32_t JVInit(const QString& sid) override { return jvlink_.JVInit(sid); }
-    int32_t JVSetUIProperties() override { return jvlink_.JVSetUIProperties(); }
-    int32_t JVOpen(const QString& spec, const QString& from, int32_t option, int32_t& readCount, int32_t& downloadCount,
-                   QString& stamp) override
-    {
-        return jvlink_.JVOpen(spec, from, option, readCount, downloadCount, stamp);
-    }
-    int32_t JVRTOpen(const QString& spec, const QString& key) override
-    {
-        const int32_t r = jvlink_.JVRTOpen(spec, key);
-        // The real-time open answers the codes of the stored-data open.
-        if (r == -1)
-            note(QStringLiteral("JVRTOpenエラー:該当する速報データがありません。(-1)"));
-        else if (r != 0)
-            note(QStringLiteral("JVRTOpenエラー:") + tavek::jvlink::messageText(JVOperation::JVOpen, r));
-        return r;
-    }
-    int32_t JVStatus() override { return jvlink_.JVStatus(); }
-    int32_t JVRead(QString& buff, int32_t& size, QString& fileName) override
-    {
-        const int32_t r = jvlink_.JVRead(buff, size, fileName);
-        if (r < -3)
-            note(QStringLiteral("JVReadエラー:") + tavek::jvlink::messageText(JVOperation::JVRead, r));
-        return r;
-    }
-    void JVCancel() override { jvlink_.JVCancel(); }
-    int32_t JVClose() override
-    {
-        const int32_t r = jvlink_.JVClose();
-        if (r != 0)
-            note(QStringLiteral("JVCloseエラー:") + tavek::jvlink::messageText(JVOperation::JVClose, r));
-        return r;
-    }
-
-    // Empty when nothing failed.
-    const QString& failure() const { return failure_; }
-
-private:
-    void note(const QString& text)
-    {
-        if (failure_.isEmpty())
-            failure_ = text;
-    }
-
-    tavek::jvlink::JVDTLabLib_TLB& jvlink_;
-    QString failure_;
-};
-
 QString timeNow()
 {
     return tavek::clock::now().toString(QStringLiteral("HH:mm:ss"));
@@ -132,22 +76,53 @@ void TMainForm::JVBtnClick()
     MakeDataListBtnClick();
 }
 
-bool TMainForm::fetchQuickReport(int race, QString& failure)
+QString TMainForm::quickFailureStatus(const QString& race, const QString& why)
 {
-    return tavek::MessageBox::guarded(this, [&] { runQuickReport(race, failure); });
+    return QStringLiteral("速報票数の取得に失敗しました：%1（%2）%3").arg(race, timeNow(), why);
 }
 
-void TMainForm::runQuickReport(int race, QString& failure)
+QString TMainForm::quickReportStatus(const QString& race, const QuickReport::Result& result)
 {
-    failure.clear();
+    using Kind = QuickReport::Result::Kind;
+    switch (result.kind()) {
+    case Kind::Failed:
+        return quickFailureStatus(race, result.problem());
+    case Kind::NoVotes:
+        return QStringLiteral("速報票数はまだありません：%1（%2）").arg(race, timeNow());
+    case Kind::Stored:
+    case Kind::HistoryNotSaved:
+        // A history that did not take the votes is named after: the day file has them.
+        return QStringLiteral("速報票数を取得しました：%1（%2）%3").arg(race, timeNow(), result.problem());
+    }
+    return QString();
+}
+
+std::optional<QuickReport::Result> TMainForm::fetchQuickReport(int race)
+{
+    std::optional<QuickReport::Result> result;
+    tavek::MessageBox::guarded(this, [&] { result = runQuickReport(race); });
+    return result;
+}
+
+QuickReport::Result TMainForm::runQuickReport(int race)
+{
     tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
     MainQuickView view;
-    FailureWatch watch(*JVLink1);
-    tavek::jvlink::QuickReport quick(watch, view, dataFolder(), log);
+    QuickReport quick(*JVLink1, view, dataFolder(), log);
     quick.setHistory(oddsHistory());
     const auto& record = day_->RaceRecords[race];
-    quick.fetch(QByteArrayView(record.data(), record.size()));
-    failure = watch.failure();
+    return quick.fetch(QByteArrayView(record.data(), record.size()));
+}
+
+void TMainForm::reloadKeepingRace()
+{
+    day_->KeepRaceOnReload = true;
+    {
+        ClearOnExit keep{day_->KeepRaceOnReload};
+        DateComboChange();
+    }
+    lbRaceChange();
+    showOddsHistory();
 }
 
 void TMainForm::SokuhoHyosuBtnClick()
@@ -156,20 +131,11 @@ void TMainForm::SokuhoHyosuBtnClick()
         return;
     BusyCursor busy(this);
     const QString race = lbRace->currentText();
-    QString failure;
-    const bool done = fetchQuickReport(day_->CurrentRace, failure);
-    if (done && !BulkQuickReport) {
-        day_->KeepRaceOnReload = true;
-        ClearOnExit keep{day_->KeepRaceOnReload};
-        DateComboChange();
-        lbRaceChange();
-        showOddsHistory();
-    }
-    if (!done || !failure.isEmpty())
-        StatusLine->showMessage(
-            QStringLiteral("速報票数の取得に失敗しました：%1（%2）%3").arg(race, timeNow(), failure));
-    else
-        StatusLine->showMessage(QStringLiteral("速報票数を取得しました：%1（%2）").arg(race, timeNow()));
+    const std::optional<QuickReport::Result> result = fetchQuickReport(day_->CurrentRace);
+    if (result && !BulkQuickReport)
+        reloadKeepingRace();
+    // After a failure box, the status line need not repeat its message.
+    StatusLine->showMessage(result ? quickReportStatus(race, *result) : quickFailureStatus(race, QString()));
 }
 
 void TMainForm::N11Click()
@@ -190,13 +156,14 @@ void TMainForm::N11Click()
         // The race selector and the shown race stay as they are while the
         // races are fetched; the reload below shows the day once.
         for (int i = 0; i < races && !stopped; ++i) {
-            QString failure;
             // A failure box would meet every later race as well: one box, and the day is reloaded.
-            stopped = !fetchQuickReport(i, failure);
-            if (stopped || !failure.isEmpty()) {
+            const std::optional<QuickReport::Result> result = fetchQuickReport(i);
+            stopped = !result;
+            const QString problem = result ? result->problem() : QString();
+            if (stopped || !problem.isEmpty()) {
                 ++failed;
                 if (firstFailure.isEmpty())
-                    firstFailure = failure;
+                    firstFailure = problem;
             }
         }
     }

@@ -71,8 +71,7 @@ tavek::history::OddsHistory* TMainForm::oddsHistory()
             // Once per start: the quick report goes on into the day files.
             historyRefused_ = true;
             const QString message = QString::fromStdString(e.what());
-            tavek::MessageBox::guarded(
-                this, [&] { tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).writeFailure(message); });
+            tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).tryWriteFailure(message);
             tavek::MessageBox::information(this, message);
         } catch (const std::runtime_error& e) {
             // Perhaps passing (a full disk): the next fetch tries again, and
@@ -155,24 +154,21 @@ void TMainForm::RefreshTimerTimer()
     const auto post = tavek::posttime::of(day_->raceRecord(day_->CurrentRace));
     const bool last = post && tavek::clock::now() >= *post;
     lastRefresh_ = tavek::clock::now();
+    const QString race = lbRace->currentText();
     bool fetched = false;
     try {
-        // A JV-Link failure is already in the error log, as the quick report writes it.
-        QString failure;
-        runQuickReport(day_->CurrentRace, failure);
-        fetched = failure.isEmpty();
+        const tavek::jvlink::QuickReport::Result result = runQuickReport(day_->CurrentRace);
+        fetched = result.problem().isEmpty();
+        if (result.stored > 0)
+            reloadKeepingRace();
+        if (!fetched)
+            StatusLine->showMessage(quickReportStatus(race, result));
     } catch (const std::runtime_error& e) {
-        // As the quick report's own failures: a line in the error log, and on.
-        tavek::MessageBox::guarded(this, [&] {
-            tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).writeFailure(QString::fromStdString(e.what()));
-        });
-    }
-    if (fetched) {
-        day_->KeepRaceOnReload = true;
-        DateComboChange();
-        day_->KeepRaceOnReload = false;
-        lbRaceChange();
-        showOddsHistory();
+        // No box: the refresh goes on. As the quick report's own failures, a
+        // line in the error log, and the cause in the status line.
+        const QString why = QString::fromStdString(e.what());
+        tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).tryWriteFailure(why);
+        StatusLine->showMessage(quickFailureStatus(race, why));
     }
     if (last) {
         stopAutoRefresh(QStringLiteral("自動更新：発走時刻 %1 を過ぎたので終了しました（最終取得 %2）")

@@ -14,11 +14,7 @@ namespace {
 // log first, so that it is kept also when the user just closes the box.
 void reportUnexpectedError(const QString& message)
 {
-    try {
-        tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeFailure(message);
-    } catch (...) {
-        // A log that cannot be written must not hide the box.
-    }
+    tavek::ErrorLog(tavek::ErrorLog::defaultPath()).tryWriteFailure(message);
     tavek::MessageBox::unexpected(QApplication::activeWindow(), message);
 }
 

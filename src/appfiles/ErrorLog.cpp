@@ -73,6 +73,22 @@ void ErrorLog::writeFailure(const QString& message)
     save();
 }
 
+void ErrorLog::tryWriteErrorEntry() noexcept
+{
+    try {
+        writeErrorEntry();
+    } catch (...) {
+    }
+}
+
+void ErrorLog::tryWriteFailure(const QString& message) noexcept
+{
+    try {
+        writeFailure(message);
+    } catch (...) {
+    }
+}
+
 void ErrorLog::load()
 {
     QFile file(path_);

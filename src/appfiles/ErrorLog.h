@@ -29,6 +29,12 @@ public:
     // the error box that follows sounds one.
     void writeFailure(const QString& message);
 
+    // The two writes above for a caller whose log only keeps a failure that
+    // the caller reports itself: a log that cannot be written must neither
+    // stop that work nor take the place of its cause, so it is passed over.
+    void tryWriteErrorEntry() noexcept;
+    void tryWriteFailure(const QString& message) noexcept;
+
     // The line list as last loaded or saved.
     const QStringList& lines() const { return lines_; }
     const QString& path() const { return path_; }

@@ -5,7 +5,9 @@
 
 namespace tavek::cli {
 
-enum ExitCode { kSuccess = 0, kRefused = 1, kBadInput = 2 };
+// kHistoryNotSaved: quick stored the votes in the day file, but the odds
+// history did not take them.
+enum ExitCode { kSuccess = 0, kRefused = 1, kBadInput = 2, kHistoryNotSaved = 3 };
 
 // Runs tavek-cli with its arguments (without the program name), printing to
 // `out` and `err`; returns the exit code. Without --data it uses the

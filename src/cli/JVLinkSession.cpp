@@ -24,7 +24,7 @@ std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink()
     if (!jv)
         throw BadInput(QStringLiteral("JV-Link cannot be created"));
     const int code = jv->JVInit(jvlink::softwareId());
-    if (code != 0)
+    if (code != jvlink::JVResult::Ok)
         throw BadInput(QStringLiteral("JVInitエラー：") + jvlink::messageText(jvlink::JVOperation::JVInit, code));
     return jv;
 }

@@ -59,9 +59,11 @@ int runQuick(CommandContext& ctx)
     const QDateTime end = every ? endOfRefresh(until, day, first, last) : QDateTime();
     const auto jv = openJVLink();
     ErrorLog log(errorLogPath(ctx.dataFolder));
-    // Without a start of the program there is no log yet; failures still get their lines.
-    if (QFile logFile(log.path()); !logFile.exists() && !logFile.open(QIODevice::WriteOnly))
-        throw BadInput(QStringLiteral("ファイル %1 を作成できません").arg(log.path()));
+    // Without a start of the program there is no log yet; failures still get
+    // their lines. A log that cannot be made stops nothing: the causes go to
+    // standard error.
+    if (QFile logFile(log.path()); !logFile.exists())
+        logFile.open(QIODevice::WriteOnly);
     QuietView view;
     jvlink::QuickReport quick(*jv, view, ctx.dataFolder, log);
     // The day files work without the history: a history that cannot be
@@ -74,24 +76,38 @@ int runQuick(CommandContext& ctx)
         ctx.err << "tavek-cli: " << QString::fromStdString(e.what()) << '\n';
         ctx.err.flush();
     }
+    // A failure ends neither the day nor the refresh: each is named on
+    // standard error. A JV-Link failure is unreadable input; votes the odds
+    // history did not take are in the day file all the same.
+    bool failed = false, historyNotSaved = false;
     for (;;) {
         const QDateTime started = clock::now();
         for (int slot = first; slot <= last; ++slot) {
             const auto& record = day.day->RaceRecords[slot];
-            const int stored = quick.fetch(QByteArrayView(record.data(), record.size()));
-            if (every)
-                ctx.out << clock::now().toString(QStringLiteral("HH:mm:ss")) << ' ';
-            ctx.out << day.load.raceItems[slot]
-                    << (stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"));
-            if (every && stored > 0)
-                ctx.out << (quick.recorded() > 0 ? QStringLiteral("（オッズ推移に追加）")
-                                                 : QStringLiteral("（前回から変化なし）"));
-            ctx.out << '\n';
+            const jvlink::QuickReport::Result result = quick.fetch(QByteArrayView(record.data(), record.size()));
+            const QString& item = day.load.raceItems[slot];
+            if (result.stored > 0 || !result.failure) {
+                if (every)
+                    ctx.out << clock::now().toString(QStringLiteral("HH:mm:ss")) << ' ';
+                ctx.out << item
+                        << (result.stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"));
+                if (every && result.kind() == jvlink::QuickReport::Result::Kind::Stored)
+                    ctx.out << (result.recorded > 0 ? QStringLiteral("（オッズ推移に追加）")
+                                                    : QStringLiteral("（前回から変化なし）"));
+                ctx.out << '\n';
+            }
+            if (const QString problem = result.problem(); !problem.isEmpty()) {
+                ctx.out.flush();
+                ctx.err << "tavek-cli: " << item << ' ' << problem << '\n';
+                ctx.err.flush();
+                failed = failed || result.failure.has_value();
+                historyNotSaved = historyNotSaved || !result.historyFailure.isEmpty();
+            }
         }
         ctx.out.flush();
         const QDateTime next = started.addSecs(seconds);
         if (!every || next > end)
-            return kSuccess;
+            return failed ? kBadInput : historyNotSaved ? kHistoryNotSaved : kSuccess;
         pause::until(next);
     }
 }

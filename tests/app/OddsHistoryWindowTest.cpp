@@ -1,5 +1,6 @@
 #include "app/CsvExportForm.h"
 #include "app/MainForm.h"
+#include "jvlink/client/JVResult.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -92,11 +94,13 @@ TEST(OddsHistoryWindow, AutomaticRefreshFetchesGoesOnAfterAFailureAndStops)
     EXPECT_TRUE(w.form->RefreshStatus->text().contains(QStringLiteral("前回 09:30:00 ／ 次回 09:31:00")))
         << w.form->RefreshStatus->text().toStdString();
 
-    w.jv->rtOpenResult = -1;
+    w.jv->rtOpenResult = tavek::jvlink::JVResult::StillOpen;
     w.form->RefreshTimerTimer();
     EXPECT_EQ(w.jv->count("JVRTOpen"), 2);
     EXPECT_EQ(w.errorLines(), 1);
     EXPECT_TRUE(w.form->RefreshTimer->isActive());  // the failure is logged and the refresh goes on
+    EXPECT_TRUE(w.form->StatusLine->currentMessage().contains(QStringLiteral("JVRTOpenエラー:")))
+        << w.form->StatusLine->currentMessage().toStdString();
 
     w.form->AutoRefreshBtn->click();
     EXPECT_FALSE(w.form->RefreshTimer->isActive());

@@ -1,6 +1,8 @@
 // What the user sees of a quick report: a busy cursor while it runs, a
 // status-line message when it ends, and for the whole day no race-by-race
 // stepping of the race selector, one refresh at the end.
+#include "history/OddsHistory.h"
+#include "jvlink/client/JVResult.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
 #include "support/RaceFixture.h"
@@ -11,10 +13,13 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStatusBar>
 
 #include <gtest/gtest.h>
 
+using tavek::jvlink::JVResult;
 using tavek::test::H1Record;
 using tavek::test::MainWindowFixture;
 
@@ -62,25 +67,47 @@ TEST(QuickReportStatus, SingleRaceRunsUnderABusyCursorAndTellsTheRaceAndTime)
     QuickStatusWindow w;
     w.fx.pickRace(1);
     const QString race = w.form->lbRace->currentText();
+    w.jv->record(H1Record(QByteArray(w.form->dayData().RaceRecords[1].data() + 11, 16), '4').registered(16));
     w.form->SokuhoHyosuBtnClick();
     EXPECT_EQ(w.jv->busyAtOpen, QList<bool>({true}));
     EXPECT_EQ(w.form->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(w.status(), "速報票数を取得しました：" + race + "（15:20:05）");
 }
 
-TEST(QuickReportStatus, SingleRaceFailureIsNamedInTheStatusLine)
+TEST(QuickReportStatus, SingleRaceTellsNoVotesFromAFailureAndNamesTheFailure)
 {
     QuickStatusWindow w;
-    w.jv->rtOpenResult = -1;
+    const QString race = w.form->lbRace->currentText();
+    w.jv->rtOpenResult = JVResult::NoData;
     w.form->SokuhoHyosuBtnClick();
-    EXPECT_EQ(w.status(), "速報票数の取得に失敗しました：" + w.form->lbRace->currentText()
-                              + "（15:20:05）JVRTOpenエラー:該当する速報データがありません。(-1)");
-    w.jv->rtOpenResult = -202;
+    EXPECT_EQ(w.status(), "速報票数はまだありません：" + race + "（15:20:05）");
+
+    w.jv->rtOpenResult = JVResult::StillOpen;
     w.form->SokuhoHyosuBtnClick();
-    EXPECT_TRUE(w.status().endsWith("JVRTOpenエラー:前回のJVOpen/JVRTOpen に対してJVClose "
-                                    "が呼ばれていません。（オープン中）(-202)"))
-        << w.status().toStdString();
+    EXPECT_EQ(w.status(), "速報票数の取得に失敗しました：" + race
+                              + "（15:20:05）JVRTOpenエラー:前回のJVOpen/JVRTOpen に対してJVClose "
+                                "が呼ばれていません。（オープン中）(-202)");
     EXPECT_EQ(w.form->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(QuickReportStatus, AHistoryThatTakesNothingIsNamedAfterTheVotesWereFetched)
+{
+    QuickStatusWindow w;
+    ASSERT_NE(w.form->oddsHistory(), nullptr);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(tavek::history::databaseIn(w.form->applicationFolder()));
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("DROP TABLE snapshot")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    const QString race = w.form->lbRace->currentText();
+    w.jv->record(H1Record(QByteArray(w.form->dayData().RaceRecords[0].data() + 11, 16), '4').registered(16));
+    w.form->SokuhoHyosuBtnClick();
+    EXPECT_TRUE(w.status().startsWith("速報票数を取得しました：" + race
+                                      + "（15:20:05）オッズ推移に保存できません（票数は日別ファイルに保存しました）："
+                                        "オッズ履歴 "))
+        << w.status().toStdString();
 }
 
 TEST(QuickReportStatus, WholeDayKeepsTheSelectorStillAndRefreshesOnceAtTheEnd)
@@ -101,8 +128,8 @@ TEST(QuickReportStatus, WholeDayKeepsTheSelectorStillAndRefreshesOnceAtTheEnd)
 TEST(QuickReportStatus, WholeDayCountsTheRacesThatFailed)
 {
     QuickStatusWindow w;
-    w.jv->rtOpenResult = -1;
+    w.jv->rtOpenResult = JVResult::Maintenance;
     w.form->N11Click();
     EXPECT_EQ(w.status(), "1日分の速報票数を取得しました：2005年04月16日 3レース中3レースで失敗（15:20:05）"
-                          "JVRTOpenエラー:該当する速報データがありません。(-1)");
+                          "JVRTOpenエラー:サーバーがメンテナンス中です。(-504)");
 }

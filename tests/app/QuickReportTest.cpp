@@ -1,3 +1,4 @@
+#include "jvlink/client/JVResult.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "support/FaultInjection.h"
@@ -60,7 +61,7 @@ TEST(QuickReport, WholeDayFetchesEveryRaceReloadsOnceAndSelectsTheFirst)
 {
     QuickWindow w;
     w.fx.pickRace(2);
-    w.jv->rtOpenResult = -1;  // every race fails, and the day goes on
+    w.jv->rtOpenResult = tavek::jvlink::JVResult::StillOpen;  // every race fails, and the day goes on
     w.form->N11Click();
     EXPECT_EQ(w.jv->count("JVRTOpen"), 3);
     EXPECT_EQ(errorLines(w.fx.logPath()), 3);

@@ -23,8 +23,6 @@ const QString kKey = QStringLiteral("LastTime");
 const QString kNothingNew = QStringLiteral("最新のデータがありません。");
 const QString kCancelled = QStringLiteral("JVCancel:キャンセルされました");
 constexpr int32_t kBufferSize = 60000;
-constexpr int32_t kDamagedSize = -402;
-constexpr int32_t kDamagedContent = -403;
 }  // namespace
 
 BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings)
@@ -68,18 +66,18 @@ void BatchAcquisition::start(const QDateTime& startPoint)
 
     const int32_t r = jvlink_.JVOpen(QStringLiteral("RACE"), startPoint.toString(QStringLiteral("yyyyMMddHHmmss")), 1,
                                      ReadCount, DownloadCount, LastFileTimestamp);
-    if (r == -1 || (r == 0 && ReadCount == 0)) {
+    if (r == JVResult::NoData || (r == JVResult::Ok && ReadCount == 0)) {
         outcome_ = Outcome::NothingNew;
         view_.beep();
         view_.information(kNothingNew);
         closeStep();
         return;
     }
-    if (r != 0) {
-        fail(QStringLiteral("JVOpenエラー:") + messageText(JVOperation::JVOpen, r));
+    if (r != JVResult::Ok) {
+        fail(failureText(JVOperation::JVOpen, r));
         return;
     }
-    view_.showStatus(QStringLiteral("JVOpen正常:") + messageText(JVOperation::JVOpen, 0));
+    view_.showStatus(QStringLiteral("JVOpen正常:") + messageText(JVOperation::JVOpen, JVResult::Ok));
     view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(ReadCount).arg(DownloadCount));
     if (DownloadCount > 0) {
         view_.showStatus(QStringLiteral("ダウンロード中・・・"));
@@ -104,7 +102,7 @@ void BatchAcquisition::poll()
     const int32_t s = jvlink_.JVStatus();
     if (s < 0) {
         view_.setPolling(false);
-        fail(QStringLiteral("JVStatusエラー:") + messageText(JVOperation::JVStatus, s));
+        fail(failureText(JVOperation::JVStatus, s));
         return;
     }
     if (s > DownloadCount)
@@ -206,11 +204,11 @@ void BatchAcquisition::readLoop()
             if (type != "RA" && type != "H1")
                 continue;
             store(record, fileName);
-        } else if (r == -1) {
+        } else if (r == JVResult::NextFile) {
             ++c;
             setRead(c, ReadCount);
             view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(ReadCount));
-        } else if (r == 0) {
+        } else if (r == JVResult::AllRead) {
             // The files are written before the user is told they are done.
             flushStore();
             outcome_ = Outcome::Completed;
@@ -220,17 +218,17 @@ void BatchAcquisition::readLoop()
             view_.beep();
             view_.information(QStringLiteral("データ作成が完了しました。"));
             return;
-        } else if (r < -3) {
+        } else if (r < JVResult::Downloading) {
             flushStore();
             outcome_ = Outcome::Failed;
             // A damaged downloaded file is named in the error log: the box
             // alone would not say which file ended the run.
-            if ((r == kDamagedSize || r == kDamagedContent) && !fileName.isEmpty())
+            if ((r == JVResult::DamagedFileSize || r == JVResult::DamagedFileContent) && !fileName.isEmpty())
                 logProblem(
                     QStringLiteral("JVデータ取込：ダウンロードしたファイル %1 が異常なため、読込みを中止しました：%2")
                         .arg(shown::escapeControls(fileName), messageText(JVOperation::JVRead, r)));
             view_.beep();
-            view_.information(QStringLiteral("JVReadエラー:") + messageText(JVOperation::JVRead, r));
+            view_.information(failureText(JVOperation::JVRead, r));
             return;
         }
     }
@@ -290,12 +288,8 @@ void BatchAcquisition::listUnwritten()
 
 void BatchAcquisition::logProblem(const QString& text)
 {
-    // Beside the settings file, in the application folder. The log is a
-    // record only: failing to write it must not end the run.
-    try {
-        ErrorLog(identity::errorLogIn(QFileInfo(settings_.path()).absolutePath())).writeFailure(text);
-    } catch (const std::exception&) {
-    }
+    // Beside the settings file, in the application folder.
+    ErrorLog(identity::errorLogIn(QFileInfo(settings_.path()).absolutePath())).tryWriteFailure(text);
 }
 
 void BatchAcquisition::closeStep()
@@ -303,8 +297,8 @@ void BatchAcquisition::closeStep()
     const int32_t r = jvlink_.JVClose();
     finish();
     view_.beep();
-    if (r != 0)
-        view_.information(QStringLiteral("JVCloseエラー:") + messageText(JVOperation::JVClose, r));
+    if (r != JVResult::Ok)
+        view_.information(failureText(JVOperation::JVClose, r));
 }
 
 void BatchAcquisition::fail(const QString& text)

@@ -6,33 +6,35 @@
 namespace tavek::jvlink {
 
 // JV-Link, JRA-VAN's data-access component, as the program uses it. Every
-// operation answers a signed 32-bit result code (JVCancel excepted) and never
-// reports through exceptions; text arguments are wide strings. The program
-// ships one implementation, the emulated service; a Windows build could put
-// the COM control behind the same class.
+// operation answers a signed 32-bit result code (JVCancel excepted; the codes
+// are named in JVResult.h) and never reports through exceptions; text
+// arguments are wide strings. The program ships one implementation, the
+// emulated service; a Windows build could put the COM control behind the
+// same class.
 class JVDTLabLib_TLB {
 public:
     virtual ~JVDTLabLib_TLB() = default;
 
-    // 0 = ready. The software identifier must be 1..63 bytes, not starting with a blank.
+    // Ok = ready. The software identifier must be 1..63 bytes, not starting with a blank.
     virtual int32_t JVInit(const QString& sid) = 0;
-    // Opens the service's own settings dialog; 0 = done.
+    // Opens the service's own settings dialog; Ok = done.
     virtual int32_t JVSetUIProperties() = 0;
     // Opens the stored data of `dataspec` newer than `fromdate` (yyyymmddhhnnss).
-    // 0 = open with the three results filled; -1 = nothing newer.
+    // Ok = open with the three results filled; NoData = nothing newer.
     virtual int32_t JVOpen(const QString& dataspec, const QString& fromdate, int32_t option, int32_t& readCount,
                            int32_t& downloadCount, QString& lastFileTimestamp) = 0;
     // Opens the real-time data of `dataspec` for `key` (a 16-digit race key for "0B20").
     virtual int32_t JVRTOpen(const QString& dataspec, const QString& key) = 0;
-    // Number of files downloaded so far (< 0 = failure).
+    // Number of files downloaded so far (negative: a failure code).
     virtual int32_t JVStatus() = 0;
-    // > 0: `buff` holds one record (CR LF included) and the result is its length
-    // in bytes; 0: all read; -1: the next file begins; -3: the next file is still
-    // downloading; < -3: failure. `size` is the buffer size the caller offers.
+    // Positive: `buff` holds one record (CR LF included) and the result is its
+    // length in bytes; AllRead, NextFile (the next file begins), Downloading
+    // (the next file is still downloading); below Downloading: a failure.
+    // `size` is the buffer size the caller offers.
     virtual int32_t JVRead(QString& buff, int32_t& size, QString& fileName) = 0;
     // Stops the download.
     virtual void JVCancel() = 0;
-    // 0 = closed (also when nothing was open).
+    // Ok = closed (also when nothing was open).
     virtual int32_t JVClose() = 0;
 };
 

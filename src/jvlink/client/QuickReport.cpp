@@ -1,6 +1,7 @@
 #include "jvlink/client/QuickReport.h"
 
 #include "history/OddsHistory.h"
+#include "jvlink/client/JVLinkMessages.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
@@ -29,26 +30,49 @@ bool storable(QByteArrayView record)
 
 }  // namespace
 
+QString QuickReport::Failure::text() const
+{
+    return failureText(operation, code);
+}
+
+QuickReport::Result::Kind QuickReport::Result::kind() const
+{
+    if (failure)
+        return Kind::Failed;
+    if (!historyFailure.isEmpty())
+        return Kind::HistoryNotSaved;
+    return stored > 0 ? Kind::Stored : Kind::NoVotes;
+}
+
+QString QuickReport::Result::problem() const
+{
+    if (failure)
+        return failure->text();
+    if (!historyFailure.isEmpty())
+        return QStringLiteral("オッズ推移に保存できません（票数は日別ファイルに保存しました）：") + historyFailure;
+    return QString();
+}
+
 QuickReport::QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, ErrorLog& errorLog)
     : jvlink_(jvlink), view_(view), dataFolder_(std::move(dataFolder)), errorLog_(errorLog)
 {
 }
 
-int QuickReport::fetch(QByteArrayView raceRecord)
+QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
 {
     // A copy: the slot may be reloaded while pending events run.
     const QByteArray key = keiba::raceKey(raceRecord).toByteArray();
+    result_ = Result();
     if (record::blankAsZero(key) <= 0)
-        return 0;
-    int stored = 0;
-    recorded_ = 0;
+        return result_;
     try {
         view_.processEvents();
-        if (jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key)) != 0) {
-            errorLog_.writeErrorEntry();
-        } else {
-            stored = readLoop();
-        }
+        const int32_t r = jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key));
+        // Nothing to read is a race without votes yet, not a failure.
+        if (r == JVResult::Ok)
+            readLoop();
+        else if (r != JVResult::NoData)
+            failed(JVOperation::JVRTOpen, r);
         closeStep();
     } catch (const std::runtime_error&) {
         view_.processEvents();
@@ -58,12 +82,11 @@ int QuickReport::fetch(QByteArrayView raceRecord)
     // Once more whatever happened: the stream must not stay open.
     view_.processEvents();
     closeStep();
-    return stored;
+    return result_;
 }
 
-int QuickReport::readLoop()
+void QuickReport::readLoop()
 {
-    int stored = 0;
     int32_t size = kBufferSize;
     QString buff;
     QString fileName;
@@ -79,14 +102,14 @@ int QuickReport::readLoop()
                                                        dayfiles::Writer::QuickReport);
             // Lines of the day file the store set aside are named in the log, as a batch acquisition does.
             if (!note.isEmpty())
-                errorLog_.writeFailure(note);
-            ++stored;
+                errorLog_.tryWriteFailure(note);
+            ++result_.stored;
             keep(record);
-        } else if (r == 0) {
-            return stored;
-        } else if (r < -3) {
-            errorLog_.writeErrorEntry();
-            return stored;
+        } else if (r == JVResult::AllRead) {
+            return;
+        } else if (r < JVResult::Downloading) {
+            failed(JVOperation::JVRead, r);
+            return;
         }
     }
 }
@@ -97,9 +120,12 @@ void QuickReport::keep(const QByteArray& record)
         return;
     try {
         if (history_->record(record, clock::now()))
-            ++recorded_;
+            ++result_.recorded;
     } catch (const std::runtime_error& e) {
-        errorLog_.writeFailure(QString::fromStdString(e.what()));
+        const QString reason = QString::fromStdString(e.what());
+        if (result_.historyFailure.isEmpty())
+            result_.historyFailure = reason;
+        errorLog_.tryWriteFailure(reason);
     }
 }
 
@@ -107,8 +133,16 @@ void QuickReport::closeStep()
 {
     const int32_t r = jvlink_.JVClose();
     view_.restoreCursor();
-    if (r != 0)
-        errorLog_.writeErrorEntry();
+    if (r != JVResult::Ok)
+        failed(JVOperation::JVClose, r);
+}
+
+// The first failure is the one the fetch returns; every one gets its line.
+void QuickReport::failed(JVOperation operation, int32_t code)
+{
+    if (!result_.failure)
+        result_.failure = Failure{operation, code};
+    errorLog_.tryWriteErrorEntry();
 }
 
 }  // namespace tavek::jvlink

@@ -10,6 +10,8 @@ class OddsHistory;
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+
 namespace tavek::jvlink {
 
 // What the quick report needs of the window it runs in.
@@ -24,38 +26,65 @@ public:
 
 // The quick report (速報): the current vote counts of one race through the
 // real-time open "0B20", stored into the day's ".jvH1" file and, as received,
-// into the odds history. Failures are not shown: each beeps and adds one error
-// line to the error log. The main window and `tavek-cli quick` both run it.
+// into the odds history. A fetch returns what went wrong, so that the window's
+// status line and `tavek-cli quick` say the same; each failure also beeps and
+// adds one error line to the error log. A log that cannot be written is passed
+// over: it never stops a fetch nor hides its cause. The main window and
+// `tavek-cli quick` both run it.
 class QuickReport {
 public:
+    // A JV-Link operation that failed, with its result code.
+    struct Failure {
+        JVOperation operation;
+        int32_t code;
+        // "JVRTOpenエラー:" followed by the code's message.
+        QString text() const;
+    };
+
+    // What one fetch did and what went wrong.
+    struct Result {
+        enum class Kind {
+            Stored,           // the votes are in the day file and the history
+            NoVotes,          // the service has no votes for the race (yet)
+            HistoryNotSaved,  // the votes are in the day file, the odds history did not take them
+            Failed,           // a JV-Link operation failed
+        };
+        int stored = 0;                  // vote records stored into the day file
+        int recorded = 0;                // new snapshots in the history (0: unchanged since the race's last one)
+        std::optional<Failure> failure;  // the first failed operation
+        QString historyFailure;          // why the history did not take a record; empty when it did
+
+        // Failed before HistoryNotSaved: a fetch can have both.
+        Kind kind() const;
+        // The one line that says what went wrong; empty for Stored and NoVotes.
+        QString problem() const;
+    };
+
     QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, ErrorLog& errorLog);
 
     // Fetches the race of `raceRecord` (its RA record text; a slot of spaces
-    // does nothing) and returns how many vote records were stored. Throws
-    // std::runtime_error when a record cannot be stored or the error log
-    // cannot be written; the stream is closed then too.
-    int fetch(QByteArrayView raceRecord);
+    // does nothing: NoVotes). Throws std::runtime_error when a record cannot
+    // be stored in the day file; the stream is closed then too.
+    Result fetch(QByteArrayView raceRecord);
 
     // Every stored record also goes into `history` (none: the day files
     // only), stamped with the clock's time. A record the history cannot take
-    // adds a line naming why to the error log; the day file has it anyway.
+    // is a HistoryNotSaved result and a line in the error log; the day file
+    // has it anyway.
     void setHistory(history::OddsHistory* history) { history_ = history; }
-
-    // The new snapshots the last fetch added to the history (0 when the
-    // figures had not moved since the race's last one).
-    int recorded() const { return recorded_; }
 
 private:
     void keep(const QByteArray& record);
-    int readLoop();
+    void readLoop();
     void closeStep();
+    void failed(JVOperation operation, int32_t code);
 
     JVDTLabLib_TLB& jvlink_;
     QuickView& view_;
     QString dataFolder_;
     ErrorLog& errorLog_;
     history::OddsHistory* history_ = nullptr;
-    int recorded_ = 0;
+    Result result_;  // of the fetch under way
 };
 
 }  // namespace tavek::jvlink

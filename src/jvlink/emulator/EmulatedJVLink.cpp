@@ -99,13 +99,13 @@ int32_t EmulatedJVLink::JVInit(const QString& sid)
     if (auto code = forced(JVOperation::JVInit))
         return *code;
     if (sid.isEmpty())
-        return -101;
+        return JVResult::SidMissing;
     if (cp932::encode(sid).size() > kMaxSidBytes)
-        return -102;
+        return JVResult::SidTooLong;
     if (sid.front() == u' ')
-        return -103;
+        return JVResult::SidBlankStart;
     initialised_ = true;
-    return 0;
+    return JVResult::Ok;
 }
 
 int32_t EmulatedJVLink::JVSetUIProperties()
@@ -114,17 +114,17 @@ int32_t EmulatedJVLink::JVSetUIProperties()
         return *code;
     const SettingsEditor& edit = settingsEditor();
     if (!edit)
-        return -100;
+        return JVResult::BadSettings;
     EmulatorSettings edited = settings_;
     if (!edit(edited))
-        return 0;
+        return JVResult::Ok;
     try {
         edited.save();
     } catch (const std::exception&) {
-        return -100;
+        return JVResult::BadSettings;
     }
     settings_ = edited;
-    return 0;
+    return JVResult::Ok;
 }
 
 int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateArgument, int32_t option,
@@ -138,36 +138,36 @@ int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateA
     if (auto code = forced(JVOperation::JVOpen))
         return *code;
     if (!initialised_)
-        return -201;
+        return JVResult::NotInitialised;
     if (mode_ != Mode::Closed)
-        return -202;
+        return JVResult::StillOpen;
     if (!validDataspec(dataspec))
-        return -111;
+        return JVResult::BadDataspec;
     const QStringList range = fromdate.split(u'-');
     const auto from = timestamp(range.front());
     if (!from || range.size() > 2)
-        return -112;
+        return JVResult::BadFromdate;
     const QDateTime now = clock::now();
     QDateTime upTo = now;
     if (range.size() == 2) {
         const auto to = timestamp(range.back());
         if (!to || *to < *from)
-            return -113;
+            return JVResult::BadTodate;
         upTo = std::min(upTo, *to);
     }
     if (option < 1 || option > 4)
-        return -115;
+        return JVResult::BadOption;
 
     std::vector<SourceFile> files;
     if (dataspec.contains(QStringLiteral("RACE"))) {
         try {
             files = source()->filesBetween(*from, upTo);
         } catch (const std::exception&) {
-            return -401;
+            return JVResult::InternalError;
         }
     }
     if (files.empty())
-        return -1;
+        return JVResult::NoData;
 
     std::vector<SourceFile> missing;
     downloadSlot_.assign(files.size(), -1);
@@ -187,7 +187,7 @@ int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateA
         downloader_ = std::make_unique<Downloader>(source(), settings_.storageFolder, std::move(missing),
                                                    settings_.downloadPaceMs);
     mode_ = Mode::Stored;
-    return 0;
+    return JVResult::Ok;
 }
 
 int32_t EmulatedJVLink::JVRTOpen(const QString& dataspec, const QString& key)
@@ -195,26 +195,26 @@ int32_t EmulatedJVLink::JVRTOpen(const QString& dataspec, const QString& key)
     if (auto code = forced(JVOperation::JVRTOpen))
         return *code;
     if (!initialised_)
-        return -201;
+        return JVResult::NotInitialised;
     if (mode_ != Mode::Closed)
-        return -202;
+        return JVResult::StillOpen;
     if (!realTimeDataspecs().contains(dataspec))
-        return -111;
+        return JVResult::BadDataspec;
     const QByteArray k = key.toLatin1();
     if (!calendar::wellFormedKey(k))
-        return -114;
+        return JVResult::BadKey;
     std::optional<QByteArray> record;
     try {
         if (dataspec == QStringLiteral("0B20"))
             record = source()->realTimeH1(k, clock::now());
     } catch (const std::exception&) {
-        return -401;
+        return JVResult::InternalError;
     }
     if (!record)
-        return -1;
+        return JVResult::NoData;
     realTimeRecord_ = std::move(record);
     mode_ = Mode::RealTime;
-    return 0;
+    return JVResult::Ok;
 }
 
 int32_t EmulatedJVLink::JVStatus()
@@ -222,13 +222,13 @@ int32_t EmulatedJVLink::JVStatus()
     if (auto code = forced(JVOperation::JVStatus))
         return *code;
     if (!initialised_)
-        return -201;
+        return JVResult::NotInitialised;
     if (mode_ == Mode::Closed)
-        return -203;
+        return JVResult::NotOpen;
     if (!downloader_)
         return 0;
     if (downloader_->failed())
-        return -502;
+        return JVResult::DownloadFailed;
     return downloader_->done();
 }
 
@@ -239,13 +239,13 @@ int32_t EmulatedJVLink::JVRead(QString& buff, int32_t& /*size: the wide string t
     if (auto code = forced(JVOperation::JVRead))
         return *code;
     if (!initialised_)
-        return -201;
+        return JVResult::NotInitialised;
     switch (mode_) {
     case Mode::Closed:
-        return -203;
+        return JVResult::NotOpen;
     case Mode::RealTime:
         if (!realTimeRecord_)
-            return 0;
+            return JVResult::AllRead;
         buff = cp932::decode(*realTimeRecord_);
         fileName.clear();
         return static_cast<int32_t>(std::exchange(realTimeRecord_, std::nullopt)->size());
@@ -258,18 +258,18 @@ int32_t EmulatedJVLink::JVRead(QString& buff, int32_t& /*size: the wide string t
 int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
 {
     if (fileIndex_ >= files_.size())
-        return 0;
+        return JVResult::AllRead;
     const SourceFile& file = files_[fileIndex_];
     if (!fileLoaded_) {
         const int slot = downloadSlot_[fileIndex_];
         if (slot >= 0 && slot >= downloader_->done())
-            return downloader_->stopped() ? -502 : -3;
+            return downloader_->stopped() ? JVResult::DownloadFailed : JVResult::Downloading;
         QFile in(QDir(settings_.storageFolder).filePath(file.name));
         if (!in.open(QIODevice::ReadOnly))
-            return -503;
+            return JVResult::FileMissing;
         fileData_ = in.readAll();
         if (fileData_.isEmpty() || !fileData_.endsWith("\r\n"))
-            return damagedFile(-402, fileName);
+            return damagedFile(JVResult::DamagedFileSize, fileName);
         fileLoaded_ = true;
         offset_ = 0;
     }
@@ -277,11 +277,11 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
         ++fileIndex_;
         fileLoaded_ = false;
         fileData_.clear();
-        return -1;
+        return JVResult::NextFile;
     }
     const QByteArrayView record = recordlines::recordAt(fileData_, offset_);
     if (record.size() < kHeaderBytes + 2)
-        return damagedFile(-403, fileName);
+        return damagedFile(JVResult::DamagedFileContent, fileName);
     offset_ += record.size();
     buff = cp932::decode(record);
     fileName = file.name;
@@ -310,7 +310,7 @@ int32_t EmulatedJVLink::JVClose()
     if (auto code = forced(JVOperation::JVClose))
         return *code;
     closeStream();
-    return 0;
+    return JVResult::Ok;
 }
 
 void EmulatedJVLink::closeStream()

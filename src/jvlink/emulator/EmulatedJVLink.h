@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jvlink/client/JVDTLabLib_TLB.h"
+#include "jvlink/client/JVResult.h"
 #include "jvlink/emulator/DataSource.h"
 #include "jvlink/emulator/Downloader.h"
 #include "jvlink/emulator/EmulatorSettings.h"
@@ -14,15 +15,16 @@ namespace tavek::jvlink {
 
 // The JV-Link service that ships with the program. It serves generated
 // JRA-like data (or a folder of real record files) with the call order,
-// download behaviour and result codes of the real component:
-//   JVInit: -101 sid empty, -102 sid of 64 bytes or more, -103 sid starting with a blank;
-//   JVOpen/JVRTOpen: -201 before JVInit, -202 while a stream is open, -111 bad dataspec,
-//     -112 bad fromdate, -113 bad todate, -114 bad key, -115 bad option, -1 nothing to read;
-//   JVStatus/JVRead: -201 before JVInit, -203 nothing open, -502 download failed or
-//     cancelled, -503 downloaded file missing, -402/-403 downloaded file damaged
-//     (named in the file name; the stored copy is dropped and downloaded anew
-//     by the next JVOpen);
-//   JVSetUIProperties: -100 when the settings cannot be shown or saved.
+// download behaviour and result codes (JVResult) of the real component:
+//   JVInit: SidMissing, SidTooLong (64 bytes or more), SidBlankStart;
+//   JVOpen/JVRTOpen: NotInitialised before JVInit, StillOpen while a stream is
+//     open, BadDataspec, BadFromdate, BadTodate, BadKey, BadOption, NoData
+//     when there is nothing to read;
+//   JVStatus/JVRead: NotInitialised, NotOpen, DownloadFailed when the download
+//     failed or was cancelled, FileMissing, DamagedFileSize/DamagedFileContent
+//     for a damaged downloaded file (named in the file name; the stored copy
+//     is dropped and downloaded anew by the next JVOpen);
+//   JVSetUIProperties: BadSettings when the settings cannot be shown or saved.
 // Any operation can be forced to answer any code, for tests of the callers.
 class EmulatedJVLink : public JVDTLabLib_TLB {
 public:

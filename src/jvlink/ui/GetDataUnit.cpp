@@ -185,7 +185,7 @@ void TGetDataForm::ButtonCancelClick()
 void TGetDataForm::SpeedButton1Click()
 {
     const int32_t code = jvlink_.JVSetUIProperties();
-    if (code != 0) {
+    if (code != tavek::jvlink::JVResult::Ok) {
         beep();
         information(QStringLiteral("JVSetUIPropertiesエラー：")
                     + tavek::jvlink::messageText(tavek::jvlink::JVOperation::JVSetUIProperties, code));

@@ -22,6 +22,14 @@ TEST(JVLinkMessages, TextFollowedByTheCode)
     EXPECT_EQ(messageText(JVOperation::JVRead, -111), "(-111)");
 }
 
+TEST(JVLinkMessages, AFailureNamesItsOperationAndTheRealTimeOpenSharesTheOpensMessages)
+{
+    EXPECT_EQ(failureText(JVOperation::JVRTOpen, JVResult::BadKey), "JVRTOpenエラー:key パラメータが不正です。(-114)");
+    EXPECT_EQ(failureText(JVOperation::JVClose, JVResult::NoData), "JVCloseエラー:(-1)");
+    EXPECT_EQ(failureText(JVOperation::JVRead, JVResult::DamagedFileSize),
+              "JVReadエラー:ダウンロードしたファイルサイズが異常です。(-402)");
+}
+
 TEST(JVLinkFactory, PresenceTestSeesAFailingFactory)
 {
     EXPECT_NE(createJVLink(), nullptr);

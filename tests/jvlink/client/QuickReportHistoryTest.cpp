@@ -22,6 +22,7 @@
 
 using namespace tavek;
 using jvlink::GeneratedSource;
+using Kind = jvlink::QuickReport::Result::Kind;
 
 namespace {
 
@@ -47,7 +48,7 @@ protected:
         quick->setHistory(&odds);
         log.writeStartupEntry(dir.path());
     }
-    int fetchAt(const QTime& time)
+    jvlink::QuickReport::Result fetchAt(const QTime& time)
     {
         clock::FixedNow fixed{QDateTime(kDay, time)};
         return quick->fetch(race);
@@ -82,18 +83,21 @@ TEST_F(QuickHistory, SnapshotsGrowThroughTheMorningAndUnmovedFiguresAreKeptOnce)
 {
     ASSERT_TRUE(posttime::of(race).has_value());
     const QTime post = posttime::of(race)->time();
-    EXPECT_EQ(fetchAt(QTime(6, 30)), 0);  // before sales open the service has nothing
+    EXPECT_EQ(fetchAt(QTime(6, 30)).kind(), Kind::NoVotes);  // before sales open the service has nothing
     EXPECT_TRUE(odds.snapshots(key).empty());
 
     for (const QTime t : {QTime(8, 0), QTime(9, 0), QTime(10, 30), QTime(12, 0)}) {
-        EXPECT_EQ(fetchAt(t), 1);
-        EXPECT_EQ(quick->recorded(), 1);
+        const auto result = fetchAt(t);
+        EXPECT_EQ(result.stored, 1);
+        EXPECT_EQ(result.recorded, 1);
     }
-    EXPECT_EQ(fetchAt(QTime(12, 0)), 1);  // the same minute again: the day file is rewritten, the history not
-    EXPECT_EQ(quick->recorded(), 0);
+    // The same minute again: the day file is rewritten, the history not.
+    const auto again = fetchAt(QTime(12, 0));
+    EXPECT_EQ(again.stored, 1);
+    EXPECT_EQ(again.recorded, 0);
+    EXPECT_EQ(again.kind(), Kind::Stored);
     fetchAt(post.addSecs(60));
-    fetchAt(post.addSecs(600));  // after post time the figures stay final
-    EXPECT_EQ(quick->recorded(), 0);
+    EXPECT_EQ(fetchAt(post.addSecs(600)).recorded, 0);  // after post time the figures stay final
 
     const auto kept = odds.snapshots(key);
     ASSERT_EQ(kept.size(), 5u);
@@ -109,7 +113,7 @@ TEST_F(QuickHistory, SnapshotsGrowThroughTheMorningAndUnmovedFiguresAreKeptOnce)
     EXPECT_TRUE(test::readFile(dir.filePath("Data/2024年05月26日.jvH1")).startsWith("H1000000000"));
 }
 
-TEST_F(QuickHistory, AHistoryThatCannotBeWrittenLeavesTheDayFileAndALogLine)
+TEST_F(QuickHistory, AHistoryThatCannotBeWrittenIsReturnedAndLoggedWhileTheDayFileHasTheVotes)
 {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
@@ -119,10 +123,15 @@ TEST_F(QuickHistory, AHistoryThatCannotBeWrittenLeavesTheDayFileAndALogLine)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("raw"));
 
-    EXPECT_EQ(fetchAt(QTime(9, 0)), 1);
-    EXPECT_EQ(quick->recorded(), 0);
+    const auto result = fetchAt(QTime(9, 0));
+    EXPECT_EQ(result.kind(), Kind::HistoryNotSaved);
+    EXPECT_EQ(result.stored, 1);
+    EXPECT_EQ(result.recorded, 0);
+    EXPECT_TRUE(result.historyFailure.startsWith(QStringLiteral("オッズ履歴 "))) << result.historyFailure.toStdString();
+    EXPECT_EQ(result.problem(), QStringLiteral("オッズ推移に保存できません（票数は日別ファイルに保存しました）：")
+                                    + result.historyFailure);
     EXPECT_TRUE(QFile::exists(dir.filePath("Data/2024年05月26日.jvH1")));
     const QString text = cp932::decode(test::readFile(log.path()));
     EXPECT_EQ(text.count(QStringLiteral("【エラー】")), 1);
-    EXPECT_TRUE(text.contains(QStringLiteral("オッズ履歴"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(result.historyFailure)) << text.toStdString();
 }

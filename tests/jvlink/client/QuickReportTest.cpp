@@ -1,6 +1,8 @@
+#include "jvlink/client/JVResult.h"
 #include "jvlink/client/QuickReport.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
+#include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
@@ -10,6 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace tavek;
+using jvlink::JVOperation;
+using jvlink::JVResult;
+using Kind = jvlink::QuickReport::Result::Kind;
 using test::H1Record;
 using test::raceKey;
 using test::RaRecord;
@@ -54,9 +59,11 @@ TEST_F(QuickFetch, StoresOnlyLiveH1RecordsWithZerosOverCategoryAndDate)
     jv.record(H1Record(raceKey(), '0'));
     jv.record(H1Record(raceKey(), '9'));
     jv.record(H1Record(raceKey("20050416", "05", 0)));
-    jv.code(-1);
+    jv.code(JVResult::NextFile);
     jv.record(H1Record(raceKey(), '4'));
-    EXPECT_EQ(quick.fetch(RaRecord()), 1);
+    const auto result = quick.fetch(RaRecord());
+    EXPECT_EQ(result.stored, 1);
+    EXPECT_EQ(result.kind(), Kind::Stored);
     EXPECT_EQ(jv.realTimeKey, "2005041605020811");
     const QByteArray file = votes();
     EXPECT_EQ(file.size(), H1Record().bytes().size());
@@ -67,28 +74,75 @@ TEST_F(QuickFetch, StoresOnlyLiveH1RecordsWithZerosOverCategoryAndDate)
 
 TEST_F(QuickFetch, BlankSlotDoesNothing)
 {
-    EXPECT_EQ(quick.fetch(QByteArray(1272, ' ')), 0);
+    EXPECT_EQ(quick.fetch(QByteArray(1272, ' ')).kind(), Kind::NoVotes);
     EXPECT_TRUE(jv.calls.isEmpty());
 }
 
-TEST_F(QuickFetch, EachFailureAddsExactlyOneErrorLine)
+TEST_F(QuickFetch, AFailureIsReturnedWithItsOperationAndMessageAndLoggedOnceEach)
 {
-    jv.rtOpenResult = -1;
-    quick.fetch(RaRecord());
-    EXPECT_EQ(errorLines(), 1);
-    EXPECT_EQ(beeps, 1);
-    EXPECT_EQ(jv.calls, QStringList({"JVRTOpen", "JVClose", "JVClose"}));
+    struct Case {
+        const char* what;
+        std::function<void(test::ScriptedJVLink&)> script;
+        Kind kind;
+        int stored;
+        std::optional<JVOperation> operation;
+        QString problem;
+        int errorLines;
+    };
+    const Case cases[] =
+        {
+            {"no votes yet", [](auto& jv) { jv.rtOpenResult = JVResult::NoData; }, Kind::NoVotes, 0, {}, "", 0},
+            {"open refused", [](auto& jv) { jv.rtOpenResult = JVResult::StillOpen; }, Kind::Failed, 0,
+             JVOperation::JVRTOpen,
+             "JVRTOpenエラー:前回のJVOpen/JVRTOpen に対してJVClose が呼ばれていません。（オープン中）(-202)", 1},
+            {"votes, then a read fails",
+             [](auto& jv) {
+        jv.record(H1Record());
+        jv.code(JVResult::DownloadFailed);
+             },
+             Kind::Failed, 1, JVOperation::JVRead,
+             "JVReadエラー:ダウンロードに失敗しました。(通信エラーやディスクエラー)(-502)", 1},
+            // The close runs twice per fetch: the first failure is returned, each has its line.
+            {"both closes fail",
+             [](auto& jv) {
+        jv.closeResults = {JVResult::NoData, JVResult::NotOpen};
+             },
+             Kind::Failed, 0, JVOperation::JVClose, "JVCloseエラー:(-1)", 2},
+               };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::ScriptedJVLink jv;
+        c.script(jv);
+        const int linesBefore = errorLines();
+        const int beepsBefore = beeps;
+        const auto result = jvlink::QuickReport(jv, view, data.path(), log).fetch(RaRecord());
+        EXPECT_EQ(result.kind(), c.kind);
+        EXPECT_EQ(result.stored, c.stored);
+        EXPECT_EQ(result.failure ? std::optional(result.failure->operation) : std::nullopt, c.operation);
+        EXPECT_EQ(result.problem(), c.problem);
+        EXPECT_EQ(errorLines() - linesBefore, c.errorLines);
+        EXPECT_EQ(beeps - beepsBefore, c.errorLines);
+        EXPECT_EQ(jv.calls.last(), "JVClose");
+    }
+}
 
-    jv.rtOpenResult = 0;
-    jv.code(-502);
-    quick.fetch(RaRecord());
-    EXPECT_EQ(errorLines(), 2);
-
-    // The close runs twice per fetch; each failing close is its own line.
-    jv.closeResults = {-1, -1};
-    quick.fetch(RaRecord());
-    EXPECT_EQ(errorLines(), 4);
-    EXPECT_TRUE(votes().isEmpty());
+// On a full disk: the failures are still returned, and the log that cannot
+// take their lines ends nothing.
+TEST_F(QuickFetch, ALogThatCannotBeWrittenNeitherStopsTheFetchNorHidesItsCause)
+{
+    // Room for the day file, none for the log to grow.
+    const qsizetype room = 2 * H1Record().bytes().size();
+    test::writeFile(log.path(), QByteArray(room, 'x') + "\r\n");
+    jv.record(H1Record());
+    jv.code(JVResult::DamagedFileContent);
+    jvlink::QuickReport::Result result;
+    {
+        const test::FileSizeLimit disk(room);
+        EXPECT_NO_THROW(result = quick.fetch(RaRecord()));
+    }
+    EXPECT_EQ(result.stored, 1);
+    EXPECT_EQ(result.problem(), "JVReadエラー:ダウンロードしたファイル内容が異常です。(-403)");
+    EXPECT_EQ(errorLines(), 0);
 }
 
 TEST_F(QuickFetch, StoreFailureStillClosesTheStream)
@@ -105,7 +159,7 @@ TEST_F(QuickFetch, LinesSetAsideByTheStoreAreLogged)
     const QString path = data.writeVotes(QStringLiteral("2005年04月16日"), {H1Record(raceKey("20050416", "05", 1))});
     test::writeFile(path, test::readFile(path) + "\r\n");
     jv.record(H1Record());
-    EXPECT_EQ(quick.fetch(RaRecord()), 1);
+    EXPECT_EQ(quick.fetch(RaRecord()).kind(), Kind::Stored);
     const QString logText = cp932::decode(test::readFile(log.path()));
     EXPECT_TRUE(logText.contains(path + dayfiles::kDamagedSuffix)) << logText.toStdString();
     EXPECT_EQ(beeps, 0) << "the fetch itself went well";

@@ -1,0 +1,111 @@
+#include "cli/Cli.h"
+#include "history/OddsHistory.h"
+#include "jvlink/client/JVResult.h"
+#include "jvlink/emulator/JVLinkFactory.h"
+#include "support/FaultInjection.h"
+#include "support/RaceFixture.h"
+#include "support/ScriptedJVLink.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using jvlink::JVResult;
+using test::H1Record;
+using test::raceKey;
+using test::RaRecord;
+
+namespace {
+
+// tavek-cli quick on the two races of 2005-04-16 with a JV-Link that `script`
+// prepares: how each way of going wrong is told and how it exits.
+class QuickCli : public ::testing::Test {
+protected:
+    QuickCli()
+    {
+        QDir().mkpath(dataFolder());
+        test::writeRecords(dataFolder() + "/2005年04月16日.jvRA",
+                           {RaRecord(raceKey("20050416", "05", 1)), RaRecord(raceKey("20050416", "05", 2))});
+        jvlink::setFactory([this] {
+            auto jv = std::make_unique<test::ScriptedJVLink>();
+            script(*jv);
+            return std::unique_ptr<jvlink::JVDTLabLib_TLB>(std::move(jv));
+        });
+    }
+    ~QuickCli() override { jvlink::setFactory({}); }
+
+    int run(QStringList args)
+    {
+        out.clear();
+        err.clear();
+        QTextStream o(&out), e(&err);
+        const int code = cli::run(QStringList{"--data", dataFolder()} + args, o, e);
+        o.flush();
+        e.flush();
+        return code;
+    }
+    QString dataFolder() const { return dir.filePath("Data"); }
+
+    QTemporaryDir dir;
+    std::function<void(test::ScriptedJVLink&)> script;
+    QString out, err;
+};
+
+}  // namespace
+
+TEST_F(QuickCli, AJVLinkFailureExitsTwoWithEachRaceNamedWhileNoVotesYetIsNoFailure)
+{
+    script = [](test::ScriptedJVLink& jv) { jv.rtOpenResult = JVResult::NoData; };
+    EXPECT_EQ(run({"quick", "2005-04-16", "all"}), cli::kSuccess);
+    EXPECT_EQ(out, "2005/04/16 東京 01R 票数なし\n2005/04/16 東京 02R 票数なし\n");
+    EXPECT_EQ(err, "");
+
+    script = [](test::ScriptedJVLink& jv) { jv.rtOpenResult = JVResult::Maintenance; };
+    EXPECT_EQ(run({"quick", "2005-04-16", "all"}), cli::kBadInput);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(err, "tavek-cli: 2005/04/16 東京 01R JVRTOpenエラー:サーバーがメンテナンス中です。(-504)\n"
+                   "tavek-cli: 2005/04/16 東京 02R JVRTOpenエラー:サーバーがメンテナンス中です。(-504)\n");
+}
+
+// On a full disk with a history that takes nothing: the day is fetched to its
+// end, and the history's failure, not the log's, is what the user reads.
+TEST_F(QuickCli, AHistoryWriteThatFailsExitsThreeAndSaysTheDayFileHasTheVotes)
+{
+    const QString history = history::databaseIn(dir.path());
+    {
+        history::OddsHistory created(history);
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(history);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("DROP TABLE snapshot")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    // Room for the day file of both races, none for the log to grow.
+    const qsizetype room = 3 * H1Record().bytes().size();
+    test::writeFile(dir.filePath("ErrorLog.txt"), QByteArray(room, 'x') + "\r\n");
+    script = [](test::ScriptedJVLink& jv) {
+        for (int race : {1, 2}) {
+            jv.record(H1Record(raceKey("20050416", "05", race), '1'));
+            jv.code(JVResult::AllRead);
+        }
+    };
+    int code = 0;
+    {
+        const test::FileSizeLimit disk(room);
+        code = run({"quick", "2005-04-16", "all", "--every", "60", "--until", "00:00"});
+    }
+    EXPECT_EQ(code, cli::kHistoryNotSaved);
+    EXPECT_EQ(out.count("票数を保存しました\n"), 2) << out.toStdString();
+    EXPECT_FALSE(out.contains("前回から変化なし"));
+    EXPECT_EQ(err.count("オッズ推移に保存できません（票数は日別ファイルに保存しました）：オッズ履歴 "), 2)
+        << err.toStdString();
+    EXPECT_FALSE(err.contains("ErrorLog.txt"));
+    EXPECT_EQ(test::readFile(dataFolder() + "/2005年04月16日.jvH1").count("\r\n"), 2);
+}
