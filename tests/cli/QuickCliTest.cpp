@@ -6,6 +6,7 @@
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
+#include "support/cli/CliRunner.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -39,15 +40,12 @@ protected:
     }
     ~QuickCli() override { jvlink::setFactory({}); }
 
-    int run(QStringList args)
+    int run(const QStringList& args)
     {
-        out.clear();
-        err.clear();
-        QTextStream o(&out), e(&err);
-        const int code = cli::run(QStringList{"--data", dataFolder()} + args, o, e);
-        o.flush();
-        e.flush();
-        return code;
+        const test::CliOutcome r = test::runCli(dataFolder(), args);
+        out = r.out;
+        err = r.err;
+        return r.code;
     }
     QString dataFolder() const { return dir.filePath("Data"); }
 
