@@ -4,7 +4,6 @@
 // shared acquisition core without a window, from the same stored files into
 // empty day files. Each also reports the read rate over the first and the last
 // tenth of the files, so a list that grows costlier per line shows up.
-#include "NullBatchView.h"
 #include "app/TavekApplication.h"
 #include "appfiles/IniGT.h"
 #include "controls/MessageBox.h"
@@ -13,6 +12,7 @@
 #include "jvlink/emulator/EmulatedJVLink.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "racedata/Clock.h"
+#include "support/NullBatchView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // Day load and race selection against a plain read of the same two files.
 
-#include "BenchDay.h"
 #include "odds/model/WinBoard.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
+#include "support/BenchDay.h"
 
 #include <QFile>
 #include <QTemporaryDir>

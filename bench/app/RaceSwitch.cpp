@@ -2,13 +2,13 @@
 // 36 races is loaded, and each step selects the next race as the race
 // selector does, which computes all four tabs, and lets the window paint
 // what changed, the visible tab included. One benchmark per visible tab.
-#include "BenchDay.h"
 #include "app/MainForm.h"
 #include "app/TavekApplication.h"
 #include "appfiles/AppFolder.h"
 #include "appfiles/AppIdentity.h"
 #include "controls/MessageBox.h"
 #include "racedata/DayFiles.h"
+#include "support/BenchDay.h"
 
 #include <QApplication>
 #include <QComboBox>

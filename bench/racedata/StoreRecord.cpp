@@ -1,8 +1,8 @@
 // Storing one day's 72 records (36 RA, 36 H1) into empty day files, each by
 // its own read-replace-sort-rewrite cycle.
 
-#include "BenchDay.h"
 #include "racedata/DayFiles.h"
+#include "support/BenchDay.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // snapshots, as the オッズ推移 tab and `tavek-cli history` read it.
 
 #include "history/OddsHistory.h"
-#include "BenchDay.h"
+#include "support/BenchDay.h"
 #include "timeline/model/OddsTimeline.h"
 
 #include <QDateTime>

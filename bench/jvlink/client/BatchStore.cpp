@@ -1,11 +1,11 @@
 // The store path of a batch acquisition: one year of the emulated service's
 // race data (about 3,500 races) through the read loop into empty day files,
 // against writing the same final files once.
-#include "NullBatchView.h"
 #include "jvlink/client/BatchAcquisition.h"
 #include "jvlink/emulator/GeneratedSource.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLines.h"
+#include "support/NullBatchView.h"
 
 #include <QDate>
 #include <QDir>
