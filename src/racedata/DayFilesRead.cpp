@@ -1,5 +1,6 @@
 // Finding and reading the day files: the date list, where a date's files
-// are, and reading one without hanging on what is not a regular file.
+// are, and reading one without hanging on what is not a regular file
+// (racedata/RegularFile).
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/SystemError.h"
@@ -11,13 +12,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <stdexcept>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace tavek::dayfiles {
 
@@ -56,17 +53,6 @@ public:
 
 private:
     DIR* dir_;
-};
-
-class FileCloser {
-public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser() { ::close(fd_); }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-private:
-    int fd_;
 };
 
 bool existsOrIsLink(const QByteArray& native)
@@ -120,47 +106,31 @@ Location locate(const QString& dataFolder, const QString& dateText, const char* 
 
 std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links)
 {
-    // Non-blocking: opening a FIFO for reading would wait for a writer.
-    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-    if (links == Links::Refuse)
-        flags |= O_NOFOLLOW;
-    const int fd = ::open(where.native.constData(), flags);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR)  // no file, or no data folder
-            return std::nullopt;
-        if (errno == ELOOP && links == Links::Refuse)
-            throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
-                                         "書き換えないよう、これには保存しません")
-                              .arg(where.shown));
-        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, syserror::reason()));
-    }
-    const FileCloser closer(fd);
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, syserror::reason()));
-    if (!S_ISREG(st.st_mode))
+    regularfile::Contents file = regularfile::read(where.native, maxBytes, links);
+    switch (file.status) {
+    case regularfile::Status::Read:
+        return std::move(file.bytes);
+    case regularfile::Status::Missing:  // no file, or no data folder
+        return std::nullopt;
+    case regularfile::Status::Link:
+        throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
+                                     "書き換えないよう、これには保存しません")
+                          .arg(where.shown));
+    case regularfile::Status::NotRegular:
         throw failure(QStringLiteral("日ファイル %1 は通常のファイルではありません").arg(where.shown));
-    if (st.st_size > maxBytes)
+    case regularfile::Status::TooLarge:
         throw failure(QStringLiteral("日ファイル %1 は %2 バイトあり、日ファイルとしては大きすぎるので読みません"
                                      "（上限 %3 バイト、%4 行分）")
                           .arg(where.shown)
-                          .arg(qint64(st.st_size))
+                          .arg(file.size)
                           .arg(maxBytes)
                           .arg(kMaxDayFileLines));
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, syserror::reason()));
-        if (n == 0)
-            break;  // shortened meanwhile
-        done += n;
+    case regularfile::Status::OpenFailed:
+        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, file.reason));
+    case regularfile::Status::ReadFailed:
+        break;
     }
-    bytes.truncate(done);
-    return bytes;
+    throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason));
 }
 
 QString dateText(const QString& date)
