@@ -1,6 +1,7 @@
 #include "jvlink/emulator/EmulatorSettings.h"
 
 #include "appfiles/AppFolder.h"
+#include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
 
 #include <QDir>
@@ -56,6 +57,11 @@ void EmulatorSettings::save() const
 QString EmulatorSettings::filePath()
 {
     return settingsFile().path();
+}
+
+QString EmulatorSettings::problem()
+{
+    return ini::problem(filePath());
 }
 
 void setSettingsEditor(SettingsEditor editor)
