@@ -48,10 +48,13 @@ EmulatorSettings EmulatorSettings::load()
 
 void EmulatorSettings::save() const
 {
+    // In quotes, which the read takes off: unquoted, a folder named "｢記録｣"
+    // or "\"x\"" would read back without its brackets, as another folder.
+    const auto quoted = [](const QString& folder) { return u'"' + folder + u'"'; };
     const TIniGT ini = settingsFile();
-    ini.WriteString(kSection, QStringLiteral("StorageFolder"), storageFolder);
+    ini.WriteString(kSection, QStringLiteral("StorageFolder"), quoted(storageFolder));
     ini.WriteInteger(kSection, QStringLiteral("DownloadPace"), downloadPaceMs);
-    ini.WriteString(kSection, QStringLiteral("RecordFolder"), recordFolder);
+    ini.WriteString(kSection, QStringLiteral("RecordFolder"), quoted(recordFolder));
 }
 
 QString EmulatorSettings::filePath()
