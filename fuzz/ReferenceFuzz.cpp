@@ -13,7 +13,8 @@ namespace {
 // The votes column of a ranked line: rank (3), blank, combination, votes (10).
 qlonglong votesOf(const QString& line, int combination)
 {
-    return line.mid(4 + combination, 10).trimmed().toLongLong();
+    // A view: a copy of each of up to 1,122 lines per input cost more than the lists.
+    return QStringView(line).mid(4 + combination, 10).trimmed().toLongLong();
 }
 
 void checkRanked(const QStringList& list, int maxLines, int combination, const char* which)

@@ -187,6 +187,15 @@ int main(int argc, char** argv)
                                      "New", "key", sjis("値 20240526094107")}));
     c.add("IniFuzz", fuzz::join({}, {QByteArray("[a\r\nb=c\n\n=\r\n[locate\r\ntop=\"\"\r\n"), "a", "b", ""}));
 
+    c.add("EmulatorSettingsFuzz",
+          fuzz::join(QByteArray("\x28\x00", 2), {"[Emulator]\r\nStorageFolder=/srv/jv\r\nDownloadPace=0x10\r\n"
+                                                 "RecordFolder=\"  records  \"\r\n[Other]\r\nDownloadPace=5\r\n",
+                                                 "/srv/jv2", sjis("｢ 記録 ｣")}));
+    c.add("EmulatorSettingsFuzz",
+          fuzz::join(QByteArray("\xff\xff", 2), {"[emulator]\r\ndownloadpace=-7\r\nstoragefolder="
+                                                 "\r\nstoragefolder=x\r\n",
+                                                 "", "a\r\nb"}));
+
     c.add("NumEditFuzz", fuzz::join(QByteArray("\x07\x03\x03", 3), {sjis("１２，３４５．６７"),
                                                                     "12.5\b-\x01"
                                                                     "9",

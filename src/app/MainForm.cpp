@@ -6,9 +6,11 @@
 #include "appfiles/AppFolder.h"
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
+#include "appfiles/IniFile.h"
 #include "controls/MessageBox.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/SoftwareId.h"
+#include "jvlink/emulator/EmulatorSettings.h"
 #include "jvlink/emulator/JVLinkFactory.h"
 #include "odds/ui/WinGrid.h"
 #include "odds/ui/WinSheet.h"
@@ -69,8 +71,18 @@ void TMainForm::FormCreate()
     MakeDataListBtnClick();
     winSheet->StringGrid1->clearSelection();
     // A log that cannot be written is reported; the window opens nevertheless.
-    tavek::MessageBox::guarded(
-        this, [this] { tavek::ErrorLog(tavek::ErrorLog::defaultPath()).writeStartupEntry(appFolder_); });
+    QString logNotice;
+    tavek::MessageBox::guarded(this, [this, &logNotice] {
+        tavek::ErrorLog log(tavek::ErrorLog::defaultPath());
+        logNotice = log.setAsideIfUnusable();
+        log.writeStartupEntry(appFolder_);
+    });
+    // Settings that are not read leave the program on its defaults, and a log
+    // set aside is begun afresh: neither stops the start, but the user learns why.
+    for (const QString& problem :
+         {tavek::ini::problem(ini_.path()), tavek::jvlink::EmulatorSettings::problem(), logNotice})
+        if (!problem.isEmpty())
+            tavek::MessageBox::unexpected(this, problem);
 }
 
 void TMainForm::restorePlacement()

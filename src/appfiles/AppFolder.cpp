@@ -2,6 +2,8 @@
 
 #include "appfiles/AppIdentity.h"
 #include "platform/ExecutablePath.h"
+#include "platform/RawNames.h"
+#include "platform/SystemReason.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -62,8 +64,40 @@ QString choose(const QString& executableFolder, bool besideExecutable)
     if (besideExecutable && QFileInfo(executableFolder).isWritable())
         return QDir::cleanPath(QFileInfo(executableFolder).absoluteFilePath());
     const QString folder = perUserPath();
-    QDir().mkpath(folder);
+    // A folder that cannot be made is named by whatever then fails to write into it.
+    makeWritableFolder(folder);
     return folder;
+}
+
+QString makeWritableFolder(const QString& folder)
+{
+    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    const auto writable = [](const QString& f) { return platform::writable(QFile::encodeName(f)); };
+    QString text;
+    if (QDir().mkpath(path)) {
+        if (writable(path))
+            return {};
+        text = QStringLiteral("フォルダ %1 に書き込めません：%2").arg(path, platform::lastSystemReason());
+    } else {
+        // A file under its name, or the nearest folder above it, is what stops it.
+        QString stop = path;
+        while (!QFileInfo::exists(stop) && stop != QDir::rootPath())
+            stop = QFileInfo(stop).absolutePath();
+        if (!QFileInfo(stop).isDir())
+            text = QStringLiteral("フォルダ %1 を作成できません（%2 はフォルダではありません）").arg(path, stop);
+        else if (!writable(stop))
+            text = QStringLiteral("フォルダ %1 を作成できません（%2 に書き込めません：%3）")
+                       .arg(path, stop, platform::lastSystemReason());
+        else
+            text = QStringLiteral("フォルダ %1 を作成できません").arg(path);
+    }
+    const QString perUser = perUserPath();
+    if (qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME")
+        && (path == perUser || path.startsWith(perUser + u'/')))
+        text += QStringLiteral(
+                    "。環境変数 HOME が設定されていないため、ユーザーごとのフォルダ %1 がルートの下にあります")
+                    .arg(perUser);
+    return text + u'。';
 }
 
 QString perUserPath()

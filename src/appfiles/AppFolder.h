@@ -25,6 +25,13 @@ void setPath(const QString& folder);
 // and the folder is writable, otherwise perUserPath() (created).
 QString choose(const QString& executableFolder, bool besideExecutable);
 
+// Creates `folder`, one of the program's own (the application folder, the
+// emulated service's storage), when it is missing. Empty when the program may
+// then write into it; otherwise why not, for the user: the folder, the one
+// that stopped it and the system's reason, and when the per-user folder lies
+// under "/" because HOME is not set, that too.
+QString makeWritableFolder(const QString& folder);
+
 // <XDG data home>/Tavek (~/.local/share/Tavek): named after the program, not
 // after whatever name the running process gives itself, so that the window and
 // tavek-cli always share it.

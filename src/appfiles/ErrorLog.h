@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace tavek {
 
@@ -16,6 +17,16 @@ public:
     // `path` is the log file; `defaultPath()` is the one the program uses.
     explicit ErrorLog(QString path);
     static QString defaultPath();
+
+    // Sets the log aside when it cannot be used as it is: no regular file (a
+    // FIFO would block every read) or larger than kMaxBytes. It is renamed to
+    // "<path>.old" (".old2", ... when that is taken) and a new log begun whose
+    // first line is the returned notice for the user. Empty when the log is
+    // fine or missing. A folder under the log's name is the user's: it stays
+    // where it is, and every load reports it. Throws std::runtime_error when
+    // the log cannot be renamed or the new one not written. Every load does
+    // the same first.
+    QString setAsideIfUnusable();
 
     // Loads the log if it exists, keeps its last 100 lines, appends
     // "ソフト起動：yyyy/mm/dd hh:nn:ss" and `applicationFolder`, saves.
@@ -43,14 +54,22 @@ public:
     static void setBeep(std::function<void()> beep);
 
     static constexpr int kKeptLines = 100;
+    // Kept to its last lines at every start, a log grows this large only by
+    // other hands; it is set aside rather than read whole.
+    static constexpr qint64 kMaxBytes = 1 << 20;
 
 private:
     void load();
     void loadIfPresent();
+    // The log's bytes; nothing when it is missing or was set aside (then
+    // lines_ holds the new log and notice_ says why).
+    std::optional<QByteArray> readOrSetAside();
+    void setAside(const QString& why);
     void save() const;
 
     QString path_;
     QStringList lines_;
+    QString notice_;
 };
 
 }  // namespace tavek

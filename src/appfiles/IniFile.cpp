@@ -1,5 +1,6 @@
 #include "appfiles/IniFile.h"
 
+#include "platform/RegularFile.h"
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLines.h"
@@ -14,13 +15,38 @@ namespace tavek::ini {
 
 namespace {
 
-// The file's lines without their line ends; nothing when it cannot be read.
-std::optional<QList<QByteArray>> readLines(const QString& path)
+regularfile::Contents readFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    return regularfile::read(QFile::encodeName(path), kMaxFileBytes, regularfile::Links::Follow);
+}
+
+// Why a file that exists is not read; empty when it is.
+QString whyNotRead(const regularfile::Contents& file)
+{
+    switch (file.status) {
+    case regularfile::Status::Read:
+    case regularfile::Status::Missing:
+    case regularfile::Status::Link:  // links are followed
+        return {};
+    case regularfile::Status::NotRegular:
+        return QStringLiteral("通常のファイルではありません");
+    case regularfile::Status::TooLarge:
+        return QStringLiteral("%1 バイトあり、設定ファイルとしては大きすぎます（上限 %2 バイト）")
+            .arg(file.size)
+            .arg(kMaxFileBytes);
+    case regularfile::Status::OpenFailed:
+    case regularfile::Status::ReadFailed:
+        break;
+    }
+    return file.reason;
+}
+
+// The file's lines without their line ends; nothing when it is missing or not read.
+std::optional<QList<QByteArray>> readLines(const regularfile::Contents& file)
+{
+    if (file.status != regularfile::Status::Read)
         return std::nullopt;
-    return recordlines::lines(file.readAll());
+    return recordlines::lines(file.bytes);
 }
 
 bool sameName(const QByteArray& a, const QString& b)
@@ -99,16 +125,25 @@ QByteArray oneLine(const QString& text)
     return cp932::encode(t);
 }
 
-[[noreturn]] void cannotWrite(const QString& path)
+[[noreturn]] void cannotWrite(const QString& path, const QString& why = {})
 {
-    throw std::runtime_error(QStringLiteral("%1 に書き込めません").arg(path).toStdString());
+    const QString text = QStringLiteral("%1 に書き込めません").arg(path);
+    throw std::runtime_error((why.isEmpty() ? text : text + QStringLiteral("：") + why).toStdString());
 }
 
 }  // namespace
 
+QString problem(const QString& path)
+{
+    const QString why = whyNotRead(readFile(path));
+    if (why.isEmpty())
+        return {};
+    return QStringLiteral("設定ファイル %1 は読みません：%2。既定の設定で続けます。").arg(path, why);
+}
+
 QString readString(const QString& path, const QString& section, const QString& key, const QString& fallback)
 {
-    const auto lines = readLines(path);
+    const auto lines = readLines(readFile(path));
     if (!lines)
         return fallback;
     const qsizetype header = findSection(*lines, section);
@@ -126,9 +161,12 @@ void writeString(const QString& path, const QString& section, const QString& key
     const QFileInfo info(path);
     QList<QByteArray> lines;
     if (info.exists()) {
-        auto read = readLines(path);
-        // A file that exists but cannot be read or written must not be replaced.
-        if (!read || !info.isWritable())
+        // A file that exists but is not read or cannot be written must not be replaced.
+        const regularfile::Contents file = readFile(path);
+        auto read = readLines(file);
+        if (!read)
+            cannotWrite(path, whyNotRead(file));
+        if (!info.isWritable())
             cannotWrite(path);
         lines = std::move(*read);
     }

@@ -25,6 +25,8 @@ EscapedOutput::~EscapedOutput()
 {
     if (pendingC2_)
         target_.write("\xC2", 1);
+    if (pendingCr_)
+        target_.write("\\x0d");
 }
 
 qint64 EscapedOutput::writeData(const char* data, qint64 length)
@@ -33,6 +35,13 @@ qint64 EscapedOutput::writeData(const char* data, qint64 length)
     out.reserve(length + 8);
     for (qint64 i = 0; i < length; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
+        if (pendingCr_) {
+            pendingCr_ = false;
+            if (b == '\n')
+                out += '\r';
+            else
+                appendEscape(out, "\\x", '\r');
+        }
         if (pendingC2_) {
             pendingC2_ = false;
             if (b >= 0x80 && b <= 0x9F) {
@@ -43,6 +52,8 @@ qint64 EscapedOutput::writeData(const char* data, qint64 length)
         }
         if (b == 0xC2)
             pendingC2_ = true;
+        else if (b == '\r')
+            pendingCr_ = true;
         else if ((b < 0x20 && b != '\n' && b != '\t'))
             appendEscape(out, "\\x", b);
         else if (b == 0x7F)

@@ -48,6 +48,7 @@ int runFetch(CommandContext& ctx)
     const std::optional<QString> from = ctx.args.takeOption(QStringLiteral("--from"));
     ctx.args.expectEnd();
     const std::optional<QDateTime> fromPoint = from ? std::optional(startPoint(*from)) : std::nullopt;
+    reportUnusableFiles(ctx);
     const auto jv = openJVLink();
     TIniGT settings;
     settings.FileName = settingsPath(ctx.dataFolder);
@@ -55,7 +56,14 @@ int runFetch(CommandContext& ctx)
     jvlink::BatchAcquisition run(*jv, view, ctx.dataFolder, settings);
     run.runHeadless(fromPoint ? *fromPoint : run.storedStartPoint());
     ctx.out << QStringLiteral("作成済みデータ: %1件").arg(run.storedCount()) << '\n';
-    return run.outcome() == jvlink::BatchAcquisition::Outcome::Failed ? kRefused : kSuccess;
+    if (run.outcome() != jvlink::BatchAcquisition::Outcome::Failed)
+        return kSuccess;
+    // The service's result code names no folder; what it knows more is said here.
+    if (const QString why = downloadFailure(*jv); !why.isEmpty()) {
+        ctx.out.flush();
+        ctx.err << "tavek-cli: " << why << '\n';
+    }
+    return kRefused;
 }
 
 }  // namespace tavek::cli

@@ -1,9 +1,12 @@
 #include "cli/JVLinkSession.h"
 
 #include "appfiles/AppIdentity.h"
+#include "appfiles/ErrorLog.h"
+#include "appfiles/IniFile.h"
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/SoftwareId.h"
+#include "jvlink/emulator/EmulatedJVLink.h"
 #include "jvlink/emulator/JVLinkFactory.h"
 
 #include <QFileInfo>
@@ -27,6 +30,26 @@ std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink()
     if (code != jvlink::JVResult::Ok)
         throw BadInput(QStringLiteral("JVInitエラー：") + jvlink::messageText(jvlink::JVOperation::JVInit, code));
     return jv;
+}
+
+void reportUnusableFiles(CommandContext& ctx)
+{
+    QStringList problems{ini::problem(settingsPath(ctx.dataFolder)), jvlink::EmulatorSettings::problem()};
+    try {
+        problems.append(ErrorLog(errorLogPath(ctx.dataFolder)).setAsideIfUnusable());
+    } catch (const std::runtime_error& e) {
+        problems.append(QString::fromStdString(e.what()));
+    }
+    for (const QString& problem : problems)
+        if (!problem.isEmpty())
+            ctx.err << "tavek-cli: " << problem << '\n';
+    ctx.err.flush();
+}
+
+QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv)
+{
+    const auto* emulated = dynamic_cast<const jvlink::EmulatedJVLink*>(&jv);
+    return emulated ? emulated->downloadFailure() : QString();
 }
 
 QString settingsPath(const QString& dataFolder)

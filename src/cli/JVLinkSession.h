@@ -13,6 +13,15 @@ namespace tavek::cli {
 // JV-Link after JVInit; BadInput when it cannot be created or initialised.
 std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink();
 
+// Before an acquisition: each file it uses that cannot be used as it is, on
+// ctx.err: a settings file that is not read (its defaults serve), an error log
+// set aside and begun afresh. The command goes on.
+void reportUnusableFiles(CommandContext& ctx);
+
+// Why the last download of `jv` failed, naming the folder or file, when the
+// emulated service knows it; empty otherwise.
+QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv);
+
 QString settingsPath(const QString& dataFolder);
 QString errorLogPath(const QString& dataFolder);
 QString historyPath(const QString& dataFolder);

@@ -57,6 +57,7 @@ int runQuick(CommandContext& ctx)
         first = last = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 or all)").arg(count))) - 1;
     }
     const QDateTime end = every ? endOfRefresh(until, day, first, last) : QDateTime();
+    reportUnusableFiles(ctx);
     const auto jv = openJVLink();
     ErrorLog log(errorLogPath(ctx.dataFolder));
     // Without a start of the program there is no log yet; failures still get

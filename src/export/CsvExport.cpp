@@ -6,12 +6,15 @@
 #include "racedata/Cp932.h"
 #include "timeline/model/OddsTimeline.h"
 
+#include <QRegularExpression>
+
 namespace tavek::csv {
 
 namespace {
 
-QString field(const QString& cell)
+QString field(const QString& text)
 {
+    const QString cell = inertCell(text);
     if (!cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r'))
         return cell;
     QString quoted = cell;
@@ -39,6 +42,14 @@ QStringList listRow(const pools::VotePool& pool, const QString& line)
 }
 
 }  // namespace
+
+QString inertCell(const QString& cell)
+{
+    static const QRegularExpression plainNumber(QStringLiteral("^[+-]?[0-9][0-9,]*(\\.[0-9]+)?$"));
+    if (cell.isEmpty() || !QStringView(u"=+-@\t\r").contains(cell.front()) || plainNumber.match(cell).hasMatch())
+        return cell;
+    return u'\'' + cell;
+}
 
 QString text(const Table& table)
 {

@@ -28,9 +28,15 @@ using Table = std::vector<QStringList>;
 enum class Encoding { Utf8Bom, Cp932 };
 
 // RFC 4180: fields with a comma, quote or line break quoted, quotes doubled,
-// each row ended by CR LF.
+// each row ended by CR LF. Every cell first goes through inertCell.
 QString text(const Table& table);
 QByteArray bytes(const Table& table, Encoding encoding);
+
+// A cell that a spreadsheet would run as a formula, with a leading apostrophe
+// so that it shows as the text it is: one that begins with "=", "+", "-",
+// "@", a tab or a CR and is not a plain number ("-5", "+1,000.5" stay).
+// Record fields reach the cells, and a record folder can hold any text.
+QString inertCell(const QString& cell);
 
 // The win grid as it stands (virtual figures of the last simulation included).
 Table winTable(const win::WinBoard& board);

@@ -36,6 +36,11 @@ bool exists(const QByteArray& nativePath)
     return ::access(nativePath.constData(), F_OK) == 0;
 }
 
+bool writable(const QByteArray& nativePath)
+{
+    return ::access(nativePath.constData(), W_OK) == 0;
+}
+
 bool removeFile(const QByteArray& nativePath)
 {
     return ::unlink(nativePath.constData()) == 0;

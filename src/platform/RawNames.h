@@ -23,6 +23,10 @@ bool existsOrIsLink(const QByteArray& nativePath);
 // Whether the name leads to something, a link followed.
 bool exists(const QByteArray& nativePath);
 
+// Whether this user may write into the file or folder (errno, and so
+// lastSystemReason(), says why not).
+bool writable(const QByteArray& nativePath);
+
 // Removes the file (a link itself, not what it leads to); false when it cannot.
 bool removeFile(const QByteArray& nativePath);
 

@@ -50,11 +50,12 @@ struct FigureReader {
         // Every vote field lies inside the record: no need to cut it with bounds checks.
         const QByteArrayView f(day.VoteRecords[slot].data() + position - 1, layout::kVoteLen);
         int value = -1;
+        // The wording holds for every reader: the window shows such a field
+        // blank, tavek-cli refuses the race.
         if (!record::tryBlankAsAbsent(f, value) && log)
-            log->note(
-                slot,
-                QStringLiteral("票数ファイル %1、レース %2：%3が「%4」で数値ではないため、空欄として表示します。")
-                    .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(), shown::bytes(f).trimmed()));
+            log->note(slot, QStringLiteral("票数ファイル %1、レース %2：%3が「%4」で数値ではないため、読めません。")
+                                .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(),
+                                     shown::bytes(f).trimmed()));
         return value;
     }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SafeOpen.h"
+#include "platform/RegularFile.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -79,7 +79,7 @@ struct Location {
 Location locate(const QString& dataFolder, const QString& dateText, const char* suffix);
 
 // Whether a link is followed when a day file is read.
-using Links = platform::Links;
+using Links = regularfile::Links;
 
 // The bytes of the day file at `where`; nothing when there is no such file.
 // Never waits on a FIFO or device. Throws std::runtime_error naming the file

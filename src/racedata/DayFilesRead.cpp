@@ -1,7 +1,8 @@
 // Finding and reading the day files: the date list, where a date's files
-// are, and reading one without hanging on what is not a regular file.
+// are, and reading one without hanging on what is not a regular file
+// (platform/RegularFile).
 #include "platform/RawNames.h"
-#include "platform/SafeOpen.h"
+#include "platform/RegularFile.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/SystemError.h"
@@ -78,35 +79,31 @@ Location locate(const QString& dataFolder, const QString& dateText, const char* 
 
 std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links)
 {
-    platform::SafeFile file(where.native, links);
-    switch (file.opened()) {
-    case platform::SafeFile::Opened::Yes:
-        break;
-    case platform::SafeFile::Opened::Missing:  // no file, or no data folder
+    regularfile::Contents file = regularfile::read(where.native, maxBytes, links);
+    switch (file.status) {
+    case regularfile::Status::Read:
+        return std::move(file.bytes);
+    case regularfile::Status::Missing:  // no file, or no data folder
         return std::nullopt;
-    case platform::SafeFile::Opened::Link:
+    case regularfile::Status::Link:
         throw failure(QStringLiteral("日ファイル %1 はシンボリックリンクです。データフォルダの外を"
                                      "書き換えないよう、これには保存しません")
                           .arg(where.shown));
-    case platform::SafeFile::Opened::Failed:
-        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, file.reason()));
-    }
-    const std::optional<platform::SafeFile::Kind> kind = file.kind();
-    if (!kind)
-        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason()));
-    if (!kind->regular)
+    case regularfile::Status::NotRegular:
         throw failure(QStringLiteral("日ファイル %1 は通常のファイルではありません").arg(where.shown));
-    if (kind->size > maxBytes)
+    case regularfile::Status::TooLarge:
         throw failure(QStringLiteral("日ファイル %1 は %2 バイトあり、日ファイルとしては大きすぎるので読みません"
                                      "（上限 %3 バイト、%4 行分）")
                           .arg(where.shown)
-                          .arg(kind->size)
+                          .arg(file.size)
                           .arg(maxBytes)
                           .arg(kMaxDayFileLines));
-    std::optional<QByteArray> bytes = file.read(kind->size);  // shorter when shortened meanwhile
-    if (!bytes)
-        throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason()));
-    return bytes;
+    case regularfile::Status::OpenFailed:
+        throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, file.reason));
+    case regularfile::Status::ReadFailed:
+        break;
+    }
+    throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason));
 }
 
 QString dateText(const QString& date)

@@ -1,7 +1,9 @@
 // The main window with a broken application folder: an error log it cannot
 // read or write, a data folder that is a file, a settings file it cannot
-// write. Each is reported in the standard error box and the window works on.
+// write, files that are FIFOs or a gigabyte large. Each is reported in the
+// standard error box and the window works on.
 #include "appfiles/AppIdentity.h"
+#include "support/FaultInjection.h"
 #include "support/TestFiles.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/MainWindowFixture.h"
@@ -47,11 +49,32 @@ TEST(MainFormFault, ClosesWhenTheSettingsCannotBeWritten)
 {
     MainWindowFixture fx;
     ASSERT_TRUE(QDir().mkpath(fx.settingsPath()));
-    TMainForm& form = fx.start();
     BoxAnswerer boxes;
+    TMainForm& form = fx.start();
+    ASSERT_EQ(boxes.count(), 1) << "the settings are not read";
     form.close();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(boxes.texts(), QStringList{fx.settingsPath() + QStringLiteral(" に書き込めません")});
+    EXPECT_EQ(boxes.texts().last(),
+              fx.settingsPath() + QStringLiteral(" に書き込めません：通常のファイルではありません"));
+}
+
+TEST(MainFormFault, OpensOnDefaultsWhenItsFilesAreAFifoOrAGigabyte)
+{
+    for (const tavek::test::Unusable kind : tavek::test::kUnusableKinds) {
+        SCOPED_TRACE(tavek::test::unusableName(kind));
+        MainWindowFixture fx;
+        const QString emulatorSettings = QDir(fx.folder()).filePath(QStringLiteral("JVLinkEmu.ini"));
+        for (const QString& path : {fx.settingsPath(), emulatorSettings, fx.logPath()})
+            tavek::test::makeUnusable(path, kind);
+        BoxAnswerer boxes;
+        TMainForm& form = fx.start();
+        EXPECT_TRUE(form.isVisible());
+        ASSERT_EQ(boxes.count(), 3) << boxes.texts().join(u'\n').toStdString();
+        EXPECT_TRUE(boxes.texts()[0].startsWith(QStringLiteral("設定ファイル %1 は読みません").arg(fx.settingsPath())));
+        EXPECT_TRUE(boxes.texts()[1].startsWith(QStringLiteral("設定ファイル %1 は読みません").arg(emulatorSettings)));
+        EXPECT_TRUE(boxes.texts()[2].startsWith(QStringLiteral("エラーログ %1 は").arg(fx.logPath())));
+        EXPECT_LT(QFileInfo(fx.logPath()).size(), 1000) << "a new log";
+    }
 }
 
 TEST(MainFormFault, ADayThatCannotBeReadIsReportedByTheDateSelectorItself)

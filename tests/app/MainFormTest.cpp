@@ -207,14 +207,15 @@ TEST(MainForm, UnwritableFilesAreReportedAndTheWindowStillOpensAndCloses)
     TMainForm& form = fx.start();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.DateCombo->count(), 0);
-    ASSERT_EQ(boxes.count(), 2);
+    ASSERT_EQ(boxes.count(), 3);
     EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("作成できません")));
     EXPECT_TRUE(boxes.texts()[1].contains(QStringLiteral("ErrorLog.txt")));
+    EXPECT_TRUE(boxes.texts()[2].contains(QStringLiteral("設定ファイル")));
 
     form.close();
     EXPECT_FALSE(form.isVisible());
-    ASSERT_EQ(boxes.count(), 3);
-    EXPECT_TRUE(boxes.texts()[2].contains(QStringLiteral("書き込めません")));
+    ASSERT_EQ(boxes.count(), 4);
+    EXPECT_TRUE(boxes.texts()[3].contains(QStringLiteral("書き込めません")));
 }
 
 TEST(MainForm, JVInitFailureIsReportedAndTheWindowStaysUsable)

@@ -1,4 +1,5 @@
 #include "appfiles/AppFolder.h"
+#include "support/FaultInjection.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -58,6 +59,41 @@ TEST_F(AppFolderTest, PackagedCopyAndUnwritableFolderUseTheXdgDataHome)
         GTEST_SKIP() << "this user may write into any folder (root)";
     EXPECT_EQ(appfolder::choose(exe.path(), true), perUser());
     QFile::setPermissions(exe.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(AppFolderTest, AFolderThatCannotBeMadeOrWrittenIsNamedWithWhy)
+{
+    const QString made = QDir(exe.path()).filePath(QStringLiteral("a/b"));
+    EXPECT_EQ(appfolder::makeWritableFolder(made), QString());
+    EXPECT_TRUE(QFileInfo(made).isDir());
+    const QString file = QDir(exe.path()).filePath(QStringLiteral("file"));
+    test::writeFile(file, "x");
+    EXPECT_EQ(appfolder::makeWritableFolder(file + "/store"),
+              QStringLiteral("フォルダ %1/store を作成できません（%1 はフォルダではありません）。").arg(file));
+
+    // A read-only application folder, and one under "/" for want of HOME.
+    const QString readOnly = exe.path();
+    const int code = test::withoutWriteRights({readOnly}, [&] {
+        const QString below = appfolder::makeWritableFolder(readOnly + "/JVLinkEmu");
+        if (!below.startsWith(
+                QStringLiteral("フォルダ %1/JVLinkEmu を作成できません（%1 に書き込めません：").arg(readOnly)))
+            return 1;
+        if (!appfolder::makeWritableFolder(readOnly).startsWith(
+                QStringLiteral("フォルダ %1 に書き込めません：").arg(readOnly)))
+            return 2;
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+        const QString perUser = appfolder::perUserPath();
+        const QString homeless = appfolder::makeWritableFolder(perUser + "/JVLinkEmu");
+        if (!homeless.contains(QStringLiteral("（/ に書き込めません：")))
+            return 3;
+        return homeless.endsWith(QStringLiteral("環境変数 HOME が設定されていないため、ユーザーごとのフォルダ %1 が"
+                                                "ルートの下にあります。")
+                                     .arg(perUser))
+                   ? 0
+                   : 4;
+    });
+    EXPECT_EQ(code, 0) << "1: below the folder, 2: the folder, 3: under /, 4: HOME not named";
 }
 
 TEST_F(AppFolderTest, InstalledManualComesFirstThenTheApplicationFolders)

@@ -1,7 +1,9 @@
 // The settings file and the error log on a full disk, in a read-only folder,
-// read-only or unreadable: each failure names the file, the file keeps what
-// it held, and what can still be read is read.
+// read-only, unreadable, a FIFO or a gigabyte large: each failure names the
+// file, the file keeps what it held, what can still be read is read, and
+// nothing waits on a FIFO.
 #include "appfiles/ErrorLog.h"
+#include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
 #include "racedata/Cp932.h"
 #include "support/FaultInjection.h"
@@ -93,4 +95,46 @@ TEST_F(SettingsFault, UnreadableErrorLogIsReportedAndKept)
     EXPECT_EQ(messageOf([&] { log.writeErrorEntry(); }), unreadable);
     EXPECT_EQ(messageOf([&] { log.writeStartupEntry("/opt/tavek"); }), unreadable);
     EXPECT_TRUE(QFileInfo(logPath()).isDir());
+}
+
+TEST_F(SettingsFault, UnusableSettingsRunOnDefaultsAndAreNeverWritten)
+{
+    for (const test::Unusable kind : test::kUnusableKinds) {
+        SCOPED_TRACE(test::unusableName(kind));
+        ASSERT_TRUE(QFile::remove(ini.FileName));
+        test::makeUnusable(ini.FileName, kind);
+        const QString problem = ini::problem(ini.FileName);
+        EXPECT_TRUE(problem.startsWith(QStringLiteral("設定ファイル %1 は読みません：").arg(ini.FileName)));
+        EXPECT_TRUE(problem.contains(kind == test::Unusable::Fifo ? QStringLiteral("通常のファイルではありません")
+                                                                  : QStringLiteral("1073741824 バイトあり")))
+            << problem.toStdString();
+        EXPECT_TRUE(problem.endsWith(QStringLiteral("既定の設定で続けます。")));
+        EXPECT_EQ(ini.ReadInteger("locate", "top", 10), 10);
+        EXPECT_TRUE(messageOf([&] {
+                        ini.WriteInteger("locate", "top", 1);
+                    }).startsWith(ini.FileName + QStringLiteral(" に書き込めません：")));
+        EXPECT_EQ(QFileInfo(ini.FileName).size(), kind == test::Unusable::Huge ? test::kHugeFileBytes : 0);
+    }
+    EXPECT_TRUE(ini::problem(dir.filePath("missing.ini")).isEmpty());
+}
+
+TEST_F(SettingsFault, UnusableErrorLogIsSetAsideAndBegunAfresh)
+{
+    // The second is kept beside the first.
+    const QString kept[] = {logPath() + ".old", logPath() + ".old2"};
+    for (const test::Unusable kind : test::kUnusableKinds) {
+        SCOPED_TRACE(test::unusableName(kind));
+        ASSERT_TRUE(QFile::remove(logPath()));
+        test::makeUnusable(logPath(), kind);
+        const QString& keptAs = kept[kind == test::Unusable::Fifo ? 0 : 1];
+        ErrorLog log(logPath());
+        const QString notice = log.setAsideIfUnusable();
+        EXPECT_TRUE(notice.startsWith(QStringLiteral("エラーログ %1 は").arg(logPath()))) << notice.toStdString();
+        EXPECT_TRUE(notice.endsWith(QStringLiteral("%1 に名前を変えて残し、新しいログを始めました。").arg(keptAs)));
+        EXPECT_EQ(QFileInfo(keptAs).size(), kind == test::Unusable::Huge ? test::kHugeFileBytes : 0);
+        log.writeStartupEntry("/opt/tavek");
+        ASSERT_EQ(log.lines().size(), 3);
+        EXPECT_TRUE(log.lines()[0].endsWith(notice)) << "the new log says where the old one is";
+        EXPECT_TRUE(log.setAsideIfUnusable().isEmpty());
+    }
 }

@@ -95,5 +95,7 @@ TEST(DamagedDataCli, ControlCharactersAreWrittenAsEscapes)
     // A C1 control split over two writes, and a character that only starts like one.
     EXPECT_EQ(escaped({"x\xC2", "\x9by", "\xC2\xA9"}), "x\\u009by\xC2\xA9");
     EXPECT_EQ(escaped({"end\xC2"}), "end\xC2");
+    // The CR of a CR LF ends a CSV row, even split over two writes; a lone CR is escaped.
+    EXPECT_EQ(escaped({"a,b\r\nc\r", "\nd\re\r"}), "a,b\r\nc\r\nd\\x0de\\x0d");
     EXPECT_EQ(escaped({QStringLiteral("東京").toUtf8()}), QStringLiteral("東京").toUtf8());
 }

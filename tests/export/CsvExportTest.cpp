@@ -20,6 +20,28 @@ TEST(CsvExport, QuotesOnlyWhatNeedsItAndEncodesWithBomOrCp932)
     EXPECT_EQ(sjis.left(3), cp932::encode(u"枠,"));
 }
 
+TEST(CsvExport, FormulaTextGetsAnApostropheAndNumbersStayNumbers)
+{
+    const struct {
+        QString cell, written;
+    } cases[] = {
+        {"=1+\"a,\"x", "\"'=1+\"\"a,\"\"x\""},  // a record folder's creation date
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"+cmd", "'+cmd"},
+        {"-", "'-"},
+        {"-1+2", "'-1+2"},
+        {"\tx", "'\tx"},
+        {"\rx", "\"'\rx\""},
+        {"-5", "-5"},
+        {"+1,000.5", "\"+1,000.5\""},
+        {"1-2", "1-2"},
+        {"a=b", "a=b"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(csv::text({{c.cell}}), c.written + "\r\n") << c.cell.toStdString();
+}
+
 TEST(CsvExport, ReferenceListsSplitIntoRankPairVotesAndShare)
 {
     H1Record record;

@@ -145,6 +145,8 @@ TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
     EXPECT_TRUE(load.problem.contains(QStringLiteral("ほかに 1 か所"))) << load.problem.toStdString();
     EXPECT_EQ(load.raceProblems[0], load.problem.left(load.raceProblems[0].size()));
     EXPECT_TRUE(load.raceProblems[1].contains(QStringLiteral("東京 02R")));
+    EXPECT_TRUE(load.raceProblems[1].endsWith(QStringLiteral("で数値ではないため、読めません。")))
+        << "no promise of a display tavek-cli does not give";
     EXPECT_TRUE(load.raceProblems[2].isEmpty());
 }
 

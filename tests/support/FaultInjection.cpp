@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +26,23 @@ FileSizeLimit::~FileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &saved_);
     std::signal(SIGXFSZ, savedHandler_);
+}
+
+void makeUnusable(const QString& path, Unusable kind)
+{
+    if (kind == Unusable::Fifo) {
+        if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+            throw std::runtime_error("cannot make a FIFO at " + path.toStdString());
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(kHugeFileBytes))
+        throw std::runtime_error("cannot make a sparse file at " + path.toStdString());
+}
+
+const char* unusableName(Unusable kind)
+{
+    return kind == Unusable::Fifo ? "a FIFO" : "a file of a gigabyte";
 }
 
 int forkChild(const std::function<void()>& work)

@@ -34,6 +34,15 @@ int withoutWriteRights(const QStringList& paths, const std::function<int()>& ste
 // The same with `paths` that the child may neither read nor enter.
 int withoutReadRights(const QStringList& paths, const std::function<int()>& step);
 
+// What a user can leave under the name of a file the programs read: a FIFO
+// (opening it to read waits for a writer) and a file of a gigabyte (sparse,
+// so nothing is written). Throws std::runtime_error when it cannot be made.
+enum class Unusable { Fifo, Huge };
+inline constexpr Unusable kUnusableKinds[] = {Unusable::Fifo, Unusable::Huge};
+inline constexpr qint64 kHugeFileBytes = qint64(1) << 30;
+void makeUnusable(const QString& path, Unusable kind);
+const char* unusableName(Unusable kind);
+
 // Starts `work` in a forked child (which ends when `work` returns) and
 // returns its process id.
 int forkChild(const std::function<void()>& work);

@@ -14,6 +14,16 @@ Reading<T> refused(const QString& text)
     return {T{}, text};
 }
 
+// A text exactDecimal does not read: say what form it takes, since a value
+// such as 1e-5 may well lie in the range.
+template <class T>
+Reading<T> unreadable(const QString& what)
+{
+    return refused<T>(QStringLiteral("%1は 0.00001 のように、整数部・小数部とも9桁までの小数で入力してください"
+                                     "（1e-5 のような指数表記は使えません）。")
+                          .arg(what));
+}
+
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -46,19 +56,22 @@ std::optional<Fraction> exactDecimal(QStringView text)
 Reading<Fraction> readProbability(QStringView text, ProbForm form)
 {
     const std::optional<Fraction> f = exactDecimal(text);
+    if (!f)
+        return unreadable<Fraction>(form == ProbForm::FairOdds ? QStringLiteral("適正オッズ")
+                                                               : QStringLiteral("的中確率"));
     switch (form) {
     case ProbForm::Probability:
-        if (!f || f->numerator <= 0 || f->numerator >= f->denominator)
+        if (f->numerator <= 0 || f->numerator >= f->denominator)
             return refused<Fraction>(QStringLiteral("的中確率は0より大きく1より小さい数で入力してください。"));
         return {*f, {}};
     case ProbForm::Percent:
-        if (!f || f->numerator <= 0 || f->numerator >= 100 * f->denominator)
+        if (f->numerator <= 0 || f->numerator >= 100 * f->denominator)
             return refused<Fraction>(QStringLiteral("的中確率は0%より大きく100%より小さい値で入力してください。"));
         return {Fraction{f->numerator, f->denominator * 100}, {}};
     case ProbForm::FairOdds:
         break;
     }
-    if (!f || f->numerator <= f->denominator)
+    if (f->numerator <= f->denominator)
         return refused<Fraction>(QStringLiteral("適正オッズは1.0倍より大きい値で入力してください。"));
     return {Fraction{f->denominator, f->numerator}, {}};
 }
@@ -75,7 +88,9 @@ Reading<long long> readBankroll(QStringView text)
 Reading<Fraction> readKellyFraction(QStringView text)
 {
     const std::optional<Fraction> f = exactDecimal(text);
-    if (!f || f->numerator <= 0 || f->numerator > f->denominator)
+    if (!f)
+        return unreadable<Fraction>(QStringLiteral("ケリー係数"));
+    if (f->numerator <= 0 || f->numerator > f->denominator)
         return refused<Fraction>(QStringLiteral("ケリー係数は0より大きく1以下の数で入力してください。"));
     return {*f, {}};
 }

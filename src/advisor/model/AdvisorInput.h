@@ -29,7 +29,9 @@ struct Reading {
     bool ok() const { return refusal.isEmpty(); }
 };
 
-// P strictly between 0 and 1.
+// P strictly between 0 and 1. Each read of a fraction refuses a text that
+// exactDecimal does not read (1e-5, 0.999999999999) by saying what form it
+// takes, and a value out of range by saying the range.
 Reading<Fraction> readProbability(QStringView text, ProbForm form);
 // W: a whole number of yen from 100 to kMaxYen.
 Reading<long long> readBankroll(QStringView text);

@@ -1,7 +1,9 @@
 #include "jvlink/emulator/Downloader.h"
 
+#include "appfiles/AppFolder.h"
+#include "racedata/AtomicFile.h"
+
 #include <QDir>
-#include <QSaveFile>
 #include <chrono>
 #include <exception>
 
@@ -41,22 +43,33 @@ bool Downloader::wait(int ms)
     return !cancelRequested_;
 }
 
+void Downloader::fail(const QString& why)
+{
+    failure_ = why;
+    failed_ = true;
+    stopped_ = true;
+}
+
 void Downloader::run()
 {
-    QDir().mkpath(folder_);
+    if (const QString problem = appfolder::makeWritableFolder(folder_); !problem.isEmpty()) {
+        fail(QStringLiteral("取得したファイルの保存フォルダを使えません：") + problem);
+        return;
+    }
     for (const SourceFile& file : files_) {
         if (!wait(paceMs_)) {
             stopped_ = true;
             return;
         }
+        const QString path = QDir(folder_).filePath(file.name);
         try {
-            const QByteArray bytes = source_->content(file);
-            QSaveFile out(QDir(folder_).filePath(file.name));
-            if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
-                throw std::runtime_error("write failed");
-        } catch (const std::exception&) {
-            failed_ = true;
-            stopped_ = true;
+            QString reason;
+            if (!atomicfile::replace(path, source_->content(file), &reason)) {
+                fail(QStringLiteral("取得したファイル %1 を保存できません：%2").arg(path, reason));
+                return;
+            }
+        } catch (const std::exception& e) {
+            fail(QStringLiteral("取得するファイル %1 を作れません：%2").arg(path, QString::fromUtf8(e.what())));
             return;
         }
         ++done_;

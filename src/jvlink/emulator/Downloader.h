@@ -24,6 +24,8 @@ public:
     int done() const { return done_.load(); }
     // True once a file could not be produced or written; the download then stops.
     bool failed() const { return failed_.load(); }
+    // Once failed(): why, naming the folder or file, for the user.
+    QString failure() const { return failed() ? failure_ : QString(); }
     // True when the download stopped before its end (cancel or failure).
     bool stopped() const { return stopped_.load(); }
 
@@ -33,12 +35,14 @@ public:
 private:
     void run();
     bool wait(int ms);
+    void fail(const QString& why);
 
     std::shared_ptr<const DataSource> source_;
     QString folder_;
     std::vector<SourceFile> files_;
     int paceMs_;
     std::atomic<int> done_{0};
+    QString failure_;  // written before failed_ is set
     std::atomic<bool> failed_{false};
     std::atomic<bool> stopped_{false};
     std::mutex mutex_;

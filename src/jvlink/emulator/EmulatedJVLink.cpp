@@ -135,6 +135,7 @@ int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateA
     readCount = 0;
     downloadCount = 0;
     lastFileTimestamp.clear();
+    downloadFailure_.clear();
     if (auto code = forced(JVOperation::JVOpen))
         return *code;
     if (!initialised_)
@@ -227,8 +228,10 @@ int32_t EmulatedJVLink::JVStatus()
         return JVResult::NotOpen;
     if (!downloader_)
         return 0;
-    if (downloader_->failed())
+    if (downloader_->failed()) {
+        downloadFailure_ = downloader_->failure();
         return JVResult::DownloadFailed;
+    }
     return downloader_->done();
 }
 
@@ -262,8 +265,12 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
     const SourceFile& file = files_[fileIndex_];
     if (!fileLoaded_) {
         const int slot = downloadSlot_[fileIndex_];
-        if (slot >= 0 && slot >= downloader_->done())
-            return downloader_->stopped() ? JVResult::DownloadFailed : JVResult::Downloading;
+        if (slot >= 0 && slot >= downloader_->done()) {
+            if (!downloader_->stopped())
+                return JVResult::Downloading;
+            downloadFailure_ = downloader_->failure();
+            return JVResult::DownloadFailed;
+        }
         QFile in(QDir(settings_.storageFolder).filePath(file.name));
         if (!in.open(QIODevice::ReadOnly))
             return JVResult::FileMissing;

@@ -49,6 +49,10 @@ public:
     void clearForcedResults();
 
     const EmulatorSettings& settings() const { return settings_; }
+    // Why the download of the last JVOpen failed (-502), naming the folder or
+    // file and the system's reason: the code alone cannot say. Empty when none
+    // failed; kept after JVClose.
+    const QString& downloadFailure() const { return downloadFailure_; }
 
 private:
     struct Forced {
@@ -76,6 +80,7 @@ private:
     QByteArray fileData_;
     qsizetype offset_ = 0;
     std::optional<QByteArray> realTimeRecord_;
+    QString downloadFailure_;
 };
 
 }  // namespace tavek::jvlink

@@ -1,6 +1,7 @@
 #include "jvlink/emulator/EmulatorSettings.h"
 
 #include "appfiles/AppFolder.h"
+#include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
 
 #include <QDir>
@@ -47,15 +48,23 @@ EmulatorSettings EmulatorSettings::load()
 
 void EmulatorSettings::save() const
 {
+    // In quotes, which the read takes off: unquoted, a folder named "｢記録｣"
+    // or "\"x\"" would read back without its brackets, as another folder.
+    const auto quoted = [](const QString& folder) { return u'"' + folder + u'"'; };
     const TIniGT ini = settingsFile();
-    ini.WriteString(kSection, QStringLiteral("StorageFolder"), storageFolder);
+    ini.WriteString(kSection, QStringLiteral("StorageFolder"), quoted(storageFolder));
     ini.WriteInteger(kSection, QStringLiteral("DownloadPace"), downloadPaceMs);
-    ini.WriteString(kSection, QStringLiteral("RecordFolder"), recordFolder);
+    ini.WriteString(kSection, QStringLiteral("RecordFolder"), quoted(recordFolder));
 }
 
 QString EmulatorSettings::filePath()
 {
     return settingsFile().path();
+}
+
+QString EmulatorSettings::problem()
+{
+    return ini::problem(filePath());
 }
 
 void setSettingsEditor(SettingsEditor editor)

@@ -20,6 +20,9 @@ struct EmulatorSettings {
     // Throws std::runtime_error when the file cannot be written.
     void save() const;
     static QString filePath();
+    // Why the file is not read and the defaults serve (ini::problem); empty
+    // when it is read or missing.
+    static QString problem();
 
     static constexpr int kMaxPaceMs = 10'000;
 };

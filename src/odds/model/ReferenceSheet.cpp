@@ -4,7 +4,11 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
-#include <set>
+#include <algorithm>
+#include <array>
+#include <compare>
+#include <functional>
+#include <vector>
 
 namespace tavek::sim {
 
@@ -15,36 +19,51 @@ int total(QByteArrayView record, const pools::VotePool& pool)
     return record::blankAsZero(record, pool.total, layout::kVoteLen);
 }
 
-// Ranks the entries with votes. The key line starts with the votes
-// right-aligned, then the runner numbers right-aligned, so ascending text
-// order is ascending votes, then ascending combination; read backwards it is
-// the ranking. Equal key lines (a repeated entry) count once.
+// One entry with votes: its votes, then its runners.
+struct Ranked {
+    int votes;
+    std::array<int, 3> runners;
+    auto operator<=>(const Ranked&) const = default;
+};
+
+// Ranks the entries with votes, highest votes first, then the highest
+// combination; a repeated entry counts once. The entries are ranked as
+// numbers and each line is formatted once: a race has up to 816 of them, and
+// the tab computes them at every race switch.
 QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
 {
     const double poolVotes = total(record, pool);
     if (poolVotes <= 0)
         return {};
-    std::set<QString> keys;
+    std::vector<Ranked> ranked;
+    ranked.reserve(size_t(pool.entries));
     for (int n = 1; n <= pool.entries; ++n) {
-        const int votes = record::zeroDefault(record, pool.votes(n), layout::kVoteLen);
-        if (votes <= 0)
+        Ranked r{record::zeroDefault(record, pool.votes(n), layout::kVoteLen), {}};
+        if (r.votes <= 0)
             continue;
-        QString key = fmt::integer(votes, 10);
+        for (int j = 0; j < pool.runners; ++j)
+            r.runners[size_t(j)] = record::zeroDefault(record, pool.entry(n) + 2 * j, 2);
+        ranked.push_back(r);
+    }
+    std::sort(ranked.begin(), ranked.end(), std::greater<>());
+    ranked.erase(std::unique(ranked.begin(), ranked.end()), ranked.end());
+    QStringList lines;
+    lines.reserve(qsizetype(ranked.size()));
+    int rank = 0;
+    for (const Ranked& r : ranked) {
+        QString line = fmt::integer(++rank, 3);
+        line.reserve(3 + 1 + combinationWidth(pool) + 10 + 6 + 1);
+        line += u' ';
         for (int j = 0; j < pool.runners; ++j) {
             if (j > 0)
-                key += u'-';
-            key += fmt::integer(record::zeroDefault(record, pool.entry(n) + 2 * j, 2), 2);
+                line += u'-';
+            line += fmt::integer(r.runners[size_t(j)], 2);
         }
-        key += fmt::odds6(static_cast<long double>(votes) / poolVotes * 100);
-        keys.insert(key);
+        line += fmt::integer(r.votes, 10);
+        line += fmt::odds6(static_cast<long double>(r.votes) / poolVotes * 100);
+        line += u'%';
+        lines.append(std::move(line));
     }
-    const qsizetype combination = combinationWidth(pool);
-    QStringList lines;
-    lines.reserve(qsizetype(keys.size()));
-    int rank = 0;
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-        lines << fmt::integer(++rank, 3) + u' ' + it->mid(10, combination) + it->left(10) + it->mid(10 + combination)
-                     + u'%';
     return lines;
 }
 

@@ -278,6 +278,22 @@ TEST(AdvisorInput, ReadsDecimalsExactlyAndRefusesTheRest)
     EXPECT_EQ(readProbability(u"4.0", ProbForm::FairOdds).value.denominator, 40);
     EXPECT_FALSE(readProbability(u"1.0", ProbForm::FairOdds).ok());
 
+    // In range but in a form not read: the refusal says the form, not the range.
+    const struct {
+        Reading<Fraction> reading;
+        const char16_t* named;
+    } forms[] = {{readProbability(u"1e-5", ProbForm::Probability), u"的中確率"},
+                 {readProbability(u"0.999999999999", ProbForm::Probability), u"的中確率"},
+                 {readProbability(u"2.5e1", ProbForm::Percent), u"的中確率"},
+                 {readProbability(u"1e10", ProbForm::FairOdds), u"適正オッズ"},
+                 {readKellyFraction(u"1e-9"), u"ケリー係数"}};
+    for (const auto& f : forms) {
+        EXPECT_TRUE(f.reading.refusal.startsWith(QString::fromUtf16(f.named) + QStringLiteral("は 0.00001 のように")));
+        EXPECT_TRUE(f.reading.refusal.contains(u"指数表記")) << f.reading.refusal.toStdString();
+    }
+    EXPECT_TRUE(readProbability(u"0.00001", ProbForm::Probability).ok());
+    EXPECT_TRUE(readKellyFraction(u"0.000000001").ok());
+
     EXPECT_EQ(readBankroll(u"100000").value, 100'000);
     EXPECT_FALSE(readBankroll(u"99").ok());
     EXPECT_FALSE(readBankroll(u"100000001").ok());

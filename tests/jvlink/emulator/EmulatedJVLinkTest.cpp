@@ -314,12 +314,14 @@ TEST_F(EmulatedJVLinkTest, SettingsDialogEditsAndPersistsTheSettings)
     EXPECT_EQ(jv->settings().downloadPaceMs, 0);
     setSettingsEditor([](EmulatorSettings& s) {
         s.downloadPaceMs = 123;
+        s.recordFolder = QStringLiteral("｢記録｣");
         return true;
     });
     EXPECT_EQ(jv->JVSetUIProperties(), 0);
     EXPECT_EQ(jv->settings().downloadPaceMs, 123);
     EXPECT_EQ(EmulatorSettings::load().downloadPaceMs, 123);
     EXPECT_EQ(EmulatorSettings::load().storageFolder, settings.storageFolder);
+    EXPECT_EQ(EmulatorSettings::load().recordFolder, QStringLiteral("｢記録｣")) << "the brackets belong to the name";
 
     QFile::remove(EmulatorSettings::filePath());
     QDir().mkdir(EmulatorSettings::filePath());  // a folder where the file should be
