@@ -29,6 +29,15 @@ QString votesNumber(long long votes)
 
 }  // namespace
 
+QString poolOddsText(pools::Pool pool, const OddsRange& odds)
+{
+    if (!odds.has())
+        return {};
+    if (pool == pools::Pool::Exacta || pool == pools::Pool::Trio)
+        return oddsNumber(odds.low, 6);
+    return oddsNumber(odds.low, 0) + u'-' + oddsNumber(odds.high, 0);
+}
+
 PoolBoard::PoolBoard(pools::Pool pool)
 {
     real_.pool = pool;
@@ -60,23 +69,13 @@ int PoolBoard::winners() const
     }
 }
 
-bool PoolBoard::inField(int n) const
-{
-    const EntryRunners runners = entryRunners(pool(), n);
-    return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= real_.runners; });
-}
-
 QString PoolBoard::rangeText(const PoolFigures& figures, const OddsRange& odds, int n) const
 {
     if (!poolSold(figures))
         return QStringLiteral("発売なし");
     if (entryRefunded(figures, n))
         return QStringLiteral("返還");
-    if (!odds.has())
-        return {};
-    if (hasOddsSimulation())
-        return oddsNumber(odds.low, 6);
-    return oddsNumber(odds.low, 0) + u'-' + oddsNumber(odds.high, 0);
+    return poolOddsText(pool(), odds);
 }
 
 QString PoolBoard::oddsText(int n) const

@@ -45,7 +45,7 @@ public:
     long long votes(int n) const { return real_.entryVotes(n); }
     bool refunded(int n) const { return entryRefunded(real_, n); }
     // The entry names registered runners only: the entries a race shows.
-    bool inField(int n) const;
+    bool inField(int n) const { return entryInField(real_, n); }
     const OddsRange& odds(int n) const { return realOdds_[size_t(n - 1)]; }
     // After a simulation (simulated()), the virtual figures; before it the
     // real ones and no odds.
@@ -55,6 +55,9 @@ public:
     long long total() const { return std::max(real_.total, 0LL); }
     bool simulated() const { return simulated_; }
     long long virtualTotal() const { return std::max(virtual_.total, 0LL); }
+    // The last simulation's stake, or the yen of the votes an odds simulation
+    // took off; 0 before a simulation.
+    long long excessYen() const { return excessYen_; }
 
     // The entry with the runners in the pool's order (see entryOf), or 0.
     int entryOf(int a, int b = 0, int c = 0) const { return sim::entryOf(pool(), a, b, c); }
@@ -99,5 +102,9 @@ private:
     bool simulated_ = false;
     long long excessYen_ = 0;
 };
+
+// The odds of an entry of `pool` as its board shows them: "%6.1f" for exacta
+// and trio, "1.2-1.5" for place and wide; empty without odds.
+QString poolOddsText(pools::Pool pool, const OddsRange& odds);
 
 }  // namespace tavek::sim

@@ -106,6 +106,12 @@ bool entryRefunded(const PoolFigures& figures, int n)
     return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
 }
 
+bool entryInField(const PoolFigures& figures, int n)
+{
+    const EntryRunners runners = entryRunners(figures.pool, n);
+    return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
+}
+
 RangeEnds rangeEnds(const PoolFigures& figures, int n)
 {
     switch (figures.pool) {

@@ -46,6 +46,9 @@ int placeWinners(int starters);
 // An entry naming a refunded (返還) runner.
 bool entryRefunded(const PoolFigures& figures, int n);
 
+// An entry naming registered runners only: the entries a race shows.
+bool entryInField(const PoolFigures& figures, int n);
+
 // The other winning entries beside the one paid: how many entries win in
 // all (K) and the votes of the other K - 1.
 struct WinningSet {
