@@ -103,6 +103,23 @@ TEST_F(PoolCli, ExactaAndTrioGiveOneOddsAndTakeOddsSimulations)
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("組番,票数,オッズ,票数(仮想),オッズ(仮想)\r\n1-2-3,\"1,000\",75.0,,")));
 }
 
+TEST_F(PoolCli, AdvisorCountsTheLowerEndOfPlaceAndWide)
+{
+    test::CliOutcome r = run({"advise", "2015-06-06", "1", "--place", "2", "--prob", "0.1", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json()["bet"].toString(), "複勝 2");
+    EXPECT_EQ(r.json()["odds_now"].toDouble(), 16.2);
+    EXPECT_EQ(r.json()["odds_max_now"].toDouble(), 26.6);
+    r = run({"advise", "2015-06-06", "1", "--trio", "1-2-3", "--prob", "0.1", "--json"});
+    EXPECT_EQ(r.json()["odds_now"].toDouble(), 75.0);
+    EXPECT_FALSE(r.json().contains("odds_max_now"));
+    r = run({"dutch", "2015-06-06", "1", "--wide", "1-2,2-3", "--total", "1000", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json()["tickets"][1]["bet"].toString(), "ワイド 2-3");
+    r = run({"curve", "2015-06-06", "1", "--exacta", "2-1", "--to", "100", "--step", "100", "--json"});
+    EXPECT_EQ(r.json()["points"][1]["display"].toString(), "  74.9");
+}
+
 TEST_F(PoolCli, BadBetsExitWithTwo)
 {
     const std::pair<QStringList, const char*> cases[] = {
@@ -114,6 +131,9 @@ TEST_F(PoolCli, BadBetsExitWithTwo)
         {{"wide", "2015-06-06", "1", "--stake", "2-4:100"}, "refunded"},
         {{"place", "2015-06-06", "2", "--stake", "1:100"}, "not sold"},
         {{"wide", "2015-06-06", "1", "--odds", "1-2:9.0"}, "exacta and trio only"},
+        {{"advise", "2015-06-06", "1", "--exacta", "2-2", "--prob", "0.1"}, "is no exacta bet"},
+        {{"advise", "2015-06-06", "2", "--place", "1", "--prob", "0.1"}, "発売"},
+        {{"dutch", "2015-06-06", "1", "--trio", "1-2-3,2-3-4", "--total", "1000"}, "返還"},
     };
     for (const auto& [args, message] : cases) {
         const test::CliOutcome r = run(args);
