@@ -15,8 +15,8 @@ namespace {
 constexpr int kPairField = 18;  // the runners wide pairs name
 
 // The other winners of place entry `horse`: the K - 1 runners of the largest,
-// or smallest, votes. K - 1 is at most 2, so a partial sort of the few
-// candidates costs less than keeping a sorted copy.
+// or smallest, votes. K - 1 is at most 2: a partial sort of the candidates is
+// enough, and the same walk serves dutching, where each stake moves a runner.
 RangeEnds placeEnds(const PoolFigures& f, int horse)
 {
     std::array<long long, layout::kMaxWinEntries> candidates{};
