@@ -113,11 +113,6 @@ TEST_F(PoolCli, AdvisorCountsTheLowerEndOfPlaceAndWide)
     r = run({"advise", "2015-06-06", "1", "--trio", "1-2-3", "--prob", "0.1", "--json"});
     EXPECT_EQ(r.json()["odds_now"].toDouble(), 75.0);
     EXPECT_FALSE(r.json().contains("odds_max_now"));
-    r = run({"dutch", "2015-06-06", "1", "--wide", "1-2,2-3", "--total", "1000", "--json"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    EXPECT_EQ(r.json()["tickets"][1]["bet"].toString(), "ワイド 2-3");
-    r = run({"curve", "2015-06-06", "1", "--exacta", "2-1", "--to", "100", "--step", "100", "--json"});
-    EXPECT_EQ(r.json()["points"][1]["display"].toString(), "  74.9");
 }
 
 TEST_F(PoolCli, BadBetsExitWithTwo)
