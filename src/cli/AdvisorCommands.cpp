@@ -20,30 +20,42 @@ struct BetOption {
     QString list;  // "5", "3-7", or comma-separated for dutching
 };
 
-// Exactly one of --win, --quinella, --bracket.
+// Exactly one of --win, --quinella, --bracket, --place, --wide, --exacta,
+// --trio.
 BetOption betOption(Args& args)
 {
     const std::pair<const char*, BetKind> options[] = {
-        {"--win", BetKind::Win}, {"--quinella", BetKind::Quinella}, {"--bracket", BetKind::Bracket}};
+        {"--win", BetKind::Win},     {"--quinella", BetKind::Quinella}, {"--bracket", BetKind::Bracket},
+        {"--place", BetKind::Place}, {"--wide", BetKind::Wide},         {"--exacta", BetKind::Exacta},
+        {"--trio", BetKind::Trio}};
     std::optional<BetOption> chosen;
     for (const auto& [name, kind] : options)
         if (const std::optional<QString> value = args.takeOption(QLatin1String(name))) {
             if (chosen)
-                throw BadInput(QStringLiteral("give one of --win, --quinella, --bracket"));
+                throw BadInput(
+                    QStringLiteral("give one of --win, --quinella, --bracket, --place, --wide, --exacta, --trio"));
             chosen = BetOption{kind, *value};
         }
     if (!chosen)
-        throw BadInput(QStringLiteral("missing --win H, --quinella A-B or --bracket A-B"));
+        throw BadInput(QStringLiteral("missing --win H, --quinella A-B, --bracket A-B, --place H, --wide A-B, "
+                                      "--exacta A-B or --trio A-B-C"));
     return *chosen;
 }
 
-// "5" or "3-7" (A < B; A <= B for brackets) as the bet's number.
+// "5", "3-7" (A < B; A <= B for brackets; A first for exacta) or "2-3-7" as
+// the bet's number.
 int betNumber(BetKind kind, const QString& text)
 {
-    if (kind == BetKind::Win)
+    switch (kind) {
+    case BetKind::Win:
         return int(wholeNumber(text, 1, layout::kMaxWinEntries, QStringLiteral("horse H (1 to 28)")));
-    const sim::PairKind pk = kind == BetKind::Quinella ? sim::PairKind::Quinella : sim::PairKind::Bracket;
-    return pairIndex(pk, text, advice::betKindName(kind));
+    case BetKind::Quinella:
+        return pairIndex(sim::PairKind::Quinella, text, advice::betKindName(kind));
+    case BetKind::Bracket:
+        return pairIndex(sim::PairKind::Bracket, text, advice::betKindName(kind));
+    default:
+        return poolEntry(advice::betPool(kind), text);
+    }
 }
 
 Bet chosenBet(const SelectedRace& selected, BetKind kind, const QString& text)
@@ -90,27 +102,29 @@ int runAdvise(CommandContext& ctx)
     const advice::Advice a = advice::advise(bet, input);
 
     if (json) {
-        printJson(
-            ctx.out,
-            QJsonObject{
-                {"date", selected.loaded.date},
-                {"race", selected.item},
-                {"bet", advice::betLabel(bet)},
-                {"pool", bet.pool},
-                {"votes", bet.votes},
-                {"rate", double(bet.rate.numerator) / bet.rate.denominator},
-                {"odds_now", oddsNumber(advice::payoutTenths(bet, 0))},
-                {"prob", input.prob.value()},
-                {"bankroll", input.bankroll},
-                {"kelly", input.kelly.value()},
-                {"max_ev_stake", a.maxEvStake},
-                {"max_ev", advice::expectedValue(bet, input.prob, a.maxEvStake / pools::kYenPerVote)},
-                {"odds_at_max_ev", oddsNumber(advice::payoutTenths(bet, a.maxEvStake / pools::kYenPerVote))},
-                {"break_even_stake", a.breakEvenStake},
-                {"odds_at_break_even", oddsNumber(advice::payoutTenths(bet, a.breakEvenStake / pools::kYenPerVote))},
-                {"kelly_stake", a.kellyStake},
-                {"odds_at_kelly", oddsNumber(advice::payoutTenths(bet, a.kellyStake / pools::kYenPerVote))},
-            });
+        QJsonObject object{
+            {"date", selected.loaded.date},
+            {"race", selected.item},
+            {"bet", advice::betLabel(bet)},
+            {"pool", bet.pool},
+            {"votes", bet.votes},
+            {"rate", double(bet.rate.numerator) / bet.rate.denominator},
+            {"odds_now", oddsNumber(advice::payoutTenths(bet, 0))},
+            {"prob", input.prob.value()},
+            {"bankroll", input.bankroll},
+            {"kelly", input.kelly.value()},
+            {"max_ev_stake", a.maxEvStake},
+            {"max_ev", advice::expectedValue(bet, input.prob, a.maxEvStake / pools::kYenPerVote)},
+            {"odds_at_max_ev", oddsNumber(advice::payoutTenths(bet, a.maxEvStake / pools::kYenPerVote))},
+            {"break_even_stake", a.breakEvenStake},
+            {"odds_at_break_even", oddsNumber(advice::payoutTenths(bet, a.breakEvenStake / pools::kYenPerVote))},
+            {"kelly_stake", a.kellyStake},
+            {"odds_at_kelly", oddsNumber(advice::payoutTenths(bet, a.kellyStake / pools::kYenPerVote))},
+        };
+        // Place and wide: the odds above are the lower end of the range.
+        if (advice::hasOddsRange(bet.kind))
+            object.insert("odds_max_now", oddsNumber(advice::payoutHighTenths(bet, 0)));
+        printJson(ctx.out, object);
         return kSuccess;
     }
     const advice::BetTexts texts = advice::betTexts(bet);

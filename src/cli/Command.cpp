@@ -1,6 +1,7 @@
 #include "cli/Command.h"
 
 #include "cli/Cli.h"
+#include "odds/model/PoolIndex.h"
 #include "odds/model/WinModel.h"
 #include "odds/model/WinTexts.h"
 #include "platform/RawNames.h"
@@ -10,6 +11,7 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <array>
 #include <cstdlib>
 
 namespace tavek::cli {
@@ -113,6 +115,32 @@ int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName)
         throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
                            .arg(text, kindName, kind == sim::PairKind::Quinella ? u"<" : u"<="));
     return k;
+}
+
+int poolEntry(pools::Pool pool, const QString& text)
+{
+    struct Form {
+        pools::Pool pool;
+        int runners;
+        int last;
+        const char* form;
+    };
+    static constexpr Form kForms[] = {{pools::Pool::Place, 1, layout::kMaxWinEntries, "H, 1 to 28"},
+                                      {pools::Pool::Wide, 2, 18, "A-B with A < B"},
+                                      {pools::Pool::Exacta, 2, 18, "A-B with A and B different"},
+                                      {pools::Pool::Trio, 3, 18, "A-B-C with A < B < C"}};
+    const Form& f = *std::find_if(std::begin(kForms), std::end(kForms), [&](const Form& x) { return x.pool == pool; });
+    const QStringList numbers = text.split(u'-');
+    std::array<int, 3> runners{};
+    if (numbers.size() == f.runners)
+        for (qsizetype i = 0; i < numbers.size(); ++i)
+            runners[size_t(i)] = int(
+                wholeNumber(numbers[i], 1, f.last, QStringLiteral("runner (1 to %1)").arg(f.last)));
+    const int n = numbers.size() == f.runners ? sim::entryOf(pool, runners[0], runners[1], runners[2]) : 0;
+    if (n == 0)
+        throw BadInput(QStringLiteral("\"%1\" is no %2 bet (%3)")
+                           .arg(text, QLatin1String(pools::pool(pool).key), QLatin1String(f.form)));
+    return n;
 }
 
 SimulationOption simulationOption(Args& args, const QString& targetName)

@@ -81,6 +81,11 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
 // naming the pair's kind as `kindName`: "\"3-3\" is no quinella pair (A-B with A < B)".
 int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName);
 
+// The entry of BET in the place, wide, exacta or trio pool: "H" (1 to 28) for
+// place, "A-B" with A < B for wide, A != B for exacta (A first), "A-B-C" with
+// A < B < C for trio (runners 1 to 18). BadInput otherwise, naming the form.
+int poolEntry(pools::Pool pool, const QString& text);
+
 // "--stake T:YEN" or "--odds T:ODDS", as the input dialogs take them; T is the
 // runner or pair (`targetName` names it in messages: "H", "A-B").
 struct SimulationOption {

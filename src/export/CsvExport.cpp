@@ -1,6 +1,7 @@
 #include "export/CsvExport.h"
 
 #include "odds/model/PairBoard.h"
+#include "odds/model/PoolBoard.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/model/WinBoard.h"
 #include "racedata/Cp932.h"
@@ -94,6 +95,18 @@ Table pairTable(const sim::PairBoard& board)
     for (int k = 1; k <= board.size(); ++k)
         table.push_back({combination(sim::pairLabel(board.kind(), k)), board.real(k).text.trimmed(),
                          board.virtualCell(k).text.trimmed()});
+    return table;
+}
+
+Table poolTable(const sim::PoolBoard& board)
+{
+    Table table{{board.pool() == pools::Pool::Place ? QStringLiteral("馬番") : QStringLiteral("組番"),
+                 QStringLiteral("票数"), QStringLiteral("オッズ"), QStringLiteral("票数(仮想)"),
+                 QStringLiteral("オッズ(仮想)")}};
+    for (int n = 1; n <= board.size(); ++n)
+        if (board.inField(n))
+            table.push_back({board.label(n), board.votesText(n).trimmed(), board.oddsText(n).trimmed(),
+                             board.virtualVotesText(n).trimmed(), board.virtualOddsText(n).trimmed()});
     return table;
 }
 

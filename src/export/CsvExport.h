@@ -11,6 +11,7 @@ class WinBoard;
 }
 namespace tavek::sim {
 class PairBoard;
+class PoolBoard;
 class OddsTimeline;
 struct ReferenceSheet;
 }  // namespace tavek::sim
@@ -42,6 +43,9 @@ QString inertCell(const QString& cell);
 Table winTable(const win::WinBoard& board);
 // A quinella or bracket-quinella matrix in long form: pair, real, virtual.
 Table pairTable(const sim::PairBoard& board);
+// A place, wide, exacta or trio board, the entries of the race's field:
+// bet, votes, odds, virtual votes, virtual odds.
+Table poolTable(const sim::PoolBoard& board);
 // The reference tab: the seven totals, then the exacta and trio lists.
 Table referenceTable(const sim::ReferenceSheet& sheet);
 // The odds history: one row per snapshot and runner.

@@ -59,16 +59,68 @@ BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
     return {bet, {}};
 }
 
+// An entry of place, wide, exacta or trio, read as its board reads it.
+BetChoice choosePoolEntry(const DayData& day, int race, BetKind kind, int n)
+{
+    const pools::Pool pool = betPool(kind);
+    if (n < 1 || n > pools::pool(pool).entries)
+        return refused(QStringLiteral("%1にはその組番がありません。").arg(betKindName(kind)));
+    auto figures = std::make_shared<const sim::PoolFigures>(sim::readPoolFigures(pool, day.voteRecord(race)));
+    const QString label = betLabel(kind, n);
+    if (!sim::entryInField(*figures, n))
+        return refused(QStringLiteral("%1 はこのレースに登録されていない馬を含みます。").arg(label));
+    if (!sim::poolSold(*figures))
+        return refused(QStringLiteral("このレースは%1の発売がありません（発売なし）。").arg(betKindName(kind)));
+    if (sim::entryRefunded(*figures, n))
+        return refused(QStringLiteral("%1 は出走取消・競走除外（返還）の馬を含むため賭けられません。").arg(label));
+    if (figures->entryVotes(n) <= 0)
+        return refused(QStringLiteral("%1 は票数がないため、オッズを計算できません。").arg(label));
+    const sim::RangeEnds ends = sim::rangeEnds(*figures, n);
+    return {Bet{kind, n, figures->total, figures->entryVotes(n), figures->rate, ends.low, ends.high,
+                hasOddsRange(kind) ? figures : nullptr},
+            {}};
+}
+
 }  // namespace
+
+pools::Pool betPool(BetKind kind)
+{
+    switch (kind) {
+    case BetKind::Win:
+        return pools::Pool::Win;
+    case BetKind::Bracket:
+        return pools::Pool::Bracket;
+    case BetKind::Quinella:
+        return pools::Pool::Quinella;
+    case BetKind::Place:
+        return pools::Pool::Place;
+    case BetKind::Wide:
+        return pools::Pool::Wide;
+    case BetKind::Exacta:
+        return pools::Pool::Exacta;
+    case BetKind::Trio:
+        break;
+    }
+    return pools::Pool::Trio;
+}
 
 QString betKindName(BetKind kind)
 {
-    return pools::pool(kind == BetKind::Win ? pools::Pool::Win : sim::pairPool(pairKind(kind))).caption();
+    return pools::pool(betPool(kind)).caption();
 }
 
 QString betItemText(BetKind kind, int number)
 {
-    return kind == BetKind::Win ? fmt::integer(number, 2) : sim::pairLabel(pairKind(kind), number);
+    switch (kind) {
+    case BetKind::Win:
+    case BetKind::Place:
+        return fmt::integer(number, 2);
+    case BetKind::Bracket:
+    case BetKind::Quinella:
+        return sim::pairLabel(pairKind(kind), number);
+    default:
+        return sim::entryLabel(betPool(kind), number);
+    }
 }
 
 QString betLabel(BetKind kind, int number)
@@ -78,14 +130,22 @@ QString betLabel(BetKind kind, int number)
 
 int betCount(const DayData& day, int race, BetKind kind)
 {
-    if (kind == BetKind::Win)
+    if (kind == BetKind::Win || kind == BetKind::Place)
         return std::min(win::registeredRunners(day, race), layout::kMaxWinEntries);
-    return sim::pairCount(pairKind(kind));
+    return pools::pool(betPool(kind)).entries;
 }
 
 BetChoice chooseBet(const DayData& day, int race, BetKind kind, int number)
 {
-    return kind == BetKind::Win ? chooseRunner(day, race, number) : choosePair(day, race, kind, number);
+    switch (kind) {
+    case BetKind::Win:
+        return chooseRunner(day, race, number);
+    case BetKind::Bracket:
+    case BetKind::Quinella:
+        return choosePair(day, race, kind, number);
+    default:
+        return choosePoolEntry(day, race, kind, number);
+    }
 }
 
 }  // namespace tavek::advice

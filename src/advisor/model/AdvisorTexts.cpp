@@ -1,6 +1,7 @@
 #include "advisor/model/AdvisorTexts.h"
 
 #include "odds/model/PairFigures.h"
+#include "odds/model/PoolBoard.h"
 #include "odds/model/WinModel.h"
 #include "racedata/NumberFormat.h"
 
@@ -18,7 +19,7 @@ QString grouped(long long value)
 StakeLine stakeLine(const QString& caption, const Bet& bet, const AdviceInput& input, long long stake)
 {
     const long long x = stake / pools::kYenPerVote;
-    return {caption, yenText(stake), oddsText(payoutTenths(bet, x)), signedYenText(expectedValue(bet, input.prob, x)),
+    return {caption, yenText(stake), payoutText(bet, x), signedYenText(expectedValue(bet, input.prob, x)),
             growthText(growth(bet, input.prob, input.bankroll, x))};
 }
 
@@ -57,11 +58,23 @@ QString fractionText(Fraction f)
     return QString::number(f.value(), 'g', 10);
 }
 
+QString payoutText(const Bet& bet, long long x)
+{
+    const QString low = oddsText(payoutTenths(bet, x));
+    return hasOddsRange(bet.kind) ? low + u'-' + oddsText(payoutHighTenths(bet, x)) : low;
+}
+
 QString tabOddsText(const Bet& bet, long long x)
 {
-    if (bet.kind == BetKind::Win)
+    switch (bet.kind) {
+    case BetKind::Win:
         return fmt::odds9(win::winOdds(bet.pool + x, bet.votes + x));
-    return sim::pairOddsText(bet.rate.value(), bet.pool + x, bet.votes + x);
+    case BetKind::Bracket:
+    case BetKind::Quinella:
+        return sim::pairOddsText(bet.rate.value(), bet.pool + x, bet.votes + x);
+    default:
+        return sim::poolOddsText(betPool(bet.kind), {payoutTenths(bet, x), payoutHighTenths(bet, x)});
+    }
 }
 
 const std::array<QString, 3>& stakeNames()
@@ -88,7 +101,7 @@ const std::array<QString, 4>& dutchColumns()
 BetTexts betTexts(const Bet& bet)
 {
     return {betLabel(bet), grouped(bet.pool) + QStringLiteral("票"), grouped(bet.votes) + QStringLiteral("票"),
-            rateText(bet.rate), oddsText(payoutTenths(bet, 0))};
+            rateText(bet.rate), payoutText(bet, 0)};
 }
 
 AdviceSheet adviceSheet(const Bet& bet, const AdviceInput& input, const Advice& advice)

@@ -16,9 +16,13 @@ QString growthText(double growth);         // "+0.012%"; "-∞" for ruin
 QString rateText(pools::PayoutRate rate);  // "0.775"
 QString fractionText(Fraction f);          // "0.125"
 
+// The payout odds after a stake of x votes: "12.3", and for place and wide
+// the range "1.2-1.5" (the advisor counts its lower end).
+QString payoutText(const Bet& bet, long long x);
+
 // The virtual-odds text the bet's tab shows after a stake of x votes: the
 // win grid's "%9.1f" or the pair cell's "%6.1f" of pool x rate / votes,
-// unrounded by the payout rule.
+// unrounded by the payout rule; the pool board's text for the other pools.
 QString tabOddsText(const Bet& bet, long long x);
 
 // The names of the three stakes: 期待値最大, 損益分岐, ケリー.
@@ -33,7 +37,7 @@ const std::array<QString, 4>& dutchColumns();
 struct StakeLine {
     QString caption;  // one of stakeNames()
     QString stake;
-    QString odds;    // the payout odds after the stake
+    QString odds;    // the payout odds after the stake (payoutText)
     QString ev;      // EV in yen
     QString growth;  // expected log growth of the bankroll
 };
@@ -44,7 +48,7 @@ struct BetTexts {
     QString pool;     // "1,000,000票"
     QString votes;    // "100,000票"
     QString rate;     // "0.8"
-    QString oddsNow;  // O(0)
+    QString oddsNow;  // O(0); both ends of a place or wide range
 };
 BetTexts betTexts(const Bet& bet);
 

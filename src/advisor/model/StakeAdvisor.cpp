@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <queue>
 
 namespace tavek::advice {
@@ -39,9 +40,12 @@ double growthAt(double p, long long w, long long x, long long tenths)
 
 long long payoutTenths(const Bet& bet, long long x)
 {
-    const long long numerator = 10LL * bet.rate.numerator * (bet.pool + x);
-    const long long denominator = static_cast<long long>(bet.rate.denominator) * (bet.votes + x);
-    return std::max(10LL, numerator / denominator);
+    return sim::payoutTenths(bet.rate, bet.low, bet.votes + x, bet.pool + x);
+}
+
+long long payoutHighTenths(const Bet& bet, long long x)
+{
+    return sim::payoutTenths(bet.rate, bet.high, bet.votes + x, bet.pool + x);
 }
 
 long long expectedValue(const Bet& bet, Fraction prob, long long x)
@@ -133,14 +137,23 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
         return result;
     std::vector<long long> votes(bets.size(), 0);
     Bet moved = bets.front();  // the pool as the stakes so far leave it
+    // Place and wide: the pool's entries with the stakes so far, whose
+    // most-backed other winners give each bet its lower end.
+    std::optional<sim::PoolFigures> staked;
+    if (bets.front().figures)
+        staked = *bets.front().figures;
     auto odds = [&](size_t i) {
         moved.votes = bets[i].votes + votes[i];
+        if (staked)
+            moved.low = sim::rangeEnds(*staked, bets[i].number).low;
         return payoutTenths(moved, 0);
     };
     // A bet's return only grows while the pool grows and its own stake
-    // stays, so a return worked out earlier is a lower bound of the one now.
-    // The lowest bound (the bet listed first among equals) is worked out
-    // afresh and put back until it holds: it is then the lowest return.
+    // stays, so a return worked out earlier is a lower bound of the one now
+    // (for place and wide too: a vote on another bet adds at most one to the
+    // other winners' votes, and one to the pool). The lowest bound (the bet
+    // listed first among equals) is worked out afresh and put back until it
+    // holds: it is then the lowest return.
     using Entry = std::pair<long long, size_t>;  // return in tenths of 100 yen, bet
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> bounds;
     for (size_t i = 0; i < bets.size(); ++i)
@@ -153,6 +166,10 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
             if (now == bound) {
                 ++votes[i];
                 ++moved.pool;
+                if (staked) {
+                    ++staked->votes[size_t(bets[i].number - 1)];
+                    ++staked->total;
+                }
                 bounds.push({votes[i] * odds(i), i});
                 break;
             }

@@ -23,7 +23,12 @@ struct Fraction {
 };
 
 // O(x) in tenths: max(10, floor(10 x rate x (T + x) / (v + x))). Needs v + x > 0.
+// Place and wide: the lower end of the range, the racing law's payout with
+// the most-backed other winners (sim::payoutTenths).
 long long payoutTenths(const Bet& bet, long long x);
+// The upper end of a place or wide range after a stake of x votes; O(x) for
+// the other pools.
+long long payoutHighTenths(const Bet& bet, long long x);
 
 // EV(x) = 100 x (P O(x) - 1) yen, rounded to the yen (halves away from zero).
 long long expectedValue(const Bet& bet, Fraction prob, long long x);
@@ -57,7 +62,8 @@ std::vector<CurvePoint> curve(const Bet& bet, long long to, long long step);
 
 // Dutching: `total` yen spread over bets of one pool, 100 yen at a time, each
 // to the bet whose return (stake x payout odds, with every stake so far in the
-// pool) is lowest, ties to the bet listed first.
+// pool) is lowest, ties to the bet listed first. Place and wide count the
+// lower end, with the stakes on the other bets among the other winners' votes.
 struct DutchTicket {
     Bet bet;
     long long stake = 0;       // yen

@@ -149,7 +149,8 @@ QWidget* AdvisorTab::buildInputs()
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     BetKindCombo = named(new QComboBox, "BetKindCombo");
-    for (BetKind k : {BetKind::Win, BetKind::Bracket, BetKind::Quinella})
+    for (BetKind k : {BetKind::Win, BetKind::Bracket, BetKind::Quinella, BetKind::Place, BetKind::Wide, BetKind::Exacta,
+                      BetKind::Trio})
         BetKindCombo->addItem(betKindName(k), int(k));
     BetCombo = named(new QComboBox, "BetCombo");
     BetCombo->setMinimumContentsLength(6);

@@ -39,7 +39,7 @@ public:
     void advisorSection(int race);
 
     // The bet and the bettor's inputs
-    QComboBox* BetKindCombo;   // 単勝, 枠連, 馬連
+    QComboBox* BetKindCombo;   // 単勝, 枠連, 馬連, 複勝, ワイド, 馬単, 3連複
     QComboBox* BetCombo;       // runner or pair, its number as item data
     QComboBox* ProbFormCombo;  // P in percent, or as fair odds
     TSaNumEdit* ProbEdit;

@@ -8,18 +8,12 @@
 
 namespace tavek::sim {
 
-namespace {
-
-// Figures the tabs show never stop a race selection: a field that is not a
-// number reads as blank, as in the day load's reading of the quinella figures.
 int readFigure(QByteArrayView record, int position)
 {
     int value = -1;
     record::tryBlankAsAbsent(record::field(record, position, layout::kVoteLen), value);
     return value;
 }
-
-}  // namespace
 
 int pairTotalPosition(PairKind kind)
 {

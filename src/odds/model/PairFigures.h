@@ -21,6 +21,11 @@ struct PairFigures {
 int pairTotalPosition(PairKind kind);
 int pairVotesPosition(PairKind kind, int k);
 
+// The vote field at `position`, blank-as-absent: -1 when blank or no number.
+// Figures the tabs show never stop a race selection: a field that is not a
+// number reads as blank, as in the day load's reading of the quinella figures.
+int readFigure(QByteArrayView record, int position);
+
 // Reads the total and every pair's votes again from the record,
 // blank-as-absent; a field that is not a number reads -1.
 void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures);

@@ -17,6 +17,8 @@ QString refusalMessage(SimResult result, const QString& currentOdds)
         return QStringLiteral("返還（出走取消・競走除外）の対象はシミュレーションできません。");
     case SimResult::NoVotes:
         return QStringLiteral("実際の票数がないため、シミュレーションできません。");
+    case SimResult::NotSold:
+        return QStringLiteral("このレースでは発売のない賭式のため、シミュレーションできません。");
     case SimResult::Accepted:
     case SimResult::None:
         break;
@@ -37,6 +39,8 @@ const char* simResultName(SimResult result)
         return "refunded";
     case SimResult::NoVotes:
         return "no_votes";
+    case SimResult::NotSold:
+        return "not_sold";
     case SimResult::None:
         break;
     }

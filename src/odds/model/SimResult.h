@@ -13,6 +13,7 @@ enum class SimResult {
     Unrealistic,  // the odds asked for are not above the current ones
     Refunded,     // the runner, or a runner or bracket of the pair, is refunded (返還)
     NoVotes,      // the record holds no votes for the runner or pair, or no total
+    NotSold,      // the pool is not sold in this race (発売なし)
 };
 
 // The message the dialogs show for a refused result; empty for the others.
@@ -21,7 +22,7 @@ enum class SimResult {
 QString refusalMessage(SimResult result, const QString& currentOdds = {});
 
 // Machine name for tavek-cli: "none", "accepted", "not_above_one", "unrealistic",
-// "refunded", "no_votes".
+// "refunded", "no_votes", "not_sold".
 const char* simResultName(SimResult result);
 
 }  // namespace tavek::sim

@@ -38,6 +38,7 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
     case sim::SimResult::NotAboveOne:
     case sim::SimResult::Refunded:
     case sim::SimResult::NoVotes:
+    case sim::SimResult::NotSold:
     case sim::SimResult::None:
         break;
     }

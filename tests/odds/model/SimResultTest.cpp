@@ -18,4 +18,6 @@ TEST(SimResult, MessagesAndNames)
     EXPECT_STREQ(simResultName(SimResult::Accepted), "accepted");
     EXPECT_STREQ(simResultName(SimResult::NotAboveOne), "not_above_one");
     EXPECT_STREQ(simResultName(SimResult::Unrealistic), "unrealistic");
+    EXPECT_STREQ(simResultName(SimResult::NotSold), "not_sold");
+    EXPECT_TRUE(refusalMessage(SimResult::NotSold).contains(u"発売のない"));
 }

@@ -1,0 +1,145 @@
+#include "odds/model/PoolFigures.h"
+
+#include "odds/model/PairFigures.h"
+#include "odds/model/PairIndex.h"
+#include "odds/model/SimulationRefusal.h"
+#include "racedata/RecordField.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace tavek::sim {
+
+namespace {
+
+constexpr int kPairField = 18;  // the runners wide pairs name
+
+// The other winners of place entry `horse`: the K - 1 runners of the largest,
+// or smallest, votes. K - 1 is at most 2: a partial sort of the candidates is
+// enough, and the same walk serves dutching, where each stake moves a runner.
+RangeEnds placeEnds(const PoolFigures& f, int horse)
+{
+    std::array<long long, layout::kMaxWinEntries> candidates{};
+    size_t count = 0;
+    for (int h = 1; h <= std::min(f.runners, layout::kMaxWinEntries); ++h)
+        if (h != horse && !f.refunded[size_t(h)])
+            candidates[count++] = std::max(f.entryVotes(h), 0LL);
+    const size_t take = std::min(size_t(placeWinners(f.starters) - 1), count);
+    const auto sumOfFirst = [&](auto order) {
+        std::partial_sort(candidates.begin(), candidates.begin() + take, candidates.begin() + count, order);
+        long long sum = 0;
+        for (size_t i = 0; i < take; ++i)
+            sum += candidates[i];
+        return sum;
+    };
+    const int winners = int(take) + 1;
+    const long long most = sumOfFirst(std::greater<>());
+    return {{winners, most}, {winners, sumOfFirst(std::less<>())}};
+}
+
+// The other winners of wide pair a-b: pairs a-c and b-c of one third runner c.
+RangeEnds wideEnds(const PoolFigures& f, int k)
+{
+    const EntryRunners ab = entryRunners(f.pool, k);
+    const auto votesOf = [&](int x, int y) {
+        return std::max(f.entryVotes(pairIndexOf(PairKind::Quinella, std::min(x, y), std::max(x, y))), 0LL);
+    };
+    RangeEnds ends;
+    bool any = false;
+    for (int c = 1; c <= std::min(f.runners, kPairField); ++c) {
+        if (c == ab[0] || c == ab[1] || f.refunded[size_t(c)])
+            continue;
+        const long long others = votesOf(ab[0], c) + votesOf(ab[1], c);
+        if (!any || others > ends.low.others)
+            ends.low = {3, others};
+        if (!any || others < ends.high.others)
+            ends.high = {3, others};
+        any = true;
+    }
+    return ends;
+}
+
+}  // namespace
+
+PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record)
+{
+    const pools::VotePool& table = pools::pool(pool);
+    PoolFigures f;
+    f.pool = pool;
+    f.rate = table.rate(record);
+    f.starters = record::blankAsZero(record, layout::kStarters, 2);
+    f.runners = record::blankAsZero(record, layout::kRegistered, 2);
+    for (int h = 1; h <= layout::kMaxWinEntries; ++h)
+        f.refunded[size_t(h)] = runnerRefunded(record, h);
+    f.total = readFigure(record, table.total);
+    f.votes.resize(size_t(table.entries));
+    for (int n = 1; n <= table.entries; ++n)
+        f.votes[size_t(n - 1)] = readFigure(record, table.votes(n));
+    return f;
+}
+
+int saleStarters(pools::Pool pool)
+{
+    switch (pool) {
+    case pools::Pool::Place:
+        return 5;
+    case pools::Pool::Exacta:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+bool poolSold(const PoolFigures& figures)
+{
+    return figures.starters >= saleStarters(figures.pool) && figures.total > 0;
+}
+
+int placeWinners(int starters)
+{
+    return starters >= 8 ? 3 : 2;
+}
+
+bool entryRefunded(const PoolFigures& figures, int n)
+{
+    const EntryRunners runners = entryRunners(figures.pool, n);
+    return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
+}
+
+bool entryInField(const PoolFigures& figures, int n)
+{
+    const EntryRunners runners = entryRunners(figures.pool, n);
+    return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
+}
+
+RangeEnds rangeEnds(const PoolFigures& figures, int n)
+{
+    switch (figures.pool) {
+    case pools::Pool::Place:
+        return placeEnds(figures, n);
+    case pools::Pool::Wide:
+        return wideEnds(figures, n);
+    default:
+        return {};
+    }
+}
+
+long long payoutTenths(pools::PayoutRate rate, WinningSet set, long long votes, long long total)
+{
+    const long long losing = total - votes - set.others;
+    const long long numerator = 10LL * rate.numerator * (set.winners * votes + losing);
+    const long long denominator = static_cast<long long>(rate.denominator) * set.winners * votes;
+    return std::max(10LL, numerator / denominator);
+}
+
+OddsRange oddsRange(const PoolFigures& figures, int n)
+{
+    const long long votes = figures.entryVotes(n);
+    if (!poolSold(figures) || entryRefunded(figures, n) || votes <= 0)
+        return {};
+    const RangeEnds ends = rangeEnds(figures, n);
+    return {payoutTenths(figures.rate, ends.low, votes, figures.total),
+            payoutTenths(figures.rate, ends.high, votes, figures.total)};
+}
+
+}  // namespace tavek::sim

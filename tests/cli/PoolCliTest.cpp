@@ -1,0 +1,139 @@
+#include "odds/model/PoolIndex.h"
+#include "racedata/RecordLayout.h"
+#include "support/RaceFixture.h"
+#include "support/cli/CliRunner.h"
+
+#include <QJsonArray>
+
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using pools::Pool;
+
+namespace {
+
+// Race 1: 8 runners and starters, runner 4 refunded; each pool of 100,000
+// votes with 1,000 on every entry but those set below. Race 2: 4 starters,
+// where place is not sold.
+class PoolCli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::H1Record race(test::raceKey("20150606", "05", 1));
+        race.registered(8).starters(8).refund(4);
+        for (Pool pool : {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio}) {
+            const pools::VotePool& p = pools::pool(pool);
+            race.votes(p.total, 100'000);
+            for (int n = 1; n <= p.entries; ++n)
+                race.votes(p.votes(n), 1'000);
+        }
+        race.votes(layout::kPlacePool.votes(1), 40'000).votes(layout::kExactaPool.votes(2), -1);
+        test::H1Record small(test::raceKey("20150606", "05", 2));
+        small.registered(4).starters(4).votes(layout::kPlaceTotal, 1000).votes(layout::kPlacePool.votes(1), 100);
+        data.writeRaces(kDay, {test::RaRecord(test::raceKey("20150606", "05", 1)),
+                               test::RaRecord(test::raceKey("20150606", "05", 2))});
+        data.writeVotes(kDay, {race.bytes(), small.bytes()});
+    }
+
+    test::CliOutcome run(const QStringList& args) { return test::runCli(data.path(), args); }
+
+    const QString kDay = QStringLiteral("2015年06月06日");
+    test::DataFolder data;
+};
+
+}  // namespace
+
+TEST_F(PoolCli, PlaceAndWideGiveRangesAndTheirVirtualEnds)
+{
+    test::CliOutcome r = run({"place", "2015-06-06", "1", "--stake", "1:1000000", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QJsonObject json = r.json();
+    EXPECT_EQ(json["pool"].toString(), "place");
+    EXPECT_EQ(json["rate"].toDouble(), 0.8);
+    EXPECT_EQ(json["winners"].toInt(), 3);
+    EXPECT_EQ(json["total"].toInteger(), 100'000);
+    EXPECT_EQ(json["virtual_total"].toInteger(), 110'000);
+    EXPECT_EQ(json["entries"].toArray().size(), 8);
+    // Runner 2 with 1,000 of 100,000 votes places beside runner 1 (40,000) or
+    // two others (1,000 each): 0.8 (3 W + D) / 3 W, cut to 0.1. Runner 1's
+    // stake leaves the lower end and raises the upper.
+    EXPECT_EQ(json["entries"][1].toObject(), QJsonObject({{"bet", "2"},
+                                                          {"votes", 1000},
+                                                          {"odds_min", 16.2},
+                                                          {"odds_max", 26.6},
+                                                          {"virtual_odds_min", 16.2},
+                                                          {"virtual_odds_max", 29.3},
+                                                          {"refunded", false}}));
+    EXPECT_TRUE(json["entries"][3]["refunded"].toBool());
+    EXPECT_TRUE(json["entries"][3]["odds_min"].isNull());
+
+    r = run({"wide", "2015-06-06", "1", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    json = r.json();
+    EXPECT_EQ(json["rate"].toDouble(), 0.775);
+    EXPECT_EQ(json["entries"].toArray().size(), 28);
+    EXPECT_EQ(json["entries"][0]["bet"].toString(), "1-2");
+    EXPECT_TRUE(json["virtual_total"].isNull());
+    EXPECT_FALSE(json.contains("winners"));
+}
+
+TEST_F(PoolCli, ExactaAndTrioGiveOneOddsAndTakeOddsSimulations)
+{
+    test::CliOutcome r = run({"exacta", "2015-06-06", "1", "--odds", "1-5:90.0", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QJsonObject json = r.json();
+    EXPECT_EQ(json["entries"].toArray().size(), 56);
+    EXPECT_EQ(
+        json["entries"][0].toObject(),
+        QJsonObject({{"bet", "1-2"}, {"votes", 1000}, {"odds", 75.0}, {"virtual_odds", 74.8}, {"refunded", false}}));
+    EXPECT_TRUE(json["entries"][1]["votes"].isNull()) << "a blank field";
+    EXPECT_EQ(json["entries"][3]["virtual_odds"].toDouble(), 89.9) << "cut to 10 yen";
+    EXPECT_GT(json["excess"].toInteger(), 0);
+    EXPECT_EQ(json["result"].toString(), "accepted");
+
+    r = run({"trio", "2015-06-06", "1", "--stake", "1-2-3:0"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.lines().size(), 2 + 56);
+    EXPECT_EQ(r.lines()[2], "1-2-3\t      1,000\t  75.0\t      1,000\t  75.0");
+
+    r = run({"trio", "2015-06-06", "1", "--odds", "1-2-3:50.0"});
+    EXPECT_EQ(r.code, 1) << "odds below the ones now";
+    EXPECT_TRUE(r.err.contains(u"75.0"));
+    r = run({"trio", "2015-06-06", "1", "--csv"});
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("組番,票数,オッズ,票数(仮想),オッズ(仮想)\r\n1-2-3,\"1,000\",75.0,,")));
+}
+
+TEST_F(PoolCli, AdvisorCountsTheLowerEndOfPlaceAndWide)
+{
+    test::CliOutcome r = run({"advise", "2015-06-06", "1", "--place", "2", "--prob", "0.1", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.json()["bet"].toString(), "複勝 2");
+    EXPECT_EQ(r.json()["odds_now"].toDouble(), 16.2);
+    EXPECT_EQ(r.json()["odds_max_now"].toDouble(), 26.6);
+    r = run({"advise", "2015-06-06", "1", "--trio", "1-2-3", "--prob", "0.1", "--json"});
+    EXPECT_EQ(r.json()["odds_now"].toDouble(), 75.0);
+    EXPECT_FALSE(r.json().contains("odds_max_now"));
+}
+
+TEST_F(PoolCli, BadBetsExitWithTwo)
+{
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"exacta", "2015-06-06", "1", "--stake", "3-3:100"}, "is no exacta bet"},
+        {{"wide", "2015-06-06", "1", "--stake", "3-2:100"}, "is no wide bet"},
+        {{"trio", "2015-06-06", "1", "--stake", "1-2:100"}, "is no trio bet"},
+        {{"trio", "2015-06-06", "1", "--stake", "1-2-9:100"}, "not in the field"},
+        {{"place", "2015-06-06", "1", "--stake", "4:100"}, "refunded"},
+        {{"wide", "2015-06-06", "1", "--stake", "2-4:100"}, "refunded"},
+        {{"place", "2015-06-06", "2", "--stake", "1:100"}, "not sold"},
+        {{"wide", "2015-06-06", "1", "--odds", "1-2:9.0"}, "exacta and trio only"},
+        {{"advise", "2015-06-06", "1", "--exacta", "2-2", "--prob", "0.1"}, "is no exacta bet"},
+        {{"advise", "2015-06-06", "2", "--place", "1", "--prob", "0.1"}, "発売"},
+        {{"dutch", "2015-06-06", "1", "--trio", "1-2-3,2-3-4", "--total", "1000"}, "返還"},
+    };
+    for (const auto& [args, message] : cases) {
+        const test::CliOutcome r = run(args);
+        EXPECT_EQ(r.code, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(message))) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1);
+    }
+}
