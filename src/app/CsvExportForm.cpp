@@ -33,7 +33,7 @@ const Choice kChoices[] = {
 
 }  // namespace
 
-TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName)
+TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName, Content shown)
     : QDialog(parent), folder_(folder), raceName_(raceName)
 {
     setObjectName(QStringLiteral("CsvExportForm"));
@@ -89,7 +89,7 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
     column->addWidget(what);
     column->addLayout(grid);
     column->addLayout(buttons);
-    RadioWin->setChecked(true);
+    (*radios[int(shown)])->setChecked(true);
 }
 
 TCsvExportForm::Content TCsvExportForm::content() const

@@ -18,8 +18,9 @@ public:
     enum class Content { Win, Bracket, Quinella, Reference, History };
 
     // `folder` is where the file name starts; `raceName` ("2005-04-16_東京11R")
-    // begins the suggested file name.
-    TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName);
+    // begins the suggested file name; `shown` is chosen first (the board of
+    // the tab in view).
+    TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName, Content shown = Content::Win);
 
     Content content() const;
     tavek::csv::Encoding encoding() const;

@@ -87,6 +87,9 @@ public:
     QListWidget* FileListBox1;
     QPushButton* MakeDataListBtn;
     QPushButton* ReadHyosuBtn;
+    // Where the race would be: what to do when there is none to show yet
+    // (no race data, no day selected, a race without its votes).
+    QLabel* HintLabel;
 
     // Tabs, in their order on screen
     QTabWidget* PageControl1;
@@ -166,7 +169,11 @@ private:
     void runReferenceSection(int race);
 
     // The handlers' steps that can fail; the handlers show the failure.
-    void showSelectedDay();
+    // The day of the date selector, at race item `race` when it has it.
+    void showSelectedDay(const QString& race = QString());
+    // No day selected: no race on screen, and the hint what to do.
+    void clearRaceDisplay();
+    void showRaceHint(const QString& hint);
     // The quick report of the race in slot `race`: none when a failure box ended it.
     std::optional<tavek::jvlink::QuickReport::Result> fetchQuickReport(int race);
     tavek::jvlink::QuickReport::Result runQuickReport(int race);  // throws; fetchQuickReport shows the failure
@@ -174,8 +181,12 @@ private:
     // failure is, empty when a box said it already.
     static QString quickReportStatus(const QString& race, const tavek::jvlink::QuickReport::Result& result);
     static QString quickFailureStatus(const QString& race, const QString& why);
-    // Reloads the day after a quick report and shows the same race again.
-    void reloadKeepingRace();
+    // `text` with the notes of a reload after it.
+    static QString withNotes(const QString& text, const QString& notes);
+    // Reloads the day after a quick report and shows the same race again,
+    // with the user's simulations run on the fresh votes. Returns the notes
+    // on those that are refused now (empty when none was).
+    QString reloadKeepingRace();
 
     // The race header of the win tab's current race.
     void showRaceHeader();

@@ -7,6 +7,9 @@
 #include "controls/MessageBox.h"
 #include "jvlink/client/QuickReport.h"
 #include "jvlink/ui/GetDataUnit.h"
+#include "odds/ui/BracketTab.h"
+#include "odds/ui/QuinellaTab.h"
+#include "odds/ui/WinSheet.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
 
@@ -63,6 +66,9 @@ struct ClearOnExit {
     ~ClearOnExit() { flag = false; }
 };
 
+const QString kPickRaceFirst = QStringLiteral("速報票数：日付とレースを選んでから押してください");
+const QString kPickDayFirst = QStringLiteral("1日分の速報票数：日付を選んでから実行してください");
+
 }  // namespace
 
 void TMainForm::JVBtnClick()
@@ -79,6 +85,11 @@ void TMainForm::JVBtnClick()
 QString TMainForm::quickFailureStatus(const QString& race, const QString& why)
 {
     return QStringLiteral("速報票数の取得に失敗しました：%1（%2）%3").arg(race, timeNow(), why);
+}
+
+QString TMainForm::withNotes(const QString& text, const QString& notes)
+{
+    return notes.isEmpty() ? text : text + QStringLiteral("　") + notes;
 }
 
 QString TMainForm::quickReportStatus(const QString& race, const QuickReport::Result& result)
@@ -114,36 +125,51 @@ QuickReport::Result TMainForm::runQuickReport(int race)
     return quick.fetch(QByteArrayView(record.data(), record.size()));
 }
 
-void TMainForm::reloadKeepingRace()
+QString TMainForm::reloadKeepingRace()
 {
+    // The day's reload selects the kept race, which runs every calculation
+    // of it: the simulations run again once, and say what they dropped.
     day_->KeepRaceOnReload = true;
     {
         ClearOnExit keep{day_->KeepRaceOnReload};
         DateComboChange();
     }
-    lbRaceChange();
     showOddsHistory();
+    QStringList notes;
+    for (const QString& note :
+         {winSheet->board().dropped(), bracketTab->board().dropped(), quinellaTab->board().dropped()})
+        if (!note.isEmpty())
+            notes.append(note);
+    return notes.join(QStringLiteral("　"));
 }
 
 void TMainForm::SokuhoHyosuBtnClick()
 {
-    if (!JVLink1 || lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0)
+    if (!JVLink1)
         return;
+    if (lbRace->currentIndex() < 0 || DateCombo->currentIndex() < 0) {
+        StatusLine->showMessage(kPickRaceFirst);
+        return;
+    }
     BusyCursor busy(this);
     const QString race = lbRace->currentText();
     const std::optional<QuickReport::Result> result = fetchQuickReport(day_->CurrentRace);
-    if (result && !BulkQuickReport)
-        reloadKeepingRace();
+    const QString notes = result && !BulkQuickReport ? reloadKeepingRace() : QString();
     // After a failure box, the status line need not repeat its message.
-    StatusLine->showMessage(result ? quickReportStatus(race, *result) : quickFailureStatus(race, QString()));
+    StatusLine->showMessage(
+        withNotes(result ? quickReportStatus(race, *result) : quickFailureStatus(race, QString()), notes));
 }
 
 void TMainForm::N11Click()
 {
     // Without a selected date there is no day to fetch for (the list may
     // still show the races of a day whose files were just rewritten).
-    if (!JVLink1 || lbRace->count() == 0 || DateCombo->currentIndex() < 0)
+    if (!JVLink1)
         return;
+    if (lbRace->count() == 0 || DateCombo->currentIndex() < 0) {
+        StatusLine->showMessage(kPickDayFirst);
+        return;
+    }
     BusyCursor busy(this);
     const QString day = DateCombo->currentText();
     const int races = lbRace->count();
@@ -167,7 +193,8 @@ void TMainForm::N11Click()
             }
         }
     }
-    DateComboChange();
+    // The user's race stays on screen.
+    const QString notes = reloadKeepingRace();
     QString text;
     if (stopped)
         text = QStringLiteral("1日分の速報票数の取得を中断しました：%1（%2）").arg(day, timeNow());
@@ -179,6 +206,5 @@ void TMainForm::N11Click()
                    .arg(timeNow(), firstFailure);
     else
         text = QStringLiteral("1日分の速報票数を取得しました：%1 %2レース（%3）").arg(day).arg(races).arg(timeNow());
-    StatusLine->showMessage(text);
-    showOddsHistory();
+    StatusLine->showMessage(withNotes(text, notes));
 }

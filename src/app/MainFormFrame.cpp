@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -138,6 +139,9 @@ void TMainForm::buildSpeedBar()
     AutoRefreshBtn = flatButton(SpeedBar, "AutoRefreshBtn", QStringLiteral("自動更新"),
                                 QStringLiteral("選択中のレースの速報票数を発走時刻まで一定の間隔で取得します"
                                                "（間隔は設定ファイルの[AutoRefresh] Interval、既定60秒）"));
+    // The status line shares its width with the refresh status: its tip is
+    // the short part; the tool tip, a window of its own, keeps the setting.
+    AutoRefreshBtn->setStatusTip(QStringLiteral("選択中のレースの速報票数を発走時刻まで自動で取得します"));
     AutoRefreshBtn->setCheckable(true);
     AutoRefreshBtn->setGeometry(776, 4, 75, 25);
     connect(AutoRefreshBtn, &QToolButton::clicked, this, &TMainForm::AutoRefreshBtnClick);
@@ -198,6 +202,15 @@ void TMainForm::buildRaceHeader()
     ReadHyosuBtn->hide();
     connect(ReadHyosuBtn, &QPushButton::clicked, this, &TMainForm::ReadHyosuBtnClick);
     Panel5->hide();
+
+    HintLabel = named(new QLabel, "HintLabel");
+    HintLabel->setWordWrap(true);
+    HintLabel->setContentsMargins(12, 12, 12, 12);
+    QFont hint = HintLabel->font();
+    hint.setPixelSize(14);
+    hint.setBold(true);
+    HintLabel->setFont(hint);
+    HintLabel->hide();
 }
 
 void TMainForm::buildTabs()
@@ -230,6 +243,7 @@ void TMainForm::assembleClientArea()
     column->setSpacing(0);
     column->addWidget(SpeedBar);
     column->addWidget(Panel5);
+    column->addWidget(HintLabel);
     column->addWidget(PageControl1, 1);
     column->addStretch(0);
     setCentralWidget(client);

@@ -159,10 +159,12 @@ void TMainForm::RefreshTimerTimer()
     try {
         const tavek::jvlink::QuickReport::Result result = runQuickReport(day_->CurrentRace);
         fetched = result.problem().isEmpty();
-        if (result.stored > 0)
-            reloadKeepingRace();
+        // Refused on the fresh votes, a simulation goes with a note, never a box at every turn.
+        const QString notes = result.stored > 0 ? reloadKeepingRace() : QString();
         if (!fetched)
-            StatusLine->showMessage(quickReportStatus(race, result));
+            StatusLine->showMessage(withNotes(quickReportStatus(race, result), notes));
+        else if (!notes.isEmpty())
+            StatusLine->showMessage(notes);
     } catch (const std::runtime_error& e) {
         // No box: the refresh goes on. As the quick report's own failures, a
         // line in the error log, and the cause in the status line.
@@ -190,11 +192,18 @@ void TMainForm::CsvExportItemClick()
     QString raceName = lbRace->currentText();
     raceName.replace(u'/', u'-').replace(u' ', u'_');
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(), raceName);
+    // The board the user is looking at is the one to save, as a rule.
+    using Content = TCsvExportForm::Content;
+    const QWidget* tab = PageControl1->currentWidget();
+    const Content shown = tab == TabSheet3   ? Content::Bracket
+                          : tab == TabSheet2 ? Content::Quinella
+                          : tab == TabSheet4 ? Content::Reference
+                          : tab == TabSheet6 ? Content::History
+                                             : Content::Win;
+    TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(), raceName, shown);
     if (form.exec() != QDialog::Accepted)
         return;
     tavek::MessageBox::guarded(this, [&] {
-        using Content = TCsvExportForm::Content;
         tavek::csv::Table table;
         switch (form.content()) {
         case Content::Win:

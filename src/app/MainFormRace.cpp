@@ -9,6 +9,7 @@
 #include "racedata/DayFiles.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -16,24 +17,60 @@
 
 #include <utility>
 
+namespace {
+
+const QString kNoRaceData = QStringLiteral(
+    "レースのデータがまだありません。「JVデータ取得」でレースのデータを取得してください。");
+const QString kPickDay = QStringLiteral("日付とレースを選んでください。");
+const QString kNoVotes = QStringLiteral(
+    "このレースの票数はまだ取得されていません。「速報票数」（または「自動更新」）で取得してください。");
+
+}  // namespace
+
 void TMainForm::MakeDataListBtnClick()
 {
+    // The acquisition window may have rewritten or removed the files of the
+    // day on screen: it is shown again from them, at the same race.
+    const QString shownDay = DateCombo->currentText();
+    const QString shownRace = lbRace->currentText();
     QString problem;
     const QStringList dates = tavek::dayfiles::dateList(dataFolder(), &problem);
     FileListBox1->clear();
     for (auto it = dates.crbegin(); it != dates.crend(); ++it)
         FileListBox1->addItem(*it + QString::fromLatin1(tavek::dayfiles::kRaceSuffix));
-    // Only the list is rebuilt: the loaded day stays on screen.
-    QSignalBlocker block(DateCombo);
-    DateCombo->clear();
-    DateCombo->addItems(dates);
-    DateCombo->setCurrentIndex(-1);
+    {
+        QSignalBlocker block(DateCombo);
+        DateCombo->clear();
+        DateCombo->addItems(dates);
+        DateCombo->setCurrentIndex(shownDay.isEmpty() ? -1 : DateCombo->findText(shownDay, Qt::MatchExactly));
+    }
     // The list stays empty; the user learns why, once.
     if (problem.isEmpty()) {
         dataFolderReported_ = false;
     } else if (!std::exchange(dataFolderReported_, true)) {
         tavek::MessageBox::unexpected(this, problem);
     }
+    if (DateCombo->currentIndex() < 0) {
+        clearRaceDisplay();
+        return;
+    }
+    tavek::MessageBox::guarded(this, [&] { showSelectedDay(shownRace); });
+    showOddsHistory();
+}
+
+void TMainForm::clearRaceDisplay()
+{
+    lbRace->clear();
+    lbRaceU->clear();
+    Panel5->hide();
+    PageControl1->hide();
+    showRaceHint(DateCombo->count() == 0 ? kNoRaceData : kPickDay);
+}
+
+void TMainForm::showRaceHint(const QString& hint)
+{
+    HintLabel->setText(hint);
+    HintLabel->setVisible(!hint.isEmpty());
 }
 
 void TMainForm::DateComboChange()
@@ -41,7 +78,7 @@ void TMainForm::DateComboChange()
     tavek::MessageBox::guarded(this, [this] { showSelectedDay(); });
 }
 
-void TMainForm::showSelectedDay()
+void TMainForm::showSelectedDay(const QString& race)
 {
     const QString dateText = DateCombo->currentText();
     PageControl1->hide();
@@ -57,9 +94,11 @@ void TMainForm::showSelectedDay()
         PageControl1->show();
         if (!load.problem.isEmpty())
             tavek::MessageBox::unexpected(this, load.problem);
-        if (load.selection < 0)
+        const int kept = race.isEmpty() ? -1 : int(load.raceItems.indexOf(race));
+        const int selection = kept >= 0 ? kept : load.selection;
+        if (selection < 0)
             return;
-        lbRace->setCurrentIndex(load.selection);
+        lbRace->setCurrentIndex(selection);
     }
     lbRaceChange();
 }
@@ -113,8 +152,14 @@ void TMainForm::calcBtnClick()
     }
     if (!calculated) {
         hideTabs();
+        // The race card names the race; its votes come with the quick report.
+        if (race >= 0) {
+            showRaceHeader();
+            showRaceHint(kNoVotes);
+        }
         return;
     }
+    showRaceHint(QString());
     PageControl1->show();
     grid->show();
     showRaceHeader();

@@ -2,6 +2,9 @@
 // shows what tavek-cli advise and dutch print for the same race.
 #include "advisor/ui/AdvisorTab.h"
 #include "controls/SaNumEdit.h"
+#include "racedata/DayData.h"
+#include "support/RaceFixture.h"
+#include "support/ScriptedJVLink.h"
 #include "support/cli/CliRunner.h"
 #include "support/gui/MainWindowFixture.h"
 
@@ -112,6 +115,7 @@ TEST_F(AdvisorTabMainWindow, RefusalsSayWhyInJapanese)
     EXPECT_TRUE(tableRow(tab->StakeTable, 0)[0].isEmpty());
 
     choose(tab->BetCombo, 4);
+    QTest::keyClicks(tab->ProbEdit, "20");
     EXPECT_TRUE(tab->MessageLabel->text().isEmpty());
     retype(tab->ProbEdit, "100");
     EXPECT_TRUE(tab->MessageLabel->text().contains(u"100%より小さい"));
@@ -120,6 +124,39 @@ TEST_F(AdvisorTabMainWindow, RefusalsSayWhyInJapanese)
     choose(tab->BetKindCombo, 2);  // 馬連: the fixture race has no quinella votes
     EXPECT_EQ(tab->BetCombo->count(), 153);
     EXPECT_TRUE(tab->MessageLabel->text().contains(u"空欄"));
+}
+
+// P is the bettor's chance of one bet of one race: a quick report keeps it,
+// another bet, kind of bet or race clears it; bankroll and Kelly fraction stay.
+TEST_F(AdvisorTabMainWindow, PBelongsToOneBetOfOneRace)
+{
+    auto scripted = std::make_unique<tavek::test::ScriptedJVLink>();
+    tavek::test::ScriptedJVLink& jv = *scripted;
+    form->JVLink1 = std::move(scripted);
+    choose(tab->BetCombo, 5);
+    QTest::keyClicks(tab->ProbEdit, "3");
+    retype(tab->BankrollEdit, "50000");
+    const QString oddsBefore = tab->OddsNowLabel->text();
+    jv.record(tavek::test::H1Record(QByteArray(form->dayData().RaceRecords[0].data() + 11, 16), '4')
+                  .registered(16)
+                  .win(5, 2000)
+                  .winTotal(100000));
+    form->SokuhoHyosuBtnClick();
+    EXPECT_NE(tab->OddsNowLabel->text(), oddsBefore) << "the fresh votes";
+    EXPECT_EQ(tab->BetCombo->currentData().toInt(), 5);
+    EXPECT_EQ(tab->ProbEdit->Text(), "3");
+
+    auto cleared = [&](const char* why) {
+        EXPECT_TRUE(tab->ProbEdit->Text().isEmpty()) << why;
+        EXPECT_EQ(tab->BankrollEdit->Text(), "50000") << why;
+        QTest::keyClicks(tab->ProbEdit, "3");
+    };
+    choose(tab->BetCombo, 6);
+    cleared("another bet");
+    choose(tab->BetKindCombo, 2);
+    cleared("another kind of bet");
+    fx.pickRace(1);
+    cleared("another race");
 }
 
 TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)

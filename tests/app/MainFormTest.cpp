@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -139,15 +140,25 @@ TEST(MainForm, DatesListedNewestFirstAndARaceFillsTheHeader)
     EXPECT_EQ(form.lbRaceU->currentIndex(), 1);
     EXPECT_EQ(form.dayData().CurrentRace, 1);
 
-    // A race without runners hides the tabs and leaves the header as it was.
+    EXPECT_FALSE(form.HintLabel->isVisible());
+
+    // A race whose votes are not fetched yet: its race card in the header,
+    // no tabs, and where its votes come from.
     fx.pickRace(2);
     EXPECT_FALSE(form.PageControl1->isVisible());
-    EXPECT_EQ(form.Label3D1->text(), QStringLiteral("1"));
+    EXPECT_EQ(form.Label3D1->text(), QStringLiteral("12"));
+    EXPECT_EQ(form.Label3D3->text(), QStringLiteral("2005年04月16日中山  03回04日12R"));
+    EXPECT_TRUE(form.Label3D5->text().isEmpty());
+    EXPECT_TRUE(form.Label3D12->text().startsWith(QStringLiteral("中山最終")));
+    EXPECT_TRUE(form.HintLabel->isVisible());
+    EXPECT_TRUE(form.HintLabel->text().contains(QStringLiteral("「速報票数」")))
+        << form.HintLabel->text().toStdString();
 
     // Choosing the date again starts from its first race.
     fx.pickDate(MainWindowFixture::kFixtureDate);
     EXPECT_EQ(form.lbRace->currentIndex(), 0);
     EXPECT_TRUE(form.PageControl1->isVisible());
+    EXPECT_FALSE(form.HintLabel->isVisible());
 }
 
 TEST(MainForm, DayWithoutVotesKeepsTheTabsHidden)
@@ -159,6 +170,16 @@ TEST(MainForm, DayWithoutVotesKeepsTheTabsHidden)
     fx.pickDate(QStringLiteral("2005年04月17日"));
     EXPECT_EQ(form.lbRace->count(), 1);
     EXPECT_FALSE(form.PageControl1->isVisible());
+    EXPECT_TRUE(form.Panel5->isVisible()) << "the race card names the race";
+    EXPECT_TRUE(form.HintLabel->text().contains(QStringLiteral("票数はまだ")));
+}
+
+TEST(MainForm, FirstStartSaysWhereTheRaceDataComesFrom)
+{
+    MainWindowFixture fx;
+    TMainForm& form = fx.start();
+    EXPECT_TRUE(form.HintLabel->isVisible());
+    EXPECT_TRUE(form.HintLabel->text().contains(QStringLiteral("「JVデータ取得」")));
     EXPECT_FALSE(form.Panel5->isVisible());
 }
 

@@ -6,6 +6,7 @@
 #include "controls/ChartStyle.h"
 #include "controls/SaNumEdit.h"
 #include "racedata/DayData.h"
+#include "racedata/KeibaFunc.h"
 
 #include <QChart>
 #include <QChartView>
@@ -27,6 +28,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 using namespace tavek::advice;
 
@@ -129,11 +131,15 @@ AdvisorTab::AdvisorTab(const tavek::DayData& day, QWidget* parent) : QWidget(par
     outer->addWidget(scroll);
 
     connect(BetKindCombo, &QComboBox::currentIndexChanged, this, [this] {
+        ProbEdit->setText(QString());
         fillBets();
         recalculate();
         recalculateDutch();
     });
-    connect(BetCombo, &QComboBox::currentIndexChanged, this, &AdvisorTab::recalculate);
+    connect(BetCombo, &QComboBox::currentIndexChanged, this, [this] {
+        ProbEdit->setText(QString());
+        recalculate();
+    });
     connect(ProbFormCombo, &QComboBox::currentIndexChanged, this, &AdvisorTab::probFormChanged);
     for (TSaNumEdit* field : {ProbEdit, BankrollEdit, KellyEdit})
         connect(field, &TSaNumEdit::OnChange, this, &AdvisorTab::recalculate);
@@ -291,6 +297,9 @@ BetKind AdvisorTab::kind() const
 void AdvisorTab::advisorSection(int race)
 {
     race_ = race;
+    const QByteArray key = race < 0 ? QByteArray() : tavek::keiba::raceKey(day_.raceRecord(race)).toByteArray();
+    if (std::exchange(raceKey_, key) != key)
+        ProbEdit->setText(QString());
     fillBets();
     recalculate();
     recalculateDutch();

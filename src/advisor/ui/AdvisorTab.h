@@ -35,7 +35,9 @@ public:
     explicit AdvisorTab(const tavek::DayData& day, QWidget* parent = nullptr);
 
     // The race selection: the bets of race slot `race`, and the advice for
-    // them afresh. The kind of bet, the chosen bet and the inputs stay.
+    // them afresh. The kind of bet, the chosen bet and the inputs stay, but P
+    // is the chance of one bet of one race: another race clears it (a quick
+    // report of the same race keeps it), as does another bet or kind.
     void advisorSection(int race);
 
     // The bet and the bettor's inputs
@@ -79,6 +81,7 @@ private:
 
     const tavek::DayData& day_;
     int race_ = -1;
+    QByteArray raceKey_;
     QChart* chart_ = nullptr;
     QLineSeries* oddsSeries_ = nullptr;
     QLineSeries* evSeries_ = nullptr;

@@ -1,6 +1,7 @@
 #include "odds/model/PairBoard.h"
 
 #include "odds/model/SimulationRefusal.h"
+#include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace tavek::sim {
 
@@ -65,6 +67,18 @@ void PairBoard::calculate(QByteArrayView record, PairFigures figures)
         real_[size_t(k)].text = realOddsText(kind_, record, k);
     realTotal_ = realTotalText(kind_, record);
     virtualTotal_.clear();
+    dropped_.clear();
+    const SimInput again = std::exchange(last_, {});
+    if (!again.sameRace(keiba::raceKey(record)))
+        return;
+    const QString label = pairLabel(kind_, again.target);
+    dropped_ = runAgain(
+        QStringLiteral("%1 %2").arg(pools::pool(pairPool(kind_)).caption(), label.trimmed()),
+        [&] {
+        return again.kind == SimInput::Kind::Stake ? simulateStake(record, figures, label, again.yen)
+                                                   : simulateOdds(record, figures, label, again.odds);
+        },
+        [&](SimResult result) { return refusalMessage(result, real_[size_t(again.target)].text); });
 }
 
 int PairBoard::clickReal(int k)
@@ -127,6 +141,7 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, Q
     figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
     showVirtualOdds(pools::pool(pairPool(kind_)).rate(record).value(), figures, true);
+    last_ = {SimInput::Kind::Stake, keiba::raceKey(record).toByteArray(), p, yen, 0};
     return SimResult::Accepted;
 }
 
@@ -169,6 +184,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
     virtualTotal_ = fmt::grouped11(figures.total);
     excess_ = fmt::yen11(static_cast<long long>(std::trunc(d)) * pools::kYenPerVote);
     showVirtualOdds(rate, figures, false);
+    last_ = {SimInput::Kind::Odds, keiba::raceKey(record).toByteArray(), p, 0, odds};
     return SimResult::Accepted;
 }
 

@@ -2,6 +2,7 @@
 
 #include "odds/model/PairFigures.h"
 #include "odds/model/PairIndex.h"
+#include "odds/model/SimInput.h"
 #include "odds/model/SimResult.h"
 
 #include <QString>
@@ -38,8 +39,14 @@ public:
 
     // The quinella calculation, or the bracket section of the win
     // calculation: figures read again from the record, real cells and real
-    // total written, virtual total emptied.
+    // total written, virtual total emptied. The last accepted simulation,
+    // when it ran on this same race, then runs again on the record's figures
+    // (a quick report reloaded them); refused now, it is dropped and
+    // dropped() says so.
     void calculate(QByteArrayView record, PairFigures figures);
+
+    // The note on a simulation the last calculation dropped; empty otherwise.
+    const QString& dropped() const { return dropped_; }
 
     // A click on a real-odds or virtual-odds cell: marks and colours as the
     // tab shows them afterwards. Returns the pair whose dialog opens, 0 for none.
@@ -65,6 +72,8 @@ private:
     QString realTotal_;
     QString virtualTotal_;
     QString excess_;
+    SimInput last_;
+    QString dropped_;
 };
 
 }  // namespace tavek::sim

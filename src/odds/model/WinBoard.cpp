@@ -1,7 +1,10 @@
 #include "odds/model/WinBoard.h"
 
 #include "odds/model/SimulationRefusal.h"
+#include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
+
+#include <utility>
 
 namespace tavek::win {
 
@@ -12,6 +15,17 @@ bool WinBoard::calculate(int race)
     day_.CurrentRace = race;
     winReset(day_, race);
     inputs_ = InputTexts{};
+    dropped_.clear();
+    const sim::SimInput again = std::exchange(last_, {});
+    if (again.sameRace(keiba::raceKey(day_.voteRecord(race)))) {
+        dropped_ = sim::runAgain(
+            QStringLiteral("単勝 %1番").arg(again.target),
+            [&] {
+            return again.kind == sim::SimInput::Kind::Stake ? simulateStake(again.target, again.yen)
+                                                            : simulateOdds(again.target, again.odds);
+            },
+            [&](sim::SimResult result) { return refusalMessage(again.target, result); });
+    }
     return true;
 }
 
@@ -21,6 +35,7 @@ sim::SimResult WinBoard::simulateStake(int horse, long long yen)
         return refused;
     stakeSimulation(day_, race(), horse, yen);
     inputs_ = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day_.WinTotal[race()])};
+    last_ = {sim::SimInput::Kind::Stake, keiba::raceKey(day_.voteRecord(race())).toByteArray(), horse, yen, 0};
     return sim::SimResult::Accepted;
 }
 
@@ -33,6 +48,7 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
     case sim::SimResult::Accepted:
         inputs_ = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds),
                              fmt::grouped11(day_.WinTotal[race()])};
+        last_ = {sim::SimInput::Kind::Odds, keiba::raceKey(day_.voteRecord(race())).toByteArray(), horse, 0, odds};
         break;
     case sim::SimResult::Unrealistic:
     case sim::SimResult::NotAboveOne:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/model/SimInput.h"
 #include "odds/model/SimResult.h"
 #include "odds/model/WinTexts.h"
 
@@ -19,8 +20,13 @@ public:
     // The win calculation of a race selection: false when the race has no
     // registered runners (the tabs stay hidden; nothing changes); otherwise
     // `race` becomes current, its virtual figures the record's, and the input
-    // texts are cleared.
+    // texts are cleared. The last accepted simulation, when it ran on this
+    // same race, then runs again on the record's figures (a quick report
+    // reloaded them); refused now, it is dropped and dropped() says so.
     bool calculate(int race);
+
+    // The note on a simulation the last calculation dropped; empty otherwise.
+    const QString& dropped() const { return dropped_; }
 
     // Texts of the current race.
     int runners() const { return registeredRunners(day_, race()); }  // the grid's data rows
@@ -49,6 +55,8 @@ public:
 private:
     DayData& day_;
     InputTexts inputs_;
+    sim::SimInput last_;
+    QString dropped_;
 };
 
 }  // namespace tavek::win

@@ -54,15 +54,21 @@ int registeredRunners(const DayData& day, int race)
 HeaderTexts headerTexts(const DayData& day, int race)
 {
     const QByteArrayView vote = day.voteRecord(race);
+    // Before its votes are fetched a race is named from its race card, whose
+    // header is the same; only the runner counts wait for the votes.
+    const bool voted = !record::field(vote, layout::kRecordType, layout::kRecordTypeLen).trimmed().isEmpty();
+    const QByteArrayView head = voted ? vote : day.raceRecord(race);
     HeaderTexts h;
-    h.course = keiba::shortCourseName(record::field(vote, layout::kCourse, 2));
-    h.number = QString::number(record::blankAsZero(vote, layout::kRaceNumber, 2));
-    h.dateLine = latin(vote, layout::kYear, 4) + u'年' + latin(vote, layout::kMonth, 2) + u'月'
-                 + latin(vote, layout::kDay, 2) + u'日' + h.course + latin(vote, layout::kMeeting, 2) + u'回'
-                 + latin(vote, layout::kDayNumber, 2) + u'日' + latin(vote, layout::kRaceNumber, 2) + u'R';
-    h.runners = keiba::blankPaddedNumber(record::field(vote, layout::kRegistered, 2)) + u'頭';
-    h.starters = QStringLiteral("[ 出走頭数：") + keiba::blankPaddedNumber(record::field(vote, layout::kStarters, 2))
-                 + QStringLiteral("頭]");
+    h.course = keiba::shortCourseName(record::field(head, layout::kCourse, 2));
+    h.number = QString::number(record::blankAsZero(head, layout::kRaceNumber, 2));
+    h.dateLine = latin(head, layout::kYear, 4) + u'年' + latin(head, layout::kMonth, 2) + u'月'
+                 + latin(head, layout::kDay, 2) + u'日' + h.course + latin(head, layout::kMeeting, 2) + u'回'
+                 + latin(head, layout::kDayNumber, 2) + u'日' + latin(head, layout::kRaceNumber, 2) + u'R';
+    if (voted) {
+        h.runners = keiba::blankPaddedNumber(record::field(vote, layout::kRegistered, 2)) + u'頭';
+        h.starters = QStringLiteral("[ 出走頭数：")
+                     + keiba::blankPaddedNumber(record::field(vote, layout::kStarters, 2)) + QStringLiteral("頭]");
+    }
     h.name = cp932::decode(record::field(day.raceRecord(race), layout::kRaceName, layout::kRaceNameLen));
     return h;
 }

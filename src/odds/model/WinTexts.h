@@ -28,8 +28,8 @@ struct HeaderTexts {
     QString number;    // Label3D1: race number without leading zeros
     QString course;    // Label3D2: short course name, 6 bytes
     QString dateLine;  // Label3D3: 2005年04月16日東京  02回08日11R
-    QString runners;   // Label3D5: " 8頭"
-    QString starters;  // Label3D6: "[ 出走頭数： 7頭]"
+    QString runners;   // Label3D5: " 8頭"; empty before the race's votes are fetched
+    QString starters;  // Label3D6: "[ 出走頭数： 7頭]"; empty as well
     QString name;      // Label3D12: race name, 60 bytes as stored
 };
 

@@ -205,3 +205,27 @@ TEST(PairBoard, FieldThatIsNoNumberShowsBlankButCannotBeSimulated)
     EXPECT_EQ(board.real(4).text, " 125.0");
     EXPECT_EQ(board.simulateOdds(race, slot.figures(), u" 1- 6", 500.0), SimResult::NoVotes);
 }
+
+// A quick report reloads the votes of the race on screen: the last simulation
+// runs again on them, or is dropped with a note; another race forgets it.
+TEST(PairBoard, TheSameRaceCalculatedAgainRunsTheLastSimulationOnTheFreshVotes)
+{
+    PairBoard board(PairKind::Quinella);
+    Slot slot;
+    board.calculate(quinellaRace(), slot.figures());
+    board.simulateStake(quinellaRace(), slot.figures(), u" 1- 2", 1000000);
+    board.calculate(quinellaRace().quinellaTotal(2000000), slot.figures());
+    EXPECT_EQ(board.virtualTotal(), "  2,010,000");
+    EXPECT_EQ(board.excess(), "  1,000,000円");
+    EXPECT_TRUE(board.dropped().isEmpty());
+
+    board.calculate(quinellaRace("20050417"), slot.figures());
+    board.calculate(quinellaRace(), slot.figures());
+    EXPECT_EQ(board.virtualTotal(), "") << "another race in between";
+
+    ASSERT_EQ(board.simulateOdds(quinellaRace(), slot.figures(), u" 1- 2", 25.0), SimResult::Accepted);
+    board.calculate(quinellaRace().quinella(1, 20000), slot.figures());  // the odds now 37.5
+    EXPECT_EQ(board.virtualTotal(), "");
+    EXPECT_TRUE(board.dropped().startsWith(QStringLiteral("馬連 1- 2 の"))) << board.dropped().toStdString();
+    EXPECT_TRUE(board.dropped().contains(QStringLiteral("37.5"))) << board.dropped().toStdString();
+}

@@ -25,9 +25,9 @@ std::unique_ptr<DayData> exampleDay(const H1Record& second = H1Record().register
 
 }  // namespace
 
-TEST(WinBoard, CalculationMakesTheRaceCurrentAndClearsTheInputTexts)
+TEST(WinBoard, CalculationOfAnotherRaceMakesItCurrentAndForgetsTheSimulation)
 {
-    auto day = exampleDay(test::exampleWinRace().registered(12));
+    auto day = exampleDay(test::exampleWinRace(test::raceKey("20050416", "05", 1)).registered(12));
     win::WinBoard board(*day);
     ASSERT_TRUE(board.calculate(1));
     EXPECT_EQ(board.race(), 1);
@@ -37,10 +37,55 @@ TEST(WinBoard, CalculationMakesTheRaceCurrentAndClearsTheInputTexts)
     EXPECT_EQ(board.rowBracket(12), 8);
     EXPECT_EQ(board.cellText(1, 8), "   100000");
     board.simulateStake(1, 150'000);
+    ASSERT_TRUE(board.calculate(0));
     ASSERT_TRUE(board.calculate(1));
     EXPECT_EQ(board.cellText(1, 6), " ");
     EXPECT_EQ(board.cellText(1, 8), "   100000");
     EXPECT_TRUE(board.virtualTotal().isEmpty());
+    EXPECT_TRUE(board.dropped().isEmpty()) << "another race drops nothing to report";
+}
+
+// A quick report reloads the votes of the race on screen: its last simulation
+// runs again on them or, refused now, is dropped with a note.
+TEST(WinBoard, TheSameRaceCalculatedAgainRunsTheLastSimulationOnTheFreshVotes)
+{
+    struct Case {
+        const char* name;
+        bool stake;  // else odds 10.0 on horse 1
+        H1Record fresh;
+        QString amount;  // column 6 of horse 1 afterwards
+        QString virtualTotal;
+        QString note;  // in dropped()
+    };
+    const Case cases[] = {
+        {"stake kept", true, test::exampleWinRace().winTotal(1'100'000), "    150,000", "  1,101,500", {}},
+        {"odds kept", false, test::exampleWinRace(), "  2,173,900", "    978,261", {}},
+        {"odds no longer above the current",
+         false,
+         test::exampleWinRace().win(1, 50'000),
+         " ",
+         {},
+         QStringLiteral("現在のオッズ 16.0 倍")},
+        {"runner scratched since", true, test::exampleWinRace().refund(1), " ", {}, QStringLiteral("返還")},
+    };
+    for (const Case& c : cases) {
+        auto day = exampleDay();
+        win::WinBoard board(*day);
+        board.calculate(0);
+        ASSERT_EQ(c.stake ? board.simulateStake(1, 150'000) : board.simulateOdds(1, 10.0L), SimResult::Accepted);
+        std::copy(c.fresh.bytes().begin(), c.fresh.bytes().end(), day->VoteRecords[0].begin());
+        ASSERT_TRUE(board.calculate(0)) << c.name;
+        EXPECT_EQ(board.cellText(1, 6), c.amount) << c.name;
+        EXPECT_EQ(board.virtualTotal(), c.virtualTotal) << c.name;
+        if (c.note.isEmpty()) {
+            EXPECT_TRUE(board.dropped().isEmpty()) << c.name;
+        } else {
+            EXPECT_TRUE(board.dropped().startsWith(QStringLiteral("単勝 1番 の"))) << c.name;
+            EXPECT_TRUE(board.dropped().contains(c.note)) << c.name << ": " << board.dropped().toStdString();
+            board.calculate(0);
+            EXPECT_TRUE(board.dropped().isEmpty()) << c.name << ": dropped once, not at every refresh";
+        }
+    }
 }
 
 TEST(WinBoard, NoRunnersNoCalculation)

@@ -45,6 +45,17 @@ TEST(WinTexts, RaceHeader)
     EXPECT_EQ(win::headerTexts(*first, 0).number, "1");
     EXPECT_TRUE(win::headerTexts(*first, 0).dateLine.endsWith(QStringLiteral("01R")));
     EXPECT_EQ(win::headerTexts(*first, 0).runners, QStringLiteral("16頭"));
+
+    // Votes not fetched yet: the race card names the race.
+    auto card = std::make_unique<DayData>();
+    const RaRecord ra = RaRecord(test::raceKey("20050416", "06", 12, 3, 4)).name(QStringLiteral("中山最終"));
+    std::copy(ra.bytes().begin(), ra.bytes().end(), card->RaceRecords[0].begin());
+    const win::HeaderTexts c = win::headerTexts(*card, 0);
+    EXPECT_EQ(c.dateLine, QStringLiteral("2005年04月16日中山  03回04日12R"));
+    EXPECT_EQ(c.number, "12");
+    EXPECT_TRUE(c.name.startsWith(QStringLiteral("中山最終")));
+    EXPECT_TRUE(c.runners.isEmpty());
+    EXPECT_TRUE(c.starters.isEmpty());
 }
 
 TEST(WinTexts, RowsOfRealAndVirtualFigures)
