@@ -15,7 +15,7 @@ build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVEK_FUZZ=ON \
   -DTAVEK_WERROR=ON -DTAVEK_BUILD_TESTS=OFF -DTAVEK_BUILD_BENCH=OFF >/dev/null
 targets="$*"
-[ -z "$targets" ] && targets=$(cd fuzz && ls *Fuzz.cpp | sed 's/\.cpp$//')
+[ -z "$targets" ] && targets=$(find fuzz -name '*Fuzz.cpp' | sed 's|.*/||; s/\.cpp$//' | sort)
 cmake --build "$build" --target tavek_fuzz_seeds $targets
 "$build/fuzz/tavek_fuzz_seeds" "$build/seeds"
 mkdir -p "$build/crashes"

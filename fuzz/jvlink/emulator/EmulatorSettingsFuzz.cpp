@@ -6,7 +6,7 @@
 //
 // Input: two control bytes (the dialog's pace, little-endian), then the file
 // bytes, separator, storage folder, separator, record folder (CP932).
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "appfiles/AppFolder.h"
 #include "jvlink/emulator/EmulatedJVLink.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "racedata/DayData.h"
 

@@ -2,7 +2,7 @@
 // totals and the ranked exacta and trio lines, highest votes first.
 //
 // Input: the record bytes.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "odds/model/ReferenceSheet.h"
 

@@ -4,7 +4,7 @@
 // from inputs that reach deep.
 //
 // Usage: tavek_fuzz_seeds <folder>; creates <folder>/<Target>/seed-<n>.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "jvlink/emulator/RaceCalendar.h"
 #include "jvlink/emulator/RecordWriter.h"

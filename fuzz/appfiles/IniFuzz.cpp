@@ -4,7 +4,7 @@
 //
 // Input: the file bytes, separator, section, separator, key, separator,
 // value (section, key and value are CP932).
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"

@@ -6,7 +6,7 @@
 // and loadable.
 //
 // Input: the record file, separator, a 16-byte race key for the quick report.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "jvlink/client/DayFileBatch.h"
 #include "jvlink/emulator/RecordFolderSource.h"

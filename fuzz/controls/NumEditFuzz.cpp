@@ -5,7 +5,7 @@
 // Input: 3 control bytes (integer digits, decimals, flags), the CP932 bytes
 // to normalise and paste, separator, the keys to type, separator, the text
 // set first.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "controls/NumEditText.h"
 #include "controls/SaNumEdit.h"

@@ -1,4 +1,4 @@
-#include "RaceChecks.h"
+#include "support/RaceChecks.h"
 
 #include "odds/model/PairBoard.h"
 #include "odds/model/PairSlot.h"

@@ -6,8 +6,8 @@
 // report, another exception) is a finding.
 //
 // Input: 8 control bytes, the ".jvRA" bytes, separator, the ".jvH1" bytes.
-#include "FuzzInput.h"
-#include "RaceChecks.h"
+#include "support/FuzzInput.h"
+#include "support/RaceChecks.h"
 
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"

@@ -8,7 +8,7 @@
 // bit 2: the data folder exists, bit 3: a batch store of the record and a
 // second one), the record, separator, the day file bytes, separator, the
 // second record.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "racedata/DayFiles.h"
 #include "racedata/RecordLines.h"

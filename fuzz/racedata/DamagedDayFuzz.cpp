@@ -9,7 +9,7 @@
 // Input: 16 control bytes (byte 0: lines in the file, 1-12; bytes 1-12: what
 // each line is; bytes 13-15: the races stored, bit 7 of byte 13: through the
 // batch store), the arbitrary line's bytes.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"

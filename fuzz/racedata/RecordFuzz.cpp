@@ -4,7 +4,7 @@
 //
 // Input: 8 control bytes (a field position and length, runner counts), then
 // the record bytes.
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include "odds/model/PairFigures.h"
 #include "odds/model/WinTexts.h"

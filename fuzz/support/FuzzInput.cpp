@@ -1,4 +1,4 @@
-#include "FuzzInput.h"
+#include "support/FuzzInput.h"
 
 #include <QDir>
 #include <QFile>

@@ -13,8 +13,8 @@
 // byte 7: registered runners), the RA patches, separator, the H1 patches.
 // A patch is a 2-byte position (big-endian, taken modulo the record length),
 // a length byte and that many bytes.
-#include "FuzzInput.h"
-#include "RaceChecks.h"
+#include "support/FuzzInput.h"
+#include "support/RaceChecks.h"
 
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
