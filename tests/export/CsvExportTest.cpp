@@ -1,4 +1,5 @@
 #include "export/CsvExport.h"
+#include "odds/model/PairBoard.h"
 #include "odds/model/ReferenceSheet.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
@@ -20,15 +21,29 @@ TEST(CsvExport, QuotesOnlyWhatNeedsItAndEncodesWithBomOrCp932)
     EXPECT_EQ(sjis.left(3), cp932::encode(u"枠,"));
 }
 
-TEST(CsvExport, ReferenceListsSplitIntoRankPairVotesAndShare)
+// A spreadsheet program reads "1-2" as a date: each runner also stands in a column of its own.
+TEST(CsvExport, ReferenceListsSplitIntoRankPairRunnersVotesAndShare)
 {
     H1Record record;
-    record.votes(layout::kExactaTotal, 1000).exacta(0, 1, 2, 300).exacta(1, 2, 1, 700);
+    record.votes(layout::kExactaTotal, 1000).exacta(0, 1, 2, 300).exacta(1, 12, 1, 700);
+    record.votes(layout::kTrioTotal, 500).trio(0, 2, 3, 17, 500);
     const csv::Table table = csv::referenceTable(sim::referenceSheet(record));
-    ASSERT_EQ(table.size(), 1u + 7u + 2u);
-    EXPECT_EQ(table[6], (QStringList{"馬単合計票数", "", "", "1,000", ""}));
-    EXPECT_EQ(table[8], (QStringList{"馬単", "1", "2-1", "700", "70.0"}));
-    EXPECT_EQ(table[9], (QStringList{"馬単", "2", "1-2", "300", "30.0"}));
+    ASSERT_EQ(table.size(), 1u + 7u + 3u);
+    EXPECT_EQ(table[0], (QStringList{"区分", "順位", "組番", "馬番1", "馬番2", "馬番3", "票数", "支持率(%)"}));
+    EXPECT_EQ(table[6], (QStringList{"馬単合計票数", "", "", "", "", "", "1,000", ""}));
+    EXPECT_EQ(table[8], (QStringList{"馬単", "1", "12-1", "12", "1", "", "700", "70.0"}));
+    EXPECT_EQ(table[9], (QStringList{"馬単", "2", "1-2", "1", "2", "", "300", "30.0"}));
+    EXPECT_EQ(table[10], (QStringList{"3連複", "1", "2-3-17", "2", "3", "17", "500", "100.0"}));
+}
+
+TEST(CsvExport, PairTablesGiveBothNumbersBesideThePair)
+{
+    const csv::Table bracket = csv::pairTable(sim::PairBoard(sim::PairKind::Bracket));
+    EXPECT_EQ(bracket[0], (QStringList{"組番", "枠番1", "枠番2", "オッズ", "オッズ(仮想)"}));
+    EXPECT_EQ(bracket[1].mid(0, 3), (QStringList{"1-1", "1", "1"}));
+    const csv::Table quinella = csv::pairTable(sim::PairBoard(sim::PairKind::Quinella));
+    EXPECT_EQ(quinella[0][1], "馬番1");
+    EXPECT_EQ(quinella.back().mid(0, 3), (QStringList{"17-18", "17", "18"}));
 }
 
 TEST(OddsTimeline, LeadingPairsAreThoseWithMostVotesInTheLatestSnapshot)
