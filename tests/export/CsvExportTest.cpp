@@ -61,3 +61,18 @@ TEST(OddsTimeline, LeadingPairsAreThoseWithMostVotesInTheLatestSnapshot)
     EXPECT_EQ(timeline.quinellaOddsText(0, 3), "");
     EXPECT_EQ(timeline.runners(), 3);
 }
+
+TEST(OddsTimeline, APairKeepsItsPlaceInTheColoursWhenTheRankingChanges)
+{
+    auto snapshot = [](int first, int second, int third) {
+        return history::Snapshot{
+            {},
+            {},
+            H1Record().registered(3).quinellaTotal(1000).quinella(1, first).quinella(2, second).quinella(3, third)};
+    };
+    const sim::OddsTimeline timeline({snapshot(600, 300, 100), snapshot(200, 700, 100), snapshot(100, 200, 700)});
+    EXPECT_EQ(timeline.leadingQuinellaPairs(2), (std::vector<int>{3, 2}));
+    EXPECT_EQ(timeline.quinellaPairsInOrderOfLead(2), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(timeline.quinellaPairsInOrderOfLead(1), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(sim::OddsTimeline().quinellaPairsInOrderOfLead(6).empty());
+}
