@@ -430,7 +430,7 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
     const double t = (chart.fairOdds - oddsAxis_->min()) / (oddsAxis_->max() - oddsAxis_->min());
     const double span = std::max({evHigh / (1 - t), -evLow / t, 1.0}) * 1.05;
     evAxis_->setRange(-t * span, (1 - t) * span);
-    evAxis_->setTickInterval(roundTickStep(span, oddsAxis_->tickCount() - 1));
+    evAxis_->setTickInterval(roundTickStep(span, 4));
     for (QValueAxis* axis : {stakeAxis_, oddsAxis_, evAxis_})
         axis->setVisible(true);
 }

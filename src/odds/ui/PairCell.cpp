@@ -47,6 +47,6 @@ void PairCell::paintEvent(QPaintEvent* event)
         return;
     // White on every cell colour (black, dark blue, dark red) and apart from the green digits.
     QPainter painter(this);
-    painter.setPen(QPen(Qt::white, 2));
-    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    painter.setPen(Qt::white);  // one pixel, clear of the digits of the 13-pixel cells
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
