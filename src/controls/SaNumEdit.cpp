@@ -73,6 +73,7 @@ void TSaNumEdit::refuse()
 {
     if (errorBeep_)
         Beep();
+    emit OnRefuse();
 }
 
 void TSaNumEdit::Beep()

@@ -32,8 +32,8 @@ class QMenu;
 //   HideSelection   drop the selection on focus-out                   (default on)
 //   ReadOnly, ErrorBeep (default on), ImageCopy (copy the display text)
 //   EnterFocusMove  Enter moves the focus to the next control instead of
-//                   reaching the dialog's default button; Escape is then
-//                   kept from the cancel button too                   (default off)
+//                   reaching the dialog's default button; Escape still
+//                   reaches the dialog and closes it                  (default off)
 //   ArrowFocusMove  Up/Down move the focus to the previous/next control,
 //                   as enabled by eoArrowUp/eoArrowDown in Options    (default off)
 //   Options         eoMinusOnly (a lone "-" survives focus-out), eoArrowUp,
@@ -43,7 +43,8 @@ class QMenu;
 //
 // Text() is the value text ("-12.5", "0.", ""), never grouped; setText()
 // normalises foreign text (full-width digits, commas) and raises no OnChange.
-// OnChange is raised after every change made by the user.
+// OnChange is raised after every change made by the user, OnRefuse after
+// every keystroke refused (with or without its beep).
 //
 // A typical amount field of a dialog:
 //     field->setIntegerLength(7); field->setDecimalLength(0); field->setMinus(false);
@@ -183,6 +184,7 @@ public:
 
 signals:
     void OnChange();
+    void OnRefuse();
 
 protected:
     // The field's editing and layout steps; a descendant may replace any of them.

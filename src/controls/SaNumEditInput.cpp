@@ -105,12 +105,6 @@ bool TSaNumEdit::handleControlKey(QKeyEvent* e)
         if (!readOnly_ && plain)
             focusNextChild();
         return true;
-    case Qt::Key_Escape:
-        if (!enterFocusMove_)
-            return false;
-        if (!readOnly_)
-            refuse();
-        return true;
     default:
         return false;
     }
@@ -125,8 +119,9 @@ void TSaNumEdit::keyPressEvent(QKeyEvent* e)
         return;
     }
     const QString text = e->text();
-    // Alt combinations are menu and button mnemonics; Enter and Escape without
-    // EnterFocusMove go to the dialog's default and cancel buttons.
+    // Alt combinations are menu and button mnemonics; Enter without
+    // EnterFocusMove goes to the dialog's default button, Escape always to its
+    // cancel, so a dialog closes from the keyboard.
     if (text.isEmpty() || dialogKey || (modifiersOf(e) & (Qt::AltModifier | Qt::MetaModifier))) {
         e->ignore();
         return;

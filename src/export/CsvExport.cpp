@@ -31,6 +31,18 @@ QString combination(const QString& padded)
     return c;
 }
 
+// "2-3-7" -> {"2", "3", "7"}, padded with blanks to `columns`: each runner
+// in a column of its own, since spreadsheet programs take "1-2" for a date.
+QStringList runners(const QString& combination, int columns)
+{
+    QStringList numbers = combination.isEmpty() ? QStringList() : combination.split(u'-');
+    while (numbers.size() < columns)
+        numbers.append(QString());
+    return numbers;
+}
+
+constexpr int kListRunners = 3;  // the trio's, the most of a reference list
+
 // A list line of the reference tab: rank "%3d", a blank, the combination
 // ("a-b", "a-b-c"), votes in 10 places, share "%6.1f" and "%".
 QStringList listRow(const pools::VotePool& pool, const QString& line)
@@ -38,8 +50,9 @@ QStringList listRow(const pools::VotePool& pool, const QString& line)
     const qsizetype width = sim::combinationWidth(pool);
     QString share = line.mid(4 + width + 10).trimmed();
     share.chop(share.endsWith(u'%') ? 1 : 0);
-    return {pool.caption(), line.left(3).trimmed(), combination(line.mid(4, width)), line.mid(4 + width, 10).trimmed(),
-            share.trimmed()};
+    const QString pair = combination(line.mid(4, width));
+    return QStringList{pool.caption(), line.left(3).trimmed(), pair} + runners(pair, kListRunners)
+           + QStringList{line.mid(4 + width, 10).trimmed(), share.trimmed()};
 }
 
 }  // namespace
@@ -91,32 +104,44 @@ Table winTable(const win::WinBoard& board)
 
 Table pairTable(const sim::PairBoard& board)
 {
-    Table table{{QStringLiteral("組番"), QStringLiteral("オッズ"), QStringLiteral("オッズ(仮想)")}};
-    for (int k = 1; k <= board.size(); ++k)
-        table.push_back({combination(sim::pairLabel(board.kind(), k)), board.real(k).text.trimmed(),
-                         board.virtualCell(k).text.trimmed()});
+    const QString number = board.kind() == sim::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
+    Table table{{QStringLiteral("組番"), number + u'1', number + u'2', QStringLiteral("オッズ"),
+                 QStringLiteral("オッズ(仮想)")}};
+    for (int k = 1; k <= board.size(); ++k) {
+        const QString pair = combination(sim::pairLabel(board.kind(), k));
+        table.push_back(QStringList{pair} + runners(pair, 2)
+                        + QStringList{board.real(k).text.trimmed(), board.virtualCell(k).text.trimmed()});
+    }
     return table;
 }
 
 Table poolTable(const sim::PoolBoard& board)
 {
-    Table table{{board.pool() == pools::Pool::Place ? QStringLiteral("馬番") : QStringLiteral("組番"),
-                 QStringLiteral("票数"), QStringLiteral("オッズ"), QStringLiteral("票数(仮想)"),
-                 QStringLiteral("オッズ(仮想)")}};
+    // Place is one runner a row; the other pools' labels also stand split,
+    // one runner a column.
+    const int width = pools::pool(board.pool()).runners;
+    QStringList header{board.pool() == pools::Pool::Place ? QStringLiteral("馬番") : QStringLiteral("組番")};
+    for (int j = 1; width > 1 && j <= width; ++j)
+        header.append(QStringLiteral("馬番%1").arg(j));
+    Table table{header
+                + QStringList{QStringLiteral("票数"), QStringLiteral("オッズ"), QStringLiteral("票数(仮想)"),
+                              QStringLiteral("オッズ(仮想)")}};
     for (int n = 1; n <= board.size(); ++n)
         if (board.inField(n))
-            table.push_back({board.label(n), board.votesText(n).trimmed(), board.oddsText(n).trimmed(),
-                             board.virtualVotesText(n).trimmed(), board.virtualOddsText(n).trimmed()});
+            table.push_back(QStringList{board.label(n)} + (width > 1 ? runners(board.label(n), width) : QStringList())
+                            + QStringList{board.votesText(n).trimmed(), board.oddsText(n).trimmed(),
+                                          board.virtualVotesText(n).trimmed(), board.virtualOddsText(n).trimmed()});
     return table;
 }
 
 Table referenceTable(const sim::ReferenceSheet& sheet)
 {
-    Table table{{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番"), QStringLiteral("票数"),
-                 QStringLiteral("支持率(%)")}};
+    Table table{QStringList{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番")}
+                + QStringList{QStringLiteral("馬番1"), QStringLiteral("馬番2"), QStringLiteral("馬番3")}
+                + QStringList{QStringLiteral("票数"), QStringLiteral("支持率(%)")}};
     for (int t = 0; t < pools::kPoolCount; ++t)
-        table.push_back(
-            {sim::totalCaption(pools::Pool(t)), QString(), QString(), sheet.totals[size_t(t)].trimmed(), QString()});
+        table.push_back(QStringList{sim::totalCaption(pools::Pool(t)), QString(), QString()}
+                        + runners(QString(), kListRunners) + QStringList{sheet.totals[size_t(t)].trimmed(), QString()});
     for (const QString& line : sheet.exacta)
         table.push_back(listRow(pools::pool(pools::Pool::Exacta), line));
     for (const QString& line : sheet.trio)

@@ -19,7 +19,8 @@ struct ReferenceSheet;
 // The tabs and the odds history as CSV, the same for the window's CSV出力 and
 // tavek-cli's --csv: a header row, then one row per runner, pair, list line
 // or snapshot and runner. Cells are the texts the tabs show, without the
-// padding that aligns them on screen.
+// padding that aligns them on screen; a combination ("1-2", "2-3-7") is
+// followed by each of its runners in a column of its own.
 namespace tavek::csv {
 
 using Table = std::vector<QStringList>;
@@ -41,7 +42,7 @@ QString inertCell(const QString& cell);
 
 // The win grid as it stands (virtual figures of the last simulation included).
 Table winTable(const win::WinBoard& board);
-// A quinella or bracket-quinella matrix in long form: pair, real, virtual.
+// A quinella or bracket-quinella matrix in long form: pair, its two numbers, real, virtual.
 Table pairTable(const sim::PairBoard& board);
 // A place, wide, exacta or trio board, the entries of the race's field:
 // bet, votes, odds, virtual votes, virtual odds.

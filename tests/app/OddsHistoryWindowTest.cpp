@@ -122,7 +122,7 @@ TEST(OddsHistoryWindow, CsvExportWritesTheChosenTableInTheChosenCode)
     w.form->CsvExportItemClick();
     ASSERT_EQ(catcher.count(), 1);
     const QByteArray bytes = tavek::test::readFile(path);
-    EXPECT_TRUE(bytes.startsWith(tavek::cp932::encode(u"組番,オッズ,オッズ(仮想)\r\n1-2,")))
+    EXPECT_TRUE(bytes.startsWith(tavek::cp932::encode(u"組番,馬番1,馬番2,オッズ,オッズ(仮想)\r\n1-2,1,2,")))
         << bytes.left(40).toStdString();
     EXPECT_EQ(bytes.count("\r\n"), 1 + 153);
 }

@@ -7,6 +7,22 @@
 #include <QTextDocument>
 #include <cstdio>
 
+// The chapters ("## ") are numbered here, in their order, so that a chapter
+// added or moved in the source never repeats or skips a number.
+static QString numberChapters(const QString& markdown)
+{
+    QStringList lines = markdown.split(u'\n');
+    int chapter = 0;
+    bool fenced = false;
+    for (QString& line : lines) {
+        if (line.startsWith(QStringLiteral("```")))
+            fenced = !fenced;
+        else if (!fenced && line.startsWith(QStringLiteral("## ")))
+            line.insert(3, QStringLiteral("%1. ").arg(++chapter));
+    }
+    return lines.join(u'\n');
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -27,7 +43,7 @@ int main(int argc, char** argv)
     QFont body(QStringLiteral("IPAPGothic"));
     body.setPointSize(10);
     doc.setDefaultFont(body);
-    doc.setMarkdown(QString::fromUtf8(source.readAll()));
+    doc.setMarkdown(numberChapters(QString::fromUtf8(source.readAll())));
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
     pdf.setTitle(QStringLiteral("Tavek 使用解説書"));

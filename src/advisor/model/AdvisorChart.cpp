@@ -3,6 +3,7 @@
 #include "advisor/model/AdvisorTexts.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavek::advice {
 
@@ -36,6 +37,18 @@ AdvisorChart advisorChart(const Bet& bet, const AdviceInput& input, const Advice
     for (size_t i = 0; i < stakes.size(); ++i)
         chart.marks[i] = {stakeNames()[i], pointAt(bet, input.prob, stakes[i] / pools::kYenPerVote)};
     return chart;
+}
+
+double roundTickStep(double span, int intervals)
+{
+    const double least = span / std::max(1, intervals);
+    if (!(least > 0))
+        return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    for (const double m : {1.0, 2.0, 5.0})
+        if (m * power >= least * (1 - 1e-9))
+            return m * power;
+    return 10 * power;
 }
 
 }  // namespace tavek::advice

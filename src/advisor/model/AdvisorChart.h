@@ -34,4 +34,8 @@ inline constexpr long long kChartSteps = 400;
 
 AdvisorChart advisorChart(const Bet& bet, const AdviceInput& input, const Advice& advice);
 
+// A round distance of the ticks of an axis spanning `span` with about
+// `intervals` intervals: 1, 2 or 5 times a power of ten, at least span / intervals.
+double roundTickStep(double span, int intervals);
+
 }  // namespace tavek::advice

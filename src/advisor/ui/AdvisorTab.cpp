@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLegend>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QScatterSeries>
@@ -255,6 +256,13 @@ void AdvisorTab::buildChart()
     chart_->addAxis(stakeAxis_, Qt::AlignBottom);
     chart_->addAxis(oddsAxis_, Qt::AlignLeft);
     chart_->addAxis(evAxis_, Qt::AlignRight);
+    // Yen with thousands separators ("1,069,600"), ticks at round amounts from 0.
+    chart_->setLocalizeNumbers(true);
+    chart_->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    evAxis_->setTickType(QValueAxis::TicksDynamic);
+    evAxis_->setTickAnchor(0);
+    evAxis_->setGridLineVisible(false);
+    chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
 
     auto line = [this](const QString& name, int colour, Qt::PenStyle style, QValueAxis* axis) {
         auto* series = new QLineSeries;
@@ -432,7 +440,7 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
     const double t = (chart.fairOdds - oddsAxis_->min()) / (oddsAxis_->max() - oddsAxis_->min());
     const double span = std::max({evHigh / (1 - t), -evLow / t, 1.0}) * 1.05;
     evAxis_->setRange(-t * span, (1 - t) * span);
-    evAxis_->setTickCount(oddsAxis_->tickCount());
+    evAxis_->setTickInterval(roundTickStep(span, 4));
     for (QValueAxis* axis : {stakeAxis_, oddsAxis_, evAxis_})
         axis->setVisible(true);
 }

@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <numeric>
 
@@ -49,7 +50,10 @@ char* beginRecord(QByteArray& out, int length, const char* type, const RaceDraw&
 }
 
 struct Names {
-    QList<QByteArray> places;
+    QList<QByteArray> places;  // names that fit any month
+    // The old month names, January first; empty for a month without one. A race
+    // named after a month runs in that month.
+    std::array<QByteArray, 12> months;
     QList<QByteArray> syllables;
     QByteArray newcomer2, maiden2, maiden3, oneWin3, oneWin4, twoWin3, twoWin4, special, stakes, cup, prize, memorial,
         trophy;
@@ -68,9 +72,12 @@ const Names& names()
     static const Names n = [] {
         Names x;
         x.places = encodeAll(QStringLiteral("桜島 若葉 白梅 春風 紅葉 初霜 朱鷺 飛鳥 鳴門 銀嶺 富士 比叡 鞍馬 湘南 "
-                                            "北斗 阿蘇 六甲 睦月 如月 弥生 卯月 水無月 葉月 長月 霜月 師走 "
-                                            "浜名湖 摩耶 伊吹 大雪 十勝 渡島 出雲 八坂")
+                                            "北斗 阿蘇 六甲 浜名湖 摩耶 伊吹 大雪 十勝 渡島 出雲 八坂")
                                  .split(u' '));
+        const QStringList months = QStringLiteral("睦月 如月 弥生 卯月 - 水無月 - 葉月 長月 - 霜月 師走").split(u' ');
+        for (int m = 0; m < 12; ++m)
+            if (months[m] != u"-")
+                x.months[size_t(m)] = cp932::encode(months[m]);
         x.syllables = encodeAll(
             QStringLiteral("ア イ ウ エ オ カ キ ク ケ コ サ シ ス セ ソ タ チ ツ テ ト ナ ニ ヌ ネ "
                            "ハ ヒ フ ヘ ホ マ ミ ム メ モ ヤ ユ ヨ ラ リ ル レ ロ ワ ン ー "
@@ -98,7 +105,10 @@ QByteArray raceName(const RaceDraw& race)
 {
     const Names& n = names();
     const bool early = race.race.date.month() <= 5;  // before the summer the 3-year-olds race alone
-    const QByteArray& place = n.places[race.nameSeed % n.places.size()];
+    const QByteArray& month = n.months[size_t(race.race.date.month() - 1)];
+    const qsizetype choices = n.places.size() + (month.isEmpty() ? 0 : 1);
+    const qsizetype pick = race.nameSeed % choices;
+    const QByteArray& place = pick < n.places.size() ? n.places[pick] : month;
     switch (race.raceClass) {
     case RaceClass::Newcomer:
         return n.newcomer2;

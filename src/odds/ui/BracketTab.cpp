@@ -36,7 +36,7 @@ void BracketTab::styleNumberBox(QLabel* box, int n) const
 {
     QPalette p = box->palette();
     p.setColor(QPalette::Window, bracketColor(n));
-    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::WindowText, bracketTextColor(n));
     box->setPalette(p);
 }
 

@@ -5,6 +5,7 @@
 #include "controls/MessageBox.h"
 #include "controls/PixelFont.h"
 #include "controls/SaNumEditExC.h"
+#include "odds/model/StakeNote.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -22,6 +23,8 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kFieldWidth = 121;
 constexpr int kFieldHeight = 20;
+constexpr int kNoteTop = 97;
+constexpr int kNoteHeight = 30;  // two lines of the dialog's font
 
 }  // namespace
 
@@ -36,6 +39,7 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
     dialog->setWindowTitle(caption);
     // A caption cut by the title bar ("仮定投…額入力") hides the bet type.
     clientWidth = std::max(clientWidth, tavek::dialog::captionWidth(caption));
+    clientHeight += kNoteHeight;
     tavek::dialog::makeFixed(dialog, QSize(clientWidth, clientHeight));
     dialog->setFont(pixelFont(QStringLiteral("ＭＳ Ｐゴシック"), 12, false));
 
@@ -72,6 +76,21 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
     field->setFont(pixelFont(QStringLiteral("ＭＳ ゴシック"), 13, true));
     field->setCursor(Qt::IBeamCursor);
     field->setGeometry((clientWidth - kFieldWidth) / 2, 74, kFieldWidth, kFieldHeight);
+
+    // A refused digit only beeps, which a muted desktop does not sound: the
+    // note says why, and so does the field's tooltip before any refusal.
+    const QString limit = stake ? tavek::sim::stakeLimitNote() : tavek::sim::oddsLimitNote();
+    field->setToolTip(limit);
+    parts.Label2 = new QLabel(dialog);
+    parts.Label2->setObjectName(QStringLiteral("Label2"));
+    parts.Label2->setGeometry(kMargin, kNoteTop, clientWidth - 2 * kMargin, kNoteHeight);
+    parts.Label2->setWordWrap(true);
+    parts.Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QLabel* note = parts.Label2;
+    QObject::connect(field, &TSaNumEdit::OnRefuse, note, [note, limit] { note->setText(limit); });
+    QObject::connect(field, &TSaNumEdit::OnChange, note, [note, field, stake] {
+        note->setText(stake ? tavek::sim::stakeNote(field->AsInteger()) : QString());
+    });
 
     const int buttonTop = clientHeight - kMargin - kButtonHeight;
     parts.BitBtn2 = new QPushButton(dialog->style()->standardIcon(QStyle::SP_DialogCloseButton),

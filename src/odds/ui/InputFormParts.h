@@ -16,9 +16,12 @@ class TSaNumEditExC;
 // names: the two-line prompt Label1, the runner caption Label3D8 with the
 // runner number in Label3D9, the numeric field SaNumEditExC1, "OK" (BitBtn1,
 // the default button, on the right) and "閉じる(&C)" (BitBtn2, on the left,
-// which closes the dialog and changes nothing).
+// which closes the dialog and changes nothing), and under the field the note
+// Label2: how a stake with a remainder is taken, or the field's limit when a
+// keystroke is refused.
 struct InputFormParts {
     QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
     Label3D* Label3D8 = nullptr;
     Label3D* Label3D9 = nullptr;
     TSaNumEditExC* SaNumEditExC1 = nullptr;
@@ -34,8 +37,8 @@ struct InputFormParts {
 enum class InputKind { Stake, Odds };
 
 // Builds the controls into `dialog` (a fixed dialog of client size
-// `clientWidth` x `clientHeight`, widened where the title bar would cut
-// `caption`): the prompt of `kind`, and a field of 7
+// `clientWidth` x `clientHeight` and the note's two lines, widened where the
+// title bar would cut `caption`): the prompt of `kind`, and a field of 7
 // integer digits with the decimals of `kind`, no minus sign, from which Enter
 // and the arrows move the focus on. `numberCaption` is the text before the
 // number label.

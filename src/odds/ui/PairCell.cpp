@@ -1,6 +1,7 @@
 #include "odds/ui/PairCell.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 PairCell::PairCell(int pair, QWidget* parent) : QLabel(parent), pair_(pair)
 {
@@ -29,4 +30,23 @@ void PairCell::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked(pair_);
+}
+
+void PairCell::setCurrent(bool current)
+{
+    if (current_ == current)
+        return;
+    current_ = current;
+    update();
+}
+
+void PairCell::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!current_)
+        return;
+    // White on every cell colour (black, dark blue, dark red) and apart from the green digits.
+    QPainter painter(this);
+    painter.setPen(Qt::white);  // one pixel, clear of the digits of the 13-pixel cells
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

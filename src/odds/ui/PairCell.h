@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // One odds cell of the quinella or bracket matrix: centred text on a coloured
-// background, hand cursor, a click reported with the cell's pair index.
+// background, hand cursor, a click reported with the cell's pair index; the
+// current cell of the keyboard is framed.
 class PairCell : public QLabel {
     Q_OBJECT
 public:
@@ -12,13 +13,17 @@ public:
     int pair() const { return pair_; }
     void setColours(const QColor& background, const QColor& text);
     QColor background() const;
+    void setCurrent(bool current);
+    bool isCurrent() const { return current_; }
 
 signals:
     void clicked(int pair);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int pair_;
+    bool current_ = false;
 };

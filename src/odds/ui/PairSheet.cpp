@@ -1,6 +1,7 @@
 #include "odds/ui/PairSheet.h"
 
 #include "odds/ui/PairCell.h"
+#include "odds/ui/PairMatrix.h"
 #include "odds/ui/SheetBox.h"
 
 #include <QHBoxLayout>
@@ -58,7 +59,13 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     row->addWidget(excess_);
     row->addStretch(1);
 
-    matrix_ = new QWidget;
+    matrix_ = new PairMatrix(kind, [this](int k, bool real) { return (real ? real_ : virtual_)[size_t(k)]; });
+    connect(matrix_, &PairMatrix::opened, this, [this](int k, bool real) {
+        if (real)
+            realCellClick(k);
+        else
+            virtualCellClick(k);
+    });
     matrix_->setObjectName(QStringLiteral("Matrix"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -69,6 +76,7 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
         area->setObjectName(QStringLiteral("ScrollBox1"));
         area->setWidget(matrix_);
         area->setFrameShape(QFrame::NoFrame);
+        area->setFocusPolicy(Qt::NoFocus);  // Tab goes on to the matrix inside
         outer->addWidget(area, 1);
     } else {
         matrix_->setParent(this);
@@ -107,6 +115,10 @@ void PairSheet::buildMatrix(const PairMatrixGeometry& g)
                               g.cell.height());
             cell->setColours(isReal ? realColour() : virtualColour(), textColour());
             (isReal ? real_ : virtual_)[size_t(k)] = cell;
+            connect(cell, &PairCell::clicked, this, [this, isReal](int pair) {
+                matrix_->setCurrent(pair, isReal);
+                matrix_->setFocus(Qt::MouseFocusReason);
+            });
             connect(cell, &PairCell::clicked, this, isReal ? &PairSheet::realCellClick : &PairSheet::virtualCellClick);
         }
         bottom = std::max(bottom, top + g.cell.height());

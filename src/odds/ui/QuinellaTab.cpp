@@ -1,6 +1,7 @@
 #include "odds/ui/QuinellaTab.h"
 
 #include "controls/Label3D.h"
+#include "controls/PixelFont.h"
 #include "odds/ui/PairDialogs.h"
 
 #include <QLabel>
@@ -33,9 +34,9 @@ PairMatrixGeometry quinellaGeometry()
     const int bottomBand = g.columns[11].firstTop + rows(12) * pitch;
     for (int a = 13; a <= 17; ++a)
         g.columns.push_back({lefts[a - 13], bottomBand, bottomBand + pitch});
-    g.cellFont = QFont(QStringLiteral("ＭＳ ゴシック"));
-    g.cellFont.setStyleHint(QFont::Monospace);
-    g.cellFont.setPixelSize(11);
+    // 13 pixels: at 11 "48.7" read as "45.7"; six half-width characters of
+    // 6.5 pixels ("9999.9" and its blank) still fit the 40-pixel cell.
+    g.cellFont = boardFont(13);
     return g;
 }
 

@@ -17,10 +17,17 @@ const QColor kOddsColumn(208, 255, 255);
 QColor bracketColor(int bracket)
 {
     static const std::array<QColor, 8> colors{
-        QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 0),   QColor(0, 0, 255),
-        QColor(255, 255, 0),   QColor(0, 255, 0),     QColor(255, 128, 0), QColor(255, 0, 255),
+        QColor(255, 255, 255), QColor(0, 0, 0),   QColor(255, 0, 0),   QColor(0, 0, 255),
+        QColor(255, 255, 0),   QColor(0, 255, 0), QColor(255, 128, 0), QColor(255, 0, 255),
     };
     return bracket >= 1 && bracket <= 8 ? colors[bracket - 1] : QColor(Qt::white);
+}
+
+QColor bracketTextColor(int bracket)
+{
+    // White, yellow and the bright green read only in black.
+    const bool light = bracket == 1 || bracket == 5 || bracket == 6;
+    return light ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 WinCellStyle winCellStyle(int column, int bracket)
@@ -29,7 +36,7 @@ WinCellStyle winCellStyle(int column, int bracket)
     const QColor black(Qt::black);
     switch (column) {
     case 0:
-        return {bracketColor(bracket), (bracket == 1 || bracket == 5) ? black : white, 10, true};
+        return {bracketColor(bracket), bracketTextColor(bracket), 10, true};
     case 1:
         return {QGuiApplication::palette().color(QPalette::ToolTipBase), black, 10, true};
     case 2:

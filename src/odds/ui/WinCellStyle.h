@@ -13,9 +13,11 @@ struct WinCellStyle {
     bool bold = false;
 };
 
-// Bracket colours 1..8 (white, grey, red, blue, yellow, green, orange,
-// magenta); white for anything else.
+// Bracket colours 1..8 (white, black, red, blue, yellow, green, orange,
+// magenta), as JRA colours them; white for anything else.
 QColor bracketColor(int bracket);
+// The text on a bracket colour: light on the dark ones, as on JRA's boards.
+QColor bracketTextColor(int bracket);
 
 // Style of data cell `column` (0..10) of a runner in `bracket`.
 WinCellStyle winCellStyle(int column, int bracket);

@@ -5,6 +5,7 @@
 #include "racedata/DayData.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -45,6 +46,13 @@ public:
         // (nothing but an empty panel here) is drawn only when there is none.
         if (grid_->hasSource()) {
             grid_->StringGrid1DrawCell(*painter, index.column(), index.row() + 1, option.rect);
+            // The keyboard's current cell, in a colour none of the cells has.
+            if (option.state & QStyle::State_HasFocus) {
+                painter->save();
+                painter->setPen(QPen(QColor(0, 0, 128), 2));
+                painter->drawRect(option.rect.adjusted(1, 1, -1, -2));
+                painter->restore();
+            }
             return;
         }
         // A row is never shown selected or focused.
@@ -82,7 +90,8 @@ WinGrid::WinGrid(const QStringList& headers, QWidget* parent) : QTableWidget(1, 
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    setTabKeyNavigation(false);  // Tab leaves the grid for the next control
     setWordWrap(false);
     viewport()->setMouseTracking(true);
 }
@@ -158,15 +167,35 @@ void WinGrid::StringGrid1MouseMove(const QPoint& pos)
         viewport()->setCursor(shape);
 }
 
+void WinGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openCell(currentIndex());
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void WinGrid::focusInEvent(QFocusEvent* event)
+{
+    // Reached by Tab, the grid starts on the first runner's amount cell.
+    if (!currentIndex().isValid() && event->reason() != Qt::MouseFocusReason)
+        setCurrentIndex(model()->index(0, kAmountColumn));
+    QTableWidget::focusInEvent(event);
+}
+
 void WinGrid::StringGrid1MouseUp()
 {
     clearSelection();
-    setCurrentIndex(QModelIndex());
 }
 
 void WinGrid::StringGrid1DblClick(const QPoint& pos)
 {
-    const QModelIndex at = indexAt(pos);
+    openCell(indexAt(pos));
+}
+
+void WinGrid::openCell(const QModelIndex& at)
+{
     if (!at.isValid() || !hasSource())
         return;
     const int horse = at.row() + 1;

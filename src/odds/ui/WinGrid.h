@@ -7,6 +7,8 @@
 // header, eleven columns, every data cell painted by StringGrid1DrawCell from
 // the texts its source gives (the model's, input columns included). Rows are
 // numbered as on screen: row 0 is the header, row h is horse number h.
+// The grid is one stop of the Tab key: the arrows move its framed current
+// cell, and Enter opens the current input cell as a double-click does.
 class WinGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -37,7 +39,7 @@ public:
     void StringGrid1DrawCell(QPainter& painter, int column, int row, const QRect& rect) const;
 
 signals:
-    // A double-click on a data row of column 6 or 7.
+    // A double-click, or Enter, on a data row of column 6 or 7.
     void amountRequested(int horse);
     void oddsRequested(int horse);
 
@@ -45,11 +47,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void StringGrid1MouseMove(const QPoint& pos);
     void StringGrid1MouseUp();
     void StringGrid1DblClick(const QPoint& pos);
+    void openCell(const QModelIndex& at);
 
     Source source_;
 };

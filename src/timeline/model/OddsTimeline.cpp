@@ -66,11 +66,25 @@ QString OddsTimeline::winOddsText(int i, int horse) const
 
 std::vector<int> OddsTimeline::leadingQuinellaPairs(int count) const
 {
+    return empty() ? std::vector<int>() : leadingQuinellaPairs(size() - 1, count);
+}
+
+std::vector<int> OddsTimeline::quinellaPairsInOrderOfLead(int count) const
+{
+    std::vector<int> order;
+    for (int i = 0; i < size(); ++i)
+        for (const int k : leadingQuinellaPairs(i, count))
+            if (std::find(order.begin(), order.end(), k) == order.end())
+                order.push_back(k);
+    return order;
+}
+
+std::vector<int> OddsTimeline::leadingQuinellaPairs(int i, int count) const
+{
     std::vector<std::pair<int, int>> byVotes;  // votes, pair
-    if (!snapshots_.empty())
-        for (int k = 1; k <= layout::kQuinellaPairs; ++k)
-            if (const int v = quinellaVotes(snapshots_.back().record, k); v > 0)
-                byVotes.push_back({v, k});
+    for (int k = 1; k <= layout::kQuinellaPairs; ++k)
+        if (const int v = quinellaVotes(snapshot(i).record, k); v > 0)
+            byVotes.push_back({v, k});
     // Most votes first; among equal votes the lower pair, as the tab lists them.
     std::stable_sort(byVotes.begin(), byVotes.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<int> pairs;

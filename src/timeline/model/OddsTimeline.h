@@ -36,6 +36,10 @@ public:
     // The `count` quinella pairs with the most votes in the latest snapshot,
     // most first (pair indexes 1..153); pairs without votes are left out.
     std::vector<int> leadingQuinellaPairs(int count) const;
+    // Every pair that was among the `count` leading pairs of any snapshot, in
+    // the order it first came among them: its place is its colour for the
+    // whole race, so a pair keeps its colour while the ranking changes.
+    std::vector<int> quinellaPairsInOrderOfLead(int count) const;
     std::optional<long double> quinellaOdds(int i, int k) const;
     QString quinellaOddsText(int i, int k) const;
     // "1-2": the pair label without the blanks that align it in the matrix.
@@ -46,6 +50,8 @@ public:
     QString fetchedStamp(int i) const;
 
 private:
+    std::vector<int> leadingQuinellaPairs(int i, int count) const;
+
     std::vector<history::Snapshot> snapshots_;
 };
 

@@ -1,5 +1,7 @@
 #include "timeline/ui/OddsHistoryView.h"
 
+#include "controls/ChartStyle.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
@@ -78,9 +80,11 @@ TimeTicks timeTicks(qint64 first, qint64 last)
     }
     const qint64 offset = QDateTime::fromMSecsSinceEpoch(first).offsetFromUtc() * 1000LL;
     qint64 step = kMinute;
+    // At most four steps: five "HH:mm" labels fit below half the window
+    // (with seven they were cut to "12…").
     for (const int minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440}) {
         step = minutes * kMinute;
-        if ((last - first) / step <= 6)
+        if ((last - first) / step <= 4)
             break;
     }
     const qint64 from = (first + offset) / step * step - offset;
@@ -239,9 +243,15 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
     QChart* chart = QuinellaChart->chart();
     clearChart(chart);
     Range range;
+    const std::vector<int> colourOrder = timeline_.quinellaPairsInOrderOfLead(kLeadingPairs);
     for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
         auto* series = new QLineSeries;
         series->setName(timeline_.quinellaPairName(k));
+        // The theme has five colours, so the first and the sixth pair shared
+        // one; each pair keeps the colour of its first place in the lead.
+        const int slot = int(std::find(colourOrder.begin(), colourOrder.end(), k) - colourOrder.begin());
+        series->setColor(slot < 6 ? tavek::chartstyle::lineColour(slot)
+                                  : QColor::fromHsv(slot * 360 * 5 / 13 % 360, 230, slot % 2 ? 200 : 140));
         series->setPointsVisible(timeline_.size() < 40);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.quinellaOdds(i, k)) {

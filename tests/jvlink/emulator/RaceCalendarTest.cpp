@@ -183,3 +183,21 @@ TEST(Generator, QuickReportVotesGrowSlowlyThenSteeplyBeforePostTime)
     EXPECT_GT(cast(0) - cast(10), cast(10) - cast(20));
     EXPECT_GT(cast(10) - cast(20), cast(40) - cast(50));
 }
+
+TEST(RaceCalendar, ARaceNamedAfterAMonthRunsInThatMonth)
+{
+    const QStringList months =
+        QStringLiteral("睦月 如月 弥生 卯月 皐月 水無月 文月 葉月 長月 神無月 霜月 師走").split(u' ');
+    std::set<int> named;
+    for (QDate d(2024, 1, 1); d.year() == 2024; d = d.addDays(1)) {
+        if (calendar::meetingsOn(d).empty())
+            continue;
+        for (const QString& name : raceNamesOf(d))
+            for (int m = 1; m <= 12; ++m)
+                if (name.startsWith(months[m - 1]) && !gradeone::isGradeOneName(name)) {
+                    EXPECT_EQ(d.month(), m) << name.toStdString() << " on " << d.toString(Qt::ISODate).toStdString();
+                    named.insert(m);
+                }
+    }
+    EXPECT_GE(named.size(), 8u) << "month names are still drawn";
+}

@@ -11,7 +11,7 @@ TEST_F(WinDialogTest, OddsDialogLooksAsDesigned)
     TInputOddsForm form(sheet);
     EXPECT_EQ(form.objectName(), QStringLiteral("InputOddsForm"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("仮定オッズ入力"));
-    EXPECT_EQ(form.size(), QSize(197, 140));
+    EXPECT_EQ(form.size(), QSize(197, 140 + 30));  // and the note
     EXPECT_EQ(form.Label1->text(),
               QStringLiteral("シミュレーションしたいオッズを入力\nしてください。（低下した仮定オッズ）"));
     EXPECT_EQ(form.SaNumEditExC1->DecimalLength(), 1);

@@ -138,6 +138,13 @@ TEST(BracketTab, SameBracketPairAndBracketColours)
     EXPECT_EQ(tab.realCell(1)->text(), " ");
     EXPECT_EQ(tab.findChild<QLabel*>("Heading3")->palette().color(QPalette::Window), QColor(0xFF0000));
     EXPECT_EQ(tab.findChild<QLabel*>("Row36")->palette().color(QPalette::Window), QColor(0xFF00FF));
+    // Light numbers on the dark brackets, dark ones on white and yellow.
+    for (const auto& [bracket, text] :
+         {std::pair{1, Qt::black}, {2, Qt::white}, {3, Qt::white}, {4, Qt::white}, {5, Qt::black}, {8, Qt::white}})
+        EXPECT_EQ(
+            tab.findChild<QLabel*>(QStringLiteral("Heading%1").arg(bracket))->palette().color(QPalette::WindowText),
+            QColor(text))
+            << bracket;
 
     QStringList captions;
     {

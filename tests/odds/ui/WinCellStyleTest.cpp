@@ -8,9 +8,13 @@ TEST(WinCellStyle, BracketColoursAndTheirFigures)
     EXPECT_EQ(winCellStyle(0, 7).background, orange);
     EXPECT_EQ(winCellStyle(0, 8).background, magenta);
     EXPECT_EQ(winCellStyle(0, 4).background, QColor(0, 0, 255));
+    EXPECT_EQ(winCellStyle(0, 2).background, QColor(0, 0, 0));
     for (int b = 1; b <= 8; ++b) {
         const WinCellStyle s = winCellStyle(0, b);
-        EXPECT_EQ(*s.textColor, (b == 1 || b == 5) ? QColor(Qt::black) : QColor(Qt::white)) << b;
+        // Light text on the dark brackets (black, red, blue, orange, magenta), as on JRA's boards.
+        const bool lightBracket = b == 1 || b == 5 || b == 6;
+        EXPECT_EQ(*s.textColor, lightBracket ? QColor(Qt::black) : QColor(Qt::white)) << b;
+        EXPECT_EQ(bracketTextColor(b), *s.textColor) << b;
         EXPECT_TRUE(s.bold);
         EXPECT_EQ(*s.pointSize, 10);
     }
