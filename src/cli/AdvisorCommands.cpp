@@ -2,6 +2,7 @@
 // a total spread over several bets of one pool.
 #include "advisor/model/AdvisorInput.h"
 #include "advisor/model/AdvisorTexts.h"
+#include "advisor/model/ModelChance.h"
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "odds/model/PairIndex.h"
@@ -93,12 +94,19 @@ int runAdvise(CommandContext& ctx)
     const std::optional<QString> prob = ctx.args.takeOption(QStringLiteral("--prob"));
     if (!prob)
         throw BadInput(QStringLiteral("missing --prob P"));
+    const sim::OrderModel model = orderModelOption(ctx.args);
     advice::AdviceInput input;
-    input.prob = accepted(advice::readProbability(*prob, advice::ProbForm::Probability));
     input.bankroll = accepted(advice::readBankroll(optionOr(ctx.args, "--bankroll", "100000")));
     input.kelly = accepted(advice::readKellyFraction(optionOr(ctx.args, "--kelly", "1")));
     const SelectedRace selected = takeSelectedRace(ctx);
     const Bet bet = chosenBet(selected, option.kind, option.list);
+    // "--prob model": the chance the win pool's view gives the bet.
+    QString probText = *prob;
+    if (probText == QLatin1String("model")) {
+        const std::optional<sim::BetValue> view = advice::marketView(selected.day(), selected.race, bet, model);
+        probText = view ? advice::modelProbText(view->chance, advice::ProbForm::Probability) : QString();
+    }
+    input.prob = accepted(advice::readProbability(probText, advice::ProbForm::Probability));
     const advice::Advice a = advice::advise(bet, input);
 
     if (json) {

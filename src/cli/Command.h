@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/model/OrderModel.h"
 #include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
 #include "racedata/DayData.h"
@@ -101,6 +102,9 @@ long long stakeValue(const QString& text);
 // ODDS as the odds field takes it: up to 7 integer digits and one decimal, no
 // sign; BadInput otherwise.
 long double oddsValue(const QString& text);
+
+// "--model harville|discounted", discounted when absent; BadInput otherwise.
+sim::OrderModel orderModelOption(Args& args);
 
 // "--csv": the output as CSV (csv::text) instead of text; BadInput together
 // with --json.

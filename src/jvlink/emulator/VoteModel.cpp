@@ -1,5 +1,6 @@
 #include "jvlink/emulator/VoteModel.h"
 
+#include "finishorder/FinishOrder.h"
 #include "jvlink/emulator/Random.h"
 #include "racedata/KeibaFunc.h"
 
@@ -13,58 +14,19 @@ namespace {
 // favourite-longshot bias of the win pool): a floor under the strengths keeps
 // the longest odds of an 18-runner field near 350 times.
 constexpr double kLongshotFloor = 0.0045;
-// Discount exponents of the discounted Harville formula for second and third
-// place; the values that make it follow normal running times.
-constexpr double kSecondDiscount = 0.81, kThirdDiscount = 0.65;
 // Shares of the other pools ~ chance^kOtherBias, times noise with this sd of its log.
 constexpr double kOtherBias = 0.92, kNoise = 0.18;
-
-struct Chances {
-    std::array<double, kMaxRunners> win{}, place{};
-    std::array<std::array<double, kMaxRunners>, kMaxRunners> exacta{}, wide{};
-    std::array<double, 816> trio{};
-};
 
 double ratio(double a, double b)
 {
     return b > 1e-12 ? a / b : 0.0;
 }
 
-Chances chancesOf(const RaceDraw& race)
+// The finishing order follows the discounted Harville model, which follows
+// normal running times closely without sampling.
+finish::FinishOrder orderOf(const std::array<double, kMaxRunners>& win, int registered)
 {
-    Chances c;
-    c.win = winChances(race);
-    const int n = race.registered;
-    std::array<double, kMaxRunners> second{}, third{};
-    double sum2 = 0, sum3 = 0;
-    for (int i = 0; i < n; ++i) {
-        second[i] = std::pow(c.win[i], kSecondDiscount);
-        third[i] = std::pow(c.win[i], kThirdDiscount);
-        sum2 += second[i];
-        sum3 += third[i];
-    }
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            if (i != j)
-                c.exacta[i][j] = c.win[i] * ratio(second[j], sum2 - second[i]);
-    auto ordered = [&](int a, int b, int d) { return c.exacta[a][b] * ratio(third[d], sum3 - third[a] - third[b]); };
-    int t = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = i + 1; j < kMaxRunners; ++j)
-            for (int k = j + 1; k < kMaxRunners; ++k, ++t) {
-                if (k >= n)
-                    continue;
-                const double q = ordered(i, j, k) + ordered(i, k, j) + ordered(j, i, k) + ordered(j, k, i)
-                                 + ordered(k, i, j) + ordered(k, j, i);
-                c.trio[t] = q;
-                c.place[i] += q;
-                c.place[j] += q;
-                c.place[k] += q;
-                c.wide[i][j] += q;
-                c.wide[i][k] += q;
-                c.wide[j][k] += q;
-            }
-    return c;
+    return {std::span(win.data(), size_t(registered)), finish::kDiscountedHarville};
 }
 
 // The bettors' weight of a combination: its chance flattened by the bias,
@@ -131,8 +93,8 @@ std::array<double, kMaxRunners> winChances(const RaceDraw& race)
 
 Votes votesOf(const RaceDraw& race)
 {
-    const Chances c = chancesOf(race);
     const int n = race.registered;
+    const finish::FinishOrder order = orderOf(winChances(race), n);
     Weights weight(race.noiseSeed);
     Votes v;
     v.win.fill(-1);
@@ -147,7 +109,7 @@ Votes votesOf(const RaceDraw& race)
     for (int i = 0; i < n; ++i) {
         v.win[i] = v.place[i] = 0;
         win[i] = race.strength[i] > 0 ? race.strength[i] + kLongshotFloor : 0.0;
-        place[i] = weight(c.place[i]);
+        place[i] = weight(order.inFirst(i, 3));
     }
     spread(v.win, win, total(win), race.pool[WinPool]);
     spread(v.place, place, total(place), race.pool[PlacePool]);
@@ -162,10 +124,10 @@ Votes votesOf(const RaceDraw& race)
         for (int j = i + 1; j < kMaxRunners; ++j, ++k) {
             if (j >= n)
                 continue;
-            const double q = c.exacta[i][j] + c.exacta[j][i];
+            const double q = order.quinella(i, j);
             v.quinella[k] = v.wide[k] = 0;
             quinella[k] = weight(q);
-            wide[k] = weight(c.wide[i][j]);
+            wide[k] = weight(order.bothInFirst(i, j, 3));
             int a = keiba::bracketOf(n, i + 1), b = keiba::bracketOf(n, j + 1);
             if (a > b)
                 std::swap(a, b);
@@ -193,7 +155,7 @@ Votes votesOf(const RaceDraw& race)
                 continue;
             if (i < n && j < n) {
                 v.exacta[k] = 0;
-                exacta[k] = weight(c.exacta[i][j]);
+                exacta[k] = weight(order.exacta(i, j));
             }
             ++k;
         }
@@ -206,7 +168,7 @@ Votes votesOf(const RaceDraw& race)
             for (int m = j + 1; m < kMaxRunners; ++m, ++t)
                 if (m < n) {
                     v.trio[t] = 0;
-                    trio[t] = weight(c.trio[t]);
+                    trio[t] = weight(order.trio(i, j, m));
                 }
     spread(v.trio, trio, total(trio), race.pool[TrioPool]);
     return v;

@@ -1,0 +1,41 @@
+// Every bet of every pool of an 18-runner race under both finish-order models:
+// the 妙味 tab recomputes this on each race selection and model change.
+#include "odds/model/BetValue.h"
+#include "racedata/RecordLayout.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace tavek;
+
+namespace {
+
+QByteArray fullRace()
+{
+    QByteArray record(layout::kH1Length, ' ');
+    layout::put(record, layout::kRegistered, "18");
+    layout::put(record, layout::kStarters, "18");
+    for (int h = 1; h <= layout::kMaxWinEntries; ++h)
+        layout::put(record, layout::refundFlag(h), "0");
+    for (const pools::VotePool& pool : pools::kPools) {
+        const int entries = pool.runners == 1 ? 18 : pool.entries;
+        long long total = 0;
+        for (int n = 1; n <= entries; ++n) {
+            const long long votes = 500 + (n * 7919LL) % 90'000;
+            layout::put(record, pool.votes(n), QByteArray::number(votes).rightJustified(layout::kVoteLen, '0'));
+            total += votes;
+        }
+        layout::put(record, pool.total, QByteArray::number(total).rightJustified(layout::kVoteLen, '0'));
+    }
+    return record;
+}
+
+void BM_EveryBetBothModels(benchmark::State& state)
+{
+    const QByteArray record = fullRace();
+    for (auto _ : state)
+        for (sim::OrderModel model : sim::kOrderModels)
+            benchmark::DoNotOptimize(sim::betValues(record, model));
+}
+BENCHMARK(BM_EveryBetBothModels)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace

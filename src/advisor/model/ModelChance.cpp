@@ -1,0 +1,33 @@
+#include "advisor/model/ModelChance.h"
+
+#include "racedata/DayData.h"
+
+namespace tavek::advice {
+
+std::optional<sim::BetValue> marketView(const DayData& day, int race, const Bet& bet, sim::OrderModel model)
+{
+    return sim::findValue(sim::betValues(day.voteRecord(race), model), betPool(bet.kind), bet.number);
+}
+
+QString modelProbText(double chance, ProbForm form)
+{
+    switch (form) {
+    case ProbForm::Probability:
+        return QString::number(chance, 'f', 6);
+    case ProbForm::Percent:
+        return QString::number(chance * 100, 'f', 4);
+    case ProbForm::FairOdds:
+        break;
+    }
+    return chance > 0 ? QString::number(1 / chance, 'f', 2) : QString();
+}
+
+QString marketViewText(const std::optional<sim::BetValue>& view)
+{
+    if (!view)
+        return QStringLiteral("票数シェア －　モデル確率 －");
+    return QStringLiteral("票数シェア %1　モデル確率 %2")
+        .arg(sim::shareText(view->share), sim::chanceText(view->chance));
+}
+
+}  // namespace tavek::advice

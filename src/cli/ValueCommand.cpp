@@ -1,0 +1,82 @@
+// value: the bets of every pool ranked by their expected return under the
+// win pool's view (妙味).
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "export/CsvExport.h"
+#include "odds/model/BetValue.h"
+
+namespace tavek::cli {
+
+namespace {
+
+std::optional<pools::Pool> poolOption(Args& args)
+{
+    const std::optional<QString> text = args.takeOption(QStringLiteral("--pool"));
+    if (!text)
+        return std::nullopt;
+    for (const pools::VotePool& p : pools::kPools)
+        if (*text == QLatin1String(p.key))
+            return pools::Pool(&p - pools::kPools.data());
+    throw BadInput(
+        QStringLiteral("--pool takes win, place, bracket, quinella, wide, exacta or trio, not %1").arg(*text));
+}
+
+double oddsNumber(long long tenths)
+{
+    return double(tenths) / 10;
+}
+
+QJsonObject valueObject(const sim::BetValue& v)
+{
+    QJsonObject o{{"pool", pools::pool(v.pool).key},
+                  {"bet", sim::valueBetLabel(v.pool, v.number)},
+                  {"market_share", v.share},
+                  {"model_prob", v.chance},
+                  {"expected_return", v.expectedReturn}};
+    if (v.pool == pools::Pool::Place || v.pool == pools::Pool::Wide) {
+        o.insert("odds_min", oddsNumber(v.oddsLow));
+        o.insert("odds_max", oddsNumber(v.oddsHigh));
+    } else {
+        o.insert("odds", oddsNumber(v.oddsLow));
+    }
+    return o;
+}
+
+}  // namespace
+
+int runValue(CommandContext& ctx)
+{
+    const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
+    const bool csvOut = takeCsvFlag(ctx.args, json);
+    const std::optional<pools::Pool> pool = poolOption(ctx.args);
+    const sim::OrderModel model = orderModelOption(ctx.args);
+    const std::optional<QString> topText = ctx.args.takeOption(QStringLiteral("--top"));
+    const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top N (1 to 10000)"))) : 20;
+    const SelectedRace selected = takeSelectedRace(ctx);
+    const std::vector<sim::BetValue> ranked = sim::rankedValues(
+        sim::betValues(selected.day().voteRecord(selected.race), model), pool, top);
+
+    if (json) {
+        QJsonArray bets;
+        for (const sim::BetValue& v : ranked)
+            bets.append(valueObject(v));
+        printJson(ctx.out, QJsonObject{{"date", selected.loaded.date},
+                                       {"race", selected.item},
+                                       {"model", sim::orderModelKey(model)},
+                                       {"bets", bets}});
+        return kSuccess;
+    }
+    csv::Table table{sim::valueColumns()};
+    for (const sim::BetValue& v : ranked)
+        table.push_back(sim::valueRow(v));
+    if (csvOut) {
+        ctx.out << csv::text(table);
+        return kSuccess;
+    }
+    ctx.out << selected.item << '\t' << sim::orderModelName(model) << '\n';
+    for (const QStringList& row : table)
+        ctx.out << row.join(u'\t') << '\n';
+    return kSuccess;
+}
+
+}  // namespace tavek::cli

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "odds/model/OrderModel.h"
+#include "racedata/VotePools.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+#include <vector>
+
+// The win pool's view of every other pool: the win votes give each runner's
+// chance of winning, a finish-order model turns them into the chance of every
+// bet, and a bet's expected return is that chance times what it pays now.
+// Where another pool pays more than the win pool's view implies (妙味), its
+// crowd disagrees with the win pool's; neither is a prediction of the race.
+namespace tavek::sim {
+
+struct BetValue {
+    pools::Pool pool = pools::Pool::Win;
+    int number = 0;             // runner, pair index or pool entry, as the record numbers it
+    long long oddsLow = 0;      // tenths; the range's lower end for place and wide
+    long long oddsHigh = 0;     // tenths; the upper end, oddsLow elsewhere
+    double share = 0;           // the bet's votes over its pool's total
+    double chance = 0;          // the model's chance that the bet wins
+    double expectedReturn = 0;  // yen paid back per 100 yen staked, under the model
+};
+
+// Runner i's (index 0 is runner 1, up to 18) win votes over the win votes of
+// every runner not refunded; 0 for a refunded runner or one beyond the field.
+std::array<double, 18> winPoolChances(QByteArrayView record);
+
+// Every bet of every pool that has odds now (sold, not refunded, with votes),
+// in the pools' order, then the record's. Place and wide: the expected payout
+// over who else places, each case paid by the racing law's formula.
+std::vector<BetValue> betValues(QByteArrayView record, OrderModel model);
+
+// The `top` bets of the highest expected return, of `pool` or of every pool.
+std::vector<BetValue> rankedValues(std::vector<BetValue> values, std::optional<pools::Pool> pool, int top);
+
+// The bet of `pool` and `number` among `values`; none when it has no odds.
+std::optional<BetValue> findValue(const std::vector<BetValue>& values, pools::Pool pool, int number);
+
+// "3", "1-2", "2-3-7": the bet as the pool boards name it.
+QString valueBetLabel(pools::Pool pool, int number);
+
+// The texts of a ranked row, as the 妙味 tab and tavek-cli show them.
+QStringList valueColumns();
+QStringList valueRow(const BetValue& value);
+QString shareText(double share);    // "12.34%"
+QString chanceText(double chance);  // "8.76%"
+
+}  // namespace tavek::sim
