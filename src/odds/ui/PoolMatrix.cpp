@@ -53,8 +53,9 @@ PoolMatrix::PoolMatrix(QWidget* parent)
     place();
 }
 
-void PoolMatrix::setCellWidth(int width)
+void PoolMatrix::fitCellsTo(const QString& widest)
 {
+    const int width = QFontMetrics(cellFont()).horizontalAdvance(widest) + 6;
     if (width == cellWidth_)
         return;
     cellWidth_ = width;

@@ -17,9 +17,9 @@ public:
 
     explicit PoolMatrix(QWidget* parent = nullptr);
 
-    // Cells `width` pixels wide: a place or wide range needs more room than
-    // exacta or trio odds.
-    void setCellWidth(int width);
+    // Cells wide enough for `widest` in the cell font: a wide range needs more
+    // room than exacta or trio odds, and trio odds reach five digits.
+    void fitCellsTo(const QString& widest);
 
     PairCell* realCell(int row, int column) const { return real_[index(row, column)]; }
     PairCell* virtualCell(int row, int column) const { return virtual_[index(row, column)]; }

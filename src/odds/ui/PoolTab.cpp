@@ -248,8 +248,7 @@ void PoolTab::chooseBoard()
                                 .arg(name));
     TotalCaption->setText(tavek::sim::totalLabel(p));
     boardsView_->setCurrentIndex(p == Pool::Place ? 0 : 1);
-    // Ranges need about twice the room of single odds.
-    poolMatrix->setCellWidth(p == Pool::Wide ? 70 : 48);
+    poolMatrix->fitCellsTo(p == Pool::Wide ? QStringLiteral("999.9-9999.9") : QStringLiteral("99999.9"));
     refresh();
 }
 
