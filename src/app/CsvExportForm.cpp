@@ -28,6 +28,10 @@ const Choice kChoices[] = {
     {"RadioBracket", "枠連ｼﾐｭﾚｰｼｮﾝ（組番・オッズ・仮想オッズ）", "枠連"},
     {"RadioQuinella", "馬連ｼﾐｭﾚｰｼｮﾝ（組番・オッズ・仮想オッズ）", "馬連"},
     {"RadioReference", "参考資料（合計票数・馬単・3連複）", "参考資料"},
+    {"RadioPlace", "賭式別オッズ 複勝（馬番・票数・オッズ・仮想票数・仮想オッズ）", "複勝"},
+    {"RadioWide", "賭式別オッズ ワイド（同上）", "ワイド"},
+    {"RadioExacta", "賭式別オッズ 馬単（同上）", "馬単"},
+    {"RadioTrio", "賭式別オッズ 3連複（同上）", "3連複"},
     {"RadioHistory", "オッズ推移（取得ごと・馬番ごとの単勝オッズ）", "オッズ推移"},
 };
 
@@ -42,7 +46,8 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
     auto* what = new QGroupBox(QStringLiteral("保存する内容"), this);
     auto* whatColumn = new QVBoxLayout(what);
     auto* group = new QButtonGroup(this);
-    QRadioButton** radios[] = {&RadioWin, &RadioBracket, &RadioQuinella, &RadioReference, &RadioHistory};
+    QRadioButton** radios[] = {&RadioWin,  &RadioBracket, &RadioQuinella, &RadioReference, &RadioPlace,
+                               &RadioWide, &RadioExacta,  &RadioTrio,     &RadioHistory};
     for (size_t i = 0; i < std::size(kChoices); ++i) {
         auto* r = new QRadioButton(QString::fromUtf8(kChoices[i].caption), what);
         r->setObjectName(QString::fromLatin1(kChoices[i].name));
@@ -94,14 +99,11 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
 
 TCsvExportForm::Content TCsvExportForm::content() const
 {
-    if (RadioBracket->isChecked())
-        return Content::Bracket;
-    if (RadioQuinella->isChecked())
-        return Content::Quinella;
-    if (RadioReference->isChecked())
-        return Content::Reference;
-    if (RadioHistory->isChecked())
-        return Content::History;
+    const QRadioButton* radios[] = {RadioWin,  RadioBracket, RadioQuinella, RadioReference, RadioPlace,
+                                    RadioWide, RadioExacta,  RadioTrio,     RadioHistory};
+    for (size_t i = 0; i < std::size(radios); ++i)
+        if (radios[i]->isChecked())
+            return Content(i);
     return Content::Win;
 }
 

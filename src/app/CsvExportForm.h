@@ -15,7 +15,7 @@ class QRadioButton;
 class TCsvExportForm : public QDialog {
     Q_OBJECT
 public:
-    enum class Content { Win, Bracket, Quinella, Reference, History };
+    enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History };
 
     // `folder` is where the file name starts; `raceName` ("2005-04-16_東京11R")
     // begins the suggested file name; `shown` is chosen first (the board of
@@ -30,6 +30,10 @@ public:
     QRadioButton* RadioBracket;
     QRadioButton* RadioQuinella;
     QRadioButton* RadioReference;
+    QRadioButton* RadioPlace;
+    QRadioButton* RadioWide;
+    QRadioButton* RadioExacta;
+    QRadioButton* RadioTrio;
     QRadioButton* RadioHistory;
     QComboBox* EncodingCombo;
     QLineEdit* FileNameEdit;

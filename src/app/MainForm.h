@@ -27,6 +27,7 @@ class QuinellaTab;
 class BracketTab;
 class ReferenceTab;
 class AdvisorTab;
+class PoolTab;
 
 namespace tavek {
 struct DayData;
@@ -97,11 +98,13 @@ public:
     QWidget* TabSheet3;                // bracket quinella
     QWidget* TabSheet2;                // quinella
     QWidget* TabSheet4;                // reference
+    QWidget* TabSheet7;                // place, wide, exacta and trio boards
     QWidget* TabSheet5;                // stake advisor
     WinSheet* winSheet;                // the content of TabSheet1
     BracketTab* bracketTab;            // the content of TabSheet3
     QuinellaTab* quinellaTab;          // the content of TabSheet2
     ReferenceTab* referenceTab;        // the content of TabSheet4
+    PoolTab* poolTab;                  // the content of TabSheet7
     AdvisorTab* advisorTab;            // the content of TabSheet5
     QWidget* TabSheet6;                // odds history
     OddsHistoryView* oddsHistoryView;  // the content of TabSheet6

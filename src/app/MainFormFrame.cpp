@@ -220,10 +220,12 @@ void TMainForm::buildTabs()
     TabSheet3 = named(new QWidget, "TabSheet3");
     TabSheet2 = named(new QWidget, "TabSheet2");
     TabSheet4 = named(new QWidget, "TabSheet4");
+    TabSheet7 = named(new QWidget, "TabSheet7");
     PageControl1->addTab(TabSheet1, QStringLiteral("単勝ｼﾐｭﾚｰｼｮﾝ"));
     PageControl1->addTab(TabSheet3, QStringLiteral("枠連ｼﾐｭﾚｰｼｮﾝ"));
     PageControl1->addTab(TabSheet2, QStringLiteral("馬連ｼﾐｭﾚｰｼｮﾝ"));
     PageControl1->addTab(TabSheet4, QStringLiteral("参考資料"));
+    PageControl1->addTab(TabSheet7, QStringLiteral("賭式別オッズ"));
 
     winSheet = new WinSheet(*day_, TabSheet1);
     auto* win = new QVBoxLayout(TabSheet1);

@@ -8,6 +8,7 @@
 #include "controls/MessageBox.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/BracketTab.h"
+#include "odds/ui/PoolTab.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/WinSheet.h"
 #include "racedata/AtomicFile.h"
@@ -195,9 +196,16 @@ void TMainForm::CsvExportItemClick()
     // The board the user is looking at is the one to save, as a rule.
     using Content = TCsvExportForm::Content;
     const QWidget* tab = PageControl1->currentWidget();
+    using tavek::pools::Pool;
+    const Pool pool = poolTab->pool();
+    const Content poolContent = pool == Pool::Place    ? Content::Place
+                                : pool == Pool::Wide   ? Content::Wide
+                                : pool == Pool::Exacta ? Content::Exacta
+                                                       : Content::Trio;
     const Content shown = tab == TabSheet3   ? Content::Bracket
                           : tab == TabSheet2 ? Content::Quinella
                           : tab == TabSheet4 ? Content::Reference
+                          : tab == TabSheet7 ? poolContent
                           : tab == TabSheet6 ? Content::History
                                              : Content::Win;
     TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(), raceName, shown);
@@ -217,6 +225,18 @@ void TMainForm::CsvExportItemClick()
             break;
         case Content::Reference:
             table = tavek::csv::referenceTable(tavek::sim::referenceSheet(day_->voteRecord(race)));
+            break;
+        case Content::Place:
+            table = tavek::csv::poolTable(poolTab->board(Pool::Place));
+            break;
+        case Content::Wide:
+            table = tavek::csv::poolTable(poolTab->board(Pool::Wide));
+            break;
+        case Content::Exacta:
+            table = tavek::csv::poolTable(poolTab->board(Pool::Exacta));
+            break;
+        case Content::Trio:
+            table = tavek::csv::poolTable(poolTab->board(Pool::Trio));
             break;
         case Content::History: {
             tavek::history::OddsHistory* h = oddsHistory();

@@ -1,4 +1,4 @@
-// The quinella, bracket-quinella, reference and stake advisor tabs as the
+// The quinella, bracket-quinella, reference, pool and stake advisor tabs as the
 // main window sees them: where their widgets go, and the steps of a race
 // selection that are theirs.
 #include "app/MainForm.h"
@@ -6,6 +6,7 @@
 #include "advisor/ui/AdvisorTab.h"
 #include "odds/model/PairSlot.h"
 #include "odds/ui/BracketTab.h"
+#include "odds/ui/PoolTab.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
 #include "racedata/DayData.h"
@@ -32,7 +33,8 @@ void TMainForm::buildPairTabs()
     bracketTab = fill(TabSheet3, new BracketTab);
     quinellaTab = fill(TabSheet2, new QuinellaTab);
     referenceTab = fill(TabSheet4, new ReferenceTab);
-    // The stake advisor comes after the program's four tabs.
+    poolTab = fill(TabSheet7, new PoolTab);
+    // The stake advisor comes after the program's four tabs and the pool boards.
     TabSheet5 = new QWidget;
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
     PageControl1->addTab(TabSheet5, QStringLiteral("資金配分"));
@@ -62,10 +64,11 @@ void TMainForm::runBracketSection(int race)
     bracketTab->bracketSection(race);
 }
 
-// The last steps of the win calculation: the reference lists, then the stake
-// advisor's bets of the race.
+// The last steps of the win calculation: the reference lists, the pool
+// boards, then the stake advisor's bets of the race.
 void TMainForm::runReferenceSection(int race)
 {
     referenceTab->referenceSection(day_->voteRecord(race));
+    poolTab->poolSection(day_->voteRecord(race));
     advisorTab->advisorSection(race);
 }

@@ -52,6 +52,10 @@ public:
     long long virtualVotes(int n) const { return virtual_.entryVotes(n); }
     const OddsRange& virtualOdds(int n) const { return virtualOdds_[size_t(n - 1)]; }
 
+    // Registered runners: those a place board lists, and what places them in
+    // their brackets.
+    int registered() const { return real_.runners; }
+
     long long total() const { return std::max(real_.total, 0LL); }
     bool simulated() const { return simulated_; }
     long long virtualTotal() const { return std::max(virtual_.total, 0LL); }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class PairCell;
+class QLabel;
+
+// The place board: one row per runner as in the win grid, with its bracket,
+// number, votes, share and odds range, then the virtual votes and range. The
+// pool tab fills the texts; a click on a row reports its runner.
+class PlaceRows : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kRows = 28;
+    enum Column { Votes, Share, Odds, VirtualVotes, VirtualOdds, kFigureColumns };
+
+    explicit PlaceRows(QWidget* parent = nullptr);
+
+    QLabel* bracketBox(int n) const { return rows_[size_t(n - 1)].bracket; }
+    PairCell* cell(int n, Column column) const { return rows_[size_t(n - 1)].cells[size_t(column)]; }
+    // Shows runner rows 1..`runners`, hides the rest.
+    void setRunners(int runners);
+    // Runner n's bracket box in the bracket's colour; 0 leaves it blank.
+    void setBracket(int n, int bracket);
+
+signals:
+    void clicked(int n);
+
+private:
+    struct Row {
+        QLabel* bracket = nullptr;
+        QLabel* number = nullptr;
+        std::array<PairCell*, kFigureColumns> cells{};
+    };
+    std::vector<Row> rows_;
+    int runners_ = -1;
+};

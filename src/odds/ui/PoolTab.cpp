@@ -1,0 +1,323 @@
+#include "odds/ui/PoolTab.h"
+
+#include "odds/model/PoolListing.h"
+#include "odds/model/ReferenceSheet.h"
+#include "odds/ui/PairCell.h"
+#include "odds/ui/PlaceRows.h"
+#include "odds/ui/PoolInputDialog.h"
+#include "odds/ui/PoolMatrix.h"
+#include "odds/ui/SheetBox.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using tavek::pools::Pool;
+using tavek::sim::PoolBoard;
+using tavek::sim::SimResult;
+
+namespace {
+
+constexpr Pool kPools[] = {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio};
+
+QLabel* caption(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}
+
+QScrollArea* scrolled(QWidget* board)
+{
+    auto* area = new QScrollArea;
+    area->setWidget(board);
+    area->setFrameShape(QFrame::NoFrame);
+    return area;
+}
+
+}  // namespace
+
+PoolTab::PoolTab(QWidget* parent)
+    : QWidget(parent)
+    , boards_{PoolBoard(Pool::Place), PoolBoard(Pool::Wide), PoolBoard(Pool::Exacta), PoolBoard(Pool::Trio)}
+{
+    setObjectName(QStringLiteral("PoolTab"));
+    auto* strip = new QFrame(this);
+    strip->setObjectName(QStringLiteral("Panel7"));
+    strip->setFrameShape(QFrame::StyledPanel);
+    strip->setFrameShadow(QFrame::Raised);
+
+    PoolCombo = new QComboBox(strip);
+    PoolCombo->setObjectName(QStringLiteral("PoolCombo"));
+    for (Pool p : kPools)
+        PoolCombo->addItem(tavek::pools::pool(p).caption());
+    pivotCaption_ = caption(strip, QStringLiteral("軸："));
+    PivotCombo = new QComboBox(strip);
+    PivotCombo->setObjectName(QStringLiteral("PivotCombo"));
+    for (int h = 1; h <= PoolMatrix::kRunners; ++h)
+        PivotCombo->addItem(QString::number(h));
+    PoolNote = new QLabel(strip);
+    PoolNote->setObjectName(QStringLiteral("PoolNote"));
+    PoolNote->setWordWrap(true);
+
+    const QColor aqua(0x00, 0xFF, 0xFF);
+    RealTotalBox = makeBox(strip, QStringLiteral("RealTotalBox"), aqua, Qt::red, true);
+    VirtualTotalBox = makeBox(strip, QStringLiteral("VirtualTotalBox"), aqua, Qt::red, true);
+    ExcessBox = makeBox(strip, QStringLiteral("ExcessBox"), Qt::yellow, Qt::blue, true);
+    const QFontMetrics fm(RealTotalBox->font());
+    const int boxWidth = fm.horizontalAdvance(QStringLiteral("99,999,999,999円")) + 12;
+    for (QLabel* box : {RealTotalBox, VirtualTotalBox, ExcessBox})
+        box->setFixedSize(boxWidth, fm.height() + 8);
+    TotalCaption = caption(strip, QString());
+
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(caption(strip, QStringLiteral("賭式：")));
+    choice->addWidget(PoolCombo);
+    choice->addSpacing(8);
+    choice->addWidget(pivotCaption_);
+    choice->addWidget(PivotCombo);
+    choice->addSpacing(8);
+    choice->addWidget(PoolNote, 1);
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(TotalCaption);
+    totals->addWidget(RealTotalBox);
+    totals->addSpacing(12);
+    totals->addWidget(caption(strip, QStringLiteral("(仮想)：")));
+    totals->addWidget(VirtualTotalBox);
+    totals->addSpacing(12);
+    totals->addWidget(caption(strip, QStringLiteral("過剰投票金額(仮想)：")));
+    totals->addWidget(ExcessBox);
+    totals->addStretch(1);
+    auto* stripColumn = new QVBoxLayout(strip);
+    stripColumn->setContentsMargins(8, 4, 8, 4);
+    stripColumn->setSpacing(4);
+    stripColumn->addLayout(choice);
+    stripColumn->addLayout(totals);
+
+    placeRows = new PlaceRows;
+    poolMatrix = new PoolMatrix;
+    boardsView_ = new QStackedWidget(this);
+    boardsView_->addWidget(scrolled(placeRows));
+    boardsView_->addWidget(scrolled(poolMatrix));
+
+    listPanel_ = new QWidget(this);
+    TrioList = new QListWidget(listPanel_);
+    TrioList->setObjectName(QStringLiteral("TrioList"));
+    TrioList->setUniformItemSizes(true);
+    QFont fixed(QStringLiteral("ＭＳ ゴシック"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setPixelSize(12);
+    TrioList->setFont(fixed);
+    TrioList->setFixedWidth(QFontMetrics(fixed).horizontalAdvance(QString(32, u'0')) + 24);
+    for (int i = 0; i < kListed; ++i)
+        TrioList->addItem(QString());
+    auto* listColumn = new QVBoxLayout(listPanel_);
+    listColumn->setContentsMargins(4, 4, 4, 4);
+    listColumn->addWidget(caption(listPanel_, QStringLiteral("票数上位%1組").arg(kListed)));
+    listColumn->addWidget(TrioList, 1);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(boardsView_, 1);
+    body->addWidget(listPanel_);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addWidget(strip);
+    outer->addLayout(body, 1);
+
+    connect(PoolCombo, &QComboBox::currentIndexChanged, this, &PoolTab::chooseBoard);
+    connect(PivotCombo, &QComboBox::currentIndexChanged, this, &PoolTab::refresh);
+    connect(placeRows, &PlaceRows::clicked, this, [this](int n) { cellClicked(n, true); });
+    connect(poolMatrix, &PoolMatrix::realClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), true); });
+    connect(poolMatrix, &PoolMatrix::virtualClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), false); });
+    connect(TrioList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { cellClicked(item->data(Qt::UserRole).toInt(), true); });
+    chooseBoard();
+}
+
+Pool PoolTab::pool() const
+{
+    return kPools[std::clamp(PoolCombo->currentIndex(), 0, 3)];
+}
+
+const PoolBoard& PoolTab::board(Pool p) const
+{
+    return boards_[size_t(std::find(std::begin(kPools), std::end(kPools), p) - std::begin(kPools))];
+}
+
+PoolBoard& PoolTab::current()
+{
+    return boards_[size_t(std::clamp(PoolCombo->currentIndex(), 0, 3))];
+}
+
+int PoolTab::pivot() const
+{
+    return PivotCombo->currentIndex() + 1;
+}
+
+void PoolTab::poolSection(QByteArrayView voteRecord)
+{
+    for (PoolBoard& b : boards_)
+        b.calculate(voteRecord);
+    refresh();
+}
+
+// The entry at a place of the 18 x 18 board, 0 where the board has none.
+int PoolTab::entryAt(int row, int column) const
+{
+    switch (pool()) {
+    case Pool::Wide:
+        return row < column ? tavek::sim::entryOf(Pool::Wide, row, column) : 0;
+    case Pool::Exacta:
+        return tavek::sim::entryOf(Pool::Exacta, row, column);
+    case Pool::Trio: {
+        const int p = pivot();
+        if (row >= column || row == p || column == p)
+            return 0;
+        int r[] = {p, row, column};
+        std::sort(std::begin(r), std::end(r));
+        return tavek::sim::entryOf(Pool::Trio, r[0], r[1], r[2]);
+    }
+    default:
+        return 0;
+    }
+}
+
+PairCell* PoolTab::cellOf(int n, bool isReal) const
+{
+    const PoolBoard& b = board();
+    if (n < 1 || n > b.size() || !b.inField(n))
+        return nullptr;
+    if (pool() == Pool::Place)
+        return placeRows->cell(n, isReal ? PlaceRows::Odds : PlaceRows::VirtualOdds);
+    tavek::sim::EntryRunners r = tavek::sim::entryRunners(pool(), n);
+    if (pool() == Pool::Trio) {
+        auto* end = std::remove(r.begin(), r.end(), pivot());
+        if (end == r.end())
+            return nullptr;
+    }
+    return isReal ? poolMatrix->realCell(r[0], r[1]) : poolMatrix->virtualCell(r[0], r[1]);
+}
+
+PairCell* PoolTab::realCell(int n) const
+{
+    return cellOf(n, true);
+}
+
+PairCell* PoolTab::virtualCell(int n) const
+{
+    return cellOf(n, false);
+}
+
+SimResult PoolTab::simulateStake(int n, long long yen)
+{
+    const SimResult result = current().simulateStake(n, yen);
+    refresh();
+    return result;
+}
+
+SimResult PoolTab::simulateOdds(int n, long double odds)
+{
+    const SimResult result = current().simulateOdds(n, odds);
+    refresh();
+    return result;
+}
+
+void PoolTab::chooseBoard()
+{
+    const Pool p = pool();
+    const bool trio = p == Pool::Trio;
+    pivotCaption_->setVisible(trio);
+    PivotCombo->setVisible(trio);
+    listPanel_->setVisible(trio);
+    const QString name = tavek::pools::pool(p).caption();
+    PoolNote->setText(board().hasOddsSimulation()
+                          ? QStringLiteral("※上段が実際のオッズ、下段が仮想オッズ。上段をクリックで金額、"
+                                           "下段をクリックでオッズのシミュレーションを行います。")
+                          : QStringLiteral("※%1のオッズは的中の組み合わせで変わる幅（最低-最高）のため、"
+                                           "オッズのシミュレーションはありません。クリックで金額のシミュレーション。")
+                                .arg(name));
+    TotalCaption->setText(tavek::sim::totalLabel(p));
+    boardsView_->setCurrentIndex(p == Pool::Place ? 0 : 1);
+    poolMatrix->fitCellsTo(p == Pool::Wide ? QStringLiteral("999.9-9999.9") : QStringLiteral("99999.9"));
+    refresh();
+}
+
+void PoolTab::cellClicked(int n, bool isReal)
+{
+    const PoolBoard& b = board();
+    // As on the pair tabs, an entry without real odds opens no dialog.
+    if (n < 1 || n > b.size() || !b.odds(n).has())
+        return;
+    const InputKind kind = !isReal && b.hasOddsSimulation() ? InputKind::Odds : InputKind::Stake;
+    TInputPoolForm dialog(*this, n, kind, this);
+    dialog.exec();
+}
+
+void PoolTab::refresh()
+{
+    // Only the board in view is painted, and of it only the cells whose text
+    // changes (QLabel repaints on a new text only).
+    const PoolBoard& b = board();
+    RealTotalBox->setText(b.totalText());
+    VirtualTotalBox->setText(b.virtualTotalText());
+    ExcessBox->setText(b.excessText());
+    if (pool() == Pool::Place)
+        refreshPlace();
+    else
+        refreshMatrix();
+    if (pool() == Pool::Trio)
+        refreshList();
+}
+
+void PoolTab::refreshPlace()
+{
+    const PoolBoard& b = board();
+    placeRows->setRunners(std::min(b.registered(), PlaceRows::kRows));
+    for (int n = 1; n <= std::min(b.registered(), PlaceRows::kRows); ++n) {
+        placeRows->setBracket(n, tavek::sim::placeBracket(b, n));
+        placeRows->cell(n, PlaceRows::Votes)->setText(b.votesText(n).trimmed());
+        placeRows->cell(n, PlaceRows::Share)->setText(tavek::sim::shareText(b, n).trimmed());
+        placeRows->cell(n, PlaceRows::Odds)->setText(b.oddsText(n));
+        placeRows->cell(n, PlaceRows::VirtualVotes)->setText(b.virtualVotesText(n).trimmed());
+        placeRows->cell(n, PlaceRows::VirtualOdds)->setText(b.virtualOddsText(n));
+    }
+}
+
+void PoolTab::refreshMatrix()
+{
+    const PoolBoard& b = board();
+    for (int row = 1; row <= PoolMatrix::kRunners; ++row)
+        for (int column = 1; column <= PoolMatrix::kRunners; ++column) {
+            const int n = entryAt(row, column);
+            const bool shown = n > 0 && b.inField(n);
+            poolMatrix->showPlace(row, column, shown);
+            if (!shown)
+                continue;
+            poolMatrix->realCell(row, column)->setText(b.oddsText(n).trimmed());
+            poolMatrix->virtualCell(row, column)->setText(b.virtualOddsText(n).trimmed());
+        }
+}
+
+void PoolTab::refreshList()
+{
+    const PoolBoard& b = board();
+    const std::vector<int> entries = tavek::sim::mostBacked(b, kListed);
+    for (int i = 0; i < kListed; ++i) {
+        QListWidgetItem* item = TrioList->item(i);
+        const bool listed = size_t(i) < entries.size();
+        const QString text = listed ? tavek::sim::rankedLine(b, i + 1, entries[size_t(i)]) : QString();
+        if (item->text() != text)
+            item->setText(text);
+        item->setData(Qt::UserRole, listed ? entries[size_t(i)] : 0);
+    }
+}

@@ -1,0 +1,166 @@
+#include "controls/Label3D.h"
+#include "controls/MessageBox.h"
+#include "controls/SaNumEditExC.h"
+#include "odds/model/PoolListing.h"
+#include "odds/ui/PairCell.h"
+#include "odds/ui/PlaceRows.h"
+#include "odds/ui/PoolInputDialog.h"
+#include "odds/ui/PoolTab.h"
+#include "support/SampleRace.h"
+#include "support/gui/BoxAnswerer.h"
+#include "support/gui/DialogCatcher.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tavek;
+using namespace tavek::sim;
+using pools::Pool;
+using test::BoxAnswerer;
+using test::DialogCatcher;
+
+namespace {
+
+// The sample race with place and wide votes of their own, runner 7 refunded.
+QByteArray sampleRecord()
+{
+    test::H1Record r = sampleRace18();
+    for (int h = 1; h <= 18; ++h)
+        r.votes(layout::kPlacePool.votes(h), 10'000LL * h);
+    for (int k = 1; k <= 153; ++k)
+        r.votes(layout::kWidePool.votes(k), 500LL + 37 * k);
+    return r.refund(7).bytes();
+}
+
+void choose(PoolTab& tab, Pool pool)
+{
+    const int index = tab.PoolCombo->findText(pools::pool(pool).caption());
+    ASSERT_GE(index, 0);
+    tab.PoolCombo->setCurrentIndex(index);
+}
+
+void typeAndOk(QDialog* dialog, const QString& value)
+{
+    auto* d = qobject_cast<TInputPoolForm*>(dialog);
+    ASSERT_NE(d, nullptr);
+    QTest::keyClicks(d->SaNumEditExC1, value);
+    QTest::mouseClick(d->BitBtn1, Qt::LeftButton);
+}
+
+}  // namespace
+
+// Every board puts each entry of the field where its runners say and shows
+// the model's texts there: what tavek-cli prints for the same record.
+TEST(PoolTab, EachBoardShowsTheModelsTextsInTheEntrysPlace)
+{
+    const QByteArray record = sampleRecord();
+    PoolTab tab;
+    tab.PivotCombo->setCurrentIndex(4);  // 軸 5
+    tab.poolSection(record);
+    for (Pool pool : {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio}) {
+        SCOPED_TRACE(pools::pool(pool).key);
+        choose(tab, pool);
+        PoolBoard expected(pool);
+        expected.calculate(record);
+        EXPECT_EQ(tab.RealTotalBox->text(), expected.totalText());
+        int shown = 0;
+        for (int n = 1; n <= expected.size(); ++n) {
+            PairCell* cell = tab.realCell(n);
+            if (!cell)
+                continue;
+            ++shown;
+            ASSERT_EQ(cell->text(), expected.oddsText(n).trimmed()) << expected.label(n).toStdString();
+            ASSERT_FALSE(cell->isHidden());
+        }
+        // Place 18 runners; wide 153 pairs; exacta 306; trio the 136 with runner 5.
+        const int entries[] = {18, 153, 306, 136};
+        EXPECT_EQ(shown, entries[tab.PoolCombo->currentIndex()]);
+    }
+    EXPECT_EQ(tab.realCell(entryOf(Pool::Trio, 2, 5, 9))->objectName(), "Real2_9");
+    EXPECT_EQ(tab.realCell(entryOf(Pool::Trio, 1, 2, 3)), nullptr) << "without the pivot";
+    EXPECT_EQ(tab.TrioList->item(0)->text(), rankedLine(tab.board(), 1, mostBacked(tab.board(), 1)[0]));
+    choose(tab, Pool::Exacta);
+    EXPECT_EQ(tab.realCell(entryOf(Pool::Exacta, 7, 3))->objectName(), "Real7_3");
+    EXPECT_EQ(tab.realCell(entryOf(Pool::Exacta, 7, 3))->text(), "返還");
+    choose(tab, Pool::Place);
+    EXPECT_EQ(tab.placeRows->cell(7, PlaceRows::Odds)->text(), "返還");
+    EXPECT_EQ(tab.placeRows->bracketBox(18)->text(), "8");
+}
+
+// A click on a real cell opens the stake dialog of its entry; OK shows the
+// virtual figures of the whole board.
+TEST(PoolTab, AStakeOnATrioIsShownOnTheWholeBoard)
+{
+    const QByteArray record = sampleRecord();
+    PoolTab tab;
+    tab.PivotCombo->setCurrentIndex(4);
+    tab.poolSection(record);
+    choose(tab, Pool::Trio);
+    const int n = entryOf(Pool::Trio, 2, 5, 9);
+    QString caption, label;
+    DialogCatcher catcher([&](QDialog* d) {
+        caption = d->windowTitle();
+        label = static_cast<TInputPoolForm*>(d)->Label3D9->text();
+        typeAndOk(d, "100000");
+    });
+    QTest::mouseClick(tab.realCell(n), Qt::LeftButton);
+    ASSERT_EQ(catcher.count(), 1);
+    EXPECT_EQ(caption, "仮定投資金額入力（3連複）");
+    EXPECT_EQ(label, "2-5-9");
+
+    PoolBoard expected(Pool::Trio);
+    expected.calculate(record);
+    expected.simulateStake(n, 100'000);
+    for (int m = 1; m <= expected.size(); ++m) {
+        if (PairCell* cell = tab.virtualCell(m)) {
+            ASSERT_EQ(cell->text(), expected.virtualOddsText(m).trimmed()) << m;
+        }
+    }
+    EXPECT_EQ(tab.VirtualTotalBox->text(), expected.virtualTotalText());
+    EXPECT_EQ(tab.ExcessBox->text(), "    100,000円");
+}
+
+// Odds not above 1 are refused with the board's message and the dialog stays
+// open; place and wide have no odds simulation, so their virtual cells ask
+// for a stake; a pool not sold opens nothing.
+TEST(PoolTab, RefusedOddsKeepTheDialogAndRangesAskOnlyForAStake)
+{
+    const QByteArray record = sampleRecord();
+    PoolTab tab;
+    tab.poolSection(record);
+    choose(tab, Pool::Exacta);
+    const int n = entryOf(Pool::Exacta, 3, 1);
+    {
+        BoxAnswerer boxes;
+        bool stillOpen = false;
+        DialogCatcher catcher([&](QDialog* d) {
+            typeAndOk(d, "1");
+            stillOpen = d->isVisible();
+        });
+        QTest::mouseClick(tab.virtualCell(n), Qt::LeftButton);
+        ASSERT_EQ(catcher.count(), 1);
+        EXPECT_TRUE(stillOpen);
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.seen()[0].kind, MessageBox::Kind::Error);
+        EXPECT_EQ(boxes.texts()[0], tab.board().refusalMessage(n, SimResult::NotAboveOne));
+        EXPECT_EQ(tab.VirtualTotalBox->text(), "");
+    }
+
+    QString caption;
+    DialogCatcher ranges([&](QDialog* d) { caption = d->windowTitle(); });
+    choose(tab, Pool::Wide);
+    QTest::mouseClick(tab.virtualCell(entryOf(Pool::Wide, 1, 2)), Qt::LeftButton);
+    EXPECT_EQ(caption, "仮定投資金額入力（ワイド）");
+
+    test::H1Record four = sampleRace18();
+    tab.poolSection(four.registered(4).starters(4).bytes());
+    choose(tab, Pool::Place);
+    EXPECT_EQ(tab.realCell(1)->text(), "発売なし");
+    QTest::mouseClick(tab.realCell(1), Qt::LeftButton);
+    EXPECT_EQ(ranges.count(), 1) << "a pool not sold opens no dialog";
+    EXPECT_TRUE(tab.PoolNote->text().contains("オッズのシミュレーションはありません"));
+}
