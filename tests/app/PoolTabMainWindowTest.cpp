@@ -87,8 +87,9 @@ TEST(PoolTabMainWindow, TheTrioBoardFollowsTheRaceSelectionAndIsSavedAsCsv)
     });
     form.CsvExportItemClick();
     const QByteArray bytes = test::readFile(path);
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"
-                                 + QStringLiteral("組番,票数,オッズ,票数(仮想),オッズ(仮想)\r\n1-2-3,100,").toUtf8()))
+    EXPECT_TRUE(bytes.startsWith(
+        "\xEF\xBB\xBF"
+        + QStringLiteral("組番,馬番1,馬番2,馬番3,票数,オッズ,票数(仮想),オッズ(仮想)\r\n1-2-3,1,2,3,100,").toUtf8()))
         << bytes.left(60).toStdString();
     EXPECT_EQ(bytes.count("\r\n"), 1 + 10);
 }
