@@ -1,5 +1,6 @@
 // The stake advisor tab in the main window: it follows the race selection and
 // shows what tavek-cli advise and dutch print for the same race.
+#include "advisor/model/ModelChance.h"
 #include "advisor/ui/AdvisorTab.h"
 #include "controls/SaNumEdit.h"
 #include "racedata/DayData.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -174,4 +176,38 @@ TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)
     tab->DutchList->item(2)->setCheckState(Qt::Checked);  // horse 3, scratched
     EXPECT_EQ(tab->DutchTable->rowCount(), 0);
     EXPECT_TRUE(tab->DutchMessageLabel->text().contains(u"取消"));
+}
+
+// The market's view of the chosen bet under the chosen model, and its chance
+// taken into P in the form P is stated in, still open to the bettor's typing.
+TEST_F(AdvisorTabMainWindow, ModelChanceFillsP)
+{
+    using tavek::sim::OrderModel;
+    const tavek::DayData& day = form->dayData();
+    auto view = [&](int horse, OrderModel model) {
+        return tavek::advice::marketView(
+            day, 0, tavek::advice::chooseBet(day, 0, tavek::advice::BetKind::Win, horse).bet, model);
+    };
+    for (OrderModel model : tavek::sim::kOrderModels) {
+        choose(tab->ModelCombo, int(model));
+        choose(tab->BetCombo, 5);
+        EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(view(5, model)));
+        for (int form : {int(tavek::advice::ProbForm::Percent), int(tavek::advice::ProbForm::FairOdds)}) {
+            choose(tab->ProbFormCombo, form);
+            QTest::mouseClick(tab->ModelProbBtn, Qt::LeftButton);
+            EXPECT_EQ(tab->ProbEdit->Text(),
+                      tavek::advice::modelProbText(view(5, model)->chance, tavek::advice::ProbForm(form)));
+            EXPECT_TRUE(tab->MessageLabel->text().isEmpty()) << tab->MessageLabel->text().toStdString();
+            EXPECT_FALSE(tableRow(tab->StakeTable, 2)[0].isEmpty()) << "the advice follows P";
+        }
+    }
+    retype(tab->ProbEdit, "3");
+    EXPECT_EQ(tab->ProbEdit->Text(), "3") << "the bettor overwrites the model";
+
+    choose(tab->BetCombo, 3);  // scratched: no odds, no view
+    EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(std::nullopt));
+    EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
+    fx.pickRace(1);
+    choose(tab->BetCombo, 3);
+    EXPECT_TRUE(tab->ModelProbBtn->isEnabled()) << "the other race's horse 3 runs";
 }
