@@ -27,6 +27,7 @@ class QuinellaTab;
 class BracketTab;
 class ReferenceTab;
 class AdvisorTab;
+class ValueTab;
 
 namespace tavek {
 struct DayData;
@@ -103,6 +104,8 @@ public:
     QuinellaTab* quinellaTab;          // the content of TabSheet2
     ReferenceTab* referenceTab;        // the content of TabSheet4
     AdvisorTab* advisorTab;            // the content of TabSheet5
+    QWidget* TabSheet7;                // 妙味, the bets of the highest expected return
+    ValueTab* valueTab;                // the content of TabSheet7
     QWidget* TabSheet6;                // odds history
     OddsHistoryView* oddsHistoryView;  // the content of TabSheet6
 

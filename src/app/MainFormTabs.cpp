@@ -1,4 +1,4 @@
-// The quinella, bracket-quinella, reference and stake advisor tabs as the
+// The quinella, bracket-quinella, reference, stake advisor and 妙味 tabs as the
 // main window sees them: where their widgets go, and the steps of a race
 // selection that are theirs.
 #include "app/MainForm.h"
@@ -9,6 +9,7 @@
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
 #include "racedata/DayData.h"
+#include "value/ui/ValueTab.h"
 
 #include <QComboBox>
 #include <QTabWidget>
@@ -37,6 +38,15 @@ void TMainForm::buildPairTabs()
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
     PageControl1->addTab(TabSheet5, QStringLiteral("資金配分"));
     advisorTab = fill(TabSheet5, new AdvisorTab(*day_));
+    TabSheet7 = new QWidget;
+    TabSheet7->setObjectName(QStringLiteral("TabSheet7"));
+    PageControl1->addTab(TabSheet7, QStringLiteral("妙味"));
+    valueTab = fill(TabSheet7, new ValueTab(*day_));
+    connect(valueTab, &ValueTab::betChosen, this,
+            [this](tavek::pools::Pool pool, int number, tavek::sim::OrderModel model) {
+        PageControl1->setCurrentWidget(TabSheet5);
+        advisorTab->takeBet(pool, number, model);
+    });
     tavek::DayData& day = *day_;
     using tavek::sim::PairKind;
     quinellaTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Quinella); });
@@ -63,9 +73,10 @@ void TMainForm::runBracketSection(int race)
 }
 
 // The last steps of the win calculation: the reference lists, then the stake
-// advisor's bets of the race.
+// advisor's bets of the race and the bets of the highest expected return.
 void TMainForm::runReferenceSection(int race)
 {
     referenceTab->referenceSection(day_->voteRecord(race));
     advisorTab->advisorSection(race);
+    valueTab->valueSection(race);
 }

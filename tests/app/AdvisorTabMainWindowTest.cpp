@@ -68,10 +68,11 @@ protected:
 
 TEST_F(AdvisorTabMainWindow, FifthTabAfterTheProgramsFour)
 {
-    ASSERT_EQ(form->PageControl1->count(), 6);
+    ASSERT_EQ(form->PageControl1->count(), 7);
     EXPECT_EQ(form->PageControl1->tabText(3), "参考資料");
     EXPECT_EQ(form->PageControl1->tabText(4), "資金配分");
-    EXPECT_EQ(form->PageControl1->tabText(5), "オッズ推移");
+    EXPECT_EQ(form->PageControl1->tabText(5), "妙味");
+    EXPECT_EQ(form->PageControl1->tabText(6), "オッズ推移");
     EXPECT_EQ(tab->BetCombo->count(), 16) << "the race's registered runners";
     EXPECT_EQ(tab->OddsNowLabel->text(), "106.4倍") << "horse 1: 133,000 x 0.8 / 1,000";
     EXPECT_FALSE(tab->MessageLabel->text().isEmpty()) << "asks for P";
