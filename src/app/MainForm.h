@@ -28,6 +28,7 @@ class BracketTab;
 class ReferenceTab;
 class AdvisorTab;
 class PoolTab;
+class ValueTab;
 
 namespace tavek {
 struct DayData;
@@ -106,6 +107,8 @@ public:
     ReferenceTab* referenceTab;        // the content of TabSheet4
     PoolTab* poolTab;                  // the content of TabSheet7
     AdvisorTab* advisorTab;            // the content of TabSheet5
+    QWidget* TabSheet8;                // 妙味, the bets of the highest expected return
+    ValueTab* valueTab;                // the content of TabSheet8
     QWidget* TabSheet6;                // odds history
     OddsHistoryView* oddsHistoryView;  // the content of TabSheet6
 

@@ -1,4 +1,4 @@
-// The quinella, bracket-quinella, reference, pool and stake advisor tabs as the
+// The quinella, bracket-quinella, reference, pool, stake advisor and 妙味 tabs as the
 // main window sees them: where their widgets go, and the steps of a race
 // selection that are theirs.
 #include "app/MainForm.h"
@@ -10,6 +10,7 @@
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
 #include "racedata/DayData.h"
+#include "value/ui/ValueTab.h"
 
 #include <QComboBox>
 #include <QTabWidget>
@@ -39,6 +40,15 @@ void TMainForm::buildPairTabs()
     TabSheet5->setObjectName(QStringLiteral("TabSheet5"));
     PageControl1->addTab(TabSheet5, QStringLiteral("資金配分"));
     advisorTab = fill(TabSheet5, new AdvisorTab(*day_));
+    TabSheet8 = new QWidget;
+    TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
+    PageControl1->addTab(TabSheet8, QStringLiteral("妙味"));
+    valueTab = fill(TabSheet8, new ValueTab(*day_));
+    connect(valueTab, &ValueTab::betChosen, this,
+            [this](tavek::pools::Pool pool, int number, tavek::sim::OrderModel model) {
+        PageControl1->setCurrentWidget(TabSheet5);
+        advisorTab->takeBet(pool, number, model);
+    });
     tavek::DayData& day = *day_;
     using tavek::sim::PairKind;
     quinellaTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Quinella); });
@@ -65,10 +75,12 @@ void TMainForm::runBracketSection(int race)
 }
 
 // The last steps of the win calculation: the reference lists, the pool
-// boards, then the stake advisor's bets of the race.
+// boards, then the stake advisor's bets of the race and the bets of the
+// highest expected return.
 void TMainForm::runReferenceSection(int race)
 {
     referenceTab->referenceSection(day_->voteRecord(race));
     poolTab->poolSection(day_->voteRecord(race));
     advisorTab->advisorSection(race);
+    valueTab->valueSection(race);
 }

@@ -51,7 +51,8 @@ int runValue(CommandContext& ctx)
     const std::optional<pools::Pool> pool = poolOption(ctx.args);
     const sim::OrderModel model = orderModelOption(ctx.args);
     const std::optional<QString> topText = ctx.args.takeOption(QStringLiteral("--top"));
-    const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top N (1 to 10000)"))) : 20;
+    const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top N (1 to 10000)")))
+                            : sim::kValueTop;
     const SelectedRace selected = takeSelectedRace(ctx);
     const std::vector<sim::BetValue> ranked = sim::rankedValues(
         sim::betValues(selected.day().voteRecord(selected.race), model), pool, top);

@@ -1,5 +1,6 @@
 #include "market/MarketStats.h"
 
+#include "odds/model/BetValue.h"
 #include "odds/model/PairIndex.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
@@ -148,6 +149,9 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         const double harville = a * b / (1 - a) + b * a / (1 - b);
         r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
     }
+    for (OrderModel model : kOrderModels)
+        for (const BetValue& v : betValues(h1, model))
+            returns_[size_t(model)][size_t(v.pool)].push_back(float(v.expectedReturn));
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
     races_.push_back(std::move(r));
@@ -300,6 +304,13 @@ std::vector<RaceFigures> MarketStats::largest(int count) const
     return v;
 }
 
+ReturnSpread MarketStats::expectedReturns(OrderModel model, pools::Pool pool) const
+{
+    const std::vector<float>& r = returns_[size_t(model)][size_t(pool)];
+    const Quantiles q = quantilesOf(std::vector<double>(r.begin(), r.end()));
+    return {int(r.size()), q.p25, q.median, q.p75};
+}
+
 QStringList MarketStats::reportLines() const
 {
     QStringList out;
@@ -352,6 +363,20 @@ QStringList MarketStats::reportLines() const
     for (size_t k = 0; k < mix.size(); ++k)
         parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
+    out << QStringLiteral("expected return per 100 yen under the win pool's view (p25 / median / p75, bets):");
+    for (OrderModel model : kOrderModels) {
+        parts.clear();
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+            const ReturnSpread s = expectedReturns(model, pools::Pool(k));
+            parts << QStringLiteral("%1 %2/%3/%4 (%5)")
+                         .arg(QLatin1String(pools::kPools[k].key))
+                         .arg(s.p25, 0, 'f', 1)
+                         .arg(s.median, 0, 'f', 1)
+                         .arg(s.p75, 0, 'f', 1)
+                         .arg(s.bets);
+        }
+        out << QStringLiteral("  %1: ").arg(orderModelKey(model)) + parts.join(QStringLiteral(", "));
+    }
     out << QStringLiteral("largest races (seven pools):");
     for (const RaceFigures& r : largest(10))
         out << QStringLiteral("  %1 %2 %3R %4: %5")
@@ -385,6 +410,17 @@ QJsonObject MarketStats::toJson() const
     for (size_t k = 0; k < shares.size(); ++k)
         mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
     o.insert("pool_mix", mix);
+    QJsonObject returns;
+    for (OrderModel model : kOrderModels) {
+        QJsonObject byPool;
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+            const ReturnSpread s = expectedReturns(model, pools::Pool(k));
+            byPool.insert(QLatin1String(pools::kPools[k].key),
+                          QJsonObject{{"bets", s.bets}, {"p25", s.p25}, {"median", s.median}, {"p75", s.p75}});
+        }
+        returns.insert(orderModelKey(model), byPool);
+    }
+    o.insert("expected_return", returns);
     QJsonArray big;
     for (const RaceFigures& r : largest(10))
         big.append(QJsonObject{{"date", r.date.toString(Qt::ISODate)},

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "odds/model/OrderModel.h"
 #include "racedata/VotePools.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <vector>
 
@@ -18,7 +20,8 @@
 // vote-count (H1) records: field sizes, the favourite's share, the
 // least-backed runner's odds, pool sizes and the pool mix. The same figures
 // describe real data and the emulated service's, so the one can be set
-// beside the other.
+// beside the other. How far each pool sits from the win pool's view is the
+// spread of its bets' expected returns under each finish-order model.
 namespace tavek::sim {
 
 struct RaceFigures {
@@ -37,6 +40,12 @@ struct RaceFigures {
 
 struct Quantiles {
     double p10 = 0, p25 = 0, median = 0, p75 = 0, p90 = 0, mean = 0, total = 0;
+};
+
+// The middle of a pool's expected returns (yen per 100 staked).
+struct ReturnSpread {
+    int bets = 0;
+    double p25 = 0, median = 0, p75 = 0;
 };
 
 class MarketStats {
@@ -71,6 +80,8 @@ public:
     std::map<int, Quantiles> poolYenByMonth(int pool) const;
     // Each pool's part of the seven pools' total.
     std::array<double, pools::kPoolCount> poolMix() const;
+    // Over every bet with odds now of every race read (sim::betValues).
+    ReturnSpread expectedReturns(OrderModel model, pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
     std::vector<RaceFigures> largest(int count) const;
 
@@ -80,6 +91,9 @@ public:
 private:
     std::vector<RaceFigures> races_;
     QStringList skipped_;
+    // Every bet's expected return, by model and pool: floats, as a season of
+    // 3,000 races holds some four million of them.
+    std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(kOrderModels)> returns_;
 };
 
 }  // namespace tavek::sim

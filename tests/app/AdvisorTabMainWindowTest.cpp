@@ -1,5 +1,6 @@
 // The stake advisor tab in the main window: it follows the race selection and
 // shows what tavek-cli advise and dutch print for the same race.
+#include "advisor/model/ModelChance.h"
 #include "advisor/ui/AdvisorTab.h"
 #include "controls/SaNumEdit.h"
 #include "racedata/DayData.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -66,11 +68,12 @@ protected:
 
 TEST_F(AdvisorTabMainWindow, AfterTheProgramsFourTabsAndThePoolBoards)
 {
-    ASSERT_EQ(form->PageControl1->count(), 7);
+    ASSERT_EQ(form->PageControl1->count(), 8);
     EXPECT_EQ(form->PageControl1->tabText(3), "参考資料");
     EXPECT_EQ(form->PageControl1->tabText(4), "賭式別オッズ");
     EXPECT_EQ(form->PageControl1->tabText(5), "資金配分");
-    EXPECT_EQ(form->PageControl1->tabText(6), "オッズ推移");
+    EXPECT_EQ(form->PageControl1->tabText(6), "妙味");
+    EXPECT_EQ(form->PageControl1->tabText(7), "オッズ推移");
     EXPECT_EQ(tab->BetCombo->count(), 16) << "the race's registered runners";
     EXPECT_EQ(tab->OddsNowLabel->text(), "106.4倍") << "horse 1: 133,000 x 0.8 / 1,000";
     EXPECT_FALSE(tab->MessageLabel->text().isEmpty()) << "asks for P";
@@ -175,4 +178,38 @@ TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)
     tab->DutchList->item(2)->setCheckState(Qt::Checked);  // horse 3, scratched
     EXPECT_EQ(tab->DutchTable->rowCount(), 0);
     EXPECT_TRUE(tab->DutchMessageLabel->text().contains(u"取消"));
+}
+
+// The market's view of the chosen bet under the chosen model, and its chance
+// taken into P in the form P is stated in, still open to the bettor's typing.
+TEST_F(AdvisorTabMainWindow, ModelChanceFillsP)
+{
+    using tavek::sim::OrderModel;
+    const tavek::DayData& day = form->dayData();
+    auto view = [&](int horse, OrderModel model) {
+        return tavek::advice::marketView(
+            day, 0, tavek::advice::chooseBet(day, 0, tavek::advice::BetKind::Win, horse).bet, model);
+    };
+    for (OrderModel model : tavek::sim::kOrderModels) {
+        choose(tab->ModelCombo, int(model));
+        choose(tab->BetCombo, 5);
+        EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(view(5, model)));
+        for (int form : {int(tavek::advice::ProbForm::Percent), int(tavek::advice::ProbForm::FairOdds)}) {
+            choose(tab->ProbFormCombo, form);
+            QTest::mouseClick(tab->ModelProbBtn, Qt::LeftButton);
+            EXPECT_EQ(tab->ProbEdit->Text(),
+                      tavek::advice::modelProbText(view(5, model)->chance, tavek::advice::ProbForm(form)));
+            EXPECT_TRUE(tab->MessageLabel->text().isEmpty()) << tab->MessageLabel->text().toStdString();
+            EXPECT_FALSE(tableRow(tab->StakeTable, 2)[0].isEmpty()) << "the advice follows P";
+        }
+    }
+    retype(tab->ProbEdit, "3");
+    EXPECT_EQ(tab->ProbEdit->Text(), "3") << "the bettor overwrites the model";
+
+    choose(tab->BetCombo, 3);  // scratched: no odds, no view
+    EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(std::nullopt));
+    EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
+    fx.pickRace(1);
+    choose(tab->BetCombo, 3);
+    EXPECT_TRUE(tab->ModelProbBtn->isEnabled()) << "the other race's horse 3 runs";
 }

@@ -1,4 +1,5 @@
 #include "market/MarketStats.h"
+#include "odds/model/BetValue.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
@@ -116,4 +117,36 @@ TEST_F(MarketStatsTest, DaysCopiedFromWindowsUnderCp932NamesAreRead)
     ASSERT_EQ(s.races().size(), 1u);
     EXPECT_EQ(s.races().front().name, QStringLiteral("安田記念"));
     EXPECT_EQ(s.races().front().sevenPools(), 450'000);
+}
+
+// The win pool's view of each pool, over the bets of every race read: the
+// three small races have eight runners with win votes and one quinella pair
+// with votes (the same shares in each), the broken race none.
+TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
+{
+    const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+    const QByteArray one = smallRace(raceKey("20240525", "05", 1)).bytes();
+    for (sim::OrderModel model : sim::kOrderModels) {
+        const sim::ReturnSpread win = s.expectedReturns(model, pools::Pool::Win);
+        EXPECT_EQ(win.bets, 24);
+        EXPECT_LE(win.p25, win.median);
+        EXPECT_LE(win.median, win.p75);
+        EXPECT_GT(win.p25, 70) << "the win pool pays back 80 less the odds' rounding down";
+        EXPECT_LE(win.p75, 80.0001);
+
+        const sim::ReturnSpread pair = s.expectedReturns(model, pools::Pool::Quinella);
+        const double want = sim::findValue(sim::betValues(one, model), pools::Pool::Quinella, 1)->expectedReturn;
+        EXPECT_EQ(pair.bets, 3);
+        EXPECT_NEAR(pair.median, want, 1e-4);
+        EXPECT_NEAR(pair.p25, want, 1e-4);
+        EXPECT_EQ(s.expectedReturns(model, pools::Pool::Trio).bets, 0) << "no trio entry has votes";
+
+        const QJsonObject json =
+            s.toJson()["expected_return"].toObject()[sim::orderModelKey(model)].toObject()["quinella"].toObject();
+        EXPECT_EQ(json["bets"].toInt(), 3);
+        EXPECT_NEAR(json["median"].toDouble(), want, 1e-4);
+    }
+    EXPECT_NE(s.expectedReturns(sim::OrderModel::Harville, pools::Pool::Quinella).median,
+              s.expectedReturns(sim::OrderModel::Discounted, pools::Pool::Quinella).median);
+    EXPECT_TRUE(s.reportLines().join(u'\n').contains("harville: win ")) << s.reportLines().join(u'\n').toStdString();
 }

@@ -3,6 +3,7 @@
 #include "advisor/model/AdvisorChart.h"
 #include "advisor/model/AdvisorInput.h"
 #include "advisor/model/AdvisorTexts.h"
+#include "advisor/model/ModelChance.h"
 #include "controls/ChartStyle.h"
 #include "controls/SaNumEdit.h"
 #include "racedata/DayData.h"
@@ -20,6 +21,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QScrollArea>
 #include <QSignalBlocker>
@@ -134,19 +136,24 @@ AdvisorTab::AdvisorTab(const tavek::DayData& day, QWidget* parent) : QWidget(par
     connect(BetKindCombo, &QComboBox::currentIndexChanged, this, [this] {
         ProbEdit->setText(QString());
         fillBets();
+        showMarketView();
         recalculate();
         recalculateDutch();
     });
     connect(BetCombo, &QComboBox::currentIndexChanged, this, [this] {
         ProbEdit->setText(QString());
+        showMarketView();
         recalculate();
     });
+    connect(ModelCombo, &QComboBox::currentIndexChanged, this, &AdvisorTab::showMarketView);
+    connect(ModelProbBtn, &QPushButton::clicked, this, &AdvisorTab::useModelProb);
     connect(ProbFormCombo, &QComboBox::currentIndexChanged, this, &AdvisorTab::probFormChanged);
     for (TSaNumEdit* field : {ProbEdit, BankrollEdit, KellyEdit})
         connect(field, &TSaNumEdit::OnChange, this, &AdvisorTab::recalculate);
     connect(DutchList, &QListWidget::itemChanged, this, &AdvisorTab::recalculateDutch);
     connect(DutchTotalEdit, &TSaNumEdit::OnChange, this, &AdvisorTab::recalculateDutch);
     clearAdvice(QString());
+    showMarketView();
 }
 
 QWidget* AdvisorTab::buildInputs()
@@ -164,13 +171,24 @@ QWidget* AdvisorTab::buildInputs()
     ProbFormCombo = named(new QComboBox, "ProbFormCombo");
     ProbFormCombo->addItem(QStringLiteral("的中確率(%)"), int(ProbForm::Percent));
     ProbFormCombo->addItem(QStringLiteral("適正オッズ(倍)"), int(ProbForm::FairOdds));
-    ProbEdit = numberField("ProbEdit", 3, 3, QString());
+    // Four decimals of a percentage: the model's chance as modelProbText gives it.
+    ProbEdit = numberField("ProbEdit", 3, 4, QString());
+    ModelCombo = named(new QComboBox, "ModelCombo");
+    for (tavek::sim::OrderModel m : tavek::sim::kOrderModels)
+        ModelCombo->addItem(tavek::sim::orderModelName(m), int(m));
+    ModelCombo->setToolTip(QStringLiteral("単勝の票数から他の賭式の的中確率を求めるモデル"));
+    ModelProbBtn = named(new QPushButton(QStringLiteral("モデルのPを使う")), "ModelProbBtn");
+    ModelProbBtn->setToolTip(QStringLiteral("モデル確率を的中確率の欄に入れます（書き換えもできます）"));
+    MarketViewLabel = named(new QLabel, "MarketViewLabel");
+    MarketViewLabel->setWordWrap(true);
     BankrollEdit = numberField("BankrollEdit", 9, 0, QStringLiteral("100000"));
     KellyEdit = numberField("KellyEdit", 1, 2, QStringLiteral("1"));
 
     form->addRow(QStringLiteral("賭式："), BetKindCombo);
     form->addRow(QStringLiteral("買い目："), BetCombo);
     form->addRow(ProbFormCombo, ProbEdit);
+    form->addRow(ModelCombo, ModelProbBtn);
+    form->addRow(MarketViewLabel);
     form->addRow(QStringLiteral("資金(円)："), BankrollEdit);
     form->addRow(QStringLiteral("ケリー係数："), KellyEdit);
 
@@ -309,8 +327,38 @@ void AdvisorTab::advisorSection(int race)
     if (std::exchange(raceKey_, key) != key)
         ProbEdit->setText(QString());
     fillBets();
+    showMarketView();
     recalculate();
     recalculateDutch();
+}
+
+void AdvisorTab::takeBet(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model)
+{
+    ModelCombo->setCurrentIndex(ModelCombo->findData(int(model)));
+    for (int i = 0; i < BetKindCombo->count(); ++i)
+        if (betPool(BetKind(BetKindCombo->itemData(i).toInt())) == pool)
+            BetKindCombo->setCurrentIndex(i);
+    BetCombo->setCurrentIndex(BetCombo->findData(number));
+}
+
+void AdvisorTab::showMarketView()
+{
+    view_.reset();
+    if (race_ >= 0 && BetCombo->currentIndex() >= 0) {
+        const BetChoice choice = chooseBet(day_, race_, kind(), BetCombo->currentData().toInt());
+        if (choice.ok())
+            view_ = marketView(day_, race_, choice.bet, tavek::sim::OrderModel(ModelCombo->currentData().toInt()));
+    }
+    MarketViewLabel->setText(marketViewText(view_));
+    ModelProbBtn->setEnabled(view_.has_value());
+}
+
+void AdvisorTab::useModelProb()
+{
+    if (!view_)
+        return;
+    ProbEdit->setText(modelProbText(view_->chance, ProbForm(ProbFormCombo->currentData().toInt())));
+    recalculate();
 }
 
 void AdvisorTab::fillBets()
@@ -344,7 +392,7 @@ void AdvisorTab::probFormChanged()
     // A percentage and fair odds are different numbers: the field starts empty.
     const bool percent = ProbForm(ProbFormCombo->currentData().toInt()) == ProbForm::Percent;
     ProbEdit->setIntegerLength(percent ? 3 : 5);
-    ProbEdit->setDecimalLength(percent ? 3 : 2);
+    ProbEdit->setDecimalLength(percent ? 4 : 2);
     ProbEdit->setText(QString());
     recalculate();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "advisor/model/AdvisorBet.h"
+#include "odds/model/BetValue.h"
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 class QChart;
 class QChartView;
@@ -11,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineSeries;
 class QListWidget;
+class QPushButton;
 class QScatterSeries;
 class QTableWidget;
 class QValueAxis;
@@ -40,11 +43,18 @@ public:
     // report of the same race keeps it), as does another bet or kind.
     void advisorSection(int race);
 
+    // Takes a bet chosen elsewhere (the 妙味 table) under its finish-order
+    // model, as if the bettor had chosen its kind, bet and model here.
+    void takeBet(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model);
+
     // The bet and the bettor's inputs
     QComboBox* BetKindCombo;   // 単勝, 枠連, 馬連, 複勝, ワイド, 馬単, 3連複
     QComboBox* BetCombo;       // runner or pair, its number as item data
     QComboBox* ProbFormCombo;  // P in percent, or as fair odds
     TSaNumEdit* ProbEdit;
+    QComboBox* ModelCombo;      // the finish-order model of the market's view
+    QPushButton* ModelProbBtn;  // puts the model's chance into ProbEdit
+    QLabel* MarketViewLabel;    // the bet's market share and model chance
     TSaNumEdit* BankrollEdit;
     TSaNumEdit* KellyEdit;
 
@@ -74,6 +84,8 @@ private:
     tavek::advice::BetKind kind() const;
     void fillBets();
     void probFormChanged();
+    void showMarketView();
+    void useModelProb();
     void recalculate();
     void recalculateDutch();
     void clearAdvice(const QString& message);
@@ -82,6 +94,7 @@ private:
     const tavek::DayData& day_;
     int race_ = -1;
     QByteArray raceKey_;
+    std::optional<tavek::sim::BetValue> view_;
     QChart* chart_ = nullptr;
     QLineSeries* oddsSeries_ = nullptr;
     QLineSeries* evSeries_ = nullptr;

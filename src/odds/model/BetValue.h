@@ -36,6 +36,9 @@ std::array<double, 18> winPoolChances(QByteArrayView record);
 // over who else places, each case paid by the racing law's formula.
 std::vector<BetValue> betValues(QByteArrayView record, OrderModel model);
 
+// How many ranked bets the 妙味 tab shows, and tavek-cli value unless told.
+inline constexpr int kValueTop = 20;
+
 // The `top` bets of the highest expected return, of `pool` or of every pool.
 std::vector<BetValue> rankedValues(std::vector<BetValue> values, std::optional<pools::Pool> pool, int top);
 

@@ -1,0 +1,112 @@
+#include "value/ui/ValueTab.h"
+
+#include "racedata/DayData.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace tavek;
+
+namespace {
+
+template <class W>
+W* named(W* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+}  // namespace
+
+ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(day)
+{
+    setObjectName(QStringLiteral("ValueTab"));
+    PoolCombo = named(new QComboBox, "PoolCombo");
+    PoolCombo->addItem(QStringLiteral("全賭式"), -1);
+    for (const pools::VotePool& p : pools::kPools)
+        PoolCombo->addItem(p.caption(), int(&p - pools::kPools.data()));
+    ModelCombo = named(new QComboBox, "ModelCombo");
+    for (sim::OrderModel m : sim::kOrderModels)
+        ModelCombo->addItem(sim::orderModelName(m), int(m));
+    ModelCombo->setToolTip(QStringLiteral("単勝の票数から他の賭式の的中確率を求めるモデル"));
+
+    const QStringList columns = sim::valueColumns();
+    ValueTable = named(new QTableWidget(0, int(columns.size())), "ValueTable");
+    ValueTable->setHorizontalHeaderLabels(columns);
+    ValueTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ValueTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ValueTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    ValueTable->verticalHeader()->setDefaultSectionSize(ValueTable->fontMetrics().height() + 6);
+    ValueTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    ValueTable->setToolTip(QStringLiteral("行をダブルクリックすると、その買い目を資金配分で開きます"));
+    MessageLabel = named(new QLabel, "MessageLabel");
+    MessageLabel->setWordWrap(true);
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(QStringLiteral("賭式：")));
+    choices->addWidget(PoolCombo);
+    choices->addSpacing(16);
+    choices->addWidget(new QLabel(QStringLiteral("モデル：")));
+    choices->addWidget(ModelCombo);
+    choices->addSpacing(16);
+    choices->addWidget(new QLabel(QStringLiteral("期待回収率の高い順（単勝の票数から見た各買い目の的中確率×オッズ）")),
+                       1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->addLayout(choices);
+    column->addWidget(MessageLabel);
+    column->addWidget(ValueTable, 1);
+
+    connect(PoolCombo, &QComboBox::currentIndexChanged, this, &ValueTab::refresh);
+    connect(ModelCombo, &QComboBox::currentIndexChanged, this, &ValueTab::refresh);
+    connect(ValueTable, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+        if (row >= 0 && size_t(row) < shown_.size())
+            emit betChosen(shown_[size_t(row)].pool, shown_[size_t(row)].number, model());
+    });
+}
+
+void ValueTab::valueSection(int race)
+{
+    race_ = race;
+    stale_ = true;
+    if (isVisible())
+        refresh();
+}
+
+void ValueTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (stale_)
+        refresh();
+}
+
+sim::OrderModel ValueTab::model() const
+{
+    return sim::OrderModel(ModelCombo->currentData().toInt());
+}
+
+void ValueTab::refresh()
+{
+    stale_ = false;
+    shown_.clear();
+    if (race_ >= 0 && race_ < day_.raceCount()) {
+        const int pool = PoolCombo->currentData().toInt();
+        shown_ = sim::rankedValues(sim::betValues(day_.voteRecord(race_), model()),
+                                   pool < 0 ? std::nullopt : std::optional(pools::Pool(pool)), sim::kValueTop);
+    }
+    MessageLabel->setText(shown_.empty() ? QStringLiteral("オッズのある買い目がありません。") : QString());
+    MessageLabel->setVisible(shown_.empty());
+    ValueTable->setRowCount(int(shown_.size()));
+    for (int r = 0; r < int(shown_.size()); ++r) {
+        const QStringList cells = sim::valueRow(shown_[size_t(r)]);
+        for (int c = 0; c < int(cells.size()); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            ValueTable->setItem(r, c, item);
+        }
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "odds/model/BetValue.h"
+
+#include <QWidget>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace tavek {
+struct DayData;
+}
+
+// The content of the 妙味 tab TabSheet8: the bets of the selected race that
+// return the most under the win pool's view, of every pool or of one, with
+// their odds, market share, model chance and expected return, as tavek-cli
+// value prints them. It computes only while it is in view, so switching races
+// stays quick; a double-click hands the bet on (to the stake advisor).
+class ValueTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit ValueTab(const tavek::DayData& day, QWidget* parent = nullptr);
+
+    // The race selection: race slot `race`, -1 for none.
+    void valueSection(int race);
+
+    QComboBox* PoolCombo;   // 全賭式, then each pool
+    QComboBox* ModelCombo;  // the finish-order model
+    QTableWidget* ValueTable;
+    QLabel* MessageLabel;  // why the table is empty
+
+signals:
+    void betChosen(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refresh();
+    tavek::sim::OrderModel model() const;
+
+    const tavek::DayData& day_;
+    int race_ = -1;
+    bool stale_ = true;
+    std::vector<tavek::sim::BetValue> shown_;
+};
