@@ -41,14 +41,10 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(8, 5, 8, 5);
     row->setSpacing(4);
-    const QColor aqua(0x00, 0xFF, 0xFF);
-    realTotal_ = makeBox(strip, QStringLiteral("RealTotalBox"), aqua, Qt::red, true);
-    virtualTotal_ = makeBox(strip, QStringLiteral("VirtualTotalBox"), aqua, Qt::red, true);
-    excess_ = makeBox(strip, QStringLiteral("ExcessBox"), Qt::yellow, Qt::blue, true);
-    const QFontMetrics fm(realTotal_->font());
-    const int boxWidth = fm.horizontalAdvance(QStringLiteral("99,999,999,999円")) + 12;
-    for (QLabel* box : {realTotal_, virtualTotal_, excess_})
-        box->setFixedSize(boxWidth, fm.height() + 8);
+    const TotalBoxes boxes = makeTotalBoxes(strip);
+    realTotal_ = boxes.real;
+    virtualTotal_ = boxes.virtualTotal;
+    excess_ = boxes.excess;
     row->addWidget(caption(strip, betName + QStringLiteral("合計票数：")));
     row->addWidget(realTotal_);
     row->addSpacing(12);

@@ -68,14 +68,10 @@ PoolTab::PoolTab(QWidget* parent)
     PoolNote->setObjectName(QStringLiteral("PoolNote"));
     PoolNote->setWordWrap(true);
 
-    const QColor aqua(0x00, 0xFF, 0xFF);
-    RealTotalBox = makeBox(strip, QStringLiteral("RealTotalBox"), aqua, Qt::red, true);
-    VirtualTotalBox = makeBox(strip, QStringLiteral("VirtualTotalBox"), aqua, Qt::red, true);
-    ExcessBox = makeBox(strip, QStringLiteral("ExcessBox"), Qt::yellow, Qt::blue, true);
-    const QFontMetrics fm(RealTotalBox->font());
-    const int boxWidth = fm.horizontalAdvance(QStringLiteral("99,999,999,999円")) + 12;
-    for (QLabel* box : {RealTotalBox, VirtualTotalBox, ExcessBox})
-        box->setFixedSize(boxWidth, fm.height() + 8);
+    const TotalBoxes boxes = makeTotalBoxes(strip);
+    RealTotalBox = boxes.real;
+    VirtualTotalBox = boxes.virtualTotal;
+    ExcessBox = boxes.excess;
     TotalCaption = caption(strip, QString());
 
     auto* choice = new QHBoxLayout;

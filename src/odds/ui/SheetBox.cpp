@@ -20,3 +20,16 @@ QLabel* makeBox(QWidget* parent, const QString& objectName, const QColor& backgr
     }
     return box;
 }
+
+TotalBoxes makeTotalBoxes(QWidget* strip)
+{
+    const QColor aqua(0x00, 0xFF, 0xFF);
+    const TotalBoxes boxes{makeBox(strip, QStringLiteral("RealTotalBox"), aqua, Qt::red, true),
+                           makeBox(strip, QStringLiteral("VirtualTotalBox"), aqua, Qt::red, true),
+                           makeBox(strip, QStringLiteral("ExcessBox"), Qt::yellow, Qt::blue, true)};
+    const QFontMetrics fm(boxes.real->font());
+    const int boxWidth = fm.horizontalAdvance(QStringLiteral("99,999,999,999円")) + 12;
+    for (QLabel* box : {boxes.real, boxes.virtualTotal, boxes.excess})
+        box->setFixedSize(boxWidth, fm.height() + 8);
+    return boxes;
+}
