@@ -14,11 +14,14 @@ Reading<T> refused(const QString& text)
     return {T{}, text};
 }
 
-// A text exactDecimal does not read: say what form it takes, since a value
-// such as 1e-5 may well lie in the range.
+// A text exactDecimal does not read: ask for it when the field is empty;
+// otherwise say what form it takes, since a value such as 1e-5 may well lie
+// in the range.
 template <class T>
-Reading<T> unreadable(const QString& what)
+Reading<T> unreadable(const QString& what, QStringView text)
 {
+    if (text.trimmed().isEmpty())
+        return refused<T>(QStringLiteral("%1を入力してください。").arg(what));
     return refused<T>(QStringLiteral("%1は 0.00001 のように、整数部・小数部とも9桁までの小数で入力してください"
                                      "（1e-5 のような指数表記は使えません）。")
                           .arg(what));
@@ -57,8 +60,8 @@ Reading<Fraction> readProbability(QStringView text, ProbForm form)
 {
     const std::optional<Fraction> f = exactDecimal(text);
     if (!f)
-        return unreadable<Fraction>(form == ProbForm::FairOdds ? QStringLiteral("適正オッズ")
-                                                               : QStringLiteral("的中確率"));
+        return unreadable<Fraction>(
+            form == ProbForm::FairOdds ? QStringLiteral("適正オッズ") : QStringLiteral("的中確率"), text);
     switch (form) {
     case ProbForm::Probability:
         if (f->numerator <= 0 || f->numerator >= f->denominator)
@@ -89,7 +92,7 @@ Reading<Fraction> readKellyFraction(QStringView text)
 {
     const std::optional<Fraction> f = exactDecimal(text);
     if (!f)
-        return unreadable<Fraction>(QStringLiteral("ケリー係数"));
+        return unreadable<Fraction>(QStringLiteral("ケリー係数"), text);
     if (f->numerator <= 0 || f->numerator > f->denominator)
         return refused<Fraction>(QStringLiteral("ケリー係数は0より大きく1以下の数で入力してください。"));
     return {*f, {}};

@@ -291,6 +291,8 @@ TEST(AdvisorInput, ReadsDecimalsExactlyAndRefusesTheRest)
         EXPECT_TRUE(f.reading.refusal.startsWith(QString::fromUtf16(f.named) + QStringLiteral("は 0.00001 のように")));
         EXPECT_TRUE(f.reading.refusal.contains(u"指数表記")) << f.reading.refusal.toStdString();
     }
+    EXPECT_EQ(readProbability(u"", ProbForm::Percent).refusal, QStringLiteral("的中確率を入力してください。"))
+        << "an empty field is asked for, not taught its form";
     EXPECT_TRUE(readProbability(u"0.00001", ProbForm::Probability).ok());
     EXPECT_TRUE(readKellyFraction(u"0.000000001").ok());
 
