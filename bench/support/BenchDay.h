@@ -52,21 +52,21 @@ inline QList<QByteArray> voteRecords()
         const pools::VotePool& win = pools::pool(pools::Pool::Win);
         for (int h = 1; h <= win.entries; ++h) {
             layout::put(r, layout::refundFlag(h), "0");
-            layout::put(r, win.votes(h), votes(h <= 18 ? 1000 * h : 0));
+            layout::put(r, win.votes(h), votes(h <= 18 ? 1000 * h + 7 * race : 0));
         }
-        // The bracket, quinella, exacta and trio entries, each with votes of
-        // its own: entry n has the first entry's votes + n - 1.
-        const std::pair<pools::Pool, int> firstVotes[] = {{pools::Pool::Bracket, 501},
-                                                          {pools::Pool::Quinella, 301},
-                                                          {pools::Pool::Exacta, 200},
-                                                          {pools::Pool::Trio, 100}};
+        // The other pools' entries, each with votes of its own: entry n has
+        // the first entry's votes + n - 1. Every race's figures differ a
+        // little, so a race switch changes every odds on screen.
+        const std::pair<pools::Pool, int> firstVotes[] = {{pools::Pool::Place, 401},    {pools::Pool::Bracket, 501},
+                                                          {pools::Pool::Quinella, 301}, {pools::Pool::Wide, 251},
+                                                          {pools::Pool::Exacta, 200},   {pools::Pool::Trio, 100}};
         for (const auto& [which, first] : firstVotes) {
             const pools::VotePool& pool = pools::pool(which);
             for (int n = 1; n <= pool.entries; ++n)
-                layout::put(r, pool.votes(n), votes(first + n - 1));
+                layout::put(r, pool.votes(n), votes(first + n - 1 + race));
         }
         for (const pools::VotePool& pool : pools::kPools)
-            layout::put(r, pool.total, votes(171000));
+            layout::put(r, pool.total, votes(171000 + 100 * race));
         list.append(r);
     }
     return list;

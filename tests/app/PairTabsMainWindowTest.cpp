@@ -88,6 +88,7 @@ TEST_F(PairTabsMainWindow, RaceSelectionFillsTheThreeTabs)
     expectSheetShows(*form->quinellaTab, cli(fx, {"quinella", MainWindowFixture::kFixtureDate, "1"}));
     expectSheetShows(*form->bracketTab, cli(fx, {"bracket", MainWindowFixture::kFixtureDate, "1"}));
     const QJsonObject reference = cli(fx, {"reference", MainWindowFixture::kFixtureDate, "1"});
+    form->PageControl1->setCurrentWidget(form->TabSheet4);  // the lists are filled when they come into view
     const QJsonArray exacta = reference["exacta"].toArray();
     ASSERT_EQ(form->referenceTab->ListBox1->count(), exacta.size());
     for (int i = 0; i < int(exacta.size()); ++i)

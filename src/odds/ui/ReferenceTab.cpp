@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 QListWidget* rankedList(QWidget* parent, const QString& name, const QString& sample)
@@ -97,6 +99,23 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
 }
 
 void ReferenceTab::referenceSection(QByteArrayView voteRecord)
+{
+    if (!isVisible() && window()->isVisible()) {
+        pending_ = voteRecord.toByteArray();
+        return;
+    }
+    pending_.clear();
+    fill(voteRecord);
+}
+
+void ReferenceTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!pending_.isEmpty())
+        fill(std::exchange(pending_, QByteArray()));
+}
+
+void ReferenceTab::fill(QByteArrayView voteRecord)
 {
     const tavek::sim::ReferenceSheet sheet = tavek::sim::referenceSheet(voteRecord);
     for (size_t t = 0; t < totals_.size(); ++t)

@@ -16,12 +16,21 @@ public:
     explicit ReferenceTab(QWidget* parent = nullptr);
 
     // The reference section of the win calculation for a race's record.
+    // While the window is on screen with another tab in view, the lists wait
+    // until this tab is shown: ranking and formatting up to 1,122 lines is
+    // much of a race switch, and no one sees them meanwhile.
     void referenceSection(QByteArrayView voteRecord);
 
     QLabel* totalBox(int betType) const { return totals_[size_t(betType)]; }
     QListWidget* ListBox1;  // exacta
     QListWidget* ListBox2;  // trio
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void fill(QByteArrayView voteRecord);
+
     std::array<QLabel*, 7> totals_{};
+    QByteArray pending_;  // the record whose lists wait for the tab to be shown
 };
