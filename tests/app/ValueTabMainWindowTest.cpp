@@ -3,6 +3,7 @@
 #include "advisor/ui/AdvisorTab.h"
 #include "odds/model/PairIndex.h"
 #include "support/RaceFixture.h"
+#include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
 #include "support/gui/MainWindowFixture.h"
 #include "value/ui/ValueTab.h"
@@ -42,12 +43,7 @@ protected:
     void SetUp() override
     {
         const QByteArray key = test::raceKey("20050416", "05", 1);
-        test::H1Record race = test::exampleWinRace(key).refund(2).win(2, 0).quinellaTotal(45'000);
-        int k = 0;
-        for (int a = 1; a <= 10; ++a)
-            for (int b = a + 1; b <= 10; ++b, ++k)
-                race.quinella(sim::pairIndexOf(sim::PairKind::Quinella, a, b), 1'000 + 37 * k);
-        fx.writeDay(MainWindowFixture::kFixtureDate, {test::RaRecord(key)}, {race.bytes()});
+        fx.writeDay(MainWindowFixture::kFixtureDate, {test::RaRecord(key)}, {exampleRaceWithQuinellas(key).bytes()});
         form = &fx.start();
         fx.pickDate(MainWindowFixture::kFixtureDate);
         fx.pickRace(0);

@@ -1,8 +1,6 @@
-#include "jvlink/emulator/JVLinkFactory.h"
 #include "support/RaceFixture.h"
-#include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
-#include "support/cli/CliRunner.h"
+#include "support/cli/ScriptedCli.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,34 +15,10 @@ using test::RaRecord;
 
 namespace {
 
-// tavek-cli in a temporary application folder with a scripted JV-Link,
-// prepared by `script` each time one is created.
-class AcquisitionCommands : public ::testing::Test {
+// The scripted tavek-cli, and the start point its settings keep.
+class AcquisitionCommands : public test::ScriptedCli {
 protected:
-    AcquisitionCommands()
-    {
-        jvlink::setFactory([this] {
-            auto jv = std::make_unique<test::ScriptedJVLink>();
-            if (script)
-                script(*jv);
-            return std::unique_ptr<jvlink::JVDTLabLib_TLB>(std::move(jv));
-        });
-    }
-    ~AcquisitionCommands() override { jvlink::setFactory({}); }
-
-    int run(const QStringList& args)
-    {
-        const test::CliOutcome r = test::runCli(dataFolder(), args);
-        out = r.out;
-        err = r.err;
-        return r.code;
-    }
-    QString dataFolder() const { return dir.filePath("Data"); }
     QString lastTime() const { return test::settingsIn(dir.path()).ReadString("JvDataGet", "LastTime", QString()); }
-
-    QTemporaryDir dir;
-    std::function<void(test::ScriptedJVLink&)> script;
-    QString out, err;
 };
 
 }  // namespace

@@ -1,12 +1,10 @@
 #include "cli/Pause.h"
 #include "history/OddsHistory.h"
-#include "jvlink/emulator/JVLinkFactory.h"
 #include "racedata/Clock.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
-#include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
-#include "support/cli/CliRunner.h"
+#include "support/cli/ScriptedCli.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,40 +26,29 @@ namespace {
 
 // tavek-cli on race 1 of 2005-04-16 (post time 10:30) with a scripted
 // JV-Link and a clock that moves only when quick --every waits.
-class HistoryCli : public ::testing::Test {
+class HistoryCli : public test::ScriptedCli {
 protected:
     HistoryCli()
     {
         QDir().mkpath(dataFolder());
         test::writeRecords(dataFolder() + "/2005年04月16日.jvRA",
                            {RaRecord(raceKey("20050416", "05", 1)).put(layout::kPostTime, "1030")});
-        jvlink::setFactory([this] {
-            auto jv = std::make_unique<test::ScriptedJVLink>();
+        script = [this](test::ScriptedJVLink& jv) {
             for (const QByteArray& r : fetches) {
                 if (!r.isEmpty())
-                    jv->record(r);
-                jv->code(0);
+                    jv.record(r);
+                jv.code(0);
             }
-            return std::unique_ptr<jvlink::JVDTLabLib_TLB>(std::move(jv));
-        });
+        };
         clock::setSource([this] { return now; });
         cli::pause::setHook([this](const QDateTime& at) { now = at; });
     }
     ~HistoryCli() override
     {
-        jvlink::setFactory({});
         clock::setSource({});
         cli::pause::setHook({});
     }
 
-    int run(const QStringList& args)
-    {
-        const test::CliOutcome r = test::runCli(dataFolder(), args);
-        out = r.out;
-        err = r.err;
-        return r.code;
-    }
-    QString dataFolder() const { return dir.filePath("Data"); }
     static QByteArray h1(long long horse1)
     {
         return H1Record(raceKey("20050416", "05", 1), '1')
@@ -71,10 +58,8 @@ protected:
             .win(2, 1000 - horse1);
     }
 
-    QTemporaryDir dir;
     QDateTime now{QDate(2005, 4, 16), QTime(10, 0)};
     QList<QByteArray> fetches;  // what each fetch reads; empty: nothing
-    QString out, err;
 };
 
 }  // namespace

@@ -1,12 +1,10 @@
 #include "cli/Cli.h"
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVResult.h"
-#include "jvlink/emulator/JVLinkFactory.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
-#include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
-#include "support/cli/CliRunner.h"
+#include "support/cli/ScriptedCli.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -25,33 +23,14 @@ namespace {
 
 // tavek-cli quick on the two races of 2005-04-16 with a JV-Link that `script`
 // prepares: how each way of going wrong is told and how it exits.
-class QuickCli : public ::testing::Test {
+class QuickCli : public test::ScriptedCli {
 protected:
     QuickCli()
     {
         QDir().mkpath(dataFolder());
         test::writeRecords(dataFolder() + "/2005年04月16日.jvRA",
                            {RaRecord(raceKey("20050416", "05", 1)), RaRecord(raceKey("20050416", "05", 2))});
-        jvlink::setFactory([this] {
-            auto jv = std::make_unique<test::ScriptedJVLink>();
-            script(*jv);
-            return std::unique_ptr<jvlink::JVDTLabLib_TLB>(std::move(jv));
-        });
     }
-    ~QuickCli() override { jvlink::setFactory({}); }
-
-    int run(const QStringList& args)
-    {
-        const test::CliOutcome r = test::runCli(dataFolder(), args);
-        out = r.out;
-        err = r.err;
-        return r.code;
-    }
-    QString dataFolder() const { return dir.filePath("Data"); }
-
-    QTemporaryDir dir;
-    std::function<void(test::ScriptedJVLink&)> script;
-    QString out, err;
 };
 
 }  // namespace

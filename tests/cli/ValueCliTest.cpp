@@ -1,6 +1,7 @@
 #include "odds/model/BetValue.h"
 #include "odds/model/PairIndex.h"
 #include "support/RaceFixture.h"
+#include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
 
 #include <QJsonArray>
@@ -19,12 +20,7 @@ protected:
     void SetUp() override
     {
         const QByteArray key = test::raceKey("20050416", "05", 1);
-        test::H1Record race = test::exampleWinRace(key).refund(2).win(2, 0).quinellaTotal(45'000);
-        int k = 0;
-        for (int a = 1; a <= 10; ++a)
-            for (int b = a + 1; b <= 10; ++b, ++k)
-                race.quinella(sim::pairIndexOf(sim::PairKind::Quinella, a, b), 1'000 + 37 * k);
-        record = race.bytes();
+        record = exampleRaceWithQuinellas(key).bytes();
         data.writeRaces(kDay, {test::RaRecord(key)});
         data.writeVotes(kDay, {record});
     }

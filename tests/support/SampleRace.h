@@ -80,3 +80,16 @@ inline tavek::test::H1Record sampleRace18(const char* date = "20050416")
     b.votes(layout::kTrioTotal, trioTotal);
     return b;
 }
+
+// The win example (10 runners, horse 2 scratched) with a quinella pool spread
+// over every pair of the field (pair numbers as the record orders them), so
+// that a ranking of bets mixes two pools.
+inline tavek::test::H1Record exampleRaceWithQuinellas(const QByteArray& key)
+{
+    tavek::test::H1Record race = tavek::test::exampleWinRace(key).refund(2).win(2, 0).quinellaTotal(45'000);
+    int k = 0;
+    for (int a = 1; a <= 10; ++a)
+        for (int b = a + 1; b <= 10; ++b, ++k)
+            race.quinella((a - 1) * (36 - a) / 2 + (b - a), 1'000 + 37 * k);
+    return race;
+}

@@ -1,5 +1,6 @@
 #include "odds/ui/PoolTab.h"
 
+#include "controls/WhenShown.h"
 #include "odds/model/PoolListing.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/PairCell.h"
@@ -49,6 +50,7 @@ PoolTab::PoolTab(QWidget* parent)
     : QWidget(parent)
     , boards_{PoolBoard(Pool::Place), PoolBoard(Pool::Wide), PoolBoard(Pool::Exacta), PoolBoard(Pool::Trio)}
 {
+    whenShown_ = new WhenShown(this);
     setObjectName(QStringLiteral("PoolTab"));
     auto* strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Panel7"));
@@ -164,7 +166,9 @@ void PoolTab::poolSection(QByteArrayView voteRecord)
 {
     for (PoolBoard& b : boards_)
         b.calculate(voteRecord);
-    refresh();
+    // The boards are current at once (CSV出力 reads them); their cells are
+    // painted when the tab is in view.
+    whenShown_->run([this] { refresh(); });
 }
 
 // The entry at a place of the 18 x 18 board, 0 where the board has none.

@@ -12,6 +12,7 @@ class PoolMatrix;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class WhenShown;
 class QStackedWidget;
 
 // The content of the pool tab TabSheet7 ("賭式別オッズ"): the selector
@@ -71,4 +72,5 @@ private:
     QStackedWidget* boardsView_ = nullptr;
     QWidget* listPanel_ = nullptr;
     QLabel* pivotCaption_ = nullptr;
+    WhenShown* whenShown_;
 };

@@ -1,5 +1,6 @@
 #include "odds/ui/ReferenceTab.h"
 
+#include "controls/WhenShown.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/SheetBox.h"
 
@@ -9,8 +10,6 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QVBoxLayout>
-
-#include <utility>
 
 namespace {
 
@@ -55,6 +54,7 @@ QVBoxLayout* titledList(QListWidget* list, const QString& title)
 
 ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
 {
+    whenShown_ = new WhenShown(this);
     setObjectName(QStringLiteral("ReferenceTab"));
 
     auto* panel8 = new QFrame(this);
@@ -100,19 +100,7 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
 
 void ReferenceTab::referenceSection(QByteArrayView voteRecord)
 {
-    if (!isVisible() && window()->isVisible()) {
-        pending_ = voteRecord.toByteArray();
-        return;
-    }
-    pending_.clear();
-    fill(voteRecord);
-}
-
-void ReferenceTab::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (!pending_.isEmpty())
-        fill(std::exchange(pending_, QByteArray()));
+    whenShown_->run([this, record = voteRecord.toByteArray()] { fill(record); });
 }
 
 void ReferenceTab::fill(QByteArrayView voteRecord)

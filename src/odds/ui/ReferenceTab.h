@@ -6,6 +6,7 @@
 
 class QLabel;
 class QListWidget;
+class WhenShown;
 
 // The content of the reference tab TabSheet4 ("参考資料"): Panel8 with the vote totals of the
 // seven bet types, Panel6 with the ranked exacta (ListBox1) and trio
@@ -25,12 +26,9 @@ public:
     QListWidget* ListBox1;  // exacta
     QListWidget* ListBox2;  // trio
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void fill(QByteArrayView voteRecord);
 
     std::array<QLabel*, 7> totals_{};
-    QByteArray pending_;  // the record whose lists wait for the tab to be shown
+    WhenShown* whenShown_;
 };

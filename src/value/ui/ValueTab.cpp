@@ -1,5 +1,6 @@
 #include "value/ui/ValueTab.h"
 
+#include "controls/WhenShown.h"
 #include "racedata/DayData.h"
 
 #include <QComboBox>
@@ -25,6 +26,7 @@ W* named(W* widget, const char* name)
 ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(day)
 {
     setObjectName(QStringLiteral("ValueTab"));
+    whenShown_ = new WhenShown(this);
     PoolCombo = named(new QComboBox, "PoolCombo");
     PoolCombo->addItem(QStringLiteral("全賭式"), -1);
     for (const pools::VotePool& p : pools::kPools)
@@ -67,21 +69,13 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
         if (row >= 0 && size_t(row) < shown_.size())
             emit betChosen(shown_[size_t(row)].pool, shown_[size_t(row)].number, model());
     });
+    refresh();  // no race yet: the table says so
 }
 
 void ValueTab::valueSection(int race)
 {
     race_ = race;
-    stale_ = true;
-    if (isVisible())
-        refresh();
-}
-
-void ValueTab::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    if (stale_)
-        refresh();
+    whenShown_->run([this] { refresh(); });
 }
 
 sim::OrderModel ValueTab::model() const
@@ -91,7 +85,6 @@ sim::OrderModel ValueTab::model() const
 
 void ValueTab::refresh()
 {
-    stale_ = false;
     shown_.clear();
     if (race_ >= 0 && race_ < day_.raceCount()) {
         const int pool = PoolCombo->currentData().toInt();

@@ -8,6 +8,7 @@
 class QComboBox;
 class QLabel;
 class QTableWidget;
+class WhenShown;
 
 namespace tavek {
 struct DayData;
@@ -34,15 +35,12 @@ public:
 signals:
     void betChosen(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void refresh();
     tavek::sim::OrderModel model() const;
 
     const tavek::DayData& day_;
     int race_ = -1;
-    bool stale_ = true;
+    WhenShown* whenShown_;
     std::vector<tavek::sim::BetValue> shown_;
 };
