@@ -79,6 +79,7 @@ int placedControlsWidth(const QFrame* bar)
 
 void TMainForm::buildMenus()
 {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     N11 = named(file->addAction(QStringLiteral("1日分の全速報票数を一括取得")), "N11");
