@@ -85,8 +85,8 @@ void TMainForm::buildMenus()
     N11 = named(file->addAction(QStringLiteral("1日分の全速報票数を一括取得")), "N11");
     connect(N11, &QAction::triggered, this, &TMainForm::N11Click);
     CsvExportItem = named(file->addAction(QStringLiteral("CSV出力...")), "CsvExportItem");
-    CsvExportItem->setStatusTip(
-        QStringLiteral("表示中のレースの単勝・枠連・馬連・参考資料・賭式別オッズ・オッズ推移をCSVファイルに保存します"));
+    CsvExportItem->setStatusTip(QStringLiteral(
+        "表示中のレースの単勝・枠連・馬連・参考資料・賭式別オッズ・オッズ推移をCSVファイルに保存します"));
     connect(CsvExportItem, &QAction::triggered, this, &TMainForm::CsvExportItemClick);
     FileExitItem = named(file->addAction(QStringLiteral("終了(&X)")), "FileExitItem");
     FileExitItem->setStatusTip(QStringLiteral("このｱﾌﾟﾘｹｰｼｮﾝを終了します"));

@@ -84,19 +84,29 @@ TEST_F(ValueTabMainWindow, ShowsWhatTavekCliValuePrints)
     EXPECT_TRUE(tab->MessageLabel->isVisible());
 }
 
-TEST_F(ValueTabMainWindow, DoubleClickTakesTheBetIntoTheAdvisor)
+TEST_F(ValueTabMainWindow, DoubleClickOrEnterTakesTheBetIntoTheAdvisor)
 {
     choose(tab->ModelCombo, int(sim::OrderModel::Harville));
     choose(tab->PoolCombo, int(pools::Pool::Quinella));
     QTableWidget* table = tab->ValueTable;
-    const QRect cell = table->visualItemRect(table->item(2, 1));
-    // A double-click is the second click of two.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-
     AdvisorTab* advisor = form->advisorTab;
-    EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet5);
-    EXPECT_EQ(advisor->BetKindCombo->currentText(), "馬連");
-    EXPECT_EQ(advisor->BetCombo->currentText().remove(u' '), table->item(2, 1)->text());
-    EXPECT_EQ(advisor->ModelCombo->currentData().toInt(), int(sim::OrderModel::Harville));
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Enter" : "double-click");
+        const int row = byKey ? 3 : 2;
+        form->PageControl1->setCurrentWidget(form->TabSheet8);
+        if (byKey) {
+            table->setFocus();
+            table->setCurrentCell(row, 1);
+            QTest::keyClick(table, Qt::Key_Return);
+        } else {
+            const QRect cell = table->visualItemRect(table->item(row, 1));
+            // A double-click is the second click of two.
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet5);
+        EXPECT_EQ(advisor->BetKindCombo->currentText(), "馬連");
+        EXPECT_EQ(advisor->BetCombo->currentText().remove(u' '), table->item(row, 1)->text());
+        EXPECT_EQ(advisor->ModelCombo->currentData().toInt(), int(sim::OrderModel::Harville));
+    }
 }

@@ -65,7 +65,9 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
 
     connect(PoolCombo, &QComboBox::currentIndexChanged, this, &ValueTab::refresh);
     connect(ModelCombo, &QComboBox::currentIndexChanged, this, &ValueTab::refresh);
-    connect(ValueTable, &QTableWidget::cellDoubleClicked, this, [this](int row) {
+    // activated: a double-click or Enter on the row, so the keyboard reaches it too.
+    connect(ValueTable, &QTableWidget::activated, this, [this](const QModelIndex& index) {
+        const int row = index.row();
         if (row >= 0 && size_t(row) < shown_.size())
             emit betChosen(shown_[size_t(row)].pool, shown_[size_t(row)].number, model());
     });
