@@ -45,8 +45,10 @@ void PairCell::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     if (!current_)
         return;
-    // White on every cell colour (black, dark blue, dark red) and apart from the green digits.
+    // White on the dark cells (black, dark blue, dark red) and apart from the
+    // green digits; on the light cells of the place rows the win grid's navy.
     QPainter painter(this);
-    painter.setPen(Qt::white);  // one pixel, clear of the digits of the 13-pixel cells
+    painter.setPen(background().lightness() > 127 ? QColor(0, 0, 128) : QColor(Qt::white));
+    // One pixel, clear of the digits of the 13-pixel cells.
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

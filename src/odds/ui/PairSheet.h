@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
+class CellBoard;
 class QLabel;
 class PairCell;
-class PairMatrix;
 
 using PairSlotSource = std::function<tavek::sim::PairSlot(int race)>;
 
@@ -86,7 +86,7 @@ private:
     tavek::sim::PairBoard board_;
     PairSlotSource source_;
     int race_ = 0;
-    PairMatrix* matrix_ = nullptr;
+    CellBoard* matrix_ = nullptr;
     std::vector<PairCell*> real_;  // indexed by pair index, [0] unused
     std::vector<PairCell*> virtual_;
     QLabel* realTotal_ = nullptr;

@@ -22,7 +22,9 @@ QFont cellFont()
 }  // namespace
 
 PoolMatrix::PoolMatrix(QWidget* parent)
-    : QWidget(parent), real_(size_t(kRunners * kRunners)), virtual_(size_t(kRunners * kRunners))
+    : CellBoard(2 * kRunners, kRunners, parent)
+    , real_(size_t(kRunners * kRunners))
+    , virtual_(size_t(kRunners * kRunners))
 {
     setObjectName(QStringLiteral("PoolMatrix"));
     for (int i = 0; i < 2 * kRunners; ++i) {
@@ -46,6 +48,7 @@ PoolMatrix::PoolMatrix(QWidget* parent)
                 cell->setColours(isReal ? PairSheet::realColour() : PairSheet::virtualColour(),
                                  PairSheet::textColour());
                 (isReal ? real_ : virtual_)[index(row, column)] = cell;
+                addCell(cell, 2 * (row - 1) + (isReal ? 0 : 1), column - 1);
                 connect(cell, &PairCell::clicked, this, [this, row, column, isReal] {
                     emit isReal ? realClicked(row, column) : virtualClicked(row, column);
                 });

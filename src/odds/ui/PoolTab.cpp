@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
@@ -41,6 +42,7 @@ QScrollArea* scrolled(QWidget* board)
     auto* area = new QScrollArea;
     area->setWidget(board);
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);  // Tab goes on to the board inside
     return area;
 }
 
@@ -137,8 +139,8 @@ PoolTab::PoolTab(QWidget* parent)
     connect(placeRows, &PlaceRows::clicked, this, [this](int n) { cellClicked(n, true); });
     connect(poolMatrix, &PoolMatrix::realClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), true); });
     connect(poolMatrix, &PoolMatrix::virtualClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), false); });
-    connect(TrioList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { cellClicked(item->data(Qt::UserRole).toInt(), true); });
+    connect(TrioList, &QListWidget::itemClicked, this, &PoolTab::openListed);
+    TrioList->installEventFilter(this);
     chooseBoard();
 }
 
@@ -261,6 +263,23 @@ void PoolTab::cellClicked(int n, bool isReal)
     const InputKind kind = !isReal && b.hasOddsSimulation() ? InputKind::Odds : InputKind::Stake;
     TInputPoolForm dialog(*this, n, kind, this);
     dialog.exec();
+}
+
+void PoolTab::openListed(QListWidgetItem* item)
+{
+    cellClicked(item->data(Qt::UserRole).toInt(), true);
+}
+
+bool PoolTab::eventFilter(QObject* watched, QEvent* event)
+{
+    // The list opens its current line by key as the boards open their cells.
+    if (watched == TrioList && event->type() == QEvent::KeyPress
+        && CellBoard::opensCell(*static_cast<QKeyEvent*>(event))) {
+        if (QListWidgetItem* item = TrioList->currentItem())
+            openListed(item);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PoolTab::refresh()
