@@ -38,6 +38,7 @@ private:
 
     int cellWidth_ = 44;
     std::vector<QLabel*> headings_;  // columns, then rows
+    std::vector<QWidget*> rows_;     // the strip of each row's cells
     std::vector<PairCell*> real_;
     std::vector<PairCell*> virtual_;
 };

@@ -70,9 +70,12 @@ private:
     void chooseBoard();
     void cellClicked(int n, bool isReal);
     void openListed(QListWidgetItem* item);
-    void refresh();
-    void refreshPlace();
-    void refreshMatrix();
+    // Everything, or after a simulation the virtual figures and totals only:
+    // a simulation leaves the real ones as they are.
+    enum class Figures { All, Virtual };
+    void refresh(Figures figures = Figures::All);
+    void refreshPlace(Figures figures);
+    void refreshMatrix(Figures figures);
     void refreshList();
 
     std::array<tavek::sim::PoolBoard, 4> boards_;
