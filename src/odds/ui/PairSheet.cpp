@@ -1,5 +1,6 @@
 #include "odds/ui/PairSheet.h"
 
+#include "controls/WhenShown.h"
 #include "odds/ui/CellBoard.h"
 #include "odds/ui/PairCell.h"
 #include "odds/ui/SheetBox.h"
@@ -33,6 +34,7 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     , board_(kind)
     , real_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
     , virtual_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
+    , whenShown_(new WhenShown(this))
 {
     auto* strip = new QFrame(this);
     strip->setObjectName(stripName);
@@ -176,6 +178,13 @@ void PairSheet::virtualCellClick(int k)
 }
 
 void PairSheet::refresh()
+{
+    // The board is current at once (CSV出力 and the quick report's notes read
+    // it); its cells are filled when the tab is in view.
+    whenShown_->run([this] { showFigures(); });
+}
+
+void PairSheet::showFigures()
 {
     // Nothing is painted before the handler that changes the cells ends, so
     // the matrix never shows half an update; only the cells that change are

@@ -10,6 +10,7 @@
 class CellBoard;
 class QLabel;
 class PairCell;
+class WhenShown;
 
 using PairSlotSource = std::function<tavek::sim::PairSlot(int race)>;
 
@@ -30,7 +31,8 @@ struct PairMatrixGeometry {
 // The common part of the quinella tab (TabSheet2) and the bracket-quinella
 // tab (TabSheet3): the totals strip, the matrix of real and virtual odds cells
 // addressed by pair index, the click rules and the simulations the dialogs
-// run. What it shows comes from its PairBoard.
+// run. What it shows comes from its PairBoard, always current; the cells
+// follow it when the tab is in view.
 class PairSheet : public QWidget {
     Q_OBJECT
 public:
@@ -82,6 +84,7 @@ protected:
 private:
     tavek::sim::PairSlot slot(int race) const;
     void refresh();
+    void showFigures();
 
     tavek::sim::PairBoard board_;
     PairSlotSource source_;
@@ -92,4 +95,5 @@ private:
     QLabel* realTotal_ = nullptr;
     QLabel* virtualTotal_ = nullptr;
     QLabel* excess_ = nullptr;
+    WhenShown* whenShown_;
 };
