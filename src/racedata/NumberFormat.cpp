@@ -1,17 +1,27 @@
 #include "racedata/NumberFormat.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace tavek::fmt {
 
 namespace {
 
-QString rightAligned(const std::string& s, int width)
+// One allocation for the padded text: a board or a list formats hundreds of
+// numbers at every race switch.
+QString rightAligned(std::string_view s, int width)
 {
-    return QString::fromLatin1(s.data(), qsizetype(s.size())).rightJustified(width, u' ');
+    const qsizetype length = qsizetype(s.size());
+    QString out(std::max<qsizetype>(width, length), u' ');
+    QChar* to = out.data() + (out.size() - length);
+    for (const char c : s)
+        *to++ = QLatin1Char(c);
+    return out;
 }
 
 // Integer and one decimal digit of |value|, rounded as described in the header.
@@ -78,12 +88,39 @@ std::string groupedDigits(long long value)
 
 }  // namespace
 
+QString tenths(long long tenths, int width)
+{
+    const unsigned long long u = tenths < 0 ? 0ULL - static_cast<unsigned long long>(tenths)
+                                            : static_cast<unsigned long long>(tenths);
+    char buf[32];
+    char* end = buf;
+    if (tenths < 0)
+        *end++ = '-';
+    end = std::to_chars(end, buf + sizeof buf - 2, u / 10).ptr;
+    *end++ = '.';
+    *end++ = char('0' + u % 10);
+    return rightAligned({buf, size_t(end - buf)}, width);
+}
+
 QString fixed1(long double value, int width)
 {
     if (std::isnan(value))
         return rightAligned("NAN", width);
     if (std::isinf(value))
         return rightAligned(value < 0 ? "-INF" : "INF", width);
+    // Below 10^8 the 18 digits lie within 10^-9 of the value, so a value times
+    // ten whose fraction is not within 10^-6 of a half rounds the same way
+    // without them; the decimal expansion, costly in printf, is left to the
+    // near-ties.
+    const long double scaled = std::fabs(value) * 10;
+    if (scaled < 1e9L) {
+        const long double whole = std::floor(scaled);
+        const long double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5L) > 1e-6L) {
+            const long long t = static_cast<long long>(whole) + (fraction > 0.5L ? 1 : 0);
+            return tavek::fmt::tenths(value < 0 ? -t : t, width);
+        }
+    }
     std::string s = roundedOneDecimal(value);
     if (std::signbit(value) && s != "0.0")
         s.insert(0, 1, '-');
@@ -92,7 +129,9 @@ QString fixed1(long double value, int width)
 
 QString integer(long long value, int width)
 {
-    return rightAligned(std::to_string(value), width);
+    char buf[24];
+    const char* end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    return rightAligned({buf, size_t(end - buf)}, width);
 }
 
 QString grouped11(long long value)

@@ -19,6 +19,10 @@ inline QString odds9(long double v)
     return fixed1(v, 9);
 }  // "%9.1f"
 
+// A count of tenths as "%W.1f" (123 -> "12.3"), exactly, for odds that are
+// whole tenths.
+QString tenths(long long tenths, int width);
+
 // "%Wd": decimal integer right-aligned in `width` ("%9d", "%10d", "%2d", ...).
 QString integer(long long value, int width);
 

@@ -161,6 +161,14 @@ TEST_F(AdvisorTabMainWindow, PBelongsToOneBetOfOneRace)
     cleared("another kind of bet");
     fx.pickRace(1);
     cleared("another race");
+
+    // Away from the tab its bets wait for it, but a race passed through on
+    // the way still clears P.
+    form->PageControl1->setCurrentWidget(form->TabSheet1);
+    fx.pickRace(0);
+    fx.pickRace(1);
+    form->PageControl1->setCurrentWidget(form->TabSheet5);
+    cleared("another race while away");
 }
 
 TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)

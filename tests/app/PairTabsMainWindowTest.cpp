@@ -85,10 +85,13 @@ protected:
 
 TEST_F(PairTabsMainWindow, RaceSelectionFillsTheThreeTabs)
 {
+    // Each tab is filled when it comes into view.
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
     expectSheetShows(*form->quinellaTab, cli(fx, {"quinella", MainWindowFixture::kFixtureDate, "1"}));
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
     expectSheetShows(*form->bracketTab, cli(fx, {"bracket", MainWindowFixture::kFixtureDate, "1"}));
     const QJsonObject reference = cli(fx, {"reference", MainWindowFixture::kFixtureDate, "1"});
-    form->PageControl1->setCurrentWidget(form->TabSheet4);  // the lists are filled when they come into view
+    form->PageControl1->setCurrentWidget(form->TabSheet4);
     const QJsonArray exacta = reference["exacta"].toArray();
     ASSERT_EQ(form->referenceTab->ListBox1->count(), exacta.size());
     for (int i = 0; i < int(exacta.size()); ++i)
@@ -100,12 +103,14 @@ TEST_F(PairTabsMainWindow, RaceSelectionFillsTheThreeTabs)
 TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
 {
     QString caption;
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
     runDialog(form->quinellaTab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Quinella, 3, 7)), "250000",
               &caption);
     EXPECT_EQ(caption, "仮定投資金額入力（馬連）");
     expectSheetShows(*form->quinellaTab,
                      cli(fx, {"quinella", MainWindowFixture::kFixtureDate, "1", "--stake", "3-7:250000"}));
 
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
     runDialog(form->bracketTab->virtualCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Bracket, 2, 5)), "300.0",
               &caption);
     EXPECT_EQ(caption, "仮定オッズ入力(枠連)");
@@ -115,9 +120,10 @@ TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
     // The next race starts with empty virtual figures on both tabs; the excess
     // amounts stay, as only the dialogs write them.
     fx.pickRace(1);
+    EXPECT_EQ(form->bracketTab->virtualTotalBox()->text(), "");
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
     EXPECT_EQ(form->quinellaTab->virtualTotalBox()->text(), "");
     EXPECT_EQ(form->quinellaTab->virtualCell(1)->text(), "");
     EXPECT_EQ(form->quinellaTab->realCell(1)->text(), "  75.0");
     EXPECT_EQ(form->quinellaTab->excessBox()->text(), "    250,000円");
-    EXPECT_EQ(form->bracketTab->virtualTotalBox()->text(), "");
 }

@@ -24,6 +24,25 @@ TEST(NumberFormat, OneDecimalRoundsDecimalTiesAwayFromZero)
     EXPECT_EQ(fmt::fixed1(123456789.0L, 9), "123456789.0");
 }
 
+// Away from a tie the rounding takes no decimal expansion; it must give what
+// the expansion gives, without a minus on a value that rounds to zero, and
+// whole tenths come out exact.
+TEST(NumberFormat, OneDecimalAwayFromTiesAndWholeTenths)
+{
+    EXPECT_EQ(fmt::odds6(-0.04L), "   0.0");
+    EXPECT_EQ(fmt::odds6(-0.06L), "  -0.1");
+    EXPECT_EQ(fmt::odds6(2.4999L), "   2.5");
+    EXPECT_EQ(fmt::odds6(0.2500009L), "   0.3");
+    EXPECT_EQ(fmt::odds6(0.2499991L), "   0.2");
+    EXPECT_EQ(fmt::fixed1(99999999.96L, 0), "100000000.0");
+    EXPECT_EQ(fmt::fixed1(99999999.94L, 0), "99999999.9");
+    EXPECT_EQ(fmt::fixed1(0.3L * 3, 0), "0.9");
+    EXPECT_EQ(fmt::tenths(123, 0), "12.3");
+    EXPECT_EQ(fmt::tenths(7, 6), "   0.7");
+    EXPECT_EQ(fmt::tenths(-5, 0), "-0.5");
+    EXPECT_EQ(fmt::tenths(0, 0), "0.0");
+}
+
 TEST(NumberFormat, IntegersAndGroupedAmounts)
 {
     EXPECT_EQ(fmt::integer(12345, 9), "    12345");

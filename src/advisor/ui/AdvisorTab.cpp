@@ -6,6 +6,7 @@
 #include "advisor/model/ModelChance.h"
 #include "controls/ChartStyle.h"
 #include "controls/SaNumEdit.h"
+#include "controls/WhenShown.h"
 #include "racedata/DayData.h"
 #include "racedata/KeibaFunc.h"
 
@@ -108,7 +109,8 @@ std::pair<double, double> padded(double low, double high)
 
 }  // namespace
 
-AdvisorTab::AdvisorTab(const tavek::DayData& day, QWidget* parent) : QWidget(parent), day_(day)
+AdvisorTab::AdvisorTab(const tavek::DayData& day, QWidget* parent)
+    : QWidget(parent), day_(day), whenShown_(new WhenShown(this))
 {
     setObjectName(QStringLiteral("AdvisorTab"));
     buildChart();
@@ -326,10 +328,14 @@ void AdvisorTab::advisorSection(int race)
     const QByteArray key = race < 0 ? QByteArray() : tavek::keiba::raceKey(day_.raceRecord(race)).toByteArray();
     if (std::exchange(raceKey_, key) != key)
         ProbEdit->setText(QString());
-    fillBets();
-    showMarketView();
-    recalculate();
-    recalculateDutch();
+    // The bets and the advice only matter on screen; P is cleared at once, so
+    // a race passed through while the tab was away still clears it.
+    whenShown_->run([this] {
+        fillBets();
+        showMarketView();
+        recalculate();
+        recalculateDutch();
+    });
 }
 
 void AdvisorTab::takeBet(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model)

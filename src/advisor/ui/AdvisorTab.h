@@ -18,6 +18,7 @@ class QScatterSeries;
 class QTableWidget;
 class QValueAxis;
 class TSaNumEdit;
+class WhenShown;
 
 namespace tavek {
 struct DayData;
@@ -38,7 +39,7 @@ public:
     explicit AdvisorTab(const tavek::DayData& day, QWidget* parent = nullptr);
 
     // The race selection: the bets of race slot `race`, and the advice for
-    // them afresh. The kind of bet, the chosen bet and the inputs stay, but P
+    // them afresh, once the tab is in view. The kind of bet, the chosen bet and the inputs stay, but P
     // is the chance of one bet of one race: another race clears it (a quick
     // report of the same race keeps it), as does another bet or kind.
     void advisorSection(int race);
@@ -103,4 +104,5 @@ private:
     QValueAxis* stakeAxis_ = nullptr;
     QValueAxis* oddsAxis_ = nullptr;
     QValueAxis* evAxis_ = nullptr;
+    WhenShown* whenShown_;
 };

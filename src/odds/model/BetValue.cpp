@@ -5,6 +5,7 @@
 #include "odds/model/PoolIndex.h"
 #include "odds/model/SimulationRefusal.h"
 #include "racedata/KeibaFunc.h"
+#include "racedata/NumberFormat.h"
 
 #include <algorithm>
 
@@ -151,11 +152,6 @@ private:
     finish::FinishOrder order_;
 };
 
-QString tenthsText(long long tenths)
-{
-    return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10);
-}
-
 QString percentText(double fraction)
 {
     return QString::number(fraction * 100, 'f', 2) + u'%';
@@ -226,8 +222,8 @@ QStringList valueColumns()
 
 QStringList valueRow(const BetValue& v)
 {
-    const QString odds = v.oddsHigh != v.oddsLow ? tenthsText(v.oddsLow) + u'-' + tenthsText(v.oddsHigh)
-                                                 : tenthsText(v.oddsLow);
+    const QString odds = v.oddsHigh != v.oddsLow ? fmt::tenths(v.oddsLow, 0) + u'-' + fmt::tenths(v.oddsHigh, 0)
+                                                 : fmt::tenths(v.oddsLow, 0);
     return {pools::pool(v.pool).caption(),
             valueBetLabel(v.pool, v.number),
             odds,

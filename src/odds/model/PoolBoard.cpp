@@ -17,11 +17,6 @@ std::vector<OddsRange> allOdds(const PoolFigures& figures, int size)
     return odds;
 }
 
-QString oddsNumber(long long tenths, int width)
-{
-    return fmt::fixed1(static_cast<long double>(tenths) / 10, width);
-}
-
 QString votesNumber(long long votes)
 {
     return votes < 0 ? QString() : fmt::grouped11(votes);
@@ -34,8 +29,8 @@ QString poolOddsText(pools::Pool pool, const OddsRange& odds)
     if (!odds.has())
         return {};
     if (pool == pools::Pool::Exacta || pool == pools::Pool::Trio)
-        return oddsNumber(odds.low, 6);
-    return oddsNumber(odds.low, 0) + u'-' + oddsNumber(odds.high, 0);
+        return fmt::tenths(odds.low, 6);
+    return fmt::tenths(odds.low, 0) + u'-' + fmt::tenths(odds.high, 0);
 }
 
 PoolBoard::PoolBoard(pools::Pool pool)

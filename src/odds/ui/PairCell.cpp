@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 PairCell::PairCell(int pair, QWidget* parent) : QLabel(parent), pair_(pair)
 {
@@ -40,13 +41,31 @@ void PairCell::setCurrent(bool current)
     update();
 }
 
-void PairCell::paintEvent(QPaintEvent* event)
+void PairCell::paintEvent(QPaintEvent*)
 {
-    QLabel::paintEvent(event);
+    // The text as the label would draw it (the background is filled before),
+    // without the label's style option and empty frame: a board repaints up to
+    // 306 cells at a race switch, and those took a tenth of it.
+    QPainter painter(this);
+    QRect r = contentsRect();
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    if (indent() > 0) {
+        if (align & Qt::AlignLeft)
+            r.setLeft(r.left() + indent());
+        if (align & Qt::AlignRight)
+            r.setRight(r.right() - indent());
+        if (align & Qt::AlignTop)
+            r.setTop(r.top() + indent());
+        if (align & Qt::AlignBottom)
+            r.setBottom(r.bottom() - indent());
+    }
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(r, int(align) | Qt::TextHideMnemonic, text());
     if (!current_)
         return;
-    // White on every cell colour (black, dark blue, dark red) and apart from the green digits.
-    QPainter painter(this);
-    painter.setPen(Qt::white);  // one pixel, clear of the digits of the 13-pixel cells
+    // White on the dark cells (black, dark blue, dark red) and apart from the
+    // green digits; on the light cells of the place rows the win grid's navy.
+    painter.setPen(background().lightness() > 127 ? QColor(0, 0, 128) : QColor(Qt::white));
+    // One pixel, clear of the digits of the 13-pixel cells.
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -2,9 +2,9 @@
 
 #include <QLabel>
 
-// One odds cell of the quinella or bracket matrix: centred text on a coloured
-// background, hand cursor, a click reported with the cell's pair index; the
-// current cell of the keyboard is framed.
+// One odds cell of a board: centred text on a coloured background, hand
+// cursor, a click reported with the cell's pair or entry index; the current
+// cell of the keyboard is framed.
 class PairCell : public QLabel {
     Q_OBJECT
 public:
@@ -15,6 +15,8 @@ public:
     QColor background() const;
     void setCurrent(bool current);
     bool isCurrent() const { return current_; }
+    // What a click does, for the keyboard.
+    void click() { emit clicked(pair_); }
 
 signals:
     void clicked(int pair);

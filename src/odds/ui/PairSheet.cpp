@@ -1,7 +1,8 @@
 #include "odds/ui/PairSheet.h"
 
+#include "controls/WhenShown.h"
+#include "odds/ui/CellBoard.h"
 #include "odds/ui/PairCell.h"
-#include "odds/ui/PairMatrix.h"
 #include "odds/ui/SheetBox.h"
 
 #include <QHBoxLayout>
@@ -33,6 +34,7 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     , board_(kind)
     , real_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
     , virtual_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
+    , whenShown_(new WhenShown(this))
 {
     auto* strip = new QFrame(this);
     strip->setObjectName(stripName);
@@ -55,13 +57,11 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     row->addWidget(excess_);
     row->addStretch(1);
 
-    matrix_ = new PairMatrix(kind, [this](int k, bool real) { return (real ? real_ : virtual_)[size_t(k)]; });
-    connect(matrix_, &PairMatrix::opened, this, [this](int k, bool real) {
-        if (real)
-            realCellClick(k);
-        else
-            virtualCellClick(k);
-    });
+    // The keys follow the numbers, not the bands of the screen: a column holds
+    // the pairs (a, b) downwards, each pair's real cell left of its virtual
+    // one, and column a + 1 stands to the right.
+    const int numbers = tavek::sim::pairNumbers(kind, tavek::sim::pairCount(kind)).second;
+    matrix_ = new CellBoard(numbers, 2 * numbers);
     matrix_->setObjectName(QStringLiteral("Matrix"));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -111,10 +111,7 @@ void PairSheet::buildMatrix(const PairMatrixGeometry& g)
                               g.cell.height());
             cell->setColours(isReal ? realColour() : virtualColour(), textColour());
             (isReal ? real_ : virtual_)[size_t(k)] = cell;
-            connect(cell, &PairCell::clicked, this, [this, isReal](int pair) {
-                matrix_->setCurrent(pair, isReal);
-                matrix_->setFocus(Qt::MouseFocusReason);
-            });
+            matrix_->addCell(cell, b - 1, 2 * (a - 1) + (isReal ? 0 : 1));
             connect(cell, &PairCell::clicked, this, isReal ? &PairSheet::realCellClick : &PairSheet::virtualCellClick);
         }
         bottom = std::max(bottom, top + g.cell.height());
@@ -181,6 +178,13 @@ void PairSheet::virtualCellClick(int k)
 }
 
 void PairSheet::refresh()
+{
+    // The board is current at once (CSV出力 and the quick report's notes read
+    // it); its cells are filled when the tab is in view.
+    whenShown_->run([this] { showFigures(); });
+}
+
+void PairSheet::showFigures()
 {
     // Nothing is painted before the handler that changes the cells ends, so
     // the matrix never shows half an update; only the cells that change are

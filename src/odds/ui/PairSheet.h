@@ -7,9 +7,10 @@
 #include <functional>
 #include <vector>
 
+class CellBoard;
 class QLabel;
 class PairCell;
-class PairMatrix;
+class WhenShown;
 
 using PairSlotSource = std::function<tavek::sim::PairSlot(int race)>;
 
@@ -30,7 +31,8 @@ struct PairMatrixGeometry {
 // The common part of the quinella tab (TabSheet2) and the bracket-quinella
 // tab (TabSheet3): the totals strip, the matrix of real and virtual odds cells
 // addressed by pair index, the click rules and the simulations the dialogs
-// run. What it shows comes from its PairBoard.
+// run. What it shows comes from its PairBoard, always current; the cells
+// follow it when the tab is in view.
 class PairSheet : public QWidget {
     Q_OBJECT
 public:
@@ -82,14 +84,16 @@ protected:
 private:
     tavek::sim::PairSlot slot(int race) const;
     void refresh();
+    void showFigures();
 
     tavek::sim::PairBoard board_;
     PairSlotSource source_;
     int race_ = 0;
-    PairMatrix* matrix_ = nullptr;
+    CellBoard* matrix_ = nullptr;
     std::vector<PairCell*> real_;  // indexed by pair index, [0] unused
     std::vector<PairCell*> virtual_;
     QLabel* realTotal_ = nullptr;
     QLabel* virtualTotal_ = nullptr;
     QLabel* excess_ = nullptr;
+    WhenShown* whenShown_;
 };

@@ -19,7 +19,7 @@ QColor figureBackground(int column)
 
 }  // namespace
 
-PlaceRows::PlaceRows(QWidget* parent) : QWidget(parent), rows_(kRows)
+PlaceRows::PlaceRows(QWidget* parent) : CellBoard(kRows, kFigureColumns, parent), rows_(kRows)
 {
     setObjectName(QStringLiteral("PlaceRows"));
     QFont figures(QStringLiteral("ＭＳ ゴシック"));
@@ -51,6 +51,7 @@ PlaceRows::PlaceRows(QWidget* parent) : QWidget(parent), rows_(kRows)
             cell->setColours(figureBackground(c), Qt::black);
             cell->setGeometry(lefts[size_t(c + 2)], y, kWidths[c + 2], kRowHeight);
             row.cells[size_t(c)] = cell;
+            addCell(cell, n - 1, c);
             connect(cell, &PairCell::clicked, this, &PlaceRows::clicked);
         }
     }

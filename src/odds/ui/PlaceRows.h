@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "odds/ui/CellBoard.h"
+
 #include <array>
 #include <vector>
 
@@ -9,8 +10,9 @@ class QLabel;
 
 // The place board: one row per runner as in the win grid, with its bracket,
 // number, votes, share and odds range, then the virtual votes and range. The
-// pool tab fills the texts; a click on a row reports its runner.
-class PlaceRows : public QWidget {
+// pool tab fills the texts; a click on a row reports its runner. The keys move
+// over the figure cells of the runners shown.
+class PlaceRows : public CellBoard {
     Q_OBJECT
 public:
     static constexpr int kRows = 28;

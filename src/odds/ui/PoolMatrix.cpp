@@ -22,7 +22,9 @@ QFont cellFont()
 }  // namespace
 
 PoolMatrix::PoolMatrix(QWidget* parent)
-    : QWidget(parent), real_(size_t(kRunners * kRunners)), virtual_(size_t(kRunners * kRunners))
+    : CellBoard(2 * kRunners, kRunners, parent)
+    , real_(size_t(kRunners * kRunners))
+    , virtual_(size_t(kRunners * kRunners))
 {
     setObjectName(QStringLiteral("PoolMatrix"));
     for (int i = 0; i < 2 * kRunners; ++i) {
@@ -37,19 +39,28 @@ PoolMatrix::PoolMatrix(QWidget* parent)
         headings_.push_back(heading);
     }
     const QFont font = cellFont();
-    for (int row = 1; row <= kRunners; ++row)
+    for (int row = 1; row <= kRunners; ++row) {
+        // Each row's cells in a strip of their own: for every cell it repaints
+        // Qt looks through the cell's later siblings for one that covers it,
+        // and among all 648 cells that search cost more than a stake's
+        // simulation.
+        auto* strip = new QWidget(this);
+        strip->setObjectName(QStringLiteral("Strip%1").arg(row));
+        rows_.push_back(strip);
         for (int column = 1; column <= kRunners; ++column)
             for (bool isReal : {true, false}) {
-                auto* cell = new PairCell(int(index(row, column)), this);
+                auto* cell = new PairCell(int(index(row, column)), strip);
                 cell->setFont(font);
                 cell->setObjectName(QStringLiteral("%1%2_%3").arg(isReal ? "Real" : "Virtual").arg(row).arg(column));
                 cell->setColours(isReal ? PairSheet::realColour() : PairSheet::virtualColour(),
                                  PairSheet::textColour());
                 (isReal ? real_ : virtual_)[index(row, column)] = cell;
+                addCell(cell, 2 * (row - 1) + (isReal ? 0 : 1), column - 1);
                 connect(cell, &PairCell::clicked, this, [this, row, column, isReal] {
                     emit isReal ? realClicked(row, column) : virtualClicked(row, column);
                 });
             }
+    }
     place();
 }
 
@@ -78,13 +89,14 @@ void PoolMatrix::place()
         headings_[size_t(n - 1)]->setGeometry(left + (n - 1) * pitchX, 0, cellWidth_, kHeadingHeight);
         headings_[size_t(kRunners + n - 1)]->setGeometry(0, top + (n - 1) * pitchY, kHeadingWidth, 2 * kLineHeight);
     }
-    for (int row = 1; row <= kRunners; ++row)
+    for (int row = 1; row <= kRunners; ++row) {
+        rows_[size_t(row - 1)]->setGeometry(left, top + (row - 1) * pitchY, kRunners * pitchX, 2 * kLineHeight);
         for (int column = 1; column <= kRunners; ++column) {
-            const int x = left + (column - 1) * pitchX;
-            const int y = top + (row - 1) * pitchY;
-            real_[index(row, column)]->setGeometry(x, y, cellWidth_, kLineHeight);
-            virtual_[index(row, column)]->setGeometry(x, y + kLineHeight, cellWidth_, kLineHeight);
+            const int x = (column - 1) * pitchX;
+            real_[index(row, column)]->setGeometry(x, 0, cellWidth_, kLineHeight);
+            virtual_[index(row, column)]->setGeometry(x, kLineHeight, cellWidth_, kLineHeight);
         }
+    }
     const QSize size(left + kRunners * pitchX, top + kRunners * pitchY);
     setMinimumSize(size);
     resize(size);

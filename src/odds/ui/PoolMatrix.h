@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "odds/ui/CellBoard.h"
+
 #include <vector>
 
 class PairCell;
@@ -9,8 +10,9 @@ class QLabel;
 // The 18 x 18 board of the wide, exacta and trio pools: first runner by row,
 // second by column, each place a real-odds cell over a virtual-odds cell. The
 // pool tab decides which places name an entry and shows only those; a click
-// is reported with the place's row and column.
-class PoolMatrix : public QWidget {
+// is reported with the place's row and column. The keys read each row's real
+// line, then its virtual line.
+class PoolMatrix : public CellBoard {
     Q_OBJECT
 public:
     static constexpr int kRunners = 18;
@@ -36,6 +38,7 @@ private:
 
     int cellWidth_ = 44;
     std::vector<QLabel*> headings_;  // columns, then rows
+    std::vector<QWidget*> rows_;     // the strip of each row's cells
     std::vector<PairCell*> real_;
     std::vector<PairCell*> virtual_;
 };

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
@@ -41,6 +42,7 @@ QScrollArea* scrolled(QWidget* board)
     auto* area = new QScrollArea;
     area->setWidget(board);
     area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);  // Tab goes on to the board inside
     return area;
 }
 
@@ -133,12 +135,12 @@ PoolTab::PoolTab(QWidget* parent)
     outer->addLayout(body, 1);
 
     connect(PoolCombo, &QComboBox::currentIndexChanged, this, &PoolTab::chooseBoard);
-    connect(PivotCombo, &QComboBox::currentIndexChanged, this, &PoolTab::refresh);
+    connect(PivotCombo, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     connect(placeRows, &PlaceRows::clicked, this, [this](int n) { cellClicked(n, true); });
     connect(poolMatrix, &PoolMatrix::realClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), true); });
     connect(poolMatrix, &PoolMatrix::virtualClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), false); });
-    connect(TrioList, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { cellClicked(item->data(Qt::UserRole).toInt(), true); });
+    connect(TrioList, &QListWidget::itemClicked, this, &PoolTab::openListed);
+    TrioList->installEventFilter(this);
     chooseBoard();
 }
 
@@ -221,14 +223,14 @@ PairCell* PoolTab::virtualCell(int n) const
 SimResult PoolTab::simulateStake(int n, long long yen)
 {
     const SimResult result = current().simulateStake(n, yen);
-    refresh();
+    refresh(Figures::Virtual);
     return result;
 }
 
 SimResult PoolTab::simulateOdds(int n, long double odds)
 {
     const SimResult result = current().simulateOdds(n, odds);
-    refresh();
+    refresh(Figures::Virtual);
     return result;
 }
 
@@ -263,7 +265,24 @@ void PoolTab::cellClicked(int n, bool isReal)
     dialog.exec();
 }
 
-void PoolTab::refresh()
+void PoolTab::openListed(QListWidgetItem* item)
+{
+    cellClicked(item->data(Qt::UserRole).toInt(), true);
+}
+
+bool PoolTab::eventFilter(QObject* watched, QEvent* event)
+{
+    // The list opens its current line by key as the boards open their cells.
+    if (watched == TrioList && event->type() == QEvent::KeyPress
+        && CellBoard::opensCell(*static_cast<QKeyEvent*>(event))) {
+        if (QListWidgetItem* item = TrioList->currentItem())
+            openListed(item);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PoolTab::refresh(Figures figures)
 {
     // Only the board in view is painted, and of it only the cells whose text
     // changes (QLabel repaints on a new text only).
@@ -272,28 +291,31 @@ void PoolTab::refresh()
     VirtualTotalBox->setText(b.virtualTotalText());
     ExcessBox->setText(b.excessText());
     if (pool() == Pool::Place)
-        refreshPlace();
+        refreshPlace(figures);
     else
-        refreshMatrix();
-    if (pool() == Pool::Trio)
+        refreshMatrix(figures);
+    // The list ranks the real votes.
+    if (pool() == Pool::Trio && figures == Figures::All)
         refreshList();
 }
 
-void PoolTab::refreshPlace()
+void PoolTab::refreshPlace(Figures figures)
 {
     const PoolBoard& b = board();
     placeRows->setRunners(std::min(b.registered(), PlaceRows::kRows));
     for (int n = 1; n <= std::min(b.registered(), PlaceRows::kRows); ++n) {
-        placeRows->setBracket(n, tavek::sim::placeBracket(b, n));
-        placeRows->cell(n, PlaceRows::Votes)->setText(b.votesText(n).trimmed());
-        placeRows->cell(n, PlaceRows::Share)->setText(tavek::sim::shareText(b, n).trimmed());
-        placeRows->cell(n, PlaceRows::Odds)->setText(b.oddsText(n));
+        if (figures == Figures::All) {
+            placeRows->setBracket(n, tavek::sim::placeBracket(b, n));
+            placeRows->cell(n, PlaceRows::Votes)->setText(b.votesText(n).trimmed());
+            placeRows->cell(n, PlaceRows::Share)->setText(tavek::sim::shareText(b, n).trimmed());
+            placeRows->cell(n, PlaceRows::Odds)->setText(b.oddsText(n));
+        }
         placeRows->cell(n, PlaceRows::VirtualVotes)->setText(b.virtualVotesText(n).trimmed());
         placeRows->cell(n, PlaceRows::VirtualOdds)->setText(b.virtualOddsText(n));
     }
 }
 
-void PoolTab::refreshMatrix()
+void PoolTab::refreshMatrix(Figures figures)
 {
     const PoolBoard& b = board();
     for (int row = 1; row <= PoolMatrix::kRunners; ++row)
@@ -303,7 +325,8 @@ void PoolTab::refreshMatrix()
             poolMatrix->showPlace(row, column, shown);
             if (!shown)
                 continue;
-            poolMatrix->realCell(row, column)->setText(b.oddsText(n).trimmed());
+            if (figures == Figures::All)
+                poolMatrix->realCell(row, column)->setText(b.oddsText(n).trimmed());
             poolMatrix->virtualCell(row, column)->setText(b.virtualOddsText(n).trimmed());
         }
 }

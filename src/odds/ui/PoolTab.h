@@ -12,6 +12,7 @@ class PoolMatrix;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class WhenShown;
 class QStackedWidget;
 
@@ -21,6 +22,8 @@ class QStackedWidget;
 // wide, exacta and trio on the 18 x 18 board (trio: the pairs of the other two
 // with the pivot), trio with its most-backed entries in TrioList. What it
 // shows comes from its four PoolBoards; only the board in view is painted.
+// The board in view and the trio list are stops of the Tab key, opened by key
+// as by a click.
 class PoolTab : public QWidget {
     Q_OBJECT
 public:
@@ -57,15 +60,22 @@ public:
     tavek::sim::SimResult simulateStake(int n, long long yen);
     tavek::sim::SimResult simulateOdds(int n, long double odds);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     tavek::sim::PoolBoard& current();
     int entryAt(int row, int column) const;
     PairCell* cellOf(int n, bool isReal) const;
     void chooseBoard();
     void cellClicked(int n, bool isReal);
-    void refresh();
-    void refreshPlace();
-    void refreshMatrix();
+    void openListed(QListWidgetItem* item);
+    // Everything, or after a simulation the virtual figures and totals only:
+    // a simulation leaves the real ones as they are.
+    enum class Figures { All, Virtual };
+    void refresh(Figures figures = Figures::All);
+    void refreshPlace(Figures figures);
+    void refreshMatrix(Figures figures);
     void refreshList();
 
     std::array<tavek::sim::PoolBoard, 4> boards_;

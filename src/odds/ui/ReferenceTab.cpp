@@ -77,8 +77,10 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
         grid->addWidget(new QLabel(tavek::sim::totalLabel(pool), panel8), t + 1, 0, Qt::AlignRight);
         QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::pools::pool(pool).key),
                               QColor(0x00, 0xFF, 0xFF), Qt::red, true);
-        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999")) + 16);
-        box->setFixedHeight(box->fontMetrics().height() + 8);
+        // A fixed size: a box whose text changes would otherwise have the whole
+        // tab widget laid out and repainted at every race switch.
+        box->setFixedSize(box->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999")) + 16,
+                          box->fontMetrics().height() + 8);
         totals_[size_t(t)] = box;
         grid->addWidget(box, t + 1, 1);
     }

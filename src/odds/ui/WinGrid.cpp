@@ -1,5 +1,6 @@
 #include "odds/ui/WinGrid.h"
 
+#include "odds/ui/CellBoard.h"
 #include "odds/ui/WinCellStyle.h"
 
 #include "racedata/DayData.h"
@@ -169,7 +170,7 @@ void WinGrid::StringGrid1MouseMove(const QPoint& pos)
 
 void WinGrid::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (CellBoard::opensCell(*event)) {
         openCell(currentIndex());
         return;
     }

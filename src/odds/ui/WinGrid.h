@@ -8,7 +8,7 @@
 // the texts its source gives (the model's, input columns included). Rows are
 // numbered as on screen: row 0 is the header, row h is horse number h.
 // The grid is one stop of the Tab key: the arrows move its framed current
-// cell, and Enter opens the current input cell as a double-click does.
+// cell, and Enter or Space opens the current input cell as a double-click does.
 class WinGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -39,7 +39,7 @@ public:
     void StringGrid1DrawCell(QPainter& painter, int column, int row, const QRect& rect) const;
 
 signals:
-    // A double-click, or Enter, on a data row of column 6 or 7.
+    // A double-click, or Enter or Space, on a data row of column 6 or 7.
     void amountRequested(int horse);
     void oddsRequested(int horse);
 

@@ -1,3 +1,4 @@
+#include "PoolTabFixture.h"
 #include "controls/Label3D.h"
 #include "controls/MessageBox.h"
 #include "controls/SaNumEditExC.h"
@@ -5,8 +6,6 @@
 #include "odds/ui/PairCell.h"
 #include "odds/ui/PlaceRows.h"
 #include "odds/ui/PoolInputDialog.h"
-#include "odds/ui/PoolTab.h"
-#include "support/SampleRace.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/DialogCatcher.h"
 
@@ -25,24 +24,6 @@ using test::DialogCatcher;
 
 namespace {
 
-// The sample race with place and wide votes of their own, runner 7 refunded.
-QByteArray sampleRecord()
-{
-    test::H1Record r = sampleRace18();
-    for (int h = 1; h <= 18; ++h)
-        r.votes(layout::kPlacePool.votes(h), 10'000LL * h);
-    for (int k = 1; k <= 153; ++k)
-        r.votes(layout::kWidePool.votes(k), 500LL + 37 * k);
-    return r.refund(7).bytes();
-}
-
-void choose(PoolTab& tab, Pool pool)
-{
-    const int index = tab.PoolCombo->findText(pools::pool(pool).caption());
-    ASSERT_GE(index, 0);
-    tab.PoolCombo->setCurrentIndex(index);
-}
-
 void typeAndOk(QDialog* dialog, const QString& value)
 {
     auto* d = qobject_cast<TInputPoolForm*>(dialog);
@@ -57,13 +38,13 @@ void typeAndOk(QDialog* dialog, const QString& value)
 // the model's texts there: what tavek-cli prints for the same record.
 TEST(PoolTab, EachBoardShowsTheModelsTextsInTheEntrysPlace)
 {
-    const QByteArray record = sampleRecord();
+    const QByteArray record = poolSampleRecord();
     PoolTab tab;
     tab.PivotCombo->setCurrentIndex(4);  // 軸 5
     tab.poolSection(record);
     for (Pool pool : {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio}) {
         SCOPED_TRACE(pools::pool(pool).key);
-        choose(tab, pool);
+        choosePool(tab, pool);
         PoolBoard expected(pool);
         expected.calculate(record);
         EXPECT_EQ(tab.RealTotalBox->text(), expected.totalText());
@@ -83,10 +64,10 @@ TEST(PoolTab, EachBoardShowsTheModelsTextsInTheEntrysPlace)
     EXPECT_EQ(tab.realCell(entryOf(Pool::Trio, 2, 5, 9))->objectName(), "Real2_9");
     EXPECT_EQ(tab.realCell(entryOf(Pool::Trio, 1, 2, 3)), nullptr) << "without the pivot";
     EXPECT_EQ(tab.TrioList->item(0)->text(), rankedLine(tab.board(), 1, mostBacked(tab.board(), 1)[0]));
-    choose(tab, Pool::Exacta);
+    choosePool(tab, Pool::Exacta);
     EXPECT_EQ(tab.realCell(entryOf(Pool::Exacta, 7, 3))->objectName(), "Real7_3");
     EXPECT_EQ(tab.realCell(entryOf(Pool::Exacta, 7, 3))->text(), "返還");
-    choose(tab, Pool::Place);
+    choosePool(tab, Pool::Place);
     EXPECT_EQ(tab.placeRows->cell(7, PlaceRows::Odds)->text(), "返還");
     EXPECT_EQ(tab.placeRows->bracketBox(18)->text(), "8");
 }
@@ -95,11 +76,11 @@ TEST(PoolTab, EachBoardShowsTheModelsTextsInTheEntrysPlace)
 // virtual figures of the whole board.
 TEST(PoolTab, AStakeOnATrioIsShownOnTheWholeBoard)
 {
-    const QByteArray record = sampleRecord();
+    const QByteArray record = poolSampleRecord();
     PoolTab tab;
     tab.PivotCombo->setCurrentIndex(4);
     tab.poolSection(record);
-    choose(tab, Pool::Trio);
+    choosePool(tab, Pool::Trio);
     const int n = entryOf(Pool::Trio, 2, 5, 9);
     QString caption, label;
     DialogCatcher catcher([&](QDialog* d) {
@@ -129,10 +110,10 @@ TEST(PoolTab, AStakeOnATrioIsShownOnTheWholeBoard)
 // for a stake; a pool not sold opens nothing.
 TEST(PoolTab, RefusedOddsKeepTheDialogAndRangesAskOnlyForAStake)
 {
-    const QByteArray record = sampleRecord();
+    const QByteArray record = poolSampleRecord();
     PoolTab tab;
     tab.poolSection(record);
-    choose(tab, Pool::Exacta);
+    choosePool(tab, Pool::Exacta);
     const int n = entryOf(Pool::Exacta, 3, 1);
     {
         BoxAnswerer boxes;
@@ -152,13 +133,13 @@ TEST(PoolTab, RefusedOddsKeepTheDialogAndRangesAskOnlyForAStake)
 
     QString caption;
     DialogCatcher ranges([&](QDialog* d) { caption = d->windowTitle(); });
-    choose(tab, Pool::Wide);
+    choosePool(tab, Pool::Wide);
     QTest::mouseClick(tab.virtualCell(entryOf(Pool::Wide, 1, 2)), Qt::LeftButton);
     EXPECT_EQ(caption, "仮定投資金額入力（ワイド）");
 
     test::H1Record four = sampleRace18();
     tab.poolSection(four.registered(4).starters(4).bytes());
-    choose(tab, Pool::Place);
+    choosePool(tab, Pool::Place);
     EXPECT_EQ(tab.realCell(1)->text(), "発売なし");
     QTest::mouseClick(tab.realCell(1), Qt::LeftButton);
     EXPECT_EQ(ranges.count(), 1) << "a pool not sold opens no dialog";
