@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <map>
 #include <stdexcept>
 
 namespace {
@@ -19,9 +20,13 @@ ManualPages::ManualPages(const ManualDocument& manual, qreal height)
 {
     using Span = ManualDocument::Span;
     const qreal end = manual.height();
-    const std::vector<Span> spans = manual.unbreakable();
+    std::vector<Span> spans = manual.unbreakable();
     const std::vector<qreal> starts = manual.chapterStarts();
     const std::vector<ManualDocument::Table> tables = manual.tables();
+    // A short table is read as one: it goes to the next page whole.
+    for (const ManualDocument::Table& t : tables)
+        if (t.whole.bottom - t.whole.top < height * 0.4)
+            spans.push_back(t.whole);
     auto chapterAt = [&](qreal y) {
         QString chapter;
         for (const ManualDocument::Heading& h : manual.headings())
@@ -58,6 +63,23 @@ ManualPages::ManualPages(const ManualDocument& manual, qreal height)
             if (cut > t.header.bottom - kSame && cut < t.whole.bottom - kSame)
                 repeated = t.header;
         top = cut;
+    }
+}
+
+ManualPages ManualPages::numbered(ManualDocument& manual, qreal height)
+{
+    // The numbers take the same room whatever they are: a second cut
+    // confirms the first.
+    std::map<QString, int> numbers;
+    for (int pass = 0;; ++pass) {
+        ManualPages pages(manual, height);
+        std::map<QString, int> found;
+        for (const ManualDocument::Heading& h : manual.headings())
+            found[h.target] = pages.pageOf(manual.headingTop(h)) + 1;
+        if (found == numbers || pass == 3)
+            return pages;
+        numbers = found;
+        manual.setPageNumbers(numbers);
     }
 }
 

@@ -24,6 +24,9 @@ public:
 
     // Cuts `manual` into pages of `height` (document units).
     ManualPages(const ManualDocument& manual, qreal height);
+    // The same, after writing into the manual's contents the page of each
+    // chapter and section.
+    static ManualPages numbered(ManualDocument& manual, qreal height);
 
     const std::vector<Page>& pages() const { return pages_; }
     // The page that shows `y`, from 0; and where on that page (from the

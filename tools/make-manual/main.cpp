@@ -20,7 +20,6 @@
 #include <QPdfWriter>
 
 #include <cstdio>
-#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -43,29 +42,16 @@ int render(const QString& sourcePath, const QString& pictures, const QString& ou
     const QRectF text(20 * mm, 24 * mm, pdf.width() - 40 * mm, pdf.height() - 24 * mm - 22 * mm);
 
     ManualDocument manual(markdown, pictures, pdf, text.width());
-    // The contents' page numbers take the same room whatever they are: the
-    // second cut confirms the first.
-    std::optional<ManualPages> pages;
-    std::map<QString, int> numbers;
-    for (int pass = 0; pass < 3; ++pass) {
-        pages.emplace(manual, text.height());
-        std::map<QString, int> found;
-        for (const ManualDocument::Heading& h : manual.headings())
-            found[h.target] = pages->pageOf(manual.headingTop(h)) + 1;
-        if (found == numbers)
-            break;
-        numbers = found;
-        manual.setPageNumbers(numbers);
-    }
-    pages->print(manual, pdf, text);
+    const ManualPages pages = ManualPages::numbered(manual, text.height());
+    pages.print(manual, pdf, text);
 
     std::map<QString, tavek::pdfnav::Target> targets;
     std::vector<tavek::pdfnav::OutlineEntry> outline;
     const qreal points = 72.0 / pdf.logicalDpiY();
     for (const ManualDocument::Heading& h : manual.headings()) {
         const qreal top = manual.headingTop(h);
-        const int page = pages->pageOf(top);
-        targets[h.target] = {page, (text.top() + pages->offsetOn(page, top)) * points};
+        const int page = pages.pageOf(top);
+        targets[h.target] = {page, (text.top() + pages.offsetOn(page, top)) * points};
         if (h.level >= 2)
             outline.push_back({h.title, h.target, h.level - 1});
     }

@@ -2,11 +2,13 @@
 
 #include "advisor/ui/AdvisorTab.h"
 #include "app/MainForm.h"
+#include "app/TavekApplication.h"
 #include "appfiles/AppFolder.h"
 #include "controls/MessageBox.h"
 #include "controls/SaNumEdit.h"
 #include "controls/SaNumEditExC.h"
 #include "jvlink/client/JVResult.h"
+#include "jvlink/ui/EmulatorSettingsForm.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "manual-shots/Callouts.h"
 #include "manual-shots/Screens.h"
@@ -33,6 +35,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -216,6 +219,16 @@ void ShotSession::prepare(const QString& root)
 ShotSession::ShotSession(const QString& root, Options options)
     : options_(std::move(options)), home_(root + QStringLiteral("/home/tavek"))
 {
+    // What TavekJ sets up before its window, once per process.
+    static const bool setUp = [] {
+        installFonts();
+        installQtTranslation();
+        // The window's users read Japanese: numbers and dates as on their desktop.
+        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+        jvlink::ui::installEmulatorSettingsDialog();
+        return true;
+    }();
+    Q_UNUSED(setUp);
     clock::setSource([this] { return now_; });
     previousHook_ = MessageBox::setHook([this](const MessageBox::Request& box) {
         // The acquisition's start and end are told in information boxes;
@@ -417,7 +430,7 @@ void ShotSession::advisorTab()
     // than the market does.
     choose(tab->BetCombo, tab->BetCombo->findData(outsider_));
     retype(tab->ProbEdit, QStringLiteral("12"));
-    retype(tab->BankrollEdit, QStringLiteral("300000"));
+    retype(tab->BankrollEdit, QStringLiteral("1000000"));
     retype(tab->KellyEdit, QStringLiteral("0.5"));
     settle();
     expect(tab->MessageLabel->text().isEmpty(), screen, QStringLiteral("no advice: ") + tab->MessageLabel->text());

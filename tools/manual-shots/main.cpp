@@ -17,7 +17,6 @@
 // manual's writers, every {objectName} path each screen (or each SCREEN
 // named) offers to its callouts.
 #include "app/TavekApplication.h"
-#include "jvlink/ui/EmulatorSettingsForm.h"
 #include "manual-shots/Screens.h"
 #include "manual-shots/ShotSession.h"
 #include "manual/ShotSyntax.h"
@@ -25,7 +24,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -147,17 +145,12 @@ int run(int argc, char** argv)
     ShotSession::prepare(root.path());
     qtMessages = qInstallMessageHandler(quieterMessages);
     TavekApplication app(argc, argv);
-    installFonts();
-    installQtTranslation();
-    // The window's users read Japanese: numbers and dates as on their desktop.
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    tavek::jvlink::ui::installEmulatorSettingsDialog();
+    ShotSession session(root.path(), options);
     if (!fontIs(QApplication::font(), QStringLiteral("IPAPGothic"))
         || !fontIs(QFont(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("IPAGothic")))
         throw std::runtime_error("the IPA fonts IPAPGothic and IPAGothic are not installed (Debian package "
                                  "fonts-ipafont-gothic): the pictures would not show the program's fonts");
 
-    ShotSession session(root.path(), options);
     const QStringList written = session.run();
     if (options.names)
         return 0;
