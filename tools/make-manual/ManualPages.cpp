@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
@@ -35,9 +36,22 @@ ManualPages::ManualPages(const ManualDocument& manual, qreal height)
         return chapter;
     };
 
+    // Whether anything shows between `from` and `to`: every line is a stretch.
+    auto shows = [&](qreal from, qreal to) {
+        return std::any_of(spans.begin(), spans.end(),
+                           [&](const Span& s) { return s.bottom > from + kSame && s.top < to - kSame; });
+    };
     qreal top = 0;
     std::optional<Span> repeated;
     while (top < end - kSame) {
+        // The space after a chapter's last line is no page of its own.
+        const auto next = std::find_if(starts.begin(), starts.end(), [&](qreal s) { return s > top + kSame; });
+        const qreal stretchEnd = next == starts.end() ? end : *next;
+        if (!shows(top, stretchEnd)) {
+            top = stretchEnd;
+            repeated.reset();
+            continue;
+        }
         const qreal room = height - (repeated ? repeated->bottom - repeated->top : 0);
         qreal cut = std::min(end, top + room);
         bool chapter = false;
@@ -119,7 +133,9 @@ void ManualPages::print(ManualDocument& manual, QPdfWriter& pdf, const QRectF& t
         auto slice = [&](qreal from, qreal to) {
             painter.save();
             painter.translate(text.left(), y - from);
-            const QRectF clip(0, from, text.width(), to - from);
+            // Short of the cut by a hair: what begins right at it belongs to
+            // the next page, and a viewer's smoothing would show its edge here.
+            const QRectF clip(0, from, text.width(), to - from - 2);
             painter.setClipRect(clip);
             for (const ManualDocument::Decoration& d : decorations)
                 if (d.rect.intersects(clip))

@@ -72,10 +72,5 @@ void ManualPictures::drawObject(QPainter* painter, const QRectF& rect, QTextDocu
     painter->setRenderHint(QPainter::LosslessImageRendering);
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawImage(rect, shot->second);
-    // The window has no frame of its own in the picture; on white paper its
-    // grey edges would fade into the page.
-    painter->setPen(QPen(QColor(0x80, 0x8A, 0x96), scale_ * 0.8));
-    painter->setBrush(Qt::NoBrush);
-    painter->drawRect(rect);
     painter->restore();
 }

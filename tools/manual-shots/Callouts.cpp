@@ -43,12 +43,16 @@ qreal area(const QRectF& r)
     return r.isValid() ? r.width() * r.height() : 0;
 }
 
-// Where a picture shows something: the pixels that differ clearly from the
-// one to their right or below, summed so that any rectangle is counted at once.
+// Where a picture shows something: pixels that differ clearly from the one
+// to their right (an upright stroke) or below (a level one), each kind summed
+// so that any rectangle is counted at once. Text has strokes both ways; a
+// frame's straight line only one way, and a marker across it hides nothing.
 class Ink {
 public:
     explicit Ink(const QImage& picture)
-        : width_(picture.width() + 1), sums_(size_t(width_) * size_t(picture.height() + 1), 0)
+        : width_(picture.width() + 1)
+        , across_(size_t(width_) * size_t(picture.height() + 1), 0)
+        , down_(across_.size(), 0)
     {
         const QImage image = picture.convertToFormat(QImage::Format_RGB32);
         auto differs = [](QRgb a, QRgb b) {
@@ -57,29 +61,39 @@ public:
         for (int y = 0; y < image.height(); ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
             const auto* below = reinterpret_cast<const QRgb*>(image.constScanLine(std::min(y + 1, image.height() - 1)));
-            int row = 0;
+            int across = 0, down = 0;
             for (int x = 0; x < image.width(); ++x) {
-                row += differs(line[x], line[std::min(x + 1, image.width() - 1)]) || differs(line[x], below[x]);
-                at(x + 1, y + 1) = at(x + 1, y) + row;
+                across += differs(line[x], line[std::min(x + 1, image.width() - 1)]);
+                down += differs(line[x], below[x]);
+                at(across_, x + 1, y + 1) = at(across_, x + 1, y) + across;
+                at(down_, x + 1, y + 1) = at(down_, x + 1, y) + down;
             }
         }
     }
 
-    int under(const QRect& box) const
+    // What a marker over `box` (device pixels) would hide.
+    qreal under(const QRect& box) const
     {
-        const QRect r = box & QRect(0, 0, width_ - 1, int(sums_.size() / size_t(width_)) - 1);
-        if (r.isEmpty())
-            return 0;
-        return at(r.right() + 1, r.bottom() + 1) - at(r.left(), r.bottom() + 1) - at(r.right() + 1, r.top())
-               + at(r.left(), r.top());
+        const qreal across = sum(across_, box), down = sum(down_, box);
+        return 4 * std::min(across, down) + (across + down) / 4;
     }
 
 private:
-    int& at(int x, int y) { return sums_[size_t(y) * size_t(width_) + size_t(x)]; }
-    int at(int x, int y) const { return sums_[size_t(y) * size_t(width_) + size_t(x)]; }
+    int& at(std::vector<int>& sums, int x, int y) { return sums[size_t(y) * size_t(width_) + size_t(x)]; }
+    int at(const std::vector<int>& sums, int x, int y) const { return sums[size_t(y) * size_t(width_) + size_t(x)]; }
+
+    qreal sum(const std::vector<int>& sums, const QRect& box) const
+    {
+        const QRect r = box & QRect(0, 0, width_ - 1, int(sums.size() / size_t(width_)) - 1);
+        if (r.isEmpty())
+            return 0;
+        return at(sums, r.right() + 1, r.bottom() + 1) - at(sums, r.left(), r.bottom() + 1)
+               - at(sums, r.right() + 1, r.top()) + at(sums, r.left(), r.top());
+    }
 
     int width_;
-    std::vector<int> sums_;
+    std::vector<int> across_;
+    std::vector<int> down_;
 };
 
 }  // namespace
@@ -155,12 +169,15 @@ std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& name
     std::vector<QPointF> placed;
     for (const QRect& target : named) {
         const QRectF w(target);
+        // Beside a tall widget, level with its top, where a tab bar, a
+        // heading row or a title is: its middle may be far from what it is.
+        const qreal side = w.height() > 3 * d ? w.top() + r + gap : w.center().y();
         // Touching the widget from outside first, where the marker hides
         // nothing of it; then on its corners and in them.
         const QPointF candidates[] = {
-            {w.left() - r - gap, w.center().y()},
+            {w.left() - r - gap, side},
             {w.left() + r, w.top() - r - gap},
-            {w.right() + r + gap, w.center().y()},
+            {w.right() + r + gap, side},
             {w.left() - r * 0.7, w.top() - r * 0.7},
             {w.right() - r, w.top() - r - gap},
             {w.left() + r, w.bottom() + r + gap},
@@ -188,7 +205,7 @@ std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& name
             qreal cost = ink.under(QRectF(box.topLeft() * dpr, box.size() * dpr).toAlignedRect());
             if (small)
                 cost += area(box & w) * dpr * dpr;
-            cost += qreal(i) * 4;  // among spots alike, the earlier one
+            cost += qreal(i) * 20;  // among spots alike, the earlier one
             if (!best || cost < bestCost) {
                 best = c;
                 bestCost = cost;
@@ -199,6 +216,20 @@ std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& name
                                                std::clamp(w.top(), frame.top() + r, frame.bottom() - r))));
     }
     return placed;
+}
+
+QImage framed(const QImage& window)
+{
+    const qreal dpr = window.devicePixelRatio();
+    const QSizeF size = window.deviceIndependentSize();
+    QImage picture((size + QSizeF(2 * kMargin, 2 * kMargin) * 1.0).toSize() * dpr, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(dpr);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawImage(QPointF(kMargin, kMargin), window);
+    painter.setPen(QPen(QColor(0x80, 0x8A, 0x96), 1));
+    painter.drawRect(QRectF(QPointF(kMargin - 0.5, kMargin - 0.5), size + QSizeF(1, 1)));
+    return picture;
 }
 
 void draw(QImage& picture, const std::vector<QPointF>& centres)

@@ -15,6 +15,13 @@ namespace tavek::callouts {
 
 // The diameter of a marker, in the window's pixels.
 inline constexpr qreal kDiameter = 22;
+// The white margin around a window in the manual, where the marker of a
+// widget at the window's edge goes without hiding anything.
+inline constexpr int kMargin = 26;
+
+// `window` on white with kMargin all round and a thin frame: the window's
+// grey edge would fade into the page without it.
+QImage framed(const QImage& window);
 
 // The one widget of `window` (the window itself included) visible in it that
 // `path` names: {A} a widget named A, {A/B} a widget named B inside one named
