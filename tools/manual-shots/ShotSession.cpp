@@ -305,10 +305,11 @@ void ShotSession::fetch()
         expect(window->acquisition().outcome() == jvlink::BatchAcquisition::Outcome::Completed, screen,
                QStringLiteral("the acquisition did not complete: ") + window->ProgressLabel->text());
         });
-    form_->JVLink1 = jv->release();
+    const bool reachedHalf = jv->reachedHalf();
+    form_->JVLink1 = jv->release();  // the watcher goes with this
     if (failure)
         std::rethrow_exception(failure);
-    expect(jv->reachedHalf(), screen, QStringLiteral("the acquisition read too few files to show one mid-run"));
+    expect(reachedHalf, screen, QStringLiteral("the acquisition read too few files to show one mid-run"));
 }
 
 void ShotSession::pickFixtureRace()
