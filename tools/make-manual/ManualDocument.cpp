@@ -198,15 +198,15 @@ void ManualDocument::style()
             cf.setForeground(Qt::white);
             bf.setTopMargin(kBandPad * unit_);
             bf.setBottomMargin((kBandPad + 12) * unit_);
-            bf.setLeftMargin(10 * unit_);
-            bf.setRightMargin(10 * unit_);
+            bf.setLeftMargin(10 * pt_);
+            bf.setRightMargin(10 * pt_);
         } else if (level >= 3) {
             cf.setFontPointSize(level == 3 ? 12.5 : 11);
             cf.setFontWeight(QFont::Bold);
             cf.setForeground(kAccent);
             bf.setTopMargin(16 * unit_);
             bf.setBottomMargin(6 * unit_);
-            bf.setLeftMargin(level == 3 ? 12 * unit_ : 0);
+            bf.setLeftMargin(level == 3 ? 12 * pt_ : 0);
         } else if (image.startsWith(QStringLiteral("shot:"))) {
             bf.setAlignment(Qt::AlignHCenter);
             bf.setLineHeight(100, QTextBlockFormat::ProportionalHeight);
@@ -226,7 +226,7 @@ void ManualDocument::style()
             // The marker hangs left of the item, whose lines keep one edge.
             const qreal marker = QFontMetricsF(doc_.defaultFont(), doc_.documentLayout()->paintDevice()).height()
                                  * 1.05;
-            const qreal hang = marker * unit_ / pt_ + 5 * unit_;
+            const qreal hang = marker + 5 * pt_;
             bf.setLeftMargin(hang);
             bf.setTextIndent(-hang);
             bf.setTopMargin(0);
@@ -277,7 +277,7 @@ void ManualDocument::addContents()
     QTextBlockFormat title;
     title.setTopMargin((kBandPad + 14) * unit_);
     title.setBottomMargin((kBandPad + 10) * unit_);
-    title.setLeftMargin(10 * unit_);
+    title.setLeftMargin(10 * pt_);
     QTextCharFormat titleText;
     titleText.setFontPointSize(15);
     titleText.setFontWeight(QFont::Bold);
@@ -292,9 +292,9 @@ void ManualDocument::addContents()
             continue;
         const bool chapter = h.level == 2;
         QTextBlockFormat entry;
-        const qreal indent = (chapter ? 0 : 16) * unit_;
+        const qreal indent = (chapter ? 0 : 16) * pt_;
         // A tab stop on the very edge would push the number onto a line of its own.
-        entry.setTabPositions({QTextOption::Tab(width_ * unit_ / pt_ - indent - unit_, QTextOption::RightTab)});
+        entry.setTabPositions({QTextOption::Tab((width_ - indent) * unit_ / pt_ - unit_, QTextOption::RightTab)});
         entry.setLeftMargin(indent);
         entry.setTopMargin((chapter ? 6 : 0) * unit_);
         entry.setBottomMargin(1.5 * unit_);

@@ -93,8 +93,9 @@ private:
     std::vector<QTextBlock> contents_;  // the contents' entries, one per chapter and section
     QTextBlock contentsTitle_;
     qreal width_;
-    qreal pt_;    // device units per point: the layout's coordinates
-    qreal unit_;  // format units per point: the layout scales the lengths of
-                  // formats (margins, padding, tab stops) from pixels of a
-                  // 96-dpi screen to the device
+    qreal pt_;    // device units per point: the layout's coordinates, and the
+                  // left and right margins and indents of blocks
+    qreal unit_;  // format units per point: the layout scales the other
+                  // lengths of formats (top and bottom margins, padding,
+                  // borders, tab stops) from pixels of a 96-dpi screen
 };
