@@ -1,0 +1,565 @@
+#include "manual-shots/ShotSession.h"
+
+#include "advisor/ui/AdvisorTab.h"
+#include "app/MainForm.h"
+#include "app/TavekApplication.h"
+#include "appfiles/AppFolder.h"
+#include "controls/MessageBox.h"
+#include "controls/SaNumEdit.h"
+#include "controls/SaNumEditExC.h"
+#include "jvlink/client/JVResult.h"
+#include "jvlink/ui/EmulatorSettingsForm.h"
+#include "jvlink/ui/GetDataUnit.h"
+#include "manual-shots/Callouts.h"
+#include "manual-shots/Screens.h"
+#include "odds/model/PairIndex.h"
+#include "odds/ui/BracketTab.h"
+#include "odds/ui/InputKingakuUnit.h"
+#include "odds/ui/InputOddsUnit.h"
+#include "odds/ui/PoolTab.h"
+#include "odds/ui/QuinellaTab.h"
+#include "odds/ui/ReferenceTab.h"
+#include "odds/ui/WinSheet.h"
+#include "racedata/Clock.h"
+#include "racedata/DayData.h"
+#include "racedata/VotePools.h"
+#include "timeline/ui/OddsHistoryView.h"
+#include "value/ui/ValueTab.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextStream>
+#include <QThread>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace tavek::shots {
+
+namespace {
+
+const QDate kDay(2025, 11, 1);
+const QString kDateText = QStringLiteral("2025年11月01日");
+const QString kRaceItem = QStringLiteral("2025/11/01 京都 11R");
+// Where the pictures say the program runs: the home of a user named tavek.
+const QString kShownHome = QStringLiteral("/home/tavek");
+
+// The program's JV-Link, watched during the fetch: once the read has passed
+// half of the files, `atHalf` is called with the window showing that point.
+class WatchedJVLink : public jvlink::JVDTLabLib_TLB {
+public:
+    WatchedJVLink(std::unique_ptr<jvlink::JVDTLabLib_TLB> inner, std::function<void()> atHalf)
+        : inner_(std::move(inner)), atHalf_(std::move(atHalf))
+    {
+    }
+
+    std::unique_ptr<jvlink::JVDTLabLib_TLB> release() { return std::move(inner_); }
+    bool reachedHalf() const { return phase_ == Phase::Done; }
+
+    int32_t JVInit(const QString& sid) override { return inner_->JVInit(sid); }
+    int32_t JVSetUIProperties() override { return inner_->JVSetUIProperties(); }
+    int32_t JVOpen(const QString& dataspec, const QString& fromdate, int32_t option, int32_t& readCount,
+                   int32_t& downloadCount, QString& lastFileTimestamp) override
+    {
+        const int32_t r = inner_->JVOpen(dataspec, fromdate, option, readCount, downloadCount, lastFileTimestamp);
+        files_ = readCount;
+        return r;
+    }
+    int32_t JVRTOpen(const QString& dataspec, const QString& key) override { return inner_->JVRTOpen(dataspec, key); }
+    int32_t JVStatus() override { return inner_->JVStatus(); }
+    int32_t JVRead(QString& buff, int32_t& size, QString& fileName) override
+    {
+        // The window puts what the run reached on screen at most once a frame
+        // (33 ms): after a pause longer than that, the next change shows all
+        // of it, and the picture is the same on a fast or a slow machine.
+        if (phase_ == Phase::Pause) {
+            QThread::msleep(50);
+            phase_ = Phase::Take;
+        } else if (phase_ == Phase::Take) {
+            phase_ = Phase::Done;
+            atHalf_();
+        }
+        const int32_t r = inner_->JVRead(buff, size, fileName);
+        if (r == jvlink::JVResult::NextFile && phase_ == Phase::Count && ++read_ >= (files_ + 1) / 2)
+            phase_ = Phase::Pause;
+        return r;
+    }
+    void JVCancel() override { inner_->JVCancel(); }
+    int32_t JVClose() override { return inner_->JVClose(); }
+
+private:
+    enum class Phase { Count, Pause, Take, Done };
+    std::unique_ptr<jvlink::JVDTLabLib_TLB> inner_;
+    std::function<void()> atHalf_;
+    Phase phase_ = Phase::Count;
+    int files_ = 0;
+    int read_ = 0;
+};
+
+// Lets the layouts, the tabs that fill when shown and the charts catch up.
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+}
+
+bool uniform(const QImage& image)
+{
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != first)
+                return false;
+    return true;
+}
+
+// The odds a board shows in a cell ("  12.3"); 0 for none.
+double oddsOf(const QString& text)
+{
+    bool ok = false;
+    const double odds = text.trimmed().toDouble(&ok);
+    return ok ? odds : 0;
+}
+
+// The pair of the lowest odds on a pair board.
+int favouritePair(const sim::PairBoard& board)
+{
+    int best = 0;
+    for (int k = 1; k <= board.size(); ++k) {
+        const double odds = oddsOf(board.real(k).text);
+        if (odds > 0 && (best == 0 || odds < oddsOf(board.real(best).text)))
+            best = k;
+    }
+    return best;
+}
+
+// The runners of the current race with votes to win.
+std::vector<int> runnersOf(const DayData& day)
+{
+    std::vector<int> runners;
+    for (int h = 1; h <= kWinFigures; ++h)
+        if (day.WinVotes[size_t(day.CurrentRace)][size_t(h - 1)] > 0)
+            runners.push_back(h);
+    return runners;
+}
+
+double winOdds(const DayData& day, int horse)
+{
+    return 0.8 * day.WinTotal[size_t(day.CurrentRace)] / day.WinVotes[size_t(day.CurrentRace)][size_t(horse - 1)];
+}
+
+// The runner whose odds come nearest `odds`: 1.0 gives the favourite.
+int runnerNear(const DayData& day, double odds)
+{
+    int best = 0;
+    for (int h : runnersOf(day))
+        if (best == 0 || std::abs(winOdds(day, h) - odds) < std::abs(winOdds(day, best) - odds))
+            best = h;
+    return best;
+}
+
+// As a user types into a numeric field: the old text backspaced away first.
+void retype(TSaNumEdit* field, const QString& text)
+{
+    for (qsizetype i = field->Text().size(); i > 0; --i)
+        QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+void choose(QComboBox* combo, int index)
+{
+    combo->setCurrentIndex(index);
+    settle();
+}
+
+}  // namespace
+
+void ShotSession::prepare(const QString& root)
+{
+    // The home of the run: no setting, font configuration or document folder
+    // of whoever builds the program finds its way into a picture.
+    const QString home = root + QStringLiteral("/home/tavek");
+    QDir().mkpath(home + QStringLiteral("/Documents"));
+    QDir().mkpath(root + QStringLiteral("/run"));
+    QFile::setPermissions(root + QStringLiteral("/run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(root + QStringLiteral("/run")));
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_DIRS", "QT_SCALE_FACTOR",
+                             "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME",
+                             "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY"})
+        qunsetenv(name);
+
+    // One screen larger than the window, drawn at twice its pixels, so that
+    // the pictures stay sharp on a page and on a high-resolution display.
+    const QString screen = root + QStringLiteral("/screen.json");
+    QFile json(screen);
+    if (!json.open(QIODevice::WriteOnly)
+        || json.write(R"({"screens": [{"name": "shots", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                      R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})")
+               < 0)
+        throw std::runtime_error("cannot write " + screen.toStdString());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screen));
+}
+
+ShotSession::ShotSession(const QString& root, Options options)
+    : options_(std::move(options)), home_(root + QStringLiteral("/home/tavek"))
+{
+    // What TavekJ sets up before its window, once per process.
+    static const bool setUp = [] {
+        installFonts();
+        installQtTranslation();
+        // The window's users read Japanese: numbers and dates as on their desktop.
+        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+        jvlink::ui::installEmulatorSettingsDialog();
+        return true;
+    }();
+    Q_UNUSED(setUp);
+    clock::setSource([this] { return now_; });
+    previousHook_ = MessageBox::setHook([this](const MessageBox::Request& box) {
+        // The acquisition's start and end are told in information boxes;
+        // anything else means the run went wrong.
+        if (box.kind == MessageBox::Kind::Information)
+            return MessageBox::Answer::Ok;
+        unexpectedBoxes_.append(box.text);
+        return box.kind == MessageBox::Kind::Question ? MessageBox::Answer::No : MessageBox::Answer::Ok;
+    });
+    // The per-user folder of an installed program.
+    appfolder::setPath(home_ + QStringLiteral("/.local/share/Tavek"));
+}
+
+ShotSession::~ShotSession()
+{
+    form_.reset();
+    MessageBox::setHook(previousHook_);
+    clock::setSource({});
+}
+
+QStringList ShotSession::run()
+{
+    firstStart();
+    fetch();
+    pickFixtureRace();
+    quickReports();
+    winTab();
+    pairTabs();
+    poolTabs();
+    advisorTab();
+    lastTabs();
+    windows();
+    return written_;
+}
+
+void ShotSession::firstStart()
+{
+    now_ = QDateTime(kDay, QTime(8, 30));
+    form_ = std::make_unique<TMainForm>();
+    form_->show();
+    if (!QTest::qWaitForWindowExposed(form_.get()))
+        fail(QStringLiteral("first-start"), QStringLiteral("the main window did not come up"));
+    expect(form_->HintLabel->isVisible() && !form_->HintLabel->text().isEmpty(), QStringLiteral("first-start"),
+           QStringLiteral("the main window shows no hint"));
+    take(QStringLiteral("first-start"), form_.get());
+}
+
+void ShotSession::fetch()
+{
+    const QString screen = QStringLiteral("fetch");
+    std::exception_ptr failure;
+    auto watched = std::make_unique<WatchedJVLink>(std::move(form_->JVLink1), [&] {
+        try {
+            take(screen, QApplication::activeModalWidget());
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    WatchedJVLink* jv = watched.get();
+    form_->JVLink1 = std::move(watched);
+    whileOpen(
+        screen, [this] { form_->JVBtnClick(); },
+        [&](QDialog* dialog) {
+        auto* window = qobject_cast<TGetDataForm*>(dialog);
+        expect(window, screen, QStringLiteral("JVデータ取得 opened no acquisition window"));
+        whileOpen(
+            QStringLiteral("emulator-settings"), [&] { window->SpeedButton1->click(); },
+            [&](QDialog* settings) { take(QStringLiteral("emulator-settings"), settings); });
+        window->ButtonStart->click();
+        const QDeadlineTimer deadline(60'000);
+        while (window->acquisition().running() && !deadline.hasExpired())
+            QTest::qWait(10);
+        expect(!window->acquisition().running(), screen, QStringLiteral("the acquisition ran for over a minute"));
+        expect(window->acquisition().outcome() == jvlink::BatchAcquisition::Outcome::Completed, screen,
+               QStringLiteral("the acquisition did not complete: ") + window->ProgressLabel->text());
+        });
+    const bool reachedHalf = jv->reachedHalf();
+    form_->JVLink1 = jv->release();  // the watcher goes with this
+    if (failure)
+        std::rethrow_exception(failure);
+    expect(reachedHalf, screen, QStringLiteral("the acquisition read too few files to show one mid-run"));
+}
+
+void ShotSession::pickFixtureRace()
+{
+    const QString screen = QStringLiteral("main");
+    const int date = form_->DateCombo->findText(kDateText);
+    expect(date >= 0, screen, QStringLiteral("the acquisition brought no ") + kDateText);
+    form_->DateCombo->setCurrentIndex(date);
+    form_->DateComboChange();
+    const int race = form_->lbRace->findText(kRaceItem);
+    expect(race >= 0, screen, QStringLiteral("the day has no ") + kRaceItem);
+    form_->lbRace->setCurrentIndex(race);
+    form_->lbRaceChange();
+}
+
+void ShotSession::quickReports()
+{
+    for (QTime at(9, 0); at <= QTime(12, 0); at = at.addSecs(30 * 60)) {
+        now_ = QDateTime(kDay, at);
+        form_->SokuhoHyosuBtnClick();
+        const QString status = form_->StatusLine->currentMessage();
+        expect(status.startsWith(QStringLiteral("速報票数を取得しました")), QStringLiteral("timeline"),
+               QStringLiteral("the quick report at %1 answered: %2").arg(at.toString(u"HH:mm"), status));
+    }
+    settle();
+}
+
+void ShotSession::winTab()
+{
+    const QString screen = QStringLiteral("main");
+    showPage(form_->TabSheet1);
+    const DayData& day = form_->dayData();
+    const int runners = int(runnersOf(day).size());
+    expect(runners >= 16, screen, QStringLiteral("%1 has %2 runners with votes").arg(kRaceItem).arg(runners));
+    // Taken before any simulation puts its virtual figures into the day.
+    favourite_ = runnerNear(day, 1.0);
+    outsider_ = runnerNear(day, 10.0);
+    const double favouriteOdds = winOdds(day, favourite_);
+    take(screen, form_.get());
+
+    whileOpen(
+        QStringLiteral("stake-dialog"), [&] { form_->winSheet->openAmountDialog(outsider_); },
+        [&](QDialog* dialog) {
+        auto* stake = qobject_cast<TInputKingakuForm*>(dialog);
+        expect(stake, QStringLiteral("stake-dialog"), QStringLiteral("the amount column opened another dialog"));
+        QTest::keyClicks(stake->SaNumEditExC1, QStringLiteral("500000"));
+        take(QStringLiteral("stake-dialog"), dialog);
+        stake->BitBtn1->click();
+        });
+    expect(form_->winSheet->board().cellText(outsider_, 6).trimmed() == QStringLiteral("500,000"),
+           QStringLiteral("win-stake"), QStringLiteral("the stake of 500,000 yen was not taken"));
+    take(QStringLiteral("win-stake"), form_.get());
+
+    whileOpen(
+        QStringLiteral("odds-dialog"), [&] { form_->winSheet->openOddsDialog(favourite_); },
+        [&](QDialog* dialog) {
+        auto* dialogOdds = qobject_cast<TInputOddsForm*>(dialog);
+        expect(dialogOdds, QStringLiteral("odds-dialog"), QStringLiteral("the odds column opened another dialog"));
+        QTest::keyClicks(dialogOdds->SaNumEditExC1, QString::number(favouriteOdds * 1.5, 'f', 1));
+        take(QStringLiteral("odds-dialog"), dialog);
+        });
+}
+
+void ShotSession::pairTabs()
+{
+    using sim::PairKind;
+    showPage(form_->TabSheet3);
+    const int bracket = favouritePair(form_->bracketTab->board());
+    expect(bracket > 0, QStringLiteral("bracket"), QStringLiteral("the 枠連 board shows no odds"));
+    expect(form_->bracketTab->simulateStake(sim::pairLabel(PairKind::Bracket, bracket), 1'000'000)
+               == sim::SimResult::Accepted,
+           QStringLiteral("bracket"), QStringLiteral("the stake on the favourite bracket pair was refused"));
+    take(QStringLiteral("bracket"), form_.get());
+
+    showPage(form_->TabSheet2);
+    const sim::PairBoard& board = form_->quinellaTab->board();
+    const int pair = favouritePair(board);
+    expect(pair > 0, QStringLiteral("quinella"), QStringLiteral("the 馬連 board shows no odds"));
+    const long double odds = std::round(oddsOf(board.real(pair).text) * 15) / 10;
+    expect(form_->quinellaTab->simulateOdds(sim::pairLabel(PairKind::Quinella, pair), odds) == sim::SimResult::Accepted,
+           QStringLiteral("quinella"), QStringLiteral("the odds simulation on the favourite pair was refused"));
+    take(QStringLiteral("quinella"), form_.get());
+
+    showPage(form_->TabSheet4);
+    expect(form_->referenceTab->ListBox1->count() > 0, QStringLiteral("reference"),
+           QStringLiteral("the exacta list is empty"));
+    take(QStringLiteral("reference"), form_.get());
+}
+
+void ShotSession::poolTabs()
+{
+    using pools::Pool;
+    showPage(form_->TabSheet7);
+    PoolTab* tab = form_->poolTab;
+    const std::pair<Pool, QString> boards[] = {{Pool::Place, QStringLiteral("pools-place")},
+                                               {Pool::Wide, QStringLiteral("pools-wide")},
+                                               {Pool::Exacta, QStringLiteral("pools-exacta")},
+                                               {Pool::Trio, QStringLiteral("pools-trio")}};
+    for (const auto& [pool, screen] : boards) {
+        const int index = tab->PoolCombo->findText(pools::pool(pool).caption());
+        expect(index >= 0, screen, QStringLiteral("賭式 offers no ") + pools::pool(pool).caption());
+        choose(tab->PoolCombo, index);
+        if (pool == Pool::Trio) {
+            // The pivot a bettor would start from: the runner most backed to win.
+            choose(tab->PivotCombo, favourite_ - 1);
+        }
+        expect(!tab->RealTotalBox->text().trimmed().isEmpty(), screen, QStringLiteral("the board shows no total"));
+        take(screen, form_.get());
+    }
+}
+
+void ShotSession::advisorTab()
+{
+    const QString screen = QStringLiteral("advisor");
+    showPage(form_->TabSheet5);
+    AdvisorTab* tab = form_->advisorTab;
+    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Win).caption()));
+    // The runner at about 10 to 1 again, which the bettor gives a better chance
+    // than the market does.
+    choose(tab->BetCombo, tab->BetCombo->findData(outsider_));
+    retype(tab->ProbEdit, QStringLiteral("12"));
+    retype(tab->BankrollEdit, QStringLiteral("1000000"));
+    retype(tab->KellyEdit, QStringLiteral("0.5"));
+    settle();
+    expect(tab->MessageLabel->text().isEmpty(), screen, QStringLiteral("no advice: ") + tab->MessageLabel->text());
+    expect(tab->ChartView->isVisible(), screen, QStringLiteral("the chart is not shown"));
+    take(screen, form_.get());
+}
+
+void ShotSession::lastTabs()
+{
+    showPage(form_->TabSheet8);
+    expect(form_->valueTab->ValueTable->rowCount() > 0, QStringLiteral("value"),
+           QStringLiteral("the table is empty: ") + form_->valueTab->MessageLabel->text());
+    take(QStringLiteral("value"), form_.get());
+
+    showPage(form_->TabSheet6);
+    expect(form_->oddsHistoryView->timeline().size() >= 5, QStringLiteral("timeline"),
+           QStringLiteral("the odds history holds %1 quick reports").arg(form_->oddsHistoryView->timeline().size()));
+    take(QStringLiteral("timeline"), form_.get());
+}
+
+void ShotSession::windows()
+{
+    // From the 単勝 tab, the board a user saves most.
+    showPage(form_->TabSheet1);
+    whileOpen(
+        QStringLiteral("csv-export"), [this] { form_->CsvExportItemClick(); },
+        [this](QDialog* dialog) { take(QStringLiteral("csv-export"), dialog); });
+    whileOpen(
+        QStringLiteral("about"), [this] { form_->HelpAboutItemClick(); },
+        [this](QDialog* dialog) { take(QStringLiteral("about"), dialog); });
+}
+
+void ShotSession::showPage(QWidget* page)
+{
+    form_->PageControl1->setCurrentWidget(page);
+    settle();
+}
+
+void ShotSession::take(const QString& screen, QWidget* window)
+{
+    expect(window, screen, QStringLiteral("the window is not open"));
+    checkBoxes(screen);
+    settle();
+    if (!options_.only.isEmpty() && !options_.only.contains(screen))
+        return;
+    if (options_.names) {
+        QTextStream out(stdout);
+        for (const QString& path : callouts::offered(window))
+            out << screen << ' ' << path << '\n';
+        return;
+    }
+    // Where a field shows a folder, the folder of the user the pictures show.
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>())
+        if (edit->text().contains(home_))
+            edit->setText(edit->text().replace(home_, kShownHome));
+    settle();
+
+    // A window is opaque: a picture without an alpha channel is smaller.
+    QImage picture = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    expect(!picture.isNull() && !uniform(picture), screen, QStringLiteral("the picture is empty"));
+    if (!options_.plain) {
+        const QPoint margin(callouts::kMargin, callouts::kMargin);
+        std::vector<QRect> targets;
+        const auto marks = options_.marks.find(screen);
+        for (const manual::Callout& mark :
+             marks == options_.marks.end() ? std::vector<manual::Callout>() : marks->second) {
+            try {
+                targets.push_back(callouts::shownRect(window, callouts::find(window, mark.path)).translated(margin));
+            } catch (const std::runtime_error& e) {
+                fail(screen, QStringLiteral("%1 line %2: %3").arg(options_.manualName).arg(mark.line).arg(e.what()));
+            }
+        }
+        picture = callouts::framed(picture);
+        callouts::draw(picture, callouts::place(picture, targets));
+    }
+    // The picture says it holds twice the window's pixels: make-manual prints
+    // every window at one scale.
+    const int dotsPerMeter = qRound(picture.devicePixelRatio() * 96 / 0.0254);
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    const QString path = QDir(options_.folder).filePath(screen + QStringLiteral(".png"));
+    expect(picture.save(path, "PNG"), screen, QStringLiteral("cannot write ") + path);
+    written_.append(screen);
+}
+
+void ShotSession::whileOpen(const QString& screen, const std::function<void()>& open,
+                            const std::function<void(QDialog*)>& handle)
+{
+    // A modal dialog runs an event loop of its own, where this timer fires.
+    QTimer timer;
+    timer.setSingleShot(true);
+    bool opened = false;
+    std::exception_ptr failure;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        opened = true;
+        try {
+            handle(dialog);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    timer.start(0);
+    open();
+    if (failure)
+        std::rethrow_exception(failure);
+    expect(opened, screen, QStringLiteral("the window did not open"));
+}
+
+void ShotSession::fail(const QString& screen, const QString& why) const
+{
+    throw std::runtime_error(QStringLiteral("screen \"%1\": %2").arg(screen, why).toStdString());
+}
+
+void ShotSession::expect(bool holds, const QString& screen, const QString& why) const
+{
+    if (!holds)
+        fail(screen, why);
+}
+
+void ShotSession::checkBoxes(const QString& screen)
+{
+    if (!unexpectedBoxes_.isEmpty())
+        fail(screen, QStringLiteral("the program reported: ") + unexpectedBoxes_.join(QStringLiteral(" / ")));
+}
+
+}  // namespace tavek::shots
