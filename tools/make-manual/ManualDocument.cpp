@@ -232,11 +232,6 @@ void ManualDocument::style()
             bf.setTopMargin(0);
             bf.setBottomMargin(4 * unit_);
             bf.setLineHeight(kLineSpacing, QTextBlockFormat::ProportionalHeight);
-            QTextCharFormat middle;
-            middle.setVerticalAlignment(QTextCharFormat::AlignMiddle);
-            QTextCursor c(b);
-            c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-            c.mergeCharFormat(middle);
         } else {
             bf.setLineHeight(kLineSpacing, QTextBlockFormat::ProportionalHeight);
             bf.setTopMargin(0);

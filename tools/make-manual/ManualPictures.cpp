@@ -48,8 +48,10 @@ QSizeF ManualPictures::intrinsicSize(QTextDocument* doc, int, const QTextFormat&
 {
     const QString name = format.toImageFormat().name();
     if (name.startsWith(kMarker)) {
+        // The object stands on the baseline as tall as the letters' ascent;
+        // drawObject centres the circle on the whole line of letters.
         const QFontMetricsF metrics(format.toCharFormat().font(), doc->documentLayout()->paintDevice());
-        return QSizeF(metrics.height(), metrics.height()) * 1.05;
+        return QSizeF(metrics.height() * 1.05, metrics.ascent());
     }
     const auto shot = shots_.find(name.mid(kShot.size()));
     if (shot == shots_.end())
@@ -57,11 +59,15 @@ QSizeF ManualPictures::intrinsicSize(QTextDocument* doc, int, const QTextFormat&
     return windowSize(shot->second) * scale_;
 }
 
-void ManualPictures::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format)
+void ManualPictures::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* doc, int,
+                                const QTextFormat& format)
 {
     const QString name = format.toImageFormat().name();
     if (name.startsWith(kMarker)) {
-        tavek::manual::drawMarker(*painter, rect.center(), rect.height(), name.mid(kMarker.size()).toInt());
+        const QFontMetricsF metrics(format.toCharFormat().font(), doc->documentLayout()->paintDevice());
+        // rect ends at the baseline; the letters reach the descent below it.
+        const QPointF centre = rect.center() + QPointF(0, metrics.descent() / 2);
+        tavek::manual::drawMarker(*painter, centre, rect.width(), name.mid(kMarker.size()).toInt());
         return;
     }
     const auto shot = shots_.find(name.mid(kShot.size()));
