@@ -57,6 +57,7 @@ private:
     void fetch();
     void pickFixtureRace();
     void quickReports();
+    void finalVotes();
     void winTab();
     void pairTabs();
     void poolTabs();
@@ -73,6 +74,8 @@ private:
     [[noreturn]] void fail(const QString& screen, const QString& why) const;
     void expect(bool holds, const QString& screen, const QString& why) const;
     void checkBoxes(const QString& screen);
+    // Runs an acquisition in the open acquisition window to its end.
+    void acquire(const QString& screen, QDialog* dialog);
 
     Options options_;
     QString home_;
@@ -80,8 +83,6 @@ private:
     QDateTime now_;
     QStringList unexpectedBoxes_;
     std::unique_ptr<TMainForm> form_;
-    int favourite_ = 0;  // of the fixture race
-    int outsider_ = 0;   // the runner at about 10 to 1
     QStringList written_;
 };
 
