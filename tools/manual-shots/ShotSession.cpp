@@ -464,14 +464,12 @@ void ShotSession::advisorTab()
     const QString screen = QStringLiteral("advisor");
     showPage(form_->TabSheet5);
     AdvisorTab* tab = form_->advisorTab;
-    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Win).caption()));
-    // Number 2, 4.8 to 1 now, which the bettor gives a better chance than the
-    // market does.
-    choose(tab->BetCombo, tab->BetCombo->findData(2));
-    retype(tab->ProbEdit, QStringLiteral("25"));
     retype(tab->BankrollEdit, QStringLiteral("1000000"));
     retype(tab->KellyEdit, QStringLiteral("0.5"));
-    // The dutching of the manual: 30,000 yen over numbers 2, 3 and 7.
+
+    // The dutching of the manual, 30,000 yen over numbers 2, 3 and 7 to win,
+    // which the picture shows below its fold.
+    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Win).caption()));
     for (int i = 0; i < tab->DutchList->count(); ++i) {
         QListWidgetItem* item = tab->DutchList->item(i);
         const int runner = item->data(Qt::UserRole).toInt();
@@ -479,10 +477,21 @@ void ShotSession::advisorTab()
     }
     retype(tab->DutchTotalEdit, QStringLiteral("30000"));
     settle();
-    expect(tab->MessageLabel->text().isEmpty(), screen, QStringLiteral("no advice: ") + tab->MessageLabel->text());
-    expect(tab->ChartView->isVisible(), screen, QStringLiteral("the chart is not shown"));
     expect(tab->DutchMinLabel->text().contains(QStringLiteral("45,540")), screen,
            QStringLiteral("the dutching pays at least ") + tab->DutchMinLabel->text() + tab->DutchMessageLabel->text());
+
+    // The bet the 妙味 tab finds, 馬連 2-7, on the model's chance.
+    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Quinella).caption()));
+    choose(tab->BetCombo, tab->BetCombo->findData(sim::pairIndexOf(sim::PairKind::Quinella, 2, 7)));
+    tab->ModelProbBtn->click();
+    settle();
+    expect(tab->MessageLabel->text().isEmpty(), screen, QStringLiteral("no advice: ") + tab->MessageLabel->text());
+    expect(tab->ProbEdit->Text() == QStringLiteral("8.3685"), screen,
+           QStringLiteral("the model's chance of 2-7 is ") + tab->ProbEdit->Text());
+    const QTableWidgetItem* kelly = tab->StakeTable->item(2, 0);
+    expect(kelly && kelly->text().contains(QStringLiteral("6,800")), screen,
+           QStringLiteral("the Kelly stake is ") + (kelly ? kelly->text() : QString()));
+    expect(tab->ChartView->isVisible(), screen, QStringLiteral("the chart is not shown"));
     take(screen, form_.get());
 }
 
