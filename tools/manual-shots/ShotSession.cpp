@@ -438,7 +438,10 @@ void ShotSession::poolTabs()
     take(QStringLiteral("pools-place"), form_.get());
 
     show(Pool::Wide, QStringLiteral("pools-wide"));
-    stake(QStringLiteral("pools-wide"), sim::entryOf(Pool::Wide, 2, 7), 1'000'000);
+    const int wide = sim::entryOf(Pool::Wide, 2, 7);
+    stake(QStringLiteral("pools-wide"), wide, 1'000'000);
+    expect(shows(tab->board().virtualOddsText(wide), QStringLiteral("4.8-5.1")), QStringLiteral("pools-wide"),
+           QStringLiteral("a million yen on 2-7 gave ") + tab->board().virtualOddsText(wide));
     take(QStringLiteral("pools-wide"), form_.get());
 
     show(Pool::Exacta, QStringLiteral("pools-exacta"));
