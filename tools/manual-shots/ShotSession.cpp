@@ -51,9 +51,10 @@ namespace tavek::shots {
 
 namespace {
 
-const QDate kDay(2025, 11, 1);
-const QString kDateText = QStringLiteral("2025年11月01日");
-const QString kRaceItem = QStringLiteral("2025/11/01 京都 11R");
+// The manual's examples: チャンピオンズカップ on its final votes.
+const QDate kDay(2026, 12, 6);
+const QString kDateText = QStringLiteral("2026年12月06日");
+const QString kRaceItem = QStringLiteral("2026/12/06 中京 11R");
 // Where the pictures say the program runs: the home of a user named tavek.
 const QString kShownHome = QStringLiteral("/home/tavek");
 
@@ -128,24 +129,10 @@ bool uniform(const QImage& image)
     return true;
 }
 
-// The odds a board shows in a cell ("  12.3"); 0 for none.
-double oddsOf(const QString& text)
+// Whether a board's cell shows `figure` ("  349.9" shows "349.9").
+bool shows(const QString& text, const QString& figure)
 {
-    bool ok = false;
-    const double odds = text.trimmed().toDouble(&ok);
-    return ok ? odds : 0;
-}
-
-// The pair of the lowest odds on a pair board.
-int favouritePair(const sim::PairBoard& board)
-{
-    int best = 0;
-    for (int k = 1; k <= board.size(); ++k) {
-        const double odds = oddsOf(board.real(k).text);
-        if (odds > 0 && (best == 0 || odds < oddsOf(board.real(best).text)))
-            best = k;
-    }
-    return best;
+    return text.trimmed() == figure;
 }
 
 // The runners of the current race with votes to win.
@@ -156,21 +143,6 @@ std::vector<int> runnersOf(const DayData& day)
         if (day.WinVotes[size_t(day.CurrentRace)][size_t(h - 1)] > 0)
             runners.push_back(h);
     return runners;
-}
-
-double winOdds(const DayData& day, int horse)
-{
-    return 0.8 * day.WinTotal[size_t(day.CurrentRace)] / day.WinVotes[size_t(day.CurrentRace)][size_t(horse - 1)];
-}
-
-// The runner whose odds come nearest `odds`: 1.0 gives the favourite.
-int runnerNear(const DayData& day, double odds)
-{
-    int best = 0;
-    for (int h : runnersOf(day))
-        if (best == 0 || std::abs(winOdds(day, h) - odds) < std::abs(winOdds(day, best) - odds))
-            best = h;
-    return best;
 }
 
 // As a user types into a numeric field: the old text backspaced away first.
@@ -255,6 +227,7 @@ QStringList ShotSession::run()
     fetch();
     pickFixtureRace();
     quickReports();
+    finalVotes();
     winTab();
     pairTabs();
     poolTabs();
@@ -297,19 +270,26 @@ void ShotSession::fetch()
         whileOpen(
             QStringLiteral("emulator-settings"), [&] { window->SpeedButton1->click(); },
             [&](QDialog* settings) { take(QStringLiteral("emulator-settings"), settings); });
-        window->ButtonStart->click();
-        const QDeadlineTimer deadline(60'000);
-        while (window->acquisition().running() && !deadline.hasExpired())
-            QTest::qWait(10);
-        expect(!window->acquisition().running(), screen, QStringLiteral("the acquisition ran for over a minute"));
-        expect(window->acquisition().outcome() == jvlink::BatchAcquisition::Outcome::Completed, screen,
-               QStringLiteral("the acquisition did not complete: ") + window->ProgressLabel->text());
+        acquire(screen, dialog);
         });
     const bool reachedHalf = jv->reachedHalf();
     form_->JVLink1 = jv->release();  // the watcher goes with this
     if (failure)
         std::rethrow_exception(failure);
     expect(reachedHalf, screen, QStringLiteral("the acquisition read too few files to show one mid-run"));
+}
+
+void ShotSession::acquire(const QString& screen, QDialog* dialog)
+{
+    auto* window = qobject_cast<TGetDataForm*>(dialog);
+    expect(window, screen, QStringLiteral("JVデータ取得 opened no acquisition window"));
+    window->ButtonStart->click();
+    const QDeadlineTimer deadline(60'000);
+    while (window->acquisition().running() && !deadline.hasExpired())
+        QTest::qWait(10);
+    expect(!window->acquisition().running(), screen, QStringLiteral("the acquisition ran for over a minute"));
+    expect(window->acquisition().outcome() == jvlink::BatchAcquisition::Outcome::Completed, screen,
+           QStringLiteral("the acquisition did not complete: ") + window->ProgressLabel->text());
 }
 
 void ShotSession::pickFixtureRace()
@@ -337,60 +317,92 @@ void ShotSession::quickReports()
     settle();
 }
 
+void ShotSession::finalVotes()
+{
+    // The evening of the race day: the day file takes the final votes, on
+    // which every example of the manual is worked out.
+    now_ = QDateTime(kDay, QTime(17, 45));
+    whileOpen(
+        QStringLiteral("main"), [this] { form_->JVBtnClick(); },
+        [this](QDialog* dialog) { acquire(QStringLiteral("main"), dialog); });
+    pickFixtureRace();
+    settle();
+}
+
 void ShotSession::winTab()
 {
     const QString screen = QStringLiteral("main");
     showPage(form_->TabSheet1);
-    const DayData& day = form_->dayData();
-    const int runners = int(runnersOf(day).size());
-    expect(runners >= 16, screen, QStringLiteral("%1 has %2 runners with votes").arg(kRaceItem).arg(runners));
-    // Taken before any simulation puts its virtual figures into the day.
-    favourite_ = runnerNear(day, 1.0);
-    outsider_ = runnerNear(day, 10.0);
-    const double favouriteOdds = winOdds(day, favourite_);
+    const win::WinBoard& board = form_->winSheet->board();
+    const int runners = int(runnersOf(form_->dayData()).size());
+    expect(runners == 16, screen, QStringLiteral("%1 has %2 runners with votes").arg(kRaceItem).arg(runners));
+    // The figures the manual works its first example from.
+    expect(shows(board.total(), QStringLiteral("10,753,605")), screen,
+           QStringLiteral("the win total is ") + board.total());
+    expect(shows(board.cellText(10, 2), QStringLiteral("24586"))
+               && shows(board.cellText(10, 4), QStringLiteral("349.9")),
+           screen, QStringLiteral("number 10 shows %1 votes at %2").arg(board.cellText(10, 2), board.cellText(10, 4)));
     take(screen, form_.get());
 
+    // The least backed runner, 349.9 to 1, with a million yen more on it.
     whileOpen(
-        QStringLiteral("stake-dialog"), [&] { form_->winSheet->openAmountDialog(outsider_); },
+        QStringLiteral("stake-dialog"), [&] { form_->winSheet->openAmountDialog(10); },
         [&](QDialog* dialog) {
         auto* stake = qobject_cast<TInputKingakuForm*>(dialog);
         expect(stake, QStringLiteral("stake-dialog"), QStringLiteral("the amount column opened another dialog"));
-        QTest::keyClicks(stake->SaNumEditExC1, QStringLiteral("500000"));
+        QTest::keyClicks(stake->SaNumEditExC1, QStringLiteral("1000000"));
         take(QStringLiteral("stake-dialog"), dialog);
         stake->BitBtn1->click();
         });
-    expect(form_->winSheet->board().cellText(outsider_, 6).trimmed() == QStringLiteral("500,000"),
-           QStringLiteral("win-stake"), QStringLiteral("the stake of 500,000 yen was not taken"));
+    expect(shows(board.cellText(10, 6), QStringLiteral("1,000,000"))
+               && shows(board.virtualTotal(), QStringLiteral("10,763,605"))
+               && shows(board.cellText(10, 10), QStringLiteral("249.0")),
+           QStringLiteral("win-stake"),
+           QStringLiteral("a million yen on number 10 gives a total of %1 and %2 to 1")
+               .arg(board.virtualTotal(), board.cellText(10, 10)));
     take(QStringLiteral("win-stake"), form_.get());
 
+    // The favourite, 3.3 to 1 now and 4.0 a while ago.
     whileOpen(
-        QStringLiteral("odds-dialog"), [&] { form_->winSheet->openOddsDialog(favourite_); },
+        QStringLiteral("odds-dialog"), [&] { form_->winSheet->openOddsDialog(7); },
         [&](QDialog* dialog) {
         auto* dialogOdds = qobject_cast<TInputOddsForm*>(dialog);
         expect(dialogOdds, QStringLiteral("odds-dialog"), QStringLiteral("the odds column opened another dialog"));
-        QTest::keyClicks(dialogOdds->SaNumEditExC1, QString::number(favouriteOdds * 1.5, 'f', 1));
+        QTest::keyClicks(dialogOdds->SaNumEditExC1, QStringLiteral("4.0"));
         take(QStringLiteral("odds-dialog"), dialog);
+        dialogOdds->BitBtn1->click();
         });
+    expect(shows(board.cellText(7, 6), QStringLiteral("56,944,200"))
+               && shows(board.virtualTotal(), QStringLiteral("10,184,163")),
+           QStringLiteral("odds-dialog"),
+           QStringLiteral("4.0 to 1 on number 7 took %1 yen to a total of %2")
+               .arg(board.cellText(7, 6), board.virtualTotal()));
 }
 
 void ShotSession::pairTabs()
 {
     using sim::PairKind;
     showPage(form_->TabSheet3);
-    const int bracket = favouritePair(form_->bracketTab->board());
-    expect(bracket > 0, QStringLiteral("bracket"), QStringLiteral("the 枠連 board shows no odds"));
-    expect(form_->bracketTab->simulateStake(sim::pairLabel(PairKind::Bracket, bracket), 1'000'000)
-               == sim::SimResult::Accepted,
-           QStringLiteral("bracket"), QStringLiteral("the stake on the favourite bracket pair was refused"));
+    const sim::PairBoard& brackets = form_->bracketTab->board();
+    expect(form_->bracketTab->simulateStake(
+               sim::pairLabel(PairKind::Bracket, sim::pairIndexOf(PairKind::Bracket, 2, 4)), 3'000'000)
+                   == sim::SimResult::Accepted
+               && shows(brackets.realTotal(), QStringLiteral("2,958,855"))
+               && shows(brackets.virtualTotal(), QStringLiteral("2,988,855")),
+           QStringLiteral("bracket"),
+           QStringLiteral("3,000,000 yen on 2-4 gave a total of %1 from %2")
+               .arg(brackets.virtualTotal(), brackets.realTotal()));
     take(QStringLiteral("bracket"), form_.get());
 
     showPage(form_->TabSheet2);
-    const sim::PairBoard& board = form_->quinellaTab->board();
-    const int pair = favouritePair(board);
-    expect(pair > 0, QStringLiteral("quinella"), QStringLiteral("the 馬連 board shows no odds"));
-    const long double odds = std::round(oddsOf(board.real(pair).text) * 15) / 10;
-    expect(form_->quinellaTab->simulateOdds(sim::pairLabel(PairKind::Quinella, pair), odds) == sim::SimResult::Accepted,
-           QStringLiteral("quinella"), QStringLiteral("the odds simulation on the favourite pair was refused"));
+    const sim::PairBoard& pairs = form_->quinellaTab->board();
+    expect(form_->quinellaTab->simulateOdds(
+               sim::pairLabel(PairKind::Quinella, sim::pairIndexOf(PairKind::Quinella, 2, 7)), 18.0L)
+                   == sim::SimResult::Accepted
+               && shows(pairs.virtualTotal(), QStringLiteral("21,562,755"))
+               && pairs.excess().contains(QStringLiteral("27,037,600")),
+           QStringLiteral("quinella"),
+           QStringLiteral("2-7 at 18.0 gave a total of %1 and %2").arg(pairs.virtualTotal(), pairs.excess()));
     take(QStringLiteral("quinella"), form_.get());
 
     showPage(form_->TabSheet4);
@@ -404,21 +416,50 @@ void ShotSession::poolTabs()
     using pools::Pool;
     showPage(form_->TabSheet7);
     PoolTab* tab = form_->poolTab;
-    const std::pair<Pool, QString> boards[] = {{Pool::Place, QStringLiteral("pools-place")},
-                                               {Pool::Wide, QStringLiteral("pools-wide")},
-                                               {Pool::Exacta, QStringLiteral("pools-exacta")},
-                                               {Pool::Trio, QStringLiteral("pools-trio")}};
-    for (const auto& [pool, screen] : boards) {
+    const auto show = [&](Pool pool, const QString& screen) {
         const int index = tab->PoolCombo->findText(pools::pool(pool).caption());
         expect(index >= 0, screen, QStringLiteral("賭式 offers no ") + pools::pool(pool).caption());
         choose(tab->PoolCombo, index);
-        if (pool == Pool::Trio) {
-            // The pivot a bettor would start from: the runner most backed to win.
-            choose(tab->PivotCombo, favourite_ - 1);
-        }
         expect(!tab->RealTotalBox->text().trimmed().isEmpty(), screen, QStringLiteral("the board shows no total"));
-        take(screen, form_.get());
-    }
+    };
+    const auto stake = [&](const QString& screen, int entry, long long yen) {
+        expect(tab->simulateStake(entry, yen) == sim::SimResult::Accepted, screen,
+               QStringLiteral("the stake on %1 was refused").arg(tab->board().label(entry)));
+        settle();
+    };
+
+    show(Pool::Place, QStringLiteral("pools-place"));
+    const int place = sim::entryOf(Pool::Place, 10);
+    stake(QStringLiteral("pools-place"), place, 1'000'000);
+    expect(shows(tab->board().virtualTotalText(), QStringLiteral("11,339,170"))
+               && tab->board().virtualVotes(place) == 124'680,
+           QStringLiteral("pools-place"),
+           QStringLiteral("a million yen on number 10 gave a total of %1").arg(tab->board().virtualTotalText()));
+    take(QStringLiteral("pools-place"), form_.get());
+
+    show(Pool::Wide, QStringLiteral("pools-wide"));
+    const int wide = sim::entryOf(Pool::Wide, 2, 7);
+    stake(QStringLiteral("pools-wide"), wide, 1'000'000);
+    expect(shows(tab->board().virtualOddsText(wide), QStringLiteral("4.8-5.1")), QStringLiteral("pools-wide"),
+           QStringLiteral("a million yen on 2-7 gave ") + tab->board().virtualOddsText(wide));
+    take(QStringLiteral("pools-wide"), form_.get());
+
+    show(Pool::Exacta, QStringLiteral("pools-exacta"));
+    take(QStringLiteral("pools-exacta"), form_.get());
+
+    show(Pool::Trio, QStringLiteral("pools-trio"));
+    choose(tab->PivotCombo, tab->PivotCombo->findText(QStringLiteral("7")));
+    expect(tab->pivot() == 7, QStringLiteral("pools-trio"), QStringLiteral("軸 offers no 7"));
+    const int trio = sim::entryOf(Pool::Trio, 2, 3, 7);
+    expect(tab->simulateOdds(trio, 35.0L) == sim::SimResult::Accepted, QStringLiteral("pools-trio"),
+           QStringLiteral("2-3-7 at 35.0 was refused"));
+    settle();
+    expect(tab->board().excessText().contains(QStringLiteral("21,997,500"))
+               && shows(tab->board().virtualTotalText(), QStringLiteral("34,404,843")),
+           QStringLiteral("pools-trio"),
+           QStringLiteral("2-3-7 at 35.0 gave %1 and a total of %2")
+               .arg(tab->board().excessText(), tab->board().virtualTotalText()));
+    take(QStringLiteral("pools-trio"), form_.get());
 }
 
 void ShotSession::advisorTab()
@@ -426,15 +467,33 @@ void ShotSession::advisorTab()
     const QString screen = QStringLiteral("advisor");
     showPage(form_->TabSheet5);
     AdvisorTab* tab = form_->advisorTab;
-    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Win).caption()));
-    // The runner at about 10 to 1 again, which the bettor gives a better chance
-    // than the market does.
-    choose(tab->BetCombo, tab->BetCombo->findData(outsider_));
-    retype(tab->ProbEdit, QStringLiteral("12"));
     retype(tab->BankrollEdit, QStringLiteral("1000000"));
     retype(tab->KellyEdit, QStringLiteral("0.5"));
+
+    // The dutching of the manual, 30,000 yen over numbers 2, 3 and 7 to win,
+    // which the picture shows below its fold.
+    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Win).caption()));
+    for (int i = 0; i < tab->DutchList->count(); ++i) {
+        QListWidgetItem* item = tab->DutchList->item(i);
+        const int runner = item->data(Qt::UserRole).toInt();
+        item->setCheckState(runner == 2 || runner == 3 || runner == 7 ? Qt::Checked : Qt::Unchecked);
+    }
+    retype(tab->DutchTotalEdit, QStringLiteral("30000"));
+    settle();
+    expect(tab->DutchMinLabel->text().contains(QStringLiteral("45,540")), screen,
+           QStringLiteral("the dutching pays at least ") + tab->DutchMinLabel->text() + tab->DutchMessageLabel->text());
+
+    // The bet the 妙味 tab finds, 馬連 2-7, on the model's chance.
+    choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Quinella).caption()));
+    choose(tab->BetCombo, tab->BetCombo->findData(sim::pairIndexOf(sim::PairKind::Quinella, 2, 7)));
+    tab->ModelProbBtn->click();
     settle();
     expect(tab->MessageLabel->text().isEmpty(), screen, QStringLiteral("no advice: ") + tab->MessageLabel->text());
+    expect(tab->ProbEdit->Text() == QStringLiteral("8.3685"), screen,
+           QStringLiteral("the model's chance of 2-7 is ") + tab->ProbEdit->Text());
+    const QTableWidgetItem* kelly = tab->StakeTable->item(2, 0);
+    expect(kelly && kelly->text().contains(QStringLiteral("6,800")), screen,
+           QStringLiteral("the Kelly stake is ") + (kelly ? kelly->text() : QString()));
     expect(tab->ChartView->isVisible(), screen, QStringLiteral("the chart is not shown"));
     take(screen, form_.get());
 }
@@ -444,6 +503,15 @@ void ShotSession::lastTabs()
     showPage(form_->TabSheet8);
     expect(form_->valueTab->ValueTable->rowCount() > 0, QStringLiteral("value"),
            QStringLiteral("the table is empty: ") + form_->valueTab->MessageLabel->text());
+    bool quoted = false;  // the row of the manual's example: 馬連 2-7 at 118.0%
+    const QTableWidget* table = form_->valueTab->ValueTable;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells.append(table->item(row, column) ? table->item(row, column)->text().trimmed() : QString());
+        quoted = quoted || (cells.contains(QStringLiteral("2-7")) && cells.contains(QStringLiteral("118.0%")));
+    }
+    expect(quoted, QStringLiteral("value"), QStringLiteral("the table has no 馬連 2-7 at 118.0%"));
     take(QStringLiteral("value"), form_.get());
 
     showPage(form_->TabSheet6);

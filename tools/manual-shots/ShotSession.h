@@ -17,10 +17,12 @@ namespace tavek::shots {
 
 // One run of the program on the fixture day, taking the pictures of every
 // screen (Screens.h) on the way: the main window starts in an empty
-// application folder on Saturday 2025-11-01 at 08:30 (the clock is fixed), the
+// application folder on Sunday 2026-12-06 at 08:30 (the clock is fixed), the
 // acquisition window fetches the week's data from the emulated service, the
-// quick report of 京都 11R (17 runners) is taken every half hour from 09:00 to
-// 12:00, and then each tab and dialog is shown as a user would bring it up.
+// quick report of 中京 11R (チャンピオンズカップ, 16 runners) is taken every
+// half hour from 09:00 to 12:00, a second acquisition at 17:45 brings the
+// final votes, and on them each tab and dialog is shown as a user would bring
+// it up, with the simulation of the manual's example of that chapter.
 // The emulated service generates the same data on every run, so every picture
 // is the same until the program changes.
 //
@@ -57,6 +59,7 @@ private:
     void fetch();
     void pickFixtureRace();
     void quickReports();
+    void finalVotes();
     void winTab();
     void pairTabs();
     void poolTabs();
@@ -73,6 +76,8 @@ private:
     [[noreturn]] void fail(const QString& screen, const QString& why) const;
     void expect(bool holds, const QString& screen, const QString& why) const;
     void checkBoxes(const QString& screen);
+    // Runs an acquisition in the open acquisition window to its end.
+    void acquire(const QString& screen, QDialog* dialog);
 
     Options options_;
     QString home_;
@@ -80,8 +85,6 @@ private:
     QDateTime now_;
     QStringList unexpectedBoxes_;
     std::unique_ptr<TMainForm> form_;
-    int favourite_ = 0;  // of the fixture race
-    int outsider_ = 0;   // the runner at about 10 to 1
     QStringList written_;
 };
 
