@@ -92,6 +92,7 @@ TEST(Callouts, MarkersTouchTheirWidgetsAndHideNeitherTextNorEachOther)
         const char* what;
         std::vector<QRect> named;
         std::vector<QRect> text;  // drawn as ink that a marker must not hide
+        std::vector<QRect> within = {};
     };
     const Case cases[] = {
         {"a button alone", {{180, 140, 60, 22}}, {}},
@@ -101,6 +102,8 @@ TEST(Callouts, MarkersTouchTheirWidgetsAndHideNeitherTextNorEachOther)
          {{100, 40, 60, 22}, {160, 40, 60, 22}, {220, 40, 60, 22}},
          {{100, 43, 180, 16}}},
         {"a panel as large as the window", {{0, 0, 400, 300}}, {{0, 0, 400, 40}}},
+        // A tab page from y 60 down: above the widget would be the tab bar.
+        {"a widget at the top of its tab page", {{180, 62, 60, 22}}, {{100, 60, 78, 24}}, {{0, 60, 400, 240}}},
     };
     const qreal d = callouts::kDiameter;
     for (const Case& c : cases) {
@@ -113,11 +116,11 @@ TEST(Callouts, MarkersTouchTheirWidgetsAndHideNeitherTextNorEachOther)
                 for (int x = t.left(); x < t.right(); x += 3)
                     p.fillRect(QRect(x, t.top(), 1, t.height()), Qt::black);
         }
-        const std::vector<QPointF> centres = callouts::place(picture, c.named);
+        const std::vector<QPointF> centres = callouts::place(picture, c.named, c.within);
         ASSERT_EQ(centres.size(), c.named.size()) << c.what;
         for (size_t i = 0; i < centres.size(); ++i) {
             const QRectF box(centres[i] - QPointF(d / 2, d / 2), QSizeF(d, d));
-            EXPECT_TRUE(QRectF(0, 0, 400, 300).contains(box)) << c.what;
+            EXPECT_TRUE(QRectF(c.within.empty() ? QRect(0, 0, 400, 300) : c.within[i]).contains(box)) << c.what;
             for (const QRect& t : c.text)
                 EXPECT_FALSE(box.intersects(t)) << c.what << ": marker " << i + 1 << " hides text";
             const QRectF widget(c.named[i]);

@@ -3,6 +3,8 @@
 #include "manual/Marker.h"
 
 #include <QPainter>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QWidget>
 
 #include <algorithm>
@@ -160,15 +162,26 @@ QRect shownRect(const QWidget* window, const QWidget* widget)
     return shown;
 }
 
-std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& named)
+QRect regionOf(const QWidget* window, const QWidget* widget)
+{
+    for (const QWidget* w = widget; w && w != window; w = up(window, w)) {
+        const QWidget* stack = up(window, w);
+        if (stack && qobject_cast<const QStackedWidget*>(stack) && qobject_cast<const QTabWidget*>(up(window, stack)))
+            return shownRect(window, w);
+    }
+    return window->rect();
+}
+
+std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& named, const std::vector<QRect>& within)
 {
     const qreal dpr = picture.devicePixelRatio();
     const Ink ink(picture);
     const qreal d = kDiameter, r = d / 2, gap = 2;
     const QRectF frame = QRectF(QPointF(0, 0), picture.deviceIndependentSize()).adjusted(1, 1, -1, -1);
     std::vector<QPointF> placed;
-    for (const QRect& target : named) {
-        const QRectF w(target);
+    for (size_t t = 0; t < named.size(); ++t) {
+        const QRectF w(named[t]);
+        const QRectF bounds = t < within.size() ? frame & QRectF(within[t]) : frame;
         // Beside a tall widget, level with its top, where a tab bar, a
         // heading row or a title is: its middle may be far from what it is.
         const qreal side = w.height() > 3 * d ? w.top() + r + gap : w.center().y();
@@ -197,7 +210,7 @@ std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& name
         for (size_t i = 0; i < std::size(candidates); ++i) {
             const QPointF c = candidates[i];
             const QRectF box(c.x() - r, c.y() - r, d, d);
-            if (!frame.contains(box))
+            if (!bounds.contains(box))
                 continue;
             if (std::any_of(placed.begin(), placed.end(),
                             [&](QPointF p) { return std::hypot(p.x() - c.x(), p.y() - c.y()) < d; }))
@@ -205,6 +218,10 @@ std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& name
             qreal cost = ink.under(QRectF(box.topLeft() * dpr, box.size() * dpr).toAlignedRect());
             if (small)
                 cost += area(box & w) * dpr * dpr;
+            // Standing on another named widget, a marker seems to name that one.
+            for (size_t o = 0; o < named.size(); ++o)
+                if (o != t && !named[o].contains(named[t]) && !named[t].contains(named[o]))
+                    cost += area(box & QRectF(named[o])) * dpr * dpr;
             cost += qreal(i) * 20;  // among spots alike, the earlier one
             if (!best || cost < bestCost) {
                 best = c;

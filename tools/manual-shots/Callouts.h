@@ -40,7 +40,15 @@ QRect shownRect(const QWidget* window, const QWidget* widget);
 // there is room, where it hides the least of what the picture shows (text,
 // lines, edges: wherever neighbouring pixels differ), never another marker
 // nor the picture's edge, and never most of a small widget it names.
-std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& named);
+// A marker of named[i] also stays inside within[i] when given: the part of
+// the window its widget belongs to, so that no marker stands on a tab bar or
+// a neighbouring panel and seems to name what is there.
+std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& named,
+                           const std::vector<QRect>& within = {});
+
+// The part of `window` a marker of `widget` belongs in: the tab page holding
+// it, or the whole window.
+QRect regionOf(const QWidget* window, const QWidget* widget);
 
 // Draws marker i + 1 at centres[i] on `picture` (in logical pixels of its
 // device pixel ratio).

@@ -562,18 +562,20 @@ void ShotSession::take(const QString& screen, QWidget* window)
     expect(!picture.isNull() && !uniform(picture), screen, QStringLiteral("the picture is empty"));
     if (!options_.plain) {
         const QPoint margin(callouts::kMargin, callouts::kMargin);
-        std::vector<QRect> targets;
+        std::vector<QRect> targets, regions;
         const auto marks = options_.marks.find(screen);
         for (const manual::Callout& mark :
              marks == options_.marks.end() ? std::vector<manual::Callout>() : marks->second) {
             try {
-                targets.push_back(callouts::shownRect(window, callouts::find(window, mark.path)).translated(margin));
+                const QWidget* named = callouts::find(window, mark.path);
+                targets.push_back(callouts::shownRect(window, named).translated(margin));
+                regions.push_back(callouts::regionOf(window, named).translated(margin));
             } catch (const std::runtime_error& e) {
                 fail(screen, QStringLiteral("%1 line %2: %3").arg(options_.manualName).arg(mark.line).arg(e.what()));
             }
         }
         picture = callouts::framed(picture);
-        callouts::draw(picture, callouts::place(picture, targets));
+        callouts::draw(picture, callouts::place(picture, targets, regions));
     }
     // The picture says it holds twice the window's pixels: make-manual prints
     // every window at one scale.
