@@ -7,7 +7,6 @@
 #include "racedata/ShownText.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace tavek {
@@ -48,7 +47,7 @@ struct FigureReader {
     int operator()(int position, Describe describe) const
     {
         // Every vote field lies inside the record: no need to cut it with bounds checks.
-        const QByteArrayView f(day.VoteRecords[slot].data() + position - 1, layout::kVoteLen);
+        const QByteArrayView f(day.voteRecord(slot).data() + position - 1, layout::kVoteLen);
         int value = -1;
         // The wording holds for every reader: the window shows such a field
         // blank, tavek-cli refuses the race.
@@ -87,11 +86,31 @@ void checkBracket(const DayData& day, int slot, ProblemLog* log)
         read(layout::bracketVotes(k), [k] { return QStringLiteral("組番%1の枠連票数").arg(k); });
 }
 
-template <typename Records>
-void fillSpaces(Records& records)
+// What a slot without a record shows: blanks as long as the longer record.
+const char* blanks()
 {
-    for (auto& s : records)
-        std::memset(s.data(), ' ', s.size());
+    static const QByteArray text(std::max(layout::kRaLength, layout::kH1Length), ' ');
+    return text.constData();
+}
+
+// A record cut or padded with blanks to `length`, for a slot of its own.
+QByteArray padded(QByteArrayView record, qsizetype length)
+{
+    QByteArray text = record.first(std::min(record.size(), length)).toByteArray();
+    text.resize(length, ' ');
+    return text;
+}
+
+// A whole record line as its slot shows it: where the file has CR LF right
+// after the line, the slot points at the file; otherwise (LF alone, the
+// file's end) the line is copied with CR LF into the slot's own bytes.
+const char* slotOf(QByteArrayView line, const QByteArray& file, QByteArray& own)
+{
+    const qsizetype end = line.data() - file.constData() + line.size();
+    if (end + 2 <= file.size() && file[end] == '\r' && file[end + 1] == '\n')
+        return line.data();
+    own = line.toByteArray() + "\r\n";
+    return own.constData();
 }
 
 template <typename Figures>
@@ -116,10 +135,8 @@ bool sameRace(const char* a, const char* b)
     return a[c] == b[c] && a[c + 1] == b[c + 1] && a[n] == b[n] && a[n + 1] == b[n + 1];
 }
 
-// The vote slots are filled by the load itself.
-void clear(DayData& day)
+void clearFigures(DayData& day)
 {
-    fillSpaces(day.RaceRecords);
     day.WinTotal.fill(-1);
     day.QuinellaTotal.fill(-1);
     day.BracketTotal.fill(-1);
@@ -132,18 +149,36 @@ void clear(DayData& day)
 
 DayData::DayData()
 {
-    clear(*this);
-    fillSpaces(VoteRecords);
+    clearSlots();
+    clearFigures(*this);
 }
 
-QByteArrayView DayData::raceRecord(int slot) const
+// Every slot blank and the previous day's bytes released, before its views
+// are handed out again.
+void DayData::clearSlots()
 {
-    return {RaceRecords[slot].data(), qsizetype(RaceRecords[slot].size())};
+    races_.fill(blanks());
+    votes_.fill(blanks());
+    for (QByteArray& own : ownRaces_)
+        own.clear();
+    for (QByteArray& own : ownVotes_)
+        own.clear();
+    raceFile_.clear();
+    voteFile_.clear();
 }
 
-QByteArrayView DayData::voteRecord(int slot) const
+void DayData::setRaceRecord(int slot, QByteArrayView record)
 {
-    return {VoteRecords[slot].data(), qsizetype(VoteRecords[slot].size())};
+    QByteArray& own = ownRaces_[size_t(slot)];
+    own = padded(record, layout::kRaLength);
+    races_[size_t(slot)] = own.constData();
+}
+
+void DayData::setVoteRecord(int slot, QByteArrayView record)
+{
+    QByteArray& own = ownVotes_[size_t(slot)];
+    own = padded(record, layout::kH1Length);
+    votes_[size_t(slot)] = own.constData();
 }
 
 void DayData::readWinFigures(int slot)
@@ -167,7 +202,8 @@ bool DayData::selectRace(int index)
 
 DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 {
-    clear(*this);
+    clearSlots();
+    clearFigures(*this);
     raceCount_ = 0;
     CurrentRace = 0;
     VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
@@ -175,9 +211,10 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     DayLoad result;
     QStringList notes;
     const dayfiles::Location raceFile = dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix);
-    if (const auto bytes = dayfiles::readDayFile(raceFile, dayfiles::maxDayFileBytes("RA"), dayfiles::Links::Follow)) {
+    if (auto bytes = dayfiles::readDayFile(raceFile, dayfiles::maxDayFileBytes("RA"), dayfiles::Links::Follow)) {
+        raceFile_ = std::move(*bytes);
         QStringList skipped;
-        readRaces(*bytes, skipped);
+        readRaces(raceFile_, skipped);
         if (!skipped.isEmpty())
             notes.append(skippedNote(raceFile.shown, skipped));
         for (int i = 0; i < raceCount_; ++i)
@@ -185,9 +222,10 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     }
 
     const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
-    if (const auto bytes = dayfiles::readDayFile(voteFile, dayfiles::maxDayFileBytes("H1"), dayfiles::Links::Follow)) {
+    if (auto bytes = dayfiles::readDayFile(voteFile, dayfiles::maxDayFileBytes("H1"), dayfiles::Links::Follow)) {
+        voteFile_ = std::move(*bytes);
         QStringList skipped;
-        readVotes(*bytes, skipped);
+        readVotes(voteFile_, skipped);
         if (!skipped.isEmpty())
             notes.append(skippedNote(voteFile.shown, skipped));
         ProblemLog log;
@@ -198,8 +236,6 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
         }
         result.problem = log.message();
         result.raceProblems = log.raceProblems();
-    } else {
-        fillSpaces(VoteRecords);
     }
     result.skipped = notes.join(u'\n');
     if (!result.skipped.isEmpty())
@@ -220,10 +256,7 @@ void DayData::readRaces(QByteArrayView file, QStringList& skipped)
             skipped.append(dayfiles::lineLabel(number, line.size()));
             return true;
         }
-        char* slot = RaceRecords[raceCount_].data();
-        std::memcpy(slot, line.data(), size_t(line.size()));
-        slot[layout::kRaLength - 2] = '\r';
-        slot[layout::kRaLength - 1] = '\n';
+        races_[size_t(raceCount_)] = slotOf(line, raceFile_, ownRaces_[size_t(raceCount_)]);
         return ++raceCount_ < kRaceSlots;
     });
 }
@@ -232,7 +265,6 @@ void DayData::readRaces(QByteArrayView file, QStringList& skipped)
 void DayData::readVotes(QByteArrayView file, QStringList& skipped)
 {
     std::array<bool, kRaceSlots> matched;
-    std::array<bool, kRaceSlots> filled{};
     int open = 0;
     for (int i = 0; i < kRaceSlots; ++i) {
         matched[i] = i >= raceCount_ || record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0;
@@ -244,22 +276,14 @@ void DayData::readVotes(QByteArrayView file, QStringList& skipped)
             return true;
         }
         for (int i = 0; i < raceCount_ && open > 0; ++i) {
-            if (matched[i] || !sameRace(RaceRecords[i].data(), line.data()))
+            if (matched[i] || !sameRace(races_[size_t(i)], line.data()))
                 continue;
-            char* slot = VoteRecords[i].data();
-            std::memcpy(slot, line.data(), size_t(line.size()));
-            slot[layout::kH1Length - 2] = '\r';
-            slot[layout::kH1Length - 1] = '\n';
+            votes_[size_t(i)] = slotOf(line, voteFile_, ownVotes_[size_t(i)]);
             matched[i] = true;
-            filled[i] = true;
             --open;
         }
         return true;
     });
-    // Only the slots no line filled are blanked: a megabyte a day less to write.
-    for (int i = 0; i < kRaceSlots; ++i)
-        if (i >= raceCount_ || !filled[i])
-            std::memset(VoteRecords[i].data(), ' ', VoteRecords[i].size());
 }
 
 QString raceItemText(QByteArrayView ra)

@@ -51,7 +51,7 @@ struct HistoryWindow {
         jv = scripted.get();
         form->JVLink1 = std::move(scripted);
         fx.pickDate(MainWindowFixture::kFixtureDate);
-        key = QByteArray(form->dayData().RaceRecords[0].data() + 11, 16);
+        key = QByteArray(form->dayData().raceRecord(0).data() + 11, 16);
     }
     void serve(long long horse1)
     {

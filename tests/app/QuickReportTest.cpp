@@ -50,7 +50,7 @@ struct QuickWindow {
 // Fresh votes of race slot `race`: 16 runners with `votes` each, runner 1 scratched when `scratched`.
 H1Record freshVotes(TMainForm& form, int race, long long votes, bool scratched = false)
 {
-    H1Record r(QByteArray(form.dayData().RaceRecords[size_t(race)].data() + 11, 16), '4');
+    H1Record r(QByteArray(form.dayData().raceRecord(race).data() + 11, 16), '4');
     r.registered(16).starters(16);
     for (int h = 1; h <= 16; ++h)
         r.win(h, scratched && h == 1 ? 0 : votes);
@@ -106,7 +106,7 @@ TEST(QuickReport, SingleRaceKeepsTheSelectedRaceAndShowsTheNewVotes)
 {
     QuickWindow w;
     w.fx.pickRace(1);
-    const QByteArray key = QByteArray(w.form->dayData().RaceRecords[1].data() + 11, 16);
+    const QByteArray key = QByteArray(w.form->dayData().raceRecord(1).data() + 11, 16);
     w.jv->record(H1Record(key, '4').registered(18).win(1, 777).winTotal(9999));
     w.form->SokuhoHyosuBtnClick();
     EXPECT_EQ(w.jv->realTimeKey, QString::fromLatin1(key));
@@ -145,7 +145,7 @@ TEST(QuickReport, WholeDayStopsAtAFailureToStoreWithOneBoxAndReloads)
 {
     QuickWindow w;
     w.fx.pickRace(2);
-    const QByteArray key = QByteArray(w.form->dayData().RaceRecords[0].data() + 11, 16);
+    const QByteArray key = QByteArray(w.form->dayData().raceRecord(0).data() + 11, 16);
     w.jv->record(H1Record(key, '4').registered(16).win(1, 777).winTotal(9999));
     tavek::test::BoxAnswerer boxes;
     {

@@ -1,5 +1,7 @@
 #include "racedata/DayData.h"
+#include "racedata/DayFiles.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,54 @@ TEST(DayData, ThirtySevenRacesLoadThirtySixAndPartialBlocksAreIgnored)
     EXPECT_EQ(load.raceItems.size(), 2);
     EXPECT_EQ(day->raceRecord(2), QByteArray(layout::kRaLength, ' '));
     EXPECT_EQ(day->WinTotal[1], -1);
+}
+
+// A slot points into the day file only where CR LF follows the record's line;
+// after LF alone, a lone CR or at the file's end it keeps a copy, and every
+// slot shows its record with CR LF.
+TEST(DayData, RecordsEndWithCrLfWhateverEndedTheirLines)
+{
+    const QByteArray first = races(1)[0], second = races(2)[1];
+    const QByteArray votes1 = H1Record(raceKey("20050416", "05", 1)).winTotal(100).bytes();
+    const QByteArray votes2 = H1Record(raceKey("20050416", "05", 2)).winTotal(200).bytes();
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r"), QByteArray()}) {
+        test::DataFolder data;
+        test::writeFile(dayfiles::raceFilePath(data.path(), kDay), first.chopped(2) + "\n" + second.chopped(2) + end);
+        test::writeFile(dayfiles::voteFilePath(data.path(), kDay), votes2 + votes1.chopped(2) + end);
+        auto day = std::make_unique<DayData>();
+        const DayLoad load = day->load(data.path(), kDay);
+        SCOPED_TRACE(end.toStdString());
+        EXPECT_TRUE(load.problem.isEmpty()) << load.problem.toStdString();
+        EXPECT_EQ(day->raceRecord(0), first);
+        EXPECT_EQ(day->raceRecord(1), second);
+        EXPECT_EQ(day->voteRecord(0), votes1);
+        EXPECT_EQ(day->voteRecord(1), votes2);
+        EXPECT_EQ(day->WinTotal[0], 100);
+    }
+}
+
+TEST(DayData, RecordPutIntoASlotIsCutOrPaddedAndLeavesTheOthers)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, races(2));
+    const QByteArray votes = H1Record(raceKey("20050416", "05", 2)).winTotal(200).bytes();
+    data.writeVotes(kDay, {votes});
+    auto day = std::make_unique<DayData>();
+    day->load(data.path(), kDay);
+    day->setVoteRecord(0, "H1 short");
+    day->setVoteRecord(2, votes + "tail");
+    day->setRaceRecord(1, "RA");
+    EXPECT_EQ(day->voteRecord(0), QByteArray("H1 short").leftJustified(layout::kH1Length, ' '));
+    EXPECT_EQ(day->voteRecord(1), votes);
+    EXPECT_EQ(day->voteRecord(2), votes);
+    EXPECT_EQ(day->raceRecord(0), races(1)[0]);
+    EXPECT_EQ(day->raceRecord(1), QByteArray("RA").leftJustified(layout::kRaLength, ' '));
+    EXPECT_EQ(day->raceCount(), 2);
+
+    day->load(data.path(), kDay);
+    EXPECT_EQ(day->voteRecord(0), QByteArray(layout::kH1Length, ' ')) << "the next load starts afresh";
+    EXPECT_EQ(day->voteRecord(2), QByteArray(layout::kH1Length, ' '));
+    EXPECT_EQ(day->raceRecord(1), races(2)[1]);
 }
 
 TEST(DayData, BlankOrZeroRaceNumberGetsNoVoteRecord)

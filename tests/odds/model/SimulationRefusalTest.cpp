@@ -31,7 +31,7 @@ TEST(SimulationRefusal, WinStakeAndOddsOnARefundedOrBlankRunnerChangeNothing)
 {
     auto day = std::make_unique<DayData>();
     const H1Record race = scratchedRace();
-    std::copy(race.bytes().begin(), race.bytes().end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, race.bytes());
     win::WinBoard board(*day);
     ASSERT_TRUE(board.calculate(0));
     ASSERT_EQ(board.simulateStake(1, 150'000), SimResult::Accepted);
