@@ -7,7 +7,12 @@
 #include "racedata/ShownText.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace tavek {
 
@@ -59,21 +64,21 @@ struct FigureReader {
     }
 };
 
-void readWin(DayData& day, int slot, ProblemLog* log)
+void readWin(const DayData& day, int slot, ProblemLog* log, SlotFigures<kWinFigures>& win)
 {
     const FigureReader read{day, slot, log};
-    day.WinTotal[slot] = read(layout::kWinTotal, [] { return QStringLiteral("単勝票数合計"); });
+    win.total = read(layout::kWinTotal, [] { return QStringLiteral("単勝票数合計"); });
     for (int h = 1; h <= kWinFigures; ++h)
-        day.WinVotes[slot][h - 1] = read(layout::winVotes(h), [h] { return QStringLiteral("%1番の単勝票数").arg(h); });
+        win.votes[h - 1] = read(layout::winVotes(h), [h] { return QStringLiteral("%1番の単勝票数").arg(h); });
 }
 
-void readQuinella(DayData& day, int slot, ProblemLog* log)
+void readQuinella(const DayData& day, int slot, ProblemLog* log, SlotFigures<layout::kQuinellaPairs>& quinella)
 {
     const FigureReader read{day, slot, log};
-    day.QuinellaTotal[slot] = read(layout::kQuinellaTotal, [] { return QStringLiteral("馬連票数合計"); });
+    quinella.total = read(layout::kQuinellaTotal, [] { return QStringLiteral("馬連票数合計"); });
     for (int k = 1; k <= layout::kQuinellaPairs; ++k)
-        day.QuinellaVotes[slot][k - 1] = read(layout::quinellaVotes(k),
-                                              [k] { return QStringLiteral("組番%1の馬連票数").arg(k); });
+        quinella.votes[k - 1] = read(layout::quinellaVotes(k),
+                                     [k] { return QStringLiteral("組番%1の馬連票数").arg(k); });
 }
 
 // The bracket figures are read by the win calculation, not here; the load only
@@ -84,6 +89,70 @@ void checkBracket(const DayData& day, int slot, ProblemLog* log)
     read(layout::kBracketTotal, [] { return QStringLiteral("枠連票数合計"); });
     for (int k = 1; k <= layout::kBracketPairs; ++k)
         read(layout::bracketVotes(k), [k] { return QStringLiteral("組番%1の枠連票数").arg(k); });
+}
+
+// Calls `check(field)` with the first byte of every vote field the load
+// checks in `record`: the win, quinella and bracket-quinella totals and
+// votes, as readWin, readQuinella and checkBracket take them.
+template <typename Check>
+void eachVoteField(const char* record, Check check)
+{
+    for (const auto& [pool, entries] :
+         {std::pair{layout::kWinPool, kWinFigures}, std::pair{layout::kQuinellaPool, layout::kQuinellaPairs},
+          std::pair{layout::kBracketPool, layout::kBracketPairs}}) {
+        check(record + pool.total - 1);
+        for (int n = 1; n <= entries; ++n)
+            check(record + pool.votes(n) - 1);
+    }
+}
+
+// Eight bytes from `p`, a field's bytes 0-7 or 3-10.
+std::uint64_t word(const char* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Byte-wise limits: the top bit of a byte of (w + kAbove) | (w - kBelow) is
+// set for the lowest byte of `w` outside '0'..'9', which no carry or borrow
+// reaches first; the first two bytes of a field are held to '0', so a field
+// that passes is below 1e9 and fits a figure.
+constexpr std::uint64_t kBelow = 0x3030303030303030ULL;
+constexpr std::uint64_t kAbove = 0x4646464646464646ULL;
+constexpr std::uint64_t kAboveFirstTwo = kAbove
+                                         + ((std::endian::native == std::endian::little ? 0xFFFFULL : 0xFFFFULL << 48)
+                                            & 0x0909090909090909ULL);
+constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+
+// The top bits of this are clear when a field's two words are digits with
+// "00" first; OR-ed over many fields, the top bits tell whether all were.
+std::uint64_t digitTest(std::uint64_t first, std::uint64_t last)
+{
+    return (first + kAboveFirstTwo) | (first - kBelow) | (last + kAbove) | (last - kBelow);
+}
+
+// Whether every vote field the load checks in `record` surely reads as a
+// number or a blank: eleven digits starting "00" or eleven blanks. Nearly
+// every record of a day holds only such fields, and the whole-digit case is
+// told with a few word operations a field, with no figure read; a record with
+// any other field goes through FigureReader, which decides and words the
+// message.
+bool plainVoteFields(const char* record)
+{
+    std::uint64_t odd = 0;
+    eachVoteField(record, [&](const char* f) { odd |= digitTest(word(f), word(f + 3)); });
+    if ((odd & kTopBits) == 0)
+        return true;
+    // Blank fields too (a runner or pair without votes): each field as a whole.
+    odd = 0;
+    eachVoteField(record, [&](const char* f) {
+        const std::uint64_t first = word(f), last = word(f + 3);
+        odd |= std::uint64_t((digitTest(first, last) & kTopBits) != 0)
+               & std::uint64_t(((first ^ kBlanks) | (last ^ kBlanks)) != 0);
+    });
+    return odd == 0;
 }
 
 // What a slot without a record shows: blanks as long as the longer record.
@@ -113,13 +182,6 @@ const char* slotOf(QByteArrayView line, const QByteArray& file, QByteArray& own)
     return own.constData();
 }
 
-template <typename Figures>
-void fillAbsent(Figures& figures)
-{
-    for (auto& row : figures)
-        row.fill(-1);
-}
-
 QString skippedNote(const QString& path, const QStringList& lines)
 {
     return QStringLiteral("日ファイル %1 の完全なレコードでない %2 行（%3）を読み飛ばしました。")
@@ -128,21 +190,21 @@ QString skippedNote(const QString& path, const QStringList& lines)
         .arg(dayfiles::joinedLineLabels(lines));
 }
 
-// A day file holds one race date: course code and race number tell its races apart.
-bool sameRace(const char* a, const char* b)
+// A day file holds one race date: course code and race number tell its
+// races apart. Both as one number, compared at once.
+std::uint32_t raceOf(const char* record)
 {
-    constexpr int c = layout::kCourse - 1, n = layout::kRaceNumber - 1;
-    return a[c] == b[c] && a[c + 1] == b[c + 1] && a[n] == b[n] && a[n + 1] == b[n + 1];
+    std::uint16_t course, number;
+    std::memcpy(&course, record + layout::kCourse - 1, 2);
+    std::memcpy(&number, record + layout::kRaceNumber - 1, 2);
+    return std::uint32_t(course) << 16 | number;
 }
 
-void clearFigures(DayData& day)
+void clearBracket(DayData& day)
 {
-    day.WinTotal.fill(-1);
-    day.QuinellaTotal.fill(-1);
     day.BracketTotal.fill(-1);
-    fillAbsent(day.WinVotes);
-    fillAbsent(day.QuinellaVotes);
-    fillAbsent(day.BracketVotes);
+    for (auto& row : day.BracketVotes)
+        row.fill(-1);
 }
 
 }  // namespace
@@ -150,13 +212,15 @@ void clearFigures(DayData& day)
 DayData::DayData()
 {
     clearSlots();
-    clearFigures(*this);
+    clearBracket(*this);
 }
 
-// Every slot blank and the previous day's bytes released, before its views
-// are handed out again.
+// Every slot blank, its figures unread, and the previous day's bytes
+// released, before its views are handed out again.
 void DayData::clearSlots()
 {
+    winRead_.reset();
+    quinellaRead_.reset();
     races_.fill(blanks());
     votes_.fill(blanks());
     for (QByteArray& own : ownRaces_)
@@ -179,16 +243,38 @@ void DayData::setVoteRecord(int slot, QByteArrayView record)
     QByteArray& own = ownVotes_[size_t(slot)];
     own = padded(record, layout::kH1Length);
     votes_[size_t(slot)] = own.constData();
+    winRead_.reset(size_t(slot));
+    quinellaRead_.reset(size_t(slot));
+}
+
+SlotFigures<kWinFigures>& DayData::winFigures(int slot) const
+{
+    if (!winRead_.test(size_t(slot))) {
+        readWin(*this, slot, nullptr, win_[size_t(slot)]);
+        winRead_.set(size_t(slot));
+    }
+    return win_[size_t(slot)];
+}
+
+SlotFigures<layout::kQuinellaPairs>& DayData::quinellaFigures(int slot) const
+{
+    if (!quinellaRead_.test(size_t(slot))) {
+        readQuinella(*this, slot, nullptr, quinella_[size_t(slot)]);
+        quinellaRead_.set(size_t(slot));
+    }
+    return quinella_[size_t(slot)];
 }
 
 void DayData::readWinFigures(int slot)
 {
-    readWin(*this, slot, nullptr);
+    winRead_.reset(size_t(slot));
+    winFigures(slot);
 }
 
 void DayData::readQuinellaFigures(int slot)
 {
-    readQuinella(*this, slot, nullptr);
+    quinellaRead_.reset(size_t(slot));
+    quinellaFigures(slot);
 }
 
 bool DayData::selectRace(int index)
@@ -203,7 +289,7 @@ bool DayData::selectRace(int index)
 DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 {
     clearSlots();
-    clearFigures(*this);
+    clearBracket(*this);
     raceCount_ = 0;
     CurrentRace = 0;
     VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
@@ -225,14 +311,20 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     if (auto bytes = dayfiles::readDayFile(voteFile, dayfiles::maxDayFileBytes("H1"), dayfiles::Links::Follow)) {
         voteFile_ = std::move(*bytes);
         QStringList skipped;
-        readVotes(voteFile_, skipped);
+        const std::bitset<kRaceSlots> odd = readVotes(voteFile_, skipped);
         if (!skipped.isEmpty())
             notes.append(skippedNote(voteFile.shown, skipped));
         ProblemLog log;
         for (int i = 0; i < raceCount_; ++i) {
-            readWin(*this, i, &log);
-            readQuinella(*this, i, &log);
+            const size_t r = size_t(i);
+            if (!odd.test(r))
+                continue;
+            // Read now, as the messages need: the figures stay read.
+            readWin(*this, i, &log, win_[r]);
+            readQuinella(*this, i, &log, quinella_[r]);
             checkBracket(*this, i, &log);
+            winRead_.set(r);
+            quinellaRead_.set(r);
         }
         result.problem = log.message();
         result.raceProblems = log.raceProblems();
@@ -262,28 +354,45 @@ void DayData::readRaces(QByteArrayView file, QStringList& skipped)
 }
 
 // Each race takes the first whole H1 line of its course and race number.
-void DayData::readVotes(QByteArrayView file, QStringList& skipped)
+// Returns the slots whose record has a vote field that plainVoteFields cannot
+// vouch for, checked as each line is found, while its bytes are in the cache.
+std::bitset<kRaceSlots> DayData::readVotes(QByteArrayView file, QStringList& skipped)
 {
     std::array<bool, kRaceSlots> matched;
+    std::array<std::uint32_t, kRaceSlots> race{};
     int open = 0;
     for (int i = 0; i < kRaceSlots; ++i) {
         matched[i] = i >= raceCount_ || record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0;
         open += matched[i] ? 0 : 1;
+        if (!matched[i])
+            race[i] = raceOf(races_[size_t(i)]);
     }
+    // Both files are sorted by race key, so a line mostly matches the first
+    // slot still open.
+    int first = 0;
+    std::bitset<kRaceSlots> odd;
     recordlines::forEach(file, [&](int number, QByteArrayView line) {
         if (!dayfiles::isWholeRecordLine(line, "H1")) {
             skipped.append(dayfiles::lineLabel(number, line.size()));
             return true;
         }
-        for (int i = 0; i < raceCount_ && open > 0; ++i) {
-            if (matched[i] || !sameRace(races_[size_t(i)], line.data()))
+        const std::uint32_t key = raceOf(line.data());
+        std::optional<bool> plain;
+        for (int i = first; i < raceCount_ && open > 0; ++i) {
+            if (matched[i] || race[i] != key)
                 continue;
             votes_[size_t(i)] = slotOf(line, voteFile_, ownVotes_[size_t(i)]);
+            if (!plain)
+                plain = plainVoteFields(line.data());
+            odd[size_t(i)] = !*plain;
             matched[i] = true;
             --open;
         }
+        while (first < raceCount_ && matched[first])
+            ++first;
         return true;
     });
+    return odd;
 }
 
 QString raceItemText(QByteArrayView ra)

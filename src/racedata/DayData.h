@@ -7,6 +7,9 @@
 #include <QStringList>
 
 #include <array>
+#include <bitset>
+#include <cstddef>
+#include <span>
 
 namespace tavek {
 
@@ -31,6 +34,14 @@ struct DayLoad {
     QString skipped;
 };
 
+// The figures of one pool of a race slot: its total and each entry's votes
+// ([n - 1] for entry n), -1 meaning a blank field.
+template <std::size_t Entries>
+struct SlotFigures {
+    int total = -1;
+    std::array<int, Entries> votes;
+};
+
 // The loaded day: 36 race slots with their RA and H1 record texts and the
 // figures the simulations work on. Allocate it once and keep it
 // (std::make_unique<DayData>()): the figures take about 30 KB, and the day
@@ -42,9 +53,11 @@ struct DayLoad {
 // with virtual ones and re-read the real ones from the vote record before a
 // simulation.
 //
-// One thread at a time: a view of a record lives in the day files' bytes the
-// day keeps, so it is good until the next load() or until its slot is set
-// again, and never longer than the DayData itself.
+// One thread at a time, even for reading: the win and quinella figures of a
+// slot are read from its vote record when they are first asked for. A view of
+// a record lives in the day files' bytes the day keeps, so it is good until
+// the next load() or until its slot is set again, and never longer than the
+// DayData itself.
 struct DayData {
     int CurrentRace = 0;
     std::array<int, kRaceSlots> BracketTotal;                                     // filled by the win calculation
@@ -61,10 +74,11 @@ struct DayData {
     // Loads the day `dateText` from `dataFolder`: the whole records of its
     // ".jvRA" file into up to 36 slots (lines that are not whole records are
     // skipped and named in DayLoad::skipped, so one stray line cannot shift
-    // every later record), each race's H1 record from the ".jvH1" file
-    // (matched by course and race number), and the win and quinella figures of
-    // every slot. Nothing of the previous day survives: without a ".jvH1" file
-    // every figure is -1. CurrentRace becomes 0. Throws std::runtime_error
+    // every later record) and each race's H1 record from the ".jvH1" file
+    // (matched by course and race number); every vote field the figures come
+    // from is checked, so DayLoad names each one that is not a number, but
+    // no figure is read yet. Nothing of the previous day survives: without a
+    // ".jvH1" file every figure is -1. CurrentRace becomes 0. Throws std::runtime_error
     // when a day file exists but cannot be read, is not a regular file or is
     // too large to be one (dayfiles::kMaxDayFileLines).
     DayLoad load(const QString& dataFolder, const QString& dateText);
@@ -82,24 +96,33 @@ struct DayData {
     QByteArrayView voteRecord(int slot) const { return {votes_[size_t(slot)], layout::kH1Length}; }
 
     // Puts `record` into a slot, cut or padded with blanks to the record's
-    // length, without touching the other slots or the race count.
+    // length, without touching the other slots or the race count. The slot's
+    // figures are read from the new vote record when next asked for.
     void setRaceRecord(int slot, QByteArrayView record);
     void setVoteRecord(int slot, QByteArrayView record);
 
-    // Re-reads WinTotal and WinVotes of `slot` from its vote record (a field
-    // that is not a number reads -1; the load has reported it).
+    // The win figures of a slot (votes of horse h as [h - 1]): read from its
+    // vote record when first asked for after a load, then as the win model
+    // leaves them. A field that is not a number reads -1; the load has
+    // reported it.
+    int& winTotal(int slot) { return winFigures(slot).total; }
+    int winTotal(int slot) const { return winFigures(slot).total; }
+    std::span<int, kWinFigures> winVotes(int slot) { return winFigures(slot).votes; }
+    std::span<const int, kWinFigures> winVotes(int slot) const { return winFigures(slot).votes; }
+    // The quinella figures of a slot (pair k as [k - 1]) the same way.
+    int& quinellaTotal(int slot) { return quinellaFigures(slot).total; }
+    std::span<int, layout::kQuinellaPairs> quinellaVotes(int slot) { return quinellaFigures(slot).votes; }
+
+    // Reads the win figures of `slot` again from its vote record.
     void readWinFigures(int slot);
-    // Re-reads QuinellaTotal and QuinellaVotes of `slot` the same way.
+    // The same for its quinella figures.
     void readQuinellaFigures(int slot);
 
-    std::array<int, kRaceSlots> WinTotal;
-    std::array<std::array<int, kWinFigures>, kRaceSlots> WinVotes;  // [r][h - 1]
-    std::array<int, kRaceSlots> QuinellaTotal;
-    std::array<std::array<int, layout::kQuinellaPairs>, kRaceSlots> QuinellaVotes;  // [r][k - 1]
-
 private:
+    SlotFigures<kWinFigures>& winFigures(int slot) const;
+    SlotFigures<layout::kQuinellaPairs>& quinellaFigures(int slot) const;
     void readRaces(QByteArrayView file, QStringList& skipped);
-    void readVotes(QByteArrayView file, QStringList& skipped);
+    std::bitset<kRaceSlots> readVotes(QByteArrayView file, QStringList& skipped);
     void clearSlots();
 
     int raceCount_ = 0;
@@ -114,6 +137,12 @@ private:
     std::array<QByteArray, kRaceSlots> ownVotes_;
     std::array<const char*, kRaceSlots> races_;
     std::array<const char*, kRaceSlots> votes_;
+    // Filled on first use, by a const reader too; a slot's bit says its
+    // figures have been read since its vote record was last set.
+    mutable std::array<SlotFigures<kWinFigures>, kRaceSlots> win_;
+    mutable std::array<SlotFigures<layout::kQuinellaPairs>, kRaceSlots> quinella_;
+    mutable std::bitset<kRaceSlots> winRead_;
+    mutable std::bitset<kRaceSlots> quinellaRead_;
 };
 
 // The race item of an RA record: "2005/04/16 東京 01R".

@@ -150,5 +150,5 @@ TEST(OddsHistoryWindow, AHistoryOfANewerSchemaIsShownOnceAndTheQuickReportGoesOn
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Information);
     EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("新しい版"))) << boxes.texts()[0].toStdString();
-    EXPECT_EQ(w.form->dayData().WinTotal[0], 500);  // the day file has the second fetch
+    EXPECT_EQ(w.form->dayData().winTotal(0), 500);  // the day file has the second fetch
 }

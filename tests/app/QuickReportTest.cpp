@@ -112,7 +112,7 @@ TEST(QuickReport, SingleRaceKeepsTheSelectedRaceAndShowsTheNewVotes)
     EXPECT_EQ(w.jv->realTimeKey, QString::fromLatin1(key));
     EXPECT_EQ(w.form->lbRace->currentIndex(), 1);
     EXPECT_EQ(w.form->dayData().CurrentRace, 1);
-    EXPECT_EQ(w.form->dayData().WinTotal[1], 9999);
+    EXPECT_EQ(w.form->dayData().winTotal(1), 9999);
     EXPECT_FALSE(w.form->dayData().KeepRaceOnReload);
     EXPECT_EQ(errorLines(w.fx.logPath()), 0);
 }
@@ -158,6 +158,6 @@ TEST(QuickReport, WholeDayStopsAtAFailureToStoreWithOneBoxAndReloads)
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Unexpected);
     EXPECT_TRUE(boxes.texts()[0].contains(".jvH1")) << boxes.texts()[0].toStdString();
     EXPECT_EQ(w.form->lbRace->currentIndex(), 2);
-    EXPECT_NE(w.form->dayData().WinTotal[0], 9999);
+    EXPECT_NE(w.form->dayData().winTotal(0), 9999);
     EXPECT_FALSE(w.form->BulkQuickReport);
 }
