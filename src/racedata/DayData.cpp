@@ -215,8 +215,8 @@ DayData::DayData()
     clearBracket(*this);
 }
 
-// Every slot blank, its figures unread, and the previous day's bytes
-// released, before its views are handed out again.
+// Every slot blank and its figures unread. The previous day's bytes are
+// left to the load, which reads the new day into their memory.
 void DayData::clearSlots()
 {
     winRead_.reset();
@@ -227,8 +227,6 @@ void DayData::clearSlots()
         own.clear();
     for (QByteArray& own : ownVotes_)
         own.clear();
-    raceFile_.clear();
-    voteFile_.clear();
 }
 
 void DayData::setRaceRecord(int slot, QByteArrayView record)
@@ -290,30 +288,37 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 {
     clearSlots();
     clearBracket(*this);
+    // No view refers to them now: a day file that is missing or cannot be
+    // read leaves nothing of the previous day's.
+    QByteArray raceStorage = std::move(raceFile_);
+    QByteArray voteStorage = std::move(voteFile_);
     raceCount_ = 0;
     CurrentRace = 0;
     VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
 
     DayLoad result;
     QStringList notes;
-    const dayfiles::Location raceFile = dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix);
-    if (auto bytes = dayfiles::readDayFile(raceFile, dayfiles::maxDayFileBytes("RA"), dayfiles::Links::Follow)) {
-        raceFile_ = std::move(*bytes);
+    dayfiles::DayFile raceFile = dayfiles::readDayFile(dataFolder, dateText, dayfiles::kRaceSuffix,
+                                                       dayfiles::Links::Follow, std::move(raceStorage));
+    if (raceFile.bytes) {
+        raceFile_ = std::move(*raceFile.bytes);
         QStringList skipped;
         readRaces(raceFile_, skipped);
         if (!skipped.isEmpty())
-            notes.append(skippedNote(raceFile.shown, skipped));
+            notes.append(skippedNote(raceFile.where.shown, skipped));
+        result.raceItems.reserve(raceCount_);
         for (int i = 0; i < raceCount_; ++i)
             result.raceItems.append(raceItemText(raceRecord(i)));
     }
 
-    const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
-    if (auto bytes = dayfiles::readDayFile(voteFile, dayfiles::maxDayFileBytes("H1"), dayfiles::Links::Follow)) {
-        voteFile_ = std::move(*bytes);
+    dayfiles::DayFile voteFile = dayfiles::readDayFile(dataFolder, dateText, dayfiles::kVoteSuffix,
+                                                       dayfiles::Links::Follow, std::move(voteStorage));
+    if (voteFile.bytes) {
+        voteFile_ = std::move(*voteFile.bytes);
         QStringList skipped;
         const std::bitset<kRaceSlots> odd = readVotes(voteFile_, skipped);
         if (!skipped.isEmpty())
-            notes.append(skippedNote(voteFile.shown, skipped));
+            notes.append(skippedNote(voteFile.where.shown, skipped));
         ProblemLog log;
         for (int i = 0; i < raceCount_; ++i) {
             const size_t r = size_t(i);
@@ -397,13 +402,26 @@ std::bitset<kRaceSlots> DayData::readVotes(QByteArrayView file, QStringList& ski
 
 QString raceItemText(QByteArrayView ra)
 {
-    const auto text = [ra](int position, int length) { return QLatin1String(record::field(ra, position, length)); };
-    QString item;
-    item.reserve(18);
-    item.append(text(layout::kYear, 4)).append(u'/').append(text(layout::kMonth, 2)).append(u'/');
-    item.append(text(layout::kDay, 2)).append(u' ').append(keiba::courseName2(record::field(ra, layout::kCourse, 2)));
-    item.append(u' ').append(text(layout::kRaceNumber, 2)).append(u'R');
-    return item;
+    // Built in place, then made a string once: the day load makes one for every race.
+    const auto field = [ra](int position, int length) { return record::field(ra, position, length); };
+    std::array<QChar, 24> text;
+    qsizetype n = 0;
+    const auto put = [&](QByteArrayView latin1) {
+        for (char c : latin1)
+            text[size_t(n++)] = QLatin1Char(c);
+    };
+    put(field(layout::kYear, 4));
+    put("/");
+    put(field(layout::kMonth, 2));
+    put("/");
+    put(field(layout::kDay, 2));
+    put(" ");
+    for (QChar c : keiba::courseName2(field(layout::kCourse, 2)))
+        text[size_t(n++)] = c;
+    put(" ");
+    put(field(layout::kRaceNumber, 2));
+    put("R");
+    return QString(text.data(), n);
 }
 
 }  // namespace tavek
