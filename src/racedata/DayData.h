@@ -57,7 +57,9 @@ struct SlotFigures {
 // slot are read from its vote record when they are first asked for. A view of
 // a record lives in the day files' bytes the day keeps, so it is good until
 // the next load() or until its slot is set again, and never longer than the
-// DayData itself.
+// DayData itself; whoever keeps a record past that keeps a copy. A record
+// stored into the day files after the load changes nothing here until the
+// next load (the window loads the day again after a quick report).
 struct DayData {
     int CurrentRace = 0;
     std::array<int, kRaceSlots> BracketTotal;                                     // filled by the win calculation
@@ -75,12 +77,12 @@ struct DayData {
     // ".jvRA" file into up to 36 slots (lines that are not whole records are
     // skipped and named in DayLoad::skipped, so one stray line cannot shift
     // every later record) and each race's H1 record from the ".jvH1" file
-    // (matched by course and race number); every vote field the figures come
+    // (matched by course and race number). Every vote field the figures come
     // from is checked, so DayLoad names each one that is not a number, but
     // no figure is read yet. Nothing of the previous day survives: without a
-    // ".jvH1" file every figure is -1. CurrentRace becomes 0. Throws std::runtime_error
-    // when a day file exists but cannot be read, is not a regular file or is
-    // too large to be one (dayfiles::kMaxDayFileLines).
+    // ".jvH1" file every figure is -1. CurrentRace becomes 0. Throws
+    // std::runtime_error when a day file exists but cannot be read, is not a
+    // regular file or is too large to be one (dayfiles::kMaxDayFileLines).
     DayLoad load(const QString& dataFolder, const QString& dateText);
 
     // Races of the loaded day (the first raceCount() slots hold them).
