@@ -13,7 +13,6 @@
 #include "racedata/RecordField.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 using namespace tavek;
@@ -81,10 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     // The race header and win cells of the record as a loaded vote record.
-    auto& slot = day->VoteRecords[0];
-    std::memset(slot.data(), ' ', slot.size());
-    if (!record.isEmpty())
-        std::memcpy(slot.data(), record.data(), std::min<size_t>(slot.size(), size_t(record.size())));
+    day->setVoteRecord(0, record);
     win::headerTexts(*day, 0);
     win::totalText(*day, 0);
     const win::InputTexts none;

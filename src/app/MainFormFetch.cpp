@@ -121,8 +121,7 @@ QuickReport::Result TMainForm::runQuickReport(int race)
     MainQuickView view;
     QuickReport quick(*JVLink1, view, dataFolder(), log);
     quick.setHistory(oddsHistory());
-    const auto& record = day_->RaceRecords[race];
-    return quick.fetch(QByteArrayView(record.data(), record.size()));
+    return quick.fetch(day_->raceRecord(race));
 }
 
 QString TMainForm::reloadKeepingRace()

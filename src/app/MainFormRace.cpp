@@ -105,8 +105,7 @@ void TMainForm::showSelectedDay(const QString& race)
 
 void TMainForm::ReadHyosuBtnClick()
 {
-    // The day load reads every slot's vote record in one pass; this re-reads
-    // the figures of one slot from the record it holds.
+    // The figures of one slot read again from the vote record it holds.
     day_->readWinFigures(voteSlot);
     day_->readQuinellaFigures(voteSlot);
 }

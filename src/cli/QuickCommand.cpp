@@ -84,8 +84,7 @@ int runQuick(CommandContext& ctx)
     for (;;) {
         const QDateTime started = clock::now();
         for (int slot = first; slot <= last; ++slot) {
-            const auto& record = day.day->RaceRecords[slot];
-            const jvlink::QuickReport::Result result = quick.fetch(QByteArrayView(record.data(), record.size()));
+            const jvlink::QuickReport::Result result = quick.fetch(day.day->raceRecord(slot));
             const QString& item = day.load.raceItems[slot];
             if (result.stored > 0 || !result.failure) {
                 if (every)

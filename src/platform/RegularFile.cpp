@@ -14,7 +14,7 @@ Contents failed(Status status, const platform::SafeFile& file)
 
 }  // namespace
 
-Contents read(const QByteArray& native, qint64 maxBytes, Links links)
+Contents read(const QByteArray& native, qint64 maxBytes, Links links, QByteArray storage)
 {
     platform::SafeFile file(native, links);
     Contents c;
@@ -41,7 +41,7 @@ Contents read(const QByteArray& native, qint64 maxBytes, Links links)
         c.status = Status::TooLarge;
         return c;
     }
-    std::optional<QByteArray> bytes = file.read(kind->size);  // shorter when shortened meanwhile
+    std::optional<QByteArray> bytes = file.read(kind->size, std::move(storage));  // shorter when shortened meanwhile
     if (!bytes)
         return failed(Status::ReadFailed, file);
     c.bytes = std::move(*bytes);

@@ -33,7 +33,8 @@ struct Contents {
 // The file at the system path `native`, read only when it is a regular file
 // of at most `maxBytes`. Opened without blocking: opening a FIFO for reading
 // would wait for a writer. A Windows build needs nothing here: the file is
-// read through platform::SafeFile.
-Contents read(const QByteArray& native, qint64 maxBytes, Links links);
+// read through platform::SafeFile. The bytes go into the memory of `storage`
+// when it can take them (SafeFile::read).
+Contents read(const QByteArray& native, qint64 maxBytes, Links links, QByteArray storage = {});
 
 }  // namespace tavek::regularfile

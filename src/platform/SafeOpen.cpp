@@ -43,9 +43,13 @@ std::optional<SafeFile::Kind> SafeFile::kind()
     return Kind{S_ISREG(st.st_mode), qint64(st.st_size)};
 }
 
-std::optional<QByteArray> SafeFile::read(qint64 bytes)
+std::optional<QByteArray> SafeFile::read(qint64 bytes, QByteArray storage)
 {
-    QByteArray data(qsizetype(bytes), Qt::Uninitialized);
+    QByteArray data = std::move(storage);
+    if (data.isDetached() && data.capacity() >= bytes)
+        data.resize(qsizetype(bytes));
+    else
+        data = QByteArray(qsizetype(bytes), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < data.size()) {
         const ssize_t n = ::read(fd_, data.data() + done, size_t(data.size() - done));

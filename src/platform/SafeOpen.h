@@ -48,7 +48,9 @@ public:
 
     // Up to `bytes` bytes from the current position, fewer when the file
     // ends sooner (it was shortened meanwhile); nothing on a failure (reason()).
-    std::optional<QByteArray> read(qint64 bytes);
+    // They go into the memory of `storage` when it is large enough and not
+    // shared: a reader of the same file again allocates nothing.
+    std::optional<QByteArray> read(qint64 bytes, QByteArray storage = {});
 
     // The system's words for the last failure.
     const QString& reason() const { return reason_; }

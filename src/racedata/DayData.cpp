@@ -7,8 +7,12 @@
 #include "racedata/ShownText.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace tavek {
 
@@ -48,7 +52,7 @@ struct FigureReader {
     int operator()(int position, Describe describe) const
     {
         // Every vote field lies inside the record: no need to cut it with bounds checks.
-        const QByteArrayView f(day.VoteRecords[slot].data() + position - 1, layout::kVoteLen);
+        const QByteArrayView f(day.voteRecord(slot).data() + position - 1, layout::kVoteLen);
         int value = -1;
         // The wording holds for every reader: the window shows such a field
         // blank, tavek-cli refuses the race.
@@ -60,21 +64,21 @@ struct FigureReader {
     }
 };
 
-void readWin(DayData& day, int slot, ProblemLog* log)
+void readWin(const DayData& day, int slot, ProblemLog* log, SlotFigures<kWinFigures>& win)
 {
     const FigureReader read{day, slot, log};
-    day.WinTotal[slot] = read(layout::kWinTotal, [] { return QStringLiteral("単勝票数合計"); });
+    win.total = read(layout::kWinTotal, [] { return QStringLiteral("単勝票数合計"); });
     for (int h = 1; h <= kWinFigures; ++h)
-        day.WinVotes[slot][h - 1] = read(layout::winVotes(h), [h] { return QStringLiteral("%1番の単勝票数").arg(h); });
+        win.votes[h - 1] = read(layout::winVotes(h), [h] { return QStringLiteral("%1番の単勝票数").arg(h); });
 }
 
-void readQuinella(DayData& day, int slot, ProblemLog* log)
+void readQuinella(const DayData& day, int slot, ProblemLog* log, SlotFigures<layout::kQuinellaPairs>& quinella)
 {
     const FigureReader read{day, slot, log};
-    day.QuinellaTotal[slot] = read(layout::kQuinellaTotal, [] { return QStringLiteral("馬連票数合計"); });
+    quinella.total = read(layout::kQuinellaTotal, [] { return QStringLiteral("馬連票数合計"); });
     for (int k = 1; k <= layout::kQuinellaPairs; ++k)
-        day.QuinellaVotes[slot][k - 1] = read(layout::quinellaVotes(k),
-                                              [k] { return QStringLiteral("組番%1の馬連票数").arg(k); });
+        quinella.votes[k - 1] = read(layout::quinellaVotes(k),
+                                     [k] { return QStringLiteral("組番%1の馬連票数").arg(k); });
 }
 
 // The bracket figures are read by the win calculation, not here; the load only
@@ -87,18 +91,95 @@ void checkBracket(const DayData& day, int slot, ProblemLog* log)
         read(layout::bracketVotes(k), [k] { return QStringLiteral("組番%1の枠連票数").arg(k); });
 }
 
-template <typename Records>
-void fillSpaces(Records& records)
+// Calls `check(field)` with the first byte of every vote field the load
+// checks in `record`: the win, quinella and bracket-quinella totals and
+// votes, as readWin, readQuinella and checkBracket take them.
+template <typename Check>
+void eachVoteField(const char* record, Check check)
 {
-    for (auto& s : records)
-        std::memset(s.data(), ' ', s.size());
+    for (const auto& [pool, entries] :
+         {std::pair{layout::kWinPool, kWinFigures}, std::pair{layout::kQuinellaPool, layout::kQuinellaPairs},
+          std::pair{layout::kBracketPool, layout::kBracketPairs}}) {
+        check(record + pool.total - 1);
+        for (int n = 1; n <= entries; ++n)
+            check(record + pool.votes(n) - 1);
+    }
 }
 
-template <typename Figures>
-void fillAbsent(Figures& figures)
+// Eight bytes from `p`, a field's bytes 0-7 or 3-10.
+std::uint64_t word(const char* p)
 {
-    for (auto& row : figures)
-        row.fill(-1);
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// Byte-wise limits: the top bit of a byte of (w + kAbove) | (w - kBelow) is
+// set for the lowest byte of `w` outside '0'..'9', which no carry or borrow
+// reaches first; the first two bytes of a field are held to '0', so a field
+// that passes is below 1e9 and fits a figure.
+constexpr std::uint64_t kBelow = 0x3030303030303030ULL;
+constexpr std::uint64_t kAbove = 0x4646464646464646ULL;
+constexpr std::uint64_t kAboveFirstTwo = kAbove
+                                         + ((std::endian::native == std::endian::little ? 0xFFFFULL : 0xFFFFULL << 48)
+                                            & 0x0909090909090909ULL);
+constexpr std::uint64_t kTopBits = 0x8080808080808080ULL;
+constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+
+// The top bits of this are clear when a field's two words are digits with
+// "00" first; OR-ed over many fields, the top bits tell whether all were.
+std::uint64_t digitTest(std::uint64_t first, std::uint64_t last)
+{
+    return (first + kAboveFirstTwo) | (first - kBelow) | (last + kAbove) | (last - kBelow);
+}
+
+// Whether every vote field the load checks in `record` surely reads as a
+// number or a blank: eleven digits starting "00" or eleven blanks. Nearly
+// every record of a day holds only such fields, and the whole-digit case is
+// told with a few word operations a field, with no figure read; a record with
+// any other field goes through FigureReader, which decides and words the
+// message.
+bool plainVoteFields(const char* record)
+{
+    std::uint64_t odd = 0;
+    eachVoteField(record, [&](const char* f) { odd |= digitTest(word(f), word(f + 3)); });
+    if ((odd & kTopBits) == 0)
+        return true;
+    // Blank fields too (a runner or pair without votes): each field as a whole.
+    odd = 0;
+    eachVoteField(record, [&](const char* f) {
+        const std::uint64_t first = word(f), last = word(f + 3);
+        odd |= std::uint64_t((digitTest(first, last) & kTopBits) != 0)
+               & std::uint64_t(((first ^ kBlanks) | (last ^ kBlanks)) != 0);
+    });
+    return odd == 0;
+}
+
+// What a slot without a record shows: blanks as long as the longer record.
+const char* blanks()
+{
+    static const QByteArray text(std::max(layout::kRaLength, layout::kH1Length), ' ');
+    return text.constData();
+}
+
+// A record cut or padded with blanks to `length`, for a slot of its own.
+QByteArray padded(QByteArrayView record, qsizetype length)
+{
+    QByteArray text = record.first(std::min(record.size(), length)).toByteArray();
+    text.resize(length, ' ');
+    return text;
+}
+
+// A whole record line as its slot shows it: where the file has CR LF right
+// after the line, the slot points at the file; otherwise (LF alone, the
+// file's end) the line is copied with CR LF into the slot's own bytes.
+const char* slotOf(QByteArrayView line, const QByteArray& file, QByteArray& own)
+{
+    const qsizetype end = line.data() - file.constData() + line.size();
+    if (end + 2 <= file.size() && file[end] == '\r' && file[end + 1] == '\n')
+        return line.data();
+    own = line.toByteArray() + "\r\n";
+    return own.constData();
 }
 
 QString skippedNote(const QString& path, const QStringList& lines)
@@ -109,51 +190,89 @@ QString skippedNote(const QString& path, const QStringList& lines)
         .arg(dayfiles::joinedLineLabels(lines));
 }
 
-// A day file holds one race date: course code and race number tell its races apart.
-bool sameRace(const char* a, const char* b)
+// A day file holds one race date: course code and race number tell its
+// races apart. Both as one number, compared at once.
+std::uint32_t raceOf(const char* record)
 {
-    constexpr int c = layout::kCourse - 1, n = layout::kRaceNumber - 1;
-    return a[c] == b[c] && a[c + 1] == b[c + 1] && a[n] == b[n] && a[n + 1] == b[n + 1];
+    std::uint16_t course, number;
+    std::memcpy(&course, record + layout::kCourse - 1, 2);
+    std::memcpy(&number, record + layout::kRaceNumber - 1, 2);
+    return std::uint32_t(course) << 16 | number;
 }
 
-// The vote slots are filled by the load itself.
-void clear(DayData& day)
+void clearBracket(DayData& day)
 {
-    fillSpaces(day.RaceRecords);
-    day.WinTotal.fill(-1);
-    day.QuinellaTotal.fill(-1);
     day.BracketTotal.fill(-1);
-    fillAbsent(day.WinVotes);
-    fillAbsent(day.QuinellaVotes);
-    fillAbsent(day.BracketVotes);
+    for (auto& row : day.BracketVotes)
+        row.fill(-1);
 }
 
 }  // namespace
 
 DayData::DayData()
 {
-    clear(*this);
-    fillSpaces(VoteRecords);
+    clearSlots();
+    clearBracket(*this);
 }
 
-QByteArrayView DayData::raceRecord(int slot) const
+// Every slot blank and its figures unread. The previous day's bytes are
+// left to the load, which reads the new day into their memory.
+void DayData::clearSlots()
 {
-    return {RaceRecords[slot].data(), qsizetype(RaceRecords[slot].size())};
+    winRead_.reset();
+    quinellaRead_.reset();
+    races_.fill(blanks());
+    votes_.fill(blanks());
+    for (QByteArray& own : ownRaces_)
+        own.clear();
+    for (QByteArray& own : ownVotes_)
+        own.clear();
 }
 
-QByteArrayView DayData::voteRecord(int slot) const
+void DayData::setRaceRecord(int slot, QByteArrayView record)
 {
-    return {VoteRecords[slot].data(), qsizetype(VoteRecords[slot].size())};
+    QByteArray& own = ownRaces_[size_t(slot)];
+    own = padded(record, layout::kRaLength);
+    races_[size_t(slot)] = own.constData();
+}
+
+void DayData::setVoteRecord(int slot, QByteArrayView record)
+{
+    QByteArray& own = ownVotes_[size_t(slot)];
+    own = padded(record, layout::kH1Length);
+    votes_[size_t(slot)] = own.constData();
+    winRead_.reset(size_t(slot));
+    quinellaRead_.reset(size_t(slot));
+}
+
+SlotFigures<kWinFigures>& DayData::winFigures(int slot) const
+{
+    if (!winRead_.test(size_t(slot))) {
+        readWin(*this, slot, nullptr, win_[size_t(slot)]);
+        winRead_.set(size_t(slot));
+    }
+    return win_[size_t(slot)];
+}
+
+SlotFigures<layout::kQuinellaPairs>& DayData::quinellaFigures(int slot) const
+{
+    if (!quinellaRead_.test(size_t(slot))) {
+        readQuinella(*this, slot, nullptr, quinella_[size_t(slot)]);
+        quinellaRead_.set(size_t(slot));
+    }
+    return quinella_[size_t(slot)];
 }
 
 void DayData::readWinFigures(int slot)
 {
-    readWin(*this, slot, nullptr);
+    winRead_.reset(size_t(slot));
+    winFigures(slot);
 }
 
 void DayData::readQuinellaFigures(int slot)
 {
-    readQuinella(*this, slot, nullptr);
+    quinellaRead_.reset(size_t(slot));
+    quinellaFigures(slot);
 }
 
 bool DayData::selectRace(int index)
@@ -167,39 +286,53 @@ bool DayData::selectRace(int index)
 
 DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
 {
-    clear(*this);
+    clearSlots();
+    clearBracket(*this);
+    // No view refers to them now: a day file that is missing or cannot be
+    // read leaves nothing of the previous day's.
+    QByteArray raceStorage = std::move(raceFile_);
+    QByteArray voteStorage = std::move(voteFile_);
     raceCount_ = 0;
     CurrentRace = 0;
     VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
 
     DayLoad result;
     QStringList notes;
-    const dayfiles::Location raceFile = dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix);
-    if (const auto bytes = dayfiles::readDayFile(raceFile, dayfiles::maxDayFileBytes("RA"), dayfiles::Links::Follow)) {
+    dayfiles::DayFile raceFile = dayfiles::readDayFile(dataFolder, dateText, dayfiles::kRaceSuffix,
+                                                       dayfiles::Links::Follow, std::move(raceStorage));
+    if (raceFile.bytes) {
+        raceFile_ = std::move(*raceFile.bytes);
         QStringList skipped;
-        readRaces(*bytes, skipped);
+        readRaces(raceFile_, skipped);
         if (!skipped.isEmpty())
-            notes.append(skippedNote(raceFile.shown, skipped));
+            notes.append(skippedNote(raceFile.where.shown, skipped));
+        result.raceItems.reserve(raceCount_);
         for (int i = 0; i < raceCount_; ++i)
             result.raceItems.append(raceItemText(raceRecord(i)));
     }
 
-    const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
-    if (const auto bytes = dayfiles::readDayFile(voteFile, dayfiles::maxDayFileBytes("H1"), dayfiles::Links::Follow)) {
+    dayfiles::DayFile voteFile = dayfiles::readDayFile(dataFolder, dateText, dayfiles::kVoteSuffix,
+                                                       dayfiles::Links::Follow, std::move(voteStorage));
+    if (voteFile.bytes) {
+        voteFile_ = std::move(*voteFile.bytes);
         QStringList skipped;
-        readVotes(*bytes, skipped);
+        const std::bitset<kRaceSlots> odd = readVotes(voteFile_, skipped);
         if (!skipped.isEmpty())
-            notes.append(skippedNote(voteFile.shown, skipped));
+            notes.append(skippedNote(voteFile.where.shown, skipped));
         ProblemLog log;
         for (int i = 0; i < raceCount_; ++i) {
-            readWin(*this, i, &log);
-            readQuinella(*this, i, &log);
+            const size_t r = size_t(i);
+            if (!odd.test(r))
+                continue;
+            // Read now, as the messages need: the figures stay read.
+            readWin(*this, i, &log, win_[r]);
+            readQuinella(*this, i, &log, quinella_[r]);
             checkBracket(*this, i, &log);
+            winRead_.set(r);
+            quinellaRead_.set(r);
         }
         result.problem = log.message();
         result.raceProblems = log.raceProblems();
-    } else {
-        fillSpaces(VoteRecords);
     }
     result.skipped = notes.join(u'\n');
     if (!result.skipped.isEmpty())
@@ -220,57 +353,75 @@ void DayData::readRaces(QByteArrayView file, QStringList& skipped)
             skipped.append(dayfiles::lineLabel(number, line.size()));
             return true;
         }
-        char* slot = RaceRecords[raceCount_].data();
-        std::memcpy(slot, line.data(), size_t(line.size()));
-        slot[layout::kRaLength - 2] = '\r';
-        slot[layout::kRaLength - 1] = '\n';
+        races_[size_t(raceCount_)] = slotOf(line, raceFile_, ownRaces_[size_t(raceCount_)]);
         return ++raceCount_ < kRaceSlots;
     });
 }
 
 // Each race takes the first whole H1 line of its course and race number.
-void DayData::readVotes(QByteArrayView file, QStringList& skipped)
+// Returns the slots whose record has a vote field that plainVoteFields cannot
+// vouch for, checked as each line is found, while its bytes are in the cache.
+std::bitset<kRaceSlots> DayData::readVotes(QByteArrayView file, QStringList& skipped)
 {
     std::array<bool, kRaceSlots> matched;
-    std::array<bool, kRaceSlots> filled{};
+    std::array<std::uint32_t, kRaceSlots> race{};
     int open = 0;
     for (int i = 0; i < kRaceSlots; ++i) {
         matched[i] = i >= raceCount_ || record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0;
         open += matched[i] ? 0 : 1;
+        if (!matched[i])
+            race[i] = raceOf(races_[size_t(i)]);
     }
+    // Both files are sorted by race key, so a line mostly matches the first
+    // slot still open.
+    int first = 0;
+    std::bitset<kRaceSlots> odd;
     recordlines::forEach(file, [&](int number, QByteArrayView line) {
         if (!dayfiles::isWholeRecordLine(line, "H1")) {
             skipped.append(dayfiles::lineLabel(number, line.size()));
             return true;
         }
-        for (int i = 0; i < raceCount_ && open > 0; ++i) {
-            if (matched[i] || !sameRace(RaceRecords[i].data(), line.data()))
+        const std::uint32_t key = raceOf(line.data());
+        std::optional<bool> plain;
+        for (int i = first; i < raceCount_ && open > 0; ++i) {
+            if (matched[i] || race[i] != key)
                 continue;
-            char* slot = VoteRecords[i].data();
-            std::memcpy(slot, line.data(), size_t(line.size()));
-            slot[layout::kH1Length - 2] = '\r';
-            slot[layout::kH1Length - 1] = '\n';
+            votes_[size_t(i)] = slotOf(line, voteFile_, ownVotes_[size_t(i)]);
+            if (!plain)
+                plain = plainVoteFields(line.data());
+            odd[size_t(i)] = !*plain;
             matched[i] = true;
-            filled[i] = true;
             --open;
         }
+        while (first < raceCount_ && matched[first])
+            ++first;
         return true;
     });
-    // Only the slots no line filled are blanked: a megabyte a day less to write.
-    for (int i = 0; i < kRaceSlots; ++i)
-        if (i >= raceCount_ || !filled[i])
-            std::memset(VoteRecords[i].data(), ' ', VoteRecords[i].size());
+    return odd;
 }
 
 QString raceItemText(QByteArrayView ra)
 {
-    const auto text = [ra](int position, int length) { return QLatin1String(record::field(ra, position, length)); };
-    QString item;
-    item.reserve(18);
-    item.append(text(layout::kYear, 4)).append(u'/').append(text(layout::kMonth, 2)).append(u'/');
-    item.append(text(layout::kDay, 2)).append(u' ').append(keiba::courseName2(record::field(ra, layout::kCourse, 2)));
-    item.append(u' ').append(text(layout::kRaceNumber, 2)).append(u'R');
-    return item;
+    // Built in place, then made a string once: the day load makes one for every race.
+    const auto field = [ra](int position, int length) { return record::field(ra, position, length); };
+    std::array<QChar, 24> text;
+    qsizetype n = 0;
+    const auto put = [&](QByteArrayView latin1) {
+        for (char c : latin1)
+            text[size_t(n++)] = QLatin1Char(c);
+    };
+    put(field(layout::kYear, 4));
+    put("/");
+    put(field(layout::kMonth, 2));
+    put("/");
+    put(field(layout::kDay, 2));
+    put(" ");
+    for (QChar c : keiba::courseName2(field(layout::kCourse, 2)))
+        text[size_t(n++)] = c;
+    put(" ");
+    put(field(layout::kRaceNumber, 2));
+    put("R");
+    return QString(text.data(), n);
 }
 
 }  // namespace tavek

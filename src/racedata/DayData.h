@@ -7,6 +7,9 @@
 #include <QStringList>
 
 #include <array>
+#include <bitset>
+#include <cstddef>
+#include <span>
 
 namespace tavek {
 
@@ -31,42 +34,55 @@ struct DayLoad {
     QString skipped;
 };
 
+// The figures of one pool of a race slot: its total and each entry's votes
+// ([n - 1] for entry n), -1 meaning a blank field.
+template <std::size_t Entries>
+struct SlotFigures {
+    int total = -1;
+    std::array<int, Entries> votes;
+};
+
 // The loaded day: 36 race slots with their RA and H1 record texts and the
-// figures the simulations work on. Fixed-size (about 1.1 MB): allocate it once
-// and keep it (std::make_unique<DayData>()), never per load.
+// figures the simulations work on. Allocate it once and keep it
+// (std::make_unique<DayData>()): the figures take about 30 KB, and the day
+// files' bytes stay with it from one load to the next.
 //
 // Figures are signed 32-bit, -1 meaning a blank field. Slot i of every array
-// belongs to the race in slot i of RaceRecords, which is item i of the race
-// list. The win and pair models overwrite the figures of the current race with
-// virtual ones and re-read the real ones from VoteRecords before a simulation.
+// belongs to the race in slot i of the race records, which is item i of the
+// race list. The win and pair models overwrite the figures of the current race
+// with virtual ones and re-read the real ones from the vote record before a
+// simulation.
+//
+// One thread at a time, even for reading: the win and quinella figures of a
+// slot are read from its vote record when they are first asked for. A view of
+// a record lives in the day files' bytes the day keeps, so it is good until
+// the next load() or until its slot is set again, and never longer than the
+// DayData itself; whoever keeps a record past that keeps a copy. A record
+// stored into the day files after the load changes nothing here until the
+// next load (the window loads the day again after a quick report).
 struct DayData {
-    using RaceRecord = std::array<char, layout::kRaLength>;
-    using VoteRecord = std::array<char, layout::kH1Length>;
-
-    std::array<RaceRecord, kRaceSlots> RaceRecords;  // all spaces when no race
-    std::array<VoteRecord, kRaceSlots> VoteRecords;  // all spaces when no vote record
     int CurrentRace = 0;
-    std::array<int, kRaceSlots> WinTotal;
-    std::array<std::array<int, kWinFigures>, kRaceSlots> WinVotes;  // [r][h - 1]
-    std::array<int, kRaceSlots> QuinellaTotal;
-    std::array<std::array<int, layout::kQuinellaPairs>, kRaceSlots> QuinellaVotes;  // [r][k - 1]
-    std::array<int, kRaceSlots> BracketTotal;                                       // filled by the win calculation
-    std::array<std::array<int, layout::kBracketPairs>, kRaceSlots> BracketVotes;    // [r][k - 1]
+    std::array<int, kRaceSlots> BracketTotal;                                     // filled by the win calculation
+    std::array<std::array<int, layout::kBracketPairs>, kRaceSlots> BracketVotes;  // [r][k - 1]
     QString VoteFilePath;
     int LastRaceIndex = 0;
     bool KeepRaceOnReload = false;
 
     DayData();
+    // The slots point into the day's own bytes: a copy would point into another's.
+    DayData(const DayData&) = delete;
+    DayData& operator=(const DayData&) = delete;
 
     // Loads the day `dateText` from `dataFolder`: the whole records of its
     // ".jvRA" file into up to 36 slots (lines that are not whole records are
     // skipped and named in DayLoad::skipped, so one stray line cannot shift
-    // every later record), each race's H1 record from the ".jvH1" file
-    // (matched by course and race number), and the win and quinella figures of
-    // every slot. Nothing of the previous day survives: without a ".jvH1" file
-    // every figure is -1. CurrentRace becomes 0. Throws std::runtime_error
-    // when a day file exists but cannot be read, is not a regular file or is
-    // too large to be one (dayfiles::kMaxDayFileLines).
+    // every later record) and each race's H1 record from the ".jvH1" file
+    // (matched by course and race number). Every vote field the figures come
+    // from is checked, so DayLoad names each one that is not a number, but
+    // no figure is read yet. Nothing of the previous day survives: without a
+    // ".jvH1" file every figure is -1. CurrentRace becomes 0. Throws
+    // std::runtime_error when a day file exists but cannot be read, is not a
+    // regular file or is too large to be one (dayfiles::kMaxDayFileLines).
     DayLoad load(const QString& dataFolder, const QString& dateText);
 
     // Races of the loaded day (the first raceCount() slots hold them).
@@ -76,20 +92,59 @@ struct DayData {
     // changing nothing, when no race has that index.
     bool selectRace(int index);
 
-    QByteArrayView raceRecord(int slot) const;
-    QByteArrayView voteRecord(int slot) const;
+    // The record of a slot, CR LF included; all blanks (no CR LF) for a slot
+    // without one.
+    QByteArrayView raceRecord(int slot) const { return {races_[size_t(slot)], layout::kRaLength}; }
+    QByteArrayView voteRecord(int slot) const { return {votes_[size_t(slot)], layout::kH1Length}; }
 
-    // Re-reads WinTotal and WinVotes of `slot` from its vote record (a field
-    // that is not a number reads -1; the load has reported it).
+    // Puts `record` into a slot, cut or padded with blanks to the record's
+    // length, without touching the other slots or the race count. The slot's
+    // figures are read from the new vote record when next asked for.
+    void setRaceRecord(int slot, QByteArrayView record);
+    void setVoteRecord(int slot, QByteArrayView record);
+
+    // The win figures of a slot (votes of horse h as [h - 1]): read from its
+    // vote record when first asked for after a load, then as the win model
+    // leaves them. A field that is not a number reads -1; the load has
+    // reported it.
+    int& winTotal(int slot) { return winFigures(slot).total; }
+    int winTotal(int slot) const { return winFigures(slot).total; }
+    std::span<int, kWinFigures> winVotes(int slot) { return winFigures(slot).votes; }
+    std::span<const int, kWinFigures> winVotes(int slot) const { return winFigures(slot).votes; }
+    // The quinella figures of a slot (pair k as [k - 1]) the same way.
+    int& quinellaTotal(int slot) { return quinellaFigures(slot).total; }
+    std::span<int, layout::kQuinellaPairs> quinellaVotes(int slot) { return quinellaFigures(slot).votes; }
+
+    // Reads the win figures of `slot` again from its vote record.
     void readWinFigures(int slot);
-    // Re-reads QuinellaTotal and QuinellaVotes of `slot` the same way.
+    // The same for its quinella figures.
     void readQuinellaFigures(int slot);
 
 private:
+    SlotFigures<kWinFigures>& winFigures(int slot) const;
+    SlotFigures<layout::kQuinellaPairs>& quinellaFigures(int slot) const;
     void readRaces(QByteArrayView file, QStringList& skipped);
-    void readVotes(QByteArrayView file, QStringList& skipped);
+    std::bitset<kRaceSlots> readVotes(QByteArrayView file, QStringList& skipped);
+    void clearSlots();
 
     int raceCount_ = 0;
+    // The day files as read; a slot whose line is followed by CR LF points
+    // into them, so the load copies no record.
+    QByteArray raceFile_;
+    QByteArray voteFile_;
+    // Slots that cannot point into the files (a line ended by LF alone or by
+    // the end of the file, a record put by setRaceRecord/setVoteRecord) hold
+    // their own copy here.
+    std::array<QByteArray, kRaceSlots> ownRaces_;
+    std::array<QByteArray, kRaceSlots> ownVotes_;
+    std::array<const char*, kRaceSlots> races_;
+    std::array<const char*, kRaceSlots> votes_;
+    // Filled on first use, by a const reader too; a slot's bit says its
+    // figures have been read since its vote record was last set.
+    mutable std::array<SlotFigures<kWinFigures>, kRaceSlots> win_;
+    mutable std::array<SlotFigures<layout::kQuinellaPairs>, kRaceSlots> quinella_;
+    mutable std::bitset<kRaceSlots> winRead_;
+    mutable std::bitset<kRaceSlots> quinellaRead_;
 };
 
 // The race item of an RA record: "2005/04/16 東京 01R".

@@ -84,8 +84,20 @@ using Links = regularfile::Links;
 // The bytes of the day file at `where`; nothing when there is no such file.
 // Never waits on a FIFO or device. Throws std::runtime_error naming the file
 // when it is not a regular file, a link (with Links::Refuse), longer than
-// `maxBytes`, or cannot be read.
-std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links);
+// `maxBytes`, or cannot be read. The bytes go into the memory of `storage`
+// when it can take them (platform::SafeFile::read).
+std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links, QByteArray storage = {});
+
+// A day file of a date text as the day load reads it: where locate() finds
+// it and its bytes as readDayFile() gives them. The UTF-8 name is opened
+// straight away; only when nothing is there is the CP932 spelling looked for,
+// which spares the usual load a look-up per file.
+struct DayFile {
+    Location where;
+    std::optional<QByteArray> bytes;
+};
+DayFile readDayFile(const QString& dataFolder, const QString& dateText, const char* suffix, Links links,
+                    QByteArray storage = {});
 
 // The most bytes a day file of record `type` may have (kMaxDayFileLines lines).
 qint64 maxDayFileBytes(QByteArrayView type);

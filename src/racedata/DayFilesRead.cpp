@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace tavek::dayfiles {
@@ -77,9 +78,9 @@ Location locate(const QString& dataFolder, const QString& dateText, const char* 
     return {utf8, path};
 }
 
-std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links)
+std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Links links, QByteArray storage)
 {
-    regularfile::Contents file = regularfile::read(where.native, maxBytes, links);
+    regularfile::Contents file = regularfile::read(where.native, maxBytes, links, std::move(storage));
     switch (file.status) {
     case regularfile::Status::Read:
         return std::move(file.bytes);
@@ -104,6 +105,22 @@ std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Li
         break;
     }
     throw failure(QStringLiteral("日ファイル %1 を読めません：%2").arg(where.shown, file.reason));
+}
+
+DayFile readDayFile(const QString& dataFolder, const QString& dateText, const char* suffix, Links links,
+                    QByteArray storage)
+{
+    const QString path = QDir(dataFolder).filePath(dateText + QLatin1String(suffix));
+    const qint64 maxBytes = maxDayFileBytes(std::strcmp(suffix, kVoteSuffix) == 0 ? "H1" : "RA");
+    DayFile file{{QFile::encodeName(path), path}, std::nullopt};
+    file.bytes = readDayFile(file.where, maxBytes, links, std::move(storage));
+    if (!file.bytes) {
+        const QByteArray utf8 = file.where.native;
+        file.where = locate(dataFolder, dateText, suffix);
+        if (file.where.native != utf8)
+            file.bytes = readDayFile(file.where, maxBytes, links);
+    }
+    return file;
 }
 
 QString dateText(const QString& date)

@@ -77,8 +77,10 @@ QString shortCourseName(QByteArrayView code)
 QString courseName2(QByteArrayView code)
 {
     const std::string_view c = view(code);
-    const auto it = std::find_if(kCourseNames2.begin(), kCourseNames2.end(),
-                                 [c](const CourseName& n) { return n.code == c; });
+    // Every code has two bytes: compared in place, as the day load looks up every race's.
+    const auto it = std::find_if(kCourseNames2.begin(), kCourseNames2.end(), [c](const CourseName& n) {
+        return c.size() == 2 && n.code[0] == c[0] && n.code[1] == c[1];
+    });
     return it == kCourseNames2.end() ? QString(4, u' ') : QString::fromUtf16(it->name);
 }
 

@@ -141,7 +141,7 @@ TEST_F(AdvisorTabMainWindow, PBelongsToOneBetOfOneRace)
     QTest::keyClicks(tab->ProbEdit, "3");
     retype(tab->BankrollEdit, "50000");
     const QString oddsBefore = tab->OddsNowLabel->text();
-    jv.record(tavek::test::H1Record(QByteArray(form->dayData().RaceRecords[0].data() + 11, 16), '4')
+    jv.record(tavek::test::H1Record(QByteArray(form->dayData().raceRecord(0).data() + 11, 16), '4')
                   .registered(16)
                   .win(5, 2000)
                   .winTotal(100000));

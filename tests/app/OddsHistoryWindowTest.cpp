@@ -51,7 +51,7 @@ struct HistoryWindow {
         jv = scripted.get();
         form->JVLink1 = std::move(scripted);
         fx.pickDate(MainWindowFixture::kFixtureDate);
-        key = QByteArray(form->dayData().RaceRecords[0].data() + 11, 16);
+        key = QByteArray(form->dayData().raceRecord(0).data() + 11, 16);
     }
     void serve(long long horse1)
     {
@@ -150,5 +150,5 @@ TEST(OddsHistoryWindow, AHistoryOfANewerSchemaIsShownOnceAndTheQuickReportGoesOn
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Information);
     EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("新しい版"))) << boxes.texts()[0].toStdString();
-    EXPECT_EQ(w.form->dayData().WinTotal[0], 500);  // the day file has the second fetch
+    EXPECT_EQ(w.form->dayData().winTotal(0), 500);  // the day file has the second fetch
 }

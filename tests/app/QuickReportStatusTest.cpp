@@ -67,7 +67,7 @@ TEST(QuickReportStatus, SingleRaceRunsUnderABusyCursorAndTellsTheRaceAndTime)
     QuickStatusWindow w;
     w.fx.pickRace(1);
     const QString race = w.form->lbRace->currentText();
-    w.jv->record(H1Record(QByteArray(w.form->dayData().RaceRecords[1].data() + 11, 16), '4').registered(16));
+    w.jv->record(H1Record(QByteArray(w.form->dayData().raceRecord(1).data() + 11, 16), '4').registered(16));
     w.form->SokuhoHyosuBtnClick();
     EXPECT_EQ(w.jv->busyAtOpen, QList<bool>({true}));
     EXPECT_EQ(w.form->cursor().shape(), Qt::ArrowCursor);
@@ -102,7 +102,7 @@ TEST(QuickReportStatus, AHistoryThatTakesNothingIsNamedAfterTheVotesWereFetched)
     }
     QSqlDatabase::removeDatabase(QStringLiteral("raw"));
     const QString race = w.form->lbRace->currentText();
-    w.jv->record(H1Record(QByteArray(w.form->dayData().RaceRecords[0].data() + 11, 16), '4').registered(16));
+    w.jv->record(H1Record(QByteArray(w.form->dayData().raceRecord(0).data() + 11, 16), '4').registered(16));
     w.form->SokuhoHyosuBtnClick();
     EXPECT_TRUE(w.status().startsWith("速報票数を取得しました：" + race
                                       + "（15:20:05）オッズ推移に保存できません（票数は日別ファイルに保存しました）："

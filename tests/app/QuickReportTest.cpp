@@ -50,7 +50,7 @@ struct QuickWindow {
 // Fresh votes of race slot `race`: 16 runners with `votes` each, runner 1 scratched when `scratched`.
 H1Record freshVotes(TMainForm& form, int race, long long votes, bool scratched = false)
 {
-    H1Record r(QByteArray(form.dayData().RaceRecords[size_t(race)].data() + 11, 16), '4');
+    H1Record r(QByteArray(form.dayData().raceRecord(race).data() + 11, 16), '4');
     r.registered(16).starters(16);
     for (int h = 1; h <= 16; ++h)
         r.win(h, scratched && h == 1 ? 0 : votes);
@@ -106,13 +106,13 @@ TEST(QuickReport, SingleRaceKeepsTheSelectedRaceAndShowsTheNewVotes)
 {
     QuickWindow w;
     w.fx.pickRace(1);
-    const QByteArray key = QByteArray(w.form->dayData().RaceRecords[1].data() + 11, 16);
+    const QByteArray key = QByteArray(w.form->dayData().raceRecord(1).data() + 11, 16);
     w.jv->record(H1Record(key, '4').registered(18).win(1, 777).winTotal(9999));
     w.form->SokuhoHyosuBtnClick();
     EXPECT_EQ(w.jv->realTimeKey, QString::fromLatin1(key));
     EXPECT_EQ(w.form->lbRace->currentIndex(), 1);
     EXPECT_EQ(w.form->dayData().CurrentRace, 1);
-    EXPECT_EQ(w.form->dayData().WinTotal[1], 9999);
+    EXPECT_EQ(w.form->dayData().winTotal(1), 9999);
     EXPECT_FALSE(w.form->dayData().KeepRaceOnReload);
     EXPECT_EQ(errorLines(w.fx.logPath()), 0);
 }
@@ -145,7 +145,7 @@ TEST(QuickReport, WholeDayStopsAtAFailureToStoreWithOneBoxAndReloads)
 {
     QuickWindow w;
     w.fx.pickRace(2);
-    const QByteArray key = QByteArray(w.form->dayData().RaceRecords[0].data() + 11, 16);
+    const QByteArray key = QByteArray(w.form->dayData().raceRecord(0).data() + 11, 16);
     w.jv->record(H1Record(key, '4').registered(16).win(1, 777).winTotal(9999));
     tavek::test::BoxAnswerer boxes;
     {
@@ -158,6 +158,6 @@ TEST(QuickReport, WholeDayStopsAtAFailureToStoreWithOneBoxAndReloads)
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Unexpected);
     EXPECT_TRUE(boxes.texts()[0].contains(".jvH1")) << boxes.texts()[0].toStdString();
     EXPECT_EQ(w.form->lbRace->currentIndex(), 2);
-    EXPECT_NE(w.form->dayData().WinTotal[0], 9999);
+    EXPECT_NE(w.form->dayData().winTotal(0), 9999);
     EXPECT_FALSE(w.form->BulkQuickReport);
 }

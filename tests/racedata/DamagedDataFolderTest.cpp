@@ -93,7 +93,7 @@ TEST(DamagedDataFolder, DayLoadSkipsStrayLinesAndSaysWhich)
     EXPECT_EQ(load.raceItems,
               QStringList({QStringLiteral("2005/04/16 東京 01R"), QStringLiteral("2005/04/16 東京 02R")}));
     EXPECT_EQ(day->raceRecord(1), race(2));
-    EXPECT_EQ(day->WinTotal[1], 77);
+    EXPECT_EQ(day->winTotal(1), 77);
     EXPECT_TRUE(load.skipped.contains(races) && load.skipped.contains(QStringLiteral("1行目（0バイト）"))
                 && load.skipped.contains(QStringLiteral("4行目（0バイト）")))
         << load.skipped.toStdString();
@@ -162,9 +162,12 @@ TEST(DamagedDataFolder, DateListHoldsRealDatesOnlyInEitherEncoding)
     ASSERT_NE(QString::fromUtf8(cp932Name), QString::fromUtf8(QFile::encodeName(data.path())) + "/2005年04月17日.jvRA");
 
     EXPECT_EQ(dayfiles::dateList(data.path()), QStringList({QStringLiteral("2005年04月17日"), kDay}));
+    test::writeFileNamedInCp932(data.path(), QStringLiteral("2005年04月17日.jvH1"),
+                                H1Record(raceKey("20050417", "05", 9)).winTotal(900));
     auto day = std::make_unique<DayData>();
     EXPECT_EQ(day->load(data.path(), QStringLiteral("2005年04月17日")).raceItems,
               QStringList{QStringLiteral("2005/04/17 東京 09R")});
+    EXPECT_EQ(day->winTotal(0), 900);
 
     // A store into that day reads the CP932 file and leaves one UTF-8 file.
     dayfiles::storeRecord(data.path(), RaRecord(raceKey("20050417", "05", 10)), dayfiles::Writer::Batch);
@@ -195,9 +198,9 @@ TEST(DamagedDataFolder, NegativeOrMixedVoteFieldsAreNoNumbers)
                                .winTotal(500)});
     auto day = std::make_unique<DayData>();
     const DayLoad load = day->load(data.path(), kDay);
-    EXPECT_EQ(day->WinVotes[0][0], -1);
-    EXPECT_EQ(day->WinVotes[0][1], -1);
-    EXPECT_EQ(day->WinTotal[0], 500);
+    EXPECT_EQ(day->winVotes(0)[0], -1);
+    EXPECT_EQ(day->winVotes(0)[1], -1);
+    EXPECT_EQ(day->winTotal(0), 500);
     EXPECT_TRUE(load.problem.contains(QStringLiteral("「-0000000100」"))) << load.problem.toStdString();
 }
 

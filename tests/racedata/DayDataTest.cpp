@@ -1,9 +1,13 @@
 #include "racedata/DayData.h"
+#include "racedata/DayFiles.h"
+#include "racedata/RecordField.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace tavek;
 using test::H1Record;
@@ -41,14 +45,14 @@ TEST(DayData, LoadsRaceItemsAndMatchesVoteRecords)
     EXPECT_EQ(load.selection, 0);
     EXPECT_TRUE(load.problem.isEmpty());
     EXPECT_EQ(day->raceCount(), 3);
-    EXPECT_EQ(day->WinTotal[0], -1) << "no vote record for race 1";
-    EXPECT_EQ(day->WinTotal[1], 500);
-    EXPECT_EQ(day->WinVotes[1][17], 7);
-    EXPECT_EQ(day->WinVotes[1][0], -1);
-    EXPECT_EQ(day->QuinellaTotal[1], 40);
-    EXPECT_EQ(day->WinTotal[2], 800);
-    EXPECT_EQ(day->WinVotes[2][0], 8);
-    EXPECT_EQ(day->QuinellaVotes[2][152], 3);
+    EXPECT_EQ(day->winTotal(0), -1) << "no vote record for race 1";
+    EXPECT_EQ(day->winTotal(1), 500);
+    EXPECT_EQ(day->winVotes(1)[17], 7);
+    EXPECT_EQ(day->winVotes(1)[0], -1);
+    EXPECT_EQ(day->quinellaTotal(1), 40);
+    EXPECT_EQ(day->winTotal(2), 800);
+    EXPECT_EQ(day->winVotes(2)[0], 8);
+    EXPECT_EQ(day->quinellaVotes(2)[152], 3);
     EXPECT_EQ(day->voteRecord(2).first(2), "H1");
     EXPECT_EQ(day->voteRecord(0), QByteArray(layout::kH1Length, ' '));
     EXPECT_EQ(day->raceRecord(3), QByteArray(layout::kRaLength, ' '));
@@ -67,11 +71,11 @@ TEST(DayData, ThirtySevenRacesLoadThirtySixAndPartialBlocksAreIgnored)
     }
     data.writeVotes(kDay, votes);
     EXPECT_EQ(day->load(data.path(), kDay).raceItems.size(), 36);
-    EXPECT_EQ(day->WinTotal[0], 1000) << "its block is the 37th of the file";
+    EXPECT_EQ(day->winTotal(0), 1000) << "its block is the 37th of the file";
     // Each slot takes the first block of its course and race in the file.
-    EXPECT_EQ(day->WinTotal[13], 1025);
-    EXPECT_EQ(day->WinTotal[24], 1036);
-    EXPECT_EQ(day->WinTotal[35], 1035);
+    EXPECT_EQ(day->winTotal(13), 1025);
+    EXPECT_EQ(day->winTotal(24), 1036);
+    EXPECT_EQ(day->winTotal(35), 1035);
 
     QList<QByteArray> two = races(2);
     two.append(RaRecord().bytes().first(1000));
@@ -80,7 +84,58 @@ TEST(DayData, ThirtySevenRacesLoadThirtySixAndPartialBlocksAreIgnored)
     const DayLoad load = day->load(data.path(), kDay);
     EXPECT_EQ(load.raceItems.size(), 2);
     EXPECT_EQ(day->raceRecord(2), QByteArray(layout::kRaLength, ' '));
-    EXPECT_EQ(day->WinTotal[1], -1);
+    EXPECT_EQ(day->winTotal(1), -1);
+}
+
+// A slot points into the day file only where CR LF follows the record's line;
+// after LF alone, a lone CR or at the file's end it keeps a copy, and every
+// slot shows its record with CR LF.
+TEST(DayData, RecordsEndWithCrLfWhateverEndedTheirLines)
+{
+    const QByteArray first = races(1)[0], second = races(2)[1];
+    const QByteArray votes1 = H1Record(raceKey("20050416", "05", 1)).winTotal(100).bytes();
+    const QByteArray votes2 = H1Record(raceKey("20050416", "05", 2)).winTotal(200).bytes();
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r"), QByteArray()}) {
+        test::DataFolder data;
+        test::writeFile(dayfiles::raceFilePath(data.path(), kDay), first.chopped(2) + "\n" + second.chopped(2) + end);
+        test::writeFile(dayfiles::voteFilePath(data.path(), kDay), votes2 + votes1.chopped(2) + end);
+        auto day = std::make_unique<DayData>();
+        const DayLoad load = day->load(data.path(), kDay);
+        SCOPED_TRACE(end.toStdString());
+        EXPECT_TRUE(load.problem.isEmpty()) << load.problem.toStdString();
+        EXPECT_EQ(day->raceRecord(0), first);
+        EXPECT_EQ(day->raceRecord(1), second);
+        EXPECT_EQ(day->voteRecord(0), votes1);
+        EXPECT_EQ(day->voteRecord(1), votes2);
+        EXPECT_EQ(day->winTotal(0), 100);
+    }
+}
+
+TEST(DayData, RecordPutIntoASlotIsCutOrPaddedAndLeavesTheOthers)
+{
+    test::DataFolder data;
+    data.writeRaces(kDay, races(2));
+    const QByteArray votes = H1Record(raceKey("20050416", "05", 2)).winTotal(200).bytes();
+    data.writeVotes(kDay, {votes});
+    auto day = std::make_unique<DayData>();
+    day->load(data.path(), kDay);
+    ASSERT_EQ(day->winTotal(1), 200);
+    day->setVoteRecord(0, "H1 short");
+    day->setVoteRecord(2, votes + "tail");
+    day->setVoteRecord(1, H1Record(raceKey("20050416", "05", 2)).winTotal(300).bytes());
+    day->setRaceRecord(1, "RA");
+    EXPECT_EQ(day->voteRecord(0), QByteArray("H1 short").leftJustified(layout::kH1Length, ' '));
+    EXPECT_EQ(day->voteRecord(2), votes);
+    EXPECT_EQ(day->winTotal(1), 300) << "the figures follow the record put in";
+    EXPECT_EQ(day->winTotal(2), 200);
+    EXPECT_EQ(day->raceRecord(0), races(1)[0]);
+    EXPECT_EQ(day->raceRecord(1), QByteArray("RA").leftJustified(layout::kRaLength, ' '));
+    EXPECT_EQ(day->raceCount(), 2);
+
+    day->load(data.path(), kDay);
+    EXPECT_EQ(day->voteRecord(0), QByteArray(layout::kH1Length, ' ')) << "the next load starts afresh";
+    EXPECT_EQ(day->voteRecord(2), QByteArray(layout::kH1Length, ' '));
+    EXPECT_EQ(day->raceRecord(1), races(2)[1]);
 }
 
 TEST(DayData, BlankOrZeroRaceNumberGetsNoVoteRecord)
@@ -95,7 +150,7 @@ TEST(DayData, BlankOrZeroRaceNumberGetsNoVoteRecord)
     auto day = std::make_unique<DayData>();
     day->load(data.path(), kDay);
     for (int r : {0, 1}) {
-        EXPECT_EQ(day->WinTotal[r], -1);
+        EXPECT_EQ(day->winTotal(r), -1);
         EXPECT_EQ(day->voteRecord(r), QByteArray(layout::kH1Length, ' '));
     }
 }
@@ -109,11 +164,11 @@ TEST(DayData, DayWithoutVoteFileResetsThePreviousFigures)
     data.writeRaces(other, races(1));
     auto day = std::make_unique<DayData>();
     day->load(data.path(), kDay);
-    ASSERT_EQ(day->WinTotal[0], 1'000'000);
+    ASSERT_EQ(day->winTotal(0), 1'000'000);
     day->load(data.path(), other);
-    EXPECT_EQ(day->WinTotal[0], -1);
-    EXPECT_EQ(day->WinVotes[0][0], -1);
-    EXPECT_EQ(day->QuinellaVotes[0][0], -1);
+    EXPECT_EQ(day->winTotal(0), -1);
+    EXPECT_EQ(day->winVotes(0)[0], -1);
+    EXPECT_EQ(day->quinellaVotes(0)[0], -1);
 }
 
 TEST(DayData, MissingRaceFileGivesNoRaces)
@@ -136,9 +191,9 @@ TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
     auto day = std::make_unique<DayData>();
     const DayLoad load = day->load(data.path(), kDay);
     EXPECT_EQ(load.raceItems.size(), 2);
-    EXPECT_EQ(day->WinTotal[0], 100);
-    EXPECT_EQ(day->WinVotes[0][2], -1);
-    EXPECT_EQ(day->QuinellaTotal[1], -1);
+    EXPECT_EQ(day->winTotal(0), 100);
+    EXPECT_EQ(day->winVotes(0)[2], -1);
+    EXPECT_EQ(day->quinellaTotal(1), -1);
     EXPECT_TRUE(load.problem.contains(votes)) << load.problem.toStdString();
     EXPECT_TRUE(load.problem.contains(QStringLiteral("2005/04/16 東京 01R")));
     EXPECT_TRUE(load.problem.contains(QStringLiteral("3番の単勝票数")));
@@ -148,6 +203,65 @@ TEST(DayData, BadVoteFieldsAreReportedOnceAndReadAsBlank)
     EXPECT_TRUE(load.raceProblems[1].endsWith(QStringLiteral("で数値ではないため、読めません。")))
         << "no promise of a display tavek-cli does not give";
     EXPECT_TRUE(load.raceProblems[2].isEmpty());
+}
+
+// The load vouches for most records with a quick look at their vote fields
+// and reads only the others field by field: each field the reading refuses
+// must be reported, in a record otherwise of digits and in one otherwise
+// blank, at the first and last field of every table it checks.
+TEST(DayData, EveryVoteFieldTheReadingRefusesIsReported)
+{
+    // The bytes near the ends of '0'..'9' and where a byte's sum or
+    // difference wraps (octal \260 is 0xb0, \261 0xb1, \271 0xb9, \272 0xba).
+    // clang-format off
+    const QByteArray texts[] = {
+        "00000001234", "           ", "   00001234", "01234567890", "02147483647", "02147483648",
+        "10000000000", "99999999999", "+0000000001", "0000000001x", "-0000000100", "00000 00001",
+        "0/000000000", "0:000000000", "\2600000000000", "0\261000000000", "000000000\2710", "0000000000\272"};
+    // clang-format on
+    const int positions[] = {layout::kWinTotal,        layout::winVotes(kWinFigures), layout::kQuinellaTotal,
+                             layout::quinellaVotes(1), layout::quinellaVotes(153),    layout::kBracketTotal,
+                             layout::bracketVotes(36)};
+    struct Case {
+        QByteArray text;
+        int position;
+        bool blankRest;
+    };
+    std::vector<Case> cases;
+    for (const QByteArray& text : texts)
+        for (int position : positions)
+            for (bool blankRest : {false, true})
+                cases.push_back({text, position, blankRest});
+    const QList<QByteArray> day = races(12, "05") + races(12, "06") + races(12, "08");
+    for (size_t from = 0; from < cases.size(); from += kRaceSlots) {
+        const int count = int(std::min<size_t>(kRaceSlots, cases.size() - from));
+        QList<QByteArray> votes;
+        for (int i = 0; i < count; ++i) {
+            const Case& c = cases[from + size_t(i)];
+            H1Record h1(day[i].mid(layout::kRaceKey - 1, layout::kRaceKeyLen));
+            if (!c.blankRest) {
+                h1.winTotal(1000).quinellaTotal(2000).bracketTotal(3000);
+                for (int h = 1; h <= kWinFigures; ++h)
+                    h1.win(h, h);
+                for (int k = 1; k <= layout::kQuinellaPairs; ++k)
+                    h1.quinella(k, k);
+                for (int k = 1; k <= layout::kBracketPairs; ++k)
+                    h1.bracket(k, k);
+            }
+            votes.append(h1.put(c.position, c.text));
+        }
+        test::DataFolder data;
+        data.writeRaces(kDay, day.mid(0, count));
+        data.writeVotes(kDay, votes);
+        auto loaded = std::make_unique<DayData>();
+        const DayLoad load = loaded->load(data.path(), kDay);
+        for (int i = 0; i < count; ++i) {
+            const Case& c = cases[from + size_t(i)];
+            int value = 0;
+            EXPECT_EQ(load.raceProblems[size_t(i)].isEmpty(), record::tryBlankAsAbsent(c.text, value))
+                << c.text.toStdString() << " at " << c.position << (c.blankRest ? " among blanks" : " among digits");
+        }
+    }
 }
 
 TEST(DayData, BadBracketFieldIsReportedToo)

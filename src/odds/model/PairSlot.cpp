@@ -8,7 +8,7 @@ PairSlot pairSlot(DayData& day, int race, PairKind kind)
 {
     const auto r = size_t(race);
     if (kind == PairKind::Quinella)
-        return {day.voteRecord(race), {day.QuinellaTotal[r], day.QuinellaVotes[r]}};
+        return {day.voteRecord(race), {day.quinellaTotal(race), day.quinellaVotes(race)}};
     return {day.voteRecord(race), {day.BracketTotal[r], day.BracketVotes[r]}};
 }
 

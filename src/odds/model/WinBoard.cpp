@@ -34,7 +34,7 @@ sim::SimResult WinBoard::simulateStake(int horse, long long yen)
     if (const sim::SimResult refused = sim::winRefusal(day_.voteRecord(race()), horse); refused != sim::SimResult::None)
         return refused;
     stakeSimulation(day_, race(), horse, yen);
-    inputs_ = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day_.WinTotal[race()])};
+    inputs_ = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day_.winTotal(race()))};
     last_ = {sim::SimInput::Kind::Stake, keiba::raceKey(day_.voteRecord(race())).toByteArray(), horse, yen, 0};
     return sim::SimResult::Accepted;
 }
@@ -47,7 +47,7 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
     switch (out.result) {
     case sim::SimResult::Accepted:
         inputs_ = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds),
-                             fmt::grouped11(day_.WinTotal[race()])};
+                             fmt::grouped11(day_.winTotal(race()))};
         last_ = {sim::SimInput::Kind::Odds, keiba::raceKey(day_.voteRecord(race())).toByteArray(), horse, 0, odds};
         break;
     case sim::SimResult::Unrealistic:

@@ -103,17 +103,17 @@ std::optional<long double> recordOdds(QByteArrayView voteRecord, int horse)
 
 std::optional<int> virtualVotes(const DayData& day, int race, int horse)
 {
-    if (!hasVirtual(horse) || day.WinVotes[race][horse - 1] <= 0)
+    if (!hasVirtual(horse) || day.winVotes(race)[horse - 1] <= 0)
         return std::nullopt;
-    return day.WinVotes[race][horse - 1];
+    return day.winVotes(race)[horse - 1];
 }
 
 std::optional<long double> virtualShare(const DayData& day, int race, int horse)
 {
-    const int total = day.WinTotal[race];
+    const int total = day.winTotal(race);
     if (!hasVirtual(horse) || total <= 0)
         return std::nullopt;
-    const int votes = std::max(day.WinVotes[race][horse - 1], 0);
+    const int votes = std::max(day.winVotes(race)[horse - 1], 0);
     return static_cast<long double>(votes) / total * 100;
 }
 
@@ -122,7 +122,7 @@ std::optional<long double> virtualOdds(const DayData& day, int race, int horse)
     const std::optional<int> votes = virtualVotes(day, race, horse);
     if (!votes)
         return std::nullopt;
-    return winOdds(day.WinTotal[race], *votes);
+    return winOdds(day.winTotal(race), *votes);
 }
 
 void winReset(DayData& day, int race)
@@ -137,10 +137,10 @@ void stakeSimulation(DayData& day, int race, int horse, long long yen)
         throw raceFailure(day, race, QStringLiteral("金額 %1 円は 0～%2 円の範囲外です。").arg(yen).arg(kMaxStake));
     winReset(day, race);
     const long long votes = yen / pools::kYenPerVote;
-    const int total = checkedFigure(day, race, day.WinTotal[race] + votes);
-    const int runner = checkedFigure(day, race, day.WinVotes[race][horse - 1] + votes);
-    day.WinTotal[race] = total;
-    day.WinVotes[race][horse - 1] = runner;
+    const int total = checkedFigure(day, race, day.winTotal(race) + votes);
+    const int runner = checkedFigure(day, race, day.winVotes(race)[horse - 1] + votes);
+    day.winTotal(race) = total;
+    day.winVotes(race)[horse - 1] = runner;
 }
 
 OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
@@ -171,8 +171,8 @@ OddsOutcome oddsSimulation(DayData& day, int race, int horse, long double odds)
     const int runner = checkedFigure(day, race, v - e);
     const int total = checkedFigure(day, race, t - e);
     winReset(day, race);
-    day.WinVotes[race][horse - 1] = runner;
-    day.WinTotal[race] = total;
+    day.winVotes(race)[horse - 1] = runner;
+    day.winTotal(race) = total;
     out.result = sim::SimResult::Accepted;
     out.amount = e * pools::kYenPerVote;
     return out;

@@ -31,7 +31,7 @@ test::H1Record poolsRace()
 std::unique_ptr<DayData> dayWith(const QByteArray& votes)
 {
     auto day = std::make_unique<DayData>();
-    std::copy(votes.begin(), votes.end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, votes);
     return day;
 }
 

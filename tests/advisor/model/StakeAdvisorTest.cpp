@@ -78,7 +78,7 @@ std::unique_ptr<DayData> dayWith(const H1Record& votes)
 {
     auto day = std::make_unique<DayData>();
     const QByteArray& v = votes.bytes();
-    std::copy(v.begin(), v.end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, v);
     return day;
 }
 

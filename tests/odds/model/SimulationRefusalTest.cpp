@@ -31,20 +31,20 @@ TEST(SimulationRefusal, WinStakeAndOddsOnARefundedOrBlankRunnerChangeNothing)
 {
     auto day = std::make_unique<DayData>();
     const H1Record race = scratchedRace();
-    std::copy(race.bytes().begin(), race.bytes().end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, race.bytes());
     win::WinBoard board(*day);
     ASSERT_TRUE(board.calculate(0));
     ASSERT_EQ(board.simulateStake(1, 150'000), SimResult::Accepted);
-    const int total = day->WinTotal[0];
-    const int horse1 = day->WinVotes[0][0];
+    const int total = day->winTotal(0);
+    const int horse1 = day->winVotes(0)[0];
 
     for (int horse : {3, 4}) {
         const SimResult expected = horse == 3 ? SimResult::Refunded : SimResult::NoVotes;
         EXPECT_EQ(board.simulateStake(horse, 1'000), expected);
         EXPECT_EQ(board.simulateOdds(horse, 100.0L), expected);
-        EXPECT_EQ(day->WinTotal[0], total);
-        EXPECT_EQ(day->WinVotes[0][0], horse1);
-        EXPECT_EQ(day->WinVotes[0][2], 0);
+        EXPECT_EQ(day->winTotal(0), total);
+        EXPECT_EQ(day->winVotes(0)[0], horse1);
+        EXPECT_EQ(day->winVotes(0)[2], 0);
         EXPECT_EQ(board.cellText(1, 6), "    150,000");
         EXPECT_EQ(board.cellText(horse, 10), " ");
         EXPECT_EQ(board.virtualTotal(), "  1,001,500");

@@ -18,8 +18,8 @@ std::unique_ptr<DayData> exampleDay(const H1Record& second = H1Record().register
 {
     auto day = std::make_unique<DayData>();
     const H1Record first = test::exampleWinRace();
-    std::copy(first.bytes().begin(), first.bytes().end(), day->VoteRecords[0].begin());
-    std::copy(second.bytes().begin(), second.bytes().end(), day->VoteRecords[1].begin());
+    day->setVoteRecord(0, first.bytes());
+    day->setVoteRecord(1, second.bytes());
     return day;
 }
 
@@ -73,7 +73,7 @@ TEST(WinBoard, TheSameRaceCalculatedAgainRunsTheLastSimulationOnTheFreshVotes)
         win::WinBoard board(*day);
         board.calculate(0);
         ASSERT_EQ(c.stake ? board.simulateStake(1, 150'000) : board.simulateOdds(1, 10.0L), SimResult::Accepted);
-        std::copy(c.fresh.bytes().begin(), c.fresh.bytes().end(), day->VoteRecords[0].begin());
+        day->setVoteRecord(0, c.fresh.bytes());
         ASSERT_TRUE(board.calculate(0)) << c.name;
         EXPECT_EQ(board.cellText(1, 6), c.amount) << c.name;
         EXPECT_EQ(board.virtualTotal(), c.virtualTotal) << c.name;
@@ -159,7 +159,7 @@ TEST(WinBoard, AFailedOddsSimulationLeavesTheTexts)
     board.calculate(0);
     board.simulateStake(1, 150'000);
     const H1Record noTotal = test::exampleWinRace().winTotal(0);
-    std::copy(noTotal.bytes().begin(), noTotal.bytes().end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, noTotal.bytes());
     EXPECT_THROW(board.simulateOdds(1, 10.0L), std::runtime_error);
     EXPECT_EQ(board.cellText(1, 6), "    150,000");
     EXPECT_EQ(board.virtualTotal(), "  1,001,500");

@@ -17,7 +17,7 @@ std::unique_ptr<DayData> dayWith(const H1Record& votes)
 {
     auto day = std::make_unique<DayData>();
     const QByteArray& v = votes.bytes();
-    std::copy(v.begin(), v.end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, v);
     win::winReset(*day, 0);
     return day;
 }
@@ -77,7 +77,7 @@ TEST(WinModel, VirtualFiguresFollowTheRecordAfterReset)
     EXPECT_EQ(*win::virtualShare(*day, 0, 2), 0.0L);
     EXPECT_EQ(*win::virtualShare(*day, 0, 3), 0.0L) << "a blank runner counts as 0 votes";
     EXPECT_FALSE(win::virtualVotes(*day, 0, 19));
-    day->WinTotal[0] = 0;
+    day->winTotal(0) = 0;
     EXPECT_FALSE(win::virtualShare(*day, 0, 1));
 }
 
@@ -85,16 +85,16 @@ TEST(WinModel, StakeSimulation)
 {
     auto day = dayWith(test::exampleWinRace());
     win::stakeSimulation(*day, 0, 1, 150'000);
-    EXPECT_EQ(day->WinTotal[0], 1'001'500);
-    EXPECT_EQ(day->WinVotes[0][0], 101'500);
+    EXPECT_EQ(day->winTotal(0), 1'001'500);
+    EXPECT_EQ(day->winVotes(0)[0], 101'500);
     EXPECT_NEAR(double(*win::virtualOdds(*day, 0, 1)), 7.8936, 1e-4);
     EXPECT_NEAR(double(*win::virtualShare(*day, 0, 1)), 10.1348, 1e-4);
-    EXPECT_EQ(day->WinVotes[0][1], 100'000);
+    EXPECT_EQ(day->winVotes(0)[1], 100'000);
 
     win::stakeSimulation(*day, 0, 2, 99);
-    EXPECT_EQ(day->WinTotal[0], 1'000'000) << "a new simulation starts from the record";
-    EXPECT_EQ(day->WinVotes[0][0], 100'000);
-    EXPECT_EQ(day->WinVotes[0][1], 100'000);
+    EXPECT_EQ(day->winTotal(0), 1'000'000) << "a new simulation starts from the record";
+    EXPECT_EQ(day->winVotes(0)[0], 100'000);
+    EXPECT_EQ(day->winVotes(0)[1], 100'000);
 
     EXPECT_THROW(win::stakeSimulation(*day, 0, 19, 100), std::runtime_error);
     EXPECT_THROW(win::stakeSimulation(*day, 0, 1, 10'000'000), std::runtime_error);
@@ -107,8 +107,8 @@ TEST(WinModel, OddsSimulationAccepted)
     EXPECT_EQ(out.result, sim::SimResult::Accepted);
     EXPECT_NEAR(out.excess, 21'739.13, 0.01);
     EXPECT_EQ(out.amount, 2'173'900);
-    EXPECT_EQ(day->WinVotes[0][0], 78'261);
-    EXPECT_EQ(day->WinTotal[0], 978'261);
+    EXPECT_EQ(day->winVotes(0)[0], 78'261);
+    EXPECT_EQ(day->winTotal(0), 978'261);
     EXPECT_LT(*win::virtualOdds(*day, 0, 1), 10.0L);
     EXPECT_GT(*win::virtualOdds(*day, 0, 1), 9.9999L);
 }
@@ -121,13 +121,13 @@ TEST(WinModel, OddsSimulationRejections)
     EXPECT_EQ(low.result, sim::SimResult::Unrealistic);
     EXPECT_EQ(low.amount, 0);
     EXPECT_NEAR(low.excess, -124'999.99999999999, 1e-6);
-    EXPECT_EQ(day->WinVotes[0][0], 100'000) << "refused: nothing changes";
-    EXPECT_EQ(day->WinTotal[0], 1'000'000);
+    EXPECT_EQ(day->winVotes(0)[0], 100'000) << "refused: nothing changes";
+    EXPECT_EQ(day->winTotal(0), 1'000'000);
 
     for (long double x : {1.0L, 0.5L, std::numeric_limits<long double>::quiet_NaN()}) {
         EXPECT_EQ(win::oddsSimulation(*day, 0, 1, x).result, sim::SimResult::NotAboveOne);
-        EXPECT_EQ(day->WinVotes[0][0], 100'000);
-        EXPECT_EQ(day->WinTotal[0], 1'000'000);
+        EXPECT_EQ(day->winVotes(0)[0], 100'000);
+        EXPECT_EQ(day->winTotal(0), 1'000'000);
     }
 }
 
@@ -136,13 +136,13 @@ TEST(WinModel, OddsSimulationFailsOnBlankOrZeroFigures)
     auto zero = dayWith(H1Record().winTotal(0).win(1, 0));
     EXPECT_THROW(win::oddsSimulation(*zero, 0, 1, 0.5L), std::runtime_error) << "the total is read before the odds";
     auto blank = dayWith(test::exampleWinRace().win(2, -1));
-    zero->WinTotal[0] = 42;
+    zero->winTotal(0) = 42;
     try {
         win::oddsSimulation(*blank, 0, 2, 9.0L);
         FAIL() << "a blank runner cannot be simulated";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(QString::fromUtf8(e.what()).indexOf(QStringLiteral("馬番 2")), -1) << e.what();
     }
-    EXPECT_EQ(blank->WinVotes[0][1], -1) << "the figures are the record's";
-    EXPECT_EQ(blank->WinTotal[0], 1'000'000);
+    EXPECT_EQ(blank->winVotes(0)[1], -1) << "the figures are the record's";
+    EXPECT_EQ(blank->winTotal(0), 1'000'000);
 }

@@ -14,8 +14,8 @@ namespace {
 std::unique_ptr<DayData> dayWith(const H1Record& votes, const RaRecord& race = RaRecord())
 {
     auto day = std::make_unique<DayData>();
-    std::copy(votes.bytes().begin(), votes.bytes().end(), day->VoteRecords[0].begin());
-    std::copy(race.bytes().begin(), race.bytes().end(), day->RaceRecords[0].begin());
+    day->setVoteRecord(0, votes.bytes());
+    day->setRaceRecord(0, race.bytes());
     return day;
 }
 
@@ -49,7 +49,7 @@ TEST(WinTexts, RaceHeader)
     // Votes not fetched yet: the race card names the race.
     auto card = std::make_unique<DayData>();
     const RaRecord ra = RaRecord(test::raceKey("20050416", "06", 12, 3, 4)).name(QStringLiteral("中山最終"));
-    std::copy(ra.bytes().begin(), ra.bytes().end(), card->RaceRecords[0].begin());
+    card->setRaceRecord(0, ra.bytes());
     const win::HeaderTexts c = win::headerTexts(*card, 0);
     EXPECT_EQ(c.dateLine, QStringLiteral("2005年04月16日中山  03回04日12R"));
     EXPECT_EQ(c.number, "12");

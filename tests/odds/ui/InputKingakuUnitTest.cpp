@@ -48,7 +48,7 @@ TEST_F(WinDialogTest, CloseChangesNothing)
     EXPECT_EQ(form.result(), QDialog::Rejected);
     EXPECT_EQ(cell(1, 6), " ");
     EXPECT_EQ(sheet.Label3D13->text(), "");
-    EXPECT_EQ(day->WinTotal[0], 1'000'000);
+    EXPECT_EQ(day->winTotal(0), 1'000'000);
 }
 
 TEST_F(WinDialogTest, EnterMovesFromTheFieldToOkAndThenPressesIt)

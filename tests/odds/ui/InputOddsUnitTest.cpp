@@ -62,7 +62,7 @@ TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
 TEST_F(WinDialogTest, OddsOnARaceWithoutVotesShowTheFailureWithTheDialogOpen)
 {
     const tavek::test::H1Record empty = tavek::test::exampleWinRace().winTotal(0);
-    std::copy(empty.bytes().begin(), empty.bytes().end(), day->VoteRecords[0].begin());
+    day->setVoteRecord(0, empty.bytes());
     TInputOddsForm form(sheet);
     enterAndOk(form, 1, "10.0");
     ASSERT_EQ(boxes.count(), 1);

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         const tavek::test::H1Record votes = tavek::test::exampleWinRace();
-        std::copy(votes.bytes().begin(), votes.bytes().end(), day->VoteRecords[0].begin());
+        day->setVoteRecord(0, votes.bytes());
         ASSERT_TRUE(sheet.calculate(0));
     }
 
