@@ -10,11 +10,13 @@
 #include "appfiles/AppFolder.h"
 #include "appfiles/AppIdentity.h"
 #include "controls/MessageBox.h"
+#include "history/OddsHistory.h"
 #include "racedata/DayFiles.h"
 #include "support/BenchDay.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,13 +44,26 @@ class BenchWindow {
     QTemporaryDir dir_;  // declared first, so it outlives the window that works in it
 
 public:
-    explicit BenchWindow(benchmark::State& state)
+    // With `snapshotsPerRace`, the odds history holds that many quick
+    // reports of every race, each a little different, ten minutes apart.
+    explicit BenchWindow(benchmark::State& state, int snapshotsPerRace = 0)
     {
         appfolder::setPath(dir_.path());
         const QString data = identity::dataFolderIn(dir_.path());
         QDir().mkpath(data);
         writeRecords(dayfiles::raceFilePath(data, kDay), raceRecords());
         writeRecords(dayfiles::voteFilePath(data, kDay), voteRecords());
+        if (snapshotsPerRace > 0) {
+            history::OddsHistory odds(history::databaseIn(dir_.path()));
+            const QDateTime morning(QDate(2005, 4, 16), QTime(9, 0));
+            for (const QByteArray& final : voteRecords())
+                for (int n = 0; n < snapshotsPerRace; ++n) {
+                    QByteArray r = final;
+                    layout::put(r, layout::winVotes(1), votes(1000 + n * 37));
+                    if (!odds.record(r, morning.addSecs(600 * n)))
+                        state.SkipWithError("the odds history took no quick report");
+                }
+        }
         form = std::make_unique<TMainForm>();
         form->resize(1100, 800);
         form->show();
