@@ -22,16 +22,8 @@ struct Day {
     QTemporaryDir dir;
     Day()
     {
-        write(dayfiles::raceFilePath(dir.path(), kDay), bench::raceRecords());
-        write(dayfiles::voteFilePath(dir.path(), kDay), bench::voteRecords());
-    }
-    static void write(const QString& path, const QList<QByteArray>& records)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            std::abort();
-        for (const QByteArray& r : records)
-            f.write(r);
+        bench::writeRecords(dayfiles::raceFilePath(dir.path(), kDay), bench::raceRecords());
+        bench::writeRecords(dayfiles::voteFilePath(dir.path(), kDay), bench::voteRecords());
     }
 };
 

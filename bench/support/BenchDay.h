@@ -7,11 +7,24 @@
 #include "racedata/VotePools.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QList>
+
+#include <cstdlib>
 
 #include <utility>
 
 namespace tavek::bench {
+
+// Writes a day file of these records; a benchmark without its files is void.
+inline void writeRecords(const QString& path, const QList<QByteArray>& records)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        std::abort();
+    for (const QByteArray& r : records)
+        f.write(r);
+}
 
 inline QByteArray key(int race)
 {

@@ -30,15 +30,6 @@ namespace tavek::bench {
 
 inline const QString kDay = QStringLiteral("2005年04月16日");
 
-inline void writeRecords(const QString& path, const QList<QByteArray>& records)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        std::abort();
-    for (const QByteArray& r : records)
-        f.write(r);
-}
-
 // The window on the 36 races of the bench day, the first race selected.
 class BenchWindow {
     QTemporaryDir dir_;  // declared first, so it outlives the window that works in it
