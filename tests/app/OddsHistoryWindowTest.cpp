@@ -91,6 +91,7 @@ TEST(OddsHistoryWindow, EachQuickReportAddsARowToTheHistoryTab)
 TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
 {
     HistoryWindow w;
+    w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
     w.serve(300);
     w.form->SokuhoHyosuBtnClick();
     w.serve(500);
