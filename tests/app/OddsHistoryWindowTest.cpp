@@ -12,10 +12,13 @@
 #include "support/gui/MainWindowFixture.h"
 #include "timeline/ui/OddsHistoryView.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -81,6 +84,37 @@ TEST(OddsHistoryWindow, EachQuickReportAddsARowToTheHistoryTab)
     EXPECT_EQ(grid->columnCount(), 2 + 2);
     EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("1.0"));  // newest first: 600 x 0.8 / 500
     EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("1.1"));
+}
+
+// The charts keep their series between races; one race after another must
+// still show exactly that race's lines and axes.
+TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
+{
+    HistoryWindow w;
+    w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
+    w.serve(300);
+    w.form->SokuhoHyosuBtnClick();
+    w.serve(500);
+    w.form->SokuhoHyosuBtnClick();
+    OddsHistoryView* view = w.form->oddsHistoryView;
+    const tavek::sim::OddsTimeline kept = view->timeline();
+    auto names = [](QChartView* v) {
+        QStringList out;
+        for (QAbstractSeries* s : v->chart()->series())
+            out.append(s->name());
+        return out;
+    };
+    const QStringList before = names(view->WinChart);
+    ASSERT_FALSE(before.isEmpty());
+    EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
+    view->showTimeline(QStringLiteral("x"), tavek::sim::OddsTimeline{}, std::nullopt);
+    EXPECT_TRUE(view->WinChart->chart()->series().isEmpty());
+    EXPECT_TRUE(view->WinChart->chart()->axes().isEmpty());
+    view->showTimeline(QStringLiteral("x"), kept, QDateTime::currentDateTime());
+    EXPECT_EQ(names(view->WinChart), before + QStringList{QStringLiteral("発走")});
+    EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
+    for (QAbstractSeries* s : view->WinChart->chart()->series())
+        EXPECT_EQ(s->attachedAxes().size(), 2);
 }
 
 TEST(OddsHistoryWindow, AutomaticRefreshFetchesGoesOnAfterAFailureAndStops)

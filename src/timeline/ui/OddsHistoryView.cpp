@@ -92,68 +92,128 @@ TimeTicks timeTicks(qint64 first, qint64 last)
     return {from, to, int((to - from) / step) + 1};
 }
 
+struct Line {
+    QString name;
+    QColor colour;
+    QList<QPointF> points;
+};
+
+// Brings the chart to `lines` plus the post-time line, reusing the series and
+// axes it already has: only a change in the number of lines adds or removes
+// series, and only a change of scale swaps the y axis.
+//
 // Odds run from 1.0 to several hundred: a logarithmic axis (labels at 2, 4,
 // 8, 16, ...) keeps the favourites' moves visible beside the outsiders'. A
 // narrow range gets a linear axis, which labels it more finely.
-void finishChart(QChart* chart, Range range, const std::optional<QDateTime>& postTime)
+template <typename Parts>
+void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Range range, bool pointsVisible,
+                 const std::optional<QDateTime>& postTime)
 {
-    if (range.empty)
-        return;
-    if (postTime) {
+    bool grew = false;
+    while (parts.lines.size() > lines.size()) {
+        chart->removeSeries(parts.lines.back());
+        delete parts.lines.back();
+        parts.lines.pop_back();
+    }
+    while (parts.lines.size() < lines.size()) {
+        auto* series = new QLineSeries;
+        chart->addSeries(series);
+        parts.lines.push_back(series);
+        grew = true;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        QLineSeries* series = parts.lines[i];
+        series->setName(lines[i].name);
+        series->setColor(lines[i].colour);
+        series->setPointsVisible(pointsVisible);
+        series->replace(lines[i].points);
+    }
+
+    const bool wantPost = postTime && !range.empty;
+    if (parts.post && (!wantPost || grew)) {
+        // Removed, and added back below, so that it stays last in the legend.
+        chart->removeSeries(parts.post);
+        if (!wantPost) {
+            delete parts.post;
+            parts.post = nullptr;
+        }
+    }
+    if (wantPost) {
         const qint64 post = postTime->toMSecsSinceEpoch();
         range.first = std::min(range.first, post);
         range.last = std::max(range.last, post);
-        auto* line = new QLineSeries;
-        line->setName(QStringLiteral("発走"));
-        line->append(double(post), range.low * 0.9);
-        line->append(double(post), range.high * 1.1);
-        QPen pen(Qt::red);
-        pen.setStyle(Qt::DashLine);
-        pen.setWidth(2);
-        line->setPen(pen);
-        chart->addSeries(line);
+        if (!parts.post) {
+            parts.post = new QLineSeries;
+            parts.post->setName(QStringLiteral("発走"));
+            QPen pen(Qt::red);
+            pen.setStyle(Qt::DashLine);
+            pen.setWidth(2);
+            parts.post->setPen(pen);
+        }
+        if (!chart->series().contains(parts.post))
+            chart->addSeries(parts.post);
+        parts.post->replace({QPointF(double(post), range.low * 0.9), QPointF(double(post), range.high * 1.1)});
+    }
+
+    if (range.empty) {
+        for (QAbstractAxis* axis : chart->axes()) {
+            chart->removeAxis(axis);
+            delete axis;
+        }
+        parts.x = nullptr;
+        parts.y = nullptr;
+        return;
     }
     const auto [first, last, ticks] = timeTicks(range.first, range.last);
     range.first = first;
     range.last = last;
-    auto* x = new QDateTimeAxis;
+    if (!parts.x) {
+        parts.x = new QDateTimeAxis;
+        parts.x->setTitleText(QStringLiteral("取得時刻"));
+        chart->addAxis(parts.x, Qt::AlignBottom);
+    }
+    QDateTimeAxis* x = parts.x;
     x->setTickCount(ticks);
     // Fetches of an earlier day (a race looked at again later) need the date.
     const bool oneDay = QDateTime::fromMSecsSinceEpoch(range.first).date()
                         == QDateTime::fromMSecsSinceEpoch(range.last).date();
     x->setFormat(oneDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
-    x->setTitleText(QStringLiteral("取得時刻"));
     x->setRange(QDateTime::fromMSecsSinceEpoch(range.first), QDateTime::fromMSecsSinceEpoch(range.last));
-    QAbstractAxis* y;
-    if (range.high > 4 * range.low) {
-        auto* log = new QLogValueAxis;
-        log->setBase(2);
-        log->setLabelFormat(QStringLiteral("%.0f"));
-        log->setRange(std::max(1.0, range.low * 0.9), range.high * 1.1);
-        log->setMinorTickCount(1);
-        y = log;
+    const bool logY = range.high > 4 * range.low;
+    if (parts.y && parts.logY != logY) {
+        chart->removeAxis(parts.y);
+        delete parts.y;
+        parts.y = nullptr;
+    }
+    if (!parts.y) {
+        if (logY) {
+            auto* log = new QLogValueAxis;
+            log->setBase(2);
+            log->setLabelFormat(QStringLiteral("%.0f"));
+            log->setMinorTickCount(1);
+            parts.y = log;
+        } else {
+            auto* linear = new QValueAxis;
+            linear->setLabelFormat(QStringLiteral("%.1f"));
+            parts.y = linear;
+        }
+        parts.y->setTitleText(QStringLiteral("オッズ"));
+        parts.logY = logY;
+        chart->addAxis(parts.y, Qt::AlignLeft);
+    }
+    if (logY) {
+        static_cast<QLogValueAxis*>(parts.y)->setRange(std::max(1.0, range.low * 0.9), range.high * 1.1);
     } else {
-        auto* linear = new QValueAxis;
+        auto* linear = static_cast<QValueAxis*>(parts.y);
         linear->setRange(std::max(0.0, range.low * 0.95), range.high * 1.05);
         linear->applyNiceNumbers();
-        linear->setLabelFormat(QStringLiteral("%.1f"));
-        y = linear;
     }
-    y->setTitleText(QStringLiteral("オッズ"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
     for (QAbstractSeries* s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-}
-
-void clearChart(QChart* chart)
-{
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
+        const QList<QAbstractAxis*> attached = s->attachedAxes();
+        if (!attached.contains(x))
+            s->attachAxis(x);
+        if (!attached.contains(parts.y))
+            s->attachAxis(parts.y);
     }
 }
 
@@ -214,54 +274,48 @@ void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, s
 
 void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
 {
-    QChart* chart = WinChart->chart();
-    clearChart(chart);
     Range range;
+    std::vector<Line> lines;
     for (int horse = 1; horse <= timeline_.runners(); ++horse) {
-        auto* series = new QLineSeries;
-        series->setName(QString::number(horse));
+        Line line;
+        line.name = QString::number(horse);
         // Eighteen runners need eighteen colours: the chart's theme has five.
-        series->setColor(QColor::fromHsv((horse - 1) * 360 / 18 * 7 % 360, 220, horse % 2 ? 200 : 140));
-        series->setPointsVisible(timeline_.size() < 40);
+        line.colour = QColor::fromHsv((horse - 1) * 360 / 18 * 7 % 360, 220, horse % 2 ? 200 : 140);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
                 const qint64 t = timeline_.snapshot(i).fetched.toMSecsSinceEpoch();
-                series->append(double(t), double(*odds));
+                line.points.append(QPointF(double(t), double(*odds)));
                 range.add(t, double(*odds));
             }
-        if (series->count() == 0) {  // a scratched runner has no odds
-            delete series;
+        if (line.points.isEmpty())  // a scratched runner has no odds
             continue;
-        }
-        chart->addSeries(series);
+        lines.push_back(std::move(line));
     }
-    finishChart(chart, range, postTime);
+    updateChart(WinChart->chart(), winParts_, lines, range, timeline_.size() < 40, postTime);
 }
 
 void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime)
 {
-    QChart* chart = QuinellaChart->chart();
-    clearChart(chart);
     Range range;
+    std::vector<Line> lines;
     const std::vector<int> colourOrder = timeline_.quinellaPairsInOrderOfLead(kLeadingPairs);
     for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
-        auto* series = new QLineSeries;
-        series->setName(timeline_.quinellaPairName(k));
+        Line line;
+        line.name = timeline_.quinellaPairName(k);
         // The theme has five colours, so the first and the sixth pair shared
         // one; each pair keeps the colour of its first place in the lead.
         const int slot = int(std::find(colourOrder.begin(), colourOrder.end(), k) - colourOrder.begin());
-        series->setColor(slot < 6 ? tavek::chartstyle::lineColour(slot)
-                                  : QColor::fromHsv(slot * 360 * 5 / 13 % 360, 230, slot % 2 ? 200 : 140));
-        series->setPointsVisible(timeline_.size() < 40);
+        line.colour = slot < 6 ? tavek::chartstyle::lineColour(slot)
+                               : QColor::fromHsv(slot * 360 * 5 / 13 % 360, 230, slot % 2 ? 200 : 140);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.quinellaOdds(i, k)) {
                 const qint64 t = timeline_.snapshot(i).fetched.toMSecsSinceEpoch();
-                series->append(double(t), double(*odds));
+                line.points.append(QPointF(double(t), double(*odds)));
                 range.add(t, double(*odds));
             }
-        chart->addSeries(series);
+        lines.push_back(std::move(line));
     }
-    finishChart(chart, range, postTime);
+    updateChart(QuinellaChart->chart(), quinellaParts_, lines, range, timeline_.size() < 40, postTime);
 }
 
 void OddsHistoryView::fillGrid()

@@ -6,10 +6,14 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
 class QChartView;
+class QLineSeries;
+class QDateTimeAxis;
+class QAbstractAxis;
 
 // The オッズ推移 tab: the win odds of every runner against the time of each
 // quick report, the odds of the leading quinella pairs likewise, and a table
@@ -37,5 +41,17 @@ private:
     void fillQuinellaChart(const std::optional<QDateTime>& postTime);
     void fillGrid();
 
+    // What a chart shows, kept between races: building series and axes anew
+    // on every switch cost tens of milliseconds of layout and legend work.
+    struct ChartParts {
+        std::vector<QLineSeries*> lines;
+        QLineSeries* post = nullptr;
+        QDateTimeAxis* x = nullptr;
+        QAbstractAxis* y = nullptr;
+        bool logY = false;
+    };
+
     tavek::sim::OddsTimeline timeline_;
+    ChartParts winParts_;
+    ChartParts quinellaParts_;
 };
