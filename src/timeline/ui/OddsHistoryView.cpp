@@ -117,6 +117,9 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
     }
     while (parts.lines.size() < lines.size()) {
         auto* series = new QLineSeries;
+        // A colour set before the chart takes the series keeps the theme from
+        // giving it its own, wider pen: the thin lines eighteen runners need.
+        series->setColor(lines[parts.lines.size()].colour);
         chart->addSeries(series);
         parts.lines.push_back(series);
         grew = true;
