@@ -18,15 +18,6 @@ namespace {
 
 constexpr int kCellGap = 2;
 
-QLabel* caption(QWidget* parent, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
 }  // namespace
 
 PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& betName, bool scrolls, QWidget* parent)

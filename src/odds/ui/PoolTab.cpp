@@ -28,15 +28,6 @@ namespace {
 
 constexpr Pool kPools[] = {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio};
 
-QLabel* caption(QWidget* parent, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setBold(true);
-    label->setFont(f);
-    return label;
-}
-
 QScrollArea* scrolled(QWidget* board)
 {
     auto* area = new QScrollArea;

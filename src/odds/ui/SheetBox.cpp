@@ -33,3 +33,12 @@ TotalBoxes makeTotalBoxes(QWidget* strip)
         box->setFixedSize(boxWidth, fm.height() + 8);
     return boxes;
 }
+
+QLabel* caption(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}

@@ -2,6 +2,9 @@
 
 #include <QLabel>
 
+// A bold caption over a board or a list of a simulation tab.
+QLabel* caption(QWidget* parent, const QString& text);
+
 // A box of the totals strips and the matrix headings: centred bold text in
 // the given colours, optionally sunken.
 QLabel* makeBox(QWidget* parent, const QString& objectName, const QColor& background, const QColor& text, bool sunken);
