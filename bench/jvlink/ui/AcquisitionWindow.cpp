@@ -12,6 +12,7 @@
 #include "jvlink/emulator/EmulatedJVLink.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "racedata/Clock.h"
+#include "support/BenchWindow.h"
 #include "support/NullBatchView.h"
 
 #include <QApplication>
@@ -201,14 +202,6 @@ BENCHMARK(AcquisitionWindowReadsYear)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    installFonts();
     clock::FixedNow now(kNow);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::runWindowBenchmarks(argc, argv);
 }
