@@ -12,6 +12,7 @@
 #include "support/gui/MainWindowFixture.h"
 #include "timeline/ui/OddsHistoryView.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -25,7 +26,7 @@
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 
@@ -73,17 +74,35 @@ TEST(OddsHistoryWindow, EachQuickReportAddsARowToTheHistoryTab)
 {
     HistoryWindow w;
     w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
-    EXPECT_EQ(w.form->oddsHistoryView->SnapshotGrid->rowCount(), 0);
+    EXPECT_EQ(w.form->oddsHistoryView->SnapshotGrid->model()->rowCount(), 0);
     EXPECT_TRUE(w.form->oddsHistoryView->CaptionLabel->text().contains(QStringLiteral("まだありません")));
     w.serve(300);
     w.form->SokuhoHyosuBtnClick();
     w.serve(500);
     w.form->SokuhoHyosuBtnClick();
-    const QTableWidget* grid = w.form->oddsHistoryView->SnapshotGrid;
+    const QAbstractItemModel* grid = w.form->oddsHistoryView->SnapshotGrid->model();
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->columnCount(), 2 + 2);
-    EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("1.0"));  // newest first: 600 x 0.8 / 500
-    EXPECT_EQ(grid->item(1, 2)->text(), QStringLiteral("1.1"));
+    EXPECT_EQ(grid->index(0, 2).data().toString(), QStringLiteral("1.0"));  // newest first: 600 x 0.8 / 500
+    EXPECT_EQ(grid->index(1, 2).data().toString(), QStringLiteral("1.1"));
+}
+
+// The caption lies outside the layout, so that a new text does not lay the
+// window out again: it must still take the lines its text needs at any width.
+TEST(OddsHistoryWindow, TheCaptionShowsAllItsLinesAtAnyWidth)
+{
+    HistoryWindow w;
+    w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
+    const QLabel* caption = w.form->oddsHistoryView->CaptionLabel;
+    ASSERT_TRUE(caption->text().contains(QStringLiteral("まだありません")));  // the long text
+    for (const int width : {1100, 640, 1100}) {
+        w.form->resize(width, 700);
+        QApplication::processEvents();
+        EXPECT_TRUE(caption->isVisible());
+        EXPECT_EQ(caption->height(), caption->heightForWidth(caption->width())) << width;
+        EXPECT_GE(caption->width(), width - 40) << width;
+    }
+    EXPECT_GT(caption->heightForWidth(640 - 40), caption->fontMetrics().height() * 3 / 2);  // wrapped
 }
 
 // The charts keep their series between races; one race after another must
@@ -110,11 +129,19 @@ TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     view->showTimeline(QStringLiteral("x"), tavek::sim::OddsTimeline{}, std::nullopt);
     EXPECT_TRUE(view->WinChart->chart()->series().isEmpty());
     EXPECT_TRUE(view->WinChart->chart()->axes().isEmpty());
+    EXPECT_EQ(view->SnapshotGrid->model()->rowCount(), 0);
     view->showTimeline(QStringLiteral("x"), kept, QDateTime::currentDateTime());
     EXPECT_EQ(names(view->WinChart), before + QStringList{QStringLiteral("発走")});
     EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
     for (QAbstractSeries* s : view->WinChart->chart()->series())
         EXPECT_EQ(s->attachedAxes().size(), 2);
+    // The table takes its rows and columns back, with their headers and texts.
+    const QAbstractItemModel* grid = view->SnapshotGrid->model();
+    ASSERT_EQ(grid->rowCount(), 2);
+    ASSERT_EQ(grid->columnCount(), 2 + 2);
+    EXPECT_EQ(grid->headerData(3, Qt::Horizontal).toString(), QStringLiteral("2"));
+    EXPECT_EQ(grid->index(1, 2).data().toString(), QStringLiteral("1.1"));
+    EXPECT_EQ(view->SnapshotGrid->columnWidth(1), 96);
 }
 
 TEST(OddsHistoryWindow, AutomaticRefreshFetchesGoesOnAfterAFailureAndStops)

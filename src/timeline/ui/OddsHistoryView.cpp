@@ -1,10 +1,13 @@
 #include "timeline/ui/OddsHistoryView.h"
 
 #include "controls/ChartStyle.h"
+#include "controls/LineCellPainter.h"
+#include "timeline/ui/SnapshotTable.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QGraphicsScene>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
@@ -12,7 +15,7 @@
 #include <QLogValueAxis>
 #include <QPen>
 #include <QSplitter>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -35,9 +38,19 @@ QChartView* chartView(QWidget* parent, const char* name, const QString& title)
         small.setPointSizeF(small.pointSizeF() * 0.85);
     chart->legend()->setFont(small);  // eighteen runners fit beside the chart
     chart->setMargins(QMargins(4, 4, 4, 4));
+    // The chart's own rounded background cost a fifth of a race switch; a
+    // plain white behind the scene looks the same.
+    chart->setBackgroundVisible(false);
     auto* view = new QChartView(chart, parent);
+    view->setBackgroundBrush(Qt::white);
     view->setObjectName(QString::fromLatin1(name));
     view->setRenderHint(QPainter::Antialiasing);
+    // A race switch changes the whole chart. Repainted piece by piece, the
+    // pieces' union made a clip that every line had to be cut against, which
+    // took longer than drawing the lines; nor is an index of the items worth
+    // keeping when all of them move.
+    view->setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    view->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     view->setMinimumHeight(220);
     return view;
 }
@@ -222,16 +235,45 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
 
 }  // namespace
 
+// Holds the caption outside any layout. A label in a layout lays out the
+// whole window at each new text (its page, the tab widget and every other
+// tab's page): most of a race switch. The box gives the label its own width
+// and takes the height the text needs, so only a change of that height
+// reaches the layout.
+class OddsHistoryView::CaptionBox : public QWidget {
+public:
+    explicit CaptionBox(QWidget* parent) : QWidget(parent), label(new QLabel(this))
+    {
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
+
+    void fit()
+    {
+        const int height = std::max(label->heightForWidth(width()), label->fontMetrics().height());
+        setFixedHeight(height);
+        label->setGeometry(0, 0, width(), height);
+    }
+
+    QLabel* const label;
+
+protected:
+    void resizeEvent(QResizeEvent*) override { fit(); }
+};
+
 OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("OddsHistoryView"));
-    CaptionLabel = new QLabel(this);
+    captionBox_ = new CaptionBox(this);
+    CaptionLabel = captionBox_->label;
     CaptionLabel->setObjectName(QStringLiteral("CaptionLabel"));
     CaptionLabel->setWordWrap(true);
     WinChart = chartView(this, "WinChart", QStringLiteral("単勝オッズ"));
     QuinellaChart = chartView(this, "QuinellaChart", QStringLiteral("馬連オッズ（上位%1組）").arg(kLeadingPairs));
-    SnapshotGrid = new QTableWidget(this);
+    table_ = new SnapshotTable(this);
+    SnapshotGrid = new QTableView(this);
     SnapshotGrid->setObjectName(QStringLiteral("SnapshotGrid"));
+    SnapshotGrid->setModel(table_);
+    SnapshotGrid->setItemDelegate(new LineCellPainter(SnapshotGrid));
     SnapshotGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SnapshotGrid->verticalHeader()->hide();
     SnapshotGrid->verticalHeader()->setDefaultSectionSize(20);
@@ -252,7 +294,7 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     WinChart->setMinimumWidth(300);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 4);
-    column->addWidget(CaptionLabel);
+    column->addWidget(captionBox_);
     column->addWidget(split, 1);
 }
 
@@ -270,9 +312,18 @@ void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, s
                        .arg(timeline_.size())
                        .arg(timeline_.fetchedTime(0), timeline_.fetchedTime(timeline_.size() - 1));
     CaptionLabel->setText(caption);
+    captionBox_->fit();
+    times_.clear();
+    for (int i = 0; i < timeline_.size(); ++i)
+        times_.push_back(timeline_.snapshot(i).fetched.toMSecsSinceEpoch());
     fillWinChart(postTime);
     fillQuinellaChart(postTime);
-    fillGrid();
+    const bool hadColumns = table_->columnCount() > 0;
+    table_->show(timeline_);
+    if (!hadColumns && table_->columnCount() > 0) {  // a width the user gave them stays
+        SnapshotGrid->setColumnWidth(0, 70);
+        SnapshotGrid->setColumnWidth(1, 96);
+    }
 }
 
 void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
@@ -286,9 +337,8 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
         line.colour = QColor::fromHsv((horse - 1) * 360 / 18 * 7 % 360, 220, horse % 2 ? 200 : 140);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
-                const qint64 t = timeline_.snapshot(i).fetched.toMSecsSinceEpoch();
-                line.points.append(QPointF(double(t), double(*odds)));
-                range.add(t, double(*odds));
+                line.points.append(QPointF(double(times_[size_t(i)]), double(*odds)));
+                range.add(times_[size_t(i)], double(*odds));
             }
         if (line.points.isEmpty())  // a scratched runner has no odds
             continue;
@@ -312,38 +362,10 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
                                : QColor::fromHsv(slot * 360 * 5 / 13 % 360, 230, slot % 2 ? 200 : 140);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.quinellaOdds(i, k)) {
-                const qint64 t = timeline_.snapshot(i).fetched.toMSecsSinceEpoch();
-                line.points.append(QPointF(double(t), double(*odds)));
-                range.add(t, double(*odds));
+                line.points.append(QPointF(double(times_[size_t(i)]), double(*odds)));
+                range.add(times_[size_t(i)], double(*odds));
             }
         lines.push_back(std::move(line));
     }
     updateChart(QuinellaChart->chart(), quinellaParts_, lines, range, timeline_.size() < 40, postTime);
-}
-
-void OddsHistoryView::fillGrid()
-{
-    const int runners = timeline_.runners();
-    SnapshotGrid->clear();
-    SnapshotGrid->setRowCount(timeline_.size());
-    SnapshotGrid->setColumnCount(2 + runners);
-    QStringList headers{QStringLiteral("取得時刻"), QStringLiteral("単勝合計票数")};
-    for (int horse = 1; horse <= runners; ++horse)
-        headers.append(QString::number(horse));
-    SnapshotGrid->setHorizontalHeaderLabels(headers);
-    // Newest first: the row a user looks for during a refresh is the last fetch.
-    for (int i = 0; i < timeline_.size(); ++i) {
-        const int row = timeline_.size() - 1 - i;
-        auto cell = [&](int column, const QString& text) {
-            auto* item = new QTableWidgetItem(text);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            SnapshotGrid->setItem(row, column, item);
-        };
-        cell(0, timeline_.fetchedTime(i));
-        cell(1, timeline_.winTotalText(i));
-        for (int horse = 1; horse <= runners; ++horse)
-            cell(1 + horse, timeline_.winOddsText(i, horse));
-    }
-    SnapshotGrid->setColumnWidth(0, 70);
-    SnapshotGrid->setColumnWidth(1, 96);
 }

@@ -9,7 +9,8 @@
 #include <vector>
 
 class QLabel;
-class QTableWidget;
+class QTableView;
+class SnapshotTable;
 class QChartView;
 class QLineSeries;
 class QDateTimeAxis;
@@ -34,12 +35,13 @@ public:
     QLabel* CaptionLabel;
     QChartView* WinChart;
     QChartView* QuinellaChart;
-    QTableWidget* SnapshotGrid;
+    QTableView* SnapshotGrid;
 
 private:
+    class CaptionBox;
+
     void fillWinChart(const std::optional<QDateTime>& postTime);
     void fillQuinellaChart(const std::optional<QDateTime>& postTime);
-    void fillGrid();
 
     // What a chart shows, kept between races: building series and axes anew
     // on every switch cost tens of milliseconds of layout and legend work.
@@ -52,6 +54,12 @@ private:
     };
 
     tavek::sim::OddsTimeline timeline_;
+    // Each snapshot's time in milliseconds since the epoch, worked out once:
+    // every conversion of a local time asks the C library for the time zone,
+    // which reads the zone file's status each time.
+    std::vector<qint64> times_;
+    SnapshotTable* table_;
+    CaptionBox* captionBox_;
     ChartParts winParts_;
     ChartParts quinellaParts_;
 };
