@@ -51,6 +51,8 @@ QVariant SnapshotTable::data(const QModelIndex& index, int role) const
         return {};
     // Newest first: the row a user looks for during a refresh is the last fetch.
     const int i = rows_ - 1 - index.row();
+    if (i >= timeline_->size())  // the view replaces the timeline's contents before it tells this table
+        return {};
     switch (index.column()) {
     case 0:
         return timeline_->fetchedTime(i);
