@@ -16,6 +16,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QDateTimeAxis>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -142,6 +143,18 @@ TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     EXPECT_EQ(grid->headerData(3, Qt::Horizontal).toString(), QStringLiteral("2"));
     EXPECT_EQ(grid->index(1, 2).data().toString(), QStringLiteral("1.1"));
     EXPECT_EQ(view->SnapshotGrid->columnWidth(1), 96);
+
+    // The votes fetched again two days later: the time labels and the caption
+    // take the date, and the wider labels get fewer ticks.
+    std::vector<tavek::history::Snapshot> later{kept.snapshot(0), kept.snapshot(1)};
+    later[1].fetched = later[0].fetched.addDays(2);
+    view->showTimeline(QStringLiteral("x"), tavek::sim::OddsTimeline(later), later[0].fetched);
+    const auto* x = qobject_cast<QDateTimeAxis*>(view->WinChart->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->format(), QStringLiteral("MM/dd HH:mm"));
+    EXPECT_LE(x->tickCount(), 4);
+    EXPECT_TRUE(view->CaptionLabel->text().contains(later[1].fetched.toString(QStringLiteral("MM/dd HH:mm:ss"))))
+        << view->CaptionLabel->text().toStdString();
 }
 
 TEST(OddsHistoryWindow, AutomaticRefreshFetchesGoesOnAfterAFailureAndStops)

@@ -77,12 +77,13 @@ struct TimeTicks {
     qint64 first;
     qint64 last;
     int ticks;
+    bool oneDay;  // the labels need no date
 };
 
 // The time axis runs from a whole step to a whole step (local time), with a
 // tick on each: labels then never repeat a minute, and a single fetch or a
 // few close ones sit inside the plot instead of on its edge.
-TimeTicks timeTicks(qint64 first, qint64 last)
+TimeTicks timeTicks(qint64 first, qint64 last, int maxSteps)
 {
     constexpr qint64 kMinute = 60'000;
     constexpr qint64 kLeast = 10 * kMinute;
@@ -93,16 +94,25 @@ TimeTicks timeTicks(qint64 first, qint64 last)
     }
     const qint64 offset = QDateTime::fromMSecsSinceEpoch(first).offsetFromUtc() * 1000LL;
     qint64 step = kMinute;
-    // At most four steps: five "HH:mm" labels fit below half the window
-    // (with seven they were cut to "12…").
-    for (const int minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440}) {
+    for (const int minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440, 2 * 1440, 7 * 1440, 14 * 1440,
+                              28 * 1440, 91 * 1440, 182 * 1440, 364 * 1440}) {
         step = minutes * kMinute;
-        if ((last - first) / step <= 4)
+        if ((last - first) / step <= maxSteps)
             break;
     }
     const qint64 from = (first + offset) / step * step - offset;
     const qint64 to = ((last + offset) + step - 1) / step * step - offset;
-    return {from, to, int((to - from) / step) + 1};
+    const bool oneDay = QDateTime::fromMSecsSinceEpoch(from).date() == QDateTime::fromMSecsSinceEpoch(to).date();
+    return {from, to, int((to - from) / step) + 1, oneDay};
+}
+
+// At most four steps: five "HH:mm" labels fit below half the window (with
+// seven they were cut to "12…"). Labels with the date, for fetches of an
+// earlier day (a race looked at again later), are twice as wide: two steps.
+TimeTicks timeTicks(qint64 first, qint64 last)
+{
+    const TimeTicks ticks = timeTicks(first, last, 4);
+    return ticks.oneDay ? ticks : timeTicks(first, last, 2);
 }
 
 struct Line {
@@ -180,7 +190,7 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         parts.y = nullptr;
         return;
     }
-    const auto [first, last, ticks] = timeTicks(range.first, range.last);
+    const auto [first, last, ticks, oneDay] = timeTicks(range.first, range.last);
     range.first = first;
     range.last = last;
     if (!parts.x) {
@@ -190,9 +200,6 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
     }
     QDateTimeAxis* x = parts.x;
     x->setTickCount(ticks);
-    // Fetches of an earlier day (a race looked at again later) need the date.
-    const bool oneDay = QDateTime::fromMSecsSinceEpoch(range.first).date()
-                        == QDateTime::fromMSecsSinceEpoch(range.last).date();
     x->setFormat(oneDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
     x->setRange(QDateTime::fromMSecsSinceEpoch(range.first), QDateTime::fromMSecsSinceEpoch(range.last));
     const bool logY = range.high > 4 * range.low;
@@ -307,10 +314,19 @@ void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, s
     if (timeline_.empty())
         caption += QStringLiteral("　―　このレースのオッズ推移はまだありません。「速報票数」か「自動更新」で"
                                   "票数を取得するたびに記録されます。");
-    else
+    else {
+        // A fetch on another day than the race's (the votes fetched again
+        // later) is shown with its date.
+        const QDate raceDay = postTime ? postTime->date() : timeline_.snapshot(0).fetched.date();
+        const auto when = [&](int i) {
+            const QDateTime& t = timeline_.snapshot(i).fetched;
+            return t.date() == raceDay ? timeline_.fetchedTime(i)
+                                       : t.toString(QStringLiteral("MM/dd ")) + timeline_.fetchedTime(i);
+        };
         caption += QStringLiteral("　―　%1回分の速報（%2〜%3）")
                        .arg(timeline_.size())
-                       .arg(timeline_.fetchedTime(0), timeline_.fetchedTime(timeline_.size() - 1));
+                       .arg(when(0), when(timeline_.size() - 1));
+    }
     CaptionLabel->setText(caption);
     captionBox_->fit();
     times_.clear();
