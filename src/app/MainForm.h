@@ -207,6 +207,7 @@ private:
     // The data folder's problem has been shown: the date list, rebuilt after
     // every acquisition, reports it again only once the folder was readable.
     bool dataFolderReported_ = false;
+    QStringList leftOutReported_;  // the days the date list has told the user it leaves out
     std::unique_ptr<tavek::DayData> day_;
     tavek::TIniGT ini_;
     std::unique_ptr<tavek::history::OddsHistory> history_;

@@ -34,7 +34,8 @@ void TMainForm::MakeDataListBtnClick()
     const QString shownDay = DateCombo->currentText();
     const QString shownRace = lbRace->currentText();
     QString problem;
-    const QStringList dates = tavek::dayfiles::dateList(dataFolder(), &problem);
+    QStringList leftOut;
+    const QStringList dates = tavek::dayfiles::dateList(dataFolder(), &problem, &leftOut);
     FileListBox1->clear();
     for (auto it = dates.crbegin(); it != dates.crend(); ++it)
         FileListBox1->addItem(*it + QString::fromLatin1(tavek::dayfiles::kRaceSuffix));
@@ -50,6 +51,9 @@ void TMainForm::MakeDataListBtnClick()
     } else if (!std::exchange(dataFolderReported_, true)) {
         tavek::MessageBox::unexpected(this, problem);
     }
+    // Days left out of the list are named once, and again when others join them.
+    if (leftOut != std::exchange(leftOutReported_, leftOut) && !leftOut.isEmpty())
+        tavek::MessageBox::information(this, tavek::dayfiles::leftOutNote(dataFolder(), leftOut));
     if (DateCombo->currentIndex() < 0) {
         clearRaceDisplay();
         return;

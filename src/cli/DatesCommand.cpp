@@ -17,9 +17,14 @@ int runDates(CommandContext& ctx)
     if (folder.exists() && !folder.isDir())
         throw BadInput(QStringLiteral("the data folder %1 is not a folder").arg(ctx.dataFolder));
     QString problem;
-    const QStringList dates = folder.exists() ? dayfiles::dateList(ctx.dataFolder, &problem) : QStringList();
+    QStringList leftOut;
+    const QStringList dates = folder.exists() ? dayfiles::dateList(ctx.dataFolder, &problem, &leftOut) : QStringList();
     if (!problem.isEmpty())
         throw BadInput(problem);
+    if (!leftOut.isEmpty()) {
+        ctx.err << "tavek-cli: warning: " << dayfiles::leftOutNote(ctx.dataFolder, leftOut) << '\n';
+        ctx.err.flush();
+    }
     if (json) {
         printJson(ctx.out, QJsonArray::fromStringList(dates));
         return kSuccess;

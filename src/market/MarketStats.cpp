@@ -8,6 +8,7 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
+#include "racedata/ShownText.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -162,13 +163,22 @@ MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& fr
 {
     MarketStats stats;
     QString problem;
-    QStringList dates = dayfiles::dateList(dataFolder, &problem);
+    QStringList leftOut;
+    QStringList dates = dayfiles::dateList(dataFolder, &problem, &leftOut);
     if (!problem.isEmpty())
         throw std::runtime_error(problem.toStdString());
+    const auto inRange = [&](const QString& dateText) {
+        const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy年MM月dd日"));
+        return !((from.isValid() && date.isValid() && date < from) || (to.isValid() && date.isValid() && date > to));
+    };
+    // A day of the range that cannot be read stops the figures, as a vote
+    // file that cannot be read does: they would leave it out without a word.
+    leftOut.removeIf([&](const QString& date) { return !inRange(date); });
+    if (!leftOut.isEmpty())
+        throw std::runtime_error(dayfiles::leftOutNote(dataFolder, leftOut).toStdString());
     std::reverse(dates.begin(), dates.end());
     for (const QString& dateText : dates) {
-        const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy年MM月dd日"));
-        if ((from.isValid() && date.isValid() && date < from) || (to.isValid() && date.isValid() && date > to))
+        if (!inRange(dateText))
             continue;
         QHash<QByteArray, QByteArray> details;
         for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
@@ -180,7 +190,7 @@ MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& fr
             const QByteArray h1 = line + "\r\n";
             if (!stats.addRace(h1, details.value(keiba::raceKey(h1).toByteArray())))
                 stats.skipped_.append(
-                    QStringLiteral("%1, race %2").arg(voteFile.shown, QString::fromLatin1(keiba::raceKey(h1))));
+                    QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(keiba::raceKey(h1))));
         }
     }
     return stats;

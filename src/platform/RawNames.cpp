@@ -65,6 +65,8 @@ FolderFiles regularFiles(const QByteArray& nativeFolder, const std::function<boo
         struct stat st;
         if (::fstatat(fd, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode))
             files.names.append(name.toByteArray());
+        else
+            files.others.append(name.toByteArray());
     }
     return files;
 }

@@ -32,12 +32,14 @@ bool removeFile(const QByteArray& nativePath);
 
 struct FolderFiles {
     enum class State { Listed, Missing, Failed } state = State::Failed;
-    QList<QByteArray> names;  // the raw names, in the folder's order
-    QString reason;           // with Failed: the system's words
+    QList<QByteArray> names;   // the raw names, in the folder's order
+    QList<QByteArray> others;  // wanted names of anything else: a folder, a FIFO, a broken link
+    QString reason;            // with Failed: the system's words
 };
 
 // The names of the regular files in a folder (a link counted by what it leads
-// to) for which `wanted` holds; only a wanted name is looked up.
+// to) for which `wanted` holds, and apart the wanted names that are no
+// regular file; only a wanted name is looked up.
 FolderFiles regularFiles(const QByteArray& nativeFolder, const std::function<bool(QByteArrayView)>& wanted);
 
 }  // namespace tavek::platform

@@ -56,8 +56,14 @@ QString storeRecords(const QString& dataFolder, const QString& name, const std::
 // The date texts of the days that have a ".jvRA" file, newest first: only
 // names of real dates (yyyy年MM月dd日.jvRA), in UTF-8 or, as a zip made on
 // Windows leaves them, in CP932. A data folder that exists but cannot be
-// read lists nothing and, when `problem` is given, sets it to say why.
-QStringList dateList(const QString& dataFolder, QString* problem = nullptr);
+// read lists nothing and, when `problem` is given, sets it to say why. A day
+// whose ".jvRA" name holds no regular file (a folder, a FIFO, a broken link) is
+// no day; `leftOut`, when given, receives those dates, newest first, so that
+// no day goes missing without a word (leftOutNote).
+QStringList dateList(const QString& dataFolder, QString* problem = nullptr, QStringList* leftOut = nullptr);
+
+// The sentence that names the days dateList left out of `dataFolder`.
+QString leftOutNote(const QString& dataFolder, const QStringList& dates);
 
 // True when `line` (a day file line without its line end) is one whole
 // record of `type` ("RA" or "H1"): of the record's length less its CR LF and

@@ -46,7 +46,7 @@ QString dateOfRawName(QByteArrayView name, QByteArrayView suffix)
 
 }  // namespace
 
-QStringList dateList(const QString& dataFolder, QString* problem)
+QStringList dateList(const QString& dataFolder, QString* problem, QStringList* leftOut)
 {
     // Read by their raw names: Qt would turn a CP932 name into replacement
     // characters. A folder or a broken link under a day file's name is no day.
@@ -57,12 +57,30 @@ QStringList dateList(const QString& dataFolder, QString* problem)
             *problem = QStringLiteral("データフォルダ %1 を読めません：%2").arg(dataFolder, files.reason);
         return {};
     }
-    QStringList dates;
-    for (const QByteArray& name : files.names)
-        dates.append(dateOfRawName(name, kRaceSuffix));
-    std::sort(dates.begin(), dates.end(), std::greater<>());
-    dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+    const auto newestFirst = [](const QList<QByteArray>& names) {
+        QStringList dates;
+        for (const QByteArray& name : names)
+            dates.append(dateOfRawName(name, kRaceSuffix));
+        std::sort(dates.begin(), dates.end(), std::greater<>());
+        dates.erase(std::unique(dates.begin(), dates.end()), dates.end());
+        return dates;
+    };
+    const QStringList dates = newestFirst(files.names);
+    if (leftOut) {
+        // A day with a regular file under its other name (UTF-8 or CP932) is listed.
+        *leftOut = newestFirst(files.others);
+        leftOut->removeIf([&](const QString& date) { return dates.contains(date); });
+    }
     return dates;
+}
+
+QString leftOutNote(const QString& dataFolder, const QStringList& dates)
+{
+    QStringList names;
+    for (const QString& date : dates)
+        names.append(date + QLatin1String(kRaceSuffix));
+    return QStringLiteral("データフォルダ %1 の %2 は通常のファイルではないため、その日を一覧に入れていません")
+        .arg(QDir::toNativeSeparators(dataFolder), names.join(QStringLiteral("、")));
 }
 
 Location locate(const QString& dataFolder, const QString& dateText, const char* suffix)

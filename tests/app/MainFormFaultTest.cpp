@@ -3,6 +3,7 @@
 // write, files that are FIFOs or a gigabyte large. Each is reported in the
 // standard error box and the window works on.
 #include "appfiles/AppIdentity.h"
+#include "racedata/DayFiles.h"
 #include "support/FaultInjection.h"
 #include "support/TestFiles.h"
 #include "support/gui/BoxAnswerer.h"
@@ -93,6 +94,25 @@ TEST(MainFormFault, ADayThatCannotBeReadIsReportedByTheDateSelectorItself)
     EXPECT_TRUE(boxes.texts()[0].contains(votes)) << boxes.texts()[0].toStdString();
     EXPECT_EQ(tavek::test::readFile(fx.logPath()), log) << "only the last resort logs";
     EXPECT_FALSE(form.PageControl1->isVisible());
+}
+
+TEST(MainFormFault, ADayWhoseRaceFileIsNoRegularFileIsNamedOnceByTheDateList)
+{
+    MainWindowFixture fx;
+    fx.writeFixtureDay();
+    BoxAnswerer boxes;
+    TMainForm& form = fx.start();
+    ASSERT_EQ(boxes.count(), 0);
+    const QString odd = tavek::dayfiles::raceFilePath(fx.dataFolder(), QStringLiteral("2005年04月17日"));
+    ASSERT_TRUE(QDir().mkdir(odd));
+    form.MakeDataListBtnClick();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("2005年04月17日.jvRA"))
+                && boxes.texts()[0].contains(fx.dataFolder()))
+        << boxes.texts()[0].toStdString();
+    EXPECT_EQ(form.DateCombo->count(), 1);
+    form.MakeDataListBtnClick();
+    EXPECT_EQ(boxes.count(), 1) << "the same day is not named at every rebuild";
 }
 
 TEST(MainFormFault, ADataFolderThatCannotBeReadIsReportedOnceByTheDateList)

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <future>
 
 #include <fcntl.h>
@@ -75,6 +76,38 @@ TEST(DamagedDataCli, StatsStopsAtADayFileThatIsAFifo)
     EXPECT_EQ(r.code, cli::kBadInput);
     EXPECT_TRUE(r.err.contains(fifo) && r.err.contains(QStringLiteral("通常のファイルではありません")))
         << r.err.toStdString();
+}
+
+// A race file that is no regular file is no day, but never left out without
+// a word: `dates` names it and goes on, `stats` stops when the day is in range.
+TEST(DamagedDataCli, ADayLeftOutOfTheListIsNamed)
+{
+    using Make = std::function<bool(const QByteArray&)>;
+    const std::pair<const char*, Make> kinds[] = {
+        {"FIFO", [](const QByteArray& p) { return ::mkfifo(p.constData(), 0644) == 0; }},
+        {"folder", [](const QByteArray& p) { return ::mkdir(p.constData(), 0755) == 0; }},
+        {"broken link", [](const QByteArray& p) { return ::symlink("/nonexistent/x", p.constData()) == 0; }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        test::DataFolder data;
+        data.writeRaces(QStringLiteral("2005年04月16日"), {RaRecord(raceKey("20050416", "05", 1))});
+        const QString odd = dayfiles::raceFilePath(data.path(), QStringLiteral("2005年04月17日"));
+        ASSERT_TRUE(make(QFile::encodeName(odd))) << kind;
+
+        const test::CliOutcome dates = test::runCli(data.path(), {"dates"});
+        EXPECT_EQ(dates.code, cli::kSuccess) << kind;
+        EXPECT_EQ(dates.out, QStringLiteral("2005年04月16日\n")) << kind;
+        EXPECT_TRUE(dates.err.contains(QStringLiteral("2005年04月17日.jvRA"))
+                    && dates.err.contains(QStringLiteral("通常のファイルではない")))
+            << kind << ": " << dates.err.toStdString();
+
+        const test::CliOutcome stats = test::runCli(data.path(), {"stats"});
+        EXPECT_EQ(stats.code, cli::kBadInput) << kind;
+        EXPECT_TRUE(stats.err.contains(QStringLiteral("2005年04月17日.jvRA")))
+            << kind << ": " << stats.err.toStdString();
+        EXPECT_EQ(test::runCli(data.path(), {"stats", "--to", "2005-04-16"}).code, cli::kSuccess)
+            << kind << ": a day out of range does not stop the figures";
+    }
 }
 
 TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)
