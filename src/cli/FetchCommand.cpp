@@ -7,8 +7,9 @@ namespace tavek::cli {
 
 namespace {
 
-// The acquisition window's texts as lines: the boxes and the list of
-// records written; progress is not printed.
+// The acquisition window's texts as lines: the list of records written as it
+// grows, then the boxes, which say how the run ended: on standard output, or
+// on standard error when it failed. Progress is not printed.
 class PrintingView : public jvlink::BatchView {
 public:
     explicit PrintingView(QTextStream& out) : out_(out) {}
@@ -17,11 +18,7 @@ public:
     void setReadProgress(int, int) override {}
     void clearList() override {}
     void addListLine(const QString& line) override { out_ << line << '\n'; }
-    void information(const QString& text) override
-    {
-        out_ << text << '\n';
-        out_.flush();
-    }
+    void information(const QString& text) override { boxes_.append(text); }
     bool confirm(const QString&) override { return false; }
     void beep() override {}
     void setRunning(bool) override {}
@@ -29,8 +26,15 @@ public:
     void processEvents() override {}
     void showStartPoint(const QDateTime&) override {}
 
+    void printBoxes(QTextStream& to) const
+    {
+        for (const QString& box : boxes_)
+            to << box << '\n';
+    }
+
 private:
     QTextStream& out_;
+    QStringList boxes_;
 };
 
 QDateTime startPoint(const QString& text)
@@ -55,15 +59,18 @@ int runFetch(CommandContext& ctx)
     PrintingView view(ctx.out);
     jvlink::BatchAcquisition run(*jv, view, ctx.dataFolder, settings);
     run.runHeadless(fromPoint ? *fromPoint : run.storedStartPoint());
+    const bool failed = run.outcome() == jvlink::BatchAcquisition::Outcome::Failed;
+    ctx.out.flush();  // the records listed before the failure come first
+    view.printBoxes(failed ? ctx.err : ctx.out);
     ctx.out << QStringLiteral("作成済みデータ: %1件").arg(run.storedCount()) << '\n';
-    if (run.outcome() != jvlink::BatchAcquisition::Outcome::Failed)
+    if (!failed)
         return kSuccess;
     // The service's result code names no folder; what it knows more is said here.
-    if (const QString why = downloadFailure(*jv); !why.isEmpty()) {
-        ctx.out.flush();
+    if (const QString why = downloadFailure(*jv); !why.isEmpty())
         ctx.err << "tavek-cli: " << why << '\n';
-    }
-    return kRefused;
+    // A service that fails is input that cannot be read, as for quick; 1 is
+    // a refused simulation.
+    return kBadInput;
 }
 
 }  // namespace tavek::cli

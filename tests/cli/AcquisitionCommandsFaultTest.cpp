@@ -91,8 +91,8 @@ TEST_F(AcquisitionFault, FetchNamesTheStorageFolderTheEmulatedServiceCannotMake)
     test::writeFile(file, "x");
     test::writeFile(dir.filePath("JVLinkEmu.ini"),
                     "[Emulator]\r\nStorageFolder=" + file.toUtf8() + "/store\r\nDownloadPace=0\r\n");
-    EXPECT_EQ(run({"fetch", "--from", "20240520000000"}), 1);
-    EXPECT_TRUE(out.contains("(-502)")) << out.toStdString();
+    EXPECT_EQ(run({"fetch", "--from", "20240520000000"}), 2);
+    EXPECT_TRUE(err.contains("(-502)")) << err.toStdString();
     EXPECT_TRUE(err.contains(QStringLiteral("保存フォルダを使えません：フォルダ %1/store を作成できません").arg(file)))
         << err.toStdString();
 }

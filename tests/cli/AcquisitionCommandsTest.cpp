@@ -37,8 +37,10 @@ TEST_F(AcquisitionCommands, FetchStoresListsCountsAndAdvancesTheStartPoint)
     EXPECT_EQ(lastTime(), "2005/04/16 17:30:00");
 
     script = [](test::ScriptedJVLink& jv) { jv.openResult = -504; };
-    EXPECT_EQ(run({"fetch"}), 1);
-    EXPECT_TRUE(out.contains("JVOpenエラー:サーバーがメンテナンス中です。(-504)"));
+    // A failing service is input that cannot be read: exit 2, its words on standard error.
+    EXPECT_EQ(run({"fetch"}), 2);
+    EXPECT_TRUE(err.contains("JVOpenエラー:サーバーがメンテナンス中です。(-504)")) << err.toStdString();
+    EXPECT_FALSE(out.contains("エラー")) << out.toStdString();
     EXPECT_EQ(run({"fetch", "--from", "2005-04-09"}), 2);
 }
 
