@@ -86,6 +86,12 @@ SelectedRace takeSelectedRace(CommandContext& ctx)
     selected.loaded = loadDay(ctx, date);
     selected.race = raceSlot(selected.loaded, raceArg);
     selected.item = selected.loaded.load.raceItems[selected.race];
+    // Lines of the day files that are no whole record (a file cut short) may
+    // be this race's: the user learns of them whatever the race.
+    if (!selected.loaded.load.skipped.isEmpty()) {
+        ctx.err << "tavek-cli: warning: " << selected.loaded.load.skipped << '\n';
+        ctx.err.flush();
+    }
     if (win::registeredRunners(selected.day(), selected.race) <= 0)
         throw BadInput(
             QStringLiteral("%1 has no registered runners in %2").arg(selected.item, selected.day().VoteFilePath));

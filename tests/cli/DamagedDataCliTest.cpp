@@ -110,6 +110,24 @@ TEST(DamagedDataCli, ADayLeftOutOfTheListIsNamed)
     }
 }
 
+// A vote file cut short loses its last record: a command on that race says
+// so beside the race it cannot show.
+TEST(DamagedDataCli, ARaceWhoseVoteRecordIsCutShortNamesTheSkippedLine)
+{
+    test::DataFolder data;
+    const QString day = QStringLiteral("2005年04月16日");
+    data.writeRaces(day, {RaRecord(raceKey("20050416", "05", 1)), RaRecord(raceKey("20050416", "05", 2))});
+    const QString votes = data.writeVotes(day, {test::H1Record(raceKey("20050416", "05", 1)).registered(2),
+                                                test::H1Record(raceKey("20050416", "05", 2)).registered(2)});
+    QFile file(votes);
+    ASSERT_TRUE(file.resize(file.size() - 700));
+    const test::CliOutcome r = test::runCli(data.path(), {"win", "2005-04-16", "2"});
+    EXPECT_EQ(r.code, cli::kBadInput);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("完全なレコードでない"))
+                && r.err.contains(QStringLiteral("registered runners")))
+        << r.err.toStdString();
+}
+
 TEST(DamagedDataCli, DayFileThatIsNoRegularFileIsAnErrorNotAHang)
 {
     test::DataFolder data;
