@@ -36,6 +36,18 @@ TEST_F(AcquisitionCommands, FetchStoresListsCountsAndAdvancesTheStartPoint)
     EXPECT_TRUE(out.endsWith("データ作成が完了しました。\n作成済みデータ: 2件\n"));
     EXPECT_EQ(lastTime(), "2005/04/16 17:30:00");
 
+    // A start point after a day's races were published brings its votes alone:
+    // the day would be missing from the date list, so the run says so.
+    script = [](test::ScriptedJVLink& jv) {
+        jv.readCount = 1;
+        jv.lastFileTimestamp = "20050423173000";
+        jv.record(H1Record(raceKey("20050423", "05", 11)));
+    };
+    EXPECT_EQ(run({"fetch", "--from", "20050423000000"}), 0);
+    EXPECT_TRUE(
+        out.contains(QStringLiteral("データ作成が完了しました。\n2005年04月23日 は票数だけでレースの情報がない")))
+        << out.toStdString();
+
     script = [](test::ScriptedJVLink& jv) { jv.openResult = -504; };
     // A failing service is input that cannot be read: exit 2, its words on standard error.
     EXPECT_EQ(run({"fetch"}), 2);

@@ -5,6 +5,7 @@
 #include "jvlink/client/DownloadPoll.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/LastTime.h"
+#include "platform/RawNames.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/RecordField.h"
@@ -13,6 +14,7 @@
 
 #include <QFileInfo>
 
+#include <cstring>
 #include <stdexcept>
 
 namespace tavek::jvlink {
@@ -59,6 +61,7 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     view_.clearList();
     stored_ = 0;
     skipped_ = 0;
+    voteFiles_.clear();
     outcome_ = Outcome::None;
     store_ = DayFileBatch(dataFolder_);
     running_ = true;
@@ -216,7 +219,7 @@ void BatchAcquisition::readLoop()
             setDownload(0, downloadMaximum_);
             setRead(0, readMaximum_);
             view_.beep();
-            view_.information(QStringLiteral("データ作成が完了しました。"));
+            view_.information(QStringLiteral("データ作成が完了しました。") + daysWithoutRaces());
             return;
         } else if (r < JVResult::Downloading) {
             flushStore();
@@ -255,6 +258,8 @@ void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile
     // A failure of add() is a failed write of earlier records, which ends the run.
     const QString dayFile = store_.add(record);
     ++stored_;
+    if (dayFile.endsWith(QLatin1String(dayfiles::kVoteSuffix)))
+        voteFiles_.insert(dayFile);
     view_.addListLine(QStringLiteral("作成済み:") + raceNumber + QStringLiteral("R/") + dayFile);
 }
 
@@ -272,6 +277,25 @@ void BatchAcquisition::flushStore()
         throw;
     }
     logNotes();
+}
+
+// The votes of a day come out after its races (the day before, 16:00): a
+// start point between the two brings the votes alone, and the day, which the
+// date list knows by its race file, would be missing without a word.
+QString BatchAcquisition::daysWithoutRaces() const
+{
+    QStringList days;
+    for (const QString& voteFile : voteFiles_) {
+        const QString date = voteFile.chopped(qsizetype(std::strlen(dayfiles::kVoteSuffix)));
+        if (!platform::exists(dayfiles::locate(dataFolder_, date, dayfiles::kRaceSuffix).native))
+            days.append(date);
+    }
+    if (days.isEmpty())
+        return {};
+    days.sort();
+    return QStringLiteral("\n%1 は票数だけでレースの情報がないため、日付の一覧に出ません。"
+                          "開始時点をその前日の16時より前にして、もう一度取得してください。")
+        .arg(days.join(QStringLiteral("、")));
 }
 
 // After a failed write the list showed records as made that are not: it

@@ -9,6 +9,8 @@
 #include <QDeadlineTimer>
 #include <QString>
 
+#include <set>
+
 namespace tavek::jvlink {
 
 // The batch acquisition of stored race data ("RACE") newer than a start
@@ -69,6 +71,7 @@ private:
     void store(const QByteArray& record, const QString& sourceFile);
     void flushStore();
     void listUnwritten();
+    QString daysWithoutRaces() const;
     void logProblem(const QString& text);
     void fail(const QString& text);
     void finish();
@@ -85,6 +88,7 @@ private:
     bool running_ = false;
     int stored_ = 0;
     int skipped_ = 0;
+    std::set<QString> voteFiles_;  // the vote files the run stored into, by name
     int downloadMaximum_ = 100;
     int readMaximum_ = 100;
 };
