@@ -121,8 +121,8 @@ QuickReport::Result TMainForm::runQuickReport(int race)
     MainQuickView view;
     QuickReport quick(*JVLink1, view, dataFolder(), log);
     // Opened first: a failed open is what says why there is none.
-    tavek::history::OddsHistory* history = oddsHistory();
-    quick.setHistory(history, whyNoHistory_);
+    tavek::history::OddsHistory* odds = oddsHistory();
+    quick.setHistory(odds, whyNoHistory_);
     return quick.fetch(day_->raceRecord(race));
 }
 
