@@ -135,8 +135,8 @@ public:
     void CsvExportItemClick();
 
     // The odds history of the application folder, opened at its first use;
-    // none when it cannot be (a newer schema): the reason was shown once and
-    // the day files work on without it.
+    // none when it cannot be: a newer schema is shown once, any other cause
+    // is tried again at the next use. The day files work on without it.
     tavek::history::OddsHistory* oddsHistory();
     // Redraws the odds history tab for the current race when it is on screen.
     void showOddsHistory();
@@ -212,5 +212,8 @@ private:
     tavek::TIniGT ini_;
     std::unique_ptr<tavek::history::OddsHistory> history_;
     bool historyRefused_ = false;
+    // Why there is no history_ (the failure of its last open), for the quick
+    // report to name; empty once it is open.
+    QString whyNoHistory_;
     QDateTime lastRefresh_;
 };

@@ -120,7 +120,9 @@ QuickReport::Result TMainForm::runQuickReport(int race)
     tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
     MainQuickView view;
     QuickReport quick(*JVLink1, view, dataFolder(), log);
-    quick.setHistory(oddsHistory());
+    // Opened first: a failed open is what says why there is none.
+    tavek::history::OddsHistory* odds = oddsHistory();
+    quick.setHistory(odds, whyNoHistory_);
     return quick.fetch(day_->raceRecord(race));
 }
 

@@ -36,6 +36,18 @@ QDateTime endOfRefresh(const std::optional<QString>& until, const LoadedDay& day
     return end;
 }
 
+// Where the votes of a race went, after "票数を保存しました": the day file
+// only whenever the history did not take them, so that no line reads as a
+// success then; with --every also whether the history grew.
+QString whereStored(const jvlink::QuickReport::Result& result, bool every)
+{
+    if (!result.historyFailure.isEmpty())
+        return QStringLiteral("（日別ファイルのみ）");
+    if (every && result.kind() == jvlink::QuickReport::Result::Kind::Stored)
+        return result.recorded > 0 ? QStringLiteral("（オッズ推移に追加）") : QStringLiteral("（前回から変化なし）");
+    return QString();
+}
+
 }  // namespace
 
 int runQuick(CommandContext& ctx)
@@ -68,14 +80,16 @@ int runQuick(CommandContext& ctx)
     QuietView view;
     jvlink::QuickReport quick(*jv, view, ctx.dataFolder, log);
     // The day files work without the history: a history that cannot be
-    // opened is reported once and the fetch goes on.
+    // opened is logged once, and each race whose votes only the day file
+    // took names it, as a history that fails to write does.
     std::unique_ptr<history::OddsHistory> odds;
     try {
         odds = std::make_unique<history::OddsHistory>(historyPath(ctx.dataFolder));
         quick.setHistory(odds.get());
     } catch (const std::runtime_error& e) {
-        ctx.err << "tavek-cli: " << QString::fromStdString(e.what()) << '\n';
-        ctx.err.flush();
+        const QString why = QString::fromStdString(e.what());
+        log.tryWriteFailure(why);
+        quick.setHistory(nullptr, why);
     }
     // A failure ends neither the day nor the refresh: each is named on
     // standard error. A JV-Link failure is unreadable input; votes the odds
@@ -90,11 +104,8 @@ int runQuick(CommandContext& ctx)
                 if (every)
                     ctx.out << clock::now().toString(QStringLiteral("HH:mm:ss")) << ' ';
                 ctx.out << item
-                        << (result.stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"));
-                if (every && result.kind() == jvlink::QuickReport::Result::Kind::Stored)
-                    ctx.out << (result.recorded > 0 ? QStringLiteral("（オッズ推移に追加）")
-                                                    : QStringLiteral("（前回から変化なし）"));
-                ctx.out << '\n';
+                        << (result.stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"))
+                        << whereStored(result, every.has_value()) << '\n';
             }
             if (const QString problem = result.problem(); !problem.isEmpty()) {
                 ctx.out.flush();

@@ -17,6 +17,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -225,4 +226,31 @@ TEST(OddsHistoryWindow, AHistoryOfANewerSchemaIsShownOnceAndTheQuickReportGoesOn
     EXPECT_EQ(boxes.seen()[0].kind, tavek::MessageBox::Kind::Information);
     EXPECT_TRUE(boxes.texts()[0].contains(QStringLiteral("新しい版"))) << boxes.texts()[0].toStdString();
     EXPECT_EQ(w.form->dayData().winTotal(0), 500);  // the day file has the second fetch
+}
+
+// A history that cannot be opened is tried again at every fetch: each one
+// says the day file has the votes and why the history has not, and the log
+// has the cause once, not at every turn of the refresh.
+TEST(OddsHistoryWindow, AHistoryThatCannotBeOpenedIsNamedAfterEachFetchAndLoggedOnce)
+{
+    HistoryWindow w;
+    const QString path = tavek::history::databaseIn(w.form->applicationFolder());
+    tavek::test::writeFile(path, QByteArray(4096, 'x'));
+    const QString reason = QStringLiteral("オッズ履歴 %1 を開けません（SQLiteのデータベースではありません）：")
+                               .arg(QDir::toNativeSeparators(path));
+    const QString expected = QStringLiteral("速報票数を取得しました：%1（09:30:00）"
+                                            "オッズ推移に保存できません（票数は日別ファイルに保存しました）：")
+                                 .arg(w.form->lbRace->currentText())
+                             + reason;
+    w.serve(300);
+    w.form->SokuhoHyosuBtnClick();
+    EXPECT_TRUE(w.form->StatusLine->currentMessage().startsWith(expected))
+        << w.form->StatusLine->currentMessage().toStdString();
+    w.serve(500);
+    w.form->AutoRefreshBtn->click();
+    EXPECT_TRUE(w.form->StatusLine->currentMessage().startsWith(expected))
+        << w.form->StatusLine->currentMessage().toStdString();
+    EXPECT_EQ(w.form->dayData().winTotal(0), 600);  // the day file has the second fetch
+    EXPECT_EQ(w.errorLines(), 1);
+    EXPECT_TRUE(tavek::cp932::decode(tavek::test::readFile(w.fx.logPath())).contains(reason));
 }

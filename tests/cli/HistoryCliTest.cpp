@@ -1,3 +1,4 @@
+#include "cli/Cli.h"
 #include "cli/Pause.h"
 #include "history/OddsHistory.h"
 #include "racedata/Clock.h"
@@ -113,7 +114,9 @@ TEST_F(HistoryCli, ANewerHistoryIsRefusedWhileTheDayFilesStillWork)
     QSqlDatabase::removeDatabase(QStringLiteral("raw"));
 
     fetches = {h1(400)};
-    EXPECT_EQ(run({"quick", "2005-04-16", "1"}), 0);
+    EXPECT_EQ(run({"quick", "2005-04-16", "1"}), cli::kHistoryNotSaved);
+    EXPECT_TRUE(err.contains("オッズ推移に保存できません（票数は日別ファイルに保存しました）：オッズ履歴 "))
+        << err.toStdString();
     EXPECT_TRUE(err.contains("新しい版")) << err.toStdString();
     EXPECT_TRUE(test::readFile(dataFolder() + "/2005年04月16日.jvH1").startsWith("H1000000000"));
     EXPECT_EQ(run({"win", "2005-04-16", "1", "--csv"}), 0);

@@ -1,17 +1,22 @@
 #include "cli/Cli.h"
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVResult.h"
+#include "racedata/Cp932.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
 #include "support/cli/ScriptedCli.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 using namespace tavek;
 using jvlink::JVResult;
@@ -79,10 +84,46 @@ TEST_F(QuickCli, AHistoryWriteThatFailsExitsThreeAndSaysTheDayFileHasTheVotes)
         code = run({"quick", "2005-04-16", "all", "--every", "60", "--until", "00:00"});
     }
     EXPECT_EQ(code, cli::kHistoryNotSaved);
-    EXPECT_EQ(out.count("票数を保存しました\n"), 2) << out.toStdString();
+    EXPECT_EQ(out.count("票数を保存しました（日別ファイルのみ）\n"), 2) << out.toStdString();
     EXPECT_FALSE(out.contains("前回から変化なし"));
     EXPECT_EQ(err.count("オッズ推移に保存できません（票数は日別ファイルに保存しました）：オッズ履歴 "), 2)
         << err.toStdString();
     EXPECT_FALSE(err.contains("ErrorLog.txt"));
     EXPECT_EQ(test::readFile(dataFolder() + "/2005年04月16日.jvH1").count("\r\n"), 2);
+}
+
+// What a user can leave under the history's name: no race's votes reach the
+// history, each race says so with the reason, and the log has it once.
+TEST_F(QuickCli, AHistoryThatCannotBeOpenedExitsThreeAndSaysTheDayFileHasTheVotes)
+{
+    const QString history = history::databaseIn(dir.path());
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"a file that is no database", [&] { test::writeFile(history, QByteArray(4096, 'x')); }},
+        {"a folder", [&] { QDir().mkpath(history); }},
+        {"a FIFO", [&] { test::makeUnusable(history, test::Unusable::Fifo); }},
+    };
+    script = [](test::ScriptedJVLink& jv) {
+        for (int race : {1, 2}) {
+            jv.record(H1Record(raceKey("20050416", "05", race), '1'));
+            jv.code(JVResult::AllRead);
+        }
+    };
+    for (const auto& [way, make] : ways) {
+        SCOPED_TRACE(way);
+        make();
+        EXPECT_EQ(run({"quick", "2005-04-16", "all", "--every", "60", "--until", "00:00"}), cli::kHistoryNotSaved);
+        EXPECT_EQ(out.count(" 票数を保存しました（日別ファイルのみ）\n"), 2) << out.toStdString();
+        EXPECT_EQ(err.count("\n"), 2) << err.toStdString();
+        EXPECT_EQ(err.count("オッズ推移に保存できません（票数は日別ファイルに保存しました）：オッズ履歴 "
+                            + QDir::toNativeSeparators(history) + " "),
+                  2)
+            << err.toStdString();
+        EXPECT_EQ(test::readFile(dataFolder() + "/2005年04月16日.jvH1").count("\r\n"), 2);
+        const QString log = cp932::decode(test::readFile(dir.filePath("ErrorLog.txt")));
+        EXPECT_EQ(log.count("【エラー】"), 1) << log.toStdString();
+        EXPECT_TRUE(log.contains(err.section(u'\n', 0, 0).section("：", 1, -1))) << log.toStdString();
+        QDir(history).removeRecursively();
+        QFile::remove(history);
+        QFile::remove(dir.filePath("ErrorLog.txt"));
+    }
 }

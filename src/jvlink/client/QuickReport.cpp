@@ -116,8 +116,10 @@ void QuickReport::readLoop()
 
 void QuickReport::keep(const QByteArray& record)
 {
-    if (!history_)
+    if (!history_) {
+        result_.historyFailure = whyNoHistory_;
         return;
+    }
     try {
         if (history_->record(record, clock::now()))
             ++result_.recorded;

@@ -67,11 +67,18 @@ public:
     // be stored in the day file; the stream is closed then too.
     Result fetch(QByteArrayView raceRecord);
 
-    // Every stored record also goes into `history` (none: the day files
-    // only), stamped with the clock's time. A record the history cannot take
-    // is a HistoryNotSaved result and a line in the error log; the day file
-    // has it anyway.
-    void setHistory(history::OddsHistory* history) { history_ = history; }
+    // Every stored record also goes into `history`, stamped with the clock's
+    // time. A record the history cannot take is a HistoryNotSaved result and
+    // a line in the error log; the day file has it anyway. No history: the
+    // day files only. `whyNone` is why there is none (it could not be opened,
+    // or a newer program wrote it): every fetch that stores votes is then
+    // HistoryNotSaved with that reason. The caller met that failure and logs
+    // it, once, not at every fetch.
+    void setHistory(history::OddsHistory* history, QString whyNone = QString())
+    {
+        history_ = history;
+        whyNoHistory_ = history ? QString() : std::move(whyNone);
+    }
 
 private:
     void keep(const QByteArray& record);
@@ -84,6 +91,7 @@ private:
     QString dataFolder_;
     ErrorLog& errorLog_;
     history::OddsHistory* history_ = nullptr;
+    QString whyNoHistory_;
     Result result_;  // of the fetch under way
 };
 
