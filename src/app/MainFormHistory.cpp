@@ -105,7 +105,7 @@ void TMainForm::showOddsHistory()
         oddsHistoryView->showTimeline(
             lbRace->currentText(),
             tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()),
-            tavek::posttime::of(ra));
+            tavek::posttime::of(ra), h ? QString() : whyNoHistory_);
     });
 }
 

@@ -253,4 +253,8 @@ TEST(OddsHistoryWindow, AHistoryThatCannotBeOpenedIsNamedAfterEachFetchAndLogged
     EXPECT_EQ(w.form->dayData().winTotal(0), 600);  // the day file has the second fetch
     EXPECT_EQ(w.errorLines(), 1);
     EXPECT_TRUE(tavek::cp932::decode(tavek::test::readFile(w.fx.logPath())).contains(reason));
+    // The tab says why it has nothing to show, not that nothing was fetched yet.
+    w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
+    EXPECT_TRUE(w.form->oddsHistoryView->CaptionLabel->text().contains(reason))
+        << w.form->oddsHistoryView->CaptionLabel->text().toStdString();
 }

@@ -305,13 +305,16 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     column->addWidget(split, 1);
 }
 
-void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, std::optional<QDateTime> postTime)
+void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, std::optional<QDateTime> postTime,
+                                   const QString& unavailable)
 {
     timeline_ = std::move(timeline);
     QString caption = item;
     if (postTime)
         caption += QStringLiteral("　発走 %1").arg(postTime->toString(QStringLiteral("HH:mm")));
-    if (timeline_.empty())
+    if (!unavailable.isEmpty())
+        caption += QStringLiteral("　―　オッズ推移を表示できません：") + unavailable;
+    else if (timeline_.empty())
         caption += QStringLiteral("　―　このレースのオッズ推移はまだありません。「速報票数」か「自動更新」で"
                                   "票数を取得するたびに記録されます。");
     else {

@@ -28,8 +28,10 @@ public:
     explicit OddsHistoryView(QWidget* parent = nullptr);
 
     // Shows the race `item` ("2005/04/16 東京 11R"); an empty timeline shows
-    // how a history comes about instead of empty charts.
-    void showTimeline(const QString& item, tavek::sim::OddsTimeline timeline, std::optional<QDateTime> postTime);
+    // how a history comes about instead of empty charts, or, given
+    // `unavailable`, why there is no history to show.
+    void showTimeline(const QString& item, tavek::sim::OddsTimeline timeline, std::optional<QDateTime> postTime,
+                      const QString& unavailable = QString());
     const tavek::sim::OddsTimeline& timeline() const { return timeline_; }
 
     QLabel* CaptionLabel;
