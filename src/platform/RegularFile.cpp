@@ -12,11 +12,9 @@ Contents failed(Status status, const platform::SafeFile& file)
     return c;
 }
 
-}  // namespace
-
-Contents read(const QByteArray& native, qint64 maxBytes, Links links, QByteArray storage)
+// The checks of read() on an opened file: Status::Read when it may be read.
+Contents check(platform::SafeFile& file, qint64 maxBytes)
 {
-    platform::SafeFile file(native, links);
     Contents c;
     switch (file.opened()) {
     case platform::SafeFile::Opened::Yes:
@@ -33,20 +31,34 @@ Contents read(const QByteArray& native, qint64 maxBytes, Links links, QByteArray
     if (!kind)
         return failed(Status::ReadFailed, file);
     c.size = kind->size;
-    if (!kind->regular) {
+    if (!kind->regular)
         c.status = Status::NotRegular;
-        return c;
-    }
-    if (kind->size > maxBytes) {
+    else if (kind->size > maxBytes)
         c.status = Status::TooLarge;
+    else
+        c.status = Status::Read;
+    return c;
+}
+
+}  // namespace
+
+Contents read(const QByteArray& native, qint64 maxBytes, Links links, QByteArray storage)
+{
+    platform::SafeFile file(native, links);
+    Contents c = check(file, maxBytes);
+    if (c.status != Status::Read)
         return c;
-    }
-    std::optional<QByteArray> bytes = file.read(kind->size, std::move(storage));  // shorter when shortened meanwhile
+    std::optional<QByteArray> bytes = file.read(c.size, std::move(storage));  // shorter when shortened meanwhile
     if (!bytes)
         return failed(Status::ReadFailed, file);
     c.bytes = std::move(*bytes);
-    c.status = Status::Read;
     return c;
+}
+
+Contents examine(const QByteArray& native, qint64 maxBytes, Links links)
+{
+    platform::SafeFile file(native, links);
+    return check(file, maxBytes);
 }
 
 }  // namespace tavek::regularfile

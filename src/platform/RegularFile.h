@@ -37,4 +37,9 @@ struct Contents {
 // when it can take them (SafeFile::read).
 Contents read(const QByteArray& native, qint64 maxBytes, Links links, QByteArray storage = {});
 
+// What read() would make of the file, without reading it: Status::Read when
+// it would be read whole, `bytes` then empty. For a lister that offers files
+// to be read later, each through read(), which checks them again.
+Contents examine(const QByteArray& native, qint64 maxBytes, Links links);
+
 }  // namespace tavek::regularfile
