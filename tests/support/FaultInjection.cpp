@@ -1,10 +1,14 @@
 #include "support/FaultInjection.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <future>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -30,9 +34,20 @@ FileSizeLimit::~FileSizeLimit()
 
 void makeUnusable(const QString& path, Unusable kind)
 {
-    if (kind == Unusable::Fifo) {
+    switch (kind) {
+    case Unusable::Fifo:
         if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
             throw std::runtime_error("cannot make a FIFO at " + path.toStdString());
+        return;
+    case Unusable::Huge:
+        break;
+    case Unusable::Folder:
+        if (!QDir().mkdir(path))
+            throw std::runtime_error("cannot make a folder at " + path.toStdString());
+        return;
+    case Unusable::ZeroLink:
+        if (!QFile::link(QStringLiteral("/dev/zero"), path))
+            throw std::runtime_error("cannot link /dev/zero at " + path.toStdString());
         return;
     }
     QFile file(path);
@@ -42,7 +57,18 @@ void makeUnusable(const QString& path, Unusable kind)
 
 const char* unusableName(Unusable kind)
 {
-    return kind == Unusable::Fifo ? "a FIFO" : "a file of a gigabyte";
+    constexpr const char* kNames[] = {"a FIFO", "a file of a gigabyte", "a folder", "a link to /dev/zero"};
+    return kNames[static_cast<int>(kind)];
+}
+
+bool endsWithoutWaitingOn(const QString& path, const std::function<void()>& work)
+{
+    auto done = std::async(std::launch::async, work);
+    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::ready)
+        return true;
+    ::close(::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK));
+    done.wait();
+    return false;
 }
 
 int forkChild(const std::function<void()>& work)

@@ -35,13 +35,19 @@ int withoutWriteRights(const QStringList& paths, const std::function<int()>& ste
 int withoutReadRights(const QStringList& paths, const std::function<int()>& step);
 
 // What a user can leave under the name of a file the programs read: a FIFO
-// (opening it to read waits for a writer) and a file of a gigabyte (sparse,
-// so nothing is written). Throws std::runtime_error when it cannot be made.
-enum class Unusable { Fifo, Huge };
+// (opening it to read waits for a writer), a file of a gigabyte (sparse,
+// so nothing is written), a folder, and a link to /dev/zero (bytes without
+// end). Throws std::runtime_error when it cannot be made.
+enum class Unusable { Fifo, Huge, Folder, ZeroLink };
 inline constexpr Unusable kUnusableKinds[] = {Unusable::Fifo, Unusable::Huge};
 inline constexpr qint64 kHugeFileBytes = qint64(1) << 30;
 void makeUnusable(const QString& path, Unusable kind);
 const char* unusableName(Unusable kind);
+
+// Runs `work` on a thread of its own; false when it had not ended after ten
+// seconds. Such work waits on the FIFO at `path`, if one is there: a writer
+// that comes and goes ends that wait, so the test fails instead of hanging.
+bool endsWithoutWaitingOn(const QString& path, const std::function<void()>& work);
 
 // Starts `work` in a forked child (which ends when `work` returns) and
 // returns its process id.

@@ -224,14 +224,18 @@ void BatchAcquisition::readLoop()
         } else if (r < JVResult::Downloading) {
             flushStore();
             outcome_ = Outcome::Failed;
-            // A damaged downloaded file is named in the error log: the box
-            // alone would not say which file ended the run.
-            if ((r == JVResult::DamagedFileSize || r == JVResult::DamagedFileContent) && !fileName.isEmpty())
+            QString text = failureText(JVOperation::JVRead, r);
+            // A damaged downloaded file is named in the box and the error
+            // log: the code alone would not say which file ended the run.
+            if ((r == JVResult::DamagedFileSize || r == JVResult::DamagedFileContent) && !fileName.isEmpty()) {
+                const QString file = shown::escapeControls(fileName);
                 logProblem(
                     QStringLiteral("JVデータ取込：ダウンロードしたファイル %1 が異常なため、読込みを中止しました：%2")
-                        .arg(shown::escapeControls(fileName), messageText(JVOperation::JVRead, r)));
+                        .arg(file, messageText(JVOperation::JVRead, r)));
+                text += QStringLiteral("\nファイル：") + file;
+            }
             view_.beep();
-            view_.information(failureText(JVOperation::JVRead, r));
+            view_.information(text);
             return;
         }
     }

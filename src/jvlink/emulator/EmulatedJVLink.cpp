@@ -3,6 +3,9 @@
 #include "jvlink/emulator/GeneratedSource.h"
 #include "jvlink/emulator/RaceCalendar.h"
 #include "jvlink/emulator/RecordFolderSource.h"
+#include "jvlink/emulator/StoredFile.h"
+#include "platform/RawNames.h"
+#include "platform/RegularFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
@@ -10,7 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <exception>
 
@@ -173,8 +175,10 @@ int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateA
     std::vector<SourceFile> missing;
     downloadSlot_.assign(files.size(), -1);
     const QDir storage(settings_.storageFolder);
+    // Whatever is under a download's name, a broken link too, is read and
+    // refused rather than replaced by a new download.
     for (size_t i = 0; i < files.size(); ++i)
-        if (!QFileInfo::exists(storage.filePath(files[i].name))) {
+        if (!platform::existsOrIsLink(QFile::encodeName(storage.filePath(files[i].name)))) {
             downloadSlot_[i] = static_cast<int>(missing.size());
             missing.push_back(files[i]);
         }
@@ -271,10 +275,15 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
             downloadFailure_ = downloader_->failure();
             return JVResult::DownloadFailed;
         }
-        QFile in(QDir(settings_.storageFolder).filePath(file.name));
-        if (!in.open(QIODevice::ReadOnly))
+        const QString path = QDir(settings_.storageFolder).filePath(file.name);
+        // Links refused: the service writes its downloads as files of their own.
+        regularfile::Contents in = regularfile::read(QFile::encodeName(path), storedfile::maxDownloadedFileBytes(),
+                                                     regularfile::Links::Refuse);
+        if (in.status == regularfile::Status::Missing)
             return JVResult::FileMissing;
-        fileData_ = in.readAll();
+        if (in.status != regularfile::Status::Read)
+            return unreadFile(path, storedfile::whyNotRead(in, storedfile::maxDownloadedFileBytes()), fileName);
+        fileData_ = std::move(in.bytes);
         if (fileData_.isEmpty() || !fileData_.endsWith("\r\n"))
             return damagedFile(JVResult::DamagedFileSize, fileName);
         fileLoaded_ = true;
@@ -304,6 +313,19 @@ int32_t EmulatedJVLink::damagedFile(int32_t code, QString& fileName)
     QFile::remove(QDir(settings_.storageFolder).filePath(file.name));
     fileName = file.name;
     return code;
+}
+
+// What is under a download's name but not read is left where it is: a FIFO,
+// a link or a file of gigabytes is none of the service's downloads but may
+// be something of the user's. Named, it ends the read as a damaged file does;
+// once it is taken away, the next JVOpen downloads the file again.
+int32_t EmulatedJVLink::unreadFile(const QString& path, const QString& why, QString& fileName)
+{
+    downloadFailure_ = QStringLiteral(
+                           "取得したファイル %1 は%2ため読みません。取り除けば、次の取得でダウンロードし直します")
+                           .arg(path, why);
+    fileName = files_[fileIndex_].name;
+    return JVResult::DamagedFileSize;
 }
 
 void EmulatedJVLink::JVCancel()

@@ -23,7 +23,9 @@ namespace tavek::jvlink {
 //   JVStatus/JVRead: NotInitialised, NotOpen, DownloadFailed when the download
 //     failed or was cancelled, FileMissing, DamagedFileSize/DamagedFileContent
 //     for a damaged downloaded file (named in the file name; the stored copy
-//     is dropped and downloaded anew by the next JVOpen);
+//     is dropped and downloaded anew by the next JVOpen), DamagedFileSize
+//     too for a file under a download's name that is not read (no regular
+//     file, a link, too large, unreadable: kept, see downloadFailure());
 //   JVSetUIProperties: BadSettings when the settings cannot be shown or saved.
 // Any operation can be forced to answer any code, for tests of the callers.
 class EmulatedJVLink : public JVDTLabLib_TLB {
@@ -50,8 +52,9 @@ public:
 
     const EmulatorSettings& settings() const { return settings_; }
     // Why the download of the last JVOpen failed (-502), naming the folder or
-    // file and the system's reason: the code alone cannot say. Empty when none
-    // failed; kept after JVClose.
+    // file and the system's reason, or why a downloaded file was not read
+    // (-402): the code alone cannot say. Empty when none failed; kept after
+    // JVClose.
     const QString& downloadFailure() const { return downloadFailure_; }
 
 private:
@@ -65,6 +68,7 @@ private:
     std::shared_ptr<const DataSource> source() const;
     int32_t readStored(QString& buff, QString& fileName);
     int32_t damagedFile(int32_t code, QString& fileName);
+    int32_t unreadFile(const QString& path, const QString& why, QString& fileName);
     void closeStream();
 
     EmulatorSettings settings_;

@@ -123,7 +123,8 @@ TEST_F(BatchWithEmulator, TruncatedStoredFileIsNamedAndFetchedAgainByTheNextRun)
 
     runToTheEnd();
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Failed);
-    EXPECT_EQ(view.boxes.last(), "JVReadエラー:ダウンロードしたファイルサイズが異常です。(-402)");
+    EXPECT_EQ(view.boxes.last(),
+              "JVReadエラー:ダウンロードしたファイルサイズが異常です。(-402)\nファイル：" + stored[1]);
     const QString log = cp932::decode(test::readFile(identity::errorLogIn(dir.path())));
     EXPECT_TRUE(log.contains(stored[1])) << log.toStdString();
     EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "nothing is passed over by the start point";

@@ -2,17 +2,21 @@
 #include "jvlink/client/DownloadPoll.h"
 #include "jvlink/emulator/EmulatedJVLink.h"
 #include "jvlink/emulator/GeneratedSource.h"
+#include "jvlink/emulator/StoredFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
+#include "support/FaultInjection.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/stat.h>
 
 using namespace tavek;
 using namespace tavek::jvlink;
@@ -52,6 +56,15 @@ protected:
     {
         pollDownload([&] { return jv.JVStatus() != downloadCount; }, QDeadlineTimer(10000));
         ASSERT_EQ(jv.JVStatus(), downloadCount);
+    }
+
+    // What is under a name, as the name shows it: kind, size and inode.
+    static QString entry(const QString& path)
+    {
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+            return {};
+        return QStringLiteral("%1 %2 %3").arg(st.st_mode).arg(st.st_size).arg(st.st_ino);
     }
 
     QTemporaryDir dir;
@@ -225,6 +238,64 @@ TEST_F(EmulatedJVLinkTest, DamagedStorageGivesItsCodes)
     waitForDownload(*jv);
     EXPECT_GT(jv->JVRead(buff, size, name), 0);
     EXPECT_EQ(name, stored[0]);
+}
+
+// Under a download's name a user may leave anything. What is not read ends
+// the read as a damaged copy does, named, but stays as it was: the service
+// wrote none of these, so it removes none, and downloads the file again only
+// once it is taken away.
+TEST_F(EmulatedJVLinkTest, DownloadedFileThatIsNoFileOrTooLargeEndsTheReadNamedAndIsKept)
+{
+    auto jv = ready();
+    ASSERT_EQ(open(*jv), 0);
+    waitForDownload(*jv);
+    jv->JVClose();
+    const QDir store(settings.storageFolder);
+    QMap<QString, QByteArray> others;
+    for (const QString& name : store.entryList(QDir::Files))
+        others[name] = test::readFile(store.filePath(name));
+    const QString name = store.entryList({"*_20240524160000.jvd"}, QDir::Files).value(0);  // the file read first
+    ASSERT_EQ(others.remove(name), 1);
+    const QString odd = store.filePath(name);
+    const QString tooLarge = QStringLiteral("%1 バイトあり、大きすぎる（上限 %2 バイト）")
+                                 .arg(test::kHugeFileBytes)
+                                 .arg(storedfile::maxDownloadedFileBytes());
+    const struct {
+        test::Unusable kind;
+        QString why;
+    } cases[] = {
+        {test::Unusable::Fifo, QStringLiteral("通常のファイルではない")},
+        {test::Unusable::Folder, QStringLiteral("通常のファイルではない")},
+        {test::Unusable::ZeroLink, QStringLiteral("シンボリックリンクである")},
+        {test::Unusable::Huge, tooLarge},
+    };
+    QString buff, read;
+    int32_t size = 60000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(test::unusableName(c.kind));
+        ASSERT_TRUE(QFile::remove(odd) || QDir().rmdir(odd));
+        test::makeUnusable(odd, c.kind);
+        const QString before = entry(odd);
+        ASSERT_EQ(open(*jv), 0);
+        EXPECT_EQ(downloadCount, 0) << "what is under the name is not replaced";
+        int32_t r = 0;
+        EXPECT_TRUE(test::endsWithoutWaitingOn(odd, [&] { r = jv->JVRead(buff, size, read); }));
+        EXPECT_EQ(r, -402);
+        EXPECT_EQ(read, name);
+        EXPECT_EQ(jv->downloadFailure(),
+                  QStringLiteral("取得したファイル %1 は%2ため読みません。取り除けば、次の取得でダウンロードし直します")
+                      .arg(odd, c.why));
+        jv->JVClose();
+        EXPECT_EQ(entry(odd), before) << "kept as it was";
+    }
+    for (auto it = others.cbegin(); it != others.cend(); ++it)
+        EXPECT_EQ(test::readFile(store.filePath(it.key())), it.value()) << it.key().toStdString();
+    ASSERT_TRUE(QFile::remove(odd));
+    ASSERT_EQ(open(*jv), 0);
+    EXPECT_EQ(downloadCount, 1);
+    waitForDownload(*jv);
+    EXPECT_GT(jv->JVRead(buff, size, read), 0);
+    EXPECT_EQ(read, name);
 }
 
 TEST_F(EmulatedJVLinkTest, ForcedResultsOnceOrAlways)
