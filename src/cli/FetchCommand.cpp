@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "cli/JVLinkSession.h"
 #include "jvlink/client/BatchAcquisition.h"
+#include "jvlink/emulator/EmulatedJVLink.h"
 
 namespace tavek::cli {
 
@@ -58,6 +59,7 @@ int runFetch(CommandContext& ctx)
     settings.FileName = settingsPath(ctx.dataFolder);
     PrintingView view(ctx.out);
     jvlink::BatchAcquisition run(*jv, view, ctx.dataFolder, settings);
+    run.setPassedOverFiles([&jv] { return jvlink::passedOverBy(*jv); });
     run.runHeadless(fromPoint ? *fromPoint : run.storedStartPoint());
     const bool failed = run.outcome() == jvlink::BatchAcquisition::Outcome::Failed;
     ctx.out.flush();  // the records listed before the failure come first

@@ -69,6 +69,7 @@ void BatchAcquisition::start(const QDateTime& startPoint)
 
     const int32_t r = jvlink_.JVOpen(QStringLiteral("RACE"), startPoint.toString(QStringLiteral("yyyyMMddHHmmss")), 1,
                                      ReadCount, DownloadCount, LastFileTimestamp);
+    listPassedOverFiles();
     if (r == JVResult::NoData || (r == JVResult::Ok && ReadCount == 0)) {
         outcome_ = Outcome::NothingNew;
         view_.beep();
@@ -189,7 +190,6 @@ void BatchAcquisition::readAndClose()
 
 void BatchAcquisition::readLoop()
 {
-    view_.clearList();
     int c = 0;
     view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(ReadCount));
     setRead(0, ReadCount);
@@ -265,6 +265,21 @@ void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile
     if (dayFile.endsWith(QLatin1String(dayfiles::kVoteSuffix)))
         voteFiles_.insert(dayFile);
     view_.addListLine(QStringLiteral("作成済み:") + raceNumber + QStringLiteral("R/") + dayFile);
+}
+
+// A file the service left out holds records this run does not store: like a
+// record passed over, it keeps the start point, so the next run offers it
+// again once it can be read.
+void BatchAcquisition::listPassedOverFiles()
+{
+    if (!passedOver_)
+        return;
+    for (const QString& why : passedOver_()) {
+        ++skipped_;
+        const QString shownWhy = shown::escapeControls(why);
+        view_.addListLine(QStringLiteral("読み飛ばし:") + shownWhy);
+        logProblem(QStringLiteral("JVデータ取込：") + shownWhy);
+    }
 }
 
 // Writes the pending records; what the writes set aside goes to the error log.

@@ -8,6 +8,9 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 #include <set>
 
@@ -25,6 +28,11 @@ public:
     // `settings` addresses the settings file holding "LastTime"; the error
     // log beside it gets a line for each record passed over.
     BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings);
+
+    // Where the service names the files it passed over in the open (the
+    // emulated service those of its record folder): each is listed and
+    // logged as a record passed over is, and keeps the start point.
+    void setPassedOverFiles(std::function<QStringList()> passedOver) { passedOver_ = std::move(passedOver); }
 
     // The start point stored under "LastTime", or its default when missing or unreadable.
     QDateTime storedStartPoint() const;
@@ -49,8 +57,9 @@ public:
     Outcome outcome() const { return outcome_; }
     // Records stored by the last run.
     int storedCount() const { return stored_; }
-    // Records of the last run that could not be stored and were passed over
-    // (each named in the error log); the start point then stays.
+    // Records of the last run that could not be stored and were passed over,
+    // and files the service passed over (each named in the error log); the
+    // start point then stays.
     int skippedCount() const { return skipped_; }
 
     // The shared state of an acquisition.
@@ -69,6 +78,7 @@ private:
     void keepFirstStartPoint(const QDateTime& startPoint);
     void advanceStartPoint();
     void store(const QByteArray& record, const QString& sourceFile);
+    void listPassedOverFiles();
     void flushStore();
     void listUnwritten();
     QString daysWithoutRaces() const;
@@ -83,6 +93,7 @@ private:
     QString dataFolder_;
     TIniGT settings_;
     DayFileBatch store_;
+    std::function<QStringList()> passedOver_;
     State state_ = State::Idle;
     Outcome outcome_ = Outcome::None;
     bool running_ = false;

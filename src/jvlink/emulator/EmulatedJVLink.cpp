@@ -89,11 +89,13 @@ std::optional<int32_t> EmulatedJVLink::forced(JVOperation operation)
     return code;
 }
 
-std::shared_ptr<const DataSource> EmulatedJVLink::source() const
+std::shared_ptr<const DataSource> EmulatedJVLink::source()
 {
     if (settings_.recordFolder.isEmpty())
         return std::make_shared<GeneratedSource>();
-    return std::make_shared<RecordFolderSource>(settings_.recordFolder);
+    // Told only while listing, on this thread: the download's content() throws instead.
+    return std::make_shared<RecordFolderSource>(settings_.recordFolder,
+                                                [this](const QString& why) { passedOver_.append(why); });
 }
 
 int32_t EmulatedJVLink::JVInit(const QString& sid)
@@ -138,6 +140,7 @@ int32_t EmulatedJVLink::JVOpen(const QString& dataspec, const QString& fromdateA
     downloadCount = 0;
     lastFileTimestamp.clear();
     downloadFailure_.clear();
+    passedOver_.clear();
     if (auto code = forced(JVOperation::JVOpen))
         return *code;
     if (!initialised_)
@@ -203,6 +206,7 @@ int32_t EmulatedJVLink::JVRTOpen(const QString& dataspec, const QString& key)
         return JVResult::NotInitialised;
     if (mode_ != Mode::Closed)
         return JVResult::StillOpen;
+    passedOver_.clear();
     if (!realTimeDataspecs().contains(dataspec))
         return JVResult::BadDataspec;
     const QByteArray k = key.toLatin1();
@@ -352,6 +356,12 @@ void EmulatedJVLink::closeStream()
     fileIndex_ = 0;
     realTimeRecord_.reset();
     mode_ = Mode::Closed;
+}
+
+QStringList passedOverBy(const JVDTLabLib_TLB& jvlink)
+{
+    const auto* emulated = dynamic_cast<const EmulatedJVLink*>(&jvlink);
+    return emulated ? emulated->passedOver() : QStringList();
 }
 
 }  // namespace tavek::jvlink

@@ -6,6 +6,7 @@
 #include "jvlink/emulator/Downloader.h"
 #include "jvlink/emulator/EmulatorSettings.h"
 
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <optional>
@@ -56,6 +57,9 @@ public:
     // (-402): the code alone cannot say. Empty when none failed; kept after
     // JVClose.
     const QString& downloadFailure() const { return downloadFailure_; }
+    // The files of the record folder that the last open passed over, each
+    // named with why; the other files were served. Kept after JVClose.
+    const QStringList& passedOver() const { return passedOver_; }
 
 private:
     struct Forced {
@@ -65,7 +69,7 @@ private:
     enum class Mode { Closed, Stored, RealTime };
 
     std::optional<int32_t> forced(JVOperation operation);
-    std::shared_ptr<const DataSource> source() const;
+    std::shared_ptr<const DataSource> source();
     int32_t readStored(QString& buff, QString& fileName);
     int32_t damagedFile(int32_t code, QString& fileName);
     int32_t unreadFile(const QString& path, const QString& why, QString& fileName);
@@ -85,6 +89,11 @@ private:
     qsizetype offset_ = 0;
     std::optional<QByteArray> realTimeRecord_;
     QString downloadFailure_;
+    QStringList passedOver_;
 };
+
+// What `jvlink` passed over in its last open when it is the emulated
+// service (EmulatedJVLink::passedOver); nothing for any other.
+QStringList passedOverBy(const JVDTLabLib_TLB& jvlink);
 
 }  // namespace tavek::jvlink

@@ -4,6 +4,7 @@
 #include "jvlink/client/DownloadPoll.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/LastTime.h"
+#include "jvlink/emulator/EmulatedJVLink.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>
@@ -46,6 +47,7 @@ TGetDataForm::TGetDataForm(tavek::jvlink::JVDTLabLib_TLB& jvlink, const QString&
     font.setPixelSize(12);
     setFont(font);
     buildControls();
+    acquisition_.setPassedOverFiles([this] { return tavek::jvlink::passedOverBy(jvlink_); });
     showStartPoint(acquisition_.storedStartPoint());
 }
 

@@ -3,9 +3,12 @@
 #include "jvlink/client/QuickReport.h"
 #include "jvlink/client/SoftwareId.h"
 #include "jvlink/emulator/EmulatedJVLink.h"
+#include "jvlink/emulator/StoredFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
+#include "support/FaultInjection.h"
+#include "support/RaceFixture.h"
 #include "support/RecordingBatchView.h"
 #include "support/TestFiles.h"
 
@@ -135,4 +138,55 @@ TEST_F(BatchWithEmulator, TruncatedStoredFileIsNamedAndFetchedAgainByTheNextRun)
     runToTheEnd();
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
     EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();
+}
+
+// One entry of the record folder that is no record file is passed over,
+// named in the list and the error log; the other files' records are stored
+// and found by the quick report, and the start point stays for its next turn.
+TEST_F(BatchWithEmulator, RecordFolderEntryThatIsNoFileOrTooLargeIsNamedAndTheOthersServed)
+{
+    const QString folder = dir.filePath("records");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QByteArray key = test::raceKey("20240526", "05", 1);
+    test::writeRecords(folder + "/records.txt", {test::RaRecord(key), test::H1Record(key)});
+    // Every entry counts as published at its modification time, a link's at
+    // that of /dev/zero: all of them are new to a clock a day ahead.
+    const clock::FixedNow later{QDateTime::currentDateTime().addDays(1)};
+    EmulatorSettings s = emulatorIn(dir);
+    s.recordFolder = folder;
+    EmulatedJVLink real(s);
+    ASSERT_EQ(real.JVInit(softwareId()), 0);
+    BatchAcquisition realRun(real, view, data(), settings);
+    realRun.setPassedOverFiles([&real] { return passedOverBy(real); });
+    const QString odd = folder + "/odd";
+    const QString notRegular = QStringLiteral("通常のファイルではない");
+    const struct {
+        test::Unusable kind;
+        QString why;
+    } cases[] = {
+        {test::Unusable::Fifo, notRegular},
+        {test::Unusable::Folder, notRegular},
+        {test::Unusable::ZeroLink, notRegular},  // followed: a user may link record files in
+        {test::Unusable::Huge, QStringLiteral("%1 バイトあり、大きすぎる（上限 %2 バイト）")
+                                   .arg(test::kHugeFileBytes)
+                                   .arg(storedfile::maxRecordFileBytes())},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(test::unusableName(c.kind));
+        QFile::remove(dayfiles::voteFilePath(data(), "2024年05月26日"));
+        test::makeUnusable(odd, c.kind);
+        const QString named = QStringLiteral("レコードファイル %1 は%2ため読みません").arg(odd, c.why);
+        EXPECT_TRUE(test::endsWithoutWaitingOn(odd, [&] { realRun.runHeadless(realRun.storedStartPoint()); }));
+        EXPECT_EQ(realRun.outcome(), BatchAcquisition::Outcome::Completed) << view.boxes.join('\n').toStdString();
+        EXPECT_EQ(view.list.value(0), QStringLiteral("読み飛ばし:") + named);
+        EXPECT_EQ(realRun.storedCount(), 2);
+        EXPECT_EQ(test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")), test::H1Record(key).bytes());
+        EXPECT_TRUE(cp932::decode(test::readFile(identity::errorLogIn(dir.path()))).contains(named));
+        EXPECT_EQ(lastTime(), "2024/05/20 00:00:00");
+
+        EXPECT_TRUE(test::endsWithoutWaitingOn(odd, [&] { EXPECT_EQ(real.JVRTOpen("0B20", key), 0); }));
+        EXPECT_EQ(real.passedOver(), QStringList{named});
+        real.JVClose();
+        ASSERT_TRUE(QFile::remove(odd) || QDir().rmdir(odd));
+    }
 }
