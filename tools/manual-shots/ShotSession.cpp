@@ -329,6 +329,19 @@ void ShotSession::finalVotes()
     settle();
 }
 
+template <typename Dialog>
+void ShotSession::enterInDialog(const QString& screen, const std::function<void()>& open, const QString& text)
+{
+    whileOpen(screen, open, [&](QDialog* opened) {
+        auto* dialog = qobject_cast<Dialog*>(opened);
+        expect(dialog, screen,
+               QStringLiteral("another dialog than %1 opened").arg(Dialog::staticMetaObject.className()));
+        QTest::keyClicks(dialog->SaNumEditExC1, text);
+        take(screen, opened);
+        dialog->BitBtn1->click();
+    });
+}
+
 void ShotSession::winTab()
 {
     const QString screen = QStringLiteral("main");
@@ -345,15 +358,8 @@ void ShotSession::winTab()
     take(screen, form_.get());
 
     // The least backed runner, 349.9 to 1, with a million yen more on it.
-    whileOpen(
-        QStringLiteral("stake-dialog"), [&] { form_->winSheet->openAmountDialog(10); },
-        [&](QDialog* dialog) {
-        auto* stake = qobject_cast<TInputKingakuForm*>(dialog);
-        expect(stake, QStringLiteral("stake-dialog"), QStringLiteral("the amount column opened another dialog"));
-        QTest::keyClicks(stake->SaNumEditExC1, QStringLiteral("1000000"));
-        take(QStringLiteral("stake-dialog"), dialog);
-        stake->BitBtn1->click();
-        });
+    enterInDialog<TInputKingakuForm>(
+        QStringLiteral("stake-dialog"), [&] { form_->winSheet->openAmountDialog(10); }, QStringLiteral("1000000"));
     expect(shows(board.cellText(10, 6), QStringLiteral("1,000,000"))
                && shows(board.virtualTotal(), QStringLiteral("10,763,605"))
                && shows(board.cellText(10, 10), QStringLiteral("249.0")),
@@ -363,15 +369,8 @@ void ShotSession::winTab()
     take(QStringLiteral("win-stake"), form_.get());
 
     // The favourite, 3.3 to 1 now and 4.0 a while ago.
-    whileOpen(
-        QStringLiteral("odds-dialog"), [&] { form_->winSheet->openOddsDialog(7); },
-        [&](QDialog* dialog) {
-        auto* dialogOdds = qobject_cast<TInputOddsForm*>(dialog);
-        expect(dialogOdds, QStringLiteral("odds-dialog"), QStringLiteral("the odds column opened another dialog"));
-        QTest::keyClicks(dialogOdds->SaNumEditExC1, QStringLiteral("4.0"));
-        take(QStringLiteral("odds-dialog"), dialog);
-        dialogOdds->BitBtn1->click();
-        });
+    enterInDialog<TInputOddsForm>(
+        QStringLiteral("odds-dialog"), [&] { form_->winSheet->openOddsDialog(7); }, QStringLiteral("4.0"));
     expect(shows(board.cellText(7, 6), QStringLiteral("56,944,200"))
                && shows(board.virtualTotal(), QStringLiteral("10,184,163")),
            QStringLiteral("odds-dialog"),

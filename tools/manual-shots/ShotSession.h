@@ -73,6 +73,10 @@ private:
     // inside it; the dialog is then closed unless `handle` closed it.
     void whileOpen(const QString& screen, const std::function<void()>& open,
                    const std::function<void(QDialog*)>& handle);
+    // Types `text` into the number dialog (a `Dialog`) that `open` opens,
+    // takes its picture as `screen` and presses OK.
+    template <typename Dialog>
+    void enterInDialog(const QString& screen, const std::function<void()>& open, const QString& text);
     [[noreturn]] void fail(const QString& screen, const QString& why) const;
     void expect(bool holds, const QString& screen, const QString& why) const;
     void checkBoxes(const QString& screen);
