@@ -103,7 +103,7 @@ int runAdvise(CommandContext& ctx)
     // "--prob model": the chance the win pool's view gives the bet.
     QString probText = *prob;
     if (probText == QLatin1String("model")) {
-        const std::optional<sim::BetValue> view = advice::marketView(selected.day(), selected.race, bet, model);
+        const std::optional<value::BetValue> view = advice::marketView(selected.day(), selected.race, bet, model);
         probText = view ? advice::modelProbText(view->chance, advice::ProbForm::Probability) : QString();
     }
     input.prob = accepted(advice::readProbability(probText, advice::ProbForm::Probability));

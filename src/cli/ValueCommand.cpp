@@ -3,7 +3,7 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "export/CsvExport.h"
-#include "odds/model/BetValue.h"
+#include "value/model/BetValue.h"
 
 namespace tavek::cli {
 
@@ -26,10 +26,10 @@ double oddsNumber(long long tenths)
     return double(tenths) / 10;
 }
 
-QJsonObject valueObject(const sim::BetValue& v)
+QJsonObject valueObject(const value::BetValue& v)
 {
     QJsonObject o{{"pool", pools::pool(v.pool).key},
-                  {"bet", sim::valueBetLabel(v.pool, v.number)},
+                  {"bet", value::valueBetLabel(v.pool, v.number)},
                   {"market_share", v.share},
                   {"model_prob", v.chance},
                   {"expected_return", v.expectedReturn}};
@@ -52,14 +52,14 @@ int runValue(CommandContext& ctx)
     const sim::OrderModel model = orderModelOption(ctx.args);
     const std::optional<QString> topText = ctx.args.takeOption(QStringLiteral("--top"));
     const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top N (1 to 10000)")))
-                            : sim::kValueTop;
+                            : value::kValueTop;
     const SelectedRace selected = takeSelectedRace(ctx);
-    const std::vector<sim::BetValue> ranked = sim::rankedValues(
-        sim::betValues(selected.day().voteRecord(selected.race), model), pool, top);
+    const std::vector<value::BetValue> ranked = value::rankedValues(
+        value::betValues(selected.day().voteRecord(selected.race), model), pool, top);
 
     if (json) {
         QJsonArray bets;
-        for (const sim::BetValue& v : ranked)
+        for (const value::BetValue& v : ranked)
             bets.append(valueObject(v));
         printJson(ctx.out, QJsonObject{{"date", selected.loaded.date},
                                        {"race", selected.item},
@@ -67,9 +67,9 @@ int runValue(CommandContext& ctx)
                                        {"bets", bets}});
         return kSuccess;
     }
-    csv::Table table{sim::valueColumns()};
-    for (const sim::BetValue& v : ranked)
-        table.push_back(sim::valueRow(v));
+    csv::Table table{value::valueColumns()};
+    for (const value::BetValue& v : ranked)
+        table.push_back(value::valueRow(v));
     if (csvOut) {
         ctx.out << csv::text(table);
         return kSuccess;

@@ -1,6 +1,5 @@
 #include "market/MarketStats.h"
 
-#include "odds/model/BetValue.h"
 #include "odds/model/PairIndex.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
@@ -9,6 +8,7 @@
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
 #include "racedata/ShownText.h"
+#include "value/model/BetValue.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -151,7 +151,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
     }
     for (OrderModel model : kOrderModels)
-        for (const BetValue& v : betValues(h1, model))
+        for (const value::BetValue& v : value::betValues(h1, model))
             returns_[size_t(model)][size_t(v.pool)].push_back(float(v.expectedReturn));
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();

@@ -80,7 +80,7 @@ public:
     std::map<int, Quantiles> poolYenByMonth(int pool) const;
     // Each pool's part of the seven pools' total.
     std::array<double, pools::kPoolCount> poolMix() const;
-    // Over every bet with odds now of every race read (sim::betValues).
+    // Over every bet with odds now of every race read (value::betValues).
     ReturnSpread expectedReturns(OrderModel model, pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
     std::vector<RaceFigures> largest(int count) const;

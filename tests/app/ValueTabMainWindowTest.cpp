@@ -77,7 +77,7 @@ TEST_F(ValueTabMainWindow, ShowsWhatTavekCliValuePrints)
             ASSERT_EQ(r.code, 0) << r.err.toStdString();
             const QStringList lines = r.lines();
             EXPECT_EQ(tableLines(tab->ValueTable), lines.mid(1)) << sim::orderModelKey(model).toStdString();
-            EXPECT_EQ(tab->ValueTable->rowCount(), sim::kValueTop);
+            EXPECT_EQ(tab->ValueTable->rowCount(), value::kValueTop);
         }
     choose(tab->PoolCombo, int(pools::Pool::Trio));
     EXPECT_EQ(tab->ValueTable->rowCount(), 0) << "no trio votes";

@@ -1,8 +1,8 @@
-#include "odds/model/BetValue.h"
 #include "odds/model/PairIndex.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
+#include "value/model/BetValue.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -54,14 +54,14 @@ TEST_F(ValueCli, RanksTheModelsBetsAsAsked)
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         const QJsonObject json = r.json();
         EXPECT_EQ(json["model"].toString(), sim::orderModelKey(c.model));
-        const std::vector<sim::BetValue> want = sim::rankedValues(sim::betValues(record, c.model), c.pool, c.top);
+        const std::vector<value::BetValue> want = value::rankedValues(value::betValues(record, c.model), c.pool, c.top);
         const QJsonArray bets = json["bets"].toArray();
         ASSERT_EQ(bets.size(), qsizetype(want.size()));
         for (qsizetype i = 0; i < bets.size(); ++i) {
             const QJsonObject b = bets[i].toObject();
-            const sim::BetValue& v = want[size_t(i)];
+            const value::BetValue& v = want[size_t(i)];
             EXPECT_EQ(b["pool"].toString(), QLatin1String(pools::pool(v.pool).key));
-            EXPECT_EQ(b["bet"].toString(), sim::valueBetLabel(v.pool, v.number));
+            EXPECT_EQ(b["bet"].toString(), value::valueBetLabel(v.pool, v.number));
             EXPECT_EQ(b["odds"].toDouble(), double(v.oddsLow) / 10);
             EXPECT_EQ(b["model_prob"].toDouble(), v.chance);
             EXPECT_EQ(b["expected_return"].toDouble(), v.expectedReturn);
@@ -82,9 +82,9 @@ TEST_F(ValueCli, AdviseTakesTheModelsChance)
 {
     const test::CliOutcome r = run({"advise", "--quinella", "1-3", "--prob", "model", "--model", "harville", "--json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const std::optional<sim::BetValue> v = sim::findValue(sim::betValues(record, sim::OrderModel::Harville),
-                                                          pools::Pool::Quinella,
-                                                          sim::pairIndexOf(sim::PairKind::Quinella, 1, 3));
+    const std::optional<value::BetValue> v = value::findValue(value::betValues(record, sim::OrderModel::Harville),
+                                                              pools::Pool::Quinella,
+                                                              sim::pairIndexOf(sim::PairKind::Quinella, 1, 3));
     ASSERT_TRUE(v);
     EXPECT_NEAR(r.json()["prob"].toDouble(), v->chance, 5e-7);
 }

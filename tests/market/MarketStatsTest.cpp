@@ -1,8 +1,8 @@
 #include "market/MarketStats.h"
-#include "odds/model/BetValue.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
+#include "value/model/BetValue.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
@@ -135,7 +135,7 @@ TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
         EXPECT_LE(win.p75, 80.0001);
 
         const sim::ReturnSpread pair = s.expectedReturns(model, pools::Pool::Quinella);
-        const double want = sim::findValue(sim::betValues(one, model), pools::Pool::Quinella, 1)->expectedReturn;
+        const double want = value::findValue(value::betValues(one, model), pools::Pool::Quinella, 1)->expectedReturn;
         EXPECT_EQ(pair.bets, 3);
         EXPECT_NEAR(pair.median, want, 1e-4);
         EXPECT_NEAR(pair.p25, want, 1e-4);

@@ -4,9 +4,9 @@
 
 namespace tavek::advice {
 
-std::optional<sim::BetValue> marketView(const DayData& day, int race, const Bet& bet, sim::OrderModel model)
+std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, sim::OrderModel model)
 {
-    return sim::findValue(sim::betValues(day.voteRecord(race), model), betPool(bet.kind), bet.number);
+    return value::findValue(value::betValues(day.voteRecord(race), model), betPool(bet.kind), bet.number);
 }
 
 QString modelProbText(double chance, ProbForm form)
@@ -22,12 +22,12 @@ QString modelProbText(double chance, ProbForm form)
     return chance > 0 ? QString::number(1 / chance, 'f', 2) : QString();
 }
 
-QString marketViewText(const std::optional<sim::BetValue>& view)
+QString marketViewText(const std::optional<value::BetValue>& view)
 {
     if (!view)
         return QStringLiteral("票数シェア －　モデル確率 －");
     return QStringLiteral("票数シェア %1　モデル確率 %2")
-        .arg(sim::shareText(view->share), sim::chanceText(view->chance));
+        .arg(value::shareText(view->share), value::chanceText(view->chance));
 }
 
 }  // namespace tavek::advice

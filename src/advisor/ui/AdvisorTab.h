@@ -1,7 +1,7 @@
 #pragma once
 
 #include "advisor/model/AdvisorBet.h"
-#include "odds/model/BetValue.h"
+#include "value/model/BetValue.h"
 
 #include <QWidget>
 #include <array>
@@ -95,7 +95,7 @@ private:
     const tavek::DayData& day_;
     int race_ = -1;
     QByteArray raceKey_;
-    std::optional<tavek::sim::BetValue> view_;
+    std::optional<tavek::value::BetValue> view_;
     QChart* chart_ = nullptr;
     QLineSeries* oddsSeries_ = nullptr;
     QLineSeries* evSeries_ = nullptr;

@@ -36,7 +36,7 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
         ModelCombo->addItem(sim::orderModelName(m), int(m));
     ModelCombo->setToolTip(QStringLiteral("単勝の票数から他の賭式の的中確率を求めるモデル"));
 
-    const QStringList columns = sim::valueColumns();
+    const QStringList columns = value::valueColumns();
     ValueTable = named(new QTableWidget(0, int(columns.size())), "ValueTable");
     ValueTable->setHorizontalHeaderLabels(columns);
     ValueTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -90,14 +90,14 @@ void ValueTab::refresh()
     shown_.clear();
     if (race_ >= 0 && race_ < day_.raceCount()) {
         const int pool = PoolCombo->currentData().toInt();
-        shown_ = sim::rankedValues(sim::betValues(day_.voteRecord(race_), model()),
-                                   pool < 0 ? std::nullopt : std::optional(pools::Pool(pool)), sim::kValueTop);
+        shown_ = value::rankedValues(value::betValues(day_.voteRecord(race_), model()),
+                                     pool < 0 ? std::nullopt : std::optional(pools::Pool(pool)), value::kValueTop);
     }
     MessageLabel->setText(shown_.empty() ? QStringLiteral("オッズのある買い目がありません。") : QString());
     MessageLabel->setVisible(shown_.empty());
     ValueTable->setRowCount(int(shown_.size()));
     for (int r = 0; r < int(shown_.size()); ++r) {
-        const QStringList cells = sim::valueRow(shown_[size_t(r)]);
+        const QStringList cells = value::valueRow(shown_[size_t(r)]);
         for (int c = 0; c < int(cells.size()); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/BetValue.h"
+#include "value/model/BetValue.h"
 
 #include <QWidget>
 #include <vector>
@@ -42,5 +42,5 @@ private:
     const tavek::DayData& day_;
     int race_ = -1;
     WhenShown* whenShown_;
-    std::vector<tavek::sim::BetValue> shown_;
+    std::vector<tavek::value::BetValue> shown_;
 };

@@ -1,4 +1,4 @@
-#include "odds/model/BetValue.h"
+#include "value/model/BetValue.h"
 
 #include "odds/model/PairIndex.h"
 #include "odds/model/PoolFigures.h"
@@ -9,7 +9,9 @@
 
 #include <algorithm>
 
-namespace tavek::sim {
+namespace tavek::value {
+
+using namespace sim;
 
 namespace {
 
@@ -242,4 +244,4 @@ QString chanceText(double chance)
     return percentText(chance);
 }
 
-}  // namespace tavek::sim
+}  // namespace tavek::value

@@ -15,7 +15,7 @@
 // bet, and a bet's expected return is that chance times what it pays now.
 // Where another pool pays more than the win pool's view implies (妙味), its
 // crowd disagrees with the win pool's; neither is a prediction of the race.
-namespace tavek::sim {
+namespace tavek::value {
 
 struct BetValue {
     pools::Pool pool = pools::Pool::Win;
@@ -34,7 +34,7 @@ std::array<double, 18> winPoolChances(QByteArrayView record);
 // Every bet of every pool that has odds now (sold, not refunded, with votes),
 // in the pools' order, then the record's. Place and wide: the expected payout
 // over who else places, each case paid by the racing law's formula.
-std::vector<BetValue> betValues(QByteArrayView record, OrderModel model);
+std::vector<BetValue> betValues(QByteArrayView record, sim::OrderModel model);
 
 // How many ranked bets the 妙味 tab shows, and tavek-cli value unless told.
 inline constexpr int kValueTop = 20;
@@ -54,4 +54,4 @@ QStringList valueRow(const BetValue& value);
 QString shareText(double share);    // "12.34%"
 QString chanceText(double chance);  // "8.76%"
 
-}  // namespace tavek::sim
+}  // namespace tavek::value

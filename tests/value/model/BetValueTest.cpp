@@ -1,9 +1,9 @@
 #include "finishorder/FinishOrder.h"
-#include "odds/model/BetValue.h"
 #include "odds/model/PairIndex.h"
 #include "odds/model/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
+#include "value/model/BetValue.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 using namespace tavek;
 using namespace tavek::sim;
+using namespace tavek::value;
 using pools::Pool;
 
 namespace {

@@ -1,6 +1,6 @@
 // Every bet of every pool of an 18-runner race under both finish-order models:
 // the 妙味 tab recomputes this on each race selection and model change.
-#include "odds/model/BetValue.h"
+#include "value/model/BetValue.h"
 #include "racedata/RecordLayout.h"
 
 #include <benchmark/benchmark.h>
@@ -34,7 +34,7 @@ void BM_EveryBetBothModels(benchmark::State& state)
     const QByteArray record = fullRace();
     for (auto _ : state)
         for (sim::OrderModel model : sim::kOrderModels)
-            benchmark::DoNotOptimize(sim::betValues(record, model));
+            benchmark::DoNotOptimize(value::betValues(record, model));
 }
 BENCHMARK(BM_EveryBetBothModels)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
