@@ -45,7 +45,7 @@ void TMainForm::buildPairTabs()
     PageControl1->addTab(TabSheet8, QStringLiteral("妙味"));
     valueTab = fill(TabSheet8, new ValueTab(*day_));
     connect(valueTab, &ValueTab::betChosen, this,
-            [this](tavek::pools::Pool pool, int number, tavek::sim::OrderModel model) {
+            [this](tavek::pools::Pool pool, int number, tavek::finish::Model model) {
         PageControl1->setCurrentWidget(TabSheet5);
         advisorTab->takeBet(pool, number, model);
     });

@@ -94,7 +94,7 @@ int runAdvise(CommandContext& ctx)
     const std::optional<QString> prob = ctx.args.takeOption(QStringLiteral("--prob"));
     if (!prob)
         throw BadInput(QStringLiteral("missing --prob P"));
-    const sim::OrderModel model = orderModelOption(ctx.args);
+    const finish::Model model = modelOption(ctx.args);
     advice::AdviceInput input;
     input.bankroll = accepted(advice::readBankroll(optionOr(ctx.args, "--bankroll", "100000")));
     input.kelly = accepted(advice::readKellyFraction(optionOr(ctx.args, "--kelly", "1")));

@@ -178,12 +178,12 @@ long double oddsValue(const QString& text)
     return std::strtold(text.toLatin1().constData(), nullptr);
 }
 
-sim::OrderModel orderModelOption(Args& args)
+finish::Model modelOption(Args& args)
 {
     const std::optional<QString> text = args.takeOption(QStringLiteral("--model"));
     if (!text)
-        return sim::OrderModel::Discounted;
-    if (const std::optional<sim::OrderModel> model = sim::orderModelOf(*text))
+        return finish::Model::Discounted;
+    if (const std::optional<finish::Model> model = finish::modelOf(*text))
         return *model;
     throw BadInput(QStringLiteral("--model takes harville or discounted, not %1").arg(*text));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/OrderModel.h"
+#include "finishorder/FinishOrder.h"
 #include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
 #include "racedata/DayData.h"
@@ -104,7 +104,7 @@ long long stakeValue(const QString& text);
 long double oddsValue(const QString& text);
 
 // "--model harville|discounted", discounted when absent; BadInput otherwise.
-sim::OrderModel orderModelOption(Args& args);
+finish::Model modelOption(Args& args);
 
 // "--csv": the output as CSV (csv::text) instead of text; BadInput together
 // with --json.

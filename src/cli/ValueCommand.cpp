@@ -49,7 +49,7 @@ int runValue(CommandContext& ctx)
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     const bool csvOut = takeCsvFlag(ctx.args, json);
     const std::optional<pools::Pool> pool = poolOption(ctx.args);
-    const sim::OrderModel model = orderModelOption(ctx.args);
+    const finish::Model model = modelOption(ctx.args);
     const std::optional<QString> topText = ctx.args.takeOption(QStringLiteral("--top"));
     const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top N (1 to 10000)")))
                             : value::kValueTop;
@@ -63,7 +63,7 @@ int runValue(CommandContext& ctx)
             bets.append(valueObject(v));
         printJson(ctx.out, QJsonObject{{"date", selected.loaded.date},
                                        {"race", selected.item},
-                                       {"model", sim::orderModelKey(model)},
+                                       {"model", finish::modelKey(model)},
                                        {"bets", bets}});
         return kSuccess;
     }
@@ -74,7 +74,7 @@ int runValue(CommandContext& ctx)
         ctx.out << csv::text(table);
         return kSuccess;
     }
-    ctx.out << selected.item << '\t' << sim::orderModelName(model) << '\n';
+    ctx.out << selected.item << '\t' << finish::modelName(model) << '\n';
     for (const QStringList& row : table)
         ctx.out << row.join(u'\t') << '\n';
     return kSuccess;

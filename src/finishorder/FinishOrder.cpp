@@ -15,6 +15,29 @@ double ratio(double a, double b)
 
 }  // namespace
 
+Discounts discountsOf(Model model)
+{
+    return model == Model::Harville ? kHarville : kDiscountedHarville;
+}
+
+QString modelKey(Model model)
+{
+    return model == Model::Harville ? QStringLiteral("harville") : QStringLiteral("discounted");
+}
+
+QString modelName(Model model)
+{
+    return model == Model::Harville ? QStringLiteral("ハーヴィル") : QStringLiteral("割引ハーヴィル");
+}
+
+std::optional<Model> modelOf(QStringView key)
+{
+    for (Model m : kModels)
+        if (key == modelKey(m))
+            return m;
+    return std::nullopt;
+}
+
 FinishOrder::FinishOrder(std::span<const double> win, Discounts discounts)
     : n_(int(std::min<size_t>(win.size(), kMaxRunners)))
 {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
+#include <QStringView>
+
 #include <array>
+#include <optional>
 #include <span>
 
 // The chances of every finishing order of the first three from the runners'
@@ -10,7 +14,7 @@
 // 0.81 and 0.65 give the discounted Harville model of Lo and Bacon-Shone
 // (1994), which follows normal running times closely where plain Harville
 // overrates the favourites for second and third. The emulated service draws
-// its votes and the odds models read the pools' views from this one model.
+// its votes and the 妙味 model reads the pools' views from this one model.
 namespace tavek::finish {
 
 struct Discounts {
@@ -20,6 +24,22 @@ struct Discounts {
 
 inline constexpr Discounts kHarville{1.0, 1.0};
 inline constexpr Discounts kDiscountedHarville{0.81, 0.65};
+
+// The model as the bettor chooses it in the window and in tavek-cli (--model).
+enum class Model { Harville, Discounted };
+
+inline constexpr Model kModels[] = {Model::Discounted, Model::Harville};
+
+Discounts discountsOf(Model model);
+
+// "harville", "discounted": tavek-cli's option value and JSON key.
+QString modelKey(Model model);
+
+// "割引ハーヴィル", "ハーヴィル": the window's choice.
+QString modelName(Model model);
+
+// The model of a key; none for any other text.
+std::optional<Model> modelOf(QStringView key);
 
 class FinishOrder {
 public:

@@ -150,7 +150,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         const double harville = a * b / (1 - a) + b * a / (1 - b);
         r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
     }
-    for (OrderModel model : kOrderModels)
+    for (finish::Model model : finish::kModels)
         for (const value::BetValue& v : value::betValues(h1, model))
             returns_[size_t(model)][size_t(v.pool)].push_back(float(v.expectedReturn));
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
@@ -314,7 +314,7 @@ std::vector<RaceFigures> MarketStats::largest(int count) const
     return v;
 }
 
-ReturnSpread MarketStats::expectedReturns(OrderModel model, pools::Pool pool) const
+ReturnSpread MarketStats::expectedReturns(finish::Model model, pools::Pool pool) const
 {
     const std::vector<float>& r = returns_[size_t(model)][size_t(pool)];
     const Quantiles q = quantilesOf(std::vector<double>(r.begin(), r.end()));
@@ -374,7 +374,7 @@ QStringList MarketStats::reportLines() const
         parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("expected return per 100 yen under the win pool's view (p25 / median / p75, bets):");
-    for (OrderModel model : kOrderModels) {
+    for (finish::Model model : finish::kModels) {
         parts.clear();
         for (size_t k = 0; k < pools::kPools.size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
@@ -385,7 +385,7 @@ QStringList MarketStats::reportLines() const
                          .arg(s.p75, 0, 'f', 1)
                          .arg(s.bets);
         }
-        out << QStringLiteral("  %1: ").arg(orderModelKey(model)) + parts.join(QStringLiteral(", "));
+        out << QStringLiteral("  %1: ").arg(finish::modelKey(model)) + parts.join(QStringLiteral(", "));
     }
     out << QStringLiteral("largest races (seven pools):");
     for (const RaceFigures& r : largest(10))
@@ -421,14 +421,14 @@ QJsonObject MarketStats::toJson() const
         mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
     o.insert("pool_mix", mix);
     QJsonObject returns;
-    for (OrderModel model : kOrderModels) {
+    for (finish::Model model : finish::kModels) {
         QJsonObject byPool;
         for (size_t k = 0; k < pools::kPools.size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
             byPool.insert(QLatin1String(pools::kPools[k].key),
                           QJsonObject{{"bets", s.bets}, {"p25", s.p25}, {"median", s.median}, {"p75", s.p75}});
         }
-        returns.insert(orderModelKey(model), byPool);
+        returns.insert(finish::modelKey(model), byPool);
     }
     o.insert("expected_return", returns);
     QJsonArray big;

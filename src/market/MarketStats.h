@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/OrderModel.h"
+#include "finishorder/FinishOrder.h"
 #include "racedata/VotePools.h"
 
 #include <QByteArray>
@@ -81,7 +81,7 @@ public:
     // Each pool's part of the seven pools' total.
     std::array<double, pools::kPoolCount> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
-    ReturnSpread expectedReturns(OrderModel model, pools::Pool pool) const;
+    ReturnSpread expectedReturns(finish::Model model, pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
     std::vector<RaceFigures> largest(int count) const;
 
@@ -93,7 +93,7 @@ private:
     QStringList skipped_;
     // Every bet's expected return, by model and pool: floats, as a season of
     // 3,000 races holds some four million of them.
-    std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(kOrderModels)> returns_;
+    std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(finish::kModels)> returns_;
 };
 
 }  // namespace tavek::sim

@@ -192,13 +192,13 @@ TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)
 // taken into P in the form P is stated in, still open to the bettor's typing.
 TEST_F(AdvisorTabMainWindow, ModelChanceFillsP)
 {
-    using tavek::sim::OrderModel;
+    using tavek::finish::Model;
     const tavek::DayData& day = form->dayData();
-    auto view = [&](int horse, OrderModel model) {
+    auto view = [&](int horse, Model model) {
         return tavek::advice::marketView(
             day, 0, tavek::advice::chooseBet(day, 0, tavek::advice::BetKind::Win, horse).bet, model);
     };
-    for (OrderModel model : tavek::sim::kOrderModels) {
+    for (Model model : tavek::finish::kModels) {
         choose(tab->ModelCombo, int(model));
         choose(tab->BetCombo, 5);
         EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(view(5, model)));

@@ -67,16 +67,15 @@ TEST_F(ValueTabMainWindow, ShowsWhatTavekCliValuePrints)
         int pool;
         QStringList args;
     } choices[] = {{-1, {}}, {int(pools::Pool::Quinella), {"--pool", "quinella"}}};
-    for (sim::OrderModel model : sim::kOrderModels)
+    for (finish::Model model : finish::kModels)
         for (const auto& c : choices) {
             choose(tab->ModelCombo, int(model));
             choose(tab->PoolCombo, c.pool);
             const test::CliOutcome r = test::runCli(
-                fx.dataFolder(),
-                QStringList{"value", "2005-04-16", "1", "--model", sim::orderModelKey(model)} + c.args);
+                fx.dataFolder(), QStringList{"value", "2005-04-16", "1", "--model", finish::modelKey(model)} + c.args);
             ASSERT_EQ(r.code, 0) << r.err.toStdString();
             const QStringList lines = r.lines();
-            EXPECT_EQ(tableLines(tab->ValueTable), lines.mid(1)) << sim::orderModelKey(model).toStdString();
+            EXPECT_EQ(tableLines(tab->ValueTable), lines.mid(1)) << finish::modelKey(model).toStdString();
             EXPECT_EQ(tab->ValueTable->rowCount(), value::kValueTop);
         }
     choose(tab->PoolCombo, int(pools::Pool::Trio));
@@ -86,7 +85,7 @@ TEST_F(ValueTabMainWindow, ShowsWhatTavekCliValuePrints)
 
 TEST_F(ValueTabMainWindow, DoubleClickOrEnterTakesTheBetIntoTheAdvisor)
 {
-    choose(tab->ModelCombo, int(sim::OrderModel::Harville));
+    choose(tab->ModelCombo, int(finish::Model::Harville));
     choose(tab->PoolCombo, int(pools::Pool::Quinella));
     QTableWidget* table = tab->ValueTable;
     AdvisorTab* advisor = form->advisorTab;
@@ -107,6 +106,6 @@ TEST_F(ValueTabMainWindow, DoubleClickOrEnterTakesTheBetIntoTheAdvisor)
         EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet5);
         EXPECT_EQ(advisor->BetKindCombo->currentText(), "馬連");
         EXPECT_EQ(advisor->BetCombo->currentText().remove(u' '), table->item(row, 1)->text());
-        EXPECT_EQ(advisor->ModelCombo->currentData().toInt(), int(sim::OrderModel::Harville));
+        EXPECT_EQ(advisor->ModelCombo->currentData().toInt(), int(finish::Model::Harville));
     }
 }

@@ -41,19 +41,19 @@ TEST_F(ValueCli, RanksTheModelsBetsAsAsked)
 {
     const struct {
         QStringList args;
-        sim::OrderModel model;
+        finish::Model model;
         std::optional<pools::Pool> pool;
         int top;
-    } cases[] = {{{"value", "--json"}, sim::OrderModel::Discounted, std::nullopt, 20},
+    } cases[] = {{{"value", "--json"}, finish::Model::Discounted, std::nullopt, 20},
                  {{"value", "--pool", "quinella", "--model", "harville", "--top", "3", "--json"},
-                  sim::OrderModel::Harville,
+                  finish::Model::Harville,
                   pools::Pool::Quinella,
                   3}};
     for (const auto& c : cases) {
         const test::CliOutcome r = run(c.args);
         ASSERT_EQ(r.code, 0) << r.err.toStdString();
         const QJsonObject json = r.json();
-        EXPECT_EQ(json["model"].toString(), sim::orderModelKey(c.model));
+        EXPECT_EQ(json["model"].toString(), finish::modelKey(c.model));
         const std::vector<value::BetValue> want = value::rankedValues(value::betValues(record, c.model), c.pool, c.top);
         const QJsonArray bets = json["bets"].toArray();
         ASSERT_EQ(bets.size(), qsizetype(want.size()));
@@ -82,7 +82,7 @@ TEST_F(ValueCli, AdviseTakesTheModelsChance)
 {
     const test::CliOutcome r = run({"advise", "--quinella", "1-3", "--prob", "model", "--model", "harville", "--json"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    const std::optional<value::BetValue> v = value::findValue(value::betValues(record, sim::OrderModel::Harville),
+    const std::optional<value::BetValue> v = value::findValue(value::betValues(record, finish::Model::Harville),
                                                               pools::Pool::Quinella,
                                                               sim::pairIndexOf(sim::PairKind::Quinella, 1, 3));
     ASSERT_TRUE(v);

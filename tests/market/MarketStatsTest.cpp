@@ -126,7 +126,7 @@ TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
 {
     const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
     const QByteArray one = smallRace(raceKey("20240525", "05", 1)).bytes();
-    for (sim::OrderModel model : sim::kOrderModels) {
+    for (finish::Model model : finish::kModels) {
         const sim::ReturnSpread win = s.expectedReturns(model, pools::Pool::Win);
         EXPECT_EQ(win.bets, 24);
         EXPECT_LE(win.p25, win.median);
@@ -142,11 +142,11 @@ TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
         EXPECT_EQ(s.expectedReturns(model, pools::Pool::Trio).bets, 0) << "no trio entry has votes";
 
         const QJsonObject json =
-            s.toJson()["expected_return"].toObject()[sim::orderModelKey(model)].toObject()["quinella"].toObject();
+            s.toJson()["expected_return"].toObject()[finish::modelKey(model)].toObject()["quinella"].toObject();
         EXPECT_EQ(json["bets"].toInt(), 3);
         EXPECT_NEAR(json["median"].toDouble(), want, 1e-4);
     }
-    EXPECT_NE(s.expectedReturns(sim::OrderModel::Harville, pools::Pool::Quinella).median,
-              s.expectedReturns(sim::OrderModel::Discounted, pools::Pool::Quinella).median);
+    EXPECT_NE(s.expectedReturns(finish::Model::Harville, pools::Pool::Quinella).median,
+              s.expectedReturns(finish::Model::Discounted, pools::Pool::Quinella).median);
     EXPECT_TRUE(s.reportLines().join(u'\n').contains("harville: win ")) << s.reportLines().join(u'\n').toStdString();
 }

@@ -33,7 +33,7 @@ void BM_EveryBetBothModels(benchmark::State& state)
 {
     const QByteArray record = fullRace();
     for (auto _ : state)
-        for (sim::OrderModel model : sim::kOrderModels)
+        for (finish::Model model : finish::kModels)
             benchmark::DoNotOptimize(value::betValues(record, model));
 }
 BENCHMARK(BM_EveryBetBothModels)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -4,7 +4,7 @@
 
 namespace tavek::advice {
 
-std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, sim::OrderModel model)
+std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, finish::Model model)
 {
     return value::findValue(value::betValues(day.voteRecord(race), model), betPool(bet.kind), bet.number);
 }

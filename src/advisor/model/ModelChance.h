@@ -12,7 +12,7 @@
 namespace tavek::advice {
 
 // The view of `bet` in race slot `race`; none when the bet has no odds now.
-std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, sim::OrderModel model);
+std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, finish::Model model);
 
 // The model's chance as the P field reads it in `form`: "0.123457",
 // "12.3457" (percent), "8.10" (fair odds).

@@ -176,8 +176,8 @@ QWidget* AdvisorTab::buildInputs()
     // Four decimals of a percentage: the model's chance as modelProbText gives it.
     ProbEdit = numberField("ProbEdit", 3, 4, QString());
     ModelCombo = named(new QComboBox, "ModelCombo");
-    for (tavek::sim::OrderModel m : tavek::sim::kOrderModels)
-        ModelCombo->addItem(tavek::sim::orderModelName(m), int(m));
+    for (tavek::finish::Model m : tavek::finish::kModels)
+        ModelCombo->addItem(tavek::finish::modelName(m), int(m));
     ModelCombo->setToolTip(QStringLiteral("単勝の票数から他の賭式の的中確率を求めるモデル"));
     ModelProbBtn = named(new QPushButton(QStringLiteral("モデルのPを使う")), "ModelProbBtn");
     ModelProbBtn->setToolTip(QStringLiteral("モデル確率を的中確率の欄に入れます（書き換えもできます）"));
@@ -338,7 +338,7 @@ void AdvisorTab::advisorSection(int race)
     });
 }
 
-void AdvisorTab::takeBet(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model)
+void AdvisorTab::takeBet(tavek::pools::Pool pool, int number, tavek::finish::Model model)
 {
     ModelCombo->setCurrentIndex(ModelCombo->findData(int(model)));
     for (int i = 0; i < BetKindCombo->count(); ++i)
@@ -353,7 +353,7 @@ void AdvisorTab::showMarketView()
     if (race_ >= 0 && BetCombo->currentIndex() >= 0) {
         const BetChoice choice = chooseBet(day_, race_, kind(), BetCombo->currentData().toInt());
         if (choice.ok())
-            view_ = marketView(day_, race_, choice.bet, tavek::sim::OrderModel(ModelCombo->currentData().toInt()));
+            view_ = marketView(day_, race_, choice.bet, tavek::finish::Model(ModelCombo->currentData().toInt()));
     }
     MarketViewLabel->setText(marketViewText(view_));
     ModelProbBtn->setEnabled(view_.has_value());

@@ -46,7 +46,7 @@ public:
 
     // Takes a bet chosen elsewhere (the 妙味 table) under its finish-order
     // model, as if the bettor had chosen its kind, bet and model here.
-    void takeBet(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model);
+    void takeBet(tavek::pools::Pool pool, int number, tavek::finish::Model model);
 
     // The bet and the bettor's inputs
     QComboBox* BetKindCombo;   // 単勝, 枠連, 馬連, 複勝, ワイド, 馬単, 3連複

@@ -23,12 +23,12 @@ constexpr pools::Pool kAllPools[] = {pools::Pool::Win,      pools::Pool::Place, 
 // One race's pools and the finish-order model over its win pool.
 class RaceView {
 public:
-    RaceView(QByteArrayView record, OrderModel model)
+    RaceView(QByteArrayView record, finish::Model model)
         : record_(record)
         , win_(readPoolFigures(pools::Pool::Win, record))
         , field_(std::clamp(win_.runners, 0, kField))
         , chances_(winPoolChances(record))
-        , order_(std::span(chances_.data(), size_t(field_)), discountsOf(model))
+        , order_(std::span(chances_.data(), size_t(field_)), finish::discountsOf(model))
     {
     }
 
@@ -175,7 +175,7 @@ std::array<double, 18> winPoolChances(QByteArrayView record)
     return p;
 }
 
-std::vector<BetValue> betValues(QByteArrayView record, OrderModel model)
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model)
 {
     std::vector<BetValue> out;
     const RaceView view(record, model);

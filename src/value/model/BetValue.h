@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/OrderModel.h"
+#include "finishorder/FinishOrder.h"
 #include "racedata/VotePools.h"
 
 #include <QByteArrayView>
@@ -34,7 +34,7 @@ std::array<double, 18> winPoolChances(QByteArrayView record);
 // Every bet of every pool that has odds now (sold, not refunded, with votes),
 // in the pools' order, then the record's. Place and wide: the expected payout
 // over who else places, each case paid by the racing law's formula.
-std::vector<BetValue> betValues(QByteArrayView record, sim::OrderModel model);
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model);
 
 // How many ranked bets the 妙味 tab shows, and tavek-cli value unless told.
 inline constexpr int kValueTop = 20;

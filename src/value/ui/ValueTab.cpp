@@ -32,8 +32,8 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
     for (const pools::VotePool& p : pools::kPools)
         PoolCombo->addItem(p.caption(), int(&p - pools::kPools.data()));
     ModelCombo = named(new QComboBox, "ModelCombo");
-    for (sim::OrderModel m : sim::kOrderModels)
-        ModelCombo->addItem(sim::orderModelName(m), int(m));
+    for (finish::Model m : finish::kModels)
+        ModelCombo->addItem(finish::modelName(m), int(m));
     ModelCombo->setToolTip(QStringLiteral("単勝の票数から他の賭式の的中確率を求めるモデル"));
 
     const QStringList columns = value::valueColumns();
@@ -80,9 +80,9 @@ void ValueTab::valueSection(int race)
     whenShown_->run([this] { refresh(); });
 }
 
-sim::OrderModel ValueTab::model() const
+finish::Model ValueTab::model() const
 {
-    return sim::OrderModel(ModelCombo->currentData().toInt());
+    return finish::Model(ModelCombo->currentData().toInt());
 }
 
 void ValueTab::refresh()

@@ -33,11 +33,11 @@ public:
     QLabel* MessageLabel;  // why the table is empty
 
 signals:
-    void betChosen(tavek::pools::Pool pool, int number, tavek::sim::OrderModel model);
+    void betChosen(tavek::pools::Pool pool, int number, tavek::finish::Model model);
 
 private:
     void refresh();
-    tavek::sim::OrderModel model() const;
+    tavek::finish::Model model() const;
 
     const tavek::DayData& day_;
     int race_ = -1;

@@ -75,7 +75,7 @@ TEST(BetValueTest, ChancesOfEachPoolSumToItsWinningEntries)
         int placeWinners;
     } cases[] = {{18, {}, 3}, {12, {4}, 3}, {8, {2}, 2}, {6, {}, 2}};
     for (const auto& c : cases)
-        for (OrderModel model : kOrderModels) {
+        for (finish::Model model : finish::kModels) {
             const QByteArray record = race(c.runners, c.refunded);
             std::map<Pool, double> sums;
             for (const BetValue& v : betValues(record, model)) {
@@ -143,7 +143,7 @@ TEST(BetValueTest, PlaceAndWideExpectationsFollowEveryFinishingOrder)
                                                                3, wideRate);
                 }
         int checked = 0;
-        for (const BetValue& v : betValues(record, OrderModel::Discounted))
+        for (const BetValue& v : betValues(record, finish::Model::Discounted))
             if (v.pool == Pool::Place || v.pool == Pool::Wide) {
                 const double want = 100 * expected[{v.pool, v.number}];
                 EXPECT_NEAR(v.expectedReturn, want, 1e-9)
@@ -159,7 +159,7 @@ TEST(BetValueTest, PlaceAndWideExpectationsFollowEveryFinishingOrder)
 // The ranking keeps the highest expected returns, of one pool when asked.
 TEST(BetValueTest, RankingTakesTheHighestReturnsOfThePoolAsked)
 {
-    const std::vector<BetValue> all = betValues(race(10, {}), OrderModel::Harville);
+    const std::vector<BetValue> all = betValues(race(10, {}), finish::Model::Harville);
     const std::vector<BetValue> top = rankedValues(all, std::nullopt, 20);
     ASSERT_EQ(top.size(), 20u);
     EXPECT_TRUE(
