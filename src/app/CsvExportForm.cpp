@@ -18,26 +18,27 @@
 
 namespace {
 
+// In the order of csv::Content.
 struct Choice {
     const char* name;
     const char* caption;
-    const char* suffix;  // of the suggested file name
 };
 const Choice kChoices[] = {
-    {"RadioWin", "単勝ｼﾐｭﾚｰｼｮﾝ（表示中の表）", "単勝"},
-    {"RadioBracket", "枠連ｼﾐｭﾚｰｼｮﾝ（組番・オッズ・仮想オッズ）", "枠連"},
-    {"RadioQuinella", "馬連ｼﾐｭﾚｰｼｮﾝ（組番・オッズ・仮想オッズ）", "馬連"},
-    {"RadioReference", "参考資料（合計票数・馬単・3連複）", "参考資料"},
-    {"RadioPlace", "賭式別オッズ 複勝（馬番・票数・オッズ・仮想票数・仮想オッズ）", "複勝"},
-    {"RadioWide", "賭式別オッズ ワイド（同上）", "ワイド"},
-    {"RadioExacta", "賭式別オッズ 馬単（同上）", "馬単"},
-    {"RadioTrio", "賭式別オッズ 3連複（同上）", "3連複"},
-    {"RadioHistory", "オッズ推移（取得ごと・馬番ごとの単勝オッズ）", "オッズ推移"},
+    {"RadioWin", "単勝ｼﾐｭﾚｰｼｮﾝ（表示中の表）"},
+    {"RadioBracket", "枠連ｼﾐｭﾚｰｼｮﾝ（組番・オッズ・仮想オッズ）"},
+    {"RadioQuinella", "馬連ｼﾐｭﾚｰｼｮﾝ（組番・オッズ・仮想オッズ）"},
+    {"RadioReference", "参考資料（合計票数・馬単・3連複）"},
+    {"RadioPlace", "賭式別オッズ 複勝（馬番・票数・オッズ・仮想票数・仮想オッズ）"},
+    {"RadioWide", "賭式別オッズ ワイド（同上）"},
+    {"RadioExacta", "賭式別オッズ 馬単（同上）"},
+    {"RadioTrio", "賭式別オッズ 3連複（同上）"},
+    {"RadioHistory", "オッズ推移（取得ごと・馬番ごとの単勝オッズ）"},
 };
 
 }  // namespace
 
-TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName, Content shown)
+TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName,
+                               tavek::csv::Content shown)
     : QDialog(parent), folder_(folder), raceName_(raceName)
 {
     setObjectName(QStringLiteral("CsvExportForm"));
@@ -97,14 +98,14 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
     (*radios[int(shown)])->setChecked(true);
 }
 
-TCsvExportForm::Content TCsvExportForm::content() const
+tavek::csv::Content TCsvExportForm::content() const
 {
     const QRadioButton* radios[] = {RadioWin,  RadioBracket, RadioQuinella, RadioReference, RadioPlace,
                                     RadioWide, RadioExacta,  RadioTrio,     RadioHistory};
     for (size_t i = 0; i < std::size(radios); ++i)
         if (radios[i]->isChecked())
-            return Content(i);
-    return Content::Win;
+            return tavek::csv::Content(i);
+    return tavek::csv::Content::Win;
 }
 
 tavek::csv::Encoding TCsvExportForm::encoding() const
@@ -121,8 +122,7 @@ QString TCsvExportForm::fileName() const
 void TCsvExportForm::suggestName()
 {
     const QString folder = fileName().isEmpty() ? folder_ : QFileInfo(fileName()).absolutePath();
-    const QString suffix = QString::fromUtf8(kChoices[int(content())].suffix);
-    FileNameEdit->setText(QDir(folder).filePath(raceName_ + u'_' + suffix + QStringLiteral(".csv")));
+    FileNameEdit->setText(tavek::csv::suggestedFile(folder, raceName_, content()));
 }
 
 void TCsvExportForm::BrowseBtnClick()

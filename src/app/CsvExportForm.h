@@ -11,18 +11,17 @@ class QRadioButton;
 
 // CSV出力: what to save (a tab of the current race or its odds history),
 // the character code and the file. OK checks only that a file is named; the
-// main window writes it.
+// main window has it written (csv::save).
 class TCsvExportForm : public QDialog {
     Q_OBJECT
 public:
-    enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History };
-
-    // `folder` is where the file name starts; `raceName` ("2005-04-16_東京11R")
+    // `folder` is where the file name starts; `raceName` (csv::raceFileStem)
     // begins the suggested file name; `shown` is chosen first (the board of
     // the tab in view).
-    TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName, Content shown = Content::Win);
+    TCsvExportForm(QWidget* parent, const QString& folder, const QString& raceName,
+                   tavek::csv::Content shown = tavek::csv::Content::Win);
 
-    Content content() const;
+    tavek::csv::Content content() const;
     tavek::csv::Encoding encoding() const;
     QString fileName() const;
 

@@ -6,15 +6,12 @@
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
 #include "controls/MessageBox.h"
-#include "odds/model/ReferenceSheet.h"
 #include "odds/ui/BracketTab.h"
 #include "odds/ui/PoolTab.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/WinSheet.h"
-#include "racedata/AtomicFile.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
-#include "racedata/KeibaFunc.h"
 #include "racedata/PostTime.h"
 #include "timeline/ui/OddsHistoryView.h"
 
@@ -100,12 +97,9 @@ void TMainForm::showOddsHistory()
     }
     tavek::MessageBox::guarded(this, [&] {
         const QByteArrayView ra = day_->raceRecord(race);
-        tavek::history::OddsHistory* h = oddsHistory();
-        const QByteArray key = tavek::keiba::raceKey(ra).toByteArray();
-        oddsHistoryView->showTimeline(
-            lbRace->currentText(),
-            tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()),
-            tavek::posttime::of(ra), h ? QString() : whyNoHistory_);
+        const tavek::history::OddsHistory* h = oddsHistory();
+        oddsHistoryView->showTimeline(lbRace->currentText(), tavek::sim::OddsTimeline::ofRace(h, ra),
+                                      tavek::posttime::of(ra), h ? QString() : whyNoHistory_);
     });
 }
 
@@ -196,66 +190,28 @@ void TMainForm::CsvExportItemClick()
         tavek::MessageBox::information(this, QStringLiteral("CSV出力するレースを選んでください。"));
         return;
     }
-    QString raceName = lbRace->currentText();
-    raceName.replace(u'/', u'-').replace(u' ', u'_');
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     // The board the user is looking at is the one to save, as a rule.
-    using Content = TCsvExportForm::Content;
+    using tavek::csv::Content;
     const QWidget* tab = PageControl1->currentWidget();
-    using tavek::pools::Pool;
-    const Pool pool = poolTab->pool();
-    const Content poolContent = pool == Pool::Place    ? Content::Place
-                                : pool == Pool::Wide   ? Content::Wide
-                                : pool == Pool::Exacta ? Content::Exacta
-                                                       : Content::Trio;
     const Content shown = tab == TabSheet3   ? Content::Bracket
                           : tab == TabSheet2 ? Content::Quinella
                           : tab == TabSheet4 ? Content::Reference
-                          : tab == TabSheet7 ? poolContent
+                          : tab == TabSheet7 ? tavek::csv::poolContent(poolTab->pool())
                           : tab == TabSheet6 ? Content::History
                                              : Content::Win;
-    TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(), raceName, shown);
+    TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(),
+                        tavek::csv::raceFileStem(lbRace->currentText()), shown);
     if (form.exec() != QDialog::Accepted)
         return;
     tavek::MessageBox::guarded(this, [&] {
-        tavek::csv::Table table;
-        switch (form.content()) {
-        case Content::Win:
-            table = tavek::csv::winTable(winSheet->board());
-            break;
-        case Content::Bracket:
-            table = tavek::csv::pairTable(bracketTab->board());
-            break;
-        case Content::Quinella:
-            table = tavek::csv::pairTable(quinellaTab->board());
-            break;
-        case Content::Reference:
-            table = tavek::csv::referenceTable(tavek::sim::referenceSheet(day_->voteRecord(race)));
-            break;
-        case Content::Place:
-            table = tavek::csv::poolTable(poolTab->board(Pool::Place));
-            break;
-        case Content::Wide:
-            table = tavek::csv::poolTable(poolTab->board(Pool::Wide));
-            break;
-        case Content::Exacta:
-            table = tavek::csv::poolTable(poolTab->board(Pool::Exacta));
-            break;
-        case Content::Trio:
-            table = tavek::csv::poolTable(poolTab->board(Pool::Trio));
-            break;
-        case Content::History: {
-            tavek::history::OddsHistory* h = oddsHistory();
-            const QByteArray key = tavek::keiba::raceKey(day_->raceRecord(race)).toByteArray();
-            table = tavek::csv::historyTable(
-                tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()));
-            break;
-        }
-        }
-        QString reason;
-        if (!tavek::atomicfile::replace(form.fileName(), tavek::csv::bytes(table, form.encoding()), &reason))
-            throw std::runtime_error(
-                QStringLiteral("CSVファイル %1 を保存できません：%2").arg(form.fileName(), reason).toStdString());
+        const tavek::csv::RaceBoards boards{winSheet->board(),
+                                            bracketTab->board(),
+                                            quinellaTab->board(),
+                                            [&](tavek::pools::Pool pool) -> const tavek::sim::PoolBoard& { return poolTab->board(pool); },
+                                            day_->voteRecord(race),
+                                            [&] { return tavek::sim::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race)); }};
+        tavek::csv::save(tavek::csv::contentTable(form.content(), boards), form.encoding(), form.fileName());
         StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
     });
 }

@@ -4,10 +4,14 @@
 #include "odds/model/PoolBoard.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/model/WinBoard.h"
+#include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
 #include "timeline/model/OddsTimeline.h"
 
+#include <QDir>
 #include <QRegularExpression>
+
+#include <stdexcept>
 
 namespace tavek::csv {
 
@@ -160,6 +164,66 @@ Table historyTable(const sim::OddsTimeline& timeline)
                              QString::number(timeline.winTotal(i)), QString::number(horse),
                              QString::number(timeline.winVotes(i, horse)), timeline.winOddsText(i, horse)});
     return table;
+}
+
+Content poolContent(pools::Pool pool)
+{
+    switch (pool) {
+    case pools::Pool::Place:
+        return Content::Place;
+    case pools::Pool::Wide:
+        return Content::Wide;
+    case pools::Pool::Exacta:
+        return Content::Exacta;
+    default:
+        return Content::Trio;
+    }
+}
+
+QString raceFileStem(const QString& raceItem)
+{
+    QString stem = raceItem;
+    return stem.replace(u'/', u'-').replace(u' ', u'_');
+}
+
+QString suggestedFile(const QString& folder, const QString& stem, Content content)
+{
+    static const char* const suffixes[] = {"単勝",   "枠連", "馬連",  "参考資料",  "複勝",
+                                           "ワイド", "馬単", "3連複", "オッズ推移"};
+    return QDir(folder).filePath(stem + u'_' + QString::fromUtf8(suffixes[int(content)]) + QStringLiteral(".csv"));
+}
+
+Table contentTable(Content content, const RaceBoards& race)
+{
+    switch (content) {
+    case Content::Win:
+        return winTable(race.win);
+    case Content::Bracket:
+        return pairTable(race.bracket);
+    case Content::Quinella:
+        return pairTable(race.quinella);
+    case Content::Reference:
+        return referenceTable(sim::referenceSheet(race.voteRecord));
+    case Content::Place:
+        return poolTable(race.pool(pools::Pool::Place));
+    case Content::Wide:
+        return poolTable(race.pool(pools::Pool::Wide));
+    case Content::Exacta:
+        return poolTable(race.pool(pools::Pool::Exacta));
+    case Content::Trio:
+        return poolTable(race.pool(pools::Pool::Trio));
+    case Content::History:
+        break;
+    }
+    return historyTable(race.history());
+}
+
+void save(const Table& table, Encoding encoding, const QString& fileName)
+{
+    QString reason;
+    if (!atomicfile::replace(fileName, bytes(table, encoding), &reason))
+        throw std::runtime_error(
+            QStringLiteral("CSVファイル %1 を保存できません：%2").arg(fileName, reason).toStdString());
 }
 
 }  // namespace tavek::csv

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace tavek::win {
@@ -15,6 +17,9 @@ class PoolBoard;
 class OddsTimeline;
 struct ReferenceSheet;
 }  // namespace tavek::sim
+namespace tavek::pools {
+enum class Pool;
+}
 
 // The tabs and the odds history as CSV, the same for the window's CSV出力 and
 // tavek-cli's --csv: a header row, then one row per runner, pair, list line
@@ -51,5 +56,34 @@ Table poolTable(const sim::PoolBoard& board);
 Table referenceTable(const sim::ReferenceSheet& sheet);
 // The odds history: one row per snapshot and runner.
 Table historyTable(const sim::OddsTimeline& timeline);
+
+// What CSV出力 saves: a board of the race in view, or the race's odds history.
+enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History };
+
+// The board of 賭式別オッズ that shows `pool` (place, wide, exacta or trio).
+Content poolContent(pools::Pool pool);
+
+// "2005/04/16 東京 11R" -> "2005-04-16_東京_11R": a race item as the start of a file name.
+QString raceFileStem(const QString& raceItem);
+
+// The file CSV出力 suggests for `content` in `folder`: "<stem>_馬連.csv".
+QString suggestedFile(const QString& folder, const QString& stem, Content content);
+
+// The race in view as the window holds it: its boards as they stand, with the
+// virtual figures of the last simulation, and what the reference lists and
+// the odds history are read from, only when they are the content saved.
+struct RaceBoards {
+    const win::WinBoard& win;
+    const sim::PairBoard& bracket;
+    const sim::PairBoard& quinella;
+    std::function<const sim::PoolBoard&(pools::Pool)> pool;
+    QByteArrayView voteRecord;
+    std::function<sim::OddsTimeline()> history;
+};
+Table contentTable(Content content, const RaceBoards& race);
+
+// Writes `table` into `fileName`, replacing the file whole or not at all.
+// Throws std::runtime_error naming the file and why it could not be written.
+void save(const Table& table, Encoding encoding, const QString& fileName);
 
 }  // namespace tavek::csv

@@ -5,8 +5,11 @@
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
+#include "support/TestFiles.h"
 #include "timeline/model/OddsTimeline.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace tavek;
@@ -75,6 +78,49 @@ TEST(CsvExport, PairTablesGiveBothNumbersBesideThePair)
     const csv::Table trioTable = csv::poolTable(board);
     EXPECT_EQ(trioTable[0].mid(0, 5), (QStringList{"組番", "馬番1", "馬番2", "馬番3", "票数"}));
     EXPECT_EQ(trioTable[1].mid(0, 5), (QStringList{"1-2-3", "1", "2", "3", "500"}));
+}
+
+// CSV出力's file: the race item as a name without slashes or blanks, then
+// the content; the pool board in view is saved as its own content.
+TEST(CsvExport, SuggestedFilesNameTheRaceAndTheContent)
+{
+    const QString stem = csv::raceFileStem("2005/04/16 東京 11R");
+    EXPECT_EQ(stem, "2005-04-16_東京_11R");
+    const struct {
+        csv::Content content;
+        const char* suffix;
+    } cases[] = {{csv::Content::Win, "単勝"},
+                 {csv::Content::Quinella, "馬連"},
+                 {csv::Content::Reference, "参考資料"},
+                 {csv::Content::Trio, "3連複"},
+                 {csv::Content::History, "オッズ推移"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(csv::suggestedFile("/home/a", stem, c.content),
+                  "/home/a/2005-04-16_東京_11R_" + QString::fromUtf8(c.suffix) + ".csv");
+    for (const auto& [pool, content] : {std::pair{pools::Pool::Place, csv::Content::Place},
+                                        {pools::Pool::Wide, csv::Content::Wide},
+                                        {pools::Pool::Exacta, csv::Content::Exacta},
+                                        {pools::Pool::Trio, csv::Content::Trio}})
+        EXPECT_EQ(csv::poolContent(pool), content);
+}
+
+TEST(CsvExport, ASaveWritesTheChosenCodeOrSaysWhichFileItCouldNotWrite)
+{
+    QTemporaryDir dir;
+    const csv::Table table{{"枠", "1"}};
+    const QString path = dir.filePath("a.csv");
+    test::writeFile(path, "old");
+    csv::save(table, csv::Encoding::Cp932, path);
+    EXPECT_EQ(test::readFile(path), csv::bytes(table, csv::Encoding::Cp932));
+    QDir(dir.path()).mkdir("folder");
+    try {
+        csv::save(table, csv::Encoding::Utf8Bom, dir.filePath("folder"));
+        ADD_FAILURE() << "a folder is no file";
+    } catch (const std::runtime_error& e) {
+        EXPECT_TRUE(QString::fromStdString(e.what()).startsWith("CSVファイル " + dir.filePath("folder")
+                                                                + " を保存できません："))
+            << e.what();
+    }
 }
 
 TEST(OddsTimeline, LeadingPairsAreThoseWithMostVotesInTheLatestSnapshot)

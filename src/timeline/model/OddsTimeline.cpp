@@ -3,6 +3,7 @@
 #include "odds/model/PairFigures.h"
 #include "odds/model/PairIndex.h"
 #include "odds/model/WinModel.h"
+#include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -29,6 +30,11 @@ QString oddsText(const std::optional<long double>& odds)
 
 OddsTimeline::OddsTimeline(std::vector<history::Snapshot> snapshots) : snapshots_(std::move(snapshots))
 {
+}
+
+OddsTimeline OddsTimeline::ofRace(const history::OddsHistory* history, QByteArrayView raceRecord)
+{
+    return history ? OddsTimeline(history->snapshots(keiba::raceKey(raceRecord))) : OddsTimeline();
 }
 
 int OddsTimeline::runners() const

@@ -2,6 +2,7 @@
 
 #include "history/OddsHistory.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -17,6 +18,9 @@ class OddsTimeline {
 public:
     OddsTimeline() = default;
     explicit OddsTimeline(std::vector<history::Snapshot> snapshots);
+    // The race of `raceRecord` (its RA or H1 record) as `history` keeps it;
+    // empty without a history.
+    static OddsTimeline ofRace(const history::OddsHistory* history, QByteArrayView raceRecord);
 
     int size() const { return int(snapshots_.size()); }
     bool empty() const { return snapshots_.empty(); }
