@@ -51,7 +51,7 @@ void ReadHistoryOf200Snapshots(benchmark::State& state)
     const QByteArray key = bench::key(0);
     const bool withOdds = state.range(0) != 0;
     for (auto _ : state) {
-        sim::OddsTimeline timeline(odds.snapshots(key));
+        timeline::OddsTimeline timeline(odds.snapshots(key));
         if (withOdds)  // what the tab computes besides: every runner's win odds text
             for (int i = 0; i < timeline.size(); ++i)
                 for (int horse = 1; horse <= timeline.runners(); ++horse)

@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     field.setDecimalFixed(flags & 4);
     field.setIntegerFixed(flags & 8);
 
-    NumEditText rules;
+    controls::NumEditText rules;
     rules.setIntegerLength(field.IntegerLength());
     rules.setDecimalLength(field.DecimalLength());
     rules.setMinus(field.Minus());

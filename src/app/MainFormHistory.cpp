@@ -98,7 +98,7 @@ void TMainForm::showOddsHistory()
     tavek::MessageBox::guarded(this, [&] {
         const QByteArrayView ra = day_->raceRecord(race);
         const tavek::history::OddsHistory* h = oddsHistory();
-        oddsHistoryView->showTimeline(lbRace->currentText(), tavek::sim::OddsTimeline::ofRace(h, ra),
+        oddsHistoryView->showTimeline(lbRace->currentText(), tavek::timeline::OddsTimeline::ofRace(h, ra),
                                       tavek::posttime::of(ra), h ? QString() : whyNoHistory_);
     });
 }
@@ -210,7 +210,7 @@ void TMainForm::CsvExportItemClick()
                                             quinellaTab->board(),
                                             [&](tavek::pools::Pool pool) -> const tavek::sim::PoolBoard& { return poolTab->board(pool); },
                                             day_->voteRecord(race),
-                                            [&] { return tavek::sim::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race)); }};
+                                            [&] { return tavek::timeline::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race)); }};
         tavek::csv::save(tavek::csv::contentTable(form.content(), boards), form.encoding(), form.fileName());
         StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
     });

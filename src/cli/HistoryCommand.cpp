@@ -27,9 +27,9 @@ int runHistory(CommandContext& ctx)
     const QByteArray key = keiba::raceKey(day.day->raceRecord(slot)).toByteArray();
 
     // Reading creates nothing: without a database there is no history yet.
-    sim::OddsTimeline timeline;
+    timeline::OddsTimeline timeline;
     if (const QString path = historyPath(ctx.dataFolder); QFile::exists(path))
-        timeline = sim::OddsTimeline(history::OddsHistory(path).snapshots(key));
+        timeline = timeline::OddsTimeline(history::OddsHistory(path).snapshots(key));
     const int runners = timeline.runners();
 
     if (csvOut) {

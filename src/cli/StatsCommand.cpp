@@ -34,9 +34,9 @@ int runStats(CommandContext& ctx)
     if (from.isValid() && to.isValid() && to < from)
         throw BadInput(
             QStringLiteral("--to %1 is before --from %2").arg(to.toString(Qt::ISODate), from.toString(Qt::ISODate)));
-    sim::MarketStats stats;
+    market::MarketStats stats;
     try {
-        stats = sim::MarketStats::ofDataFolder(ctx.dataFolder, from, to);
+        stats = market::MarketStats::ofDataFolder(ctx.dataFolder, from, to);
     } catch (const std::runtime_error& e) {
         throw BadInput(QString::fromStdString(e.what()));
     }

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+namespace tavek::controls {
+
 void LineCellPainter::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const bool selected = option.state & QStyle::State_Selected;
@@ -20,3 +22,5 @@ void LineCellPainter::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->drawText(option.rect.adjusted(3, 0, -3, 0), flags, text);
     painter->restore();
 }
+
+}  // namespace tavek::controls

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tavek::controls {
+
 namespace {
 
 bool isSingleByte(unsigned char b)
@@ -194,3 +196,5 @@ QString NumEditText::fullTemplateText() const
     }
     return join(p);
 }
+
+}  // namespace tavek::controls

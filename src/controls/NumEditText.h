@@ -4,6 +4,8 @@
 #include <QChar>
 #include <QString>
 
+namespace tavek::controls {
+
 // The text rules of the numeric field (TSaNumEdit), apart from any widget:
 // what a value text may hold under the digit limits, how foreign text becomes
 // one, and how a value is drawn (grouped, padded, with marks).
@@ -75,3 +77,5 @@ private:
     bool integerFixed_ = false;
     QString leftMark_, rightMark_;
 };
+
+}  // namespace tavek::controls

@@ -99,7 +99,7 @@ public:
     Q_FLAG(TSaNumEditOptions)
 
     // A value text cut into its parts; point is "." or empty.
-    using ValueParts = NumEditText::Parts;
+    using ValueParts = tavek::controls::NumEditText::Parts;
 
     explicit TSaNumEdit(QWidget* parent = nullptr);
     ~TSaNumEdit() override;
@@ -264,7 +264,7 @@ private:
     bool selected_ = false;
 
     // The digit limits, the display flags and the marks.
-    NumEditText rules_;
+    tavek::controls::NumEditText rules_;
     TAlignment alignment_ = taRightJustify;
     TVertAlignment vertAlignment_ = taVCenter;
     int leftMargin_ = 2, topMargin_ = 2, rightMargin_ = 2, bottomMargin_ = 2;

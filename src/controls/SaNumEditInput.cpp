@@ -29,7 +29,7 @@ void TSaNumEdit::typeCharacter(QChar c)
 {
     if (readOnly_)
         return;
-    c = NumEditText::asciiForm(c);
+    c = tavek::controls::NumEditText::asciiForm(c);
     if (c >= u'0' && c <= u'9')
         InputDigit(c);
     else if (c == u'.')

@@ -9,22 +9,22 @@ QString TSaNumEdit::NormalizeText(QByteArrayView cp932) const
 
 QString TSaNumEdit::TrimZeros(const QString& value) const
 {
-    return NumEditText::trimZeros(value);
+    return tavek::controls::NumEditText::trimZeros(value);
 }
 
 TSaNumEdit::ValueParts TSaNumEdit::SplitValue(const QString& value) const
 {
-    return NumEditText::split(value);
+    return tavek::controls::NumEditText::split(value);
 }
 
 QString TSaNumEdit::JoinValue(const ValueParts& parts) const
 {
-    return NumEditText::join(parts);
+    return tavek::controls::NumEditText::join(parts);
 }
 
 QString TSaNumEdit::GroupThousands(const QString& digits) const
 {
-    return NumEditText::groupThousands(digits);
+    return tavek::controls::NumEditText::groupThousands(digits);
 }
 
 QString TSaNumEdit::FormatValue(const QString& value) const

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace tavek::controls {
+
 WhenShown::WhenShown(QWidget* tab) : QObject(tab), tab_(tab)
 {
     tab_->installEventFilter(this);
@@ -26,3 +28,5 @@ bool WhenShown::eventFilter(QObject* watched, QEvent* event)
         std::exchange(pending_, nullptr)();
     return false;
 }
+
+}  // namespace tavek::controls

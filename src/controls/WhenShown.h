@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace tavek::controls {
+
 // The part of a tab's race selection that only matters on screen: run at once
 // while the tab is visible, or while its window is not shown at all (a test, an
 // export), and otherwise kept until the tab is next shown. A race switch then
@@ -23,3 +25,5 @@ private:
     QWidget* tab_;
     std::function<void()> pending_;
 };
+
+}  // namespace tavek::controls

@@ -153,7 +153,7 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
     return table;
 }
 
-Table historyTable(const sim::OddsTimeline& timeline)
+Table historyTable(const timeline::OddsTimeline& timeline)
 {
     Table table{{QStringLiteral("取得日時"), QStringLiteral("発表日"), QStringLiteral("単勝合計票数"),
                  QStringLiteral("馬番"), QStringLiteral("単勝票数"), QStringLiteral("単勝オッズ")}};

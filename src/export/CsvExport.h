@@ -14,9 +14,11 @@ class WinBoard;
 namespace tavek::sim {
 class PairBoard;
 class PoolBoard;
-class OddsTimeline;
 struct ReferenceSheet;
 }  // namespace tavek::sim
+namespace tavek::timeline {
+class OddsTimeline;
+}
 namespace tavek::pools {
 enum class Pool;
 }
@@ -55,7 +57,7 @@ Table poolTable(const sim::PoolBoard& board);
 // The reference tab: the seven totals, then the exacta and trio lists.
 Table referenceTable(const sim::ReferenceSheet& sheet);
 // The odds history: one row per snapshot and runner.
-Table historyTable(const sim::OddsTimeline& timeline);
+Table historyTable(const timeline::OddsTimeline& timeline);
 
 // What CSV出力 saves: a board of the race in view, or the race's odds history.
 enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History };
@@ -78,7 +80,7 @@ struct RaceBoards {
     const sim::PairBoard& quinella;
     std::function<const sim::PoolBoard&(pools::Pool)> pool;
     QByteArrayView voteRecord;
-    std::function<sim::OddsTimeline()> history;
+    std::function<timeline::OddsTimeline()> history;
 };
 Table contentTable(Content content, const RaceBoards& race);
 

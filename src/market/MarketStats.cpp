@@ -17,7 +17,9 @@
 #include <set>
 #include <stdexcept>
 
-namespace tavek::sim {
+namespace tavek::market {
+
+using namespace sim;
 
 namespace {
 
@@ -443,4 +445,4 @@ QJsonObject MarketStats::toJson() const
     return o;
 }
 
-}  // namespace tavek::sim
+}  // namespace tavek::market

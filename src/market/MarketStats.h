@@ -22,7 +22,7 @@
 // describe real data and the emulated service's, so the one can be set
 // beside the other. How far each pool sits from the win pool's view is the
 // spread of its bets' expected returns under each finish-order model.
-namespace tavek::sim {
+namespace tavek::market {
 
 struct RaceFigures {
     QDate date;
@@ -96,4 +96,4 @@ private:
     std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(finish::kModels)> returns_;
 };
 
-}  // namespace tavek::sim
+}  // namespace tavek::market

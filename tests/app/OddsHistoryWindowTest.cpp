@@ -118,7 +118,7 @@ TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     w.serve(500);
     w.form->SokuhoHyosuBtnClick();
     OddsHistoryView* view = w.form->oddsHistoryView;
-    const tavek::sim::OddsTimeline kept = view->timeline();
+    const tavek::timeline::OddsTimeline kept = view->timeline();
     auto names = [](QChartView* v) {
         QStringList out;
         for (QAbstractSeries* s : v->chart()->series())
@@ -128,7 +128,7 @@ TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     const QStringList before = names(view->WinChart);
     ASSERT_FALSE(before.isEmpty());
     EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
-    view->showTimeline(QStringLiteral("x"), tavek::sim::OddsTimeline{}, std::nullopt);
+    view->showTimeline(QStringLiteral("x"), tavek::timeline::OddsTimeline{}, std::nullopt);
     EXPECT_TRUE(view->WinChart->chart()->series().isEmpty());
     EXPECT_TRUE(view->WinChart->chart()->axes().isEmpty());
     EXPECT_EQ(view->SnapshotGrid->model()->rowCount(), 0);
@@ -149,7 +149,7 @@ TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     // take the date, and the wider labels get fewer ticks.
     std::vector<tavek::history::Snapshot> later{kept.snapshot(0), kept.snapshot(1)};
     later[1].fetched = later[0].fetched.addDays(2);
-    view->showTimeline(QStringLiteral("x"), tavek::sim::OddsTimeline(later), later[0].fetched);
+    view->showTimeline(QStringLiteral("x"), tavek::timeline::OddsTimeline(later), later[0].fetched);
     const auto* x = qobject_cast<QDateTimeAxis*>(view->WinChart->chart()->axes(Qt::Horizontal).value(0));
     ASSERT_TRUE(x);
     EXPECT_EQ(x->format(), QStringLiteral("MM/dd HH:mm"));

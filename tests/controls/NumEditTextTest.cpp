@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using tavek::controls::NumEditText;
 using tavek::cp932::encode;
 
 TEST(NumEditText, NormalisingStopsAtTheFirstForeignCharacter)

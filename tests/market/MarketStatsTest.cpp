@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavek;
-using sim::MarketStats;
+using market::MarketStats;
 using test::H1Record;
 using test::raceKey;
 using test::RaRecord;
@@ -58,7 +58,7 @@ TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
     ASSERT_EQ(s.races().size(), 3u);
     EXPECT_EQ(s.courseDays(), 2);
     EXPECT_DOUBLE_EQ(s.meanStarters(), 8.0);
-    const sim::RaceFigures& r = s.races().front();
+    const market::RaceFigures& r = s.races().front();
     EXPECT_EQ(r.name, QStringLiteral("テスト特別"));
     EXPECT_EQ(r.courseCode, "05");
     EXPECT_DOUBLE_EQ(r.favouriteShare, 0.4);
@@ -71,7 +71,7 @@ TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
     EXPECT_NEAR(mix[0], 1000.0 / 9000, 1e-12);
     EXPECT_NEAR(mix[6], 3200.0 / 9000, 1e-12);
     // Seven-pool totals 0.9, 2.7 and 90 million yen: quantiles interpolate.
-    const sim::Quantiles q = s.poolYen(-1);
+    const market::Quantiles q = s.poolYen(-1);
     EXPECT_DOUBLE_EQ(q.median, 2.7e6);
     EXPECT_DOUBLE_EQ(q.p25, 1.8e6);
     EXPECT_DOUBLE_EQ(q.total, 93.6e6);
@@ -127,14 +127,14 @@ TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
     const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
     const QByteArray one = smallRace(raceKey("20240525", "05", 1)).bytes();
     for (finish::Model model : finish::kModels) {
-        const sim::ReturnSpread win = s.expectedReturns(model, pools::Pool::Win);
+        const market::ReturnSpread win = s.expectedReturns(model, pools::Pool::Win);
         EXPECT_EQ(win.bets, 24);
         EXPECT_LE(win.p25, win.median);
         EXPECT_LE(win.median, win.p75);
         EXPECT_GT(win.p25, 70) << "the win pool pays back 80 less the odds' rounding down";
         EXPECT_LE(win.p75, 80.0001);
 
-        const sim::ReturnSpread pair = s.expectedReturns(model, pools::Pool::Quinella);
+        const market::ReturnSpread pair = s.expectedReturns(model, pools::Pool::Quinella);
         const double want = value::findValue(value::betValues(one, model), pools::Pool::Quinella, 1)->expectedReturn;
         EXPECT_EQ(pair.bets, 3);
         EXPECT_NEAR(pair.median, want, 1e-4);

@@ -110,7 +110,7 @@ std::pair<double, double> padded(double low, double high)
 }  // namespace
 
 AdvisorTab::AdvisorTab(const tavek::DayData& day, QWidget* parent)
-    : QWidget(parent), day_(day), whenShown_(new WhenShown(this))
+    : QWidget(parent), day_(day), whenShown_(new tavek::controls::WhenShown(this))
 {
     setObjectName(QStringLiteral("AdvisorTab"));
     buildChart();

@@ -18,10 +18,12 @@ class QScatterSeries;
 class QTableWidget;
 class QValueAxis;
 class TSaNumEdit;
-class WhenShown;
 
 namespace tavek {
 struct DayData;
+namespace controls {
+class WhenShown;
+}
 namespace advice {
 struct AdvisorChart;
 }
@@ -104,5 +106,5 @@ private:
     QValueAxis* stakeAxis_ = nullptr;
     QValueAxis* oddsAxis_ = nullptr;
     QValueAxis* evAxis_ = nullptr;
-    WhenShown* whenShown_;
+    tavek::controls::WhenShown* whenShown_;
 };

@@ -25,7 +25,7 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     , board_(kind)
     , real_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
     , virtual_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
-    , whenShown_(new WhenShown(this))
+    , whenShown_(new tavek::controls::WhenShown(this))
 {
     auto* strip = new QFrame(this);
     strip->setObjectName(stripName);

@@ -10,7 +10,10 @@
 class CellBoard;
 class QLabel;
 class PairCell;
+
+namespace tavek::controls {
 class WhenShown;
+}
 
 using PairSlotSource = std::function<tavek::sim::PairSlot(int race)>;
 
@@ -95,5 +98,5 @@ private:
     QLabel* realTotal_ = nullptr;
     QLabel* virtualTotal_ = nullptr;
     QLabel* excess_ = nullptr;
-    WhenShown* whenShown_;
+    tavek::controls::WhenShown* whenShown_;
 };

@@ -43,7 +43,7 @@ PoolTab::PoolTab(QWidget* parent)
     : QWidget(parent)
     , boards_{PoolBoard(Pool::Place), PoolBoard(Pool::Wide), PoolBoard(Pool::Exacta), PoolBoard(Pool::Trio)}
 {
-    whenShown_ = new WhenShown(this);
+    whenShown_ = new tavek::controls::WhenShown(this);
     setObjectName(QStringLiteral("PoolTab"));
     auto* strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Panel7"));

@@ -13,8 +13,11 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
-class WhenShown;
 class QStackedWidget;
+
+namespace tavek::controls {
+class WhenShown;
+}
 
 // The content of the pool tab TabSheet7 ("賭式別オッズ"): the selector
 // PoolCombo (複勝, ワイド, 馬単, 3連複), for trio the pivot runner PivotCombo
@@ -82,5 +85,5 @@ private:
     QStackedWidget* boardsView_ = nullptr;
     QWidget* listPanel_ = nullptr;
     QLabel* pivotCaption_ = nullptr;
-    WhenShown* whenShown_;
+    tavek::controls::WhenShown* whenShown_;
 };

@@ -54,7 +54,7 @@ QVBoxLayout* titledList(QListWidget* list, const QString& title)
 
 ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
 {
-    whenShown_ = new WhenShown(this);
+    whenShown_ = new tavek::controls::WhenShown(this);
     setObjectName(QStringLiteral("ReferenceTab"));
 
     auto* panel8 = new QFrame(this);

@@ -6,7 +6,10 @@
 
 class QLabel;
 class QListWidget;
+
+namespace tavek::controls {
 class WhenShown;
+}
 
 // The content of the reference tab TabSheet4 ("参考資料"): Panel8 with the vote totals of the
 // seven bet types, Panel6 with the ranked exacta (ListBox1) and trio
@@ -30,5 +33,5 @@ private:
     void fill(QByteArrayView voteRecord);
 
     std::array<QLabel*, 7> totals_{};
-    WhenShown* whenShown_;
+    tavek::controls::WhenShown* whenShown_;
 };

@@ -10,7 +10,9 @@
 
 #include <algorithm>
 
-namespace tavek::sim {
+namespace tavek::timeline {
+
+using namespace sim;
 
 namespace {
 
@@ -129,4 +131,4 @@ QString OddsTimeline::fetchedStamp(int i) const
     return snapshot(i).fetched.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-}  // namespace tavek::sim
+}  // namespace tavek::timeline

@@ -12,7 +12,7 @@
 // prints it: for every snapshot the win odds of each runner and the odds of
 // the leading quinella pairs, computed from the snapshot's record exactly as
 // the win and quinella tabs compute them.
-namespace tavek::sim {
+namespace tavek::timeline {
 
 class OddsTimeline {
 public:
@@ -59,4 +59,4 @@ private:
     std::vector<history::Snapshot> snapshots_;
 };
 
-}  // namespace tavek::sim
+}  // namespace tavek::timeline

@@ -22,7 +22,7 @@
 #include <algorithm>
 #include <cmath>
 
-using tavek::sim::OddsTimeline;
+using tavek::timeline::OddsTimeline;
 
 namespace {
 
@@ -276,11 +276,11 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     CaptionLabel->setWordWrap(true);
     WinChart = chartView(this, "WinChart", QStringLiteral("単勝オッズ"));
     QuinellaChart = chartView(this, "QuinellaChart", QStringLiteral("馬連オッズ（上位%1組）").arg(kLeadingPairs));
-    table_ = new SnapshotTable(this);
+    table_ = new tavek::timeline::SnapshotTable(this);
     SnapshotGrid = new QTableView(this);
     SnapshotGrid->setObjectName(QStringLiteral("SnapshotGrid"));
     SnapshotGrid->setModel(table_);
-    SnapshotGrid->setItemDelegate(new LineCellPainter(SnapshotGrid));
+    SnapshotGrid->setItemDelegate(new tavek::controls::LineCellPainter(SnapshotGrid));
     SnapshotGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SnapshotGrid->verticalHeader()->hide();
     SnapshotGrid->verticalHeader()->setDefaultSectionSize(20);

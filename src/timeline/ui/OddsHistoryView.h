@@ -10,11 +10,14 @@
 
 class QLabel;
 class QTableView;
-class SnapshotTable;
 class QChartView;
 class QLineSeries;
 class QDateTimeAxis;
 class QAbstractAxis;
+
+namespace tavek::timeline {
+class SnapshotTable;
+}
 
 // The オッズ推移 tab: the win odds of every runner against the time of each
 // quick report, the odds of the leading quinella pairs likewise, and a table
@@ -30,9 +33,9 @@ public:
     // Shows the race `item` ("2005/04/16 東京 11R"); an empty timeline shows
     // how a history comes about instead of empty charts, or, given
     // `unavailable`, why there is no history to show.
-    void showTimeline(const QString& item, tavek::sim::OddsTimeline timeline, std::optional<QDateTime> postTime,
+    void showTimeline(const QString& item, tavek::timeline::OddsTimeline timeline, std::optional<QDateTime> postTime,
                       const QString& unavailable = QString());
-    const tavek::sim::OddsTimeline& timeline() const { return timeline_; }
+    const tavek::timeline::OddsTimeline& timeline() const { return timeline_; }
 
     QLabel* CaptionLabel;
     QChartView* WinChart;
@@ -55,12 +58,12 @@ private:
         bool logY = false;
     };
 
-    tavek::sim::OddsTimeline timeline_;
+    tavek::timeline::OddsTimeline timeline_;
     // Each snapshot's time in milliseconds since the epoch, worked out once:
     // every conversion of a local time asks the C library for the time zone,
     // which reads the zone file's status each time.
     std::vector<qint64> times_;
-    SnapshotTable* table_;
+    tavek::timeline::SnapshotTable* table_;
     CaptionBox* captionBox_;
     ChartParts winParts_;
     ChartParts quinellaParts_;

@@ -1,6 +1,8 @@
 #include "timeline/ui/SnapshotTable.h"
 
-void SnapshotTable::show(const tavek::sim::OddsTimeline& timeline)
+namespace tavek::timeline {
+
+void SnapshotTable::show(const OddsTimeline& timeline)
 {
     const int rows = timeline.size();
     const int columns = timeline.empty() ? 0 : 2 + timeline.runners();
@@ -76,3 +78,5 @@ QVariant SnapshotTable::headerData(int section, Qt::Orientation orientation, int
         return QString::number(section - 1);
     }
 }
+
+}  // namespace tavek::timeline

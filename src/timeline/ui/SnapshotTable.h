@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+namespace tavek::timeline {
+
 // The table of the オッズ推移 tab: one row per quick report, newest first,
 // with its time, the win total and each runner's win odds. A text is made
 // when the view asks for it, and a new race changes only the rows and
@@ -14,7 +16,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // `timeline` must outlive its showing here (the view keeps it).
-    void show(const tavek::sim::OddsTimeline& timeline);
+    void show(const OddsTimeline& timeline);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -22,7 +24,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    const tavek::sim::OddsTimeline* timeline_ = nullptr;
+    const OddsTimeline* timeline_ = nullptr;
     int rows_ = 0;
     int columns_ = 0;
 };
+
+}  // namespace tavek::timeline

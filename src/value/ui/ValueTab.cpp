@@ -26,7 +26,7 @@ W* named(W* widget, const char* name)
 ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(day)
 {
     setObjectName(QStringLiteral("ValueTab"));
-    whenShown_ = new WhenShown(this);
+    whenShown_ = new controls::WhenShown(this);
     PoolCombo = named(new QComboBox, "PoolCombo");
     PoolCombo->addItem(QStringLiteral("全賭式"), -1);
     for (const pools::VotePool& p : pools::kPools)

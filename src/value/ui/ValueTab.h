@@ -8,11 +8,13 @@
 class QComboBox;
 class QLabel;
 class QTableWidget;
-class WhenShown;
 
 namespace tavek {
 struct DayData;
+namespace controls {
+class WhenShown;
 }
+}  // namespace tavek
 
 // The content of the 妙味 tab TabSheet8: the bets of the selected race that
 // return the most under the win pool's view, of every pool or of one, with
@@ -41,6 +43,6 @@ private:
 
     const tavek::DayData& day_;
     int race_ = -1;
-    WhenShown* whenShown_;
+    tavek::controls::WhenShown* whenShown_;
     std::vector<tavek::value::BetValue> shown_;
 };

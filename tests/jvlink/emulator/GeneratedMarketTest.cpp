@@ -18,7 +18,7 @@
 
 using namespace tavek;
 using namespace tavek::jvlink;
-using sim::MarketStats;
+using market::MarketStats;
 
 namespace {
 
@@ -172,7 +172,7 @@ TEST_F(GeneratedMarket, PoolMix)
 // Harville value, and by a different amount in each race.
 TEST_F(GeneratedMarket, ExoticsDeviateFromHarville)
 {
-    const sim::Quantiles q = stats().pairToHarville();
+    const market::Quantiles q = stats().pairToHarville();
     EXPECT_GT(std::abs(q.median - 1.0), 0.05);
     EXPECT_GT(q.p90 - q.p10, 0.2);
 }
