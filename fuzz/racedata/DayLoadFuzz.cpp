@@ -30,8 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (in.control(0) & 0x80)
         fuzz::writeFile(dayfiles::voteFilePath(folder, kDate), in.part(1));
 
-    day->KeepRaceOnReload = in.control(0) & 1;
-    day->LastRaceIndex = (in.control(0) >> 1) & 0x3F;
+    // The selection a kept reload returns to: a race of the day the last input loaded.
+    day->selectRace((in.control(0) >> 1) & 0x3F);
+    day->setKeepRaceOnReload(in.control(0) & 1);
     const int races = fuzz::checkLoad(*day, day->load(folder, kDate));
     if (races > 0)
         fuzz::everyFigureOf(*day, in.control(7) % races, in);

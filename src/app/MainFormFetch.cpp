@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QScopeGuard>
 #include <QStatusBar>
 
 using tavek::jvlink::QuickReport;
@@ -130,9 +131,9 @@ QString TMainForm::reloadKeepingRace()
 {
     // The day's reload selects the kept race, which runs every calculation
     // of it: the simulations run again once, and say what they dropped.
-    day_->KeepRaceOnReload = true;
+    day_->setKeepRaceOnReload(true);
     {
-        ClearOnExit keep{day_->KeepRaceOnReload};
+        const auto keep = qScopeGuard([this] { day_->setKeepRaceOnReload(false); });
         DateComboChange();
     }
     showOddsHistory();
@@ -154,7 +155,7 @@ void TMainForm::SokuhoHyosuBtnClick()
     }
     BusyCursor busy(this);
     const QString race = lbRace->currentText();
-    const std::optional<QuickReport::Result> result = fetchQuickReport(day_->CurrentRace);
+    const std::optional<QuickReport::Result> result = fetchQuickReport(day_->currentRace());
     const QString notes = result && !BulkQuickReport ? reloadKeepingRace() : QString();
     // After a failure box, the status line need not repeat its message.
     StatusLine->showMessage(

@@ -90,7 +90,7 @@ void TMainForm::showOddsHistory()
 {
     if (PageControl1->currentWidget() != TabSheet6)
         return;
-    const int race = day_->CurrentRace;
+    const int race = day_->currentRace();
     if (lbRace->currentIndex() < 0 || race >= day_->raceCount()) {
         oddsHistoryView->showTimeline(QString(), {}, std::nullopt);
         return;
@@ -152,13 +152,13 @@ void TMainForm::RefreshTimerTimer()
         scheduleRefresh();
         return;
     }
-    const auto post = tavek::posttime::of(day_->raceRecord(day_->CurrentRace));
+    const auto post = tavek::posttime::of(day_->raceRecord(day_->currentRace()));
     const bool last = post && tavek::clock::now() >= *post;
     lastRefresh_ = tavek::clock::now();
     const QString race = lbRace->currentText();
     bool fetched = false;
     try {
-        const tavek::jvlink::QuickReport::Result result = runQuickReport(day_->CurrentRace);
+        const tavek::jvlink::QuickReport::Result result = runQuickReport(day_->currentRace());
         fetched = result.problem().isEmpty();
         // Refused on the fresh votes, a simulation goes with a note, never a box at every turn.
         const QString notes = result.stored > 0 ? reloadKeepingRace() : QString();
@@ -185,7 +185,7 @@ void TMainForm::RefreshTimerTimer()
 
 void TMainForm::CsvExportItemClick()
 {
-    const int race = day_->CurrentRace;
+    const int race = day_->currentRace();
     if (lbRace->currentIndex() < 0 || race >= day_->raceCount()) {
         tavek::MessageBox::information(this, QStringLiteral("CSV出力するレースを選んでください。"));
         return;

@@ -94,7 +94,7 @@ SelectedRace takeSelectedRace(CommandContext& ctx)
     }
     if (win::registeredRunners(selected.day(), selected.race) <= 0)
         throw BadInput(
-            QStringLiteral("%1 has no registered runners in %2").arg(selected.item, selected.day().VoteFilePath));
+            QStringLiteral("%1 has no registered runners in %2").arg(selected.item, selected.day().voteFilePath()));
     selected.day().selectRace(selected.race);
     return selected;
 }

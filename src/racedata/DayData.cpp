@@ -58,7 +58,7 @@ struct FigureReader {
         // blank, tavek-cli refuses the race.
         if (!record::tryBlankAsAbsent(f, value) && log)
             log->note(slot, QStringLiteral("票数ファイル %1、レース %2：%3が「%4」で数値ではないため、読めません。")
-                                .arg(day.VoteFilePath, raceItemText(day.raceRecord(slot)), describe(),
+                                .arg(day.voteFilePath(), raceItemText(day.raceRecord(slot)), describe(),
                                      shown::bytes(f).trimmed()));
         return value;
     }
@@ -202,9 +202,10 @@ std::uint32_t raceOf(const char* record)
 
 void clearBracket(DayData& day)
 {
-    day.BracketTotal.fill(-1);
-    for (auto& row : day.BracketVotes)
-        row.fill(-1);
+    for (int slot = 0; slot < kRaceSlots; ++slot) {
+        day.bracketTotal(slot) = -1;
+        std::ranges::fill(day.bracketVotes(slot), -1);
+    }
 }
 
 }  // namespace
@@ -279,8 +280,8 @@ bool DayData::selectRace(int index)
 {
     if (index < 0 || index >= raceCount_)
         return false;
-    CurrentRace = index;
-    LastRaceIndex = index;
+    currentRace_ = index;
+    lastRaceIndex_ = index;
     return true;
 }
 
@@ -293,8 +294,8 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     QByteArray raceStorage = std::move(raceFile_);
     QByteArray voteStorage = std::move(voteFile_);
     raceCount_ = 0;
-    CurrentRace = 0;
-    VoteFilePath = dayfiles::voteFilePath(dataFolder, dateText);
+    currentRace_ = 0;
+    voteFilePath_ = dayfiles::voteFilePath(dataFolder, dateText);
 
     DayLoad result;
     QStringList notes;
@@ -339,7 +340,7 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
         result.problem = result.problem.isEmpty() ? result.skipped : result.skipped + u'\n' + result.problem;
 
     if (raceCount_ > 0)
-        result.selection = KeepRaceOnReload ? std::clamp(LastRaceIndex, 0, raceCount_ - 1) : 0;
+        result.selection = keepRaceOnReload_ ? std::clamp(lastRaceIndex_, 0, raceCount_ - 1) : 0;
     return result;
 }
 

@@ -20,7 +20,7 @@ inline constexpr int kWinFigures = 18;  // runners with virtual win figures
 struct DayLoad {
     // One race item per loaded race, in slot order ("2005/04/16 東京 01R").
     QStringList raceItems;
-    // The item to select now: LastRaceIndex while KeepRaceOnReload is set
+    // The item to select now: lastRaceIndex() while keepRaceOnReload() is set
     // (the last race when the list got shorter), else 0; -1 without races.
     int selection = -1;
     // Empty, or one message naming the vote file and race of the first vote
@@ -61,13 +61,6 @@ struct SlotFigures {
 // stored into the day files after the load changes nothing here until the
 // next load (the window loads the day again after a quick report).
 struct DayData {
-    int CurrentRace = 0;
-    std::array<int, kRaceSlots> BracketTotal;                                     // filled by the win calculation
-    std::array<std::array<int, layout::kBracketPairs>, kRaceSlots> BracketVotes;  // [r][k - 1]
-    QString VoteFilePath;
-    int LastRaceIndex = 0;
-    bool KeepRaceOnReload = false;
-
     DayData();
     // The slots point into the day's own bytes: a copy would point into another's.
     DayData(const DayData&) = delete;
@@ -80,17 +73,29 @@ struct DayData {
     // (matched by course and race number). Every vote field the figures come
     // from is checked, so DayLoad names each one that is not a number, but
     // no figure is read yet. Nothing of the previous day survives: without a
-    // ".jvH1" file every figure is -1. CurrentRace becomes 0. Throws
+    // ".jvH1" file every figure is -1. currentRace() becomes 0. Throws
     // std::runtime_error when a day file exists but cannot be read, is not a
     // regular file or is too large to be one (dayfiles::kMaxDayFileLines).
     DayLoad load(const QString& dataFolder, const QString& dateText);
 
     // Races of the loaded day (the first raceCount() slots hold them).
     int raceCount() const { return raceCount_; }
+    // The vote day file of the last load, as messages name it.
+    const QString& voteFilePath() const { return voteFilePath_; }
 
-    // Makes race item `index` current (CurrentRace and LastRaceIndex); false,
+    // Makes race item `index` current (currentRace and lastRaceIndex); false,
     // changing nothing, when no race has that index.
     bool selectRace(int index);
+    // The race slot the simulations work on: the one selected, or the one the
+    // win calculation last ran on; 0 after a load.
+    int currentRace() const { return currentRace_; }
+    void setCurrentRace(int slot) { currentRace_ = slot; }
+    // The race item selected last, kept over a load.
+    int lastRaceIndex() const { return lastRaceIndex_; }
+    // While set, a load selects lastRaceIndex() again (the window's reload
+    // after a quick report) instead of the first race.
+    bool keepRaceOnReload() const { return keepRaceOnReload_; }
+    void setKeepRaceOnReload(bool on) { keepRaceOnReload_ = on; }
 
     // The record of a slot, CR LF included; all blanks (no CR LF) for a slot
     // without one.
@@ -115,6 +120,11 @@ struct DayData {
     int& quinellaTotal(int slot) { return quinellaFigures(slot).total; }
     std::span<int, layout::kQuinellaPairs> quinellaVotes(int slot) { return quinellaFigures(slot).votes; }
 
+    // The bracket-quinella figures of a slot (pair k as [k - 1]): -1 until the
+    // win calculation fills them from the slot's win figures.
+    int& bracketTotal(int slot) { return bracketTotal_[size_t(slot)]; }
+    std::span<int, layout::kBracketPairs> bracketVotes(int slot) { return bracketVotes_[size_t(slot)]; }
+
     // Reads the win figures of `slot` again from its vote record.
     void readWinFigures(int slot);
     // The same for its quinella figures.
@@ -128,6 +138,12 @@ private:
     void clearSlots();
 
     int raceCount_ = 0;
+    int currentRace_ = 0;
+    int lastRaceIndex_ = 0;
+    bool keepRaceOnReload_ = false;
+    QString voteFilePath_;
+    std::array<int, kRaceSlots> bracketTotal_;
+    std::array<std::array<int, layout::kBracketPairs>, kRaceSlots> bracketVotes_;
     // The day files as read; a slot whose line is followed by CR LF points
     // into them, so the load copies no record.
     QByteArray raceFile_;

@@ -138,7 +138,7 @@ TEST(MainForm, DatesListedNewestFirstAndARaceFillsTheHeader)
     EXPECT_EQ(form.Label3D1->text(), QStringLiteral("1"));
     EXPECT_TRUE(form.Label3D3->text().endsWith(QStringLiteral("01R")));
     EXPECT_EQ(form.lbRaceU->currentIndex(), 1);
-    EXPECT_EQ(form.dayData().CurrentRace, 1);
+    EXPECT_EQ(form.dayData().currentRace(), 1);
 
     EXPECT_FALSE(form.HintLabel->isVisible());
 

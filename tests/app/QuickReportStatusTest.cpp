@@ -35,7 +35,7 @@ struct WatchedJVLink : tavek::test::ScriptedJVLink {
     int32_t JVRTOpen(const QString& spec, const QString& key) override
     {
         selectorAtOpen << form->lbRace->currentIndex();
-        currentRaceAtOpen << form->dayData().CurrentRace;
+        currentRaceAtOpen << form->dayData().currentRace();
         busyAtOpen << (form->cursor().shape() == Qt::BusyCursor);
         return ScriptedJVLink::JVRTOpen(spec, key);
     }

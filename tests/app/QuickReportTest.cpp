@@ -111,9 +111,9 @@ TEST(QuickReport, SingleRaceKeepsTheSelectedRaceAndShowsTheNewVotes)
     w.form->SokuhoHyosuBtnClick();
     EXPECT_EQ(w.jv->realTimeKey, QString::fromLatin1(key));
     EXPECT_EQ(w.form->lbRace->currentIndex(), 1);
-    EXPECT_EQ(w.form->dayData().CurrentRace, 1);
+    EXPECT_EQ(w.form->dayData().currentRace(), 1);
     EXPECT_EQ(w.form->dayData().winTotal(1), 9999);
-    EXPECT_FALSE(w.form->dayData().KeepRaceOnReload);
+    EXPECT_FALSE(w.form->dayData().keepRaceOnReload());
     EXPECT_EQ(errorLines(w.fx.logPath()), 0);
 }
 
@@ -126,7 +126,7 @@ TEST(QuickReport, WholeDayFetchesEveryRaceReloadsOnceAndKeepsTheRace)
     EXPECT_EQ(w.jv->count("JVRTOpen"), 3);
     EXPECT_EQ(errorLines(w.fx.logPath()), 3);
     EXPECT_EQ(w.form->lbRace->currentIndex(), 2);
-    EXPECT_EQ(w.form->dayData().CurrentRace, 2);
+    EXPECT_EQ(w.form->dayData().currentRace(), 2);
     EXPECT_FALSE(w.form->BulkQuickReport);
 }
 

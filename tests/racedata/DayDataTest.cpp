@@ -281,19 +281,19 @@ TEST(DayData, SelectionKeptOnReloadAndClampedToTheList)
     auto day = std::make_unique<DayData>();
     EXPECT_EQ(day->load(data.path(), kDay).selection, 0);
     ASSERT_TRUE(day->selectRace(9));
-    EXPECT_EQ(day->CurrentRace, 9);
-    EXPECT_EQ(day->LastRaceIndex, 9);
+    EXPECT_EQ(day->currentRace(), 9);
+    EXPECT_EQ(day->lastRaceIndex(), 9);
     EXPECT_FALSE(day->selectRace(12));
     EXPECT_FALSE(day->selectRace(-1));
-    EXPECT_EQ(day->CurrentRace, 9);
+    EXPECT_EQ(day->currentRace(), 9);
 
-    day->KeepRaceOnReload = true;
+    day->setKeepRaceOnReload(true);
     const DayLoad kept = day->load(data.path(), kDay);
     EXPECT_EQ(kept.selection, 9);
-    EXPECT_EQ(day->CurrentRace, 0) << "the load itself makes slot 0 current";
+    EXPECT_EQ(day->currentRace(), 0) << "the load itself makes slot 0 current";
 
     data.writeRaces(kDay, races(4));
     EXPECT_EQ(day->load(data.path(), kDay).selection, 3);
-    day->KeepRaceOnReload = false;
+    day->setKeepRaceOnReload(false);
     EXPECT_EQ(day->load(data.path(), kDay).selection, 0);
 }

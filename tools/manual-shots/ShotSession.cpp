@@ -140,7 +140,7 @@ std::vector<int> runnersOf(const DayData& day)
 {
     std::vector<int> runners;
     for (int h = 1; h <= kWinFigures; ++h)
-        if (day.winVotes(day.CurrentRace)[size_t(h - 1)] > 0)
+        if (day.winVotes(day.currentRace())[size_t(h - 1)] > 0)
             runners.push_back(h);
     return runners;
 }

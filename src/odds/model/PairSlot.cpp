@@ -6,10 +6,9 @@ namespace tavek::sim {
 
 PairSlot pairSlot(DayData& day, int race, PairKind kind)
 {
-    const auto r = size_t(race);
     if (kind == PairKind::Quinella)
         return {day.voteRecord(race), {day.quinellaTotal(race), day.quinellaVotes(race)}};
-    return {day.voteRecord(race), {day.BracketTotal[r], day.BracketVotes[r]}};
+    return {day.voteRecord(race), {day.bracketTotal(race), day.bracketVotes(race)}};
 }
 
 }  // namespace tavek::sim

@@ -12,7 +12,7 @@ bool WinBoard::calculate(int race)
 {
     if (registeredRunners(day_, race) <= 0)
         return false;
-    day_.CurrentRace = race;
+    day_.setCurrentRace(race);
     winReset(day_, race);
     inputs_ = InputTexts{};
     dropped_.clear();

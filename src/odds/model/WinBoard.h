@@ -15,7 +15,7 @@ public:
     explicit WinBoard(DayData& day) : day_(day) {}
 
     const DayData& day() const { return day_; }
-    int race() const { return day_.CurrentRace; }
+    int race() const { return day_.currentRace(); }
 
     // The win calculation of a race selection: false when the race has no
     // registered runners (the tabs stay hidden; nothing changes); otherwise

@@ -24,7 +24,7 @@ bool hasReal(int horse)
 std::runtime_error raceFailure(const DayData& day, int race, const QString& text)
 {
     return std::runtime_error(QStringLiteral("レース %1（%2）：%3")
-                                  .arg(raceItemText(day.raceRecord(race)), day.VoteFilePath, text)
+                                  .arg(raceItemText(day.raceRecord(race)), day.voteFilePath(), text)
                                   .toStdString());
 }
 
