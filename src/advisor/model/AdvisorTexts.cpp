@@ -30,6 +30,11 @@ QString oddsText(long long tenths)
     return QStringLiteral("%1.%2").arg(grouped(tenths / 10)).arg(tenths % 10);
 }
 
+QString timesText(const QString& odds)
+{
+    return odds + QStringLiteral("倍");
+}
+
 QString yenText(long long yen)
 {
     return grouped(yen) + QStringLiteral("円");

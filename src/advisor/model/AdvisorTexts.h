@@ -15,6 +15,7 @@ QString signedYenText(long long yen);      // "+1,234円", "-56円", "0円"
 QString growthText(double growth);         // "+0.012%"; "-∞" for ruin
 QString rateText(pools::PayoutRate rate);  // "0.775"
 QString fractionText(Fraction f);          // "0.125"
+QString timesText(const QString& odds);    // "8.0倍": odds as the tab's labels show them
 
 // The payout odds after a stake of x votes: "12.3", and for place and wide
 // the range "1.2-1.5" (the advisor counts its lower end).

@@ -436,7 +436,7 @@ void AdvisorTab::recalculate()
     PoolLabel->setText(texts.pool);
     VotesLabel->setText(texts.votes);
     RateLabel->setText(texts.rate);
-    OddsNowLabel->setText(texts.oddsNow + QStringLiteral("倍"));
+    OddsNowLabel->setText(timesText(texts.oddsNow));
 
     const Reading<Fraction> prob = readProbability(ProbEdit->Text(), ProbForm(ProbFormCombo->currentData().toInt()));
     const Reading<long long> bankroll = readBankroll(BankrollEdit->Text());
@@ -450,7 +450,7 @@ void AdvisorTab::recalculate()
     const Advice advice = advise(choice.bet, input);
     const AdviceSheet sheet = adviceSheet(choice.bet, input, advice);
     MessageLabel->clear();
-    FairOddsLabel->setText(sheet.fairOdds + QStringLiteral("倍"));
+    FairOddsLabel->setText(timesText(sheet.fairOdds));
     for (int r = 0; r < 3; ++r) {
         const StakeLine& l = sheet.lines[size_t(r)];
         int c = 0;

@@ -131,4 +131,24 @@ QString OddsTimeline::fetchedStamp(int i) const
     return snapshot(i).fetched.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
+QString OddsTimeline::caption(const QString& item, const std::optional<QDateTime>& postTime,
+                              const QString& unavailable) const
+{
+    QString caption = item;
+    if (postTime)
+        caption += QStringLiteral("　発走 %1").arg(postTime->toString(QStringLiteral("HH:mm")));
+    if (!unavailable.isEmpty())
+        return caption + QStringLiteral("　―　オッズ推移を表示できません：") + unavailable;
+    if (empty())
+        return caption
+               + QStringLiteral("　―　このレースのオッズ推移はまだありません。「速報票数」か「自動更新」で"
+                                "票数を取得するたびに記録されます。");
+    const QDate raceDay = postTime ? postTime->date() : snapshot(0).fetched.date();
+    const auto when = [&](int i) {
+        const QDateTime& t = snapshot(i).fetched;
+        return t.date() == raceDay ? fetchedTime(i) : t.toString(QStringLiteral("MM/dd ")) + fetchedTime(i);
+    };
+    return caption + QStringLiteral("　―　%1回分の速報（%2〜%3）").arg(size()).arg(when(0), when(size() - 1));
+}
+
 }  // namespace tavek::timeline

@@ -3,6 +3,7 @@
 #include "history/OddsHistory.h"
 
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -52,6 +53,14 @@ public:
     // "09:30:15", and the date and time for files: "2024-05-26 09:30:15".
     QString fetchedTime(int i) const;
     QString fetchedStamp(int i) const;
+
+    // The caption of the オッズ推移 tab over race `item` ("2005/04/16 東京 11R"):
+    // its post time, then the quick reports kept, from the first to the last
+    // (a fetch on another day than the race's with its date); or, without
+    // any, how a history comes about, or, given `unavailable`, why there is
+    // no history to show.
+    QString caption(const QString& item, const std::optional<QDateTime>& postTime,
+                    const QString& unavailable = QString()) const;
 
 private:
     std::vector<int> leadingQuinellaPairs(int i, int count) const;

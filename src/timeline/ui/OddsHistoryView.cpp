@@ -309,28 +309,7 @@ void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, s
                                    const QString& unavailable)
 {
     timeline_ = std::move(timeline);
-    QString caption = item;
-    if (postTime)
-        caption += QStringLiteral("　発走 %1").arg(postTime->toString(QStringLiteral("HH:mm")));
-    if (!unavailable.isEmpty())
-        caption += QStringLiteral("　―　オッズ推移を表示できません：") + unavailable;
-    else if (timeline_.empty())
-        caption += QStringLiteral("　―　このレースのオッズ推移はまだありません。「速報票数」か「自動更新」で"
-                                  "票数を取得するたびに記録されます。");
-    else {
-        // A fetch on another day than the race's (the votes fetched again
-        // later) is shown with its date.
-        const QDate raceDay = postTime ? postTime->date() : timeline_.snapshot(0).fetched.date();
-        const auto when = [&](int i) {
-            const QDateTime& t = timeline_.snapshot(i).fetched;
-            return t.date() == raceDay ? timeline_.fetchedTime(i)
-                                       : t.toString(QStringLiteral("MM/dd ")) + timeline_.fetchedTime(i);
-        };
-        caption += QStringLiteral("　―　%1回分の速報（%2〜%3）")
-                       .arg(timeline_.size())
-                       .arg(when(0), when(timeline_.size() - 1));
-    }
-    CaptionLabel->setText(caption);
+    CaptionLabel->setText(timeline_.caption(item, postTime, unavailable));
     captionBox_->fit();
     times_.clear();
     for (int i = 0; i < timeline_.size(); ++i)

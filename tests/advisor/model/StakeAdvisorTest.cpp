@@ -193,6 +193,7 @@ TEST(StakeAdvisor, WorkedExampleOfTheManual)
     const AdviceSheet sheet = adviceSheet(bet, input, a);
     EXPECT_EQ(betTexts(bet).oddsNow, "8.0");
     EXPECT_EQ(sheet.fairOdds, "6.67");
+    EXPECT_EQ(timesText(sheet.fairOdds), "6.67倍");
     const QStringList lines = {sheet.lines[0].stake + ' ' + sheet.lines[0].odds + ' ' + sheet.lines[0].ev,
                                sheet.lines[1].stake + ' ' + sheet.lines[1].odds + ' ' + sheet.lines[1].ev,
                                sheet.lines[2].stake + ' ' + sheet.lines[2].odds + ' ' + sheet.lines[2].growth};

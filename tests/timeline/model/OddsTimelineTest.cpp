@@ -37,3 +37,28 @@ TEST(OddsTimeline, APairKeepsItsPlaceInTheColoursWhenTheRankingChanges)
     EXPECT_TRUE(timeline::OddsTimeline().quinellaPairsInOrderOfLead(6).empty());
 }
 
+// A fetch on another day than the race's (the votes fetched again later)
+// shows its date; a race without post time counts its first fetch's day.
+TEST(OddsTimeline, TheCaptionNamesTheRaceItsPostTimeAndTheFetchesKept)
+{
+    auto at = [](int day, int hour, int minute) {
+        return history::Snapshot{QDateTime(QDate(2005, 4, day), QTime(hour, minute)), {}, H1Record().bytes()};
+    };
+    const QDateTime post(QDate(2005, 4, 16), QTime(15, 40));
+    const timeline::OddsTimeline two({at(16, 9, 30), at(16, 11, 2)});
+    const timeline::OddsTimeline later({at(16, 9, 30), at(18, 10, 0)});
+    const struct {
+        const timeline::OddsTimeline& timeline;
+        std::optional<QDateTime> post;
+        QString unavailable, caption;
+    } cases[] = {
+        {two, post, "", "11R　発走 15:40　―　2回分の速報（09:30:00〜11:02:00）"},
+        {later, std::nullopt, "", "11R　―　2回分の速報（09:30:00〜04/18 10:00:00）"},
+        {timeline::OddsTimeline(), post, "",
+         "11R　発走 15:40　―　このレースのオッズ推移はまだありません。"
+         "「速報票数」か「自動更新」で票数を取得するたびに記録されます。"},
+        {two, post, "壊れています", "11R　発走 15:40　―　オッズ推移を表示できません：壊れています"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.timeline.caption("11R", c.post, c.unavailable), c.caption);
+}
