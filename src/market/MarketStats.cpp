@@ -55,9 +55,10 @@ Quantiles quantilesOf(std::vector<double> v)
     return q;
 }
 
-double poolYenOf(const RaceFigures& r, int pool)
+double poolYenOf(const RaceFigures& r, std::optional<Pool> pool)
 {
-    return static_cast<double>(pools::kYenPerVote) * static_cast<double>(pool < 0 ? r.sevenPools() : r.votes[pool]);
+    return static_cast<double>(pools::kYenPerVote)
+           * static_cast<double>(pool ? r.votes[size_t(*pool)] : r.sevenPools());
 }
 
 // Amounts as the Japanese market quotes them: 億円 above 1億, else 万円.
@@ -230,28 +231,26 @@ double MarketStats::meanFavouriteShare() const
     return races_.empty() ? 0 : s / static_cast<double>(races_.size());
 }
 
-std::map<int, double> MarketStats::favouriteShareByStarters() const
+std::map<int, double> MarketStats::meanByStarters(double RaceFigures::*figure) const
 {
     std::map<int, std::pair<double, int>> sum;
     for (const RaceFigures& r : races_)
-        if (r.favouriteShare > 0)
-            sum[r.starters].first += r.favouriteShare, ++sum[r.starters].second;
+        if (r.*figure > 0)
+            sum[r.starters].first += r.*figure, ++sum[r.starters].second;
     std::map<int, double> m;
     for (const auto& [n, s] : sum)
         m[n] = s.first / s.second;
     return m;
 }
 
+std::map<int, double> MarketStats::favouriteShareByStarters() const
+{
+    return meanByStarters(&RaceFigures::favouriteShare);
+}
+
 std::map<int, double> MarketStats::longshotOddsByStarters() const
 {
-    std::map<int, std::pair<double, int>> sum;
-    for (const RaceFigures& r : races_)
-        if (r.longshotOdds > 0)
-            sum[r.starters].first += r.longshotOdds, ++sum[r.starters].second;
-    std::map<int, double> m;
-    for (const auto& [n, s] : sum)
-        m[n] = s.first / s.second;
-    return m;
+    return meanByStarters(&RaceFigures::longshotOdds);
 }
 
 Quantiles MarketStats::pairToHarville() const
@@ -263,7 +262,7 @@ Quantiles MarketStats::pairToHarville() const
     return quantilesOf(std::move(v));
 }
 
-Quantiles MarketStats::poolYen(int pool) const
+Quantiles MarketStats::poolYen(std::optional<Pool> pool) const
 {
     std::vector<double> v;
     for (const RaceFigures& r : races_)
@@ -271,7 +270,7 @@ Quantiles MarketStats::poolYen(int pool) const
     return quantilesOf(std::move(v));
 }
 
-std::map<int, Quantiles> MarketStats::poolYenByNumber(int pool) const
+std::map<int, Quantiles> MarketStats::poolYenByNumber(std::optional<Pool> pool) const
 {
     std::map<int, std::vector<double>> v;
     for (const RaceFigures& r : races_)
@@ -282,7 +281,7 @@ std::map<int, Quantiles> MarketStats::poolYenByNumber(int pool) const
     return m;
 }
 
-std::map<int, Quantiles> MarketStats::poolYenByMonth(int pool) const
+std::map<int, Quantiles> MarketStats::poolYenByMonth(std::optional<Pool> pool) const
 {
     std::map<int, std::vector<double>> v;
     for (const RaceFigures& r : races_)
@@ -353,14 +352,14 @@ QStringList MarketStats::reportLines() const
                .arg(h.median, 0, 'f', 3)
                .arg(h.p10, 0, 'f', 3)
                .arg(h.p90, 0, 'f', 3);
-    out << QStringLiteral("win pool (yen): ") + quantileText(poolYen(0));
-    out << QStringLiteral("seven pools (yen): ") + quantileText(poolYen(-1));
+    out << QStringLiteral("win pool (yen): ") + quantileText(poolYen(Pool::Win));
+    out << QStringLiteral("seven pools (yen): ") + quantileText(poolYen(kSevenPools));
     out << QStringLiteral("by race number (median win pool / median seven pools):");
-    const auto winByNumber = poolYenByNumber(0);
-    for (const auto& [n, q] : poolYenByNumber(-1))
+    const auto winByNumber = poolYenByNumber(Pool::Win);
+    for (const auto& [n, q] : poolYenByNumber(kSevenPools))
         out << QStringLiteral("  %1R: %2 / %3").arg(n, 2).arg(yen(winByNumber.at(n).median), yen(q.median));
     out << QStringLiteral("by month (races, median seven pools, total seven pools):");
-    for (const auto& [m, q] : poolYenByMonth(-1)) {
+    for (const auto& [m, q] : poolYenByMonth(kSevenPools)) {
         int n = 0;
         for (const RaceFigures& r : races_)
             n += r.date.year() * 100 + r.date.month() == m;
@@ -394,7 +393,7 @@ QStringList MarketStats::reportLines() const
         out << QStringLiteral("  %1 %2 %3R %4: %5")
                    .arg(r.date.toString(Qt::ISODate), keiba::courseName2(r.courseCode))
                    .arg(r.number, 2)
-                   .arg(r.name, yen(poolYenOf(r, -1)));
+                   .arg(r.name, yen(poolYenOf(r, kSevenPools)));
     if (!skipped_.isEmpty())
         out << QStringLiteral("skipped (not a vote-count record with numbers): ") + skipped_.join(QStringLiteral("; "));
     return out;
@@ -412,11 +411,11 @@ QJsonObject MarketStats::toJson() const
              mapJson(favouriteShareByStarters(), [](double s) { return QJsonValue(s); }));
     o.insert("longshot_odds_by_starters", mapJson(longshotOddsByStarters(), [](double s) { return QJsonValue(s); }));
     o.insert("pair_to_harville", quantileJson(pairToHarville()));
-    o.insert("win_pool_yen", quantileJson(poolYen(0)));
-    o.insert("seven_pools_yen", quantileJson(poolYen(-1)));
-    o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(0), quantileJson));
-    o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(-1), quantileJson));
-    o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(-1), quantileJson));
+    o.insert("win_pool_yen", quantileJson(poolYen(Pool::Win)));
+    o.insert("seven_pools_yen", quantileJson(poolYen(kSevenPools)));
+    o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(Pool::Win), quantileJson));
+    o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(kSevenPools), quantileJson));
+    o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(kSevenPools), quantileJson));
     QJsonObject mix;
     const auto shares = poolMix();
     for (size_t k = 0; k < shares.size(); ++k)
@@ -439,7 +438,7 @@ QJsonObject MarketStats::toJson() const
                                {"course", keiba::courseName2(r.courseCode)},
                                {"race", r.number},
                                {"name", r.name},
-                               {"seven_pools_yen", poolYenOf(r, -1)}});
+                               {"seven_pools_yen", poolYenOf(r, kSevenPools)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
     return o;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <vector>
 
 // Market statistics of a set of races, from their race-details (RA) and
@@ -37,6 +38,9 @@ struct RaceFigures {
 
     int64_t sevenPools() const;
 };
+
+// The figures of all seven pools together, where a pool may be asked for.
+inline constexpr std::optional<pools::Pool> kSevenPools = std::nullopt;
 
 struct Quantiles {
     double p10 = 0, p25 = 0, median = 0, p75 = 0, p90 = 0, mean = 0, total = 0;
@@ -74,10 +78,10 @@ public:
     std::map<int, double> favouriteShareByStarters() const;
     std::map<int, double> longshotOddsByStarters() const;
     Quantiles pairToHarville() const;
-    // Pools in yen: the win pool, or all seven when `pool` is -1.
-    Quantiles poolYen(int pool) const;
-    std::map<int, Quantiles> poolYenByNumber(int pool) const;
-    std::map<int, Quantiles> poolYenByMonth(int pool) const;
+    // Pools in yen: one pool, or all seven (kSevenPools).
+    Quantiles poolYen(std::optional<pools::Pool> pool) const;
+    std::map<int, Quantiles> poolYenByNumber(std::optional<pools::Pool> pool) const;
+    std::map<int, Quantiles> poolYenByMonth(std::optional<pools::Pool> pool) const;
     // Each pool's part of the seven pools' total.
     std::array<double, pools::kPoolCount> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
@@ -89,6 +93,9 @@ public:
     QJsonObject toJson() const;
 
 private:
+    // The mean of a figure by field size, over the races where it is above 0.
+    std::map<int, double> meanByStarters(double RaceFigures::*figure) const;
+
     std::vector<RaceFigures> races_;
     QStringList skipped_;
     // Every bet's expected return, by model and pool: floats, as a season of

@@ -71,12 +71,12 @@ TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
     EXPECT_NEAR(mix[0], 1000.0 / 9000, 1e-12);
     EXPECT_NEAR(mix[6], 3200.0 / 9000, 1e-12);
     // Seven-pool totals 0.9, 2.7 and 90 million yen: quantiles interpolate.
-    const market::Quantiles q = s.poolYen(-1);
+    const market::Quantiles q = s.poolYen(market::kSevenPools);
     EXPECT_DOUBLE_EQ(q.median, 2.7e6);
     EXPECT_DOUBLE_EQ(q.p25, 1.8e6);
     EXPECT_DOUBLE_EQ(q.total, 93.6e6);
-    EXPECT_EQ(s.poolYenByNumber(0).at(1).median, 200'000);
-    EXPECT_EQ(s.poolYenByMonth(-1).size(), 2u);
+    EXPECT_EQ(s.poolYenByNumber(pools::Pool::Win).at(1).median, 200'000);
+    EXPECT_EQ(s.poolYenByMonth(market::kSevenPools).size(), 2u);
     EXPECT_EQ(s.largest(1).front().name, QStringLiteral("東京優駿"));
 
     ASSERT_EQ(s.skipped().size(), 1);

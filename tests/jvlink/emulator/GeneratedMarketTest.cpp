@@ -122,10 +122,10 @@ TEST_F(GeneratedMarket, FavouriteAndLongshot)
 // quarter). Sales rise through the card to 11R, 12R just below; Sundays sell more.
 TEST_F(GeneratedMarket, PoolSizes)
 {
-    const double sevenPools = stats().poolYen(-1).mean;
+    const double sevenPools = stats().poolYen(market::kSevenPools).mean;
     EXPECT_GT(sevenPools, 6.0e8);
     EXPECT_LT(sevenPools, 8.2e8);
-    const auto byNumber = stats().poolYenByNumber(-1);
+    const auto byNumber = stats().poolYenByNumber(market::kSevenPools);
     for (int r = 1; r + 2 <= 11; ++r)
         EXPECT_GT(byNumber.at(r + 2).median, byNumber.at(r).median) << r << "R";
     EXPECT_LT(byNumber.at(12).median, byNumber.at(11).median);
