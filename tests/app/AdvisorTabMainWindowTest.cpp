@@ -1,6 +1,5 @@
 // The stake advisor tab in the main window: it follows the race selection and
 // shows what tavek-cli advise and dutch print for the same race.
-#include "advisor/model/ModelChance.h"
 #include "advisor/ui/AdvisorTab.h"
 #include "controls/SaNumEdit.h"
 #include "racedata/DayData.h"
@@ -8,6 +7,7 @@
 #include "support/ScriptedJVLink.h"
 #include "support/cli/CliRunner.h"
 #include "support/gui/MainWindowFixture.h"
+#include "support/gui/WidgetInput.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,7 +18,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using tavek::test::choose;
 using tavek::test::MainWindowFixture;
+using tavek::test::retype;
+using tavek::test::tableRow;
 
 namespace {
 
@@ -27,22 +30,6 @@ QStringList cliLines(const MainWindowFixture& fx, const QStringList& args)
     const tavek::test::CliOutcome r = tavek::test::runCli(fx.dataFolder(), args);
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
     return r.lines();
-}
-
-// As the user types: the old text backspaced away, the new one keyed in.
-void retype(TSaNumEdit* field, const QString& text)
-{
-    for (qsizetype i = field->Text().size(); i > 0; --i)
-        QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, text);
-}
-
-QStringList tableRow(const QTableWidget* table, int row)
-{
-    QStringList cells;
-    for (int c = 0; c < table->columnCount(); ++c)
-        cells << (table->item(row, c) ? table->item(row, c)->text() : QString());
-    return cells;
 }
 
 class AdvisorTabMainWindow : public ::testing::Test {
@@ -56,8 +43,6 @@ protected:
         tab = form->advisorTab;
         form->PageControl1->setCurrentWidget(form->TabSheet5);
     }
-
-    void choose(QComboBox* combo, int data) { combo->setCurrentIndex(combo->findData(data)); }
 
     MainWindowFixture fx;
     TMainForm* form = nullptr;
@@ -109,25 +94,6 @@ TEST_F(AdvisorTabMainWindow, ShowsWhatTavekCliAdvises)
     EXPECT_TRUE(tab->ProbEdit->Text().isEmpty());
     QTest::keyClicks(tab->ProbEdit, "5");
     EXPECT_EQ(tableRow(tab->StakeTable, 2), percentRow);
-}
-
-TEST_F(AdvisorTabMainWindow, RefusalsSayWhyInJapanese)
-{
-    QTest::keyClicks(tab->ProbEdit, "20");
-    choose(tab->BetCombo, 3);
-    EXPECT_TRUE(tab->MessageLabel->text().contains(u"取消")) << tab->MessageLabel->text().toStdString();
-    EXPECT_TRUE(tableRow(tab->StakeTable, 0)[0].isEmpty());
-
-    choose(tab->BetCombo, 4);
-    QTest::keyClicks(tab->ProbEdit, "20");
-    EXPECT_TRUE(tab->MessageLabel->text().isEmpty());
-    retype(tab->ProbEdit, "100");
-    EXPECT_TRUE(tab->MessageLabel->text().contains(u"100%より小さい"));
-    EXPECT_TRUE(tableRow(tab->StakeTable, 0)[0].isEmpty());
-
-    choose(tab->BetKindCombo, 2);  // 馬連: the fixture race has no quinella votes
-    EXPECT_EQ(tab->BetCombo->count(), 153);
-    EXPECT_TRUE(tab->MessageLabel->text().contains(u"空欄"));
 }
 
 // P is the bettor's chance of one bet of one race: a quick report keeps it,
@@ -186,38 +152,4 @@ TEST_F(AdvisorTabMainWindow, DutchingShowsWhatTavekCliSpreads)
     tab->DutchList->item(2)->setCheckState(Qt::Checked);  // horse 3, scratched
     EXPECT_EQ(tab->DutchTable->rowCount(), 0);
     EXPECT_TRUE(tab->DutchMessageLabel->text().contains(u"取消"));
-}
-
-// The market's view of the chosen bet under the chosen model, and its chance
-// taken into P in the form P is stated in, still open to the bettor's typing.
-TEST_F(AdvisorTabMainWindow, ModelChanceFillsP)
-{
-    using tavek::finish::Model;
-    const tavek::DayData& day = form->dayData();
-    auto view = [&](int horse, Model model) {
-        return tavek::advice::marketView(
-            day, 0, tavek::advice::chooseBet(day, 0, tavek::advice::BetKind::Win, horse).bet, model);
-    };
-    for (Model model : tavek::finish::kModels) {
-        choose(tab->ModelCombo, int(model));
-        choose(tab->BetCombo, 5);
-        EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(view(5, model)));
-        for (int form : {int(tavek::advice::ProbForm::Percent), int(tavek::advice::ProbForm::FairOdds)}) {
-            choose(tab->ProbFormCombo, form);
-            QTest::mouseClick(tab->ModelProbBtn, Qt::LeftButton);
-            EXPECT_EQ(tab->ProbEdit->Text(),
-                      tavek::advice::modelProbText(view(5, model)->chance, tavek::advice::ProbForm(form)));
-            EXPECT_TRUE(tab->MessageLabel->text().isEmpty()) << tab->MessageLabel->text().toStdString();
-            EXPECT_FALSE(tableRow(tab->StakeTable, 2)[0].isEmpty()) << "the advice follows P";
-        }
-    }
-    retype(tab->ProbEdit, "3");
-    EXPECT_EQ(tab->ProbEdit->Text(), "3") << "the bettor overwrites the model";
-
-    choose(tab->BetCombo, 3);  // scratched: no odds, no view
-    EXPECT_EQ(tab->MarketViewLabel->text(), tavek::advice::marketViewText(std::nullopt));
-    EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
-    fx.pickRace(1);
-    choose(tab->BetCombo, 3);
-    EXPECT_TRUE(tab->ModelProbBtn->isEnabled()) << "the other race's horse 3 runs";
 }

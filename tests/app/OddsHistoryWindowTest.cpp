@@ -12,16 +12,11 @@
 #include "support/gui/MainWindowFixture.h"
 #include "timeline/ui/OddsHistoryView.h"
 
-#include <QApplication>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -87,75 +82,6 @@ TEST(OddsHistoryWindow, EachQuickReportAddsARowToTheHistoryTab)
     EXPECT_EQ(grid->columnCount(), 2 + 2);
     EXPECT_EQ(grid->index(0, 2).data().toString(), QStringLiteral("1.0"));  // newest first: 600 x 0.8 / 500
     EXPECT_EQ(grid->index(1, 2).data().toString(), QStringLiteral("1.1"));
-}
-
-// The caption lies outside the layout, so that a new text does not lay the
-// window out again: it must still take the lines its text needs at any width.
-TEST(OddsHistoryWindow, TheCaptionShowsAllItsLinesAtAnyWidth)
-{
-    HistoryWindow w;
-    w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
-    const QLabel* caption = w.form->oddsHistoryView->CaptionLabel;
-    ASSERT_TRUE(caption->text().contains(QStringLiteral("まだありません")));  // the long text
-    for (const int width : {1100, 640, 1100}) {
-        w.form->resize(width, 700);
-        QApplication::processEvents();
-        EXPECT_TRUE(caption->isVisible());
-        EXPECT_EQ(caption->height(), caption->heightForWidth(caption->width())) << width;
-        EXPECT_GE(caption->width(), width - 40) << width;
-    }
-    EXPECT_GT(caption->heightForWidth(640 - 40), caption->fontMetrics().height() * 3 / 2);  // wrapped
-}
-
-// The charts keep their series between races; one race after another must
-// still show exactly that race's lines and axes.
-TEST(OddsHistoryWindow, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
-{
-    HistoryWindow w;
-    w.form->PageControl1->setCurrentWidget(w.form->TabSheet6);
-    w.serve(300);
-    w.form->SokuhoHyosuBtnClick();
-    w.serve(500);
-    w.form->SokuhoHyosuBtnClick();
-    OddsHistoryView* view = w.form->oddsHistoryView;
-    const tavek::timeline::OddsTimeline kept = view->timeline();
-    auto names = [](QChartView* v) {
-        QStringList out;
-        for (QAbstractSeries* s : v->chart()->series())
-            out.append(s->name());
-        return out;
-    };
-    const QStringList before = names(view->WinChart);
-    ASSERT_FALSE(before.isEmpty());
-    EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
-    view->showTimeline(QStringLiteral("x"), tavek::timeline::OddsTimeline{}, std::nullopt);
-    EXPECT_TRUE(view->WinChart->chart()->series().isEmpty());
-    EXPECT_TRUE(view->WinChart->chart()->axes().isEmpty());
-    EXPECT_EQ(view->SnapshotGrid->model()->rowCount(), 0);
-    view->showTimeline(QStringLiteral("x"), kept, QDateTime::currentDateTime());
-    EXPECT_EQ(names(view->WinChart), before + QStringList{QStringLiteral("発走")});
-    EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
-    for (QAbstractSeries* s : view->WinChart->chart()->series())
-        EXPECT_EQ(s->attachedAxes().size(), 2);
-    // The table takes its rows and columns back, with their headers and texts.
-    const QAbstractItemModel* grid = view->SnapshotGrid->model();
-    ASSERT_EQ(grid->rowCount(), 2);
-    ASSERT_EQ(grid->columnCount(), 2 + 2);
-    EXPECT_EQ(grid->headerData(3, Qt::Horizontal).toString(), QStringLiteral("2"));
-    EXPECT_EQ(grid->index(1, 2).data().toString(), QStringLiteral("1.1"));
-    EXPECT_EQ(view->SnapshotGrid->columnWidth(1), 96);
-
-    // The votes fetched again two days later: the time labels and the caption
-    // take the date, and the wider labels get fewer ticks.
-    std::vector<tavek::history::Snapshot> later{kept.snapshot(0), kept.snapshot(1)};
-    later[1].fetched = later[0].fetched.addDays(2);
-    view->showTimeline(QStringLiteral("x"), tavek::timeline::OddsTimeline(later), later[0].fetched);
-    const auto* x = qobject_cast<QDateTimeAxis*>(view->WinChart->chart()->axes(Qt::Horizontal).value(0));
-    ASSERT_TRUE(x);
-    EXPECT_EQ(x->format(), QStringLiteral("MM/dd HH:mm"));
-    EXPECT_LE(x->tickCount(), 4);
-    EXPECT_TRUE(view->CaptionLabel->text().contains(later[1].fetched.toString(QStringLiteral("MM/dd HH:mm:ss"))))
-        << view->CaptionLabel->text().toStdString();
 }
 
 TEST(OddsHistoryWindow, AutomaticRefreshFetchesGoesOnAfterAFailureAndStops)

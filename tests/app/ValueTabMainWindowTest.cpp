@@ -6,6 +6,7 @@
 #include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
 #include "support/gui/MainWindowFixture.h"
+#include "support/gui/WidgetInput.h"
 #include "value/ui/ValueTab.h"
 
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavek;
+using test::choose;
 using test::MainWindowFixture;
 
 namespace {
@@ -50,8 +52,6 @@ protected:
         tab = form->valueTab;
         form->PageControl1->setCurrentWidget(form->TabSheet8);
     }
-
-    void choose(QComboBox* combo, int data) { combo->setCurrentIndex(combo->findData(data)); }
 
     MainWindowFixture fx;
     TMainForm* form = nullptr;

@@ -56,6 +56,18 @@ private:
 // horse 1 with 100,000 votes, the rest spread over horses 2..10.
 H1Record exampleWinRace(const QByteArray& key = raceKey());
 
+// The fixture day 2005年04月16日 of the window tests, three races in this order:
+//  0: 東京 11R, 第2回8日, "テストステークス", 16 registered, 15 starters;
+//     horse h has 1000 * h votes, horse 3 is scratched (refund "1", 0 votes).
+//  1: 東京 01R, 18 registered and starting, horse h has 500 * h votes.
+//  2: 中山 12R without a vote record (nothing to show).
+inline const QString kFixtureDate = QStringLiteral("2005年04月16日");
+struct FixtureDay {
+    QList<QByteArray> races;
+    QList<QByteArray> votes;
+};
+FixtureDay fixtureDay();
+
 // An 11-digit vote field ("00000012345"), blank for a negative value.
 QByteArray voteField(long long votes);
 

@@ -12,8 +12,6 @@
 
 namespace tavek::test {
 
-const QString MainWindowFixture::kFixtureDate = QStringLiteral("2005年04月16日");
-
 MainWindowFixture::MainWindowFixture()
 {
     installFonts();
@@ -41,33 +39,8 @@ QString MainWindowFixture::logPath() const
 
 void MainWindowFixture::writeFixtureDay() const
 {
-    const QByteArray key11 = raceKey("20050416", "05", 11, 2, 8);
-    const QByteArray key01 = raceKey("20050416", "05", 1, 2, 8);
-    const QByteArray key12 = raceKey("20050416", "06", 12, 3, 4);
-
-    H1Record main(key11);
-    main.registered(16).starters(15);
-    long long total = 0;
-    for (int h = 1; h <= 16; ++h) {
-        const long long votes = h == 3 ? 0 : 1000LL * h;
-        main.win(h, votes);
-        total += votes;
-    }
-    main.refund(3).winTotal(total);
-
-    H1Record full(key01);
-    full.registered(18).starters(18);
-    total = 0;
-    for (int h = 1; h <= 18; ++h) {
-        full.win(h, 500LL * h);
-        total += 500LL * h;
-    }
-    full.winTotal(total);
-
-    writeDay(kFixtureDate,
-             {RaRecord(key11).name(QStringLiteral("テストステークス")),
-              RaRecord(key01).name(QStringLiteral("２歳未勝利")), RaRecord(key12).name(QStringLiteral("中山最終"))},
-             {main, full});
+    const FixtureDay day = fixtureDay();
+    writeDay(kFixtureDate, day.races, day.votes);
 }
 
 void MainWindowFixture::writeDay(const QString& dateText, const QList<QByteArray>& races,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainForm.h"
+#include "support/RaceFixture.h"
 
 #include <QByteArray>
 #include <QList>
@@ -24,12 +25,8 @@ public:
     QString settingsPath() const;
     QString logPath() const;
 
-    // The fixture day 2005年04月16日, three races in this order:
-    //  0: 東京 11R, 第2回8日, "テストステークス", 16 registered, 15 starters;
-    //     horse h has 1000 * h votes, horse 3 is scratched (refund "1", 0 votes).
-    //  1: 東京 01R, 18 registered and starting, horse h has 500 * h votes.
-    //  2: 中山 12R without a vote record (nothing to show).
-    static const QString kFixtureDate;
+    // The fixture day (test::fixtureDay) in the data folder.
+    static inline const QString& kFixtureDate = test::kFixtureDate;
     void writeFixtureDay() const;
     void writeDay(const QString& dateText, const QList<QByteArray>& races, const QList<QByteArray>& votes) const;
 
