@@ -205,12 +205,14 @@ void TMainForm::CsvExportItemClick()
     if (form.exec() != QDialog::Accepted)
         return;
     tavek::MessageBox::guarded(this, [&] {
-        const tavek::csv::RaceBoards boards{winSheet->board(),
-                                            bracketTab->board(),
-                                            quinellaTab->board(),
-                                            [&](tavek::pools::Pool pool) -> const tavek::sim::PoolBoard& { return poolTab->board(pool); },
-                                            day_->voteRecord(race),
-                                            [&] { return tavek::timeline::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race)); }};
+        const auto poolBoard = [&](tavek::pools::Pool pool) -> const tavek::sim::PoolBoard& {
+            return poolTab->board(pool);
+        };
+        const auto history = [&] {
+            return tavek::timeline::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race));
+        };
+        const tavek::csv::RaceBoards boards{winSheet->board(), bracketTab->board(),    quinellaTab->board(),
+                                            poolBoard,         day_->voteRecord(race), history};
         tavek::csv::save(tavek::csv::contentTable(form.content(), boards), form.encoding(), form.fileName());
         StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
     });
