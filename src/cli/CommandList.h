@@ -1,5 +1,7 @@
 // The commands of tavek-cli, one line each: name, function, usage line.
-// Each function is defined in a file of its own (DatesCommand.cpp, ...).
+// Each function is defined in a file of its own (DatesCommand.cpp, ...) or in
+// the file of the family whose code it shares (PairCommands.cpp, PoolCommands.cpp,
+// AdvisorCommands.cpp).
 // No include guard: Cli.cpp includes this list twice.
 TAVEK_CLI_COMMAND("dates", runDates, "dates [--json]")
 TAVEK_CLI_COMMAND("races", runRaces, "races DATE [--json]")
