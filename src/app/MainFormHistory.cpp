@@ -14,8 +14,8 @@
 #include "racedata/AtomicFile.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
-#include "racedata/KeibaFunc.h"
 #include "racedata/PostTime.h"
+#include "racedata/RecordLayout.h"
 #include "timeline/ui/OddsHistoryView.h"
 
 #include <QApplication>
@@ -101,7 +101,7 @@ void TMainForm::showOddsHistory()
     tavek::MessageBox::guarded(this, [&] {
         const QByteArrayView ra = day_->raceRecord(race);
         tavek::history::OddsHistory* h = oddsHistory();
-        const QByteArray key = tavek::keiba::raceKey(ra).toByteArray();
+        const QByteArray key = tavek::layout::raceKey(ra).toByteArray();
         oddsHistoryView->showTimeline(
             lbRace->currentText(),
             tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()),
@@ -246,7 +246,7 @@ void TMainForm::CsvExportItemClick()
             break;
         case Content::History: {
             tavek::history::OddsHistory* h = oddsHistory();
-            const QByteArray key = tavek::keiba::raceKey(day_->raceRecord(race)).toByteArray();
+            const QByteArray key = tavek::layout::raceKey(day_->raceRecord(race)).toByteArray();
             table = tavek::csv::historyTable(
                 tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()));
             break;

@@ -8,7 +8,6 @@
 #include "platform/RawNames.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
-#include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/ShownText.h"
 
@@ -203,7 +202,7 @@ void BatchAcquisition::readLoop()
         const int32_t r = jvlink_.JVRead(buff, size, fileName);
         if (r > 0) {
             const QByteArray record = cp932::encode(buff);
-            const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
+            const QByteArrayView type = layout::recordType(record);
             if (type != "RA" && type != "H1")
                 continue;
             store(record, fileName);
@@ -248,12 +247,12 @@ void BatchAcquisition::readLoop()
 // later run at the same record.
 void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile)
 {
-    const QString raceNumber = shown::bytes(record::field(record, layout::kRaceNumber, 2));
+    const QString raceNumber = shown::bytes(layout::raceNumber(record));
     try {
         dayfiles::fileName(record);
     } catch (const std::runtime_error& e) {
         ++skipped_;
-        const QString header = shown::bytes(record.first(std::min<qsizetype>(record.size(), 27)));
+        const QString header = shown::bytes(layout::header(record));
         view_.addListLine(QStringLiteral("読み飛ばし:%1R/%2").arg(raceNumber, shown::escapeControls(sourceFile)));
         logProblem(QStringLiteral("JVデータ取込：ファイル %1 のレコード「%2」を保存できないため読み飛ばしました：%3")
                        .arg(shown::escapeControls(sourceFile), header, QString::fromStdString(e.what())));
@@ -323,9 +322,8 @@ void BatchAcquisition::listUnwritten()
 {
     for (const auto& [dayFile, records] : store_.pending()) {
         for (const QByteArray& record : records)
-            view_.addListLine(QStringLiteral("書込み失敗:")
-                              + shown::bytes(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
-                              + dayFile);
+            view_.addListLine(QStringLiteral("書込み失敗:") + shown::bytes(layout::raceNumber(record))
+                              + QStringLiteral("R/") + dayFile);
     }
 }
 

@@ -20,12 +20,12 @@ constexpr int32_t kBufferSize = 60000;
 // A vote-count record of a real race with a live data category.
 bool storable(QByteArrayView record)
 {
-    if (record::field(record, layout::kRecordType, layout::kRecordTypeLen) != "H1")
+    if (layout::recordType(record) != "H1")
         return false;
-    const QByteArrayView category = record::field(record, layout::kDataCategory, 1);
+    const QByteArrayView category = layout::dataCategory(record);
     if (category.isEmpty() || category == "0" || category == "9")
         return false;
-    return record::blankAsZero(record, layout::kRaceNumber, 2) > 0;
+    return record::blankAsZero(layout::raceNumber(record)) > 0;
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ QuickReport::QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFo
 QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
 {
     // A copy: the slot may be reloaded while pending events run.
-    const QByteArray key = keiba::raceKey(raceRecord).toByteArray();
+    const QByteArray key = layout::raceKey(raceRecord).toByteArray();
     result_ = Result();
     if (record::blankAsZero(key) <= 0)
         return result_;

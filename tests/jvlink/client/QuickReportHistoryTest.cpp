@@ -68,7 +68,7 @@ protected:
         return ra;
     }
     const QByteArray race = lastRace();
-    const QByteArray key = race.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
+    const QByteArray key = layout::raceKey(race).toByteArray();
     QTemporaryDir dir;
     ErrorLog log{dir.filePath("ErrorLog.txt")};
     history::OddsHistory odds{history::databaseIn(dir.path())};
