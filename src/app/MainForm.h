@@ -140,8 +140,7 @@ public:
     tavek::history::OddsHistory* oddsHistory();
     // Redraws the odds history tab for the current race when it is on screen.
     void showOddsHistory();
-    // The automatic refresh's interval in seconds: "AutoRefresh"/"Interval"
-    // of the settings file, 60 by default, at least 10.
+    // The automatic refresh's interval in seconds (settings::kRefreshInterval).
     int refreshInterval() const;
 
     // Copies the current hint into the status line.

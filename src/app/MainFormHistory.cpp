@@ -5,6 +5,7 @@
 
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
+#include "appfiles/SettingsKeys.h"
 #include "controls/MessageBox.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/BracketTab.h"
@@ -30,9 +31,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kAutoRefresh = QStringLiteral("AutoRefresh");
-constexpr int kDefaultInterval = 60, kMinInterval = 10, kMaxInterval = 3600;
 
 QString clockText(const QDateTime& t)
 {
@@ -111,8 +109,7 @@ void TMainForm::showOddsHistory()
 
 int TMainForm::refreshInterval() const
 {
-    const int seconds = ini_.ReadInteger(kAutoRefresh, QStringLiteral("Interval"), kDefaultInterval);
-    return std::clamp(seconds, kMinInterval, kMaxInterval);
+    return tavek::settings::read(ini_, tavek::settings::kRefreshInterval);
 }
 
 void TMainForm::AutoRefreshBtnClick()

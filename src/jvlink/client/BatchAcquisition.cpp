@@ -2,6 +2,7 @@
 
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/DownloadPoll.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/LastTime.h"
@@ -19,8 +20,6 @@
 namespace tavek::jvlink {
 
 namespace {
-const QString kSection = QStringLiteral("JvDataGet");
-const QString kKey = QStringLiteral("LastTime");
 const QString kNothingNew = QStringLiteral("最新のデータがありません。");
 const QString kCancelled = QStringLiteral("JVCancel:キャンセルされました");
 constexpr int32_t kBufferSize = 60000;
@@ -37,7 +36,7 @@ BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QStr
 
 QDateTime BatchAcquisition::storedStartPoint() const
 {
-    return lasttime::parse(settings_.ReadString(kSection, kKey, lasttime::format(lasttime::defaultValue())));
+    return lasttime::parse(settings::read(settings_, settings::kLastTime, lasttime::format(lasttime::defaultValue())));
 }
 
 QString BatchAcquisition::startText(const QDateTime& startPoint)
@@ -363,8 +362,8 @@ void BatchAcquisition::keepFirstStartPoint(const QDateTime& startPoint)
     // own day, and a run that downloads does not advance it: the days between
     // two runs a fortnight apart would never be fetched. The first run keeps
     // where it began instead.
-    if (!lasttime::tryParse(settings_.ReadString(kSection, kKey, QString())))
-        settings_.WriteString(kSection, kKey, lasttime::format(startPoint));
+    if (!lasttime::tryParse(settings::read(settings_, settings::kLastTime, QString())))
+        settings::write(settings_, settings::kLastTime, lasttime::format(startPoint));
 }
 
 void BatchAcquisition::advanceStartPoint()
@@ -373,7 +372,7 @@ void BatchAcquisition::advanceStartPoint()
     if (!at)
         return;
     view_.showStartPoint(*at);
-    settings_.WriteString(kSection, kKey, lasttime::format(*at));
+    settings::write(settings_, settings::kLastTime, lasttime::format(*at));
 }
 
 void BatchAcquisition::setDownload(int position, int maximum)

@@ -18,14 +18,14 @@ namespace tavek::jvlink {
 
 // The batch acquisition of stored race data ("RACE") newer than a start
 // point: open, download poll, read loop, close step, cancel, and the advance
-// of the start point kept under "JvDataGet"/"LastTime". The acquisition window
+// of the start point kept under settings::kLastTime. The acquisition window
 // and `tavek-cli fetch` both run it; everything they show goes through the view.
 class BatchAcquisition {
 public:
     enum class State { Idle, Downloading, Reading };
     enum class Outcome { None, Completed, NothingNew, Failed, Cancelled };
 
-    // `settings` addresses the settings file holding "LastTime"; the error
+    // `settings` addresses the settings file holding the start point; the error
     // log beside it gets a line for each record passed over.
     BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings);
 
@@ -34,7 +34,7 @@ public:
     // logged as a record passed over is, and keeps the start point.
     void setPassedOverFiles(std::function<QStringList()> passedOver) { passedOver_ = std::move(passedOver); }
 
-    // The start point stored under "LastTime", or its default when missing or unreadable.
+    // The stored start point, or its default when missing or unreadable.
     QDateTime storedStartPoint() const;
 
     // The start button: runs to the end, or returns while the download is
