@@ -60,6 +60,14 @@ void TMainForm::FormCreate()
     StatusLine->setFixedHeight(23);
     setStatusBar(StatusLine);
     StatusLine->addPermanentWidget(RefreshStatus);
+    history_ = std::make_unique<tavek::history::HistoryAccess>(appFolder_);
+    history_->setNotice([this](tavek::history::HistoryAccess::Failure failure, const QString& why) {
+        // Once per start: the quick report goes on into the day files.
+        if (failure == tavek::history::HistoryAccess::Failure::Refused)
+            tavek::MessageBox::information(this, why);
+        else
+            StatusLine->showMessage(why);
+    });
 
     restorePlacement();
     JVLink1 = tavek::jvlink::createJVLink();

@@ -63,28 +63,7 @@ void TMainForm::buildHistoryTab()
 
 tavek::history::OddsHistory* TMainForm::oddsHistory()
 {
-    if (history_ || historyRefused_)
-        return history_.get();
-    const QString before = whyNoHistory_;
-    whyNoHistory_.clear();
-    try {
-        history_ = std::make_unique<tavek::history::OddsHistory>(tavek::history::databaseIn(appFolder_));
-    } catch (const tavek::history::NewerSchema& e) {
-        // Once per start: the quick report goes on into the day files.
-        historyRefused_ = true;
-        whyNoHistory_ = QString::fromStdString(e.what());
-        tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).tryWriteFailure(whyNoHistory_);
-        tavek::MessageBox::information(this, whyNoHistory_);
-    } catch (const std::runtime_error& e) {
-        // Perhaps passing (a full disk): the next fetch tries again, and
-        // the day files have this one. An automatic refresh meets the same
-        // cause at every turn: the log has it once, until it changes.
-        whyNoHistory_ = QString::fromStdString(e.what());
-        if (whyNoHistory_ != before)
-            tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).tryWriteFailure(whyNoHistory_);
-        StatusLine->showMessage(whyNoHistory_);
-    }
-    return history_.get();
+    return history_->get();
 }
 
 void TMainForm::showOddsHistory()
@@ -103,7 +82,7 @@ void TMainForm::showOddsHistory()
         oddsHistoryView->showTimeline(
             lbRace->currentText(),
             tavek::sim::OddsTimeline(h ? h->snapshots(key) : std::vector<tavek::history::Snapshot>()),
-            tavek::posttime::of(ra), h ? QString() : whyNoHistory_);
+            tavek::posttime::of(ra), h ? QString() : history_->whyNone());
     });
 }
 

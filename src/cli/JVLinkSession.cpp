@@ -13,14 +13,6 @@
 
 namespace tavek::cli {
 
-namespace {
-
-QString applicationFolder(const QString& dataFolder)
-{
-    return QFileInfo(dataFolder).absolutePath();
-}
-}  // namespace
-
 std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink()
 {
     std::unique_ptr<jvlink::JVDTLabLib_TLB> jv = jvlink::createJVLink();
@@ -50,6 +42,11 @@ QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv)
 {
     const auto* emulated = dynamic_cast<const jvlink::EmulatedJVLink*>(&jv);
     return emulated ? emulated->downloadFailure() : QString();
+}
+
+QString applicationFolder(const QString& dataFolder)
+{
+    return QFileInfo(dataFolder).absolutePath();
 }
 
 QString settingsPath(const QString& dataFolder)

@@ -22,6 +22,9 @@ void reportUnusableFiles(CommandContext& ctx);
 // emulated service knows it; empty otherwise.
 QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv);
 
+// The folder that holds the data folder, with the settings file, the error
+// log and the odds history.
+QString applicationFolder(const QString& dataFolder);
 QString settingsPath(const QString& dataFolder);
 QString errorLogPath(const QString& dataFolder);
 QString historyPath(const QString& dataFolder);

@@ -44,8 +44,7 @@ protected:
         s.downloadPaceMs = 0;
         jv = std::make_unique<jvlink::EmulatedJVLink>(s);
         ASSERT_EQ(jv->JVInit(jvlink::softwareId()), 0);
-        quick = std::make_unique<jvlink::QuickReport>(*jv, view, dir.filePath("Data"), log);
-        quick->setHistory(&odds);
+        quick = std::make_unique<jvlink::QuickReport>(*jv, view, dir.filePath("Data"), access);
         log.writeStartupEntry(dir.path());
     }
     jvlink::QuickReport::Result fetchAt(const QTime& time)
@@ -72,6 +71,7 @@ protected:
     QTemporaryDir dir;
     ErrorLog log{dir.filePath("ErrorLog.txt")};
     history::OddsHistory odds{history::databaseIn(dir.path())};
+    history::HistoryAccess access{dir.path()};
     NoView view;
     std::unique_ptr<jvlink::EmulatedJVLink> jv;
     std::unique_ptr<jvlink::QuickReport> quick;
