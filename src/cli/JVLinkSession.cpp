@@ -6,7 +6,7 @@
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/SoftwareId.h"
-#include "jvlink/emulator/EmulatedJVLink.h"
+#include "jvlink/emulator/EmulatorSettings.h"
 #include "jvlink/emulator/JVLinkFactory.h"
 
 #include <QFileInfo>
@@ -36,12 +36,6 @@ void reportUnusableFiles(CommandContext& ctx)
         if (!problem.isEmpty())
             ctx.err << "tavek-cli: " << problem << '\n';
     ctx.err.flush();
-}
-
-QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv)
-{
-    const auto* emulated = dynamic_cast<const jvlink::EmulatedJVLink*>(&jv);
-    return emulated ? emulated->downloadFailure() : QString();
 }
 
 QString applicationFolder(const QString& dataFolder)

@@ -270,9 +270,7 @@ void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile
 // again once it can be read.
 void BatchAcquisition::listPassedOverFiles()
 {
-    if (!passedOver_)
-        return;
-    for (const QString& why : passedOver_()) {
+    for (const QString& why : jvlink_.passedOver()) {
         ++skipped_;
         const QString shownWhy = shown::escapeControls(why);
         view_.addListLine(QStringLiteral("読み飛ばし:") + shownWhy);

@@ -10,8 +10,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 #include <set>
 
 namespace tavek::jvlink {
@@ -28,11 +26,6 @@ public:
     // `settings` addresses the settings file holding the start point; the error
     // log beside it gets a line for each record passed over.
     BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings);
-
-    // Where the service names the files it passed over in the open (the
-    // emulated service those of its record folder): each is listed and
-    // logged as a record passed over is, and keeps the start point.
-    void setPassedOverFiles(std::function<QStringList()> passedOver) { passedOver_ = std::move(passedOver); }
 
     // The stored start point, or its default when missing or unreadable.
     QDateTime storedStartPoint() const;
@@ -93,7 +86,6 @@ private:
     QString dataFolder_;
     TIniGT settings_;
     DayFileBatch store_;
-    std::function<QStringList()> passedOver_;
     State state_ = State::Idle;
     Outcome outcome_ = Outcome::None;
     bool running_ = false;

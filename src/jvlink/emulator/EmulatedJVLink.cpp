@@ -357,10 +357,4 @@ void EmulatedJVLink::closeStream()
     mode_ = Mode::Closed;
 }
 
-QStringList passedOverBy(const JVDTLabLib_TLB& jvlink)
-{
-    const auto* emulated = dynamic_cast<const EmulatedJVLink*>(&jvlink);
-    return emulated ? emulated->passedOver() : QStringList();
-}
-
 }  // namespace tavek::jvlink

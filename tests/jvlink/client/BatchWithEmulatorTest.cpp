@@ -158,7 +158,6 @@ TEST_F(BatchWithEmulator, RecordFolderEntryThatIsNoFileOrTooLargeIsNamedAndTheOt
     EmulatedJVLink real(s);
     ASSERT_EQ(real.JVInit(softwareId()), 0);
     BatchAcquisition realRun(real, view, data(), settings);
-    realRun.setPassedOverFiles([&real] { return passedOverBy(real); });
     const QString odd = folder + "/odd";
     const QString notRegular = QStringLiteral("通常のファイルではない");
     const struct {
