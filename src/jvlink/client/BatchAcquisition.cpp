@@ -53,7 +53,7 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     keepFirstStartPoint(startPoint);
     view_.information(startText(startPoint));
     view_.setPolling(false);
-    CancelRequested = false;
+    cancelRequested_ = false;
     setDownload(0, downloadMaximum_);
     setRead(0, readMaximum_);
     view_.clearList();
@@ -66,9 +66,9 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     view_.setRunning(true);
 
     const int32_t r = jvlink_.JVOpen(QStringLiteral("RACE"), startPoint.toString(QStringLiteral("yyyyMMddHHmmss")), 1,
-                                     ReadCount, DownloadCount, LastFileTimestamp);
+                                     readCount_, downloadCount_, lastFileTimestamp_);
     listPassedOverFiles();
-    if (r == JVResult::NoData || (r == JVResult::Ok && ReadCount == 0)) {
+    if (r == JVResult::NoData || (r == JVResult::Ok && readCount_ == 0)) {
         outcome_ = Outcome::NothingNew;
         view_.beep();
         view_.information(kNothingNew);
@@ -80,10 +80,10 @@ void BatchAcquisition::start(const QDateTime& startPoint)
         return;
     }
     view_.showStatus(QStringLiteral("JVOpen正常:") + messageText(JVOperation::JVOpen, JVResult::Ok));
-    view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(ReadCount).arg(DownloadCount));
-    if (DownloadCount > 0) {
+    view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(readCount_).arg(downloadCount_));
+    if (downloadCount_ > 0) {
         view_.showStatus(QStringLiteral("ダウンロード中・・・"));
-        setDownload(0, DownloadCount);
+        setDownload(0, downloadCount_);
         state_ = State::Downloading;
         view_.setPolling(true);
         return;
@@ -107,13 +107,13 @@ void BatchAcquisition::poll()
         fail(failureText(JVOperation::JVStatus, s));
         return;
     }
-    if (s > DownloadCount)
+    if (s > downloadCount_)
         return;
-    if (s == DownloadCount)
+    if (s == downloadCount_)
         view_.setPolling(false);
-    view_.showStatus(QStringLiteral("ダウンロード中．．．(%1/%2)").arg(s).arg(DownloadCount));
-    setDownload(s, DownloadCount);
-    if (s == DownloadCount)
+    view_.showStatus(QStringLiteral("ダウンロード中．．．(%1/%2)").arg(s).arg(downloadCount_));
+    setDownload(s, downloadCount_);
+    if (s == downloadCount_)
         readAndClose();
 }
 
@@ -136,7 +136,7 @@ void BatchAcquisition::cancel()
         return;
     view_.setPolling(false);
     jvlink_.JVCancel();
-    CancelRequested = true;
+    cancelRequested_ = true;
     view_.beep();
     view_.information(kCancelled);
     view_.showStatus(kCancelled);
@@ -149,7 +149,7 @@ void BatchAcquisition::abort()
         return;
     view_.setPolling(false);
     jvlink_.JVCancel();
-    CancelRequested = true;
+    cancelRequested_ = true;
     stopRequested();
 }
 
@@ -189,14 +189,14 @@ void BatchAcquisition::readAndClose()
 void BatchAcquisition::readLoop()
 {
     int c = 0;
-    view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(ReadCount));
-    setRead(0, ReadCount);
+    view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(readCount_));
+    setRead(0, readCount_);
     int32_t size = kBufferSize;
     QString buff;
     QString fileName;
     for (;;) {
         view_.processEvents();
-        if (CancelRequested)
+        if (cancelRequested_)
             break;
         const int32_t r = jvlink_.JVRead(buff, size, fileName);
         if (r > 0) {
@@ -207,13 +207,13 @@ void BatchAcquisition::readLoop()
             store(record, fileName);
         } else if (r == JVResult::NextFile) {
             ++c;
-            setRead(c, ReadCount);
-            view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(ReadCount));
+            setRead(c, readCount_);
+            view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(readCount_));
         } else if (r == JVResult::AllRead) {
             // The files are written before the user is told they are done.
             flushStore();
             outcome_ = Outcome::Completed;
-            view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(ReadCount));
+            view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(readCount_));
             setDownload(0, downloadMaximum_);
             setRead(0, readMaximum_);
             view_.beep();
@@ -366,7 +366,7 @@ void BatchAcquisition::keepFirstStartPoint(const QDateTime& startPoint)
 
 void BatchAcquisition::advanceStartPoint()
 {
-    const std::optional<QDateTime> at = lasttime::fromTimestamp(LastFileTimestamp);
+    const std::optional<QDateTime> at = lasttime::fromTimestamp(lastFileTimestamp_);
     if (!at)
         return;
     view_.showStartPoint(*at);

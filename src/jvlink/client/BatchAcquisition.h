@@ -54,12 +54,8 @@ public:
     // and files the service passed over (each named in the error log); the
     // start point then stays.
     int skippedCount() const { return skipped_; }
-
-    // The shared state of an acquisition.
-    bool CancelRequested = false;
-    int32_t ReadCount = 0;
-    int32_t DownloadCount = 0;
-    QString LastFileTimestamp;
+    // Set by cancel() and abort(), cleared by start(): the read loop stops at it.
+    bool cancelRequested() const { return cancelRequested_; }
 
     static QString startText(const QDateTime& startPoint);
 
@@ -89,6 +85,12 @@ private:
     State state_ = State::Idle;
     Outcome outcome_ = Outcome::None;
     bool running_ = false;
+    bool cancelRequested_ = false;
+    // The results of JVOpen: files to read, files to download first, the
+    // timestamp of the last file.
+    int32_t readCount_ = 0;
+    int32_t downloadCount_ = 0;
+    QString lastFileTimestamp_;
     int stored_ = 0;
     int skipped_ = 0;
     std::set<QString> voteFiles_;  // the vote files the run stored into, by name

@@ -204,7 +204,7 @@ TEST_F(BatchRun, CancelDuringDownloadAlsoClosesSoTheNextStartWorks)
     run.cancel();
     EXPECT_EQ(laterBoxes(), QStringList({"データ取込を中止します。実行しますか？", kCancelBox}));
     EXPECT_EQ(view.statuses.last(), kCancelBox);
-    EXPECT_TRUE(run.CancelRequested);
+    EXPECT_TRUE(run.cancelRequested());
     EXPECT_FALSE(view.polling);
     EXPECT_FALSE(view.running);
     EXPECT_EQ(jv.calls.mid(jv.calls.size() - 2), QStringList({"JVCancel", "JVClose"}));
@@ -213,7 +213,7 @@ TEST_F(BatchRun, CancelDuringDownloadAlsoClosesSoTheNextStartWorks)
     jv.downloadCount = 0;
     jv.record(RaRecord());
     run.start(kStart);
-    EXPECT_FALSE(run.CancelRequested);
+    EXPECT_FALSE(run.cancelRequested());
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
 }
 
