@@ -8,6 +8,7 @@
 
 #include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/LastTime.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLines.h"
@@ -47,10 +48,10 @@ bool plain(const QString& s)
 
 void programReads(const TIniGT& ini)
 {
-    for (const char* key : {"top", "left", "width", "height"})
-        ini.ReadInteger(QStringLiteral("locate"), QLatin1String(key), 10);
-    lasttime::parse(ini.ReadString(QStringLiteral("JvDataGet"), QStringLiteral("LastTime"),
-                                   lasttime::format(lasttime::defaultValue())));
+    using namespace settings;
+    for (const IntegerKey& key : {kWindowTop, kWindowLeft, kWindowWidth, kWindowHeight, kRefreshInterval})
+        read(ini, key);
+    lasttime::parse(read(ini, kLastTime, lasttime::format(lasttime::defaultValue())));
 }
 
 }  // namespace
@@ -77,7 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     } catch (const std::runtime_error&) {
     }
 
-    const QString top = ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-"));
+    const QString topSection = QLatin1String(settings::kWindowTop.section);
+    const QString topKey = QLatin1String(settings::kWindowTop.name);
+    const QString top = ini::readString(path, topSection, topKey, QStringLiteral("-"));
     ini.WriteString(section, key, value);
     const QByteArray after = fuzz::readFile(path);
     if (!keepsOtherLines(recordlines::lines(in.part(0)), recordlines::lines(after)))
@@ -85,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // A key with "=" or a section with "]" in its name is written as another
     // line's key or section, as with the Windows profile functions.
     const bool mayBeTop = key.contains(u'=') || section.contains(u']')
-                          || (section.trimmed().compare(QStringLiteral("locate"), Qt::CaseInsensitive) == 0
-                              && key.trimmed().compare(QStringLiteral("top"), Qt::CaseInsensitive) == 0);
-    if (!mayBeTop && ini::readString(path, QStringLiteral("locate"), QStringLiteral("top"), QStringLiteral("-")) != top)
+                          || (section.trimmed().compare(topSection, Qt::CaseInsensitive) == 0
+                              && key.trimmed().compare(topKey, Qt::CaseInsensitive) == 0);
+    if (!mayBeTop && ini::readString(path, topSection, topKey, QStringLiteral("-")) != top)
         fuzz::fail("a write changed another key");
     if (plain(section) && plain(key) && plain(value)
         && ini::readString(path, section, key, QStringLiteral("\x01")) != value)

@@ -42,7 +42,7 @@ QByteArray raceLine(int number, char category)
 
 QByteArray keyOf(QByteArrayView line)
 {
-    return line.sliced(layout::kRaceKey - 1, layout::kRaceKeyLen).toByteArray();
+    return layout::raceKey(line).toByteArray();
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ void readings(QByteArrayView f)
 
 void codeTables(QByteArrayView record, const fuzz::Input& in)
 {
-    const QByteArrayView code = record::field(record, layout::kCourse, 2);
+    const QByteArrayView code = layout::courseCode(record);
     keiba::shortCourseName(code);
     keiba::courseName2(code);
     keiba::blankPaddedNumber(record::field(record, layout::kRegistered, 2));
@@ -50,7 +50,7 @@ void codeTables(QByteArrayView record, const fuzz::Input& in)
     const QByteArray over = keiba::overwrite(record.toByteArray(), at, record::field(record, 1, in.control(7)));
     if (over.size() != record.size())
         fuzz::fail("an overwrite changed the length");
-    if (keiba::raceKey(record).size() > layout::kRaceKeyLen)
+    if (layout::raceKey(record).size() > layout::kRaceKeyLen)
         fuzz::fail("a race key longer than 16 bytes");
 }
 

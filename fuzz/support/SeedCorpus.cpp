@@ -141,7 +141,7 @@ int main(int argc, char** argv)
           fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
     c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));
     c.add("StoreFuzz", fuzz::join("\x06", {emulatedH1.left(layout::kH1Length), emulatedH1.mid(layout::kH1Length)}));
-    const QByteArray emulatedKey = emulatedH1.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
+    const QByteArray emulatedKey = layout::raceKey(emulatedH1).toByteArray();
     c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa + emulatedH1, emulatedKey}));
     c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa.left(2 * layout::kRaLength).replace("\r\n", "\n") + "SE  \n"
                                                   + emulatedH1.left(layout::kH1Length),

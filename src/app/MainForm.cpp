@@ -7,6 +7,7 @@
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
 #include "appfiles/IniFile.h"
+#include "appfiles/SettingsKeys.h"
 #include "controls/MessageBox.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/SoftwareId.h"
@@ -23,12 +24,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-
-namespace {
-
-const QString kLocate = QStringLiteral("locate");
-
-}  // namespace
 
 TMainForm::TMainForm() : day_(std::make_unique<tavek::DayData>())
 {
@@ -65,6 +60,14 @@ void TMainForm::FormCreate()
     StatusLine->setFixedHeight(23);
     setStatusBar(StatusLine);
     StatusLine->addPermanentWidget(RefreshStatus);
+    history_ = std::make_unique<tavek::history::HistoryAccess>(appFolder_);
+    history_->setNotice([this](tavek::history::HistoryAccess::Failure failure, const QString& why) {
+        // Once per start: the quick report goes on into the day files.
+        if (failure == tavek::history::HistoryAccess::Failure::Refused)
+            tavek::MessageBox::information(this, why);
+        else
+            StatusLine->showMessage(why);
+    });
 
     restorePlacement();
     JVLink1 = tavek::jvlink::createJVLink();
@@ -87,10 +90,11 @@ void TMainForm::FormCreate()
 
 void TMainForm::restorePlacement()
 {
-    const int top = ini_.ReadInteger(kLocate, QStringLiteral("top"), 10);
-    const int left = ini_.ReadInteger(kLocate, QStringLiteral("left"), 10);
-    const int width = ini_.ReadInteger(kLocate, QStringLiteral("width"), 800);
-    const int height = ini_.ReadInteger(kLocate, QStringLiteral("height"), 600);
+    using namespace tavek::settings;
+    const int top = read(ini_, kWindowTop);
+    const int left = read(ini_, kWindowLeft);
+    const int width = read(ini_, kWindowWidth);
+    const int height = read(ini_, kWindowHeight);
     // A placement saved on a screen that is gone (or edited by hand) must not
     // leave the window where the user cannot reach it.
     QList<QRect> screens;
@@ -138,10 +142,11 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormCloseQuery()
 {
-    ini_.WriteInteger(kLocate, QStringLiteral("top"), y());
-    ini_.WriteInteger(kLocate, QStringLiteral("left"), x());
-    ini_.WriteInteger(kLocate, QStringLiteral("width"), width());
-    ini_.WriteInteger(kLocate, QStringLiteral("height"), height());
+    using namespace tavek::settings;
+    write(ini_, kWindowTop, y());
+    write(ini_, kWindowLeft, x());
+    write(ini_, kWindowWidth, width());
+    write(ini_, kWindowHeight, height());
 }
 
 bool TMainForm::event(QEvent* event)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "appfiles/IniGT.h"
-#include "history/OddsHistory.h"
+#include "history/HistoryAccess.h"
 #include "jvlink/client/JVDTLabLib_TLB.h"
 #include "jvlink/client/QuickReport.h"
 
@@ -134,14 +134,13 @@ public:
     void RefreshTimerTimer();
     void CsvExportItemClick();
 
-    // The odds history of the application folder, opened at its first use;
-    // none when it cannot be: a newer schema is shown once, any other cause
-    // is tried again at the next use. The day files work on without it.
+    // The odds history, opened at its first use; none when it cannot be. A
+    // failed open shows its cause: a newer schema in a box once, any other
+    // cause in the status line at each use that meets it.
     tavek::history::OddsHistory* oddsHistory();
     // Redraws the odds history tab for the current race when it is on screen.
     void showOddsHistory();
-    // The automatic refresh's interval in seconds: "AutoRefresh"/"Interval"
-    // of the settings file, 60 by default, at least 10.
+    // The automatic refresh's interval in seconds (settings::kRefreshInterval).
     int refreshInterval() const;
 
     // Copies the current hint into the status line.
@@ -210,10 +209,8 @@ private:
     QStringList leftOutReported_;  // the days the date list has told the user it leaves out
     std::unique_ptr<tavek::DayData> day_;
     tavek::TIniGT ini_;
-    std::unique_ptr<tavek::history::OddsHistory> history_;
-    bool historyRefused_ = false;
-    // Why there is no history_ (the failure of its last open), for the quick
-    // report to name; empty once it is open.
-    QString whyNoHistory_;
+    // The odds history of the application folder, shared by the quick
+    // report and the tabs that read it.
+    std::unique_ptr<tavek::history::HistoryAccess> history_;
     QDateTime lastRefresh_;
 };

@@ -2,8 +2,6 @@
 // quick-report vote counts open from here.
 #include "app/MainForm.h"
 
-#include "appfiles/AppIdentity.h"
-#include "appfiles/ErrorLog.h"
 #include "controls/MessageBox.h"
 #include "jvlink/client/QuickReport.h"
 #include "jvlink/ui/GetDataUnit.h"
@@ -118,13 +116,8 @@ std::optional<QuickReport::Result> TMainForm::fetchQuickReport(int race)
 
 QuickReport::Result TMainForm::runQuickReport(int race)
 {
-    tavek::ErrorLog log(tavek::identity::errorLogIn(appFolder_));
     MainQuickView view;
-    QuickReport quick(*JVLink1, view, dataFolder(), log);
-    // Opened first: a failed open is what says why there is none.
-    tavek::history::OddsHistory* odds = oddsHistory();
-    quick.setHistory(odds, whyNoHistory_);
-    return quick.fetch(day_->raceRecord(race));
+    return QuickReport(*JVLink1, view, dataFolder(), *history_).fetch(day_->raceRecord(race));
 }
 
 QString TMainForm::reloadKeepingRace()

@@ -5,6 +5,7 @@
 
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
+#include "appfiles/SettingsKeys.h"
 #include "controls/MessageBox.h"
 #include "odds/ui/BracketTab.h"
 #include "odds/ui/PoolTab.h"
@@ -27,9 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kAutoRefresh = QStringLiteral("AutoRefresh");
-constexpr int kDefaultInterval = 60, kMinInterval = 10, kMaxInterval = 3600;
 
 QString clockText(const QDateTime& t)
 {
@@ -62,28 +60,7 @@ void TMainForm::buildHistoryTab()
 
 tavek::history::OddsHistory* TMainForm::oddsHistory()
 {
-    if (history_ || historyRefused_)
-        return history_.get();
-    const QString before = whyNoHistory_;
-    whyNoHistory_.clear();
-    try {
-        history_ = std::make_unique<tavek::history::OddsHistory>(tavek::history::databaseIn(appFolder_));
-    } catch (const tavek::history::NewerSchema& e) {
-        // Once per start: the quick report goes on into the day files.
-        historyRefused_ = true;
-        whyNoHistory_ = QString::fromStdString(e.what());
-        tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).tryWriteFailure(whyNoHistory_);
-        tavek::MessageBox::information(this, whyNoHistory_);
-    } catch (const std::runtime_error& e) {
-        // Perhaps passing (a full disk): the next fetch tries again, and
-        // the day files have this one. An automatic refresh meets the same
-        // cause at every turn: the log has it once, until it changes.
-        whyNoHistory_ = QString::fromStdString(e.what());
-        if (whyNoHistory_ != before)
-            tavek::ErrorLog(tavek::identity::errorLogIn(appFolder_)).tryWriteFailure(whyNoHistory_);
-        StatusLine->showMessage(whyNoHistory_);
-    }
-    return history_.get();
+    return history_->get();
 }
 
 void TMainForm::showOddsHistory()
@@ -99,14 +76,13 @@ void TMainForm::showOddsHistory()
         const QByteArrayView ra = day_->raceRecord(race);
         const tavek::history::OddsHistory* h = oddsHistory();
         oddsHistoryView->showTimeline(lbRace->currentText(), tavek::timeline::OddsTimeline::ofRace(h, ra),
-                                      tavek::posttime::of(ra), h ? QString() : whyNoHistory_);
+                                      tavek::posttime::of(ra), h ? QString() : history_->whyNone());
     });
 }
 
 int TMainForm::refreshInterval() const
 {
-    const int seconds = ini_.ReadInteger(kAutoRefresh, QStringLiteral("Interval"), kDefaultInterval);
-    return std::clamp(seconds, kMinInterval, kMaxInterval);
+    return tavek::settings::read(ini_, tavek::settings::kRefreshInterval);
 }
 
 void TMainForm::AutoRefreshBtnClick()

@@ -59,7 +59,6 @@ int runFetch(CommandContext& ctx)
     settings.FileName = settingsPath(ctx.dataFolder);
     PrintingView view(ctx.out);
     jvlink::BatchAcquisition run(*jv, view, ctx.dataFolder, settings);
-    run.setPassedOverFiles([&jv] { return jvlink::passedOverBy(*jv); });
     run.runHeadless(fromPoint ? *fromPoint : run.storedStartPoint());
     const bool failed = run.outcome() == jvlink::BatchAcquisition::Outcome::Failed;
     ctx.out.flush();  // the records listed before the failure come first
@@ -68,7 +67,7 @@ int runFetch(CommandContext& ctx)
     if (!failed)
         return kSuccess;
     // The service's result code names no folder; what it knows more is said here.
-    if (const QString why = downloadFailure(*jv); !why.isEmpty())
+    if (const QString why = jv->downloadFailure(); !why.isEmpty())
         ctx.err << "tavek-cli: " << why << '\n';
     // A service that fails is input that cannot be read, as for quick; 1 is
     // a refused simulation.

@@ -3,7 +3,7 @@
 #include "cli/JVLinkSession.h"
 #include "export/CsvExport.h"
 #include "history/OddsHistory.h"
-#include "racedata/KeibaFunc.h"
+#include "racedata/RecordLayout.h"
 #include "timeline/model/OddsTimeline.h"
 
 #include <QFile>
@@ -24,7 +24,7 @@ int runHistory(CommandContext& ctx)
     const LoadedDay day = loadDay(ctx, date);
     const int slot = raceSlot(day, race);
     const QString& item = day.load.raceItems[slot];
-    const QByteArray key = keiba::raceKey(day.day->raceRecord(slot)).toByteArray();
+    const QByteArray key = layout::raceKey(day.day->raceRecord(slot)).toByteArray();
 
     // Reading creates nothing: without a database there is no history yet.
     timeline::OddsTimeline timeline;

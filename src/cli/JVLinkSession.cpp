@@ -6,20 +6,12 @@
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/SoftwareId.h"
-#include "jvlink/emulator/EmulatedJVLink.h"
+#include "jvlink/emulator/EmulatorSettings.h"
 #include "jvlink/emulator/JVLinkFactory.h"
 
 #include <QFileInfo>
 
 namespace tavek::cli {
-
-namespace {
-
-QString applicationFolder(const QString& dataFolder)
-{
-    return QFileInfo(dataFolder).absolutePath();
-}
-}  // namespace
 
 std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink()
 {
@@ -46,10 +38,9 @@ void reportUnusableFiles(CommandContext& ctx)
     ctx.err.flush();
 }
 
-QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv)
+QString applicationFolder(const QString& dataFolder)
 {
-    const auto* emulated = dynamic_cast<const jvlink::EmulatedJVLink*>(&jv);
-    return emulated ? emulated->downloadFailure() : QString();
+    return QFileInfo(dataFolder).absolutePath();
 }
 
 QString settingsPath(const QString& dataFolder)

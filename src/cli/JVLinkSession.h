@@ -18,10 +18,9 @@ std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink();
 // set aside and begun afresh. The command goes on.
 void reportUnusableFiles(CommandContext& ctx);
 
-// Why the last download of `jv` failed, naming the folder or file, when the
-// emulated service knows it; empty otherwise.
-QString downloadFailure(const jvlink::JVDTLabLib_TLB& jv);
-
+// The folder that holds the data folder, with the settings file, the error
+// log and the odds history.
+QString applicationFolder(const QString& dataFolder);
 QString settingsPath(const QString& dataFolder);
 QString errorLogPath(const QString& dataFolder);
 QString historyPath(const QString& dataFolder);

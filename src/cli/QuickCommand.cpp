@@ -2,12 +2,9 @@
 #include "cli/Command.h"
 #include "cli/JVLinkSession.h"
 #include "cli/Pause.h"
-#include "history/OddsHistory.h"
 #include "jvlink/client/QuickReport.h"
 #include "racedata/Clock.h"
 #include "racedata/PostTime.h"
-
-#include <QFile>
 
 namespace tavek::cli {
 
@@ -71,26 +68,12 @@ int runQuick(CommandContext& ctx)
     const QDateTime end = every ? endOfRefresh(until, day, first, last) : QDateTime();
     reportUnusableFiles(ctx);
     const auto jv = openJVLink();
-    ErrorLog log(errorLogPath(ctx.dataFolder));
-    // Without a start of the program there is no log yet; failures still get
-    // their lines. A log that cannot be made stops nothing: the causes go to
-    // standard error.
-    if (QFile logFile(log.path()); !logFile.exists())
-        logFile.open(QIODevice::WriteOnly);
     QuietView view;
-    jvlink::QuickReport quick(*jv, view, ctx.dataFolder, log);
-    // The day files work without the history: a history that cannot be
-    // opened is logged once, and each race whose votes only the day file
-    // took names it, as a history that fails to write does.
-    std::unique_ptr<history::OddsHistory> odds;
-    try {
-        odds = std::make_unique<history::OddsHistory>(historyPath(ctx.dataFolder));
-        quick.setHistory(odds.get());
-    } catch (const std::runtime_error& e) {
-        const QString why = QString::fromStdString(e.what());
-        log.tryWriteFailure(why);
-        quick.setHistory(nullptr, why);
-    }
+    // The day files work without the history: each race whose votes only the
+    // day file took names why, whether the history could not be opened or
+    // failed to write.
+    history::HistoryAccess odds(applicationFolder(ctx.dataFolder));
+    jvlink::QuickReport quick(*jv, view, ctx.dataFolder, odds);
     // A failure ends neither the day nor the refresh: each is named on
     // standard error. A JV-Link failure is unreadable input; votes the odds
     // history did not take are in the day file all the same.

@@ -1,6 +1,5 @@
 #include "history/OddsHistory.h"
 
-#include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
 #include <QAtomicInt>
@@ -204,14 +203,13 @@ OddsHistory::~OddsHistory()
 
 bool OddsHistory::record(QByteArrayView record, const QDateTime& fetched)
 {
-    if (record::field(record, layout::kRecordType, layout::kRecordTypeLen) != "H1"
-        || record.size() != layout::kH1Length)
+    if (layout::recordType(record) != "H1" || record.size() != layout::kH1Length)
         throw failure(QStringLiteral("オッズ履歴には%1バイトのH1レコードだけを保存できます（%2バイトの\"%3\"）")
                           .arg(layout::kH1Length)
                           .arg(record.size())
-                          .arg(QString::fromLatin1(record.first(std::min<qsizetype>(record.size(), 27)))));
+                          .arg(QString::fromLatin1(layout::header(record))));
     const QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    const QByteArray key = record::field(record, layout::kRaceKey, layout::kRaceKeyLen).toByteArray();
+    const QByteArray key = layout::raceKey(record).toByteArray();
     const QByteArray digest = digestOf(record);
 
     WriteTransaction t(db, path_);
@@ -233,8 +231,7 @@ bool OddsHistory::record(QByteArrayView record, const QDateTime& fetched)
     insert.addBindValue(QString::fromLatin1(key));
     // Milliseconds since the epoch: parsing a date text costs more than reading the figures.
     insert.addBindValue(fetched.toMSecsSinceEpoch());
-    insert.addBindValue(
-        QString::fromLatin1(record::field(record, layout::kCreationDate, layout::kCreationDateLen)).trimmed());
+    insert.addBindValue(QString::fromLatin1(layout::creationDate(record)).trimmed());
     insert.addBindValue(digest);
     insert.addBindValue(votes);
     insert.addBindValue(qCompress(reinterpret_cast<const uchar*>(record.data()), int(record.size())));

@@ -186,14 +186,14 @@ MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& fr
         QHash<QByteArray, QByteArray> details;
         for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
             if (line.startsWith("RA"))
-                details.insert(keiba::raceKey(line).toByteArray(), line);
+                details.insert(layout::raceKey(line).toByteArray(), line);
         const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
         for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
             // A stored line has lost its CR LF; the record's length counts it.
             const QByteArray h1 = line + "\r\n";
-            if (!stats.addRace(h1, details.value(keiba::raceKey(h1).toByteArray())))
+            if (!stats.addRace(h1, details.value(layout::raceKey(h1).toByteArray())))
                 stats.skipped_.append(
-                    QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(keiba::raceKey(h1))));
+                    QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
         }
     }
     return stats;

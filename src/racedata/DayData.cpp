@@ -195,8 +195,9 @@ QString skippedNote(const QString& path, const QStringList& lines)
 std::uint32_t raceOf(const char* record)
 {
     std::uint16_t course, number;
-    std::memcpy(&course, record + layout::kCourse - 1, 2);
-    std::memcpy(&number, record + layout::kRaceNumber - 1, 2);
+    static_assert(sizeof course == layout::kKeyPartLen);
+    std::memcpy(&course, record + layout::kCourse - 1, layout::kKeyPartLen);
+    std::memcpy(&number, record + layout::kRaceNumber - 1, layout::kKeyPartLen);
     return std::uint32_t(course) << 16 | number;
 }
 
@@ -368,7 +369,7 @@ std::bitset<kRaceSlots> DayData::readVotes(QByteArrayView file, QStringList& ski
     std::array<std::uint32_t, kRaceSlots> race{};
     int open = 0;
     for (int i = 0; i < kRaceSlots; ++i) {
-        matched[i] = i >= raceCount_ || record::blankAsZero(raceRecord(i), layout::kRaceNumber, 2) <= 0;
+        matched[i] = i >= raceCount_ || record::blankAsZero(layout::raceNumber(raceRecord(i))) <= 0;
         open += matched[i] ? 0 : 1;
         if (!matched[i])
             race[i] = raceOf(races_[size_t(i)]);
@@ -411,16 +412,16 @@ QString raceItemText(QByteArrayView ra)
         for (char c : latin1)
             text[size_t(n++)] = QLatin1Char(c);
     };
-    put(field(layout::kYear, 4));
+    put(field(layout::kYear, layout::kYearLen));
     put("/");
-    put(field(layout::kMonth, 2));
+    put(field(layout::kMonth, layout::kKeyPartLen));
     put("/");
-    put(field(layout::kDay, 2));
+    put(field(layout::kDay, layout::kKeyPartLen));
     put(" ");
-    for (QChar c : keiba::courseName2(field(layout::kCourse, 2)))
+    for (QChar c : keiba::courseName2(layout::courseCode(ra)))
         text[size_t(n++)] = c;
     put(" ");
-    put(field(layout::kRaceNumber, 2));
+    put(layout::raceNumber(ra));
     put("R");
     return QString(text.data(), n);
 }

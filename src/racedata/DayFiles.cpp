@@ -5,8 +5,6 @@
 #include "platform/RawNames.h"
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
-#include "racedata/KeibaFunc.h"
-#include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
 #include "racedata/ShownText.h"
@@ -148,9 +146,9 @@ QString keepDamaged(const QString& path, const DayFileLines& read)
 
 QString fileName(QByteArrayView record)
 {
-    const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
+    const QByteArrayView type = layout::recordType(record);
     const int expected = type == "RA" ? layout::kRaLength : type == "H1" ? layout::kH1Length : 0;
-    const QString shown = shown::bytes(record.first(std::min<qsizetype>(record.size(), 27)));
+    const QString shown = shown::bytes(layout::header(record));
     if (expected == 0)
         throw failure(QStringLiteral("RAでもH1でもないレコードは保存できません：\"%1\"").arg(shown));
     if (record.size() != expected || !record.endsWith("\r\n"))
@@ -165,7 +163,7 @@ QString fileName(QByteArrayView record)
     const QByteArrayView body = record.chopped(2);
     if (body.contains('\r') || body.contains('\n'))
         throw failure(QStringLiteral("途中に改行を含むレコードは保存できません：\"%1\"").arg(shown));
-    const QByteArrayView date = record::field(record, layout::kYear, 8);
+    const QByteArrayView date = layout::raceDate(record);
     if (!allDigits(date))
         throw failure(QStringLiteral("開催年月日が数字でないレコードは保存できません：\"%1\"").arg(shown));
     return QString::fromLatin1(date.first(4)) + u'年' + QString::fromLatin1(date.sliced(4, 2)) + u'月'
@@ -209,10 +207,10 @@ namespace {
 // Replaces the line of each record's race key or appends it, then sorts.
 void merge(QList<QByteArray>& lines, QByteArrayView record)
 {
-    const QByteArrayView key = keiba::raceKey(record);
+    const QByteArrayView key = layout::raceKey(record);
     QByteArray line = record.chopped(2).toByteArray();
     const auto same = std::find_if(lines.begin(), lines.end(),
-                                   [key](const QByteArray& l) { return keiba::raceKey(l) == key; });
+                                   [key](const QByteArray& l) { return layout::raceKey(l) == key; });
     if (same != lines.end())
         *same = std::move(line);
     else

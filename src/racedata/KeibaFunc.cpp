@@ -117,9 +117,4 @@ QByteArray overwrite(QByteArray text, int position, QByteArrayView replacement)
     return text;
 }
 
-QByteArrayView raceKey(QByteArrayView record)
-{
-    return record::field(record, layout::kRaceKey, layout::kRaceKeyLen);
-}
-
 }  // namespace tavek::keiba

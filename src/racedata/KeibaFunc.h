@@ -28,7 +28,4 @@ QString blankPaddedNumber(QByteArrayView field);
 // the length stays the same (a replacement running past the end is cut).
 QByteArray overwrite(QByteArray text, int position, QByteArrayView replacement);
 
-// The race key: positions 12-27 (year, month-day, course, meeting, day, race).
-QByteArrayView raceKey(QByteArrayView record);
-
 }  // namespace tavek::keiba

@@ -7,7 +7,7 @@ namespace tavek::posttime {
 
 std::optional<QDateTime> of(QByteArrayView raceRecord)
 {
-    const QByteArrayView date = record::field(raceRecord, layout::kYear, 8);
+    const QByteArrayView date = layout::raceDate(raceRecord);
     const QByteArrayView time = record::field(raceRecord, layout::kPostTime, layout::kPostTimeLen);
     const QDate day = QDate::fromString(QString::fromLatin1(date), QStringLiteral("yyyyMMdd"));
     const QTime at = QTime::fromString(QString::fromLatin1(time), QStringLiteral("HHmm"));

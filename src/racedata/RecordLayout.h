@@ -1,30 +1,88 @@
 #pragma once
 
+#include "racedata/RecordField.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
-// Byte positions (1-based) and lengths of the RA and H1 fields the program
+#include <algorithm>
+
+// Byte positions (1-based) and lengths of the record fields the program
 // uses. Every reader and writer of records takes its positions from here.
 namespace tavek::layout {
 
 constexpr int kRaLength = 1272;   // CR LF included
 constexpr int kH1Length = 28955;  // CR LF included
 
-// Header common to RA and H1.
+// The header every record of a race begins with, whatever its type (RA, H1,
+// and the SE, HR and H6 records the streams carry beside them).
 constexpr int kRecordType = 1, kRecordTypeLen = 2;
-constexpr int kDataCategory = 3;
-constexpr int kCreationDate = 4, kCreationDateLen = 8;
-constexpr int kYear = 12, kMonthDay = 16, kMonth = 16, kDay = 18;
-constexpr int kCourse = 20, kMeeting = 22, kDayNumber = 24, kRaceNumber = 26;
+constexpr int kDataCategory = 3, kDataCategoryLen = 1;
+constexpr int kCreationDate = 4, kCreationDateLen = 8;  // yyyymmdd
+// The race key identifies one race in every day file; its first eight
+// bytes, the race date, name the day file. After the year every part of it
+// is two bytes long.
 constexpr int kRaceKey = 12, kRaceKeyLen = 16;
+constexpr int kRaceDate = 12, kRaceDateLen = 8;  // yyyymmdd
+constexpr int kYear = 12, kYearLen = 4;
+constexpr int kMonth = 16, kDay = 18, kCourse = 20, kMeeting = 22, kDayNumber = 24, kRaceNumber = 26;
+constexpr int kKeyPartLen = 2;
+constexpr int kHeaderLength = kRaceKey + kRaceKeyLen - 1;
+
+inline QByteArrayView recordType(QByteArrayView record)
+{
+    return record::field(record, kRecordType, kRecordTypeLen);
+}
+inline QByteArrayView dataCategory(QByteArrayView record)
+{
+    return record::field(record, kDataCategory, kDataCategoryLen);
+}
+inline QByteArrayView creationDate(QByteArrayView record)
+{
+    return record::field(record, kCreationDate, kCreationDateLen);
+}
+inline QByteArrayView raceKey(QByteArrayView record)
+{
+    return record::field(record, kRaceKey, kRaceKeyLen);
+}
+inline QByteArrayView raceDate(QByteArrayView record)
+{
+    return record::field(record, kRaceDate, kRaceDateLen);
+}
+inline QByteArrayView courseCode(QByteArrayView record)
+{
+    return record::field(record, kCourse, kKeyPartLen);
+}
+inline QByteArrayView raceNumber(QByteArrayView record)
+{
+    return record::field(record, kRaceNumber, kKeyPartLen);
+}
+// The header as far as the record reaches: what a message quotes of a
+// record it refuses.
+inline QByteArrayView header(QByteArrayView record)
+{
+    return record.first(std::min<qsizetype>(record.size(), kHeaderLength));
+}
 
 // RA
 constexpr int kRaceName = 33, kRaceNameLen = 60;
 constexpr int kPostTime = 874, kPostTimeLen = 4;  // 発走時刻, hhmm
 
+// SE (one record per runner) and HR (the payouts): the program passes them
+// over, and the emulated service writes them so that the readers meet them.
+constexpr int kSeLength = 555, kHrLength = 719;  // CR LF included
+constexpr int kSeBracket = 28, kSeBracketLen = 1, kSeHorse = 29, kSeHorseLen = 2;
+constexpr int kSeHorseId = 31, kSeHorseIdLen = 10, kSeHorseName = 41, kSeHorseNameLen = 36;
+constexpr int kHrRegistered = 28, kHrStarters = 30;
+
 // H1
 constexpr int kRegistered = 28;
 constexpr int kStarters = 30;
+constexpr int kCountLen = 2;  // registered runners and starters, in H1 and HR
+// Flags the program does not read: the pools' sale flags before the runners'
+// refund flags, the brackets' refund flags after them.
+constexpr int kSaleFlags = 32, kSaleFlagsLen = 8;
+constexpr int kBracketRefunds = 68, kBracketRefundsLen = 16;
 constexpr int kVoteLen = 11;
 // The positions read as a table.
 // clang-format off

@@ -1,4 +1,5 @@
 #include "appfiles/IniGT.h"
+#include "appfiles/SettingsKeys.h"
 #include "controls/Label3D.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/emulator/JVLinkFactory.h"
@@ -38,10 +39,9 @@ QStringList logLines(const QString& path)
 
 QRect placement()
 {
+    using namespace tavek::settings;
     const tavek::TIniGT ini;
-    const QString s = QStringLiteral("locate");
-    return {ini.ReadInteger(s, QStringLiteral("left"), -1), ini.ReadInteger(s, QStringLiteral("top"), -1),
-            ini.ReadInteger(s, QStringLiteral("width"), -1), ini.ReadInteger(s, QStringLiteral("height"), -1)};
+    return {read(ini, kWindowLeft), read(ini, kWindowTop), read(ini, kWindowWidth), read(ini, kWindowHeight)};
 }
 
 }  // namespace
@@ -70,11 +70,12 @@ TEST(MainForm, FirstStartInAnEmptyFolder)
 TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
 {
     MainWindowFixture fx;
+    using namespace tavek::settings;
     const tavek::TIniGT ini;
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("top"), 40);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 50);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 700);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("height"), 500);
+    write(ini, kWindowTop, 40);
+    write(ini, kWindowLeft, 50);
+    write(ini, kWindowWidth, 700);
+    write(ini, kWindowHeight, 500);
 
     int way = 0;
     for (auto close : std::initializer_list<void (*)(TMainForm&)>{
@@ -99,11 +100,12 @@ TEST(MainForm, PlacementRestoredAndSavedByEveryWayOfClosing)
 TEST(MainForm, APlacementOffEveryScreenIsBroughtBackOntoOne)
 {
     MainWindowFixture fx;
+    using namespace tavek::settings;
     const tavek::TIniGT ini;
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("top"), -4000);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("left"), 30000);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("width"), 640);
-    ini.WriteInteger(QStringLiteral("locate"), QStringLiteral("height"), 90000);
+    write(ini, kWindowTop, -4000);
+    write(ini, kWindowLeft, 30000);
+    write(ini, kWindowWidth, 640);
+    write(ini, kWindowHeight, 90000);
     TMainForm& form = fx.start();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(QPoint(form.x(), form.y()))) << form.x() << ',' << form.y();

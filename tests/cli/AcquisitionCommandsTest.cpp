@@ -1,3 +1,4 @@
+#include "appfiles/SettingsKeys.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
 #include "support/cli/ScriptedCli.h"
@@ -18,7 +19,7 @@ namespace {
 // The scripted tavek-cli, and the start point its settings keep.
 class AcquisitionCommands : public test::ScriptedCli {
 protected:
-    QString lastTime() const { return test::settingsIn(dir.path()).ReadString("JvDataGet", "LastTime", QString()); }
+    QString lastTime() const { return settings::read(test::settingsIn(dir.path()), settings::kLastTime, QString()); }
 };
 
 }  // namespace

@@ -238,7 +238,7 @@ TEST(DayData, EveryVoteFieldTheReadingRefusesIsReported)
         QList<QByteArray> votes;
         for (int i = 0; i < count; ++i) {
             const Case& c = cases[from + size_t(i)];
-            H1Record h1(day[i].mid(layout::kRaceKey - 1, layout::kRaceKeyLen));
+            H1Record h1(layout::raceKey(day[i]).toByteArray());
             if (!c.blankRest) {
                 h1.winTotal(1000).quinellaTotal(2000).bracketTotal(3000);
                 for (int h = 1; h <= kWinFigures; ++h)

@@ -54,7 +54,7 @@ QSet<QByteArray> checkDayFile(const QString& path, int length, const QSet<QByteA
         const QByteArray line = all.mid(at, length);
         EXPECT_TRUE(known.contains(line)) << "a line that was never stored at byte " << at;
         EXPECT_TRUE(previous < line) << "unsorted or repeated line at byte " << at;
-        const QByteArray key = line.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
+        const QByteArray key = layout::raceKey(line).toByteArray();
         EXPECT_FALSE(keys.contains(key)) << "two lines of race " << key.constData();
         keys.insert(key);
         previous = line;

@@ -72,8 +72,8 @@ TEST(DayFiles, StoreCreatesReplacesAppendsAndSorts)
     store(RaRecord(raceKey("20050416", "06", 12), '2'));
     const QList<QByteArray> lines = fileLines(path);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0].mid(11, 16), raceKey("20050416", "06", 12));
-    EXPECT_EQ(lines[1].mid(11, 16), raceKey("20050416", "05", 2));
+    EXPECT_EQ(layout::raceKey(lines[0]), raceKey("20050416", "06", 12));
+    EXPECT_EQ(layout::raceKey(lines[1]), raceKey("20050416", "05", 2));
     EXPECT_EQ(lines[2], RaRecord(raceKey("20050416", "05", 11)).name(QStringLiteral("新しい名前")).bytes().chopped(2));
 }
 

@@ -52,7 +52,7 @@ TEST(KeibaFunc, BracketAssignment)
         EXPECT_EQ(keiba::bracketOf(16, h), (h + 1) / 2) << h;
 }
 
-TEST(KeibaFunc, BlankPaddedNumberOverwriteAndRaceKey)
+TEST(KeibaFunc, BlankPaddedNumberAndOverwrite)
 {
     EXPECT_EQ(keiba::blankPaddedNumber("08"), " 8");
     EXPECT_EQ(keiba::blankPaddedNumber("16"), "16");
@@ -62,6 +62,4 @@ TEST(KeibaFunc, BlankPaddedNumberOverwriteAndRaceKey)
     EXPECT_EQ(keiba::overwrite("H1720050415XYZ", 3, "000000000"), "H1000000000XYZ");
     EXPECT_EQ(keiba::overwrite("ABCDE", 4, "xyz"), "ABCxy");
     EXPECT_EQ(keiba::overwrite("ABC", 9, "x"), "ABC");
-
-    EXPECT_EQ(keiba::raceKey("H17200504152005041605020811rest"), "2005041605020811");
 }

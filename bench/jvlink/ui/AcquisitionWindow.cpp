@@ -6,6 +6,7 @@
 // tenth of the files, so a list that grows costlier per line shows up.
 #include "app/TavekApplication.h"
 #include "appfiles/IniGT.h"
+#include "appfiles/SettingsKeys.h"
 #include "controls/MessageBox.h"
 #include "jvlink/client/BatchAcquisition.h"
 #include "jvlink/client/SoftwareId.h"
@@ -174,7 +175,7 @@ void AcquisitionWindowReadsYear(benchmark::State& state)
         state.PauseTiming();
         auto run = std::make_unique<Year::Run>();
         TIniGT ini = run->ini();
-        ini.WriteString(QStringLiteral("JvDataGet"), QStringLiteral("LastTime"), QStringLiteral("2023/01/01 00:00:00"));
+        settings::write(ini, settings::kLastTime, QStringLiteral("2023/01/01 00:00:00"));
         auto form = std::make_unique<TGetDataForm>(jv, run->data(), nullptr, ini);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))

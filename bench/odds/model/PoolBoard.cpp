@@ -17,7 +17,7 @@ namespace {
 QByteArray fullRace()
 {
     QByteArray r(layout::kH1Length, ' ');
-    layout::put(r, layout::kYear, "2024060105020811");
+    layout::put(r, layout::kRaceKey, "2024060105020811");
     layout::put(r, layout::kRegistered, "18");
     layout::put(r, layout::kStarters, "18");
     for (int h = 1; h <= layout::kMaxWinEntries; ++h)

@@ -1,4 +1,4 @@
-// The emulated service's settings file "JVLinkEmu.ini" of arbitrary bytes:
+// The emulated service's settings file of arbitrary bytes:
 // its read (a pace within its bounds, a storage folder always, no blanks at
 // the ends), a save of what was read and the settings dialog's save through
 // the service. Whatever was saved reads back as itself, and a folder the
@@ -38,7 +38,7 @@ QString shown(const EmulatorSettings& s)
 void checkedLoad()
 {
     const EmulatorSettings s = EmulatorSettings::load();
-    if (s.downloadPaceMs < 0 || s.downloadPaceMs > EmulatorSettings::kMaxPaceMs)
+    if (s.downloadPaceMs < settings::kDownloadPace.min || s.downloadPaceMs > settings::kDownloadPace.max)
         fuzz::fail("a download pace out of bounds", shown(s));
     if (s.storageFolder.isEmpty() || s.storageFolder != s.storageFolder.trimmed()
         || s.recordFolder != s.recordFolder.trimmed())
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     EmulatorSettings edited = EmulatorSettings::defaults();
     edited.storageFolder = cp932::decode(in.part(1));
     edited.recordFolder = cp932::decode(in.part(2));
-    edited.downloadPaceMs = (in.control(0) | in.control(1) << 8) % (EmulatorSettings::kMaxPaceMs + 1);
+    edited.downloadPaceMs = (in.control(0) | in.control(1) << 8) % (settings::kDownloadPace.max + 1);
     setSettingsEditor([&edited](EmulatorSettings& s) {
         s = edited;
         return true;

@@ -12,7 +12,6 @@
 #include "jvlink/emulator/RecordFolderSource.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
-#include "racedata/KeibaFunc.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
 
@@ -37,7 +36,7 @@ void checkDayFile(const QString& path, int length)
         const QByteArray line = all.mid(at, length);
         if (!line.endsWith("\r\n") || line.chopped(2).contains('\n') || line.chopped(2).contains('\r'))
             fuzz::fail("a day-file line that is not one record", path);
-        const QByteArray key = keiba::raceKey(line).toByteArray();
+        const QByteArray key = layout::raceKey(line).toByteArray();
         if (keys.contains(key))
             fuzz::fail("two lines of one race key", path);
         keys.insert(key);

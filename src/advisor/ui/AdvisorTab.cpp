@@ -8,7 +8,7 @@
 #include "controls/SaNumEdit.h"
 #include "controls/WhenShown.h"
 #include "racedata/DayData.h"
-#include "racedata/KeibaFunc.h"
+#include "racedata/RecordLayout.h"
 
 #include <QChart>
 #include <QChartView>
@@ -325,7 +325,7 @@ BetKind AdvisorTab::kind() const
 void AdvisorTab::advisorSection(int race)
 {
     race_ = race;
-    const QByteArray key = race < 0 ? QByteArray() : tavek::keiba::raceKey(day_.raceRecord(race)).toByteArray();
+    const QByteArray key = race < 0 ? QByteArray() : tavek::layout::raceKey(day_.raceRecord(race)).toByteArray();
     if (std::exchange(raceKey_, key) != key)
         ProbEdit->setText(QString());
     // The bets and the advice only matter on screen; P is cleared at once, so

@@ -2,13 +2,13 @@
 
 #include "appfiles/AppIdentity.h"
 #include "appfiles/ErrorLog.h"
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/DownloadPoll.h"
 #include "jvlink/client/JVLinkMessages.h"
 #include "jvlink/client/LastTime.h"
 #include "platform/RawNames.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
-#include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/ShownText.h"
 
@@ -20,8 +20,6 @@
 namespace tavek::jvlink {
 
 namespace {
-const QString kSection = QStringLiteral("JvDataGet");
-const QString kKey = QStringLiteral("LastTime");
 const QString kNothingNew = QStringLiteral("最新のデータがありません。");
 const QString kCancelled = QStringLiteral("JVCancel:キャンセルされました");
 constexpr int32_t kBufferSize = 60000;
@@ -38,7 +36,7 @@ BatchAcquisition::BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QStr
 
 QDateTime BatchAcquisition::storedStartPoint() const
 {
-    return lasttime::parse(settings_.ReadString(kSection, kKey, lasttime::format(lasttime::defaultValue())));
+    return lasttime::parse(settings::read(settings_, settings::kLastTime, lasttime::format(lasttime::defaultValue())));
 }
 
 QString BatchAcquisition::startText(const QDateTime& startPoint)
@@ -55,7 +53,7 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     keepFirstStartPoint(startPoint);
     view_.information(startText(startPoint));
     view_.setPolling(false);
-    CancelRequested = false;
+    cancelRequested_ = false;
     setDownload(0, downloadMaximum_);
     setRead(0, readMaximum_);
     view_.clearList();
@@ -68,9 +66,9 @@ void BatchAcquisition::start(const QDateTime& startPoint)
     view_.setRunning(true);
 
     const int32_t r = jvlink_.JVOpen(QStringLiteral("RACE"), startPoint.toString(QStringLiteral("yyyyMMddHHmmss")), 1,
-                                     ReadCount, DownloadCount, LastFileTimestamp);
+                                     readCount_, downloadCount_, lastFileTimestamp_);
     listPassedOverFiles();
-    if (r == JVResult::NoData || (r == JVResult::Ok && ReadCount == 0)) {
+    if (r == JVResult::NoData || (r == JVResult::Ok && readCount_ == 0)) {
         outcome_ = Outcome::NothingNew;
         view_.beep();
         view_.information(kNothingNew);
@@ -82,10 +80,10 @@ void BatchAcquisition::start(const QDateTime& startPoint)
         return;
     }
     view_.showStatus(QStringLiteral("JVOpen正常:") + messageText(JVOperation::JVOpen, JVResult::Ok));
-    view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(ReadCount).arg(DownloadCount));
-    if (DownloadCount > 0) {
+    view_.showStatus(QStringLiteral("ReadCount:%1, DownloadCount:%2").arg(readCount_).arg(downloadCount_));
+    if (downloadCount_ > 0) {
         view_.showStatus(QStringLiteral("ダウンロード中・・・"));
-        setDownload(0, DownloadCount);
+        setDownload(0, downloadCount_);
         state_ = State::Downloading;
         view_.setPolling(true);
         return;
@@ -109,13 +107,13 @@ void BatchAcquisition::poll()
         fail(failureText(JVOperation::JVStatus, s));
         return;
     }
-    if (s > DownloadCount)
+    if (s > downloadCount_)
         return;
-    if (s == DownloadCount)
+    if (s == downloadCount_)
         view_.setPolling(false);
-    view_.showStatus(QStringLiteral("ダウンロード中．．．(%1/%2)").arg(s).arg(DownloadCount));
-    setDownload(s, DownloadCount);
-    if (s == DownloadCount)
+    view_.showStatus(QStringLiteral("ダウンロード中．．．(%1/%2)").arg(s).arg(downloadCount_));
+    setDownload(s, downloadCount_);
+    if (s == downloadCount_)
         readAndClose();
 }
 
@@ -138,7 +136,7 @@ void BatchAcquisition::cancel()
         return;
     view_.setPolling(false);
     jvlink_.JVCancel();
-    CancelRequested = true;
+    cancelRequested_ = true;
     view_.beep();
     view_.information(kCancelled);
     view_.showStatus(kCancelled);
@@ -151,7 +149,7 @@ void BatchAcquisition::abort()
         return;
     view_.setPolling(false);
     jvlink_.JVCancel();
-    CancelRequested = true;
+    cancelRequested_ = true;
     stopRequested();
 }
 
@@ -191,31 +189,31 @@ void BatchAcquisition::readAndClose()
 void BatchAcquisition::readLoop()
 {
     int c = 0;
-    view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(ReadCount));
-    setRead(0, ReadCount);
+    view_.showStatus(QStringLiteral("データ読込み中．．．(0/%1)").arg(readCount_));
+    setRead(0, readCount_);
     int32_t size = kBufferSize;
     QString buff;
     QString fileName;
     for (;;) {
         view_.processEvents();
-        if (CancelRequested)
+        if (cancelRequested_)
             break;
         const int32_t r = jvlink_.JVRead(buff, size, fileName);
         if (r > 0) {
             const QByteArray record = cp932::encode(buff);
-            const QByteArrayView type = record::field(record, layout::kRecordType, layout::kRecordTypeLen);
+            const QByteArrayView type = layout::recordType(record);
             if (type != "RA" && type != "H1")
                 continue;
             store(record, fileName);
         } else if (r == JVResult::NextFile) {
             ++c;
-            setRead(c, ReadCount);
-            view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(ReadCount));
+            setRead(c, readCount_);
+            view_.showStatus(QStringLiteral("データ読込み中．．．(%1/%2)").arg(c).arg(readCount_));
         } else if (r == JVResult::AllRead) {
             // The files are written before the user is told they are done.
             flushStore();
             outcome_ = Outcome::Completed;
-            view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(ReadCount));
+            view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(readCount_));
             setDownload(0, downloadMaximum_);
             setRead(0, readMaximum_);
             view_.beep();
@@ -248,12 +246,12 @@ void BatchAcquisition::readLoop()
 // later run at the same record.
 void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile)
 {
-    const QString raceNumber = shown::bytes(record::field(record, layout::kRaceNumber, 2));
+    const QString raceNumber = shown::bytes(layout::raceNumber(record));
     try {
         dayfiles::fileName(record);
     } catch (const std::runtime_error& e) {
         ++skipped_;
-        const QString header = shown::bytes(record.first(std::min<qsizetype>(record.size(), 27)));
+        const QString header = shown::bytes(layout::header(record));
         view_.addListLine(QStringLiteral("読み飛ばし:%1R/%2").arg(raceNumber, shown::escapeControls(sourceFile)));
         logProblem(QStringLiteral("JVデータ取込：ファイル %1 のレコード「%2」を保存できないため読み飛ばしました：%3")
                        .arg(shown::escapeControls(sourceFile), header, QString::fromStdString(e.what())));
@@ -272,9 +270,7 @@ void BatchAcquisition::store(const QByteArray& record, const QString& sourceFile
 // again once it can be read.
 void BatchAcquisition::listPassedOverFiles()
 {
-    if (!passedOver_)
-        return;
-    for (const QString& why : passedOver_()) {
+    for (const QString& why : jvlink_.passedOver()) {
         ++skipped_;
         const QString shownWhy = shown::escapeControls(why);
         view_.addListLine(QStringLiteral("読み飛ばし:") + shownWhy);
@@ -323,9 +319,8 @@ void BatchAcquisition::listUnwritten()
 {
     for (const auto& [dayFile, records] : store_.pending()) {
         for (const QByteArray& record : records)
-            view_.addListLine(QStringLiteral("書込み失敗:")
-                              + shown::bytes(record::field(record, layout::kRaceNumber, 2)) + QStringLiteral("R/")
-                              + dayFile);
+            view_.addListLine(QStringLiteral("書込み失敗:") + shown::bytes(layout::raceNumber(record))
+                              + QStringLiteral("R/") + dayFile);
     }
 }
 
@@ -365,17 +360,17 @@ void BatchAcquisition::keepFirstStartPoint(const QDateTime& startPoint)
     // own day, and a run that downloads does not advance it: the days between
     // two runs a fortnight apart would never be fetched. The first run keeps
     // where it began instead.
-    if (!lasttime::tryParse(settings_.ReadString(kSection, kKey, QString())))
-        settings_.WriteString(kSection, kKey, lasttime::format(startPoint));
+    if (!lasttime::tryParse(settings::read(settings_, settings::kLastTime, QString())))
+        settings::write(settings_, settings::kLastTime, lasttime::format(startPoint));
 }
 
 void BatchAcquisition::advanceStartPoint()
 {
-    const std::optional<QDateTime> at = lasttime::fromTimestamp(LastFileTimestamp);
+    const std::optional<QDateTime> at = lasttime::fromTimestamp(lastFileTimestamp_);
     if (!at)
         return;
     view_.showStartPoint(*at);
-    settings_.WriteString(kSection, kKey, lasttime::format(*at));
+    settings::write(settings_, settings::kLastTime, lasttime::format(*at));
 }
 
 void BatchAcquisition::setDownload(int position, int maximum)

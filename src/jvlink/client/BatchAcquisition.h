@@ -10,31 +10,24 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 #include <set>
 
 namespace tavek::jvlink {
 
 // The batch acquisition of stored race data ("RACE") newer than a start
 // point: open, download poll, read loop, close step, cancel, and the advance
-// of the start point kept under "JvDataGet"/"LastTime". The acquisition window
+// of the start point kept under settings::kLastTime. The acquisition window
 // and `tavek-cli fetch` both run it; everything they show goes through the view.
 class BatchAcquisition {
 public:
     enum class State { Idle, Downloading, Reading };
     enum class Outcome { None, Completed, NothingNew, Failed, Cancelled };
 
-    // `settings` addresses the settings file holding "LastTime"; the error
+    // `settings` addresses the settings file holding the start point; the error
     // log beside it gets a line for each record passed over.
     BatchAcquisition(JVDTLabLib_TLB& jvlink, BatchView& view, QString dataFolder, TIniGT settings);
 
-    // Where the service names the files it passed over in the open (the
-    // emulated service those of its record folder): each is listed and
-    // logged as a record passed over is, and keeps the start point.
-    void setPassedOverFiles(std::function<QStringList()> passedOver) { passedOver_ = std::move(passedOver); }
-
-    // The start point stored under "LastTime", or its default when missing or unreadable.
+    // The stored start point, or its default when missing or unreadable.
     QDateTime storedStartPoint() const;
 
     // The start button: runs to the end, or returns while the download is
@@ -61,12 +54,8 @@ public:
     // and files the service passed over (each named in the error log); the
     // start point then stays.
     int skippedCount() const { return skipped_; }
-
-    // The shared state of an acquisition.
-    bool CancelRequested = false;
-    int32_t ReadCount = 0;
-    int32_t DownloadCount = 0;
-    QString LastFileTimestamp;
+    // Set by cancel() and abort(), cleared by start(): the read loop stops at it.
+    bool cancelRequested() const { return cancelRequested_; }
 
     static QString startText(const QDateTime& startPoint);
 
@@ -93,10 +82,15 @@ private:
     QString dataFolder_;
     TIniGT settings_;
     DayFileBatch store_;
-    std::function<QStringList()> passedOver_;
     State state_ = State::Idle;
     Outcome outcome_ = Outcome::None;
     bool running_ = false;
+    bool cancelRequested_ = false;
+    // The results of JVOpen: files to read, files to download first, the
+    // timestamp of the last file.
+    int32_t readCount_ = 0;
+    int32_t downloadCount_ = 0;
+    QString lastFileTimestamp_;
     int stored_ = 0;
     int skipped_ = 0;
     std::set<QString> voteFiles_;  // the vote files the run stored into, by name

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace tavek::jvlink {
@@ -36,6 +37,15 @@ public:
     virtual void JVCancel() = 0;
     // Ok = closed (also when nothing was open).
     virtual int32_t JVClose() = 0;
+
+    // Beyond the operations, what a service can tell that a result code
+    // cannot; JV-Link itself tells nothing more, so both are empty unless
+    // the service knows. Why the download of the last JVOpen failed, naming
+    // the folder or file:
+    virtual QString downloadFailure() const { return {}; }
+    // The files the last open passed over, each named with why; the other
+    // files were served:
+    virtual QStringList passedOver() const { return {}; }
 };
 
 // The operations, to name one in messages and in fault injection.

@@ -4,8 +4,8 @@
 #include <QString>
 #include <optional>
 
-// The start point of the batch acquisition, kept under "JvDataGet"/"LastTime"
-// as "yyyy/mm/dd hh:nn:ss".
+// The start point of the batch acquisition, kept under settings::kLastTime as
+// "yyyy/mm/dd hh:nn:ss".
 namespace tavek::lasttime {
 
 // "yyyy/mm/dd hh:nn:ss".

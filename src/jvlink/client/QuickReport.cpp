@@ -9,6 +9,8 @@
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
+#include <QFile>
+
 #include <stdexcept>
 
 namespace tavek::jvlink {
@@ -20,12 +22,12 @@ constexpr int32_t kBufferSize = 60000;
 // A vote-count record of a real race with a live data category.
 bool storable(QByteArrayView record)
 {
-    if (record::field(record, layout::kRecordType, layout::kRecordTypeLen) != "H1")
+    if (layout::recordType(record) != "H1")
         return false;
-    const QByteArrayView category = record::field(record, layout::kDataCategory, 1);
+    const QByteArrayView category = layout::dataCategory(record);
     if (category.isEmpty() || category == "0" || category == "9")
         return false;
-    return record::blankAsZero(record, layout::kRaceNumber, 2) > 0;
+    return record::blankAsZero(layout::raceNumber(record)) > 0;
 }
 
 }  // namespace
@@ -53,16 +55,25 @@ QString QuickReport::Result::problem() const
     return QString();
 }
 
-QuickReport::QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, ErrorLog& errorLog)
-    : jvlink_(jvlink), view_(view), dataFolder_(std::move(dataFolder)), errorLog_(errorLog)
+QuickReport::QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, history::HistoryAccess& history)
+    : jvlink_(jvlink)
+    , view_(view)
+    , dataFolder_(std::move(dataFolder))
+    , history_(history)
+    , errorLog_(history.errorLogPath())
 {
+    // Failures still get their lines. A log that cannot be made stops
+    // nothing: the causes are returned all the same.
+    if (QFile logFile(errorLog_.path()); !logFile.exists())
+        logFile.open(QIODevice::WriteOnly);
 }
 
 QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
 {
     // A copy: the slot may be reloaded while pending events run.
-    const QByteArray key = keiba::raceKey(raceRecord).toByteArray();
+    const QByteArray key = layout::raceKey(raceRecord).toByteArray();
     result_ = Result();
+    history::OddsHistory* odds = history_.get();
     if (record::blankAsZero(key) <= 0)
         return result_;
     try {
@@ -70,7 +81,7 @@ QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
         const int32_t r = jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key));
         // Nothing to read is a race without votes yet, not a failure.
         if (r == JVResult::Ok)
-            readLoop();
+            readLoop(odds);
         else if (r != JVResult::NoData)
             failed(JVOperation::JVRTOpen, r);
         closeStep();
@@ -85,7 +96,7 @@ QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
     return result_;
 }
 
-void QuickReport::readLoop()
+void QuickReport::readLoop(history::OddsHistory* odds)
 {
     int32_t size = kBufferSize;
     QString buff;
@@ -104,7 +115,7 @@ void QuickReport::readLoop()
             if (!note.isEmpty())
                 errorLog_.tryWriteFailure(note);
             ++result_.stored;
-            keep(record);
+            keep(record, odds);
         } else if (r == JVResult::AllRead) {
             return;
         } else if (r < JVResult::Downloading) {
@@ -114,14 +125,14 @@ void QuickReport::readLoop()
     }
 }
 
-void QuickReport::keep(const QByteArray& record)
+void QuickReport::keep(const QByteArray& record, history::OddsHistory* odds)
 {
-    if (!history_) {
-        result_.historyFailure = whyNoHistory_;
+    if (!odds) {
+        result_.historyFailure = history_.whyNone();
         return;
     }
     try {
-        if (history_->record(record, clock::now()))
+        if (odds->record(record, clock::now()))
             ++result_.recorded;
     } catch (const std::runtime_error& e) {
         const QString reason = QString::fromStdString(e.what());

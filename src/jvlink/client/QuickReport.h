@@ -1,11 +1,8 @@
 #pragma once
 
 #include "appfiles/ErrorLog.h"
+#include "history/HistoryAccess.h"
 #include "jvlink/client/JVDTLabLib_TLB.h"
-
-namespace tavek::history {
-class OddsHistory;
-}
 
 #include <QByteArrayView>
 #include <QString>
@@ -24,13 +21,13 @@ public:
     virtual void restoreCursor() = 0;
 };
 
-// The quick report (速報): the current vote counts of one race through the
-// real-time open "0B20", stored into the day's ".jvH1" file and, as received,
-// into the odds history. A fetch returns what went wrong, so that the window's
-// status line and `tavek-cli quick` say the same; each failure also beeps and
-// adds one error line to the error log. A log that cannot be written is passed
-// over: it never stops a fetch nor hides its cause. The main window and
-// `tavek-cli quick` both run it.
+// The quick report (速報) with everything that follows from it: the current
+// vote counts of one race through the real-time open "0B20", stored into the
+// day's ".jvH1" file and, as received, into the odds history. A fetch returns
+// what happened, and the main window and `tavek-cli quick` only show it; each
+// failure also beeps and adds one error line to the error log beside the
+// history. A log that cannot be written is passed over: it never stops a fetch
+// nor hides its cause.
 class QuickReport {
 public:
     // A JV-Link operation that failed, with its result code.
@@ -60,38 +57,31 @@ public:
         QString problem() const;
     };
 
-    QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, ErrorLog& errorLog);
+    // Stores into the day files of `dataFolder`, adds to `history` and logs
+    // into the error log beside it, which is begun when missing: tavek-cli
+    // may fetch before the program ever started.
+    QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, history::HistoryAccess& history);
 
     // Fetches the race of `raceRecord` (its RA record text; a slot of spaces
-    // does nothing: NoVotes). Throws std::runtime_error when a record cannot
-    // be stored in the day file; the stream is closed then too.
+    // does nothing: NoVotes). The history is opened first (a failed open is
+    // what says why there is none), and every stored record goes into it
+    // stamped with the clock's time. A record the history cannot take, or a
+    // history that cannot be opened, is a HistoryNotSaved result; the day
+    // file has the votes anyway. Throws std::runtime_error when a record
+    // cannot be stored in the day file; the stream is closed then too.
     Result fetch(QByteArrayView raceRecord);
 
-    // Every stored record also goes into `history`, stamped with the clock's
-    // time. A record the history cannot take is a HistoryNotSaved result and
-    // a line in the error log; the day file has it anyway. No history: the
-    // day files only. `whyNone` is why there is none (it could not be opened,
-    // or a newer program wrote it): every fetch that stores votes is then
-    // HistoryNotSaved with that reason. The caller met that failure and logs
-    // it, once, not at every fetch.
-    void setHistory(history::OddsHistory* history, QString whyNone = QString())
-    {
-        history_ = history;
-        whyNoHistory_ = history ? QString() : std::move(whyNone);
-    }
-
 private:
-    void keep(const QByteArray& record);
-    void readLoop();
+    void keep(const QByteArray& record, history::OddsHistory* odds);
+    void readLoop(history::OddsHistory* odds);
     void closeStep();
     void failed(JVOperation operation, int32_t code);
 
     JVDTLabLib_TLB& jvlink_;
     QuickView& view_;
     QString dataFolder_;
-    ErrorLog& errorLog_;
-    history::OddsHistory* history_ = nullptr;
-    QString whyNoHistory_;
+    history::HistoryAccess& history_;
+    ErrorLog errorLog_;
     Result result_;  // of the fetch under way
 };
 

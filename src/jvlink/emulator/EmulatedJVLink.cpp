@@ -21,7 +21,6 @@ namespace tavek::jvlink {
 namespace {
 
 constexpr int kMaxSidBytes = 63;
-constexpr int kHeaderBytes = layout::kRaceKey + layout::kRaceKeyLen - 1;
 
 const QSet<QString>& storedDataspecs()
 {
@@ -300,7 +299,7 @@ int32_t EmulatedJVLink::readStored(QString& buff, QString& fileName)
         return JVResult::NextFile;
     }
     const QByteArrayView record = recordlines::recordAt(fileData_, offset_);
-    if (record.size() < kHeaderBytes + 2)
+    if (record.size() < layout::kHeaderLength + 2)
         return damagedFile(JVResult::DamagedFileContent, fileName);
     offset_ += record.size();
     buff = cp932::decode(record);
@@ -356,12 +355,6 @@ void EmulatedJVLink::closeStream()
     fileIndex_ = 0;
     realTimeRecord_.reset();
     mode_ = Mode::Closed;
-}
-
-QStringList passedOverBy(const JVDTLabLib_TLB& jvlink)
-{
-    const auto* emulated = dynamic_cast<const EmulatedJVLink*>(&jvlink);
-    return emulated ? emulated->passedOver() : QStringList();
 }
 
 }  // namespace tavek::jvlink

@@ -54,12 +54,11 @@ public:
     const EmulatorSettings& settings() const { return settings_; }
     // Why the download of the last JVOpen failed (-502), naming the folder or
     // file and the system's reason, or why a downloaded file was not read
-    // (-402): the code alone cannot say. Empty when none failed; kept after
-    // JVClose.
-    const QString& downloadFailure() const { return downloadFailure_; }
-    // The files of the record folder that the last open passed over, each
-    // named with why; the other files were served. Kept after JVClose.
-    const QStringList& passedOver() const { return passedOver_; }
+    // (-402). Empty when none failed; kept after JVClose.
+    QString downloadFailure() const override { return downloadFailure_; }
+    // The files of the record folder that the last open passed over. Kept
+    // after JVClose.
+    QStringList passedOver() const override { return passedOver_; }
 
 private:
     struct Forced {
@@ -91,9 +90,5 @@ private:
     QString downloadFailure_;
     QStringList passedOver_;
 };
-
-// What `jvlink` passed over in its last open when it is the emulated
-// service (EmulatedJVLink::passedOver); nothing for any other.
-QStringList passedOverBy(const JVDTLabLib_TLB& jvlink);
 
 }  // namespace tavek::jvlink

@@ -3,19 +3,17 @@
 #include "appfiles/AppFolder.h"
 #include "appfiles/IniFile.h"
 #include "appfiles/IniGT.h"
+#include "appfiles/SettingsKeys.h"
 
 #include <QDir>
-#include <algorithm>
 
 namespace tavek::jvlink {
 
 namespace {
-const QString kSection = QStringLiteral("Emulator");
-
 TIniGT settingsFile()
 {
     TIniGT ini;
-    ini.FileName = QStringLiteral("JVLinkEmu.ini");
+    ini.FileName = QLatin1String(settings::kEmulatorFile);
     return ini;
 }
 
@@ -37,12 +35,11 @@ EmulatorSettings EmulatorSettings::load()
 {
     const TIniGT ini = settingsFile();
     EmulatorSettings s = defaults();
-    const QString storage = ini.ReadString(kSection, QStringLiteral("StorageFolder"), QString()).trimmed();
+    const QString storage = settings::read(ini, settings::kStorageFolder, QString()).trimmed();
     if (!storage.isEmpty())
         s.storageFolder = storage;
-    s.downloadPaceMs = std::clamp(ini.ReadInteger(kSection, QStringLiteral("DownloadPace"), s.downloadPaceMs), 0,
-                                  kMaxPaceMs);
-    s.recordFolder = ini.ReadString(kSection, QStringLiteral("RecordFolder"), QString()).trimmed();
+    s.downloadPaceMs = settings::read(ini, settings::kDownloadPace);
+    s.recordFolder = settings::read(ini, settings::kRecordFolder, QString()).trimmed();
     return s;
 }
 
@@ -52,9 +49,9 @@ void EmulatorSettings::save() const
     // or "\"x\"" would read back without its brackets, as another folder.
     const auto quoted = [](const QString& folder) { return u'"' + folder + u'"'; };
     const TIniGT ini = settingsFile();
-    ini.WriteString(kSection, QStringLiteral("StorageFolder"), quoted(storageFolder));
-    ini.WriteInteger(kSection, QStringLiteral("DownloadPace"), downloadPaceMs);
-    ini.WriteString(kSection, QStringLiteral("RecordFolder"), quoted(recordFolder));
+    settings::write(ini, settings::kStorageFolder, quoted(storageFolder));
+    settings::write(ini, settings::kDownloadPace, downloadPaceMs);
+    settings::write(ini, settings::kRecordFolder, quoted(recordFolder));
 }
 
 QString EmulatorSettings::filePath()

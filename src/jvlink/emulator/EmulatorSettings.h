@@ -1,16 +1,18 @@
 #pragma once
 
+#include "appfiles/SettingsKeys.h"
+
 #include <QString>
 #include <functional>
 
 namespace tavek::jvlink {
 
-// The emulated service's own settings, kept in "JVLinkEmu.ini" in the
-// application folder (section "Emulator").
+// The emulated service's own settings, kept in settings::kEmulatorFile in the
+// application folder.
 struct EmulatorSettings {
-    QString storageFolder;    // where downloaded files are kept
-    int downloadPaceMs = 40;  // time per downloaded file; 0 = instant
-    QString recordFolder;     // real record files to serve instead of generated data; empty = none
+    QString storageFolder;                                  // where downloaded files are kept
+    int downloadPaceMs = settings::kDownloadPace.fallback;  // time per downloaded file; 0 = instant
+    QString recordFolder;  // real record files to serve instead of generated data; empty = none
 
     // Defaults: storage "JVLinkEmu" in the application folder, 40 ms per file
     // (a year of race days takes about ten seconds), generated data.
@@ -23,8 +25,6 @@ struct EmulatorSettings {
     // Why the file is not read and the defaults serve (ini::problem); empty
     // when it is read or missing.
     static QString problem();
-
-    static constexpr int kMaxPaceMs = 10'000;
 };
 
 // The settings dialog: edits the settings in place and answers true when the

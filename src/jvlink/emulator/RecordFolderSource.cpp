@@ -21,10 +21,6 @@ QString sourceName(const QString& storedName)
     return storedName.mid(kStampLength + 1);
 }
 
-// Shorter than the header up to the race key: no record, but a fragment (a
-// half-copied file's last line) that the service could not even serve as one.
-constexpr qsizetype kHeaderBytes = layout::kRaceKey + layout::kRaceKeyLen - 1;
-
 // A user may keep the record files anywhere and link them into the folder.
 constexpr regularfile::Links kLinks = regularfile::Links::Follow;
 
@@ -45,7 +41,9 @@ QByteArray records(const QByteArray& bytes)
 {
     QByteArray out;
     for (const QByteArray& line : recordlines::lines(bytes, recordlines::Empty::Skip)) {
-        if (line.size() >= kHeaderBytes)
+        // Shorter than the header: no record, but a fragment (a half-copied
+        // file's last line) that the service could not even serve as one.
+        if (line.size() >= layout::kHeaderLength)
             out += line + "\r\n";
     }
     return out;
@@ -121,8 +119,8 @@ std::optional<QByteArray> RecordFolderSource::realTimeH1(QByteArrayView key, con
         const QByteArray all = records(read.bytes);
         for (qsizetype at = 0; at < all.size();) {
             const QByteArrayView record = recordlines::recordAt(all, at);
-            if (record.startsWith("H1") && record.size() >= layout::kRaceKey + layout::kRaceKeyLen
-                && record.sliced(layout::kRaceKey - 1, layout::kRaceKeyLen) == key)
+            if (layout::recordType(record) == "H1" && record.size() >= layout::kHeaderLength
+                && layout::raceKey(record) == key)
                 newest = record.toByteArray();
             at += record.size();
         }

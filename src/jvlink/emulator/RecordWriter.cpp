@@ -37,12 +37,10 @@ char* beginRecord(QByteArray& out, int length, const char* type, const RaceDraw&
     const qsizetype start = out.size();
     out.resize(start + length, ' ');
     char* rec = out.data() + start;
-    rec[0] = type[0];
-    rec[1] = type[1];
+    putBytes(rec, layout::kRecordType, type, layout::kRecordTypeLen);
     rec[layout::kDataCategory - 1] = category;
-    putNumber(rec, layout::kCreationDate, 4, created.year());
-    putNumber(rec, layout::kCreationDate + 4, 2, created.month());
-    putNumber(rec, layout::kCreationDate + 6, 2, created.day());
+    putNumber(rec, layout::kCreationDate, layout::kCreationDateLen,
+              created.year() * 10'000 + created.month() * 100 + created.day());
     putBytes(rec, layout::kRaceKey, race.race.key(), layout::kRaceKeyLen);
     rec[length - 2] = '\r';
     rec[length - 1] = '\n';
@@ -219,11 +217,13 @@ void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate&
 void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate& created)
 {
     for (int h = 1; h <= race.registered; ++h) {
+        using namespace layout;
         char* rec = beginRecord(out, kSeLength, "SE", race, category, created);
-        putNumber(rec, 28, 1, keiba::bracketOf(race.registered, h));
-        putNumber(rec, 29, 2, h);
-        putNumber(rec, 31, 10, int64_t(race.race.date.year() - 3) * 1'000'000 + (race.nameSeed % 9000) * 100 + h);
-        putBytes(rec, 41, horseName(race, h), 36);
+        putNumber(rec, kSeBracket, kSeBracketLen, keiba::bracketOf(race.registered, h));
+        putNumber(rec, kSeHorse, kSeHorseLen, h);
+        putNumber(rec, kSeHorseId, kSeHorseIdLen,
+                  int64_t(race.race.date.year() - 3) * 1'000'000 + (race.nameSeed % 9000) * 100 + h);
+        putBytes(rec, kSeHorseName, horseName(race, h), kSeHorseNameLen);
     }
 }
 
@@ -231,12 +231,12 @@ void appendH1(QByteArray& out, const RaceDraw& race, const Votes& v, char catego
 {
     using namespace layout;
     char* rec = beginRecord(out, kH1Length, "H1", race, category, created);
-    putNumber(rec, kRegistered, 2, race.registered);
-    putNumber(rec, kStarters, 2, race.starters);
-    std::fill(rec + 31, rec + 39, '0');
+    putNumber(rec, kRegistered, kCountLen, race.registered);
+    putNumber(rec, kStarters, kCountLen, race.starters);
+    std::fill_n(rec + kSaleFlags - 1, kSaleFlagsLen, '0');
     for (int h = 1; h <= kMaxWinEntries; ++h)
         rec[refundFlag(h) - 1] = h <= race.registered && race.scratched[h - 1] ? '1' : '0';
-    std::fill(rec + 67, rec + 83, '0');
+    std::fill_n(rec + kBracketRefunds - 1, kBracketRefundsLen, '0');
 
     const auto winRank = ranks(v.win), placeRank = ranks(v.place);
     for (int h = 1; h <= kMaxRunners; ++h) {
@@ -283,9 +283,10 @@ void appendH1(QByteArray& out, const RaceDraw& race, const Votes& v, char catego
 
 void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created)
 {
+    using namespace layout;
     char* rec = beginRecord(out, kHrLength, "HR", race, category, created);
-    putNumber(rec, 28, 2, race.registered);
-    putNumber(rec, 30, 2, race.starters);
+    putNumber(rec, kHrRegistered, kCountLen, race.registered);
+    putNumber(rec, kHrStarters, kCountLen, race.starters);
 }
 
 }  // namespace tavek::jvlink::records

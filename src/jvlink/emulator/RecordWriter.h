@@ -10,9 +10,6 @@
 // positions the program reads; other positions hold blanks or zeros.
 namespace tavek::jvlink::records {
 
-constexpr int kSeLength = 555;
-constexpr int kHrLength = 719;
-
 // Each appends one record to `out`; `category` is the header's data category,
 // `created` its creation date.
 void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate& created);

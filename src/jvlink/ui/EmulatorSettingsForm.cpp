@@ -51,7 +51,7 @@ TEmulatorSettingsForm::TEmulatorSettingsForm(const EmulatorSettings& settings, Q
 
     PaceSpin = new QSpinBox(this);
     PaceSpin->setObjectName(QStringLiteral("PaceSpin"));
-    PaceSpin->setRange(0, EmulatorSettings::kMaxPaceMs);
+    PaceSpin->setRange(tavek::settings::kDownloadPace.min, tavek::settings::kDownloadPace.max);
     PaceSpin->setSingleStep(10);
     PaceSpin->setSuffix(QStringLiteral(" ミリ秒／ファイル"));
     PaceSpin->setValue(settings.downloadPaceMs);

@@ -47,7 +47,6 @@ TGetDataForm::TGetDataForm(tavek::jvlink::JVDTLabLib_TLB& jvlink, const QString&
     font.setPixelSize(12);
     setFont(font);
     buildControls();
-    acquisition_.setPassedOverFiles([this] { return tavek::jvlink::passedOverBy(jvlink_); });
     showStartPoint(acquisition_.storedStartPoint());
 }
 

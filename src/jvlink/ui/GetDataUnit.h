@@ -26,7 +26,7 @@ class QTimer;
 class TGetDataForm : public QDialog, private tavek::jvlink::BatchView {
     Q_OBJECT
 public:
-    // `settings` addresses the settings file holding "LastTime" (the
+    // `settings` addresses the settings file holding the start point (the
     // program's own by default).
     TGetDataForm(tavek::jvlink::JVDTLabLib_TLB& jvlink, const QString& dataFolder, QWidget* parent = nullptr,
                  tavek::TIniGT settings = {});

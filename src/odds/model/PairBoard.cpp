@@ -1,7 +1,6 @@
 #include "odds/model/PairBoard.h"
 
 #include "odds/model/SimulationRefusal.h"
-#include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -69,7 +68,7 @@ void PairBoard::calculate(QByteArrayView record, PairFigures figures)
     virtualTotal_.clear();
     dropped_.clear();
     const SimInput again = std::exchange(last_, {});
-    if (!again.sameRace(keiba::raceKey(record)))
+    if (!again.sameRace(layout::raceKey(record)))
         return;
     const QString label = pairLabel(kind_, again.target);
     dropped_ = runAgain(
@@ -141,7 +140,7 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, Q
     figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
     showVirtualOdds(pools::pool(pairPool(kind_)).rate(record).value(), figures, true);
-    last_ = {SimInput::Kind::Stake, keiba::raceKey(record).toByteArray(), p, yen, 0};
+    last_ = {SimInput::Kind::Stake, layout::raceKey(record).toByteArray(), p, yen, 0};
     return SimResult::Accepted;
 }
 
@@ -184,7 +183,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
     virtualTotal_ = fmt::grouped11(figures.total);
     excess_ = fmt::yen11(static_cast<long long>(std::trunc(d)) * pools::kYenPerVote);
     showVirtualOdds(rate, figures, false);
-    last_ = {SimInput::Kind::Odds, keiba::raceKey(record).toByteArray(), p, 0, odds};
+    last_ = {SimInput::Kind::Odds, layout::raceKey(record).toByteArray(), p, 0, odds};
     return SimResult::Accepted;
 }
 

@@ -1,8 +1,8 @@
 #include "odds/model/WinBoard.h"
 
 #include "odds/model/SimulationRefusal.h"
-#include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/RecordLayout.h"
 
 #include <utility>
 
@@ -17,7 +17,7 @@ bool WinBoard::calculate(int race)
     inputs_ = InputTexts{};
     dropped_.clear();
     const sim::SimInput again = std::exchange(last_, {});
-    if (again.sameRace(keiba::raceKey(day_.voteRecord(race)))) {
+    if (again.sameRace(layout::raceKey(day_.voteRecord(race)))) {
         dropped_ = sim::runAgain(
             QStringLiteral("単勝 %1番").arg(again.target),
             [&] {
@@ -35,7 +35,7 @@ sim::SimResult WinBoard::simulateStake(int horse, long long yen)
         return refused;
     stakeSimulation(day_, race(), horse, yen);
     inputs_ = InputTexts{horse, fmt::grouped11(yen), QString(), fmt::grouped11(day_.winTotal(race()))};
-    last_ = {sim::SimInput::Kind::Stake, keiba::raceKey(day_.voteRecord(race())).toByteArray(), horse, yen, 0};
+    last_ = {sim::SimInput::Kind::Stake, layout::raceKey(day_.voteRecord(race())).toByteArray(), horse, yen, 0};
     return sim::SimResult::Accepted;
 }
 
@@ -48,7 +48,7 @@ sim::SimResult WinBoard::simulateOdds(int horse, long double odds)
     case sim::SimResult::Accepted:
         inputs_ = InputTexts{horse, fmt::grouped11(out.amount), fmt::odds9(odds),
                              fmt::grouped11(day_.winTotal(race()))};
-        last_ = {sim::SimInput::Kind::Odds, keiba::raceKey(day_.voteRecord(race())).toByteArray(), horse, 0, odds};
+        last_ = {sim::SimInput::Kind::Odds, layout::raceKey(day_.voteRecord(race())).toByteArray(), horse, 0, odds};
         break;
     case sim::SimResult::Unrealistic:
     case sim::SimResult::NotAboveOne:

@@ -56,14 +56,15 @@ HeaderTexts headerTexts(const DayData& day, int race)
     const QByteArrayView vote = day.voteRecord(race);
     // Before its votes are fetched a race is named from its race card, whose
     // header is the same; only the runner counts wait for the votes.
-    const bool voted = !record::field(vote, layout::kRecordType, layout::kRecordTypeLen).trimmed().isEmpty();
+    const bool voted = !layout::recordType(vote).trimmed().isEmpty();
     const QByteArrayView head = voted ? vote : day.raceRecord(race);
     HeaderTexts h;
-    h.course = keiba::shortCourseName(record::field(head, layout::kCourse, 2));
-    h.number = QString::number(record::blankAsZero(head, layout::kRaceNumber, 2));
-    h.dateLine = latin(head, layout::kYear, 4) + u'年' + latin(head, layout::kMonth, 2) + u'月'
-                 + latin(head, layout::kDay, 2) + u'日' + h.course + latin(head, layout::kMeeting, 2) + u'回'
-                 + latin(head, layout::kDayNumber, 2) + u'日' + latin(head, layout::kRaceNumber, 2) + u'R';
+    h.course = keiba::shortCourseName(layout::courseCode(head));
+    h.number = QString::number(record::blankAsZero(layout::raceNumber(head)));
+    const auto part = [head](int position) { return latin(head, position, layout::kKeyPartLen); };
+    h.dateLine = latin(head, layout::kYear, layout::kYearLen) + u'年' + part(layout::kMonth) + u'月'
+                 + part(layout::kDay) + u'日' + h.course + part(layout::kMeeting) + u'回' + part(layout::kDayNumber)
+                 + u'日' + part(layout::kRaceNumber) + u'R';
     if (voted) {
         h.runners = keiba::blankPaddedNumber(record::field(vote, layout::kRegistered, 2)) + u'頭';
         h.starters = QStringLiteral("[ 出走頭数：")

@@ -3,7 +3,6 @@
 #include "odds/model/PairFigures.h"
 #include "odds/model/PairIndex.h"
 #include "odds/model/WinModel.h"
-#include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -36,7 +35,7 @@ OddsTimeline::OddsTimeline(std::vector<history::Snapshot> snapshots) : snapshots
 
 OddsTimeline OddsTimeline::ofRace(const history::OddsHistory* history, QByteArrayView raceRecord)
 {
-    return history ? OddsTimeline(history->snapshots(keiba::raceKey(raceRecord))) : OddsTimeline();
+    return history ? OddsTimeline(history->snapshots(layout::raceKey(raceRecord))) : OddsTimeline();
 }
 
 int OddsTimeline::runners() const

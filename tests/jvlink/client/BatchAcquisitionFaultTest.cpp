@@ -2,6 +2,7 @@
 // rewritten keeps what it held, the other days are stored, the failure names
 // the file, and the start point stays where it was, so the next run fetches
 // the lost records again.
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/BatchAcquisition.h"
 #include "racedata/DayFiles.h"
 #include "support/FaultInjection.h"
@@ -23,7 +24,7 @@ TEST(BatchAcquisitionFault, FullDiskKeepsTheOldDayFileAndTheStartPoint)
     QTemporaryDir dir;
     test::DataFolder data;
     const TIniGT settings = test::settingsIn(dir.path());
-    settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00");
+    settings::write(settings, settings::kLastTime, "2005/04/09 15:30:00");
 
     QList<QByteArray> stored;
     for (int r = 1; r <= 10; ++r)
@@ -51,7 +52,7 @@ TEST(BatchAcquisitionFault, FullDiskKeepsTheOldDayFileAndTheStartPoint)
     EXPECT_EQ(test::readFile(full), before);
     EXPECT_EQ(test::readFile(dayfiles::raceFilePath(data.path(), QStringLiteral("2005年04月17日"))),
               QByteArray(RaRecord(raceKey("20050417", "05", 1))));
-    EXPECT_EQ(settings.ReadString("JvDataGet", "LastTime", QString()), "2005/04/09 15:30:00");
+    EXPECT_EQ(settings::read(settings, settings::kLastTime, QString()), "2005/04/09 15:30:00");
     EXPECT_EQ(jv.calls.last(), "JVClose");
     EXPECT_FALSE(run.running());
 }

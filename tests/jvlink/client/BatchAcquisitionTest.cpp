@@ -1,3 +1,4 @@
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/BatchAcquisition.h"
 #include "racedata/Clock.h"
 #include "racedata/DayFiles.h"
@@ -25,8 +26,8 @@ const QString kCancelBox = QStringLiteral("JVCancel:キャンセルされまし�
 
 class BatchRun : public ::testing::Test {
 protected:
-    BatchRun() { settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00"); }
-    QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
+    BatchRun() { settings::write(settings, settings::kLastTime, "2005/04/09 15:30:00"); }
+    QString lastTime() const { return settings::read(settings, settings::kLastTime, QString()); }
     QByteArray dayFile(const QString& name) const { return test::readFile(data.path() + u'/' + name); }
     // Boxes after the start box.
     QStringList laterBoxes() const { return view.boxes.mid(1); }
@@ -125,7 +126,7 @@ TEST_F(BatchRun, BlankOrZeroTimestampLeavesLastTime)
 TEST_F(BatchRun, UnreadableLastTimeFallsBackToEightDaysAgo)
 {
     clock::FixedNow now{QDateTime(QDate(2024, 5, 26), QTime(9, 41, 7))};
-    settings.WriteString("JvDataGet", "LastTime", "yesterday");
+    settings::write(settings, settings::kLastTime, "yesterday");
     EXPECT_EQ(run.storedStartPoint(), QDateTime(QDate(2024, 5, 18), QTime(9, 41, 7)));
 }
 
@@ -203,7 +204,7 @@ TEST_F(BatchRun, CancelDuringDownloadAlsoClosesSoTheNextStartWorks)
     run.cancel();
     EXPECT_EQ(laterBoxes(), QStringList({"データ取込を中止します。実行しますか？", kCancelBox}));
     EXPECT_EQ(view.statuses.last(), kCancelBox);
-    EXPECT_TRUE(run.CancelRequested);
+    EXPECT_TRUE(run.cancelRequested());
     EXPECT_FALSE(view.polling);
     EXPECT_FALSE(view.running);
     EXPECT_EQ(jv.calls.mid(jv.calls.size() - 2), QStringList({"JVCancel", "JVClose"}));
@@ -212,7 +213,7 @@ TEST_F(BatchRun, CancelDuringDownloadAlsoClosesSoTheNextStartWorks)
     jv.downloadCount = 0;
     jv.record(RaRecord());
     run.start(kStart);
-    EXPECT_FALSE(run.CancelRequested);
+    EXPECT_FALSE(run.cancelRequested());
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
 }
 

@@ -1,4 +1,5 @@
 #include "appfiles/AppIdentity.h"
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/BatchAcquisition.h"
 #include "jvlink/client/QuickReport.h"
 #include "jvlink/client/SoftwareId.h"
@@ -30,7 +31,7 @@ protected:
     BatchWithEmulator()
     {
         EXPECT_EQ(jv.JVInit(softwareId()), 0);
-        settings.WriteString("JvDataGet", "LastTime", "2024/05/20 00:00:00");
+        settings::write(settings, settings::kLastTime, "2024/05/20 00:00:00");
     }
     static EmulatorSettings emulatorIn(const QTemporaryDir& dir)
     {
@@ -40,7 +41,7 @@ protected:
         return s;
     }
     void runToTheEnd() { EXPECT_TRUE(run.runHeadless(run.storedStartPoint(), QDeadlineTimer(5000))); }
-    QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
+    QString lastTime() const { return settings::read(settings, settings::kLastTime, QString()); }
     QString data() const { return dir.filePath("Data"); }
 
     clock::FixedNow now{QDateTime(QDate(2024, 5, 27), QTime(12, 0))};
@@ -75,7 +76,7 @@ TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
 
 TEST_F(BatchWithEmulator, TheFirstRunKeepsItsStartPointSoALaterRunSkipsNoDay)
 {
-    settings.WriteString("JvDataGet", "LastTime", "");  // a new user: nothing stored yet
+    settings::write(settings, settings::kLastTime, "");  // a new user: nothing stored yet
     runToTheEnd();
     EXPECT_EQ(lastTime(), "2024/05/19 12:00:00") << "eight days before now, kept although the run downloaded";
 
@@ -157,7 +158,6 @@ TEST_F(BatchWithEmulator, RecordFolderEntryThatIsNoFileOrTooLargeIsNamedAndTheOt
     EmulatedJVLink real(s);
     ASSERT_EQ(real.JVInit(softwareId()), 0);
     BatchAcquisition realRun(real, view, data(), settings);
-    realRun.setPassedOverFiles([&real] { return passedOverBy(real); });
     const QString odd = folder + "/odd";
     const QString notRegular = QStringLiteral("通常のファイルではない");
     const struct {

@@ -3,6 +3,7 @@
 // cannot end every later run at the same place), the start point stays, and
 // the list says which listed records were never written.
 #include "appfiles/AppIdentity.h"
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/client/BatchAcquisition.h"
 #include "jvlink/client/SoftwareId.h"
 #include "jvlink/emulator/EmulatedJVLink.h"
@@ -32,8 +33,8 @@ const QString kRaFile = QStringLiteral("2005年04月16日.jvRA");
 
 class PassedOver : public ::testing::Test {
 protected:
-    PassedOver() { settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00"); }
-    QString lastTime() const { return settings.ReadString("JvDataGet", "LastTime", QString()); }
+    PassedOver() { settings::write(settings, settings::kLastTime, "2005/04/09 15:30:00"); }
+    QString lastTime() const { return settings::read(settings, settings::kLastTime, QString()); }
     QString errorLog() const { return cp932::decode(test::readFile(identity::errorLogIn(dir.path()))); }
 
     QTemporaryDir dir;
@@ -112,7 +113,7 @@ TEST(PassedOverWithEmulator, DamagedRecordFileDoesNotBlockLaterFetches)
     jvlink::EmulatedJVLink jv{es};
     ASSERT_EQ(jv.JVInit(jvlink::softwareId()), 0);
     const TIniGT settings = test::settingsIn(dir.path());
-    settings.WriteString("JvDataGet", "LastTime", "2024/05/20 00:00:00");
+    settings::write(settings, settings::kLastTime, "2024/05/20 00:00:00");
     for (int round = 0; round < 2; ++round) {
         test::RecordingBatchView view;
         BatchAcquisition run(jv, view, dir.filePath("Data"), settings);
@@ -121,7 +122,7 @@ TEST(PassedOverWithEmulator, DamagedRecordFileDoesNotBlockLaterFetches)
         EXPECT_EQ(run.storedCount(), 2);
         EXPECT_EQ(run.skippedCount(), 1);
     }
-    EXPECT_EQ(settings.ReadString("JvDataGet", "LastTime", QString()), "2024/05/20 00:00:00");
+    EXPECT_EQ(settings::read(settings, settings::kLastTime, QString()), "2024/05/20 00:00:00");
     EXPECT_EQ(test::readFile(dayfiles::raceFilePath(dir.filePath("Data"), QStringLiteral("2024年05月26日"))),
               good + "\r\n" + later + "\r\n");
     EXPECT_TRUE(cp932::decode(test::readFile(identity::errorLogIn(dir.path()))).contains(QStringLiteral("a.txt")));

@@ -44,8 +44,7 @@ protected:
         s.downloadPaceMs = 0;
         jv = std::make_unique<jvlink::EmulatedJVLink>(s);
         ASSERT_EQ(jv->JVInit(jvlink::softwareId()), 0);
-        quick = std::make_unique<jvlink::QuickReport>(*jv, view, dir.filePath("Data"), log);
-        quick->setHistory(&odds);
+        quick = std::make_unique<jvlink::QuickReport>(*jv, view, dir.filePath("Data"), access);
         log.writeStartupEntry(dir.path());
     }
     jvlink::QuickReport::Result fetchAt(const QTime& time)
@@ -68,10 +67,11 @@ protected:
         return ra;
     }
     const QByteArray race = lastRace();
-    const QByteArray key = race.mid(layout::kRaceKey - 1, layout::kRaceKeyLen);
+    const QByteArray key = layout::raceKey(race).toByteArray();
     QTemporaryDir dir;
     ErrorLog log{dir.filePath("ErrorLog.txt")};
     history::OddsHistory odds{history::databaseIn(dir.path())};
+    history::HistoryAccess access{dir.path()};
     NoView view;
     std::unique_ptr<jvlink::EmulatedJVLink> jv;
     std::unique_ptr<jvlink::QuickReport> quick;

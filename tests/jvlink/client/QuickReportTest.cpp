@@ -1,3 +1,4 @@
+#include "appfiles/AppIdentity.h"
 #include "jvlink/client/JVResult.h"
 #include "jvlink/client/QuickReport.h"
 #include "racedata/Cp932.h"
@@ -7,6 +8,7 @@
 #include "support/ScriptedJVLink.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -48,7 +50,8 @@ protected:
     int beeps = 0;
     test::ScriptedJVLink jv;
     NullQuickView view;
-    jvlink::QuickReport quick{jv, view, data.path(), log};
+    history::HistoryAccess odds{dir.path()};
+    jvlink::QuickReport quick{jv, view, data.path(), odds};
 };
 
 }  // namespace
@@ -115,7 +118,7 @@ TEST_F(QuickFetch, AFailureIsReturnedWithItsOperationAndMessageAndLoggedOnceEach
         c.script(jv);
         const int linesBefore = errorLines();
         const int beepsBefore = beeps;
-        const auto result = jvlink::QuickReport(jv, view, data.path(), log).fetch(RaRecord());
+        const auto result = jvlink::QuickReport(jv, view, data.path(), odds).fetch(RaRecord());
         EXPECT_EQ(result.kind(), c.kind);
         EXPECT_EQ(result.stored, c.stored);
         EXPECT_EQ(result.failure ? std::optional(result.failure->operation) : std::nullopt, c.operation);
@@ -148,7 +151,7 @@ TEST_F(QuickFetch, ALogThatCannotBeWrittenNeitherStopsTheFetchNorHidesItsCause)
 TEST_F(QuickFetch, StoreFailureStillClosesTheStream)
 {
     test::writeFile(data.path() + "/blocker", {});
-    jvlink::QuickReport blocked{jv, view, data.path() + "/blocker", log};
+    jvlink::QuickReport blocked{jv, view, data.path() + "/blocker", odds};
     jv.record(H1Record());
     EXPECT_THROW(blocked.fetch(RaRecord()), std::runtime_error);
     EXPECT_EQ(jv.calls.last(), "JVClose");
@@ -163,4 +166,49 @@ TEST_F(QuickFetch, LinesSetAsideByTheStoreAreLogged)
     const QString logText = cp932::decode(test::readFile(log.path()));
     EXPECT_TRUE(logText.contains(path + dayfiles::kDamagedSuffix)) << logText.toStdString();
     EXPECT_EQ(beeps, 0) << "the fetch itself went well";
+}
+
+// What two fetches of one race come to, and the lines the error log gets
+// from them: a history that cannot be opened is one line, not one per fetch,
+// and the day file has the votes all the same.
+TEST(QuickRoute, StoredHistoryFailedOrFetchFailedOverTwoFetches)
+{
+    struct Case {
+        const char* what;
+        QByteArray history;  // the bytes under the history's name; empty: none
+        int32_t openResult;
+        Kind kind;
+        int stored, recorded, errorLines;  // of both fetches
+    };
+    const Case cases[] = {
+        {"stored", {}, JVResult::Ok, Kind::Stored, 2, 1, 0},
+        {"history failed", QByteArray(4096, 'x'), JVResult::Ok, Kind::HistoryNotSaved, 2, 0, 1},
+        {"fetch failed", {}, JVResult::StillOpen, Kind::Failed, 0, 0, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir app;
+        const QString data = identity::dataFolderIn(app.path());
+        ASSERT_TRUE(QDir().mkpath(data));
+        if (!c.history.isEmpty())
+            test::writeFile(history::databaseIn(app.path()), c.history);
+        history::HistoryAccess odds(app.path());
+        test::ScriptedJVLink jv;
+        jv.rtOpenResult = c.openResult;
+        NullQuickView view;
+        jvlink::QuickReport quick(jv, view, data, odds);
+        int stored = 0, recorded = 0;
+        for (int fetch = 0; fetch < 2; ++fetch) {
+            jv.record(H1Record());
+            const auto result = quick.fetch(RaRecord());
+            EXPECT_EQ(result.kind(), c.kind);
+            EXPECT_EQ(result.historyFailure, odds.whyNone());
+            stored += result.stored;
+            recorded += result.recorded;
+        }
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(recorded, c.recorded);
+        const QString log = cp932::decode(test::readFile(identity::errorLogIn(app.path())));
+        EXPECT_EQ(log.count(QStringLiteral("【エラー】")), c.errorLines) << log.toStdString();
+    }
 }

@@ -162,7 +162,7 @@ TEST_F(EmulatedJVLinkTest, DownloadThenReadFileByFile)
     EXPECT_EQ(fileEnds, 4);
     EXPECT_EQ(types, (std::set<QByteArray>{"RA", "SE", "H1", "HR"}));
     EXPECT_EQ(lastH1.size(), layout::kH1Length);
-    EXPECT_EQ(lastH1.mid(11, 8), "20240526");
+    EXPECT_EQ(layout::raceDate(lastH1), "20240526");
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
     EXPECT_EQ(jv->JVClose(), 0);
 
@@ -326,7 +326,7 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
     // The day's first race, 1R, from the stored votes file.
     const QByteArray finalH1 =
         GeneratedSource::dayFile(day, GeneratedSource::FileKind::VoteCounts).left(layout::kH1Length);
-    const QByteArray key = finalH1.mid(11, 16);
+    const QByteArray key = layout::raceKey(finalH1).toByteArray();
     auto jv = ready();
     EXPECT_EQ(jv->JVRTOpen("0B20", "20240526"), -114);
     EXPECT_EQ(jv->JVRTOpen("0B20", "2024052605020x11"), -114);
@@ -354,8 +354,8 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
     const QByteArray past = fetch(QDateTime(day.addDays(3), QTime(12, 0)));
     ASSERT_EQ(early.size(), layout::kH1Length);
     EXPECT_EQ(early[2], GeneratedSource::kQuickReportCategory);
-    EXPECT_EQ(early.mid(3, 8), "20240526");
-    EXPECT_EQ(early.mid(11, 16), key);
+    EXPECT_EQ(layout::creationDate(early), "20240526");
+    EXPECT_EQ(layout::raceKey(early), key);
 
     auto total = [](const QByteArray& r) { return record::blankAsAbsent(r, layout::kWinTotal, 11); };
     EXPECT_LT(total(early), total(late));
@@ -370,7 +370,7 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
     // A past race gives its final record, dated the day it was fetched.
     EXPECT_EQ(past.mid(27), finalH1.mid(27));
     EXPECT_EQ(past[2], GeneratedSource::kFinalCategory);
-    EXPECT_EQ(past.mid(3, 8), "20240529");
+    EXPECT_EQ(layout::creationDate(past), "20240529");
 }
 
 TEST_F(EmulatedJVLinkTest, SettingsDialogEditsAndPersistsTheSettings)

@@ -24,7 +24,7 @@ namespace {
 
 QByteArray keyOf(QByteArrayView record)
 {
-    return record.sliced(layout::kRaceKey - 1, layout::kRaceKeyLen).toByteArray();
+    return layout::raceKey(record).toByteArray();
 }
 
 MarketStats sampledYear(int year)

@@ -111,8 +111,8 @@ TEST(Generator, RecordsHaveTheirLengthsHeadersAndFields)
     for (const QByteArray& r : recordsOf(details)) {
         types.insert(r.left(2));
         EXPECT_TRUE(r.endsWith("\r\n"));
-        EXPECT_EQ(r.mid(3, 8), "20240525");  // published the day before
-        EXPECT_EQ(r.mid(11, 8), "20240526");
+        EXPECT_EQ(layout::creationDate(r), "20240525");  // published the day before
+        EXPECT_EQ(layout::raceDate(r), "20240526");
         if (r.startsWith("RA")) {
             ++ra;
             EXPECT_EQ(r.size(), layout::kRaLength);
@@ -126,7 +126,7 @@ TEST(Generator, RecordsHaveTheirLengthsHeadersAndFields)
     for (const QByteArray& r : h1Records(day)) {
         EXPECT_EQ(r.size(), layout::kH1Length);
         EXPECT_EQ(r[2], GeneratedSource::kFinalCategory);
-        EXPECT_EQ(r.mid(3, 8), "20240526");
+        EXPECT_EQ(layout::creationDate(r), "20240526");
         EXPECT_GT(record::blankAsZero(r, layout::kRaceNumber, 2), 0);
     }
 }

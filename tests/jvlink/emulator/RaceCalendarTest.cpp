@@ -26,7 +26,7 @@ QMap<QByteArray, QString> raceNamesOf(const QDate& day)
     for (qsizetype at = 0; at < file.size();) {
         const QByteArrayView r = recordlines::recordAt(file, at);
         if (r.startsWith("RA"))
-            names.insert(r.sliced(layout::kRaceKey - 1, layout::kRaceKeyLen).toByteArray(),
+            names.insert(layout::raceKey(r).toByteArray(),
                          cp932::decode(record::field(r, layout::kRaceName, layout::kRaceNameLen)).trimmed());
         at += r.size();
     }

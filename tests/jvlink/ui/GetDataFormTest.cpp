@@ -1,3 +1,4 @@
+#include "appfiles/SettingsKeys.h"
 #include "jvlink/ui/GetDataUnit.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
@@ -24,7 +25,7 @@ namespace {
 
 class GetDataWindow : public ::testing::Test {
 protected:
-    GetDataWindow() { settings.WriteString("JvDataGet", "LastTime", "2005/04/09 15:30:00"); }
+    GetDataWindow() { settings::write(settings, settings::kLastTime, "2005/04/09 15:30:00"); }
     std::unique_ptr<TGetDataForm> open()
     {
         auto form = std::make_unique<TGetDataForm>(jv, data.path(), nullptr, settings);
@@ -83,7 +84,7 @@ TEST_F(GetDataWindow, DownloadIsPolledByTheTimerThenReadWhileTheWindowStaysLive)
     EXPECT_EQ(form->ListBox1->item(1)->text(), "作成済み:12R/2005年04月16日.jvRA");
     EXPECT_EQ(boxes.texts().mid(1), QStringList({"データ作成が完了しました。"}));
     EXPECT_EQ(boxes.seen().back().title, "情報");
-    EXPECT_EQ(settings.ReadString("JvDataGet", "LastTime", {}), "2005/04/09 15:30:00");
+    EXPECT_EQ(settings::read(settings, settings::kLastTime, {}), "2005/04/09 15:30:00");
 }
 
 TEST_F(GetDataWindow, CancelButtonDuringDownloadStopsAndCloses)
