@@ -86,6 +86,7 @@ public:
     Label3D* Label3D5;   // registered runners
     Label3D* Label3D6;   // starters
     Label3D* Label3D12;  // race name
+    Label3D* Label3D14;  // 速報 and when it was fetched, while the votes are a quick report's
     QListWidget* FileListBox1;
     QPushButton* MakeDataListBtn;
     QPushButton* ReadHyosuBtn;
@@ -195,6 +196,8 @@ private:
 
     // The race header of the win tab's current race.
     void showRaceHeader();
+    // Label3D14: 速報 and when the votes on screen were fetched; empty for final figures.
+    QString reportText();
     void restorePlacement();
     void buildHistoryTab();
     void stopAutoRefresh(const QString& why);

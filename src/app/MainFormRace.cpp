@@ -7,6 +7,7 @@
 #include "odds/ui/WinSheet.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
+#include "racedata/RecordLayout.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -180,11 +181,33 @@ void TMainForm::showRaceHeader()
     Label3D5->setText(header.runners);
     Label3D6->setText(header.starters);
     Label3D12->setText(header.name);
-    for (Label3D* l : {Label3D2, Label3D3, Label3D5, Label3D6, Label3D12})
+    Label3D14->setText(reportText());
+    for (Label3D* l : {Label3D2, Label3D3, Label3D5, Label3D6, Label3D12, Label3D14})
         l->adjustSize();
     // Each line flows on after the text before it, whatever the font's widths.
     Label3D12->move(Label3D2->geometry().right() + 16, Label3D12->y());
     Label3D5->move(Label3D3->geometry().right() + 24, Label3D5->y());
     Label3D6->move(Label3D5->geometry().right() + 8, Label3D6->y());
+    Label3D14->move(Label3D6->geometry().right() + 16, Label3D14->y());
     Panel5->show();
+}
+
+QString TMainForm::reportText()
+{
+    const tavek::win::WinBoard& board = winSheet->board();
+    if (!board.quickReport())
+        return QString();
+    // When these votes were fetched, from the odds history; without it the
+    // header still says they are a quick report's.
+    std::optional<QDateTime> fetched;
+    const QByteArrayView votes = day_->voteRecord(board.race());
+    if (tavek::history::OddsHistory* h = oddsHistory()) {
+        try {
+            fetched = h->fetchedAt(votes);
+        } catch (const std::runtime_error&) {
+        }
+    }
+    const QDate raceDate = QDate::fromString(QString::fromLatin1(tavek::layout::raceDate(votes)),
+                                             QStringLiteral("yyyyMMdd"));
+    return tavek::win::reportText(true, fetched, raceDate);
 }

@@ -31,6 +31,8 @@ public:
     // Texts of the current race.
     int runners() const { return registeredRunners(day_, race()); }  // the grid's data rows
     HeaderTexts header() const { return headerTexts(day_, race()); }
+    bool quickReport() const { return win::quickReport(day_, race()); }
+    const QStringList& columnHeaders() const { return win::columnHeaders(quickReport()); }
     QString total() const { return totalText(day_, race()); }
     const QString& virtualTotal() const { return inputs_.virtualTotal; }
     QString cellText(int horse, int column) const { return win::cellText(day_, race(), horse, column, inputs_); }

@@ -50,7 +50,7 @@ TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
     EXPECT_EQ(form.SaNumEditExC1->Text(), "9.5");
     // The refused odds change nothing: the earlier stake stays on the sheet.
     EXPECT_EQ(cell(1, 6), "    150,000");
-    EXPECT_EQ(cell(1, 8), "   101500");
+    EXPECT_EQ(cell(1, 8), "   101,500");
     EXPECT_EQ(sheet.Label3D13->text(), "  1,001,500");
 
     // An empty field is no odds at all: refused like odds not above 1.
