@@ -113,7 +113,7 @@ TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
     form->PageControl1->setCurrentWidget(form->TabSheet3);
     runDialog(form->bracketTab->virtualCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Bracket, 2, 5)), "300.0",
               &caption);
-    EXPECT_EQ(caption, "仮定オッズ入力(枠連)");
+    EXPECT_EQ(caption, "仮定オッズ入力（枠連）");
     expectSheetShows(*form->bracketTab,
                      cli(fx, {"bracket", MainWindowFixture::kFixtureDate, "1", "--odds", "2-5:300.0"}));
 

@@ -165,7 +165,8 @@ QWidget* AdvisorTab::buildInputs()
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     BetKindCombo = named(new QComboBox, "BetKindCombo");
-    for (BetKind k : {BetKind::Win, BetKind::Bracket, BetKind::Quinella, BetKind::Place, BetKind::Wide, BetKind::Exacta,
+    // JRA's order, as the 妙味 tab lists the pools.
+    for (BetKind k : {BetKind::Win, BetKind::Place, BetKind::Bracket, BetKind::Quinella, BetKind::Wide, BetKind::Exacta,
                       BetKind::Trio})
         BetKindCombo->addItem(betKindName(k), int(k));
     BetCombo = named(new QComboBox, "BetCombo");
