@@ -180,6 +180,11 @@ private:
     // No day selected: no race on screen, and the hint what to do.
     void clearRaceDisplay();
     void showRaceHint(const QString& hint);
+    // What a race without votes asks for: a quick report, or patience while
+    // the automatic refresh runs; and that hint again when the refresh starts
+    // or stops under it.
+    QString noVotesHint() const;
+    void refreshNoVotesHint();
     // The quick report of the race in slot `race`: none when a failure box ended it.
     std::optional<tavek::jvlink::QuickReport::Result> fetchQuickReport(int race);
     tavek::jvlink::QuickReport::Result runQuickReport(int race);  // throws; fetchQuickReport shows the failure
@@ -216,4 +221,5 @@ private:
     // report and the tabs that read it.
     std::unique_ptr<tavek::history::HistoryAccess> history_;
     QDateTime lastRefresh_;
+    QByteArray refreshedRace_;  // race key of the automatic refresh's last fetch
 };

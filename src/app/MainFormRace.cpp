@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <utility>
 
@@ -25,6 +26,8 @@ const QString kNoRaceData = QStringLiteral(
 const QString kPickDay = QStringLiteral("日付とレースを選んでください。");
 const QString kNoVotes = QStringLiteral(
     "このレースの票数はまだ取得されていません。「速報票数」（または「自動更新」）で取得してください。");
+const QString kNoVotesRefreshing = QStringLiteral(
+    "このレースの票数はまだ取得されていません。「自動更新」が発走時刻まで取得を続けます。");
 
 }  // namespace
 
@@ -72,6 +75,17 @@ void TMainForm::clearRaceDisplay()
     showRaceHint(DateCombo->count() == 0 ? kNoRaceData : kPickDay);
 }
 
+QString TMainForm::noVotesHint() const
+{
+    return AutoRefreshBtn->isChecked() ? kNoVotesRefreshing : kNoVotes;
+}
+
+void TMainForm::refreshNoVotesHint()
+{
+    if (HintLabel->text() == kNoVotes || HintLabel->text() == kNoVotesRefreshing)
+        showRaceHint(noVotesHint());
+}
+
 void TMainForm::showRaceHint(const QString& hint)
 {
     HintLabel->setText(hint);
@@ -117,10 +131,12 @@ void TMainForm::ReadHyosuBtnClick()
 
 void TMainForm::lbRaceChange()
 {
-    tavek::MessageBox::guarded(this, [this] {
+    bool selected = false;
+    tavek::MessageBox::guarded(this, [&] {
         const int index = lbRace->currentIndex();
         if (!day_->selectRace(index))
             return;
+        selected = true;
         clearPairFigures();
         {
             QSignalBlocker block(lbRaceU);
@@ -129,6 +145,12 @@ void TMainForm::lbRaceChange()
         lbRaceUChange();
         calcBtn->click();
     });
+    // The automatic refresh follows the race picked: its votes are fetched
+    // at once, not a whole interval later. A quick report's own reload of
+    // the same race starts nothing.
+    if (selected && AutoRefreshBtn->isChecked() && !day_->keepRaceOnReload()
+        && tavek::layout::raceKey(day_->raceRecord(day_->currentRace())) != refreshedRace_)
+        RefreshTimerTimer();
 }
 
 void TMainForm::lbRaceUChange()
@@ -159,7 +181,10 @@ void TMainForm::calcBtnClick()
         // The race card names the race; its votes come with the quick report.
         if (race >= 0) {
             showRaceHeader();
-            showRaceHint(kNoVotes);
+            showRaceHint(noVotesHint());
+            // The bracket board forgets its simulation as the win board did:
+            // a race without votes is another race all the same.
+            runBracketSection(race);
         }
         return;
     }
