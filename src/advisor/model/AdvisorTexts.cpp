@@ -51,7 +51,7 @@ QString growthText(double growth)
 {
     // Minus infinity: the whole bankroll is staked, and a loss leaves nothing.
     if (std::isinf(growth))
-        return QStringLiteral("外れると資金を失う");
+        return QStringLiteral("外れると破産");
     const QString text = QString::number(100 * growth, 'f', 3);
     return (growth > 0 ? QStringLiteral("+") : QString()) + text + u'%';
 }
@@ -122,7 +122,7 @@ AdviceSheet adviceSheet(const Bet& bet, const AdviceInput& input, const Advice& 
     // A stake the bankroll cut says so: its figures are the bankroll's, not
     // the stake's the bet would take.
     if (advice.maxEvCut)
-        sheet.lines[0].stake += QStringLiteral("（資金が上限）");
+        sheet.lines[0].stake += QStringLiteral("（上限）");
     if (advice.breakEvenCut)
         sheet.lines[1] = {stakeNames()[1], QStringLiteral("資金内になし"), kNoFigure, kNoFigure, kNoFigure};
     return sheet;

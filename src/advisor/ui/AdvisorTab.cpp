@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
@@ -220,6 +221,8 @@ QWidget* AdvisorTab::buildResults()
     StakeTable = table("StakeTable", 3,
                        std::array{stakeColumns()[1], stakeColumns()[2], stakeColumns()[3], stakeColumns()[4]});
     StakeTable->setVerticalHeaderLabels({stakeNames().begin(), stakeNames().end()});
+    // The stake says in words when the bankroll cut it: its column takes the width that needs.
+    StakeTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     StakeTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     StakeTable->setFixedHeight(StakeTable->horizontalHeader()->sizeHint().height()
                                + 3 * StakeTable->verticalHeader()->defaultSectionSize() + 2 * StakeTable->frameWidth());
@@ -484,6 +487,9 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
             markSeries_[i]->replace({{chart.marks[i].at.stake, chart.marks[i].at.odds}});
         else
             markSeries_[i]->clear();
+        // A stake not marked is not named in the legend either.
+        for (QLegendMarker* m : chart_->legend()->markers(markSeries_[i]))
+            m->setVisible(chart.marks[i].shown);
     }
     // The stake axis ends where the curves do, with ticks at round amounts
     // from 0: rounded up, it ran to twice the bankroll.

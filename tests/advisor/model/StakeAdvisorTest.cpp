@@ -185,8 +185,8 @@ TEST(AdvisorTexts, StakesTheBankrollCutSaySoInWords)
     const Advice a = advise(bet, input);
     ASSERT_TRUE(a.maxEvCut && a.breakEvenCut);
     const AdviceSheet sheet = adviceSheet(bet, input, a);
-    EXPECT_EQ(sheet.lines[0].stake, "1,000,000円（資金が上限）");
-    EXPECT_EQ(sheet.lines[0].growth, "外れると資金を失う") << "the whole bankroll: growth minus infinity";
+    EXPECT_EQ(sheet.lines[0].stake, "1,000,000円（上限）");
+    EXPECT_EQ(sheet.lines[0].growth, "外れると破産") << "the whole bankroll: growth minus infinity";
     EXPECT_EQ(QStringList({sheet.lines[1].stake, sheet.lines[1].odds, sheet.lines[1].ev}),
               QStringList({"資金内になし", "―", "―"}));
     EXPECT_FALSE(sheet.lines[2].stake.contains(u'（')) << "Kelly stays inside the bankroll";
