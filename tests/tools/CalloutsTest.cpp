@@ -2,9 +2,16 @@
 // marker goes.
 #include "manual-shots/Callouts.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPainter>
 #include <QScrollArea>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -116,13 +123,19 @@ TEST(Callouts, MarkersTouchTheirWidgetsAndHideNeitherTextNorEachOther)
                 for (int x = t.left(); x < t.right(); x += 3)
                     p.fillRect(QRect(x, t.top(), 1, t.height()), Qt::black);
         }
-        const std::vector<QPointF> centres = callouts::place(picture, c.named, c.within);
-        ASSERT_EQ(centres.size(), c.named.size()) << c.what;
+        const std::vector<callouts::Marker> markers = callouts::place(picture, c.named, c.within);
+        ASSERT_EQ(markers.size(), c.named.size()) << c.what;
+        std::vector<QPointF> centres;
+        for (const callouts::Marker& m : markers) {
+            centres.push_back(m.centre);
+            EXPECT_FALSE(m.leader) << c.what << ": room enough beside every widget";
+        }
         for (size_t i = 0; i < centres.size(); ++i) {
             const QRectF box(centres[i] - QPointF(d / 2, d / 2), QSizeF(d, d));
             EXPECT_TRUE(QRectF(c.within.empty() ? QRect(0, 0, 400, 300) : c.within[i]).contains(box)) << c.what;
             for (const QRect& t : c.text)
-                EXPECT_FALSE(box.intersects(t)) << c.what << ": marker " << i + 1 << " hides text";
+                EXPECT_FALSE(box.intersects(t))
+                    << c.what << ": marker " << i + 1 << " hides text at " << centres[i].x() << "," << centres[i].y();
             const QRectF widget(c.named[i]);
             if (widget.width() < 200) {
                 EXPECT_FALSE(box.intersects(widget.adjusted(1, 1, -1, -1))) << c.what << ": marker " << i + 1;
@@ -133,4 +146,66 @@ TEST(Callouts, MarkersTouchTheirWidgetsAndHideNeitherTextNorEachOther)
                 EXPECT_GE(std::hypot(centres[i].x() - centres[j].x(), centres[i].y() - centres[j].y()), d) << c.what;
         }
     }
+}
+
+// A marker points at what a widget shows, not at an empty end of it: the
+// menus of a menu bar, the tab in view, a status line's message, a label's
+// text without its padding blanks, the cells of a table.
+TEST(Callouts, AMarkerPointsAtWhatTheWidgetShows)
+{
+    QMainWindow window;
+    window.resize(600, 400);
+    window.menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    auto* tabs = new QTabWidget;
+    tabs->addTab(new QWidget, QStringLiteral("単勝"));
+    auto* table = new QTableWidget(2, 2);
+    tabs->addTab(table, QStringLiteral("妙味"));
+    tabs->setCurrentIndex(1);
+    window.setCentralWidget(tabs);
+    window.statusBar()->showMessage(QStringLiteral("速報票数を取得しました"));
+    auto* label = new QLabel(QStringLiteral("チャンピオンズカップ") + QString(40, u' '), table);
+    label->setGeometry(200, 100, 380, 20);
+    window.show();
+    QApplication::processEvents();
+
+    const QRect bar = callouts::contentRect(&window, window.menuBar());
+    EXPECT_LT(bar.width(), window.width() / 4) << "the menus, not the whole bar";
+    const QTabBar* tabBar = tabs->tabBar();
+    EXPECT_EQ(callouts::contentRect(&window, tabs),
+              QRect(tabBar->mapTo(&window, tabBar->tabRect(1).topLeft()), tabBar->tabRect(1).size()));
+    EXPECT_LT(callouts::contentRect(&window, window.statusBar()).width(), window.width() / 2);
+    EXPECT_LT(callouts::contentRect(&window, label).width(), 200) << "the name, not its padding";
+    const QRect cells = callouts::contentRect(&window, table);
+    EXPECT_LT(cells.width(), callouts::shownRect(&window, table).width());
+    EXPECT_LT(cells.height(), callouts::shownRect(&window, table).height());
+}
+
+// Where every spot beside a widget stands on another one, its marker takes
+// the one that hides nothing and draws a leader to it; a marker touching its
+// widget on free ground draws none.
+TEST(Callouts, AMarkerOnAnotherWidgetDrawsItsLeader)
+{
+    QImage picture(800, 600, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(2);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        // Text on the buttons left and right of the one named.
+        for (const QRect& t : {QRect(100, 143, 78, 16), QRect(242, 143, 78, 16)})
+            for (int x = t.left(); x < t.right(); x += 3)
+                p.fillRect(QRect(x, t.top(), 1, t.height()), Qt::black);
+    }
+    const QRect button(180, 140, 60, 22);
+    // A row of buttons, an empty bar above them all and a panel below.
+    const std::vector<QRect> others = {{100, 140, 78, 22}, {242, 140, 78, 22}, {0, 110, 400, 28}, {0, 164, 400, 36}};
+    const std::vector<callouts::Marker> markers = callouts::place(picture, {button}, {{0, 100, 400, 100}}, {others});
+    ASSERT_EQ(markers.size(), 1u);
+    const QPointF c = markers[0].centre;
+    EXPECT_TRUE(c.x() > button.left() && c.x() < button.right()) << "above the button, not beside its neighbours";
+    EXPECT_LT(c.y(), button.top());
+    ASSERT_TRUE(markers[0].leader);
+    EXPECT_TRUE(QRectF(button).contains(*markers[0].leader));
+
+    const std::vector<callouts::Marker> free = callouts::place(picture, {button}, {{0, 100, 400, 100}});
+    EXPECT_FALSE(free[0].leader);
 }

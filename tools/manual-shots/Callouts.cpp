@@ -2,9 +2,15 @@
 
 #include "manual/Marker.h"
 
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
 #include <QPainter>
 #include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QWidget>
 
 #include <algorithm>
@@ -162,6 +168,43 @@ QRect shownRect(const QWidget* window, const QWidget* widget)
     return shown;
 }
 
+QRect contentRect(const QWidget* window, const QWidget* widget)
+{
+    const QRect shown = shownRect(window, widget);
+    const QPoint at = widget->mapTo(window, QPoint(0, 0));
+    QRect content;
+    if (const auto* menus = qobject_cast<const QMenuBar*>(widget)) {
+        for (QAction* a : menus->actions())
+            if (a->isVisible())
+                content |= menus->actionGeometry(a);
+    } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
+        // The tab of the page in view, the one a picture of it is about.
+        const QTabBar* bar = tabs->tabBar();
+        content = bar->tabRect(bar->currentIndex()).translated(bar->pos());
+    } else if (const auto* status = qobject_cast<const QStatusBar*>(widget)) {
+        if (!status->currentMessage().isEmpty())
+            content = QRect(0, 0, status->fontMetrics().horizontalAdvance(status->currentMessage()) + 8,
+                            status->height());
+    } else if (const auto* table = qobject_cast<const QTableView*>(widget)) {
+        // The cells the table has, with their headings, not the empty
+        // space beside and below them.
+        const QPoint origin = table->viewport()->mapTo(table, QPoint(0, 0));
+        const int left = table->verticalHeader()->isVisible() ? 0 : origin.x();
+        const int top = table->horizontalHeader()->isVisible() ? 0 : origin.y();
+        content = QRect(QPoint(left, top), QPoint(origin.x() + table->horizontalHeader()->length(),
+                                                  origin.y() + table->verticalHeader()->length()));
+    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        // A record's text keeps the blanks that pad its field.
+        QString text = label->text();
+        while (text.endsWith(u' '))
+            text.chop(1);
+        if (!text.isEmpty())
+            content = label->fontMetrics().boundingRect(
+                label->contentsRect(), int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), text);
+    }
+    return content.isEmpty() ? shown : content.translated(at) & shown;
+}
+
 QRect regionOf(const QWidget* window, const QWidget* widget)
 {
     for (const QWidget* w = widget; w && w != window; w = up(window, w)) {
@@ -172,36 +215,79 @@ QRect regionOf(const QWidget* window, const QWidget* widget)
     return window->rect();
 }
 
-std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& named, const std::vector<QRect>& within)
+namespace {
+
+qreal distance(QPointF p, const QRectF& r)
+{
+    const qreal dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
+    const qreal dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
+    return std::hypot(dx, dy);
+}
+
+QPointF nearest(QPointF p, const QRectF& r)
+{
+    return {std::clamp(p.x(), r.left(), r.right()), std::clamp(p.y(), r.top(), r.bottom())};
+}
+
+// A marker centred at `c` needs a leader to `named`: it stands apart from it,
+// or on another widget, which it would seem to name.
+bool leads(QPointF c, const QRectF& named, const std::vector<QRect>& others)
+{
+    if (distance(c, named) > kDiameter / 2 + 3)
+        return true;
+    return !named.contains(c) && std::any_of(others.begin(), others.end(), [&](const QRect& o) {
+        return QRectF(o).contains(c) && !QRectF(o).contains(named);
+    });
+}
+
+}  // namespace
+
+std::vector<Marker> place(const QImage& picture, const std::vector<QRect>& named, const std::vector<QRect>& within,
+                          const std::vector<std::vector<QRect>>& others)
 {
     const qreal dpr = picture.devicePixelRatio();
     const Ink ink(picture);
     const qreal d = kDiameter, r = d / 2, gap = 2;
     const QRectF frame = QRectF(QPointF(0, 0), picture.deviceIndependentSize()).adjusted(1, 1, -1, -1);
-    std::vector<QPointF> placed;
+    const auto device = [dpr](const QRectF& box) {
+        return QRectF(box.topLeft() * dpr, box.size() * dpr).toAlignedRect();
+    };
+    std::vector<QRectF> parts(named.begin(), named.end());
+    std::vector<Marker> placed;
     for (size_t t = 0; t < named.size(); ++t) {
-        const QRectF w(named[t]);
-        const QRectF bounds = t < within.size() ? frame & QRectF(within[t]) : frame;
-        // Beside a tall widget, level with its top, where a tab bar, a
-        // heading row or a title is: its middle may be far from what it is.
+        const QRectF w = parts[t];
+        const QRectF bounds = t < within.size() && !within[t].isEmpty() ? frame & QRectF(within[t]) : frame;
+        // Beside a tall part, level with its top, where a tab bar, a heading
+        // row or a title is: its middle may be far from what it is.
         const qreal side = w.height() > 3 * d ? w.top() + r + gap : w.center().y();
-        // Touching the widget from outside first, where the marker hides
-        // nothing of it; then on its corners and in them.
+        const qreal far = d + r;  // a marker apart, joined by a leader
+        // Touching the part from outside first, where the marker hides
+        // nothing of it; then on its corners and in them; then apart.
         const QPointF candidates[] = {
             {w.left() - r - gap, side},
+            {w.center().x(), w.top() - r - gap},
             {w.left() + r, w.top() - r - gap},
             {w.right() + r + gap, side},
             {w.left() - r * 0.7, w.top() - r * 0.7},
             {w.right() - r, w.top() - r - gap},
-            {w.left() + r, w.bottom() + r + gap},
-            {w.center().x(), w.top() - r - gap},
+            {w.left() + r + gap, w.bottom() + r + gap},
+            {w.center().x(), w.bottom() + r + gap},
             {w.right() + r * 0.7, w.top() - r * 0.7},
             {w.left(), w.top()},
             {w.right(), w.top()},
             {w.left() + r + gap, w.top() + r + gap},
+            {w.left() + r + d + 2 * gap, w.top() + r + gap},  // beside a marker that took the corner
             {w.right() - r - gap, w.top() + r + gap},
             {w.left() + r + gap, w.bottom() - r - gap},
             {w.right() - r - gap, w.bottom() - r - gap},
+            {w.left() - far, side},
+            {w.left() + r + gap, w.top() - far},
+            {w.right() + far, side},
+            {w.left() - far, w.top() - far},
+            {w.left() + r + gap, w.bottom() + far},
+            {w.right() + far, w.top() - far},
+            {w.left() - far, w.bottom() + far},
+            {w.right() + far, w.bottom() + far},
         };
         // A small widget under its marker would be gone from the picture.
         const bool small = w.width() * w.height() < 20 * d * d;
@@ -212,25 +298,41 @@ std::vector<QPointF> place(const QImage& picture, const std::vector<QRect>& name
             const QRectF box(c.x() - r, c.y() - r, d, d);
             if (!bounds.contains(box))
                 continue;
-            if (std::any_of(placed.begin(), placed.end(),
-                            [&](QPointF p) { return std::hypot(p.x() - c.x(), p.y() - c.y()) < d; }))
+            if (std::any_of(placed.begin(), placed.end(), [&](const Marker& p) {
+                    return std::hypot(p.centre.x() - c.x(), p.centre.y() - c.y()) < d;
+                }))
                 continue;
-            qreal cost = ink.under(QRectF(box.topLeft() * dpr, box.size() * dpr).toAlignedRect());
+            // What it hides weighs most: a leader costs less than a word.
+            qreal cost = 2 * ink.under(device(box));
             if (small)
                 cost += area(box & w) * dpr * dpr;
-            // Standing on another named widget, a marker seems to name that one.
+            // Standing on another named widget, a marker seems to name that
+            // one; on another widget, a little (what it hides there counts
+            // as ink already).
             for (size_t o = 0; o < named.size(); ++o)
                 if (o != t && !named[o].contains(named[t]) && !named[t].contains(named[o]))
                     cost += area(box & QRectF(named[o])) * dpr * dpr;
+            if (t < others.size())
+                for (const QRect& o : others[t])
+                    cost += area(box & QRectF(o)) * dpr * dpr / 4;
+            // Apart from its widget, or standing on another one, a marker
+            // needs a leader to say which it names.
+            const qreal apart = distance(c, w) - r;
+            if (leads(c, w, t < others.size() ? others[t] : std::vector<QRect>()))
+                cost += 150 + 8 * std::max(apart, 0.0) * dpr;
             cost += qreal(i) * 20;  // among spots alike, the earlier one
             if (!best || cost < bestCost) {
                 best = c;
                 bestCost = cost;
             }
         }
-        // Crowded beyond every spot: on the widget's corner, held in the picture.
-        placed.push_back(best.value_or(QPointF(std::clamp(w.left(), frame.left() + r, frame.right() - r),
-                                               std::clamp(w.top(), frame.top() + r, frame.bottom() - r))));
+        // Crowded beyond every spot: on the part's corner, held in the picture.
+        const QPointF centre = best.value_or(QPointF(std::clamp(w.left(), frame.left() + r, frame.right() - r),
+                                                     std::clamp(w.top(), frame.top() + r, frame.bottom() - r)));
+        Marker marker{centre, std::nullopt};
+        if (leads(centre, w, t < others.size() ? others[t] : std::vector<QRect>()))
+            marker.leader = nearest(centre, w);
+        placed.push_back(marker);
     }
     return placed;
 }
@@ -249,11 +351,31 @@ QImage framed(const QImage& window)
     return picture;
 }
 
-void draw(QImage& picture, const std::vector<QPointF>& centres)
+std::vector<QRect> othersOf(const QWidget* window, const QWidget* widget)
+{
+    std::vector<QRect> others;
+    for (const QWidget* w : window->findChildren<const QWidget*>()) {
+        if (!shows(window, w) || w == widget || w->isAncestorOf(widget) || widget->isAncestorOf(w))
+            continue;
+        others.push_back(shownRect(window, w));
+    }
+    return others;
+}
+
+void draw(QImage& picture, const std::vector<Marker>& markers)
 {
     QPainter painter(&picture);
-    for (size_t i = 0; i < centres.size(); ++i)
-        manual::drawMarker(painter, centres[i], kDiameter, int(i) + 1);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const Marker& m : markers)
+        if (m.leader) {
+            painter.setPen(QPen(manual::kMarkerColour, 1.5));
+            painter.drawLine(m.centre, *m.leader);
+            painter.setBrush(manual::kMarkerColour);
+            painter.setPen(Qt::NoPen);
+            painter.drawEllipse(*m.leader, 2.5, 2.5);
+        }
+    for (size_t i = 0; i < markers.size(); ++i)
+        manual::drawMarker(painter, markers[i].centre, kDiameter, int(i) + 1);
 }
 
 }  // namespace tavek::callouts

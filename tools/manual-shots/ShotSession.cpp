@@ -562,19 +562,25 @@ void ShotSession::take(const QString& screen, QWidget* window)
     if (!options_.plain) {
         const QPoint margin(callouts::kMargin, callouts::kMargin);
         std::vector<QRect> targets, regions;
+        std::vector<std::vector<QRect>> others;
         const auto marks = options_.marks.find(screen);
         for (const manual::Callout& mark :
              marks == options_.marks.end() ? std::vector<manual::Callout>() : marks->second) {
             try {
                 const QWidget* named = callouts::find(window, mark.path);
-                targets.push_back(callouts::shownRect(window, named).translated(margin));
-                regions.push_back(callouts::regionOf(window, named).translated(margin));
+                targets.push_back(callouts::contentRect(window, named).translated(margin));
+                // A widget of the window itself may take the white margin around it.
+                const QRect region = callouts::regionOf(window, named);
+                regions.push_back(region == window->rect() ? QRect() : region.translated(margin));
+                others.push_back(callouts::othersOf(window, named));
+                for (QRect& o : others.back())
+                    o.translate(margin);
             } catch (const std::runtime_error& e) {
                 fail(screen, QStringLiteral("%1 line %2: %3").arg(options_.manualName).arg(mark.line).arg(e.what()));
             }
         }
         picture = callouts::framed(picture);
-        callouts::draw(picture, callouts::place(picture, targets, regions));
+        callouts::draw(picture, callouts::place(picture, targets, regions, others));
     }
     // The picture says it holds twice the window's pixels: make-manual prints
     // every window at one scale.
