@@ -202,7 +202,10 @@ private:
     // The race header of the win tab's current race.
     void showRaceHeader();
     // Label3D14: 速報 and when the votes on screen were fetched; empty for final figures.
-    QString reportText();
+    QString reportText() const;
+    // When the odds history says the quick report's votes of race slot `race`
+    // were fetched; none for final figures, or without a history.
+    std::optional<QDateTime> quickReportFetched(int race);
     void restorePlacement();
     void buildHistoryTab();
     void stopAutoRefresh(const QString& why);

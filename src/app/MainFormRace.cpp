@@ -171,7 +171,7 @@ void TMainForm::calcBtnClick()
     };
     bool calculated = false;
     try {
-        calculated = race >= 0 && winSheet->calculate(race);
+        calculated = race >= 0 && winSheet->calculate(race, quickReportFetched(race));
     } catch (...) {
         hideTabs();
         throw;
@@ -217,22 +217,23 @@ void TMainForm::showRaceHeader()
     Panel5->show();
 }
 
-QString TMainForm::reportText()
+std::optional<QDateTime> TMainForm::quickReportFetched(int race)
+{
+    // Only a quick report's votes have a fetch time to look up.
+    if (race < 0 || !tavek::win::quickReport(*day_, race))
+        return std::nullopt;
+    tavek::history::OddsHistory* h = oddsHistory();
+    try {
+        return h ? h->fetchedAt(day_->voteRecord(race)) : std::nullopt;
+    } catch (const std::runtime_error&) {
+        return std::nullopt;  // the header still says the votes are a quick report's
+    }
+}
+
+QString TMainForm::reportText() const
 {
     const tavek::win::WinBoard& board = winSheet->board();
-    if (!board.quickReport())
-        return QString();
-    // When these votes were fetched, from the odds history; without it the
-    // header still says they are a quick report's.
-    std::optional<QDateTime> fetched;
-    const QByteArrayView votes = day_->voteRecord(board.race());
-    if (tavek::history::OddsHistory* h = oddsHistory()) {
-        try {
-            fetched = h->fetchedAt(votes);
-        } catch (const std::runtime_error&) {
-        }
-    }
-    const QDate raceDate = QDate::fromString(QString::fromLatin1(tavek::layout::raceDate(votes)),
-                                             QStringLiteral("yyyyMMdd"));
-    return tavek::win::reportText(true, fetched, raceDate);
+    const QDate raceDate = QDate::fromString(
+        QString::fromLatin1(tavek::layout::raceDate(day_->voteRecord(board.race()))), QStringLiteral("yyyyMMdd"));
+    return tavek::win::reportText(board.quickReport(), board.fetched(), raceDate);
 }

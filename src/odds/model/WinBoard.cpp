@@ -8,7 +8,7 @@
 
 namespace tavek::win {
 
-bool WinBoard::calculate(int race)
+bool WinBoard::calculate(int race, std::optional<QDateTime> fetched)
 {
     // Another race picked, even one without votes to show: the simulation
     // is not kept for a return to its race.
@@ -17,6 +17,7 @@ bool WinBoard::calculate(int race)
         return false;
     }
     day_.setCurrentRace(race);
+    fetched_ = fetched;
     winReset(day_, race);
     inputs_ = InputTexts{};
     dropped_.clear();

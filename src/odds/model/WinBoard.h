@@ -24,7 +24,9 @@ public:
     // texts are cleared. The last accepted simulation, when it ran on this
     // same race, then runs again on the record's figures (a quick report
     // reloaded them); refused now, it is dropped and dropped() says so.
-    bool calculate(int race);
+    // `fetched`: when the odds history says a quick report's votes of the
+    // race were fetched (none for final figures or without a history).
+    bool calculate(int race, std::optional<QDateTime> fetched = std::nullopt);
 
     // The note on a simulation the last calculation dropped; empty otherwise.
     const QString& dropped() const { return dropped_; }
@@ -32,7 +34,8 @@ public:
     // Texts of the current race.
     int runners() const { return registeredRunners(day_, race()); }  // the grid's data rows
     HeaderTexts header() const { return headerTexts(day_, race()); }
-    bool quickReport() const { return win::quickReport(day_, race()); }
+    bool quickReport() const { return win::quickReport(day_, race(), fetched_); }
+    const std::optional<QDateTime>& fetched() const { return fetched_; }
     const QStringList& columnHeaders() const { return win::columnHeaders(quickReport()); }
     QString total() const { return totalText(day_, race()); }
     const QString& virtualTotal() const { return inputs_.virtualTotal; }
@@ -60,6 +63,7 @@ private:
     InputTexts inputs_;
     sim::SimInput last_;
     QString dropped_;
+    std::optional<QDateTime> fetched_;
 };
 
 }  // namespace tavek::win

@@ -3,6 +3,7 @@
 #include "racedata/Cp932.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/PostTime.h"
 #include "racedata/RecordField.h"
 
 namespace tavek::win {
@@ -53,9 +54,12 @@ const QStringList& columnHeaders(bool quickReport)
     return quickReport ? quick : final;
 }
 
-bool quickReport(const DayData& day, int race)
+bool quickReport(const DayData& day, int race, const std::optional<QDateTime>& fetched)
 {
-    return layout::dataCategory(day.voteRecord(race)) == "0";
+    if (layout::dataCategory(day.voteRecord(race)) != "0")
+        return false;
+    const std::optional<QDateTime> post = fetched ? posttime::of(day.raceRecord(race)) : std::nullopt;
+    return !(post && *fetched >= *post);
 }
 
 QString reportText(bool quickReport, const std::optional<QDateTime>& fetched, QDate raceDate)

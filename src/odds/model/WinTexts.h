@@ -20,8 +20,9 @@ const QStringList& columnHeaders(bool quickReport = false);
 
 // The race's votes on screen are a quick report (速報): the quick report
 // stores its records with data category and date "000000000", the final
-// figures of an acquisition keep theirs.
-bool quickReport(const DayData& day, int race);
+// figures of an acquisition keep theirs. A quick report `fetched` at or after
+// the race's post time holds the final votes (sales close then): no 速報.
+bool quickReport(const DayData& day, int race, const std::optional<QDateTime>& fetched = std::nullopt);
 
 // What the race header says of a quick report on screen: 速報 and, when the
 // odds history knows when these votes were fetched, the time (with the date

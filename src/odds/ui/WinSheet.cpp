@@ -81,9 +81,9 @@ void WinSheet::setRaceListed(bool listed)
     });
 }
 
-bool WinSheet::calculate(int race)
+bool WinSheet::calculate(int race, std::optional<QDateTime> fetched)
 {
-    if (!board_.calculate(race))
+    if (!board_.calculate(race, fetched))
         return false;
     // 確定オッズ or 速報オッズ: the heading names what the column shows.
     const QStringList& headers = board_.columnHeaders();

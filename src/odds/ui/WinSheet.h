@@ -30,9 +30,10 @@ public:
     void setRaceListed(bool listed);
 
     // The sheet's part of the win calculation for race slot `race`: the
-    // board's, then rows for the runners, the totals, empty input columns.
+    // board's, then rows for the runners, the totals, empty input columns,
+    // the odds column headed as its votes are (確定 or 速報, see WinBoard).
     // False when the race has no runners to show (nothing is changed then).
-    bool calculate(int race);
+    bool calculate(int race, std::optional<QDateTime> fetched = std::nullopt);
 
     // OK of the win dialogs: the simulation on runner `horse` of the current
     // race, shown.

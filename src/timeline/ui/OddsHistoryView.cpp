@@ -163,11 +163,15 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         parts.post->replace({QPointF(double(*post), range.low * 0.9), QPointF(double(*post), range.high * 1.1)});
     parts.postAt = post && !range.empty ? *post : 0;
     parts.postBeyond = post && !range.empty && !axis.showsPost;
+    parts.postBefore = parts.postBeyond && *post < axis.from;
     parts.postName->setVisible(post && !range.empty);
-    if (post) {
-        const QString at = postTime->toString(QStringLiteral("HH:mm"));
-        parts.postName->setText(parts.postBeyond ? QStringLiteral("発走 %1 →").arg(at)
-                                                 : QStringLiteral("発走 %1").arg(at));
+    if (post && !range.empty) {
+        // Dated when the axis shows another day; the arrow points where it lies.
+        const bool sameDay = postTime->date() == QDateTime::fromMSecsSinceEpoch(axis.from).date();
+        const QString at = postTime->toString(sameDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
+        parts.postName->setText(!parts.postBeyond  ? QStringLiteral("発走 %1").arg(at)
+                                : parts.postBefore ? QStringLiteral("← 発走 %1").arg(at)
+                                                   : QStringLiteral("発走 %1 →").arg(at));
     }
 
     if (range.empty) {
@@ -273,10 +277,11 @@ void placeNames(QChart* chart, const Parts& parts)
     }
 
     // Above the plot, clear of the lines and their names: over its line, or
-    // at the right end of the axis it lies beyond.
+    // at the end of the axis it lies beyond.
     if (parts.postName && parts.postName->isVisible() && axes) {
         const QRectF box = parts.postName->boundingRect();
-        const qreal x = parts.postBeyond
+        const qreal x = parts.postBefore ? plot.left()
+                        : parts.postBeyond
                             ? plot.right() - box.width()
                             : chart->mapToPosition(QPointF(double(parts.postAt), 1), parts.post).x() - box.width() / 2;
         parts.postName->setPos(std::clamp(x, plot.left(), plot.right() + kNameRoom - box.width()),

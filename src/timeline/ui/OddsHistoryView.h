@@ -67,6 +67,7 @@ private:
         QGraphicsSimpleTextItem* postName = nullptr;
         qint64 postAt = 0;        // post time, milliseconds since the epoch
         bool postBeyond = false;  // off the time axis: named at its edge
+        bool postBefore = false;  // off it on the left: the reports came after the race
         QDateTimeAxis* x = nullptr;
         QAbstractAxis* y = nullptr;
         bool logY = false;

@@ -98,6 +98,13 @@ TEST(WinTexts, AQuickReportIsNamedAsSuch)
     EXPECT_FALSE(win::quickReport(*dayWith(H1Record(test::raceKey(), '4')), 0));
     EXPECT_TRUE(win::quickReport(*dayWith(H1Record(test::raceKey(), '0')), 0));
     EXPECT_FALSE(win::quickReport(DayData(), 0)) << "no votes at all";
+    // Fetched at post time or later, a quick report holds the final votes.
+    const auto race = dayWith(H1Record(test::raceKey("20050416"), '0'),
+                              RaRecord(test::raceKey("20050416")).put(layout::kPostTime, "1545"));
+    const QDateTime post(QDate(2005, 4, 16), QTime(15, 45));
+    EXPECT_TRUE(win::quickReport(*race, 0, post.addSecs(-1)));
+    EXPECT_FALSE(win::quickReport(*race, 0, post));
+    EXPECT_TRUE(win::quickReport(*race, 0)) << "no fetch time known";
 
     const QDate day(2026, 12, 6);
     const QDateTime morning(day, QTime(10, 32, 15));

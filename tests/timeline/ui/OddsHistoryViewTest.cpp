@@ -156,4 +156,12 @@ TEST(OddsHistoryView, EachLineIsNamedAtItsEndInAColourOfItsOwn)
     ASSERT_TRUE(x);
     EXPECT_EQ(x->min(), nine);
     EXPECT_EQ(x->max(), nine.addSecs(1800));
+
+    // Reports of a race looked at two days later: post time lies to the left.
+    view.showTimeline(QStringLiteral("x"), timeline::OddsTimeline({report(0), report(30)}), nine.addDays(-2));
+    QStringList postNames;
+    for (QGraphicsItem* item : chart->childItems())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->text().contains(u'発'))
+            postNames.append(text->text());
+    EXPECT_EQ(postNames, QStringList{QStringLiteral("← 発走 04/14 09:00")});
 }
