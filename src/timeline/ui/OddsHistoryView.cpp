@@ -80,6 +80,27 @@ struct Range {
     }
 };
 
+// A range from a whole tick to a whole tick, about four ticks apart: 1, 2
+// or 5 times a power of ten.
+struct NiceRange {
+    double low, high;
+    int ticks;
+};
+
+NiceRange niceRange(double low, double high)
+{
+    const double least = std::max(high - low, 1e-9) / 4;
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    double step = 10 * power;
+    for (const double m : {1.0, 2.0, 5.0})
+        if (m * power >= least) {
+            step = m * power;
+            break;
+        }
+    const double from = std::floor(low / step) * step, to = std::ceil(high / step) * step;
+    return {from, to, int(std::lround((to - from) / step)) + 1};
+}
+
 struct Line {
     QString name;
     QColor colour;
@@ -139,7 +160,10 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         series->replace(lines[i].points);
         parts.names[i]->setText(lines[i].name);
         parts.names[i]->setBrush(lines[i].colour);
-        parts.leaders[i]->setPen(QPen(lines[i].colour, 1, Qt::DotLine));
+        // Solid but faint: a dash pattern cost more to draw than the lines themselves.
+        QColor faint = lines[i].colour;
+        faint.setAlpha(110);
+        parts.leaders[i]->setPen(QPen(faint, 1));
         parts.ends.push_back(lines[i].points.isEmpty() ? QPointF() : lines[i].points.back());
     }
 
@@ -219,8 +243,10 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         static_cast<QLogValueAxis*>(parts.y)->setRange(std::max(1.0, range.low * 0.9), range.high * 1.1);
     } else {
         auto* linear = static_cast<QValueAxis*>(parts.y);
-        linear->setRange(std::max(0.0, range.low * 0.95), range.high * 1.05);
-        linear->applyNiceNumbers();
+        // Round ends and ticks, set at once: each new range lays the labels out again.
+        const auto [low, high, ticks] = niceRange(std::max(0.0, range.low * 0.95), range.high * 1.05);
+        linear->setTickCount(ticks);
+        linear->setRange(low, high);
     }
     for (QAbstractSeries* s : chart->series()) {
         const QList<QAbstractAxis*> attached = s->attachedAxes();
