@@ -3,8 +3,8 @@
 // A full race day for the benchmarks: 36 races (three courses of twelve) with
 // RA records and H1 records whose every vote field holds a number.
 
+#include "pools/VotePools.h"
 #include "racedata/RecordLayout.h"
-#include "racedata/VotePools.h"
 
 #include <QByteArray>
 #include <QFile>

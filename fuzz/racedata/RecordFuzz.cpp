@@ -73,9 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     codeTables(record, in);
     raceItemText(record);
     sim::raceKeyText(record);
-    for (const sim::PairKind kind : {sim::PairKind::Quinella, sim::PairKind::Bracket}) {
+    for (const pools::PairKind kind : {pools::PairKind::Quinella, pools::PairKind::Bracket}) {
         sim::realTotalText(kind, record);
-        for (int k = 1; k <= sim::pairCount(kind); k += 1 + in.control(3) % 8)
+        for (int k = 1; k <= pools::pairCount(kind); k += 1 + in.control(3) % 8)
             fuzz::allowFailure([&] { sim::realOddsText(kind, record, k); });
     }
 

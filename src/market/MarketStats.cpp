@@ -1,7 +1,7 @@
 #include "market/MarketStats.h"
 
 #include "odds/model/BetValue.h"
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
@@ -142,8 +142,8 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         && record::tryBlankAsAbsent(
             record::field(h1,
                           pools::pool(Pool::Quinella)
-                              .votes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
-                                                 std::max(favourite, second) + 1)),
+                              .votes(pools::pairIndexOf(pools::PairKind::Quinella, std::min(favourite, second) + 1,
+                                                        std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
         const double a = win[favourite] / winTotal, b = win[second] / winTotal;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "odds/model/OrderModel.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

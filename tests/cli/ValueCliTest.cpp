@@ -1,5 +1,5 @@
 #include "odds/model/BetValue.h"
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
@@ -84,7 +84,7 @@ TEST_F(ValueCli, AdviseTakesTheModelsChance)
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const std::optional<sim::BetValue> v = sim::findValue(sim::betValues(record, sim::OrderModel::Harville),
                                                           pools::Pool::Quinella,
-                                                          sim::pairIndexOf(sim::PairKind::Quinella, 1, 3));
+                                                          pools::pairIndexOf(pools::PairKind::Quinella, 1, 3));
     ASSERT_TRUE(v);
     EXPECT_NEAR(r.json()["prob"].toDouble(), v->chance, 5e-7);
 }

@@ -3,7 +3,7 @@
 
 #include "advisor/model/StakeAdvisor.h"
 #include "advisor/model/AdvisorChart.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "odds/model/PoolFigures.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QString>
 #include <memory>

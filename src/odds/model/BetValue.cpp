@@ -1,15 +1,18 @@
 #include "odds/model/BetValue.h"
 
-#include "odds/model/PairIndex.h"
 #include "odds/model/PoolFigures.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/model/SimulationRefusal.h"
+#include "pools/PairIndex.h"
+#include "pools/PoolIndex.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 
 #include <algorithm>
 
 namespace tavek::sim {
+
+using pools::entryLabel, pools::entryRunners, pools::pairIndexOf, pools::pairLabel, pools::pairNumbers;
+using pools::EntryRunners, pools::PairKind, pools::PairNumbers;
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 namespace tavek::sim {
 
-PairSlot pairSlot(DayData& day, int race, PairKind kind)
+PairSlot pairSlot(DayData& day, int race, pools::PairKind kind)
 {
     const auto r = size_t(race);
-    if (kind == PairKind::Quinella)
+    if (kind == pools::PairKind::Quinella)
         return {day.voteRecord(race), {day.quinellaTotal(race), day.quinellaVotes(race)}};
     return {day.voteRecord(race), {day.BracketTotal[r], day.BracketVotes[r]}};
 }

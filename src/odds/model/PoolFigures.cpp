@@ -1,8 +1,8 @@
 #include "odds/model/PoolFigures.h"
 
 #include "odds/model/PairFigures.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimulationRefusal.h"
+#include "pools/PairIndex.h"
 #include "racedata/RecordField.h"
 
 #include <algorithm>
@@ -40,9 +40,10 @@ RangeEnds placeEnds(const PoolFigures& f, int horse)
 // The other winners of wide pair a-b: pairs a-c and b-c of one third runner c.
 RangeEnds wideEnds(const PoolFigures& f, int k)
 {
-    const EntryRunners ab = entryRunners(f.pool, k);
+    const pools::EntryRunners ab = pools::entryRunners(f.pool, k);
     const auto votesOf = [&](int x, int y) {
-        return std::max(f.entryVotes(pairIndexOf(PairKind::Quinella, std::min(x, y), std::max(x, y))), 0LL);
+        return std::max(f.entryVotes(pools::pairIndexOf(pools::PairKind::Quinella, std::min(x, y), std::max(x, y))),
+                        0LL);
     };
     RangeEnds ends;
     bool any = false;
@@ -102,13 +103,13 @@ int placeWinners(int starters)
 
 bool entryRefunded(const PoolFigures& figures, int n)
 {
-    const EntryRunners runners = entryRunners(figures.pool, n);
+    const pools::EntryRunners runners = pools::entryRunners(figures.pool, n);
     return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
 }
 
 bool entryInField(const PoolFigures& figures, int n)
 {
-    const EntryRunners runners = entryRunners(figures.pool, n);
+    const pools::EntryRunners runners = pools::entryRunners(figures.pool, n);
     return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/PoolIndex.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "odds/model/SimResult.h"
+#include "pools/VotePools.h"
 #include "racedata/DayData.h"
-#include "racedata/VotePools.h"
 
 #include <optional>
 

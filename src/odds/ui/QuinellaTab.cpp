@@ -43,7 +43,7 @@ PairMatrixGeometry quinellaGeometry()
 }  // namespace
 
 QuinellaTab::QuinellaTab(QWidget* parent)
-    : PairSheet(tavek::sim::PairKind::Quinella, QStringLiteral("Panel4"), QStringLiteral("馬連"), true, parent)
+    : PairSheet(tavek::pools::PairKind::Quinella, QStringLiteral("Panel4"), QStringLiteral("馬連"), true, parent)
 {
     setObjectName(QStringLiteral("QuinellaTab"));
     buildMatrix(quinellaGeometry());

@@ -1,7 +1,7 @@
 #include "finishorder/FinishOrder.h"
 #include "odds/model/BetValue.h"
-#include "odds/model/PairIndex.h"
-#include "odds/model/PoolIndex.h"
+#include "pools/PairIndex.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 
@@ -13,7 +13,8 @@
 
 using namespace tavek;
 using namespace tavek::sim;
-using pools::Pool;
+using pools::EntryRunners, pools::PairKind, pools::Pool;
+using pools::entryRunners, pools::pairIndexOf, pools::pairNumbers;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QString>
 #include <array>
@@ -10,7 +10,7 @@
 // pair index (1-2, 1-3, ..., 17-18); exacta by first runner, then second
 // (1-2, 1-3, ..., 1-18, 2-1, 2-3, ...); trio by the three runners ascending
 // (1-2-3, 1-2-4, ..., 16-17-18).
-namespace tavek::sim {
+namespace tavek::pools {
 
 // One of the four pools the pool boards show: Place, Wide, Exacta or Trio.
 constexpr bool isBoardPool(pools::Pool pool)
@@ -31,4 +31,4 @@ int entryOf(pools::Pool pool, int a, int b = 0, int c = 0);
 // "3", "1-2", "2-3-7"; empty outside 1..entries.
 QString entryLabel(pools::Pool pool, int n);
 
-}  // namespace tavek::sim
+}  // namespace tavek::pools

@@ -1,4 +1,4 @@
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include "racedata/RecordField.h"
 

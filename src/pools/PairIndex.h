@@ -1,6 +1,6 @@
 #pragma once
 
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QString>
 #include <QStringView>
@@ -9,7 +9,7 @@
 // order (1,2), (1,3), ..., (17,18); bracket pairs 1..36 are the bracket pairs
 // (a, b), a <= b <= 8, same-bracket pairs included. The index is also the
 // entry number of the pair in the vote-count record.
-namespace tavek::sim {
+namespace tavek::pools {
 
 enum class PairKind { Quinella, Bracket };
 
@@ -41,4 +41,4 @@ QString pairLabel(PairKind kind, int k);
 // The index whose label equals `label` exactly; 0 when none does.
 int pairIndex(PairKind kind, QStringView label);
 
-}  // namespace tavek::sim
+}  // namespace tavek::pools

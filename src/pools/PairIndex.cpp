@@ -1,10 +1,10 @@
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 
 #include "racedata/NumberFormat.h"
 
 #include <array>
 
-namespace tavek::sim {
+namespace tavek::pools {
 
 namespace {
 
@@ -74,4 +74,4 @@ int pairIndex(PairKind kind, QStringView label)
     return 0;
 }
 
-}  // namespace tavek::sim
+}  // namespace tavek::pools

@@ -1,10 +1,10 @@
-#include "odds/model/PoolIndex.h"
+#include "pools/PoolIndex.h"
 
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 
 #include <vector>
 
-namespace tavek::sim {
+namespace tavek::pools {
 
 namespace {
 
@@ -88,4 +88,4 @@ QString entryLabel(pools::Pool pool, int n)
     return label;
 }
 
-}  // namespace tavek::sim
+}  // namespace tavek::pools

@@ -1,4 +1,4 @@
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
