@@ -115,8 +115,9 @@ int pairIndex(pools::PairKind kind, const QString& text, const QString& kindName
     const QStringList numbers = text.split(u'-');
     const int k = numbers.size() != 2
                       ? 0
-                      : pools::pairIndexOf(kind, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
-                                           int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
+                      : pools::pairIndexOf(
+                          kind, int(wholeNumber(numbers[0], 1, pools::kMaxRunners, QStringLiteral("pair A-B"))),
+                          int(wholeNumber(numbers[1], 1, pools::kMaxRunners, QStringLiteral("pair A-B"))));
     if (k == 0)
         throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
                            .arg(text, kindName, kind == pools::PairKind::Quinella ? u"<" : u"<="));
@@ -131,10 +132,10 @@ int poolEntry(pools::Pool pool, const QString& text)
         int last;
         const char* form;
     };
-    static constexpr Form kForms[] = {{pools::Pool::Place, 1, layout::kMaxWinEntries, "H, 1 to 28"},
-                                      {pools::Pool::Wide, 2, 18, "A-B with A < B"},
-                                      {pools::Pool::Exacta, 2, 18, "A-B with A and B different"},
-                                      {pools::Pool::Trio, 3, 18, "A-B-C with A < B < C"}};
+    static constexpr Form kForms[] = {{pools::Pool::Place, 1, pools::kRecordSlots, "H, 1 to 28"},
+                                      {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B with A < B"},
+                                      {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B with A and B different"},
+                                      {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C with A < B < C"}};
     const Form& f = *std::find_if(std::begin(kForms), std::end(kForms), [&](const Form& x) { return x.pool == pool; });
     const QStringList numbers = text.split(u'-');
     std::array<int, 3> runners{};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pools/Field.h"
+
 #include <array>
 #include <span>
 
@@ -23,7 +25,7 @@ inline constexpr Discounts kDiscountedHarville{0.81, 0.65};
 
 class FinishOrder {
 public:
-    static constexpr int kMaxRunners = 18;
+    static constexpr int kMaxRunners = pools::kMaxRunners;
 
     // `win`: the chance of each runner (index 0 is runner 1) to win, 0 for a
     // runner that cannot finish; at most kMaxRunners of them.

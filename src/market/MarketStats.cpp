@@ -105,7 +105,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     r.courseCode = record::field(h1, kCourse, 2).toByteArray();
     r.number = record::blankAsZero(h1, kRaceNumber, 2);
     r.starters = record::blankAsZero(h1, kStarters, 2);
-    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
+    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), pools::kMaxRunners);
     if (!r.date.isValid() || r.number <= 0)
         return false;
     for (size_t k = 0; k < pools::kPools.size(); ++k) {
@@ -115,7 +115,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         r.votes[k] = std::max(v, 0);
     }
     const pools::VotePool& winPool = pools::pool(Pool::Win);
-    std::array<int, 18> win{};
+    std::array<int, pools::kMaxRunners> win{};
     int favourite = -1, second = -1, least = -1;
     for (int h = 0; h < registered; ++h) {
         if (!record::tryBlankAsAbsent(record::field(h1, winPool.votes(h + 1), kVoteLen), win[h]))
@@ -134,7 +134,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(h1).value()) / win[least];
+        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(record::raceDate(h1)).value()) / win[least];
     }
     const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;

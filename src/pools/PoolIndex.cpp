@@ -1,85 +1,107 @@
 #include "pools/PoolIndex.h"
 
-#include "pools/PairIndex.h"
-
 #include <vector>
 
 namespace tavek::pools {
 
 namespace {
 
-constexpr int kMaxRunner = 18;  // the pair and triple pools' field
-
-// Every trio in the record's order: counting lexicographic triples is not
-// worth the arithmetic for 816 entries.
-const std::vector<EntryRunners>& trios()
+// Whether the numbers of `r` stand in the numbering's order; their range is
+// not checked.
+bool inOrder(const Numbering& numbering, const EntryRunners& r)
 {
-    static const std::vector<EntryRunners> table = [] {
-        std::vector<EntryRunners> t;
-        t.reserve(size_t(layout::kTrioEntries));
-        for (int a = 1; a <= kMaxRunner; ++a)
-            for (int b = a + 1; b <= kMaxRunner; ++b)
-                for (int c = b + 1; c <= kMaxRunner; ++c)
-                    t.push_back({a, b, c});
-        return t;
-    }();
-    return table;
+    for (size_t i = 1; i < size_t(numbering.numbers); ++i)
+        for (size_t j = 0; j < i; ++j) {
+            const bool ordered = numbering.order == Order::Ordered     ? r[j] != r[i]
+                                 : numbering.order == Order::Repeating ? r[j] <= r[i]
+                                                                       : r[j] < r[i];
+            if (!ordered)
+                return false;
+        }
+    return true;
 }
 
-bool inRange(pools::Pool pool, int n)
+// The entries of one pool both ways: entry n's numbers, and the entry of each
+// combination of numbers 1..highest, found by a walk over every combination
+// in lexicographic order, the record's order.
+class EntryTable {
+public:
+    explicit EntryTable(const Numbering& numbering) : numbering_(numbering)
+    {
+        int keys = 1;
+        for (int i = 0; i < numbering.numbers; ++i)
+            keys *= numbering.highest + 1;
+        entries_.assign(size_t(keys), 0);
+        EntryRunners r{};
+        for (int i = 0; i < numbering.numbers; ++i)
+            r[size_t(i)] = 1;
+        for (;;) {
+            if (inOrder(numbering, r)) {
+                runners_.push_back(r);
+                entries_[size_t(key(r))] = int(runners_.size());
+            }
+            int i = numbering.numbers - 1;
+            while (i >= 0 && r[size_t(i)] == numbering.highest)
+                r[size_t(i--)] = 1;
+            if (i < 0)
+                break;
+            ++r[size_t(i)];
+        }
+    }
+
+    EntryRunners runners(int n) const
+    {
+        return n >= 1 && n <= int(runners_.size()) ? runners_[size_t(n - 1)] : EntryRunners{};
+    }
+
+    int entryOf(const EntryRunners& r) const
+    {
+        for (size_t i = 0; i < r.size(); ++i) {
+            const bool used = int(i) < numbering_.numbers;
+            if (used ? r[i] < 1 || r[i] > numbering_.highest : r[i] != 0)
+                return 0;
+        }
+        return entries_[size_t(key(r))];
+    }
+
+private:
+    int key(const EntryRunners& r) const
+    {
+        int k = 0;
+        for (int i = 0; i < numbering_.numbers; ++i)
+            k = k * (numbering_.highest + 1) + r[size_t(i)];
+        return k;
+    }
+
+    Numbering numbering_;
+    std::vector<EntryRunners> runners_;  // entry n at [n - 1]
+    std::vector<int> entries_;           // by key; 0 for no entry
+};
+
+const EntryTable& table(Pool pool)
 {
-    return isBoardPool(pool) && n >= 1 && n <= pools::pool(pool).entries;
+    static const std::vector<EntryTable> tables = [] {
+        std::vector<EntryTable> t;
+        for (const VotePool& p : kPools)
+            t.emplace_back(p.numbering);
+        return t;
+    }();
+    return tables[size_t(pool)];
 }
 
 }  // namespace
 
-EntryRunners entryRunners(pools::Pool pool, int n)
+EntryRunners entryRunners(Pool pool, int n)
 {
-    if (!inRange(pool, n))
-        return {};
-    switch (pool) {
-    case pools::Pool::Place:
-        return {n, 0, 0};
-    case pools::Pool::Wide: {
-        const PairNumbers p = pairNumbers(PairKind::Quinella, n);
-        return {p.first, p.second, 0};
-    }
-    case pools::Pool::Exacta: {
-        const int a = (n - 1) / (kMaxRunner - 1) + 1;
-        const int j = (n - 1) % (kMaxRunner - 1) + 1;  // j-th runner other than a
-        return {a, j < a ? j : j + 1, 0};
-    }
-    default:
-        return trios()[size_t(n - 1)];
-    }
+    return table(pool).runners(n);
 }
 
-int entryOf(pools::Pool pool, int a, int b, int c)
+int entryOf(Pool pool, int a, int b, int c)
 {
-    const auto runner = [](int h) { return h >= 1 && h <= kMaxRunner; };
-    switch (pool) {
-    case pools::Pool::Place:
-        return a >= 1 && a <= layout::kMaxWinEntries && b == 0 && c == 0 ? a : 0;
-    case pools::Pool::Wide:
-        return c == 0 ? pairIndexOf(PairKind::Quinella, a, b) : 0;
-    case pools::Pool::Exacta:
-        return runner(a) && runner(b) && a != b && c == 0 ? (a - 1) * (kMaxRunner - 1) + (b < a ? b : b - 1) : 0;
-    case pools::Pool::Trio: {
-        if (!runner(a) || !runner(c) || !(a < b && b < c))
-            return 0;
-        // Triples before a, then those of a before b, then c's place.
-        const auto choose2 = [](int n) { return n * (n - 1) / 2; };
-        const auto choose3 = [](int n) { return n * (n - 1) * (n - 2) / 6; };
-        const int beforeA = choose3(kMaxRunner) - choose3(kMaxRunner - a + 1);
-        const int beforeB = choose2(kMaxRunner - a) - choose2(kMaxRunner - b + 1);
-        return beforeA + beforeB + (c - b);
-    }
-    default:
-        return 0;
-    }
+    return table(pool).entryOf({a, b, c});
 }
 
-QString entryLabel(pools::Pool pool, int n)
+QString entryLabel(Pool pool, int n)
 {
     QString label;
     for (int runner : entryRunners(pool, n))

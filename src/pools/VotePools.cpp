@@ -1,17 +1,14 @@
 #include "pools/VotePools.h"
 
-#include "racedata/RecordField.h"
-
 #include <algorithm>
 
 namespace tavek::pools {
 
-PayoutRate VotePool::rate(QByteArrayView record) const
+PayoutRate VotePool::rate(QByteArrayView raceDate) const
 {
-    const QByteArrayView date = record::field(record, layout::kYear, 8);
-    const bool digits = date.size() == 8
-                        && std::all_of(date.begin(), date.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return digits && date >= QByteArrayView(kRateChangeDate) ? rateFrom : rateBefore;
+    const bool digits = raceDate.size() == 8
+                        && std::all_of(raceDate.begin(), raceDate.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits && raceDate >= QByteArrayView(kRateChangeDate) ? rateFrom : rateBefore;
 }
 
 }  // namespace tavek::pools

@@ -5,6 +5,7 @@
 #include "odds/model/WinTexts.h"
 #include "racedata/DayData.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
 
 #include <array>
 
@@ -30,7 +31,7 @@ BetChoice chooseRunner(const DayData& day, int race, int horse)
     if (win::refunded(day, race, horse))
         return refused(QStringLiteral("%1番は出走取消・競走除外（返還）のため賭けられません。").arg(horse));
     Bet bet{BetKind::Win, horse, win::recordTotal(day, race), win::recordVotes(day, race, horse),
-            pools::pool(pools::Pool::Win).rate(day.voteRecord(race))};
+            pools::pool(pools::Pool::Win).rate(record::raceDate(day.voteRecord(race)))};
     if (bet.votes <= 0)
         return refused(QStringLiteral("%1 は票数がないため、オッズを計算できません。").arg(label));
     if (bet.pool <= 0)
@@ -49,7 +50,8 @@ BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
     int total = -1;
     std::array<int, layout::kQuinellaPairs> votes{};
     sim::resetPairFigures(pk, record, {total, votes});
-    const Bet bet{kind, k, total, votes[size_t(k - 1)], pools::pool(pools::pairPool(pk)).rate(record)};
+    const Bet bet{kind, k, total, votes[size_t(k - 1)],
+                  pools::pool(pools::pairPool(pk)).rate(record::raceDate(record))};
     if (bet.votes <= 0)
         return refused(
             QStringLiteral("%1 は票数が空欄（票がない組）のため、オッズを計算できません。").arg(betLabel(kind, k)));

@@ -16,7 +16,7 @@ using pools::EntryRunners, pools::PairKind, pools::PairNumbers;
 
 namespace {
 
-constexpr int kField = 18;  // the runners the pair and triple pools name
+constexpr int kField = pools::kMaxRunners;  // the runners the pair and triple pools name
 constexpr pools::Pool kAllPools[] = {pools::Pool::Win,      pools::Pool::Place, pools::Pool::Bracket,
                                      pools::Pool::Quinella, pools::Pool::Wide,  pools::Pool::Exacta,
                                      pools::Pool::Trio};
@@ -162,7 +162,7 @@ QString percentText(double fraction)
 
 }  // namespace
 
-std::array<double, 18> winPoolChances(QByteArrayView record)
+std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record)
 {
     const PoolFigures f = readPoolFigures(pools::Pool::Win, record);
     std::array<double, kField> p{};

@@ -140,7 +140,7 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, Q
     virtualTotal_ = fmt::grouped11(figures.total);
     figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
-    showVirtualOdds(pools::pool(pools::pairPool(kind_)).rate(record).value(), figures, true);
+    showVirtualOdds(pools::pool(pools::pairPool(kind_)).rate(record::raceDate(record)).value(), figures, true);
     last_ = {SimInput::Kind::Stake, keiba::raceKey(record).toByteArray(), p, yen, 0};
     return SimResult::Accepted;
 }
@@ -169,7 +169,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
 
     // The steps store D and d as doubles; the expressions between them run in
     // extended precision, so the excess votes come out as the worked figures.
-    const long double rate = pools::pool(pools::pairPool(kind_)).rate(record).value();
+    const long double rate = pools::pool(pools::pairPool(kind_)).rate(record::raceDate(record)).value();
     const double D = static_cast<double>(q - rate / odds);
     const double d = static_cast<double>(static_cast<long double>(total) * D
                                          / (D - static_cast<long double>(v) / total + 1));

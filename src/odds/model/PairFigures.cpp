@@ -48,7 +48,7 @@ QString realOddsText(pools::PairKind kind, QByteArrayView record, int k)
     if (votes <= 0)
         return QStringLiteral(" ");
     const int total = std::max(readFigure(record, pairTotalPosition(kind)), 0);
-    return pairOddsText(pools::pool(pools::pairPool(kind)).rate(record).value(), total, votes);
+    return pairOddsText(pools::pool(pools::pairPool(kind)).rate(record::raceDate(record)).value(), total, votes);
 }
 
 QString realTotalText(pools::PairKind kind, QByteArrayView record)

@@ -20,7 +20,7 @@ namespace tavek::sim {
 //   board.oddsText(n), board.virtualOddsText(n), board.virtualTotalText()
 class PoolBoard {
 public:
-    // `pool` is Place, Wide, Exacta or Trio (pools::isBoardPool).
+    // `pool` is Place, Wide, Exacta or Trio.
     explicit PoolBoard(pools::Pool pool);
 
     pools::Pool pool() const { return real_.pool; }

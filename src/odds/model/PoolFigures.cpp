@@ -12,16 +12,14 @@ namespace tavek::sim {
 
 namespace {
 
-constexpr int kPairField = 18;  // the runners wide pairs name
-
 // The other winners of place entry `horse`: the K - 1 runners of the largest,
 // or smallest, votes. K - 1 is at most 2: a partial sort of the candidates is
 // enough, and the same walk serves dutching, where each stake moves a runner.
 RangeEnds placeEnds(const PoolFigures& f, int horse)
 {
-    std::array<long long, layout::kMaxWinEntries> candidates{};
+    std::array<long long, pools::kRecordSlots> candidates{};
     size_t count = 0;
-    for (int h = 1; h <= std::min(f.runners, layout::kMaxWinEntries); ++h)
+    for (int h = 1; h <= std::min(f.runners, pools::kRecordSlots); ++h)
         if (h != horse && !f.refunded[size_t(h)])
             candidates[count++] = std::max(f.entryVotes(h), 0LL);
     const size_t take = std::min(size_t(placeWinners(f.starters) - 1), count);
@@ -47,7 +45,7 @@ RangeEnds wideEnds(const PoolFigures& f, int k)
     };
     RangeEnds ends;
     bool any = false;
-    for (int c = 1; c <= std::min(f.runners, kPairField); ++c) {
+    for (int c = 1; c <= std::min(f.runners, pools::kMaxRunners); ++c) {
         if (c == ab[0] || c == ab[1] || f.refunded[size_t(c)])
             continue;
         const long long others = votesOf(ab[0], c) + votesOf(ab[1], c);
@@ -67,10 +65,10 @@ PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record)
     const pools::VotePool& table = pools::pool(pool);
     PoolFigures f;
     f.pool = pool;
-    f.rate = table.rate(record);
+    f.rate = table.rate(record::raceDate(record));
     f.starters = record::blankAsZero(record, layout::kStarters, 2);
     f.runners = record::blankAsZero(record, layout::kRegistered, 2);
-    for (int h = 1; h <= layout::kMaxWinEntries; ++h)
+    for (int h = 1; h <= pools::kRecordSlots; ++h)
         f.refunded[size_t(h)] = runnerRefunded(record, h);
     f.total = readFigure(record, table.total);
     f.votes.resize(size_t(table.entries));

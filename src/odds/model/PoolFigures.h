@@ -21,9 +21,9 @@ struct PoolFigures {
     pools::PayoutRate rate{1, 1};
     int starters = 0;  // 出走頭数: decides whether the pool is sold, and place's K
     int runners = 0;   // registered runners: those that may finish in the money
-    std::array<bool, layout::kMaxWinEntries + 1> refunded{};  // by runner, [0] unused
-    long long total = -1;                                     // -1: blank
-    std::vector<long long> votes;                             // entry n at [n - 1]; -1: blank
+    std::array<bool, pools::kRecordSlots + 1> refunded{};  // by runner, [0] unused
+    long long total = -1;                                  // -1: blank
+    std::vector<long long> votes;                          // entry n at [n - 1]; -1: blank
 
     long long entryVotes(int n) const { return votes[size_t(n - 1)]; }
 };

@@ -100,7 +100,8 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
     if (votes <= 0)
         return std::nullopt;
     const int total = win::recordFigure(record, pairTotalPosition(pools::PairKind::Quinella));
-    return static_cast<long double>(total) * pools::pool(pools::Pool::Quinella).rate(record).value() / votes;
+    return static_cast<long double>(total) * pools::pool(pools::Pool::Quinella).rate(record::raceDate(record)).value()
+           / votes;
 }
 
 QString OddsTimeline::quinellaOddsText(int i, int k) const

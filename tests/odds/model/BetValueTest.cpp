@@ -80,11 +80,8 @@ TEST(BetValueTest, ChancesOfEachPoolSumToItsWinningEntries)
             std::map<Pool, double> sums;
             for (const BetValue& v : betValues(record, model)) {
                 sums[v.pool] += v.chance;
-                const EntryRunners named = v.pool == Pool::Win ? EntryRunners{v.number, 0, 0}
-                                           : v.pool == Pool::Quinella
-                                               ? EntryRunners{pairNumbers(PairKind::Quinella, v.number).first,
-                                                              pairNumbers(PairKind::Quinella, v.number).second, 0}
-                                               : entryRunners(v.pool, v.number);
+                // A bracket quinella entry names brackets, not runners.
+                const EntryRunners named = v.pool == Pool::Bracket ? EntryRunners{} : entryRunners(v.pool, v.number);
                 for (int h : named)
                     EXPECT_FALSE(c.refunded.count(h))
                         << c.runners << ' ' << valueBetLabel(v.pool, v.number).toStdString();
