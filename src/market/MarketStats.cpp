@@ -1,7 +1,9 @@
 #include "market/MarketStats.h"
 
+#include "finishorder/FinishOrder.h"
 #include "odds/model/BetValue.h"
 #include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
@@ -134,7 +136,8 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(record::raceDate(h1)).value()) / win[least];
+        r.longshotOdds = double(
+            pools::exactOdds(winPool.rate(record::raceDate(h1)).value(), r.votes[size_t(Pool::Win)], win[least]));
     }
     const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;
@@ -146,9 +149,11 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
                                                         std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
-        const double a = win[favourite] / winTotal, b = win[second] / winTotal;
-        const double harville = a * b / (1 - a) + b * a / (1 - b);
-        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
+        std::array<double, pools::kMaxRunners> chances{};
+        for (int h = 0; h < registered; ++h)
+            chances[size_t(h)] = std::max(win[h], 0) / winTotal;
+        const finish::FinishOrder harville(std::span(chances.data(), size_t(registered)), finish::kHarville);
+        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
     for (OrderModel model : kOrderModels)
         for (const BetValue& v : betValues(h1, model))

@@ -3,7 +3,7 @@
 #include "odds/model/PoolFigures.h"
 #include "odds/model/SimulationRefusal.h"
 #include "pools/PairIndex.h"
-#include "pools/PoolIndex.h"
+#include "pools/Payout.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 
@@ -66,7 +66,7 @@ public:
                 v.oddsHigh = range.high;
                 v.expectedReturn = expectedPayout(f, n) * 100;
             } else {
-                v.oddsLow = v.oddsHigh = payoutTenths(f.rate, {}, votes, f.total);
+                v.oddsLow = v.oddsHigh = pools::paidOddsTenths(f.rate, votes, f.total);
                 v.expectedReturn = v.chance * double(v.oddsLow) * 10;
             }
             out.push_back(v);
@@ -121,7 +121,7 @@ private:
         const EntryRunners r = entryRunners(f.pool, n);
         const long long votes = f.entryVotes(n);
         const auto paid = [&](int winners, long long others) {
-            return double(payoutTenths(f.rate, {winners, others}, votes, f.total)) / 10;
+            return double(pools::paidOddsTenths(f.rate, {winners, others}, votes, f.total)) / 10;
         };
         double sum = 0;
         if (f.pool == pools::Pool::Wide) {

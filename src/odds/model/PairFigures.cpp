@@ -1,5 +1,6 @@
 #include "odds/model/PairFigures.h"
 
+#include "pools/Payout.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -39,7 +40,7 @@ void resetPairFigures(pools::PairKind kind, QByteArrayView record, PairFigures f
 
 QString pairOddsText(long double rate, long long total, long long votes)
 {
-    return fmt::odds6(static_cast<long double>(total) * rate / votes);
+    return fmt::odds6(pools::exactOdds(rate, total, votes));
 }
 
 QString realOddsText(pools::PairKind kind, QByteArrayView record, int k)

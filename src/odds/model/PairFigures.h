@@ -37,7 +37,7 @@ QString realOddsText(pools::PairKind kind, QByteArrayView record, int k);
 // The real-total box: the record's total, blank-as-zero, as "%11.0n".
 QString realTotalText(pools::PairKind kind, QByteArrayView record);
 
-// The odds total x rate / votes as "%6.1f", in extended precision.
+// The exact odds total x rate / votes (pools::exactOdds) as "%6.1f".
 QString pairOddsText(long double rate, long long total, long long votes);
 
 // The race key (positions 12-27), for error messages.

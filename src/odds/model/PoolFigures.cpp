@@ -123,22 +123,14 @@ RangeEnds rangeEnds(const PoolFigures& figures, int n)
     }
 }
 
-long long payoutTenths(pools::PayoutRate rate, WinningSet set, long long votes, long long total)
-{
-    const long long losing = total - votes - set.others;
-    const long long numerator = 10LL * rate.numerator * (set.winners * votes + losing);
-    const long long denominator = static_cast<long long>(rate.denominator) * set.winners * votes;
-    return std::max(10LL, numerator / denominator);
-}
-
 OddsRange oddsRange(const PoolFigures& figures, int n)
 {
     const long long votes = figures.entryVotes(n);
     if (!poolSold(figures) || entryRefunded(figures, n) || votes <= 0)
         return {};
     const RangeEnds ends = rangeEnds(figures, n);
-    return {payoutTenths(figures.rate, ends.low, votes, figures.total),
-            payoutTenths(figures.rate, ends.high, votes, figures.total)};
+    return {pools::paidOddsTenths(figures.rate, ends.low, votes, figures.total),
+            pools::paidOddsTenths(figures.rate, ends.high, votes, figures.total)};
 }
 
 }  // namespace tavek::sim

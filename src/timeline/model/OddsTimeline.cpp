@@ -3,6 +3,7 @@
 #include "odds/model/PairFigures.h"
 #include "odds/model/WinModel.h"
 #include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -100,8 +101,7 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
     if (votes <= 0)
         return std::nullopt;
     const int total = win::recordFigure(record, pairTotalPosition(pools::PairKind::Quinella));
-    return static_cast<long double>(total) * pools::pool(pools::Pool::Quinella).rate(record::raceDate(record)).value()
-           / votes;
+    return pools::exactOdds(pools::pool(pools::Pool::Quinella).rate(record::raceDate(record)).value(), total, votes);
 }
 
 QString OddsTimeline::quinellaOddsText(int i, int k) const
