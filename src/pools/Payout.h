@@ -2,6 +2,8 @@
 
 #include "pools/VotePools.h"
 
+#include <QString>
+
 // The two odds rules of the program. Paid odds are what JRA pays back per 100
 // yen on a winning entry: the pool's paid-back part shared out over the
 // winning votes, cut to 10 yen (0.1) and never below 100 yen (1.0). Exact
@@ -34,5 +36,9 @@ inline long long paidOddsTenths(PayoutRate rate, long long votes, long long tota
 // The exact odds total x rate / votes (votes > 0) in extended precision, as
 // the boards show them.
 long double exactOdds(long double rate, long long total, long long votes);
+
+// The note that tells a bettor the two rules apart, where both kinds of odds
+// are shown: the win, bracket quinella and quinella boards and 資金配分.
+QString oddsRulesNote();
 
 }  // namespace tavek::pools

@@ -4,6 +4,7 @@
 #include "odds/ui/CellBoard.h"
 #include "odds/ui/PairCell.h"
 #include "odds/ui/SheetBox.h"
+#include "pools/Payout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -54,6 +55,7 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     const int numbers = tavek::pools::pairNumbers(kind, tavek::pools::pairCount(kind)).second;
     matrix_ = new CellBoard(numbers, 2 * numbers);
     matrix_->setObjectName(QStringLiteral("Matrix"));
+    matrix_->setToolTip(tavek::pools::oddsRulesNote());
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
