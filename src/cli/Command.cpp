@@ -1,10 +1,10 @@
 #include "cli/Command.h"
 
 #include "cli/Cli.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/model/WinModel.h"
 #include "odds/model/WinTexts.h"
 #include "platform/RawNames.h"
+#include "pools/PoolIndex.h"
 #include "racedata/DayFiles.h"
 
 #include <QFileInfo>
@@ -110,16 +110,17 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
     return value;
 }
 
-int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName)
+int pairIndex(pools::PairKind kind, const QString& text, const QString& kindName)
 {
     const QStringList numbers = text.split(u'-');
     const int k = numbers.size() != 2
                       ? 0
-                      : sim::pairIndexOf(kind, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("pair A-B"))),
-                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("pair A-B"))));
+                      : pools::pairIndexOf(
+                          kind, int(wholeNumber(numbers[0], 1, pools::kMaxRunners, QStringLiteral("pair A-B"))),
+                          int(wholeNumber(numbers[1], 1, pools::kMaxRunners, QStringLiteral("pair A-B"))));
     if (k == 0)
         throw BadInput(QStringLiteral("\"%1\" is no %2 pair (A-B with A %3 B)")
-                           .arg(text, kindName, kind == sim::PairKind::Quinella ? u"<" : u"<="));
+                           .arg(text, kindName, kind == pools::PairKind::Quinella ? u"<" : u"<="));
     return k;
 }
 
@@ -131,10 +132,10 @@ int poolEntry(pools::Pool pool, const QString& text)
         int last;
         const char* form;
     };
-    static constexpr Form kForms[] = {{pools::Pool::Place, 1, layout::kMaxWinEntries, "H, 1 to 28"},
-                                      {pools::Pool::Wide, 2, 18, "A-B with A < B"},
-                                      {pools::Pool::Exacta, 2, 18, "A-B with A and B different"},
-                                      {pools::Pool::Trio, 3, 18, "A-B-C with A < B < C"}};
+    static constexpr Form kForms[] = {{pools::Pool::Place, 1, pools::kRecordSlots, "H, 1 to 28"},
+                                      {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B with A < B"},
+                                      {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B with A and B different"},
+                                      {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C with A < B < C"}};
     const Form& f = *std::find_if(std::begin(kForms), std::end(kForms), [&](const Form& x) { return x.pool == pool; });
     const QStringList numbers = text.split(u'-');
     std::array<int, 3> runners{};
@@ -142,7 +143,7 @@ int poolEntry(pools::Pool pool, const QString& text)
         for (qsizetype i = 0; i < numbers.size(); ++i)
             runners[size_t(i)] = int(
                 wholeNumber(numbers[i], 1, f.last, QStringLiteral("runner (1 to %1)").arg(f.last)));
-    const int n = numbers.size() == f.runners ? sim::entryOf(pool, runners[0], runners[1], runners[2]) : 0;
+    const int n = numbers.size() == f.runners ? pools::entryOf(pool, runners[0], runners[1], runners[2]) : 0;
     if (n == 0)
         throw BadInput(QStringLiteral("\"%1\" is no %2 bet (%3)")
                            .arg(text, QLatin1String(pools::pool(pool).key), QLatin1String(f.form)));

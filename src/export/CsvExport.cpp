@@ -108,11 +108,11 @@ Table winTable(const win::WinBoard& board)
 
 Table pairTable(const sim::PairBoard& board)
 {
-    const QString number = board.kind() == sim::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
+    const QString number = board.kind() == pools::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
     Table table{{QStringLiteral("組番"), number + u'1', number + u'2', QStringLiteral("オッズ"),
                  QStringLiteral("オッズ(仮想)")}};
     for (int k = 1; k <= board.size(); ++k) {
-        const QString pair = combination(sim::pairLabel(board.kind(), k));
+        const QString pair = combination(pools::pairLabel(board.kind(), k));
         table.push_back(QStringList{pair} + runners(pair, 2)
                         + QStringList{board.real(k).text.trimmed(), board.virtualCell(k).text.trimmed()});
     }

@@ -1,6 +1,8 @@
 #include "market/MarketStats.h"
 
-#include "odds/model/PairIndex.h"
+#include "finishorder/FinishOrder.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
@@ -108,7 +110,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     r.courseCode = record::field(h1, kCourse, 2).toByteArray();
     r.number = record::blankAsZero(h1, kRaceNumber, 2);
     r.starters = record::blankAsZero(h1, kStarters, 2);
-    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
+    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), pools::kMaxRunners);
     if (!r.date.isValid() || r.number <= 0)
         return false;
     for (size_t k = 0; k < pools::kPools.size(); ++k) {
@@ -118,7 +120,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         r.votes[k] = std::max(v, 0);
     }
     const pools::VotePool& winPool = pools::pool(Pool::Win);
-    std::array<int, 18> win{};
+    std::array<int, pools::kMaxRunners> win{};
     int favourite = -1, second = -1, least = -1;
     for (int h = 0; h < registered; ++h) {
         if (!record::tryBlankAsAbsent(record::field(h1, winPool.votes(h + 1), kVoteLen), win[h]))
@@ -137,7 +139,8 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(h1).value()) / win[least];
+        r.longshotOdds = double(
+            pools::exactOdds(winPool.rate(record::raceDate(h1)).value(), r.votes[size_t(Pool::Win)], win[least]));
     }
     const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;
@@ -145,13 +148,15 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         && record::tryBlankAsAbsent(
             record::field(h1,
                           pools::pool(Pool::Quinella)
-                              .votes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
-                                                 std::max(favourite, second) + 1)),
+                              .votes(pools::pairIndexOf(pools::PairKind::Quinella, std::min(favourite, second) + 1,
+                                                        std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
-        const double a = win[favourite] / winTotal, b = win[second] / winTotal;
-        const double harville = a * b / (1 - a) + b * a / (1 - b);
-        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
+        std::array<double, pools::kMaxRunners> chances{};
+        for (int h = 0; h < registered; ++h)
+            chances[size_t(h)] = std::max(win[h], 0) / winTotal;
+        const finish::FinishOrder harville(std::span(chances.data(), size_t(registered)), finish::kHarville);
+        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
     for (finish::Model model : finish::kModels)
         for (const value::BetValue& v : value::betValues(h1, model))

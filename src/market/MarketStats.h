@@ -1,7 +1,7 @@
 #pragma once
 
 #include "finishorder/FinishOrder.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

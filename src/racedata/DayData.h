@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pools/Field.h"
 #include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>
@@ -13,8 +14,8 @@
 
 namespace tavek {
 
-inline constexpr int kRaceSlots = 36;   // races per day, fixed
-inline constexpr int kWinFigures = 18;  // runners with virtual win figures
+inline constexpr int kRaceSlots = 36;                   // races per day, fixed
+inline constexpr int kWinFigures = pools::kMaxRunners;  // runners with virtual win figures
 
 // What a day load hands to the window.
 struct DayLoad {

@@ -1,4 +1,4 @@
-#include "odds/model/PoolIndex.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/cli/CliRunner.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,4 +1,6 @@
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
@@ -70,12 +72,15 @@ TEST(VotePools, TableFollowsTheRecordLayout)
         EXPECT_EQ(p.votes(e.entries), p.entry(e.entries) + e.votesOffset);
         next = p.entry(e.entries) + e.entrySize;
         EXPECT_EQ(p.total, pools::kPools.front().total + int(i) * layout::kVoteLen);
+        EXPECT_STREQ(p.record.id, "H1");
 
+        const auto rateOf = [&](QByteArrayView record) { return p.rate(record::raceDate(record)); };
         for (const char* date : {"20140601", "20140606", "        ", "2014O607"})
-            EXPECT_EQ(p.rate(H1Record(raceKey(date))), e.before) << date;
-        EXPECT_EQ(p.rate(QByteArray(layout::kH1Length, ' ')), e.before) << "a slot without a vote-count record";
+            EXPECT_EQ(rateOf(H1Record(raceKey(date))), e.before) << date;
+        EXPECT_EQ(rateOf(QByteArray(layout::kH1Length, ' ')), e.before) << "a slot without a vote-count record";
+        EXPECT_EQ(rateOf("H1"), e.before) << "a record cut short";
         for (const char* date : {"20140607", "20261205"})
-            EXPECT_EQ(p.rate(H1Record(raceKey(date))), e.from) << date;
+            EXPECT_EQ(rateOf(H1Record(raceKey(date))), e.from) << date;
     }
     EXPECT_EQ(next, pools::kPools.front().total);
     EXPECT_LE(pools::kPools.back().total + layout::kVoteLen, layout::kH1Length - 2);

@@ -1,27 +1,27 @@
 #pragma once
 
-#include "racedata/VotePools.h"
+#include "pools/PoolIndex.h"
 
 #include <QString>
 #include <QStringView>
 
-// Quinella pairs 1..153 are the runner pairs (a, b), a < b <= 18, in the
-// order (1,2), (1,3), ..., (17,18); bracket pairs 1..36 are the bracket pairs
-// (a, b), a <= b <= 8, same-bracket pairs included. The index is also the
-// entry number of the pair in the vote-count record.
-namespace tavek::sim {
+// The pairs of the two pair tabs: quinella pairs 1..153 are the runner pairs
+// (a, b), a < b <= 18, in the order (1,2), (1,3), ..., (17,18); bracket pairs
+// 1..36 are the bracket pairs (a, b), a <= b <= 8, same-bracket pairs
+// included. The index is the pair's entry in its pool (pools/PoolIndex).
+namespace tavek::pools {
 
 enum class PairKind { Quinella, Bracket };
 
-// The pool of the vote-count record that a kind of pair is bet in.
-constexpr pools::Pool pairPool(PairKind kind)
+// The pool a kind of pair is bet in.
+constexpr Pool pairPool(PairKind kind)
 {
-    return kind == PairKind::Quinella ? pools::Pool::Quinella : pools::Pool::Bracket;
+    return kind == PairKind::Quinella ? Pool::Quinella : Pool::Bracket;
 }
 
 constexpr int pairCount(PairKind kind)
 {
-    return pools::pool(pairPool(kind)).entries;
+    return pool(pairPool(kind)).entries;
 }
 
 struct PairNumbers {
@@ -41,4 +41,4 @@ QString pairLabel(PairKind kind, int k);
 // The index whose label equals `label` exactly; 0 when none does.
 int pairIndex(PairKind kind, QStringView label);
 
-}  // namespace tavek::sim
+}  // namespace tavek::pools
