@@ -21,7 +21,6 @@
 
 namespace tavek::market {
 
-using namespace sim;
 
 namespace {
 
@@ -113,9 +112,9 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), pools::kMaxRunners);
     if (!r.date.isValid() || r.number <= 0)
         return false;
-    for (size_t k = 0; k < pools::kPools.size(); ++k) {
+    for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
         int v;
-        if (!record::tryBlankAsAbsent(record::field(h1, pools::kPools[k].total, kVoteLen), v))
+        if (!record::tryBlankAsAbsent(record::field(h1, pools::voteCountPools()[k].total, kVoteLen), v))
             return false;
         r.votes[k] = std::max(v, 0);
     }
@@ -297,9 +296,9 @@ std::map<int, Quantiles> MarketStats::poolYenByMonth(std::optional<Pool> pool) c
     return m;
 }
 
-std::array<double, pools::kPoolCount> MarketStats::poolMix() const
+std::array<double, pools::kVoteCountPools> MarketStats::poolMix() const
 {
-    std::array<double, pools::kPoolCount> mix{};
+    std::array<double, pools::kVoteCountPools> mix{};
     double all = 0;
     for (const RaceFigures& r : races_)
         for (size_t k = 0; k < mix.size(); ++k) {
@@ -377,15 +376,16 @@ QStringList MarketStats::reportLines() const
     const auto mix = poolMix();
     parts.clear();
     for (size_t k = 0; k < mix.size(); ++k)
-        parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
+        parts
+            << QStringLiteral("%1 %2%").arg(QLatin1String(pools::voteCountPools()[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("expected return per 100 yen under the win pool's view (p25 / median / p75, bets):");
     for (finish::Model model : finish::kModels) {
         parts.clear();
-        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
             parts << QStringLiteral("%1 %2/%3/%4 (%5)")
-                         .arg(QLatin1String(pools::kPools[k].key))
+                         .arg(QLatin1String(pools::voteCountPools()[k].key))
                          .arg(s.p25, 0, 'f', 1)
                          .arg(s.median, 0, 'f', 1)
                          .arg(s.p75, 0, 'f', 1)
@@ -424,14 +424,14 @@ QJsonObject MarketStats::toJson() const
     QJsonObject mix;
     const auto shares = poolMix();
     for (size_t k = 0; k < shares.size(); ++k)
-        mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
+        mix.insert(QLatin1String(pools::voteCountPools()[k].key), shares[k]);
     o.insert("pool_mix", mix);
     QJsonObject returns;
     for (finish::Model model : finish::kModels) {
         QJsonObject byPool;
-        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
-            byPool.insert(QLatin1String(pools::kPools[k].key),
+            byPool.insert(QLatin1String(pools::voteCountPools()[k].key),
                           QJsonObject{{"bets", s.bets}, {"p25", s.p25}, {"median", s.median}, {"p75", s.p75}});
         }
         returns.insert(finish::modelKey(model), byPool);

@@ -28,11 +28,6 @@ PairNumbers pairNumbers(PairKind kind, int k)
     return {r[0], r[1]};
 }
 
-int pairIndexOf(PairKind kind, int a, int b)
-{
-    return entryOf(pairPool(kind), a, b);
-}
-
 QString pairLabel(PairKind kind, int k)
 {
     if (k < 1 || k > pairCount(kind))

@@ -33,7 +33,10 @@ struct PairNumbers {
 PairNumbers pairNumbers(PairKind kind, int k);
 
 // The index of (a, b); 0 when it is no pair of the kind.
-int pairIndexOf(PairKind kind, int a, int b);
+inline int pairIndexOf(PairKind kind, int a, int b)
+{
+    return entryOf(pairPool(kind), a, b);
+}
 
 // The five-character label " 1- 2"; an empty string outside 1..pairCount.
 QString pairLabel(PairKind kind, int k);

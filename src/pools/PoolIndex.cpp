@@ -1,6 +1,6 @@
 #include "pools/PoolIndex.h"
 
-#include <vector>
+#include <utility>
 
 namespace tavek::pools {
 
@@ -8,7 +8,7 @@ namespace {
 
 // Whether the numbers of `r` stand in the numbering's order; their range is
 // not checked.
-bool inOrder(const Numbering& numbering, const EntryRunners& r)
+constexpr bool inOrder(const Numbering& numbering, const EntryRunners& r)
 {
     for (size_t i = 1; i < size_t(numbering.numbers); ++i)
         for (size_t j = 0; j < i; ++j) {
@@ -21,84 +21,85 @@ bool inOrder(const Numbering& numbering, const EntryRunners& r)
     return true;
 }
 
-// The entries of one pool both ways: entry n's numbers, and the entry of each
-// combination of numbers 1..highest, found by a walk over every combination
-// in lexicographic order, the record's order.
-class EntryTable {
-public:
-    explicit EntryTable(const Numbering& numbering) : numbering_(numbering)
+// Pool P's entries both ways, made by the compiler: entry n's numbers, and
+// the entry of each combination of numbers 1..highest (its key: the numbers
+// as the digits of a number to the base highest + 1), found by a walk over
+// every combination in lexicographic order, the record's order. The pair
+// pools look entries up in their inner loops.
+template <size_t P>
+struct EntryTable {
+    static constexpr Numbering kNumbering = kPools[P].numbering;
+    static constexpr size_t kSpan = size_t(kNumbering.highest) + 1;
+    static constexpr size_t kKeys = kNumbering.numbers == 1   ? kSpan
+                                    : kNumbering.numbers == 2 ? kSpan * kSpan
+                                                              : kSpan * kSpan * kSpan;
+
+    std::array<EntryRunners, size_t(kNumbering.count())> runners{};
+    std::array<int, kKeys> entries{};
+
+    constexpr EntryTable()
     {
-        int keys = 1;
-        for (int i = 0; i < numbering.numbers; ++i)
-            keys *= numbering.highest + 1;
-        entries_.assign(size_t(keys), 0);
         EntryRunners r{};
-        for (int i = 0; i < numbering.numbers; ++i)
+        for (int i = 0; i < kNumbering.numbers; ++i)
             r[size_t(i)] = 1;
+        size_t n = 0;
         for (;;) {
-            if (inOrder(numbering, r)) {
-                runners_.push_back(r);
-                entries_[size_t(key(r))] = int(runners_.size());
+            if (inOrder(kNumbering, r)) {
+                size_t key = 0;
+                for (int i = 0; i < kNumbering.numbers; ++i)
+                    key = key * kSpan + size_t(r[size_t(i)]);
+                runners.at(n) = r;  // more combinations than count() stop the build here
+                entries[key] = int(++n);
             }
-            int i = numbering.numbers - 1;
-            while (i >= 0 && r[size_t(i)] == numbering.highest)
+            int i = kNumbering.numbers - 1;
+            while (i >= 0 && r[size_t(i)] == kNumbering.highest)
                 r[size_t(i--)] = 1;
             if (i < 0)
                 break;
             ++r[size_t(i)];
         }
     }
-
-    EntryRunners runners(int n) const
-    {
-        return n >= 1 && n <= int(runners_.size()) ? runners_[size_t(n - 1)] : EntryRunners{};
-    }
-
-    int entryOf(const EntryRunners& r) const
-    {
-        for (size_t i = 0; i < r.size(); ++i) {
-            const bool used = int(i) < numbering_.numbers;
-            if (used ? r[i] < 1 || r[i] > numbering_.highest : r[i] != 0)
-                return 0;
-        }
-        return entries_[size_t(key(r))];
-    }
-
-private:
-    int key(const EntryRunners& r) const
-    {
-        int k = 0;
-        for (int i = 0; i < numbering_.numbers; ++i)
-            k = k * (numbering_.highest + 1) + r[size_t(i)];
-        return k;
-    }
-
-    Numbering numbering_;
-    std::vector<EntryRunners> runners_;  // entry n at [n - 1]
-    std::vector<int> entries_;           // by key; 0 for no entry
 };
 
-const EntryTable& table(Pool pool)
+template <size_t P>
+inline constexpr EntryTable<P> kTable{};
+
+// What the lookups need of any pool's table.
+struct TableView {
+    Numbering numbering;
+    const EntryRunners* runners;  // entry n at [n - 1]
+    const int* entries;           // by key; 0 for no entry
+};
+
+template <size_t... P>
+constexpr std::array<TableView, sizeof...(P)> viewsOf(std::index_sequence<P...>)
 {
-    static const std::vector<EntryTable> tables = [] {
-        std::vector<EntryTable> t;
-        for (const VotePool& p : kPools)
-            t.emplace_back(p.numbering);
-        return t;
-    }();
-    return tables[size_t(pool)];
+    return {TableView{kPools[P].numbering, kTable<P>.runners.data(), kTable<P>.entries.data()}...};
 }
+
+constexpr std::array<TableView, kPoolCount> kTables = viewsOf(std::make_index_sequence<kPoolCount>{});
 
 }  // namespace
 
 EntryRunners entryRunners(Pool pool, int n)
 {
-    return table(pool).runners(n);
+    const TableView& t = kTables[size_t(pool)];
+    return n >= 1 && n <= t.numbering.count() ? t.runners[n - 1] : EntryRunners{};
 }
 
 int entryOf(Pool pool, int a, int b, int c)
 {
-    return table(pool).entryOf({a, b, c});
+    const TableView& t = kTables[size_t(pool)];
+    const auto number = [&t](int x) { return unsigned(x) - 1 < unsigned(t.numbering.highest); };
+    const size_t span = size_t(t.numbering.highest) + 1;
+    switch (t.numbering.numbers) {
+    case 1:
+        return number(a) && b == 0 && c == 0 ? t.entries[a] : 0;
+    case 2:
+        return number(a) && number(b) && c == 0 ? t.entries[size_t(a) * span + size_t(b)] : 0;
+    default:
+        return number(a) && number(b) && number(c) ? t.entries[(size_t(a) * span + size_t(b)) * span + size_t(c)] : 0;
+    }
 }
 
 QString entryLabel(Pool pool, int n)
