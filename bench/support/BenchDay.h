@@ -79,7 +79,7 @@ inline QList<QByteArray> voteRecords()
             for (int n = 1; n <= pool.entries; ++n)
                 layout::put(r, pool.votes(n), votes(first + n - 1 + race));
         }
-        for (const pools::VotePool& pool : pools::kPools)
+        for (const pools::VotePool& pool : pools::voteCountPools())
             layout::put(r, pool.total, votes(171000 + 100 * race));
         list.append(r);
     }

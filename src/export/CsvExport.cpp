@@ -143,7 +143,7 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
     Table table{QStringList{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番")}
                 + QStringList{QStringLiteral("馬番1"), QStringLiteral("馬番2"), QStringLiteral("馬番3")}
                 + QStringList{QStringLiteral("票数"), QStringLiteral("支持率(%)")}};
-    for (int t = 0; t < pools::kPoolCount; ++t)
+    for (int t = 0; t < pools::kVoteCountPools; ++t)
         table.push_back(QStringList{sim::totalCaption(pools::Pool(t)), QString(), QString()}
                         + runners(QString(), kListRunners) + QStringList{sheet.totals[size_t(t)].trimmed(), QString()});
     for (const QString& line : sheet.exacta)

@@ -31,10 +31,10 @@ struct RaceFigures {
     int number = 0;
     QString name;
     int starters = 0;
-    double favouriteShare = 0;                       // the most-backed runner's part of the win pool
-    double longshotOdds = 0;                         // the least-backed runner's win odds
-    double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
-    std::array<int64_t, pools::kPoolCount> votes{};  // the seven totals, in the record's order
+    double favouriteShare = 0;                            // the most-backed runner's part of the win pool
+    double longshotOdds = 0;                              // the least-backed runner's win odds
+    double pairToHarville = 0;                            // the two favourites' quinella share over its Harville value
+    std::array<int64_t, pools::kVoteCountPools> votes{};  // the seven totals, in the record's order
 
     int64_t sevenPools() const;
 };
@@ -83,7 +83,7 @@ public:
     std::map<int, Quantiles> poolYenByNumber(std::optional<pools::Pool> pool) const;
     std::map<int, Quantiles> poolYenByMonth(std::optional<pools::Pool> pool) const;
     // Each pool's part of the seven pools' total.
-    std::array<double, pools::kPoolCount> poolMix() const;
+    std::array<double, pools::kVoteCountPools> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
     ReturnSpread expectedReturns(finish::Model model, pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
@@ -100,7 +100,7 @@ private:
     QStringList skipped_;
     // Every bet's expected return, by model and pool: floats, as a season of
     // 3,000 races holds some four million of them.
-    std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(finish::kModels)> returns_;
+    std::array<std::array<std::vector<float>, pools::kVoteCountPools>, std::size(finish::kModels)> returns_;
 };
 
 }  // namespace tavek::market

@@ -43,5 +43,6 @@ inline constexpr Numbering kBracketPair{2, kBrackets, Order::Repeating};
 inline constexpr Numbering kRunnerPair{2, kMaxRunners, Order::Ascending};
 inline constexpr Numbering kOrderedPair{2, kMaxRunners, Order::Ordered};
 inline constexpr Numbering kRunnerTriple{3, kMaxRunners, Order::Ascending};
+inline constexpr Numbering kOrderedTriple{3, kMaxRunners, Order::Ordered};
 
 }  // namespace tavek::pools

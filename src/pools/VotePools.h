@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 
 // The pools as one table: each pool's name, its key in tavek-cli's JSON, the
 // record that carries its votes, how its entries are numbered, where its
@@ -30,6 +31,8 @@ struct PoolRecord {
 
 // The vote-count record (票数1) with the seven pools below.
 inline constexpr PoolRecord kVoteCounts{"H1", 28955};
+// The trifecta's vote-count record (票数6): one pool, the trifecta.
+inline constexpr PoolRecord kTrifectaVotes{"H6", 102890};
 
 // Where a pool lies in its record: a run of equal entries, each the
 // combination's numbers followed by the votes (and the popularity), and the
@@ -59,9 +62,12 @@ struct PayoutRate {
     constexpr bool operator==(const PayoutRate&) const = default;
 };
 
-// In the order of the vote-count record.
-enum class Pool { Win, Place, Bracket, Quinella, Wide, Exacta, Trio };
-inline constexpr int kPoolCount = 7;
+// The seven pools in the order of the vote-count record, then the trifecta
+// of a record of its own.
+enum class Pool { Win, Place, Bracket, Quinella, Wide, Exacta, Trio, Trifecta };
+inline constexpr int kPoolCount = 8;
+// The pools of the vote-count record (H1): the first seven.
+inline constexpr int kVoteCountPools = 7;
 
 // JRA raised the payout rate of bracket quinella, quinella and wide on this day.
 inline constexpr char kRateChangeDate[] = "20140607";
@@ -89,6 +95,7 @@ inline constexpr std::array<VotePool, kPoolCount> kPools = {{
     {{kVoteCounts,  kRunnerPair,     4218,    18,    4,    28844}, "ワイド", "wide",     {3, 4},   {31, 40}},
     {{kVoteCounts,  kOrderedPair,    6972,    18,    4,    28855}, "馬単",   "exacta",   {3, 4},   {3, 4}},
     {{kVoteCounts,  kRunnerTriple,  12480,    20,    6,    28866}, "3連複",  "trio",     {3, 4},   {3, 4}},
+    {{kTrifectaVotes, kOrderedTriple,  51,    21,    6,   102867}, "3連単",  "trifecta", {29, 40}, {29, 40}},
 }};
 // clang-format on
 
@@ -96,5 +103,28 @@ constexpr const VotePool& pool(Pool p)
 {
     return kPools[static_cast<std::size_t>(p)];
 }
+
+// The seven pools of the vote-count record (H1), for whatever reads that record.
+constexpr std::span<const VotePool, kVoteCountPools> voteCountPools()
+{
+    return std::span<const VotePool, kVoteCountPools>(kPools.data(), kVoteCountPools);
+}
+
+// Whether a pool's votes are in the vote-count record (H1), not in a record of
+// their own.
+constexpr bool inVoteCounts(Pool p)
+{
+    return static_cast<int>(p) < kVoteCountPools;
+}
+
+// JRA sold the trifecta from this day, first in the last four races of a day
+// (races 9-12), in every race from kTrifectaEveryRaceDate on.
+inline constexpr char kTrifectaFirstDate[] = "20040911";
+inline constexpr char kTrifectaEveryRaceDate[] = "20080701";
+inline constexpr int kTrifectaFirstRace = 9;
+
+// Whether JRA sold the trifecta in race `raceNumber` (1-12) of `raceDate`
+// (yyyymmdd as the race key holds it); false for a date that is no 8 digits.
+bool trifectaSold(QByteArrayView raceDate, int raceNumber);
 
 }  // namespace tavek::pools

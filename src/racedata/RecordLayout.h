@@ -12,8 +12,9 @@
 // uses. Every reader and writer of records takes its positions from here.
 namespace tavek::layout {
 
-constexpr int kRaLength = 1272;                       // CR LF included
-constexpr int kH1Length = pools::kVoteCounts.length;  // CR LF included
+constexpr int kRaLength = 1272;                          // CR LF included
+constexpr int kH1Length = pools::kVoteCounts.length;     // CR LF included
+constexpr int kH6Length = pools::kTrifectaVotes.length;  // CR LF included
 
 // The header every record of a race begins with, whatever its type (RA, H1,
 // and the SE, HR and H6 records the streams carry beside them).
@@ -88,6 +89,12 @@ constexpr int kVoteLen = pools::kVoteLen;
 // The positions read as a table.
 // clang-format off
 constexpr int refundFlag(int horse) { return 40 + horse - 1; }  // horse 1..28
+
+// H6, the trifecta's votes: the same header, counts at kRegistered and
+// kStarters, then its own flags; its one pool is in the pool table.
+constexpr int kH6SaleFlag = 32;
+constexpr int h6RefundFlag(int horse) { return 33 + horse - 1; }  // horse 1..18
+constexpr int kH6RefundTotal = 102878;
 
 // The seven pools of H1, in the record's order, as the pool table
 // (pools/VotePools) defines them.

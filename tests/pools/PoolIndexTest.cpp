@@ -16,13 +16,13 @@ struct Sample {
 struct Expected {
     Pool pool;
     int entries;
-    int firstPosition;  // of entry 1 in the vote-count record
+    int firstPosition;  // of entry 1 in the pool's record
     int lastPosition;   // of the last entry
     Sample first, last, inside[2];
     EntryRunners refused[2];
 };
 
-// JV-Data's numbering of the vote-count record's seven pools.
+// JV-Data's numbering of the pools of the vote-count records.
 // clang-format off
 const Expected kNumbering[] = {
     {Pool::Win,      28,    84,   489, {1, "1"},     {28, "28"},        {{2, "2"},      {18, "18"}},     {{29, 0, 0}, {1, 2, 0}}},
@@ -32,6 +32,8 @@ const Expected kNumbering[] = {
     {Pool::Wide,     153, 4218,  6954, {1, "1-2"},   {153, "17-18"},    {{17, "1-18"},  {18, "2-3"}},    {{2, 1, 0},  {1, 2, 3}}},
     {Pool::Exacta,   306, 6972, 12462, {1, "1-2"},   {306, "18-17"},    {{17, "1-18"},  {18, "2-1"}},    {{3, 3, 0},  {0, 1, 0}}},
     {Pool::Trio,     816, 12480, 28780, {1, "1-2-3"}, {816, "16-17-18"}, {{16, "1-2-18"}, {17, "1-3-4"}}, {{1, 3, 2},  {1, 2, 19}}},
+    // The trifecta's own record (H6).
+    {Pool::Trifecta, 4896,  51, 102846, {1, "1-2-3"}, {4896, "18-17-16"}, {{16, "1-2-18"}, {17, "1-3-2"}}, {{1, 1, 2}, {1, 2, 19}}},
 };
 // clang-format on
 

@@ -16,7 +16,7 @@ QByteArray fullRace()
     layout::put(record, layout::kStarters, QByteArray::number(pools::kMaxRunners));
     for (int h = 1; h <= layout::kMaxWinEntries; ++h)
         layout::put(record, layout::refundFlag(h), "0");
-    for (const pools::VotePool& pool : pools::kPools) {
+    for (const pools::VotePool& pool : pools::voteCountPools()) {
         const int entries = pool.runners == 1 ? pools::kMaxRunners : pool.entries;
         long long total = 0;
         for (int n = 1; n <= entries; ++n) {

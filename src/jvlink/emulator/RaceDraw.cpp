@@ -161,19 +161,19 @@ RaceDraw drawRace(const calendar::Race& race)
 
     // Pool mix: drawn around JRA's shares, trio taking more in big races; the
     // trifecta (not in the record) takes about a quarter of the sales.
-    static constexpr double kMix[pools::kPoolCount] = {0.10, 0.14, 0.03, 0.24, 0.11, 0.09, 0.29};
+    static constexpr double kMix[pools::kVoteCountPools] = {0.10, 0.14, 0.03, 0.24, 0.11, 0.09, 0.29};
     const double big = gradeOne ? 1.0
                                 : (d.raceClass == RaceClass::Grade2 || d.raceClass == RaceClass::Grade3 ? 0.5 : 0.0);
-    std::array<double, pools::kPoolCount> mix{};
+    std::array<double, pools::kVoteCountPools> mix{};
     double sum = 0;
-    for (int k = 0; k < pools::kPoolCount; ++k) {
+    for (int k = 0; k < pools::kVoteCountPools; ++k) {
         mix[k] = kMix[k] * std::exp(0.12 * rng.gaussian())
                  * (pools::Pool(k) == pools::Pool::Trio ? 1.0 + 0.3 * big : 1.0);
         sum += mix[k];
     }
     const double trifecta = 0.26 + 0.04 * big;
     const double sevenPoolVotes = d.salesYen * (1.0 - trifecta) / 100.0;
-    for (int k = 0; k < pools::kPoolCount; ++k)
+    for (int k = 0; k < pools::kVoteCountPools; ++k)
         d.pool[k] = sevenPoolVotes * mix[k] / sum;
     d.noiseSeed = rng.next();
     d.nameSeed = static_cast<int>(rng.next() & 0x7FFFFFFF);

@@ -19,15 +19,15 @@ enum class RaceClass { Newcomer, Maiden, OneWin, TwoWin, Special, Stakes, Grade3
 struct RaceDraw {
     calendar::Race race;
     RaceClass raceClass;
-    QString gradeOneName;                        // the G1's name; empty for every other race
-    int registered;                              // 8..18
-    int starters;                                // registered minus the scratched
-    std::array<bool, kMaxRunners> scratched;     // refunded runners, no votes
-    std::array<double, kMaxRunners> strength;    // Plackett-Luce strengths, 0 when scratched
-    double salesYen;                             // sales of all eight pools, trifecta included
-    std::array<double, pools::kPoolCount> pool;  // final votes of the pools, in pools::Pool order
-    uint64_t noiseSeed;                          // the bettors' noise on the other pools
-    int nameSeed;                                // picks the race and horse names
+    QString gradeOneName;                             // the G1's name; empty for every other race
+    int registered;                                   // 8..18
+    int starters;                                     // registered minus the scratched
+    std::array<bool, kMaxRunners> scratched;          // refunded runners, no votes
+    std::array<double, kMaxRunners> strength;         // Plackett-Luce strengths, 0 when scratched
+    double salesYen;                                  // sales of all eight pools, trifecta included
+    std::array<double, pools::kVoteCountPools> pool;  // final votes of the pools, in pools::Pool order
+    uint64_t noiseSeed;                               // the bettors' noise on the other pools
+    int nameSeed;                                     // picks the race and horse names
 };
 
 RaceDraw drawRace(const calendar::Race& race);
