@@ -79,8 +79,8 @@ void TMainForm::runBracketSection(int race)
 // highest expected return.
 void TMainForm::runReferenceSection(int race)
 {
-    referenceTab->referenceSection(day_->voteRecord(race));
-    poolTab->poolSection(day_->voteRecord(race));
+    referenceTab->referenceSection(day_->voteRecord(race), day_->trifectaRecord(race));
+    poolTab->poolSection(day_->voteRecord(race), day_->trifectaRecord(race));
     advisorTab->advisorSection(race);
     valueTab->valueSection(race);
 }
