@@ -10,15 +10,15 @@ namespace {
 
 constexpr int kHeadingWidth = 34;
 constexpr int kHeadingHeight = 34;
-constexpr int kLineHeight = 17;  // one odds line of the fixed-pitch font
+constexpr int kLineHeight = 16;  // one odds line of the fixed-pitch font
 constexpr int kGap = 2;
-constexpr int kMargin = 10;  // of a cell's text from both its edges
+constexpr int kMargin = 5;  // of a cell's text from both its edges
 
 QFont cellFont()
 {
     QFont f(QStringLiteral("ＭＳ ゴシック"));
     f.setStyleHint(QFont::Monospace);
-    f.setPixelSize(14);
+    f.setPixelSize(13);
     return f;
 }
 
