@@ -136,8 +136,9 @@ PoolTab::PoolTab(QWidget* parent)
     auto* listColumn = new QVBoxLayout(listPanel_);
     listColumn->setContentsMargins(4, 4, 4, 4);
     listColumn->addWidget(caption(listPanel_, QStringLiteral("票数上位%1組").arg(kListed)));
-    // The headings over the columns of tavek::sim::rankedLine.
-    listHeading_ = new QLabel(QStringLiteral("順 組番　　　　 票数 オッズ"), listPanel_);
+    // The headings over the columns of tavek::sim::rankedLine (a kanji two
+    // columns of the fixed-pitch font wide).
+    listHeading_ = new QLabel(QStringLiteral("順 組番           票数 オッズ"), listPanel_);
     listHeading_->setObjectName(QStringLiteral("ListHeading"));
     listHeading_->setFont(fixed);
     listHeading_->setIndent(4);
