@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using tavek::pools::Pool;
 using tavek::sim::PoolBoard;
@@ -173,11 +174,15 @@ Pool PoolTab::pool() const
 
 const PoolBoard& PoolTab::board(Pool p) const
 {
+    if (p == Pool::Trifecta)
+        readTrifecta();
     return boards_[size_t(std::find(std::begin(kPools), std::end(kPools), p) - std::begin(kPools))];
 }
 
 PoolBoard& PoolTab::current()
 {
+    if (pool() == Pool::Trifecta)
+        readTrifecta();
     return boards_[size_t(std::clamp(PoolCombo->currentIndex(), 0, kLastPool))];
 }
 
@@ -193,14 +198,27 @@ PoolTab::Axis PoolTab::axis() const
 
 void PoolTab::poolSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
 {
+    poolSection(voteRecord, [record = trifectaRecord.toByteArray()] { return record; });
+}
+
+void PoolTab::poolSection(QByteArrayView voteRecord, TrifectaSource trifecta)
+{
     for (PoolBoard& b : boards_)
-        b.calculate(b.pool() != Pool::Trifecta ? voteRecord
-                    : trifectaRecord.isEmpty() ? blankTrifecta()
-                                               : trifectaRecord);
+        if (b.pool() != Pool::Trifecta)
+            b.calculate(voteRecord);
+    trifectaSource_ = trifecta ? std::move(trifecta) : [] { return QByteArray(); };
     followField(boards_[0].registered());
     // The boards are current at once (CSV出力 reads them); their cells are
     // painted when the tab is in view.
     whenShown_->run([this] { refresh(); });
+}
+
+void PoolTab::readTrifecta() const
+{
+    if (!trifectaSource_)
+        return;
+    const QByteArray record = std::exchange(trifectaSource_, nullptr)();
+    boards_.back().calculate(record.isEmpty() ? blankTrifecta() : QByteArrayView(record));  // the trifecta, last
 }
 
 // The selectors and the board offer the race's registered runners; a record

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class PairCell;
 class PlaceRows;
@@ -52,10 +53,16 @@ public:
     PoolMatrix* poolMatrix;
     QListWidget* TrioList;
 
+    // The race's trifecta record, asked for when the trifecta board is first
+    // needed (in view, CSV出力): a day's trifecta file is read only then.
+    // Empty: the race has none.
+    using TrifectaSource = std::function<QByteArray()>;
+
     // The pool tab's part of the win calculation: every board read again from
     // the race's vote-count record, the trifecta's from its own record (none:
     // not sold), simulations dropped.
-    void poolSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord = {});
+    void poolSection(QByteArrayView voteRecord, TrifectaSource trifecta = {});
+    void poolSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
 
     tavek::pools::Pool pool() const;
     const tavek::sim::PoolBoard& board() const { return board(pool()); }
@@ -92,7 +99,11 @@ private:
     void refreshList();
     void followField(int runners);
 
-    std::array<tavek::sim::PoolBoard, 5> boards_;
+    void readTrifecta() const;
+
+    // The trifecta's board is read from its record when first asked for.
+    mutable std::array<tavek::sim::PoolBoard, 5> boards_;
+    mutable TrifectaSource trifectaSource_;
     QStackedWidget* boardsView_ = nullptr;
     QScrollArea* matrixArea_ = nullptr;
     QWidget* listPanel_ = nullptr;

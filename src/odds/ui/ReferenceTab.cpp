@@ -102,10 +102,16 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     row->addWidget(panel6, 1);
 }
 
+void ReferenceTab::referenceSection(QByteArrayView voteRecord, std::function<QByteArray()> trifecta)
+{
+    whenShown_->run([this, record = voteRecord.toByteArray(), trifecta = std::move(trifecta)] {
+        fill(record, trifecta ? trifecta() : QByteArray());
+    });
+}
+
 void ReferenceTab::referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
 {
-    whenShown_->run(
-        [this, record = voteRecord.toByteArray(), trifecta = trifectaRecord.toByteArray()] { fill(record, trifecta); });
+    referenceSection(voteRecord, [record = trifectaRecord.toByteArray()] { return record; });
 }
 
 void ReferenceTab::fill(QByteArrayView voteRecord, QByteArrayView trifectaRecord)

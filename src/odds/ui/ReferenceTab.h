@@ -5,6 +5,7 @@
 
 #include "pools/VotePools.h"
 #include <array>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -25,7 +26,10 @@ public:
     // While the window is on screen with another tab in view, the lists wait
     // until this tab is shown: ranking and formatting up to 1,122 lines is
     // much of a race switch, and no one sees them meanwhile.
-    void referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord = {});
+    // The trifecta's total comes from its own record, asked for when the
+    // totals are filled.
+    void referenceSection(QByteArrayView voteRecord, std::function<QByteArray()> trifecta = {});
+    void referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
 
     QLabel* totalBox(int betType) const { return totals_[size_t(betType)]; }
     QListWidget* ListBox1;  // exacta
