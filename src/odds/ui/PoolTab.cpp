@@ -67,13 +67,14 @@ PoolTab::PoolTab(QWidget* parent)
     for (Pool p : kPools)
         PoolCombo->addItem(tavek::pools::pool(p).caption());
     pivotCaption_ = caption(strip, QStringLiteral("軸："));
+    // Before the pivot, as on screen: the Tab key goes from one to the other.
+    AxisCombo = new QComboBox(strip);
+    AxisCombo->setObjectName(QStringLiteral("AxisCombo"));
+    AxisCombo->addItems({QStringLiteral("1着軸"), QStringLiteral("2着軸")});
     PivotCombo = new QComboBox(strip);
     PivotCombo->setObjectName(QStringLiteral("PivotCombo"));
     for (int h = 1; h <= PoolMatrix::kRunners; ++h)
         PivotCombo->addItem(QString::number(h));
-    AxisCombo = new QComboBox(strip);
-    AxisCombo->setObjectName(QStringLiteral("AxisCombo"));
-    AxisCombo->addItems({QStringLiteral("1着軸"), QStringLiteral("2着軸")});
     PoolNote = new QLabel(strip);
     PoolNote->setObjectName(QStringLiteral("PoolNote"));
     PoolNote->setWordWrap(true);
