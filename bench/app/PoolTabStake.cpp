@@ -3,6 +3,7 @@
 // the stake dialog and runs its OK, as the user does, and lets the window
 // paint the board's changed cells (of the trifecta the 1着軸 1's 272). Consecutive steps enter different stakes,
 // so every virtual odds on screen changes.
+#include "TrifectaDay.h"
 #include "controls/SaNumEditExC.h"
 #include "odds/ui/PoolInputDialog.h"
 #include "odds/ui/PoolTab.h"
@@ -19,6 +20,7 @@ namespace {
 void StakeOnPoolBoard(benchmark::State& state)
 {
     bench::BenchWindow window(state);
+    bench::writeTrifecta(bench::kDay);
     TMainForm& form = *window.form;
     form.PageControl1->setCurrentWidget(form.TabSheet7);
     PoolTab& tab = *form.poolTab;

@@ -2,6 +2,7 @@
 // 36 races is loaded, and each step selects the next race as the race
 // selector does, which computes every board, and lets the window paint
 // what changed, the visible tab included. One benchmark per visible tab.
+#include "TrifectaDay.h"
 #include "odds/ui/PoolTab.h"
 #include "support/BenchWindow.h"
 
@@ -17,6 +18,7 @@ void RaceSwitchOnFullDay(benchmark::State& state)
     // 8: the pool boards again, on the trifecta.
     const int tab = state.range(0) == 8 ? 4 : int(state.range(0));
     bench::BenchWindow window(state, tab == 7 ? 24 : 0);
+    bench::writeTrifecta(bench::kDay);
     TMainForm& form = *window.form;
     form.PageControl1->setCurrentIndex(tab);
     if (form.PageControl1->currentWidget() == form.TabSheet7)
