@@ -6,6 +6,9 @@
 #include "racedata/RecordLines.h"
 #include "racedata/ShownText.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -426,10 +429,26 @@ QString raceItemText(QByteArrayView ra)
     return QString(text.data(), n);
 }
 
-QByteArrayView DayData::trifectaRecord(int) const
+QByteArrayView DayData::trifectaRecord(int slot) const
 {
-    static const QByteArray none(layout::kH6Length, ' ');
-    return none;
+    // A plain read of the day's ".jvH6" file on every call, the slot's record
+    // matched by its race key, until the day files keep the trifecta.
+    static QByteArray record;
+    record = QByteArray(layout::kH6Length, ' ');
+    QString path = voteFilePath_;
+    path.chop(2);
+    QFile file(path + QStringLiteral("H6"));
+    if (slot < 0 || slot >= raceCount_ || !QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return record;
+    const QByteArrayView key = layout::raceKey(raceRecord(slot));
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine(layout::kH6Length + 1);
+        if (line.startsWith("H6") && layout::raceKey(line) == key) {
+            record = line.leftJustified(layout::kH6Length, ' ', true);
+            break;
+        }
+    }
+    return record;
 }
 
 QString DayData::trifectaProblem() const
