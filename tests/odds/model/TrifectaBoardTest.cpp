@@ -1,6 +1,4 @@
 #include "odds/model/PoolBoard.h"
-#include "odds/model/ReferenceSheet.h"
-#include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
@@ -143,16 +141,4 @@ TEST(TrifectaBoard, NumberingOddsRuleAndSimulationsAgainstEveryEntry)
         EXPECT_EQ(board.simulateOdds(bet, 1.0L), SimResult::NotAboveOne);
         EXPECT_EQ(board.simulateOdds(bet, 1.01L), SimResult::Unrealistic);
     }
-}
-
-TEST(TrifectaBoard, BlankOrMissingRecordIsNotSoldAndTheReferenceTotalBlank)
-{
-    PoolBoard board(Pool::Trifecta);
-    board.calculate(QByteArray(layout::kH6Length, ' '));
-    EXPECT_FALSE(board.sold());
-    EXPECT_EQ(board.oddsText(1), "発売なし");
-    const test::H1Record h1 = test::exampleWinRace();
-    EXPECT_EQ(referenceSheet(h1).totals[size_t(Pool::Trifecta)], "");
-    EXPECT_EQ(referenceSheet(h1, QByteArray(layout::kH6Length, ' ')).totals[size_t(Pool::Trifecta)], "");
-    EXPECT_EQ(referenceSheet(h1, H6Record().total(1'234'567)).totals[size_t(Pool::Trifecta)], "  1,234,567");
 }
