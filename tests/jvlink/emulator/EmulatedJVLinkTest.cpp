@@ -160,7 +160,7 @@ TEST_F(EmulatedJVLinkTest, DownloadThenReadFileByFile)
             lastH1 = record;
     }
     EXPECT_EQ(fileEnds, 4);
-    EXPECT_EQ(types, (std::set<QByteArray>{"RA", "SE", "H1", "HR"}));
+    EXPECT_EQ(types, (std::set<QByteArray>{"RA", "SE", "H1", "H6", "HR"}));
     EXPECT_EQ(lastH1.size(), layout::kH1Length);
     EXPECT_EQ(layout::raceDate(lastH1), "20240526");
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
@@ -333,6 +333,7 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
     EXPECT_EQ(jv->JVRTOpen("0B99", key), -111);
     EXPECT_EQ(jv->JVRTOpen("0B20", "2024052799010101"), -1);
 
+    // One read gives the race's H1 and then its H6 (sold in every race of 2024).
     auto fetch = [&](const QDateTime& at) {
         clock::FixedNow fixed{at};
         QString buff, name;
@@ -341,8 +342,12 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
         const int32_t opened = jv->JVRTOpen("0B20", key);
         EXPECT_TRUE(opened == 0 || opened == -1) << opened;
         if (opened == 0) {
-            EXPECT_GT(jv->JVRead(buff, size, name), 0);
+            EXPECT_EQ(jv->JVRead(buff, size, name), layout::kH1Length);
             record = cp932::encode(buff);
+            EXPECT_EQ(jv->JVRead(buff, size, name), layout::kH6Length);
+            const QByteArray h6 = cp932::encode(buff);
+            EXPECT_EQ(layout::recordType(h6), "H6");
+            EXPECT_EQ(layout::raceKey(h6), key);
             EXPECT_EQ(jv->JVRead(buff, size, name), 0);
         }
         EXPECT_EQ(jv->JVClose(), 0);
