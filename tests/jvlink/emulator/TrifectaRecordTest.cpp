@@ -33,7 +33,7 @@ void checkH6(const QByteArray& h6, const QByteArray& h1)
     ASSERT_EQ(h6.size(), kH6Length);
     EXPECT_TRUE(h6.endsWith("\r\n"));
     EXPECT_EQ(h6.mid(2, kHeaderLength - 2), h1.mid(2, kHeaderLength - 2));  // category, dates, race key
-    EXPECT_EQ(h6.mid(kRegistered - 1, 4), h1.mid(kRegistered - 1, 4));     // registered, starters
+    EXPECT_EQ(h6.mid(kRegistered - 1, 4), h1.mid(kRegistered - 1, 4));      // registered, starters
     EXPECT_EQ(h6[kH6SaleFlag - 1], '7');
     const int n = record::blankAsZero(h1, kRegistered, kCountLen);
     std::array<bool, pools::kMaxRunners + 1> scratched{};

@@ -69,7 +69,7 @@ TEST(QuickReportGrowth, EveryEntryGrowsToItsFinalFigureAndTotalsStaySums)
         // The stored H1 and H6 of the race, one after the other as the quick report gives them.
         const QByteArray header = "2" + kDay.toString("yyyyMMdd").toLatin1() + race.key();
         const QByteArray stored = day.mid(day.indexOf("H1" + header), layout::kH1Length)
-                                   + day.mid(day.indexOf("H6" + header), layout::kH6Length);
+                                  + day.mid(day.indexOf("H6" + header), layout::kH6Length);
         ASSERT_EQ(stored.size(), layout::kH1Length + layout::kH6Length) << number;
         // At post time the records are the stored ones, byte for byte; a second before it is not yet.
         EXPECT_EQ(quick(race, post), stored) << number;
