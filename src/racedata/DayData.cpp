@@ -470,8 +470,8 @@ void DayData::readTrifecta() const
     QString shown = dayfiles::trifectaFilePath(dataFolder_, dateText_);
     std::optional<QByteArray> bytes;
     try {
-        dayfiles::DayFile file =
-            dayfiles::readDayFile(dataFolder_, dateText_, dayfiles::kTrifectaSuffix, dayfiles::Links::Follow);
+        dayfiles::DayFile file = dayfiles::readDayFile(dataFolder_, dateText_, dayfiles::kTrifectaSuffix,
+                                                       dayfiles::Links::Follow);
         shown = file.where.shown;
         bytes = std::move(file.bytes);
     } catch (const std::runtime_error& e) {
@@ -486,7 +486,8 @@ void DayData::readTrifecta() const
     };
     recordlines::forEach(*bytes, [&](int number, QByteArrayView line) {
         if (!dayfiles::isWholeRecordLine(line, "H6")) {
-            skipped.append(dayfiles::lineLabel(number, line.size()) + QStringLiteral("（レース %1）").arg(raceName(line)));
+            skipped.append(dayfiles::lineLabel(number, line.size())
+                           + QStringLiteral("（レース %1）").arg(raceName(line)));
             return true;
         }
         const QByteArrayView key = layout::raceKey(line);
@@ -506,9 +507,12 @@ void DayData::readTrifecta() const
         return true;
     });
     if (!skipped.isEmpty())
-        problems.prepend(QStringLiteral("完全なレコードでない %1 行（%2）").arg(skipped.size()).arg(dayfiles::joinedLineLabels(skipped)));
+        problems.prepend(QStringLiteral("完全なレコードでない %1 行（%2）")
+                             .arg(skipped.size())
+                             .arg(dayfiles::joinedLineLabels(skipped)));
     if (!problems.isEmpty())
-        trifectaProblem_ = QStringLiteral("3連単の日ファイル %1 の次の行は使えません（ほかの賭式はそのまま表示します）：%2")
+        trifectaProblem_ = QStringLiteral(
+                               "3連単の日ファイル %1 の次の行は使えません（ほかの賭式はそのまま表示します）：%2")
                                .arg(shown, problems.join(QStringLiteral("、")));
 }
 

@@ -54,9 +54,9 @@ TEST(DayFiles, RefusesRecordsThatWouldWriteAnywhereElse)
     EXPECT_THROW(dayfiles::storeRecord(data.path(), se, dayfiles::Writer::Batch), std::runtime_error);
     EXPECT_THROW(dayfiles::storeRecord(data.path(), RaRecord().bytes().chopped(3) + "\r\n", dayfiles::Writer::Batch),
                  std::runtime_error);
-    EXPECT_THROW(dayfiles::storeRecord(data.path(), test::H6Record().bytes().chopped(3) + "\r\n",
-                                       dayfiles::Writer::Batch),
-                 std::runtime_error);
+    EXPECT_THROW(
+        dayfiles::storeRecord(data.path(), test::H6Record().bytes().chopped(3) + "\r\n", dayfiles::Writer::Batch),
+        std::runtime_error);
     EXPECT_TRUE(QDir(data.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 
