@@ -21,7 +21,6 @@
 
 namespace tavek::market {
 
-
 namespace {
 
 using pools::Pool;

@@ -12,7 +12,6 @@
 #include <set>
 
 using namespace tavek;
-using namespace tavek::sim;
 using namespace tavek::value;
 using pools::EntryRunners, pools::PairKind, pools::Pool;
 using pools::entryRunners, pools::pairIndexOf, pools::pairNumbers;
