@@ -419,9 +419,10 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     QDir(dir.path()).mkdir("real");
     const QByteArray ra = "RA72024052620240526050208110000" + QByteArray(1239, ' ');
     const QByteArray h1 = "H1720240526202405260502081116" + QByteArray(28924, ' ');
+    const QByteArray h6 = "H6720240526202405260502081116" + QByteArray(layout::kH6Length - 31, ' ');
     QFile f(dir.filePath("real/records.txt"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(ra + "\n" + h1 + "\n");
+    f.write(ra + "\n" + h6 + "\n" + h1 + "\n");
     f.flush();
     ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2024, 5, 26), QTime(18, 0, 0, 500)), QFileDevice::FileModificationTime));
     f.close();
@@ -436,14 +437,18 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     int32_t size = 60000;
     EXPECT_EQ(jv->JVRead(buff, size, name), ra.size() + 2);
     EXPECT_EQ(cp932::encode(buff), ra + "\r\n");
+    EXPECT_EQ(jv->JVRead(buff, size, name), h6.size() + 2);
     EXPECT_EQ(jv->JVRead(buff, size, name), h1.size() + 2);
     EXPECT_EQ(jv->JVRead(buff, size, name), -1);
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
     jv->JVClose();
     EXPECT_EQ(open(*jv, lastStamp), -1);  // nothing newer than its own stamp
 
+    // The quick report: the race's H1, then its H6, wherever the file has them.
     ASSERT_EQ(jv->JVRTOpen("0B20", "2024052605020811"), 0);
     EXPECT_EQ(jv->JVRead(buff, size, name), h1.size() + 2);
+    EXPECT_EQ(jv->JVRead(buff, size, name), h6.size() + 2);
+    EXPECT_EQ(jv->JVRead(buff, size, name), 0);
     jv->JVClose();
     EXPECT_EQ(jv->JVRTOpen("0B20", "2024052605020812"), -1);
 }
