@@ -6,7 +6,6 @@
 #include "racedata/RecordLines.h"
 #include "racedata/ShownText.h"
 
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
