@@ -135,7 +135,8 @@ int poolEntry(pools::Pool pool, const QString& text)
     static constexpr Form kForms[] = {{pools::Pool::Place, 1, pools::kRecordSlots, "H, 1 to 28"},
                                       {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B with A < B"},
                                       {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B with A and B different"},
-                                      {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C with A < B < C"}};
+                                      {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C with A < B < C"},
+                                      {pools::Pool::Trifecta, 3, pools::kMaxRunners, "A-B-C all different"}};
     const Form& f = *std::find_if(std::begin(kForms), std::end(kForms), [&](const Form& x) { return x.pool == pool; });
     const QStringList numbers = text.split(u'-');
     std::array<int, 3> runners{};

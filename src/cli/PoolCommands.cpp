@@ -1,4 +1,4 @@
-// place, wide, exacta and trio: the board of one pool of one race.
+// place, wide, exacta, trio and trifecta: the board of one pool of one race.
 #include "cli/Command.h"
 #include "export/CsvExport.h"
 #include "odds/model/PoolBoard.h"
@@ -42,16 +42,17 @@ QJsonObject entryJson(const PoolBoard& board, int n)
 }
 
 // The entry of BET, refused unless the race's board could simulate on it
-// but for its votes: a runner outside the field, a pool not sold and a
-// refunded entry are bad input, as the advisor commands take them.
+// but for its votes: a pool not sold (a race without a trifecta record too),
+// a runner outside the field and a refunded entry are bad input, as the
+// advisor commands take them.
 int simulatedEntry(const PoolBoard& board, const QString& text, const QString& item)
 {
     const int n = poolEntry(board.pool(), text);
     const QString key = QLatin1String(pools::pool(board.pool()).key);
-    if (!board.inField(n))
-        throw BadInput(QStringLiteral("%1 %2 names a runner not in the field of %3").arg(key, text, item));
     if (!board.sold())
         throw BadInput(QStringLiteral("%1 is not sold in %2 (発売なし)").arg(key, item));
+    if (!board.inField(n))
+        throw BadInput(QStringLiteral("%1 %2 names a runner not in the field of %3").arg(key, text, item));
     if (board.refunded(n))
         throw BadInput(QStringLiteral("%1 %2 is refunded (返還) in %3").arg(key, text, item));
     return n;
@@ -68,12 +69,18 @@ int runPool(CommandContext& ctx, Pool pool)
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
     PoolBoard board(pool);
-    board.calculate(selected.day().voteRecord(selected.race));
+    board.calculate(pools::inVoteCounts(pool) ? selected.day().voteRecord(selected.race)
+                                              : selected.day().trifectaRecord(selected.race));
+    if (const QString problem = pools::inVoteCounts(pool) ? QString() : selected.day().trifectaProblem();
+        !problem.isEmpty()) {
+        ctx.err << "tavek-cli: warning: " << problem << '\n';
+        ctx.err.flush();
+    }
 
     SimResult result = SimResult::None;
     QString refusal;
     if (option.kind == SimulationOption::Odds && !board.hasOddsSimulation())
-        throw BadInput(QStringLiteral("--odds is for exacta and trio only: %1 odds are a range")
+        throw BadInput(QStringLiteral("--odds is for exacta, trio and trifecta only: %1 odds are a range")
                            .arg(QLatin1String(pools::pool(pool).key)));
     if (option.kind != SimulationOption::None) {
         const int n = simulatedEntry(board, option.target, item);
@@ -138,6 +145,11 @@ int runExacta(CommandContext& ctx)
 int runTrio(CommandContext& ctx)
 {
     return runPool(ctx, Pool::Trio);
+}
+
+int runTrifecta(CommandContext& ctx)
+{
+    return runPool(ctx, Pool::Trifecta);
 }
 
 }  // namespace tavek::cli

@@ -14,11 +14,11 @@ std::optional<pools::Pool> poolOption(Args& args)
     const std::optional<QString> text = args.takeOption(QStringLiteral("--pool"));
     if (!text)
         return std::nullopt;
-    for (const pools::VotePool& p : pools::voteCountPools())
+    for (const pools::VotePool& p : pools::kPools)
         if (*text == QLatin1String(p.key))
-            return pools::Pool(&p - pools::voteCountPools().data());
-    throw BadInput(
-        QStringLiteral("--pool takes win, place, bracket, quinella, wide, exacta or trio, not %1").arg(*text));
+            return pools::Pool(&p - pools::kPools.data());
+    throw BadInput(QStringLiteral("--pool takes win, place, bracket, quinella, wide, exacta, trio or trifecta, not %1")
+                       .arg(*text));
 }
 
 double oddsNumber(long long tenths)
@@ -55,7 +55,8 @@ int runValue(CommandContext& ctx)
                             : value::kValueTop;
     const SelectedRace selected = takeSelectedRace(ctx);
     const std::vector<value::BetValue> ranked = value::rankedValues(
-        value::betValues(selected.day().voteRecord(selected.race), model), pool, top);
+        value::betValues(selected.day().voteRecord(selected.race), model, selected.day().trifectaRecord(selected.race)),
+        pool, top);
 
     if (json) {
         QJsonArray bets;

@@ -28,8 +28,10 @@ using pools::Pool;
 // The lines of a day file as the day load reads it; none when it is missing.
 QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
 {
-    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
-                                                                  dayfiles::Links::Follow);
+    const qint64 maxBytes = type == pools::kTrifectaVotes.id
+                                ? qint64(dayfiles::kMaxDayFileLines) * pools::kTrifectaVotes.length
+                                : dayfiles::maxDayFileBytes(type);
+    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, maxBytes, dayfiles::Links::Follow);
     return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
 }
 
@@ -93,12 +95,12 @@ QJsonObject mapJson(const Map& m, F value)
 int64_t RaceFigures::sevenPools() const
 {
     int64_t s = 0;
-    for (int64_t v : votes)
-        s += v;
+    for (size_t k = 0; k < size_t(pools::kVoteCountPools); ++k)
+        s += votes[k];
     return s;
 }
 
-bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
+bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6)
 {
     using namespace layout;
     if (h1.size() < kH1Length || !h1.startsWith("H1"))
@@ -117,6 +119,12 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
             return false;
         r.votes[k] = std::max(v, 0);
     }
+    const pools::VotePool& trifecta = pools::pool(Pool::Trifecta);
+    if (int v = 0; h6.size() >= kH6Length && h6.startsWith(pools::kTrifectaVotes.id)
+                   && record::tryBlankAsAbsent(record::field(h6, trifecta.total, kVoteLen), v))
+        r.votes[size_t(Pool::Trifecta)] = std::max(v, 0);
+    else
+        h6 = {};
     const pools::VotePool& winPool = pools::pool(Pool::Win);
     std::array<int, pools::kMaxRunners> win{};
     int favourite = -1, second = -1, least = -1;
@@ -157,7 +165,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
     for (finish::Model model : finish::kModels)
-        for (const value::BetValue& v : value::betValues(h1, model))
+        for (const value::BetValue& v : value::betValues(h1, model, h6))
             returns_[size_t(model)][size_t(v.pool)].push_back(float(v.expectedReturn));
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
@@ -190,11 +198,16 @@ MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& fr
         for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
             if (line.startsWith("RA"))
                 details.insert(layout::raceKey(line).toByteArray(), line);
+        QHash<QByteArray, QByteArray> trifectas;
+        for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, ".jvH6"), "H6"))
+            if (line.startsWith("H6"))
+                trifectas.insert(layout::raceKey(line).toByteArray(), line + "\r\n");
         const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
         for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
             // A stored line has lost its CR LF; the record's length counts it.
             const QByteArray h1 = line + "\r\n";
-            if (!stats.addRace(h1, details.value(layout::raceKey(h1).toByteArray())))
+            const QByteArray key = layout::raceKey(h1).toByteArray();
+            if (!stats.addRace(h1, details.value(key), trifectas.value(key)))
                 stats.skipped_.append(
                     QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
         }
@@ -295,9 +308,9 @@ std::map<int, Quantiles> MarketStats::poolYenByMonth(std::optional<Pool> pool) c
     return m;
 }
 
-std::array<double, pools::kVoteCountPools> MarketStats::poolMix() const
+std::array<double, pools::kPoolCount> MarketStats::poolMix() const
 {
-    std::array<double, pools::kVoteCountPools> mix{};
+    std::array<double, pools::kPoolCount> mix{};
     double all = 0;
     for (const RaceFigures& r : races_)
         for (size_t k = 0; k < mix.size(); ++k) {
@@ -357,6 +370,7 @@ QStringList MarketStats::reportLines() const
                .arg(h.p90, 0, 'f', 3);
     out << QStringLiteral("win pool (yen): ") + quantileText(poolYen(Pool::Win));
     out << QStringLiteral("seven pools (yen): ") + quantileText(poolYen(kSevenPools));
+    out << QStringLiteral("trifecta (yen): ") + quantileText(poolYen(Pool::Trifecta));
     out << QStringLiteral("by race number (median win pool / median seven pools):");
     const auto winByNumber = poolYenByNumber(Pool::Win);
     for (const auto& [n, q] : poolYenByNumber(kSevenPools))
@@ -375,16 +389,15 @@ QStringList MarketStats::reportLines() const
     const auto mix = poolMix();
     parts.clear();
     for (size_t k = 0; k < mix.size(); ++k)
-        parts
-            << QStringLiteral("%1 %2%").arg(QLatin1String(pools::voteCountPools()[k].key)).arg(100 * mix[k], 0, 'f', 1);
+        parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("expected return per 100 yen under the win pool's view (p25 / median / p75, bets):");
     for (finish::Model model : finish::kModels) {
         parts.clear();
-        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
             parts << QStringLiteral("%1 %2/%3/%4 (%5)")
-                         .arg(QLatin1String(pools::voteCountPools()[k].key))
+                         .arg(QLatin1String(pools::kPools[k].key))
                          .arg(s.p25, 0, 'f', 1)
                          .arg(s.median, 0, 'f', 1)
                          .arg(s.p75, 0, 'f', 1)
@@ -417,20 +430,21 @@ QJsonObject MarketStats::toJson() const
     o.insert("pair_to_harville", quantileJson(pairToHarville()));
     o.insert("win_pool_yen", quantileJson(poolYen(Pool::Win)));
     o.insert("seven_pools_yen", quantileJson(poolYen(kSevenPools)));
+    o.insert("trifecta_pool_yen", quantileJson(poolYen(Pool::Trifecta)));
     o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(Pool::Win), quantileJson));
     o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(kSevenPools), quantileJson));
     o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(kSevenPools), quantileJson));
     QJsonObject mix;
     const auto shares = poolMix();
     for (size_t k = 0; k < shares.size(); ++k)
-        mix.insert(QLatin1String(pools::voteCountPools()[k].key), shares[k]);
+        mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
     o.insert("pool_mix", mix);
     QJsonObject returns;
     for (finish::Model model : finish::kModels) {
         QJsonObject byPool;
-        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
-            byPool.insert(QLatin1String(pools::voteCountPools()[k].key),
+            byPool.insert(QLatin1String(pools::kPools[k].key),
                           QJsonObject{{"bets", s.bets}, {"p25", s.p25}, {"median", s.median}, {"p75", s.p75}});
         }
         returns.insert(finish::modelKey(model), byPool);
@@ -442,7 +456,8 @@ QJsonObject MarketStats::toJson() const
                                {"course", keiba::courseName2(r.courseCode)},
                                {"race", r.number},
                                {"name", r.name},
-                               {"seven_pools_yen", poolYenOf(r, kSevenPools)}});
+                               {"seven_pools_yen", poolYenOf(r, kSevenPools)},
+                               {"trifecta_yen", poolYenOf(r, Pool::Trifecta)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
     return o;

@@ -127,7 +127,7 @@ TEST_F(PoolCli, BadBetsExitWithTwo)
         {{"place", "2015-06-06", "1", "--stake", "4:100"}, "refunded"},
         {{"wide", "2015-06-06", "1", "--stake", "2-4:100"}, "refunded"},
         {{"place", "2015-06-06", "2", "--stake", "1:100"}, "not sold"},
-        {{"wide", "2015-06-06", "1", "--odds", "1-2:9.0"}, "exacta and trio only"},
+        {{"wide", "2015-06-06", "1", "--odds", "1-2:9.0"}, "exacta, trio and trifecta only"},
         {{"advise", "2015-06-06", "1", "--exacta", "2-2", "--prob", "0.1"}, "is no exacta bet"},
         {{"advise", "2015-06-06", "2", "--place", "1", "--prob", "0.1"}, "発売"},
         {{"dutch", "2015-06-06", "1", "--trio", "1-2-3,2-3-4", "--total", "1000"}, "返還"},

@@ -6,7 +6,8 @@ namespace tavek::advice {
 
 std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, finish::Model model)
 {
-    return value::findValue(value::betValues(day.voteRecord(race), model), betPool(bet.kind), bet.number);
+    return value::findValue(value::betValues(day.voteRecord(race), model, day.trifectaRecord(race)), betPool(bet.kind),
+                            bet.number);
 }
 
 QString modelProbText(double chance, ProbForm form)

@@ -19,15 +19,13 @@ using pools::EntryRunners, pools::PairKind, pools::PairNumbers;
 namespace {
 
 constexpr int kField = pools::kMaxRunners;  // the runners the pair and triple pools name
-constexpr pools::Pool kAllPools[] = {pools::Pool::Win,      pools::Pool::Place, pools::Pool::Bracket,
-                                     pools::Pool::Quinella, pools::Pool::Wide,  pools::Pool::Exacta,
-                                     pools::Pool::Trio};
 
 // One race's pools and the finish-order model over its win pool.
 class RaceView {
 public:
-    RaceView(QByteArrayView record, finish::Model model)
+    RaceView(QByteArrayView record, QByteArrayView trifecta, finish::Model model)
         : record_(record)
+        , trifecta_(trifecta)
         , win_(readPoolFigures(pools::Pool::Win, record))
         , field_(std::clamp(win_.runners, 0, kField))
         , chances_(winPoolChances(record))
@@ -37,7 +35,7 @@ public:
 
     void addPool(pools::Pool pool, std::vector<BetValue>& out) const
     {
-        const PoolFigures f = readPoolFigures(pool, record_);
+        const PoolFigures f = readPoolFigures(pool, pools::inVoteCounts(pool) ? record_ : trifecta_);
         if (f.total <= 0)
             return;
         for (int n = 1; n <= int(f.votes.size()); ++n) {
@@ -107,6 +105,8 @@ private:
             return order_.bothInFirst(r[0] - 1, r[1] - 1, 3);
         case pools::Pool::Exacta:
             return order_.exacta(r[0] - 1, r[1] - 1);
+        case pools::Pool::Trifecta:
+            return order_.ordered(r[0] - 1, r[1] - 1, r[2] - 1);
         default:
             return order_.trio(r[0] - 1, r[1] - 1, r[2] - 1);
         }
@@ -151,6 +151,7 @@ private:
     }
 
     QByteArrayView record_;
+    QByteArrayView trifecta_;
     PoolFigures win_;
     int field_;
     std::array<double, kField> chances_;
@@ -178,12 +179,12 @@ std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record)
     return p;
 }
 
-std::vector<BetValue> betValues(QByteArrayView record, finish::Model model)
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model, QByteArrayView trifecta)
 {
     std::vector<BetValue> out;
-    const RaceView view(record, model);
-    for (pools::Pool pool : kAllPools)
-        view.addPool(pool, out);
+    const RaceView view(record, trifecta, model);
+    for (const pools::VotePool& pool : pools::kPools)
+        view.addPool(pools::Pool(&pool - pools::kPools.data()), out);
     return out;
 }
 

@@ -32,9 +32,11 @@ struct BetValue {
 std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record);
 
 // Every bet of every pool that has odds now (sold, not refunded, with votes),
-// in the pools' order, then the record's. Place and wide: the expected payout
-// over who else places, each case paid by the racing law's formula.
-std::vector<BetValue> betValues(QByteArrayView record, finish::Model model);
+// in the pools' order, then the record's: the seven of the vote-count record
+// `record`, then the trifecta of its own record `trifecta` (none when empty).
+// Place and wide: the expected payout over who else places, each case paid
+// by the racing law's formula.
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model, QByteArrayView trifecta = {});
 
 // How many ranked bets the 妙味 tab shows, and tavek-cli value unless told.
 inline constexpr int kValueTop = 20;
