@@ -180,7 +180,7 @@ QWidget* AdvisorTab::buildInputs()
 
     BetKindCombo = named(new QComboBox, "BetKindCombo");
     for (BetKind k : {BetKind::Win, BetKind::Bracket, BetKind::Quinella, BetKind::Place, BetKind::Wide, BetKind::Exacta,
-                      BetKind::Trio})
+                      BetKind::Trio, BetKind::Trifecta})
         BetKindCombo->addItem(betKindName(k), int(k));
     BetCombo = named(new QComboBox, "BetCombo");
     BetCombo->setMinimumContentsLength(6);

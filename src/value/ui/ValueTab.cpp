@@ -29,8 +29,8 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
     whenShown_ = new controls::WhenShown(this);
     PoolCombo = named(new QComboBox, "PoolCombo");
     PoolCombo->addItem(QStringLiteral("全賭式"), -1);
-    for (const pools::VotePool& p : pools::voteCountPools())
-        PoolCombo->addItem(p.caption(), int(&p - pools::voteCountPools().data()));
+    for (const pools::VotePool& p : pools::kPools)
+        PoolCombo->addItem(p.caption(), int(&p - pools::kPools.data()));
     ModelCombo = named(new QComboBox, "ModelCombo");
     for (finish::Model m : finish::kModels)
         ModelCombo->addItem(finish::modelName(m), int(m));
@@ -90,7 +90,7 @@ void ValueTab::refresh()
     shown_.clear();
     if (race_ >= 0 && race_ < day_.raceCount()) {
         const int pool = PoolCombo->currentData().toInt();
-        shown_ = value::rankedValues(value::betValues(day_.voteRecord(race_), model()),
+        shown_ = value::rankedValues(value::betValues(day_.voteRecord(race_), model(), day_.trifectaRecord(race_)),
                                      pool < 0 ? std::nullopt : std::optional(pools::Pool(pool)), value::kValueTop);
     }
     MessageLabel->setText(shown_.empty() ? QStringLiteral("オッズのある買い目がありません。") : QString());
