@@ -17,9 +17,18 @@ namespace tavek::csv {
 
 namespace {
 
+// A number is written without separators ("1,804,072" as 1804072): a
+// spreadsheet program reads it as a number, and every number of a file
+// looks alike.
+QString plain(const QString& text)
+{
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?[0-9]{1,3}(,[0-9]{3})+(\\.[0-9]+)?$"));
+    return grouped.match(text).hasMatch() ? QString(text).remove(u',') : text;
+}
+
 QString field(const QString& text)
 {
-    const QString cell = inertCell(text);
+    const QString cell = inertCell(plain(text));
     if (!cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r'))
         return cell;
     QString quoted = cell;
@@ -94,7 +103,7 @@ Table winTable(const win::WinBoard& board)
 {
     Table table;
     QStringList header;
-    for (const QString& h : win::columnHeaders())
+    for (const QString& h : board.columnHeaders())
         header.append(h.trimmed());
     table.push_back(header);
     for (int horse = 1; horse <= board.runners(); ++horse) {
@@ -142,7 +151,7 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
 {
     Table table{QStringList{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番")}
                 + QStringList{QStringLiteral("馬番1"), QStringLiteral("馬番2"), QStringLiteral("馬番3")}
-                + QStringList{QStringLiteral("票数"), QStringLiteral("支持率(%)")}};
+                + QStringList{QStringLiteral("票数"), QStringLiteral("得票率(%)")}};
     for (int t = 0; t < pools::kPoolCount; ++t)
         table.push_back(QStringList{sim::totalCaption(pools::Pool(t)), QString(), QString()}
                         + runners(QString(), kListRunners) + QStringList{sheet.totals[size_t(t)].trimmed(), QString()});

@@ -26,8 +26,8 @@ QString modelProbText(double chance, ProbForm form)
 QString marketViewText(const std::optional<value::BetValue>& view)
 {
     if (!view)
-        return QStringLiteral("票数シェア －　モデル確率 －");
-    return QStringLiteral("票数シェア %1　モデル確率 %2")
+        return QStringLiteral("得票率 －　モデル確率 －");
+    return QStringLiteral("得票率 %1　モデル確率 %2")
         .arg(value::shareText(view->share), value::chanceText(view->chance));
 }
 

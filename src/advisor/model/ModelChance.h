@@ -18,7 +18,7 @@ std::optional<value::BetValue> marketView(const DayData& day, int race, const Be
 // "12.3457" (percent), "8.10" (fair odds).
 QString modelProbText(double chance, ProbForm form);
 
-// "票数シェア 12.34%　モデル確率 8.76%", or what is missing.
+// "得票率 12.34%　モデル確率 8.76%", or what is missing.
 QString marketViewText(const std::optional<value::BetValue>& view);
 
 }  // namespace tavek::advice
