@@ -15,9 +15,7 @@ namespace tavek::cli {
 int runHistory(CommandContext& ctx)
 {
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
-    const bool csvOut = ctx.args.takeFlag(QStringLiteral("--csv"));
-    if (json && csvOut)
-        throw BadInput(QStringLiteral("give either --json or --csv, not both"));
+    const bool csvOut = takeCsvFlag(ctx.args, json);
     const QString date = ctx.args.takePositional(QStringLiteral("DATE"));
     const QString race = ctx.args.takePositional(QStringLiteral("RACE"));
     ctx.args.expectEnd();

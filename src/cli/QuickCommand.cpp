@@ -21,7 +21,7 @@ QDateTime endOfRefresh(const std::optional<QString>& until, const LoadedDay& day
     if (until) {
         const QTime at = QTime::fromString(*until, QStringLiteral("HH:mm"));
         if (!at.isValid())
-            throw BadInput(QStringLiteral("\"%1\" is not a valid --until time (HH:MM, e.g. 15:40)").arg(*until));
+            throw badValue(QStringLiteral("--until"), *until, QStringLiteral("HH:MM の時刻、例 15:40"));
         return QDateTime(clock::now().date(), at);
     }
     QDateTime end;
@@ -29,7 +29,8 @@ QDateTime endOfRefresh(const std::optional<QString>& until, const LoadedDay& day
         if (const auto post = posttime::of(day.day->raceRecord(slot)); post && (!end.isValid() || *post > end))
             end = *post;
     if (!end.isValid())
-        throw BadInput(QStringLiteral("%1 has no post time; give --until HH:MM").arg(day.load.raceItems[first]));
+        throw BadInput(QStringLiteral("%1 には発走時刻がありません。--until HH:MM を指定してください")
+                           .arg(day.load.raceItems[first]));
     return end;
 }
 
@@ -55,15 +56,15 @@ int runQuick(CommandContext& ctx)
     const QString race = ctx.args.takePositional(QStringLiteral("RACE"));
     ctx.args.expectEnd();
     if (until && !every)
-        throw BadInput(QStringLiteral("--until needs --every SECONDS"));
-    const int seconds = every ? int(wholeNumber(*every, 1, 86'400, QStringLiteral("--every SECONDS (1 to 86400)"))) : 0;
+        throw BadInput(QStringLiteral("--until は --every SECONDS と共に指定してください"));
+    const int seconds = every ? int(wholeNumber(*every, 1, 86'400, QStringLiteral("--every の秒数"))) : 0;
     const LoadedDay day = loadDay(ctx, date);
     const int count = day.day->raceCount();
     if (count == 0)
-        throw BadInput(QStringLiteral("%1 has no races").arg(day.date));
+        throw BadInput(QStringLiteral("%1 にはレースがありません").arg(day.date));
     int first = 0, last = count - 1;
     if (race != u"all") {
-        first = last = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 or all)").arg(count))) - 1;
+        first = last = int(wholeNumber(race, 1, count, QStringLiteral("%1 の RACE（または all）").arg(day.date))) - 1;
     }
     const QDateTime end = every ? endOfRefresh(until, day, first, last) : QDateTime();
     reportUnusableFiles(ctx);

@@ -6,6 +6,7 @@
 #include "odds/model/SimulationRefusal.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/RecordLayout.h"
 
 #include <algorithm>
 
@@ -175,9 +176,21 @@ std::array<double, 18> winPoolChances(QByteArrayView record)
     return p;
 }
 
+QString noViewReason(QByteArrayView record)
+{
+    const std::array<double, kField> chances = winPoolChances(record);
+    if (layout::recordType(record) != "H1"
+        || std::any_of(chances.begin(), chances.end(), [](double p) { return p > 0; }))
+        return {};
+    return QStringLiteral("単勝の票数がないため、このレースには単勝からの見立て（モデル確率）がありません。");
+}
+
 std::vector<BetValue> betValues(QByteArrayView record, finish::Model model)
 {
     std::vector<BetValue> out;
+    const std::array<double, kField> chances = winPoolChances(record);
+    if (std::none_of(chances.begin(), chances.end(), [](double p) { return p > 0; }))
+        return out;
     const RaceView view(record, model);
     for (pools::Pool pool : kAllPools)
         view.addPool(pool, out);
@@ -214,6 +227,12 @@ QString valueBetLabel(pools::Pool pool, int number)
     default:
         return entryLabel(pool, number);
     }
+}
+
+QString emptyRankingText(QByteArrayView record)
+{
+    const QString none = noViewReason(record);
+    return none.isEmpty() ? QStringLiteral("オッズのある買い目がありません。") : none;
 }
 
 QStringList valueColumns()

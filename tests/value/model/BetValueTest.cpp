@@ -173,3 +173,27 @@ TEST(BetValueTest, RankingTakesTheHighestReturnsOfThePoolAsked)
     const BetValue& w = wins.back();
     EXPECT_DOUBLE_EQ(w.expectedReturn, w.chance * double(w.oddsLow) * 10);
 }
+
+// Without win votes on a runner that runs, the win pool gives no view: no
+// bets, and the reason is what the 妙味 tab shows. A slot without a record
+// is no such race.
+TEST(BetValueTest, NoWinVotesGiveNoView)
+{
+    const auto withoutWinVotes = [](QByteArray record, int keep) {
+        for (int h = 1; h <= 10; ++h)
+            if (h != keep)
+                record.replace(pools::pool(Pool::Win).votes(h) - 1, layout::kVoteLen,
+                               QByteArray(layout::kVoteLen, '0'));
+        return record;
+    };
+    const QByteArray viewed = race(10, {});
+    const QByteArray blank(layout::kH1Length, ' ');
+    for (const QByteArray& none : {withoutWinVotes(viewed, 0), withoutWinVotes(race(10, {3}), 3)}) {
+        EXPECT_TRUE(betValues(none, finish::Model::Discounted).empty());
+        EXPECT_FALSE(noViewReason(none).isEmpty());
+        EXPECT_EQ(emptyRankingText(none), noViewReason(none));
+    }
+    EXPECT_TRUE(noViewReason(viewed).isEmpty());
+    EXPECT_TRUE(noViewReason(blank).isEmpty());
+    EXPECT_EQ(emptyRankingText(blank), QStringLiteral("オッズのある買い目がありません。"));
+}
