@@ -1,6 +1,7 @@
 #include "cli/EscapedOutput.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 
 namespace tavek::cli {
 
@@ -62,6 +63,10 @@ qint64 EscapedOutput::writeData(const char* data, qint64 length)
             out += char(b);
     }
     if (target_.write(out) != out.size())
+        return -1;
+    // What the text stream flushes reaches the file or pipe now, not once the
+    // C library's buffer is full: a line of quick --every is read as it ends.
+    if (auto* file = qobject_cast<QFileDevice*>(&target_); file && !file->flush())
         return -1;
     return length;
 }

@@ -3,6 +3,7 @@
 #include "cli/JVLinkSession.h"
 #include "cli/Pause.h"
 #include "jvlink/client/QuickReport.h"
+#include "platform/StopSignals.h"
 #include "racedata/Clock.h"
 #include "racedata/PostTime.h"
 
@@ -77,7 +78,10 @@ int runQuick(CommandContext& ctx)
     jvlink::QuickReport quick(*jv, view, ctx.dataFolder, odds);
     // A failure ends neither the day nor the refresh: each is named on
     // standard error. A JV-Link failure is unreadable input; votes the odds
-    // history did not take are in the day file all the same.
+    // history did not take are in the day file all the same. Each line is
+    // written when its fetch ends, so that a file or a pipe has it at once; a
+    // request to stop ends the run after it.
+    const platform::StopSignals stop;
     bool failed = false, historyNotSaved = false;
     for (;;) {
         const QDateTime started = clock::now();
@@ -90,20 +94,23 @@ int runQuick(CommandContext& ctx)
                 ctx.out << item
                         << (result.stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"))
                         << whereStored(result, every.has_value()) << '\n';
+                ctx.out.flush();
             }
             if (const QString problem = result.problem(); !problem.isEmpty()) {
-                ctx.out.flush();
                 ctx.err << "tavek-cli: " << item << ' ' << problem << '\n';
                 ctx.err.flush();
                 failed = failed || result.failure.has_value();
                 historyNotSaved = historyNotSaved || !result.historyFailure.isEmpty();
             }
+            if (stop.requested())
+                return kStopped + stop.requested();
         }
-        ctx.out.flush();
         const QDateTime next = started.addSecs(seconds);
         if (!every || next > end)
             return failed ? kBadInput : historyNotSaved ? kHistoryNotSaved : kSuccess;
-        pause::until(next);
+        pause::until(next, [&stop] { return stop.requested() != 0; });
+        if (stop.requested())
+            return kStopped + stop.requested();
     }
 }
 
