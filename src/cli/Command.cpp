@@ -232,6 +232,31 @@ void printJson(QTextStream& out, const QJsonArray& array)
     out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
 }
 
+void printJsonWithArray(QTextStream& out, QJsonObject head, const QString& key,
+                        const std::function<void(const std::function<void(const QString&)>& write)>& fill)
+{
+    // The object with an empty array, cut where its elements go.
+    head.insert(key, QJsonArray());
+    const QString whole = QString::fromUtf8(QJsonDocument(head).toJson(QJsonDocument::Indented));
+    const QString opening = QStringLiteral("\"%1\": [\n").arg(key);
+    const qsizetype cut = whole.lastIndexOf(opening) + opening.size();
+    out << QStringView(whole).first(cut);
+    bool first = true;
+    fill([&](const QString& element) {
+        out << (first ? "" : ",\n") << element;
+        first = false;
+    });
+    if (!first)
+        out << '\n';
+    out << QStringView(whole).sliced(cut);
+}
+
+QString jsonString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);  // ["..."]
+    return QString::fromUtf8(array.sliced(1, array.size() - 2));
+}
+
 void insertResult(QJsonObject& object, sim::SimResult result, const QString& givenMessage)
 {
     const QString message = givenMessage.isEmpty() ? sim::refusalMessage(result) : givenMessage;

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -120,6 +121,17 @@ bool takeCsvFlag(Args& args, bool json);
 // Prints one JSON object or array, indented, with a final newline.
 void printJson(QTextStream& out, const QJsonObject& object);
 void printJson(QTextStream& out, const QJsonArray& array);
+
+// Prints `head` with one more member, the array `key`, byte for byte as
+// printJson prints the whole object, its elements written as `fill` hands
+// them to `write`, each already indented for its place (two levels of four
+// blanks, no line end): a long list is never held whole. `key` sorts after
+// every key of `head`, so that it comes last, as QJsonObject orders its keys.
+void printJsonWithArray(QTextStream& out, QJsonObject head, const QString& key,
+                        const std::function<void(const std::function<void(const QString&)>& write)>& fill);
+
+// `text` as a JSON string, quotes included, escaped as printJson escapes it.
+QString jsonString(const QString& text);
 
 // The "result" and "message" members of a simulating command's JSON: the
 // result's name, and its refusal message (`message`, else the result's own) or null.
