@@ -88,7 +88,17 @@ QJsonObject mapJson(const Map& m, F value)
     return o;
 }
 
+size_t returnSlot(finish::Model model, Pool pool)
+{
+    return size_t(model) * pools::kPoolCount + size_t(pool);
+}
+
 }  // namespace
+
+MarketStats::MarketStats()
+    : returns_(std::size(finish::kModels) * pools::kPoolCount, StepHistogram(kReturnStep, kReturnTop))
+{
+}
 
 int64_t RaceFigures::sevenPools() const
 {
@@ -155,7 +165,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     }
     for (finish::Model model : finish::kModels)
         for (const value::BetValue& v : value::betValues(h1, model))
-            returns_[size_t(model)][size_t(v.pool)].push_back(float(v.expectedReturn));
+            returns_[returnSlot(model, v.pool)].add(v.expectedReturn);
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
     races_.push_back(std::move(r));
@@ -317,9 +327,8 @@ std::vector<RaceFigures> MarketStats::largest(int count) const
 
 ReturnSpread MarketStats::expectedReturns(finish::Model model, pools::Pool pool) const
 {
-    const std::vector<float>& r = returns_[size_t(model)][size_t(pool)];
-    const Quantiles q = quantilesOf(std::vector<double>(r.begin(), r.end()));
-    return {int(r.size()), q.p25, q.median, q.p75};
+    const StepHistogram& r = returns_[returnSlot(model, pool)];
+    return {int(r.count()), r.quantile(0.25), r.quantile(0.5), r.quantile(0.75)};
 }
 
 QStringList MarketStats::reportLines() const

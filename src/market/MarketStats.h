@@ -1,6 +1,7 @@
 #pragma once
 
 #include "finishorder/FinishOrder.h"
+#include "market/StepHistogram.h"
 #include "racedata/VotePools.h"
 
 #include <QByteArray>
@@ -46,6 +47,12 @@ struct Quantiles {
     double p10 = 0, p25 = 0, median = 0, p75 = 0, p90 = 0, mean = 0, total = 0;
 };
 
+// The expected returns are counted in steps of 0.1 yen per 100 staked up to
+// 2,000 yen (beyond it as 2,000): their quartiles lie within 0.05 yen of the
+// exact ones.
+inline constexpr double kReturnStep = 0.1;
+inline constexpr double kReturnTop = 2000;
+
 // The middle of a pool's expected returns (yen per 100 staked).
 struct ReturnSpread {
     int bets = 0;
@@ -54,6 +61,8 @@ struct ReturnSpread {
 
 class MarketStats {
 public:
+    MarketStats();
+
     // The races of the day files in `dataFolder` dated from `from` to `to`
     // (an invalid date leaves that end open), read as the day load reads
     // them (CP932 names, no wait on a FIFO, no day file of more than
@@ -98,9 +107,11 @@ private:
 
     std::vector<RaceFigures> races_;
     QStringList skipped_;
-    // Every bet's expected return, by model and pool: floats, as a season of
-    // 3,000 races holds some four million of them.
-    std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(finish::kModels)> returns_;
+    // Every bet's expected return, by model and pool, counted in steps of
+    // kReturnStep (a season holds some four million bets, 21 seasons eighty
+    // million): each quartile within half a step of the exact one.
+    // Model m's histogram of pool p at [m * kPoolCount + p].
+    std::vector<StepHistogram> returns_;
 };
 
 }  // namespace tavek::market
