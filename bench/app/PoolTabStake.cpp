@@ -4,9 +4,9 @@
 // paint the board's changed cells. Consecutive steps enter different stakes,
 // so every virtual odds on screen changes.
 #include "controls/SaNumEditExC.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/ui/PoolInputDialog.h"
 #include "odds/ui/PoolTab.h"
+#include "pools/PoolIndex.h"
 #include "support/BenchWindow.h"
 
 #include <QLabel>
@@ -24,7 +24,7 @@ void StakeOnTrioBoard(benchmark::State& state)
     PoolTab& tab = *form.poolTab;
     tab.PoolCombo->setCurrentIndex(3);
     // Runner 1 is the pivot: the board shows the 136 trios with it.
-    TInputPoolForm dialog(tab, sim::entryOf(pools::Pool::Trio, 1, 2, 3), InputKind::Stake, &tab);
+    TInputPoolForm dialog(tab, pools::entryOf(pools::Pool::Trio, 1, 2, 3), InputKind::Stake, &tab);
     bench::PaintCounter painted(form.TabSheet7);
     QApplication::processEvents();
 

@@ -42,7 +42,7 @@ H1Record fullRace(const QByteArray& key)
         r.win(h, h == 7 ? 0 : 1000L * h * h);
     for (int k = 1; k <= 120; ++k)
         r.quinella(k, 100L * k);
-    for (int k = 1; k <= 36; ++k)
+    for (int k = 1; k <= layout::kBracketPairs; ++k)
         r.bracket(k, 50L * k);
     r.put(layout::kExactaTotal, test::voteField(5'000'000)).put(layout::kTrioTotal, test::voteField(7'000'000));
     for (int k = 0; k < 40; ++k)

@@ -50,7 +50,7 @@ void TMainForm::buildPairTabs()
         advisorTab->takeBet(pool, number, model);
     });
     tavek::DayData& day = *day_;
-    using tavek::sim::PairKind;
+    using tavek::pools::PairKind;
     quinellaTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Quinella); });
     bracketTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Bracket); });
 }

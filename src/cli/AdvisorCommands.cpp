@@ -5,7 +5,7 @@
 #include "advisor/model/ModelChance.h"
 #include "cli/Cli.h"
 #include "cli/Command.h"
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 
 #include <QJsonArray>
 
@@ -51,9 +51,9 @@ int betNumber(BetKind kind, const QString& text)
     case BetKind::Win:
         return int(wholeNumber(text, 1, layout::kMaxWinEntries, QStringLiteral("馬番 H")));
     case BetKind::Quinella:
-        return pairIndex(sim::PairKind::Quinella, text, advice::betKindName(kind));
+        return pairIndex(pools::PairKind::Quinella, text, advice::betKindName(kind));
     case BetKind::Bracket:
-        return pairIndex(sim::PairKind::Bracket, text, advice::betKindName(kind));
+        return pairIndex(pools::PairKind::Bracket, text, advice::betKindName(kind));
     default:
         return poolEntry(advice::betPool(kind), text);
     }

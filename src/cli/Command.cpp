@@ -1,10 +1,10 @@
 #include "cli/Command.h"
 
 #include "cli/Cli.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/model/WinModel.h"
 #include "odds/model/WinTexts.h"
 #include "platform/RawNames.h"
+#include "pools/PoolIndex.h"
 #include "racedata/DayFiles.h"
 
 #include <QFileInfo>
@@ -131,16 +131,17 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
     return value;
 }
 
-int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName)
+int pairIndex(pools::PairKind kind, const QString& text, const QString& kindName)
 {
     const QStringList numbers = text.split(u'-');
     const int k = numbers.size() != 2
                       ? 0
-                      : sim::pairIndexOf(kind, int(wholeNumber(numbers[0], 1, 18, QStringLiteral("組番 A-B"))),
-                                         int(wholeNumber(numbers[1], 1, 18, QStringLiteral("組番 A-B"))));
+                      : pools::pairIndexOf(
+                          kind, int(wholeNumber(numbers[0], 1, pools::kMaxRunners, QStringLiteral("組番 A-B"))),
+                          int(wholeNumber(numbers[1], 1, pools::kMaxRunners, QStringLiteral("組番 A-B"))));
     if (k == 0)
         throw BadInput(QStringLiteral("\"%1\" は%2の組番ではありません（A-B で A %3 B）")
-                           .arg(text, kindName, kind == sim::PairKind::Quinella ? u"<" : u"<="));
+                           .arg(text, kindName, kind == pools::PairKind::Quinella ? u"<" : u"<="));
     return k;
 }
 
@@ -152,17 +153,17 @@ int poolEntry(pools::Pool pool, const QString& text)
         int last;
         const char* form;
     };
-    static constexpr Form kForms[] = {{pools::Pool::Place, 1, layout::kMaxWinEntries, "馬番 H"},
-                                      {pools::Pool::Wide, 2, 18, "A-B で A < B"},
-                                      {pools::Pool::Exacta, 2, 18, "A-B で A が1着、B が2着"},
-                                      {pools::Pool::Trio, 3, 18, "A-B-C で A < B < C"}};
+    static constexpr Form kForms[] = {{pools::Pool::Place, 1, pools::kRecordSlots, "馬番 H"},
+                                      {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B で A < B"},
+                                      {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B で A が1着、B が2着"},
+                                      {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C で A < B < C"}};
     const Form& f = *std::find_if(std::begin(kForms), std::end(kForms), [&](const Form& x) { return x.pool == pool; });
     const QStringList numbers = text.split(u'-');
     std::array<int, 3> runners{};
     if (numbers.size() == f.runners)
         for (qsizetype i = 0; i < numbers.size(); ++i)
             runners[size_t(i)] = int(wholeNumber(numbers[i], 1, f.last, QStringLiteral("馬番")));
-    const int n = numbers.size() == f.runners ? sim::entryOf(pool, runners[0], runners[1], runners[2]) : 0;
+    const int n = numbers.size() == f.runners ? pools::entryOf(pool, runners[0], runners[1], runners[2]) : 0;
     if (n == 0)
         throw BadInput(QStringLiteral("\"%1\" は%2の組番ではありません（%3）")
                            .arg(text, pools::pool(pool).caption(), QString::fromUtf8(f.form)));

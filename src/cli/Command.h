@@ -1,8 +1,8 @@
 #pragma once
 
 #include "finishorder/FinishOrder.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
+#include "pools/PairIndex.h"
 #include "racedata/DayData.h"
 
 #include <QJsonArray>
@@ -87,7 +87,7 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
 // The pair index of "A-B" (two whole numbers 1 to 18) of `kind`: A < B for a
 // quinella pair, A <= B for a bracket pair. BadInput otherwise, the message
 // naming the pair's kind as `kindName`: "\"3-3\" は馬連の組番ではありません（A-B で A < B）".
-int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName);
+int pairIndex(pools::PairKind kind, const QString& text, const QString& kindName);
 
 // The entry of BET in the place, wide, exacta or trio pool: "H" (1 to 28) for
 // place, "A-B" with A < B for wide, A != B for exacta (A first), "A-B-C" with

@@ -10,8 +10,8 @@ namespace tavek::cli {
 
 namespace {
 
+using pools::PairKind;
 using sim::PairBoard;
-using sim::PairKind;
 using sim::SimResult;
 
 // The pair of "A-B" as the tab's label, refused unless the race shows real
@@ -24,7 +24,7 @@ QString pairTarget(const PairBoard& board, QByteArrayView record, const QString&
     const int k = pairIndex(board.kind(), text, caption);
     if (board.real(k).text.trimmed().isEmpty() && sim::pairRefusal(board.kind(), record, k) == SimResult::None)
         throw BadInput(QStringLiteral("%1 の%2 %3 には票数がありません").arg(item, caption, text));
-    return sim::pairLabel(board.kind(), k);
+    return pools::pairLabel(board.kind(), k);
 }
 
 // The quinella or bracket-quinella tab of one race, as the race selection
@@ -57,7 +57,7 @@ int runPair(CommandContext& ctx, PairKind kind)
     } else if (json) {
         QJsonArray pairs;
         for (int k = 1; k <= board.size(); ++k)
-            pairs.append(QJsonObject{{"label", sim::pairLabel(kind, k)},
+            pairs.append(QJsonObject{{"label", pools::pairLabel(kind, k)},
                                      {"real", board.real(k).text},
                                      {"virtual", board.virtualCell(k).text}});
         QJsonObject object{
@@ -73,7 +73,7 @@ int runPair(CommandContext& ctx, PairKind kind)
                 << QStringLiteral("合計票数(仮想)：") << board.virtualTotal() << '\t'
                 << QStringLiteral("過剰投票金額(仮想)：") << board.excess() << '\n';
         for (int k = 1; k <= board.size(); ++k)
-            ctx.out << sim::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text
+            ctx.out << pools::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text
                     << '\n';
     }
     return simulationExit(ctx, result);

@@ -24,8 +24,8 @@ int runReference(CommandContext& ctx)
     }
     if (json) {
         QJsonObject totals;
-        for (size_t t = 0; t < pools::kPools.size(); ++t)
-            totals.insert(QLatin1String(pools::kPools[t].key), sheet.totals[t]);
+        for (size_t t = 0; t < pools::voteCountPools().size(); ++t)
+            totals.insert(QLatin1String(pools::voteCountPools()[t].key), sheet.totals[t]);
         printJson(ctx.out, QJsonObject{
                                {"date", loaded.date},
                                {"race", item},
@@ -36,7 +36,7 @@ int runReference(CommandContext& ctx)
         return kSuccess;
     }
     ctx.out << item << '\n';
-    for (int t = 0; t < pools::kPoolCount; ++t)
+    for (int t = 0; t < pools::kVoteCountPools; ++t)
         ctx.out << sim::totalLabel(pools::Pool(t)) << sheet.totals[size_t(t)] << '\n';
     ctx.out << sim::listCaption(pools::Pool::Exacta) << '\n';
     for (const QString& line : sheet.exacta)

@@ -14,9 +14,9 @@ std::optional<pools::Pool> poolOption(Args& args)
     const std::optional<QString> text = args.takeOption(QStringLiteral("--pool"));
     if (!text)
         return std::nullopt;
-    for (const pools::VotePool& p : pools::kPools)
+    for (const pools::VotePool& p : pools::voteCountPools())
         if (*text == QLatin1String(p.key))
-            return pools::Pool(&p - pools::kPools.data());
+            return pools::Pool(&p - pools::voteCountPools().data());
     throw badValue(QStringLiteral("--pool"), *text,
                    QStringLiteral("win、place、bracket、quinella、wide、exacta、trio のどれか"));
 }

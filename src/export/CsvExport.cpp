@@ -121,11 +121,11 @@ Table winTable(const win::WinBoard& board)
 
 Table pairTable(const sim::PairBoard& board)
 {
-    const QString number = board.kind() == sim::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
+    const QString number = board.kind() == pools::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
     Table table{{QStringLiteral("組番"), number + u'1', number + u'2', QStringLiteral("オッズ"),
                  QStringLiteral("オッズ(仮想)")}};
     for (int k = 1; k <= board.size(); ++k) {
-        const QString pair = combination(sim::pairLabel(board.kind(), k));
+        const QString pair = combination(pools::pairLabel(board.kind(), k));
         table.push_back(QStringList{pair} + runners(pair, 2)
                         + QStringList{board.real(k).text.trimmed(), board.virtualCell(k).text.trimmed()});
     }
@@ -156,7 +156,7 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
     Table table{QStringList{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番")}
                 + QStringList{QStringLiteral("馬番1"), QStringLiteral("馬番2"), QStringLiteral("馬番3")}
                 + QStringList{QStringLiteral("票数"), QStringLiteral("支持率(%)")}};
-    for (int t = 0; t < pools::kPoolCount; ++t)
+    for (int t = 0; t < pools::kVoteCountPools; ++t)
         table.push_back(QStringList{sim::totalCaption(pools::Pool(t)), QString(), QString()}
                         + runners(QString(), kListRunners) + QStringList{sheet.totals[size_t(t)].trimmed(), QString()});
     for (const QString& line : sheet.exacta)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pools/Field.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -43,7 +45,7 @@ std::optional<Model> modelOf(QStringView key);
 
 class FinishOrder {
 public:
-    static constexpr int kMaxRunners = 18;
+    static constexpr int kMaxRunners = pools::kMaxRunners;
 
     // `win`: the chance of each runner (index 0 is runner 1) to win, 0 for a
     // runner that cannot finish; at most kMaxRunners of them.

@@ -1,6 +1,8 @@
 #include "market/MarketStats.h"
 
-#include "odds/model/PairIndex.h"
+#include "finishorder/FinishOrder.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
@@ -19,7 +21,6 @@
 
 namespace tavek::market {
 
-using namespace sim;
 
 namespace {
 
@@ -90,13 +91,13 @@ QJsonObject mapJson(const Map& m, F value)
 
 size_t returnSlot(finish::Model model, Pool pool)
 {
-    return size_t(model) * pools::kPoolCount + size_t(pool);
+    return size_t(model) * pools::kVoteCountPools + size_t(pool);
 }
 
 }  // namespace
 
 MarketStats::MarketStats()
-    : returns_(std::size(finish::kModels) * pools::kPoolCount, StepHistogram(kReturnStep, kReturnTop))
+    : returns_(std::size(finish::kModels) * pools::kVoteCountPools, StepHistogram(kReturnStep, kReturnTop))
 {
 }
 
@@ -118,17 +119,17 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     r.courseCode = record::field(h1, kCourse, 2).toByteArray();
     r.number = record::blankAsZero(h1, kRaceNumber, 2);
     r.starters = record::blankAsZero(h1, kStarters, 2);
-    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
+    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), pools::kMaxRunners);
     if (!r.date.isValid() || r.number <= 0)
         return false;
-    for (size_t k = 0; k < pools::kPools.size(); ++k) {
+    for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
         int v;
-        if (!record::tryBlankAsAbsent(record::field(h1, pools::kPools[k].total, kVoteLen), v))
+        if (!record::tryBlankAsAbsent(record::field(h1, pools::voteCountPools()[k].total, kVoteLen), v))
             return false;
         r.votes[k] = std::max(v, 0);
     }
     const pools::VotePool& winPool = pools::pool(Pool::Win);
-    std::array<int, 18> win{};
+    std::array<int, pools::kMaxRunners> win{};
     int favourite = -1, second = -1, least = -1;
     for (int h = 0; h < registered; ++h) {
         if (!record::tryBlankAsAbsent(record::field(h1, winPool.votes(h + 1), kVoteLen), win[h]))
@@ -147,7 +148,8 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(h1).value()) / win[least];
+        r.longshotOdds = double(
+            pools::exactOdds(winPool.rate(record::raceDate(h1)).value(), r.votes[size_t(Pool::Win)], win[least]));
     }
     const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;
@@ -155,13 +157,15 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         && record::tryBlankAsAbsent(
             record::field(h1,
                           pools::pool(Pool::Quinella)
-                              .votes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
-                                                 std::max(favourite, second) + 1)),
+                              .votes(pools::pairIndexOf(pools::PairKind::Quinella, std::min(favourite, second) + 1,
+                                                        std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
-        const double a = win[favourite] / winTotal, b = win[second] / winTotal;
-        const double harville = a * b / (1 - a) + b * a / (1 - b);
-        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
+        std::array<double, pools::kMaxRunners> chances{};
+        for (int h = 0; h < registered; ++h)
+            chances[size_t(h)] = std::max(win[h], 0) / winTotal;
+        const finish::FinishOrder harville(std::span(chances.data(), size_t(registered)), finish::kHarville);
+        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
     for (finish::Model model : finish::kModels)
         for (const value::BetValue& v : value::betValues(h1, model))
@@ -302,9 +306,9 @@ std::map<int, Quantiles> MarketStats::poolYenByMonth(std::optional<Pool> pool) c
     return m;
 }
 
-std::array<double, pools::kPoolCount> MarketStats::poolMix() const
+std::array<double, pools::kVoteCountPools> MarketStats::poolMix() const
 {
-    std::array<double, pools::kPoolCount> mix{};
+    std::array<double, pools::kVoteCountPools> mix{};
     double all = 0;
     for (const RaceFigures& r : races_)
         for (size_t k = 0; k < mix.size(); ++k) {
@@ -381,15 +385,16 @@ QStringList MarketStats::reportLines() const
     const auto mix = poolMix();
     parts.clear();
     for (size_t k = 0; k < mix.size(); ++k)
-        parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
+        parts
+            << QStringLiteral("%1 %2%").arg(QLatin1String(pools::voteCountPools()[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("expected return per 100 yen under the win pool's view (p25 / median / p75, bets):");
     for (finish::Model model : finish::kModels) {
         parts.clear();
-        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
             parts << QStringLiteral("%1 %2/%3/%4 (%5)")
-                         .arg(QLatin1String(pools::kPools[k].key))
+                         .arg(QLatin1String(pools::voteCountPools()[k].key))
                          .arg(s.p25, 0, 'f', 1)
                          .arg(s.median, 0, 'f', 1)
                          .arg(s.p75, 0, 'f', 1)
@@ -428,14 +433,14 @@ QJsonObject MarketStats::toJson() const
     QJsonObject mix;
     const auto shares = poolMix();
     for (size_t k = 0; k < shares.size(); ++k)
-        mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
+        mix.insert(QLatin1String(pools::voteCountPools()[k].key), shares[k]);
     o.insert("pool_mix", mix);
     QJsonObject returns;
     for (finish::Model model : finish::kModels) {
         QJsonObject byPool;
-        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
-            byPool.insert(QLatin1String(pools::kPools[k].key),
+            byPool.insert(QLatin1String(pools::voteCountPools()[k].key),
                           QJsonObject{{"bets", s.bets}, {"p25", s.p25}, {"median", s.median}, {"p75", s.p75}});
         }
         returns.insert(finish::modelKey(model), byPool);

@@ -2,7 +2,7 @@
 
 #include "finishorder/FinishOrder.h"
 #include "market/StepHistogram.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -32,10 +32,10 @@ struct RaceFigures {
     int number = 0;
     QString name;
     int starters = 0;
-    double favouriteShare = 0;                       // the most-backed runner's part of the win pool
-    double longshotOdds = 0;                         // the least-backed runner's win odds
-    double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
-    std::array<int64_t, pools::kPoolCount> votes{};  // the seven totals, in the record's order
+    double favouriteShare = 0;                            // the most-backed runner's part of the win pool
+    double longshotOdds = 0;                              // the least-backed runner's win odds
+    double pairToHarville = 0;                            // the two favourites' quinella share over its Harville value
+    std::array<int64_t, pools::kVoteCountPools> votes{};  // the seven totals, in the record's order
 
     int64_t sevenPools() const;
 };
@@ -92,7 +92,7 @@ public:
     std::map<int, Quantiles> poolYenByNumber(std::optional<pools::Pool> pool) const;
     std::map<int, Quantiles> poolYenByMonth(std::optional<pools::Pool> pool) const;
     // Each pool's part of the seven pools' total.
-    std::array<double, pools::kPoolCount> poolMix() const;
+    std::array<double, pools::kVoteCountPools> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
     ReturnSpread expectedReturns(finish::Model model, pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
@@ -110,7 +110,7 @@ private:
     // Every bet's expected return, by model and pool, counted in steps of
     // kReturnStep (a season holds some four million bets, 21 seasons eighty
     // million): each quartile within half a step of the exact one.
-    // Model m's histogram of pool p at [m * kPoolCount + p].
+    // Model m's histogram of pool p at [m * kVoteCountPools + p].
     std::vector<StepHistogram> returns_;
 };
 

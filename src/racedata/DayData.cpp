@@ -426,4 +426,15 @@ QString raceItemText(QByteArrayView ra)
     return QString(text.data(), n);
 }
 
+QByteArrayView DayData::trifectaRecord(int) const
+{
+    static const QByteArray none(layout::kH6Length, ' ');
+    return none;
+}
+
+QString DayData::trifectaProblem() const
+{
+    return {};
+}
+
 }  // namespace tavek

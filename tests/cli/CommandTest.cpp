@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavek;
-using sim::PairKind;
+using pools::PairKind;
 
 // "A-B" as the pair commands and the stake advisor take it, each naming the
 // pair's kind in its own words.

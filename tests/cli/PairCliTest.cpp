@@ -111,7 +111,7 @@ TEST_F(PairCli, LaterRacesUseTheRaisedRate)
     const QByteArray record = sampleRace18("20150606").bytes();
     int total = -1;
     std::array<int, 153> votes{};
-    sim::PairBoard board(sim::PairKind::Quinella);
+    sim::PairBoard board(pools::PairKind::Quinella);
     board.calculate(record, {total, votes});
     const Outcome r = run({"quinella", "2015-06-06", "1", "--json"});
     ASSERT_EQ(r.code, 0);

@@ -1,5 +1,5 @@
-#include "odds/model/PoolIndex.h"
 #include "odds/model/SimResult.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/cli/CliRunner.h"

@@ -1,4 +1,4 @@
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
@@ -96,7 +96,7 @@ TEST_F(ValueCli, AdviseTakesTheModelsChance)
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const std::optional<value::BetValue> v = value::findValue(value::betValues(record, finish::Model::Harville),
                                                               pools::Pool::Quinella,
-                                                              sim::pairIndexOf(sim::PairKind::Quinella, 1, 3));
+                                                              pools::pairIndexOf(pools::PairKind::Quinella, 1, 3));
     ASSERT_TRUE(v);
     EXPECT_NEAR(r.json()["prob"].toDouble(), v->chance, 5e-7);
 }

@@ -63,10 +63,10 @@ TEST(CsvExport, ReferenceListsSplitIntoRankPairRunnersVotesAndShare)
 
 TEST(CsvExport, PairTablesGiveBothNumbersBesideThePair)
 {
-    const csv::Table bracket = csv::pairTable(sim::PairBoard(sim::PairKind::Bracket));
+    const csv::Table bracket = csv::pairTable(sim::PairBoard(pools::PairKind::Bracket));
     EXPECT_EQ(bracket[0], (QStringList{"組番", "枠番1", "枠番2", "オッズ", "オッズ(仮想)"}));
     EXPECT_EQ(bracket[1].mid(0, 3), (QStringList{"1-1", "1", "1"}));
-    const csv::Table quinella = csv::pairTable(sim::PairBoard(sim::PairKind::Quinella));
+    const csv::Table quinella = csv::pairTable(sim::PairBoard(pools::PairKind::Quinella));
     EXPECT_EQ(quinella[0][1], "馬番1");
     EXPECT_EQ(quinella.back().mid(0, 3), (QStringList{"17-18", "17", "18"}));
 

@@ -3,7 +3,7 @@
 
 #include "advisor/model/StakeAdvisor.h"
 #include "advisor/model/AdvisorChart.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <benchmark/benchmark.h>
 
@@ -67,6 +67,11 @@ void BM_Dutch(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(dutch(bets, 100'000'000));
 }
-BENCHMARK(BM_Dutch)->Arg(2)->Arg(5)->Arg(18)->Arg(153)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Dutch)
+    ->Arg(2)
+    ->Arg(5)
+    ->Arg(tavek::pools::kMaxRunners)
+    ->Arg(tavek::pools::pool(tavek::pools::Pool::Quinella).entries)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

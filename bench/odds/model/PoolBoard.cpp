@@ -18,8 +18,8 @@ QByteArray fullRace()
 {
     QByteArray r(layout::kH1Length, ' ');
     layout::put(r, layout::kRaceKey, "2024060105020811");
-    layout::put(r, layout::kRegistered, "18");
-    layout::put(r, layout::kStarters, "18");
+    layout::put(r, layout::kRegistered, QByteArray::number(pools::kMaxRunners));
+    layout::put(r, layout::kStarters, QByteArray::number(pools::kMaxRunners));
     for (int h = 1; h <= layout::kMaxWinEntries; ++h)
         layout::put(r, layout::refundFlag(h), "0");
     for (Pool pool : {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio}) {

@@ -12,12 +12,12 @@ namespace {
 QByteArray fullRace()
 {
     QByteArray record(layout::kH1Length, ' ');
-    layout::put(record, layout::kRegistered, "18");
-    layout::put(record, layout::kStarters, "18");
+    layout::put(record, layout::kRegistered, QByteArray::number(pools::kMaxRunners));
+    layout::put(record, layout::kStarters, QByteArray::number(pools::kMaxRunners));
     for (int h = 1; h <= layout::kMaxWinEntries; ++h)
         layout::put(record, layout::refundFlag(h), "0");
-    for (const pools::VotePool& pool : pools::kPools) {
-        const int entries = pool.runners == 1 ? 18 : pool.entries;
+    for (const pools::VotePool& pool : pools::voteCountPools()) {
+        const int entries = pool.runners == 1 ? pools::kMaxRunners : pool.entries;
         long long total = 0;
         for (int n = 1; n <= entries; ++n) {
             const long long votes = 500 + (n * 7919LL) % 90'000;

@@ -5,6 +5,7 @@
 #include "support/FuzzInput.h"
 
 #include "odds/model/ReferenceSheet.h"
+#include "pools/VotePools.h"
 
 using namespace tavek;
 
@@ -32,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArrayView record(reinterpret_cast<const char*>(data), qsizetype(size));
     const sim::ReferenceSheet sheet = sim::referenceSheet(record);
-    checkRanked(sheet.exacta, 306, 5, "exacta list");
-    checkRanked(sheet.trio, 816, 8, "trio list");
+    checkRanked(sheet.exacta, pools::pool(pools::Pool::Exacta).entries, 5, "exacta list");
+    checkRanked(sheet.trio, pools::pool(pools::Pool::Trio).entries, 8, "trio list");
     for (const QString& total : sheet.totals)
         if (total.isEmpty())
             fuzz::fail("an empty total (a blank shows as one space)");

@@ -5,6 +5,7 @@
 #include "odds/model/WinTexts.h"
 #include "racedata/DayData.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
 
 #include <array>
 
@@ -12,9 +13,9 @@ namespace tavek::advice {
 
 namespace {
 
-sim::PairKind pairKind(BetKind kind)
+pools::PairKind pairKind(BetKind kind)
 {
-    return kind == BetKind::Quinella ? sim::PairKind::Quinella : sim::PairKind::Bracket;
+    return kind == BetKind::Quinella ? pools::PairKind::Quinella : pools::PairKind::Bracket;
 }
 
 BetChoice refused(const QString& text)
@@ -30,7 +31,7 @@ BetChoice chooseRunner(const DayData& day, int race, int horse)
     if (win::refunded(day, race, horse))
         return refused(QStringLiteral("%1番は出走取消・競走除外（返還）のため賭けられません。").arg(horse));
     Bet bet{BetKind::Win, horse, win::recordTotal(day, race), win::recordVotes(day, race, horse),
-            pools::pool(pools::Pool::Win).rate(day.voteRecord(race))};
+            pools::pool(pools::Pool::Win).rate(record::raceDate(day.voteRecord(race)))};
     if (bet.votes <= 0)
         return refused(QStringLiteral("%1 は票数がないため、オッズを計算できません。").arg(label));
     if (bet.pool <= 0)
@@ -42,14 +43,15 @@ BetChoice chooseRunner(const DayData& day, int race, int horse)
 // our own: the day's figures may hold a simulation the tab shows.
 BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
 {
-    const sim::PairKind pk = pairKind(kind);
-    if (k < 1 || k > sim::pairCount(pk))
+    const pools::PairKind pk = pairKind(kind);
+    if (k < 1 || k > pools::pairCount(pk))
         return refused(QStringLiteral("%1にはその組番がありません。").arg(betKindName(kind)));
     const QByteArrayView record = day.voteRecord(race);
     int total = -1;
     std::array<int, layout::kQuinellaPairs> votes{};
     sim::resetPairFigures(pk, record, {total, votes});
-    const Bet bet{kind, k, total, votes[size_t(k - 1)], pools::pool(sim::pairPool(pk)).rate(record)};
+    const Bet bet{kind, k, total, votes[size_t(k - 1)],
+                  pools::pool(pools::pairPool(pk)).rate(record::raceDate(record))};
     if (bet.votes <= 0)
         return refused(
             QStringLiteral("%1 は票数が空欄（票がない組）のため、オッズを計算できません。").arg(betLabel(kind, k)));
@@ -117,9 +119,9 @@ QString betItemText(BetKind kind, int number)
         return fmt::integer(number, 2);
     case BetKind::Bracket:
     case BetKind::Quinella:
-        return sim::pairLabel(pairKind(kind), number);
+        return pools::pairLabel(pairKind(kind), number);
     default:
-        return sim::entryLabel(betPool(kind), number);
+        return pools::entryLabel(betPool(kind), number);
     }
 }
 

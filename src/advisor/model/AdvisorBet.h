@@ -1,7 +1,7 @@
 #pragma once
 
 #include "odds/model/PoolFigures.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QString>
 #include <memory>
@@ -29,8 +29,8 @@ constexpr bool hasOddsRange(BetKind kind)
 
 struct Bet {
     Bet() = default;
-    Bet(BetKind kind, int number, long long pool, long long votes, pools::PayoutRate rate, sim::WinningSet low = {},
-        sim::WinningSet high = {}, std::shared_ptr<const sim::PoolFigures> figures = {})
+    Bet(BetKind kind, int number, long long pool, long long votes, pools::PayoutRate rate, pools::WinningSet low = {},
+        pools::WinningSet high = {}, std::shared_ptr<const sim::PoolFigures> figures = {})
         : kind(kind)
         , number(number)
         , pool(pool)
@@ -50,8 +50,8 @@ struct Bet {
     // The other winners at the lower end of a place or wide range, the payout
     // the advisor counts (what the bet pays whoever else places), and at the
     // upper end, shown beside it. One winner alone for the other pools.
-    sim::WinningSet low;
-    sim::WinningSet high;
+    pools::WinningSet low;
+    pools::WinningSet high;
     // Place and wide: the pool as the record holds it, for dutching, where a
     // stake on one bet may move the other winners of another.
     std::shared_ptr<const sim::PoolFigures> figures;

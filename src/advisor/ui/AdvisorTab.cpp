@@ -7,6 +7,7 @@
 #include "controls/ChartStyle.h"
 #include "controls/SaNumEdit.h"
 #include "controls/WhenShown.h"
+#include "pools/Payout.h"
 #include "racedata/DayData.h"
 #include "racedata/RecordLayout.h"
 
@@ -198,6 +199,7 @@ QWidget* AdvisorTab::buildInputs()
     VotesLabel = valueLabel("VotesLabel");
     RateLabel = valueLabel("RateLabel");
     OddsNowLabel = valueLabel("OddsNowLabel");
+    OddsNowLabel->setToolTip(tavek::pools::oddsRulesNote());
     FairOddsLabel = valueLabel("FairOddsLabel");
     form->addRow(QStringLiteral("合計票数："), PoolLabel);
     form->addRow(QStringLiteral("票数："), VotesLabel);
@@ -216,6 +218,7 @@ QWidget* AdvisorTab::buildInputs()
 QWidget* AdvisorTab::buildResults()
 {
     auto* box = named(new QGroupBox(QStringLiteral("賭け金の目安（払戻オッズは自分の賭け金を含めた値）")), "ResultBox");
+    box->setToolTip(tavek::pools::oddsRulesNote());
     StakeTable = table("StakeTable", 3,
                        std::array{stakeColumns()[1], stakeColumns()[2], stakeColumns()[3], stakeColumns()[4]});
     StakeTable->setVerticalHeaderLabels({stakeNames().begin(), stakeNames().end()});

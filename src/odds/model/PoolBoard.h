@@ -20,7 +20,7 @@ namespace tavek::sim {
 //   board.oddsText(n), board.virtualOddsText(n), board.virtualTotalText()
 class PoolBoard {
 public:
-    // `pool` is Place, Wide, Exacta or Trio (isBoardPool).
+    // `pool` is Place, Wide, Exacta or Trio.
     explicit PoolBoard(pools::Pool pool);
 
     pools::Pool pool() const { return real_.pool; }
@@ -41,7 +41,7 @@ public:
     bool hasOddsSimulation() const { return pool() == pools::Pool::Exacta || pool() == pools::Pool::Trio; }
 
     // Entry n, 1..size(). Votes -1 where the record's field is blank.
-    QString label(int n) const { return entryLabel(pool(), n); }
+    QString label(int n) const { return pools::entryLabel(pool(), n); }
     long long votes(int n) const { return real_.entryVotes(n); }
     bool refunded(int n) const { return entryRefunded(real_, n); }
     // The entry names registered runners only: the entries a race shows.
@@ -63,8 +63,8 @@ public:
     // took off; 0 before a simulation.
     long long excessYen() const { return excessYen_; }
 
-    // The entry with the runners in the pool's order (see entryOf), or 0.
-    int entryOf(int a, int b = 0, int c = 0) const { return sim::entryOf(pool(), a, b, c); }
+    // The entry with the runners in the pool's order (see pools::entryOf), or 0.
+    int entryOf(int a, int b = 0, int c = 0) const { return pools::entryOf(pool(), a, b, c); }
 
     // Texts. Odds: "%6.1f" for exacta and trio, "1.2-1.5" for place and wide;
     // 発売なし for a pool not sold, 返還 for a refunded entry, empty without

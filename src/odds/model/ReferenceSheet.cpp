@@ -72,8 +72,8 @@ QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
 ReferenceSheet referenceSheet(QByteArrayView record)
 {
     ReferenceSheet sheet;
-    for (size_t t = 0; t < pools::kPools.size(); ++t)
-        sheet.totals[t] = fmt::grouped11(total(record, pools::kPools[t]));
+    for (size_t t = 0; t < pools::voteCountPools().size(); ++t)
+        sheet.totals[t] = fmt::grouped11(total(record, pools::voteCountPools()[t]));
     sheet.exacta = rankedLines(record, pools::pool(pools::Pool::Exacta));
     sheet.trio = rankedLines(record, pools::pool(pools::Pool::Trio));
     return sheet;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -13,7 +13,7 @@ namespace tavek::sim {
 // ("%11.0n", in the record's order) and the ranked exacta and trio lines,
 // highest votes first.
 struct ReferenceSheet {
-    std::array<QString, pools::kPoolCount> totals;
+    std::array<QString, pools::kVoteCountPools> totals;
     QStringList exacta;
     QStringList trio;
 };

@@ -50,10 +50,10 @@ SimResult winRefusal(QByteArrayView vote, int horse)
     return votesRefusal(vote, layout::winVotes(horse), layout::kWinTotal);
 }
 
-SimResult pairRefusal(PairKind kind, QByteArrayView vote, int k)
+SimResult pairRefusal(pools::PairKind kind, QByteArrayView vote, int k)
 {
-    const PairNumbers pair = pairNumbers(kind, k);
-    const bool refunded = kind == PairKind::Quinella
+    const pools::PairNumbers pair = pools::pairNumbers(kind, k);
+    const bool refunded = kind == pools::PairKind::Quinella
                               ? runnerRefunded(vote, pair.first) || runnerRefunded(vote, pair.second)
                               : flagSet(vote, bracketRefundFlag(pair.first))
                                     || flagSet(vote, bracketRefundFlag(pair.second))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
+#include "pools/PairIndex.h"
 
 #include <QByteArrayView>
 
@@ -20,6 +20,6 @@ SimResult winRefusal(QByteArrayView vote, int horse);
 
 // The same for pair k: a quinella pair is refunded with either runner, a
 // bracket pair with either bracket (a same-bracket pair also by its own flag).
-SimResult pairRefusal(PairKind kind, QByteArrayView vote, int k);
+SimResult pairRefusal(pools::PairKind kind, QByteArrayView vote, int k);
 
 }  // namespace tavek::sim

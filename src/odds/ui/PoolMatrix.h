@@ -1,6 +1,7 @@
 #pragma once
 
 #include "odds/ui/CellBoard.h"
+#include "pools/Field.h"
 
 #include <vector>
 
@@ -15,7 +16,7 @@ class QLabel;
 class PoolMatrix : public CellBoard {
     Q_OBJECT
 public:
-    static constexpr int kRunners = 18;
+    static constexpr int kRunners = tavek::pools::kMaxRunners;
 
     explicit PoolMatrix(QWidget* parent = nullptr);
 

@@ -169,16 +169,16 @@ int PoolTab::entryAt(int row, int column) const
 {
     switch (pool()) {
     case Pool::Wide:
-        return row < column ? tavek::sim::entryOf(Pool::Wide, row, column) : 0;
+        return row < column ? tavek::pools::entryOf(Pool::Wide, row, column) : 0;
     case Pool::Exacta:
-        return tavek::sim::entryOf(Pool::Exacta, row, column);
+        return tavek::pools::entryOf(Pool::Exacta, row, column);
     case Pool::Trio: {
         const int p = pivot();
         if (row >= column || row == p || column == p)
             return 0;
         int r[] = {p, row, column};
         std::sort(std::begin(r), std::end(r));
-        return tavek::sim::entryOf(Pool::Trio, r[0], r[1], r[2]);
+        return tavek::pools::entryOf(Pool::Trio, r[0], r[1], r[2]);
     }
     default:
         return 0;
@@ -192,7 +192,7 @@ PairCell* PoolTab::cellOf(int n, bool isReal) const
         return nullptr;
     if (pool() == Pool::Place)
         return placeRows->cell(n, isReal ? PlaceRows::Odds : PlaceRows::VirtualOdds);
-    tavek::sim::EntryRunners r = tavek::sim::entryRunners(pool(), n);
+    tavek::pools::EntryRunners r = tavek::pools::entryRunners(pool(), n);
     if (pool() == Pool::Trio) {
         auto* end = std::remove(r.begin(), r.end(), pivot());
         if (end == r.end())

@@ -72,7 +72,7 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     hp.setColor(QPalette::WindowText, Qt::blue);
     heading->setPalette(hp);
     grid->addWidget(heading, 0, 0, 1, 2);
-    for (int t = 0; t < tavek::pools::kPoolCount; ++t) {
+    for (int t = 0; t < tavek::pools::kVoteCountPools; ++t) {
         const tavek::pools::Pool pool = tavek::pools::Pool(t);
         grid->addWidget(new QLabel(tavek::sim::totalLabel(pool), panel8), t + 1, 0, Qt::AlignRight);
         QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::pools::pool(pool).key),
@@ -84,7 +84,7 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
         totals_[size_t(t)] = box;
         grid->addWidget(box, t + 1, 1);
     }
-    grid->setRowStretch(tavek::pools::kPoolCount + 1, 1);
+    grid->setRowStretch(tavek::pools::kVoteCountPools + 1, 1);
 
     auto* panel6 = new QFrame(this);
     panel6->setObjectName(QStringLiteral("Panel6"));

@@ -1,8 +1,9 @@
 #include "timeline/model/OddsTimeline.h"
 
 #include "odds/model/PairFigures.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/WinModel.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -133,8 +134,8 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
     const int votes = quinellaVotes(record, k);
     if (votes <= 0)
         return std::nullopt;
-    const int total = win::recordFigure(record, pairTotalPosition(PairKind::Quinella));
-    return static_cast<long double>(total) * pools::pool(pools::Pool::Quinella).rate(record).value() / votes;
+    const int total = win::recordFigure(record, pairTotalPosition(pools::PairKind::Quinella));
+    return pools::exactOdds(pools::pool(pools::Pool::Quinella).rate(record::raceDate(record)).value(), total, votes);
 }
 
 QString OddsTimeline::quinellaOddsText(int i, int k) const
@@ -144,7 +145,7 @@ QString OddsTimeline::quinellaOddsText(int i, int k) const
 
 QString OddsTimeline::quinellaPairName(int k)
 {
-    return pairLabel(PairKind::Quinella, k).remove(u' ');
+    return pools::pairLabel(pools::PairKind::Quinella, k).remove(u' ');
 }
 
 QString OddsTimeline::fetchedTime(int i) const

@@ -2,6 +2,7 @@
 
 #include "controls/ChartStyle.h"
 #include "controls/LineCellPainter.h"
+#include "pools/Field.h"
 #include "timeline/ui/SnapshotTable.h"
 
 #include <QChart>
@@ -322,7 +323,8 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
         Line line;
         line.name = QString::number(horse);
         // Eighteen runners need eighteen colours: the chart's theme has five.
-        line.colour = QColor::fromHsv((horse - 1) * 360 / 18 * 7 % 360, 220, horse % 2 ? 200 : 140);
+        line.colour = QColor::fromHsv((horse - 1) * 360 / tavek::pools::kMaxRunners * 7 % 360, 220,
+                                      horse % 2 ? 200 : 140);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
                 line.points.append(QPointF(double(times_[size_t(i)]), double(*odds)));

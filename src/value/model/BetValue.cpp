@@ -1,9 +1,9 @@
 #include "value/model/BetValue.h"
 
-#include "odds/model/PairIndex.h"
 #include "odds/model/PoolFigures.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/model/SimulationRefusal.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordLayout.h"
@@ -14,9 +14,12 @@ namespace tavek::value {
 
 using namespace sim;
 
+using pools::entryLabel, pools::entryRunners, pools::pairIndexOf, pools::pairLabel, pools::pairNumbers;
+using pools::EntryRunners, pools::PairKind, pools::PairNumbers;
+
 namespace {
 
-constexpr int kField = 18;  // the runners the pair and triple pools name
+constexpr int kField = pools::kMaxRunners;  // the runners the pair and triple pools name
 constexpr pools::Pool kAllPools[] = {pools::Pool::Win,      pools::Pool::Place, pools::Pool::Bracket,
                                      pools::Pool::Quinella, pools::Pool::Wide,  pools::Pool::Exacta,
                                      pools::Pool::Trio};
@@ -66,7 +69,7 @@ public:
                 v.oddsHigh = range.high;
                 v.expectedReturn = expectedPayout(f, n) * 100;
             } else {
-                v.oddsLow = v.oddsHigh = payoutTenths(f.rate, {}, votes, f.total);
+                v.oddsLow = v.oddsHigh = pools::paidOddsTenths(f.rate, votes, f.total);
                 v.expectedReturn = v.chance * double(v.oddsLow) * 10;
             }
             out.push_back(v);
@@ -121,7 +124,7 @@ private:
         const EntryRunners r = entryRunners(f.pool, n);
         const long long votes = f.entryVotes(n);
         const auto paid = [&](int winners, long long others) {
-            return double(payoutTenths(f.rate, {winners, others}, votes, f.total)) / 10;
+            return double(pools::paidOddsTenths(f.rate, {winners, others}, votes, f.total)) / 10;
         };
         double sum = 0;
         if (f.pool == pools::Pool::Wide) {
@@ -162,7 +165,7 @@ QString percentText(double fraction)
 
 }  // namespace
 
-std::array<double, 18> winPoolChances(QByteArrayView record)
+std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record)
 {
     const PoolFigures f = readPoolFigures(pools::Pool::Win, record);
     std::array<double, kField> p{};

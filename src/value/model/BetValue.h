@@ -1,7 +1,7 @@
 #pragma once
 
 #include "finishorder/FinishOrder.h"
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -29,7 +29,7 @@ struct BetValue {
 
 // Runner i's (index 0 is runner 1, up to 18) win votes over the win votes of
 // every runner not refunded; 0 for a refunded runner or one beyond the field.
-std::array<double, 18> winPoolChances(QByteArrayView record);
+std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record);
 
 // Why the win pool gives no view of the race of vote-count record `record`:
 // no runner that runs has win votes. Empty when it gives one, and for a

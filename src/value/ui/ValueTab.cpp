@@ -29,8 +29,8 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
     whenShown_ = new controls::WhenShown(this);
     PoolCombo = named(new QComboBox, "PoolCombo");
     PoolCombo->addItem(QStringLiteral("全賭式"), -1);
-    for (const pools::VotePool& p : pools::kPools)
-        PoolCombo->addItem(p.caption(), int(&p - pools::kPools.data()));
+    for (const pools::VotePool& p : pools::voteCountPools())
+        PoolCombo->addItem(p.caption(), int(&p - pools::voteCountPools().data()));
     ModelCombo = named(new QComboBox, "ModelCombo");
     for (finish::Model m : finish::kModels)
         ModelCombo->addItem(finish::modelName(m), int(m));

@@ -185,7 +185,7 @@ TEST_F(GeneratedMarket, BigRaces)
         const RaceDraw d = drawOf(g1);
         EXPECT_GT(d.salesYen, 80e8) << g1.name.toStdString();
         EXPECT_LT(d.salesYen, 750e8) << g1.name.toStdString();
-        EXPECT_GT(d.pool[TrioPool] / d.pool[WinPool], 2.5) << g1.name.toStdString();
+        EXPECT_GT(d.pool[size_t(pools::Pool::Trio)] / d.pool[size_t(pools::Pool::Win)], 2.5) << g1.name.toStdString();
     }
     for (const auto& g1 : gradeone::racesOf(2025)) {
         const RaceDraw d = drawOf(g1);

@@ -44,7 +44,7 @@ TEST(BoardKeyboard, TabReachesTheQuinellaBoardArrowsMoveAndEnterOpensTheCell)
 {
     PairDay day;
     auto* tab = new QuinellaTab;
-    tab->setSlotSource(day.source(tavek::sim::PairKind::Quinella));
+    tab->setSlotSource(day.source(tavek::pools::PairKind::Quinella));
     tab->calcUbtnClick(0);
     TabbedWindow w(tab);
     auto* matrix = tab->findChild<CellBoard*>(QStringLiteral("Matrix"));
@@ -56,7 +56,7 @@ TEST(BoardKeyboard, TabReachesTheQuinellaBoardArrowsMoveAndEnterOpensTheCell)
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_Up})
         QTest::keyClick(matrix, key);
     EXPECT_FALSE(tab->realCell(1)->isCurrent());
-    EXPECT_TRUE(tab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Quinella, 2, 3))->isCurrent());
+    EXPECT_TRUE(tab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Quinella, 2, 3))->isCurrent());
 
     QStringList opened;
     DialogCatcher catcher([&](QDialog* d) {

@@ -12,7 +12,7 @@ TEST(ReferenceTab, ShowsTheModelsTotalsAndLines)
     const auto sheet = tavek::sim::referenceSheet(race);
     ReferenceTab tab;
     tab.referenceSection(race);
-    for (int t = 0; t < tavek::pools::kPoolCount; ++t)
+    for (int t = 0; t < tavek::pools::kVoteCountPools; ++t)
         EXPECT_EQ(tab.totalBox(t)->text(), sheet.totals[size_t(t)]);
     ASSERT_EQ(tab.ListBox1->count(), 306);
     ASSERT_EQ(tab.ListBox2->count(), 816);

@@ -1,6 +1,6 @@
 #include "finishorder/FinishOrder.h"
-#include "odds/model/PairIndex.h"
-#include "odds/model/PoolIndex.h"
+#include "pools/PairIndex.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "value/model/BetValue.h"
@@ -12,9 +12,9 @@
 #include <set>
 
 using namespace tavek;
-using namespace tavek::sim;
 using namespace tavek::value;
-using pools::Pool;
+using pools::EntryRunners, pools::PairKind, pools::Pool;
+using pools::entryRunners, pools::pairIndexOf, pools::pairNumbers;
 
 namespace {
 
@@ -80,11 +80,8 @@ TEST(BetValueTest, ChancesOfEachPoolSumToItsWinningEntries)
             std::map<Pool, double> sums;
             for (const BetValue& v : betValues(record, model)) {
                 sums[v.pool] += v.chance;
-                const EntryRunners named = v.pool == Pool::Win ? EntryRunners{v.number, 0, 0}
-                                           : v.pool == Pool::Quinella
-                                               ? EntryRunners{pairNumbers(PairKind::Quinella, v.number).first,
-                                                              pairNumbers(PairKind::Quinella, v.number).second, 0}
-                                               : entryRunners(v.pool, v.number);
+                // A bracket quinella entry names brackets, not runners.
+                const EntryRunners named = v.pool == Pool::Bracket ? EntryRunners{} : entryRunners(v.pool, v.number);
                 for (int h : named)
                     EXPECT_FALSE(c.refunded.count(h))
                         << c.runners << ' ' << valueBetLabel(v.pool, v.number).toStdString();
