@@ -68,15 +68,19 @@ public:
 
 private:
     double thirdGiven(int i, int j, int k) const;
+    double sumOfOrders(int i, int j, int k) const;
 
     using Row = std::array<double, kMaxRunners>;
     int n_ = 0;
     Row win_{}, third_{};
     double thirdSum_ = 0;
     std::array<Row, kMaxRunners> exacta_{};
-    // Sums over the first-three orders, made once.
+    // Sums over the first-three orders, made once: the 妙味 model asks for
+    // each three runners many times over (place and wide weigh every other
+    // winner), and stats for every race of many seasons.
     Row inTop2_{}, inTop3_{};
     std::array<Row, kMaxRunners> bothTop3_{};
+    std::array<double, kMaxRunners*(kMaxRunners - 1) * (kMaxRunners - 2) / 6> trio_{};  // i < j < k
 };
 
 }  // namespace tavek::finish

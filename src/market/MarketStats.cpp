@@ -21,7 +21,6 @@
 
 namespace tavek::market {
 
-
 namespace {
 
 using pools::Pool;
@@ -167,9 +166,10 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         const finish::FinishOrder harville(std::span(chances.data(), size_t(registered)), finish::kHarville);
         r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
-    for (finish::Model model : finish::kModels)
-        for (const value::BetValue& v : value::betValues(h1, model))
-            returns_[returnSlot(model, v.pool)].add(v.expectedReturn);
+    const std::vector<std::vector<value::BetValue>> values = value::betValues(h1, finish::kModels);
+    for (size_t m = 0; m < values.size(); ++m)
+        for (const value::BetValue& v : values[m])
+            returns_[returnSlot(finish::kModels[m], v.pool)].add(v.expectedReturn);
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
     races_.push_back(std::move(r));

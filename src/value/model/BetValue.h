@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 // The win pool's view of every other pool: the win votes give each runner's
@@ -41,6 +42,9 @@ QString noViewReason(QByteArrayView record);
 // view. Place and wide: the expected payout over who else places, each case
 // paid by the racing law's formula.
 std::vector<BetValue> betValues(QByteArrayView record, finish::Model model);
+// The same under each of `models` (at most finish::kModels' number) at once,
+// the odds and payouts worked out once: [m] holds model m's bets.
+std::vector<std::vector<BetValue>> betValues(QByteArrayView record, std::span<const finish::Model> models);
 
 // How many ranked bets the 妙味 tab shows, and tavek-cli value unless told.
 inline constexpr int kValueTop = 20;

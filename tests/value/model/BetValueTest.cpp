@@ -194,3 +194,24 @@ TEST(BetValueTest, NoWinVotesGiveNoView)
     EXPECT_TRUE(noViewReason(blank).isEmpty());
     EXPECT_EQ(emptyRankingText(blank), QStringLiteral("オッズのある買い目がありません。"));
 }
+
+// Both models at once, as a season's statistics ask: each model's bets as
+// that model alone gives them.
+TEST(BetValueTest, BothModelsAtOnceGiveEachModelsBets)
+{
+    for (const QByteArray& record : {race(18, {}), race(7, {2})}) {
+        const std::vector<std::vector<BetValue>> both = betValues(record, finish::kModels);
+        ASSERT_EQ(both.size(), std::size(finish::kModels));
+        for (size_t m = 0; m < both.size(); ++m) {
+            const std::vector<BetValue> alone = betValues(record, finish::kModels[m]);
+            ASSERT_EQ(both[m].size(), alone.size());
+            for (size_t i = 0; i < alone.size(); ++i) {
+                const BetValue &a = both[m][i], &b = alone[i];
+                EXPECT_TRUE(a.pool == b.pool && a.number == b.number && a.oddsLow == b.oddsLow && a.chance == b.chance
+                            && a.expectedReturn == b.expectedReturn)
+                    << m << ' ' << valueBetLabel(b.pool, b.number).toStdString();
+            }
+        }
+        EXPECT_NE(both[0].back().chance, both[1].back().chance) << "the models differ";
+    }
+}
