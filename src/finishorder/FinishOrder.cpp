@@ -78,9 +78,11 @@ FinishOrder::FinishOrder(std::span<const double> win, Discounts discounts)
     }
     for (int i = 0; i < n_; ++i)
         for (int j = 0; j < n_; ++j)
-            if (i != j)
+            if (i != j) {
                 exacta_[size_t(i)][size_t(j)] = win_[size_t(i)]
                                                 * ratio(second[size_t(j)], secondSum - second[size_t(i)]);
+                thirdLeft_[size_t(i)][size_t(j)] = thirdSum_ - third_[size_t(i)] - third_[size_t(j)];
+            }
     for (int i = 0; i < n_; ++i)
         for (int j = i + 1; j < n_; ++j) {
             const double q = quinella(i, j);
@@ -96,11 +98,6 @@ FinishOrder::FinishOrder(std::span<const double> win, Discounts discounts)
                 bothTop3_[size_t(j)][size_t(k)] += t;
             }
         }
-}
-
-double FinishOrder::thirdGiven(int i, int j, int k) const
-{
-    return ratio(third_[size_t(k)], thirdSum_ - third_[size_t(i)] - third_[size_t(j)]);
 }
 
 double FinishOrder::sumOfOrders(int i, int j, int k) const

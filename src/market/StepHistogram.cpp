@@ -6,18 +6,15 @@
 namespace tavek::market {
 
 StepHistogram::StepHistogram(double step, double top)
-    : step_(step), top_(top), counts_(size_t(std::llround(top / step)) + 1)
+    : step_(step), perStep_(1 / step), top_(top), counts_(size_t(std::llround(top / step)) + 1)
 {
 }
 
-void StepHistogram::add(double figure)
+void StepHistogram::add(const StepHistogram& other)
 {
-    // Each figure to the nearest step: a figure on a step, such as the
-    // 80.0 of a bet that pays its pool's rate, is kept exactly.
-    const double at = std::round(figure / step_);
-    const size_t last = counts_.size() - 1;
-    ++counts_[figure >= top_ ? last : at > 0 ? std::min(size_t(at), last) : 0];
-    ++count_;
+    for (size_t i = 0; i < counts_.size() && i < other.counts_.size(); ++i)
+        counts_[i] += other.counts_[i];
+    count_ += other.count_;
 }
 
 double StepHistogram::orderStatistic(long long k) const

@@ -58,6 +58,7 @@ TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
     ASSERT_EQ(s.races().size(), 3u);
     EXPECT_EQ(s.courseDays(), 2);
     EXPECT_DOUBLE_EQ(s.meanStarters(), 8.0);
+    EXPECT_EQ(s.races().back().date, QDate(2024, 6, 1)) << "the days read apart, joined in their order";
     const market::RaceFigures& r = s.races().front();
     EXPECT_EQ(r.name, QStringLiteral("テスト特別"));
     EXPECT_EQ(r.courseCode, "05");

@@ -60,15 +60,7 @@ public:
             return;
         const bool ranged = pool == pools::Pool::Place || pool == pools::Pool::Wide;
         const bool board = ranged || pool == pools::Pool::Exacta || pool == pools::Pool::Trio;
-        // Wide: the votes of every pair by its runners, for the payouts of
-        // each pair beside every third runner.
-        std::array<std::array<long long, kField + 1>, kField + 1> pairVotes{};
-        if (pool == pools::Pool::Wide)
-            for (int k = 1; k <= int(f.votes.size()); ++k) {
-                const EntryRunners ab = entryRunners(pool, k);
-                pairVotes[size_t(ab[0])][size_t(ab[1])] = pairVotes[size_t(ab[1])][size_t(ab[0])] = votesOrNone(
-                    f.entryVotes(k));
-            }
+        const std::vector<Figures> expected = ranged ? expectedPayouts(f) : std::vector<Figures>();
         for (int n = 1; n <= int(f.votes.size()); ++n) {
             const long long votes = f.entryVotes(n);
             if (votes <= 0)
@@ -88,10 +80,9 @@ public:
             } else {
                 continue;
             }
-            const Figures expected = ranged ? expectedPayouts(f, r, votes, pairVotes) : Figures{};
             for (size_t m = 0; m < models_; ++m) {
                 v.chance = chance(m, f, n, r);
-                v.expectedReturn = ranged ? expected[m] * 100 : v.chance * double(v.oddsLow) * 10;
+                v.expectedReturn = ranged ? expected[size_t(n - 1)][m] * 100 : v.chance * double(v.oddsLow) * 10;
                 out[m].push_back(v);
             }
         }
@@ -139,38 +130,60 @@ private:
 
     static long long votesOrNone(long long votes) { return std::max(votes, 0LL); }
 
-    // The payout in odds (not tenths) of place or wide entry `r` with `votes`,
-    // weighted over every set of other winners by each model's chance of
-    // that set: each set's payout worked out once for every model.
-    Figures expectedPayouts(const PoolFigures& f, const EntryRunners& r, long long votes,
-                            const std::array<std::array<long long, kField + 1>, kField + 1>& pairVotes) const
+    // The payout in odds (not tenths) of every place or wide entry ([n - 1])
+    // with votes, weighted over every set of other winners by each model's
+    // chance of that set. One walk over the first two or three of the
+    // runners that run: each set's chance looked up once and its payout to
+    // each entry it pays worked out once for every model.
+    std::vector<Figures> expectedPayouts(const PoolFigures& f) const
     {
-        Figures sum{};
-        const auto add = [&](int winners, long long others, auto chanceOf) {
+        std::vector<Figures> sum(f.votes.size(), Figures{});
+        std::vector<int> running;
+        for (int h = 1; h <= field_; ++h)
+            if (!win_.refunded[size_t(h)])
+                running.push_back(h);
+        Figures chance{};
+        // Entry n wins with other winners of `others` votes in the set whose chances are in `chance`.
+        const auto pay = [&](int n, int winners, long long others) {
+            const long long votes = f.entryVotes(n);
+            if (votes <= 0)
+                return;
             const double paid = double(pools::paidOddsTenths(f.rate, {winners, others}, votes, f.total)) / 10;
             for (size_t m = 0; m < models_; ++m)
-                sum[m] += chanceOf(orders_[m]) * paid;
+                sum[size_t(n - 1)][m] += chance[m] * paid;
         };
-        if (f.pool == pools::Pool::Wide) {
-            for (int c = 1; c <= field_; ++c)
-                if (c != r[0] && c != r[1] && runs(c))
-                    add(3, pairVotes[size_t(r[0])][size_t(c)] + pairVotes[size_t(r[1])][size_t(c)],
-                        [&](const finish::FinishOrder& o) { return o.trio(r[0] - 1, r[1] - 1, c - 1); });
+        const auto runnerVotes = [&](int h) { return votesOrNone(f.entryVotes(h)); };
+        const auto pairOf = [](int a, int b) { return pairIndexOf(PairKind::Quinella, a, b); };
+        const size_t count = running.size();
+        if (f.pool == pools::Pool::Place && placeWinners(f.starters) == 2) {
+            for (size_t x = 0; x < count; ++x)
+                for (size_t y = x + 1; y < count; ++y) {
+                    const int a = running[x], b = running[y];
+                    for (size_t m = 0; m < models_; ++m)
+                        chance[m] = orders_[m].quinella(a - 1, b - 1);
+                    pay(a, 2, runnerVotes(b));
+                    pay(b, 2, runnerVotes(a));
+                }
             return sum;
         }
-        const int h = r[0];
-        if (placeWinners(f.starters) == 2) {
-            for (int a = 1; a <= field_; ++a)
-                if (a != h && runs(a))
-                    add(2, votesOrNone(f.entryVotes(a)),
-                        [&](const finish::FinishOrder& o) { return o.quinella(h - 1, a - 1); });
-            return sum;
-        }
-        for (int a = 1; a <= field_; ++a)
-            for (int b = a + 1; b <= field_; ++b)
-                if (a != h && b != h && runs(a) && runs(b))
-                    add(3, votesOrNone(f.entryVotes(a)) + votesOrNone(f.entryVotes(b)),
-                        [&](const finish::FinishOrder& o) { return o.trio(h - 1, a - 1, b - 1); });
+        for (size_t x = 0; x < count; ++x)
+            for (size_t y = x + 1; y < count; ++y)
+                for (size_t z = y + 1; z < count; ++z) {
+                    const int a = running[x], b = running[y], c = running[z];
+                    for (size_t m = 0; m < models_; ++m)
+                        chance[m] = orders_[m].trio(a - 1, b - 1, c - 1);
+                    if (f.pool == pools::Pool::Place) {
+                        pay(a, 3, runnerVotes(b) + runnerVotes(c));
+                        pay(b, 3, runnerVotes(a) + runnerVotes(c));
+                        pay(c, 3, runnerVotes(a) + runnerVotes(b));
+                    } else {
+                        const int ab = pairOf(a, b), ac = pairOf(a, c), bc = pairOf(b, c);
+                        const auto pairVotes = [&](int k) { return votesOrNone(f.entryVotes(k)); };
+                        pay(ab, 3, pairVotes(ac) + pairVotes(bc));
+                        pay(ac, 3, pairVotes(ab) + pairVotes(bc));
+                        pay(bc, 3, pairVotes(ab) + pairVotes(ac));
+                    }
+                }
         return sum;
     }
 
