@@ -56,7 +56,9 @@ void Args::expectEnd() const
 
 BadInput badValue(const QString& name, const QString& value, const QString& hint)
 {
-    return BadInput(QStringLiteral("%1 に \"%2\" は使えません（%3）").arg(name, value, hint));
+    // A blank after a name in Latin letters (RACE, --top), none after Japanese.
+    const QString space = !name.isEmpty() && name.back().unicode() < 0x80 ? QStringLiteral(" ") : QString();
+    return BadInput(QStringLiteral("%1%2に \"%3\" は使えません（%4）").arg(name, space, value, hint));
 }
 
 LoadedDay loadDay(const CommandContext& ctx, const QString& date)
