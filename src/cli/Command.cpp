@@ -256,6 +256,9 @@ void printJsonWithArray(QTextStream& out, QJsonObject head, const QString& key,
 
 QString jsonString(const QString& text)
 {
+    // Most texts need no escape; the others get Qt's, as printJson writes them.
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return c < u' ' || c == u'"' || c == u'\\'; }))
+        return u'"' + text + u'"';
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);  // ["..."]
     return QString::fromUtf8(array.sliced(1, array.size() - 2));
 }

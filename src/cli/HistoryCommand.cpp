@@ -22,16 +22,24 @@ QString snapshotJson(const history::Snapshot& s, int runners)
     const QLatin1String item("                ");
     QString t;
     t.reserve(256 + 48 * runners);
-    t += QLatin1String("        {\n            \"announced\": ") + jsonString(s.announced)
-         + QLatin1String(",\n            \"fetched\": \"") + s.fetched.toString(Qt::ISODate)
-         + QLatin1String("\",\n            \"odds\": [\n");
+    t.append(QLatin1String("        {\n            \"announced\": "))
+        .append(jsonString(s.announced))
+        .append(QLatin1String(",\n            \"fetched\": \""))
+        .append(s.fetched.toString(Qt::ISODate))
+        .append(QLatin1String("\",\n            \"odds\": [\n"));
     for (int horse = 1; horse <= runners; ++horse)
-        t += item + u'"' + timeline::winOddsText(s, horse) + QLatin1String(horse < runners ? "\",\n" : "\"\n");
-    t += QLatin1String("            ],\n            \"win\": [\n");
+        t.append(item)
+            .append(u'"')
+            .append(timeline::winOddsText(s, horse))
+            .append(QLatin1String(horse < runners ? "\",\n" : "\"\n"));
+    t.append(QLatin1String("            ],\n            \"win\": [\n"));
     for (int horse = 1; horse <= runners; ++horse)
-        t += item + QString::number(timeline::winVotes(s, horse)) + QLatin1String(horse < runners ? ",\n" : "\n");
-    t += QLatin1String("            ],\n            \"win_total\": ") + QString::number(timeline::winTotal(s))
-         + QLatin1String("\n        }");
+        t.append(item)
+            .append(QString::number(timeline::winVotes(s, horse)))
+            .append(QLatin1String(horse < runners ? ",\n" : "\n"));
+    t.append(QLatin1String("            ],\n            \"win_total\": "))
+        .append(QString::number(timeline::winTotal(s)))
+        .append(QLatin1String("\n        }"));
     return t;
 }
 

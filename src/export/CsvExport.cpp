@@ -76,7 +76,20 @@ QStringList listRow(const pools::VotePool& pool, const QString& line)
 QString inertCell(const QString& cell)
 {
     static const QRegularExpression plainNumber(QStringLiteral("^[+-]?[0-9][0-9,]*(\\.[0-9]+)?$"));
-    if (cell.isEmpty() || !QStringView(u"=+-@\t\r").contains(cell.front()) || plainNumber.match(cell).hasMatch())
+    if (cell.isEmpty())
+        return cell;
+    switch (cell.front().unicode()) {
+    case u'=':
+    case u'+':
+    case u'-':
+    case u'@':
+    case u'\t':
+    case u'\r':
+        break;
+    default:
+        return cell;
+    }
+    if (plainNumber.match(cell).hasMatch())
         return cell;
     return u'\'' + cell;
 }
