@@ -19,11 +19,11 @@ using sim::SimResult;
 // refuses it (a refunded runner, blank votes), which it then says.
 QString pairTarget(const PairBoard& board, QByteArrayView record, const QString& text, const QString& item)
 {
-    const int k = pairIndex(board.kind(), text,
-                            board.kind() == PairKind::Quinella ? QStringLiteral("quinella")
-                                                               : QStringLiteral("bracket-quinella"));
+    const QString caption =
+        pools::pool(board.kind() == PairKind::Quinella ? pools::Pool::Quinella : pools::Pool::Bracket).caption();
+    const int k = pairIndex(board.kind(), text, caption);
     if (board.real(k).text.trimmed().isEmpty() && sim::pairRefusal(board.kind(), record, k) == SimResult::None)
-        throw BadInput(QStringLiteral("pair %1 has no votes in %2").arg(text, item));
+        throw BadInput(QStringLiteral("%1 の%2 %3 には票数がありません").arg(item, caption, text));
     return pools::pairLabel(board.kind(), k);
 }
 
@@ -41,15 +41,17 @@ int runPair(CommandContext& ctx, PairKind kind)
     board.clear();
     board.calculate(slot.record, slot.figures);
 
+    const QString bet =
+        pools::pool(kind == PairKind::Quinella ? pools::Pool::Quinella : pools::Pool::Bracket).caption();
     SimResult result = SimResult::None;
     if (option.kind != SimulationOption::None) {
         const QString label = pairTarget(board, slot.record, option.target, item);
         result = option.kind == SimulationOption::Stake
                      ? board.simulateStake(slot.record, slot.figures, label, stakeValue(option.value))
-                     : board.simulateOdds(slot.record, slot.figures, label, oddsValue(option.value));
+                     : board.simulateOdds(slot.record, slot.figures, label,
+                                          oddsValue(option.value, bet + u' ' + QString(label).remove(u' ')));
     }
 
-    const QString bet = kind == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
     if (csvOut) {
         ctx.out << csv::text(csv::pairTable(board));
     } else if (json) {

@@ -41,20 +41,17 @@ QJsonObject entryJson(const PoolBoard& board, int n)
     return entry;
 }
 
-// The entry of BET, refused unless the race's board could simulate on it
-// but for its votes: a pool not sold (a race without a trifecta record too),
-// a runner outside the field and a refunded entry are bad input, as the
-// advisor commands take them.
-int simulatedEntry(const PoolBoard& board, const QString& text, const QString& item)
+// The entry of BET, refused unless the race's board shows it: a runner
+// outside the field is bad input, as the advisor commands take it. A pool not
+// sold (a race without a trifecta record too), a refunded entry or one
+// without votes is the simulation's to refuse, in the window's words, as on
+// the win tab.
+int shownEntry(const PoolBoard& board, const QString& text, const QString& item)
 {
     const int n = poolEntry(board.pool(), text);
-    const QString key = QLatin1String(pools::pool(board.pool()).key);
-    if (!board.sold())
-        throw BadInput(QStringLiteral("%1 is not sold in %2 (発売なし)").arg(key, item));
-    if (!board.inField(n))
-        throw BadInput(QStringLiteral("%1 %2 names a runner not in the field of %3").arg(key, text, item));
-    if (board.refunded(n))
-        throw BadInput(QStringLiteral("%1 %2 is refunded (返還) in %3").arg(key, text, item));
+    if (board.sold() && !board.inField(n))
+        throw BadInput(QStringLiteral("%1 %2 は %3 に登録されていない馬を含みます")
+                           .arg(pools::pool(board.pool()).caption(), text, item));
     return n;
 }
 
@@ -73,19 +70,21 @@ int runPool(CommandContext& ctx, Pool pool)
                                               : selected.day().trifectaRecord(selected.race));
     if (const QString problem = pools::inVoteCounts(pool) ? QString() : selected.day().trifectaProblem();
         !problem.isEmpty()) {
-        ctx.err << "tavek-cli: warning: " << problem << '\n';
+        ctx.err << "tavek-cli: " << kWarning << problem << '\n';
         ctx.err.flush();
     }
 
     SimResult result = SimResult::None;
     QString refusal;
     if (option.kind == SimulationOption::Odds && !board.hasOddsSimulation())
-        throw BadInput(QStringLiteral("--odds is for exacta, trio and trifecta only: %1 odds are a range")
-                           .arg(QLatin1String(pools::pool(pool).key)));
+        throw BadInput(QStringLiteral("--odds は馬単・3連複・3連単だけのものです（%1のオッズは幅で示されます）")
+                           .arg(pools::pool(pool).caption()));
     if (option.kind != SimulationOption::None) {
-        const int n = simulatedEntry(board, option.target, item);
-        result = option.kind == SimulationOption::Stake ? board.simulateStake(n, stakeValue(option.value))
-                                                        : board.simulateOdds(n, oddsValue(option.value));
+        const int n = shownEntry(board, option.target, item);
+        result = option.kind == SimulationOption::Stake
+                     ? board.simulateStake(n, stakeValue(option.value))
+                     : board.simulateOdds(n,
+                                          oddsValue(option.value, pools::pool(pool).caption() + u' ' + board.label(n)));
         refusal = board.refusalMessage(n, result);
     }
 

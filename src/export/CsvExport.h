@@ -19,6 +19,9 @@ struct ReferenceSheet;
 namespace tavek::timeline {
 class OddsTimeline;
 }
+namespace tavek::history {
+struct Snapshot;
+}
 namespace tavek::pools {
 enum class Pool;
 }
@@ -56,8 +59,12 @@ Table pairTable(const sim::PairBoard& board);
 Table poolTable(const sim::PoolBoard& board);
 // The reference tab: the eight totals, then the exacta and trio lists.
 Table referenceTable(const sim::ReferenceSheet& sheet);
-// The odds history: one row per snapshot and runner.
+// The odds history: one row per snapshot and runner; its header row, and
+// the rows of one snapshot (`runners`: those of the newest snapshot) for a
+// reader that streams.
 Table historyTable(const timeline::OddsTimeline& timeline);
+QStringList historyHeader();
+Table historyRows(const history::Snapshot& snapshot, int runners);
 
 // What CSV出力 saves: a board of the race in view, or the race's odds history.
 // The trifecta came last: the window's choices are kept in this order.

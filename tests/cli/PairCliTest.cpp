@@ -98,11 +98,12 @@ TEST_F(PairCli, PairsThatNoCellCouldOpenAreRefused)
     EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--stake", "2-1:100"}).code, 2);
     const Outcome same = run({"quinella", "2005-04-16", "1", "--stake", "3-3:100"});
     EXPECT_EQ(same.code, 2);
-    EXPECT_EQ(same.err, "tavek-cli: \"3-3\" is no quinella pair (A-B with A < B)\n");
+    EXPECT_EQ(same.err, "tavek-cli: \"3-3\" は馬連の組番ではありません（A-B で A < B）\n");
     EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--stake", "1-3:100"}).code, 2);
     EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--odds", "1-2:-5"}).code, 2);
     EXPECT_EQ(run({"bracket", "2005-04-16", "1", "--stake", "2-2"}).code, 2);
-    EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--odds", "1-2:1.0"}).code, 1);
+    EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--odds", "1-2:1.0"}).err,
+              "tavek-cli: 馬連 1-2 のオッズ 1.0：１倍よりも大きい数字を入力してください。\n");
 }
 
 TEST_F(PairCli, LaterRacesUseTheRaisedRate)

@@ -1,3 +1,4 @@
+#include "odds/model/SimResult.h"
 #include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
@@ -110,10 +111,14 @@ TEST_F(TrifectaCli, ReferenceValueAndAdvisorTakeTheEighthPool)
     EXPECT_EQ(r.json()["bet"].toString(), "3連単 8-7-6");
     EXPECT_EQ(r.json()["odds_now"].toDouble(), 725.0);
 
+    // A race without a trifecta record refuses the simulation as a pool not sold.
+    r = run({"trifecta", "2015-06-06", "2", "--stake", "1-2-3:100"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, sim::refusalMessage(sim::SimResult::NotSold) + u'\n');
+
     const std::pair<QStringList, const char*> refused[] = {
-        {{"trifecta", "2015-06-06", "1", "--stake", "1-1-2:100"}, "is no trifecta bet"},
-        {{"trifecta", "2015-06-06", "1", "--stake", "1-2-9:100"}, "not in the field"},
-        {{"trifecta", "2015-06-06", "2", "--stake", "1-2-3:100"}, "not sold"},
+        {{"trifecta", "2015-06-06", "1", "--stake", "1-1-2:100"}, "は3連単の組番ではありません"},
+        {{"trifecta", "2015-06-06", "1", "--stake", "1-2-9:100"}, "登録されていない馬を含みます"},
         {{"dutch", "2015-06-06", "1", "--trifecta", "1-2-3,3-2-4", "--total", "1000"}, "返還"},
         {{"curve", "2015-06-06", "2", "--trifecta", "1-2-3"}, "発売"},
     };

@@ -368,21 +368,21 @@ void AdvisorTab::takeBet(tavek::pools::Pool pool, int number, tavek::finish::Mod
 
 void AdvisorTab::showMarketView()
 {
-    view_.reset();
+    view_ = {};
     if (race_ >= 0 && BetCombo->currentIndex() >= 0) {
         const BetChoice choice = chooseBet(day_, race_, kind(), BetCombo->currentData().toInt());
         if (choice.ok())
             view_ = marketView(day_, race_, choice.bet, tavek::finish::Model(ModelCombo->currentData().toInt()));
     }
     MarketViewLabel->setText(marketViewText(view_));
-    ModelProbBtn->setEnabled(view_.has_value());
+    ModelProbBtn->setEnabled(view_.usable());
 }
 
 void AdvisorTab::useModelProb()
 {
-    if (!view_)
+    if (!view_.usable())
         return;
-    ProbEdit->setText(modelProbText(view_->chance, ProbForm(ProbFormCombo->currentData().toInt())));
+    ProbEdit->setText(modelProbText(view_.bet->chance, ProbForm(ProbFormCombo->currentData().toInt())));
     recalculate();
 }
 

@@ -77,7 +77,7 @@ TEST_F(AdvisorTabTest, ModelChanceFillsP)
         for (int form : {int(advice::ProbForm::Percent), int(advice::ProbForm::FairOdds)}) {
             choose(tab->ProbFormCombo, form);
             QTest::mouseClick(tab->ModelProbBtn, Qt::LeftButton);
-            EXPECT_EQ(tab->ProbEdit->Text(), advice::modelProbText(view(5, model)->chance, advice::ProbForm(form)));
+            EXPECT_EQ(tab->ProbEdit->Text(), advice::modelProbText(view(5, model).bet->chance, advice::ProbForm(form)));
             EXPECT_TRUE(tab->MessageLabel->text().isEmpty()) << tab->MessageLabel->text().toStdString();
             EXPECT_FALSE(tableRow(tab->StakeTable, 2)[0].isEmpty()) << "the advice follows P";
         }
@@ -86,9 +86,22 @@ TEST_F(AdvisorTabTest, ModelChanceFillsP)
     EXPECT_EQ(tab->ProbEdit->Text(), "3") << "the bettor overwrites the model";
 
     choose(tab->BetCombo, 3);  // scratched: no odds, no view
-    EXPECT_EQ(tab->MarketViewLabel->text(), advice::marketViewText(std::nullopt));
+    EXPECT_EQ(tab->MarketViewLabel->text(), advice::marketViewText({}));
     EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
     tab->advisorSection(1);
     choose(tab->BetCombo, 3);
     EXPECT_TRUE(tab->ModelProbBtn->isEnabled()) << "the other race's horse 3 runs";
+
+    // Horse 5 alone backed: the model gives it a chance of 1, which P cannot
+    // be; the label says why and the chance cannot be taken.
+    QByteArray alone = day->voteRecord(0).toByteArray();
+    for (int h = 1; h <= 18; ++h)
+        if (h != 5)
+            alone.replace(layout::winVotes(h) - 1, layout::kVoteLen, QByteArray(layout::kVoteLen, '0'));
+    day->setVoteRecord(0, alone);
+    tab->advisorSection(0);
+    choose(tab->BetCombo, 5);
+    EXPECT_TRUE(tab->MarketViewLabel->text().endsWith(u"には使えません。"))
+        << tab->MarketViewLabel->text().toStdString();
+    EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
 }
