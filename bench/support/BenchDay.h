@@ -3,8 +3,8 @@
 // A full race day for the benchmarks: 36 races (three courses of twelve) with
 // RA records and H1 records whose every vote field holds a number.
 
+#include "pools/VotePools.h"
 #include "racedata/RecordLayout.h"
-#include "racedata/VotePools.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -61,11 +61,12 @@ inline QList<QByteArray> voteRecords()
     QList<QByteArray> list;
     for (int race = 0; race < 36; ++race) {
         QByteArray r = record("H1", layout::kH1Length, race);
-        layout::put(r, layout::kRegistered, "1818");
+        layout::put(r, layout::kRegistered, QByteArray::number(pools::kMaxRunners));
+        layout::put(r, layout::kStarters, QByteArray::number(pools::kMaxRunners));
         const pools::VotePool& win = pools::pool(pools::Pool::Win);
         for (int h = 1; h <= win.entries; ++h) {
             layout::put(r, layout::refundFlag(h), "0");
-            layout::put(r, win.votes(h), votes(h <= 18 ? 1000 * h + 7 * race : 0));
+            layout::put(r, win.votes(h), votes(h <= pools::kMaxRunners ? 1000 * h + 7 * race : 0));
         }
         // The other pools' entries, each with votes of its own: entry n has
         // the first entry's votes + n - 1. Every race's figures differ a
@@ -78,7 +79,7 @@ inline QList<QByteArray> voteRecords()
             for (int n = 1; n <= pool.entries; ++n)
                 layout::put(r, pool.votes(n), votes(first + n - 1 + race));
         }
-        for (const pools::VotePool& pool : pools::kPools)
+        for (const pools::VotePool& pool : pools::voteCountPools())
             layout::put(r, pool.total, votes(171000 + 100 * race));
         list.append(r);
     }

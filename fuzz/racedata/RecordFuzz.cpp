@@ -8,6 +8,7 @@
 
 #include "odds/model/PairFigures.h"
 #include "odds/model/WinTexts.h"
+#include "pools/Field.h"
 #include "racedata/DayData.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
@@ -44,7 +45,8 @@ void codeTables(QByteArrayView record, const fuzz::Input& in)
     const int registered = in.control(4) % 20;
     const int horse = in.control(5) % 20;
     const int bracket = keiba::bracketOf(registered, horse);
-    if (horse >= 1 && horse <= registered && registered <= 18 && (bracket < 1 || bracket > 8))
+    if (horse >= 1 && horse <= registered && registered <= pools::kMaxRunners
+        && (bracket < 1 || bracket > pools::kBrackets))
         fuzz::fail("a runner outside brackets 1..8");
     const int at = int(in.control(6)) - 8;
     const QByteArray over = keiba::overwrite(record.toByteArray(), at, record::field(record, 1, in.control(7)));
@@ -73,9 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     codeTables(record, in);
     raceItemText(record);
     sim::raceKeyText(record);
-    for (const sim::PairKind kind : {sim::PairKind::Quinella, sim::PairKind::Bracket}) {
+    for (const pools::PairKind kind : {pools::PairKind::Quinella, pools::PairKind::Bracket}) {
         sim::realTotalText(kind, record);
-        for (int k = 1; k <= sim::pairCount(kind); k += 1 + in.control(3) % 8)
+        for (int k = 1; k <= pools::pairCount(kind); k += 1 + in.control(3) % 8)
             fuzz::allowFailure([&] { sim::realOddsText(kind, record, k); });
     }
 

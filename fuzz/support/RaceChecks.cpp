@@ -9,13 +9,13 @@ namespace tavek::fuzz {
 
 namespace {
 
-void pairSection(DayData& day, int race, sim::PairKind kind, const Input& in)
+void pairSection(DayData& day, int race, pools::PairKind kind, const Input& in)
 {
     const sim::PairSlot slot = sim::pairSlot(day, race, kind);
     sim::PairBoard board(kind);
     allowFailure([&] { board.calculate(slot.record, slot.figures); });
     const int k = 1 + in.control(6) % board.size();
-    const QString label = sim::pairLabel(kind, k);
+    const QString label = pools::pairLabel(kind, k);
     board.clickReal(k);
     board.clickVirtual(k);
     allowFailure(
@@ -63,7 +63,7 @@ void everyFigureOf(DayData& day, int race, const Input& in)
     }
     // One pair tab per input (most of the time of a run goes there): the
     // fuzzer reaches both, twice as often.
-    pairSection(day, race, (in.control(6) & 0x80) ? sim::PairKind::Bracket : sim::PairKind::Quinella, in);
+    pairSection(day, race, (in.control(6) & 0x80) ? pools::PairKind::Bracket : pools::PairKind::Quinella, in);
     sim::referenceSheet(day.voteRecord(race));
 }
 

@@ -5,7 +5,7 @@
 #include "advisor/model/ModelChance.h"
 #include "cli/Cli.h"
 #include "cli/Command.h"
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 
 #include <QJsonArray>
 
@@ -22,38 +22,38 @@ struct BetOption {
 };
 
 // Exactly one of --win, --quinella, --bracket, --place, --wide, --exacta,
-// --trio.
+// --trio, --trifecta.
 BetOption betOption(Args& args)
 {
     const std::pair<const char*, BetKind> options[] = {
         {"--win", BetKind::Win},     {"--quinella", BetKind::Quinella}, {"--bracket", BetKind::Bracket},
         {"--place", BetKind::Place}, {"--wide", BetKind::Wide},         {"--exacta", BetKind::Exacta},
-        {"--trio", BetKind::Trio}};
+        {"--trio", BetKind::Trio},   {"--trifecta", BetKind::Trifecta}};
     std::optional<BetOption> chosen;
     for (const auto& [name, kind] : options)
         if (const std::optional<QString> value = args.takeOption(QLatin1String(name))) {
             if (chosen)
-                throw BadInput(
-                    QStringLiteral("give one of --win, --quinella, --bracket, --place, --wide, --exacta, --trio"));
+                throw BadInput(QStringLiteral("--win、--quinella、--bracket、--place、--wide、--exacta、--trio、"
+                                              "--trifecta はどれか1つだけを指定してください"));
             chosen = BetOption{kind, *value};
         }
     if (!chosen)
-        throw BadInput(QStringLiteral("missing --win H, --quinella A-B, --bracket A-B, --place H, --wide A-B, "
-                                      "--exacta A-B or --trio A-B-C"));
+        throw BadInput(QStringLiteral("--win H、--quinella A-B、--bracket A-B、--place H、--wide A-B、"
+                                      "--exacta A-B、--trio A-B-C、--trifecta A-B-C のどれかを指定してください"));
     return *chosen;
 }
 
-// "5", "3-7" (A < B; A <= B for brackets; A first for exacta) or "2-3-7" as
-// the bet's number.
+// "5", "3-7" (A < B; A <= B for brackets; A first for exacta) or "2-3-7"
+// (A < B < C for trio; in order for trifecta) as the bet's number.
 int betNumber(BetKind kind, const QString& text)
 {
     switch (kind) {
     case BetKind::Win:
-        return int(wholeNumber(text, 1, layout::kMaxWinEntries, QStringLiteral("horse H (1 to 28)")));
+        return int(wholeNumber(text, 1, layout::kMaxWinEntries, QStringLiteral("馬番 H")));
     case BetKind::Quinella:
-        return pairIndex(sim::PairKind::Quinella, text, advice::betKindName(kind));
+        return pairIndex(pools::PairKind::Quinella, text, advice::betKindName(kind));
     case BetKind::Bracket:
-        return pairIndex(sim::PairKind::Bracket, text, advice::betKindName(kind));
+        return pairIndex(pools::PairKind::Bracket, text, advice::betKindName(kind));
     default:
         return poolEntry(advice::betPool(kind), text);
     }
@@ -93,8 +93,11 @@ int runAdvise(CommandContext& ctx)
     const BetOption option = betOption(ctx.args);
     const std::optional<QString> prob = ctx.args.takeOption(QStringLiteral("--prob"));
     if (!prob)
-        throw BadInput(QStringLiteral("missing --prob P"));
-    const finish::Model model = modelOption(ctx.args);
+        throw BadInput(QStringLiteral("--prob P を指定してください"));
+    const std::optional<finish::Model> model = modelOption(ctx.args);
+    const bool fromModel = *prob == QLatin1String("model");
+    if (model && !fromModel)
+        throw BadInput(QStringLiteral("--model は --prob model のときだけ使えます"));
     advice::AdviceInput input;
     input.bankroll = accepted(advice::readBankroll(optionOr(ctx.args, "--bankroll", "100000")));
     input.kelly = accepted(advice::readKellyFraction(optionOr(ctx.args, "--kelly", "1")));
@@ -102,9 +105,12 @@ int runAdvise(CommandContext& ctx)
     const Bet bet = chosenBet(selected, option.kind, option.list);
     // "--prob model": the chance the win pool's view gives the bet.
     QString probText = *prob;
-    if (probText == QLatin1String("model")) {
-        const std::optional<value::BetValue> view = advice::marketView(selected.day(), selected.race, bet, model);
-        probText = view ? advice::modelProbText(view->chance, advice::ProbForm::Probability) : QString();
+    if (fromModel) {
+        const advice::MarketView view = advice::marketView(selected.day(), selected.race, bet,
+                                                           model.value_or(finish::Model::Discounted));
+        if (!view.usable())
+            throw BadInput(view.refusal);
+        probText = advice::modelProbText(view.bet->chance, advice::ProbForm::Probability);
     }
     input.prob = accepted(advice::readProbability(probText, advice::ProbForm::Probability));
     const advice::Advice a = advice::advise(bet, input);
@@ -187,14 +193,14 @@ int runDutch(CommandContext& ctx)
     const BetOption option = betOption(ctx.args);
     const std::optional<QString> totalText = ctx.args.takeOption(QStringLiteral("--total"));
     if (!totalText)
-        throw BadInput(QStringLiteral("missing --total YEN"));
+        throw BadInput(QStringLiteral("--total YEN を指定してください"));
     const long long total = accepted(advice::readStake(*totalText, pools::kYenPerVote, QStringLiteral("--total")));
     const SelectedRace selected = takeSelectedRace(ctx);
     std::vector<Bet> bets;
     for (const QString& text : option.list.split(u',')) {
         const Bet bet = chosenBet(selected, option.kind, text);
         if (std::any_of(bets.begin(), bets.end(), [&](const Bet& b) { return b.number == bet.number; }))
-            throw BadInput(QStringLiteral("%1 is listed twice").arg(advice::betLabel(bet)));
+            throw BadInput(QStringLiteral("%1 が2回挙げられています").arg(advice::betLabel(bet)));
         bets.push_back(bet);
     }
     const advice::Dutching d = advice::dutch(bets, total);

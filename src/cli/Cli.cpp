@@ -35,6 +35,13 @@ void printUsage(QTextStream& s)
         s << "  tavek-cli [--data DIR] " << c.usage << '\n';
 }
 
+// The error line itself: an argument it quotes may hold a line break, which
+// is written as an escape, as the output writes every other control byte.
+QString oneLine(QString message)
+{
+    return message.replace(u'\r', QStringLiteral("\\x0d")).replace(u'\n', QStringLiteral("\\x0a"));
+}
+
 }  // namespace
 
 int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -58,18 +65,18 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err)
         const auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
                                           [&name](const Command& c) { return name == QLatin1String(c.name); });
         if (command == std::end(kCommands))
-            throw BadInput(QStringLiteral("unknown command \"%1\" (try --help)").arg(name));
+            throw BadInput(QStringLiteral("\"%1\" というコマンドはありません（一覧は --help）").arg(name));
         CommandContext ctx{data ? *data : identity::dataFolderIn(appfolder::path()), std::move(args), out, err};
         return command->function(ctx);
     } catch (const std::bad_alloc&) {
         out.flush();
-        err << "tavek-cli: out of memory\n";
+        err << QStringLiteral("tavek-cli: メモリが足りません\n");
         return kBadInput;
     } catch (const std::exception& e) {
         // BadInput, the model's failures to read a day file and whatever
         // else a library throws alike.
         out.flush();
-        err << "tavek-cli: " << QString::fromStdString(e.what()) << '\n';
+        err << "tavek-cli: " << oneLine(QString::fromStdString(e.what())) << '\n';
         return kBadInput;
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "finishorder/FinishOrder.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
+#include "pools/PairIndex.h"
 #include "racedata/DayData.h"
 
 #include <QJsonArray>
@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -25,6 +26,12 @@ class BadInput : public std::runtime_error {
 public:
     explicit BadInput(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
+
+// The refusal of an argument's value: "NAME に "VALUE" は使えません（HINT）".
+BadInput badValue(const QString& name, const QString& value, const QString& hint);
+
+// What starts a warning on standard error, after the program's name.
+inline constexpr QStringView kWarning = u"警告：";
 
 // The arguments after the command name; commands take what they know and
 // call expectEnd() so that anything left over is refused.
@@ -74,13 +81,13 @@ struct SelectedRace {
 };
 SelectedRace takeSelectedRace(CommandContext& ctx);
 
-// A whole number in [min, max], or BadInput naming `what`.
+// A whole number in [min, max], or BadInput naming `what` and the range.
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what);
 
 // The pair index of "A-B" (two whole numbers 1 to 18) of `kind`: A < B for a
 // quinella pair, A <= B for a bracket pair. BadInput otherwise, the message
-// naming the pair's kind as `kindName`: "\"3-3\" is no quinella pair (A-B with A < B)".
-int pairIndex(sim::PairKind kind, const QString& text, const QString& kindName);
+// naming the pair's kind as `kindName`: "\"3-3\" は馬連の組番ではありません（A-B で A < B）".
+int pairIndex(pools::PairKind kind, const QString& text, const QString& kindName);
 
 // The entry of BET in the place, wide, exacta or trio pool: "H" (1 to 28) for
 // place, "A-B" with A < B for wide, A != B for exacta (A first), "A-B-C" with
@@ -99,12 +106,13 @@ SimulationOption simulationOption(Args& args, const QString& targetName);
 // YEN as the amount field takes it: 0 to 9,999,999; BadInput otherwise.
 long long stakeValue(const QString& text);
 
-// ODDS as the odds field takes it: up to 7 integer digits and one decimal, no
-// sign; BadInput otherwise.
-long double oddsValue(const QString& text);
+// ODDS of `bet` ("単勝 1") as the odds field takes it: up to 7 integer digits
+// and one decimal, no sign, above 1.0; BadInput naming the bet otherwise.
+long double oddsValue(const QString& text, const QString& bet);
 
-// "--model harville|discounted", discounted when absent; BadInput otherwise.
-finish::Model modelOption(Args& args);
+// "--model harville|discounted"; none when absent (the commands then take
+// discounted); BadInput for any other value.
+std::optional<finish::Model> modelOption(Args& args);
 
 // "--csv": the output as CSV (csv::text) instead of text; BadInput together
 // with --json.
@@ -113,6 +121,17 @@ bool takeCsvFlag(Args& args, bool json);
 // Prints one JSON object or array, indented, with a final newline.
 void printJson(QTextStream& out, const QJsonObject& object);
 void printJson(QTextStream& out, const QJsonArray& array);
+
+// Prints `head` with one more member, the array `key`, byte for byte as
+// printJson prints the whole object, its elements written as `fill` hands
+// them to `write`, each already indented for its place (two levels of four
+// blanks, no line end): a long list is never held whole. `key` sorts after
+// every key of `head`, so that it comes last, as QJsonObject orders its keys.
+void printJsonWithArray(QTextStream& out, QJsonObject head, const QString& key,
+                        const std::function<void(const std::function<void(const QString&)>& write)>& fill);
+
+// `text` as a JSON string, quotes included, escaped as printJson escapes it.
+QString jsonString(const QString& text);
 
 // The "result" and "message" members of a simulating command's JSON: the
 // result's name, and its refusal message (`message`, else the result's own) or null.

@@ -15,14 +15,14 @@ int runDates(CommandContext& ctx)
     // empty date list shows; one that cannot be read is an error.
     const QFileInfo folder(ctx.dataFolder);
     if (folder.exists() && !folder.isDir())
-        throw BadInput(QStringLiteral("the data folder %1 is not a folder").arg(ctx.dataFolder));
+        throw BadInput(QStringLiteral("データフォルダ %1 はフォルダではありません").arg(ctx.dataFolder));
     QString problem;
     QStringList leftOut;
     const QStringList dates = folder.exists() ? dayfiles::dateList(ctx.dataFolder, &problem, &leftOut) : QStringList();
     if (!problem.isEmpty())
         throw BadInput(problem);
     if (!leftOut.isEmpty()) {
-        ctx.err << "tavek-cli: warning: " << dayfiles::leftOutNote(ctx.dataFolder, leftOut) << '\n';
+        ctx.err << "tavek-cli: " << kWarning << dayfiles::leftOutNote(ctx.dataFolder, leftOut) << '\n';
         ctx.err.flush();
     }
     if (json) {

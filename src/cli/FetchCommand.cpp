@@ -42,7 +42,7 @@ QDateTime startPoint(const QString& text)
 {
     const QDateTime at = QDateTime::fromString(text, QStringLiteral("yyyyMMddHHmmss"));
     if (text.size() != 14 || !at.isValid())
-        throw BadInput(QStringLiteral("\"%1\" is not a start point yyyymmddhhnnss").arg(text));
+        throw badValue(QStringLiteral("--from"), text, QStringLiteral("開始時点 yyyymmddhhnnss"));
     return at;
 }
 

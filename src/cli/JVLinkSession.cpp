@@ -17,7 +17,7 @@ std::unique_ptr<jvlink::JVDTLabLib_TLB> openJVLink()
 {
     std::unique_ptr<jvlink::JVDTLabLib_TLB> jv = jvlink::createJVLink();
     if (!jv)
-        throw BadInput(QStringLiteral("JV-Link cannot be created"));
+        throw BadInput(QStringLiteral("JV-Link を作成できません"));
     const int code = jv->JVInit(jvlink::softwareId());
     if (code != jvlink::JVResult::Ok)
         throw BadInput(QStringLiteral("JVInitエラー：") + jvlink::messageText(jvlink::JVOperation::JVInit, code));

@@ -10,8 +10,8 @@ namespace tavek::cli {
 
 namespace {
 
+using pools::PairKind;
 using sim::PairBoard;
-using sim::PairKind;
 using sim::SimResult;
 
 // The pair of "A-B" as the tab's label, refused unless the race shows real
@@ -19,12 +19,12 @@ using sim::SimResult;
 // refuses it (a refunded runner, blank votes), which it then says.
 QString pairTarget(const PairBoard& board, QByteArrayView record, const QString& text, const QString& item)
 {
-    const int k = pairIndex(board.kind(), text,
-                            board.kind() == PairKind::Quinella ? QStringLiteral("quinella")
-                                                               : QStringLiteral("bracket-quinella"));
+    const QString caption =
+        pools::pool(board.kind() == PairKind::Quinella ? pools::Pool::Quinella : pools::Pool::Bracket).caption();
+    const int k = pairIndex(board.kind(), text, caption);
     if (board.real(k).text.trimmed().isEmpty() && sim::pairRefusal(board.kind(), record, k) == SimResult::None)
-        throw BadInput(QStringLiteral("pair %1 has no votes in %2").arg(text, item));
-    return sim::pairLabel(board.kind(), k);
+        throw BadInput(QStringLiteral("%1 の%2 %3 には票数がありません").arg(item, caption, text));
+    return pools::pairLabel(board.kind(), k);
 }
 
 // The quinella or bracket-quinella tab of one race, as the race selection
@@ -41,21 +41,23 @@ int runPair(CommandContext& ctx, PairKind kind)
     board.clear();
     board.calculate(slot.record, slot.figures);
 
+    const QString bet =
+        pools::pool(kind == PairKind::Quinella ? pools::Pool::Quinella : pools::Pool::Bracket).caption();
     SimResult result = SimResult::None;
     if (option.kind != SimulationOption::None) {
         const QString label = pairTarget(board, slot.record, option.target, item);
         result = option.kind == SimulationOption::Stake
                      ? board.simulateStake(slot.record, slot.figures, label, stakeValue(option.value))
-                     : board.simulateOdds(slot.record, slot.figures, label, oddsValue(option.value));
+                     : board.simulateOdds(slot.record, slot.figures, label,
+                                          oddsValue(option.value, bet + u' ' + QString(label).remove(u' ')));
     }
 
-    const QString bet = kind == PairKind::Quinella ? QStringLiteral("馬連") : QStringLiteral("枠連");
     if (csvOut) {
         ctx.out << csv::text(csv::pairTable(board));
     } else if (json) {
         QJsonArray pairs;
         for (int k = 1; k <= board.size(); ++k)
-            pairs.append(QJsonObject{{"label", sim::pairLabel(kind, k)},
+            pairs.append(QJsonObject{{"label", pools::pairLabel(kind, k)},
                                      {"real", board.real(k).text},
                                      {"virtual", board.virtualCell(k).text}});
         QJsonObject object{
@@ -71,7 +73,7 @@ int runPair(CommandContext& ctx, PairKind kind)
                 << QStringLiteral("合計票数(仮想)：") << board.virtualTotal() << '\t'
                 << QStringLiteral("過剰投票金額(仮想)：") << board.excess() << '\n';
         for (int k = 1; k <= board.size(); ++k)
-            ctx.out << sim::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text
+            ctx.out << pools::pairLabel(kind, k) << '\t' << board.real(k).text << '\t' << board.virtualCell(k).text
                     << '\n';
     }
     return simulationExit(ctx, result);

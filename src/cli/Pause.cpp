@@ -4,6 +4,8 @@
 
 #include <QThread>
 
+#include <algorithm>
+
 namespace tavek::cli::pause {
 
 namespace {
@@ -14,15 +16,15 @@ std::function<void(const QDateTime&)>& hook()
 }
 }  // namespace
 
-void until(const QDateTime& at)
+void until(const QDateTime& at, const std::function<bool()>& stopped)
 {
     if (hook()) {
         hook()(at);
         return;
     }
-    const qint64 ms = clock::now().msecsTo(at);
-    if (ms > 0)
-        QThread::msleep(static_cast<unsigned long>(ms));
+    constexpr qint64 kSliceMs = 100;
+    for (qint64 ms = clock::now().msecsTo(at); ms > 0 && !stopped(); ms = clock::now().msecsTo(at))
+        QThread::msleep(static_cast<unsigned long>(std::min(ms, kSliceMs)));
 }
 
 void setHook(std::function<void(const QDateTime&)> h)

@@ -1,4 +1,4 @@
-// place, wide, exacta and trio: the board of one pool of one race.
+// place, wide, exacta, trio and trifecta: the board of one pool of one race.
 #include "cli/Command.h"
 #include "export/CsvExport.h"
 #include "odds/model/PoolBoard.h"
@@ -41,19 +41,17 @@ QJsonObject entryJson(const PoolBoard& board, int n)
     return entry;
 }
 
-// The entry of BET, refused unless the race's board could simulate on it
-// but for its votes: a runner outside the field, a pool not sold and a
-// refunded entry are bad input, as the advisor commands take them.
-int simulatedEntry(const PoolBoard& board, const QString& text, const QString& item)
+// The entry of BET, refused unless the race's board shows it: a runner
+// outside the field is bad input, as the advisor commands take it. A pool not
+// sold (a race without a trifecta record too), a refunded entry or one
+// without votes is the simulation's to refuse, in the window's words, as on
+// the win tab.
+int shownEntry(const PoolBoard& board, const QString& text, const QString& item)
 {
     const int n = poolEntry(board.pool(), text);
-    const QString key = QLatin1String(pools::pool(board.pool()).key);
-    if (!board.inField(n))
-        throw BadInput(QStringLiteral("%1 %2 names a runner not in the field of %3").arg(key, text, item));
-    if (!board.sold())
-        throw BadInput(QStringLiteral("%1 is not sold in %2 (発売なし)").arg(key, item));
-    if (board.refunded(n))
-        throw BadInput(QStringLiteral("%1 %2 is refunded (返還) in %3").arg(key, text, item));
+    if (board.sold() && !board.inField(n))
+        throw BadInput(QStringLiteral("%1 %2 は %3 に登録されていない馬を含みます")
+                           .arg(pools::pool(board.pool()).caption(), text, item));
     return n;
 }
 
@@ -68,17 +66,25 @@ int runPool(CommandContext& ctx, Pool pool)
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
     PoolBoard board(pool);
-    board.calculate(selected.day().voteRecord(selected.race));
+    board.calculate(pools::inVoteCounts(pool) ? selected.day().voteRecord(selected.race)
+                                              : selected.day().trifectaRecord(selected.race));
+    if (const QString problem = pools::inVoteCounts(pool) ? QString() : selected.day().trifectaProblem();
+        !problem.isEmpty()) {
+        ctx.err << "tavek-cli: " << kWarning << problem << '\n';
+        ctx.err.flush();
+    }
 
     SimResult result = SimResult::None;
     QString refusal;
     if (option.kind == SimulationOption::Odds && !board.hasOddsSimulation())
-        throw BadInput(QStringLiteral("--odds is for exacta and trio only: %1 odds are a range")
-                           .arg(QLatin1String(pools::pool(pool).key)));
+        throw BadInput(QStringLiteral("--odds は馬単・3連複・3連単だけのものです（%1のオッズは幅で示されます）")
+                           .arg(pools::pool(pool).caption()));
     if (option.kind != SimulationOption::None) {
-        const int n = simulatedEntry(board, option.target, item);
-        result = option.kind == SimulationOption::Stake ? board.simulateStake(n, stakeValue(option.value))
-                                                        : board.simulateOdds(n, oddsValue(option.value));
+        const int n = shownEntry(board, option.target, item);
+        result = option.kind == SimulationOption::Stake
+                     ? board.simulateStake(n, stakeValue(option.value))
+                     : board.simulateOdds(n,
+                                          oddsValue(option.value, pools::pool(pool).caption() + u' ' + board.label(n)));
         refusal = board.refusalMessage(n, result);
     }
 
@@ -138,6 +144,11 @@ int runExacta(CommandContext& ctx)
 int runTrio(CommandContext& ctx)
 {
     return runPool(ctx, Pool::Trio);
+}
+
+int runTrifecta(CommandContext& ctx)
+{
+    return runPool(ctx, Pool::Trifecta);
 }
 
 }  // namespace tavek::cli

@@ -3,6 +3,7 @@
 #include "cli/JVLinkSession.h"
 #include "cli/Pause.h"
 #include "jvlink/client/QuickReport.h"
+#include "platform/StopSignals.h"
 #include "racedata/Clock.h"
 #include "racedata/PostTime.h"
 
@@ -21,7 +22,7 @@ QDateTime endOfRefresh(const std::optional<QString>& until, const LoadedDay& day
     if (until) {
         const QTime at = QTime::fromString(*until, QStringLiteral("HH:mm"));
         if (!at.isValid())
-            throw BadInput(QStringLiteral("\"%1\" is not a valid --until time (HH:MM, e.g. 15:40)").arg(*until));
+            throw badValue(QStringLiteral("--until"), *until, QStringLiteral("HH:MM の時刻、例 15:40"));
         return QDateTime(clock::now().date(), at);
     }
     QDateTime end;
@@ -29,7 +30,8 @@ QDateTime endOfRefresh(const std::optional<QString>& until, const LoadedDay& day
         if (const auto post = posttime::of(day.day->raceRecord(slot)); post && (!end.isValid() || *post > end))
             end = *post;
     if (!end.isValid())
-        throw BadInput(QStringLiteral("%1 has no post time; give --until HH:MM").arg(day.load.raceItems[first]));
+        throw BadInput(QStringLiteral("%1 には発走時刻がありません。--until HH:MM を指定してください")
+                           .arg(day.load.raceItems[first]));
     return end;
 }
 
@@ -55,15 +57,15 @@ int runQuick(CommandContext& ctx)
     const QString race = ctx.args.takePositional(QStringLiteral("RACE"));
     ctx.args.expectEnd();
     if (until && !every)
-        throw BadInput(QStringLiteral("--until needs --every SECONDS"));
-    const int seconds = every ? int(wholeNumber(*every, 1, 86'400, QStringLiteral("--every SECONDS (1 to 86400)"))) : 0;
+        throw BadInput(QStringLiteral("--until は --every SECONDS と共に指定してください"));
+    const int seconds = every ? int(wholeNumber(*every, 1, 86'400, QStringLiteral("--every の秒数"))) : 0;
     const LoadedDay day = loadDay(ctx, date);
     const int count = day.day->raceCount();
     if (count == 0)
-        throw BadInput(QStringLiteral("%1 has no races").arg(day.date));
+        throw BadInput(QStringLiteral("%1 にはレースがありません").arg(day.date));
     int first = 0, last = count - 1;
     if (race != u"all") {
-        first = last = int(wholeNumber(race, 1, count, QStringLiteral("RACE (1 to %1 or all)").arg(count))) - 1;
+        first = last = int(wholeNumber(race, 1, count, QStringLiteral("%1 の RACE（または all）").arg(day.date))) - 1;
     }
     const QDateTime end = every ? endOfRefresh(until, day, first, last) : QDateTime();
     reportUnusableFiles(ctx);
@@ -76,7 +78,10 @@ int runQuick(CommandContext& ctx)
     jvlink::QuickReport quick(*jv, view, ctx.dataFolder, odds);
     // A failure ends neither the day nor the refresh: each is named on
     // standard error. A JV-Link failure is unreadable input; votes the odds
-    // history did not take are in the day file all the same.
+    // history did not take are in the day file all the same. Each line is
+    // written when its fetch ends, so that a file or a pipe has it at once; a
+    // request to stop ends the run after it.
+    const platform::StopSignals stop;
     bool failed = false, historyNotSaved = false;
     for (;;) {
         const QDateTime started = clock::now();
@@ -89,20 +94,23 @@ int runQuick(CommandContext& ctx)
                 ctx.out << item
                         << (result.stored > 0 ? QStringLiteral(" 票数を保存しました") : QStringLiteral(" 票数なし"))
                         << whereStored(result, every.has_value()) << '\n';
+                ctx.out.flush();
             }
             if (const QString problem = result.problem(); !problem.isEmpty()) {
-                ctx.out.flush();
                 ctx.err << "tavek-cli: " << item << ' ' << problem << '\n';
                 ctx.err.flush();
                 failed = failed || result.failure.has_value();
                 historyNotSaved = historyNotSaved || !result.historyFailure.isEmpty();
             }
+            if (stop.requested())
+                return kStopped + stop.requested();
         }
-        ctx.out.flush();
         const QDateTime next = started.addSecs(seconds);
         if (!every || next > end)
             return failed ? kBadInput : historyNotSaved ? kHistoryNotSaved : kSuccess;
-        pause::until(next);
+        pause::until(next, [&stop] { return stop.requested() != 0; });
+        if (stop.requested())
+            return kStopped + stop.requested();
     }
 }
 

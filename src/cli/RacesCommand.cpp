@@ -23,7 +23,7 @@ int runRaces(CommandContext& ctx)
             ctx.out << (i + 1) << ' ' << items[i] << '\n';
     }
     if (!day.load.problem.isEmpty())
-        ctx.err << "tavek-cli: warning: " << day.load.problem << '\n';
+        ctx.err << "tavek-cli: " << kWarning << day.load.problem << '\n';
     return kSuccess;
 }
 

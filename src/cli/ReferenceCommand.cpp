@@ -7,7 +7,7 @@
 
 namespace tavek::cli {
 
-// The reference tab of one race: the seven totals and the ranked exacta and
+// The reference tab of one race: the eight totals and the ranked exacta and
 // trio lists.
 int runReference(CommandContext& ctx)
 {
@@ -16,7 +16,8 @@ int runReference(CommandContext& ctx)
     const SelectedRace selected = takeSelectedRace(ctx);
     const LoadedDay& loaded = selected.loaded;
     const QString& item = selected.item;
-    const sim::ReferenceSheet sheet = sim::referenceSheet(selected.day().voteRecord(selected.race));
+    const sim::ReferenceSheet sheet = sim::referenceSheet(selected.day().voteRecord(selected.race),
+                                                          selected.day().trifectaRecord(selected.race));
 
     if (csvOut) {
         ctx.out << csv::text(csv::referenceTable(sheet));

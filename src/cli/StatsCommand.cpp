@@ -17,7 +17,7 @@ QDate dateOption(Args& args, const QString& name)
     const QString listed = dayfiles::dateText(*text);
     const QDate date = QDate::fromString(listed, QStringLiteral("yyyy年MM月dd日"));
     if (listed.isEmpty() || !date.isValid())
-        throw BadInput(QStringLiteral("%1 takes a date as 2005-04-16, not %2").arg(name, *text));
+        throw badValue(name, *text, QStringLiteral("2005-04-16 の形の日付"));
     return date;
 }
 
@@ -30,10 +30,10 @@ int runStats(CommandContext& ctx)
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     ctx.args.expectEnd();
     if (!QFileInfo(ctx.dataFolder).isDir())
-        throw BadInput(QStringLiteral("no data folder %1").arg(ctx.dataFolder));
+        throw BadInput(QStringLiteral("データフォルダ %1 がありません").arg(ctx.dataFolder));
     if (from.isValid() && to.isValid() && to < from)
-        throw BadInput(
-            QStringLiteral("--to %1 is before --from %2").arg(to.toString(Qt::ISODate), from.toString(Qt::ISODate)));
+        throw BadInput(QStringLiteral("--to %1 が --from %2 より前です")
+                           .arg(to.toString(Qt::ISODate), from.toString(Qt::ISODate)));
     market::MarketStats stats;
     try {
         stats = market::MarketStats::ofDataFolder(ctx.dataFolder, from, to);

@@ -17,8 +17,8 @@ std::optional<pools::Pool> poolOption(Args& args)
     for (const pools::VotePool& p : pools::kPools)
         if (*text == QLatin1String(p.key))
             return pools::Pool(&p - pools::kPools.data());
-    throw BadInput(
-        QStringLiteral("--pool takes win, place, bracket, quinella, wide, exacta or trio, not %1").arg(*text));
+    throw badValue(QStringLiteral("--pool"), *text,
+                   QStringLiteral("win、place、bracket、quinella、wide、exacta、trio、trifecta のどれか"));
 }
 
 double oddsNumber(long long tenths)
@@ -49,13 +49,15 @@ int runValue(CommandContext& ctx)
     const bool json = ctx.args.takeFlag(QStringLiteral("--json"));
     const bool csvOut = takeCsvFlag(ctx.args, json);
     const std::optional<pools::Pool> pool = poolOption(ctx.args);
-    const finish::Model model = modelOption(ctx.args);
+    const finish::Model model = modelOption(ctx.args).value_or(finish::Model::Discounted);
     const std::optional<QString> topText = ctx.args.takeOption(QStringLiteral("--top"));
-    const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top N (1 to 10000)")))
-                            : value::kValueTop;
+    const int top = topText ? int(wholeNumber(*topText, 1, 10'000, QStringLiteral("--top"))) : value::kValueTop;
     const SelectedRace selected = takeSelectedRace(ctx);
+    const QByteArrayView record = selected.day().voteRecord(selected.race);
+    if (const QString none = value::noViewReason(record); !none.isEmpty())
+        throw BadInput(none);
     const std::vector<value::BetValue> ranked = value::rankedValues(
-        value::betValues(selected.day().voteRecord(selected.race), model), pool, top);
+        value::betValues(record, model, selected.day().trifectaRecord(selected.race)), pool, top);
 
     if (json) {
         QJsonArray bets;

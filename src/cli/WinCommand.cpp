@@ -30,10 +30,10 @@ int runWin(CommandContext& ctx)
     QString refusal;
     if (option.kind != SimulationOption::None) {
         const int last = std::min(runners, kWinFigures);
-        const int horse = int(
-            wholeNumber(option.target, 1, last, QStringLiteral("horse of %1 (1 to %2)").arg(item).arg(last)));
+        const int horse = int(wholeNumber(option.target, 1, last, QStringLiteral("%1 の馬番").arg(item)));
+        const QString bet = pools::pool(pools::Pool::Win).caption() + u' ' + QString::number(horse);
         result = option.kind == SimulationOption::Stake ? board.simulateStake(horse, stakeValue(option.value))
-                                                        : board.simulateOdds(horse, oddsValue(option.value));
+                                                        : board.simulateOdds(horse, oddsValue(option.value, bet));
         refusal = board.refusalMessage(horse, result);
     }
 

@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
             // run() reports every std::exception itself; anything else still
             // ends with a message and the code of unreadable input.
             out.flush();
-            err << "tavek-cli: unexpected failure\n";
+            err << QStringLiteral("tavek-cli: 予期しないエラーが起きました\n");
         }
         out.flush();
         err.flush();

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tavek::csv {
@@ -26,14 +27,25 @@ QString plain(const QString& text)
     return grouped.match(text).hasMatch() ? QString(text).remove(u',') : text;
 }
 
-QString field(const QString& text)
+// Appends `text` as one field: quoted when it holds a comma, a quote or a
+// line break, its quotes doubled. One look at each character, no copy of a
+// plain field: a long odds history has half a million rows.
+void appendField(QString& out, const QString& text)
 {
     const QString cell = inertCell(plain(text));
-    if (!cell.contains(u',') && !cell.contains(u'"') && !cell.contains(u'\n') && !cell.contains(u'\r'))
-        return cell;
-    QString quoted = cell;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    const bool quoted = std::any_of(cell.begin(), cell.end(),
+                                    [](QChar c) { return c == u',' || c == u'"' || c == u'\n' || c == u'\r'; });
+    if (!quoted) {
+        out += cell;
+        return;
+    }
+    out += u'"';
+    for (QChar c : cell) {
+        if (c == u'"')
+            out += u'"';
+        out += c;
+    }
+    out += u'"';
 }
 
 // " 1- 2" -> "1-2": the screen pads each runner number to two places.
@@ -73,7 +85,20 @@ QStringList listRow(const pools::VotePool& pool, const QString& line)
 QString inertCell(const QString& cell)
 {
     static const QRegularExpression plainNumber(QStringLiteral("^[+-]?[0-9][0-9,]*(\\.[0-9]+)?$"));
-    if (cell.isEmpty() || !QStringView(u"=+-@\t\r").contains(cell.front()) || plainNumber.match(cell).hasMatch())
+    if (cell.isEmpty())
+        return cell;
+    switch (cell.front().unicode()) {
+    case u'=':
+    case u'+':
+    case u'-':
+    case u'@':
+    case u'\t':
+    case u'\r':
+        break;
+    default:
+        return cell;
+    }
+    if (plainNumber.match(cell).hasMatch())
         return cell;
     return u'\'' + cell;
 }
@@ -82,11 +107,12 @@ QString text(const Table& table)
 {
     QString out;
     for (const QStringList& row : table) {
-        QStringList fields;
-        fields.reserve(row.size());
-        for (const QString& cell : row)
-            fields.append(field(cell));
-        out += fields.join(u',') + QStringLiteral("\r\n");
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                out += u',';
+            appendField(out, row[i]);
+        }
+        out += QLatin1String("\r\n");
     }
     return out;
 }
@@ -117,11 +143,11 @@ Table winTable(const win::WinBoard& board)
 
 Table pairTable(const sim::PairBoard& board)
 {
-    const QString number = board.kind() == sim::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
+    const QString number = board.kind() == pools::PairKind::Bracket ? QStringLiteral("枠番") : QStringLiteral("馬番");
     Table table{{QStringLiteral("組番"), number + u'1', number + u'2', QStringLiteral("オッズ"),
                  QStringLiteral("オッズ(仮想)")}};
     for (int k = 1; k <= board.size(); ++k) {
-        const QString pair = combination(sim::pairLabel(board.kind(), k));
+        const QString pair = combination(pools::pairLabel(board.kind(), k));
         table.push_back(QStringList{pair} + runners(pair, 2)
                         + QStringList{board.real(k).text.trimmed(), board.virtualCell(k).text.trimmed()});
     }
@@ -164,15 +190,29 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
 
 Table historyTable(const timeline::OddsTimeline& timeline)
 {
-    Table table{{QStringLiteral("取得日時"), QStringLiteral("発表日"), QStringLiteral("単勝合計票数"),
-                 QStringLiteral("馬番"), QStringLiteral("単勝票数"), QStringLiteral("単勝オッズ")}};
-    const int runners = timeline.runners();
+    Table table{historyHeader()};
     for (int i = 0; i < timeline.size(); ++i)
-        for (int horse = 1; horse <= runners; ++horse)
-            table.push_back({timeline.fetchedStamp(i), timeline.snapshot(i).announced,
-                             QString::number(timeline.winTotal(i)), QString::number(horse),
-                             QString::number(timeline.winVotes(i, horse)), timeline.winOddsText(i, horse)});
+        for (QStringList& row : historyRows(timeline.snapshot(i), timeline.runners()))
+            table.push_back(std::move(row));
     return table;
+}
+
+QStringList historyHeader()
+{
+    return {QStringLiteral("取得日時"), QStringLiteral("発表日"),   QStringLiteral("単勝合計票数"),
+            QStringLiteral("馬番"),     QStringLiteral("単勝票数"), QStringLiteral("単勝オッズ")};
+}
+
+Table historyRows(const history::Snapshot& snapshot, int runners)
+{
+    const QString stamp = timeline::fetchedStamp(snapshot);
+    const QString total = QString::number(timeline::winTotal(snapshot));
+    Table rows;
+    rows.reserve(size_t(std::max(runners, 0)));
+    for (int horse = 1; horse <= runners; ++horse)
+        rows.push_back({stamp, snapshot.announced, total, QString::number(horse),
+                        QString::number(timeline::winVotes(snapshot, horse)), timeline::winOddsText(snapshot, horse)});
+    return rows;
 }
 
 Content poolContent(pools::Pool pool)
@@ -184,6 +224,8 @@ Content poolContent(pools::Pool pool)
         return Content::Wide;
     case pools::Pool::Exacta:
         return Content::Exacta;
+    case pools::Pool::Trifecta:
+        return Content::Trifecta;
     default:
         return Content::Trio;
     }
@@ -197,8 +239,8 @@ QString raceFileStem(const QString& raceItem)
 
 QString suggestedFile(const QString& folder, const QString& stem, Content content)
 {
-    static const char* const suffixes[] = {"単勝",   "枠連", "馬連",  "参考資料",  "複勝",
-                                           "ワイド", "馬単", "3連複", "オッズ推移"};
+    static const char* const suffixes[] = {"単勝",   "枠連", "馬連",  "参考資料",   "複勝",
+                                           "ワイド", "馬単", "3連複", "オッズ推移", "3連単"};
     return QDir(folder).filePath(stem + u'_' + QString::fromUtf8(suffixes[int(content)]) + QStringLiteral(".csv"));
 }
 
@@ -212,7 +254,7 @@ Table contentTable(Content content, const RaceBoards& race)
     case Content::Quinella:
         return pairTable(race.quinella);
     case Content::Reference:
-        return referenceTable(sim::referenceSheet(race.voteRecord));
+        return referenceTable(sim::referenceSheet(race.voteRecord, race.trifectaRecord));
     case Content::Place:
         return poolTable(race.pool(pools::Pool::Place));
     case Content::Wide:
@@ -221,6 +263,8 @@ Table contentTable(Content content, const RaceBoards& race)
         return poolTable(race.pool(pools::Pool::Exacta));
     case Content::Trio:
         return poolTable(race.pool(pools::Pool::Trio));
+    case Content::Trifecta:
+        return poolTable(race.pool(pools::Pool::Trifecta));
     case Content::History:
         break;
     }

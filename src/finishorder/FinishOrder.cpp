@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tavek::finish {
 
@@ -11,6 +12,31 @@ namespace {
 double ratio(double a, double b)
 {
     return b > 1e-12 ? a / b : 0.0;
+}
+
+// Where the three runners i < j < k lie among all such triples, in the order
+// of i, then j, then k.
+constexpr int kRunners = FinishOrder::kMaxRunners;
+constexpr auto kTriplesBefore = [] {
+    std::array<std::array<int, kRunners>, kRunners> before{};
+    int at = 0;
+    for (int i = 0; i < kRunners; ++i)
+        for (int j = i + 1; j < kRunners; ++j) {
+            before[size_t(i)][size_t(j)] = at - (j + 1);
+            at += kRunners - j - 1;
+        }
+    return before;
+}();
+
+size_t tripleIndex(int i, int j, int k)
+{
+    if (i > j)
+        std::swap(i, j);
+    if (j > k)
+        std::swap(j, k);
+    if (i > j)
+        std::swap(i, j);
+    return size_t(kTriplesBefore[size_t(i)][size_t(j)] + k);
 }
 
 }  // namespace
@@ -52,16 +78,18 @@ FinishOrder::FinishOrder(std::span<const double> win, Discounts discounts)
     }
     for (int i = 0; i < n_; ++i)
         for (int j = 0; j < n_; ++j)
-            if (i != j)
+            if (i != j) {
                 exacta_[size_t(i)][size_t(j)] = win_[size_t(i)]
                                                 * ratio(second[size_t(j)], secondSum - second[size_t(i)]);
+                thirdLeft_[size_t(i)][size_t(j)] = thirdSum_ - third_[size_t(i)] - third_[size_t(j)];
+            }
     for (int i = 0; i < n_; ++i)
         for (int j = i + 1; j < n_; ++j) {
             const double q = quinella(i, j);
             inTop2_[size_t(i)] += q;
             inTop2_[size_t(j)] += q;
             for (int k = j + 1; k < n_; ++k) {
-                const double t = trio(i, j, k);
+                const double t = trio_[tripleIndex(i, j, k)] = sumOfOrders(i, j, k);
                 inTop3_[size_t(i)] += t;
                 inTop3_[size_t(j)] += t;
                 inTop3_[size_t(k)] += t;
@@ -72,15 +100,15 @@ FinishOrder::FinishOrder(std::span<const double> win, Discounts discounts)
         }
 }
 
-double FinishOrder::thirdGiven(int i, int j, int k) const
+double FinishOrder::sumOfOrders(int i, int j, int k) const
 {
-    return ratio(third_[size_t(k)], thirdSum_ - third_[size_t(i)] - third_[size_t(j)]);
+    return ordered(i, j, k) + ordered(i, k, j) + ordered(j, i, k) + ordered(j, k, i) + ordered(k, i, j)
+           + ordered(k, j, i);
 }
 
 double FinishOrder::trio(int i, int j, int k) const
 {
-    return ordered(i, j, k) + ordered(i, k, j) + ordered(j, i, k) + ordered(j, k, i) + ordered(k, i, j)
-           + ordered(k, j, i);
+    return trio_[tripleIndex(i, j, k)];
 }
 
 double FinishOrder::inFirst(int i, int places) const

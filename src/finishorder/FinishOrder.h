@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pools/Field.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -43,7 +45,7 @@ std::optional<Model> modelOf(QStringView key);
 
 class FinishOrder {
 public:
-    static constexpr int kMaxRunners = 18;
+    static constexpr int kMaxRunners = pools::kMaxRunners;
 
     // `win`: the chance of each runner (index 0 is runner 1) to win, 0 for a
     // runner that cannot finish; at most kMaxRunners of them.
@@ -65,16 +67,27 @@ public:
     double bothInFirst(int i, int j, int places) const;
 
 private:
-    double thirdGiven(int i, int j, int k) const;
+    double thirdGiven(int i, int j, int k) const
+    {
+        const double left = thirdLeft_[size_t(i)][size_t(j)];
+        return left > 1e-12 ? third_[size_t(k)] / left : 0.0;
+    }
+    double sumOfOrders(int i, int j, int k) const;
 
     using Row = std::array<double, kMaxRunners>;
     int n_ = 0;
     Row win_{}, third_{};
     double thirdSum_ = 0;
+    // thirdSum_ less the third-place weights of i and j: what is left to
+    // share out for third once i and j are first and second.
+    std::array<Row, kMaxRunners> thirdLeft_{};
     std::array<Row, kMaxRunners> exacta_{};
-    // Sums over the first-three orders, made once.
+    // Sums over the first-three orders, made once: the 妙味 model asks for
+    // each three runners many times over (place and wide weigh every other
+    // winner), and stats for every race of many seasons.
     Row inTop2_{}, inTop3_{};
     std::array<Row, kMaxRunners> bothTop3_{};
+    std::array<double, kMaxRunners*(kMaxRunners - 1) * (kMaxRunners - 2) / 6> trio_{};  // i < j < k
 };
 
 }  // namespace tavek::finish

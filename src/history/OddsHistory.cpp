@@ -20,6 +20,7 @@ namespace tavek::history {
 namespace {
 
 constexpr int kBusyTimeoutMs = 10'000;
+constexpr qint64 kMappedBytes = 256 << 20;
 
 // The part of a record kept uncompressed for the views: everything up to the
 // end of the wide table, and the totals with the CR LF. The exacta and trio
@@ -181,7 +182,7 @@ OddsHistory::OddsHistory(const QString& path)
         run(db, path_, QStringLiteral("PRAGMA synchronous = NORMAL"));
         // A race's history is read whole for every redraw: map the file
         // instead of copying its pages through read() each time.
-        run(db, path_, QStringLiteral("PRAGMA mmap_size = 268435456"));
+        run(db, path_, QStringLiteral("PRAGMA mmap_size = %1").arg(kMappedBytes));
         if (version == 0)
             createSchema(db, path_);
     } catch (...) {
@@ -259,33 +260,66 @@ std::optional<QDateTime> OddsHistory::fetchedAt(QByteArrayView record) const
 
 std::vector<Snapshot> OddsHistory::snapshots(QByteArrayView raceKey, Detail detail) const
 {
+    std::vector<Snapshot> out;
+    readSnapshots(raceKey, detail, QStringLiteral("ORDER BY id"), [&out](const Snapshot& s) { out.push_back(s); });
+    return out;
+}
+
+void OddsHistory::forEachSnapshot(QByteArrayView raceKey, Detail detail,
+                                  const std::function<void(const Snapshot&)>& each) const
+{
+    // Read once from front to back: through SQLite's small page cache, not
+    // the map, which would keep every page read in the process's memory.
+    const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    run(db, path_, QStringLiteral("PRAGMA mmap_size = 0"));
+    struct MapAgain {
+        const QSqlDatabase& db;
+        ~MapAgain() { QSqlQuery(db).exec(QStringLiteral("PRAGMA mmap_size = %1").arg(kMappedBytes)); }
+    } mapAgain{db};
+    readSnapshots(raceKey, detail, QStringLiteral("ORDER BY id"), each);
+}
+
+std::optional<Snapshot> OddsHistory::latestSnapshot(QByteArrayView raceKey, Detail detail) const
+{
+    std::optional<Snapshot> latest;
+    readSnapshots(raceKey, detail, QStringLiteral("ORDER BY id DESC LIMIT 1"),
+                  [&latest](const Snapshot& s) { latest = s; });
+    return latest;
+}
+
+void OddsHistory::readSnapshots(QByteArrayView raceKey, Detail detail, const QString& order,
+                                const std::function<void(const Snapshot&)>& each) const
+{
     const QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT fetched, announced, %1 FROM snapshot WHERE race_key = ? ORDER BY id")
-                  .arg(detail == Detail::Whole ? u"whole" : u"votes"));
+    q.prepare(QStringLiteral("SELECT fetched, announced, %1 FROM snapshot WHERE race_key = ? %2")
+                  .arg(detail == Detail::Whole ? u"whole" : u"votes", order));
     q.addBindValue(QString::fromLatin1(raceKey));
     exec(q, path_);
-    std::vector<Snapshot> out;
+    // One snapshot whose record is filled anew for each row: the blanks
+    // between the parts a row keeps stay as they are.
+    Snapshot s;
     while (q.next()) {
-        Snapshot s;
         s.fetched = QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong());
         s.announced = q.value(1).toString();
         const QByteArray stored = q.value(2).toByteArray();
         if (detail == Detail::Whole) {
             s.record = qUncompress(stored);
         } else if (stored.size() == kHeadLength + kTailLength) {
-            s.record = QByteArray(layout::kH1Length, ' ');
+            if (s.record.size() != layout::kH1Length)
+                s.record = QByteArray(layout::kH1Length, ' ');
             char* p = s.record.data();
             std::copy_n(stored.constData(), kHeadLength, p);
             std::copy_n(stored.constData() + kHeadLength, kTailLength, p + kTailStart);
+        } else {
+            s.record.clear();
         }
         if (s.record.size() != layout::kH1Length)
             throw failure(QStringLiteral("オッズ履歴 %1 のレース %2、%3 の記録が壊れています")
                               .arg(path_, QString::fromLatin1(raceKey), s.fetched.toString(Qt::ISODate)));
-        out.push_back(std::move(s));
+        each(s);
     }
-    return out;
 }
 
 }  // namespace tavek::history

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -70,8 +71,17 @@ public:
 
     // The snapshots of the race `raceKey` (16 digits), oldest first.
     std::vector<Snapshot> snapshots(QByteArrayView raceKey, Detail detail = Detail::Votes) const;
+    // The same handed to `each` one at a time, so that a history of any length
+    // is read in the memory of one snapshot; each is good only during its call.
+    void forEachSnapshot(QByteArrayView raceKey, Detail detail, const std::function<void(const Snapshot&)>& each) const;
+    // The race's newest snapshot; none without one.
+    std::optional<Snapshot> latestSnapshot(QByteArrayView raceKey, Detail detail = Detail::Votes) const;
 
 private:
+    // The rows of the race in `order` ("ORDER BY id"), each as a snapshot.
+    void readSnapshots(QByteArrayView raceKey, Detail detail, const QString& order,
+                       const std::function<void(const Snapshot&)>& each) const;
+
     QString path_;
     QString connection_;
 };

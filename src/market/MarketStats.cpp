@@ -1,6 +1,8 @@
 #include "market/MarketStats.h"
 
-#include "odds/model/PairIndex.h"
+#include "finishorder/FinishOrder.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
@@ -14,12 +16,12 @@
 #include <QJsonArray>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 namespace tavek::market {
-
-using namespace sim;
 
 namespace {
 
@@ -28,8 +30,10 @@ using pools::Pool;
 // The lines of a day file as the day load reads it; none when it is missing.
 QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
 {
-    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
-                                                                  dayfiles::Links::Follow);
+    const qint64 maxBytes = type == pools::kTrifectaVotes.id
+                                ? qint64(dayfiles::kMaxDayFileLines) * pools::kTrifectaVotes.length
+                                : dayfiles::maxDayFileBytes(type);
+    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, maxBytes, dayfiles::Links::Follow);
     return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
 }
 
@@ -88,17 +92,27 @@ QJsonObject mapJson(const Map& m, F value)
     return o;
 }
 
+size_t returnSlot(finish::Model model, Pool pool)
+{
+    return size_t(model) * pools::kPoolCount + size_t(pool);
+}
+
 }  // namespace
+
+MarketStats::MarketStats()
+    : returns_(std::size(finish::kModels) * pools::kPoolCount, StepHistogram(kReturnStep, kReturnTop))
+{
+}
 
 int64_t RaceFigures::sevenPools() const
 {
     int64_t s = 0;
-    for (int64_t v : votes)
-        s += v;
+    for (size_t k = 0; k < size_t(pools::kVoteCountPools); ++k)
+        s += votes[k];
     return s;
 }
 
-bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
+bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6)
 {
     using namespace layout;
     if (h1.size() < kH1Length || !h1.startsWith("H1"))
@@ -108,17 +122,23 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     r.courseCode = record::field(h1, kCourse, 2).toByteArray();
     r.number = record::blankAsZero(h1, kRaceNumber, 2);
     r.starters = record::blankAsZero(h1, kStarters, 2);
-    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), 18);
+    const int registered = std::min(record::blankAsZero(h1, kRegistered, 2), pools::kMaxRunners);
     if (!r.date.isValid() || r.number <= 0)
         return false;
-    for (size_t k = 0; k < pools::kPools.size(); ++k) {
+    for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
         int v;
-        if (!record::tryBlankAsAbsent(record::field(h1, pools::kPools[k].total, kVoteLen), v))
+        if (!record::tryBlankAsAbsent(record::field(h1, pools::voteCountPools()[k].total, kVoteLen), v))
             return false;
         r.votes[k] = std::max(v, 0);
     }
+    const pools::VotePool& trifecta = pools::pool(Pool::Trifecta);
+    if (int v = 0; h6.size() >= kH6Length && h6.startsWith(pools::kTrifectaVotes.id)
+                   && record::tryBlankAsAbsent(record::field(h6, trifecta.total, kVoteLen), v))
+        r.votes[size_t(Pool::Trifecta)] = std::max(v, 0);
+    else
+        h6 = {};
     const pools::VotePool& winPool = pools::pool(Pool::Win);
-    std::array<int, 18> win{};
+    std::array<int, pools::kMaxRunners> win{};
     int favourite = -1, second = -1, least = -1;
     for (int h = 0; h < registered; ++h) {
         if (!record::tryBlankAsAbsent(record::field(h1, winPool.votes(h + 1), kVoteLen), win[h]))
@@ -137,7 +157,8 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
     const double winTotal = static_cast<double>(r.votes[size_t(Pool::Win)]);
     if (favourite >= 0 && winTotal > 0) {
         r.favouriteShare = win[favourite] / winTotal;
-        r.longshotOdds = winTotal * static_cast<double>(winPool.rate(h1).value()) / win[least];
+        r.longshotOdds = double(
+            pools::exactOdds(winPool.rate(record::raceDate(h1)).value(), r.votes[size_t(Pool::Win)], win[least]));
     }
     const int64_t quinellaTotal = r.votes[size_t(Pool::Quinella)];
     int quinella = 0;
@@ -145,17 +166,20 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         && record::tryBlankAsAbsent(
             record::field(h1,
                           pools::pool(Pool::Quinella)
-                              .votes(pairIndexOf(PairKind::Quinella, std::min(favourite, second) + 1,
-                                                 std::max(favourite, second) + 1)),
+                              .votes(pools::pairIndexOf(pools::PairKind::Quinella, std::min(favourite, second) + 1,
+                                                        std::max(favourite, second) + 1)),
                           kVoteLen),
             quinella)) {
-        const double a = win[favourite] / winTotal, b = win[second] / winTotal;
-        const double harville = a * b / (1 - a) + b * a / (1 - b);
-        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville;
+        std::array<double, pools::kMaxRunners> chances{};
+        for (int h = 0; h < registered; ++h)
+            chances[size_t(h)] = std::max(win[h], 0) / winTotal;
+        const finish::FinishOrder harville(std::span(chances.data(), size_t(registered)), finish::kHarville);
+        r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
-    for (finish::Model model : finish::kModels)
-        for (const value::BetValue& v : value::betValues(h1, model))
-            returns_[size_t(model)][size_t(v.pool)].push_back(float(v.expectedReturn));
+    const std::vector<std::vector<value::BetValue>> values = value::betValues(h1, finish::kModels, h6);
+    for (size_t m = 0; m < values.size(); ++m)
+        for (const value::BetValue& v : values[m])
+            returns_[returnSlot(finish::kModels[m], v.pool)].add(v.expectedReturn);
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
     races_.push_back(std::move(r));
@@ -164,7 +188,6 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
 
 MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to)
 {
-    MarketStats stats;
     QString problem;
     QStringList leftOut;
     QStringList dates = dayfiles::dateList(dataFolder, &problem, &leftOut);
@@ -179,24 +202,65 @@ MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& fr
     leftOut.removeIf([&](const QString& date) { return !inRange(date); });
     if (!leftOut.isEmpty())
         throw std::runtime_error(dayfiles::leftOutNote(dataFolder, leftOut).toStdString());
+    dates.removeIf([&](const QString& date) { return !inRange(date); });
     std::reverse(dates.begin(), dates.end());
-    for (const QString& dateText : dates) {
-        if (!inRange(dateText))
-            continue;
-        QHash<QByteArray, QByteArray> details;
-        for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
-            if (line.startsWith("RA"))
-                details.insert(layout::raceKey(line).toByteArray(), line);
-        const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
-        for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
-            // A stored line has lost its CR LF; the record's length counts it.
-            const QByteArray h1 = line + "\r\n";
-            if (!stats.addRace(h1, details.value(layout::raceKey(h1).toByteArray())))
-                stats.skipped_.append(
-                    QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
-        }
-    }
+
+    // The figures of every bet of every race take most of the time of a span
+    // of seasons: the days are read in consecutive blocks, one thread each,
+    // and the blocks joined in their order. A day that cannot be read stops
+    // its block; the first such day is the one named.
+    const qsizetype blocks = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
+    std::vector<MarketStats> parts(size_t(std::min(blocks, std::max<qsizetype>(dates.size(), 1))));
+    std::vector<std::exception_ptr> failures(parts.size());
+    std::vector<std::thread> threads;
+    for (size_t b = 0; b < parts.size(); ++b)
+        threads.emplace_back([&, b] {
+            const qsizetype first = dates.size() * qsizetype(b) / qsizetype(parts.size());
+            const qsizetype end = dates.size() * qsizetype(b + 1) / qsizetype(parts.size());
+            try {
+                for (qsizetype d = first; d < end; ++d)
+                    parts[b].addDay(dataFolder, dates[d]);
+            } catch (...) {
+                failures[b] = std::current_exception();
+            }
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+    MarketStats stats;
+    for (const MarketStats& part : parts)
+        stats.append(part);
     return stats;
+}
+
+void MarketStats::addDay(const QString& dataFolder, const QString& dateText)
+{
+    QHash<QByteArray, QByteArray> details;
+    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
+        if (line.startsWith("RA"))
+            details.insert(layout::raceKey(line).toByteArray(), line);
+    QHash<QByteArray, QByteArray> trifectas;
+    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, ".jvH6"), "H6"))
+        if (line.startsWith("H6"))
+            trifectas.insert(layout::raceKey(line).toByteArray(), line + "\r\n");
+    const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
+    for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
+        // A stored line has lost its CR LF; the record's length counts it.
+        const QByteArray h1 = line + "\r\n";
+        const QByteArray key = layout::raceKey(h1).toByteArray();
+        if (!addRace(h1, details.value(key), trifectas.value(key)))
+            skipped_.append(QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
+    }
+}
+
+void MarketStats::append(const MarketStats& later)
+{
+    races_.insert(races_.end(), later.races_.begin(), later.races_.end());
+    skipped_.append(later.skipped_);
+    for (size_t i = 0; i < returns_.size(); ++i)
+        returns_[i].add(later.returns_[i]);
 }
 
 int MarketStats::courseDays() const
@@ -317,9 +381,8 @@ std::vector<RaceFigures> MarketStats::largest(int count) const
 
 ReturnSpread MarketStats::expectedReturns(finish::Model model, pools::Pool pool) const
 {
-    const std::vector<float>& r = returns_[size_t(model)][size_t(pool)];
-    const Quantiles q = quantilesOf(std::vector<double>(r.begin(), r.end()));
-    return {int(r.size()), q.p25, q.median, q.p75};
+    const StepHistogram& r = returns_[returnSlot(model, pool)];
+    return {int(r.count()), r.quantile(0.25), r.quantile(0.5), r.quantile(0.75)};
 }
 
 QStringList MarketStats::reportLines() const
@@ -354,6 +417,7 @@ QStringList MarketStats::reportLines() const
                .arg(h.p90, 0, 'f', 3);
     out << QStringLiteral("win pool (yen): ") + quantileText(poolYen(Pool::Win));
     out << QStringLiteral("seven pools (yen): ") + quantileText(poolYen(kSevenPools));
+    out << QStringLiteral("trifecta (yen): ") + quantileText(poolYen(Pool::Trifecta));
     out << QStringLiteral("by race number (median win pool / median seven pools):");
     const auto winByNumber = poolYenByNumber(Pool::Win);
     for (const auto& [n, q] : poolYenByNumber(kSevenPools))
@@ -413,6 +477,7 @@ QJsonObject MarketStats::toJson() const
     o.insert("pair_to_harville", quantileJson(pairToHarville()));
     o.insert("win_pool_yen", quantileJson(poolYen(Pool::Win)));
     o.insert("seven_pools_yen", quantileJson(poolYen(kSevenPools)));
+    o.insert("trifecta_pool_yen", quantileJson(poolYen(Pool::Trifecta)));
     o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(Pool::Win), quantileJson));
     o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(kSevenPools), quantileJson));
     o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(kSevenPools), quantileJson));
@@ -438,7 +503,8 @@ QJsonObject MarketStats::toJson() const
                                {"course", keiba::courseName2(r.courseCode)},
                                {"race", r.number},
                                {"name", r.name},
-                               {"seven_pools_yen", poolYenOf(r, kSevenPools)}});
+                               {"seven_pools_yen", poolYenOf(r, kSevenPools)},
+                               {"trifecta_yen", poolYenOf(r, Pool::Trifecta)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
     return o;

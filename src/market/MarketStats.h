@@ -1,7 +1,8 @@
 #pragma once
 
 #include "finishorder/FinishOrder.h"
-#include "racedata/VotePools.h"
+#include "market/StepHistogram.h"
+#include "pools/VotePools.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -17,8 +18,8 @@
 #include <optional>
 #include <vector>
 
-// Market statistics of a set of races, from their race-details (RA) and
-// vote-count (H1) records: field sizes, the favourite's share, the
+// Market statistics of a set of races, from their race-details (RA),
+// vote-count (H1) and trifecta (H6) records: field sizes, the favourite's share, the
 // least-backed runner's odds, pool sizes and the pool mix. The same figures
 // describe real data and the emulated service's, so the one can be set
 // beside the other. How far each pool sits from the win pool's view is the
@@ -34,9 +35,9 @@ struct RaceFigures {
     double favouriteShare = 0;                       // the most-backed runner's part of the win pool
     double longshotOdds = 0;                         // the least-backed runner's win odds
     double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
-    std::array<int64_t, pools::kPoolCount> votes{};  // the seven totals, in the record's order
+    std::array<int64_t, pools::kPoolCount> votes{};  // the eight totals, the trifecta's 0 without its record
 
-    int64_t sevenPools() const;
+    int64_t sevenPools() const;  // the pools of the vote-count record
 };
 
 // The figures of all seven pools together, where a pool may be asked for.
@@ -46,6 +47,13 @@ struct Quantiles {
     double p10 = 0, p25 = 0, median = 0, p75 = 0, p90 = 0, mean = 0, total = 0;
 };
 
+// The expected returns are counted in steps of 0.1 yen per 100 staked up to
+// 1,000 yen (beyond it as 1,000; a pool pays back 80 at most): their
+// quartiles lie within 0.05 yen of the exact ones. The counts of every pool
+// and model (half a megabyte) stay in the processor's cache.
+inline constexpr double kReturnStep = 0.1;
+inline constexpr double kReturnTop = 1000;
+
 // The middle of a pool's expected returns (yen per 100 staked).
 struct ReturnSpread {
     int bets = 0;
@@ -54,6 +62,8 @@ struct ReturnSpread {
 
 class MarketStats {
 public:
+    MarketStats();
+
     // The races of the day files in `dataFolder` dated from `from` to `to`
     // (an invalid date leaves that end open), read as the day load reads
     // them (CP932 names, no wait on a FIFO, no day file of more than
@@ -64,9 +74,11 @@ public:
     static MarketStats ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to);
 
     // Adds one race from its vote-count record and, if known, its race
-    // details (empty for none). False, with nothing added, for a record that
-    // is not a full H1 record with numbers in its fields.
-    bool addRace(QByteArrayView h1, QByteArrayView ra);
+    // details and its trifecta record (empty for none). False, with nothing
+    // added, for a record that is not a full H1 record with numbers in its
+    // fields; a trifecta record that is not a full H6 record with a number
+    // for its total counts as none.
+    bool addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6 = {});
 
     const std::vector<RaceFigures>& races() const { return races_; }
     const QStringList& skipped() const { return skipped_; }
@@ -82,7 +94,7 @@ public:
     Quantiles poolYen(std::optional<pools::Pool> pool) const;
     std::map<int, Quantiles> poolYenByNumber(std::optional<pools::Pool> pool) const;
     std::map<int, Quantiles> poolYenByMonth(std::optional<pools::Pool> pool) const;
-    // Each pool's part of the seven pools' total.
+    // Each pool's part of the eight pools' total.
     std::array<double, pools::kPoolCount> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
     ReturnSpread expectedReturns(finish::Model model, pools::Pool pool) const;
@@ -95,12 +107,18 @@ public:
 private:
     // The mean of a figure by field size, over the races where it is above 0.
     std::map<int, double> meanByStarters(double RaceFigures::*figure) const;
+    // Adds the races of the day `dateText` of the data folder.
+    void addDay(const QString& dataFolder, const QString& dateText);
+    // Adds the races and counts of `later`, whose days all follow this one's.
+    void append(const MarketStats& later);
 
     std::vector<RaceFigures> races_;
     QStringList skipped_;
-    // Every bet's expected return, by model and pool: floats, as a season of
-    // 3,000 races holds some four million of them.
-    std::array<std::array<std::vector<float>, pools::kPoolCount>, std::size(finish::kModels)> returns_;
+    // Every bet's expected return, by model and pool, counted in steps of
+    // kReturnStep (a season holds some four million bets, 21 seasons eighty
+    // million): each quartile within half a step of the exact one.
+    // Model m's histogram of pool p at [m * kPoolCount + p].
+    std::vector<StepHistogram> returns_;
 };
 
 }  // namespace tavek::market

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pools/Field.h"
 #include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>
@@ -13,8 +14,8 @@
 
 namespace tavek {
 
-inline constexpr int kRaceSlots = 36;   // races per day, fixed
-inline constexpr int kWinFigures = 18;  // runners with virtual win figures
+inline constexpr int kRaceSlots = 36;                   // races per day, fixed
+inline constexpr int kWinFigures = pools::kMaxRunners;  // runners with virtual win figures
 
 // What a day load hands to the window.
 struct DayLoad {
@@ -101,6 +102,14 @@ struct DayData {
     // without one.
     QByteArrayView raceRecord(int slot) const { return {races_[size_t(slot)], layout::kRaLength}; }
     QByteArrayView voteRecord(int slot) const { return {votes_[size_t(slot)], layout::kH1Length}; }
+    // The trifecta's vote record (H6) of a slot, CR LF included; all blanks
+    // for a slot without one. The day's ".jvH6" file is read when a slot's
+    // record is first asked for, not at load: a day of trifecta votes is
+    // several megabytes that most race selections never look at.
+    QByteArrayView trifectaRecord(int slot) const;
+    // Empty, or one message naming the ".jvH6" file and the race of what in
+    // it could not be read; every other pool is shown as before.
+    QString trifectaProblem() const;
 
     // Puts `record` into a slot, cut or padded with blanks to the record's
     // length, without touching the other slots or the race count. The slot's
@@ -136,6 +145,7 @@ private:
     void readRaces(QByteArrayView file, QStringList& skipped);
     std::bitset<kRaceSlots> readVotes(QByteArrayView file, QStringList& skipped);
     void clearSlots();
+    void readTrifecta() const;
 
     int raceCount_ = 0;
     int currentRace_ = 0;
@@ -161,6 +171,11 @@ private:
     mutable std::array<SlotFigures<layout::kQuinellaPairs>, kRaceSlots> quinella_;
     mutable std::bitset<kRaceSlots> winRead_;
     mutable std::bitset<kRaceSlots> quinellaRead_;
+    // The ".jvH6" file of the loaded day, read on the first question about it.
+    QString dataFolder_, dateText_;
+    mutable bool trifectaRead_ = false;
+    mutable std::array<QByteArray, kRaceSlots> trifecta_;  // a slot's H6 record; empty for none
+    mutable QString trifectaProblem_;
 };
 
 // The race item of an RA record: "2005/04/16 東京 01R".

@@ -1,5 +1,6 @@
 #include "racedata/KeibaFunc.h"
 
+#include "pools/Field.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -91,7 +92,7 @@ int bracketOf(int registered, int horse)
         int b = 8 - (16 - h) / 2;
         if (h > 16)
             --b;
-        if (h == 15 && n == 18)
+        if (h == 15 && n == pools::kMaxRunners)
             --b;
         if (h == 17)
             ++b;

@@ -1,5 +1,7 @@
 #include "racedata/RecordField.h"
 
+#include "racedata/RecordLayout.h"
+
 #include <charconv>
 #include <climits>
 #include <optional>
@@ -13,6 +15,11 @@ QByteArrayView field(QByteArrayView record, int position, int length)
     const qsizetype start = position - 1;
     const qsizetype n = std::min<qsizetype>(length, record.size() - start);
     return record.sliced(start, n);
+}
+
+QByteArrayView raceDate(QByteArrayView record)
+{
+    return field(record, layout::kYear, 8);
 }
 
 namespace {

@@ -18,6 +18,10 @@ namespace tavek::record {
 // the record ends early.
 QByteArrayView field(QByteArrayView record, int position, int length);
 
+// The race date of a record with the common header (positions 12-19,
+// yyyymmdd); shorter where the record ends early.
+QByteArrayView raceDate(QByteArrayView record);
+
 // Thrown when a field that must be a number is neither blank nor a number.
 class FieldError : public std::runtime_error {
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pools/VotePools.h"
 #include "racedata/RecordField.h"
 
 #include <QByteArray>
@@ -11,8 +12,9 @@
 // uses. Every reader and writer of records takes its positions from here.
 namespace tavek::layout {
 
-constexpr int kRaLength = 1272;   // CR LF included
-constexpr int kH1Length = 28955;  // CR LF included
+constexpr int kRaLength = 1272;                          // CR LF included
+constexpr int kH1Length = pools::kVoteCounts.length;     // CR LF included
+constexpr int kH6Length = pools::kTrifectaVotes.length;  // CR LF included
 
 // The header every record of a race begins with, whatever its type (RA, H1,
 // and the SE, HR and H6 records the streams carry beside them).
@@ -83,33 +85,27 @@ constexpr int kCountLen = 2;  // registered runners and starters, in H1 and HR
 // refund flags, the brackets' refund flags after them.
 constexpr int kSaleFlags = 32, kSaleFlagsLen = 8;
 constexpr int kBracketRefunds = 68, kBracketRefundsLen = 16;
-constexpr int kVoteLen = 11;
+constexpr int kVoteLen = pools::kVoteLen;
 // The positions read as a table.
 // clang-format off
 constexpr int refundFlag(int horse) { return 40 + horse - 1; }  // horse 1..28
 
-// The seven pools of H1, in the record's order. Each is a run of equal
-// entries, the combination's numbers followed by the votes, and the pool's
-// total further on. racedata/VotePools gives them their names and
-// payout rates.
-struct PoolLayout {
-    int entries;
-    int firstEntry;   // position of entry 1
-    int entrySize;    // bytes
-    int votesOffset;  // from the entry's position to its votes
-    int total;        // position of the pool's total
+// H6, the trifecta's votes: the same header, counts at kRegistered and
+// kStarters, then its own flags; its one pool is in the pool table.
+constexpr int kH6SaleFlag = 32;
+constexpr int h6RefundFlag(int horse) { return 33 + horse - 1; }  // horse 1..18
+constexpr int kH6RefundTotal = 102878;
 
-    constexpr int entry(int n) const { return firstEntry + entrySize * (n - 1); }  // n 1..entries
-    constexpr int votes(int n) const { return entry(n) + votesOffset; }
-};
-//                                    entries  entry 1  size  votes  total
-inline constexpr PoolLayout kWinPool      {28,       84,   15,    2, 28800};
-inline constexpr PoolLayout kPlacePool    {28,      504,   15,    2, 28811};
-inline constexpr PoolLayout kBracketPool  {36,      924,   15,    2, 28822};
-inline constexpr PoolLayout kQuinellaPool {153,    1464,   18,    4, 28833};
-inline constexpr PoolLayout kWidePool     {153,    4218,   18,    4, 28844};
-inline constexpr PoolLayout kExactaPool   {306,    6972,   18,    4, 28855};
-inline constexpr PoolLayout kTrioPool     {816,   12480,   20,    6, 28866};
+// The seven pools of H1, in the record's order, as the pool table
+// (pools/VotePools) defines them.
+using pools::PoolLayout;
+inline constexpr const PoolLayout& kWinPool = pools::pool(pools::Pool::Win);
+inline constexpr const PoolLayout& kPlacePool = pools::pool(pools::Pool::Place);
+inline constexpr const PoolLayout& kBracketPool = pools::pool(pools::Pool::Bracket);
+inline constexpr const PoolLayout& kQuinellaPool = pools::pool(pools::Pool::Quinella);
+inline constexpr const PoolLayout& kWidePool = pools::pool(pools::Pool::Wide);
+inline constexpr const PoolLayout& kExactaPool = pools::pool(pools::Pool::Exacta);
+inline constexpr const PoolLayout& kTrioPool = pools::pool(pools::Pool::Trio);
 
 // The same positions under the names the record writers use; the exacta and
 // trio entries count from 0, as JV-Data numbers them.

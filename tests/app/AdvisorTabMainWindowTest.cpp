@@ -2,6 +2,11 @@
 // shows what tavek-cli advise and dutch print for the same race.
 #include "advisor/ui/AdvisorTab.h"
 #include "controls/SaNumEdit.h"
+#include "odds/ui/BracketTab.h"
+#include "odds/ui/QuinellaTab.h"
+#include "odds/ui/WinGrid.h"
+#include "odds/ui/WinSheet.h"
+#include "pools/Payout.h"
 #include "racedata/DayData.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
@@ -65,6 +70,20 @@ TEST_F(AdvisorTabMainWindow, AfterTheProgramsFourTabsAndThePoolBoards)
 
     fx.pickRace(1);  // 東京 01R, 18 runners
     EXPECT_EQ(tab->BetCombo->count(), 18);
+}
+
+TEST_F(AdvisorTabMainWindow, TheBoardsOfExactOddsAndTheAdvisorOfPaidOddsSayWhichRuleTheyShow)
+{
+    const QString note = tavek::pools::oddsRulesNote();
+    ASSERT_FALSE(note.isEmpty());
+    for (const QWidget* w :
+         {static_cast<QWidget*>(form->winSheet->StringGrid1),
+          form->quinellaTab->findChild<QWidget*>(QStringLiteral("Matrix")),
+          form->bracketTab->findChild<QWidget*>(QStringLiteral("Matrix")), static_cast<QWidget*>(tab->OddsNowLabel),
+          tab->findChild<QWidget*>(QStringLiteral("ResultBox"))}) {
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->toolTip(), note) << w->objectName().toStdString();
+    }
 }
 
 TEST_F(AdvisorTabMainWindow, ShowsWhatTavekCliAdvises)

@@ -105,14 +105,14 @@ TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
 {
     QString caption;
     form->PageControl1->setCurrentWidget(form->TabSheet2);
-    runDialog(form->quinellaTab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Quinella, 3, 7)), "250000",
+    runDialog(form->quinellaTab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Quinella, 3, 7)), "250000",
               &caption);
     EXPECT_EQ(caption, "仮定投資金額入力（馬連）");
     expectSheetShows(*form->quinellaTab,
                      cli(fx, {"quinella", MainWindowFixture::kFixtureDate, "1", "--stake", "3-7:250000"}));
 
     form->PageControl1->setCurrentWidget(form->TabSheet3);
-    runDialog(form->bracketTab->virtualCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Bracket, 2, 5)), "300.0",
+    runDialog(form->bracketTab->virtualCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Bracket, 2, 5)), "300.0",
               &caption);
     EXPECT_EQ(caption, "仮定オッズ入力（枠連）");
     expectSheetShows(*form->bracketTab,
@@ -143,9 +143,9 @@ TEST(PairTabsMainWindowTrip, ARaceWithoutVotesForgetsTheSimulationsAsAnyOtherRac
     fx.pickDate(MainWindowFixture::kFixtureDate);
     ASSERT_EQ(form->winSheet->simulateStake(1, 500'000), tavek::sim::SimResult::Accepted);
     form->PageControl1->setCurrentWidget(form->TabSheet3);
-    runDialog(form->bracketTab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Bracket, 2, 5)), "300000");
+    runDialog(form->bracketTab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Bracket, 2, 5)), "300000");
     form->PageControl1->setCurrentWidget(form->TabSheet2);
-    runDialog(form->quinellaTab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Quinella, 3, 7)), "250000");
+    runDialog(form->quinellaTab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Quinella, 3, 7)), "250000");
     ASSERT_FALSE(form->bracketTab->board().virtualTotal().isEmpty());
 
     fx.pickRace(1);  // 12R: its race card only

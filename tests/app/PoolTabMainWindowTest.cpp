@@ -1,9 +1,9 @@
 // The pool tab in the main window: a race selection fills it with what
 // tavek-cli prints for the same race, and CSV出力 saves the board in view.
 #include "app/CsvExportForm.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/ui/PairCell.h"
 #include "odds/ui/PoolTab.h"
+#include "pools/PoolIndex.h"
 #include "racedata/Cp932.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
@@ -34,7 +34,7 @@ void expectTrioShows(const PoolTab& tab, const QJsonObject& json)
     for (const QJsonValue& v : json["entries"].toArray()) {
         const QJsonObject entry = v.toObject();
         const QStringList runners = entry["bet"].toString().split(u'-');
-        const int n = sim::entryOf(Pool::Trio, runners[0].toInt(), runners[1].toInt(), runners[2].toInt());
+        const int n = pools::entryOf(Pool::Trio, runners[0].toInt(), runners[1].toInt(), runners[2].toInt());
         const PairCell* cell = tab.realCell(n);
         ASSERT_EQ(cell != nullptr, runners[0] == "1") << entry["bet"].toString().toStdString();
         if (!cell)

@@ -18,7 +18,7 @@
 //   TAVEK_SHOT_DIR=/tmp/shots xvfb-run -a app_tests --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
 TEST(PairTabs, DISABLED_Screenshots)
 {
-    using tavek::sim::PairKind;
+    using tavek::pools::PairKind;
     using tavek::test::MainWindowFixture;
     const QString dir = qEnvironmentVariable("TAVEK_SHOT_DIR", QDir::tempPath());
     MainWindowFixture fx;
@@ -33,8 +33,8 @@ TEST(PairTabs, DISABLED_Screenshots)
         form.quinellaTab->Label4Click(60);
         form.bracketTab->Label220Click(9);
     }
-    form.quinellaTab->simulateStake(tavek::sim::pairLabel(PairKind::Quinella, 60), 1000000);
-    form.bracketTab->simulateOdds(tavek::sim::pairLabel(PairKind::Bracket, 9), 150.0);
+    form.quinellaTab->simulateStake(tavek::pools::pairLabel(PairKind::Quinella, 60), 1000000);
+    form.bracketTab->simulateOdds(tavek::pools::pairLabel(PairKind::Bracket, 9), 150.0);
 
     const char* const names[] = {"win", "bracket", "quinella", "reference"};
     for (int tab = 1; tab < 4; ++tab) {

@@ -1,7 +1,7 @@
 // The 妙味 tab in the main window: it shows what tavek-cli value prints for
 // the same race, and a double-click takes the bet into the stake advisor.
 #include "advisor/ui/AdvisorTab.h"
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"

@@ -75,17 +75,18 @@ TEST_F(AdvisorCli, BadArgumentsExitWithTwo)
     const Case cases[] = {
         {{"advise", "--win", "1", "--prob", "1"}, "的中確率は0より大きく1より小さい"},
         {{"advise", "--win", "1", "--prob", "0"}, "的中確率"},
-        {{"advise", "--win", "1"}, "missing --prob"},
+        {{"advise", "--win", "1"}, "--prob P を指定してください"},
+        {{"advise", "--win", "1", "--prob", "0.3", "--model", "harville"}, "--model は --prob model のときだけ"},
         {{"advise", "--win", "2", "--prob", "0.5"}, "取消"},
         {{"advise", "--quinella", "1-3", "--prob", "0.5"}, "空欄"},
-        {{"advise", "--quinella", "2-1", "--prob", "0.5"}, "no 馬連 pair"},
-        {{"advise", "--win", "1", "--quinella", "1-2", "--prob", "0.5"}, "one of"},
+        {{"advise", "--quinella", "2-1", "--prob", "0.5"}, "馬連の組番ではありません"},
+        {{"advise", "--win", "1", "--quinella", "1-2", "--prob", "0.5"}, "どれか1つだけ"},
         {{"advise", "--win", "1", "--prob", "0.5", "--kelly", "2"}, "ケリー係数"},
         {{"advise", "--win", "1", "--prob", "0.5", "--bankroll", "50"}, "資金"},
         {{"curve", "--win", "1", "--step", "150"}, "--stepは100円単位"},
         {{"curve", "--win", "1", "--to", "999"}, "--toは100円単位"},
         {{"dutch", "--win", "1,3", "--total", "1050"}, "--totalは100円単位"},
-        {{"dutch", "--win", "1,3,1", "--total", "1000"}, "listed twice"},
+        {{"dutch", "--win", "1,3,1", "--total", "1000"}, "単勝 1 が2回"},
         {{"dutch", "--win", "1,2", "--total", "1000"}, "取消"},
     };
     for (const Case& c : cases) {

@@ -49,13 +49,15 @@ TEST(DamagedDataCli, UnreadableDataFolderIsAnError)
     EXPECT_EQ(r.code, cli::kBadInput);
     EXPECT_TRUE(r.err.contains(notAFolder)) << r.err.toStdString();
 
-    // A folder this user may not read is reported too, not listed as empty.
-    for (const char* command : {"dates", "stats"}) {
+    // A folder this user may not read is reported too, not listed as empty,
+    // and a day in it is not said to be missing.
+    for (const QStringList& args :
+         {QStringList{"dates"}, QStringList{"stats"}, QStringList{"win", "2005-04-16", "1"}}) {
         const int code = test::withoutReadRights({data.path()}, [&] {
-            const test::CliOutcome r = test::runCli(data.path(), {command});
-            return r.code == cli::kBadInput && r.err.contains(data.path()) ? 0 : 1;
+            const test::CliOutcome r = test::runCli(data.path(), args);
+            return r.code == cli::kBadInput && r.err.contains(data.path() + QStringLiteral(" を読めません")) ? 0 : 1;
         });
-        EXPECT_EQ(code, 0) << command << ": no exit code 2 naming the folder";
+        EXPECT_EQ(code, 0) << args.join(' ').toStdString() << ": no exit code 2 saying the folder cannot be read";
     }
 }
 
@@ -124,7 +126,7 @@ TEST(DamagedDataCli, ARaceWhoseVoteRecordIsCutShortNamesTheSkippedLine)
     const test::CliOutcome r = test::runCli(data.path(), {"win", "2005-04-16", "2"});
     EXPECT_EQ(r.code, cli::kBadInput);
     EXPECT_TRUE(r.err.contains(QStringLiteral("完全なレコードでない"))
-                && r.err.contains(QStringLiteral("registered runners")))
+                && r.err.contains(QStringLiteral("票数レコードがありません")))
         << r.err.toStdString();
 }
 

@@ -67,6 +67,14 @@ protected:
 
 TEST_F(HistoryCli, QuickEveryFetchesUntilPostTimeAndHistoryShowsEachChange)
 {
+    // Before any quick report: no snapshots, the JSON as printJson writes an object.
+    const auto indented = [](const QString& json) {
+        return QString::fromUtf8(QJsonDocument::fromJson(json.toUtf8()).toJson(QJsonDocument::Indented));
+    };
+    EXPECT_EQ(run({"history", "2005-04-16", "1", "--json"}), 0);
+    EXPECT_EQ(out, indented(out));
+    EXPECT_EQ(QJsonDocument::fromJson(out.toUtf8())["snapshots"].toArray(), QJsonArray());
+
     fetches = {h1(400), h1(400), h1(500), QByteArray()};
     EXPECT_EQ(run({"quick", "2005-04-16", "1", "--every", "600"}), 0);
     EXPECT_EQ(out, "10:00:00 2005/04/16 東京 01R 票数を保存しました（オッズ推移に追加）\n"
@@ -75,6 +83,7 @@ TEST_F(HistoryCli, QuickEveryFetchesUntilPostTimeAndHistoryShowsEachChange)
                    "10:30:00 2005/04/16 東京 01R 票数なし\n");
 
     EXPECT_EQ(run({"history", "2005-04-16", "1", "--json"}), 0);
+    EXPECT_EQ(out, indented(out)) << "written a snapshot at a time, as the whole object would be";
     const QJsonObject json = QJsonDocument::fromJson(out.toUtf8()).object();
     const QJsonArray snapshots = json["snapshots"].toArray();
     ASSERT_EQ(snapshots.size(), 2);

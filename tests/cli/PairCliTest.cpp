@@ -98,11 +98,12 @@ TEST_F(PairCli, PairsThatNoCellCouldOpenAreRefused)
     EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--stake", "2-1:100"}).code, 2);
     const Outcome same = run({"quinella", "2005-04-16", "1", "--stake", "3-3:100"});
     EXPECT_EQ(same.code, 2);
-    EXPECT_EQ(same.err, "tavek-cli: \"3-3\" is no quinella pair (A-B with A < B)\n");
+    EXPECT_EQ(same.err, "tavek-cli: \"3-3\" は馬連の組番ではありません（A-B で A < B）\n");
     EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--stake", "1-3:100"}).code, 2);
     EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--odds", "1-2:-5"}).code, 2);
     EXPECT_EQ(run({"bracket", "2005-04-16", "1", "--stake", "2-2"}).code, 2);
-    EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--odds", "1-2:1.0"}).code, 1);
+    EXPECT_EQ(run({"quinella", "2005-04-16", "1", "--odds", "1-2:1.0"}).err,
+              "tavek-cli: 馬連 1-2 のオッズ 1.0：１倍よりも大きい数字を入力してください。\n");
 }
 
 TEST_F(PairCli, LaterRacesUseTheRaisedRate)
@@ -110,7 +111,7 @@ TEST_F(PairCli, LaterRacesUseTheRaisedRate)
     const QByteArray record = sampleRace18("20150606").bytes();
     int total = -1;
     std::array<int, 153> votes{};
-    sim::PairBoard board(sim::PairKind::Quinella);
+    sim::PairBoard board(pools::PairKind::Quinella);
     board.calculate(record, {total, votes});
     const Outcome r = run({"quinella", "2015-06-06", "1", "--json"});
     ASSERT_EQ(r.code, 0);
@@ -128,7 +129,8 @@ TEST_F(PairCli, ReferenceTotalsAndLines)
     const QJsonObject json = r.json();
     EXPECT_EQ(json["race"].toString(), "2005/04/16 東京 11R");
     EXPECT_EQ(json["totals"].toObject()["trio"].toString(), sheet.totals[size_t(pools::Pool::Trio)]);
-    EXPECT_EQ(json["totals"].toObject().size(), 7);
+    EXPECT_EQ(json["totals"].toObject().size(), 8);
+    EXPECT_EQ(json["totals"].toObject()["trifecta"].toString(), "") << "no trifecta record";
     EXPECT_EQ(json["exacta"].toArray().size(), 306);
     EXPECT_EQ(json["exacta"].toArray()[0].toString(), sheet.exacta[0]);
     EXPECT_EQ(json["trio"].toArray()[815].toString(), sheet.trio[815]);

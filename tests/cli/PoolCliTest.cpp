@@ -1,4 +1,5 @@
-#include "odds/model/PoolIndex.h"
+#include "odds/model/SimResult.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/cli/CliRunner.h"
@@ -117,18 +118,40 @@ TEST_F(PoolCli, AdvisorCountsTheLowerEndOfPlaceAndWide)
     EXPECT_FALSE(r.json().contains("odds_max_now"));
 }
 
+// A simulation the board itself refuses (a refunded runner, a pool not
+// sold, blank votes) takes the win tab's path on every board: its output,
+// then the window's words, exit 1.
+TEST_F(PoolCli, EveryBoardRefusesAsTheWinTabDoes)
+{
+    const std::pair<QStringList, sim::SimResult> cases[] = {
+        {{"win", "1", "--stake", "4:100"}, sim::SimResult::Refunded},
+        {{"quinella", "1", "--stake", "1-4:100"}, sim::SimResult::Refunded},
+        {{"place", "1", "--stake", "4:100"}, sim::SimResult::Refunded},
+        {{"wide", "1", "--stake", "2-4:100"}, sim::SimResult::Refunded},
+        {{"exacta", "1", "--odds", "4-1:90.0"}, sim::SimResult::Refunded},
+        {{"trio", "1", "--stake", "1-2-4:100"}, sim::SimResult::Refunded},
+        {{"place", "2", "--stake", "1:100"}, sim::SimResult::NotSold},
+        {{"exacta", "1", "--stake", "1-3:100"}, sim::SimResult::NoVotes},
+    };
+    for (const auto& [args, refusal] : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const test::CliOutcome r = run(QStringList{args[0], "2015-06-06"} + args.mid(1) + QStringList{"--json"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.json()["result"].toString(), QLatin1String(sim::simResultName(refusal)));
+        EXPECT_EQ(r.err, sim::refusalMessage(refusal) + u'\n');
+    }
+}
+
 TEST_F(PoolCli, BadBetsExitWithTwo)
 {
     const std::pair<QStringList, const char*> cases[] = {
-        {{"exacta", "2015-06-06", "1", "--stake", "3-3:100"}, "is no exacta bet"},
-        {{"wide", "2015-06-06", "1", "--stake", "3-2:100"}, "is no wide bet"},
-        {{"trio", "2015-06-06", "1", "--stake", "1-2:100"}, "is no trio bet"},
-        {{"trio", "2015-06-06", "1", "--stake", "1-2-9:100"}, "not in the field"},
-        {{"place", "2015-06-06", "1", "--stake", "4:100"}, "refunded"},
-        {{"wide", "2015-06-06", "1", "--stake", "2-4:100"}, "refunded"},
-        {{"place", "2015-06-06", "2", "--stake", "1:100"}, "not sold"},
-        {{"wide", "2015-06-06", "1", "--odds", "1-2:9.0"}, "exacta and trio only"},
-        {{"advise", "2015-06-06", "1", "--exacta", "2-2", "--prob", "0.1"}, "is no exacta bet"},
+        {{"exacta", "2015-06-06", "1", "--stake", "3-3:100"}, "は馬単の組番ではありません"},
+        {{"wide", "2015-06-06", "1", "--stake", "3-2:100"}, "はワイドの組番ではありません"},
+        {{"trio", "2015-06-06", "1", "--stake", "1-2:100"}, "は3連複の組番ではありません"},
+        {{"trio", "2015-06-06", "1", "--stake", "1-2-9:100"}, "登録されていない馬を含みます"},
+        {{"wide", "2015-06-06", "1", "--odds", "1-2:9.0"}, "馬単・3連複・3連単だけ"},
+        {{"exacta", "2015-06-06", "1", "--odds", "1-2:0"}, "馬単 1-2 のオッズ 0：１倍よりも大きい"},
+        {{"advise", "2015-06-06", "1", "--exacta", "2-2", "--prob", "0.1"}, "は馬単の組番ではありません"},
         {{"advise", "2015-06-06", "2", "--place", "1", "--prob", "0.1"}, "発売"},
         {{"dutch", "2015-06-06", "1", "--trio", "1-2-3,2-3-4", "--total", "1000"}, "返還"},
     };

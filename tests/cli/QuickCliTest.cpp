@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
+#include "cli/Pause.h"
 #include "history/OddsHistory.h"
 #include "jvlink/client/JVResult.h"
+#include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <utility>
 
@@ -126,4 +129,29 @@ TEST_F(QuickCli, AHistoryThatCannotBeOpenedExitsThreeAndSaysTheDayFileHasTheVote
         QFile::remove(history);
         QFile::remove(dir.filePath("ErrorLog.txt"));
     }
+}
+
+// A stop asked for (Ctrl+C, SIGTERM) ends quick after the line of the fetch
+// under way, with the code a shell gives a process that signal ends: the
+// day's other races are not fetched, and a wait for the next fetch ends.
+TEST_F(QuickCli, AStopEndsTheRunAfterTheLineUnderWay)
+{
+    const clock::FixedNow now(QDateTime(QDate(2005, 4, 16), QTime(9, 0)));
+    int pauses = 0;
+    cli::pause::setHook([&](const QDateTime&) {
+        if (++pauses == 2)
+            std::raise(SIGTERM);
+    });
+    script = [](test::ScriptedJVLink& jv) { jv.rtOpenResult = JVResult::NoData; };
+    EXPECT_EQ(run({"quick", "2005-04-16", "all", "--every", "60", "--until", "23:59"}), cli::kStopped + SIGTERM);
+    cli::pause::setHook({});
+    EXPECT_EQ(pauses, 2);
+    EXPECT_EQ(out.count(" 票数なし\n"), 4) << out.toStdString();
+
+    script = [](test::ScriptedJVLink& jv) {
+        jv.rtOpenResult = JVResult::NoData;
+        jv.onRealTimeOpen = [] { std::raise(SIGINT); };
+    };
+    EXPECT_EQ(run({"quick", "2005-04-16", "all"}), cli::kStopped + SIGINT);
+    EXPECT_EQ(out, "2005/04/16 東京 01R 票数なし\n");
 }

@@ -55,20 +55,21 @@ TEST(CsvExport, ReferenceListsSplitIntoRankPairRunnersVotesAndShare)
     record.votes(layout::kExactaTotal, 1000).exacta(0, 1, 2, 300).exacta(1, 12, 1, 700);
     record.votes(layout::kTrioTotal, 500).trio(0, 2, 3, 17, 500);
     const csv::Table table = csv::referenceTable(sim::referenceSheet(record));
-    ASSERT_EQ(table.size(), 1u + 7u + 3u);
+    ASSERT_EQ(table.size(), 1u + 8u + 3u);
     EXPECT_EQ(table[0], (QStringList{"区分", "順位", "組番", "馬番1", "馬番2", "馬番3", "票数", "得票率(%)"}));
     EXPECT_EQ(table[6], (QStringList{"馬単合計票数", "", "", "", "", "", "1,000", ""}));
-    EXPECT_EQ(table[8], (QStringList{"馬単", "1", "12-1", "12", "1", "", "700", "70.0"}));
-    EXPECT_EQ(table[9], (QStringList{"馬単", "2", "1-2", "1", "2", "", "300", "30.0"}));
-    EXPECT_EQ(table[10], (QStringList{"3連複", "1", "2-3-17", "2", "3", "17", "500", "100.0"}));
+    EXPECT_EQ(table[8], (QStringList{"3連単合計票数", "", "", "", "", "", "", ""})) << "no trifecta record";
+    EXPECT_EQ(table[9], (QStringList{"馬単", "1", "12-1", "12", "1", "", "700", "70.0"}));
+    EXPECT_EQ(table[10], (QStringList{"馬単", "2", "1-2", "1", "2", "", "300", "30.0"}));
+    EXPECT_EQ(table[11], (QStringList{"3連複", "1", "2-3-17", "2", "3", "17", "500", "100.0"}));
 }
 
 TEST(CsvExport, PairTablesGiveBothNumbersBesideThePair)
 {
-    const csv::Table bracket = csv::pairTable(sim::PairBoard(sim::PairKind::Bracket));
+    const csv::Table bracket = csv::pairTable(sim::PairBoard(pools::PairKind::Bracket));
     EXPECT_EQ(bracket[0], (QStringList{"組番", "枠番1", "枠番2", "オッズ", "オッズ(仮想)"}));
     EXPECT_EQ(bracket[1].mid(0, 3), (QStringList{"1-1", "1", "1"}));
-    const csv::Table quinella = csv::pairTable(sim::PairBoard(sim::PairKind::Quinella));
+    const csv::Table quinella = csv::pairTable(sim::PairBoard(pools::PairKind::Quinella));
     EXPECT_EQ(quinella[0][1], "馬番1");
     EXPECT_EQ(quinella.back().mid(0, 3), (QStringList{"17-18", "17", "18"}));
 

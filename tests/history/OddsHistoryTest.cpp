@@ -65,6 +65,15 @@ TEST_F(History, KeepsEachChangeOnceOldestFirstAndRacesApart)
     EXPECT_EQ(race[1].record.mid(layout::winVotes(1) - 1, 11), "00000000120");
     EXPECT_EQ(h.snapshots(raceKey("20050416", "05", 12)).size(), 1u);
     EXPECT_TRUE(h.snapshots(raceKey("20050416", "06", 12)).empty());
+    // The newest alone, and the snapshots one at a time as the list has them.
+    EXPECT_EQ(h.latestSnapshot(raceKey())->fetched, at(9, 4));
+    EXPECT_FALSE(h.latestSnapshot(raceKey("20050416", "06", 12)));
+    std::vector<QByteArray> streamed;
+    h.forEachSnapshot(raceKey(), history::Detail::Votes,
+                      [&](const history::Snapshot& s) { streamed.push_back(s.record); });
+    ASSERT_EQ(streamed.size(), 3u);
+    EXPECT_EQ(streamed[1], race[1].record);
+    EXPECT_EQ(streamed[2], race[2].record) << "each record whole, not what the one before left";
 }
 
 // The day file keeps a quick report with its category and date overwritten:

@@ -1,4 +1,5 @@
 #include "market/MarketStats.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
@@ -58,6 +59,7 @@ TEST_F(MarketStatsTest, FiguresOfTheDayFiles)
     ASSERT_EQ(s.races().size(), 3u);
     EXPECT_EQ(s.courseDays(), 2);
     EXPECT_DOUBLE_EQ(s.meanStarters(), 8.0);
+    EXPECT_EQ(s.races().back().date, QDate(2024, 6, 1)) << "the days read apart, joined in their order";
     const market::RaceFigures& r = s.races().front();
     EXPECT_EQ(r.name, QStringLiteral("テスト特別"));
     EXPECT_EQ(r.courseCode, "05");
@@ -132,21 +134,49 @@ TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
         EXPECT_LE(win.p25, win.median);
         EXPECT_LE(win.median, win.p75);
         EXPECT_GT(win.p25, 70) << "the win pool pays back 80 less the odds' rounding down";
-        EXPECT_LE(win.p75, 80.0001);
+        EXPECT_LE(win.p75, 80.0 + market::kReturnStep / 2);
 
         const market::ReturnSpread pair = s.expectedReturns(model, pools::Pool::Quinella);
         const double want = value::findValue(value::betValues(one, model), pools::Pool::Quinella, 1)->expectedReturn;
         EXPECT_EQ(pair.bets, 3);
-        EXPECT_NEAR(pair.median, want, 1e-4);
-        EXPECT_NEAR(pair.p25, want, 1e-4);
+        // Counted in steps: within half a step of the bet's own figure.
+        EXPECT_NEAR(pair.median, want, market::kReturnStep / 2);
+        EXPECT_NEAR(pair.p25, want, market::kReturnStep / 2);
         EXPECT_EQ(s.expectedReturns(model, pools::Pool::Trio).bets, 0) << "no trio entry has votes";
 
         const QJsonObject json =
             s.toJson()["expected_return"].toObject()[finish::modelKey(model)].toObject()["quinella"].toObject();
         EXPECT_EQ(json["bets"].toInt(), 3);
-        EXPECT_NEAR(json["median"].toDouble(), want, 1e-4);
+        EXPECT_NEAR(json["median"].toDouble(), want, market::kReturnStep / 2);
     }
     EXPECT_NE(s.expectedReturns(finish::Model::Harville, pools::Pool::Quinella).median,
               s.expectedReturns(finish::Model::Discounted, pools::Pool::Quinella).median);
     EXPECT_TRUE(s.reportLines().join(u'\n').contains("harville: win ")) << s.reportLines().join(u'\n').toStdString();
+}
+
+TEST(MarketStatsTrifecta, TheEighthPoolFromItsOwnFileJoinsTheMixAndTheReturns)
+{
+    // One race with a trifecta of 1,000 votes, 500 on 1-2-3; a trifecta
+    // record whose total is no number counts as none, and its race stays.
+    const QByteArray key = raceKey("20240525", "05", 1), other = raceKey("20240525", "05", 2);
+    test::DataFolder data;
+    data.writeRaces(QStringLiteral("2024年05月25日"), {RaRecord(key), RaRecord(other)});
+    data.writeVotes(QStringLiteral("2024年05月25日"), {smallRace(key), smallRace(other)});
+    test::H6Record trifecta(key);
+    trifecta.registered(8).starters(8).saleFlag('7').total(1000);
+    trifecta.entry(pools::entryOf(pools::Pool::Trifecta, 1, 2, 3), 500);
+    data.writeTrifecta(QStringLiteral("2024年05月25日"),
+                       {trifecta.bytes(), test::H6Record(other).registered(8).starters(8).put(
+                                              pools::pool(pools::Pool::Trifecta).total, "12x")});
+    const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+    ASSERT_EQ(s.races().size(), 2u);
+    EXPECT_EQ(s.races()[0].votes[size_t(pools::Pool::Trifecta)], 1000);
+    EXPECT_EQ(s.races()[1].votes[size_t(pools::Pool::Trifecta)], 0);
+    EXPECT_EQ(s.races()[0].sevenPools(), 9000) << "the seven pools of the vote-count record";
+    EXPECT_NEAR(s.poolMix()[size_t(pools::Pool::Trifecta)], 1000.0 / 19'000, 1e-12);
+    EXPECT_EQ(s.expectedReturns(finish::Model::Harville, pools::Pool::Trifecta).bets, 1);
+    const QJsonObject json = s.toJson();
+    EXPECT_NEAR(json["pool_mix"].toObject()["trifecta"].toDouble(), 1000.0 / 19'000, 1e-12);
+    EXPECT_EQ(json["expected_return"].toObject()["harville"].toObject()["trifecta"].toObject()["bets"].toInt(), 1);
+    EXPECT_EQ(json["trifecta_pool_yen"].toObject()["total"].toDouble(), 100'000);
 }

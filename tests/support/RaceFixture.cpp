@@ -1,5 +1,6 @@
 #include "support/RaceFixture.h"
 
+#include "pools/PoolIndex.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
 #include "support/TestFiles.h"
@@ -69,6 +70,53 @@ QByteArray voteField(long long votes)
 {
     return votes < 0 ? QByteArray(layout::kVoteLen, ' ')
                      : QByteArray::number(votes).rightJustified(layout::kVoteLen, '0');
+}
+
+H6Record::H6Record(const QByteArray& key, char category) : bytes_(blankRecord("H6", layout::kH6Length, key, category))
+{
+}
+
+H6Record& H6Record::registered(int runners)
+{
+    for (int h = 1; h <= runners && h <= pools::kMaxRunners; ++h)
+        refund(h, '0');
+    return put(layout::kRegistered, twoDigits(runners));
+}
+
+H6Record& H6Record::starters(int runners)
+{
+    return put(layout::kStarters, twoDigits(runners));
+}
+
+H6Record& H6Record::saleFlag(char flag)
+{
+    return put(layout::kH6SaleFlag, QByteArray(1, flag));
+}
+
+H6Record& H6Record::refund(int horse, char flag)
+{
+    return put(layout::h6RefundFlag(horse), QByteArray(1, flag));
+}
+
+H6Record& H6Record::entry(int n, long long votes)
+{
+    const pools::VotePool& trifecta = pools::pool(pools::Pool::Trifecta);
+    QByteArray runners;
+    for (int h : pools::entryRunners(pools::Pool::Trifecta, n))
+        runners += twoDigits(h);
+    put(trifecta.entry(n), runners);
+    return put(trifecta.votes(n), voteField(votes));
+}
+
+H6Record& H6Record::total(long long votes)
+{
+    return put(pools::pool(pools::Pool::Trifecta).total, voteField(votes));
+}
+
+H6Record& H6Record::put(int position, const QByteArray& text)
+{
+    layout::put(bytes_, position, text);
+    return *this;
 }
 
 RaRecord::RaRecord(const QByteArray& key, char category) : bytes_(blankRecord("RA", layout::kRaLength, key, category))
@@ -184,6 +232,13 @@ DataFolder::DataFolder()
 QString DataFolder::writeRaces(const QString& dateText, const QList<QByteArray>& records) const
 {
     const QString p = QDir(path()).filePath(dateText + QStringLiteral(".jvRA"));
+    writeRecords(p, records);
+    return p;
+}
+
+QString DataFolder::writeTrifecta(const QString& dateText, const QList<QByteArray>& records) const
+{
+    const QString p = QDir(path()).filePath(dateText + QStringLiteral(".jvH6"));
     writeRecords(p, records);
     return p;
 }

@@ -52,6 +52,26 @@ private:
     QByteArray bytes_;
 };
 
+// The trifecta's vote record (H6): every field not set is blank.
+class H6Record {
+public:
+    explicit H6Record(const QByteArray& key = raceKey(), char category = '7');
+    H6Record& registered(int runners);  // also sets every refund flag of the field to "0"
+    H6Record& starters(int runners);
+    H6Record& saleFlag(char flag);
+    H6Record& refund(int horse, char flag = '1');
+    // Entry n (1..4896, the pool's numbering): its three runners and votes.
+    H6Record& entry(int n, long long votes);
+    H6Record& total(long long votes);
+    H6Record& put(int position, const QByteArray& text);
+    const QByteArray& bytes() const { return bytes_; }
+    operator QByteArray() const { return bytes_; }
+    operator QByteArrayView() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+};
+
 // The race of the win model's worked examples: 10 runners, total 1,000,000,
 // horse 1 with 100,000 votes, the rest spread over horses 2..10.
 H1Record exampleWinRace(const QByteArray& key = raceKey());
@@ -82,6 +102,7 @@ public:
     // Writes <dateText>.jvRA / .jvH1; returns the file's path.
     QString writeRaces(const QString& dateText, const QList<QByteArray>& records) const;
     QString writeVotes(const QString& dateText, const QList<QByteArray>& records) const;
+    QString writeTrifecta(const QString& dateText, const QList<QByteArray>& records) const;  // .jvH6
 
 private:
     QTemporaryDir dir_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pools/PairIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 
@@ -13,7 +14,7 @@
 inline tavek::test::H1Record sampleRace18(const char* date = "20050416")
 {
     namespace layout = tavek::layout;
-    constexpr int n = 18;
+    constexpr int n = tavek::pools::kMaxRunners;
     std::array<double, n + 1> p{};
     double sum = 0;
     for (int h = 1; h <= n; ++h)
@@ -34,20 +35,20 @@ inline tavek::test::H1Record sampleRace18(const char* date = "20050416")
     }
     b.votes(layout::kWinTotal, winTotal).votes(layout::kPlaceTotal, winTotal * 6 / 5);
 
-    std::array<double, 37> bracket{};
+    using tavek::pools::Pool;
+    std::array<double, tavek::pools::pool(Pool::Bracket).entries + 1> bracket{};
     long long quinellaTotal = 0;
-    for (int a = 1; a < n; ++a)
-        for (int c = a + 1; c <= n; ++c) {
-            const double q = exacta(a, c) + exacta(c, a);
-            const long long v = std::llround(3'000'000 * q);
-            b.quinella((a - 1) * (36 - a) / 2 + (c - a), v);
-            quinellaTotal += v;
-            const int x = bracketOf(a), y = bracketOf(c);
-            bracket[size_t((x - 1) * (18 - x) / 2 + (y - x) + 1)] += q;
-        }
+    for (int k = 1; k <= tavek::pools::pool(Pool::Quinella).entries; ++k) {
+        const auto [a, c, none] = tavek::pools::entryRunners(Pool::Quinella, k);
+        const double q = exacta(a, c) + exacta(c, a);
+        const long long v = std::llround(3'000'000 * q);
+        b.quinella(k, v);
+        quinellaTotal += v;
+        bracket[size_t(tavek::pools::entryOf(Pool::Bracket, bracketOf(a), bracketOf(c)))] += q;
+    }
     b.votes(layout::kQuinellaTotal, quinellaTotal).votes(layout::kWideTotal, quinellaTotal * 3 / 4);
     long long bracketTotal = 0;
-    for (int k = 1; k <= 36; ++k) {
+    for (int k = 1; k < int(bracket.size()); ++k) {
         const long long v = std::llround(600'000 * bracket[size_t(k)]);
         b.bracket(k, v);
         bracketTotal += v;
@@ -55,28 +56,23 @@ inline tavek::test::H1Record sampleRace18(const char* date = "20050416")
     b.votes(layout::kBracketTotal, bracketTotal);
 
     long long exactaTotal = 0;
-    int i = 0;
-    for (int a = 1; a <= n; ++a)
-        for (int c = 1; c <= n; ++c) {
-            if (a == c)
-                continue;
-            const long long v = std::llround(2'500'000 * exacta(a, c));
-            b.exacta(i++, a, c, v);
-            exactaTotal += v;
-        }
+    for (int k = 1; k <= tavek::pools::pool(Pool::Exacta).entries; ++k) {
+        const auto [a, c, none] = tavek::pools::entryRunners(Pool::Exacta, k);
+        const long long v = std::llround(2'500'000 * exacta(a, c));
+        b.exacta(k - 1, a, c, v);
+        exactaTotal += v;
+    }
     b.votes(layout::kExactaTotal, exactaTotal);
 
     long long trioTotal = 0;
-    i = 0;
-    for (int a = 1; a <= n; ++a)
-        for (int c = a + 1; c <= n; ++c)
-            for (int d = c + 1; d <= n; ++d) {
-                const double t = ordered(a, c, d) + ordered(a, d, c) + ordered(c, a, d) + ordered(c, d, a)
-                                 + ordered(d, a, c) + ordered(d, c, a);
-                const long long v = std::llround(4'000'000 * t);
-                b.trio(i++, a, c, d, v);
-                trioTotal += v;
-            }
+    for (int k = 1; k <= tavek::pools::pool(Pool::Trio).entries; ++k) {
+        const auto [a, c, d] = tavek::pools::entryRunners(Pool::Trio, k);
+        const double t = ordered(a, c, d) + ordered(a, d, c) + ordered(c, a, d) + ordered(c, d, a) + ordered(d, a, c)
+                         + ordered(d, c, a);
+        const long long v = std::llround(4'000'000 * t);
+        b.trio(k - 1, a, c, d, v);
+        trioTotal += v;
+    }
     b.votes(layout::kTrioTotal, trioTotal);
     return b;
 }
@@ -90,6 +86,6 @@ inline tavek::test::H1Record exampleRaceWithQuinellas(const QByteArray& key)
     int k = 0;
     for (int a = 1; a <= 10; ++a)
         for (int b = a + 1; b <= 10; ++b, ++k)
-            race.quinella((a - 1) * (36 - a) / 2 + (b - a), 1'000 + 37 * k);
+            race.quinella(tavek::pools::pairIndexOf(tavek::pools::PairKind::Quinella, a, b), 1'000 + 37 * k);
     return race;
 }

@@ -31,6 +31,7 @@ public:
     QString softwareId;  // as given to JVInit
     QString openedFrom;
     QString realTimeKey;
+    std::function<void()> onRealTimeOpen;  // runs at each JVRTOpen, before it answers
 
     // JVRead answers in order: a record (its length is the result) or a code.
     // When the script is used up, 0 (end of data).
@@ -54,6 +55,8 @@ public:
     int32_t JVRTOpen(const QString&, const QString& key) override
     {
         realTimeKey = key;
+        if (onRealTimeOpen)
+            onRealTimeOpen();
         return log("JVRTOpen", rtOpenResult);
     }
     int32_t JVStatus() override

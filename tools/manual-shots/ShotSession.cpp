@@ -12,7 +12,7 @@
 #include "jvlink/ui/GetDataUnit.h"
 #include "manual-shots/Callouts.h"
 #include "manual-shots/Screens.h"
-#include "odds/model/PairIndex.h"
+#include "odds/model/PoolListing.h"
 #include "odds/ui/BracketTab.h"
 #include "odds/ui/InputKingakuUnit.h"
 #include "odds/ui/InputOddsUnit.h"
@@ -20,9 +20,11 @@
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
 #include "odds/ui/WinSheet.h"
+#include "pools/PairIndex.h"
+#include "pools/PoolIndex.h"
+#include "pools/VotePools.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
-#include "racedata/VotePools.h"
 #include "timeline/ui/OddsHistoryView.h"
 #include "value/ui/ValueTab.h"
 
@@ -380,11 +382,11 @@ void ShotSession::winTab()
 
 void ShotSession::pairTabs()
 {
-    using sim::PairKind;
+    using pools::PairKind;
     showPage(form_->TabSheet3);
     const sim::PairBoard& brackets = form_->bracketTab->board();
     expect(form_->bracketTab->simulateStake(
-               sim::pairLabel(PairKind::Bracket, sim::pairIndexOf(PairKind::Bracket, 2, 4)), 3'000'000)
+               pools::pairLabel(PairKind::Bracket, pools::pairIndexOf(PairKind::Bracket, 2, 4)), 3'000'000)
                    == sim::SimResult::Accepted
                && shows(brackets.realTotal(), QStringLiteral("2,958,855"))
                && shows(brackets.virtualTotal(), QStringLiteral("2,988,855")),
@@ -396,7 +398,7 @@ void ShotSession::pairTabs()
     showPage(form_->TabSheet2);
     const sim::PairBoard& pairs = form_->quinellaTab->board();
     expect(form_->quinellaTab->simulateOdds(
-               sim::pairLabel(PairKind::Quinella, sim::pairIndexOf(PairKind::Quinella, 2, 7)), 18.0L)
+               pools::pairLabel(PairKind::Quinella, pools::pairIndexOf(PairKind::Quinella, 2, 7)), 18.0L)
                    == sim::SimResult::Accepted
                && shows(pairs.virtualTotal(), QStringLiteral("21,562,755"))
                && pairs.excess().contains(QStringLiteral("27,037,600")),
@@ -428,7 +430,7 @@ void ShotSession::poolTabs()
     };
 
     show(Pool::Place, QStringLiteral("pools-place"));
-    const int place = sim::entryOf(Pool::Place, 10);
+    const int place = pools::entryOf(Pool::Place, 10);
     stake(QStringLiteral("pools-place"), place, 1'000'000);
     expect(shows(tab->board().virtualTotalText(), QStringLiteral("11,339,170"))
                && tab->board().virtualVotes(place) == 124'680,
@@ -437,7 +439,7 @@ void ShotSession::poolTabs()
     take(QStringLiteral("pools-place"), form_.get());
 
     show(Pool::Wide, QStringLiteral("pools-wide"));
-    const int wide = sim::entryOf(Pool::Wide, 2, 7);
+    const int wide = pools::entryOf(Pool::Wide, 2, 7);
     stake(QStringLiteral("pools-wide"), wide, 1'000'000);
     expect(shows(tab->board().virtualOddsText(wide), QStringLiteral("4.8-5.1")), QStringLiteral("pools-wide"),
            QStringLiteral("a million yen on 2-7 gave ") + tab->board().virtualOddsText(wide));
@@ -449,7 +451,7 @@ void ShotSession::poolTabs()
     show(Pool::Trio, QStringLiteral("pools-trio"));
     choose(tab->PivotCombo, tab->PivotCombo->findText(QStringLiteral("7")));
     expect(tab->pivot() == 7, QStringLiteral("pools-trio"), QStringLiteral("軸 offers no 7"));
-    const int trio = sim::entryOf(Pool::Trio, 2, 3, 7);
+    const int trio = pools::entryOf(Pool::Trio, 2, 3, 7);
     expect(tab->simulateOdds(trio, 35.0L) == sim::SimResult::Accepted, QStringLiteral("pools-trio"),
            QStringLiteral("2-3-7 at 35.0 was refused"));
     settle();
@@ -459,6 +461,17 @@ void ShotSession::poolTabs()
            QStringLiteral("2-3-7 at 35.0 gave %1 and a total of %2")
                .arg(tab->board().excessText(), tab->board().virtualTotalText()));
     take(QStringLiteral("pools-trio"), form_.get());
+
+    // The trifecta on the first place of its most-backed entry, where the day
+    // has its record.
+    show(Pool::Trifecta, QStringLiteral("pools-trifecta"));
+    if (const std::vector<int> top = sim::mostBacked(tab->board(), 1); !top.empty()) {
+        const int first = pools::entryRunners(Pool::Trifecta, top[0])[0];
+        choose(tab->PivotCombo, first - 1);
+        expect(tab->realCell(top[0]) != nullptr, QStringLiteral("pools-trifecta"),
+               QStringLiteral("the board on 1着軸 %1 shows no %2").arg(first).arg(tab->board().label(top[0])));
+    }
+    take(QStringLiteral("pools-trifecta"), form_.get());
 }
 
 void ShotSession::advisorTab()
@@ -484,7 +497,7 @@ void ShotSession::advisorTab()
 
     // The bet the 妙味 tab finds, 馬連 2-7, on the model's chance.
     choose(tab->BetKindCombo, tab->BetKindCombo->findText(pools::pool(pools::Pool::Quinella).caption()));
-    choose(tab->BetCombo, tab->BetCombo->findData(sim::pairIndexOf(sim::PairKind::Quinella, 2, 7)));
+    choose(tab->BetCombo, tab->BetCombo->findData(pools::pairIndexOf(pools::PairKind::Quinella, 2, 7)));
     tab->ModelProbBtn->click();
     settle();
     expect(tab->MessageLabel->text().isEmpty(), screen, QStringLiteral("no advice: ") + tab->MessageLabel->text());

@@ -5,6 +5,7 @@
 #include "odds/model/WinTexts.h"
 #include "racedata/DayData.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
 
 #include <array>
 
@@ -12,9 +13,9 @@ namespace tavek::advice {
 
 namespace {
 
-sim::PairKind pairKind(BetKind kind)
+pools::PairKind pairKind(BetKind kind)
 {
-    return kind == BetKind::Quinella ? sim::PairKind::Quinella : sim::PairKind::Bracket;
+    return kind == BetKind::Quinella ? pools::PairKind::Quinella : pools::PairKind::Bracket;
 }
 
 BetChoice refused(const QString& text)
@@ -30,7 +31,7 @@ BetChoice chooseRunner(const DayData& day, int race, int horse)
     if (win::refunded(day, race, horse))
         return refused(QStringLiteral("%1番は出走取消・競走除外（返還）のため賭けられません。").arg(horse));
     Bet bet{BetKind::Win, horse, win::recordTotal(day, race), win::recordVotes(day, race, horse),
-            pools::pool(pools::Pool::Win).rate(day.voteRecord(race))};
+            pools::pool(pools::Pool::Win).rate(record::raceDate(day.voteRecord(race)))};
     if (bet.votes <= 0)
         return refused(QStringLiteral("%1 は票数がないため、オッズを計算できません。").arg(label));
     if (bet.pool <= 0)
@@ -42,14 +43,15 @@ BetChoice chooseRunner(const DayData& day, int race, int horse)
 // our own: the day's figures may hold a simulation the tab shows.
 BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
 {
-    const sim::PairKind pk = pairKind(kind);
-    if (k < 1 || k > sim::pairCount(pk))
+    const pools::PairKind pk = pairKind(kind);
+    if (k < 1 || k > pools::pairCount(pk))
         return refused(QStringLiteral("%1にはその組番がありません。").arg(betKindName(kind)));
     const QByteArrayView record = day.voteRecord(race);
     int total = -1;
     std::array<int, layout::kQuinellaPairs> votes{};
     sim::resetPairFigures(pk, record, {total, votes});
-    const Bet bet{kind, k, total, votes[size_t(k - 1)], pools::pool(sim::pairPool(pk)).rate(record)};
+    const Bet bet{kind, k, total, votes[size_t(k - 1)],
+                  pools::pool(pools::pairPool(pk)).rate(record::raceDate(record))};
     if (bet.votes <= 0)
         return refused(
             QStringLiteral("%1 は票数が空欄（票がない組）のため、オッズを計算できません。").arg(betLabel(kind, k)));
@@ -59,18 +61,19 @@ BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
     return {bet, {}};
 }
 
-// An entry of place, wide, exacta or trio, read as its board reads it.
+// An entry of place, wide, exacta, trio or trifecta, read as its board reads it.
 BetChoice choosePoolEntry(const DayData& day, int race, BetKind kind, int n)
 {
     const pools::Pool pool = betPool(kind);
     if (n < 1 || n > pools::pool(pool).entries)
         return refused(QStringLiteral("%1にはその組番がありません。").arg(betKindName(kind)));
-    auto figures = std::make_shared<const sim::PoolFigures>(sim::readPoolFigures(pool, day.voteRecord(race)));
+    auto figures = std::make_shared<const sim::PoolFigures>(
+        sim::readPoolFigures(pool, pools::inVoteCounts(pool) ? day.voteRecord(race) : day.trifectaRecord(race)));
     const QString label = betLabel(kind, n);
-    if (!sim::entryInField(*figures, n))
-        return refused(QStringLiteral("%1 はこのレースに登録されていない馬を含みます。").arg(label));
     if (!sim::poolSold(*figures))
         return refused(QStringLiteral("このレースは%1の発売がありません（発売なし）。").arg(betKindName(kind)));
+    if (!sim::entryInField(*figures, n))
+        return refused(QStringLiteral("%1 はこのレースに登録されていない馬を含みます。").arg(label));
     if (sim::entryRefunded(*figures, n))
         return refused(QStringLiteral("%1 は出走取消・競走除外（返還）の馬を含むため賭けられません。").arg(label));
     if (figures->entryVotes(n) <= 0)
@@ -99,9 +102,11 @@ pools::Pool betPool(BetKind kind)
     case BetKind::Exacta:
         return pools::Pool::Exacta;
     case BetKind::Trio:
+        return pools::Pool::Trio;
+    case BetKind::Trifecta:
         break;
     }
-    return pools::Pool::Trio;
+    return pools::Pool::Trifecta;
 }
 
 QString betKindName(BetKind kind)
@@ -117,9 +122,9 @@ QString betItemText(BetKind kind, int number)
         return fmt::integer(number, 2);
     case BetKind::Bracket:
     case BetKind::Quinella:
-        return sim::pairLabel(pairKind(kind), number);
+        return pools::pairLabel(pairKind(kind), number);
     default:
-        return sim::entryLabel(betPool(kind), number);
+        return pools::entryLabel(betPool(kind), number);
     }
 }
 

@@ -4,9 +4,19 @@
 
 namespace tavek::advice {
 
-std::optional<value::BetValue> marketView(const DayData& day, int race, const Bet& bet, finish::Model model)
+MarketView marketView(const DayData& day, int race, const Bet& bet, finish::Model model)
 {
-    return value::findValue(value::betValues(day.voteRecord(race), model), betPool(bet.kind), bet.number);
+    const QByteArrayView record = day.voteRecord(race);
+    MarketView view{
+        value::findValue(value::betValues(record, model, day.trifectaRecord(race)), betPool(bet.kind), bet.number), {}};
+    if (const QString none = value::noViewReason(record); !none.isEmpty())
+        view.refusal = none;
+    else if (!view.bet)
+        view.refusal = QStringLiteral("%1 は現在のオッズがないため、モデル確率がありません。").arg(betLabel(bet));
+    else if (!readProbability(modelProbText(view.bet->chance, ProbForm::Probability), ProbForm::Probability).ok())
+        view.refusal = QStringLiteral("%1 のモデル確率は %2 で、的中確率（0より大きく1より小さい数）には使えません。")
+                           .arg(betLabel(bet), value::chanceText(view.bet->chance));
+    return view;
 }
 
 QString modelProbText(double chance, ProbForm form)
@@ -22,12 +32,12 @@ QString modelProbText(double chance, ProbForm form)
     return chance > 0 ? QString::number(1 / chance, 'f', 2) : QString();
 }
 
-QString marketViewText(const std::optional<value::BetValue>& view)
+QString marketViewText(const MarketView& view)
 {
-    if (!view)
-        return QStringLiteral("得票率 －　モデル確率 －");
-    return QStringLiteral("得票率 %1　モデル確率 %2")
-        .arg(value::shareText(view->share), value::chanceText(view->chance));
+    const QString figures = view.bet ? QStringLiteral("得票率 %1　モデル確率 %2")
+                                           .arg(value::shareText(view.bet->share), value::chanceText(view.bet->chance))
+                                     : QStringLiteral("得票率 －　モデル確率 －");
+    return view.refusal.isEmpty() ? figures : figures + u'　' + view.refusal;
 }
 
 }  // namespace tavek::advice

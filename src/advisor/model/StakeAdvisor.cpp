@@ -40,12 +40,12 @@ double growthAt(double p, long long w, long long x, long long tenths)
 
 long long payoutTenths(const Bet& bet, long long x)
 {
-    return sim::payoutTenths(bet.rate, bet.low, bet.votes + x, bet.pool + x);
+    return pools::paidOddsTenths(bet.rate, bet.low, bet.votes + x, bet.pool + x);
 }
 
 long long payoutHighTenths(const Bet& bet, long long x)
 {
-    return sim::payoutTenths(bet.rate, bet.high, bet.votes + x, bet.pool + x);
+    return pools::paidOddsTenths(bet.rate, bet.high, bet.votes + x, bet.pool + x);
 }
 
 long long expectedValue(const Bet& bet, Fraction prob, long long x)

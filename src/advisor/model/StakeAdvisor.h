@@ -24,7 +24,7 @@ struct Fraction {
 
 // O(x) in tenths: max(10, floor(10 x rate x (T + x) / (v + x))). Needs v + x > 0.
 // Place and wide: the lower end of the range, the racing law's payout with
-// the most-backed other winners (sim::payoutTenths).
+// the most-backed other winners (pools::paidOddsTenths).
 long long payoutTenths(const Bet& bet, long long x);
 // The upper end of a place or wide range after a stake of x votes; O(x) for
 // the other pools.

@@ -7,7 +7,10 @@
 #include "controls/ChartStyle.h"
 #include "controls/SaNumEdit.h"
 #include "controls/WhenShown.h"
+#include "pools/Payout.h"
+#include "pools/PoolIndex.h"
 #include "racedata/DayData.h"
+#include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
 #include <QChart>
@@ -40,6 +43,17 @@ using namespace tavek::advice;
 namespace {
 
 constexpr int kFieldHeight = 22;
+
+// Whether bet n of `kind` names only runners (brackets) of a field of
+// `registered` runners; a race of unknown field keeps every bet.
+bool inField(BetKind kind, int n, int registered)
+{
+    if (registered <= 0)
+        return true;
+    const int highest = kind == BetKind::Bracket ? std::min(registered, tavek::pools::kBrackets) : registered;
+    const tavek::pools::EntryRunners r = tavek::pools::entryRunners(betPool(kind), n);
+    return std::all_of(r.begin(), r.end(), [&](int h) { return h <= highest; });
+}
 
 template <class W>
 W* named(W* widget, const char* name)
@@ -168,7 +182,7 @@ QWidget* AdvisorTab::buildInputs()
     BetKindCombo = named(new QComboBox, "BetKindCombo");
     // JRA's order, as the 妙味 tab lists the pools.
     for (BetKind k : {BetKind::Win, BetKind::Place, BetKind::Bracket, BetKind::Quinella, BetKind::Wide, BetKind::Exacta,
-                      BetKind::Trio})
+                      BetKind::Trio, BetKind::Trifecta})
         BetKindCombo->addItem(betKindName(k), int(k));
     BetCombo = named(new QComboBox, "BetCombo");
     BetCombo->setMinimumContentsLength(6);
@@ -200,6 +214,7 @@ QWidget* AdvisorTab::buildInputs()
     VotesLabel = valueLabel("VotesLabel");
     RateLabel = valueLabel("RateLabel");
     OddsNowLabel = valueLabel("OddsNowLabel");
+    OddsNowLabel->setToolTip(tavek::pools::oddsRulesNote());
     FairOddsLabel = valueLabel("FairOddsLabel");
     form->addRow(QStringLiteral("合計票数："), PoolLabel);
     form->addRow(QStringLiteral("票数："), VotesLabel);
@@ -218,6 +233,7 @@ QWidget* AdvisorTab::buildInputs()
 QWidget* AdvisorTab::buildResults()
 {
     auto* box = named(new QGroupBox(QStringLiteral("賭け金の目安（払戻オッズは自分の賭け金を含めた値）")), "ResultBox");
+    box->setToolTip(tavek::pools::oddsRulesNote());
     StakeTable = table("StakeTable", 3,
                        std::array{stakeColumns()[1], stakeColumns()[2], stakeColumns()[3], stakeColumns()[4]});
     StakeTable->setVerticalHeaderLabels({stakeNames().begin(), stakeNames().end()});
@@ -355,21 +371,21 @@ void AdvisorTab::takeBet(tavek::pools::Pool pool, int number, tavek::finish::Mod
 
 void AdvisorTab::showMarketView()
 {
-    view_.reset();
+    view_ = {};
     if (race_ >= 0 && BetCombo->currentIndex() >= 0) {
         const BetChoice choice = chooseBet(day_, race_, kind(), BetCombo->currentData().toInt());
         if (choice.ok())
             view_ = marketView(day_, race_, choice.bet, tavek::finish::Model(ModelCombo->currentData().toInt()));
     }
     MarketViewLabel->setText(marketViewText(view_));
-    ModelProbBtn->setEnabled(view_.has_value());
+    ModelProbBtn->setEnabled(view_.usable());
 }
 
 void AdvisorTab::useModelProb()
 {
-    if (!view_)
+    if (!view_.usable())
         return;
-    ProbEdit->setText(modelProbText(view_->chance, ProbForm(ProbFormCombo->currentData().toInt())));
+    ProbEdit->setText(modelProbText(view_.bet->chance, ProbForm(ProbFormCombo->currentData().toInt())));
     recalculate();
 }
 
@@ -388,7 +404,13 @@ void AdvisorTab::fillBets()
     DutchList->clear();
     DutchList->setProperty("kind", int(kind()));
     const int count = race_ < 0 ? 0 : betCount(day_, race_, kind());
+    // The race's registered runners only.
+    const int registered = race_ < 0
+                               ? 0
+                               : tavek::record::blankAsZero(day_.voteRecord(race_), tavek::layout::kRegistered, 2);
     for (int n = 1; n <= count; ++n) {
+        if (!inField(kind(), n, registered))
+            continue;
         BetCombo->addItem(betItemText(kind(), n), n);
         auto* item = new QListWidgetItem(betItemText(kind(), n), DutchList);
         item->setData(Qt::UserRole, n);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "advisor/model/AdvisorBet.h"
+#include "advisor/model/ModelChance.h"
 #include "value/model/BetValue.h"
 
 #include <QWidget>
@@ -97,7 +98,7 @@ private:
     const tavek::DayData& day_;
     int race_ = -1;
     QByteArray raceKey_;
-    std::optional<tavek::value::BetValue> view_;
+    tavek::advice::MarketView view_;
     QChart* chart_ = nullptr;
     QLineSeries* oddsSeries_ = nullptr;
     QLineSeries* evSeries_ = nullptr;

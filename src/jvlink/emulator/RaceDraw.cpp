@@ -79,7 +79,7 @@ int drawRegistered(Random& rng, RaceClass c)
 {
     if (c == RaceClass::Grade1) {  // G1 fields are mostly full
         const double u = rng.uniform();
-        return u < 0.55 ? 18 : (u < 0.7 ? 17 : (u < 0.9 ? 16 : 14));
+        return u < 0.55 ? kMaxRunners : (u < 0.7 ? 17 : (u < 0.9 ? 16 : 14));
     }
     static constexpr int kWeights[11] = {3, 4, 6, 8, 10, 11, 12, 11, 13, 7, 11};  // 8..18
     int u = rng.below(96);
@@ -88,7 +88,7 @@ int drawRegistered(Random& rng, RaceClass c)
         if (u < 0)
             return 8 + n;
     }
-    return 18;
+    return kMaxRunners;
 }
 
 // Spread of the runners' log strengths by field size: the favourite takes
@@ -160,20 +160,28 @@ RaceDraw drawRace(const calendar::Race& race)
     d.salesYen = median * salesLevel(race.date.year()) * std::exp(sigma * rng.gaussian());
 
     // Pool mix: drawn around JRA's shares, trio taking more in big races; the
-    // trifecta (not in the record) takes about a quarter of the sales.
-    static constexpr double kMix[kPools] = {0.10, 0.14, 0.03, 0.24, 0.11, 0.09, 0.29};
+    // trifecta takes 26-30 % of the sales.
+    static constexpr double kMix[pools::kVoteCountPools] = {0.10, 0.14, 0.03, 0.24, 0.11, 0.09, 0.29};
     const double big = gradeOne ? 1.0
                                 : (d.raceClass == RaceClass::Grade2 || d.raceClass == RaceClass::Grade3 ? 0.5 : 0.0);
-    std::array<double, kPools> mix{};
+    std::array<double, pools::kVoteCountPools> mix{};
     double sum = 0;
-    for (int k = 0; k < kPools; ++k) {
-        mix[k] = kMix[k] * std::exp(0.12 * rng.gaussian()) * (k == TrioPool ? 1.0 + 0.3 * big : 1.0);
+    for (int k = 0; k < pools::kVoteCountPools; ++k) {
+        mix[k] = kMix[k] * std::exp(0.12 * rng.gaussian())
+                 * (pools::Pool(k) == pools::Pool::Trio ? 1.0 + 0.3 * big : 1.0);
         sum += mix[k];
     }
     const double trifecta = 0.26 + 0.04 * big;
     const double sevenPoolVotes = d.salesYen * (1.0 - trifecta) / 100.0;
-    for (int k = 0; k < kPools; ++k)
+    for (int k = 0; k < pools::kVoteCountPools; ++k)
         d.pool[k] = sevenPoolVotes * mix[k] / sum;
+    // The trifecta's own pool, where sold, two points above the part set
+    // aside for it, so that it takes about 29 % of a year's sales as JRA's
+    // does; sized against the seven pools, which keep their figures.
+    const double trifectaShare = trifecta + 0.02;
+    d.trifectaPool = pools::trifectaSold(key.first(8), race.number)
+                         ? sevenPoolVotes * trifectaShare / (1.0 - trifectaShare)
+                         : 0.0;
     d.noiseSeed = rng.next();
     d.nameSeed = static_cast<int>(rng.next() & 0x7FFFFFFF);
     return d;

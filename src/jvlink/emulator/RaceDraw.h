@@ -1,6 +1,7 @@
 #pragma once
 
 #include "jvlink/emulator/RaceCalendar.h"
+#include "pools/VotePools.h"
 
 #include <QString>
 #include <array>
@@ -8,28 +9,27 @@
 
 namespace tavek::jvlink {
 
-constexpr int kMaxRunners = 18;
+using pools::kMaxRunners;
 
 // Race classes, which set the race name and the size of the pools.
 enum class RaceClass { Newcomer, Maiden, OneWin, TwoWin, Special, Stakes, Grade3, Grade2, Grade1 };
-
-// The seven pools of the vote-count record, in its order.
-enum Pool { WinPool, PlacePool, BracketPool, QuinellaPool, WidePool, ExactaPool, TrioPool, kPools };
 
 // Everything drawn for one race from its key: the same race always gets the
 // same field, strengths and pools.
 struct RaceDraw {
     calendar::Race race;
     RaceClass raceClass;
-    QString gradeOneName;                      // the G1's name; empty for every other race
-    int registered;                            // 8..18
-    int starters;                              // registered minus the scratched
-    std::array<bool, kMaxRunners> scratched;   // refunded runners, no votes
-    std::array<double, kMaxRunners> strength;  // Plackett-Luce strengths, 0 when scratched
-    double salesYen;                           // sales of all eight pools, trifecta included
-    std::array<double, kPools> pool;           // final votes of the seven pools
-    uint64_t noiseSeed;                        // the bettors' noise on the other pools
-    int nameSeed;                              // picks the race and horse names
+    QString gradeOneName;                             // the G1's name; empty for every other race
+    int registered;                                   // 8..18
+    int starters;                                     // registered minus the scratched
+    std::array<bool, kMaxRunners> scratched;          // refunded runners, no votes
+    std::array<double, kMaxRunners> strength;         // Plackett-Luce strengths, 0 when scratched
+    double salesYen;                                  // sales drawn for all eight pools, trifecta included
+    std::array<double, pools::kVoteCountPools> pool;  // final votes of the pools, in pools::Pool order
+    double trifectaPool;                              // final votes of the trifecta (28-32 % of the eight
+                                                      // pools); 0 when not sold
+    uint64_t noiseSeed;                               // the bettors' noise on the other pools
+    int nameSeed;                                     // picks the race and horse names
 };
 
 RaceDraw drawRace(const calendar::Race& race);

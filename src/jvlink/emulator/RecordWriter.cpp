@@ -1,6 +1,7 @@
 #include "jvlink/emulator/RecordWriter.h"
 
 #include "jvlink/emulator/Random.h"
+#include "pools/PoolIndex.h"
 #include "racedata/Cp932.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordLayout.h"
@@ -8,8 +9,10 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <functional>
 #include <numeric>
+#include <vector>
 
 namespace tavek::jvlink::records {
 
@@ -151,18 +154,19 @@ QByteArray horseName(const RaceDraw& race, int horse)
 // votes; 0 elsewhere. One key per entry, votes above and the inverted entry
 // index below, sorts in a single plain pass.
 template <size_t N>
-std::array<int, N> ranks(const std::array<int64_t, N>& votes)
+std::vector<int> ranks(const std::array<int64_t, N>& votes)
 {
-    static_assert(N < 1024);
-    std::array<uint64_t, N> keys;
-    size_t count = 0;
+    constexpr int kBits = std::bit_width(N);
+    constexpr uint64_t kMask = (uint64_t(1) << kBits) - 1;
+    std::vector<uint64_t> keys;
+    keys.reserve(N);
     for (size_t k = 0; k < N; ++k)
         if (votes[k] > 0)
-            keys[count++] = (static_cast<uint64_t>(votes[k]) << 10) | (1023 - k);
-    std::sort(keys.begin(), keys.begin() + count, std::greater<>());
-    std::array<int, N> rank{};
-    for (size_t r = 0; r < count; ++r)
-        rank[1023 - (keys[r] & 1023)] = static_cast<int>(r + 1);
+            keys.push_back((static_cast<uint64_t>(votes[k]) << kBits) | (kMask - k));
+    std::sort(keys.begin(), keys.end(), std::greater<>());
+    std::vector<int> rank(N, 0);
+    for (size_t r = 0; r < keys.size(); ++r)
+        rank[kMask - (keys[r] & kMask)] = static_cast<int>(r + 1);
     return rank;
 }
 
@@ -177,12 +181,14 @@ void putEntry(char* rec, int position, QByteArrayView combination, int64_t votes
         putNumber(rec, position + static_cast<int>(combination.size()) + layout::kVoteLen, rankWidth, rank);
 }
 
-// A combination of runner or bracket numbers of `width` digits each.
+// The numbers of an entry, `width` digits each.
 class Combination {
 public:
-    Combination(std::initializer_list<int> numbers, int width)
+    Combination(const pools::EntryRunners& numbers, int width)
     {
         for (int n : numbers) {
+            if (n <= 0)
+                continue;
             if (width == 2)
                 text_[size_++] = static_cast<char>('0' + n / 10);
             text_[size_++] = static_cast<char>('0' + n % 10);
@@ -202,6 +208,22 @@ int64_t total(const std::array<int64_t, N>& votes)
     for (int64_t v : votes)
         sum += std::max<int64_t>(v, 0);
     return sum;
+}
+
+// One pool's entries, each its numbers, votes and popularity, and its total,
+// where the pool table lays them out; entry k + 1 holds votes[k].
+template <size_t N>
+void putPool(char* rec, pools::Pool pool, const std::array<int64_t, N>& votes)
+{
+    const pools::VotePool& p = pools::pool(pool);
+    const int digits = p.votesOffset / p.runners;
+    const int rankWidth = p.entrySize - p.votesOffset - pools::kVoteLen;
+    const auto rank = ranks(votes);
+    for (size_t k = 0; k < N; ++k) {
+        const int n = static_cast<int>(k) + 1;
+        putEntry(rec, p.entry(n), Combination(pools::entryRunners(pool, n), digits), votes[k], rank[k], rankWidth);
+    }
+    putNumber(rec, p.total, pools::kVoteLen, total(votes));
 }
 
 }  // namespace
@@ -238,47 +260,29 @@ void appendH1(QByteArray& out, const RaceDraw& race, const Votes& v, char catego
         rec[refundFlag(h) - 1] = h <= race.registered && race.scratched[h - 1] ? '1' : '0';
     std::fill_n(rec + kBracketRefunds - 1, kBracketRefundsLen, '0');
 
-    const auto winRank = ranks(v.win), placeRank = ranks(v.place);
-    for (int h = 1; h <= kMaxRunners; ++h) {
-        putEntry(rec, winEntry(h), Combination({h}, 2), v.win[h - 1], winRank[h - 1], 2);
-        putEntry(rec, placeEntry(h), Combination({h}, 2), v.place[h - 1], placeRank[h - 1], 2);
-    }
-    const auto bracketRank = ranks(v.bracket);
-    int k = 0;
-    for (int a = 1; a <= 8; ++a)
-        for (int b = a; b <= 8; ++b, ++k)
-            putEntry(rec, bracketEntry(k + 1), Combination({a, b}, 1), v.bracket[k], bracketRank[k], 2);
-    const auto quinellaRank = ranks(v.quinella), wideRank = ranks(v.wide);
-    const auto exactaRank = ranks(v.exacta);
-    k = 0;
-    for (int a = 1; a <= kMaxRunners; ++a)
-        for (int b = a + 1; b <= kMaxRunners; ++b, ++k) {
-            putEntry(rec, quinellaEntry(k + 1), Combination({a, b}, 2), v.quinella[k], quinellaRank[k], 3);
-            putEntry(rec, wideEntry(k + 1), Combination({a, b}, 2), v.wide[k], wideRank[k], 3);
-        }
-    k = 0;
-    for (int a = 1; a <= kMaxRunners; ++a)
-        for (int b = 1; b <= kMaxRunners; ++b)
-            if (a != b) {
-                putEntry(rec, exactaEntry(k), Combination({a, b}, 2), v.exacta[k], exactaRank[k], 3);
-                ++k;
-            }
-    const auto trioRank = ranks(v.trio);
-    k = 0;
-    for (int a = 1; a <= kMaxRunners; ++a)
-        for (int b = a + 1; b <= kMaxRunners; ++b)
-            for (int c = b + 1; c <= kMaxRunners; ++c, ++k)
-                putEntry(rec, trioEntry(k), Combination({a, b, c}, 2), v.trio[k], trioRank[k], 3);
-
-    putNumber(rec, kWinTotal, kVoteLen, total(v.win));
-    putNumber(rec, kPlaceTotal, kVoteLen, total(v.place));
-    putNumber(rec, kBracketTotal, kVoteLen, total(v.bracket));
-    putNumber(rec, kQuinellaTotal, kVoteLen, total(v.quinella));
-    putNumber(rec, kWideTotal, kVoteLen, total(v.wide));
-    putNumber(rec, kExactaTotal, kVoteLen, total(v.exacta));
-    putNumber(rec, kTrioTotal, kVoteLen, total(v.trio));
+    putPool(rec, pools::Pool::Win, v.win);
+    putPool(rec, pools::Pool::Place, v.place);
+    putPool(rec, pools::Pool::Bracket, v.bracket);
+    putPool(rec, pools::Pool::Quinella, v.quinella);
+    putPool(rec, pools::Pool::Wide, v.wide);
+    putPool(rec, pools::Pool::Exacta, v.exacta);
+    putPool(rec, pools::Pool::Trio, v.trio);
     // The seven refund totals after them: a scratched runner's entries hold no votes.
     std::fill(rec + kTrioTotal + kVoteLen - 1, rec + kH1Length - 2, '0');
+}
+
+void appendH6(QByteArray& out, const RaceDraw& race, const Votes& v, char category, const QDate& created)
+{
+    using namespace layout;
+    char* rec = beginRecord(out, kH6Length, "H6", race, category, created);
+    putNumber(rec, kRegistered, kCountLen, race.registered);
+    putNumber(rec, kStarters, kCountLen, race.starters);
+    rec[kH6SaleFlag - 1] = '7';  // sold
+    for (int h = 1; h <= kMaxRunners; ++h)
+        rec[h6RefundFlag(h) - 1] = h <= race.registered && race.scratched[h - 1] ? '1' : '0';
+    putPool(rec, pools::Pool::Trifecta, v.trifecta);
+    // A scratched runner's entries hold no votes: nothing to refund.
+    putNumber(rec, kH6RefundTotal, kVoteLen, 0);
 }
 
 void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created)

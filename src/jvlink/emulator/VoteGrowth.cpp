@@ -1,10 +1,12 @@
 #include "jvlink/emulator/VoteGrowth.h"
 
 #include "jvlink/emulator/Random.h"
+#include "pools/PoolIndex.h"
 #include "racedata/KeibaFunc.h"
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace tavek::jvlink {
 
@@ -61,10 +63,14 @@ void grow(std::array<int64_t, N>& votes, const std::array<Lean, N>& lean, double
     }
 }
 
+template <pools::Pool P>
+using PoolLeans = std::array<Lean, pools::pool(P).entries>;
+
 }  // namespace
 
 Votes votesCast(const RaceDraw& race, const Votes& final, double share, double progress)
 {
+    using pools::Pool;
     if (share >= 1.0)
         return final;
     // Every draw is made for every slot, blank or not, so that a race's paths
@@ -88,12 +94,14 @@ Votes votesCast(const RaceDraw& race, const Votes& final, double share, double p
         place[i] = mean({runner[i]}, placeNoise);
     }
 
+    const auto runnerLean = [&](int horse) { return runner[size_t(horse - 1)]; };
+
     Votes v = final;
     grow(v.win, runner, share);
     grow(v.place, place, share);
 
-    std::array<Lean, 9> inBracket{};
-    std::array<int, 9> counted{};
+    std::array<Lean, pools::kBrackets + 1> inBracket{};
+    std::array<int, pools::kBrackets + 1> counted{};
     for (int i = 0; i < n; ++i) {
         if (final.win[i] <= 0)
             continue;
@@ -102,41 +110,48 @@ Votes votesCast(const RaceDraw& race, const Votes& final, double share, double p
         inBracket[b].swing += runner[i].swing;
         ++counted[b];
     }
-    for (int b = 1; b <= 8; ++b)
+    for (int b = 1; b <= pools::kBrackets; ++b)
         if (counted[b] > 0)
             inBracket[b] = {inBracket[b].fixed / counted[b], inBracket[b].swing / counted[b]};
-    std::array<Lean, 36> bracket{};
-    int k = 0;
-    for (int a = 1; a <= 8; ++a)
-        for (int b = a; b <= 8; ++b, ++k)
-            bracket[k] = mean({inBracket[a], inBracket[b]}, rng.gaussian());
+    PoolLeans<Pool::Bracket> bracket{};
+    for (size_t k = 0; k < bracket.size(); ++k) {
+        const pools::EntryRunners ab = pools::entryRunners(Pool::Bracket, int(k) + 1);
+        bracket[k] = mean({inBracket[size_t(ab[0])], inBracket[size_t(ab[1])]}, rng.gaussian());
+    }
     grow(v.bracket, bracket, share);
 
-    std::array<Lean, 153> quinella{}, wide{};
-    k = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = i + 1; j < kMaxRunners; ++j, ++k) {
-            quinella[k] = mean({runner[i], runner[j]}, rng.gaussian());
-            wide[k] = mean({runner[i], runner[j]}, rng.gaussian());
-        }
+    PoolLeans<Pool::Quinella> quinella{}, wide{};
+    for (size_t k = 0; k < quinella.size(); ++k) {
+        const pools::EntryRunners r = pools::entryRunners(Pool::Quinella, int(k) + 1);
+        quinella[k] = mean({runnerLean(r[0]), runnerLean(r[1])}, rng.gaussian());
+        wide[k] = mean({runnerLean(r[0]), runnerLean(r[1])}, rng.gaussian());
+    }
     grow(v.quinella, quinella, share);
     grow(v.wide, wide, share);
 
-    std::array<Lean, 306> exacta{};
-    k = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = 0; j < kMaxRunners; ++j)
-            if (i != j)
-                exacta[k++] = mean({runner[i], runner[j]}, rng.gaussian());
+    PoolLeans<Pool::Exacta> exacta{};
+    for (size_t k = 0; k < exacta.size(); ++k) {
+        const pools::EntryRunners r = pools::entryRunners(Pool::Exacta, int(k) + 1);
+        exacta[k] = mean({runnerLean(r[0]), runnerLean(r[1])}, rng.gaussian());
+    }
     grow(v.exacta, exacta, share);
 
-    std::array<Lean, 816> trio{};
-    k = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = i + 1; j < kMaxRunners; ++j)
-            for (int m = j + 1; m < kMaxRunners; ++m)
-                trio[k++] = mean({runner[i], runner[j], runner[m]}, rng.gaussian());
+    PoolLeans<Pool::Trio> trio{};
+    for (size_t k = 0; k < trio.size(); ++k) {
+        const pools::EntryRunners r = pools::entryRunners(Pool::Trio, int(k) + 1);
+        trio[k] = mean({runnerLean(r[0]), runnerLean(r[1]), runnerLean(r[2])}, rng.gaussian());
+    }
     grow(v.trio, trio, share);
+
+    // Drawn after the others, so that their paths stay as they were.
+    if (race.trifectaPool > 0) {
+        auto trifecta = std::make_unique<PoolLeans<Pool::Trifecta>>();
+        for (size_t k = 0; k < trifecta->size(); ++k) {
+            const pools::EntryRunners r = pools::entryRunners(Pool::Trifecta, int(k) + 1);
+            (*trifecta)[k] = mean({runnerLean(r[0]), runnerLean(r[1]), runnerLean(r[2])}, rng.gaussian());
+        }
+        grow(v.trifecta, *trifecta, share);
+    }
     return v;
 }
 

@@ -2,9 +2,11 @@
 
 #include "finishorder/FinishOrder.h"
 #include "jvlink/emulator/Random.h"
+#include "pools/PoolIndex.h"
 #include "racedata/KeibaFunc.h"
 
 #include <cmath>
+#include <memory>
 
 namespace tavek::jvlink {
 
@@ -67,6 +69,23 @@ void spread(std::array<int64_t, N>& out, const std::array<double, N>& weights, d
     }
 }
 
+template <pools::Pool P>
+using PoolWeights = std::array<double, pools::pool(P).entries>;
+
+// The runners of entry k (0-based) of `pool` as 0-based indices, the unused -1.
+pools::EntryRunners runnersOf(pools::Pool pool, size_t k)
+{
+    pools::EntryRunners r = pools::entryRunners(pool, int(k) + 1);
+    for (int& i : r)
+        --i;
+    return r;
+}
+
+double poolVotes(const RaceDraw& race, pools::Pool pool)
+{
+    return race.pool[size_t(pool)];
+}
+
 template <size_t N>
 double total(const std::array<double, N>& w)
 {
@@ -93,6 +112,7 @@ std::array<double, kMaxRunners> winChances(const RaceDraw& race)
 
 Votes votesOf(const RaceDraw& race)
 {
+    using pools::Pool;
     const int n = race.registered;
     const finish::FinishOrder order = orderOf(winChances(race), n);
     Weights weight(race.noiseSeed);
@@ -111,66 +131,75 @@ Votes votesOf(const RaceDraw& race)
         win[i] = race.strength[i] > 0 ? race.strength[i] + kLongshotFloor : 0.0;
         place[i] = weight(order.inFirst(i, 3));
     }
-    spread(v.win, win, total(win), race.pool[WinPool]);
-    spread(v.place, place, total(place), race.pool[PlacePool]);
+    spread(v.win, win, total(win), poolVotes(race, Pool::Win));
+    spread(v.place, place, total(place), poolVotes(race, Pool::Place));
 
-    std::array<double, 36> bracketChance{};
-    std::array<int, 9> inBracket{};
+    PoolWeights<Pool::Bracket> bracketChance{};
+    std::array<int, pools::kBrackets + 1> inBracket{};
     for (int i = 0; i < n; ++i)
         ++inBracket[keiba::bracketOf(n, i + 1)];
-    std::array<double, 153> quinella{}, wide{};
-    int k = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = i + 1; j < kMaxRunners; ++j, ++k) {
-            if (j >= n)
-                continue;
-            const double q = order.quinella(i, j);
-            v.quinella[k] = v.wide[k] = 0;
-            quinella[k] = weight(q);
-            wide[k] = weight(order.bothInFirst(i, j, 3));
-            int a = keiba::bracketOf(n, i + 1), b = keiba::bracketOf(n, j + 1);
-            if (a > b)
-                std::swap(a, b);
-            bracketChance[(a - 1) * (18 - a) / 2 + (b - a)] += q;
-        }
-    spread(v.quinella, quinella, total(quinella), race.pool[QuinellaPool]);
-    spread(v.wide, wide, total(wide), race.pool[WidePool]);
+    PoolWeights<Pool::Quinella> quinella{}, wide{};
+    for (size_t k = 0; k < quinella.size(); ++k) {
+        const auto [i, j, unused] = runnersOf(Pool::Quinella, k);
+        if (j >= n)
+            continue;
+        const double q = order.quinella(i, j);
+        v.quinella[k] = v.wide[k] = 0;
+        quinella[k] = weight(q);
+        wide[k] = weight(order.bothInFirst(i, j, 3));
+        const int a = keiba::bracketOf(n, i + 1), b = keiba::bracketOf(n, j + 1);
+        bracketChance[size_t(pools::entryOf(Pool::Bracket, std::min(a, b), std::max(a, b)) - 1)] += q;
+    }
+    spread(v.quinella, quinella, total(quinella), poolVotes(race, Pool::Quinella));
+    spread(v.wide, wide, total(wide), poolVotes(race, Pool::Wide));
 
-    std::array<double, 36> bracket{};
-    k = 0;
-    for (int a = 1; a <= 8; ++a)
-        for (int b = a; b <= 8; ++b, ++k) {
-            if (a == b && inBracket[a] < 2)
-                v.bracket[k] = -1;
-            else
-                bracket[k] = weight(bracketChance[k]);
-        }
-    spread(v.bracket, bracket, total(bracket), race.pool[BracketPool]);
+    PoolWeights<Pool::Bracket> bracket{};
+    for (size_t k = 0; k < bracket.size(); ++k) {
+        const pools::EntryRunners ab = pools::entryRunners(Pool::Bracket, int(k) + 1);
+        if (ab[0] == ab[1] && inBracket[size_t(ab[0])] < 2)
+            v.bracket[k] = -1;
+        else
+            bracket[k] = weight(bracketChance[k]);
+    }
+    spread(v.bracket, bracket, total(bracket), poolVotes(race, Pool::Bracket));
 
-    std::array<double, 306> exacta{};
-    k = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = 0; j < kMaxRunners; ++j) {
-            if (i == j)
-                continue;
-            if (i < n && j < n) {
-                v.exacta[k] = 0;
-                exacta[k] = weight(order.exacta(i, j));
+    PoolWeights<Pool::Exacta> exacta{};
+    for (size_t k = 0; k < exacta.size(); ++k) {
+        const auto [i, j, unused] = runnersOf(Pool::Exacta, k);
+        if (i < n && j < n) {
+            v.exacta[k] = 0;
+            exacta[k] = weight(order.exacta(i, j));
+        }
+    }
+    spread(v.exacta, exacta, total(exacta), poolVotes(race, Pool::Exacta));
+
+    PoolWeights<Pool::Trio> trio{};
+    for (size_t k = 0; k < trio.size(); ++k) {
+        const auto [i, j, m] = runnersOf(Pool::Trio, k);
+        if (m < n) {
+            v.trio[k] = 0;
+            trio[k] = weight(order.trio(i, j, m));
+        }
+    }
+    spread(v.trio, trio, total(trio), poolVotes(race, Pool::Trio));
+
+    // The trifecta's noise comes from a generator of its own, so that the
+    // other pools keep the figures they had before it was written.
+    v.trifecta.fill(-1);
+    if (race.trifectaPool > 0) {
+        Weights trifectaWeight(Random::seed({race.noiseSeed, 0x4836ULL}));
+        auto trifecta = std::make_unique<PoolWeights<Pool::Trifecta>>();
+        for (size_t k = 0; k < trifecta->size(); ++k) {
+            const auto [i, j, m] = runnersOf(Pool::Trifecta, k);
+            if (i < n && j < n && m < n) {
+                v.trifecta[k] = 0;
+                (*trifecta)[k] = trifectaWeight(order.ordered(i, j, m));
+            } else {
+                (*trifecta)[k] = 0;
             }
-            ++k;
         }
-    spread(v.exacta, exacta, total(exacta), race.pool[ExactaPool]);
-
-    std::array<double, 816> trio{};
-    int t = 0;
-    for (int i = 0; i < kMaxRunners; ++i)
-        for (int j = i + 1; j < kMaxRunners; ++j)
-            for (int m = j + 1; m < kMaxRunners; ++m, ++t)
-                if (m < n) {
-                    v.trio[t] = 0;
-                    trio[t] = weight(order.trio(i, j, m));
-                }
-    spread(v.trio, trio, total(trio), race.pool[TrioPool]);
+        spread(v.trifecta, *trifecta, total(*trifecta), race.trifectaPool);
+    }
     return v;
 }
 

@@ -42,8 +42,8 @@ int checkedFigure(QByteArrayView record, long long value)
 
 }  // namespace
 
-PairBoard::PairBoard(PairKind kind)
-    : kind_(kind), real_(size_t(pairCount(kind) + 1)), virtual_(size_t(pairCount(kind) + 1))
+PairBoard::PairBoard(pools::PairKind kind)
+    : kind_(kind), real_(size_t(pools::pairCount(kind) + 1)), virtual_(size_t(pools::pairCount(kind) + 1))
 {
 }
 
@@ -70,9 +70,9 @@ void PairBoard::calculate(QByteArrayView record, PairFigures figures)
     const SimInput again = std::exchange(last_, {});
     if (!again.sameRace(layout::raceKey(record)))
         return;
-    const QString label = pairLabel(kind_, again.target);
+    const QString label = pools::pairLabel(kind_, again.target);
     dropped_ = runAgain(
-        QStringLiteral("%1 %2").arg(pools::pool(pairPool(kind_)).caption(), label.trimmed()),
+        QStringLiteral("%1 %2").arg(pools::pool(pools::pairPool(kind_)).caption(), label.trimmed()),
         [&] {
         return again.kind == SimInput::Kind::Stake ? simulateStake(record, figures, label, again.yen)
                                                    : simulateOdds(record, figures, label, again.odds);
@@ -126,7 +126,7 @@ void PairBoard::showVirtualOdds(long double rate, const PairFigures& figures, bo
 
 SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, QStringView label, long long yen)
 {
-    const int p = pairIndex(kind_, label);
+    const int p = pools::pairIndex(kind_, label);
     if (p == 0)
         return SimResult::None;
     if (const SimResult refused = pairRefusal(kind_, record, p); refused != SimResult::None)
@@ -139,23 +139,23 @@ SimResult PairBoard::simulateStake(QByteArrayView record, PairFigures figures, Q
     virtualTotal_ = fmt::grouped11(figures.total);
     figures.votes[size_t(p - 1)] = votes;
     excess_ = fmt::yen11(yen);
-    showVirtualOdds(pools::pool(pairPool(kind_)).rate(record).value(), figures, true);
+    showVirtualOdds(pools::pool(pools::pairPool(kind_)).rate(record::raceDate(record)).value(), figures, true);
     last_ = {SimInput::Kind::Stake, layout::raceKey(record).toByteArray(), p, yen, 0};
     return SimResult::Accepted;
 }
 
 SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QStringView label, long double odds)
 {
-    const int p = pairIndex(kind_, label);
+    const int p = pools::pairIndex(kind_, label);
     if (p == 0)
         return SimResult::None;
     if (const SimResult refused = pairRefusal(kind_, record, p); refused != SimResult::None)
         return refused;
     resetPairFigures(kind_, record, figures);
 
-    const QString kindName = pools::pool(pairPool(kind_)).caption();
+    const QString kindName = pools::pool(pools::pairPool(kind_)).caption();
     const int v = requiredFigure(record, pairVotesPosition(kind_, p),
-                                 QStringLiteral("%1 %2 の票数").arg(kindName, pairLabel(kind_, p).trimmed()));
+                                 QStringLiteral("%1 %2 の票数").arg(kindName, pools::pairLabel(kind_, p).trimmed()));
     const int total = requiredFigure(record, pairTotalPosition(kind_), QStringLiteral("%1合計票数").arg(kindName));
     if (total == 0)
         throw std::runtime_error(
@@ -168,7 +168,7 @@ SimResult PairBoard::simulateOdds(QByteArrayView record, PairFigures figures, QS
 
     // The steps store D and d as doubles; the expressions between them run in
     // extended precision, so the excess votes come out as the worked figures.
-    const long double rate = pools::pool(pairPool(kind_)).rate(record).value();
+    const long double rate = pools::pool(pools::pairPool(kind_)).rate(record::raceDate(record)).value();
     const double D = static_cast<double>(q - rate / odds);
     const double d = static_cast<double>(static_cast<long double>(total) * D
                                          / (D - static_cast<long double>(v) / total + 1));

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "odds/model/PairFigures.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimInput.h"
 #include "odds/model/SimResult.h"
+#include "pools/PairIndex.h"
 
 #include <QString>
 #include <QStringView>
@@ -23,10 +23,10 @@ public:
         bool selected = false;  // painted in the selection colour
     };
 
-    explicit PairBoard(PairKind kind);
+    explicit PairBoard(pools::PairKind kind);
 
-    PairKind kind() const { return kind_; }
-    int size() const { return pairCount(kind_); }
+    pools::PairKind kind() const { return kind_; }
+    int size() const { return pools::pairCount(kind_); }
     const Cell& real(int k) const { return real_[size_t(k)]; }
     const Cell& virtualCell(int k) const { return virtual_[size_t(k)]; }
     const QString& realTotal() const { return realTotal_; }
@@ -66,7 +66,7 @@ public:
 private:
     void showVirtualOdds(long double rate, const PairFigures& figures, bool needTotal);
 
-    PairKind kind_;
+    pools::PairKind kind_;
     std::vector<Cell> real_;  // [0] unused: indexed by pair index
     std::vector<Cell> virtual_;
     QString realTotal_;

@@ -1,5 +1,6 @@
 #include "odds/model/PairFigures.h"
 
+#include "pools/Payout.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -15,14 +16,14 @@ int readFigure(QByteArrayView record, int position)
     return value;
 }
 
-int pairTotalPosition(PairKind kind)
+int pairTotalPosition(pools::PairKind kind)
 {
-    return pools::pool(pairPool(kind)).total;
+    return pools::pool(pools::pairPool(kind)).total;
 }
 
-int pairVotesPosition(PairKind kind, int k)
+int pairVotesPosition(pools::PairKind kind, int k)
 {
-    return pools::pool(pairPool(kind)).votes(k);
+    return pools::pool(pools::pairPool(kind)).votes(k);
 }
 
 QString raceKeyText(QByteArrayView record)
@@ -30,28 +31,28 @@ QString raceKeyText(QByteArrayView record)
     return QString::fromLatin1(record::field(record, layout::kRaceKey, layout::kRaceKeyLen));
 }
 
-void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures)
+void resetPairFigures(pools::PairKind kind, QByteArrayView record, PairFigures figures)
 {
     figures.total = readFigure(record, pairTotalPosition(kind));
-    for (int k = 1; k <= pairCount(kind) && k <= int(figures.votes.size()); ++k)
+    for (int k = 1; k <= pools::pairCount(kind) && k <= int(figures.votes.size()); ++k)
         figures.votes[size_t(k - 1)] = readFigure(record, pairVotesPosition(kind, k));
 }
 
 QString pairOddsText(long double rate, long long total, long long votes)
 {
-    return fmt::odds6(static_cast<long double>(total) * rate / votes);
+    return fmt::odds6(pools::exactOdds(rate, total, votes));
 }
 
-QString realOddsText(PairKind kind, QByteArrayView record, int k)
+QString realOddsText(pools::PairKind kind, QByteArrayView record, int k)
 {
     const int votes = readFigure(record, pairVotesPosition(kind, k));
     if (votes <= 0)
         return QStringLiteral(" ");
     const int total = std::max(readFigure(record, pairTotalPosition(kind)), 0);
-    return pairOddsText(pools::pool(pairPool(kind)).rate(record).value(), total, votes);
+    return pairOddsText(pools::pool(pools::pairPool(kind)).rate(record::raceDate(record)).value(), total, votes);
 }
 
-QString realTotalText(PairKind kind, QByteArrayView record)
+QString realTotalText(pools::PairKind kind, QByteArrayView record)
 {
     return fmt::grouped11(std::max(readFigure(record, pairTotalPosition(kind)), 0));
 }

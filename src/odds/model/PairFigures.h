@@ -1,6 +1,6 @@
 #pragma once
 
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -18,8 +18,8 @@ struct PairFigures {
 };
 
 // Record positions of the pair table and total of a kind.
-int pairTotalPosition(PairKind kind);
-int pairVotesPosition(PairKind kind, int k);
+int pairTotalPosition(pools::PairKind kind);
+int pairVotesPosition(pools::PairKind kind, int k);
 
 // The vote field at `position`, blank-as-absent: -1 when blank or no number.
 // Figures the tabs show never stop a race selection: a field that is not a
@@ -28,16 +28,16 @@ int readFigure(QByteArrayView record, int position);
 
 // Reads the total and every pair's votes again from the record,
 // blank-as-absent; a field that is not a number reads -1.
-void resetPairFigures(PairKind kind, QByteArrayView record, PairFigures figures);
+void resetPairFigures(pools::PairKind kind, QByteArrayView record, PairFigures figures);
 
 // The real-odds cell of pair k: record total x rate / pair votes as "%6.1f",
 // or " " when the pair has no votes.
-QString realOddsText(PairKind kind, QByteArrayView record, int k);
+QString realOddsText(pools::PairKind kind, QByteArrayView record, int k);
 
 // The real-total box: the record's total, blank-as-zero, as "%11.0n".
-QString realTotalText(PairKind kind, QByteArrayView record);
+QString realTotalText(pools::PairKind kind, QByteArrayView record);
 
-// The odds total x rate / votes as "%6.1f", in extended precision.
+// The exact odds total x rate / votes (pools::exactOdds) as "%6.1f".
 QString pairOddsText(long double rate, long long total, long long votes);
 
 // The race key (positions 12-27), for error messages.

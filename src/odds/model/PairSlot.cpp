@@ -4,9 +4,9 @@
 
 namespace tavek::sim {
 
-PairSlot pairSlot(DayData& day, int race, PairKind kind)
+PairSlot pairSlot(DayData& day, int race, pools::PairKind kind)
 {
-    if (kind == PairKind::Quinella)
+    if (kind == pools::PairKind::Quinella)
         return {day.voteRecord(race), {day.quinellaTotal(race), day.quinellaVotes(race)}};
     return {day.voteRecord(race), {day.bracketTotal(race), day.bracketVotes(race)}};
 }

@@ -17,6 +17,6 @@ struct PairSlot {
 
 // The quinella or bracket-quinella slot of race slot `race` of a day, as the
 // window's tabs and tavek-cli both take it.
-PairSlot pairSlot(DayData& day, int race, PairKind kind);
+PairSlot pairSlot(DayData& day, int race, pools::PairKind kind);
 
 }  // namespace tavek::sim

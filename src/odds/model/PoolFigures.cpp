@@ -1,8 +1,8 @@
 #include "odds/model/PoolFigures.h"
 
 #include "odds/model/PairFigures.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimulationRefusal.h"
+#include "pools/PairIndex.h"
 #include "racedata/RecordField.h"
 
 #include <algorithm>
@@ -12,16 +12,14 @@ namespace tavek::sim {
 
 namespace {
 
-constexpr int kPairField = 18;  // the runners wide pairs name
-
 // The other winners of place entry `horse`: the K - 1 runners of the largest,
 // or smallest, votes. K - 1 is at most 2: a partial sort of the candidates is
 // enough, and the same walk serves dutching, where each stake moves a runner.
 RangeEnds placeEnds(const PoolFigures& f, int horse)
 {
-    std::array<long long, layout::kMaxWinEntries> candidates{};
+    std::array<long long, pools::kRecordSlots> candidates{};
     size_t count = 0;
-    for (int h = 1; h <= std::min(f.runners, layout::kMaxWinEntries); ++h)
+    for (int h = 1; h <= std::min(f.runners, pools::kRecordSlots); ++h)
         if (h != horse && !f.refunded[size_t(h)])
             candidates[count++] = std::max(f.entryVotes(h), 0LL);
     const size_t take = std::min(size_t(placeWinners(f.starters) - 1), count);
@@ -40,13 +38,14 @@ RangeEnds placeEnds(const PoolFigures& f, int horse)
 // The other winners of wide pair a-b: pairs a-c and b-c of one third runner c.
 RangeEnds wideEnds(const PoolFigures& f, int k)
 {
-    const EntryRunners ab = entryRunners(f.pool, k);
+    const pools::EntryRunners ab = pools::entryRunners(f.pool, k);
     const auto votesOf = [&](int x, int y) {
-        return std::max(f.entryVotes(pairIndexOf(PairKind::Quinella, std::min(x, y), std::max(x, y))), 0LL);
+        return std::max(f.entryVotes(pools::pairIndexOf(pools::PairKind::Quinella, std::min(x, y), std::max(x, y))),
+                        0LL);
     };
     RangeEnds ends;
     bool any = false;
-    for (int c = 1; c <= std::min(f.runners, kPairField); ++c) {
+    for (int c = 1; c <= std::min(f.runners, pools::kMaxRunners); ++c) {
         if (c == ab[0] || c == ab[1] || f.refunded[size_t(c)])
             continue;
         const long long others = votesOf(ab[0], c) + votesOf(ab[1], c);
@@ -66,11 +65,18 @@ PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record)
     const pools::VotePool& table = pools::pool(pool);
     PoolFigures f;
     f.pool = pool;
-    f.rate = table.rate(record);
+    f.rate = table.rate(record::raceDate(record));
     f.starters = record::blankAsZero(record, layout::kStarters, 2);
     f.runners = record::blankAsZero(record, layout::kRegistered, 2);
-    for (int h = 1; h <= layout::kMaxWinEntries; ++h)
-        f.refunded[size_t(h)] = runnerRefunded(record, h);
+    if (pools::inVoteCounts(pool)) {
+        for (int h = 1; h <= pools::kRecordSlots; ++h)
+            f.refunded[size_t(h)] = runnerRefunded(record, h);
+    } else {
+        for (int h = 1; h <= pools::kMaxRunners; ++h)
+            f.refunded[size_t(h)] = trifectaRefunded(record, h);
+        f.onSale = pools::trifectaSold(record::raceDate(record), record::blankAsZero(record, layout::kRaceNumber, 2))
+                   && record::field(record, layout::kH6SaleFlag, 1) != "0";
+    }
     f.total = readFigure(record, table.total);
     f.votes.resize(size_t(table.entries));
     for (int n = 1; n <= table.entries; ++n)
@@ -84,6 +90,7 @@ int saleStarters(pools::Pool pool)
     case pools::Pool::Place:
         return 5;
     case pools::Pool::Exacta:
+    case pools::Pool::Trifecta:
         return 3;
     default:
         return 4;
@@ -92,7 +99,7 @@ int saleStarters(pools::Pool pool)
 
 bool poolSold(const PoolFigures& figures)
 {
-    return figures.starters >= saleStarters(figures.pool) && figures.total > 0;
+    return figures.onSale && figures.starters >= saleStarters(figures.pool) && figures.total > 0;
 }
 
 int placeWinners(int starters)
@@ -102,13 +109,13 @@ int placeWinners(int starters)
 
 bool entryRefunded(const PoolFigures& figures, int n)
 {
-    const EntryRunners runners = entryRunners(figures.pool, n);
+    const pools::EntryRunners runners = pools::entryRunners(figures.pool, n);
     return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
 }
 
 bool entryInField(const PoolFigures& figures, int n)
 {
-    const EntryRunners runners = entryRunners(figures.pool, n);
+    const pools::EntryRunners runners = pools::entryRunners(figures.pool, n);
     return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
 }
 
@@ -124,22 +131,14 @@ RangeEnds rangeEnds(const PoolFigures& figures, int n)
     }
 }
 
-long long payoutTenths(pools::PayoutRate rate, WinningSet set, long long votes, long long total)
-{
-    const long long losing = total - votes - set.others;
-    const long long numerator = 10LL * rate.numerator * (set.winners * votes + losing);
-    const long long denominator = static_cast<long long>(rate.denominator) * set.winners * votes;
-    return std::max(10LL, numerator / denominator);
-}
-
 OddsRange oddsRange(const PoolFigures& figures, int n)
 {
     const long long votes = figures.entryVotes(n);
     if (!poolSold(figures) || entryRefunded(figures, n) || votes <= 0)
         return {};
     const RangeEnds ends = rangeEnds(figures, n);
-    return {payoutTenths(figures.rate, ends.low, votes, figures.total),
-            payoutTenths(figures.rate, ends.high, votes, figures.total)};
+    return {pools::paidOddsTenths(figures.rate, ends.low, votes, figures.total),
+            pools::paidOddsTenths(figures.rate, ends.high, votes, figures.total)};
 }
 
 }  // namespace tavek::sim

@@ -43,6 +43,14 @@ bool runnerRefunded(QByteArrayView vote, int horse)
     return horse >= 1 && horse <= layout::kMaxWinEntries && flagSet(vote, layout::refundFlag(horse));
 }
 
+bool trifectaRefunded(QByteArrayView trifecta, int horse)
+{
+    if (horse < 1 || horse > pools::kMaxRunners)
+        return false;
+    const QByteArrayView flag = record::field(trifecta, layout::h6RefundFlag(horse), 1);
+    return flag.size() == 1 && flag != "0" && flag != " ";
+}
+
 SimResult winRefusal(QByteArrayView vote, int horse)
 {
     if (runnerRefunded(vote, horse))
@@ -50,10 +58,10 @@ SimResult winRefusal(QByteArrayView vote, int horse)
     return votesRefusal(vote, layout::winVotes(horse), layout::kWinTotal);
 }
 
-SimResult pairRefusal(PairKind kind, QByteArrayView vote, int k)
+SimResult pairRefusal(pools::PairKind kind, QByteArrayView vote, int k)
 {
-    const PairNumbers pair = pairNumbers(kind, k);
-    const bool refunded = kind == PairKind::Quinella
+    const pools::PairNumbers pair = pools::pairNumbers(kind, k);
+    const bool refunded = kind == pools::PairKind::Quinella
                               ? runnerRefunded(vote, pair.first) || runnerRefunded(vote, pair.second)
                               : flagSet(vote, bracketRefundFlag(pair.first))
                                     || flagSet(vote, bracketRefundFlag(pair.second))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "odds/model/PairIndex.h"
 #include "odds/model/SimResult.h"
+#include "pools/PairIndex.h"
 
 #include <QByteArrayView>
 
@@ -14,12 +14,15 @@ namespace tavek::sim {
 
 // Refunded when the record's refund flag of `horse` (1..28) is "1".
 bool runnerRefunded(QByteArrayView vote, int horse);
+// Refunded in the trifecta's record (H6) when the flag of `horse` (1..18) is
+// neither "0" nor blank.
+bool trifectaRefunded(QByteArrayView trifecta, int horse);
 
 // Refunded, NoVotes or None (the simulation may run) for runner `horse`.
 SimResult winRefusal(QByteArrayView vote, int horse);
 
 // The same for pair k: a quinella pair is refunded with either runner, a
 // bracket pair with either bracket (a same-bracket pair also by its own flag).
-SimResult pairRefusal(PairKind kind, QByteArrayView vote, int k);
+SimResult pairRefusal(pools::PairKind kind, QByteArrayView vote, int k);
 
 }  // namespace tavek::sim

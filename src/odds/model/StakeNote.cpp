@@ -1,8 +1,8 @@
 #include "odds/model/StakeNote.h"
 
 #include "odds/model/WinModel.h"
+#include "pools/VotePools.h"
 #include "racedata/NumberFormat.h"
-#include "racedata/VotePools.h"
 
 namespace tavek::sim {
 

@@ -1,5 +1,6 @@
 #include "odds/model/WinModel.h"
 
+#include "pools/Payout.h"
 #include "racedata/RecordField.h"
 
 #include <algorithm>
@@ -77,7 +78,7 @@ int recordTotal(const DayData& day, int race)
 
 long double winOdds(long long total, long long votes)
 {
-    return static_cast<long double>(total) * kPayoutRate / votes;
+    return pools::exactOdds(kPayoutRate, total, votes);
 }
 
 std::optional<long double> realShare(const DayData& day, int race, int horse)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "odds/model/SimResult.h"
+#include "pools/VotePools.h"
 #include "racedata/DayData.h"
-#include "racedata/VotePools.h"
 
 #include <optional>
 
@@ -26,7 +26,8 @@ int recordFigure(QByteArrayView voteRecord, int position);
 int recordVotes(const DayData& day, int race, int horse);
 int recordTotal(const DayData& day, int race);
 
-// The odds of `votes` in a win pool of `total`: total x 0.8 / votes.
+// The exact odds of `votes` in a win pool of `total` (pools::exactOdds):
+// total x 0.8 / votes.
 long double winOdds(long long total, long long votes);
 
 // Real figures of runner `horse` (1..28) of race slot `race`, read from its

@@ -26,7 +26,7 @@ PairMatrixGeometry bracketGeometry()
 }  // namespace
 
 BracketTab::BracketTab(QWidget* parent)
-    : PairSheet(tavek::sim::PairKind::Bracket, QStringLiteral("Panel7"), QStringLiteral("枠連"), false, parent)
+    : PairSheet(tavek::pools::PairKind::Bracket, QStringLiteral("Panel7"), QStringLiteral("枠連"), false, parent)
 {
     setObjectName(QStringLiteral("BracketTab"));
     buildMatrix(bracketGeometry());

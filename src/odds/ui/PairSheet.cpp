@@ -4,6 +4,7 @@
 #include "odds/ui/CellBoard.h"
 #include "odds/ui/PairCell.h"
 #include "odds/ui/SheetBox.h"
+#include "pools/Payout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,7 +12,7 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-using tavek::sim::PairKind;
+using tavek::pools::PairKind;
 using tavek::sim::SimResult;
 
 namespace {
@@ -23,8 +24,8 @@ constexpr int kCellGap = 2;
 PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& betName, bool scrolls, QWidget* parent)
     : QWidget(parent)
     , board_(kind)
-    , real_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
-    , virtual_(size_t(tavek::sim::pairCount(kind) + 1), nullptr)
+    , real_(size_t(tavek::pools::pairCount(kind) + 1), nullptr)
+    , virtual_(size_t(tavek::pools::pairCount(kind) + 1), nullptr)
     , whenShown_(new tavek::controls::WhenShown(this))
 {
     auto* strip = new QFrame(this);
@@ -51,9 +52,10 @@ PairSheet::PairSheet(PairKind kind, const QString& stripName, const QString& bet
     // The keys follow the numbers, not the bands of the screen: a column holds
     // the pairs (a, b) downwards, each pair's real cell left of its virtual
     // one, and column a + 1 stands to the right.
-    const int numbers = tavek::sim::pairNumbers(kind, tavek::sim::pairCount(kind)).second;
+    const int numbers = tavek::pools::pairNumbers(kind, tavek::pools::pairCount(kind)).second;
     matrix_ = new CellBoard(numbers, 2 * numbers);
     matrix_->setObjectName(QStringLiteral("Matrix"));
+    matrix_->setToolTip(tavek::pools::oddsRulesNote());
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -86,7 +88,7 @@ void PairSheet::buildMatrix(const PairMatrixGeometry& g)
         right = std::max(right, col.left + blockWidth);
     }
     for (int k = 1; k <= board_.size(); ++k) {
-        const auto [a, b] = tavek::sim::pairNumbers(kind(), k);
+        const auto [a, b] = tavek::pools::pairNumbers(kind(), k);
         const auto& col = g.columns[size_t(a - 1)];
         const int firstB = kind() == PairKind::Bracket ? a : a + 1;
         const int top = col.firstTop + (b - firstB) * g.rowPitch;
@@ -157,7 +159,7 @@ void PairSheet::realCellClick(int k)
     const int chosen = board_.clickReal(k);
     refresh();
     if (chosen > 0)
-        openStakeDialog(tavek::sim::pairLabel(kind(), chosen));
+        openStakeDialog(tavek::pools::pairLabel(kind(), chosen));
 }
 
 void PairSheet::virtualCellClick(int k)
@@ -165,7 +167,7 @@ void PairSheet::virtualCellClick(int k)
     const int chosen = board_.clickVirtual(k);
     refresh();
     if (chosen > 0)
-        openOddsDialog(tavek::sim::pairLabel(kind(), chosen));
+        openOddsDialog(tavek::pools::pairLabel(kind(), chosen));
 }
 
 void PairSheet::refresh()

@@ -39,7 +39,7 @@ struct PairMatrixGeometry {
 class PairSheet : public QWidget {
     Q_OBJECT
 public:
-    tavek::sim::PairKind kind() const { return board_.kind(); }
+    tavek::pools::PairKind kind() const { return board_.kind(); }
     const tavek::sim::PairBoard& board() const { return board_; }
 
     // Where the sheet finds the record and figures of a race slot.
@@ -68,7 +68,7 @@ public:
     static QColor textColour() { return QColor(0x00, 0xFF, 0x00); }
 
 protected:
-    PairSheet(tavek::sim::PairKind kind, const QString& stripName, const QString& betName, bool scrolls,
+    PairSheet(tavek::pools::PairKind kind, const QString& stripName, const QString& betName, bool scrolls,
               QWidget* parent);
 
     // The heading and row-number boxes of first or second number n.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "odds/ui/CellBoard.h"
+#include "pools/Field.h"
 
 #include <array>
 #include <vector>
@@ -15,7 +16,7 @@ class QLabel;
 class PlaceRows : public CellBoard {
     Q_OBJECT
 public:
-    static constexpr int kRows = 28;
+    static constexpr int kRows = tavek::pools::kRecordSlots;
     enum Column { Votes, Share, Odds, VirtualVotes, VirtualOdds, kFigureColumns };
 
     explicit PlaceRows(QWidget* parent = nullptr);

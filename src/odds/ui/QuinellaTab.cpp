@@ -3,6 +3,7 @@
 #include "controls/Label3D.h"
 #include "controls/PixelFont.h"
 #include "odds/ui/PairDialogs.h"
+#include "pools/Field.h"
 
 #include <QLabel>
 
@@ -18,7 +19,7 @@ PairMatrixGeometry quinellaGeometry()
     constexpr int pitch = 14;
     constexpr int top = 22;
     constexpr int lefts[] = {22, 126, 230, 334, 438, 542};
-    auto rows = [](int a) { return 18 - a; };
+    auto rows = [](int a) { return tavek::pools::kMaxRunners - a; };
 
     PairMatrixGeometry g;
     g.cell = {40, pitch - 1};
@@ -43,7 +44,7 @@ PairMatrixGeometry quinellaGeometry()
 }  // namespace
 
 QuinellaTab::QuinellaTab(QWidget* parent)
-    : PairSheet(tavek::sim::PairKind::Quinella, QStringLiteral("Panel4"), QStringLiteral("馬連"), true, parent)
+    : PairSheet(tavek::pools::PairKind::Quinella, QStringLiteral("Panel4"), QStringLiteral("馬連"), true, parent)
 {
     setObjectName(QStringLiteral("QuinellaTab"));
     buildMatrix(quinellaGeometry());

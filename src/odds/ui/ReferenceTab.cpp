@@ -3,6 +3,8 @@
 #include "controls/WhenShown.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/SheetBox.h"
+#include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -100,16 +102,29 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     row->addWidget(panel6, 1);
 }
 
-void ReferenceTab::referenceSection(QByteArrayView voteRecord)
+void ReferenceTab::referenceSection(QByteArrayView voteRecord, std::function<QByteArray()> trifecta)
 {
-    whenShown_->run([this, record = voteRecord.toByteArray()] { fill(record); });
+    whenShown_->run([this, record = voteRecord.toByteArray(), trifecta = std::move(trifecta)] {
+        fill(record, trifecta ? trifecta() : QByteArray());
+    });
 }
 
-void ReferenceTab::fill(QByteArrayView voteRecord)
+void ReferenceTab::referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
+{
+    referenceSection(voteRecord, [record = trifectaRecord.toByteArray()] { return record; });
+}
+
+void ReferenceTab::fill(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
 {
     const tavek::sim::ReferenceSheet sheet = tavek::sim::referenceSheet(voteRecord);
-    for (size_t t = 0; t < totals_.size(); ++t)
+    for (size_t t = 0; t < sheet.totals.size(); ++t)
         totals_[t]->setText(sheet.totals[t]);
+    // The trifecta's total from its own record; 0 without one.
+    const tavek::pools::VotePool& trifecta = tavek::pools::pool(tavek::pools::Pool::Trifecta);
+    const long long total = trifectaRecord.size() >= trifecta.record.length
+                                ? tavek::record::blankAsZero(trifectaRecord, trifecta.total, tavek::pools::kVoteLen)
+                                : 0;
+    totals_[size_t(tavek::pools::Pool::Trifecta)]->setText(tavek::fmt::grouped11(total));
     ListBox1->clear();
     ListBox1->addItems(sheet.exacta);
     ListBox2->clear();

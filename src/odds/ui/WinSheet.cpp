@@ -2,6 +2,7 @@
 
 #include "controls/Label3D.h"
 #include "odds/ui/WinGrid.h"
+#include "pools/Payout.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -57,6 +58,7 @@ WinSheet::WinSheet(tavek::DayData& day, QWidget* parent) : QWidget(parent), boar
     strip->addStretch(1);
 
     StringGrid1 = new WinGrid(tavek::win::columnHeaders(), this);
+    StringGrid1->setToolTip(tavek::pools::oddsRulesNote());
     connect(StringGrid1, &WinGrid::amountRequested, this, &WinSheet::openAmountDialog);
     connect(StringGrid1, &WinGrid::oddsRequested, this, &WinSheet::openOddsDialog);
 

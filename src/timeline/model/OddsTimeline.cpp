@@ -1,8 +1,9 @@
 #include "timeline/model/OddsTimeline.h"
 
 #include "odds/model/PairFigures.h"
-#include "odds/model/PairIndex.h"
 #include "odds/model/WinModel.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -29,6 +30,36 @@ QString oddsText(const std::optional<long double>& odds)
 
 }  // namespace
 
+int registeredRunners(const history::Snapshot& snapshot)
+{
+    return std::clamp(record::blankAsZero(snapshot.record, layout::kRegistered, 2), 0, layout::kMaxWinEntries);
+}
+
+int winTotal(const history::Snapshot& snapshot)
+{
+    return win::recordFigure(snapshot.record, layout::kWinTotal);
+}
+
+int winVotes(const history::Snapshot& snapshot, int horse)
+{
+    return win::recordFigure(snapshot.record, layout::winVotes(horse));
+}
+
+std::optional<long double> winOdds(const history::Snapshot& snapshot, int horse)
+{
+    return win::recordOdds(snapshot.record, horse);
+}
+
+QString winOddsText(const history::Snapshot& snapshot, int horse)
+{
+    return oddsText(winOdds(snapshot, horse));
+}
+
+QString fetchedStamp(const history::Snapshot& snapshot)
+{
+    return snapshot.fetched.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
 OddsTimeline::OddsTimeline(std::vector<history::Snapshot> snapshots) : snapshots_(std::move(snapshots))
 {
 }
@@ -40,15 +71,12 @@ OddsTimeline OddsTimeline::ofRace(const history::OddsHistory* history, QByteArra
 
 int OddsTimeline::runners() const
 {
-    if (snapshots_.empty())
-        return 0;
-    const int n = record::blankAsZero(snapshots_.back().record, layout::kRegistered, 2);
-    return std::clamp(n, 0, layout::kMaxWinEntries);
+    return snapshots_.empty() ? 0 : registeredRunners(snapshots_.back());
 }
 
 int OddsTimeline::winTotal(int i) const
 {
-    return win::recordFigure(snapshot(i).record, layout::kWinTotal);
+    return timeline::winTotal(snapshot(i));
 }
 
 QString OddsTimeline::winTotalText(int i) const
@@ -58,17 +86,17 @@ QString OddsTimeline::winTotalText(int i) const
 
 int OddsTimeline::winVotes(int i, int horse) const
 {
-    return win::recordFigure(snapshot(i).record, layout::winVotes(horse));
+    return timeline::winVotes(snapshot(i), horse);
 }
 
 std::optional<long double> OddsTimeline::winOdds(int i, int horse) const
 {
-    return win::recordOdds(snapshot(i).record, horse);
+    return timeline::winOdds(snapshot(i), horse);
 }
 
 QString OddsTimeline::winOddsText(int i, int horse) const
 {
-    return oddsText(winOdds(i, horse));
+    return timeline::winOddsText(snapshot(i), horse);
 }
 
 std::vector<int> OddsTimeline::leadingQuinellaPairs(int count) const
@@ -106,8 +134,8 @@ std::optional<long double> OddsTimeline::quinellaOdds(int i, int k) const
     const int votes = quinellaVotes(record, k);
     if (votes <= 0)
         return std::nullopt;
-    const int total = win::recordFigure(record, pairTotalPosition(PairKind::Quinella));
-    return static_cast<long double>(total) * pools::pool(pools::Pool::Quinella).rate(record).value() / votes;
+    const int total = win::recordFigure(record, pairTotalPosition(pools::PairKind::Quinella));
+    return pools::exactOdds(pools::pool(pools::Pool::Quinella).rate(record::raceDate(record)).value(), total, votes);
 }
 
 QString OddsTimeline::quinellaOddsText(int i, int k) const
@@ -117,7 +145,7 @@ QString OddsTimeline::quinellaOddsText(int i, int k) const
 
 QString OddsTimeline::quinellaPairName(int k)
 {
-    return pairLabel(PairKind::Quinella, k).remove(u' ');
+    return pools::pairLabel(pools::PairKind::Quinella, k).remove(u' ');
 }
 
 QString OddsTimeline::fetchedTime(int i) const
@@ -127,7 +155,7 @@ QString OddsTimeline::fetchedTime(int i) const
 
 QString OddsTimeline::fetchedStamp(int i) const
 {
-    return snapshot(i).fetched.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return timeline::fetchedStamp(snapshot(i));
 }
 
 QString OddsTimeline::caption(const QString& item, const std::optional<QDateTime>& postTime,

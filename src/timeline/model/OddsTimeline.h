@@ -15,6 +15,15 @@
 // the win and quinella tabs compute them.
 namespace tavek::timeline {
 
+// The figures of one snapshot, as OddsTimeline gives them of its snapshot i:
+// for a reader that streams a long history (tavek-cli history) one at a time.
+int registeredRunners(const history::Snapshot& snapshot);  // at most 28
+int winTotal(const history::Snapshot& snapshot);
+int winVotes(const history::Snapshot& snapshot, int horse);
+std::optional<long double> winOdds(const history::Snapshot& snapshot, int horse);
+QString winOddsText(const history::Snapshot& snapshot, int horse);
+QString fetchedStamp(const history::Snapshot& snapshot);  // "2024-05-26 09:30:15"
+
 class OddsTimeline {
 public:
     OddsTimeline() = default;

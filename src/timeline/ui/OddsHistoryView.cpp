@@ -2,6 +2,7 @@
 
 #include "controls/ChartStyle.h"
 #include "controls/LineCellPainter.h"
+#include "pools/Field.h"
 #include "timeline/model/TimeAxis.h"
 #include "timeline/ui/SnapshotTable.h"
 

@@ -1,11 +1,12 @@
 #include "value/model/BetValue.h"
 
-#include "odds/model/PairIndex.h"
 #include "odds/model/PoolFigures.h"
-#include "odds/model/PoolIndex.h"
 #include "odds/model/SimulationRefusal.h"
+#include "pools/PairIndex.h"
+#include "pools/Payout.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
+#include "racedata/RecordLayout.h"
 
 #include <algorithm>
 
@@ -13,99 +14,116 @@ namespace tavek::value {
 
 using namespace sim;
 
+using pools::entryLabel, pools::entryRunners, pools::pairIndexOf, pools::pairLabel, pools::pairNumbers;
+using pools::EntryRunners, pools::PairKind, pools::PairNumbers;
+
 namespace {
 
-constexpr int kField = 18;  // the runners the pair and triple pools name
-constexpr pools::Pool kAllPools[] = {pools::Pool::Win,      pools::Pool::Place, pools::Pool::Bracket,
-                                     pools::Pool::Quinella, pools::Pool::Wide,  pools::Pool::Exacta,
-                                     pools::Pool::Trio};
+constexpr int kField = pools::kMaxRunners;  // the runners the pair and triple pools name
 
-// One race's pools and the finish-order model over its win pool.
+// One race's pools and the finish-order models over its win pool: the odds
+// and payouts are worked out once, the chances once for each model (a
+// season's statistics ask for both models of every race).
 class RaceView {
 public:
-    RaceView(QByteArrayView record, finish::Model model)
+    static constexpr size_t kMaxModels = std::size(finish::kModels);
+
+    RaceView(QByteArrayView record, QByteArrayView trifecta, std::span<const finish::Model> models)
         : record_(record)
+        , trifecta_(trifecta)
         , win_(readPoolFigures(pools::Pool::Win, record))
         , field_(std::clamp(win_.runners, 0, kField))
         , chances_(winPoolChances(record))
-        , order_(std::span(chances_.data(), size_t(field_)), finish::discountsOf(model))
+        , models_(std::min(models.size(), kMaxModels))
     {
+        for (size_t m = 0; m < models_; ++m) {
+            orders_.emplace_back(std::span(chances_.data(), size_t(field_)), finish::discountsOf(models[m]));
+            // Each bracket pair's chance: the quinella chances of the runner
+            // pairs of those brackets, summed once for all 36.
+            for (int i = 1; i <= field_; ++i)
+                for (int j = i + 1; j <= field_; ++j) {
+                    const int a = keiba::bracketOf(win_.runners, i), b = keiba::bracketOf(win_.runners, j);
+                    if (a >= 1 && b >= 1)
+                        bracketChances_[m][size_t(pairIndexOf(PairKind::Bracket, std::min(a, b), std::max(a, b))
+                                                  - 1)] += orders_[m].quinella(i - 1, j - 1);
+                }
+        }
     }
 
-    void addPool(pools::Pool pool, std::vector<BetValue>& out) const
+    // Appends the bets of `pool` to out[m], model m's.
+    void addPool(pools::Pool pool, std::span<std::vector<BetValue>> out) const
     {
-        const PoolFigures f = readPoolFigures(pool, record_);
+        const PoolFigures f = readPoolFigures(pool, pools::inVoteCounts(pool) ? record_ : trifecta_);
         if (f.total <= 0)
             return;
+        const bool ranged = pool == pools::Pool::Place || pool == pools::Pool::Wide;
+        const bool board = ranged || pool == pools::Pool::Exacta || pool == pools::Pool::Trio
+                           || pool == pools::Pool::Trifecta;
+        const std::vector<Figures> expected = ranged ? expectedPayouts(f) : std::vector<Figures>();
         for (int n = 1; n <= int(f.votes.size()); ++n) {
             const long long votes = f.entryVotes(n);
-            BetValue v{pool, n, 0, 0, votes > 0 ? double(votes) / double(f.total) : 0.0, 0, 0};
-            switch (pool) {
-            case pools::Pool::Win:
-                if (n > field_ || winRefusal(record_, n) != SimResult::None)
-                    continue;
-                v.chance = order_.first(n - 1);
-                break;
-            case pools::Pool::Bracket:
-            case pools::Pool::Quinella:
-                if (!addPair(pool == pools::Pool::Bracket ? PairKind::Bracket : PairKind::Quinella, n, v))
-                    continue;
-                break;
-            default:
-                if (!entryInField(f, n) || !oddsRange(f, n).has())
-                    continue;
-                v.chance = boardChance(f, n);
-                break;
-            }
             if (votes <= 0)
                 continue;
-            if (pool == pools::Pool::Place || pool == pools::Pool::Wide) {
+            const EntryRunners r = entryRunners(pool, n);
+            BetValue v{pool, n, 0, 0, double(votes) / double(f.total), 0, 0};
+            if (board) {
+                if (!entryInField(f, n))
+                    continue;
                 const OddsRange range = oddsRange(f, n);
+                if (!range.has())
+                    continue;
                 v.oddsLow = range.low;
                 v.oddsHigh = range.high;
-                v.expectedReturn = expectedPayout(f, n) * 100;
+            } else if (runs(pool, n, r)) {
+                v.oddsLow = v.oddsHigh = pools::paidOddsTenths(f.rate, votes, f.total);
             } else {
-                v.oddsLow = v.oddsHigh = payoutTenths(f.rate, {}, votes, f.total);
-                v.expectedReturn = v.chance * double(v.oddsLow) * 10;
+                continue;
             }
-            out.push_back(v);
+            for (size_t m = 0; m < models_; ++m) {
+                v.chance = chance(m, f, n, r);
+                v.expectedReturn = ranged ? expected[size_t(n - 1)][m] * 100 : v.chance * double(v.oddsLow) * 10;
+                out[m].push_back(v);
+            }
         }
     }
 
 private:
-    // Quinella a-b, or bracket a-b over every runner pair of those brackets.
-    bool addPair(PairKind kind, int k, BetValue& v) const
+    using Figures = std::array<double, kMaxModels>;
+
+    // Whether the win, bracket or quinella entry n runs: a runner of the
+    // field that runs, a pair no refund touches.
+    bool runs(pools::Pool pool, int n, const EntryRunners& r) const
     {
-        if (pairRefusal(kind, record_, k) != SimResult::None)
-            return false;
-        const PairNumbers ab = pairNumbers(kind, k);
-        if (kind == PairKind::Quinella) {
-            if (ab.second > field_)
-                return false;
-            v.chance = order_.quinella(ab.first - 1, ab.second - 1);
-            return true;
+        switch (pool) {
+        case pools::Pool::Win:
+            return n <= field_ && winRefusal(record_, n) == SimResult::None;
+        case pools::Pool::Bracket:
+            return pairRefusal(PairKind::Bracket, record_, n) == SimResult::None;
+        default:
+            return pairRefusal(PairKind::Quinella, record_, n) == SimResult::None && r[1] <= field_;
         }
-        for (int i = 1; i <= field_; ++i)
-            for (int j = i + 1; j <= field_; ++j) {
-                const int a = keiba::bracketOf(win_.runners, i), b = keiba::bracketOf(win_.runners, j);
-                if (std::min(a, b) == ab.first && std::max(a, b) == ab.second)
-                    v.chance += order_.quinella(i - 1, j - 1);
-            }
-        return true;
     }
 
-    double boardChance(const PoolFigures& f, int n) const
+    double chance(size_t m, const PoolFigures& f, int n, const EntryRunners& r) const
     {
-        const EntryRunners r = entryRunners(f.pool, n);
+        const finish::FinishOrder& order = orders_[m];
         switch (f.pool) {
+        case pools::Pool::Win:
+            return order.first(n - 1);
+        case pools::Pool::Bracket:
+            return bracketChances_[m][size_t(n - 1)];
+        case pools::Pool::Quinella:
+            return order.quinella(r[0] - 1, r[1] - 1);
         case pools::Pool::Place:
-            return order_.inFirst(r[0] - 1, placeWinners(f.starters));
+            return order.inFirst(r[0] - 1, placeWinners(f.starters));
         case pools::Pool::Wide:
-            return order_.bothInFirst(r[0] - 1, r[1] - 1, 3);
+            return order.bothInFirst(r[0] - 1, r[1] - 1, 3);
         case pools::Pool::Exacta:
-            return order_.exacta(r[0] - 1, r[1] - 1);
+            return order.exacta(r[0] - 1, r[1] - 1);
+        case pools::Pool::Trifecta:
+            return order.ordered(r[0] - 1, r[1] - 1, r[2] - 1);
         default:
-            return order_.trio(r[0] - 1, r[1] - 1, r[2] - 1);
+            return order.trio(r[0] - 1, r[1] - 1, r[2] - 1);
         }
     }
 
@@ -113,45 +131,71 @@ private:
 
     static long long votesOrNone(long long votes) { return std::max(votes, 0LL); }
 
-    // The payout in odds (not tenths) of place or wide entry n, weighted over
-    // every set of other winners by the model's chance of that set.
-    double expectedPayout(const PoolFigures& f, int n) const
+    // The payout in odds (not tenths) of every place or wide entry ([n - 1])
+    // with votes, weighted over every set of other winners by each model's
+    // chance of that set. One walk over the first two or three of the
+    // runners that run: each set's chance looked up once and its payout to
+    // each entry it pays worked out once for every model.
+    std::vector<Figures> expectedPayouts(const PoolFigures& f) const
     {
-        const EntryRunners r = entryRunners(f.pool, n);
-        const long long votes = f.entryVotes(n);
-        const auto paid = [&](int winners, long long others) {
-            return double(payoutTenths(f.rate, {winners, others}, votes, f.total)) / 10;
+        std::vector<Figures> sum(f.votes.size(), Figures{});
+        std::vector<int> running;
+        for (int h = 1; h <= field_; ++h)
+            if (!win_.refunded[size_t(h)])
+                running.push_back(h);
+        Figures chance{};
+        // Entry n wins with other winners of `others` votes in the set whose chances are in `chance`.
+        const auto pay = [&](int n, int winners, long long others) {
+            const long long votes = f.entryVotes(n);
+            if (votes <= 0)
+                return;
+            const double paid = double(pools::paidOddsTenths(f.rate, {winners, others}, votes, f.total)) / 10;
+            for (size_t m = 0; m < models_; ++m)
+                sum[size_t(n - 1)][m] += chance[m] * paid;
         };
-        double sum = 0;
-        if (f.pool == pools::Pool::Wide) {
-            const auto pair = [&](int x, int y) {
-                return votesOrNone(f.entryVotes(pairIndexOf(PairKind::Quinella, std::min(x, y), std::max(x, y))));
-            };
-            for (int c = 1; c <= field_; ++c)
-                if (c != r[0] && c != r[1] && runs(c))
-                    sum += order_.trio(r[0] - 1, r[1] - 1, c - 1) * paid(3, pair(r[0], c) + pair(r[1], c));
+        const auto runnerVotes = [&](int h) { return votesOrNone(f.entryVotes(h)); };
+        const auto pairOf = [](int a, int b) { return pairIndexOf(PairKind::Quinella, a, b); };
+        const size_t count = running.size();
+        if (f.pool == pools::Pool::Place && placeWinners(f.starters) == 2) {
+            for (size_t x = 0; x < count; ++x)
+                for (size_t y = x + 1; y < count; ++y) {
+                    const int a = running[x], b = running[y];
+                    for (size_t m = 0; m < models_; ++m)
+                        chance[m] = orders_[m].quinella(a - 1, b - 1);
+                    pay(a, 2, runnerVotes(b));
+                    pay(b, 2, runnerVotes(a));
+                }
             return sum;
         }
-        const int h = r[0];
-        if (placeWinners(f.starters) == 2) {
-            for (int a = 1; a <= field_; ++a)
-                if (a != h && runs(a))
-                    sum += order_.quinella(h - 1, a - 1) * paid(2, votesOrNone(f.entryVotes(a)));
-            return sum;
-        }
-        for (int a = 1; a <= field_; ++a)
-            for (int b = a + 1; b <= field_; ++b)
-                if (a != h && b != h && runs(a) && runs(b))
-                    sum += order_.trio(h - 1, a - 1, b - 1)
-                           * paid(3, votesOrNone(f.entryVotes(a)) + votesOrNone(f.entryVotes(b)));
+        for (size_t x = 0; x < count; ++x)
+            for (size_t y = x + 1; y < count; ++y)
+                for (size_t z = y + 1; z < count; ++z) {
+                    const int a = running[x], b = running[y], c = running[z];
+                    for (size_t m = 0; m < models_; ++m)
+                        chance[m] = orders_[m].trio(a - 1, b - 1, c - 1);
+                    if (f.pool == pools::Pool::Place) {
+                        pay(a, 3, runnerVotes(b) + runnerVotes(c));
+                        pay(b, 3, runnerVotes(a) + runnerVotes(c));
+                        pay(c, 3, runnerVotes(a) + runnerVotes(b));
+                    } else {
+                        const int ab = pairOf(a, b), ac = pairOf(a, c), bc = pairOf(b, c);
+                        const auto pairVotes = [&](int k) { return votesOrNone(f.entryVotes(k)); };
+                        pay(ab, 3, pairVotes(ac) + pairVotes(bc));
+                        pay(ac, 3, pairVotes(ab) + pairVotes(bc));
+                        pay(bc, 3, pairVotes(ab) + pairVotes(ac));
+                    }
+                }
         return sum;
     }
 
     QByteArrayView record_;
+    QByteArrayView trifecta_;
     PoolFigures win_;
     int field_;
     std::array<double, kField> chances_;
-    finish::FinishOrder order_;
+    size_t models_;
+    std::vector<finish::FinishOrder> orders_;
+    std::array<std::array<double, pools::kBracketPair.count()>, kMaxModels> bracketChances_{};
 };
 
 QString percentText(double fraction)
@@ -161,7 +205,7 @@ QString percentText(double fraction)
 
 }  // namespace
 
-std::array<double, 18> winPoolChances(QByteArrayView record)
+std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record)
 {
     const PoolFigures f = readPoolFigures(pools::Pool::Win, record);
     std::array<double, kField> p{};
@@ -175,12 +219,38 @@ std::array<double, 18> winPoolChances(QByteArrayView record)
     return p;
 }
 
-std::vector<BetValue> betValues(QByteArrayView record, finish::Model model)
+QString noViewReason(QByteArrayView record)
 {
-    std::vector<BetValue> out;
-    const RaceView view(record, model);
-    for (pools::Pool pool : kAllPools)
-        view.addPool(pool, out);
+    const std::array<double, kField> chances = winPoolChances(record);
+    if (layout::recordType(record) != "H1"
+        || std::any_of(chances.begin(), chances.end(), [](double p) { return p > 0; }))
+        return {};
+    return QStringLiteral("単勝の票数がないため、このレースには単勝からの見立て（モデル確率）がありません。");
+}
+
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model, QByteArrayView trifecta)
+{
+    return std::move(betValues(record, std::span(&model, 1), trifecta).front());
+}
+
+std::vector<std::vector<BetValue>> betValues(QByteArrayView record, std::span<const finish::Model> models,
+                                             QByteArrayView trifecta)
+{
+    std::vector<std::vector<BetValue>> out(models.size());
+    const std::array<double, kField> chances = winPoolChances(record);
+    if (std::none_of(chances.begin(), chances.end(), [](double p) { return p > 0; }))
+        return out;
+    const RaceView view(record, trifecta, models);
+    // Room for every entry of the pools the race has records of.
+    size_t entries = 0;
+    for (const pools::VotePool& pool : pools::kPools)
+        entries += pools::inVoteCounts(pools::Pool(&pool - pools::kPools.data())) || !trifecta.isEmpty()
+                       ? size_t(pool.entries)
+                       : 0;
+    for (std::vector<BetValue>& bets : out)
+        bets.reserve(entries);
+    for (const pools::VotePool& pool : pools::kPools)
+        view.addPool(pools::Pool(&pool - pools::kPools.data()), out);
     return out;
 }
 
@@ -214,6 +284,12 @@ QString valueBetLabel(pools::Pool pool, int number)
     default:
         return entryLabel(pool, number);
     }
+}
+
+QString emptyRankingText(QByteArrayView record)
+{
+    const QString none = noViewReason(record);
+    return none.isEmpty() ? QStringLiteral("オッズのある買い目がありません。") : none;
 }
 
 QStringList valueColumns()

@@ -88,12 +88,13 @@ finish::Model ValueTab::model() const
 void ValueTab::refresh()
 {
     shown_.clear();
-    if (race_ >= 0 && race_ < day_.raceCount()) {
+    const QByteArrayView record = race_ >= 0 && race_ < day_.raceCount() ? day_.voteRecord(race_) : QByteArrayView();
+    if (!record.isEmpty()) {
         const int pool = PoolCombo->currentData().toInt();
-        shown_ = value::rankedValues(value::betValues(day_.voteRecord(race_), model()),
+        shown_ = value::rankedValues(value::betValues(record, model(), day_.trifectaRecord(race_)),
                                      pool < 0 ? std::nullopt : std::optional(pools::Pool(pool)), value::kValueTop);
     }
-    MessageLabel->setText(shown_.empty() ? QStringLiteral("オッズのある買い目がありません。") : QString());
+    MessageLabel->setText(shown_.empty() ? value::emptyRankingText(record) : QString());
     MessageLabel->setVisible(shown_.empty());
     ValueTable->setRowCount(int(shown_.size()));
     for (int r = 0; r < int(shown_.size()); ++r) {

@@ -23,7 +23,7 @@ test::H1Record poolsRace()
         const pools::VotePool& p = pools::pool(pool);
         r.votes(p.total, 200'000);
         for (int n = 1; n <= p.entries; ++n)
-            r.votes(p.votes(n), sim::entryRunners(pool, n)[0] == 1 && pool != Pool::Trio ? 10'000 : 1'000);
+            r.votes(p.votes(n), pools::entryRunners(pool, n)[0] == 1 && pool != Pool::Trio ? 10'000 : 1'000);
     }
     return r.votes(layout::kTrioPool.votes(1), 0);
 }

@@ -245,12 +245,12 @@ TEST(StakeAdvisor, CurveDisplayIsWhatTheTabsShowAfterTheStake)
     ASSERT_EQ(points.size(), 7u) << "0 to 900,000 by 150,000";
     win::WinBoard board(*day);
     ASSERT_TRUE(board.calculate(0));
-    sim::PairBoard pairs(sim::PairKind::Quinella);
-    const sim::PairSlot slot = sim::pairSlot(*day, 0, sim::PairKind::Quinella);
+    sim::PairBoard pairs(pools::PairKind::Quinella);
+    const sim::PairSlot slot = sim::pairSlot(*day, 0, pools::PairKind::Quinella);
     for (const CurvePoint& p : points) {
         board.simulateStake(1, p.stake);
         EXPECT_EQ(tabOddsText(runner, p.stake / 100), board.cellText(1, 10)) << p.stake;
-        pairs.simulateStake(slot.record, slot.figures, sim::pairLabel(sim::PairKind::Quinella, 1), p.stake);
+        pairs.simulateStake(slot.record, slot.figures, pools::pairLabel(pools::PairKind::Quinella, 1), p.stake);
         EXPECT_EQ(tabOddsText(pair, p.stake / 100), pairs.virtualCell(1).text) << p.stake;
     }
     EXPECT_EQ(points[1].oddsTenths, 78) << "1,001,500 x 0.8 / 101,500 = 7.89: the tab shows 7.9";

@@ -43,6 +43,7 @@ protected:
 
 TEST_F(AdvisorTabTest, RefusalsSayWhyInJapanese)
 {
+    EXPECT_EQ(tab->BetCombo->count(), 16) << "runners 17 and 18 are not in the race";
     QTest::keyClicks(tab->ProbEdit, "20");
     choose(tab->BetCombo, 3);
     EXPECT_TRUE(tab->MessageLabel->text().contains(u"取消")) << tab->MessageLabel->text().toStdString();
@@ -57,7 +58,7 @@ TEST_F(AdvisorTabTest, RefusalsSayWhyInJapanese)
 
     choose(tab->BetKindCombo, int(advice::BetKind::Quinella));  // 馬連: the fixture race has no quinella votes
     EXPECT_EQ(tab->BetKindCombo->currentIndex(), 3) << "JRA's order: 単勝 複勝 枠連 馬連";
-    EXPECT_EQ(tab->BetCombo->count(), 153);
+    EXPECT_EQ(tab->BetCombo->count(), 16 * 15 / 2) << "the pairs of the 16 registered runners";
     EXPECT_TRUE(tab->MessageLabel->text().contains(u"空欄"));
 }
 
@@ -76,7 +77,7 @@ TEST_F(AdvisorTabTest, ModelChanceFillsP)
         for (int form : {int(advice::ProbForm::Percent), int(advice::ProbForm::FairOdds)}) {
             choose(tab->ProbFormCombo, form);
             QTest::mouseClick(tab->ModelProbBtn, Qt::LeftButton);
-            EXPECT_EQ(tab->ProbEdit->Text(), advice::modelProbText(view(5, model)->chance, advice::ProbForm(form)));
+            EXPECT_EQ(tab->ProbEdit->Text(), advice::modelProbText(view(5, model).bet->chance, advice::ProbForm(form)));
             EXPECT_TRUE(tab->MessageLabel->text().isEmpty()) << tab->MessageLabel->text().toStdString();
             EXPECT_FALSE(tableRow(tab->StakeTable, 2)[0].isEmpty()) << "the advice follows P";
         }
@@ -85,9 +86,22 @@ TEST_F(AdvisorTabTest, ModelChanceFillsP)
     EXPECT_EQ(tab->ProbEdit->Text(), "3") << "the bettor overwrites the model";
 
     choose(tab->BetCombo, 3);  // scratched: no odds, no view
-    EXPECT_EQ(tab->MarketViewLabel->text(), advice::marketViewText(std::nullopt));
+    EXPECT_EQ(tab->MarketViewLabel->text(), advice::marketViewText({}));
     EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
     tab->advisorSection(1);
     choose(tab->BetCombo, 3);
     EXPECT_TRUE(tab->ModelProbBtn->isEnabled()) << "the other race's horse 3 runs";
+
+    // Horse 5 alone backed: the model gives it a chance of 1, which P cannot
+    // be; the label says why and the chance cannot be taken.
+    QByteArray alone = day->voteRecord(0).toByteArray();
+    for (int h = 1; h <= 18; ++h)
+        if (h != 5)
+            alone.replace(layout::winVotes(h) - 1, layout::kVoteLen, QByteArray(layout::kVoteLen, '0'));
+    day->setVoteRecord(0, alone);
+    tab->advisorSection(0);
+    choose(tab->BetCombo, 5);
+    EXPECT_TRUE(tab->MarketViewLabel->text().endsWith(u"には使えません。"))
+        << tab->MarketViewLabel->text().toStdString();
+    EXPECT_FALSE(tab->ModelProbBtn->isEnabled());
 }

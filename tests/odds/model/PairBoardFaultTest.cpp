@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 using namespace tavek::sim;
+using tavek::pools::PairKind;
 using tavek::test::H1Record;
 
 namespace {

@@ -12,7 +12,7 @@
 #include <memory>
 
 using namespace tavek;
-using sim::PairKind;
+using pools::PairKind;
 using sim::SimResult;
 using test::H1Record;
 
@@ -61,24 +61,25 @@ TEST(SimulationRefusal, PairsWithARefundedRunnerOrBracketOrNoVotes)
         race.quinella(k, 1'000);
     for (int k = 1; k <= 36; ++k)
         race.bracket(k, 1'000);
-    race.quinella(sim::pairIndexOf(PairKind::Quinella, 1, 2), -1);
-    EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, sim::pairIndexOf(PairKind::Quinella, 2, 3)),
+    race.quinella(pools::pairIndexOf(PairKind::Quinella, 1, 2), -1);
+    EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, pools::pairIndexOf(PairKind::Quinella, 2, 3)),
               SimResult::Refunded);
-    EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, sim::pairIndexOf(PairKind::Quinella, 3, 9)),
+    EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, pools::pairIndexOf(PairKind::Quinella, 3, 9)),
               SimResult::Refunded);
     EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, 1), SimResult::NoVotes);
-    EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, sim::pairIndexOf(PairKind::Quinella, 2, 4)), SimResult::None);
+    EXPECT_EQ(sim::pairRefusal(PairKind::Quinella, race, pools::pairIndexOf(PairKind::Quinella, 2, 4)),
+              SimResult::None);
 
     // A bracket with a scratched runner still runs; a refunded bracket, or
     // the same-bracket pair's own flag, refuses.
-    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, sim::pairIndexOf(PairKind::Bracket, 2, 3)), SimResult::None);
+    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, pools::pairIndexOf(PairKind::Bracket, 2, 3)), SimResult::None);
     race.put(68 + 5 - 1, "1");  // bracket 5 refunded
     race.put(76 + 7 - 1, "1");  // same-bracket pair 7-7 refunded
-    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, sim::pairIndexOf(PairKind::Bracket, 1, 5)),
+    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, pools::pairIndexOf(PairKind::Bracket, 1, 5)),
               SimResult::Refunded);
-    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, sim::pairIndexOf(PairKind::Bracket, 7, 7)),
+    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, pools::pairIndexOf(PairKind::Bracket, 7, 7)),
               SimResult::Refunded);
-    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, sim::pairIndexOf(PairKind::Bracket, 7, 8)), SimResult::None);
+    EXPECT_EQ(sim::pairRefusal(PairKind::Bracket, race, pools::pairIndexOf(PairKind::Bracket, 7, 8)), SimResult::None);
 
     // The board refuses before its figures or boxes move.
     sim::PairBoard board(PairKind::Quinella);

@@ -58,8 +58,8 @@ TEST(WinModel, AFieldThatIsNoNumberReadsAsBlankEverywhere)
 
     const test::H1Record pairs = test::H1Record().quinella(1, 100).quinellaTotal(1000).put(layout::kQuinellaTotal,
                                                                                            "9x000001000");
-    EXPECT_EQ(sim::realTotalText(sim::PairKind::Quinella, pairs).trimmed(), QStringLiteral("0"));
-    EXPECT_EQ(sim::realOddsText(sim::PairKind::Quinella, pairs, 1).trimmed(), QStringLiteral("0.0"));
+    EXPECT_EQ(sim::realTotalText(pools::PairKind::Quinella, pairs).trimmed(), QStringLiteral("0"));
+    EXPECT_EQ(sim::realOddsText(pools::PairKind::Quinella, pairs, 1).trimmed(), QStringLiteral("0.0"));
 
     // A valid record reads as before.
     auto valid = dayWith(test::exampleWinRace());

@@ -44,7 +44,7 @@ TEST(BoardKeyboard, TabReachesTheQuinellaBoardArrowsMoveAndEnterOpensTheCell)
 {
     PairDay day;
     auto* tab = new QuinellaTab;
-    tab->setSlotSource(day.source(tavek::sim::PairKind::Quinella));
+    tab->setSlotSource(day.source(tavek::pools::PairKind::Quinella));
     tab->calcUbtnClick(0);
     TabbedWindow w(tab);
     auto* matrix = tab->findChild<CellBoard*>(QStringLiteral("Matrix"));
@@ -56,7 +56,7 @@ TEST(BoardKeyboard, TabReachesTheQuinellaBoardArrowsMoveAndEnterOpensTheCell)
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Up, Qt::Key_Up})
         QTest::keyClick(matrix, key);
     EXPECT_FALSE(tab->realCell(1)->isCurrent());
-    EXPECT_TRUE(tab->realCell(tavek::sim::pairIndexOf(tavek::sim::PairKind::Quinella, 2, 3))->isCurrent());
+    EXPECT_TRUE(tab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Quinella, 2, 3))->isCurrent());
 
     QStringList opened;
     DialogCatcher catcher([&](QDialog* d) {
@@ -122,13 +122,17 @@ TEST(BoardKeyboard, EachPoolBoardMovesOverItsShownCellsAndOpensTheCurrentOne)
          {"仮定投資金額入力（3連複）5-6-8", "仮定オッズ入力（3連複）5-6-8"}},
         // The list opens its line: the sample race's second most-backed trio.
         {Pool::Trio, 3, "D D U E", "TrioList1", {"仮定投資金額入力（3連複）3-13-18"}},
+        // 1着軸 5, past its pivot and 2着軸 switches: rows are second places, the
+        // next row down from 4 is 6, the next column from 4 is 6.
+        {Pool::Trifecta, 3, "RRRRR DDDDDDDD E", "Real6_8", {"仮定投資金額入力（3連単）5-6-8"}},
     };
     const QByteArray record = poolSampleRecord();
+    const QByteArray trifecta = trifectaSampleRecord();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         auto* tab = new PoolTab;
         tab->PivotCombo->setCurrentIndex(4);
-        tab->poolSection(record);
+        tab->poolSection(record, trifecta);
         choosePool(*tab, c.pool);
         TabbedWindow w(tab);
         ASSERT_TRUE(tab->PoolCombo->hasFocus());

@@ -15,10 +15,10 @@ struct PairDay {
 
     explicit PairDay(QByteArrayView r = sampleRace18()) : record(r.toByteArray()) {}
 
-    PairSlotSource source(tavek::sim::PairKind kind)
+    PairSlotSource source(tavek::pools::PairKind kind)
     {
         return [this, kind](int) {
-            if (kind == tavek::sim::PairKind::Quinella)
+            if (kind == tavek::pools::PairKind::Quinella)
                 return tavek::sim::PairSlot{record, {quinellaTotal, quinellaVotes}};
             return tavek::sim::PairSlot{record, {bracketTotal, bracketVotes}};
         };

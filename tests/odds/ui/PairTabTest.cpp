@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavek::sim;
+using tavek::pools::PairKind;
 using tavek::test::BoxAnswerer;
 using tavek::test::DialogCatcher;
 using tavek::test::H1Record;

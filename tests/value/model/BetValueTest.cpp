@@ -1,6 +1,6 @@
 #include "finishorder/FinishOrder.h"
-#include "odds/model/PairIndex.h"
-#include "odds/model/PoolIndex.h"
+#include "pools/PairIndex.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "value/model/BetValue.h"
@@ -12,9 +12,9 @@
 #include <set>
 
 using namespace tavek;
-using namespace tavek::sim;
 using namespace tavek::value;
-using pools::Pool;
+using pools::EntryRunners, pools::PairKind, pools::Pool;
+using pools::entryRunners, pools::pairIndexOf, pools::pairNumbers;
 
 namespace {
 
@@ -80,11 +80,8 @@ TEST(BetValueTest, ChancesOfEachPoolSumToItsWinningEntries)
             std::map<Pool, double> sums;
             for (const BetValue& v : betValues(record, model)) {
                 sums[v.pool] += v.chance;
-                const EntryRunners named = v.pool == Pool::Win ? EntryRunners{v.number, 0, 0}
-                                           : v.pool == Pool::Quinella
-                                               ? EntryRunners{pairNumbers(PairKind::Quinella, v.number).first,
-                                                              pairNumbers(PairKind::Quinella, v.number).second, 0}
-                                               : entryRunners(v.pool, v.number);
+                // A bracket quinella entry names brackets, not runners.
+                const EntryRunners named = v.pool == Pool::Bracket ? EntryRunners{} : entryRunners(v.pool, v.number);
                 for (int h : named)
                     EXPECT_FALSE(c.refunded.count(h))
                         << c.runners << ' ' << valueBetLabel(v.pool, v.number).toStdString();
@@ -172,4 +169,49 @@ TEST(BetValueTest, RankingTakesTheHighestReturnsOfThePoolAsked)
     EXPECT_TRUE(std::ranges::all_of(wins, [](const BetValue& v) { return v.pool == Pool::Win; }));
     const BetValue& w = wins.back();
     EXPECT_DOUBLE_EQ(w.expectedReturn, w.chance * double(w.oddsLow) * 10);
+}
+
+// Without win votes on a runner that runs, the win pool gives no view: no
+// bets, and the reason is what the 妙味 tab shows. A slot without a record
+// is no such race.
+TEST(BetValueTest, NoWinVotesGiveNoView)
+{
+    const auto withoutWinVotes = [](QByteArray record, int keep) {
+        for (int h = 1; h <= 10; ++h)
+            if (h != keep)
+                record.replace(pools::pool(Pool::Win).votes(h) - 1, layout::kVoteLen,
+                               QByteArray(layout::kVoteLen, '0'));
+        return record;
+    };
+    const QByteArray viewed = race(10, {});
+    const QByteArray blank(layout::kH1Length, ' ');
+    for (const QByteArray& none : {withoutWinVotes(viewed, 0), withoutWinVotes(race(10, {3}), 3)}) {
+        EXPECT_TRUE(betValues(none, finish::Model::Discounted).empty());
+        EXPECT_FALSE(noViewReason(none).isEmpty());
+        EXPECT_EQ(emptyRankingText(none), noViewReason(none));
+    }
+    EXPECT_TRUE(noViewReason(viewed).isEmpty());
+    EXPECT_TRUE(noViewReason(blank).isEmpty());
+    EXPECT_EQ(emptyRankingText(blank), QStringLiteral("オッズのある買い目がありません。"));
+}
+
+// Both models at once, as a season's statistics ask: each model's bets as
+// that model alone gives them.
+TEST(BetValueTest, BothModelsAtOnceGiveEachModelsBets)
+{
+    for (const QByteArray& record : {race(18, {}), race(7, {2})}) {
+        const std::vector<std::vector<BetValue>> both = betValues(record, finish::kModels);
+        ASSERT_EQ(both.size(), std::size(finish::kModels));
+        for (size_t m = 0; m < both.size(); ++m) {
+            const std::vector<BetValue> alone = betValues(record, finish::kModels[m]);
+            ASSERT_EQ(both[m].size(), alone.size());
+            for (size_t i = 0; i < alone.size(); ++i) {
+                const BetValue &a = both[m][i], &b = alone[i];
+                EXPECT_TRUE(a.pool == b.pool && a.number == b.number && a.oddsLow == b.oddsLow && a.chance == b.chance
+                            && a.expectedReturn == b.expectedReturn)
+                    << m << ' ' << valueBetLabel(b.pool, b.number).toStdString();
+            }
+        }
+        EXPECT_NE(both[0].back().chance, both[1].back().chance) << "the models differ";
+    }
 }

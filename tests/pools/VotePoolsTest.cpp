@@ -1,4 +1,6 @@
-#include "racedata/VotePools.h"
+#include "pools/VotePools.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +37,8 @@ struct Expected {
     PayoutRate from;    // races from 2014-06-07
 };
 
-// The seven pools of JV-Data's vote-count record.
+// The seven pools of JV-Data's vote-count record (H1), then the trifecta of
+// its own record (H6).
 // clang-format off
 const Expected kRecord[] = {
     {Pool::Win,      "単勝",   "win",      28,  15, 1, 2, {4, 5}, {4, 5}},
@@ -45,6 +48,7 @@ const Expected kRecord[] = {
     {Pool::Wide,     "ワイド", "wide",     153, 18, 2, 4, {3, 4}, {31, 40}},
     {Pool::Exacta,   "馬単",   "exacta",   306, 18, 2, 4, {3, 4}, {3, 4}},
     {Pool::Trio,     "3連複",  "trio",     816, 20, 3, 6, {3, 4}, {3, 4}},
+    {Pool::Trifecta, "3連単",  "trifecta", 4896, 21, 3, 6, {29, 40}, {29, 40}},
 };
 // clang-format on
 
@@ -57,6 +61,7 @@ TEST(VotePools, TableFollowsTheRecordLayout)
     // the totals, which follow each other in the same order.
     int next = 84;
     for (size_t i = 0; i < std::size(kRecord); ++i) {
+        const bool h1 = pools::inVoteCounts(kRecord[i].pool);
         const Expected& e = kRecord[i];
         const pools::VotePool& p = pools::pool(e.pool);
         SCOPED_TRACE(e.key);
@@ -66,19 +71,31 @@ TEST(VotePools, TableFollowsTheRecordLayout)
         EXPECT_EQ(p.entries, e.entries);
         EXPECT_EQ(p.entrySize, e.entrySize);
         EXPECT_EQ(p.runners, e.runners);
-        EXPECT_EQ(p.entry(1), next);
         EXPECT_EQ(p.votes(e.entries), p.entry(e.entries) + e.votesOffset);
-        next = p.entry(e.entries) + e.entrySize;
-        EXPECT_EQ(p.total, pools::kPools.front().total + int(i) * layout::kVoteLen);
+        if (h1) {
+            EXPECT_EQ(p.entry(1), next);
+            next = p.entry(e.entries) + e.entrySize;
+            EXPECT_EQ(p.total, pools::kPools.front().total + int(i) * layout::kVoteLen);
+            EXPECT_STREQ(p.record.id, "H1");
+        } else {
+            // H6: the entries from 51, then the total and the refund total, then CR LF.
+            EXPECT_STREQ(p.record.id, "H6");
+            EXPECT_EQ(p.entry(1), 51);
+            EXPECT_EQ(p.total, p.entry(e.entries) + e.entrySize);
+            EXPECT_EQ(layout::kH6RefundTotal, p.total + layout::kVoteLen);
+            EXPECT_EQ(layout::kH6RefundTotal + layout::kVoteLen + 1, layout::kH6Length);
+        }
 
+        const auto rateOf = [&](QByteArrayView record) { return p.rate(record::raceDate(record)); };
         for (const char* date : {"20140601", "20140606", "        ", "2014O607"})
-            EXPECT_EQ(p.rate(H1Record(raceKey(date))), e.before) << date;
-        EXPECT_EQ(p.rate(QByteArray(layout::kH1Length, ' ')), e.before) << "a slot without a vote-count record";
+            EXPECT_EQ(rateOf(H1Record(raceKey(date))), e.before) << date;
+        EXPECT_EQ(rateOf(QByteArray(layout::kH1Length, ' ')), e.before) << "a slot without a vote-count record";
+        EXPECT_EQ(rateOf("H1"), e.before) << "a record cut short";
         for (const char* date : {"20140607", "20261205"})
-            EXPECT_EQ(p.rate(H1Record(raceKey(date))), e.from) << date;
+            EXPECT_EQ(rateOf(H1Record(raceKey(date))), e.from) << date;
     }
     EXPECT_EQ(next, pools::kPools.front().total);
-    EXPECT_LE(pools::kPools.back().total + layout::kVoteLen, layout::kH1Length - 2);
+    EXPECT_LE(pools::pool(Pool::Trio).total + layout::kVoteLen, layout::kH1Length - 2);
 
     // The record writers count the exacta and trio entries from 0.
     EXPECT_EQ(pools::pool(Pool::Exacta).votes(1), layout::exactaVotes(0));
@@ -87,4 +104,19 @@ TEST(VotePools, TableFollowsTheRecordLayout)
     EXPECT_EQ(pools::pool(Pool::Win).rateFrom.value(), 0.8L);
     EXPECT_EQ(pools::pool(Pool::Quinella).rateBefore.value(), 0.75L);
     EXPECT_EQ(pools::pool(Pool::Quinella).rateFrom.value(), 0.775L);
+}
+
+TEST(VotePools, TrifectaSoldFromItsFirstDayInTheLastFourRacesThenInEvery)
+{
+    const struct {
+        const char* date;
+        int race;
+        bool sold;
+    } kDays[] = {
+        {"20040905", 12, false}, {"20040911", 8, false}, {"20040911", 9, true}, {"20040911", 12, true},
+        {"20080629", 1, false},  {"20080629", 9, true},  {"20080705", 1, true}, {"20261206", 1, true},
+        {"        ", 12, false}, {"2008O705", 1, false},
+    };
+    for (const auto& d : kDays)
+        EXPECT_EQ(pools::trifectaSold(d.date, d.race), d.sold) << d.date << ' ' << d.race;
 }

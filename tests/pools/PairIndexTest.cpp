@@ -1,8 +1,8 @@
-#include "odds/model/PairIndex.h"
+#include "pools/PairIndex.h"
 
 #include <gtest/gtest.h>
 
-using namespace tavek::sim;
+using namespace tavek::pools;
 
 TEST(PairIndex, LabelsOfBothKindsRoundTrip)
 {
