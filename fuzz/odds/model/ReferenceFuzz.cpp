@@ -11,11 +11,16 @@ using namespace tavek;
 
 namespace {
 
-// The votes column of a ranked line: rank (3), blank, combination, votes (10).
+// The votes column of a ranked line: rank (3), blank, combination, votes (10,
+// with thousands separators).
 qlonglong votesOf(const QString& line, int combination)
 {
     // A view: a copy of each of up to 1,122 lines per input cost more than the lists.
-    return QStringView(line).mid(4 + combination, 10).trimmed().toLongLong();
+    qlonglong votes = 0;
+    for (const QChar c : QStringView(line).mid(4 + combination, 10))
+        if (c.isDigit())
+            votes = votes * 10 + c.digitValue();
+    return votes;
 }
 
 void checkRanked(const QStringList& list, int maxLines, int combination, const char* which)
