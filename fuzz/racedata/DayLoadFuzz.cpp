@@ -5,12 +5,17 @@
 // std::runtime_error with a message; anything else (a crash, a sanitizer
 // report, another exception) is a finding.
 //
-// Input: 8 control bytes, the ".jvRA" bytes, separator, the ".jvH1" bytes.
+// Then the trifecta's ".jvH6" file, read on first use: every slot's H6 is a
+// whole H6 record of the slot's race or blank, whatever the file held.
+//
+// Input: 8 control bytes, the ".jvRA" bytes, separator, the ".jvH1" bytes,
+// separator, the ".jvH6" bytes (written when control byte 6 is odd).
 #include "support/FuzzInput.h"
 #include "support/RaceChecks.h"
 
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
+#include "racedata/RecordLayout.h"
 
 #include <memory>
 
@@ -29,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::writeFile(dayfiles::raceFilePath(folder, kDate), in.part(0));
     if (in.control(0) & 0x80)
         fuzz::writeFile(dayfiles::voteFilePath(folder, kDate), in.part(1));
+    if (in.control(6) & 1)
+        fuzz::writeFile(dayfiles::trifectaFilePath(folder, kDate), in.part(2));
 
     // The selection a kept reload returns to: a race of the day the last input loaded.
     day->selectRace((in.control(0) >> 1) & 0x3F);
@@ -36,5 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int races = fuzz::checkLoad(*day, day->load(folder, kDate));
     if (races > 0)
         fuzz::everyFigureOf(*day, in.control(7) % races, in);
+    for (int slot = 0; slot < races; ++slot) {
+        const QByteArrayView h6 = day->trifectaRecord(slot);
+        if (h6.size() != layout::kH6Length)
+            fuzz::fail("a trifecta record of the wrong length");
+        if (h6.startsWith("H6") ? layout::raceKey(h6) != layout::raceKey(day->raceRecord(slot)) : h6[0] != ' ')
+            fuzz::fail("a trifecta record of another race or a partial one");
+    }
+    if (!day->trifectaProblem().isEmpty() && !(in.control(6) & 1))
+        fuzz::fail("a trifecta problem without a trifecta file");
     return 0;
 }

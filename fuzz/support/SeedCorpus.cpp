@@ -70,14 +70,17 @@ QList<QByteArray> voteDay(int races)
 }
 
 // The first `races` races of an emulated race day, as the service serves them.
-void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1)
+void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1, QByteArray* h6 = nullptr)
 {
     using namespace jvlink;
     for (const calendar::Meeting& meeting : calendar::meetingsOn(date)) {
         for (int number = 1; number <= calendar::kRacesPerMeeting && races > 0; ++number, --races) {
             const RaceDraw draw = drawRace(calendar::Race{date, meeting, number, 0});
+            const Votes votes = votesOf(draw);
             records::appendRa(ra, draw, '7', date);
-            records::appendH1(h1, draw, votesOf(draw), '4', date);
+            records::appendH1(h1, draw, votes, '4', date);
+            if (h6 && draw.trifectaPool > 0)
+                records::appendH6(*h6, draw, votes, '4', date);
         }
     }
 }
@@ -132,11 +135,19 @@ int main(int argc, char** argv)
                                                                  .put(layout::winVotes(1), "12x45678901")})}));
     c.add("DayLoadFuzz", fuzz::join(QByteArray(8, '\0'), {concat(raceDay(37))}));
 
-    QByteArray emulatedRa, emulatedH1;
-    emulatedDay(QDate(2023, 4, 16), 3, emulatedRa, emulatedH1);
-    if (emulatedRa.isEmpty())
+    QByteArray emulatedRa, emulatedH1, emulatedH6;
+    emulatedDay(QDate(2023, 4, 16), 3, emulatedRa, emulatedH1, &emulatedH6);
+    if (emulatedRa.isEmpty() || emulatedH6.isEmpty())
         fuzz::fail("the emulated service held no races on the seed day");
     c.add("DayLoadFuzz", fuzz::join(withVotes, {emulatedRa, emulatedH1}));
+    // With the trifecta's file: whole, one record cut short, one race's H6 twice and one not a number.
+    const QByteArray withTrifecta = QByteArray(withVotes).replace(6, 1, "\x01");
+    const QByteArray firstH6 = emulatedH6.left(layout::kH6Length);
+    c.add("DayLoadFuzz", fuzz::join(withTrifecta, {emulatedRa, emulatedH1, emulatedH6}));
+    c.add("DayLoadFuzz",
+          fuzz::join(withTrifecta, {emulatedRa, emulatedH1, emulatedH6.chopped(500) + "\r\n" + firstH6}));
+    c.add("DayLoadFuzz", fuzz::join(withTrifecta, {emulatedRa, emulatedH1.left(layout::kH1Length),
+                                                   QByteArray(firstH6).replace(60, 3, "1x2")}));
     c.add("RecordFuzz",
           fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
     c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));

@@ -187,8 +187,9 @@ void TMainForm::CsvExportItemClick()
         const auto history = [&] {
             return tavek::timeline::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race));
         };
-        const tavek::csv::RaceBoards boards{winSheet->board(), bracketTab->board(),    quinellaTab->board(),
-                                            poolBoard,         day_->voteRecord(race), history};
+        const tavek::csv::RaceBoards boards{
+            winSheet->board(), bracketTab->board(),       quinellaTab->board(), poolBoard, day_->voteRecord(race),
+            history,           day_->trifectaRecord(race)};
         tavek::csv::save(tavek::csv::contentTable(form.content(), boards), form.encoding(), form.fileName());
         StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
     });

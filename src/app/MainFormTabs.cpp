@@ -13,6 +13,7 @@
 #include "value/ui/ValueTab.h"
 
 #include <QComboBox>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -79,8 +80,17 @@ void TMainForm::runBracketSection(int race)
 // highest expected return.
 void TMainForm::runReferenceSection(int race)
 {
-    referenceTab->referenceSection(day_->voteRecord(race));
-    poolTab->poolSection(day_->voteRecord(race));
+    // The trifecta's record when a tab first needs it (its total in view, its
+    // board in view or saved); what of the day's trifecta file could not be
+    // read is told on the status line.
+    const auto trifecta = [this, race] {
+        const QByteArray record = day_->trifectaRecord(race).toByteArray();
+        if (const QString problem = day_->trifectaProblem(); !problem.isEmpty())
+            StatusLine->showMessage(problem);
+        return record;
+    };
+    referenceTab->referenceSection(day_->voteRecord(race), trifecta);
+    poolTab->poolSection(day_->voteRecord(race), trifecta);
     advisorTab->advisorSection(race);
     valueTab->valueSection(race);
 }

@@ -22,29 +22,29 @@ struct BetOption {
 };
 
 // Exactly one of --win, --quinella, --bracket, --place, --wide, --exacta,
-// --trio.
+// --trio, --trifecta.
 BetOption betOption(Args& args)
 {
     const std::pair<const char*, BetKind> options[] = {
         {"--win", BetKind::Win},     {"--quinella", BetKind::Quinella}, {"--bracket", BetKind::Bracket},
         {"--place", BetKind::Place}, {"--wide", BetKind::Wide},         {"--exacta", BetKind::Exacta},
-        {"--trio", BetKind::Trio}};
+        {"--trio", BetKind::Trio},   {"--trifecta", BetKind::Trifecta}};
     std::optional<BetOption> chosen;
     for (const auto& [name, kind] : options)
         if (const std::optional<QString> value = args.takeOption(QLatin1String(name))) {
             if (chosen)
-                throw BadInput(QStringLiteral("--win、--quinella、--bracket、--place、--wide、--exacta、--trio "
-                                              "はどれか1つだけを指定してください"));
+                throw BadInput(QStringLiteral("--win、--quinella、--bracket、--place、--wide、--exacta、--trio、"
+                                              "--trifecta はどれか1つだけを指定してください"));
             chosen = BetOption{kind, *value};
         }
     if (!chosen)
         throw BadInput(QStringLiteral("--win H、--quinella A-B、--bracket A-B、--place H、--wide A-B、"
-                                      "--exacta A-B、--trio A-B-C のどれかを指定してください"));
+                                      "--exacta A-B、--trio A-B-C、--trifecta A-B-C のどれかを指定してください"));
     return *chosen;
 }
 
-// "5", "3-7" (A < B; A <= B for brackets; A first for exacta) or "2-3-7" as
-// the bet's number.
+// "5", "3-7" (A < B; A <= B for brackets; A first for exacta) or "2-3-7"
+// (A < B < C for trio; in order for trifecta) as the bet's number.
 int betNumber(BetKind kind, const QString& text)
 {
     switch (kind) {

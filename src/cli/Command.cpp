@@ -155,10 +155,12 @@ int poolEntry(pools::Pool pool, const QString& text)
         int last;
         const char* form;
     };
-    static constexpr Form kForms[] = {{pools::Pool::Place, 1, pools::kRecordSlots, "馬番 H"},
-                                      {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B で A < B"},
-                                      {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B で A が1着、B が2着"},
-                                      {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C で A < B < C"}};
+    static constexpr Form kForms[] = {
+        {pools::Pool::Place, 1, pools::kRecordSlots, "馬番 H"},
+        {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B で A < B"},
+        {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B で A が1着、B が2着"},
+        {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C で A < B < C"},
+        {pools::Pool::Trifecta, 3, pools::kMaxRunners, "A-B-C で A が1着、B が2着、C が3着"}};
     const Form& f = *std::find_if(std::begin(kForms), std::end(kForms), [&](const Form& x) { return x.pool == pool; });
     const QStringList numbers = text.split(u'-');
     std::array<int, 3> runners{};

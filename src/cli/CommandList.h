@@ -14,19 +14,23 @@ TAVEK_CLI_COMMAND("place", runPlace, "place DATE RACE [--stake H:YEN] [--json | 
 TAVEK_CLI_COMMAND("wide", runWide, "wide DATE RACE [--stake A-B:YEN] [--json | --csv]")
 TAVEK_CLI_COMMAND("exacta", runExacta, "exacta DATE RACE [--stake A-B:YEN | --odds A-B:ODDS] [--json | --csv]")
 TAVEK_CLI_COMMAND("trio", runTrio, "trio DATE RACE [--stake A-B-C:YEN | --odds A-B-C:ODDS] [--json | --csv]")
+TAVEK_CLI_COMMAND("trifecta", runTrifecta,
+                  "trifecta DATE RACE [--stake A-B-C:YEN | --odds A-B-C:ODDS] [--json | --csv]")
 TAVEK_CLI_COMMAND("reference", runReference, "reference DATE RACE [--json | --csv]")
-TAVEK_CLI_COMMAND("value", runValue,
-                  "value DATE RACE [--pool win|place|bracket|quinella|wide|exacta|trio] [--model harville|discounted] "
-                  "[--top N] [--json | --csv]")
+TAVEK_CLI_COMMAND(
+    "value", runValue,
+    "value DATE RACE [--pool win|place|bracket|quinella|wide|exacta|trio|trifecta] [--model harville|discounted] "
+    "[--top N] [--json | --csv]")
 TAVEK_CLI_COMMAND("stats", runStats, "stats [--from DATE] [--to DATE] [--json]")
 TAVEK_CLI_COMMAND(
     "advise", runAdvise,
     "advise DATE RACE (--win H | --quinella A-B | --bracket A-B | --place H | --wide A-B | --exacta A-B | "
-    "--trio A-B-C) --prob P|model [--model harville|discounted] [--bankroll YEN] [--kelly F] [--json]")
+    "--trio A-B-C | --trifecta A-B-C) --prob P|model [--model harville|discounted] [--bankroll YEN] [--kelly F] "
+    "[--json]")
 TAVEK_CLI_COMMAND("curve", runCurve,
                   "curve DATE RACE (--win H | --quinella A-B | --bracket A-B | --place H | --wide A-B | --exacta A-B | "
-                  "--trio A-B-C) [--to YEN] [--step YEN] [--json]")
+                  "--trio A-B-C | --trifecta A-B-C) [--to YEN] [--step YEN] [--json]")
 TAVEK_CLI_COMMAND("dutch", runDutch,
                   "dutch DATE RACE (--win H,H,... | --quinella A-B,... | --bracket A-B,... | --place H,... | "
-                  "--wide A-B,... | --exacta A-B,... | --trio A-B-C,...) --total YEN [--json]")
+                  "--wide A-B,... | --exacta A-B,... | --trio A-B-C,... | --trifecta A-B-C,...) --total YEN [--json]")
 TAVEK_CLI_COMMAND("history", runHistory, "history DATE RACE [--json | --csv]")

@@ -1,4 +1,4 @@
-// place, wide, exacta and trio: the board of one pool of one race.
+// place, wide, exacta, trio and trifecta: the board of one pool of one race.
 #include "cli/Command.h"
 #include "export/CsvExport.h"
 #include "odds/model/PoolBoard.h"
@@ -43,12 +43,13 @@ QJsonObject entryJson(const PoolBoard& board, int n)
 
 // The entry of BET, refused unless the race's board shows it: a runner
 // outside the field is bad input, as the advisor commands take it. A pool not
-// sold, a refunded entry or one without votes is the simulation's to refuse,
-// in the window's words, as on the win tab.
+// sold (a race without a trifecta record too), a refunded entry or one
+// without votes is the simulation's to refuse, in the window's words, as on
+// the win tab.
 int shownEntry(const PoolBoard& board, const QString& text, const QString& item)
 {
     const int n = poolEntry(board.pool(), text);
-    if (!board.inField(n))
+    if (board.sold() && !board.inField(n))
         throw BadInput(QStringLiteral("%1 %2 は %3 に登録されていない馬を含みます")
                            .arg(pools::pool(board.pool()).caption(), text, item));
     return n;
@@ -65,12 +66,18 @@ int runPool(CommandContext& ctx, Pool pool)
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
     PoolBoard board(pool);
-    board.calculate(selected.day().voteRecord(selected.race));
+    board.calculate(pools::inVoteCounts(pool) ? selected.day().voteRecord(selected.race)
+                                              : selected.day().trifectaRecord(selected.race));
+    if (const QString problem = pools::inVoteCounts(pool) ? QString() : selected.day().trifectaProblem();
+        !problem.isEmpty()) {
+        ctx.err << "tavek-cli: " << kWarning << problem << '\n';
+        ctx.err.flush();
+    }
 
     SimResult result = SimResult::None;
     QString refusal;
     if (option.kind == SimulationOption::Odds && !board.hasOddsSimulation())
-        throw BadInput(QStringLiteral("--odds は馬単と3連複だけのものです（%1のオッズは幅で示されます）")
+        throw BadInput(QStringLiteral("--odds は馬単・3連複・3連単だけのものです（%1のオッズは幅で示されます）")
                            .arg(pools::pool(pool).caption()));
     if (option.kind != SimulationOption::None) {
         const int n = shownEntry(board, option.target, item);
@@ -137,6 +144,11 @@ int runExacta(CommandContext& ctx)
 int runTrio(CommandContext& ctx)
 {
     return runPool(ctx, Pool::Trio);
+}
+
+int runTrifecta(CommandContext& ctx)
+{
+    return runPool(ctx, Pool::Trifecta);
 }
 
 }  // namespace tavek::cli

@@ -7,7 +7,7 @@
 
 namespace tavek::cli {
 
-// The reference tab of one race: the seven totals and the ranked exacta and
+// The reference tab of one race: the eight totals and the ranked exacta and
 // trio lists.
 int runReference(CommandContext& ctx)
 {
@@ -16,7 +16,8 @@ int runReference(CommandContext& ctx)
     const SelectedRace selected = takeSelectedRace(ctx);
     const LoadedDay& loaded = selected.loaded;
     const QString& item = selected.item;
-    const sim::ReferenceSheet sheet = sim::referenceSheet(selected.day().voteRecord(selected.race));
+    const sim::ReferenceSheet sheet = sim::referenceSheet(selected.day().voteRecord(selected.race),
+                                                          selected.day().trifectaRecord(selected.race));
 
     if (csvOut) {
         ctx.out << csv::text(csv::referenceTable(sheet));
@@ -24,8 +25,8 @@ int runReference(CommandContext& ctx)
     }
     if (json) {
         QJsonObject totals;
-        for (size_t t = 0; t < pools::voteCountPools().size(); ++t)
-            totals.insert(QLatin1String(pools::voteCountPools()[t].key), sheet.totals[t]);
+        for (size_t t = 0; t < pools::kPools.size(); ++t)
+            totals.insert(QLatin1String(pools::kPools[t].key), sheet.totals[t]);
         printJson(ctx.out, QJsonObject{
                                {"date", loaded.date},
                                {"race", item},
@@ -36,7 +37,7 @@ int runReference(CommandContext& ctx)
         return kSuccess;
     }
     ctx.out << item << '\n';
-    for (int t = 0; t < pools::kVoteCountPools; ++t)
+    for (int t = 0; t < pools::kPoolCount; ++t)
         ctx.out << sim::totalLabel(pools::Pool(t)) << sheet.totals[size_t(t)] << '\n';
     ctx.out << sim::listCaption(pools::Pool::Exacta) << '\n';
     for (const QString& line : sheet.exacta)

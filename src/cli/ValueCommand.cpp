@@ -14,11 +14,11 @@ std::optional<pools::Pool> poolOption(Args& args)
     const std::optional<QString> text = args.takeOption(QStringLiteral("--pool"));
     if (!text)
         return std::nullopt;
-    for (const pools::VotePool& p : pools::voteCountPools())
+    for (const pools::VotePool& p : pools::kPools)
         if (*text == QLatin1String(p.key))
-            return pools::Pool(&p - pools::voteCountPools().data());
+            return pools::Pool(&p - pools::kPools.data());
     throw badValue(QStringLiteral("--pool"), *text,
-                   QStringLiteral("win、place、bracket、quinella、wide、exacta、trio のどれか"));
+                   QStringLiteral("win、place、bracket、quinella、wide、exacta、trio、trifecta のどれか"));
 }
 
 double oddsNumber(long long tenths)
@@ -56,7 +56,8 @@ int runValue(CommandContext& ctx)
     const QByteArrayView record = selected.day().voteRecord(selected.race);
     if (const QString none = value::noViewReason(record); !none.isEmpty())
         throw BadInput(none);
-    const std::vector<value::BetValue> ranked = value::rankedValues(value::betValues(record, model), pool, top);
+    const std::vector<value::BetValue> ranked = value::rankedValues(
+        value::betValues(record, model, selected.day().trifectaRecord(selected.race)), pool, top);
 
     if (json) {
         QJsonArray bets;

@@ -169,7 +169,7 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
     Table table{QStringList{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番")}
                 + QStringList{QStringLiteral("馬番1"), QStringLiteral("馬番2"), QStringLiteral("馬番3")}
                 + QStringList{QStringLiteral("票数"), QStringLiteral("支持率(%)")}};
-    for (int t = 0; t < pools::kVoteCountPools; ++t)
+    for (int t = 0; t < pools::kPoolCount; ++t)
         table.push_back(QStringList{sim::totalCaption(pools::Pool(t)), QString(), QString()}
                         + runners(QString(), kListRunners) + QStringList{sheet.totals[size_t(t)].trimmed(), QString()});
     for (const QString& line : sheet.exacta)
@@ -215,6 +215,8 @@ Content poolContent(pools::Pool pool)
         return Content::Wide;
     case pools::Pool::Exacta:
         return Content::Exacta;
+    case pools::Pool::Trifecta:
+        return Content::Trifecta;
     default:
         return Content::Trio;
     }
@@ -228,8 +230,8 @@ QString raceFileStem(const QString& raceItem)
 
 QString suggestedFile(const QString& folder, const QString& stem, Content content)
 {
-    static const char* const suffixes[] = {"単勝",   "枠連", "馬連",  "参考資料",  "複勝",
-                                           "ワイド", "馬単", "3連複", "オッズ推移"};
+    static const char* const suffixes[] = {"単勝",   "枠連", "馬連",  "参考資料",   "複勝",
+                                           "ワイド", "馬単", "3連複", "オッズ推移", "3連単"};
     return QDir(folder).filePath(stem + u'_' + QString::fromUtf8(suffixes[int(content)]) + QStringLiteral(".csv"));
 }
 
@@ -243,7 +245,7 @@ Table contentTable(Content content, const RaceBoards& race)
     case Content::Quinella:
         return pairTable(race.quinella);
     case Content::Reference:
-        return referenceTable(sim::referenceSheet(race.voteRecord));
+        return referenceTable(sim::referenceSheet(race.voteRecord, race.trifectaRecord));
     case Content::Place:
         return poolTable(race.pool(pools::Pool::Place));
     case Content::Wide:
@@ -252,6 +254,8 @@ Table contentTable(Content content, const RaceBoards& race)
         return poolTable(race.pool(pools::Pool::Exacta));
     case Content::Trio:
         return poolTable(race.pool(pools::Pool::Trio));
+    case Content::Trifecta:
+        return poolTable(race.pool(pools::Pool::Trifecta));
     case Content::History:
         break;
     }

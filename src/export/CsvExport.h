@@ -54,10 +54,10 @@ QString inertCell(const QString& cell);
 Table winTable(const win::WinBoard& board);
 // A quinella or bracket-quinella matrix in long form: pair, its two numbers, real, virtual.
 Table pairTable(const sim::PairBoard& board);
-// A place, wide, exacta or trio board, the entries of the race's field:
+// A place, wide, exacta, trio or trifecta board, the entries of the race's field:
 // bet, votes, odds, virtual votes, virtual odds.
 Table poolTable(const sim::PoolBoard& board);
-// The reference tab: the seven totals, then the exacta and trio lists.
+// The reference tab: the eight totals, then the exacta and trio lists.
 Table referenceTable(const sim::ReferenceSheet& sheet);
 // The odds history: one row per snapshot and runner; its header row, and
 // the rows of one snapshot (`runners`: those of the newest snapshot) for a
@@ -67,9 +67,10 @@ QStringList historyHeader();
 Table historyRows(const history::Snapshot& snapshot, int runners);
 
 // What CSV出力 saves: a board of the race in view, or the race's odds history.
-enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History };
+// The trifecta came last: the window's choices are kept in this order.
+enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History, Trifecta };
 
-// The board of 賭式別オッズ that shows `pool` (place, wide, exacta or trio).
+// The board of 賭式別オッズ that shows `pool` (place, wide, exacta, trio or trifecta).
 Content poolContent(pools::Pool pool);
 
 // "2005/04/16 東京 11R" -> "2005-04-16_東京_11R": a race item as the start of a file name.
@@ -88,6 +89,7 @@ struct RaceBoards {
     std::function<const sim::PoolBoard&(pools::Pool)> pool;
     QByteArrayView voteRecord;
     std::function<timeline::OddsTimeline()> history;
+    QByteArrayView trifectaRecord;  // for the reference's eighth total; empty: none
 };
 Table contentTable(Content content, const RaceBoards& race);
 

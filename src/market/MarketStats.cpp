@@ -30,8 +30,10 @@ using pools::Pool;
 // The lines of a day file as the day load reads it; none when it is missing.
 QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
 {
-    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
-                                                                  dayfiles::Links::Follow);
+    const qint64 maxBytes = type == pools::kTrifectaVotes.id
+                                ? qint64(dayfiles::kMaxDayFileLines) * pools::kTrifectaVotes.length
+                                : dayfiles::maxDayFileBytes(type);
+    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, maxBytes, dayfiles::Links::Follow);
     return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
 }
 
@@ -92,25 +94,25 @@ QJsonObject mapJson(const Map& m, F value)
 
 size_t returnSlot(finish::Model model, Pool pool)
 {
-    return size_t(model) * pools::kVoteCountPools + size_t(pool);
+    return size_t(model) * pools::kPoolCount + size_t(pool);
 }
 
 }  // namespace
 
 MarketStats::MarketStats()
-    : returns_(std::size(finish::kModels) * pools::kVoteCountPools, StepHistogram(kReturnStep, kReturnTop))
+    : returns_(std::size(finish::kModels) * pools::kPoolCount, StepHistogram(kReturnStep, kReturnTop))
 {
 }
 
 int64_t RaceFigures::sevenPools() const
 {
     int64_t s = 0;
-    for (int64_t v : votes)
-        s += v;
+    for (size_t k = 0; k < size_t(pools::kVoteCountPools); ++k)
+        s += votes[k];
     return s;
 }
 
-bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
+bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6)
 {
     using namespace layout;
     if (h1.size() < kH1Length || !h1.startsWith("H1"))
@@ -129,6 +131,12 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
             return false;
         r.votes[k] = std::max(v, 0);
     }
+    const pools::VotePool& trifecta = pools::pool(Pool::Trifecta);
+    if (int v = 0; h6.size() >= kH6Length && h6.startsWith(pools::kTrifectaVotes.id)
+                   && record::tryBlankAsAbsent(record::field(h6, trifecta.total, kVoteLen), v))
+        r.votes[size_t(Pool::Trifecta)] = std::max(v, 0);
+    else
+        h6 = {};
     const pools::VotePool& winPool = pools::pool(Pool::Win);
     std::array<int, pools::kMaxRunners> win{};
     int favourite = -1, second = -1, least = -1;
@@ -168,7 +176,7 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra)
         const finish::FinishOrder harville(std::span(chances.data(), size_t(registered)), finish::kHarville);
         r.pairToHarville = quinella / static_cast<double>(quinellaTotal) / harville.quinella(favourite, second);
     }
-    const std::vector<std::vector<value::BetValue>> values = value::betValues(h1, finish::kModels);
+    const std::vector<std::vector<value::BetValue>> values = value::betValues(h1, finish::kModels, h6);
     for (size_t m = 0; m < values.size(); ++m)
         for (const value::BetValue& v : values[m])
             returns_[returnSlot(finish::kModels[m], v.pool)].add(v.expectedReturn);
@@ -233,11 +241,16 @@ void MarketStats::addDay(const QString& dataFolder, const QString& dateText)
     for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
         if (line.startsWith("RA"))
             details.insert(layout::raceKey(line).toByteArray(), line);
+    QHash<QByteArray, QByteArray> trifectas;
+    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, ".jvH6"), "H6"))
+        if (line.startsWith("H6"))
+            trifectas.insert(layout::raceKey(line).toByteArray(), line + "\r\n");
     const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
     for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
         // A stored line has lost its CR LF; the record's length counts it.
         const QByteArray h1 = line + "\r\n";
-        if (!addRace(h1, details.value(layout::raceKey(h1).toByteArray())))
+        const QByteArray key = layout::raceKey(h1).toByteArray();
+        if (!addRace(h1, details.value(key), trifectas.value(key)))
             skipped_.append(QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
     }
 }
@@ -343,9 +356,9 @@ std::map<int, Quantiles> MarketStats::poolYenByMonth(std::optional<Pool> pool) c
     return m;
 }
 
-std::array<double, pools::kVoteCountPools> MarketStats::poolMix() const
+std::array<double, pools::kPoolCount> MarketStats::poolMix() const
 {
-    std::array<double, pools::kVoteCountPools> mix{};
+    std::array<double, pools::kPoolCount> mix{};
     double all = 0;
     for (const RaceFigures& r : races_)
         for (size_t k = 0; k < mix.size(); ++k) {
@@ -404,6 +417,7 @@ QStringList MarketStats::reportLines() const
                .arg(h.p90, 0, 'f', 3);
     out << QStringLiteral("win pool (yen): ") + quantileText(poolYen(Pool::Win));
     out << QStringLiteral("seven pools (yen): ") + quantileText(poolYen(kSevenPools));
+    out << QStringLiteral("trifecta (yen): ") + quantileText(poolYen(Pool::Trifecta));
     out << QStringLiteral("by race number (median win pool / median seven pools):");
     const auto winByNumber = poolYenByNumber(Pool::Win);
     for (const auto& [n, q] : poolYenByNumber(kSevenPools))
@@ -422,16 +436,15 @@ QStringList MarketStats::reportLines() const
     const auto mix = poolMix();
     parts.clear();
     for (size_t k = 0; k < mix.size(); ++k)
-        parts
-            << QStringLiteral("%1 %2%").arg(QLatin1String(pools::voteCountPools()[k].key)).arg(100 * mix[k], 0, 'f', 1);
+        parts << QStringLiteral("%1 %2%").arg(QLatin1String(pools::kPools[k].key)).arg(100 * mix[k], 0, 'f', 1);
     out << QStringLiteral("pool mix: ") + parts.join(QStringLiteral(", "));
     out << QStringLiteral("expected return per 100 yen under the win pool's view (p25 / median / p75, bets):");
     for (finish::Model model : finish::kModels) {
         parts.clear();
-        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
             parts << QStringLiteral("%1 %2/%3/%4 (%5)")
-                         .arg(QLatin1String(pools::voteCountPools()[k].key))
+                         .arg(QLatin1String(pools::kPools[k].key))
                          .arg(s.p25, 0, 'f', 1)
                          .arg(s.median, 0, 'f', 1)
                          .arg(s.p75, 0, 'f', 1)
@@ -464,20 +477,21 @@ QJsonObject MarketStats::toJson() const
     o.insert("pair_to_harville", quantileJson(pairToHarville()));
     o.insert("win_pool_yen", quantileJson(poolYen(Pool::Win)));
     o.insert("seven_pools_yen", quantileJson(poolYen(kSevenPools)));
+    o.insert("trifecta_pool_yen", quantileJson(poolYen(Pool::Trifecta)));
     o.insert("win_pool_yen_by_race_number", mapJson(poolYenByNumber(Pool::Win), quantileJson));
     o.insert("seven_pools_yen_by_race_number", mapJson(poolYenByNumber(kSevenPools), quantileJson));
     o.insert("seven_pools_yen_by_month", mapJson(poolYenByMonth(kSevenPools), quantileJson));
     QJsonObject mix;
     const auto shares = poolMix();
     for (size_t k = 0; k < shares.size(); ++k)
-        mix.insert(QLatin1String(pools::voteCountPools()[k].key), shares[k]);
+        mix.insert(QLatin1String(pools::kPools[k].key), shares[k]);
     o.insert("pool_mix", mix);
     QJsonObject returns;
     for (finish::Model model : finish::kModels) {
         QJsonObject byPool;
-        for (size_t k = 0; k < pools::voteCountPools().size(); ++k) {
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
             const ReturnSpread s = expectedReturns(model, pools::Pool(k));
-            byPool.insert(QLatin1String(pools::voteCountPools()[k].key),
+            byPool.insert(QLatin1String(pools::kPools[k].key),
                           QJsonObject{{"bets", s.bets}, {"p25", s.p25}, {"median", s.median}, {"p75", s.p75}});
         }
         returns.insert(finish::modelKey(model), byPool);
@@ -489,7 +503,8 @@ QJsonObject MarketStats::toJson() const
                                {"course", keiba::courseName2(r.courseCode)},
                                {"race", r.number},
                                {"name", r.name},
-                               {"seven_pools_yen", poolYenOf(r, kSevenPools)}});
+                               {"seven_pools_yen", poolYenOf(r, kSevenPools)},
+                               {"trifecta_yen", poolYenOf(r, Pool::Trifecta)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
     return o;

@@ -18,8 +18,8 @@
 #include <optional>
 #include <vector>
 
-// Market statistics of a set of races, from their race-details (RA) and
-// vote-count (H1) records: field sizes, the favourite's share, the
+// Market statistics of a set of races, from their race-details (RA),
+// vote-count (H1) and trifecta (H6) records: field sizes, the favourite's share, the
 // least-backed runner's odds, pool sizes and the pool mix. The same figures
 // describe real data and the emulated service's, so the one can be set
 // beside the other. How far each pool sits from the win pool's view is the
@@ -32,12 +32,12 @@ struct RaceFigures {
     int number = 0;
     QString name;
     int starters = 0;
-    double favouriteShare = 0;                            // the most-backed runner's part of the win pool
-    double longshotOdds = 0;                              // the least-backed runner's win odds
-    double pairToHarville = 0;                            // the two favourites' quinella share over its Harville value
-    std::array<int64_t, pools::kVoteCountPools> votes{};  // the seven totals, in the record's order
+    double favouriteShare = 0;                       // the most-backed runner's part of the win pool
+    double longshotOdds = 0;                         // the least-backed runner's win odds
+    double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
+    std::array<int64_t, pools::kPoolCount> votes{};  // the eight totals, the trifecta's 0 without its record
 
-    int64_t sevenPools() const;
+    int64_t sevenPools() const;  // the pools of the vote-count record
 };
 
 // The figures of all seven pools together, where a pool may be asked for.
@@ -74,9 +74,11 @@ public:
     static MarketStats ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to);
 
     // Adds one race from its vote-count record and, if known, its race
-    // details (empty for none). False, with nothing added, for a record that
-    // is not a full H1 record with numbers in its fields.
-    bool addRace(QByteArrayView h1, QByteArrayView ra);
+    // details and its trifecta record (empty for none). False, with nothing
+    // added, for a record that is not a full H1 record with numbers in its
+    // fields; a trifecta record that is not a full H6 record with a number
+    // for its total counts as none.
+    bool addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6 = {});
 
     const std::vector<RaceFigures>& races() const { return races_; }
     const QStringList& skipped() const { return skipped_; }
@@ -92,8 +94,8 @@ public:
     Quantiles poolYen(std::optional<pools::Pool> pool) const;
     std::map<int, Quantiles> poolYenByNumber(std::optional<pools::Pool> pool) const;
     std::map<int, Quantiles> poolYenByMonth(std::optional<pools::Pool> pool) const;
-    // Each pool's part of the seven pools' total.
-    std::array<double, pools::kVoteCountPools> poolMix() const;
+    // Each pool's part of the eight pools' total.
+    std::array<double, pools::kPoolCount> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
     ReturnSpread expectedReturns(finish::Model model, pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
@@ -115,7 +117,7 @@ private:
     // Every bet's expected return, by model and pool, counted in steps of
     // kReturnStep (a season holds some four million bets, 21 seasons eighty
     // million): each quartile within half a step of the exact one.
-    // Model m's histogram of pool p at [m * kVoteCountPools + p].
+    // Model m's histogram of pool p at [m * kPoolCount + p].
     std::vector<StepHistogram> returns_;
 };
 

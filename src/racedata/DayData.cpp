@@ -297,6 +297,11 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     raceCount_ = 0;
     currentRace_ = 0;
     voteFilePath_ = dayfiles::voteFilePath(dataFolder, dateText);
+    dataFolder_ = dataFolder;
+    dateText_ = dateText;
+    trifectaRead_ = false;
+    trifecta_.fill(QByteArray());
+    trifectaProblem_.clear();
 
     DayLoad result;
     QStringList notes;
@@ -426,15 +431,106 @@ QString raceItemText(QByteArrayView ra)
     return QString(text.data(), n);
 }
 
-QByteArrayView DayData::trifectaRecord(int) const
+namespace {
+
+bool digitsOrBlank(QByteArrayView field)
+{
+    const bool blank = std::all_of(field.begin(), field.end(), [](char c) { return c == ' '; });
+    return blank || std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The first field of an H6 line that is neither blank nor a number: the
+// counts, the flags, every entry's combination and votes and the totals.
+std::optional<QString> oddTrifectaField(QByteArrayView line)
+{
+    using namespace layout;
+    const pools::VotePool& pool = pools::pool(pools::Pool::Trifecta);
+    const auto at = [line](int position, int length) { return line.sliced(position - 1, length); };
+    if (!digitsOrBlank(at(kRegistered, kCountLen)) || !digitsOrBlank(at(kStarters, kCountLen)))
+        return QStringLiteral("頭数");
+    for (int k = 1; k <= pool.entries; ++k)
+        if (!digitsOrBlank(at(pool.entry(k), pool.votesOffset))
+            || !digitsOrBlank(at(pool.entry(k) + pool.votesOffset, kVoteLen)))
+            return QStringLiteral("組番%1").arg(k);
+    if (!digitsOrBlank(at(pool.total, kVoteLen)) || !digitsOrBlank(at(kH6RefundTotal, kVoteLen)))
+        return QStringLiteral("合計票数");
+    return std::nullopt;
+}
+
+}  // namespace
+
+// Each race takes the whole H6 line of its race key. What cannot be used is
+// named, and the race's trifecta shows no data; nothing else changes.
+void DayData::readTrifecta() const
+{
+    trifectaRead_ = true;
+    trifecta_.fill(QByteArray());
+    if (dataFolder_.isEmpty())
+        return;
+    QString shown = dayfiles::trifectaFilePath(dataFolder_, dateText_);
+    std::optional<QByteArray> bytes;
+    try {
+        dayfiles::DayFile file = dayfiles::readDayFile(dataFolder_, dateText_, dayfiles::kTrifectaSuffix,
+                                                       dayfiles::Links::Follow);
+        shown = file.where.shown;
+        bytes = std::move(file.bytes);
+    } catch (const std::runtime_error& e) {
+        trifectaProblem_ = QString::fromStdString(e.what());
+        return;
+    }
+    if (!bytes)
+        return;
+    QStringList problems, skipped;
+    const auto raceName = [](QByteArrayView line) {
+        return line.size() >= layout::kHeaderLength ? shown::bytes(layout::raceKey(line)) : QStringLiteral("不明");
+    };
+    recordlines::forEach(*bytes, [&](int number, QByteArrayView line) {
+        if (!dayfiles::isWholeRecordLine(line, "H6")) {
+            skipped.append(dayfiles::lineLabel(number, line.size())
+                           + QStringLiteral("（レース %1）").arg(raceName(line)));
+            return true;
+        }
+        const QByteArrayView key = layout::raceKey(line);
+        int slot = -1;
+        for (int i = 0; i < raceCount_ && slot < 0; ++i)
+            if (layout::raceKey(raceRecord(i)) == key)
+                slot = i;
+        if (slot < 0) {
+            problems.append(QStringLiteral("レース %1 は出馬表にありません").arg(raceName(line)));
+        } else if (layout::recordType(voteRecord(slot)) != "H1") {
+            problems.append(QStringLiteral("レース %1 のH1レコードがありません").arg(raceName(line)));
+        } else if (const auto odd = oddTrifectaField(line)) {
+            problems.append(QStringLiteral("レース %1 の%2が数字ではありません").arg(raceName(line), *odd));
+        } else if (trifecta_[size_t(slot)].isEmpty()) {
+            trifecta_[size_t(slot)] = line.toByteArray() + "\r\n";
+        }
+        return true;
+    });
+    if (!skipped.isEmpty())
+        problems.prepend(QStringLiteral("完全なレコードでない %1 行（%2）")
+                             .arg(skipped.size())
+                             .arg(dayfiles::joinedLineLabels(skipped)));
+    if (!problems.isEmpty())
+        trifectaProblem_ = QStringLiteral(
+                               "3連単の日ファイル %1 の次の行は使えません（ほかの賭式はそのまま表示します）：%2")
+                               .arg(shown, problems.join(QStringLiteral("、")));
+}
+
+QByteArrayView DayData::trifectaRecord(int slot) const
 {
     static const QByteArray none(layout::kH6Length, ' ');
-    return none;
+    if (!trifectaRead_)
+        readTrifecta();
+    if (slot < 0 || slot >= kRaceSlots || trifecta_[size_t(slot)].isEmpty())
+        return none;
+    return trifecta_[size_t(slot)];
 }
 
 QString DayData::trifectaProblem() const
 {
-    return {};
+    if (!trifectaRead_)
+        readTrifecta();
+    return trifectaProblem_;
 }
 
 }  // namespace tavek

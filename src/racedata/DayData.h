@@ -145,6 +145,7 @@ private:
     void readRaces(QByteArrayView file, QStringList& skipped);
     std::bitset<kRaceSlots> readVotes(QByteArrayView file, QStringList& skipped);
     void clearSlots();
+    void readTrifecta() const;
 
     int raceCount_ = 0;
     int currentRace_ = 0;
@@ -170,6 +171,11 @@ private:
     mutable std::array<SlotFigures<layout::kQuinellaPairs>, kRaceSlots> quinella_;
     mutable std::bitset<kRaceSlots> winRead_;
     mutable std::bitset<kRaceSlots> quinellaRead_;
+    // The ".jvH6" file of the loaded day, read on the first question about it.
+    QString dataFolder_, dateText_;
+    mutable bool trifectaRead_ = false;
+    mutable std::array<QByteArray, kRaceSlots> trifecta_;  // a slot's H6 record; empty for none
+    mutable QString trifectaProblem_;
 };
 
 // The race item of an RA record: "2005/04/16 東京 01R".

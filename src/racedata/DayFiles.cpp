@@ -49,9 +49,35 @@ bool isBlankLine(const QByteArray& line)
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
+// The three kinds of day file: record type, length and file name suffix.
+struct Kind {
+    QByteArrayView type;
+    int length;
+    const char* suffix;
+};
+constexpr Kind kKinds[] = {{"RA", layout::kRaLength, kRaceSuffix},
+                           {"H1", layout::kH1Length, kVoteSuffix},
+                           {"H6", layout::kH6Length, kTrifectaSuffix}};
+
+const Kind* kindOfType(QByteArrayView type)
+{
+    for (const Kind& k : kKinds)
+        if (k.type == type)
+            return &k;
+    return nullptr;
+}
+
+const Kind& kindOfName(const QString& name)
+{
+    for (const Kind& k : kKinds)
+        if (name.endsWith(QLatin1String(k.suffix)))
+            return k;
+    return kKinds[0];
+}
+
 QByteArrayView typeOfName(const QString& name)
 {
-    return name.endsWith(QLatin1String(kVoteSuffix)) ? "H1" : "RA";
+    return kindOfName(name).type;
 }
 
 // Two copies of the program may store into the same day file at once;
@@ -147,10 +173,11 @@ QString keepDamaged(const QString& path, const DayFileLines& read)
 QString fileName(QByteArrayView record)
 {
     const QByteArrayView type = layout::recordType(record);
-    const int expected = type == "RA" ? layout::kRaLength : type == "H1" ? layout::kH1Length : 0;
+    const Kind* kind = kindOfType(type);
+    const int expected = kind ? kind->length : 0;
     const QString shown = shown::bytes(layout::header(record));
     if (expected == 0)
-        throw failure(QStringLiteral("RAでもH1でもないレコードは保存できません：\"%1\"").arg(shown));
+        throw failure(QStringLiteral("RA、H1、H6のいずれでもないレコードは保存できません：\"%1\"").arg(shown));
     if (record.size() != expected || !record.endsWith("\r\n"))
         throw failure(QStringLiteral("%2バイトの%1レコードは保存できません（%1レコードはCR LFを含めて%3バイト）："
                                      "\"%4\"")
@@ -167,14 +194,15 @@ QString fileName(QByteArrayView record)
     if (!allDigits(date))
         throw failure(QStringLiteral("開催年月日が数字でないレコードは保存できません：\"%1\"").arg(shown));
     return QString::fromLatin1(date.first(4)) + u'年' + QString::fromLatin1(date.sliced(4, 2)) + u'月'
-           + QString::fromLatin1(date.sliced(6, 2)) + u'日' + QLatin1String(type == "RA" ? kRaceSuffix : kVoteSuffix);
+           + QString::fromLatin1(date.sliced(6, 2)) + u'日' + QLatin1String(kind->suffix);
 }
 
 bool isWholeRecordLine(QByteArrayView line, QByteArrayView type)
 {
     // Byte by byte rather than through memcmp: the day load asks this of every line.
     const bool vote = type.size() == 2 && type[0] == 'H' && type[1] == '1';
-    const qsizetype length = (vote ? layout::kH1Length : layout::kRaLength) - 2;
+    const bool trifecta = type.size() == 2 && type[0] == 'H' && type[1] == '6';
+    const qsizetype length = (vote ? layout::kH1Length : trifecta ? layout::kH6Length : layout::kRaLength) - 2;
     if (line.size() != length || length < type.size())
         return false;
     for (qsizetype i = 0; i < type.size(); ++i)
@@ -199,7 +227,17 @@ QString joinedLineLabels(const QStringList& labels)
 
 qint64 maxDayFileBytes(QByteArrayView type)
 {
+    if (type == "H6")
+        return qint64(kMaxTrifectaFileLines) * layout::kH6Length;
     return qint64(kMaxDayFileLines) * (type == "H1" ? layout::kH1Length : layout::kRaLength);
+}
+
+QByteArrayView typeOfSuffix(const char* suffix)
+{
+    for (const Kind& k : kKinds)
+        if (std::strcmp(k.suffix, suffix) == 0)
+            return k.type;
+    return "RA";
 }
 
 namespace {
@@ -236,8 +274,7 @@ QString rewrite(const QString& dataFolder, const QString& name, Change change)
     makeDataFolder(dataFolder);
     const QString path = QDir(dataFolder).filePath(name);
     const StoreLock lock(dataFolder, path);
-    const Location where = locate(dataFolder, dateOfName(name),
-                                  name.endsWith(QLatin1String(kVoteSuffix)) ? kVoteSuffix : kRaceSuffix);
+    const Location where = locate(dataFolder, dateOfName(name), kindOfName(name).suffix);
     // Links::Refuse: the new file would replace the link, and the old one
     // may be anything outside the data folder.
     DayFileLines read = readLines(where, typeOfName(name));
@@ -285,6 +322,11 @@ QString raceFilePath(const QString& dataFolder, const QString& dateText)
 QString voteFilePath(const QString& dataFolder, const QString& dateText)
 {
     return QDir(dataFolder).filePath(dateText + QLatin1String(kVoteSuffix));
+}
+
+QString trifectaFilePath(const QString& dataFolder, const QString& dateText)
+{
+    return QDir(dataFolder).filePath(dateText + QLatin1String(kTrifectaSuffix));
 }
 
 }  // namespace tavek::dayfiles

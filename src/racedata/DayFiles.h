@@ -9,13 +9,15 @@
 #include <optional>
 #include <vector>
 
-// The day files of the data folder: one ".jvRA" and one ".jvH1" file per race
-// day, named by the race date (2005年04月16日.jvRA), one record per line in
-// CP932, sorted, at most one line per race key.
+// The day files of the data folder: one ".jvRA", one ".jvH1" and, where the
+// trifecta's votes were acquired, one ".jvH6" file per race day, named by the
+// race date (2005年04月16日.jvRA), one record per line in CP932, sorted, at
+// most one line per race key.
 namespace tavek::dayfiles {
 
 inline constexpr char kRaceSuffix[] = ".jvRA";
 inline constexpr char kVoteSuffix[] = ".jvH1";
+inline constexpr char kTrifectaSuffix[] = ".jvH6";
 // A day file that held lines that are not whole records is kept under its
 // own name with this added (2005年04月16日.jvRA.damaged) before a store
 // rewrites it without them.
@@ -24,12 +26,15 @@ inline constexpr char kDamagedSuffix[] = ".damaged";
 // more lines than this is no day file, and neither the store nor the day
 // load reads it (a 1 GB file would otherwise be read whole).
 inline constexpr int kMaxDayFileLines = 200;
+// The trifecta's records are 102,890 bytes each: its day file holds at most
+// this many lines (36 races and some slack), about 4.9 MB.
+inline constexpr int kMaxTrifectaFileLines = 48;
 
 // Who stores a record: the quick report also drops a blank first line.
 enum class Writer { Batch, QuickReport };
 
 // The file name of a record's day file, "2005年04月16日.jvRA". Throws
-// std::runtime_error for a record that cannot be stored: not an RA or H1
+// std::runtime_error for a record that cannot be stored: not an RA, H1 or H6
 // record of its full length, a record with a CR or LF before its own CR LF,
 // or a race date (positions 12-19) that is not all digits.
 QString fileName(QByteArrayView record);
@@ -66,7 +71,7 @@ QStringList dateList(const QString& dataFolder, QString* problem = nullptr, QStr
 QString leftOutNote(const QString& dataFolder, const QStringList& dates);
 
 // True when `line` (a day file line without its line end) is one whole
-// record of `type` ("RA" or "H1"): of the record's length less its CR LF and
+// record of `type` ("RA", "H1" or "H6"): of the record's length less its CR LF and
 // starting with its type. The store keeps and the day load reads no others.
 bool isWholeRecordLine(QByteArrayView line, QByteArrayView type);
 
@@ -105,12 +110,17 @@ struct DayFile {
 DayFile readDayFile(const QString& dataFolder, const QString& dateText, const char* suffix, Links links,
                     QByteArray storage = {});
 
-// The most bytes a day file of record `type` may have (kMaxDayFileLines lines).
+// The most bytes a day file of record `type` may have (kMaxDayFileLines
+// lines, kMaxTrifectaFileLines of H6).
 qint64 maxDayFileBytes(QByteArrayView type);
+
+// The record type of a day file's suffix ("RA", "H1", "H6").
+QByteArrayView typeOfSuffix(const char* suffix);
 
 // The day files of a date text.
 QString raceFilePath(const QString& dataFolder, const QString& dateText);
 QString voteFilePath(const QString& dataFolder, const QString& dateText);
+QString trifectaFilePath(const QString& dataFolder, const QString& dateText);
 
 // The date text of a date given as listed (2005年04月16日) or as 2005-04-16;
 // empty when `date` is neither.

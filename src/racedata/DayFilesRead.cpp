@@ -129,7 +129,7 @@ DayFile readDayFile(const QString& dataFolder, const QString& dateText, const ch
                     QByteArray storage)
 {
     const QString path = QDir(dataFolder).filePath(dateText + QLatin1String(suffix));
-    const qint64 maxBytes = maxDayFileBytes(std::strcmp(suffix, kVoteSuffix) == 0 ? "H1" : "RA");
+    const qint64 maxBytes = maxDayFileBytes(typeOfSuffix(suffix));
     DayFile file{{QFile::encodeName(path), path}, std::nullopt};
     file.bytes = readDayFile(file.where, maxBytes, links, std::move(storage));
     if (!file.bytes) {

@@ -53,12 +53,13 @@ TEST(CsvExport, ReferenceListsSplitIntoRankPairRunnersVotesAndShare)
     record.votes(layout::kExactaTotal, 1000).exacta(0, 1, 2, 300).exacta(1, 12, 1, 700);
     record.votes(layout::kTrioTotal, 500).trio(0, 2, 3, 17, 500);
     const csv::Table table = csv::referenceTable(sim::referenceSheet(record));
-    ASSERT_EQ(table.size(), 1u + 7u + 3u);
+    ASSERT_EQ(table.size(), 1u + 8u + 3u);
     EXPECT_EQ(table[0], (QStringList{"区分", "順位", "組番", "馬番1", "馬番2", "馬番3", "票数", "支持率(%)"}));
     EXPECT_EQ(table[6], (QStringList{"馬単合計票数", "", "", "", "", "", "1,000", ""}));
-    EXPECT_EQ(table[8], (QStringList{"馬単", "1", "12-1", "12", "1", "", "700", "70.0"}));
-    EXPECT_EQ(table[9], (QStringList{"馬単", "2", "1-2", "1", "2", "", "300", "30.0"}));
-    EXPECT_EQ(table[10], (QStringList{"3連複", "1", "2-3-17", "2", "3", "17", "500", "100.0"}));
+    EXPECT_EQ(table[8], (QStringList{"3連単合計票数", "", "", "", "", "", "", ""})) << "no trifecta record";
+    EXPECT_EQ(table[9], (QStringList{"馬単", "1", "12-1", "12", "1", "", "700", "70.0"}));
+    EXPECT_EQ(table[10], (QStringList{"馬単", "2", "1-2", "1", "2", "", "300", "30.0"}));
+    EXPECT_EQ(table[11], (QStringList{"3連複", "1", "2-3-17", "2", "3", "17", "500", "100.0"}));
 }
 
 TEST(CsvExport, PairTablesGiveBothNumbersBesideThePair)

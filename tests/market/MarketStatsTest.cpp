@@ -1,4 +1,5 @@
 #include "market/MarketStats.h"
+#include "pools/PoolIndex.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
@@ -151,4 +152,31 @@ TEST_F(MarketStatsTest, ExpectedReturnsPerPoolAndModel)
     EXPECT_NE(s.expectedReturns(finish::Model::Harville, pools::Pool::Quinella).median,
               s.expectedReturns(finish::Model::Discounted, pools::Pool::Quinella).median);
     EXPECT_TRUE(s.reportLines().join(u'\n').contains("harville: win ")) << s.reportLines().join(u'\n').toStdString();
+}
+
+TEST(MarketStatsTrifecta, TheEighthPoolFromItsOwnFileJoinsTheMixAndTheReturns)
+{
+    // One race with a trifecta of 1,000 votes, 500 on 1-2-3; a trifecta
+    // record whose total is no number counts as none, and its race stays.
+    const QByteArray key = raceKey("20240525", "05", 1), other = raceKey("20240525", "05", 2);
+    test::DataFolder data;
+    data.writeRaces(QStringLiteral("2024年05月25日"), {RaRecord(key), RaRecord(other)});
+    data.writeVotes(QStringLiteral("2024年05月25日"), {smallRace(key), smallRace(other)});
+    test::H6Record trifecta(key);
+    trifecta.registered(8).starters(8).saleFlag('7').total(1000);
+    trifecta.entry(pools::entryOf(pools::Pool::Trifecta, 1, 2, 3), 500);
+    data.writeTrifecta(QStringLiteral("2024年05月25日"),
+                       {trifecta.bytes(), test::H6Record(other).registered(8).starters(8).put(
+                                              pools::pool(pools::Pool::Trifecta).total, "12x")});
+    const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+    ASSERT_EQ(s.races().size(), 2u);
+    EXPECT_EQ(s.races()[0].votes[size_t(pools::Pool::Trifecta)], 1000);
+    EXPECT_EQ(s.races()[1].votes[size_t(pools::Pool::Trifecta)], 0);
+    EXPECT_EQ(s.races()[0].sevenPools(), 9000) << "the seven pools of the vote-count record";
+    EXPECT_NEAR(s.poolMix()[size_t(pools::Pool::Trifecta)], 1000.0 / 19'000, 1e-12);
+    EXPECT_EQ(s.expectedReturns(finish::Model::Harville, pools::Pool::Trifecta).bets, 1);
+    const QJsonObject json = s.toJson();
+    EXPECT_NEAR(json["pool_mix"].toObject()["trifecta"].toDouble(), 1000.0 / 19'000, 1e-12);
+    EXPECT_EQ(json["expected_return"].toObject()["harville"].toObject()["trifecta"].toObject()["bets"].toInt(), 1);
+    EXPECT_EQ(json["trifecta_pool_yen"].toObject()["total"].toDouble(), 100'000);
 }

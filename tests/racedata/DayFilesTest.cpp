@@ -39,6 +39,7 @@ TEST(DayFiles, NamesTheFileByRaceDateAndType)
 {
     EXPECT_EQ(dayfiles::fileName(RaRecord()), QStringLiteral("2005年04月16日.jvRA"));
     EXPECT_EQ(dayfiles::fileName(H1Record()), QStringLiteral("2005年04月16日.jvH1"));
+    EXPECT_EQ(dayfiles::fileName(test::H6Record()), QStringLiteral("2005年04月16日.jvH6"));
 }
 
 TEST(DayFiles, RefusesRecordsThatWouldWriteAnywhereElse)
@@ -53,6 +54,9 @@ TEST(DayFiles, RefusesRecordsThatWouldWriteAnywhereElse)
     EXPECT_THROW(dayfiles::storeRecord(data.path(), se, dayfiles::Writer::Batch), std::runtime_error);
     EXPECT_THROW(dayfiles::storeRecord(data.path(), RaRecord().bytes().chopped(3) + "\r\n", dayfiles::Writer::Batch),
                  std::runtime_error);
+    EXPECT_THROW(
+        dayfiles::storeRecord(data.path(), test::H6Record().bytes().chopped(3) + "\r\n", dayfiles::Writer::Batch),
+        std::runtime_error);
     EXPECT_TRUE(QDir(data.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
 }
 

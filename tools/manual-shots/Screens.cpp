@@ -22,6 +22,8 @@ const std::vector<Screen>& screens()
         {QStringLiteral("pools-exacta"), QStringLiteral("TabSheet7"), QStringLiteral("賭式別オッズ on 馬単")},
         {QStringLiteral("pools-trio"), QStringLiteral("TabSheet7"),
          QStringLiteral("賭式別オッズ on 3連複, the favourite as pivot")},
+        {QStringLiteral("pools-trifecta"), QStringLiteral("TabSheet7"),
+         QStringLiteral("賭式別オッズ on 3連単, the most-backed first place as 1着軸")},
         {QStringLiteral("advisor"), QStringLiteral("TabSheet5"),
          QStringLiteral("資金配分 with a bet, P, bankroll and Kelly fraction, chart shown")},
         {QStringLiteral("value"), QStringLiteral("TabSheet8"), QStringLiteral("妙味")},

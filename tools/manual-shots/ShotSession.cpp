@@ -12,6 +12,7 @@
 #include "jvlink/ui/GetDataUnit.h"
 #include "manual-shots/Callouts.h"
 #include "manual-shots/Screens.h"
+#include "odds/model/PoolListing.h"
 #include "odds/ui/BracketTab.h"
 #include "odds/ui/InputKingakuUnit.h"
 #include "odds/ui/InputOddsUnit.h"
@@ -20,6 +21,7 @@
 #include "odds/ui/ReferenceTab.h"
 #include "odds/ui/WinSheet.h"
 #include "pools/PairIndex.h"
+#include "pools/PoolIndex.h"
 #include "pools/VotePools.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
@@ -459,6 +461,17 @@ void ShotSession::poolTabs()
            QStringLiteral("2-3-7 at 35.0 gave %1 and a total of %2")
                .arg(tab->board().excessText(), tab->board().virtualTotalText()));
     take(QStringLiteral("pools-trio"), form_.get());
+
+    // The trifecta on the first place of its most-backed entry, where the day
+    // has its record.
+    show(Pool::Trifecta, QStringLiteral("pools-trifecta"));
+    if (const std::vector<int> top = sim::mostBacked(tab->board(), 1); !top.empty()) {
+        const int first = pools::entryRunners(Pool::Trifecta, top[0])[0];
+        choose(tab->PivotCombo, first - 1);
+        expect(tab->realCell(top[0]) != nullptr, QStringLiteral("pools-trifecta"),
+               QStringLiteral("the board on 1着軸 %1 shows no %2").arg(first).arg(tab->board().label(top[0])));
+    }
+    take(QStringLiteral("pools-trifecta"), form_.get());
 }
 
 void ShotSession::advisorTab()

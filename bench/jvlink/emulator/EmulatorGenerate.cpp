@@ -1,5 +1,5 @@
 // Speed of the emulated service's record generator: every record of one year
-// of race days (RA, SE, H1 and HR), in bytes of record text per second.
+// of race days (RA, SE, H1, H6 and HR), in bytes of record text per second.
 #include "jvlink/emulator/GeneratedSource.h"
 #include "jvlink/emulator/RaceCalendar.h"
 

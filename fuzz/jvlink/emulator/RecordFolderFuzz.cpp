@@ -66,8 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray served = records.content(files.front());
     if (!served.isEmpty() && !served.endsWith("\r\n"))
         fuzz::fail("served records without their CR LF");
-    if (const auto h1 = records.realTimeH1(in.part(1), QDateTime::currentDateTime()); h1 && !h1->startsWith("H1"))
-        fuzz::fail("a quick report that is no H1 record");
+    const auto report = records.quickReport(in.part(1), QDateTime::currentDateTime());
+    if (!report.empty() && !report.front().startsWith("H1"))
+        fuzz::fail("a quick report that does not begin with an H1 record");
+    if (report.size() > 2 || (report.size() == 2 && !report.back().startsWith("H6")))
+        fuzz::fail("a quick report with more than its H1 and H6 records");
 
     jvlink::DayFileBatch batch(folder);
     for (qsizetype at = 0; at < served.size();) {

@@ -35,8 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const sim::ReferenceSheet sheet = sim::referenceSheet(record);
     checkRanked(sheet.exacta, pools::pool(pools::Pool::Exacta).entries, 5, "exacta list");
     checkRanked(sheet.trio, pools::pool(pools::Pool::Trio).entries, 8, "trio list");
-    for (const QString& total : sheet.totals)
-        if (total.isEmpty())
+    for (int t = 0; t < pools::kVoteCountPools; ++t)
+        if (sheet.totals[size_t(t)].isEmpty())
             fuzz::fail("an empty total (a blank shows as one space)");
+    if (!sheet.totals[size_t(pools::Pool::Trifecta)].isEmpty())
+        fuzz::fail("a trifecta total without the trifecta's record");
     return 0;
 }

@@ -61,18 +61,19 @@ BetChoice choosePair(const DayData& day, int race, BetKind kind, int k)
     return {bet, {}};
 }
 
-// An entry of place, wide, exacta or trio, read as its board reads it.
+// An entry of place, wide, exacta, trio or trifecta, read as its board reads it.
 BetChoice choosePoolEntry(const DayData& day, int race, BetKind kind, int n)
 {
     const pools::Pool pool = betPool(kind);
     if (n < 1 || n > pools::pool(pool).entries)
         return refused(QStringLiteral("%1にはその組番がありません。").arg(betKindName(kind)));
-    auto figures = std::make_shared<const sim::PoolFigures>(sim::readPoolFigures(pool, day.voteRecord(race)));
+    auto figures = std::make_shared<const sim::PoolFigures>(
+        sim::readPoolFigures(pool, pools::inVoteCounts(pool) ? day.voteRecord(race) : day.trifectaRecord(race)));
     const QString label = betLabel(kind, n);
-    if (!sim::entryInField(*figures, n))
-        return refused(QStringLiteral("%1 はこのレースに登録されていない馬を含みます。").arg(label));
     if (!sim::poolSold(*figures))
         return refused(QStringLiteral("このレースは%1の発売がありません（発売なし）。").arg(betKindName(kind)));
+    if (!sim::entryInField(*figures, n))
+        return refused(QStringLiteral("%1 はこのレースに登録されていない馬を含みます。").arg(label));
     if (sim::entryRefunded(*figures, n))
         return refused(QStringLiteral("%1 は出走取消・競走除外（返還）の馬を含むため賭けられません。").arg(label));
     if (figures->entryVotes(n) <= 0)
@@ -101,9 +102,11 @@ pools::Pool betPool(BetKind kind)
     case BetKind::Exacta:
         return pools::Pool::Exacta;
     case BetKind::Trio:
+        return pools::Pool::Trio;
+    case BetKind::Trifecta:
         break;
     }
-    return pools::Pool::Trio;
+    return pools::Pool::Trifecta;
 }
 
 QString betKindName(BetKind kind)

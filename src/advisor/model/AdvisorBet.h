@@ -10,13 +10,14 @@ namespace tavek {
 struct DayData;
 }
 
-// One bet the stake advisor works on: an entry of any of the seven pools of
-// the selected race (a runner to win or place, a pair, an exacta, a trio),
+// One bet the stake advisor works on: an entry of any of the eight pools of
+// the selected race (a runner to win or place, a pair, an exacta, a trio, a
+// trifecta),
 // with the record's pool and votes and the pool's payout rate.
 namespace tavek::advice {
 
 // In the order of the simulation tabs, then the pools of the pool boards.
-enum class BetKind { Win, Bracket, Quinella, Place, Wide, Exacta, Trio };
+enum class BetKind { Win, Bracket, Quinella, Place, Wide, Exacta, Trio, Trifecta };
 
 pools::Pool betPool(BetKind kind);
 
@@ -57,11 +58,11 @@ struct Bet {
     std::shared_ptr<const sim::PoolFigures> figures;
 };
 
-// "単勝", "枠連", "馬連", "複勝", "ワイド", "馬単", "3連複".
+// "単勝", "枠連", "馬連", "複勝", "ワイド", "馬単", "3連複", "3連単".
 QString betKindName(BetKind kind);
 
 // The selector's text of bet `number`: " 5" for a runner, " 3- 7" for a
-// pair, "3-7" or "2-3-7" for an entry of wide, exacta or trio.
+// pair, "3-7" or "2-3-7" for an entry of wide, exacta, trio or trifecta.
 QString betItemText(BetKind kind, int number);
 
 // "単勝 5", "馬連 3-7", "枠連 2-2": the bet as the advisor names it.
@@ -76,7 +77,7 @@ inline QString betLabel(const Bet& bet)
 int betCount(const DayData& day, int race, BetKind kind);
 
 // The bet `number` of `kind` in race slot `race`, read from its vote-count
-// record, or the reason it cannot be advised on (a runner outside the field
+// record (the trifecta from its own record), or the reason it cannot be advised on (a runner outside the field
 // or scratched, a runner or pair without votes, a race without a pool, a pool
 // not sold).
 struct BetChoice {

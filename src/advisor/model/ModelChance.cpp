@@ -7,7 +7,8 @@ namespace tavek::advice {
 MarketView marketView(const DayData& day, int race, const Bet& bet, finish::Model model)
 {
     const QByteArrayView record = day.voteRecord(race);
-    MarketView view{value::findValue(value::betValues(record, model), betPool(bet.kind), bet.number), {}};
+    MarketView view{
+        value::findValue(value::betValues(record, model, day.trifectaRecord(race)), betPool(bet.kind), bet.number), {}};
     if (const QString none = value::noViewReason(record); !none.isEmpty())
         view.refusal = none;
     else if (!view.bet)

@@ -8,7 +8,9 @@
 #include "controls/SaNumEdit.h"
 #include "controls/WhenShown.h"
 #include "pools/Payout.h"
+#include "pools/PoolIndex.h"
 #include "racedata/DayData.h"
+#include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
 #include <QChart>
@@ -40,6 +42,17 @@ using namespace tavek::advice;
 namespace {
 
 constexpr int kFieldHeight = 22;
+
+// Whether bet n of `kind` names only runners (brackets) of a field of
+// `registered` runners; a race of unknown field keeps every bet.
+bool inField(BetKind kind, int n, int registered)
+{
+    if (registered <= 0)
+        return true;
+    const int highest = kind == BetKind::Bracket ? std::min(registered, tavek::pools::kBrackets) : registered;
+    const tavek::pools::EntryRunners r = tavek::pools::entryRunners(betPool(kind), n);
+    return std::all_of(r.begin(), r.end(), [&](int h) { return h <= highest; });
+}
 
 template <class W>
 W* named(W* widget, const char* name)
@@ -385,7 +398,13 @@ void AdvisorTab::fillBets()
     DutchList->clear();
     DutchList->setProperty("kind", int(kind()));
     const int count = race_ < 0 ? 0 : betCount(day_, race_, kind());
+    // The race's registered runners only.
+    const int registered = race_ < 0
+                               ? 0
+                               : tavek::record::blankAsZero(day_.voteRecord(race_), tavek::layout::kRegistered, 2);
     for (int n = 1; n <= count; ++n) {
+        if (!inField(kind(), n, registered))
+            continue;
         BetCombo->addItem(betItemText(kind(), n), n);
         auto* item = new QListWidgetItem(betItemText(kind(), n), DutchList);
         item->setData(Qt::UserRole, n);

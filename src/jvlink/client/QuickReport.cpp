@@ -19,10 +19,11 @@ namespace {
 
 constexpr int32_t kBufferSize = 60000;
 
-// A vote-count record of a real race with a live data category.
+// A vote-count record (the H1, or the trifecta's H6) of a real race with a
+// live data category.
 bool storable(QByteArrayView record)
 {
-    if (layout::recordType(record) != "H1")
+    if (layout::recordType(record) != "H1" && layout::recordType(record) != "H6")
         return false;
     const QByteArrayView category = layout::dataCategory(record);
     if (category.isEmpty() || category == "0" || category == "9")
@@ -115,7 +116,9 @@ void QuickReport::readLoop(history::OddsHistory* odds)
             if (!note.isEmpty())
                 errorLog_.tryWriteFailure(note);
             ++result_.stored;
-            keep(record, odds);
+            // The history keeps the H1 records only.
+            if (layout::recordType(record) == "H1")
+                keep(record, odds);
         } else if (r == JVResult::AllRead) {
             return;
         } else if (r < JVResult::Downloading) {

@@ -22,8 +22,10 @@ public:
 };
 
 // The quick report (速報) with everything that follows from it: the current
-// vote counts of one race through the real-time open "0B20", stored into the
-// day's ".jvH1" file and, as received, into the odds history. A fetch returns
+// vote counts of one race through the real-time open "0B20", read until the
+// stream ends: its H1 stored into the day's ".jvH1" file and, as received,
+// into the odds history; its H6 (the trifecta's votes, where sold) into the
+// day's ".jvH6" file. A fetch returns
 // what happened, and the main window and `tavek-cli quick` only show it; each
 // failure also beeps and adds one error line to the error log beside the
 // history. A log that cannot be written is passed over: it never stops a fetch
@@ -46,7 +48,7 @@ public:
             HistoryNotSaved,  // the votes are in the day file, the odds history did not take them
             Failed,           // a JV-Link operation failed
         };
-        int stored = 0;                  // vote records stored into the day file
+        int stored = 0;                  // vote records (H1 and H6) stored into the day files
         int recorded = 0;                // new snapshots in the history (0: unchanged since the race's last one)
         std::optional<Failure> failure;  // the first failed operation
         QString historyFailure;          // why the history did not take a record; empty when it did

@@ -4,7 +4,6 @@
 #include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
-#include <optional>
 #include <vector>
 
 namespace tavek::jvlink {
@@ -29,9 +28,10 @@ public:
     // when the file cannot be produced.
     virtual QByteArray content(const SourceFile& file) const = 0;
 
-    // The current H1 record of the race with `key` at `now`; nothing when there
-    // is none (yet).
-    virtual std::optional<QByteArray> realTimeH1(QByteArrayView key, const QDateTime& now) const = 0;
+    // The quick report of the race with `key` at `now`: its current H1 record,
+    // then its H6 record where the trifecta is sold; empty when there is no
+    // H1 (yet).
+    virtual std::vector<QByteArray> quickReport(QByteArrayView key, const QDateTime& now) const = 0;
 };
 
 }  // namespace tavek::jvlink

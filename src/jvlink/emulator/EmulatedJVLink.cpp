@@ -211,16 +211,17 @@ int32_t EmulatedJVLink::JVRTOpen(const QString& dataspec, const QString& key)
     const QByteArray k = key.toLatin1();
     if (!calendar::wellFormedKey(k))
         return JVResult::BadKey;
-    std::optional<QByteArray> record;
+    std::vector<QByteArray> records;
     try {
         if (dataspec == QStringLiteral("0B20"))
-            record = source()->realTimeH1(k, clock::now());
+            records = source()->quickReport(k, clock::now());
     } catch (const std::exception&) {
         return JVResult::InternalError;
     }
-    if (!record)
+    if (records.empty())
         return JVResult::NoData;
-    realTimeRecord_ = std::move(record);
+    realTimeRecords_ = std::move(records);
+    realTimeIndex_ = 0;
     mode_ = Mode::RealTime;
     return JVResult::Ok;
 }
@@ -254,11 +255,11 @@ int32_t EmulatedJVLink::JVRead(QString& buff, int32_t& /*size: the wide string t
     case Mode::Closed:
         return JVResult::NotOpen;
     case Mode::RealTime:
-        if (!realTimeRecord_)
+        if (realTimeIndex_ >= realTimeRecords_.size())
             return JVResult::AllRead;
-        buff = cp932::decode(*realTimeRecord_);
+        buff = cp932::decode(realTimeRecords_[realTimeIndex_]);
         fileName.clear();
-        return static_cast<int32_t>(std::exchange(realTimeRecord_, std::nullopt)->size());
+        return static_cast<int32_t>(realTimeRecords_[realTimeIndex_++].size());
     case Mode::Stored:
         break;
     }
@@ -353,7 +354,8 @@ void EmulatedJVLink::closeStream()
     fileData_.clear();
     fileLoaded_ = false;
     fileIndex_ = 0;
-    realTimeRecord_.reset();
+    realTimeRecords_.clear();
+    realTimeIndex_ = 0;
     mode_ = Mode::Closed;
 }
 

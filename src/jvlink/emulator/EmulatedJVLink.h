@@ -86,7 +86,8 @@ private:
     bool fileLoaded_ = false;
     QByteArray fileData_;
     qsizetype offset_ = 0;
-    std::optional<QByteArray> realTimeRecord_;
+    std::vector<QByteArray> realTimeRecords_;  // the quick report's records still to read
+    size_t realTimeIndex_ = 0;
     QString downloadFailure_;
     QStringList passedOver_;
 };

@@ -100,25 +100,31 @@ QByteArray GeneratedSource::dayFile(const QDate& date, FileKind kind)
                 records::appendRa(out, race, kFinalCategory, created);
                 records::appendSe(out, race, kFinalCategory, created);
             } else {
-                records::appendH1(out, race, votesOf(race), kFinalCategory, created);
+                const Votes votes = votesOf(race);
+                records::appendH1(out, race, votes, kFinalCategory, created);
+                if (race.trifectaPool > 0)
+                    records::appendH6(out, race, votes, kFinalCategory, created);
                 records::appendHr(out, race, kFinalCategory, created);
             }
         }
     return out;
 }
 
-std::optional<QByteArray> GeneratedSource::realTimeH1(QByteArrayView key, const QDateTime& now) const
+std::vector<QByteArray> GeneratedSource::quickReport(QByteArrayView key, const QDateTime& now) const
 {
     const auto race = calendar::raceOf(key);
     if (!race || now < salesOpen(*race))
-        return std::nullopt;
+        return {};
     const QDateTime open = salesOpen(*race);
     const double share = shareCast(*race, now);
     const double progress = static_cast<double>(open.secsTo(now)) / static_cast<double>(open.secsTo(race->postTime()));
     const RaceDraw draw = drawRace(*race);
-    QByteArray out;
-    records::appendH1(out, draw, votesCast(draw, votesOf(draw), share, std::min(progress, 1.0)),
-                      share < 1.0 ? kQuickReportCategory : kFinalCategory, now.date());
+    const Votes cast = votesCast(draw, votesOf(draw), share, std::min(progress, 1.0));
+    const char category = share < 1.0 ? kQuickReportCategory : kFinalCategory;
+    std::vector<QByteArray> out(1);
+    records::appendH1(out.front(), draw, cast, category, now.date());
+    if (draw.trifectaPool > 0)
+        records::appendH6(out.emplace_back(), draw, cast, category, now.date());
     return out;
 }
 

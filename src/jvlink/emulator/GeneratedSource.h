@@ -8,9 +8,10 @@
 namespace tavek::jvlink {
 
 // Generated JRA-like data: per race day one file of race details (RA and SE
-// records, published the day before at 16:00) and one of vote counts (H1 and
-// HR, published the same day at 17:30). Real time: a race's H1 from 07:00 on
-// its day, its votes rising toward the final figures until post time, slowly
+// records, published the day before at 16:00) and one of vote counts (per
+// race its H1, its H6 where the trifecta was sold, and its HR, published the
+// same day at 17:30). Real time: a race's H1 and H6 from 07:00 on its day, the
+// votes rising toward the final figures until post time, slowly
 // through the morning and steeply in the last half hour, as real pools fill;
 // each entry along its own path, so that the odds drift (VoteGrowth.h).
 class GeneratedSource : public DataSource {
@@ -23,7 +24,7 @@ public:
 
     std::vector<SourceFile> filesBetween(const QDateTime& after, const QDateTime& upTo) const override;
     QByteArray content(const SourceFile& file) const override;
-    std::optional<QByteArray> realTimeH1(QByteArrayView key, const QDateTime& now) const override;
+    std::vector<QByteArray> quickReport(QByteArrayView key, const QDateTime& now) const override;
 
     // The records of one file of one race day (empty on a day without racing).
     static QByteArray dayFile(const QDate& date, FileKind kind);

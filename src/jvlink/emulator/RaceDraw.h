@@ -24,8 +24,10 @@ struct RaceDraw {
     int starters;                                     // registered minus the scratched
     std::array<bool, kMaxRunners> scratched;          // refunded runners, no votes
     std::array<double, kMaxRunners> strength;         // Plackett-Luce strengths, 0 when scratched
-    double salesYen;                                  // sales of all eight pools, trifecta included
+    double salesYen;                                  // sales drawn for all eight pools, trifecta included
     std::array<double, pools::kVoteCountPools> pool;  // final votes of the pools, in pools::Pool order
+    double trifectaPool;                              // final votes of the trifecta (28-32 % of the eight
+                                                      // pools); 0 when not sold
     uint64_t noiseSeed;                               // the bettors' noise on the other pools
     int nameSeed;                                     // picks the race and horse names
 };

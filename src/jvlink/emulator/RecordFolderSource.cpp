@@ -1,5 +1,7 @@
 #include "jvlink/emulator/RecordFolderSource.h"
 
+#include <optional>
+
 #include "jvlink/emulator/StoredFile.h"
 #include "racedata/RecordLayout.h"
 #include "racedata/RecordLines.h"
@@ -107,9 +109,9 @@ QByteArray RecordFolderSource::content(const SourceFile& file) const
     return records(read.bytes);
 }
 
-std::optional<QByteArray> RecordFolderSource::realTimeH1(QByteArrayView key, const QDateTime&) const
+std::vector<QByteArray> RecordFolderSource::quickReport(QByteArrayView key, const QDateTime&) const
 {
-    std::optional<QByteArray> newest;
+    std::optional<QByteArray> h1, h6;
     for (const QFileInfo& info : entries(QDir::Time | QDir::Reversed)) {
         const regularfile::Contents read = readRecordFile(info.filePath());
         if (read.status != regularfile::Status::Read) {
@@ -119,13 +121,23 @@ std::optional<QByteArray> RecordFolderSource::realTimeH1(QByteArrayView key, con
         const QByteArray all = records(read.bytes);
         for (qsizetype at = 0; at < all.size();) {
             const QByteArrayView record = recordlines::recordAt(all, at);
-            if (layout::recordType(record) == "H1" && record.size() >= layout::kHeaderLength
-                && layout::raceKey(record) == key)
-                newest = record.toByteArray();
             at += record.size();
+            if (record.size() < layout::kHeaderLength || layout::raceKey(record) != key)
+                continue;
+            if (layout::recordType(record) == "H1")
+                h1 = record.toByteArray();
+            else if (layout::recordType(record) == "H6")
+                h6 = record.toByteArray();
         }
     }
-    return newest;
+    // The trifecta's votes come with the race's other votes, never alone.
+    std::vector<QByteArray> out;
+    if (h1) {
+        out.push_back(std::move(*h1));
+        if (h6)
+            out.push_back(std::move(*h6));
+    }
+    return out;
 }
 
 }  // namespace tavek::jvlink

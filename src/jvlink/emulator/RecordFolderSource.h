@@ -12,12 +12,13 @@ namespace tavek::jvlink {
 
 // Real JV-Data served from a folder of record files (one record per line,
 // CP932): each file is one file of stored data, published at its modification
-// time. The real-time open finds a race's newest H1 record among them.
+// time. The real-time open finds a race's newest H1 record among them, and
+// its newest H6 record after it.
 //
 // A file the source will not read (a FIFO, a folder, a link to a device, one
 // larger than storedfile::maxRecordFileBytes) is passed over, and the others
 // are served: `passOver` is told of each with its name and why, on the
-// thread of filesBetween or realTimeH1. content() throws instead, as the
+// thread of filesBetween or quickReport. content() throws instead, as the
 // files it is given were offered.
 class RecordFolderSource : public DataSource {
 public:
@@ -27,7 +28,7 @@ public:
 
     std::vector<SourceFile> filesBetween(const QDateTime& after, const QDateTime& upTo) const override;
     QByteArray content(const SourceFile& file) const override;
-    std::optional<QByteArray> realTimeH1(QByteArrayView key, const QDateTime& now) const override;
+    std::vector<QByteArray> quickReport(QByteArrayView key, const QDateTime& now) const override;
 
 private:
     QFileInfoList entries(QDir::SortFlags order) const;

@@ -9,8 +9,10 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <functional>
 #include <numeric>
+#include <vector>
 
 namespace tavek::jvlink::records {
 
@@ -152,18 +154,19 @@ QByteArray horseName(const RaceDraw& race, int horse)
 // votes; 0 elsewhere. One key per entry, votes above and the inverted entry
 // index below, sorts in a single plain pass.
 template <size_t N>
-std::array<int, N> ranks(const std::array<int64_t, N>& votes)
+std::vector<int> ranks(const std::array<int64_t, N>& votes)
 {
-    static_assert(N < 1024);
-    std::array<uint64_t, N> keys;
-    size_t count = 0;
+    constexpr int kBits = std::bit_width(N);
+    constexpr uint64_t kMask = (uint64_t(1) << kBits) - 1;
+    std::vector<uint64_t> keys;
+    keys.reserve(N);
     for (size_t k = 0; k < N; ++k)
         if (votes[k] > 0)
-            keys[count++] = (static_cast<uint64_t>(votes[k]) << 10) | (1023 - k);
-    std::sort(keys.begin(), keys.begin() + count, std::greater<>());
-    std::array<int, N> rank{};
-    for (size_t r = 0; r < count; ++r)
-        rank[1023 - (keys[r] & 1023)] = static_cast<int>(r + 1);
+            keys.push_back((static_cast<uint64_t>(votes[k]) << kBits) | (kMask - k));
+    std::sort(keys.begin(), keys.end(), std::greater<>());
+    std::vector<int> rank(N, 0);
+    for (size_t r = 0; r < keys.size(); ++r)
+        rank[kMask - (keys[r] & kMask)] = static_cast<int>(r + 1);
     return rank;
 }
 
@@ -266,6 +269,20 @@ void appendH1(QByteArray& out, const RaceDraw& race, const Votes& v, char catego
     putPool(rec, pools::Pool::Trio, v.trio);
     // The seven refund totals after them: a scratched runner's entries hold no votes.
     std::fill(rec + kTrioTotal + kVoteLen - 1, rec + kH1Length - 2, '0');
+}
+
+void appendH6(QByteArray& out, const RaceDraw& race, const Votes& v, char category, const QDate& created)
+{
+    using namespace layout;
+    char* rec = beginRecord(out, kH6Length, "H6", race, category, created);
+    putNumber(rec, kRegistered, kCountLen, race.registered);
+    putNumber(rec, kStarters, kCountLen, race.starters);
+    rec[kH6SaleFlag - 1] = '7';  // sold
+    for (int h = 1; h <= kMaxRunners; ++h)
+        rec[h6RefundFlag(h) - 1] = h <= race.registered && race.scratched[h - 1] ? '1' : '0';
+    putPool(rec, pools::Pool::Trifecta, v.trifecta);
+    // A scratched runner's entries hold no votes: nothing to refund.
+    putNumber(rec, kH6RefundTotal, kVoteLen, 0);
 }
 
 void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created)

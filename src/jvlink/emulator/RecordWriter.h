@@ -16,6 +16,8 @@ void appendRa(QByteArray& out, const RaceDraw& race, char category, const QDate&
 // One SE record per registered runner.
 void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
 void appendH1(QByteArray& out, const RaceDraw& race, const Votes& votes, char category, const QDate& created);
+// The trifecta's votes; only for a race where JRA sold it (race.trifectaPool > 0).
+void appendH6(QByteArray& out, const RaceDraw& race, const Votes& votes, char category, const QDate& created);
 void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
 
 }  // namespace tavek::jvlink::records

@@ -11,7 +11,7 @@
 namespace tavek::jvlink::storedfile {
 
 // A file of stored data holds one race day's records of one kind: the vote
-// counts of a full day of 36 races (an H1 and an HR each) are 1.07 MB. A
+// counts of a full day of 36 races (an H1, an H6 and an HR each) are 4.8 MB. A
 // record file is read up to the size a vote day file may have
 // (dayfiles::maxDayFileBytes: 200 H1 records, over five such days).
 qint64 maxRecordFileBytes();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace tavek::jvlink {
 
@@ -141,6 +142,16 @@ Votes votesCast(const RaceDraw& race, const Votes& final, double share, double p
         trio[k] = mean({runnerLean(r[0]), runnerLean(r[1]), runnerLean(r[2])}, rng.gaussian());
     }
     grow(v.trio, trio, share);
+
+    // Drawn after the others, so that their paths stay as they were.
+    if (race.trifectaPool > 0) {
+        auto trifecta = std::make_unique<PoolLeans<Pool::Trifecta>>();
+        for (size_t k = 0; k < trifecta->size(); ++k) {
+            const pools::EntryRunners r = pools::entryRunners(Pool::Trifecta, int(k) + 1);
+            (*trifecta)[k] = mean({runnerLean(r[0]), runnerLean(r[1]), runnerLean(r[2])}, rng.gaussian());
+        }
+        grow(v.trifecta, *trifecta, share);
+    }
     return v;
 }
 

@@ -6,6 +6,7 @@
 #include "racedata/KeibaFunc.h"
 
 #include <cmath>
+#include <memory>
 
 namespace tavek::jvlink {
 
@@ -181,6 +182,24 @@ Votes votesOf(const RaceDraw& race)
         }
     }
     spread(v.trio, trio, total(trio), poolVotes(race, Pool::Trio));
+
+    // The trifecta's noise comes from a generator of its own, so that the
+    // other pools keep the figures they had before it was written.
+    v.trifecta.fill(-1);
+    if (race.trifectaPool > 0) {
+        Weights trifectaWeight(Random::seed({race.noiseSeed, 0x4836ULL}));
+        auto trifecta = std::make_unique<PoolWeights<Pool::Trifecta>>();
+        for (size_t k = 0; k < trifecta->size(); ++k) {
+            const auto [i, j, m] = runnersOf(Pool::Trifecta, k);
+            if (i < n && j < n && m < n) {
+                v.trifecta[k] = 0;
+                (*trifecta)[k] = trifectaWeight(order.ordered(i, j, m));
+            } else {
+                (*trifecta)[k] = 0;
+            }
+        }
+        spread(v.trifecta, *trifecta, total(*trifecta), race.trifectaPool);
+    }
     return v;
 }
 

@@ -28,7 +28,7 @@ QString poolOddsText(pools::Pool pool, const OddsRange& odds)
 {
     if (!odds.has())
         return {};
-    if (pool == pools::Pool::Exacta || pool == pools::Pool::Trio)
+    if (pool != pools::Pool::Place && pool != pools::Pool::Wide)
         return fmt::tenths(odds.low, 6);
     return fmt::tenths(odds.low, 0) + u'-' + fmt::tenths(odds.high, 0);
 }

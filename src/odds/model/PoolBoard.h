@@ -7,8 +7,8 @@
 
 namespace tavek::sim {
 
-// Everything a board of the place (複勝), wide (ワイド), exacta (馬単) or trio
-// (3連複) pool shows of one race: every entry in the record's order with its
+// Everything a board of the place (複勝), wide (ワイド), exacta (馬単), trio
+// (3連複) or trifecta (3連単) pool shows of one race: every entry in the record's order with its
 // label, votes and odds (a range for place and wide, see PoolFigures), the
 // total, and after a stake or odds simulation the virtual figures beside the
 // real ones. The window's tab paints from it and tavek-cli prints it, so both
@@ -20,14 +20,15 @@ namespace tavek::sim {
 //   board.oddsText(n), board.virtualOddsText(n), board.virtualTotalText()
 class PoolBoard {
 public:
-    // `pool` is Place, Wide, Exacta or Trio.
+    // `pool` is Place, Wide, Exacta, Trio or Trifecta.
     explicit PoolBoard(pools::Pool pool);
 
     pools::Pool pool() const { return real_.pool; }
     int size() const { return pools::pool(pool()).entries; }
 
-    // Race selection: the figures read again from the vote-count record, the
-    // real odds computed, any simulation dropped.
+    // Race selection: the figures read again from the record of the pool
+    // (the trifecta's H6, else the vote-count record), the real odds
+    // computed, any simulation dropped.
     void calculate(QByteArrayView record);
 
     // The pool. A pool not sold (発売なし) shows no odds and refuses every
@@ -35,10 +36,11 @@ public:
     bool sold() const { return poolSold(real_); }
     pools::PayoutRate rate() const { return real_.rate; }
     // The entries a result pays: place 2 or 3 by the starters, wide 3,
-    // exacta and trio 1.
+    // exacta, trio and trifecta 1.
     int winners() const;
-    // Only exacta and trio have one odds an odds simulation can start from.
-    bool hasOddsSimulation() const { return pool() == pools::Pool::Exacta || pool() == pools::Pool::Trio; }
+    // Only the pools of one winning entry have one odds an odds simulation
+    // can start from.
+    bool hasOddsSimulation() const { return winners() == 1; }
 
     // Entry n, 1..size(). Votes -1 where the record's field is blank.
     QString label(int n) const { return pools::entryLabel(pool(), n); }
@@ -66,7 +68,7 @@ public:
     // The entry with the runners in the pool's order (see pools::entryOf), or 0.
     int entryOf(int a, int b = 0, int c = 0) const { return pools::entryOf(pool(), a, b, c); }
 
-    // Texts. Odds: "%6.1f" for exacta and trio, "1.2-1.5" for place and wide;
+    // Texts. Odds: "%6.1f" for exacta, trio and trifecta, "1.2-1.5" for place and wide;
     // 発売なし for a pool not sold, 返還 for a refunded entry, empty without
     // votes (and every virtual text before a simulation).
     QString oddsText(int n) const;
@@ -83,7 +85,7 @@ public:
     // None for an n outside 1..size().
     SimResult simulateStake(int n, long long yen);
 
-    // "It was `odds` earlier": the votes that took exacta or trio entry n from
+    // "It was `odds` earlier": the votes that took exacta, trio or trifecta entry n from
     // `odds` to its odds now are taken off it and the total, as the quinella
     // tab's odds simulation does, and the board shown without them. Refused as
     // the stake is, and NotAboveOne, Unrealistic (odds not above the ones now)
@@ -107,8 +109,8 @@ private:
     long long excessYen_ = 0;
 };
 
-// The odds of an entry of `pool` as its board shows them: "%6.1f" for exacta
-// and trio, "1.2-1.5" for place and wide; empty without odds.
+// The odds of an entry of `pool` as its board shows them: "%6.1f" for exacta,
+// trio and trifecta, "1.2-1.5" for place and wide; empty without odds.
 QString poolOddsText(pools::Pool pool, const OddsRange& odds);
 
 }  // namespace tavek::sim

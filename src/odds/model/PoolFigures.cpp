@@ -68,8 +68,15 @@ PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record)
     f.rate = table.rate(record::raceDate(record));
     f.starters = record::blankAsZero(record, layout::kStarters, 2);
     f.runners = record::blankAsZero(record, layout::kRegistered, 2);
-    for (int h = 1; h <= pools::kRecordSlots; ++h)
-        f.refunded[size_t(h)] = runnerRefunded(record, h);
+    if (pools::inVoteCounts(pool)) {
+        for (int h = 1; h <= pools::kRecordSlots; ++h)
+            f.refunded[size_t(h)] = runnerRefunded(record, h);
+    } else {
+        for (int h = 1; h <= pools::kMaxRunners; ++h)
+            f.refunded[size_t(h)] = trifectaRefunded(record, h);
+        f.onSale = pools::trifectaSold(record::raceDate(record), record::blankAsZero(record, layout::kRaceNumber, 2))
+                   && record::field(record, layout::kH6SaleFlag, 1) != "0";
+    }
     f.total = readFigure(record, table.total);
     f.votes.resize(size_t(table.entries));
     for (int n = 1; n <= table.entries; ++n)
@@ -83,6 +90,7 @@ int saleStarters(pools::Pool pool)
     case pools::Pool::Place:
         return 5;
     case pools::Pool::Exacta:
+    case pools::Pool::Trifecta:
         return 3;
     default:
         return 4;
@@ -91,7 +99,7 @@ int saleStarters(pools::Pool pool)
 
 bool poolSold(const PoolFigures& figures)
 {
-    return figures.starters >= saleStarters(figures.pool) && figures.total > 0;
+    return figures.onSale && figures.starters >= saleStarters(figures.pool) && figures.total > 0;
 }
 
 int placeWinners(int starters)

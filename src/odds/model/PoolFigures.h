@@ -8,8 +8,9 @@
 #include <array>
 #include <vector>
 
-// The figures of one place, wide, exacta or trio pool and their paid odds
-// (pools/Payout). Exacta and trio pay one winning entry; place and wide pay
+// The figures of one place, wide, exacta, trio or trifecta pool and their
+// paid odds (pools/Payout). Exacta, trio and trifecta pay one winning entry;
+// place and wide pay
 // several. Before the race the other winners are unknown, so place and wide
 // odds are a range: the lower end with the most-backed other winners, the
 // upper end with the least-backed. All figures are exact integers.
@@ -21,22 +22,24 @@ struct PoolFigures {
     int starters = 0;  // 出走頭数: decides whether the pool is sold, and place's K
     int runners = 0;   // registered runners: those that may finish in the money
     std::array<bool, pools::kRecordSlots + 1> refunded{};  // by runner, [0] unused
-    long long total = -1;                                  // -1: blank
-    std::vector<long long> votes;                          // entry n at [n - 1]; -1: blank
+    bool onSale = true;            // the trifecta: sold on the race's date and number, sale flag not "0"
+    long long total = -1;          // -1: blank
+    std::vector<long long> votes;  // entry n at [n - 1]; -1: blank
 
     long long entryVotes(int n) const { return votes[size_t(n - 1)]; }
 };
 
-// The pool's figures as the record holds them; a blank field, or one that is
-// no number, reads -1, as the other tabs read theirs.
+// The pool's figures as the record holds them (the trifecta's H6 record, the
+// vote-count record for the others); a blank field, or one that is no
+// number, reads -1, as the other tabs read theirs.
 PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record);
 
 // The fewest starters with which JRA sells the pool: place 5, wide and trio
-// 4, exacta 3.
+// 4, exacta and trifecta 3.
 int saleStarters(pools::Pool pool);
 
-// Sold: enough starters and a total above 0. An unsold pool (発売なし) has no
-// odds and refuses every simulation.
+// Sold: enough starters, a total above 0 and (the trifecta) a race JRA sold
+// it in. An unsold pool (発売なし) has no odds and refuses every simulation.
 bool poolSold(const PoolFigures& figures);
 
 // The place winners K: 3 with 8 or more starters, else 2.
@@ -52,7 +55,7 @@ bool entryInField(const PoolFigures& figures, int n);
 // the K - 1 most-backed, or least-backed, of the runners other than n that are
 // not refunded. Wide a-b: the third runner c (not refunded, not a or b) with
 // the largest, or smallest, votes of a-c plus b-c. Where fewer runners than
-// K - 1 are left, all of them win with it and K counts them. Exacta and trio:
+// K - 1 are left, all of them win with it and K counts them. Exacta, trio and trifecta:
 // {1, 0} at both ends.
 struct RangeEnds {
     pools::WinningSet low;
@@ -60,7 +63,7 @@ struct RangeEnds {
 };
 RangeEnds rangeEnds(const PoolFigures& figures, int n);
 
-// Odds in tenths; low == high for exacta and trio. Zero where there are none.
+// Odds in tenths; low == high for exacta, trio and trifecta. Zero where there are none.
 struct OddsRange {
     long long low = 0;
     long long high = 0;

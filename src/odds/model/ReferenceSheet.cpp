@@ -69,11 +69,14 @@ QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
 
 }  // namespace
 
-ReferenceSheet referenceSheet(QByteArrayView record)
+ReferenceSheet referenceSheet(QByteArrayView record, QByteArrayView trifecta)
 {
     ReferenceSheet sheet;
     for (size_t t = 0; t < pools::voteCountPools().size(); ++t)
         sheet.totals[t] = fmt::grouped11(total(record, pools::voteCountPools()[t]));
+    const pools::VotePool& trifectaPool = pools::pool(pools::Pool::Trifecta);
+    if (!record::field(trifecta, trifectaPool.total, layout::kVoteLen).trimmed().isEmpty())
+        sheet.totals[size_t(pools::Pool::Trifecta)] = fmt::grouped11(total(trifecta, trifectaPool));
     sheet.exacta = rankedLines(record, pools::pool(pools::Pool::Exacta));
     sheet.trio = rankedLines(record, pools::pool(pools::Pool::Trio));
     return sheet;

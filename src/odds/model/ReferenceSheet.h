@@ -10,17 +10,19 @@
 namespace tavek::sim {
 
 // What the reference tab shows for one race: the vote total of every pool
-// ("%11.0n", in the record's order) and the ranked exacta and trio lines,
-// highest votes first.
+// ("%11.0n", in the pool table's order; the trifecta's blank without its
+// record) and the ranked exacta and trio lines, highest votes first.
 struct ReferenceSheet {
-    std::array<QString, pools::kVoteCountPools> totals;
+    std::array<QString, pools::kPoolCount> totals;
     QStringList exacta;
     QStringList trio;
 };
 
 // Exacta display line: rank "%3d", " ", "a-b" (5), votes (10), share "%6.1f", "%".
 // Trio display line: the same with "a-b-c" (8).
-ReferenceSheet referenceSheet(QByteArrayView record);
+// `record` is the vote-count record (H1), `trifecta` the trifecta's (H6) or
+// empty.
+ReferenceSheet referenceSheet(QByteArrayView record, QByteArrayView trifecta = {});
 
 // The caption of a pool's total: "単勝合計票数"; the tab and tavek-cli show
 // it as a label, with "：".

@@ -43,6 +43,14 @@ bool runnerRefunded(QByteArrayView vote, int horse)
     return horse >= 1 && horse <= layout::kMaxWinEntries && flagSet(vote, layout::refundFlag(horse));
 }
 
+bool trifectaRefunded(QByteArrayView trifecta, int horse)
+{
+    if (horse < 1 || horse > pools::kMaxRunners)
+        return false;
+    const QByteArrayView flag = record::field(trifecta, layout::h6RefundFlag(horse), 1);
+    return flag.size() == 1 && flag != "0" && flag != " ";
+}
+
 SimResult winRefusal(QByteArrayView vote, int horse)
 {
     if (runnerRefunded(vote, horse))

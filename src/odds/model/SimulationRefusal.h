@@ -14,6 +14,9 @@ namespace tavek::sim {
 
 // Refunded when the record's refund flag of `horse` (1..28) is "1".
 bool runnerRefunded(QByteArrayView vote, int horse);
+// Refunded in the trifecta's record (H6) when the flag of `horse` (1..18) is
+// neither "0" nor blank.
+bool trifectaRefunded(QByteArrayView trifecta, int horse);
 
 // Refunded, NoVotes or None (the simulation may run) for runner `horse`.
 SimResult winRefusal(QByteArrayView vote, int horse);

@@ -4,19 +4,30 @@
 #include "odds/ui/PairSheet.h"
 #include "odds/ui/SheetBox.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kHeadingWidth = 22;
-constexpr int kHeadingHeight = 16;
-constexpr int kLineHeight = 13;  // one odds line of the fixed-pitch font
+constexpr int kHeadingWidth = 34;
+constexpr int kHeadingHeight = 34;
+constexpr int kLineHeight = 16;  // one odds line of the fixed-pitch font
 constexpr int kGap = 2;
+constexpr int kMargin = 5;  // of a cell's text from both its edges
 
 QFont cellFont()
 {
     QFont f(QStringLiteral("ＭＳ ゴシック"));
     f.setStyleHint(QFont::Monospace);
-    f.setPixelSize(11);
+    f.setPixelSize(13);
     return f;
+}
+
+void paintHeading(QLabel* heading)
+{
+    QPalette p = heading->palette();
+    p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xC0));
+    p.setColor(QPalette::WindowText, Qt::black);
+    heading->setPalette(p);
 }
 
 }  // namespace
@@ -31,13 +42,15 @@ PoolMatrix::PoolMatrix(QWidget* parent)
         const int n = i % kRunners + 1;
         QLabel* heading = makeBox(this, QStringLiteral("%1%2").arg(i < kRunners ? "Column" : "Row").arg(n), {}, {},
                                   false);
-        QPalette p = heading->palette();
-        p.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xC0));
-        p.setColor(QPalette::WindowText, Qt::black);
-        heading->setPalette(p);
+        paintHeading(heading);
         heading->setText(QString::number(n));
         headings_.push_back(heading);
     }
+    corner_ = makeBox(this, QStringLiteral("Corner"), {}, {}, false);
+    paintHeading(corner_);
+    QFont small = corner_->font();
+    small.setPixelSize(11);
+    corner_->setFont(small);
     const QFont font = cellFont();
     for (int row = 1; row <= kRunners; ++row) {
         // Each row's cells in a strip of their own: for every cell it repaints
@@ -66,10 +79,53 @@ PoolMatrix::PoolMatrix(QWidget* parent)
 
 void PoolMatrix::fitCellsTo(const QString& widest)
 {
-    const int width = QFontMetrics(cellFont()).horizontalAdvance(widest) + 6;
-    if (width == cellWidth_)
+    fittedWidth_ = QFontMetrics(cellFont()).horizontalAdvance(widest) + 2 * kMargin;
+    growTo(viewWidth_);
+}
+
+void PoolMatrix::growTo(int width)
+{
+    viewWidth_ = width;
+    const int room = (width - kHeadingWidth - kGap) / runners_ - kGap;
+    const int cellWidth = std::max(fittedWidth_, room);
+    if (cellWidth == cellWidth_)
         return;
-    cellWidth_ = width;
+    cellWidth_ = cellWidth;
+    place();
+}
+
+void PoolMatrix::setRunners(int runners)
+{
+    runners = std::clamp(runners, 1, kRunners);
+    if (runners == runners_)
+        return;
+    runners_ = runners;
+    for (int n = 1; n <= kRunners; ++n) {
+        const bool shown = n <= runners;
+        headings_[size_t(n - 1)]->setVisible(shown);
+        headings_[size_t(kRunners + n - 1)]->setVisible(shown);
+        rows_[size_t(n - 1)]->setVisible(shown);
+        // The cells of a larger field the tab no longer looks at.
+        for (int m = runners + 1; m <= kRunners; ++m)
+            showPlace(n, m, false);
+    }
+    const int width = viewWidth_;
+    viewWidth_ = -1;
+    cellWidth_ = -1;
+    growTo(width);
+}
+
+void PoolMatrix::setAxes(const QString& rows, const QString& columns)
+{
+    corner_->setText(rows.isEmpty() ? QString() : QStringLiteral("%1→\n%2↓").arg(columns, rows));
+}
+
+void PoolMatrix::pinHeadings(int x, int y)
+{
+    if (x == pinX_ && y == pinY_)
+        return;
+    pinX_ = x;
+    pinY_ = y;
     place();
 }
 
@@ -85,10 +141,17 @@ void PoolMatrix::place()
     const int pitchY = 2 * kLineHeight + kGap;
     const int left = kHeadingWidth + kGap;
     const int top = kHeadingHeight + kGap;
+    // The headings where the view shows them, over the cells scrolled under.
     for (int n = 1; n <= kRunners; ++n) {
-        headings_[size_t(n - 1)]->setGeometry(left + (n - 1) * pitchX, 0, cellWidth_, kHeadingHeight);
-        headings_[size_t(kRunners + n - 1)]->setGeometry(0, top + (n - 1) * pitchY, kHeadingWidth, 2 * kLineHeight);
+        QLabel* column = headings_[size_t(n - 1)];
+        QLabel* row = headings_[size_t(kRunners + n - 1)];
+        column->setGeometry(left + (n - 1) * pitchX, pinY_, cellWidth_, kHeadingHeight);
+        row->setGeometry(pinX_, top + (n - 1) * pitchY, kHeadingWidth, 2 * kLineHeight);
+        column->raise();
+        row->raise();
     }
+    corner_->setGeometry(pinX_, pinY_, kHeadingWidth, kHeadingHeight);
+    corner_->raise();
     for (int row = 1; row <= kRunners; ++row) {
         rows_[size_t(row - 1)]->setGeometry(left, top + (row - 1) * pitchY, kRunners * pitchX, 2 * kLineHeight);
         for (int column = 1; column <= kRunners; ++column) {
@@ -97,7 +160,7 @@ void PoolMatrix::place()
             virtual_[index(row, column)]->setGeometry(x, kLineHeight, cellWidth_, kLineHeight);
         }
     }
-    const QSize size(left + kRunners * pitchX, top + kRunners * pitchY);
+    const QSize size(left + runners_ * pitchX, top + runners_ * pitchY);
     setMinimumSize(size);
     resize(size);
 }

@@ -15,10 +15,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using tavek::pools::Pool;
 using tavek::sim::PoolBoard;
@@ -26,7 +28,15 @@ using tavek::sim::SimResult;
 
 namespace {
 
-constexpr Pool kPools[] = {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio};
+constexpr Pool kPools[] = {Pool::Place, Pool::Wide, Pool::Exacta, Pool::Trio, Pool::Trifecta};
+constexpr int kLastPool = int(std::size(kPools)) - 1;
+
+// The trifecta record of a race without one: blank, so the pool is not sold.
+QByteArrayView blankTrifecta()
+{
+    static const QByteArray blank(tavek::pools::kTrifectaVotes.length, ' ');
+    return blank;
+}
 
 QScrollArea* scrolled(QWidget* board)
 {
@@ -41,9 +51,11 @@ QScrollArea* scrolled(QWidget* board)
 
 PoolTab::PoolTab(QWidget* parent)
     : QWidget(parent)
-    , boards_{PoolBoard(Pool::Place), PoolBoard(Pool::Wide), PoolBoard(Pool::Exacta), PoolBoard(Pool::Trio)}
+    , boards_{PoolBoard(Pool::Place), PoolBoard(Pool::Wide), PoolBoard(Pool::Exacta), PoolBoard(Pool::Trio),
+              PoolBoard(Pool::Trifecta)}
 {
     whenShown_ = new tavek::controls::WhenShown(this);
+    runners_ = PoolMatrix::kRunners;
     setObjectName(QStringLiteral("PoolTab"));
     auto* strip = new QFrame(this);
     strip->setObjectName(QStringLiteral("Panel7"));
@@ -55,6 +67,10 @@ PoolTab::PoolTab(QWidget* parent)
     for (Pool p : kPools)
         PoolCombo->addItem(tavek::pools::pool(p).caption());
     pivotCaption_ = caption(strip, QStringLiteral("軸："));
+    // Before the pivot, as on screen: the Tab key goes from one to the other.
+    AxisCombo = new QComboBox(strip);
+    AxisCombo->setObjectName(QStringLiteral("AxisCombo"));
+    AxisCombo->addItems({QStringLiteral("1着軸"), QStringLiteral("2着軸")});
     PivotCombo = new QComboBox(strip);
     PivotCombo->setObjectName(QStringLiteral("PivotCombo"));
     for (int h = 1; h <= PoolMatrix::kRunners; ++h)
@@ -74,6 +90,7 @@ PoolTab::PoolTab(QWidget* parent)
     choice->addWidget(PoolCombo);
     choice->addSpacing(8);
     choice->addWidget(pivotCaption_);
+    choice->addWidget(AxisCombo);
     choice->addWidget(PivotCombo);
     choice->addSpacing(8);
     choice->addWidget(PoolNote, 1);
@@ -97,7 +114,15 @@ PoolTab::PoolTab(QWidget* parent)
     poolMatrix = new PoolMatrix;
     boardsView_ = new QStackedWidget(this);
     boardsView_->addWidget(scrolled(placeRows));
-    boardsView_->addWidget(scrolled(poolMatrix));
+    matrixArea_ = scrolled(poolMatrix);
+    boardsView_->addWidget(matrixArea_);
+    // The headings stay in view; the cells widen into the view.
+    const auto pin = [this] {
+        poolMatrix->pinHeadings(matrixArea_->horizontalScrollBar()->value(), matrixArea_->verticalScrollBar()->value());
+    };
+    connect(matrixArea_->horizontalScrollBar(), &QScrollBar::valueChanged, this, pin);
+    connect(matrixArea_->verticalScrollBar(), &QScrollBar::valueChanged, this, pin);
+    matrixArea_->viewport()->installEventFilter(this);
 
     listPanel_ = new QWidget(this);
     TrioList = new QListWidget(listPanel_);
@@ -113,6 +138,13 @@ PoolTab::PoolTab(QWidget* parent)
     auto* listColumn = new QVBoxLayout(listPanel_);
     listColumn->setContentsMargins(4, 4, 4, 4);
     listColumn->addWidget(caption(listPanel_, QStringLiteral("票数上位%1組").arg(kListed)));
+    // The headings over the columns of tavek::sim::rankedLine (a kanji two
+    // columns of the fixed-pitch font wide).
+    listHeading_ = new QLabel(QStringLiteral("順 組番           票数 オッズ"), listPanel_);
+    listHeading_->setObjectName(QStringLiteral("ListHeading"));
+    listHeading_->setFont(fixed);
+    listHeading_->setIndent(4);
+    listColumn->addWidget(listHeading_);
     listColumn->addWidget(TrioList, 1);
 
     auto* body = new QHBoxLayout;
@@ -127,6 +159,7 @@ PoolTab::PoolTab(QWidget* parent)
 
     connect(PoolCombo, &QComboBox::currentIndexChanged, this, &PoolTab::chooseBoard);
     connect(PivotCombo, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+    connect(AxisCombo, &QComboBox::currentIndexChanged, this, &PoolTab::chooseBoard);
     connect(placeRows, &PlaceRows::clicked, this, [this](int n) { cellClicked(n, true); });
     connect(poolMatrix, &PoolMatrix::realClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), true); });
     connect(poolMatrix, &PoolMatrix::virtualClicked, this, [this](int r, int c) { cellClicked(entryAt(r, c), false); });
@@ -137,17 +170,21 @@ PoolTab::PoolTab(QWidget* parent)
 
 Pool PoolTab::pool() const
 {
-    return kPools[std::clamp(PoolCombo->currentIndex(), 0, 3)];
+    return kPools[std::clamp(PoolCombo->currentIndex(), 0, kLastPool)];
 }
 
 const PoolBoard& PoolTab::board(Pool p) const
 {
+    if (p == Pool::Trifecta)
+        readTrifecta();
     return boards_[size_t(std::find(std::begin(kPools), std::end(kPools), p) - std::begin(kPools))];
 }
 
 PoolBoard& PoolTab::current()
 {
-    return boards_[size_t(std::clamp(PoolCombo->currentIndex(), 0, 3))];
+    if (pool() == Pool::Trifecta)
+        readTrifecta();
+    return boards_[size_t(std::clamp(PoolCombo->currentIndex(), 0, kLastPool))];
 }
 
 int PoolTab::pivot() const
@@ -155,16 +192,54 @@ int PoolTab::pivot() const
     return PivotCombo->currentIndex() + 1;
 }
 
-void PoolTab::poolSection(QByteArrayView voteRecord)
+PoolTab::Axis PoolTab::axis() const
+{
+    return AxisCombo->currentIndex() == 1 ? Axis::Second : Axis::First;
+}
+
+void PoolTab::poolSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
+{
+    poolSection(voteRecord, [record = trifectaRecord.toByteArray()] { return record; });
+}
+
+void PoolTab::poolSection(QByteArrayView voteRecord, TrifectaSource trifecta)
 {
     for (PoolBoard& b : boards_)
-        b.calculate(voteRecord);
+        if (b.pool() != Pool::Trifecta)
+            b.calculate(voteRecord);
+    trifectaSource_ = trifecta ? std::move(trifecta) : [] { return QByteArray(); };
+    followField(boards_[0].registered());
     // The boards are current at once (CSV出力 reads them); their cells are
     // painted when the tab is in view.
     whenShown_->run([this] { refresh(); });
 }
 
-// The entry at a place of the 18 x 18 board, 0 where the board has none.
+void PoolTab::readTrifecta() const
+{
+    if (!trifectaSource_)
+        return;
+    const QByteArray record = std::exchange(trifectaSource_, nullptr)();
+    boards_.back().calculate(record.isEmpty() ? blankTrifecta() : QByteArrayView(record));  // the trifecta, last
+}
+
+// The selectors and the board offer the race's registered runners; a record
+// without runners keeps the full field.
+void PoolTab::followField(int registered)
+{
+    const int runners = registered > 0 ? std::min(registered, PoolMatrix::kRunners) : PoolMatrix::kRunners;
+    if (runners == runners_)
+        return;
+    runners_ = runners;
+    const QSignalBlocker blocker(PivotCombo);
+    const int pivot = std::min(PivotCombo->currentIndex(), runners - 1);
+    PivotCombo->clear();
+    for (int h = 1; h <= runners; ++h)
+        PivotCombo->addItem(QString::number(h));
+    PivotCombo->setCurrentIndex(std::max(pivot, 0));
+    poolMatrix->setRunners(runners);
+}
+
+// The entry at a place of the board, 0 where the board has none.
 int PoolTab::entryAt(int row, int column) const
 {
     switch (pool()) {
@@ -179,6 +254,13 @@ int PoolTab::entryAt(int row, int column) const
         int r[] = {p, row, column};
         std::sort(std::begin(r), std::end(r));
         return tavek::pools::entryOf(Pool::Trio, r[0], r[1], r[2]);
+    }
+    case Pool::Trifecta: {
+        const int p = pivot();
+        if (row == column || row == p || column == p)
+            return 0;
+        return axis() == Axis::First ? tavek::pools::entryOf(Pool::Trifecta, p, row, column)
+                                     : tavek::pools::entryOf(Pool::Trifecta, row, p, column);
     }
     default:
         return 0;
@@ -197,6 +279,13 @@ PairCell* PoolTab::cellOf(int n, bool isReal) const
         auto* end = std::remove(r.begin(), r.end(), pivot());
         if (end == r.end())
             return nullptr;
+    }
+    if (pool() == Pool::Trifecta) {
+        // The pivot in its place; the row is the other of first and second.
+        const bool first = axis() == Axis::First;
+        if (r[first ? 0 : 1] != pivot())
+            return nullptr;
+        r = {first ? r[1] : r[0], r[2], 0};
     }
     return isReal ? poolMatrix->realCell(r[0], r[1]) : poolMatrix->virtualCell(r[0], r[1]);
 }
@@ -229,20 +318,40 @@ void PoolTab::chooseBoard()
 {
     const Pool p = pool();
     const bool trio = p == Pool::Trio;
+    const bool trifecta = p == Pool::Trifecta;
     pivotCaption_->setVisible(trio);
-    PivotCombo->setVisible(trio);
-    listPanel_->setVisible(trio);
-    const QString name = tavek::pools::pool(p).caption();
-    PoolNote->setText(board().hasOddsSimulation()
-                          ? QStringLiteral("※上段が実際のオッズ、下段が仮想オッズ。上段をクリックで金額、"
-                                           "下段をクリックでオッズのシミュレーションを行います。")
-                          : QStringLiteral("※%1のオッズは的中の組み合わせで変わる幅（最低-最高）のため、"
-                                           "オッズのシミュレーションはありません。クリックで金額のシミュレーション。")
-                                .arg(name));
+    AxisCombo->setVisible(trifecta);
+    PivotCombo->setVisible(trio || trifecta);
+    listPanel_->setVisible(trio || trifecta);
     TotalCaption->setText(tavek::sim::totalLabel(p));
     boardsView_->setCurrentIndex(p == Pool::Place ? 0 : 1);
-    poolMatrix->fitCellsTo(p == Pool::Wide ? QStringLiteral("999.9-9999.9") : QStringLiteral("99999.9"));
+    poolMatrix->fitCellsTo(p == Pool::Wide       ? QStringLiteral("9999.9-9999.9")
+                           : p == Pool::Trifecta ? QStringLiteral("999999.9")
+                                                 : QStringLiteral("99999.9"));
+    // Which place the rows and the columns stand for, where the order counts.
+    const bool second = axis() == Axis::Second;
+    poolMatrix->setAxes(p == Pool::Exacta ? QStringLiteral("1着")
+                        : trifecta        ? (second ? QStringLiteral("1着") : QStringLiteral("2着"))
+                                          : QString(),
+                        p == Pool::Exacta ? QStringLiteral("2着")
+                        : trifecta        ? QStringLiteral("3着")
+                                          : QString());
     refresh();
+}
+
+QString PoolTab::noteText() const
+{
+    const PoolBoard& b = board();
+    if (pool() == Pool::Trifecta && b.registered() == 0)
+        return QStringLiteral("※このレースの3連単の票数はありません（発売なし、または未取得）。");
+    if (b.hasOddsSimulation())
+        return QStringLiteral("※上段が実際のオッズ、下段が仮想オッズ。上段をクリックで金額、"
+                              "下段をクリックでオッズのシミュレーションを行います。");
+    if (pool() == Pool::Place || pool() == Pool::Wide)
+        return QStringLiteral("※%1のオッズは的中の組み合わせで変わる幅（最低-最高）のため、"
+                              "オッズのシミュレーションはありません。クリックで金額のシミュレーション。")
+            .arg(tavek::pools::pool(pool()).caption());
+    return QStringLiteral("※上段が実際のオッズ、下段が仮想オッズ。クリックで金額のシミュレーションを行います。");
 }
 
 void PoolTab::cellClicked(int n, bool isReal)
@@ -263,6 +372,8 @@ void PoolTab::openListed(QListWidgetItem* item)
 
 bool PoolTab::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == matrixArea_->viewport() && event->type() == QEvent::Resize)
+        poolMatrix->growTo(static_cast<QResizeEvent*>(event)->size().width());
     // The list opens its current line by key as the boards open their cells.
     if (watched == TrioList && event->type() == QEvent::KeyPress
         && CellBoard::opensCell(*static_cast<QKeyEvent*>(event))) {
@@ -281,12 +392,14 @@ void PoolTab::refresh(Figures figures)
     RealTotalBox->setText(b.totalText());
     VirtualTotalBox->setText(b.virtualTotalText());
     ExcessBox->setText(b.excessText());
+    if (figures == Figures::All)
+        PoolNote->setText(noteText());
     if (pool() == Pool::Place)
         refreshPlace(figures);
     else
         refreshMatrix(figures);
     // The list ranks the real votes.
-    if (pool() == Pool::Trio && figures == Figures::All)
+    if ((pool() == Pool::Trio || pool() == Pool::Trifecta) && figures == Figures::All)
         refreshList();
 }
 
@@ -309,8 +422,8 @@ void PoolTab::refreshPlace(Figures figures)
 void PoolTab::refreshMatrix(Figures figures)
 {
     const PoolBoard& b = board();
-    for (int row = 1; row <= PoolMatrix::kRunners; ++row)
-        for (int column = 1; column <= PoolMatrix::kRunners; ++column) {
+    for (int row = 1; row <= runners_; ++row)
+        for (int column = 1; column <= runners_; ++column) {
             const int n = entryAt(row, column);
             const bool shown = n > 0 && b.inField(n);
             poolMatrix->showPlace(row, column, shown);

@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class PairCell;
 class PlaceRows;
@@ -13,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QScrollArea;
 class QStackedWidget;
 
 namespace tavek::controls {
@@ -20,22 +22,28 @@ class WhenShown;
 }
 
 // The content of the pool tab TabSheet7 ("賭式別オッズ"): the selector
-// PoolCombo (複勝, ワイド, 馬単, 3連複), for trio the pivot runner PivotCombo
-// (軸), the totals strip, and the chosen board: place as rows of runners,
-// wide, exacta and trio on the 18 x 18 board (trio: the pairs of the other two
-// with the pivot), trio with its most-backed entries in TrioList. What it
-// shows comes from its four PoolBoards; only the board in view is painted.
-// The board in view and the trio list are stops of the Tab key, opened by key
-// as by a click.
+// PoolCombo (複勝, ワイド, 馬単, 3連複, 3連単), for trio and trifecta the pivot
+// runner PivotCombo (軸), for the trifecta the pivot's place AxisCombo (1着軸
+// or 2着軸), the totals strip, and the chosen board: place as rows of runners,
+// wide, exacta, trio and trifecta on the runners x runners board (trio: the
+// pairs of the other two with the pivot; trifecta with the 1着軸: second by
+// row, third by column; with the 2着軸: first by row, third by column), trio
+// and trifecta with their most-backed entries in TrioList. The board has as
+// many rows and columns as the race has registered runners. What it shows
+// comes from its five PoolBoards (the trifecta's from its own record); only
+// the board in view is painted. The board in view and the list are stops of
+// the Tab key, opened by key as by a click.
 class PoolTab : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kListed = 20;  // the trio list's most-backed entries
+    static constexpr int kListed = 20;  // the list's most-backed entries
+    enum class Axis { First, Second };  // the trifecta pivot's place
 
     explicit PoolTab(QWidget* parent = nullptr);
 
     QComboBox* PoolCombo;
     QComboBox* PivotCombo;
+    QComboBox* AxisCombo;
     QLabel* PoolNote;
     QLabel* TotalCaption;
     QLabel* RealTotalBox;
@@ -45,14 +53,22 @@ public:
     PoolMatrix* poolMatrix;
     QListWidget* TrioList;
 
+    // The race's trifecta record, asked for when the trifecta board is first
+    // needed (in view, CSV出力): a day's trifecta file is read only then.
+    // Empty: the race has none.
+    using TrifectaSource = std::function<QByteArray()>;
+
     // The pool tab's part of the win calculation: every board read again from
-    // the race's vote-count record, simulations dropped.
-    void poolSection(QByteArrayView voteRecord);
+    // the race's vote-count record, the trifecta's from its own record (none:
+    // not sold), simulations dropped.
+    void poolSection(QByteArrayView voteRecord, TrifectaSource trifecta = {});
+    void poolSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
 
     tavek::pools::Pool pool() const;
     const tavek::sim::PoolBoard& board() const { return board(pool()); }
     const tavek::sim::PoolBoard& board(tavek::pools::Pool pool) const;
     int pivot() const;
+    Axis axis() const;
 
     // The real and virtual cells of entry n on the board in view; null where
     // it shows none (a trio without the pivot, a runner outside the field).
@@ -71,6 +87,7 @@ private:
     int entryAt(int row, int column) const;
     PairCell* cellOf(int n, bool isReal) const;
     void chooseBoard();
+    QString noteText() const;
     void cellClicked(int n, bool isReal);
     void openListed(QListWidgetItem* item);
     // Everything, or after a simulation the virtual figures and totals only:
@@ -80,10 +97,18 @@ private:
     void refreshPlace(Figures figures);
     void refreshMatrix(Figures figures);
     void refreshList();
+    void followField(int runners);
 
-    std::array<tavek::sim::PoolBoard, 4> boards_;
+    void readTrifecta() const;
+
+    // The trifecta's board is read from its record when first asked for.
+    mutable std::array<tavek::sim::PoolBoard, 5> boards_;
+    mutable TrifectaSource trifectaSource_;
     QStackedWidget* boardsView_ = nullptr;
+    QScrollArea* matrixArea_ = nullptr;
     QWidget* listPanel_ = nullptr;
     QLabel* pivotCaption_ = nullptr;
+    QLabel* listHeading_ = nullptr;
+    int runners_ = -1;  // of the selectors and the board
     tavek::controls::WhenShown* whenShown_;
 };

@@ -3,6 +3,8 @@
 #include "controls/WhenShown.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/SheetBox.h"
+#include "racedata/NumberFormat.h"
+#include "racedata/RecordField.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -72,7 +74,7 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     hp.setColor(QPalette::WindowText, Qt::blue);
     heading->setPalette(hp);
     grid->addWidget(heading, 0, 0, 1, 2);
-    for (int t = 0; t < tavek::pools::kVoteCountPools; ++t) {
+    for (int t = 0; t < tavek::pools::kPoolCount; ++t) {
         const tavek::pools::Pool pool = tavek::pools::Pool(t);
         grid->addWidget(new QLabel(tavek::sim::totalLabel(pool), panel8), t + 1, 0, Qt::AlignRight);
         QLabel* box = makeBox(panel8, QStringLiteral("Total_%1").arg(tavek::pools::pool(pool).key),
@@ -84,7 +86,7 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
         totals_[size_t(t)] = box;
         grid->addWidget(box, t + 1, 1);
     }
-    grid->setRowStretch(tavek::pools::kVoteCountPools + 1, 1);
+    grid->setRowStretch(tavek::pools::kPoolCount + 1, 1);
 
     auto* panel6 = new QFrame(this);
     panel6->setObjectName(QStringLiteral("Panel6"));
@@ -100,16 +102,29 @@ ReferenceTab::ReferenceTab(QWidget* parent) : QWidget(parent)
     row->addWidget(panel6, 1);
 }
 
-void ReferenceTab::referenceSection(QByteArrayView voteRecord)
+void ReferenceTab::referenceSection(QByteArrayView voteRecord, std::function<QByteArray()> trifecta)
 {
-    whenShown_->run([this, record = voteRecord.toByteArray()] { fill(record); });
+    whenShown_->run([this, record = voteRecord.toByteArray(), trifecta = std::move(trifecta)] {
+        fill(record, trifecta ? trifecta() : QByteArray());
+    });
 }
 
-void ReferenceTab::fill(QByteArrayView voteRecord)
+void ReferenceTab::referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
+{
+    referenceSection(voteRecord, [record = trifectaRecord.toByteArray()] { return record; });
+}
+
+void ReferenceTab::fill(QByteArrayView voteRecord, QByteArrayView trifectaRecord)
 {
     const tavek::sim::ReferenceSheet sheet = tavek::sim::referenceSheet(voteRecord);
-    for (size_t t = 0; t < totals_.size(); ++t)
+    for (size_t t = 0; t < sheet.totals.size(); ++t)
         totals_[t]->setText(sheet.totals[t]);
+    // The trifecta's total from its own record; 0 without one.
+    const tavek::pools::VotePool& trifecta = tavek::pools::pool(tavek::pools::Pool::Trifecta);
+    const long long total = trifectaRecord.size() >= trifecta.record.length
+                                ? tavek::record::blankAsZero(trifectaRecord, trifecta.total, tavek::pools::kVoteLen)
+                                : 0;
+    totals_[size_t(tavek::pools::Pool::Trifecta)]->setText(tavek::fmt::grouped11(total));
     ListBox1->clear();
     ListBox1->addItems(sheet.exacta);
     ListBox2->clear();

@@ -2,7 +2,10 @@
 
 #include <QByteArrayView>
 #include <QWidget>
+
+#include "pools/VotePools.h"
 #include <array>
+#include <functional>
 
 class QLabel;
 class QListWidget;
@@ -12,7 +15,7 @@ class WhenShown;
 }
 
 // The content of the reference tab TabSheet4 ("参考資料"): Panel8 with the vote totals of the
-// seven bet types, Panel6 with the ranked exacta (ListBox1) and trio
+// eight pools (the trifecta's from its own record), Panel6 with the ranked exacta (ListBox1) and trio
 // (ListBox2) lists.
 class ReferenceTab : public QWidget {
     Q_OBJECT
@@ -23,15 +26,18 @@ public:
     // While the window is on screen with another tab in view, the lists wait
     // until this tab is shown: ranking and formatting up to 1,122 lines is
     // much of a race switch, and no one sees them meanwhile.
-    void referenceSection(QByteArrayView voteRecord);
+    // The trifecta's total comes from its own record, asked for when the
+    // totals are filled.
+    void referenceSection(QByteArrayView voteRecord, std::function<QByteArray()> trifecta = {});
+    void referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
 
     QLabel* totalBox(int betType) const { return totals_[size_t(betType)]; }
     QListWidget* ListBox1;  // exacta
     QListWidget* ListBox2;  // trio
 
 private:
-    void fill(QByteArrayView voteRecord);
+    void fill(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
 
-    std::array<QLabel*, 7> totals_{};
+    std::array<QLabel*, tavek::pools::kPoolCount> totals_{};
     tavek::controls::WhenShown* whenShown_;
 };

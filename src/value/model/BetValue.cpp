@@ -20,9 +20,6 @@ using pools::EntryRunners, pools::PairKind, pools::PairNumbers;
 namespace {
 
 constexpr int kField = pools::kMaxRunners;  // the runners the pair and triple pools name
-constexpr pools::Pool kAllPools[] = {pools::Pool::Win,      pools::Pool::Place, pools::Pool::Bracket,
-                                     pools::Pool::Quinella, pools::Pool::Wide,  pools::Pool::Exacta,
-                                     pools::Pool::Trio};
 
 // One race's pools and the finish-order models over its win pool: the odds
 // and payouts are worked out once, the chances once for each model (a
@@ -31,8 +28,9 @@ class RaceView {
 public:
     static constexpr size_t kMaxModels = std::size(finish::kModels);
 
-    RaceView(QByteArrayView record, std::span<const finish::Model> models)
+    RaceView(QByteArrayView record, QByteArrayView trifecta, std::span<const finish::Model> models)
         : record_(record)
+        , trifecta_(trifecta)
         , win_(readPoolFigures(pools::Pool::Win, record))
         , field_(std::clamp(win_.runners, 0, kField))
         , chances_(winPoolChances(record))
@@ -55,11 +53,12 @@ public:
     // Appends the bets of `pool` to out[m], model m's.
     void addPool(pools::Pool pool, std::span<std::vector<BetValue>> out) const
     {
-        const PoolFigures f = readPoolFigures(pool, record_);
+        const PoolFigures f = readPoolFigures(pool, pools::inVoteCounts(pool) ? record_ : trifecta_);
         if (f.total <= 0)
             return;
         const bool ranged = pool == pools::Pool::Place || pool == pools::Pool::Wide;
-        const bool board = ranged || pool == pools::Pool::Exacta || pool == pools::Pool::Trio;
+        const bool board = ranged || pool == pools::Pool::Exacta || pool == pools::Pool::Trio
+                           || pool == pools::Pool::Trifecta;
         const std::vector<Figures> expected = ranged ? expectedPayouts(f) : std::vector<Figures>();
         for (int n = 1; n <= int(f.votes.size()); ++n) {
             const long long votes = f.entryVotes(n);
@@ -121,6 +120,8 @@ private:
             return order.bothInFirst(r[0] - 1, r[1] - 1, 3);
         case pools::Pool::Exacta:
             return order.exacta(r[0] - 1, r[1] - 1);
+        case pools::Pool::Trifecta:
+            return order.ordered(r[0] - 1, r[1] - 1, r[2] - 1);
         default:
             return order.trio(r[0] - 1, r[1] - 1, r[2] - 1);
         }
@@ -188,6 +189,7 @@ private:
     }
 
     QByteArrayView record_;
+    QByteArrayView trifecta_;
     PoolFigures win_;
     int field_;
     std::array<double, kField> chances_;
@@ -226,28 +228,29 @@ QString noViewReason(QByteArrayView record)
     return QStringLiteral("単勝の票数がないため、このレースには単勝からの見立て（モデル確率）がありません。");
 }
 
-std::vector<BetValue> betValues(QByteArrayView record, finish::Model model)
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model, QByteArrayView trifecta)
 {
-    return std::move(betValues(record, std::span(&model, 1)).front());
+    return std::move(betValues(record, std::span(&model, 1), trifecta).front());
 }
 
-std::vector<std::vector<BetValue>> betValues(QByteArrayView record, std::span<const finish::Model> models)
+std::vector<std::vector<BetValue>> betValues(QByteArrayView record, std::span<const finish::Model> models,
+                                             QByteArrayView trifecta)
 {
     std::vector<std::vector<BetValue>> out(models.size());
     const std::array<double, kField> chances = winPoolChances(record);
     if (std::none_of(chances.begin(), chances.end(), [](double p) { return p > 0; }))
         return out;
-    const RaceView view(record, models);
-    constexpr size_t kEntries = [] {
-        size_t n = 0;
-        for (pools::Pool pool : kAllPools)
-            n += size_t(pools::pool(pool).entries);
-        return n;
-    }();
+    const RaceView view(record, trifecta, models);
+    // Room for every entry of the pools the race has records of.
+    size_t entries = 0;
+    for (const pools::VotePool& pool : pools::kPools)
+        entries += pools::inVoteCounts(pools::Pool(&pool - pools::kPools.data())) || !trifecta.isEmpty()
+                       ? size_t(pool.entries)
+                       : 0;
     for (std::vector<BetValue>& bets : out)
-        bets.reserve(kEntries);
-    for (pools::Pool pool : kAllPools)
-        view.addPool(pool, out);
+        bets.reserve(entries);
+    for (const pools::VotePool& pool : pools::kPools)
+        view.addPool(pools::Pool(&pool - pools::kPools.data()), out);
     return out;
 }
 

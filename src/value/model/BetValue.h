@@ -38,13 +38,15 @@ std::array<double, pools::kMaxRunners> winPoolChances(QByteArrayView record);
 QString noViewReason(QByteArrayView record);
 
 // Every bet of every pool that has odds now (sold, not refunded, with votes),
-// in the pools' order, then the record's; none when the win pool gives no
-// view. Place and wide: the expected payout over who else places, each case
-// paid by the racing law's formula.
-std::vector<BetValue> betValues(QByteArrayView record, finish::Model model);
+// in the pools' order, then the record's: the seven of the vote-count record
+// `record`, then the trifecta of its own record `trifecta` (none when empty);
+// none when the win pool gives no view. Place and wide: the expected payout
+// over who else places, each case paid by the racing law's formula.
+std::vector<BetValue> betValues(QByteArrayView record, finish::Model model, QByteArrayView trifecta = {});
 // The same under each of `models` (at most finish::kModels' number) at once,
 // the odds and payouts worked out once: [m] holds model m's bets.
-std::vector<std::vector<BetValue>> betValues(QByteArrayView record, std::span<const finish::Model> models);
+std::vector<std::vector<BetValue>> betValues(QByteArrayView record, std::span<const finish::Model> models,
+                                             QByteArrayView trifecta = {});
 
 // How many ranked bets the 妙味 tab shows, and tavek-cli value unless told.
 inline constexpr int kValueTop = 20;

@@ -8,6 +8,7 @@
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
+#include "racedata/RecordLayout.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/RecordingBatchView.h"
@@ -62,6 +63,11 @@ TEST_F(BatchWithEmulator, FirstRunDownloadsSecondRunAdvancesTheStartPoint)
     EXPECT_EQ(dayfiles::dateList(data()), QStringList({"2024年05月26日", "2024年05月25日"}));
     EXPECT_EQ(run.storedCount(), view.list.size());
     EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
+    // The trifecta's votes, sold in every race, in the day's third file, one line a race.
+    const QByteArray trifecta = test::readFile(dayfiles::trifectaFilePath(data(), "2024年05月26日"));
+    EXPECT_EQ(trifecta.size(), trifecta.count("\r\n") * layout::kH6Length);
+    EXPECT_TRUE(trifecta.startsWith("H6"));
+    EXPECT_EQ(trifecta.count("\r\n"), test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")).count("\r\n"));
 
     const QByteArray before = test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日"));
     runToTheEnd();  // everything is downloaded now: read straight away
@@ -136,6 +142,11 @@ TEST_F(BatchWithEmulator, TruncatedStoredFileIsNamedAndFetchedAgainByTheNextRun)
     runToTheEnd();
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed) << view.boxes.join('\n').toStdString();
     EXPECT_EQ(lastTime(), "2024/05/20 00:00:00") << "a run that downloaded keeps its start point";
+    // The trifecta's votes, sold in every race, in the day's third file, one line a race.
+    const QByteArray trifecta = test::readFile(dayfiles::trifectaFilePath(data(), "2024年05月26日"));
+    EXPECT_EQ(trifecta.size(), trifecta.count("\r\n") * layout::kH6Length);
+    EXPECT_TRUE(trifecta.startsWith("H6"));
+    EXPECT_EQ(trifecta.count("\r\n"), test::readFile(dayfiles::voteFilePath(data(), "2024年05月26日")).count("\r\n"));
     runToTheEnd();
     EXPECT_EQ(run.outcome(), BatchAcquisition::Outcome::Completed);
     EXPECT_TRUE(lastTime().startsWith("2024/05/26 ")) << lastTime().toStdString();

@@ -88,12 +88,12 @@ TEST_F(QuickHistory, SnapshotsGrowThroughTheMorningAndUnmovedFiguresAreKeptOnce)
 
     for (const QTime t : {QTime(8, 0), QTime(9, 0), QTime(10, 30), QTime(12, 0)}) {
         const auto result = fetchAt(t);
-        EXPECT_EQ(result.stored, 1);
+        EXPECT_EQ(result.stored, 2);  // its H1 and its H6
         EXPECT_EQ(result.recorded, 1);
     }
     // The same minute again: the day file is rewritten, the history not.
     const auto again = fetchAt(QTime(12, 0));
-    EXPECT_EQ(again.stored, 1);
+    EXPECT_EQ(again.stored, 2);
     EXPECT_EQ(again.recorded, 0);
     EXPECT_EQ(again.kind(), Kind::Stored);
     fetchAt(post.addSecs(60));
@@ -125,7 +125,7 @@ TEST_F(QuickHistory, AHistoryThatCannotBeWrittenIsReturnedAndLoggedWhileTheDayFi
 
     const auto result = fetchAt(QTime(9, 0));
     EXPECT_EQ(result.kind(), Kind::HistoryNotSaved);
-    EXPECT_EQ(result.stored, 1);
+    EXPECT_EQ(result.stored, 2);
     EXPECT_EQ(result.recorded, 0);
     EXPECT_TRUE(result.historyFailure.startsWith(QStringLiteral("オッズ履歴 "))) << result.historyFailure.toStdString();
     EXPECT_EQ(result.problem(), QStringLiteral("オッズ推移に保存できません（票数は日別ファイルに保存しました）：")

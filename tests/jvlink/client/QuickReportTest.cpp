@@ -3,6 +3,7 @@
 #include "jvlink/client/QuickReport.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
+#include "racedata/RecordLayout.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
 #include "support/ScriptedJVLink.h"
@@ -56,7 +57,9 @@ protected:
 
 }  // namespace
 
-TEST_F(QuickFetch, StoresOnlyLiveH1RecordsWithZerosOverCategoryAndDate)
+// The race's H1 and then its H6 from the one read: each into its day file,
+// the H1 alone into the history.
+TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
 {
     jv.record(RaRecord());
     jv.record(H1Record(raceKey(), '0'));
@@ -64,13 +67,19 @@ TEST_F(QuickFetch, StoresOnlyLiveH1RecordsWithZerosOverCategoryAndDate)
     jv.record(H1Record(raceKey("20050416", "05", 0)));
     jv.code(JVResult::NextFile);
     jv.record(H1Record(raceKey(), '4'));
+    jv.record(test::H6Record(raceKey(), '0'));
+    jv.record(test::H6Record(raceKey(), '4').registered(16).starters(16));
     const auto result = quick.fetch(RaRecord());
-    EXPECT_EQ(result.stored, 1);
+    EXPECT_EQ(result.stored, 2);
+    EXPECT_EQ(result.recorded, 1);
     EXPECT_EQ(result.kind(), Kind::Stored);
     EXPECT_EQ(jv.realTimeKey, "2005041605020811");
     const QByteArray file = votes();
     EXPECT_EQ(file.size(), H1Record().bytes().size());
     EXPECT_TRUE(file.startsWith("H1000000000" + raceKey()));
+    const QByteArray trifecta = test::readFile(data.path() + "/2005年04月16日.jvH6");
+    EXPECT_EQ(trifecta.size(), layout::kH6Length);
+    EXPECT_TRUE(trifecta.startsWith("H6000000000" + raceKey()));
     EXPECT_EQ(jv.count("JVClose"), 2);
     EXPECT_EQ(errorLines(), 0);
 }

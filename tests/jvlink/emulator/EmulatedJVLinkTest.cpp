@@ -160,7 +160,7 @@ TEST_F(EmulatedJVLinkTest, DownloadThenReadFileByFile)
             lastH1 = record;
     }
     EXPECT_EQ(fileEnds, 4);
-    EXPECT_EQ(types, (std::set<QByteArray>{"RA", "SE", "H1", "HR"}));
+    EXPECT_EQ(types, (std::set<QByteArray>{"RA", "SE", "H1", "H6", "HR"}));
     EXPECT_EQ(lastH1.size(), layout::kH1Length);
     EXPECT_EQ(layout::raceDate(lastH1), "20240526");
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
@@ -333,6 +333,7 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
     EXPECT_EQ(jv->JVRTOpen("0B99", key), -111);
     EXPECT_EQ(jv->JVRTOpen("0B20", "2024052799010101"), -1);
 
+    // One read gives the race's H1 and then its H6 (sold in every race of 2024).
     auto fetch = [&](const QDateTime& at) {
         clock::FixedNow fixed{at};
         QString buff, name;
@@ -341,8 +342,12 @@ TEST_F(EmulatedJVLinkTest, RealTimeVotesGrowTowardTheFinalRecord)
         const int32_t opened = jv->JVRTOpen("0B20", key);
         EXPECT_TRUE(opened == 0 || opened == -1) << opened;
         if (opened == 0) {
-            EXPECT_GT(jv->JVRead(buff, size, name), 0);
+            EXPECT_EQ(jv->JVRead(buff, size, name), layout::kH1Length);
             record = cp932::encode(buff);
+            EXPECT_EQ(jv->JVRead(buff, size, name), layout::kH6Length);
+            const QByteArray h6 = cp932::encode(buff);
+            EXPECT_EQ(layout::recordType(h6), "H6");
+            EXPECT_EQ(layout::raceKey(h6), key);
             EXPECT_EQ(jv->JVRead(buff, size, name), 0);
         }
         EXPECT_EQ(jv->JVClose(), 0);
@@ -414,9 +419,10 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     QDir(dir.path()).mkdir("real");
     const QByteArray ra = "RA72024052620240526050208110000" + QByteArray(1239, ' ');
     const QByteArray h1 = "H1720240526202405260502081116" + QByteArray(28924, ' ');
+    const QByteArray h6 = "H6720240526202405260502081116" + QByteArray(layout::kH6Length - 31, ' ');
     QFile f(dir.filePath("real/records.txt"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(ra + "\n" + h1 + "\n");
+    f.write(ra + "\n" + h6 + "\n" + h1 + "\n");
     f.flush();
     ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2024, 5, 26), QTime(18, 0, 0, 500)), QFileDevice::FileModificationTime));
     f.close();
@@ -431,14 +437,18 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     int32_t size = 60000;
     EXPECT_EQ(jv->JVRead(buff, size, name), ra.size() + 2);
     EXPECT_EQ(cp932::encode(buff), ra + "\r\n");
+    EXPECT_EQ(jv->JVRead(buff, size, name), h6.size() + 2);
     EXPECT_EQ(jv->JVRead(buff, size, name), h1.size() + 2);
     EXPECT_EQ(jv->JVRead(buff, size, name), -1);
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
     jv->JVClose();
     EXPECT_EQ(open(*jv, lastStamp), -1);  // nothing newer than its own stamp
 
+    // The quick report: the race's H1, then its H6, wherever the file has them.
     ASSERT_EQ(jv->JVRTOpen("0B20", "2024052605020811"), 0);
     EXPECT_EQ(jv->JVRead(buff, size, name), h1.size() + 2);
+    EXPECT_EQ(jv->JVRead(buff, size, name), h6.size() + 2);
+    EXPECT_EQ(jv->JVRead(buff, size, name), 0);
     jv->JVClose();
     EXPECT_EQ(jv->JVRTOpen("0B20", "2024052605020812"), -1);
 }

@@ -1,5 +1,6 @@
 #include "jvlink/emulator/GeneratedSource.h"
 #include "jvlink/emulator/RaceCalendar.h"
+#include "pools/VotePools.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
@@ -16,17 +17,21 @@ namespace {
 
 const QDate kDay(2024, 5, 26);
 
-// The vote tables of an H1 record: first votes field, stride, entries, total field.
+// The vote tables of a quick report, its H1 record and then its H6: first votes
+// field, stride, entries, total field (the H6's after the H1's length).
 struct Table {
     int first, stride, count, total;
 };
+const pools::VotePool& kTrifecta = pools::pool(pools::Pool::Trifecta);
 constexpr Table kTables[] = {{layout::winVotes(1), 15, 28, layout::kWinTotal},
                              {layout::placeEntry(1) + 2, 15, 28, layout::kPlaceTotal},
                              {layout::bracketVotes(1), 15, 36, layout::kBracketTotal},
                              {layout::quinellaVotes(1), 18, 153, layout::kQuinellaTotal},
                              {layout::wideEntry(1) + 4, 18, 153, layout::kWideTotal},
                              {layout::exactaVotes(0), 18, 306, layout::kExactaTotal},
-                             {layout::trioVotes(0), 20, 816, layout::kTrioTotal}};
+                             {layout::trioVotes(0), 20, 816, layout::kTrioTotal},
+                             {layout::kH1Length + kTrifecta.entry(1) + kTrifecta.votesOffset, kTrifecta.entrySize,
+                              kTrifecta.entries, layout::kH1Length + kTrifecta.total}};
 
 // Every entry of every table (-1 for a blank one); checks that each total is its table's sum.
 std::vector<long long> entries(const QByteArray& h1)
@@ -46,7 +51,10 @@ std::vector<long long> entries(const QByteArray& h1)
 
 QByteArray quick(const calendar::Race& race, const QDateTime& at)
 {
-    return GeneratedSource().realTimeH1(race.key(), at).value_or(QByteArray());
+    QByteArray records;
+    for (const QByteArray& r : GeneratedSource().quickReport(race.key(), at))
+        records += r;
+    return records;
 }
 
 }  // namespace
@@ -58,14 +66,16 @@ TEST(QuickReportGrowth, EveryEntryGrowsToItsFinalFigureAndTotalsStaySums)
     for (int number = 1; number <= calendar::kRacesPerMeeting; ++number) {
         const calendar::Race race{kDay, meeting, number, 0};
         const QDateTime post = race.postTime();
-        const QByteArray finalH1 = day.mid(day.indexOf("H12" + kDay.toString("yyyyMMdd").toLatin1() + race.key()),
-                                           layout::kH1Length);
-        ASSERT_EQ(finalH1.size(), layout::kH1Length) << number;
-        // At post time the record is the stored one, byte for byte; a second before it is not yet.
-        EXPECT_EQ(quick(race, post), finalH1) << number;
+        // The stored H1 and H6 of the race, one after the other as the quick report gives them.
+        const QByteArray header = "2" + kDay.toString("yyyyMMdd").toLatin1() + race.key();
+        const QByteArray stored = day.mid(day.indexOf("H1" + header), layout::kH1Length)
+                                  + day.mid(day.indexOf("H6" + header), layout::kH6Length);
+        ASSERT_EQ(stored.size(), layout::kH1Length + layout::kH6Length) << number;
+        // At post time the records are the stored ones, byte for byte; a second before it is not yet.
+        EXPECT_EQ(quick(race, post), stored) << number;
         EXPECT_EQ(quick(race, post.addSecs(-1))[2], GeneratedSource::kQuickReportCategory);
 
-        const std::vector<long long> final = entries(finalH1);
+        const std::vector<long long> final = entries(stored);
         std::vector<long long> last(final.size(), 0);
         for (QDateTime at(kDay, QTime(7, 0)); at < post; at = at.addSecs(at.secsTo(post) > 600 ? 1200 : 60)) {
             const std::vector<long long> now = entries(quick(race, at));

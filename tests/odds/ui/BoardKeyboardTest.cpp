@@ -122,13 +122,17 @@ TEST(BoardKeyboard, EachPoolBoardMovesOverItsShownCellsAndOpensTheCurrentOne)
          {"仮定投資金額入力（3連複）5-6-8", "仮定オッズ入力(3連複)5-6-8"}},
         // The list opens its line: the sample race's second most-backed trio.
         {Pool::Trio, 3, "D D U E", "TrioList1", {"仮定投資金額入力（3連複）3-13-18"}},
+        // 1着軸 5, past its pivot and 2着軸 switches: rows are second places, the
+        // next row down from 4 is 6, the next column from 4 is 6.
+        {Pool::Trifecta, 3, "RRRRR DDDDDDDD E", "Real6_8", {"仮定投資金額入力（3連単）5-6-8"}},
     };
     const QByteArray record = poolSampleRecord();
+    const QByteArray trifecta = trifectaSampleRecord();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         auto* tab = new PoolTab;
         tab->PivotCombo->setCurrentIndex(4);
-        tab->poolSection(record);
+        tab->poolSection(record, trifecta);
         choosePool(*tab, c.pool);
         TabbedWindow w(tab);
         ASSERT_TRUE(tab->PoolCombo->hasFocus());

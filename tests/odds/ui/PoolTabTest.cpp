@@ -6,6 +6,7 @@
 #include "odds/ui/PairCell.h"
 #include "odds/ui/PlaceRows.h"
 #include "odds/ui/PoolInputDialog.h"
+#include "odds/ui/PoolMatrix.h"
 #include "support/gui/BoxAnswerer.h"
 #include "support/gui/DialogCatcher.h"
 
@@ -144,4 +145,99 @@ TEST(PoolTab, RefusedOddsKeepTheDialogAndRangesAskOnlyForAStake)
     QTest::mouseClick(tab.realCell(1), Qt::LeftButton);
     EXPECT_EQ(ranges.count(), 1) << "a pool not sold opens no dialog";
     EXPECT_TRUE(tab.PoolNote->text().contains("オッズのシミュレーションはありません"));
+}
+
+// The trifecta board shows the pivot's entries: with the 1着軸 second by row
+// and third by column, with the 2着軸 first by row; the list ranks the whole
+// pool, and a stake through the dialog is shown on the whole board.
+TEST(PoolTab, TheTrifectaBoardTurnsOnItsPivotsPlace)
+{
+    const QByteArray record = poolSampleRecord();
+    const QByteArray trifecta = trifectaSampleRecord();
+    PoolTab tab;
+    tab.PivotCombo->setCurrentIndex(4);  // 軸 5
+    tab.poolSection(record, trifecta);
+    choosePool(tab, Pool::Trifecta);
+    ASSERT_FALSE(tab.AxisCombo->isHidden());
+    PoolBoard expected(Pool::Trifecta);
+    expected.calculate(trifecta);
+    EXPECT_EQ(tab.RealTotalBox->text(), expected.totalText());
+
+    struct Case {
+        int axis;
+        std::array<int, 3> entry;  // shown at row 2, column 9
+        std::array<int, 3> elsewhere;
+        const char* corner;
+    };
+    for (const Case& c : {Case{0, {5, 2, 9}, {2, 5, 9}, "3着→\n2着↓"}, Case{1, {2, 5, 9}, {5, 2, 9}, "3着→\n1着↓"}}) {
+        SCOPED_TRACE(c.axis);
+        tab.AxisCombo->setCurrentIndex(c.axis);
+        int shown = 0;
+        for (int n = 1; n <= expected.size(); ++n)
+            if (PairCell* cell = tab.realCell(n)) {
+                ++shown;
+                ASSERT_EQ(cell->text(), expected.oddsText(n).trimmed()) << expected.label(n).toStdString();
+                ASSERT_FALSE(cell->isHidden());
+            }
+        EXPECT_EQ(shown, 17 * 16);
+        const auto [a, b, d] = c.entry;
+        EXPECT_EQ(tab.realCell(entryOf(Pool::Trifecta, a, b, d))->objectName(), "Real2_9");
+        EXPECT_EQ(tab.realCell(entryOf(Pool::Trifecta, c.elsewhere[0], c.elsewhere[1], c.elsewhere[2])), nullptr);
+        EXPECT_EQ(tab.poolMatrix->corner()->text(), QString::fromUtf8(c.corner));
+    }
+    EXPECT_EQ(tab.TrioList->count(), PoolTab::kListed);
+    EXPECT_EQ(tab.TrioList->item(0)->text(), rankedLine(expected, 1, mostBacked(expected, 1)[0]));
+
+    const int n = entryOf(Pool::Trifecta, 2, 5, 9);
+    QString caption, label;
+    DialogCatcher catcher([&](QDialog* d) {
+        caption = d->windowTitle();
+        label = static_cast<TInputPoolForm*>(d)->Label3D9->text();
+        typeAndOk(d, "100000");
+    });
+    QTest::mouseClick(tab.realCell(n), Qt::LeftButton);
+    ASSERT_EQ(catcher.count(), 1);
+    EXPECT_EQ(caption, "仮定投資金額入力（3連単）");
+    EXPECT_EQ(label, "2-5-9");
+    expected.simulateStake(n, 100'000);
+    for (int m = 1; m <= expected.size(); ++m)
+        if (PairCell* cell = tab.virtualCell(m)) {
+            ASSERT_EQ(cell->text(), expected.virtualOddsText(m).trimmed()) << m;
+        }
+    EXPECT_EQ(tab.ExcessBox->text(), "    100,000円");
+
+    // A race without a trifecta record shows no cells, and says why.
+    tab.poolSection(record);
+    EXPECT_EQ(tab.realCell(n), nullptr);
+    EXPECT_TRUE(tab.PoolNote->text().contains("3連単の票数はありません"));
+}
+
+// The pivot list and the boards offer the race's registered runners only,
+// and follow the next race's field; the pivot stays where it still can.
+TEST(PoolTab, SelectorsAndBoardsFollowTheRegisteredRunners)
+{
+    test::H1Record eight = sampleRace18();
+    eight.registered(8).starters(8);
+    PoolTab tab;
+    tab.PivotCombo->setCurrentIndex(11);  // 軸 12
+    tab.poolSection(eight.bytes(), trifectaSampleRecord(8));
+    EXPECT_EQ(tab.PivotCombo->count(), 8);
+    EXPECT_EQ(tab.pivot(), 8);
+    // Exacta 8 x 7, trio the 21 pairs with the pivot, trifecta 7 x 6.
+    for (auto [pool, cells] : {std::pair{Pool::Wide, 28}, {Pool::Exacta, 56}, {Pool::Trio, 21}, {Pool::Trifecta, 42}}) {
+        SCOPED_TRACE(pools::pool(pool).key);
+        choosePool(tab, pool);
+        EXPECT_EQ(tab.poolMatrix->runners(), 8);
+        int shown = 0;
+        for (PairCell* cell : tab.poolMatrix->findChildren<PairCell*>())
+            if (cell->isVisibleTo(tab.poolMatrix) && cell->objectName().startsWith("Real"))
+                ++shown;
+        EXPECT_EQ(shown, cells);
+        EXPECT_TRUE(tab.poolMatrix->findChild<QLabel*>("Row9")->isHidden());
+        EXPECT_FALSE(tab.poolMatrix->findChild<QLabel*>("Column8")->isHidden());
+    }
+    tab.poolSection(poolSampleRecord(), trifectaSampleRecord());
+    EXPECT_EQ(tab.PivotCombo->count(), 18);
+    EXPECT_EQ(tab.pivot(), 8);
+    EXPECT_FALSE(tab.poolMatrix->findChild<QLabel*>("Row18")->isHidden());
 }

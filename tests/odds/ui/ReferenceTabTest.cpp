@@ -11,9 +11,10 @@ TEST(ReferenceTab, ShowsTheModelsTotalsAndLines)
     const tavek::test::H1Record race = sampleRace18();
     const auto sheet = tavek::sim::referenceSheet(race);
     ReferenceTab tab;
-    tab.referenceSection(race);
+    tab.referenceSection(race, tavek::test::H6Record().registered(18).total(123'456).bytes());
     for (int t = 0; t < tavek::pools::kVoteCountPools; ++t)
         EXPECT_EQ(tab.totalBox(t)->text(), sheet.totals[size_t(t)]);
+    EXPECT_EQ(tab.totalBox(int(tavek::pools::Pool::Trifecta))->text(), "    123,456") << "from its own record";
     ASSERT_EQ(tab.ListBox1->count(), 306);
     ASSERT_EQ(tab.ListBox2->count(), 816);
     EXPECT_EQ(tab.ListBox1->item(0)->text(), sheet.exacta.front());
@@ -25,4 +26,5 @@ TEST(ReferenceTab, ShowsTheModelsTotalsAndLines)
     tab.referenceSection(QByteArray(28955, ' '));
     EXPECT_EQ(tab.ListBox1->count(), 0);
     EXPECT_EQ(tab.totalBox(0)->text(), "          0");
+    EXPECT_EQ(tab.totalBox(int(tavek::pools::Pool::Trifecta))->text(), "          0") << "no trifecta record";
 }
