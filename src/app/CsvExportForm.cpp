@@ -33,6 +33,7 @@ const Choice kChoices[] = {
     {"RadioExacta", "賭式別オッズ 馬単（同上）"},
     {"RadioTrio", "賭式別オッズ 3連複（同上）"},
     {"RadioHistory", "オッズ推移（取得ごと・馬番ごとの単勝オッズ）"},
+    {"RadioTrifecta", "賭式別オッズ 3連単（組番・票数・オッズ・仮想票数・仮想オッズ）"},
 };
 
 }  // namespace
@@ -48,7 +49,7 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
     auto* whatColumn = new QVBoxLayout(what);
     auto* group = new QButtonGroup(this);
     QRadioButton** radios[] = {&RadioWin,  &RadioBracket, &RadioQuinella, &RadioReference, &RadioPlace,
-                               &RadioWide, &RadioExacta,  &RadioTrio,     &RadioHistory};
+                               &RadioWide, &RadioExacta,  &RadioTrio,     &RadioHistory,   &RadioTrifecta};
     for (size_t i = 0; i < std::size(kChoices); ++i) {
         auto* r = new QRadioButton(QString::fromUtf8(kChoices[i].caption), what);
         r->setObjectName(QString::fromLatin1(kChoices[i].name));
@@ -101,7 +102,7 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
 tavek::csv::Content TCsvExportForm::content() const
 {
     const QRadioButton* radios[] = {RadioWin,  RadioBracket, RadioQuinella, RadioReference, RadioPlace,
-                                    RadioWide, RadioExacta,  RadioTrio,     RadioHistory};
+                                    RadioWide, RadioExacta,  RadioTrio,     RadioHistory,   RadioTrifecta};
     for (size_t i = 0; i < std::size(radios); ++i)
         if (radios[i]->isChecked())
             return tavek::csv::Content(i);

@@ -34,6 +34,7 @@ public:
     QRadioButton* RadioExacta;
     QRadioButton* RadioTrio;
     QRadioButton* RadioHistory;
+    QRadioButton* RadioTrifecta;
     QComboBox* EncodingCombo;
     QLineEdit* FileNameEdit;
     QPushButton* BrowseBtn;

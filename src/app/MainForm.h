@@ -86,6 +86,7 @@ public:
     Label3D* Label3D5;   // registered runners
     Label3D* Label3D6;   // starters
     Label3D* Label3D12;  // race name
+    Label3D* Label3D14;  // 速報 and when it was fetched, while the votes are a quick report's
     QListWidget* FileListBox1;
     QPushButton* MakeDataListBtn;
     QPushButton* ReadHyosuBtn;
@@ -179,6 +180,11 @@ private:
     // No day selected: no race on screen, and the hint what to do.
     void clearRaceDisplay();
     void showRaceHint(const QString& hint);
+    // What a race without votes asks for: a quick report, or patience while
+    // the automatic refresh runs; and that hint again when the refresh starts
+    // or stops under it.
+    QString noVotesHint() const;
+    void refreshNoVotesHint();
     // The quick report of the race in slot `race`: none when a failure box ended it.
     std::optional<tavek::jvlink::QuickReport::Result> fetchQuickReport(int race);
     tavek::jvlink::QuickReport::Result runQuickReport(int race);  // throws; fetchQuickReport shows the failure
@@ -195,6 +201,8 @@ private:
 
     // The race header of the win tab's current race.
     void showRaceHeader();
+    // Label3D14: 速報 and when the votes on screen were fetched; empty for final figures.
+    QString reportText();
     void restorePlacement();
     void buildHistoryTab();
     void stopAutoRefresh(const QString& why);
@@ -213,4 +221,5 @@ private:
     // report and the tabs that read it.
     std::unique_ptr<tavek::history::HistoryAccess> history_;
     QDateTime lastRefresh_;
+    QByteArray refreshedRace_;  // race key of the automatic refresh's last fetch
 };

@@ -192,6 +192,10 @@ void TMainForm::buildRaceHeader()
     Label3D5 = place(named(new Label3D(QString(), Panel5), "Label3D5"), 320, 32, 13, true);
     Label3D6 = place(named(new Label3D(QString(), Panel5), "Label3D6"), 370, 32, 13, false);
     Label3D12->setStyle3D(Label3D::Style::Raised);
+    Label3D14 = place(named(new Label3D(QString(), Panel5), "Label3D14"), 480, 32, 13, true);
+    QPalette report = Label3D14->palette();
+    report.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    Label3D14->setPalette(report);
 
     // Never shown: the day-file list and the two actions other code presses.
     FileListBox1 = named(new QListWidget(Panel5), "FileListBox1");

@@ -14,6 +14,7 @@
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
 #include "racedata/PostTime.h"
+#include "racedata/RecordLayout.h"
 #include "timeline/ui/OddsHistoryView.h"
 
 #include <QApplication>
@@ -95,6 +96,7 @@ void TMainForm::AutoRefreshBtnClick()
         stopAutoRefresh(QStringLiteral("自動更新：日付とレースを選んでから押してください"));
         return;
     }
+    refreshNoVotesHint();
     RefreshTimerTimer();
 }
 
@@ -102,7 +104,9 @@ void TMainForm::stopAutoRefresh(const QString& why)
 {
     RefreshTimer->stop();
     AutoRefreshBtn->setChecked(false);
+    refreshedRace_.clear();
     RefreshStatus->setText(why);
+    refreshNoVotesHint();
 }
 
 void TMainForm::scheduleRefresh()
@@ -128,9 +132,11 @@ void TMainForm::RefreshTimerTimer()
         scheduleRefresh();
         return;
     }
-    const auto post = tavek::posttime::of(day_->raceRecord(day_->currentRace()));
+    const QByteArrayView raceRecord = day_->raceRecord(day_->currentRace());
+    const auto post = tavek::posttime::of(raceRecord);
     const bool last = post && tavek::clock::now() >= *post;
     lastRefresh_ = tavek::clock::now();
+    refreshedRace_ = tavek::layout::raceKey(raceRecord).toByteArray();
     const QString race = lbRace->currentText();
     bool fetched = false;
     try {
@@ -138,10 +144,9 @@ void TMainForm::RefreshTimerTimer()
         fetched = result.problem().isEmpty();
         // Refused on the fresh votes, a simulation goes with a note, never a box at every turn.
         const QString notes = result.stored > 0 ? reloadKeepingRace() : QString();
-        if (!fetched)
-            StatusLine->showMessage(withNotes(quickReportStatus(race, result), notes));
-        else if (!notes.isEmpty())
-            StatusLine->showMessage(notes);
+        // Each fetch names its race and time: a line of the race picked
+        // before would stand for this one's.
+        StatusLine->showMessage(withNotes(quickReportStatus(race, result), notes));
     } catch (const std::runtime_error& e) {
         // No box: the refresh goes on. As the quick report's own failures, a
         // line in the error log, and the cause in the status line.

@@ -7,6 +7,7 @@
 #include "odds/ui/WinSheet.h"
 #include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
+#include "racedata/RecordLayout.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include <utility>
 
@@ -24,6 +26,8 @@ const QString kNoRaceData = QStringLiteral(
 const QString kPickDay = QStringLiteral("日付とレースを選んでください。");
 const QString kNoVotes = QStringLiteral(
     "このレースの票数はまだ取得されていません。「速報票数」（または「自動更新」）で取得してください。");
+const QString kNoVotesRefreshing = QStringLiteral(
+    "このレースの票数はまだ取得されていません。「自動更新」が発走時刻まで取得を続けます。");
 
 }  // namespace
 
@@ -71,6 +75,17 @@ void TMainForm::clearRaceDisplay()
     showRaceHint(DateCombo->count() == 0 ? kNoRaceData : kPickDay);
 }
 
+QString TMainForm::noVotesHint() const
+{
+    return AutoRefreshBtn->isChecked() ? kNoVotesRefreshing : kNoVotes;
+}
+
+void TMainForm::refreshNoVotesHint()
+{
+    if (HintLabel->text() == kNoVotes || HintLabel->text() == kNoVotesRefreshing)
+        showRaceHint(noVotesHint());
+}
+
 void TMainForm::showRaceHint(const QString& hint)
 {
     HintLabel->setText(hint);
@@ -116,10 +131,12 @@ void TMainForm::ReadHyosuBtnClick()
 
 void TMainForm::lbRaceChange()
 {
-    tavek::MessageBox::guarded(this, [this] {
+    bool selected = false;
+    tavek::MessageBox::guarded(this, [&] {
         const int index = lbRace->currentIndex();
         if (!day_->selectRace(index))
             return;
+        selected = true;
         clearPairFigures();
         {
             QSignalBlocker block(lbRaceU);
@@ -128,6 +145,12 @@ void TMainForm::lbRaceChange()
         lbRaceUChange();
         calcBtn->click();
     });
+    // The automatic refresh follows the race picked: its votes are fetched
+    // at once, not a whole interval later. A quick report's own reload of
+    // the same race starts nothing.
+    if (selected && AutoRefreshBtn->isChecked() && !day_->keepRaceOnReload()
+        && tavek::layout::raceKey(day_->raceRecord(day_->currentRace())) != refreshedRace_)
+        RefreshTimerTimer();
 }
 
 void TMainForm::lbRaceUChange()
@@ -158,7 +181,10 @@ void TMainForm::calcBtnClick()
         // The race card names the race; its votes come with the quick report.
         if (race >= 0) {
             showRaceHeader();
-            showRaceHint(kNoVotes);
+            showRaceHint(noVotesHint());
+            // The bracket board forgets its simulation as the win board did:
+            // a race without votes is another race all the same.
+            runBracketSection(race);
         }
         return;
     }
@@ -180,11 +206,33 @@ void TMainForm::showRaceHeader()
     Label3D5->setText(header.runners);
     Label3D6->setText(header.starters);
     Label3D12->setText(header.name);
-    for (Label3D* l : {Label3D2, Label3D3, Label3D5, Label3D6, Label3D12})
+    Label3D14->setText(reportText());
+    for (Label3D* l : {Label3D2, Label3D3, Label3D5, Label3D6, Label3D12, Label3D14})
         l->adjustSize();
     // Each line flows on after the text before it, whatever the font's widths.
     Label3D12->move(Label3D2->geometry().right() + 16, Label3D12->y());
     Label3D5->move(Label3D3->geometry().right() + 24, Label3D5->y());
     Label3D6->move(Label3D5->geometry().right() + 8, Label3D6->y());
+    Label3D14->move(Label3D6->geometry().right() + 16, Label3D14->y());
     Panel5->show();
+}
+
+QString TMainForm::reportText()
+{
+    const tavek::win::WinBoard& board = winSheet->board();
+    if (!board.quickReport())
+        return QString();
+    // When these votes were fetched, from the odds history; without it the
+    // header still says they are a quick report's.
+    std::optional<QDateTime> fetched;
+    const QByteArrayView votes = day_->voteRecord(board.race());
+    if (tavek::history::OddsHistory* h = oddsHistory()) {
+        try {
+            fetched = h->fetchedAt(votes);
+        } catch (const std::runtime_error&) {
+        }
+    }
+    const QDate raceDate = QDate::fromString(QString::fromLatin1(tavek::layout::raceDate(votes)),
+                                             QStringLiteral("yyyyMMdd"));
+    return tavek::win::reportText(true, fetched, raceDate);
 }

@@ -69,7 +69,9 @@ QPixmap titlePicture()
     sub.setBold(true);
     p.setFont(sub);
     p.setPen(QColor(120, 40, 30));
-    p.drawText(QPoint(20, 100), QStringLiteral("単勝・枠連・馬連 オッズシミュレーター"));
+    // Every pool the program simulates, in JRA's order.
+    p.drawText(QPoint(20, 102), QStringLiteral("単勝・複勝・枠連・馬連・ワイド・馬単・3連複"));
+    p.drawText(QPoint(20, 120), QStringLiteral("オッズシミュレーター"));
 
     p.setPen(QPen(QColor(22, 84, 44), 1));
     p.drawLine(20, 84, 180, 84);

@@ -68,7 +68,7 @@ int runWin(CommandContext& ctx)
                 << QStringList{h.number, h.course, h.dateLine, h.runners, h.starters, h.name}.join(u'\t') << '\n'
                 << QStringLiteral("単勝合計票数：") << board.total() << '\t' << QStringLiteral("単勝合計票数(仮想)：")
                 << board.virtualTotal() << '\n'
-                << win::columnHeaders().join(u'\t') << '\n';
+                << board.columnHeaders().join(u'\t') << '\n';
         for (int horse = 1; horse <= runners; ++horse) {
             QStringList cells;
             for (int c = 0; c < win::kColumns; ++c)

@@ -22,15 +22,15 @@ QColor lineColour(int index)
     return colours[size_t(index) % colours.size()];
 }
 
-QChartView* makeChartView(QChart* chart, QWidget* parent, const QString& objectName, Legend legend)
+QChartView* makeChartView(QChart* chart, QWidget* parent, const QString& objectName)
 {
     chart->setTheme(QChart::ChartThemeLight);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setTitleFont(font(13, true));
-    chart->legend()->setAlignment(legend == Legend::Below ? Qt::AlignBottom : Qt::AlignRight);
-    chart->legend()->setFont(font(legend == Legend::Below ? 12 : 10));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(font(12));
     auto* view = new QChartView(chart, parent);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);

@@ -18,12 +18,21 @@ namespace tavek::csv {
 
 namespace {
 
+// A number is written without separators ("1,804,072" as 1804072): a
+// spreadsheet program reads it as a number, and every number of a file
+// looks alike.
+QString plain(const QString& text)
+{
+    static const QRegularExpression grouped(QStringLiteral("^[+-]?[0-9]{1,3}(,[0-9]{3})+(\\.[0-9]+)?$"));
+    return grouped.match(text).hasMatch() ? QString(text).remove(u',') : text;
+}
+
 // Appends `text` as one field: quoted when it holds a comma, a quote or a
 // line break, its quotes doubled. One look at each character, no copy of a
 // plain field: a long odds history has half a million rows.
 void appendField(QString& out, const QString& text)
 {
-    const QString cell = inertCell(text);
+    const QString cell = inertCell(plain(text));
     const bool quoted = std::any_of(cell.begin(), cell.end(),
                                     [](QChar c) { return c == u',' || c == u'"' || c == u'\n' || c == u'\r'; });
     if (!quoted) {
@@ -120,7 +129,7 @@ Table winTable(const win::WinBoard& board)
 {
     Table table;
     QStringList header;
-    for (const QString& h : win::columnHeaders())
+    for (const QString& h : board.columnHeaders())
         header.append(h.trimmed());
     table.push_back(header);
     for (int horse = 1; horse <= board.runners(); ++horse) {
@@ -168,7 +177,7 @@ Table referenceTable(const sim::ReferenceSheet& sheet)
 {
     Table table{QStringList{QStringLiteral("区分"), QStringLiteral("順位"), QStringLiteral("組番")}
                 + QStringList{QStringLiteral("馬番1"), QStringLiteral("馬番2"), QStringLiteral("馬番3")}
-                + QStringList{QStringLiteral("票数"), QStringLiteral("支持率(%)")}};
+                + QStringList{QStringLiteral("票数"), QStringLiteral("得票率(%)")}};
     for (int t = 0; t < pools::kPoolCount; ++t)
         table.push_back(QStringList{sim::totalCaption(pools::Pool(t)), QString(), QString()}
                         + runners(QString(), kListRunners) + QStringList{sheet.totals[size_t(t)].trimmed(), QString()});

@@ -241,6 +241,23 @@ bool OddsHistory::record(QByteArrayView record, const QDateTime& fetched)
     return true;
 }
 
+std::optional<QDateTime> OddsHistory::fetchedAt(QByteArrayView record) const
+{
+    if (record.size() != layout::kH1Length)
+        return std::nullopt;
+    const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(
+        QStringLiteral("SELECT fetched FROM snapshot WHERE race_key = ? AND digest = ? ORDER BY id DESC LIMIT 1"));
+    q.addBindValue(QString::fromLatin1(layout::raceKey(record)));
+    q.addBindValue(digestOf(record));
+    exec(q, path_);
+    if (!q.next())
+        return std::nullopt;
+    return QDateTime::fromMSecsSinceEpoch(q.value(0).toLongLong());
+}
+
 std::vector<Snapshot> OddsHistory::snapshots(QByteArrayView raceKey, Detail detail) const
 {
     std::vector<Snapshot> out;

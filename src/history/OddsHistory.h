@@ -64,6 +64,11 @@ public:
     // when the database cannot be written.
     bool record(QByteArrayView record, const QDateTime& fetched);
 
+    // When the figures of `record` (a whole H1 record as received, or as a
+    // day file keeps a quick report: compared from the race key on) were
+    // last fetched; none when no snapshot holds them.
+    std::optional<QDateTime> fetchedAt(QByteArrayView record) const;
+
     // The snapshots of the race `raceKey` (16 digits), oldest first.
     std::vector<Snapshot> snapshots(QByteArrayView raceKey, Detail detail = Detail::Votes) const;
     // The same handed to `each` one at a time, so that a history of any length

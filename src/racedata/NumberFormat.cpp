@@ -134,9 +134,14 @@ QString integer(long long value, int width)
     return rightAligned({buf, size_t(end - buf)}, width);
 }
 
+QString grouped(long long value, int width)
+{
+    return rightAligned(groupedDigits(value), width);
+}
+
 QString grouped11(long long value)
 {
-    return rightAligned(groupedDigits(value), 11);
+    return grouped(value, 11);
 }
 
 QString yen11(long long value)

@@ -26,7 +26,10 @@ QString tenths(long long tenths, int width);
 // "%Wd": decimal integer right-aligned in `width` ("%9d", "%10d", "%2d", ...).
 QString integer(long long value, int width);
 
-// "%11.0n": thousands separated by ",", no decimals, right-aligned in 11.
+// "%W.0n": thousands separated by ",", no decimals, right-aligned in `width`.
+// Every count of votes on screen is written so.
+QString grouped(long long value, int width);
+// "%11.0n".
 QString grouped11(long long value);
 // "%11.0n円": the same followed by 円.
 QString yen11(long long value);

@@ -142,7 +142,7 @@ TEST_F(AdvisorTabMainWindow, PBelongsToOneBetOfOneRace)
     };
     choose(tab->BetCombo, 6);
     cleared("another bet");
-    choose(tab->BetKindCombo, 2);
+    choose(tab->BetKindCombo, int(tavek::advice::BetKind::Quinella));
     cleared("another kind of bet");
     fx.pickRace(1);
     cleared("another race");

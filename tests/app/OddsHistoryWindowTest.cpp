@@ -108,6 +108,40 @@ TEST(OddsHistoryWindow, AutomaticRefreshFetchesGoesOnAfterAFailureAndStops)
     EXPECT_FALSE(w.form->AutoRefreshBtn->isChecked());
 }
 
+// With the automatic refresh on, another race picked is fetched at once,
+// and the page and the status line speak of that race.
+TEST(OddsHistoryWindow, AutomaticRefreshFollowsTheRacePicked)
+{
+    HistoryWindow w;
+    w.serve(300);
+    w.form->AutoRefreshBtn->click();
+    ASSERT_EQ(w.jv->count("JVRTOpen"), 1);
+
+    // 中山 12R has no votes, and the service has none yet either.
+    w.fx.pickRace(2);
+    EXPECT_EQ(w.jv->count("JVRTOpen"), 2) << "fetched at once";
+    EXPECT_EQ(w.jv->realTimeKey, QString::fromLatin1(w.form->dayData().raceRecord(2).sliced(11, 16)));
+    EXPECT_TRUE(w.form->StatusLine->currentMessage().contains(w.form->lbRace->currentText()))
+        << w.form->StatusLine->currentMessage().toStdString();
+    EXPECT_TRUE(w.form->HintLabel->text().contains(QStringLiteral("「自動更新」が発走時刻まで取得を続けます")))
+        << w.form->HintLabel->text().toStdString();
+    EXPECT_TRUE(w.form->RefreshTimer->isActive());
+
+    // Its votes arrive: the page shows the race, the status line says so.
+    const QByteArray key = w.form->dayData().raceRecord(2).sliced(11, 16).toByteArray();
+    w.jv->record(H1Record(key, '4').registered(2).win(1, 700).win(2, 300).winTotal(1000));
+    w.form->RefreshTimerTimer();
+    EXPECT_TRUE(w.form->PageControl1->isVisible());
+    EXPECT_FALSE(w.form->HintLabel->isVisible());
+    EXPECT_TRUE(w.form->StatusLine->currentMessage().startsWith(
+        QStringLiteral("速報票数を取得しました：%1").arg(w.form->lbRace->currentText())));
+
+    // Stopped, the refresh fetches no race picked.
+    w.form->AutoRefreshBtn->click();
+    w.fx.pickRace(0);
+    EXPECT_EQ(w.jv->count("JVRTOpen"), 3);
+}
+
 TEST(OddsHistoryWindow, CsvExportWritesTheChosenTableInTheChosenCode)
 {
     HistoryWindow w;

@@ -7,6 +7,7 @@
 #include "odds/ui/PairInputDialog.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
+#include "odds/ui/WinSheet.h"
 #include "support/RaceFixture.h"
 #include "support/SampleRace.h"
 #include "support/cli/CliRunner.h"
@@ -113,7 +114,7 @@ TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
     form->PageControl1->setCurrentWidget(form->TabSheet3);
     runDialog(form->bracketTab->virtualCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Bracket, 2, 5)), "300.0",
               &caption);
-    EXPECT_EQ(caption, "仮定オッズ入力(枠連)");
+    EXPECT_EQ(caption, "仮定オッズ入力（枠連）");
     expectSheetShows(*form->bracketTab,
                      cli(fx, {"bracket", MainWindowFixture::kFixtureDate, "1", "--odds", "2-5:300.0"}));
 
@@ -126,4 +127,31 @@ TEST_F(PairTabsMainWindow, DialogOkLeavesWhatTheCliPrints)
     EXPECT_EQ(form->quinellaTab->virtualCell(1)->text(), "");
     EXPECT_EQ(form->quinellaTab->realCell(1)->text(), "  75.0");
     EXPECT_EQ(form->quinellaTab->excessBox()->text(), "    250,000円");
+}
+
+// One rule for every race picked, with votes or without: a simulation does
+// not wait for a return to its race (a quick report of the race keeps it).
+TEST(PairTabsMainWindowTrip, ARaceWithoutVotesForgetsTheSimulationsAsAnyOtherRace)
+{
+    using tavek::test::raceKey;
+    using tavek::test::RaRecord;
+    MainWindowFixture fx;
+    fx.writeDay(MainWindowFixture::kFixtureDate,
+                {RaRecord(raceKey("20050416", "05", 11)), RaRecord(raceKey("20050416", "05", 12))},
+                {sampleRace18().bytes()});
+    TMainForm* form = &fx.start();
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    ASSERT_EQ(form->winSheet->simulateStake(1, 500'000), tavek::sim::SimResult::Accepted);
+    form->PageControl1->setCurrentWidget(form->TabSheet3);
+    runDialog(form->bracketTab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Bracket, 2, 5)), "300000");
+    form->PageControl1->setCurrentWidget(form->TabSheet2);
+    runDialog(form->quinellaTab->realCell(tavek::pools::pairIndexOf(tavek::pools::PairKind::Quinella, 3, 7)), "250000");
+    ASSERT_FALSE(form->bracketTab->board().virtualTotal().isEmpty());
+
+    fx.pickRace(1);  // 12R: its race card only
+    ASSERT_FALSE(form->PageControl1->isVisible());
+    fx.pickRace(0);
+    EXPECT_EQ(form->winSheet->board().cellText(1, 6), " ");
+    EXPECT_EQ(form->bracketTab->board().virtualTotal(), "");
+    EXPECT_EQ(form->quinellaTab->board().virtualTotal(), "");
 }

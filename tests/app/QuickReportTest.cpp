@@ -1,5 +1,8 @@
+#include "controls/Label3D.h"
 #include "jvlink/client/JVResult.h"
+#include "odds/ui/WinGrid.h"
 #include "odds/ui/WinSheet.h"
+#include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayData.h"
 #include "support/FaultInjection.h"
@@ -106,9 +109,16 @@ TEST(QuickReport, SingleRaceKeepsTheSelectedRaceAndShowsTheNewVotes)
 {
     QuickWindow w;
     w.fx.pickRace(1);
+    const auto oddsHeading = [&] { return w.form->winSheet->StringGrid1->horizontalHeaderItem(4)->text(); };
+    EXPECT_EQ(oddsHeading(), QStringLiteral("確定オッズ"));
+    EXPECT_EQ(w.form->Label3D14->text(), "");
     const QByteArray key = QByteArray(w.form->dayData().raceRecord(1).data() + 11, 16);
     w.jv->record(H1Record(key, '4').registered(18).win(1, 777).winTotal(9999));
+    const tavek::clock::FixedNow now(QDateTime(QDate(2005, 4, 16), QTime(10, 32, 15)));
     w.form->SokuhoHyosuBtnClick();
+    // The votes on screen are a quick report's, fetched just now.
+    EXPECT_EQ(oddsHeading(), QStringLiteral("速報オッズ"));
+    EXPECT_EQ(w.form->Label3D14->text(), QStringLiteral("速報 10:32:15現在"));
     EXPECT_EQ(w.jv->realTimeKey, QString::fromLatin1(key));
     EXPECT_EQ(w.form->lbRace->currentIndex(), 1);
     EXPECT_EQ(w.form->dayData().currentRace(), 1);

@@ -45,14 +45,14 @@ TEST(WinGrid, ARaceIsPaintedFromTheModel)
 
     // Horse 3 is scratched: refund mark, zero votes, no odds either way.
     EXPECT_EQ(grid->cellText(3, 5), QStringLiteral("返還"));
-    EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("        0"));
+    EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("         0"));
     EXPECT_EQ(grid->cellText(3, 3), QStringLiteral("      0.0"));
     EXPECT_EQ(grid->cellText(3, 4), QStringLiteral(" "));
     EXPECT_EQ(grid->cellText(3, 8), QStringLiteral(" "));
     EXPECT_EQ(grid->cellText(3, 10), QStringLiteral(" "));
     EXPECT_EQ(grid->cellText(1, 1), QStringLiteral(" 1"));
     EXPECT_EQ(grid->cellText(16, 0), QStringLiteral("8"));
-    EXPECT_EQ(grid->cellText(16, 2), QStringLiteral("    16000"));
+    EXPECT_EQ(grid->cellText(16, 2), QStringLiteral("    16,000"));
     EXPECT_EQ(grid->cellText(1, 6), QStringLiteral(" "));
 
     EXPECT_EQ(paintedBackground(grid, 16, 0), QColor(255, 0, 255));

@@ -75,13 +75,13 @@ TEST_F(Cli, WinJsonShowsTheGridTexts)
     const QJsonObject first = rows[0].toObject();
     EXPECT_EQ(first["bracket"].toString(), "1");
     EXPECT_EQ(first["horse"].toString(), " 1");
-    EXPECT_EQ(first["votes"].toString(), "   100000");
+    EXPECT_EQ(first["votes"].toString(), "   100,000");
     EXPECT_EQ(first["share"].toString(), "     10.0");
     EXPECT_EQ(first["odds"].toString(), "      8.0");
     EXPECT_EQ(first["refund"].toString(), " ");
     EXPECT_EQ(first["amount"].toString(), " ");
     EXPECT_EQ(first["hyp_odds"].toString(), " ");
-    EXPECT_EQ(first["vvotes"].toString(), "   100000");
+    EXPECT_EQ(first["vvotes"].toString(), "   100,000");
     EXPECT_EQ(first["vshare"].toString(), "     10.0");
     EXPECT_EQ(first["vodds"].toString(), "      8.0");
     EXPECT_EQ(rows[1].toObject()["refund"].toString(), QStringLiteral("返還"));
@@ -111,7 +111,7 @@ TEST_F(Cli, WinSimulations)
     EXPECT_EQ(low.json()["result"].toString(), "unrealistic");
     EXPECT_EQ(low.json()["message"].toString(),
               QStringLiteral("非現実的な数値が入力されました。現在のオッズ 8.0 倍より大きい数字を入力してください。"));
-    EXPECT_EQ(low.json()["rows"].toArray()[0].toObject()["vvotes"].toString(), "   100000") << "refused: the record's";
+    EXPECT_EQ(low.json()["rows"].toArray()[0].toObject()["vvotes"].toString(), "   100,000") << "refused: the record's";
     EXPECT_EQ(low.json()["rows"].toArray()[1].toObject()["vodds"].toString(),
               low.json()["rows"].toArray()[1].toObject()["odds"].toString());
 

@@ -37,7 +37,9 @@ TEST(CsvExport, FormulaTextGetsAnApostropheAndNumbersStayNumbers)
         {"\tx", "'\tx"},
         {"\rx", "\"'\rx\""},
         {"-5", "-5"},
-        {"+1,000.5", "\"+1,000.5\""},
+        {"+1,000.5", "+1000.5"},  // numbers without separators
+        {"1,804,072", "1804072"},
+        {"12,34", "\"12,34\""},  // no grouped number: text as it is
         {"1-2", "1-2"},
         {"a=b", "a=b"},
         {"", ""},
@@ -54,7 +56,7 @@ TEST(CsvExport, ReferenceListsSplitIntoRankPairRunnersVotesAndShare)
     record.votes(layout::kTrioTotal, 500).trio(0, 2, 3, 17, 500);
     const csv::Table table = csv::referenceTable(sim::referenceSheet(record));
     ASSERT_EQ(table.size(), 1u + 8u + 3u);
-    EXPECT_EQ(table[0], (QStringList{"区分", "順位", "組番", "馬番1", "馬番2", "馬番3", "票数", "支持率(%)"}));
+    EXPECT_EQ(table[0], (QStringList{"区分", "順位", "組番", "馬番1", "馬番2", "馬番3", "票数", "得票率(%)"}));
     EXPECT_EQ(table[6], (QStringList{"馬単合計票数", "", "", "", "", "", "1,000", ""}));
     EXPECT_EQ(table[8], (QStringList{"3連単合計票数", "", "", "", "", "", "", ""})) << "no trifecta record";
     EXPECT_EQ(table[9], (QStringList{"馬単", "1", "12-1", "12", "1", "", "700", "70.0"}));

@@ -76,6 +76,23 @@ TEST_F(History, KeepsEachChangeOnceOldestFirstAndRacesApart)
     EXPECT_EQ(streamed[2], race[2].record) << "each record whole, not what the one before left";
 }
 
+// The day file keeps a quick report with its category and date overwritten:
+// its figures still find when they were fetched, the latest fetch of them.
+TEST_F(History, FindsWhenTheFiguresOfADayFilesRecordWereFetched)
+{
+    OddsHistory h(path());
+    h.record(fetch(100), at(9, 0));
+    h.record(fetch(120), at(9, 3));
+    h.record(fetch(100), at(9, 4));
+    QByteArray stored = fetch(100);
+    stored.replace(layout::kDataCategory - 1, 9, "000000000");
+    EXPECT_EQ(h.fetchedAt(stored), at(9, 4));
+    EXPECT_EQ(h.fetchedAt(fetch(120)), at(9, 3));
+    EXPECT_EQ(h.fetchedAt(fetch(130)), std::nullopt) << "figures never fetched";
+    EXPECT_EQ(h.fetchedAt(fetch(100, raceKey("20050416", "05", 12))), std::nullopt) << "another race";
+    EXPECT_EQ(h.fetchedAt(stored.left(100)), std::nullopt);
+}
+
 TEST_F(History, VotesDetailLeavesOnlyTheExactaAndTrioTablesBlank)
 {
     const QByteArray record = fetch(100);

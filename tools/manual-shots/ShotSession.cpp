@@ -354,7 +354,7 @@ void ShotSession::winTab()
     // The figures the manual works its first example from.
     expect(shows(board.total(), QStringLiteral("10,753,605")), screen,
            QStringLiteral("the win total is ") + board.total());
-    expect(shows(board.cellText(10, 2), QStringLiteral("24586"))
+    expect(shows(board.cellText(10, 2), QStringLiteral("24,586"))
                && shows(board.cellText(10, 4), QStringLiteral("349.9")),
            screen, QStringLiteral("number 10 shows %1 votes at %2").arg(board.cellText(10, 2), board.cellText(10, 4)));
     take(screen, form_.get());

@@ -19,12 +19,16 @@ ChartPoint pointAt(const Bet& bet, Fraction prob, long long votes)
 
 AdvisorChart advisorChart(const Bet& bet, const AdviceInput& input, const Advice& advice)
 {
-    // A quarter past the largest of the three stakes; the whole bankroll when
-    // no stake pays.
-    const long long largest = std::max({advice.maxEvStake, advice.breakEvenStake, advice.kellyStake})
-                              / pools::kYenPerVote;
-    const long long endVotes = largest > 0 ? largest + std::max(1LL, (largest + 3) / 4)
-                                           : input.bankroll / pools::kYenPerVote;
+    // A quarter past the largest stake marked, never past the bankroll: no
+    // stake beyond it can be made. The whole bankroll when no stake pays.
+    const std::array<long long, 3> stakes = {advice.maxEvStake, advice.breakEvenStake, advice.kellyStake};
+    const std::array<bool, 3> shown = {true, !advice.breakEvenCut, true};
+    long long largest = 0;
+    for (size_t i = 0; i < stakes.size(); ++i)
+        if (shown[i])
+            largest = std::max(largest, stakes[i] / pools::kYenPerVote);
+    const long long most = input.bankroll / pools::kYenPerVote;
+    const long long endVotes = largest > 0 ? std::min(most, largest + std::max(1LL, (largest + 3) / 4)) : most;
     const long long step = std::max(1LL, (endVotes + kChartSteps - 1) / kChartSteps);
 
     AdvisorChart chart;
@@ -33,9 +37,8 @@ AdvisorChart advisorChart(const Bet& bet, const AdviceInput& input, const Advice
     for (long long x = 0; x < endVotes; x += step)
         chart.points.push_back(pointAt(bet, input.prob, x));
     chart.points.push_back(pointAt(bet, input.prob, endVotes));
-    const std::array<long long, 3> stakes = {advice.maxEvStake, advice.breakEvenStake, advice.kellyStake};
     for (size_t i = 0; i < stakes.size(); ++i)
-        chart.marks[i] = {stakeNames()[i], pointAt(bet, input.prob, stakes[i] / pools::kYenPerVote)};
+        chart.marks[i] = {stakeNames()[i], pointAt(bet, input.prob, stakes[i] / pools::kYenPerVote), shown[i]};
     return chart;
 }
 

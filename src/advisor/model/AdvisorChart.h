@@ -7,8 +7,9 @@
 #include <vector>
 
 // What the advisor's chart draws: payout odds and EV against the stake, from
-// 0 to past the break-even stake, the three stakes marked, and the line of
-// the fair odds 1 / P, where the EV changes sign.
+// 0 to past the largest stake marked (at most the bankroll), the stakes
+// within the bankroll marked, and the line of the fair odds 1 / P, where the
+// EV changes sign.
 namespace tavek::advice {
 
 struct ChartPoint {
@@ -20,13 +21,14 @@ struct ChartPoint {
 struct ChartMark {
     QString caption;
     ChartPoint at;
+    bool shown = true;  // not for a break-even stake beyond the bankroll
 };
 
 struct AdvisorChart {
     std::vector<ChartPoint> points;
     std::array<ChartMark, 3> marks;  // max EV, break-even, Kelly
     double fairOdds = 0;
-    double stakeEnd = 0;  // yen, the right end of the stake axis
+    double stakeEnd = 0;  // yen, the right end of the stake axis: at most the bankroll
 };
 
 // At most about kChartSteps + 1 points, on the 100-yen grid.

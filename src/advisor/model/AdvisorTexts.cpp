@@ -11,6 +11,8 @@ namespace tavek::advice {
 
 namespace {
 
+const QString kNoFigure = QStringLiteral("―");
+
 QString grouped(long long value)
 {
     return fmt::grouped11(value).trimmed();
@@ -47,8 +49,9 @@ QString signedYenText(long long yen)
 
 QString growthText(double growth)
 {
+    // Minus infinity: the whole bankroll is staked, and a loss leaves nothing.
     if (std::isinf(growth))
-        return QStringLiteral("-∞");
+        return QStringLiteral("外れると資金を失う");
     const QString text = QString::number(100 * growth, 'f', 3);
     return (growth > 0 ? QStringLiteral("+") : QString()) + text + u'%';
 }
@@ -112,10 +115,17 @@ BetTexts betTexts(const Bet& bet)
 AdviceSheet adviceSheet(const Bet& bet, const AdviceInput& input, const Advice& advice)
 {
     const Fraction fair{input.prob.denominator, input.prob.numerator};
-    return {QString::number(fair.value(), 'f', 2),
-            {stakeLine(stakeNames()[0], bet, input, advice.maxEvStake),
-             stakeLine(stakeNames()[1], bet, input, advice.breakEvenStake),
-             stakeLine(stakeNames()[2], bet, input, advice.kellyStake)}};
+    AdviceSheet sheet{QString::number(fair.value(), 'f', 2),
+                      {stakeLine(stakeNames()[0], bet, input, advice.maxEvStake),
+                       stakeLine(stakeNames()[1], bet, input, advice.breakEvenStake),
+                       stakeLine(stakeNames()[2], bet, input, advice.kellyStake)}};
+    // A stake the bankroll cut says so: its figures are the bankroll's, not
+    // the stake's the bet would take.
+    if (advice.maxEvCut)
+        sheet.lines[0].stake += QStringLiteral("（資金が上限）");
+    if (advice.breakEvenCut)
+        sheet.lines[1] = {stakeNames()[1], QStringLiteral("資金内になし"), kNoFigure, kNoFigure, kNoFigure};
+    return sheet;
 }
 
 std::vector<DutchLine> dutchLines(const Dutching& dutching)

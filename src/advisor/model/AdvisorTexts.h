@@ -12,7 +12,7 @@ namespace tavek::advice {
 QString oddsText(long long tenths);        // "12.3"
 QString yenText(long long yen);            // "12,300円"
 QString signedYenText(long long yen);      // "+1,234円", "-56円", "0円"
-QString growthText(double growth);         // "+0.012%"; "-∞" for ruin
+QString growthText(double growth);         // "+0.012%"; 外れると資金を失う for ruin (-∞)
 QString rateText(pools::PayoutRate rate);  // "0.775"
 QString fractionText(Fraction f);          // "0.125"
 QString timesText(const QString& odds);    // "8.0倍": odds as the tab's labels show them
@@ -53,7 +53,9 @@ struct BetTexts {
 };
 BetTexts betTexts(const Bet& bet);
 
-// The advice for the bettor's P, W and F.
+// The advice for the bettor's P, W and F. A max-EV stake the bankroll cut
+// is marked （資金が上限）; a break-even stake beyond the bankroll is
+// 資金内になし, without figures.
 struct AdviceSheet {
     QString fairOdds;  // 1 / P, the odds at which a bet breaks even
     std::array<StakeLine, 3> lines;

@@ -34,9 +34,9 @@ QString modelProbText(double chance, ProbForm form)
 
 QString marketViewText(const MarketView& view)
 {
-    const QString figures = view.bet ? QStringLiteral("票数シェア %1　モデル確率 %2")
+    const QString figures = view.bet ? QStringLiteral("得票率 %1　モデル確率 %2")
                                            .arg(value::shareText(view.bet->share), value::chanceText(view.bet->chance))
-                                     : QStringLiteral("票数シェア －　モデル確率 －");
+                                     : QStringLiteral("得票率 －　モデル確率 －");
     return view.refusal.isEmpty() ? figures : figures + u'　' + view.refusal;
 }
 

@@ -29,7 +29,7 @@ MarketView marketView(const DayData& day, int race, const Bet& bet, finish::Mode
 // "12.3457" (percent), "8.10" (fair odds).
 QString modelProbText(double chance, ProbForm form);
 
-// "票数シェア 12.34%　モデル確率 8.76%", or what is missing, and why the
+// "得票率 12.34%　モデル確率 8.76%", or what is missing, and why the
 // chance cannot be P.
 QString marketViewText(const MarketView& view);
 

@@ -116,6 +116,12 @@ Advice advise(const Bet& bet, const AdviceInput& input)
         first = x;
         tenths = next;
     }
+    if (most >= 1) {
+        const long long beyond = payoutTenths(bet, most + 1);
+        advice.maxEvCut = advice.maxEvStake == most * pools::kYenPerVote
+                          && (most + 1) * edge(input.prob, beyond) > most * edge(input.prob, payoutTenths(bet, most));
+        advice.breakEvenCut = advice.breakEvenStake == most * pools::kYenPerVote && edge(input.prob, beyond) >= 0;
+    }
     advice.kellyFullStake = kellyVotes * pools::kYenPerVote;
     advice.kellyStake = kellyVotes * input.kelly.numerator / input.kelly.denominator * pools::kYenPerVote;
     return advice;

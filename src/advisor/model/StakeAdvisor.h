@@ -50,6 +50,10 @@ struct Advice {
     long long breakEvenStake = 0;  // the largest stake with P O >= 1; 0 when none
     long long kellyFullStake = 0;  // the stake of the largest expected log growth
     long long kellyStake = 0;      // kellyFullStake x F, down to 100 yen
+    // The bankroll cut the stake: another 100 yen would bring a larger EV,
+    // or would still break even (then no break-even lies within it).
+    bool maxEvCut = false;
+    bool breakEvenCut = false;
 };
 Advice advise(const Bet& bet, const AdviceInput& input);
 

@@ -179,8 +179,9 @@ QWidget* AdvisorTab::buildInputs()
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     BetKindCombo = named(new QComboBox, "BetKindCombo");
-    for (BetKind k : {BetKind::Win, BetKind::Bracket, BetKind::Quinella, BetKind::Place, BetKind::Wide, BetKind::Exacta,
-                      BetKind::Trio})
+    // JRA's order, as the 妙味 tab lists the pools.
+    for (BetKind k : {BetKind::Win, BetKind::Place, BetKind::Bracket, BetKind::Quinella, BetKind::Wide, BetKind::Exacta,
+                      BetKind::Trio, BetKind::Trifecta})
         BetKindCombo->addItem(betKindName(k), int(k));
     BetCombo = named(new QComboBox, "BetCombo");
     BetCombo->setMinimumContentsLength(6);
@@ -295,8 +296,10 @@ void AdvisorTab::buildChart()
     // Yen with thousands separators ("1,069,600"), ticks at round amounts from 0.
     chart_->setLocalizeNumbers(true);
     chart_->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
-    evAxis_->setTickType(QValueAxis::TicksDynamic);
-    evAxis_->setTickAnchor(0);
+    for (QValueAxis* axis : {stakeAxis_, evAxis_}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+    }
     evAxis_->setGridLineVisible(false);
     chart_->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
 
@@ -498,12 +501,18 @@ void AdvisorTab::showChart(const AdvisorChart& chart)
     oddsSeries_->replace(odds);
     evSeries_->replace(ev);
     fairSeries_->replace({{0, chart.fairOdds}, {chart.stakeEnd, chart.fairOdds}});
-    for (size_t i = 0; i < markSeries_.size(); ++i)
-        markSeries_[i]->replace({{chart.marks[i].at.stake, chart.marks[i].at.odds}});
+    for (size_t i = 0; i < markSeries_.size(); ++i) {
+        if (chart.marks[i].shown)
+            markSeries_[i]->replace({{chart.marks[i].at.stake, chart.marks[i].at.odds}});
+        else
+            markSeries_[i]->clear();
+    }
+    // The stake axis ends where the curves do, with ticks at round amounts
+    // from 0: rounded up, it ran to twice the bankroll.
     stakeAxis_->setRange(0, chart.stakeEnd);
+    stakeAxis_->setTickInterval(roundTickStep(chart.stakeEnd, 4));
     const auto [oLow, oHigh] = padded(oddsLow, oddsHigh);
     oddsAxis_->setRange(std::max(0.0, oLow), oHigh);
-    stakeAxis_->applyNiceNumbers();
     oddsAxis_->applyNiceNumbers();
     // Enough decimals that neighbouring ticks never read the same (1.85 and
     // 1.9 both showed as "1.9" with one).

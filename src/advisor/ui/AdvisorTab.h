@@ -52,7 +52,7 @@ public:
     void takeBet(tavek::pools::Pool pool, int number, tavek::finish::Model model);
 
     // The bet and the bettor's inputs
-    QComboBox* BetKindCombo;   // 単勝, 枠連, 馬連, 複勝, ワイド, 馬単, 3連複
+    QComboBox* BetKindCombo;   // 単勝, 複勝, 枠連, 馬連, ワイド, 馬単, 3連複 (JRA's order)
     QComboBox* BetCombo;       // runner or pair, its number as item data
     QComboBox* ProbFormCombo;  // P in percent, or as fair odds
     TSaNumEdit* ProbEdit;

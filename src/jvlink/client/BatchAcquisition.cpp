@@ -214,8 +214,9 @@ void BatchAcquisition::readLoop()
             flushStore();
             outcome_ = Outcome::Completed;
             view_.showStatus(QStringLiteral("データ読込み完了(%1/%2)").arg(c).arg(readCount_));
-            setDownload(0, downloadMaximum_);
-            setRead(0, readMaximum_);
+            // Full bars say the run is complete; empty ones looked as if nothing had been read.
+            setDownload(downloadMaximum_, downloadMaximum_);
+            setRead(readMaximum_, readMaximum_);
             view_.beep();
             view_.information(QStringLiteral("データ作成が完了しました。") + daysWithoutRaces());
             return;

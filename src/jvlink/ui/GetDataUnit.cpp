@@ -11,9 +11,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -23,6 +25,23 @@ namespace {
 
 // Fast enough to watch, and rare enough that painting costs the run nothing.
 constexpr qint64 kFrameMs = 33;
+
+// A date field that edits as a date picker does: a click selects the part
+// under it (year, month or day), and the digits typed replace that part and
+// move on to the next. Qt's own field only puts the cursor there, where a
+// digit typed into a whole part is refused.
+class DatePicker : public QDateTimeEdit {
+public:
+    explicit DatePicker(QWidget* parent) : QDateTimeEdit(parent) { lineEdit()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease && !lineEdit()->hasSelectedText())
+            setSelectedSection(currentSection());
+        return QDateTimeEdit::eventFilter(watched, event);
+    }
+};
 
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
@@ -64,8 +83,9 @@ void TGetDataForm::buildControls()
     named(ButtonStart, "ButtonStart");
     named(ButtonCancel, "ButtonCancel");
     named(SpeedButton1, "SpeedButton1");
+    ButtonCancel->setEnabled(false);
 
-    DateTimePicker1 = new QDateTimeEdit(this);
+    DateTimePicker1 = new DatePicker(this);
     named(DateTimePicker1, "DateTimePicker1");
     DateTimePicker1->setCalendarPopup(true);
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy'年'MM'月'dd'日'"));
@@ -130,6 +150,13 @@ void TGetDataForm::buildControls()
     connect(ButtonCancel, &QPushButton::clicked, this, [this] { ButtonCancelClick(); });
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(TimerJVStatus, &QTimer::timeout, this, [this] { TimerJVStatusTimer(); });
+    // A day picked is that day from its start: the time of day kept from the
+    // stored start point would leave out that day's morning (and, picked in
+    // the evening, the day itself).
+    connect(DateTimePicker1, &QDateTimeEdit::dateChanged, this, [this] {
+        startTime_ = QTime(0, 0);
+        Label5->setText(tavek::lasttime::format(startPoint()));
+    });
 }
 
 QDateTime TGetDataForm::startPoint() const
@@ -280,6 +307,8 @@ void TGetDataForm::beep()
 void TGetDataForm::setRunning(bool running)
 {
     ButtonStart->setEnabled(!running);
+    // Only a run can be cancelled.
+    ButtonCancel->setEnabled(running);
     if (running) {
         setCursor(Qt::BusyCursor);
         return;
@@ -308,6 +337,7 @@ void TGetDataForm::processEvents()
 
 void TGetDataForm::showStartPoint(const QDateTime& at)
 {
+    const QSignalBlocker notPicked(DateTimePicker1);
     DateTimePicker1->setDateTime(at);
     startTime_ = at.time();
     Label5->setText(tavek::lasttime::format(startPoint()));

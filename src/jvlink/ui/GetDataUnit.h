@@ -47,7 +47,8 @@ public:
     void SpeedButton1Click();
     void TimerJVStatusTimer();
 
-    // The start point: the picker's date with the time of day last set.
+    // The start point: the stored one (or the last file's) with its time of
+    // day, until a day is picked: then that day from 00:00:00.
     QDateTime startPoint() const;
     const tavek::jvlink::BatchAcquisition& acquisition() const { return acquisition_; }
 

@@ -59,7 +59,7 @@ QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
                 line += u'-';
             line += fmt::integer(r.runners[size_t(j)], 2);
         }
-        line += fmt::integer(r.votes, 10);
+        line += fmt::grouped(r.votes, 10);
         line += fmt::odds6(static_cast<long double>(r.votes) / poolVotes * 100);
         line += u'%';
         lines.append(std::move(line));

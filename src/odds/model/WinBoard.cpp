@@ -10,8 +10,12 @@ namespace tavek::win {
 
 bool WinBoard::calculate(int race)
 {
-    if (registeredRunners(day_, race) <= 0)
+    // Another race picked, even one without votes to show: the simulation
+    // is not kept for a return to its race.
+    if (registeredRunners(day_, race) <= 0) {
+        last_ = {};
         return false;
+    }
     day_.setCurrentRace(race);
     winReset(day_, race);
     inputs_ = InputTexts{};

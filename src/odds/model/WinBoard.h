@@ -18,7 +18,8 @@ public:
     int race() const { return day_.currentRace(); }
 
     // The win calculation of a race selection: false when the race has no
-    // registered runners (the tabs stay hidden; nothing changes); otherwise
+    // registered runners (the tabs stay hidden; only the last simulation is
+    // forgotten, as by any other race); otherwise
     // `race` becomes current, its virtual figures the record's, and the input
     // texts are cleared. The last accepted simulation, when it ran on this
     // same race, then runs again on the record's figures (a quick report
@@ -31,6 +32,8 @@ public:
     // Texts of the current race.
     int runners() const { return registeredRunners(day_, race()); }  // the grid's data rows
     HeaderTexts header() const { return headerTexts(day_, race()); }
+    bool quickReport() const { return win::quickReport(day_, race()); }
+    const QStringList& columnHeaders() const { return win::columnHeaders(quickReport()); }
     QString total() const { return totalText(day_, race()); }
     const QString& virtualTotal() const { return inputs_.virtualTotal; }
     QString cellText(int horse, int column) const { return win::cellText(day_, race(), horse, column, inputs_); }

@@ -10,6 +10,8 @@ namespace tavek::win {
 namespace {
 
 const QString kNone = QStringLiteral(" ");
+// "%10.0n": a runner's votes with separators, as every count of votes is shown.
+constexpr int kVotesWidth = 10;
 
 QString odds9OrNone(const std::optional<long double>& v)
 {
@@ -25,7 +27,7 @@ QString realVotesText(QByteArrayView vote, int horse)
 {
     int votes = -1;
     record::tryBlankAsAbsent(record::field(vote, layout::winVotes(horse), layout::kVoteLen), votes);
-    return votes < 0 ? kNone : fmt::integer(votes, 9);
+    return votes < 0 ? kNone : fmt::grouped(votes, kVotesWidth);
 }
 
 QString inputText(const QString& text, int horse, const InputTexts& inputs)
@@ -35,15 +37,35 @@ QString inputText(const QString& text, int horse, const InputTexts& inputs)
 
 }  // namespace
 
-const QStringList& columnHeaders()
+const QStringList& columnHeaders(bool quickReport)
 {
-    static const QStringList headers = {
+    static const QStringList final = {
         QStringLiteral("枠"),           QStringLiteral("馬"),           QStringLiteral("票数"),
         QStringLiteral("得票率"),       QStringLiteral("確定オッズ"),   QStringLiteral("返還"),
         QStringLiteral("仮定買金額"),   QStringLiteral("仮定ｵｯｽﾞ"),     QStringLiteral("票数(仮想)"),
         QStringLiteral("得票率(仮想)"), QStringLiteral("オッズ(仮想)"),
     };
-    return headers;
+    static const QStringList quick = [] {
+        QStringList headers = final;
+        headers[4] = QStringLiteral("速報オッズ");
+        return headers;
+    }();
+    return quickReport ? quick : final;
+}
+
+bool quickReport(const DayData& day, int race)
+{
+    return layout::dataCategory(day.voteRecord(race)) == "0";
+}
+
+QString reportText(bool quickReport, const std::optional<QDateTime>& fetched, QDate raceDate)
+{
+    if (!quickReport)
+        return QString();
+    if (!fetched)
+        return QStringLiteral("速報");
+    const QString format = fetched->date() == raceDate ? QStringLiteral("HH:mm:ss") : QStringLiteral("MM/dd HH:mm:ss");
+    return QStringLiteral("速報 %1現在").arg(fetched->toString(format));
 }
 
 int registeredRunners(const DayData& day, int race)
@@ -115,7 +137,7 @@ QString cellText(const DayData& day, int race, int horse, int column, const Inpu
         return inputText(inputs.odds, horse, inputs);
     case 8: {
         const std::optional<int> v = virtualVotes(day, race, horse);
-        return v ? fmt::integer(*v, 9) : kNone;
+        return v ? fmt::grouped(*v, kVotesWidth) : kNone;
     }
     case 9:
         return odds9OrNone(virtualShare(day, race, horse));

@@ -2,8 +2,11 @@
 
 #include "odds/model/WinModel.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // Every text of the win tab and the race header, as the window paints it and
 // tavek-cli prints it. A cell that shows nothing is one blank.
@@ -11,8 +14,19 @@ namespace tavek::win {
 
 inline constexpr int kColumns = 11;
 
-// Header row of the grid, columns 0..10.
-const QStringList& columnHeaders();
+// Header row of the grid, columns 0..10. Column 4 names the odds: 確定オッズ
+// for the final figures, 速報オッズ for a quick report's.
+const QStringList& columnHeaders(bool quickReport = false);
+
+// The race's votes on screen are a quick report (速報): the quick report
+// stores its records with data category and date "000000000", the final
+// figures of an acquisition keep theirs.
+bool quickReport(const DayData& day, int race);
+
+// What the race header says of a quick report on screen: 速報 and, when the
+// odds history knows when these votes were fetched, the time (with the date
+// when it is not the race's day, `raceDate`); empty for final figures.
+QString reportText(bool quickReport, const std::optional<QDateTime>& fetched, QDate raceDate);
 
 // What a simulation leaves besides the figures (WinBoard keeps them): the
 // texts of columns 6 (amount) and 7 (odds) in the row of `horse`, and the

@@ -48,7 +48,7 @@ void CellBoard::setCurrent(int row, int column)
     mark(hasFocus());
     // Inside a scroll area the cell may lie outside the view.
     if (auto* area = parentWidget() ? qobject_cast<QScrollArea*>(parentWidget()->parentWidget()) : nullptr)
-        area->ensureWidgetVisible(current(), 8, 8);
+        area->ensureWidgetVisible(current(), clearX_, clearY_);
 }
 
 void CellBoard::move(int rowStep, int columnStep)

@@ -30,6 +30,13 @@ public:
     PairCell* current() const;
     // Makes the cell at (row, column) current and brings it into view.
     void setCurrent(int row, int column);
+    // Inside a scroll area a current cell is brought this far clear of the
+    // view's edges: beyond headings that stay over the cells.
+    void keepClear(int x, int y)
+    {
+        clearX_ = x;
+        clearY_ = y;
+    }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,6 +52,8 @@ private:
     int rows_;
     int columns_;
     std::vector<PairCell*> cells_;  // row by row
+    int clearX_ = 8;
+    int clearY_ = 8;
     int row_ = -1;
     int column_ = -1;
 };

@@ -26,6 +26,16 @@ constexpr int kFieldHeight = 20;
 constexpr int kNoteTop = 97;
 constexpr int kNoteHeight = 30;  // two lines of the dialog's font
 
+// After a refusal the box gave the focus back to OK, where the next digits
+// typed were lost: it goes to the field, whose text a new number replaces.
+void retype(QDialog* dialog)
+{
+    if (auto* field = dialog->findChild<TSaNumEditExC*>(QStringLiteral("SaNumEditExC1"))) {
+        field->setFocus(Qt::OtherFocusReason);
+        field->SelectAll();
+    }
+}
+
 }  // namespace
 
 InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& caption, int clientWidth,
@@ -125,6 +135,7 @@ void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& sim
         result = simulation();
     } catch (const std::runtime_error& e) {
         tavek::MessageBox::error(QString::fromStdString(e.what()));
+        retype(dialog);
         return;
     }
     if (result == SimResult::Accepted || result == SimResult::None) {
@@ -134,4 +145,5 @@ void finishOk(QDialog* dialog, const std::function<tavek::sim::SimResult()>& sim
     tavek::MessageBox::error(message(result));
     if (result == SimResult::Unrealistic)
         QApplication::beep();
+    retype(dialog);
 }

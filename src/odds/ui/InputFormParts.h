@@ -50,7 +50,8 @@ InputFormParts buildInputForm(QDialog* dialog, InputKind kind, const QString& ca
 // its message (`message` of the result) in the error box, with a beep when
 // unrealistic; a simulation that fails with std::runtime_error shows the
 // failure there. Both leave the dialog open with its input, so the error stops
-// here and not in the application's event loop.
+// here and not in the application's event loop, and give the focus to the
+// field with its text selected, so that the next number typed replaces it.
 void finishOk(
     QDialog* dialog, const std::function<tavek::sim::SimResult()>& simulation,
     const std::function<QString(tavek::sim::SimResult)>& message = [](tavek::sim::SimResult r) {

@@ -19,8 +19,8 @@ class TInputOddsUForm : public PairInputDialog {
     Q_OBJECT
 public:
     TInputOddsUForm(PairSheet& sheet, QWidget* parent)
-        : PairInputDialog(sheet, InputKind::Odds, QStringLiteral("仮定オッズ入力(馬連)"), QStringLiteral("対象馬連："),
-                          parent)
+        : PairInputDialog(sheet, InputKind::Odds, QStringLiteral("仮定オッズ入力（馬連）"),
+                          QStringLiteral("対象馬連："), parent)
     {
         setObjectName(QStringLiteral("InputOddsUForm"));
     }
@@ -43,8 +43,8 @@ class TInputOddsWForm : public PairInputDialog {
     Q_OBJECT
 public:
     TInputOddsWForm(PairSheet& sheet, QWidget* parent)
-        : PairInputDialog(sheet, InputKind::Odds, QStringLiteral("仮定オッズ入力(枠連)"), QStringLiteral("対象枠連："),
-                          parent)
+        : PairInputDialog(sheet, InputKind::Odds, QStringLiteral("仮定オッズ入力（枠連）"),
+                          QStringLiteral("対象枠連："), parent)
     {
         setObjectName(QStringLiteral("InputOddsWForm"));
     }

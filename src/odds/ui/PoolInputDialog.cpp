@@ -12,7 +12,7 @@ QString caption(const PoolTab& tab, InputKind kind)
 {
     const QString name = tavek::pools::pool(tab.pool()).caption();
     return kind == InputKind::Stake ? QStringLiteral("仮定投資金額入力（%1）").arg(name)
-                                    : QStringLiteral("仮定オッズ入力(%1)").arg(name);
+                                    : QStringLiteral("仮定オッズ入力（%1）").arg(name);
 }
 
 }  // namespace

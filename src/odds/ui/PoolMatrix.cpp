@@ -38,6 +38,8 @@ PoolMatrix::PoolMatrix(QWidget* parent)
     , virtual_(size_t(kRunners * kRunners))
 {
     setObjectName(QStringLiteral("PoolMatrix"));
+    // The headings stay over the cells' top and left.
+    keepClear(kHeadingWidth + kGap + 8, kHeadingHeight + kGap + 8);
     for (int i = 0; i < 2 * kRunners; ++i) {
         const int n = i % kRunners + 1;
         QLabel* heading = makeBox(this, QStringLiteral("%1%2").arg(i < kRunners ? "Column" : "Row").arg(n), {}, {},

@@ -9,6 +9,7 @@
 #include "odds/ui/PoolMatrix.h"
 #include "odds/ui/SheetBox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -17,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QStatusTipEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -357,6 +359,12 @@ QString PoolTab::noteText() const
 void PoolTab::cellClicked(int n, bool isReal)
 {
     const PoolBoard& b = board();
+    // A refunded entry opens nothing either, but the status line says why.
+    if (n >= 1 && n <= b.size() && b.refunded(n)) {
+        QStatusTipEvent why(b.refusalMessage(n, SimResult::Refunded));
+        QApplication::sendEvent(this, &why);
+        return;
+    }
     // As on the pair tabs, an entry without real odds opens no dialog.
     if (n < 1 || n > b.size() || !b.odds(n).has())
         return;

@@ -47,7 +47,7 @@ QVBoxLayout* titledList(QListWidget* list, const QString& title)
     f.setBold(true);
     heading->setFont(f);
     column->addWidget(heading);
-    column->addWidget(new QLabel(QStringLiteral("(順位、馬券、票数、投票率)")));
+    column->addWidget(new QLabel(QStringLiteral("(順位、組番、票数、得票率)")));
     column->addWidget(list, 1);
     return column;
 }

@@ -87,6 +87,11 @@ bool WinSheet::calculate(int race)
 {
     if (!board_.calculate(race))
         return false;
+    // 確定オッズ or 速報オッズ: the heading names what the column shows.
+    const QStringList& headers = board_.columnHeaders();
+    for (int c = 0; c < int(headers.size()); ++c)
+        if (QTableWidgetItem* item = StringGrid1->horizontalHeaderItem(c); item && item->text() != headers[c])
+            item->setText(headers[c]);
     StringGrid1->setRunnerRows(board_.runners());
     Label3D9->setText(board_.total());
     showSimulation();

@@ -3,12 +3,15 @@
 #include "controls/ChartStyle.h"
 #include "controls/LineCellPainter.h"
 #include "pools/Field.h"
+#include "timeline/model/TimeAxis.h"
 #include "timeline/ui/SnapshotTable.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QGraphicsLineItem>
 #include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
@@ -20,18 +23,32 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using tavek::timeline::OddsTimeline;
+using tavek::timeline::TimeAxis;
 
 namespace {
+
+// The right margin of a chart, where the lines' names stand, each this far
+// right of its line's end: room for a leader to a name moved up or down.
+constexpr int kNameRoom = 44;
+constexpr int kNameGap = 16;
+// Fewer snapshots than this show a mark at each: a single one would
+// otherwise draw nothing.
+constexpr int kPointsUpTo = 4;
 
 QChartView* chartView(QWidget* parent, const char* name, const QString& title)
 {
     auto* chart = new QChart;
     chart->setTitle(title);
-    auto* view = tavek::chartstyle::makeChartView(chart, parent, QString::fromLatin1(name),
-                                                  tavek::chartstyle::Legend::Beside);
+    auto* view = tavek::chartstyle::makeChartView(chart, parent, QString::fromLatin1(name));
+    // Each line is named at its end instead of in a legend: eighteen names
+    // beside the plot took a third of its width and were matched to their
+    // lines by colour alone. The right margin holds the names.
+    chart->legend()->hide();
+    chart->setMargins(QMargins(4, 4, kNameRoom, 4));
     // The chart's own background cost a fifth of a race switch; a plain
     // white behind the scene looks the same.
     chart->setBackgroundVisible(false);
@@ -64,70 +81,45 @@ struct Range {
     }
 };
 
-struct TimeTicks {
-    qint64 first;
-    qint64 last;
-    int ticks;
-    bool oneDay;  // the labels need no date
-};
-
-// The time axis runs from a whole step to a whole step (local time), with a
-// tick on each: labels then never repeat a minute, and a single fetch or a
-// few close ones sit inside the plot instead of on its edge.
-TimeTicks timeTicks(qint64 first, qint64 last, int maxSteps)
-{
-    constexpr qint64 kMinute = 60'000;
-    constexpr qint64 kLeast = 10 * kMinute;
-    if (last - first < kLeast) {
-        const qint64 middle = first + (last - first) / 2;
-        first = middle - kLeast / 2;
-        last = middle + kLeast / 2;
-    }
-    const qint64 offset = QDateTime::fromMSecsSinceEpoch(first).offsetFromUtc() * 1000LL;
-    qint64 step = kMinute;
-    for (const int minutes : {1, 2, 5, 10, 15, 30, 60, 120, 180, 360, 720, 1440, 2 * 1440, 7 * 1440, 14 * 1440,
-                              28 * 1440, 91 * 1440, 182 * 1440, 364 * 1440}) {
-        step = minutes * kMinute;
-        if ((last - first) / step <= maxSteps)
-            break;
-    }
-    const qint64 from = (first + offset) / step * step - offset;
-    const qint64 to = ((last + offset) + step - 1) / step * step - offset;
-    const bool oneDay = QDateTime::fromMSecsSinceEpoch(from).date() == QDateTime::fromMSecsSinceEpoch(to).date();
-    return {from, to, int((to - from) / step) + 1, oneDay};
-}
-
-// At most four steps: five "HH:mm" labels fit below half the window (with
-// seven they were cut to "12…"). Labels with the date, for fetches of an
-// earlier day (a race looked at again later), are twice as wide: two steps.
-TimeTicks timeTicks(qint64 first, qint64 last)
-{
-    const TimeTicks ticks = timeTicks(first, last, 4);
-    return ticks.oneDay ? ticks : timeTicks(first, last, 2);
-}
-
 struct Line {
     QString name;
     QColor colour;
     QList<QPointF> points;
 };
 
+QGraphicsSimpleTextItem* nameItem(QChart* chart, const QColor& colour)
+{
+    auto* item = new QGraphicsSimpleTextItem(chart);
+    item->setFont(tavek::chartstyle::font(11, true));
+    item->setBrush(colour);
+    item->setZValue(10);
+    return item;
+}
+
 // Brings the chart to `lines` plus the post-time line, reusing the series and
 // axes it already has: only a change in the number of lines adds or removes
-// series, and only a change of scale swaps the y axis.
+// series, and only a change of scale swaps the y axis. Each line's name
+// stands at its end; post time, marked by a red line, is named at its top,
+// or at the right edge with an arrow when it lies beyond the axis.
 //
 // Odds run from 1.0 to several hundred: a logarithmic axis (labels at 2, 4,
 // 8, 16, ...) keeps the favourites' moves visible beside the outsiders'. A
 // narrow range gets a linear axis, which labels it more finely.
 template <typename Parts>
+void placeNames(QChart* chart, const Parts& parts);
+
+template <typename Parts>
 void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Range range, bool pointsVisible,
                  const std::optional<QDateTime>& postTime)
 {
-    bool grew = false;
     while (parts.lines.size() > lines.size()) {
         chart->removeSeries(parts.lines.back());
         delete parts.lines.back();
         parts.lines.pop_back();
+        delete parts.names.back();
+        parts.names.pop_back();
+        delete parts.leaders.back();
+        parts.leaders.pop_back();
     }
     while (parts.lines.size() < lines.size()) {
         auto* series = new QLineSeries;
@@ -136,63 +128,68 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         series->setColor(lines[parts.lines.size()].colour);
         chart->addSeries(series);
         parts.lines.push_back(series);
-        grew = true;
+        parts.names.push_back(nameItem(chart, lines[parts.names.size()].colour));
+        parts.leaders.push_back(new QGraphicsLineItem(chart));
     }
+    parts.ends.clear();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         QLineSeries* series = parts.lines[i];
         series->setName(lines[i].name);
         series->setColor(lines[i].colour);
         series->setPointsVisible(pointsVisible);
         series->replace(lines[i].points);
+        parts.names[i]->setText(lines[i].name);
+        parts.names[i]->setBrush(lines[i].colour);
+        parts.leaders[i]->setPen(QPen(lines[i].colour, 1, Qt::DotLine));
+        parts.ends.push_back(lines[i].points.isEmpty() ? QPointF() : lines[i].points.back());
     }
 
-    const bool wantPost = postTime && !range.empty;
-    if (parts.post && (!wantPost || grew)) {
-        // Removed, and added back below, so that it stays last in the legend.
-        chart->removeSeries(parts.post);
-        if (!wantPost) {
-            delete parts.post;
-            parts.post = nullptr;
-        }
+    const std::optional<qint64> post = postTime ? std::optional(postTime->toMSecsSinceEpoch()) : std::nullopt;
+    const TimeAxis axis = range.empty ? TimeAxis{} : TimeAxis::fit(range.first, range.last, post);
+    const bool postLine = post && !range.empty && axis.showsPost;
+    if (!parts.post) {
+        parts.post = new QLineSeries;
+        parts.post->setName(QStringLiteral("発走"));
+        QPen pen(Qt::red);
+        pen.setStyle(Qt::DashLine);
+        pen.setWidth(2);
+        parts.post->setPen(pen);
+        parts.postName = nameItem(chart, Qt::red);
     }
-    if (wantPost) {
-        const qint64 post = postTime->toMSecsSinceEpoch();
-        range.first = std::min(range.first, post);
-        range.last = std::max(range.last, post);
-        if (!parts.post) {
-            parts.post = new QLineSeries;
-            parts.post->setName(QStringLiteral("発走"));
-            QPen pen(Qt::red);
-            pen.setStyle(Qt::DashLine);
-            pen.setWidth(2);
-            parts.post->setPen(pen);
-        }
-        if (!chart->series().contains(parts.post))
-            chart->addSeries(parts.post);
-        parts.post->replace({QPointF(double(post), range.low * 0.9), QPointF(double(post), range.high * 1.1)});
+    if (postLine && !chart->series().contains(parts.post))
+        chart->addSeries(parts.post);
+    else if (!postLine && chart->series().contains(parts.post))
+        chart->removeSeries(parts.post);
+    if (postLine)
+        parts.post->replace({QPointF(double(*post), range.low * 0.9), QPointF(double(*post), range.high * 1.1)});
+    parts.postAt = post && !range.empty ? *post : 0;
+    parts.postBeyond = post && !range.empty && !axis.showsPost;
+    parts.postName->setVisible(post && !range.empty);
+    if (post) {
+        const QString at = postTime->toString(QStringLiteral("HH:mm"));
+        parts.postName->setText(parts.postBeyond ? QStringLiteral("発走 %1 →").arg(at)
+                                                 : QStringLiteral("発走 %1").arg(at));
     }
 
     if (range.empty) {
-        for (QAbstractAxis* axis : chart->axes()) {
-            chart->removeAxis(axis);
-            delete axis;
+        for (QAbstractAxis* a : chart->axes()) {
+            chart->removeAxis(a);
+            delete a;
         }
         parts.x = nullptr;
         parts.y = nullptr;
+        placeNames(chart, parts);
         return;
     }
-    const auto [first, last, ticks, oneDay] = timeTicks(range.first, range.last);
-    range.first = first;
-    range.last = last;
     if (!parts.x) {
         parts.x = new QDateTimeAxis;
         tavek::chartstyle::styleAxis(parts.x, QStringLiteral("取得時刻"));
         chart->addAxis(parts.x, Qt::AlignBottom);
     }
     QDateTimeAxis* x = parts.x;
-    x->setTickCount(ticks);
-    x->setFormat(oneDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
-    x->setRange(QDateTime::fromMSecsSinceEpoch(range.first), QDateTime::fromMSecsSinceEpoch(range.last));
+    x->setTickCount(axis.ticks);
+    x->setFormat(axis.oneDay ? QStringLiteral("HH:mm") : QStringLiteral("MM/dd HH:mm"));
+    x->setRange(QDateTime::fromMSecsSinceEpoch(axis.from), QDateTime::fromMSecsSinceEpoch(axis.to));
     const bool logY = range.high > 4 * range.low;
     if (parts.y && parts.logY != logY) {
         chart->removeAxis(parts.y);
@@ -229,9 +226,81 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         if (!attached.contains(parts.y))
             s->attachAxis(parts.y);
     }
+    placeNames(chart, parts);
+}
+
+// Each line's name just right of its last point, moved up or down only as
+// far as it takes to keep the names from covering each other; post time's
+// at the top of its line or, beyond the axis, at the plot's right edge.
+template <typename Parts>
+void placeNames(QChart* chart, const Parts& parts)
+{
+    const QRectF plot = chart->plotArea();
+    const bool axes = parts.x && parts.y && !parts.lines.empty();
+    struct Placed {
+        QGraphicsSimpleTextItem* item;
+        QGraphicsLineItem* leader;
+        QPointF end;
+        qreal x, y;
+    };
+    std::vector<Placed> names;
+    for (std::size_t i = 0; i < parts.names.size(); ++i) {
+        QGraphicsSimpleTextItem* item = parts.names[i];
+        item->setVisible(axes && !parts.lines[i]->points().isEmpty());
+        parts.leaders[i]->setVisible(false);
+        if (!item->isVisible())
+            continue;
+        const QPointF end = chart->mapToPosition(parts.ends[i], parts.lines[i]);
+        names.push_back({item, parts.leaders[i], end, end.x() + kNameGap, end.y() - item->boundingRect().height() / 2});
+    }
+    std::sort(names.begin(), names.end(), [](const Placed& a, const Placed& b) { return a.y < b.y; });
+    const qreal step = tavek::chartstyle::font(11, true).pixelSize() + 1;
+    for (std::size_t i = 1; i < names.size(); ++i)
+        names[i].y = std::max(names[i].y, names[i - 1].y + step);
+    // Pushed below the plot, the names move up again as a block.
+    qreal limit = plot.bottom() - step;
+    for (auto it = names.rbegin(); it != names.rend(); ++it) {
+        it->y = std::min(it->y, limit);
+        limit = it->y - step;
+    }
+    // A name moved off its line's end is joined to it by a thin line of its colour.
+    for (const Placed& n : names) {
+        n.item->setPos(n.x, n.y);
+        const qreal middle = n.y + n.item->boundingRect().height() / 2;
+        if (std::abs(middle - n.end.y()) > 3) {
+            n.leader->setLine(QLineF(n.end + QPointF(4, 0), QPointF(n.x - 2, middle)));
+            n.leader->setVisible(true);
+        }
+    }
+
+    // Above the plot, clear of the lines and their names: over its line, or
+    // at the right end of the axis it lies beyond.
+    if (parts.postName && parts.postName->isVisible() && axes) {
+        const QRectF box = parts.postName->boundingRect();
+        const qreal x = parts.postBeyond
+                            ? plot.right() - box.width()
+                            : chart->mapToPosition(QPointF(double(parts.postAt), 1), parts.post).x() - box.width() / 2;
+        parts.postName->setPos(std::clamp(x, plot.left(), plot.right() + kNameRoom - box.width()),
+                               plot.top() - box.height() - 1);
+    }
 }
 
 }  // namespace
+
+QColor OddsHistoryView::runnerColour(int horse)
+{
+    // Eighteen colours dark enough for a thin line on white, chosen as far
+    // apart as such colours go (CIE Lab distances of 26 and more), in an
+    // order that puts neighbouring numbers and those ten apart (3 and 13)
+    // farther still (78 and more).
+    static const std::array<QColor, 18> colours = {
+        QColor(0x00, 0x00, 0x00), QColor(0xE8, 0x6A, 0x10), QColor(0xA0, 0x50, 0xA0), QColor(0x00, 0x58, 0x1E),
+        QColor(0xE6, 0x19, 0x4B), QColor(0x70, 0x70, 0x70), QColor(0x00, 0x00, 0x75), QColor(0x76, 0x76, 0x00),
+        QColor(0xE8, 0x4C, 0x9C), QColor(0x00, 0x8E, 0xB8), QColor(0x2E, 0x9E, 0x3C), QColor(0x58, 0x18, 0x38),
+        QColor(0x00, 0xA8, 0x7C), QColor(0x80, 0x00, 0x00), QColor(0x2F, 0x80, 0x78), QColor(0x91, 0x1E, 0xB4),
+        QColor(0xA8, 0x78, 0x50), QColor(0x43, 0x63, 0xD8)};
+    return colours[size_t(std::max(horse - 1, 0)) % colours.size()];
+}
 
 // Holds the caption outside any layout. A label in a layout lays out the
 // whole window at each new text (its page, the tab widget and every other
@@ -267,6 +336,10 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
     CaptionLabel->setWordWrap(true);
     WinChart = chartView(this, "WinChart", QStringLiteral("単勝オッズ"));
     QuinellaChart = chartView(this, "QuinellaChart", QStringLiteral("馬連オッズ（上位%1組）").arg(kLeadingPairs));
+    // A plot resized with the window carries the names along.
+    connect(WinChart->chart(), &QChart::plotAreaChanged, this, [this] { placeNames(WinChart->chart(), winParts_); });
+    connect(QuinellaChart->chart(), &QChart::plotAreaChanged, this,
+            [this] { placeNames(QuinellaChart->chart(), quinellaParts_); });
     table_ = new tavek::timeline::SnapshotTable(this);
     SnapshotGrid = new QTableView(this);
     SnapshotGrid->setObjectName(QStringLiteral("SnapshotGrid"));
@@ -322,9 +395,7 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
     for (int horse = 1; horse <= timeline_.runners(); ++horse) {
         Line line;
         line.name = QString::number(horse);
-        // Eighteen runners need eighteen colours: the chart's theme has five.
-        line.colour = QColor::fromHsv((horse - 1) * 360 / tavek::pools::kMaxRunners * 7 % 360, 220,
-                                      horse % 2 ? 200 : 140);
+        line.colour = runnerColour(horse);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
                 line.points.append(QPointF(double(times_[size_t(i)]), double(*odds)));
@@ -334,7 +405,7 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
             continue;
         lines.push_back(std::move(line));
     }
-    updateChart(WinChart->chart(), winParts_, lines, range, timeline_.size() < 40, postTime);
+    updateChart(WinChart->chart(), winParts_, lines, range, timeline_.size() < kPointsUpTo, postTime);
 }
 
 void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime)
@@ -357,5 +428,5 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
             }
         lines.push_back(std::move(line));
     }
-    updateChart(QuinellaChart->chart(), quinellaParts_, lines, range, timeline_.size() < 40, postTime);
+    updateChart(QuinellaChart->chart(), quinellaParts_, lines, range, timeline_.size() < kPointsUpTo, postTime);
 }

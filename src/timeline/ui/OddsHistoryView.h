@@ -2,7 +2,9 @@
 
 #include "timeline/model/OddsTimeline.h"
 
+#include <QColor>
 #include <QDateTime>
+#include <QPointF>
 #include <QWidget>
 
 #include <optional>
@@ -14,15 +16,18 @@ class QChartView;
 class QLineSeries;
 class QDateTimeAxis;
 class QAbstractAxis;
+class QGraphicsLineItem;
+class QGraphicsSimpleTextItem;
 
 namespace tavek::timeline {
 class SnapshotTable;
 }
 
 // The オッズ推移 tab: the win odds of every runner against the time of each
-// quick report, the odds of the leading quinella pairs likewise, and a table
-// of the snapshots. A vertical line marks post time. Everything it shows
-// comes from an OddsTimeline; it computes nothing itself.
+// quick report, the odds of the leading quinella pairs likewise, each line
+// named at its end, and a table of the snapshots. The time axis spans the
+// snapshots, and post time, marked by a vertical line, when it is near them.
+// Everything it shows comes from an OddsTimeline; it computes nothing itself.
 class OddsHistoryView : public QWidget {
     Q_OBJECT
 public:
@@ -36,6 +41,9 @@ public:
     void showTimeline(const QString& item, tavek::timeline::OddsTimeline timeline, std::optional<QDateTime> postTime,
                       const QString& unavailable = QString());
     const tavek::timeline::OddsTimeline& timeline() const { return timeline_; }
+
+    // The colour of runner `horse`'s line: eighteen that stay apart.
+    static QColor runnerColour(int horse);
 
     QLabel* CaptionLabel;
     QChartView* WinChart;
@@ -52,7 +60,13 @@ private:
     // on every switch cost tens of milliseconds of layout and legend work.
     struct ChartParts {
         std::vector<QLineSeries*> lines;
+        std::vector<QGraphicsSimpleTextItem*> names;  // each line's, at its end
+        std::vector<QGraphicsLineItem*> leaders;      // from a line's end to its name moved away
+        std::vector<QPointF> ends;                    // each line's last point
         QLineSeries* post = nullptr;
+        QGraphicsSimpleTextItem* postName = nullptr;
+        qint64 postAt = 0;        // post time, milliseconds since the epoch
+        bool postBeyond = false;  // off the time axis: named at its edge
         QDateTimeAxis* x = nullptr;
         QAbstractAxis* y = nullptr;
         bool logY = false;

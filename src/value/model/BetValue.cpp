@@ -294,8 +294,8 @@ QString emptyRankingText(QByteArrayView record)
 
 QStringList valueColumns()
 {
-    return {QStringLiteral("式別"),       QStringLiteral("買い目"),     QStringLiteral("現在のオッズ"),
-            QStringLiteral("票数シェア"), QStringLiteral("モデル確率"), QStringLiteral("期待回収率")};
+    return {QStringLiteral("式別"),   QStringLiteral("買い目"),     QStringLiteral("現在のオッズ"),
+            QStringLiteral("得票率"), QStringLiteral("モデル確率"), QStringLiteral("期待回収率")};
 }
 
 QStringList valueRow(const BetValue& v)

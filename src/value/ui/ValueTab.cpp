@@ -29,8 +29,8 @@ ValueTab::ValueTab(const DayData& day, QWidget* parent) : QWidget(parent), day_(
     whenShown_ = new controls::WhenShown(this);
     PoolCombo = named(new QComboBox, "PoolCombo");
     PoolCombo->addItem(QStringLiteral("全賭式"), -1);
-    for (const pools::VotePool& p : pools::voteCountPools())
-        PoolCombo->addItem(p.caption(), int(&p - pools::voteCountPools().data()));
+    for (const pools::VotePool& p : pools::kPools)
+        PoolCombo->addItem(p.caption(), int(&p - pools::kPools.data()));
     ModelCombo = named(new QComboBox, "ModelCombo");
     for (finish::Model m : finish::kModels)
         ModelCombo->addItem(finish::modelName(m), int(m));
@@ -91,7 +91,7 @@ void ValueTab::refresh()
     const QByteArrayView record = race_ >= 0 && race_ < day_.raceCount() ? day_.voteRecord(race_) : QByteArrayView();
     if (!record.isEmpty()) {
         const int pool = PoolCombo->currentData().toInt();
-        shown_ = value::rankedValues(value::betValues(record, model()),
+        shown_ = value::rankedValues(value::betValues(record, model(), day_.trifectaRecord(race_)),
                                      pool < 0 ? std::nullopt : std::optional(pools::Pool(pool)), value::kValueTop);
     }
     MessageLabel->setText(shown_.empty() ? value::emptyRankingText(record) : QString());

@@ -66,6 +66,11 @@ Advice bruteAdvice(const BruteCase& c, long double* kellyGrowth)
         }
     }
     *kellyGrowth = bestLog - std::log(static_cast<long double>(c.bankroll));
+    // One more 100 yen than the bankroll allows: would it have been better still?
+    const long long top = c.bankroll / 100 * 100;
+    const long long past = brutePayout(c.pool, c.votes, c.num, c.den, top + 100);
+    a.maxEvCut = top > 0 && a.maxEvStake == top && (top / 100 + 1) * (c.probPer1000 * past - 100'000) > bestEv;
+    a.breakEvenCut = top > 0 && a.breakEvenStake == top && c.probPer1000 * past >= 100'000;
     return a;
 }
 
@@ -133,6 +138,7 @@ TEST(StakeAdvisor, AgreesWithBruteForceOnRandomRaces)
     std::mt19937_64 random(13);
     auto between = [&](long long lo, long long hi) { return std::uniform_int_distribution<long long>(lo, hi)(random); };
     const pools::PayoutRate rates[] = {kWinRate, kPairRateBefore, kPairRateFrom};
+    int maxEvCuts = 0, breakEvenCuts = 0;
     for (int i = 0; i < 300; ++i) {
         const long long pool = between(500, i % 3 ? 3'000'000 : 20'000);
         const long long votes = between(1, pool / between(1, 200) + 1);
@@ -154,6 +160,10 @@ TEST(StakeAdvisor, AgreesWithBruteForceOnRandomRaces)
         const Advice got = advise(betOf(c), {prob, c.bankroll, {1, 1}});
         EXPECT_EQ(got.maxEvStake, expected.maxEvStake);
         EXPECT_EQ(got.breakEvenStake, expected.breakEvenStake);
+        EXPECT_EQ(got.maxEvCut, expected.maxEvCut);
+        EXPECT_EQ(got.breakEvenCut, expected.breakEvenCut);
+        maxEvCuts += got.maxEvCut;
+        breakEvenCuts += got.breakEvenCut;
         // Growths within rounding of each other may pick either stake.
         if (got.kellyFullStake != expected.kellyFullStake) {
             EXPECT_NEAR(growth(betOf(c), prob, c.bankroll, got.kellyFullStake / 100), double(bruteGrowth), 1e-12);
@@ -162,6 +172,32 @@ TEST(StakeAdvisor, AgreesWithBruteForceOnRandomRaces)
         for (long long s : {0LL, got.maxEvStake, c.bankroll / 100 * 100})
             EXPECT_EQ(payoutTenths(betOf(c), s / 100) * 10, brutePayout(c.pool, c.votes, c.num, c.den, s));
     }
+    EXPECT_GT(maxEvCuts, 0) << "the cases reach bankrolls that cut the stakes";
+    EXPECT_GT(breakEvenCuts, 0);
+}
+
+// A bet the bankroll cannot exhaust (P 0.5 at odds 8.0, as 複勝 or 3連複 with
+// P from the market on a big pool): every 100 yen up to the bankroll adds EV.
+TEST(AdvisorTexts, StakesTheBankrollCutSaySoInWords)
+{
+    const Bet bet{BetKind::Win, 1, 100'000'000, 10'000'000, kWinRate};
+    const AdviceInput input{{1, 2}, 1'000'000, {1, 2}};
+    const Advice a = advise(bet, input);
+    ASSERT_TRUE(a.maxEvCut && a.breakEvenCut);
+    const AdviceSheet sheet = adviceSheet(bet, input, a);
+    EXPECT_EQ(sheet.lines[0].stake, "1,000,000円（資金が上限）");
+    EXPECT_EQ(sheet.lines[0].growth, "外れると資金を失う") << "the whole bankroll: growth minus infinity";
+    EXPECT_EQ(QStringList({sheet.lines[1].stake, sheet.lines[1].odds, sheet.lines[1].ev}),
+              QStringList({"資金内になし", "―", "―"}));
+    EXPECT_FALSE(sheet.lines[2].stake.contains(u'（')) << "Kelly stays inside the bankroll";
+
+    const AdvisorChart chart = advisorChart(bet, input, a);
+    EXPECT_EQ(chart.stakeEnd, 1'000'000) << "the axis ends at the bankroll";
+    EXPECT_FALSE(chart.marks[1].shown);
+    EXPECT_TRUE(chart.marks[0].shown);
+
+    const Advice inside = advise(bet, {{1, 10}, 1'000'000, {1, 1}});  // P below 1/8
+    EXPECT_FALSE(inside.maxEvCut || inside.breakEvenCut);
 }
 
 TEST(StakeAdvisor, EqualEvsGiveTheSmallerStakeAndKellyIsScaledDown)
@@ -317,7 +353,6 @@ TEST(AdvisorTexts, FormatsOddsYenAndGrowth)
     EXPECT_EQ(signedYenText(-56), "-56円");
     EXPECT_EQ(signedYenText(0), "0円");
     EXPECT_EQ(growthText(0.0012345), "+0.123%");
-    EXPECT_EQ(growthText(-std::numeric_limits<double>::infinity()), "-∞");
     EXPECT_EQ(rateText(kPairRateFrom), "0.775");
     EXPECT_EQ(expectedValue({BetKind::Win, 1, 1, 1, kWinRate}, {1, 8}, 1), -88) << "-87.5 yen, away from zero";
     EXPECT_EQ(expectedValue({BetKind::Win, 1, 17, 1, kWinRate}, {1, 3}, 1), 140);

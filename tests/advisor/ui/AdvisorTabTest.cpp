@@ -56,7 +56,8 @@ TEST_F(AdvisorTabTest, RefusalsSayWhyInJapanese)
     EXPECT_TRUE(tab->MessageLabel->text().contains(u"100%より小さい"));
     EXPECT_TRUE(tableRow(tab->StakeTable, 0)[0].isEmpty());
 
-    choose(tab->BetKindCombo, 2);  // 馬連: the fixture race has no quinella votes
+    choose(tab->BetKindCombo, int(advice::BetKind::Quinella));  // 馬連: the fixture race has no quinella votes
+    EXPECT_EQ(tab->BetKindCombo->currentIndex(), 3) << "JRA's order: 単勝 複勝 枠連 馬連";
     EXPECT_EQ(tab->BetCombo->count(), 16 * 15 / 2) << "the pairs of the 16 registered runners";
     EXPECT_TRUE(tab->MessageLabel->text().contains(u"空欄"));
 }

@@ -88,8 +88,9 @@ TEST_F(BatchRun, DownloadThenReadStoresRaAndH1AndLeavesLastTime)
     EXPECT_EQ(view.statuses.last(), "データ読込み完了(2/2)");
     EXPECT_TRUE(view.statuses.contains("データ読込み中．．．(1/2)"));
     EXPECT_EQ(laterBoxes(), QStringList({kDone}));
-    EXPECT_EQ(view.downloadPosition, 0);
-    EXPECT_EQ(view.readPosition, 0);
+    // A complete run leaves both bars full.
+    EXPECT_EQ(view.downloadPosition, 2);
+    EXPECT_EQ(view.readPosition, 2);
     EXPECT_EQ(jv.calls.last(), "JVClose");
     EXPECT_EQ(dayFile(kRaFile).count("\r\n"), 2);
     EXPECT_EQ(dayFile(kRaFile).left(27), RaRecord(raceKey("20050416", "05", 1)).bytes().left(27));
@@ -105,7 +106,7 @@ TEST_F(BatchRun, RunWithoutDownloadAdvancesLastTimeToTheLastFile)
     jv.lastFileTimestamp = "20050416173000";
     jv.record(RaRecord());
     run.start(kStart);
-    EXPECT_EQ(view.downloadPosition, 0);  // set to 100 of 100, then back to 0 at the end
+    EXPECT_EQ(view.downloadPosition, 100);  // nothing to download: full from the start
     EXPECT_EQ(laterBoxes(), QStringList({kDone}));
     EXPECT_EQ(lastTime(), "2005/04/16 17:30:00");
     EXPECT_EQ(view.shownStartPoint, QDateTime(QDate(2005, 4, 16), QTime(17, 30)));

@@ -8,6 +8,7 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -58,9 +59,28 @@ TEST_F(GetDataWindow, ShowsItsControlsAndTheStoredStartPoint)
     EXPECT_EQ(form->Label5->text(), "2005/04/09 15:30:00");
     EXPECT_EQ(form->DateTimePicker1->date(), QDate(2005, 4, 9));
     EXPECT_EQ(form->startPoint(), QDateTime(QDate(2005, 4, 9), QTime(15, 30)));
-    // Only the date is picked; the time of day stays.
+    EXPECT_FALSE(form->ButtonCancel->isEnabled()) << "nothing runs that a cancel could stop";
+}
+
+TEST_F(GetDataWindow, APickedDayStartsAtMidnightAndDigitsTypedReplaceThePartClicked)
+{
+    auto form = open();
+    // Only the stored start point keeps its time of day; a day picked is the whole day.
     form->DateTimePicker1->setDate(QDate(2005, 4, 2));
-    EXPECT_EQ(form->startPoint(), QDateTime(QDate(2005, 4, 2), QTime(15, 30)));
+    EXPECT_EQ(form->startPoint(), QDateTime(QDate(2005, 4, 2), QTime(0, 0)));
+    EXPECT_EQ(form->Label5->text(), "2005/04/02 00:00:00");
+
+    auto* field = form->DateTimePicker1->findChild<QLineEdit*>();
+    const auto clickAt = [&](const QString& before) {
+        const int x = field->fontMetrics().horizontalAdvance(before) + 2;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(x, field->height() / 2));
+    };
+    clickAt("2005年04月0");
+    QTest::keyClicks(form->DateTimePicker1, "16");
+    EXPECT_EQ(form->DateTimePicker1->date(), QDate(2005, 4, 16));
+    clickAt("20");
+    QTest::keyClicks(form->DateTimePicker1, "200603");  // the year, then on to the month
+    EXPECT_EQ(form->startPoint(), QDateTime(QDate(2006, 3, 16), QTime(0, 0)));
 }
 
 TEST_F(GetDataWindow, DownloadIsPolledByTheTimerThenReadWhileTheWindowStaysLive)
@@ -74,6 +94,7 @@ TEST_F(GetDataWindow, DownloadIsPolledByTheTimerThenReadWhileTheWindowStaysLive)
     QTest::mouseClick(form->ButtonStart, Qt::LeftButton);
     EXPECT_TRUE(form->TimerJVStatus->isActive());
     EXPECT_FALSE(form->ButtonStart->isEnabled());
+    EXPECT_TRUE(form->ButtonCancel->isEnabled());
     EXPECT_EQ(form->ProgressLabel->text(), "ダウンロード中・・・");
     EXPECT_EQ(form->ProgressBar1->maximum(), 2);
     QTRY_VERIFY_WITH_TIMEOUT(!form->acquisition().running(), 5000);
@@ -173,7 +194,8 @@ TEST_F(GetDataWindow, AfterARunFocusIsOnStartAndACancelWhileIdleDoesNothing)
     EXPECT_EQ(form->focusWidget(), form->ButtonStart);
     const int boxesBefore = boxes.count();
     const QStringList callsBefore = jv.calls;
-    QTest::mouseClick(form->ButtonCancel, Qt::LeftButton);
+    EXPECT_FALSE(form->ButtonCancel->isEnabled());
+    form->ButtonCancelClick();
     EXPECT_EQ(boxes.count(), boxesBefore);
     EXPECT_EQ(jv.calls, callsBefore);
     EXPECT_EQ(form->ProgressLabel->text(), "データ読込み完了(0/1)");
@@ -220,6 +242,8 @@ TEST_F(GetDataWindow, ALongRunListsEveryRecordAndEndsWithItsLastStatus)
     ASSERT_EQ(form->ListBox1->count(), kFiles * kRacesPerFile);
     EXPECT_EQ(form->ListBox1->item(kFiles * kRacesPerFile - 1)->text(), "作成済み:12R/2005年02月09日.jvRA");
     EXPECT_EQ(form->ProgressLabel->text(), "データ読込み完了(40/40)");
-    EXPECT_EQ(form->ProgressBar2->value(), 0);
+    // Full bars after a complete run.
+    EXPECT_EQ(form->ProgressBar1->value(), form->ProgressBar1->maximum());
+    EXPECT_EQ(form->ProgressBar2->value(), 40);
     EXPECT_EQ(form->ProgressBar2->maximum(), 40);
 }

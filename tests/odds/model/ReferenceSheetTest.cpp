@@ -34,8 +34,8 @@ TEST(ReferenceSheet, ExactaRankedByVotesThenHigherCombinationFirst)
         .put(layout::exactaVotes(7), "       abc ");
     const QStringList lines = referenceSheet(race).exacta;
     const QStringList expected = {
-        "  1  3- 7     52000   4.0%", "  2  2- 1     30000   2.3%", "  3  3- 4     20000   1.5%",
-        "  4  1- 2     20000   1.5%", "  5  1- 4       780   0.1%", "  6  1- 3       520   0.0%",
+        "  1  3- 7    52,000   4.0%", "  2  2- 1    30,000   2.3%", "  3  3- 4    20,000   1.5%",
+        "  4  1- 2    20,000   1.5%", "  5  1- 4       780   0.1%", "  6  1- 3       520   0.0%",
     };
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(lines[0].size(), 26);
@@ -47,7 +47,7 @@ TEST(ReferenceSheet, TrioLinesShowAllThreeRunners)
     race.votes(layout::kTrioTotal, 100000).trio(0, 1, 2, 3, 100).trio(815, 16, 17, 18, 2500);
     const QStringList lines = referenceSheet(race).trio;
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0], "  1 16-17-18      2500   2.5%");
+    EXPECT_EQ(lines[0], "  1 16-17-18     2,500   2.5%");
     EXPECT_EQ(lines[1], "  2  1- 2- 3       100   0.1%");
     EXPECT_EQ(lines[0].size(), 29);
 }

@@ -35,12 +35,12 @@ TEST(WinBoard, CalculationOfAnotherRaceMakesItCurrentAndForgetsTheSimulation)
     EXPECT_EQ(board.total(), "  1,000,000");
     EXPECT_EQ(board.header().runners, QStringLiteral("12頭"));
     EXPECT_EQ(board.rowBracket(12), 8);
-    EXPECT_EQ(board.cellText(1, 8), "   100000");
+    EXPECT_EQ(board.cellText(1, 8), "   100,000");
     board.simulateStake(1, 150'000);
     ASSERT_TRUE(board.calculate(0));
     ASSERT_TRUE(board.calculate(1));
     EXPECT_EQ(board.cellText(1, 6), " ");
-    EXPECT_EQ(board.cellText(1, 8), "   100000");
+    EXPECT_EQ(board.cellText(1, 8), "   100,000");
     EXPECT_TRUE(board.virtualTotal().isEmpty());
     EXPECT_TRUE(board.dropped().isEmpty()) << "another race drops nothing to report";
 }
@@ -124,7 +124,7 @@ TEST(WinBoard, DialogResultsAndTheTextsTheyLeave)
         EXPECT_NE(board.simulateOdds(1, refused), SimResult::Accepted);
         EXPECT_EQ(board.cellText(1, 6), "  2,173,900");
         EXPECT_EQ(board.cellText(1, 7), "     10.0");
-        EXPECT_EQ(board.cellText(1, 8), "    78261");
+        EXPECT_EQ(board.cellText(1, 8), "    78,261");
         EXPECT_EQ(board.virtualTotal(), "    978,261");
     }
     EXPECT_EQ(board.refusalMessage(1, SimResult::Unrealistic),
@@ -134,8 +134,8 @@ TEST(WinBoard, DialogResultsAndTheTextsTheyLeave)
     board.simulateStake(2, 99);
     EXPECT_EQ(board.cellText(1, 6), " ");
     EXPECT_EQ(board.cellText(2, 6), "         99");
-    EXPECT_EQ(board.cellText(1, 8), "   100000");
-    EXPECT_EQ(board.cellText(2, 8), "   100000");
+    EXPECT_EQ(board.cellText(1, 8), "   100,000");
+    EXPECT_EQ(board.cellText(2, 8), "   100,000");
     EXPECT_EQ(board.virtualTotal(), "  1,000,000");
 }
 
@@ -148,7 +148,7 @@ TEST(WinBoard, ASecondSimulationOnAnotherRunnerClearsTheFirst)
     board.simulateStake(2, 150'000);
     EXPECT_EQ(board.cellText(1, 6), " ");
     EXPECT_EQ(board.cellText(1, 7), " ");
-    EXPECT_EQ(board.cellText(1, 8), "   100000");
+    EXPECT_EQ(board.cellText(1, 8), "   100,000");
     EXPECT_EQ(board.cellText(2, 6), "    150,000");
 }
 

@@ -64,10 +64,11 @@ TEST(WinTexts, RowsOfRealAndVirtualFigures)
     win::winReset(*day, 0);
     const win::InputTexts inputs;
     EXPECT_EQ(win::totalText(*day, 0), "  1,000,000");
-    EXPECT_EQ(row(*day, 1), QStringList({"1", " 1", "   100000", "     10.0", "      8.0", " ", " ", " ", "   100000",
+    // Votes with separators, as every count of votes on screen.
+    EXPECT_EQ(row(*day, 1), QStringList({"1", " 1", "   100,000", "     10.0", "      8.0", " ", " ", " ", "   100,000",
                                          "     10.0", "      8.0"}));
     // A scratched runner: refund mark, votes 0, share 0.0, no odds.
-    EXPECT_EQ(row(*day, 2), QStringList({"2", " 2", "        0", "      0.0", " ", QStringLiteral("返還"), " ", " ",
+    EXPECT_EQ(row(*day, 2), QStringList({"2", " 2", "         0", "      0.0", " ", QStringLiteral("返還"), " ", " ",
                                          " ", "      0.0", " "}));
     EXPECT_EQ(win::cellText(*day, 0, 3, 2, inputs), " ") << "a blank vote field";
     EXPECT_EQ(win::cellText(*day, 0, 3, 3, inputs), "      0.0");
@@ -85,4 +86,23 @@ TEST(WinTexts, BadFieldsPaintAsBlank)
     win::winReset(*day, 0);
     EXPECT_EQ(win::cellText(*day, 0, 1, 2, {}), " ");
     EXPECT_EQ(win::cellText(*day, 0, 1, 8, {}), " ");
+}
+
+// The odds column names what it shows: the final figures (確定オッズ) or a
+// quick report's (速報オッズ), which the race header dates.
+TEST(WinTexts, AQuickReportIsNamedAsSuch)
+{
+    EXPECT_EQ(win::columnHeaders()[4], QStringLiteral("確定オッズ"));
+    EXPECT_EQ(win::columnHeaders(true)[4], QStringLiteral("速報オッズ"));
+    EXPECT_EQ(win::columnHeaders(true)[3], win::columnHeaders()[3]);
+    EXPECT_FALSE(win::quickReport(*dayWith(H1Record(test::raceKey(), '4')), 0));
+    EXPECT_TRUE(win::quickReport(*dayWith(H1Record(test::raceKey(), '0')), 0));
+    EXPECT_FALSE(win::quickReport(DayData(), 0)) << "no votes at all";
+
+    const QDate day(2026, 12, 6);
+    const QDateTime morning(day, QTime(10, 32, 15));
+    EXPECT_EQ(win::reportText(false, morning, day), "");
+    EXPECT_EQ(win::reportText(true, std::nullopt, day), QStringLiteral("速報"));
+    EXPECT_EQ(win::reportText(true, morning, day), QStringLiteral("速報 10:32:15現在"));
+    EXPECT_EQ(win::reportText(true, morning.addDays(-1), day), QStringLiteral("速報 12/05 10:32:15現在"));
 }

@@ -66,7 +66,7 @@ TEST(BoardKeyboard, TabReachesTheQuinellaBoardArrowsMoveAndEnterOpensTheCell)
     QTest::keyClick(matrix, Qt::Key_Return);
     QTest::keyClick(matrix, Qt::Key_Left);  // the virtual cell of 1-3
     QTest::keyClick(matrix, Qt::Key_Enter);
-    EXPECT_EQ(opened, QStringList({"仮定投資金額入力（馬連） 2- 3", "仮定オッズ入力(馬連) 1- 3"}));
+    EXPECT_EQ(opened, QStringList({"仮定投資金額入力（馬連） 2- 3", "仮定オッズ入力（馬連） 1- 3"}));
 }
 
 TEST_F(WinDialogTest, TabReachesTheWinGridAndEnterOpensTheCurrentInputCell)
@@ -113,13 +113,13 @@ TEST(BoardKeyboard, EachPoolBoardMovesOverItsShownCellsAndOpensTheCurrentOne)
         // Runner 7 is refunded and opens nothing; below runner 18 there is no row.
         {Pool::Place, 1, "U DDDDDD E DDDDDDDDDDDD R S", "Cell18_1", {"仮定投資金額入力（複勝）18"}},
         {Pool::Wide, 1, "L D D R D E", "Real2_3", {"仮定投資金額入力（ワイド）2-3"}},
-        {Pool::Exacta, 1, "L DD L E D S", "Virtual3_1", {"仮定投資金額入力（馬単）3-1", "仮定オッズ入力(馬単)3-1"}},
+        {Pool::Exacta, 1, "L DD L E D S", "Virtual3_1", {"仮定投資金額入力（馬単）3-1", "仮定オッズ入力（馬単）3-1"}},
         // 軸 5: from row 4 the next row down is 6, from column 4 the next column 6.
         {Pool::Trio,
          2,
          "RRRRR DDDDDDDD E D S",
          "Virtual6_8",
-         {"仮定投資金額入力（3連複）5-6-8", "仮定オッズ入力(3連複)5-6-8"}},
+         {"仮定投資金額入力（3連複）5-6-8", "仮定オッズ入力（3連複）5-6-8"}},
         // The list opens its line: the sample race's second most-backed trio.
         {Pool::Trio, 3, "D D U E", "TrioList1", {"仮定投資金額入力（3連複）3-13-18"}},
         // 1着軸 5, past its pivot and 2着軸 switches: rows are second places, the

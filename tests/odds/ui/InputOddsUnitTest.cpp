@@ -44,9 +44,13 @@ TEST_F(WinDialogTest, RefusedOddsShowTheMessageAndKeepTheDialogOpen)
               QStringLiteral("非現実的な数値が入力されました。現在のオッズ 8.0 倍より大きい数字を入力してください。"));
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.SaNumEditExC1->Text(), "4.0");
+    // The field has the focus back, its text selected: the next odds typed replace it.
+    EXPECT_EQ(form.focusWidget(), form.SaNumEditExC1);
+    QTest::keyClicks(form.SaNumEditExC1, "9.5");
+    EXPECT_EQ(form.SaNumEditExC1->Text(), "9.5");
     // The refused odds change nothing: the earlier stake stays on the sheet.
     EXPECT_EQ(cell(1, 6), "    150,000");
-    EXPECT_EQ(cell(1, 8), "   101500");
+    EXPECT_EQ(cell(1, 8), "   101,500");
     EXPECT_EQ(sheet.Label3D13->text(), "  1,001,500");
 
     // An empty field is no odds at all: refused like odds not above 1.

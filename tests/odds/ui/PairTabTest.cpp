@@ -103,7 +103,7 @@ TEST(QuinellaTab, OddsDialogRefusesAndStaysOpenThenAccepts)
     bool closedAfterAccept = false;
     DialogCatcher catcher([&](QDialog* w) {
         auto* d = static_cast<PairInputDialog*>(w);
-        EXPECT_EQ(d->windowTitle(), "仮定オッズ入力(馬連)");
+        EXPECT_EQ(d->windowTitle(), "仮定オッズ入力（馬連）");
         typeAndOk(d, "1.0");
         EXPECT_TRUE(d->isVisible());
         d->SaNumEditExC1->setText("1.5");
@@ -161,7 +161,7 @@ TEST(BracketTab, SameBracketPairAndBracketColours)
         DialogCatcher catcher([&](QDialog* w) { captions << w->windowTitle(); });
         tab.Label220Click(9);
     }
-    EXPECT_EQ(captions, QStringList({"仮定投資金額入力（枠連）", "仮定オッズ入力(枠連)"}));
+    EXPECT_EQ(captions, QStringList({"仮定投資金額入力（枠連）", "仮定オッズ入力（枠連）"}));
     EXPECT_EQ(tab.virtualCell(9)->text(), "  12.9");
 
     // A race change empties texts and marks but keeps the colours.

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -240,4 +241,28 @@ TEST(PoolTab, SelectorsAndBoardsFollowTheRegisteredRunners)
     EXPECT_EQ(tab.PivotCombo->count(), 18);
     EXPECT_EQ(tab.pivot(), 8);
     EXPECT_FALSE(tab.poolMatrix->findChild<QLabel*>("Row18")->isHidden());
+}
+
+// A click on a refunded entry opens no dialog; the status line says why,
+// through the window around the tab.
+TEST(PoolTab, ARefundedCellSaysWhyOnTheStatusLine)
+{
+    struct Window : QWidget {
+        QStringList tips;
+        bool event(QEvent* e) override
+        {
+            if (e->type() == QEvent::StatusTip)
+                tips << static_cast<QStatusTipEvent*>(e)->tip();
+            return QWidget::event(e);
+        }
+    } window;
+    auto* tab = new PoolTab(&window);
+    tab->poolSection(poolSampleRecord());
+    choosePool(*tab, Pool::Exacta);
+    DialogCatcher catcher([](QDialog*) {});
+    const int n = entryOf(Pool::Exacta, 7, 3);
+    QTest::mouseClick(tab->realCell(n), Qt::LeftButton);
+    QTest::mouseClick(tab->virtualCell(n), Qt::LeftButton);
+    EXPECT_EQ(catcher.count(), 0);
+    EXPECT_EQ(window.tips, QStringList(2, tab->board().refusalMessage(n, SimResult::Refunded)));
 }

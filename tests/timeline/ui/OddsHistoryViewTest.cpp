@@ -5,10 +5,15 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QGraphicsSimpleTextItem>
 #include <QLabel>
+#include <QLegend>
 #include <QLineSeries>
 #include <QTableView>
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
 
 using namespace tavek;
 using test::H1Record;
@@ -61,7 +66,7 @@ TEST(OddsHistoryView, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     EXPECT_TRUE(view->WinChart->chart()->series().isEmpty());
     EXPECT_TRUE(view->WinChart->chart()->axes().isEmpty());
     EXPECT_EQ(view->SnapshotGrid->model()->rowCount(), 0);
-    view->showTimeline(QStringLiteral("x"), kept, QDateTime::currentDateTime());
+    view->showTimeline(QStringLiteral("x"), kept, fetched.addSecs(300));
     EXPECT_EQ(names(view->WinChart), before + QStringList{QStringLiteral("発走")});
     EXPECT_EQ(view->WinChart->chart()->axes().size(), 2);
     for (QAbstractSeries* s : view->WinChart->chart()->series())
@@ -85,4 +90,70 @@ TEST(OddsHistoryView, ChartsShowTheRaceAtHandAfterSwitchingBackAndForth)
     EXPECT_LE(x->tickCount(), 4);
     EXPECT_TRUE(view->CaptionLabel->text().contains(later[1].fetched.toString(QStringLiteral("MM/dd HH:mm:ss"))))
         << view->CaptionLabel->text().toStdString();
+}
+
+// Every runner's line has a colour of its own and its number at its end, the
+// names never covering each other; post time far beyond the reports is
+// named at the edge instead of squeezing them into a corner.
+TEST(OddsHistoryView, EachLineIsNamedAtItsEndInAColourOfItsOwn)
+{
+    // CIE Lab (D65), where a distance measures how far apart two colours look.
+    const auto lab = [](const QColor& c) {
+        const auto linear = [](double u) { return u > 0.04045 ? std::pow((u + 0.055) / 1.055, 2.4) : u / 12.92; };
+        const double r = linear(c.redF()), g = linear(c.greenF()), b = linear(c.blueF());
+        const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+        const double x = f((0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047),
+                     y = f(0.2126 * r + 0.7152 * g + 0.0722 * b),
+                     z = f((0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883);
+        return std::array<double, 3>{116 * y - 16, 500 * (x - y), 200 * (y - z)};
+    };
+    for (int a = 1; a <= 18; ++a) {
+        EXPECT_LT(lab(OddsHistoryView::runnerColour(a))[0], 65) << a << " is too pale for white";
+        for (int b = a + 1; b <= 18; ++b) {
+            const auto p = lab(OddsHistoryView::runnerColour(a)), q = lab(OddsHistoryView::runnerColour(b));
+            EXPECT_GT(std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]), b - a == 1 || b - a == 10 ? 70 : 25)
+                << a << " and " << b;
+        }
+    }
+
+    // Eighteen runners of nearly equal odds, two reports half an hour apart.
+    const QDateTime nine(QDate(2005, 4, 16), QTime(9, 0));
+    const auto report = [&](int minutes) {
+        H1Record r(test::raceKey(), '4');
+        r.registered(18);
+        for (int h = 1; h <= 18; ++h)
+            r.win(h, 1000 + h + minutes);
+        return history::Snapshot{nine.addSecs(60 * minutes), {}, r.winTotal(18 * 1000 + 171 + 18 * minutes)};
+    };
+    OddsHistoryView view;
+    view.resize(1000, 700);
+    view.show();
+    view.showTimeline(QStringLiteral("x"), timeline::OddsTimeline({report(0), report(30)}), nine.addSecs(6 * 3600));
+    QApplication::processEvents();
+    QChart* chart = view.WinChart->chart();
+    EXPECT_FALSE(chart->legend()->isVisible());
+    QList<QGraphicsSimpleTextItem*> names;
+    for (QGraphicsItem* item : chart->childItems())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->isVisible())
+            names.append(text);
+    ASSERT_EQ(names.size(), 18 + 1);  // and post time
+    std::sort(names.begin(), names.end(), [](auto* a, auto* b) { return a->pos().y() < b->pos().y(); });
+    QStringList texts;
+    for (int i = 0; i < names.size(); ++i) {
+        texts.append(names[i]->text());
+        if (i > 0) {
+            EXPECT_GE(names[i]->pos().y(), names[i - 1]->pos().y() + names[i - 1]->boundingRect().height() - 2)
+                << names[i - 1]->text().toStdString() << " covers " << names[i]->text().toStdString();
+        }
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("3")) && texts.contains(QStringLiteral("13")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("発走 15:00 →"))) << texts.join(u' ').toStdString();
+    const auto named13 = std::find_if(names.begin(), names.end(), [](auto* n) { return n->text() == "13"; });
+    ASSERT_NE(named13, names.end());
+    EXPECT_EQ((*named13)->brush().color(), OddsHistoryView::runnerColour(13));
+    // The reports span the axis: post time six hours later stays off it.
+    const auto* x = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->min(), nine);
+    EXPECT_EQ(x->max(), nine.addSecs(1800));
 }
