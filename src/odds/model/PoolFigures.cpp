@@ -137,8 +137,11 @@ OddsRange oddsRange(const PoolFigures& figures, int n)
     if (!poolSold(figures) || entryRefunded(figures, n) || votes <= 0)
         return {};
     const RangeEnds ends = rangeEnds(figures, n);
-    return {pools::paidOddsTenths(figures.rate, ends.low, votes, figures.total),
-            pools::paidOddsTenths(figures.rate, ends.high, votes, figures.total)};
+    const long long low = pools::paidOddsTenths(figures.rate, ends.low, votes, figures.total);
+    // A pool of one winning entry has one odds: the 妙味 figures ask for thousands a race.
+    if (ends.high.winners == ends.low.winners && ends.high.others == ends.low.others)
+        return {low, low};
+    return {low, pools::paidOddsTenths(figures.rate, ends.high, votes, figures.total)};
 }
 
 }  // namespace tavek::sim
