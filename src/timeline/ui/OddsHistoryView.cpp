@@ -172,7 +172,9 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
     const TimeAxis axis = range.empty ? TimeAxis{} : TimeAxis::fit(range.first, range.last, post);
     const bool postLine = post && !range.empty && axis.showsPost;
     if (!parts.post) {
-        parts.post = new QLineSeries;
+        // Parented to the chart: a series taken out of a chart belongs to no one,
+        // and the post line is out whenever the axis does not reach post time.
+        parts.post = new QLineSeries(chart);
         parts.post->setName(QStringLiteral("発走"));
         QPen pen(Qt::red);
         pen.setStyle(Qt::DashLine);
@@ -182,8 +184,10 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
     }
     if (postLine && !chart->series().contains(parts.post))
         chart->addSeries(parts.post);
-    else if (!postLine && chart->series().contains(parts.post))
+    else if (!postLine && chart->series().contains(parts.post)) {
         chart->removeSeries(parts.post);
+        parts.post->setParent(chart);
+    }
     if (postLine)
         parts.post->replace({QPointF(double(*post), range.low * 0.9), QPointF(double(*post), range.high * 1.1)});
     parts.postAt = post && !range.empty ? *post : 0;
