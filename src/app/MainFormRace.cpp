@@ -219,21 +219,13 @@ void TMainForm::showRaceHeader()
 
 std::optional<QDateTime> TMainForm::quickReportFetched(int race)
 {
-    // Only a quick report's votes have a fetch time to look up.
+    // Final figures need no history: it is not opened for them.
     if (race < 0 || !tavek::win::quickReport(*day_, race))
         return std::nullopt;
-    tavek::history::OddsHistory* h = oddsHistory();
-    try {
-        return h ? h->fetchedAt(day_->voteRecord(race)) : std::nullopt;
-    } catch (const std::runtime_error&) {
-        return std::nullopt;  // the header still says the votes are a quick report's
-    }
+    return tavek::win::quickReportFetched(*day_, race, oddsHistory());
 }
 
 QString TMainForm::reportText() const
 {
-    const tavek::win::WinBoard& board = winSheet->board();
-    const QDate raceDate = QDate::fromString(
-        QString::fromLatin1(tavek::layout::raceDate(day_->voteRecord(board.race()))), QStringLiteral("yyyyMMdd"));
-    return tavek::win::reportText(board.quickReport(), board.fetched(), raceDate);
+    return winSheet->board().reportText();
 }

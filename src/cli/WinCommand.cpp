@@ -1,7 +1,10 @@
 #include "cli/Command.h"
+#include "cli/JVLinkSession.h"
 #include "export/CsvExport.h"
+#include "history/OddsHistory.h"
 #include "odds/model/WinBoard.h"
 
+#include <QFile>
 #include <QJsonArray>
 
 namespace tavek::cli {
@@ -10,6 +13,22 @@ namespace {
 
 const char* const kRowKeys[win::kColumns] = {"bracket", "horse",    "votes",  "share",  "odds", "refund",
                                              "amount",  "hyp_odds", "vvotes", "vshare", "vodds"};
+
+// When the quick report on screen was fetched, from the odds history as the
+// window reads it; a missing or unreadable history leaves it unknown (the
+// header then still says 速報), and reading creates no history.
+std::optional<QDateTime> fetchedTime(const CommandContext& ctx, const DayData& day, int race)
+{
+    const QString path = historyPath(ctx.dataFolder);
+    if (!win::quickReport(day, race) || !QFile::exists(path))
+        return std::nullopt;
+    try {
+        const history::OddsHistory kept(path);
+        return win::quickReportFetched(day, race, &kept);
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
+    }
+}
 
 }  // namespace
 
@@ -23,7 +42,7 @@ int runWin(CommandContext& ctx)
     const SelectedRace selected = takeSelectedRace(ctx);
     const QString& item = selected.item;
     win::WinBoard board(selected.day());
-    board.calculate(selected.race);
+    board.calculate(selected.race, fetchedTime(ctx, selected.day(), selected.race));
     const int runners = board.runners();
 
     sim::SimResult result = sim::SimResult::None;
@@ -56,7 +75,8 @@ int runWin(CommandContext& ctx)
                                    {"date_line", h.dateLine},
                                    {"runners", h.runners},
                                    {"starters", h.starters},
-                                   {"name", h.name}}},
+                                   {"name", h.name},
+                                   {"report", board.reportText()}}},
             {"total", board.total()},
             {"virtual_total", board.virtualTotal()},
             {"rows", rows},
@@ -65,8 +85,10 @@ int runWin(CommandContext& ctx)
         printJson(ctx.out, object);
     } else {
         ctx.out << item << '\n'
-                << QStringList{h.number, h.course, h.dateLine, h.runners, h.starters, h.name}.join(u'\t') << '\n'
-                << QStringLiteral("単勝合計票数：") << board.total() << '\t' << QStringLiteral("単勝合計票数(仮想)：")
+                << QStringList{h.number, h.course, h.dateLine, h.runners, h.starters, h.name}.join(u'\t') << '\n';
+        if (const QString report = board.reportText(); !report.isEmpty())
+            ctx.out << report << '\n';
+        ctx.out << QStringLiteral("単勝合計票数：") << board.total() << '\t' << QStringLiteral("単勝合計票数(仮想)：")
                 << board.virtualTotal() << '\n'
                 << board.columnHeaders().join(u'\t') << '\n';
         for (int horse = 1; horse <= runners; ++horse) {

@@ -95,6 +95,11 @@ TEST_F(HistoryCli, QuickEveryFetchesUntilPostTimeAndHistoryShowsEachChange)
     EXPECT_EQ(run({"history", "2005-04-16", "1", "--csv"}), 0);
     EXPECT_EQ(out.count("\r\n"), 5);  // header, two snapshots of two runners
     EXPECT_TRUE(out.contains("2005-04-16 10:20:00,20050415,1000,2,500,1.6\r\n")) << out.toStdString();
+
+    // The window's race header and heading for the quick report on screen.
+    EXPECT_EQ(run({"win", "2005-04-16", "1"}), 0);
+    EXPECT_EQ(out.section(u'\n', 2, 2), QStringLiteral("速報 10:20:00現在")) << out.toStdString();
+    EXPECT_TRUE(out.section(u'\n', 4, 4).contains(QStringLiteral("速報オッズ"))) << out.toStdString();
 }
 
 TEST_F(HistoryCli, QuickUntilStopsEarlierAndBadTimesAreRefused)

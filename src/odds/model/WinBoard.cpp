@@ -8,6 +8,13 @@
 
 namespace tavek::win {
 
+QString WinBoard::reportText() const
+{
+    const QDate raceDate = QDate::fromString(QString::fromLatin1(layout::raceDate(day_.voteRecord(race()))),
+                                             QStringLiteral("yyyyMMdd"));
+    return win::reportText(quickReport(), fetched_, raceDate);
+}
+
 bool WinBoard::calculate(int race, std::optional<QDateTime> fetched)
 {
     // Another race picked, even one without votes to show: the simulation

@@ -37,6 +37,8 @@ public:
     bool quickReport() const { return win::quickReport(day_, race(), fetched_); }
     const std::optional<QDateTime>& fetched() const { return fetched_; }
     const QStringList& columnHeaders() const { return win::columnHeaders(quickReport()); }
+    // The race header's 速報 line (see reportText); empty for final figures.
+    QString reportText() const;
     QString total() const { return totalText(day_, race()); }
     const QString& virtualTotal() const { return inputs_.virtualTotal; }
     QString cellText(int horse, int column) const { return win::cellText(day_, race(), horse, column, inputs_); }

@@ -1,5 +1,6 @@
 #include "odds/model/WinTexts.h"
 
+#include "history/OddsHistory.h"
 #include "racedata/Cp932.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/NumberFormat.h"
@@ -60,6 +61,18 @@ bool quickReport(const DayData& day, int race, const std::optional<QDateTime>& f
         return false;
     const std::optional<QDateTime> post = fetched ? posttime::of(day.raceRecord(race)) : std::nullopt;
     return !(post && *fetched >= *post);
+}
+
+std::optional<QDateTime> quickReportFetched(const DayData& day, int race, const history::OddsHistory* history)
+{
+    // Only a quick report's votes have a fetch time to look up.
+    if (!history || race < 0 || !quickReport(day, race))
+        return std::nullopt;
+    try {
+        return history->fetchedAt(day.voteRecord(race));
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
+    }
 }
 
 QString reportText(bool quickReport, const std::optional<QDateTime>& fetched, QDate raceDate)

@@ -8,6 +8,10 @@
 
 #include <optional>
 
+namespace tavek::history {
+class OddsHistory;
+}
+
 // Every text of the win tab and the race header, as the window paints it and
 // tavek-cli prints it. A cell that shows nothing is one blank.
 namespace tavek::win {
@@ -23,6 +27,12 @@ const QStringList& columnHeaders(bool quickReport = false);
 // figures of an acquisition keep theirs. A quick report `fetched` at or after
 // the race's post time holds the final votes (sales close then): no 速報.
 bool quickReport(const DayData& day, int race, const std::optional<QDateTime>& fetched = std::nullopt);
+
+// When the quick report on screen was fetched, as the odds history keeps it:
+// none for final figures, without a history, or when the history cannot be
+// read (the header then still says 速報). The window and tavek-cli both ask
+// here, so both head the same votes alike.
+std::optional<QDateTime> quickReportFetched(const DayData& day, int race, const history::OddsHistory* history);
 
 // What the race header says of a quick report on screen: 速報 and, when the
 // odds history knows when these votes were fetched, the time (with the date

@@ -10,7 +10,7 @@ constexpr int kRowHeight = 18;
 constexpr int kGap = 1;
 // 枠, 馬番, then the figure columns in the order of PlaceRows::Column.
 constexpr int kWidths[] = {30, 36, 100, 64, 96, 100, 96};
-const char* const kHeadings[] = {"枠", "馬番", "票数", "支持率", "オッズ", "仮想票数", "仮想オッズ"};
+const char* const kHeadings[] = {"枠", "馬番", "票数", "得票率", "オッズ", "仮想票数", "仮想オッズ"};
 
 QColor figureBackground(int column)
 {
