@@ -37,7 +37,7 @@ constexpr int kTailLength = layout::kH1Length - layout::kWinTotal + 1;  // total
 // before (RecordPatch): a day of quick reports a minute apart then takes
 // about a third of the room, and one snapshot's record is read from at most
 // this many changes.
-constexpr int kTrifectaChain = 32;
+constexpr int kTrifectaChain = 64;
 // No patch of a trifecta record is longer: a run takes at most 7 bytes for
 // every 3 of the record.
 constexpr qsizetype kMaxTrifectaPatch = 3 * layout::kH6Length;

@@ -7,6 +7,10 @@ namespace tavek::history {
 
 namespace {
 
+// A run goes on over this many kept bytes into the next change: two runs
+// cost more to apply, and hardly less room.
+constexpr int kMaxGap = 2;
+
 void appendCount(QByteArray& out, qsizetype count)
 {
     auto n = static_cast<quint64>(count);
@@ -34,27 +38,6 @@ bool readCount(QByteArrayView patch, qsizetype& at, qsizetype& count)
     return false;
 }
 
-// Walks the runs of `patch` over a record of `length` bytes, handing each to
-// `run` (its offset in the record, its offset in the patch, its length).
-// False when a run reaches past the record or the patch.
-template <typename Run>
-bool forEachRun(QByteArrayView patch, qsizetype length, Run run)
-{
-    qsizetype at = 0, offset = 0;
-    while (at < patch.size()) {
-        qsizetype kept = 0, bytes = 0;
-        if (!readCount(patch, at, kept) || !readCount(patch, at, bytes))
-            return false;
-        if (kept > length - offset || bytes > length - offset - kept || bytes > patch.size() - at)
-            return false;
-        offset += kept;
-        run(offset, at, bytes);
-        offset += bytes;
-        at += bytes;
-    }
-    return true;
-}
-
 }  // namespace
 
 QByteArray patchBetween(QByteArrayView from, QByteArrayView to)
@@ -71,10 +54,12 @@ QByteArray patchBetween(QByteArrayView from, QByteArrayView to)
         for (;;) {
             while (j < n && from[j] != to[j])
                 ++j;
-            if (j + 1 < n && from[j + 1] != to[j + 1])
-                ++j;  // over one kept byte into the next change
-            else
+            qsizetype next = j;  // the next change, if at most kMaxGap bytes on
+            while (next < n && next - j < kMaxGap && from[next] == to[next])
+                ++next;
+            if (next == n || from[next] == to[next])
                 break;
+            j = next;
         }
         appendCount(out, i - end);
         appendCount(out, j - i);
@@ -86,13 +71,25 @@ QByteArray patchBetween(QByteArrayView from, QByteArrayView to)
 
 bool applyPatch(QByteArray& record, QByteArrayView patch)
 {
-    // Every run is checked before the first is written.
-    if (!forEachRun(patch, record.size(), [](qsizetype, qsizetype, qsizetype) {}))
-        return false;
     char* bytes = record.data();
-    forEachRun(patch, record.size(), [&](qsizetype offset, qsizetype at, qsizetype length) {
-        std::memcpy(bytes + offset, patch.data() + at, static_cast<size_t>(length));
-    });
+    const qsizetype length = record.size();
+    qsizetype at = 0, offset = 0;
+    while (at < patch.size()) {
+        qsizetype kept = 0, count = 0;
+        if (!readCount(patch, at, kept) || !readCount(patch, at, count))
+            return false;
+        if (kept > length - offset || count > length - offset - kept || count > patch.size() - at)
+            return false;
+        offset += kept;
+        // Most runs are a few digits: a loop of their own beats a call of memcpy.
+        const char* from = patch.data() + at;
+        if (count <= 16)
+            std::copy_n(from, count, bytes + offset);
+        else
+            std::memcpy(bytes + offset, from, size_t(count));
+        offset += count;
+        at += count;
+    }
     return true;
 }
 

@@ -15,12 +15,12 @@
 // bytes. An empty patch keeps the record as it is.
 namespace tavek::history {
 
-// The patch that turns `from` into `to` (records of one length). A run goes
-// on over a single kept byte: a run costs more than the byte.
+// The patch that turns `from` into `to` (records of one length).
 QByteArray patchBetween(QByteArrayView from, QByteArrayView to);
 
-// Applies `patch` to `record` in place. False, with `record` unchanged, when
-// the patch does not fit a record of its length (a damaged patch).
+// Applies `patch` to `record` in place. False when the patch does not fit a
+// record of its length (a damaged patch): `record` then holds the runs
+// before the one that did not fit, and is of no use.
 bool applyPatch(QByteArray& record, QByteArrayView patch);
 
 }  // namespace tavek::history

@@ -167,8 +167,8 @@ TEST_F(History, RefusesANewerSchemaAndAFileThatIsNoDatabase)
 }
 
 // Each fetch's trifecta record comes back as it was given, kept whole or as
-// the changes from the fetch before, over the whole records kept every so
-// often; none where none came. Another race's keep theirs apart.
+// the changes from the fetch before, also over a whole record kept again;
+// none where none came. Another race's keep theirs apart.
 TEST_F(History, KeepsEachFetchsTrifectaRecordWithItsVotes)
 {
     // Win votes and trifecta step (-1: none came) of each fetch; all but two are kept.
