@@ -41,6 +41,8 @@ constexpr int kTrifectaChain = 64;
 // No patch of a trifecta record is longer: a run takes at most 7 bytes for
 // every 3 of the record.
 constexpr qsizetype kMaxTrifectaPatch = 3 * layout::kH6Length;
+// The races whose last trifecta record is kept in memory: a day's 36 and some.
+constexpr qsizetype kKeptRaces = 48;
 
 std::runtime_error failure(const QString& text)
 {
@@ -330,14 +332,19 @@ bool OddsHistory::record(QByteArrayView record, const QDateTime& fetched, QByteA
     insert.addBindValue(votes);
     insert.addBindValue(compressed(record));
     exec(insert, path_);
+    const qint64 id = insert.lastInsertId().toLongLong();
 
     if (!trifecta.isEmpty()) {
         QVariant base;  // null: kept whole
         int depth = 0;
         QByteArray kept;
         if (lastDepth >= 0 && lastDepth + 1 < kTrifectaChain) {
+            const auto known = lastKept_.constFind(key);
+            const std::optional<QByteArray> before = known != lastKept_.cend() && known->snapshot == lastId
+                                                         ? std::optional(known->record)
+                                                         : readTrifecta(lastId, key);
             // A record before that cannot be read is passed over: this one is kept whole.
-            if (const std::optional<QByteArray> before = readTrifecta(lastId, key)) {
+            if (before) {
                 base = lastId;
                 depth = lastDepth + 1;
                 kept = compressed(patchBetween(*before, trifecta));
@@ -348,7 +355,7 @@ bool OddsHistory::record(QByteArrayView record, const QDateTime& fetched, QByteA
         QSqlQuery keep(db);
         keep.prepare(
             QStringLiteral("INSERT INTO trifecta (snapshot, base, depth, digest, record) VALUES (?, ?, ?, ?, ?)"));
-        keep.addBindValue(insert.lastInsertId());
+        keep.addBindValue(id);
         keep.addBindValue(base);
         keep.addBindValue(depth);
         keep.addBindValue(trifectaDigest);
@@ -356,6 +363,12 @@ bool OddsHistory::record(QByteArrayView record, const QDateTime& fetched, QByteA
         exec(keep, path_);
     }
     t.commit();
+    // Only what was committed: a snapshot rolled back leaves its id to another.
+    if (!trifecta.isEmpty()) {
+        if (lastKept_.size() >= kKeptRaces && !lastKept_.contains(key))
+            lastKept_.clear();
+        lastKept_.insert(key, {id, trifecta.toByteArray()});
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -104,6 +105,15 @@ private:
 
     QString path_;
     QString connection_;
+    // The trifecta record this history last kept of each race and its
+    // snapshot: the race's next is kept as the changes from it without
+    // reading back the changes before. While another program's snapshot of
+    // the race came after it, the record is read.
+    struct KeptTrifecta {
+        qint64 snapshot;
+        QByteArray record;
+    };
+    QHash<QByteArray, KeptTrifecta> lastKept_;
 };
 
 }  // namespace tavek::history

@@ -195,6 +195,13 @@ TEST_F(History, KeepsEachFetchsTrifectaRecordWithItsVotes)
     EXPECT_TRUE(without.back().trifecta.isEmpty()) << "left unless asked for";
     EXPECT_EQ(h.latestSnapshot(raceKey(), Detail::Whole, Trifecta::With)->trifecta, expected.back());
     EXPECT_EQ(h.latestSnapshot(other, Detail::Votes, Trifecta::With)->trifecta, trifecta(1074, other));
+
+    // Another program kept the race's last one: the next builds on that, not
+    // on the one this history kept before it.
+    OddsHistory second(path());
+    second.record(fetch(900), at(12, 0), trifecta(900));
+    h.record(fetch(901), at(12, 1), trifecta(74));
+    EXPECT_EQ(second.latestSnapshot(raceKey(), Detail::Votes, Trifecta::With)->trifecta, trifecta(74));
 }
 
 // A history of the first schema, written here as that program wrote it: its
