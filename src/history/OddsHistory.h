@@ -46,8 +46,8 @@ struct Snapshot {
     // the H1, as received. Empty when the read did not ask for it, when none
     // came (a race without trifecta sales, a snapshot kept before the history
     // kept them) and when it cannot be read: trifectaFault then says why.
-    QByteArray trifecta;
-    QString trifectaFault;
+    QByteArray trifecta = {};
+    QString trifectaFault = {};
 };
 
 enum class Detail { Votes, Whole };
