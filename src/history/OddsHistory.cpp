@@ -35,11 +35,11 @@ constexpr int kTailLength = layout::kH1Length - layout::kWinTotal + 1;  // total
 // A race's trifecta record is kept whole at its first snapshot and then at
 // every kTrifectaChain-th, in between as the changes from the snapshot
 // before (RecordPatch): a day of quick reports a minute apart then takes
-// about a third of the room, and one snapshot's record is read from at most
-// this many changes.
+// half the room, and one snapshot's record is read from at most this many
+// changes.
 constexpr int kTrifectaChain = 64;
-// No patch of a trifecta record is longer: a run takes at most 7 bytes for
-// every 3 of the record.
+// No patch of a trifecta record is longer: a run with the bytes kept before
+// the next covers at least 4 bytes of the record in at most 7 of the patch.
 constexpr qsizetype kMaxTrifectaPatch = 3 * layout::kH6Length;
 // The races whose last trifecta record is kept in memory: a day's 36 and some.
 constexpr qsizetype kKeptRaces = 48;
