@@ -70,7 +70,7 @@ int runHistory(CommandContext& ctx)
     const int runners = latest ? timeline::registeredRunners(*latest) : 0;
     const auto eachSnapshot = [&](const std::function<void(const history::Snapshot&)>& each) {
         if (kept)
-            kept->forEachSnapshot(key, history::Detail::Votes, each);
+            kept->forEachSnapshot(key, history::Detail::Votes, history::Trifecta::Without, each);
     };
 
     if (csvOut) {

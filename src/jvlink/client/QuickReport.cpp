@@ -12,6 +12,7 @@
 #include <QFile>
 
 #include <stdexcept>
+#include <utility>
 
 namespace tavek::jvlink {
 
@@ -99,6 +100,19 @@ QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
 
 void QuickReport::readLoop(history::OddsHistory* odds)
 {
+    // An H1 still waiting for its H6 when the read ends is kept alone,
+    // whatever ended it.
+    try {
+        readRecords(odds);
+    } catch (const std::runtime_error&) {
+        keepVotes({}, odds);
+        throw;
+    }
+    keepVotes({}, odds);
+}
+
+void QuickReport::readRecords(history::OddsHistory* odds)
+{
     int32_t size = kBufferSize;
     QString buff;
     QString fileName;
@@ -116,9 +130,13 @@ void QuickReport::readLoop(history::OddsHistory* odds)
             if (!note.isEmpty())
                 errorLog_.tryWriteFailure(note);
             ++result_.stored;
-            // The history keeps the H1 records only.
-            if (layout::recordType(record) == "H1")
-                keep(record, odds);
+            // The race's H1 waits for the H6 that follows it, to be kept with it.
+            if (layout::recordType(record) == "H1") {
+                keepVotes({}, odds);
+                votes_ = record;
+            } else if (!votes_.isEmpty() && layout::raceKey(votes_) == layout::raceKey(record)) {
+                keepVotes(record, odds);
+            }
         } else if (r == JVResult::AllRead) {
             return;
         } else if (r < JVResult::Downloading) {
@@ -128,14 +146,17 @@ void QuickReport::readLoop(history::OddsHistory* odds)
     }
 }
 
-void QuickReport::keep(const QByteArray& record, history::OddsHistory* odds)
+void QuickReport::keepVotes(QByteArrayView trifecta, history::OddsHistory* odds)
 {
+    if (votes_.isEmpty())
+        return;
+    const QByteArray record = std::exchange(votes_, QByteArray());
     if (!odds) {
         result_.historyFailure = history_.whyNone();
         return;
     }
     try {
-        if (odds->record(record, clock::now()))
+        if (odds->record(record, clock::now(), trifecta))
             ++result_.recorded;
     } catch (const std::runtime_error& e) {
         const QString reason = QString::fromStdString(e.what());

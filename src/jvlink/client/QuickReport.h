@@ -23,9 +23,9 @@ public:
 
 // The quick report (速報) with everything that follows from it: the current
 // vote counts of one race through the real-time open "0B20", read until the
-// stream ends: its H1 stored into the day's ".jvH1" file and, as received,
-// into the odds history; its H6 (the trifecta's votes, where sold) into the
-// day's ".jvH6" file. A fetch returns
+// stream ends: its H1 stored into the day's ".jvH1" file, its H6 (the
+// trifecta's votes, where sold) into the day's ".jvH6" file, and both, as
+// received, into the odds history as one snapshot. A fetch returns
 // what happened, and the main window and `tavek-cli quick` only show it; each
 // failure also beeps and adds one error line to the error log beside the
 // history. A log that cannot be written is passed over: it never stops a fetch
@@ -74,8 +74,10 @@ public:
     Result fetch(QByteArrayView raceRecord);
 
 private:
-    void keep(const QByteArray& record, history::OddsHistory* odds);
+    // Keeps the waiting H1 (if any) in the history with `trifecta` (empty: none).
+    void keepVotes(QByteArrayView trifecta, history::OddsHistory* odds);
     void readLoop(history::OddsHistory* odds);
+    void readRecords(history::OddsHistory* odds);
     void closeStep();
     void failed(JVOperation operation, int32_t code);
 
@@ -84,7 +86,8 @@ private:
     QString dataFolder_;
     history::HistoryAccess& history_;
     ErrorLog errorLog_;
-    Result result_;  // of the fetch under way
+    Result result_;     // of the fetch under way
+    QByteArray votes_;  // the H1 read, until its H6 follows or the read ends
 };
 
 }  // namespace tavek::jvlink

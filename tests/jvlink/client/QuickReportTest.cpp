@@ -58,7 +58,7 @@ protected:
 }  // namespace
 
 // The race's H1 and then its H6 from the one read: each into its day file,
-// the H1 alone into the history.
+// both as received into the history, one snapshot.
 TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
 {
     jv.record(RaRecord());
@@ -68,7 +68,8 @@ TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
     jv.code(JVResult::NextFile);
     jv.record(H1Record(raceKey(), '4'));
     jv.record(test::H6Record(raceKey(), '0'));
-    jv.record(test::H6Record(raceKey(), '4').registered(16).starters(16));
+    const QByteArray received = test::H6Record(raceKey(), '4').registered(16).starters(16);
+    jv.record(received);
     const auto result = quick.fetch(RaRecord());
     EXPECT_EQ(result.stored, 2);
     EXPECT_EQ(result.recorded, 1);
@@ -80,6 +81,10 @@ TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
     const QByteArray trifecta = test::readFile(data.path() + "/2005年04月16日.jvH6");
     EXPECT_EQ(trifecta.size(), layout::kH6Length);
     EXPECT_TRUE(trifecta.startsWith("H6000000000" + raceKey()));
+    const auto kept = odds.get()->latestSnapshot(raceKey(), history::Detail::Votes, history::Trifecta::With);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->trifecta, received);
+    EXPECT_EQ(kept->record, H1Record(raceKey(), '4').bytes());
     EXPECT_EQ(jv.count("JVClose"), 2);
     EXPECT_EQ(errorLines(), 0);
 }
@@ -164,6 +169,18 @@ TEST_F(QuickFetch, StoreFailureStillClosesTheStream)
     jv.record(H1Record());
     EXPECT_THROW(blocked.fetch(RaRecord()), std::runtime_error);
     EXPECT_EQ(jv.calls.last(), "JVClose");
+}
+
+// The H1 waits for its H6 in vain: it is kept alone whatever ends the read.
+TEST_F(QuickFetch, AnH1WhoseH6CannotBeStoredIsKeptAlone)
+{
+    ASSERT_TRUE(QDir(data.path()).mkdir(QStringLiteral("2005年04月16日.jvH6")));
+    jv.record(H1Record(raceKey(), '4'));
+    jv.record(test::H6Record(raceKey(), '4'));
+    EXPECT_THROW(quick.fetch(RaRecord()), std::runtime_error);
+    const auto kept = odds.get()->latestSnapshot(raceKey(), history::Detail::Votes, history::Trifecta::With);
+    ASSERT_TRUE(kept);
+    EXPECT_TRUE(kept->trifecta.isEmpty());
 }
 
 TEST_F(QuickFetch, LinesSetAsideByTheStoreAreLogged)
