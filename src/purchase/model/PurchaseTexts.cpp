@@ -165,8 +165,9 @@ QStringList ticketRow(const Purchase& purchase, const Ticket& t)
                     bought ? advice::yenText(t.payout) : kNone,
                     advice::signedYenText(purchase.net(t)),
                     purchase.torigami(t) ? QStringLiteral("トリガミ") : QString()};
+    // A trifecta's chance is often below 0.01%: one more decimal than the 妙味 tab's.
     if (t.chance >= 0)
-        row << percentText(t.chance);
+        row << QString::number(t.chance * 100, 'f', 3) + u'%';
     return row;
 }
 
