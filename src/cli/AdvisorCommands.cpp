@@ -441,13 +441,13 @@ int runTickets(CommandContext& ctx)
         printJson(ctx.out, object);
         return kSuccess;
     }
+    if (csvOut) {
+        ctx.out << csv::text(csv::ticketTable(p));
+        return kSuccess;
+    }
     csv::Table table{purchase::ticketColumns(bool(p.model))};
     for (const purchase::Ticket& t : p.tickets)
         table.push_back(purchase::ticketRow(p, t));
-    if (csvOut) {
-        ctx.out << csv::text(table);
-        return kSuccess;
-    }
     QStringList heading{pools::pool(p.pool).caption() + u' ' + purchase::formText(p.pool, p.form),
                         p.target > 0 ? QStringLiteral("目標払戻金 ") + advice::yenText(p.target)
                                      : purchase::splitName(p.split)};

@@ -98,8 +98,9 @@ TEST_F(TicketsCli, FormationInJsonTextAndCsv)
 
     r = run(args + QStringList{"--csv"});
     ASSERT_EQ(r.code, 0);
-    EXPECT_TRUE(
-        r.out.startsWith("買い目,賭け金,現在オッズ,購入後オッズ,現在の払戻金,払戻金,収支,トリガミ,モデル確率\r\n"));
+    EXPECT_TRUE(r.out.startsWith("買い目,馬番1,馬番2,馬番3,賭け金,現在オッズ,購入後オッズ,現在の払戻金,払戻金,収支,"
+                                 "トリガミ,モデル確率\r\n1-2-3,1,2,3,"))
+        << r.out.left(120).toStdString();
     EXPECT_EQ(r.out.count("\r\n"), 13);
 }
 

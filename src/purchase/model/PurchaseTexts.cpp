@@ -146,9 +146,9 @@ QString oddsText(pools::Pool pool, const sim::OddsRange& odds)
 
 QStringList ticketColumns(bool model)
 {
-    QStringList columns{QStringLiteral("買い目"),       QStringLiteral("賭け金"),       QStringLiteral("現在オッズ"),
-                        QStringLiteral("購入後オッズ"), QStringLiteral("現在の払戻金"), QStringLiteral("払戻金"),
-                        QStringLiteral("収支"),         QStringLiteral("トリガミ")};
+    QStringList columns{QStringLiteral("買い目"),       QStringLiteral("賭け金"), QStringLiteral("現在オッズ"),
+                        QStringLiteral("購入後オッズ"), QStringLiteral("払戻金"), QStringLiteral("収支"),
+                        QStringLiteral("トリガミ")};
     if (model)
         columns << QStringLiteral("モデル確率");
     return columns;
@@ -161,7 +161,6 @@ QStringList ticketRow(const Purchase& purchase, const Ticket& t)
                     advice::yenText(t.stake),
                     oddsText(purchase.pool, t.oddsNow),
                     oddsText(purchase.pool, t.oddsAfter),
-                    bought && t.oddsNow.has() ? advice::yenText(t.payoutNow) : kNone,
                     bought ? advice::yenText(t.payout) : kNone,
                     advice::signedYenText(purchase.net(t)),
                     purchase.torigami(t) ? QStringLiteral("トリガミ") : QString()};
@@ -193,12 +192,10 @@ std::vector<SummaryLine> summaryLines(const Purchase& p)
         torigami += p.torigami(t);
         torigamiNow += p.torigamiNow(t);
     }
-    const auto range = [](long long a, long long b) {
-        return a < 0 ? kNone : a == b ? advice::yenText(a) : advice::yenText(a) + u'～' + advice::yenText(b);
-    };
+    const auto yenOrNone = [](long long yen) { return yen < 0 ? kNone : advice::yenText(yen); };
     QString total = advice::yenText(p.total);
     if (p.budget > p.total)
-        total += QStringLiteral("（合計金額%1のうち）").arg(advice::yenText(p.budget));
+        total += QStringLiteral("（%1のうち）").arg(advice::yenText(p.budget));
     std::vector<SummaryLine> lines{
         {QStringLiteral("点数"),
          bought == int(p.tickets.size())
@@ -207,7 +204,8 @@ std::vector<SummaryLine> summaryLines(const Purchase& p)
          QString()},
         {QStringLiteral("合計金額"), total, QString()},
         {QStringLiteral("合成オッズ"), combinedText(p.combinedOdds), combinedText(p.combinedOddsNow)},
-        {QStringLiteral("払戻金"), range(low, high), range(lowNow, highNow)},
+        {QStringLiteral("最低払戻金"), yenOrNone(low), yenOrNone(lowNow)},
+        {QStringLiteral("最高払戻金"), yenOrNone(low < 0 ? -1 : high), yenOrNone(lowNow < 0 ? -1 : highNow)},
         {QStringLiteral("トリガミ"), countText(torigami), countText(torigamiNow)},
     };
     if (p.hitChance >= 0) {

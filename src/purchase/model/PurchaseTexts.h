@@ -29,13 +29,14 @@ QString formText(pools::Pool pool, const Form& form);
 // "12.3", the range "1.2-1.5" for place and wide, "―" without odds.
 QString oddsText(pools::Pool pool, const sim::OddsRange& odds);
 
-// The tickets' table: 買い目, 賭け金, 現在オッズ, 購入後オッズ, 現在の払戻金,
-// 払戻金, 収支, トリガミ, then モデル確率 with a model.
+// The tickets' table: 買い目, 賭け金, 現在オッズ, 購入後オッズ, 払戻金, 収支,
+// トリガミ, then モデル確率 with a model. The payouts now are the summary's
+// and the CSV's (csv::ticketTable).
 QStringList ticketColumns(bool model);
 QStringList ticketRow(const Purchase& purchase, const Ticket& ticket);
 
 // The purchase's totals, after it and now (without it): 点数, 合計金額,
-// 合成オッズ, 払戻金 (lowest to highest), トリガミ, and with a model 的中率,
+// 合成オッズ, 最低払戻金, 最高払戻金, トリガミ, and with a model 的中率,
 // 期待払戻金, 期待収支.
 struct SummaryLine {
     QString caption;

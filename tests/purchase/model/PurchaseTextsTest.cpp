@@ -31,7 +31,7 @@ TEST(PurchaseTexts, NameEachFormAsTheBettorAskedForIt)
 }
 
 // The summary counts トリガミ among the tickets bought only, and names the
-// payouts' range, after the purchase and now.
+// lowest and highest payouts, after the purchase and now.
 TEST(PurchaseTexts, SummarySetsTheFiguresAfterThePurchaseBesideThoseNow)
 {
     Purchase p;
@@ -43,16 +43,14 @@ TEST(PurchaseTexts, SummarySetsTheFiguresAfterThePurchaseBesideThoseNow)
                  {2, 600, {20, 20}, {14, 14}, 840, 1'200, -1},
                  {18, 0, {}, {}, 0, 0, -1}};
     const std::vector<SummaryLine> lines = summaryLines(p);
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     const QStringList texts[] = {
-        {u"点数"_qs, u"2点（3点のうち）"_qs, QString()},
-        {u"合計金額"_qs, u"900円（合計金額1,000円のうち）"_qs, QString()},
-        {u"合成オッズ"_qs, u"3.14倍"_qs, u"―"_qs},
-        {u"払戻金"_qs, u"840円～1,200円"_qs, u"1,200円～1,500円"_qs},
-        {u"トリガミ"_qs, u"1点"_qs, u"0点"_qs},
+        {u"点数"_qs, u"2点（3点のうち）"_qs, QString()},  {u"合計金額"_qs, u"900円（1,000円のうち）"_qs, QString()},
+        {u"合成オッズ"_qs, u"3.14倍"_qs, u"―"_qs},        {u"最低払戻金"_qs, u"840円"_qs, u"1,200円"_qs},
+        {u"最高払戻金"_qs, u"1,200円"_qs, u"1,500円"_qs}, {u"トリガミ"_qs, u"1点"_qs, u"0点"_qs},
     };
     for (size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ((QStringList{lines[i].caption, lines[i].after, lines[i].now}), texts[i]) << i;
-    EXPECT_EQ(ticketRow(p, p.tickets[1]), (QStringList{u"1-3"_qs, u"600円"_qs, u"2.0"_qs, u"1.4"_qs, u"1,200円"_qs,
-                                                       u"840円"_qs, u"-60円"_qs, u"トリガミ"_qs}));
+    EXPECT_EQ(ticketRow(p, p.tickets[1]),
+              (QStringList{u"1-3"_qs, u"600円"_qs, u"2.0"_qs, u"1.4"_qs, u"840円"_qs, u"-60円"_qs, u"トリガミ"_qs}));
 }
