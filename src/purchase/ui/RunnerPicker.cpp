@@ -52,8 +52,6 @@ void RunnerPicker::setField(int runners, const std::array<bool, tavek::pools::kM
 {
     runners_ = std::clamp(runners, 0, tavek::pools::kMaxRunners);
     refunded_ = refunded;
-    for (auto& row : ticked_)
-        row.fill(false);
     layOut();
 }
 

@@ -30,8 +30,8 @@ public:
     // The rows the form has, from the top; their ticks are cleared when
     // their number or kind changes.
     void setRows(const std::vector<Row>& rows);
-    // The runners of the race; `refunded` by runner, [0] unused. Every tick is
-    // cleared.
+    // The runners of the race; `refunded` by runner, [0] unused. A tick
+    // beyond the runners is no longer chosen.
     void setField(int runners, const std::array<bool, tavek::pools::kMaxRunners + 1>& refunded);
 
     // Row r's ticks, ascending.

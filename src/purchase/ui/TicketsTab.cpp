@@ -318,22 +318,23 @@ void TicketsTab::ticketsSection(int race)
 {
     race_ = race;
     const QByteArray key = race < 0 ? QByteArray() : layout::raceKey(day_.raceRecord(race)).toByteArray();
-    const bool another = std::exchange(raceKey_, key) != key;
-    whenShown_->run([this, another] {
-        if (another)
-            refreshField();
-        recalculate();
-    });
+    // The runners at once, and another race's without the ticks: a purchase
+    // never mixes the ticks of one race with the votes of another.
+    refreshField(std::exchange(raceKey_, key) != key);
+    stale_ = true;
+    whenShown_->run([this] { recalculate(); });
 }
 
-void TicketsTab::refreshField()
+void TicketsTab::refreshField(bool anotherRace)
 {
-    const sim::PoolFigures win = race_ >= 0 ? sim::readPoolFigures(pools::Pool::Win, day_.voteRecord(race_))
-                                            : sim::PoolFigures{};
+    const QByteArrayView record = race_ >= 0 && race_ < day_.raceCount() ? day_.voteRecord(race_) : QByteArrayView();
+    const sim::PoolFigures win = record.isEmpty() ? sim::PoolFigures{} : sim::readPoolFigures(pools::Pool::Win, record);
     std::array<bool, pools::kMaxRunners + 1> refunded{};
     std::copy_n(win.refunded.begin(), refunded.size(), refunded.begin());
     const QSignalBlocker block(RunnerBoard);
-    RunnerBoard->setField(race_ >= 0 ? win.runners : 0, refunded);
+    if (anotherRace)
+        RunnerBoard->clear();
+    RunnerBoard->setField(win.runners, refunded);
 }
 
 void TicketsTab::clearResults(const QString& message)
@@ -350,6 +351,7 @@ void TicketsTab::clearResults(const QString& message)
 
 void TicketsTab::recalculate()
 {
+    stale_ = false;
     if (race_ < 0 || race_ >= day_.raceCount() || day_.voteRecord(race_).isEmpty()) {
         clearResults(QString());
         return;
@@ -381,11 +383,11 @@ void TicketsTab::recalculate()
         order.form = purchase::Form::box(rows[0]);
         break;
     case FormKind::Pivot: {
-        const size_t partners = purchase::mostPivots(order.pool) > 1 ? 2 : 1;
+        const size_t pivotRows = size_t(purchase::mostPivots(order.pool));
         std::vector<int> pivots;
-        for (size_t r = 0; r < partners; ++r)
+        for (size_t r = 0; r < pivotRows; ++r)
             pivots.insert(pivots.end(), rows[r].begin(), rows[r].end());
-        order.form = purchase::Form::pivot(pivots, rows[partners], MultiCheck->isChecked());
+        order.form = purchase::Form::pivot(pivots, rows[pivotRows], MultiCheck->isChecked());
         break;
     }
     case FormKind::Formation:
@@ -450,8 +452,10 @@ void TicketsTab::showPurchase()
     }
 }
 
-purchase::Purchase TicketsTab::shownPurchase() const
+purchase::Purchase TicketsTab::shownPurchase()
 {
+    if (stale_)
+        recalculate();
     if (purchase_)
         return *purchase_;
     purchase::Purchase none;

@@ -36,12 +36,13 @@ public:
 
     // The race selection: race slot `race`, -1 for none. Another race clears
     // the ticks (a quick report of the same race keeps them); the purchase
-    // is worked out once the tab is in view.
+    // is worked out again once the tab is in view.
     void ticketsSection(int race);
 
-    // The purchase shown; without one, an empty purchase of the chosen pool,
-    // what CSV出力 then saves (its header).
-    tavek::purchase::Purchase shownPurchase() const;
+    // The purchase on the race's votes as they stand (worked out now if the
+    // tab has not been in view since they changed); without one, an empty
+    // purchase of the chosen pool: what CSV出力 saves.
+    tavek::purchase::Purchase shownPurchase();
 
     QComboBox* PoolCombo;   // 単勝 複勝 馬連 ワイド 馬単 3連複 3連単
     QComboBox* FormCombo;   // the forms the pool offers
@@ -72,7 +73,7 @@ private:
     void poolChanged();
     void formChanged();
     void splitChanged();
-    void refreshField();
+    void refreshField(bool anotherRace);
     void recalculate();
     void showPurchase();
     void clearResults(const QString& message);
@@ -82,5 +83,6 @@ private:
     QByteArray raceKey_;
     tavek::purchase::FormKind shownForm_ = tavek::purchase::FormKind::Box;
     std::optional<tavek::purchase::Purchase> purchase_;
+    bool stale_ = false;  // the votes changed while the tab was out of view
     tavek::controls::WhenShown* whenShown_;
 };
