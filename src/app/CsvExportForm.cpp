@@ -34,6 +34,7 @@ const Choice kChoices[] = {
     {"RadioTrio", "賭式別オッズ 3連複（同上）"},
     {"RadioHistory", "オッズ推移（取得ごと・馬番ごとの単勝オッズ）"},
     {"RadioTrifecta", "賭式別オッズ 3連単（組番・票数・オッズ・仮想票数・仮想オッズ）"},
+    {"RadioTickets", "買い目（賭け金・現在と購入後のオッズ・払戻金・収支）"},
 };
 
 }  // namespace
@@ -48,8 +49,8 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
     auto* what = new QGroupBox(QStringLiteral("保存する内容"), this);
     auto* whatColumn = new QVBoxLayout(what);
     auto* group = new QButtonGroup(this);
-    QRadioButton** radios[] = {&RadioWin,  &RadioBracket, &RadioQuinella, &RadioReference, &RadioPlace,
-                               &RadioWide, &RadioExacta,  &RadioTrio,     &RadioHistory,   &RadioTrifecta};
+    QRadioButton** radios[] = {&RadioWin,    &RadioBracket, &RadioQuinella, &RadioReference, &RadioPlace,  &RadioWide,
+                               &RadioExacta, &RadioTrio,    &RadioHistory,  &RadioTrifecta,  &RadioTickets};
     for (size_t i = 0; i < std::size(kChoices); ++i) {
         auto* r = new QRadioButton(QString::fromUtf8(kChoices[i].caption), what);
         r->setObjectName(QString::fromLatin1(kChoices[i].name));
@@ -101,8 +102,8 @@ TCsvExportForm::TCsvExportForm(QWidget* parent, const QString& folder, const QSt
 
 tavek::csv::Content TCsvExportForm::content() const
 {
-    const QRadioButton* radios[] = {RadioWin,  RadioBracket, RadioQuinella, RadioReference, RadioPlace,
-                                    RadioWide, RadioExacta,  RadioTrio,     RadioHistory,   RadioTrifecta};
+    const QRadioButton* radios[] = {RadioWin,    RadioBracket, RadioQuinella, RadioReference, RadioPlace,  RadioWide,
+                                    RadioExacta, RadioTrio,    RadioHistory,  RadioTrifecta,  RadioTickets};
     for (size_t i = 0; i < std::size(radios); ++i)
         if (radios[i]->isChecked())
             return tavek::csv::Content(i);

@@ -35,6 +35,7 @@ public:
     QRadioButton* RadioTrio;
     QRadioButton* RadioHistory;
     QRadioButton* RadioTrifecta;
+    QRadioButton* RadioTickets;
     QComboBox* EncodingCombo;
     QLineEdit* FileNameEdit;
     QPushButton* BrowseBtn;

@@ -29,6 +29,7 @@ class ReferenceTab;
 class AdvisorTab;
 class PoolTab;
 class ValueTab;
+class TicketsTab;
 
 namespace tavek {
 struct DayData;
@@ -110,6 +111,8 @@ public:
     AdvisorTab* advisorTab;            // the content of TabSheet5
     QWidget* TabSheet8;                // 妙味, the bets of the highest expected return
     ValueTab* valueTab;                // the content of TabSheet8
+    QWidget* TabSheet9;                // 買い目, a purchase of many tickets of one pool
+    TicketsTab* ticketsTab;            // the content of TabSheet9
     QWidget* TabSheet6;                // odds history
     OddsHistoryView* oddsHistoryView;  // the content of TabSheet6
 

@@ -11,6 +11,7 @@
 #include "odds/ui/PoolTab.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/WinSheet.h"
+#include "purchase/ui/TicketsTab.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
 #include "racedata/PostTime.h"
@@ -180,6 +181,7 @@ void TMainForm::CsvExportItemClick()
                           : tab == TabSheet4 ? Content::Reference
                           : tab == TabSheet7 ? tavek::csv::poolContent(poolTab->pool())
                           : tab == TabSheet6 ? Content::History
+                          : tab == TabSheet9 ? Content::Tickets
                                              : Content::Win;
     TCsvExportForm form(this, QDir(documents).exists() ? documents : QDir::homePath(),
                         tavek::csv::raceFileStem(lbRace->currentText()), shown);
@@ -192,9 +194,11 @@ void TMainForm::CsvExportItemClick()
         const auto history = [&] {
             return tavek::timeline::OddsTimeline::ofRace(oddsHistory(), day_->raceRecord(race));
         };
-        const tavek::csv::RaceBoards boards{
-            winSheet->board(), bracketTab->board(),       quinellaTab->board(), poolBoard, day_->voteRecord(race),
-            history,           day_->trifectaRecord(race)};
+        const auto tickets = [&] { return tavek::csv::ticketTable(ticketsTab->shownPurchase()); };
+        const tavek::csv::RaceBoards boards{winSheet->board(),          bracketTab->board(),
+                                            quinellaTab->board(),       poolBoard,
+                                            day_->voteRecord(race),     history,
+                                            day_->trifectaRecord(race), tickets};
         tavek::csv::save(tavek::csv::contentTable(form.content(), boards), form.encoding(), form.fileName());
         StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
     });

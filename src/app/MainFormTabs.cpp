@@ -1,4 +1,4 @@
-// The quinella, bracket-quinella, reference, pool, stake advisor and 妙味 tabs as the
+// The quinella, bracket-quinella, reference, pool, stake advisor, 妙味 and 買い目 tabs as the
 // main window sees them: where their widgets go, and the steps of a race
 // selection that are theirs.
 #include "app/MainForm.h"
@@ -9,6 +9,7 @@
 #include "odds/ui/PoolTab.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
+#include "purchase/ui/TicketsTab.h"
 #include "racedata/DayData.h"
 #include "value/ui/ValueTab.h"
 
@@ -45,11 +46,18 @@ void TMainForm::buildPairTabs()
     TabSheet8->setObjectName(QStringLiteral("TabSheet8"));
     PageControl1->addTab(TabSheet8, QStringLiteral("妙味"));
     valueTab = fill(TabSheet8, new ValueTab(*day_));
-    connect(valueTab, &ValueTab::betChosen, this,
-            [this](tavek::pools::Pool pool, int number, tavek::finish::Model model) {
+    TabSheet9 = new QWidget;
+    TabSheet9->setObjectName(QStringLiteral("TabSheet9"));
+    PageControl1->addTab(TabSheet9, QStringLiteral("買い目"));
+    ticketsTab = fill(TabSheet9, new TicketsTab(*day_));
+    // A bet chosen on 妙味 or 買い目 opens in the stake advisor.
+    const auto advise = [this](tavek::pools::Pool pool, int number, tavek::finish::Model model) {
         PageControl1->setCurrentWidget(TabSheet5);
         advisorTab->takeBet(pool, number, model);
-    });
+    };
+    connect(valueTab, &ValueTab::betChosen, this, advise);
+    connect(ticketsTab, &TicketsTab::betChosen, this, advise);
+    connect(ticketsTab, &TicketsTab::csvRequested, this, &TMainForm::CsvExportItemClick);
     tavek::DayData& day = *day_;
     using tavek::pools::PairKind;
     quinellaTab->setSlotSource([&day](int r) { return tavek::sim::pairSlot(day, r, PairKind::Quinella); });
@@ -76,8 +84,8 @@ void TMainForm::runBracketSection(int race)
 }
 
 // The last steps of the win calculation: the reference lists, the pool
-// boards, then the stake advisor's bets of the race and the bets of the
-// highest expected return.
+// boards, then the stake advisor's bets of the race, the bets of the
+// highest expected return and the purchase of many tickets.
 void TMainForm::runReferenceSection(int race)
 {
     // The trifecta's record when a tab first needs it (its total in view, its
@@ -93,4 +101,5 @@ void TMainForm::runReferenceSection(int race)
     poolTab->poolSection(day_->voteRecord(race), trifecta);
     advisorTab->advisorSection(race);
     valueTab->valueSection(race);
+    ticketsTab->ticketsSection(race);
 }

@@ -156,7 +156,9 @@ int poolEntry(pools::Pool pool, const QString& text)
         const char* form;
     };
     static constexpr Form kForms[] = {
+        {pools::Pool::Win, 1, pools::kRecordSlots, "馬番 H"},
         {pools::Pool::Place, 1, pools::kRecordSlots, "馬番 H"},
+        {pools::Pool::Quinella, 2, pools::kMaxRunners, "A-B で A < B"},
         {pools::Pool::Wide, 2, pools::kMaxRunners, "A-B で A < B"},
         {pools::Pool::Exacta, 2, pools::kMaxRunners, "A-B で A が1着、B が2着"},
         {pools::Pool::Trio, 3, pools::kMaxRunners, "A-B-C で A < B < C"},
@@ -207,6 +209,18 @@ long double oddsValue(const QString& text, const QString& bet)
         throw BadInput(
             QStringLiteral("%1 のオッズ %2：%3").arg(bet, text, sim::refusalMessage(sim::SimResult::NotAboveOne)));
     return odds;
+}
+
+std::optional<pools::Pool> poolOption(Args& args)
+{
+    const std::optional<QString> text = args.takeOption(QStringLiteral("--pool"));
+    if (!text)
+        return std::nullopt;
+    for (const pools::VotePool& p : pools::kPools)
+        if (*text == QLatin1String(p.key))
+            return pools::Pool(&p - pools::kPools.data());
+    throw badValue(QStringLiteral("--pool"), *text,
+                   QStringLiteral("win、place、bracket、quinella、wide、exacta、trio、trifecta のどれか"));
 }
 
 std::optional<finish::Model> modelOption(Args& args)

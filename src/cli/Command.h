@@ -89,9 +89,11 @@ long long wholeNumber(const QString& text, long long min, long long max, const Q
 // naming the pair's kind as `kindName`: "\"3-3\" は馬連の組番ではありません（A-B で A < B）".
 int pairIndex(pools::PairKind kind, const QString& text, const QString& kindName);
 
-// The entry of BET in the place, wide, exacta or trio pool: "H" (1 to 28) for
-// place, "A-B" with A < B for wide, A != B for exacta (A first), "A-B-C" with
-// A < B < C for trio (runners 1 to 18). BadInput otherwise, naming the form.
+// The entry of BET in the win, place, quinella, wide, exacta, trio or
+// trifecta pool: "H" (1 to 28) for win and place, "A-B" with A < B for
+// quinella and wide, A != B for exacta (A first), "A-B-C" with A < B < C for
+// trio, in order for trifecta (runners 1 to 18). BadInput otherwise, naming
+// the form.
 int poolEntry(pools::Pool pool, const QString& text);
 
 // "--stake T:YEN" or "--odds T:ODDS", as the input dialogs take them; T is the
@@ -109,6 +111,10 @@ long long stakeValue(const QString& text);
 // ODDS of `bet` ("単勝 1") as the odds field takes it: up to 7 integer digits
 // and one decimal, no sign, above 1.0; BadInput naming the bet otherwise.
 long double oddsValue(const QString& text, const QString& bet);
+
+// "--pool KEY", a pool's tavek-cli key (win, place, ...); none when absent;
+// BadInput for any other value.
+std::optional<pools::Pool> poolOption(Args& args);
 
 // "--model harville|discounted"; none when absent (the commands then take
 // discounted); BadInput for any other value.

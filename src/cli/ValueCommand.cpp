@@ -9,18 +9,6 @@ namespace tavek::cli {
 
 namespace {
 
-std::optional<pools::Pool> poolOption(Args& args)
-{
-    const std::optional<QString> text = args.takeOption(QStringLiteral("--pool"));
-    if (!text)
-        return std::nullopt;
-    for (const pools::VotePool& p : pools::kPools)
-        if (*text == QLatin1String(p.key))
-            return pools::Pool(&p - pools::kPools.data());
-    throw badValue(QStringLiteral("--pool"), *text,
-                   QStringLiteral("win、place、bracket、quinella、wide、exacta、trio、trifecta のどれか"));
-}
-
 double oddsNumber(long long tenths)
 {
     return double(tenths) / 10;

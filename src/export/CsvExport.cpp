@@ -4,6 +4,7 @@
 #include "odds/model/PoolBoard.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/model/WinBoard.h"
+#include "purchase/model/PurchaseTexts.h"
 #include "racedata/AtomicFile.h"
 #include "racedata/Cp932.h"
 #include "timeline/model/OddsTimeline.h"
@@ -215,6 +216,31 @@ Table historyRows(const history::Snapshot& snapshot, int runners)
     return rows;
 }
 
+Table ticketTable(const purchase::Purchase& p)
+{
+    const int k = pools::pool(p.pool).runners;
+    const bool model = p.model.has_value();
+    QStringList header = purchase::ticketColumns(model);
+    header.insert(4, QStringLiteral("現在の払戻金"));
+    for (int i = k; i >= 1; --i)
+        header.insert(1, QStringLiteral("馬番%1").arg(i));
+    Table table{header};
+    const auto yen = [](long long v) { return QString::number(v); };
+    for (const purchase::Ticket& t : p.tickets) {
+        const QString bet = pools::entryLabel(p.pool, t.entry);
+        const bool bought = t.stake > 0;
+        QStringList row = QStringList{bet} + runners(bet, k);
+        row << yen(t.stake) << (t.oddsNow.has() ? purchase::oddsText(p.pool, t.oddsNow) : QString())
+            << (t.oddsAfter.has() ? purchase::oddsText(p.pool, t.oddsAfter) : QString())
+            << (bought && t.oddsNow.has() ? yen(t.payoutNow) : QString()) << (bought ? yen(t.payout) : QString())
+            << yen(p.net(t)) << (p.torigami(t) ? QStringLiteral("トリガミ") : QString());
+        if (model)
+            row << QString::number(t.chance, 'g', 6);
+        table.push_back(row);
+    }
+    return table;
+}
+
 Content poolContent(pools::Pool pool)
 {
     switch (pool) {
@@ -239,8 +265,8 @@ QString raceFileStem(const QString& raceItem)
 
 QString suggestedFile(const QString& folder, const QString& stem, Content content)
 {
-    static const char* const suffixes[] = {"単勝",   "枠連", "馬連",  "参考資料",   "複勝",
-                                           "ワイド", "馬単", "3連複", "オッズ推移", "3連単"};
+    static const char* const suffixes[] = {"単勝", "枠連",  "馬連",       "参考資料", "複勝",  "ワイド",
+                                           "馬単", "3連複", "オッズ推移", "3連単",    "買い目"};
     return QDir(folder).filePath(stem + u'_' + QString::fromUtf8(suffixes[int(content)]) + QStringLiteral(".csv"));
 }
 
@@ -265,6 +291,8 @@ Table contentTable(Content content, const RaceBoards& race)
         return poolTable(race.pool(pools::Pool::Trio));
     case Content::Trifecta:
         return poolTable(race.pool(pools::Pool::Trifecta));
+    case Content::Tickets:
+        return race.tickets();
     case Content::History:
         break;
     }

@@ -25,6 +25,9 @@ struct Snapshot;
 namespace tavek::pools {
 enum class Pool;
 }
+namespace tavek::purchase {
+struct Purchase;
+}
 
 // The tabs and the odds history as CSV, the same for the window's CSV出力 and
 // tavek-cli's --csv: a header row, then one row per runner, pair, list line
@@ -59,6 +62,9 @@ Table pairTable(const sim::PairBoard& board);
 Table poolTable(const sim::PoolBoard& board);
 // The reference tab: the eight totals, then the exacta and trio lists.
 Table referenceTable(const sim::ReferenceSheet& sheet);
+// A purchase of the 買い目 tab: one row per ticket, its runners, stake, odds
+// now and after, payouts and net in yen, トリガミ and the model's chance.
+Table ticketTable(const purchase::Purchase& purchase);
 // The odds history: one row per snapshot and runner; its header row, and
 // the rows of one snapshot (`runners`: those of the newest snapshot) for a
 // reader that streams.
@@ -66,9 +72,10 @@ Table historyTable(const timeline::OddsTimeline& timeline);
 QStringList historyHeader();
 Table historyRows(const history::Snapshot& snapshot, int runners);
 
-// What CSV出力 saves: a board of the race in view, or the race's odds history.
-// The trifecta came last: the window's choices are kept in this order.
-enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History, Trifecta };
+// What CSV出力 saves: a board of the race in view, the race's odds history,
+// or the purchase of the 買い目 tab. The trifecta and the purchase came
+// last: the window's choices are kept in this order.
+enum class Content { Win, Bracket, Quinella, Reference, Place, Wide, Exacta, Trio, History, Trifecta, Tickets };
 
 // The board of 賭式別オッズ that shows `pool` (place, wide, exacta, trio or trifecta).
 Content poolContent(pools::Pool pool);
@@ -89,7 +96,8 @@ struct RaceBoards {
     std::function<const sim::PoolBoard&(pools::Pool)> pool;
     QByteArrayView voteRecord;
     std::function<timeline::OddsTimeline()> history;
-    QByteArrayView trifectaRecord;  // for the reference's eighth total; empty: none
+    QByteArrayView trifectaRecord;   // for the reference's eighth total; empty: none
+    std::function<Table()> tickets;  // the 買い目 tab's table (ticketTable), its header alone without a purchase
 };
 Table contentTable(Content content, const RaceBoards& race);
 

@@ -58,12 +58,13 @@ protected:
 
 TEST_F(AdvisorTabMainWindow, AfterTheProgramsFourTabsAndThePoolBoards)
 {
-    ASSERT_EQ(form->PageControl1->count(), 8);
+    ASSERT_EQ(form->PageControl1->count(), 9);
     EXPECT_EQ(form->PageControl1->tabText(3), "参考資料");
     EXPECT_EQ(form->PageControl1->tabText(4), "賭式別オッズ");
     EXPECT_EQ(form->PageControl1->tabText(5), "資金配分");
     EXPECT_EQ(form->PageControl1->tabText(6), "妙味");
-    EXPECT_EQ(form->PageControl1->tabText(7), "オッズ推移");
+    EXPECT_EQ(form->PageControl1->tabText(7), "買い目");
+    EXPECT_EQ(form->PageControl1->tabText(8), "オッズ推移");
     EXPECT_EQ(tab->BetCombo->count(), 16) << "the race's registered runners";
     EXPECT_EQ(tab->OddsNowLabel->text(), "106.4倍") << "horse 1: 133,000 x 0.8 / 1,000";
     EXPECT_FALSE(tab->MessageLabel->text().isEmpty()) << "asks for P";

@@ -91,11 +91,9 @@ TEST(CsvExport, SuggestedFilesNameTheRaceAndTheContent)
     const struct {
         csv::Content content;
         const char* suffix;
-    } cases[] = {{csv::Content::Win, "単勝"},
-                 {csv::Content::Quinella, "馬連"},
-                 {csv::Content::Reference, "参考資料"},
-                 {csv::Content::Trio, "3連複"},
-                 {csv::Content::History, "オッズ推移"}};
+    } cases[] = {{csv::Content::Win, "単勝"},           {csv::Content::Quinella, "馬連"},
+                 {csv::Content::Reference, "参考資料"}, {csv::Content::Trio, "3連複"},
+                 {csv::Content::History, "オッズ推移"}, {csv::Content::Tickets, "買い目"}};
     for (const auto& c : cases)
         EXPECT_EQ(csv::suggestedFile("/home/a", stem, c.content),
                   "/home/a/2005-04-16_東京_11R_" + QString::fromUtf8(c.suffix) + ".csv");

@@ -27,6 +27,8 @@ const std::vector<Screen>& screens()
         {QStringLiteral("advisor"), QStringLiteral("TabSheet5"),
          QStringLiteral("資金配分 with a bet, P, bankroll and Kelly fraction, chart shown")},
         {QStringLiteral("value"), QStringLiteral("TabSheet8"), QStringLiteral("妙味")},
+        {QStringLiteral("tickets"), QStringLiteral("TabSheet9"),
+         QStringLiteral("買い目: a 3連単 formation of 1,000,000 yen, payouts evened, the model's chances")},
         {QStringLiteral("timeline"), QStringLiteral("TabSheet6"),
          QStringLiteral("オッズ推移 after a morning of quick reports")},
         {QStringLiteral("csv-export"), {}, QStringLiteral("the CSV出力 window")},

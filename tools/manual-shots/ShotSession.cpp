@@ -23,6 +23,9 @@
 #include "pools/PairIndex.h"
 #include "pools/PoolIndex.h"
 #include "pools/VotePools.h"
+#include "purchase/model/Purchase.h"
+#include "purchase/ui/RunnerPicker.h"
+#include "purchase/ui/TicketsTab.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
 #include "timeline/ui/OddsHistoryView.h"
@@ -526,10 +529,38 @@ void ShotSession::lastTabs()
     expect(quoted, QStringLiteral("value"), QStringLiteral("the table has no 馬連 2-7 at 118.0%"));
     take(QStringLiteral("value"), form_.get());
 
+    ticketsTab();
+
     showPage(form_->TabSheet6);
     expect(form_->oddsHistoryView->timeline().size() >= 5, QStringLiteral("timeline"),
            QStringLiteral("the odds history holds %1 quick reports").arg(form_->oddsHistoryView->timeline().size()));
     take(QStringLiteral("timeline"), form_.get());
+}
+
+// The manual's formation: 7 or 2 first; 7, 2, 3 or 16 second; 7, 2, 3, 16, 6
+// or 1 third; 1,000,000 yen spread so that every hit pays about the same.
+void ShotSession::ticketsTab()
+{
+    const QString screen = QStringLiteral("tickets");
+    showPage(form_->TabSheet9);
+    TicketsTab* tab = form_->ticketsTab;
+    choose(tab->PoolCombo, tab->PoolCombo->findData(int(pools::Pool::Trifecta)));
+    choose(tab->FormCombo, tab->FormCombo->findData(int(purchase::FormKind::Formation)));
+    const std::vector<int> places[] = {{7, 2}, {7, 2, 3, 16}, {7, 2, 3, 16, 6, 1}};
+    for (int row = 0; row < 3; ++row)
+        for (int runner : places[row])
+            tab->RunnerBoard->toggle(row, runner);
+    choose(tab->SplitCombo, tab->SplitCombo->findData(int(purchase::Split::Payout)));
+    choose(tab->ModelCombo, tab->ModelCombo->findData(int(finish::Model::Discounted)));
+    retype(tab->AmountEdit, QStringLiteral("1000000"));
+    settle();
+    expect(tab->MessageLabel->isHidden(), screen, QStringLiteral("no purchase: ") + tab->MessageLabel->text());
+    expect(tab->TicketTable->rowCount() == 24, screen,
+           QStringLiteral("the formation makes %1 tickets, not 24").arg(tab->TicketTable->rowCount()));
+    const QTableWidgetItem* combined = tab->SummaryTable->item(2, 1);
+    expect(combined && combined->text() == QStringLiteral("11.15倍"), screen,
+           QStringLiteral("the combined odds after the purchase are ") + (combined ? combined->text() : QString()));
+    take(screen, form_.get());
 }
 
 void ShotSession::windows()

@@ -65,6 +65,7 @@ private:
     void poolTabs();
     void advisorTab();
     void lastTabs();
+    void ticketsTab();
     void windows();
 
     void take(const QString& screen, QWidget* window);

@@ -3,8 +3,8 @@
 // tavek-cli stats for every race of the seasons it reads.
 // Target: the eight pools (the trifecta's 4,896 bets with them) under 20 ms.
 #include "value/model/BetValue.h"
-#include "racedata/RecordLayout.h"
 #include "support/TrifectaRecord.h"
+#include "support/VoteRecord.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,29 +12,9 @@ using namespace tavek;
 
 namespace {
 
-QByteArray fullRace()
-{
-    QByteArray record(layout::kH1Length, ' ');
-    layout::put(record, layout::kRegistered, QByteArray::number(pools::kMaxRunners));
-    layout::put(record, layout::kStarters, QByteArray::number(pools::kMaxRunners));
-    for (int h = 1; h <= layout::kMaxWinEntries; ++h)
-        layout::put(record, layout::refundFlag(h), "0");
-    for (const pools::VotePool& pool : pools::voteCountPools()) {
-        const int entries = pool.runners == 1 ? pools::kMaxRunners : pool.entries;
-        long long total = 0;
-        for (int n = 1; n <= entries; ++n) {
-            const long long votes = 500 + (n * 7919LL) % 90'000;
-            layout::put(record, pool.votes(n), QByteArray::number(votes).rightJustified(layout::kVoteLen, '0'));
-            total += votes;
-        }
-        layout::put(record, pool.total, QByteArray::number(total).rightJustified(layout::kVoteLen, '0'));
-    }
-    return record;
-}
-
 void BM_EveryBetBothModels(benchmark::State& state)
 {
-    const QByteArray record = fullRace();
+    const QByteArray record = bench::fullVoteCounts();
     for (auto _ : state)
         for (finish::Model model : finish::kModels)
             benchmark::DoNotOptimize(value::betValues(record, model));
@@ -45,7 +25,7 @@ BENCHMARK(BM_EveryBetBothModels)->Unit(benchmark::kMillisecond)->Repetitions(5)-
 // payouts worked out once for both models.
 void BM_EveryBetBothModelsAtOnce(benchmark::State& state)
 {
-    const QByteArray record = fullRace();
+    const QByteArray record = bench::fullVoteCounts();
     for (auto _ : state)
         benchmark::DoNotOptimize(value::betValues(record, finish::kModels));
 }
@@ -53,7 +33,7 @@ BENCHMARK(BM_EveryBetBothModelsAtOnce)->Unit(benchmark::kMillisecond)->Repetitio
 
 void BM_EveryBetEightPools(benchmark::State& state)
 {
-    const QByteArray record = fullRace();
+    const QByteArray record = bench::fullVoteCounts();
     const QByteArray trifecta = bench::fullTrifecta();
     for (auto _ : state)
         benchmark::DoNotOptimize(value::betValues(record, finish::Model::Discounted, trifecta));

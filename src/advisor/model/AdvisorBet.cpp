@@ -109,6 +109,15 @@ pools::Pool betPool(BetKind kind)
     return pools::Pool::Trifecta;
 }
 
+BetKind betKind(pools::Pool pool)
+{
+    for (BetKind kind : {BetKind::Win, BetKind::Bracket, BetKind::Quinella, BetKind::Place, BetKind::Wide,
+                         BetKind::Exacta, BetKind::Trio})
+        if (betPool(kind) == pool)
+            return kind;
+    return BetKind::Trifecta;
+}
+
 QString betKindName(BetKind kind)
 {
     return pools::pool(betPool(kind)).caption();

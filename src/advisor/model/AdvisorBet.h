@@ -20,6 +20,8 @@ namespace tavek::advice {
 enum class BetKind { Win, Bracket, Quinella, Place, Wide, Exacta, Trio, Trifecta };
 
 pools::Pool betPool(BetKind kind);
+// The kind of bet of a pool: betPool's other way.
+BetKind betKind(pools::Pool pool);
 
 // Place and wide pay several winners and show their odds as a range
 // (sim::PoolFigures).

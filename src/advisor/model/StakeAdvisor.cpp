@@ -136,7 +136,13 @@ std::vector<CurvePoint> curve(const Bet& bet, long long to, long long step)
     return points;
 }
 
-Dutching dutch(const std::vector<Bet>& bets, long long total)
+namespace {
+
+// The dutching walk: 100 yen at a time to the bet whose return is lowest,
+// while `more` says another step is wanted (given the steps so far and the
+// lowest return in yen).
+template <class More>
+Dutching spread(const std::vector<Bet>& bets, More more)
 {
     Dutching result;
     if (bets.empty())
@@ -150,6 +156,8 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
         staked = *bets.front().figures;
     auto odds = [&](size_t i) {
         moved.votes = bets[i].votes + votes[i];
+        if (moved.votes <= 0)
+            return 0LL;  // an entry without votes pays nothing until it is staked
         if (staked)
             moved.low = sim::rangeEnds(*staked, bets[i].number).low;
         return payoutTenths(moved, 0);
@@ -164,23 +172,26 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> bounds;
     for (size_t i = 0; i < bets.size(); ++i)
         bounds.push({0, i});
-    for (long long n = total / pools::kYenPerVote; n > 0; --n) {
+    for (long long steps = 0;; ++steps) {
         for (;;) {
             const auto [bound, i] = bounds.top();
             const long long now = votes[i] * odds(i);
-            bounds.pop();
-            if (now == bound) {
-                ++votes[i];
-                ++moved.pool;
-                if (staked) {
-                    ++staked->votes[size_t(bets[i].number - 1)];
-                    ++staked->total;
-                }
-                bounds.push({votes[i] * odds(i), i});
+            if (now == bound)
                 break;
-            }
+            bounds.pop();
             bounds.push({now, i});
         }
+        const auto [lowest, i] = bounds.top();
+        if (!more(steps, lowest * 10))
+            break;
+        bounds.pop();
+        ++votes[i];
+        ++moved.pool;
+        if (staked) {
+            ++staked->votes[size_t(bets[i].number - 1)];
+            ++staked->total;
+        }
+        bounds.push({votes[i] * odds(i), i});
     }
     result.minPayout = std::numeric_limits<long long>::max();
     for (size_t i = 0; i < bets.size(); ++i) {
@@ -190,6 +201,27 @@ Dutching dutch(const std::vector<Bet>& bets, long long total)
         result.tickets.push_back(t);
     }
     return result;
+}
+
+}  // namespace
+
+Dutching dutch(const std::vector<Bet>& bets, long long total)
+{
+    const long long steps = total / pools::kYenPerVote;
+    return spread(bets, [steps](long long done, long long) { return done < steps; });
+}
+
+std::optional<Dutching> dutchToPayout(const std::vector<Bet>& bets, long long target, long long limit)
+{
+    const long long steps = limit / pools::kYenPerVote;
+    bool reached = false;
+    Dutching d = spread(bets, [&](long long done, long long lowest) {
+        reached = lowest >= target;
+        return !reached && done < steps;
+    });
+    if (!reached)
+        return std::nullopt;
+    return d;
 }
 
 }  // namespace tavek::advice

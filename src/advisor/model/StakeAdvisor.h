@@ -2,6 +2,7 @@
 
 #include "advisor/model/AdvisorBet.h"
 
+#include <optional>
 #include <vector>
 
 // How much to bet when the stake itself moves the odds. A stake of x votes
@@ -79,5 +80,10 @@ struct Dutching {
     long long minPayout = 0;
 };
 Dutching dutch(const std::vector<Bet>& bets, long long total);
+
+// The same steps until every bet pays at least `target` yen: the least total
+// they reach it with, every bet at least 100 yen; none when it would pass
+// `limit` yen. A bet without votes pays nothing until it is staked.
+std::optional<Dutching> dutchToPayout(const std::vector<Bet>& bets, long long target, long long limit);
 
 }  // namespace tavek::advice

@@ -87,6 +87,8 @@ PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record)
 int saleStarters(pools::Pool pool)
 {
     switch (pool) {
+    case pools::Pool::Win:
+        return 1;
     case pools::Pool::Place:
         return 5;
     case pools::Pool::Exacta:

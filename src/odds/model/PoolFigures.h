@@ -34,8 +34,8 @@ struct PoolFigures {
 // number, reads -1, as the other tabs read theirs.
 PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record);
 
-// The fewest starters with which JRA sells the pool: place 5, wide and trio
-// 4, exacta and trifecta 3.
+// The fewest starters with which JRA sells the pool: win any field, place 5,
+// wide and trio 4, exacta and trifecta 3.
 int saleStarters(pools::Pool pool);
 
 // Sold: enough starters, a total above 0 and (the trifecta) a race JRA sold
