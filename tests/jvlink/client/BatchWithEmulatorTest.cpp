@@ -7,7 +7,9 @@
 #include "jvlink/emulator/StoredFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
+#include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
+#include "racedata/PostTime.h"
 #include "racedata/RecordLayout.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
@@ -17,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +204,41 @@ TEST_F(BatchWithEmulator, RecordFolderEntryThatIsNoFileOrTooLargeIsNamedAndTheOt
         real.JVClose();
         ASSERT_TRUE(QFile::remove(odd) || QDir().rmdir(odd));
     }
+}
+
+namespace {
+
+struct NoQuickView : QuickView {
+    void processEvents() override {}
+    void restoreCursor() override {}
+};
+
+}  // namespace
+
+// The payouts come with the final votes into the day's fourth file, a line a
+// race; the quick report of a race past its post time brings the same record
+// through the quick result.
+TEST_F(BatchWithEmulator, ResultsInTheDaysFourthFileAndThroughTheQuickReport)
+{
+    const QString day = QStringLiteral("2024年05月26日");
+    runToTheEnd();
+    const QByteArray results = test::readFile(dayfiles::resultFilePath(data(), day));
+    EXPECT_EQ(results.size(), results.count("\r\n") * layout::kHrLength);
+    EXPECT_EQ(results.count("\r\n"), test::readFile(dayfiles::voteFilePath(data(), day)).count("\r\n"));
+    auto loaded = std::make_unique<DayData>();
+    loaded->load(data(), day);
+    EXPECT_TRUE(loaded->resultProblem().isEmpty()) << loaded->resultProblem().toStdString();
+    for (int race = 0; race < loaded->raceCount(); ++race)
+        ASSERT_NE(loaded->result(race), nullptr) << race;
+
+    ASSERT_TRUE(QFile::remove(dayfiles::resultFilePath(data(), day)));
+    const QByteArray race = loaded->raceRecord(0).toByteArray();
+    const clock::FixedNow afterTheRace{posttime::of(race)->addSecs(15 * 60)};
+    history::HistoryAccess odds{dir.path()};
+    NoQuickView quickView;
+    const QuickReport::Result fetched = QuickReport(jv, quickView, data(), odds).fetch(race);
+    EXPECT_EQ(fetched.results, 1);
+    const QByteArray quick = test::readFile(dayfiles::resultFilePath(data(), day));
+    EXPECT_EQ(quick.mid(layout::kHeaderLength), results.left(layout::kHrLength).mid(layout::kHeaderLength))
+        << "the final payouts ten minutes after the race";
 }

@@ -1,6 +1,7 @@
 #include "appfiles/AppIdentity.h"
 #include "jvlink/client/JVResult.h"
 #include "jvlink/client/QuickReport.h"
+#include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
@@ -82,6 +83,51 @@ TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
     EXPECT_TRUE(trifecta.startsWith("H6000000000" + raceKey()));
     EXPECT_EQ(jv.count("JVClose"), 2);
     EXPECT_EQ(errorLines(), 0);
+}
+
+// Past its post time a race's result follows its votes, through a stream of
+// its own: its HR as it came into the day's fourth file. None yet is no
+// failure; other payouts than those stored are named in the log.
+TEST_F(QuickFetch, PastPostTimeTheResultFollowsTheVotes)
+{
+    const QByteArray race = RaRecord().put(layout::kPostTime, "1545");
+    const QString results = dayfiles::resultFilePath(data.path(), QStringLiteral("2005年04月16日"));
+    {
+        const clock::FixedNow before{QDateTime(QDate(2005, 4, 16), QTime(15, 44))};
+        jv.record(H1Record());
+        EXPECT_EQ(quick.fetch(race).results, 0);
+        EXPECT_EQ(jv.realTimeSpecs, QStringList{"0B20"});
+    }
+    const clock::FixedNow after{QDateTime(QDate(2005, 4, 16), QTime(15, 55))};
+    jv.realTimeSpecs.clear();
+    jv.calls.clear();
+    jv.record(H1Record());
+    jv.code(JVResult::AllRead);
+    jv.record(H1Record());  // not of the result's stream
+    jv.record(test::sampleResult());
+    auto result = quick.fetch(race);
+    EXPECT_EQ(jv.realTimeSpecs, (QStringList{"0B20", "0B12"}));
+    EXPECT_EQ(result.stored, 1);
+    EXPECT_EQ(result.results, 1);
+    EXPECT_EQ(result.kind(), Kind::Stored);
+    EXPECT_EQ(test::readFile(results), test::sampleResult().bytes());
+    EXPECT_EQ(jv.count("JVClose"), 3);
+
+    jv.record(H1Record());
+    jv.code(JVResult::AllRead);
+    jv.record(test::sampleResult().payout(pools::Pool::Win, 0, "05", 440, 2));
+    EXPECT_EQ(quick.fetch(race).results, 1);
+    const QString logText = cp932::decode(test::readFile(log.path()));
+    EXPECT_TRUE(logText.contains(QStringLiteral("それまでのレコード：")
+                                 + QString::fromLatin1(test::sampleResult().bytes().chopped(2))))
+        << logText.toStdString();
+
+    jv.record(H1Record());
+    jv.onRealTimeOpen = [this] { jv.rtOpenResult = jv.realTimeSpecs.last() == "0B12" ? JVResult::NoData : 0; };
+    result = quick.fetch(race);
+    EXPECT_EQ(result.results, 0);
+    EXPECT_EQ(result.kind(), Kind::Stored) << "no result yet";
+    EXPECT_EQ(errorLines(), 1) << "the replaced payouts' line only";
 }
 
 TEST_F(QuickFetch, BlankSlotDoesNothing)
