@@ -38,10 +38,7 @@ TEST(DayFileBatch, WritesTheSameFilesAsStoringRecordByRecord)
     EXPECT_FALSE(QFile::exists(batched.path() + "/2005年04月17日.jvRA")) << "nothing is written before the flush";
     batch.flush();
     EXPECT_TRUE(batch.empty());
-    const QStringList notes = batch.takeNotes();
-    ASSERT_EQ(notes.size(), 1) << "the earlier of two results of a race";
-    EXPECT_TRUE(
-        notes[0].contains(QString::fromLatin1(test::sampleResult(raceKey("20050416", "05", 2)).bytes().chopped(2))));
+    EXPECT_EQ(batch.takeNotes().size(), 1) << "the earlier of two results of a race";
     for (const char* name :
          {"2005年04月16日.jvRA", "2005年04月16日.jvH1", "2005年04月17日.jvRA", "2005年04月16日.jvHR"})
         EXPECT_EQ(test::readFile(batched.path() + u'/' + QString::fromUtf8(name)),

@@ -20,6 +20,7 @@ using jvlink::JVOperation;
 using jvlink::JVResult;
 using Kind = jvlink::QuickReport::Result::Kind;
 using test::H1Record;
+using test::kFixtureDate;
 using test::raceKey;
 using test::RaRecord;
 
@@ -91,42 +92,28 @@ TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
 TEST_F(QuickFetch, PastPostTimeTheResultFollowsTheVotes)
 {
     const QByteArray race = RaRecord().put(layout::kPostTime, "1545");
-    const QString results = dayfiles::resultFilePath(data.path(), QStringLiteral("2005年04月16日"));
-    {
-        const clock::FixedNow before{QDateTime(QDate(2005, 4, 16), QTime(15, 44))};
+    const auto fetchAt = [&](QTime time, QList<QByteArray> result) {
+        const clock::FixedNow at{QDateTime(QDate(2005, 4, 16), time)};
+        jv.realTimeSpecs.clear();
         jv.record(H1Record());
-        EXPECT_EQ(quick.fetch(race).results, 0);
-        EXPECT_EQ(jv.realTimeSpecs, QStringList{"0B20"});
-    }
-    const clock::FixedNow after{QDateTime(QDate(2005, 4, 16), QTime(15, 55))};
-    jv.realTimeSpecs.clear();
-    jv.calls.clear();
-    jv.record(H1Record());
-    jv.code(JVResult::AllRead);
-    jv.record(H1Record());  // not of the result's stream
-    jv.record(test::sampleResult());
-    auto result = quick.fetch(race);
+        jv.code(JVResult::AllRead);
+        for (const QByteArray& r : result)
+            jv.record(r);
+        return quick.fetch(race);
+    };
+    EXPECT_EQ(fetchAt(QTime(15, 44), {}).results, 0);
+    EXPECT_EQ(jv.realTimeSpecs, QStringList{"0B20"});
+    const auto result = fetchAt(QTime(15, 45), {H1Record(), test::sampleResult()});  // the H1 not of its stream
     EXPECT_EQ(jv.realTimeSpecs, (QStringList{"0B20", "0B12"}));
-    EXPECT_EQ(result.stored, 1);
-    EXPECT_EQ(result.results, 1);
-    EXPECT_EQ(result.kind(), Kind::Stored);
-    EXPECT_EQ(test::readFile(results), test::sampleResult().bytes());
-    EXPECT_EQ(jv.count("JVClose"), 3);
+    EXPECT_TRUE(result.stored == 1 && result.results == 1 && result.kind() == Kind::Stored);
+    EXPECT_EQ(test::readFile(dayfiles::resultFilePath(data.path(), kFixtureDate)), test::sampleResult().bytes());
 
-    jv.record(H1Record());
-    jv.code(JVResult::AllRead);
-    jv.record(test::sampleResult().payout(pools::Pool::Win, 0, "05", 440, 2));
-    EXPECT_EQ(quick.fetch(race).results, 1);
-    const QString logText = cp932::decode(test::readFile(log.path()));
-    EXPECT_TRUE(logText.contains(QStringLiteral("それまでのレコード：")
-                                 + QString::fromLatin1(test::sampleResult().bytes().chopped(2))))
-        << logText.toStdString();
-
-    jv.record(H1Record());
+    EXPECT_EQ(fetchAt(QTime(16, 0), {test::sampleResult().payout(pools::Pool::Win, 0, "05", 440, 2)}).results, 1);
+    EXPECT_TRUE(cp932::decode(test::readFile(log.path()))
+                    .contains(QStringLiteral("それまでのレコード：")
+                              + QString::fromLatin1(test::sampleResult().bytes().chopped(2))));
     jv.onRealTimeOpen = [this] { jv.rtOpenResult = jv.realTimeSpecs.last() == "0B12" ? JVResult::NoData : 0; };
-    result = quick.fetch(race);
-    EXPECT_EQ(result.results, 0);
-    EXPECT_EQ(result.kind(), Kind::Stored) << "no result yet";
+    EXPECT_EQ(fetchAt(QTime(16, 0), {}).kind(), Kind::Stored) << "no result yet";
     EXPECT_EQ(errorLines(), 1) << "the replaced payouts' line only";
 }
 
