@@ -6,10 +6,13 @@
 // report, another exception) is a finding.
 //
 // Then the trifecta's ".jvH6" file, read on first use: every slot's H6 is a
-// whole H6 record of the slot's race or blank, whatever the file held.
+// whole H6 record of the slot's race or blank, whatever the file held; and
+// the payouts' ".jvHR" file likewise: every slot's result is its own race's,
+// paying entries of its pools on runners of a field.
 //
 // Input: 8 control bytes, the ".jvRA" bytes, separator, the ".jvH1" bytes,
-// separator, the ".jvH6" bytes (written when control byte 6 is odd).
+// separator, the ".jvH6" bytes (written when control byte 6 is odd),
+// separator, the ".jvHR" bytes (written when bit 1 of control byte 6 is set).
 #include "support/FuzzInput.h"
 #include "support/RaceChecks.h"
 
@@ -36,6 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::writeFile(dayfiles::voteFilePath(folder, kDate), in.part(1));
     if (in.control(6) & 1)
         fuzz::writeFile(dayfiles::trifectaFilePath(folder, kDate), in.part(2));
+    if (in.control(6) & 2)
+        fuzz::writeFile(dayfiles::resultFilePath(folder, kDate), in.part(3));
 
     // The selection a kept reload returns to: a race of the day the last input loaded.
     day->selectRace((in.control(0) >> 1) & 0x3F);
@@ -52,5 +57,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (!day->trifectaProblem().isEmpty() && !(in.control(6) & 1))
         fuzz::fail("a trifecta problem without a trifecta file");
+    for (int slot = 0; slot < races; ++slot) {
+        const result::RaceResult* result = day->result(slot);
+        if (!result)
+            continue;
+        if (result->raceKey != layout::raceKey(day->raceRecord(slot)))
+            fuzz::fail("a result of another race");
+        fuzz::checkResult(*result);
+    }
+    if (!day->resultProblem().isEmpty() && !(in.control(6) & 2))
+        fuzz::fail("a result problem without a result file");
     return 0;
 }

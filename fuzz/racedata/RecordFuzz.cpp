@@ -1,16 +1,20 @@
 // Record readings, code tables, race items and race header texts on records
 // of any length and content. Every reader must stay within the record and
-// the three numeric readings must agree with one another.
+// the three numeric readings must agree with one another. The record read as
+// a payout record too: refused with a message, or a result of the pools'
+// entries (fuzz::checkResult).
 //
 // Input: 8 control bytes (a field position and length, runner counts), then
 // the record bytes.
 #include "support/FuzzInput.h"
+#include "support/RaceChecks.h"
 
 #include "odds/model/PairFigures.h"
 #include "odds/model/WinTexts.h"
 #include "pools/Field.h"
 #include "racedata/DayData.h"
 #include "racedata/KeibaFunc.h"
+#include "racedata/RaceResult.h"
 #include "racedata/RecordField.h"
 
 #include <algorithm>
@@ -80,6 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int k = 1; k <= pools::pairCount(kind); k += 1 + in.control(3) % 8)
             fuzz::allowFailure([&] { sim::realOddsText(kind, record, k); });
     }
+
+    fuzz::allowFailure([&] { fuzz::checkResult(result::read(record)); });
 
     // The race header and win cells of the record as a loaded vote record.
     day->setVoteRecord(0, record);

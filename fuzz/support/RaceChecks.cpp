@@ -5,6 +5,9 @@
 #include "odds/model/ReferenceSheet.h"
 #include "odds/model/WinBoard.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tavek::fuzz {
 
 namespace {
@@ -65,6 +68,29 @@ void everyFigureOf(DayData& day, int race, const Input& in)
     // fuzzer reaches both, twice as often.
     pairSection(day, race, (in.control(6) & 0x80) ? pools::PairKind::Bracket : pools::PairKind::Quinella, in);
     sim::referenceSheet(day.voteRecord(race));
+}
+
+void checkResult(const result::RaceResult& result)
+{
+    for (size_t p = 0; p < result.payouts.size(); ++p) {
+        const pools::Pool pool = pools::Pool(p);
+        const std::vector<pools::EntryPayout>& paid = result.payouts[p].payouts;
+        if (paid.size() > size_t(pools::payoutLayout(pool).count))
+            fail("more payouts than a pool has slots");
+        for (const pools::EntryPayout& e : paid)
+            if (e.entry < 1 || e.entry > pools::pool(pool).entries || e.yen < 0 || e.popularity < 0)
+                fail("a payout of no entry of its pool");
+    }
+    std::vector<int> runners;
+    for (const std::vector<int>& place : result.order.places) {
+        if (place.empty())
+            fail("an empty place in a finishing order");
+        runners.insert(runners.end(), place.begin(), place.end());
+    }
+    std::sort(runners.begin(), runners.end());
+    if (std::adjacent_find(runners.begin(), runners.end()) != runners.end()
+        || (!runners.empty() && (runners.front() < 1 || runners.back() > pools::kMaxRunners)))
+        fail("a finishing order of runners no field has");
 }
 
 }  // namespace tavek::fuzz

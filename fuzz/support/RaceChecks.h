@@ -15,4 +15,9 @@ int checkLoad(const DayData& day, const DayLoad& load);
 // Selects `race` and computes everything the window shows of it.
 void everyFigureOf(DayData& day, int race, const Input& in);
 
+// A race's result as read: each pool pays entries it numbers, at most as
+// many as its slots, and the finishing order names runners of a field, each
+// once.
+void checkResult(const result::RaceResult& result);
+
 }  // namespace tavek::fuzz

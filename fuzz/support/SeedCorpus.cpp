@@ -7,6 +7,7 @@
 #include "support/FuzzInput.h"
 
 #include "jvlink/emulator/RaceCalendar.h"
+#include "jvlink/emulator/RaceFinish.h"
 #include "jvlink/emulator/RecordWriter.h"
 #include "racedata/Cp932.h"
 #include "racedata/RecordLayout.h"
@@ -70,7 +71,8 @@ QList<QByteArray> voteDay(int races)
 }
 
 // The first `races` races of an emulated race day, as the service serves them.
-void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1, QByteArray* h6 = nullptr)
+void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1, QByteArray* h6 = nullptr,
+                 QByteArray* hr = nullptr)
 {
     using namespace jvlink;
     for (const calendar::Meeting& meeting : calendar::meetingsOn(date)) {
@@ -81,6 +83,8 @@ void emulatedDay(const QDate& date, int races, QByteArray& ra, QByteArray& h1, Q
             records::appendH1(h1, draw, votes, '4', date);
             if (h6 && draw.trifectaPool > 0)
                 records::appendH6(*h6, draw, votes, '4', date);
+            if (hr)
+                records::appendHr(*hr, draw, salesOf(draw, votes).refunds, payoutsOf(draw, votes), '2', date);
         }
     }
 }
@@ -135,8 +139,8 @@ int main(int argc, char** argv)
                                                                  .put(layout::winVotes(1), "12x45678901")})}));
     c.add("DayLoadFuzz", fuzz::join(QByteArray(8, '\0'), {concat(raceDay(37))}));
 
-    QByteArray emulatedRa, emulatedH1, emulatedH6;
-    emulatedDay(QDate(2023, 4, 16), 3, emulatedRa, emulatedH1, &emulatedH6);
+    QByteArray emulatedRa, emulatedH1, emulatedH6, emulatedHr;
+    emulatedDay(QDate(2023, 4, 16), 3, emulatedRa, emulatedH1, &emulatedH6, &emulatedHr);
     if (emulatedRa.isEmpty() || emulatedH6.isEmpty())
         fuzz::fail("the emulated service held no races on the seed day");
     c.add("DayLoadFuzz", fuzz::join(withVotes, {emulatedRa, emulatedH1}));
@@ -148,12 +152,23 @@ int main(int argc, char** argv)
           fuzz::join(withTrifecta, {emulatedRa, emulatedH1, emulatedH6.chopped(500) + "\r\n" + firstH6}));
     c.add("DayLoadFuzz", fuzz::join(withTrifecta, {emulatedRa, emulatedH1.left(layout::kH1Length),
                                                    QByteArray(firstH6).replace(60, 3, "1x2")}));
+    // With the payouts' file: whole, one race's twice and one record cut short, letters in a payout.
+    const QByteArray withResults = QByteArray(withVotes).replace(6, 1, "\x03");
+    const QByteArray firstHr = emulatedHr.left(layout::kHrLength);
+    c.add("DayLoadFuzz", fuzz::join(withResults, {emulatedRa, emulatedH1, emulatedH6, emulatedHr}));
+    c.add("DayLoadFuzz",
+          fuzz::join(withResults, {emulatedRa, emulatedH1, {}, emulatedHr.chopped(300) + "\r\n" + firstHr}));
+    c.add("DayLoadFuzz",
+          fuzz::join(withResults, {emulatedRa, emulatedH1, {}, QByteArray(firstHr).replace(104, 3, "4a0")}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1e\x02\x07\x10\x09\x14\x10", 8), {firstHr}));
+    c.add("RecordFuzz", fuzz::join(QByteArray("\0\x1e\x02\x07\x10\x09\x14\x10", 8),
+                                   {test::sampleResult().payout(pools::Pool::Trio, 0, "020502", 7870, 24)}));
     c.add("RecordFuzz",
           fuzz::join(QByteArray("\0\x1a\x02\x07\x10\x09\x14\x10", 8), {emulatedH1.left(layout::kH1Length)}));
     c.add("ReferenceFuzz", emulatedH1.left(layout::kH1Length));
     c.add("StoreFuzz", fuzz::join("\x06", {emulatedH1.left(layout::kH1Length), emulatedH1.mid(layout::kH1Length)}));
     const QByteArray emulatedKey = layout::raceKey(emulatedH1).toByteArray();
-    c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa + emulatedH1, emulatedKey}));
+    c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa + emulatedH1 + emulatedHr, emulatedKey}));
     c.add("RecordFolderFuzz", fuzz::join({}, {emulatedRa.left(2 * layout::kRaLength).replace("\r\n", "\n") + "SE  \n"
                                                   + emulatedH1.left(layout::kH1Length),
                                               emulatedKey}));

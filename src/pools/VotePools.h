@@ -33,6 +33,8 @@ struct PoolRecord {
 inline constexpr PoolRecord kVoteCounts{"H1", 28955};
 // The trifecta's vote-count record (票数6): one pool, the trifecta.
 inline constexpr PoolRecord kTrifectaVotes{"H6", 102890};
+// The payout record (払戻): each pool's winning entries with what they paid.
+inline constexpr PoolRecord kPayouts{"HR", 719};
 
 // Where a pool lies in its record: a run of equal entries, each the
 // combination's numbers followed by the votes (and the popularity), and the
@@ -102,6 +104,47 @@ inline constexpr std::array<VotePool, kPoolCount> kPools = {{
 constexpr const VotePool& pool(Pool p)
 {
     return kPools[static_cast<std::size_t>(p)];
+}
+
+// Where a pool's payouts lie in the payout record (kPayouts): `count` slots
+// from `first`, each the winning combination (its numbers of equal digits, in
+// the pool's order), the yen paid per 100 yen and the popularity; and the
+// pool's place in each of the record's runs of nine flags, which keep a
+// place for a pool JRA no longer sells between wide and exacta. Several slots
+// serve place and wide, which pay several entries, and dead heats.
+struct PayoutLayout {
+    static constexpr int kYenLen = 9;
+    static constexpr int kFlags = 9;
+
+    int flag;  // 0-based place in a run of flags
+    int first;
+    int count;  // slots
+    int combinationLen;
+    int popularityLen;
+
+    constexpr int slotSize() const { return combinationLen + kYenLen + popularityLen; }
+    constexpr int slot(int j) const { return first + slotSize() * j; }  // j 0..count - 1
+    constexpr int yen(int j) const { return slot(j) + combinationLen; }
+    constexpr int popularity(int j) const { return yen(j) + kYenLen; }
+};
+
+// clang-format off
+inline constexpr std::array<PayoutLayout, kPoolCount> kPayoutLayouts = {{
+    // flag  first  count  combination  popularity
+    {0,      103,   3,     2,           2},  // win
+    {1,      142,   5,     2,           2},  // place
+    {2,      207,   3,     2,           2},  // bracket quinella
+    {3,      246,   3,     4,           3},  // quinella
+    {4,      294,   7,     4,           3},  // wide
+    {6,      454,   6,     4,           3},  // exacta
+    {7,      550,   3,     6,           3},  // trio
+    {8,      604,   6,     6,           4},  // trifecta
+}};
+// clang-format on
+
+constexpr const PayoutLayout& payoutLayout(Pool p)
+{
+    return kPayoutLayouts[static_cast<std::size_t>(p)];
 }
 
 // The seven pools of the vote-count record (H1), for whatever reads that record.

@@ -302,6 +302,9 @@ DayLoad DayData::load(const QString& dataFolder, const QString& dateText)
     trifectaRead_ = false;
     trifecta_.fill(QByteArray());
     trifectaProblem_.clear();
+    resultsRead_ = false;
+    results_.fill(std::nullopt);
+    resultProblem_.clear();
 
     DayLoad result;
     QStringList notes;
@@ -531,6 +534,83 @@ QString DayData::trifectaProblem() const
     if (!trifectaRead_)
         readTrifecta();
     return trifectaProblem_;
+}
+
+// Each race takes the payouts of the last whole HR line of its race key.
+// What cannot be used is named; the race then shows no result, and nothing
+// else changes.
+void DayData::readResults() const
+{
+    resultsRead_ = true;
+    results_.fill(std::nullopt);
+    if (dataFolder_.isEmpty())
+        return;
+    QString shown = dayfiles::resultFilePath(dataFolder_, dateText_);
+    std::optional<QByteArray> bytes;
+    try {
+        dayfiles::DayFile file = dayfiles::readDayFile(dataFolder_, dateText_, dayfiles::kResultSuffix,
+                                                       dayfiles::Links::Follow);
+        shown = file.where.shown;
+        bytes = std::move(file.bytes);
+    } catch (const std::runtime_error& e) {
+        resultProblem_ = QString::fromStdString(e.what());
+        return;
+    }
+    if (!bytes)
+        return;
+    QStringList problems, skipped;
+    std::array<int, kRaceSlots> lineOf{};
+    recordlines::forEach(*bytes, [&](int number, QByteArrayView line) {
+        const QString race = line.size() >= layout::kHeaderLength ? shown::bytes(layout::raceKey(line))
+                                                                  : QStringLiteral("不明");
+        if (!dayfiles::isWholeRecordLine(line, "HR")) {
+            skipped.append(dayfiles::lineLabel(number, line.size()) + QStringLiteral("（レース %1）").arg(race));
+            return true;
+        }
+        const QByteArrayView key = layout::raceKey(line);
+        int slot = -1;
+        for (int i = 0; i < raceCount_ && slot < 0; ++i)
+            if (layout::raceKey(raceRecord(i)) == key)
+                slot = i;
+        if (slot < 0) {
+            problems.append(QStringLiteral("%1行目のレース %2 は出馬表にありません").arg(number).arg(race));
+            return true;
+        }
+        try {
+            result::RaceResult read = result::read(line);
+            if (results_[size_t(slot)])
+                problems.append(QStringLiteral("%1行目（レース %2 の払戻は後の%3行目を使います）")
+                                    .arg(lineOf[size_t(slot)])
+                                    .arg(race)
+                                    .arg(number));
+            results_[size_t(slot)] = std::move(read);
+            lineOf[size_t(slot)] = number;
+        } catch (const result::ReadError& e) {
+            problems.append(QStringLiteral("%1行目の").arg(number) + QString::fromStdString(e.what()));
+        }
+        return true;
+    });
+    if (!skipped.isEmpty())
+        problems.prepend(QStringLiteral("完全なレコードでない %1 行（%2）")
+                             .arg(skipped.size())
+                             .arg(dayfiles::joinedLineLabels(skipped)));
+    if (!problems.isEmpty())
+        resultProblem_ = QStringLiteral("払戻の日ファイル %1 の次の行は使えません（オッズはそのまま表示します）：%2")
+                             .arg(shown, problems.join(QStringLiteral("、")));
+}
+
+const result::RaceResult* DayData::result(int slot) const
+{
+    if (!resultsRead_)
+        readResults();
+    return slot >= 0 && slot < kRaceSlots && results_[size_t(slot)] ? &*results_[size_t(slot)] : nullptr;
+}
+
+QString DayData::resultProblem() const
+{
+    if (!resultsRead_)
+        readResults();
+    return resultProblem_;
 }
 
 }  // namespace tavek

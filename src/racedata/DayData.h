@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pools/Field.h"
+#include "racedata/RaceResult.h"
 #include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>
@@ -10,6 +11,7 @@
 #include <array>
 #include <bitset>
 #include <cstddef>
+#include <optional>
 #include <span>
 
 namespace tavek {
@@ -111,6 +113,17 @@ struct DayData {
     // it could not be read; every other pool is shown as before.
     QString trifectaProblem() const;
 
+    // The result of a slot's race as its payout record (HR) in the day's
+    // ".jvHR" file tells it (result::read); none for a race without one or
+    // whose record cannot be read. Read, as the trifecta's file is, when a
+    // result is first asked for; a day without the file is a day without
+    // results. Where the file holds two records of one race, the later holds.
+    const result::RaceResult* result(int slot) const;
+    // Empty, or one message naming the ".jvHR" file and each race whose
+    // record in it could not be used, and why; every figure of every race is
+    // shown as before.
+    QString resultProblem() const;
+
     // Puts `record` into a slot, cut or padded with blanks to the record's
     // length, without touching the other slots or the race count. The slot's
     // figures are read from the new vote record when next asked for.
@@ -146,6 +159,7 @@ private:
     std::bitset<kRaceSlots> readVotes(QByteArrayView file, QStringList& skipped);
     void clearSlots();
     void readTrifecta() const;
+    void readResults() const;
 
     int raceCount_ = 0;
     int currentRace_ = 0;
@@ -176,6 +190,10 @@ private:
     mutable bool trifectaRead_ = false;
     mutable std::array<QByteArray, kRaceSlots> trifecta_;  // a slot's H6 record; empty for none
     mutable QString trifectaProblem_;
+    // The ".jvHR" file of the loaded day likewise.
+    mutable bool resultsRead_ = false;
+    mutable std::array<std::optional<result::RaceResult>, kRaceSlots> results_;
+    mutable QString resultProblem_;
 };
 
 // The race item of an RA record: "2005/04/16 東京 01R".

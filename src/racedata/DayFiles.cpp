@@ -49,7 +49,7 @@ bool isBlankLine(const QByteArray& line)
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-// The three kinds of day file: record type, length and file name suffix.
+// The four kinds of day file: record type, length and file name suffix.
 struct Kind {
     QByteArrayView type;
     int length;
@@ -57,7 +57,8 @@ struct Kind {
 };
 constexpr Kind kKinds[] = {{"RA", layout::kRaLength, kRaceSuffix},
                            {"H1", layout::kH1Length, kVoteSuffix},
-                           {"H6", layout::kH6Length, kTrifectaSuffix}};
+                           {"H6", layout::kH6Length, kTrifectaSuffix},
+                           {"HR", layout::kHrLength, kResultSuffix}};
 
 const Kind* kindOfType(QByteArrayView type)
 {
@@ -177,7 +178,7 @@ QString fileName(QByteArrayView record)
     const int expected = kind ? kind->length : 0;
     const QString shown = shown::bytes(layout::header(record));
     if (expected == 0)
-        throw failure(QStringLiteral("RA、H1、H6のいずれでもないレコードは保存できません：\"%1\"").arg(shown));
+        throw failure(QStringLiteral("RA、H1、H6、HRのいずれでもないレコードは保存できません：\"%1\"").arg(shown));
     if (record.size() != expected || !record.endsWith("\r\n"))
         throw failure(QStringLiteral("%2バイトの%1レコードは保存できません（%1レコードはCR LFを含めて%3バイト）："
                                      "\"%4\"")
@@ -200,9 +201,12 @@ QString fileName(QByteArrayView record)
 bool isWholeRecordLine(QByteArrayView line, QByteArrayView type)
 {
     // Byte by byte rather than through memcmp: the day load asks this of every line.
-    const bool vote = type.size() == 2 && type[0] == 'H' && type[1] == '1';
-    const bool trifecta = type.size() == 2 && type[0] == 'H' && type[1] == '6';
-    const qsizetype length = (vote ? layout::kH1Length : trifecta ? layout::kH6Length : layout::kRaLength) - 2;
+    const bool h = type.size() == 2 && type[0] == 'H';
+    const qsizetype length = (h && type[1] == '1'   ? layout::kH1Length
+                              : h && type[1] == '6' ? layout::kH6Length
+                              : h && type[1] == 'R' ? layout::kHrLength
+                                                    : layout::kRaLength)
+                             - 2;
     if (line.size() != length || length < type.size())
         return false;
     for (qsizetype i = 0; i < type.size(); ++i)
@@ -229,7 +233,8 @@ qint64 maxDayFileBytes(QByteArrayView type)
 {
     if (type == "H6")
         return qint64(kMaxTrifectaFileLines) * layout::kH6Length;
-    return qint64(kMaxDayFileLines) * (type == "H1" ? layout::kH1Length : layout::kRaLength);
+    const Kind* kind = kindOfType(type);
+    return qint64(kMaxDayFileLines) * (kind ? kind->length : layout::kRaLength);
 }
 
 QByteArrayView typeOfSuffix(const char* suffix)
@@ -242,17 +247,25 @@ QByteArrayView typeOfSuffix(const char* suffix)
 
 namespace {
 
-// Replaces the line of each record's race key or appends it, then sorts.
-void merge(QList<QByteArray>& lines, QByteArrayView record)
+// Replaces the line of the record's race key or appends it. A payout record
+// that replaces other payouts of its race (not only another header) names
+// the earlier one in `notes`: a race pays once, and which of two differing
+// records was right is for the user to see.
+void merge(QList<QByteArray>& lines, QByteArrayView record, const QString& path, QStringList& notes)
 {
     const QByteArrayView key = layout::raceKey(record);
     QByteArray line = record.chopped(2).toByteArray();
     const auto same = std::find_if(lines.begin(), lines.end(),
                                    [key](const QByteArray& l) { return layout::raceKey(l) == key; });
-    if (same != lines.end())
-        *same = std::move(line);
-    else
+    if (same == lines.end()) {
         lines.append(std::move(line));
+        return;
+    }
+    if (layout::recordType(line) == "HR" && same->sliced(layout::kHeaderLength) != line.sliced(layout::kHeaderLength))
+        notes.append(QStringLiteral("日ファイル %1 のレース %2 の払戻を、後から届いた払戻レコードに置き換えました。"
+                                    "それまでのレコード：%3")
+                         .arg(path, shown::bytes(key), shown::bytes(*same)));
+    *same = std::move(line);
 }
 
 void makeDataFolder(const QString& dataFolder)
@@ -267,7 +280,8 @@ QString dateOfName(const QString& name)
 }
 
 // One store: read the day file (under the data folder's lock), let `change`
-// merge into its whole lines, write it back. Returns the note of left-out lines.
+// merge into its whole lines, write it back. Returns the notes of left-out
+// lines and of replaced payouts, a line each.
 template <typename Change>
 QString rewrite(const QString& dataFolder, const QString& name, Change change)
 {
@@ -278,21 +292,24 @@ QString rewrite(const QString& dataFolder, const QString& name, Change change)
     // Links::Refuse: the new file would replace the link, and the old one
     // may be anything outside the data folder.
     DayFileLines read = readLines(where, typeOfName(name));
-    const QString note = read.leftOut.isEmpty() ? QString() : keepDamaged(path, read);
-    change(read.whole);
+    QStringList notes;
+    if (!read.leftOut.isEmpty())
+        notes.append(keepDamaged(path, read));
+    change(read.whole, path, notes);
     writeLines(path, read.whole);
     // A day copied from Windows under its CP932 name now has its UTF-8 name.
     if (where.native != QFile::encodeName(path))
         platform::removeFile(where.native);
-    return note;
+    return notes.join(u'\n');
 }
 
 }  // namespace
 
 QString storeRecord(const QString& dataFolder, QByteArrayView record, Writer writer)
 {
-    return rewrite(dataFolder, fileName(record), [&](QList<QByteArray>& lines) {
-        merge(lines, record);
+    return rewrite(dataFolder, fileName(record),
+                   [&](QList<QByteArray>& lines, const QString& path, QStringList& notes) {
+        merge(lines, record, path, notes);
         std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
         if (writer == Writer::QuickReport && !lines.empty() && isBlankLine(lines.front()))
             lines.erase(lines.begin());
@@ -305,11 +322,11 @@ QString storeRecords(const QString& dataFolder, const QString& name, const std::
         if (fileName(record) != name)
             throw failure(QStringLiteral("%1 のレコードは %2 に保存できません").arg(fileName(record), name));
     }
-    return rewrite(dataFolder, name, [&](QList<QByteArray>& lines) {
+    return rewrite(dataFolder, name, [&](QList<QByteArray>& lines, const QString& path, QStringList& notes) {
         // Sorting once at the end gives the same file as sorting after every
         // record: a replacement finds its race key wherever the line stands.
         for (const QByteArray& record : records)
-            merge(lines, record);
+            merge(lines, record, path, notes);
         std::stable_sort(lines.begin(), lines.end(), lessIgnoringCase);
     });
 }
@@ -327,6 +344,11 @@ QString voteFilePath(const QString& dataFolder, const QString& dateText)
 QString trifectaFilePath(const QString& dataFolder, const QString& dateText)
 {
     return QDir(dataFolder).filePath(dateText + QLatin1String(kTrifectaSuffix));
+}
+
+QString resultFilePath(const QString& dataFolder, const QString& dateText)
+{
+    return QDir(dataFolder).filePath(dateText + QLatin1String(kResultSuffix));
 }
 
 }  // namespace tavek::dayfiles

@@ -10,14 +10,16 @@
 #include <vector>
 
 // The day files of the data folder: one ".jvRA", one ".jvH1" and, where the
-// trifecta's votes were acquired, one ".jvH6" file per race day, named by the
-// race date (2005年04月16日.jvRA), one record per line in CP932, sorted, at
-// most one line per race key.
+// trifecta's votes were acquired, one ".jvH6" file per race day, and one
+// ".jvHR" where the payouts were, named by the race date
+// (2005年04月16日.jvRA), one record per line in CP932, sorted, at most one
+// line per race key.
 namespace tavek::dayfiles {
 
 inline constexpr char kRaceSuffix[] = ".jvRA";
 inline constexpr char kVoteSuffix[] = ".jvH1";
 inline constexpr char kTrifectaSuffix[] = ".jvH6";
+inline constexpr char kResultSuffix[] = ".jvHR";
 // A day file that held lines that are not whole records is kept under its
 // own name with this added (2005年04月16日.jvRA.damaged) before a store
 // rewrites it without them.
@@ -34,8 +36,8 @@ inline constexpr int kMaxTrifectaFileLines = 48;
 enum class Writer { Batch, QuickReport };
 
 // The file name of a record's day file, "2005年04月16日.jvRA". Throws
-// std::runtime_error for a record that cannot be stored: not an RA, H1 or H6
-// record of its full length, a record with a CR or LF before its own CR LF,
+// std::runtime_error for a record that cannot be stored: not an RA, H1, H6 or
+// HR record of its full length, a record with a CR or LF before its own CR LF,
 // or a race date (positions 12-19) that is not all digits.
 QString fileName(QByteArrayView record);
 
@@ -45,8 +47,10 @@ QString fileName(QByteArrayView record);
 // and the file when missing. A lock on the data folder itself keeps two
 // processes storing at once from losing a record. Lines of the old file that
 // are not whole records (an empty line, a fragment) are left out; the old
-// file is then kept beside it with kDamagedSuffix, and the returned text
-// (empty otherwise) says so, for the error log. A day file that is a link or
+// file is then kept beside it with kDamagedSuffix. A payout record (HR) that
+// replaces another of its race with other payouts keeps the earlier one in
+// the returned text. That text (empty otherwise) says each, a line for each,
+// for the error log. A day file that is a link or
 // not a regular file is never written. Throws std::runtime_error (naming the
 // file) when the record is refused or the file cannot be locked, read or
 // written; the file is then unchanged.
@@ -71,7 +75,7 @@ QStringList dateList(const QString& dataFolder, QString* problem = nullptr, QStr
 QString leftOutNote(const QString& dataFolder, const QStringList& dates);
 
 // True when `line` (a day file line without its line end) is one whole
-// record of `type` ("RA", "H1" or "H6"): of the record's length less its CR LF and
+// record of `type` ("RA", "H1", "H6" or "HR"): of the record's length less its CR LF and
 // starting with its type. The store keeps and the day load reads no others.
 bool isWholeRecordLine(QByteArrayView line, QByteArrayView type);
 
@@ -114,13 +118,14 @@ DayFile readDayFile(const QString& dataFolder, const QString& dateText, const ch
 // lines, kMaxTrifectaFileLines of H6).
 qint64 maxDayFileBytes(QByteArrayView type);
 
-// The record type of a day file's suffix ("RA", "H1", "H6").
+// The record type of a day file's suffix ("RA", "H1", "H6", "HR").
 QByteArrayView typeOfSuffix(const char* suffix);
 
 // The day files of a date text.
 QString raceFilePath(const QString& dataFolder, const QString& dateText);
 QString voteFilePath(const QString& dataFolder, const QString& dateText);
 QString trifectaFilePath(const QString& dataFolder, const QString& dateText);
+QString resultFilePath(const QString& dataFolder, const QString& dateText);
 
 // The date text of a date given as listed (2005年04月16日) or as 2005-04-16;
 // empty when `date` is neither.

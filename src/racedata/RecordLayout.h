@@ -70,12 +70,37 @@ inline QByteArrayView header(QByteArrayView record)
 constexpr int kRaceName = 33, kRaceNameLen = 60;
 constexpr int kPostTime = 874, kPostTimeLen = 4;  // 発走時刻, hhmm
 
-// SE (one record per runner) and HR (the payouts): the program passes them
-// over, and the emulated service writes them so that the readers meet them.
-constexpr int kSeLength = 555, kHrLength = 719;  // CR LF included
+// SE (one record per runner): the program passes it over, and the emulated
+// service writes it so that the readers meet it.
+constexpr int kSeLength = 555;  // CR LF included
 constexpr int kSeBracket = 28, kSeBracketLen = 1, kSeHorse = 29, kSeHorseLen = 2;
 constexpr int kSeHorseId = 31, kSeHorseIdLen = 10, kSeHorseName = 41, kSeHorseNameLen = 36;
+
+// HR, the payouts: the same header, the counts, then three runs of nine
+// flags, one a pool at its place pools::PayoutLayout::flag ("1" set, "0" or
+// blank not), the refund flags of the runners and brackets, and each pool's
+// payouts where pools::kPayoutLayouts puts them.
+constexpr int kHrLength = pools::kPayouts.length;  // CR LF included
 constexpr int kHrRegistered = 28, kHrStarters = 30;
+constexpr int kHrNotHeld = 32;  // 不成立
+constexpr int kHrSpecial = 41;  // 特払
+constexpr int kHrRefunds = 50;  // 返還
+constexpr int hrFlag(int run, pools::Pool pool)
+{
+    return run + pools::payoutLayout(pool).flag;
+}
+constexpr int hrRunnerRefund(int horse)
+{
+    return 59 + horse - 1;
+}  // horse 1..28
+constexpr int hrBracketRefund(int bracket)
+{
+    return 87 + bracket - 1;
+}  // bracket 1..8
+constexpr int hrSameBracketRefund(int bracket)
+{
+    return 95 + bracket - 1;
+}
 
 // H1
 constexpr int kRegistered = 28;

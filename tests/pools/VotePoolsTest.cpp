@@ -120,3 +120,28 @@ TEST(VotePools, TrifectaSoldFromItsFirstDayInTheLastFourRacesThenInEvery)
     for (const auto& d : kDays)
         EXPECT_EQ(pools::trifectaSold(d.date, d.race), d.sold) << d.date << ' ' << d.race;
 }
+
+TEST(VotePools, PayoutSlotsRunThroughThePayoutRecordInTheFlagsOrder)
+{
+    // Pool after pool from position 103 up to the record's CR LF, three
+    // slots of 16 bytes left to the reserved pool between wide and exacta,
+    // whose flag lies between theirs too.
+    int next = 103, flag = 0;
+    for (const pools::VotePool& p : pools::kPools) {
+        const Pool pool = Pool(&p - pools::kPools.data());
+        const pools::PayoutLayout& payouts = pools::payoutLayout(pool);
+        SCOPED_TRACE(p.key);
+        if (pool == Pool::Exacta) {
+            next += 3 * 16;
+            ++flag;
+        }
+        EXPECT_EQ(payouts.first, next);
+        EXPECT_EQ(payouts.flag, flag++);
+        EXPECT_EQ(payouts.combinationLen, p.runners * (pool == Pool::Bracket ? 1 : 2)) << "two digits a runner";
+        EXPECT_EQ(payouts.popularity(0) + payouts.popularityLen, payouts.slot(1));
+        next = payouts.slot(payouts.count);
+    }
+    EXPECT_EQ(flag, pools::PayoutLayout::kFlags);
+    EXPECT_EQ(next + 2, pools::kPayouts.length + 1);
+    EXPECT_EQ(pools::payoutLayout(Pool::Wide).count, 7) << "a dead heat for third makes five wide pairs";
+}

@@ -119,6 +119,69 @@ H6Record& H6Record::put(int position, const QByteArray& text)
     return *this;
 }
 
+HrRecord::HrRecord(const QByteArray& key, char category) : bytes_(blankRecord("HR", layout::kHrLength, key, category))
+{
+}
+
+HrRecord& HrRecord::counts(int registered, int starters)
+{
+    for (int run : {layout::kHrNotHeld, layout::kHrSpecial, layout::kHrRefunds})
+        put(run, QByteArray(pools::PayoutLayout::kFlags, '0'));
+    for (int h = 1; h <= registered; ++h)
+        refund(h, '0');
+    for (int b = 1; b <= pools::kBrackets; ++b) {
+        put(layout::hrBracketRefund(b), "0");
+        put(layout::hrSameBracketRefund(b), "0");
+    }
+    put(layout::kHrRegistered, twoDigits(registered));
+    return put(layout::kHrStarters, twoDigits(starters));
+}
+
+HrRecord& HrRecord::flag(int run, pools::Pool pool, char flag)
+{
+    return put(layout::hrFlag(run, pool), QByteArray(1, flag));
+}
+
+HrRecord& HrRecord::refund(int horse, char flag)
+{
+    return put(layout::hrRunnerRefund(horse), QByteArray(1, flag));
+}
+
+HrRecord& HrRecord::payout(pools::Pool pool, int j, const QByteArray& combination, long long yen, int popularity)
+{
+    const pools::PayoutLayout& payoutSlots = pools::payoutLayout(pool);
+    put(payoutSlots.slot(j), combination);
+    put(payoutSlots.yen(j), QByteArray::number(yen).rightJustified(pools::PayoutLayout::kYenLen, '0'));
+    if (popularity >= 0)
+        put(payoutSlots.popularity(j), QByteArray::number(popularity).rightJustified(payoutSlots.popularityLen, '0'));
+    return *this;
+}
+
+HrRecord& HrRecord::put(int position, const QByteArray& text)
+{
+    layout::put(bytes_, position, text);
+    return *this;
+}
+
+HrRecord sampleResult(const QByteArray& key)
+{
+    using pools::Pool;
+    return HrRecord(key)
+        .counts(16, 16)
+        .payout(Pool::Win, 0, "05", 430, 2)
+        .payout(Pool::Place, 0, "02", 120, 1)
+        .payout(Pool::Place, 1, "05", 220, 3)
+        .payout(Pool::Place, 2, "09", 370, 9)
+        .payout(Pool::Bracket, 0, "13", 1240, 5)
+        .payout(Pool::Quinella, 0, "0205", 980, 3)
+        .payout(Pool::Wide, 0, "0205", 390, 2)
+        .payout(Pool::Wide, 1, "0209", 1530, 18)
+        .payout(Pool::Wide, 2, "0509", 2110, 25)
+        .payout(Pool::Exacta, 0, "0502", 2120, 7)
+        .payout(Pool::Trio, 0, "020509", 7870, 24)
+        .payout(Pool::Trifecta, 0, "050209", 41230, 131);
+}
+
 RaRecord::RaRecord(const QByteArray& key, char category) : bytes_(blankRecord("RA", layout::kRaLength, key, category))
 {
 }
@@ -239,6 +302,13 @@ QString DataFolder::writeRaces(const QString& dateText, const QList<QByteArray>&
 QString DataFolder::writeTrifecta(const QString& dateText, const QList<QByteArray>& records) const
 {
     const QString p = QDir(path()).filePath(dateText + QStringLiteral(".jvH6"));
+    writeRecords(p, records);
+    return p;
+}
+
+QString DataFolder::writeResults(const QString& dateText, const QList<QByteArray>& records) const
+{
+    const QString p = QDir(path()).filePath(dateText + QStringLiteral(".jvHR"));
     writeRecords(p, records);
     return p;
 }

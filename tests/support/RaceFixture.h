@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pools/VotePools.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -72,6 +74,31 @@ private:
     QByteArray bytes_;
 };
 
+// The payout record (HR): every field not set is blank.
+class HrRecord {
+public:
+    explicit HrRecord(const QByteArray& key = raceKey(), char category = '2');
+    // The counts, with every flag "0" (the runners' up to `registered`).
+    HrRecord& counts(int registered, int starters);
+    // Flag run layout::kHrNotHeld, kHrSpecial or kHrRefunds of `pool`.
+    HrRecord& flag(int run, pools::Pool pool, char flag = '1');
+    HrRecord& refund(int horse, char flag = '1');
+    // Slot j of `pool`: the combination's digits as given, yen and
+    // popularity zero-padded (a popularity below 0 leaves it blank).
+    HrRecord& payout(pools::Pool pool, int j, const QByteArray& combination, long long yen, int popularity);
+    HrRecord& put(int position, const QByteArray& text);
+    const QByteArray& bytes() const { return bytes_; }
+    operator QByteArray() const { return bytes_; }
+    operator QByteArrayView() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+};
+
+// A whole payout record of a 16-runner race that finished 5, 2, 9 (brackets
+// 3, 1 and 5), every pool held.
+HrRecord sampleResult(const QByteArray& key = raceKey());
+
 // The race of the win model's worked examples: 10 runners, total 1,000,000,
 // horse 1 with 100,000 votes, the rest spread over horses 2..10.
 H1Record exampleWinRace(const QByteArray& key = raceKey());
@@ -103,6 +130,7 @@ public:
     QString writeRaces(const QString& dateText, const QList<QByteArray>& records) const;
     QString writeVotes(const QString& dateText, const QList<QByteArray>& records) const;
     QString writeTrifecta(const QString& dateText, const QList<QByteArray>& records) const;  // .jvH6
+    QString writeResults(const QString& dateText, const QList<QByteArray>& records) const;   // .jvHR
 
 private:
     QTemporaryDir dir_;

@@ -31,6 +31,7 @@ public:
     QString softwareId;  // as given to JVInit
     QString openedFrom;
     QString realTimeKey;
+    QStringList realTimeSpecs;             // the dataspec of each JVRTOpen
     std::function<void()> onRealTimeOpen;  // runs at each JVRTOpen, before it answers
 
     // JVRead answers in order: a record (its length is the result) or a code.
@@ -52,9 +53,10 @@ public:
         stamp = lastFileTimestamp;
         return log("JVOpen", openResult);
     }
-    int32_t JVRTOpen(const QString&, const QString& key) override
+    int32_t JVRTOpen(const QString& dataspec, const QString& key) override
     {
         realTimeKey = key;
+        realTimeSpecs.append(dataspec);
         if (onRealTimeOpen)
             onRealTimeOpen();
         return log("JVRTOpen", rtOpenResult);

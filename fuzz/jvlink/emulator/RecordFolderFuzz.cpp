@@ -71,6 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::fail("a quick report that does not begin with an H1 record");
     if (report.size() > 2 || (report.size() == 2 && !report.back().startsWith("H6")))
         fuzz::fail("a quick report with more than its H1 and H6 records");
+    const auto result = records.quickResult(in.part(1), QDateTime::currentDateTime());
+    if (result.size() > 1 || (!result.empty() && !result.front().startsWith("HR")))
+        fuzz::fail("a quick result that is not one HR record");
 
     jvlink::DayFileBatch batch(folder);
     for (qsizetype at = 0; at < served.size();) {

@@ -202,7 +202,7 @@ void BatchAcquisition::readLoop()
         if (r > 0) {
             const QByteArray record = cp932::encode(buff);
             const QByteArrayView type = layout::recordType(record);
-            if (type != "RA" && type != "H1" && type != "H6")
+            if (type != "RA" && type != "H1" && type != "H6" && type != "HR")
                 continue;
             store(record, fileName);
         } else if (r == JVResult::NextFile) {

@@ -24,7 +24,7 @@ void DayFileBatch::flush()
         try {
             const QString note = dayfiles::storeRecords(dataFolder_, it->first, it->second);
             if (!note.isEmpty())
-                notes_.append(note);
+                notes_.append(note.split(u'\n'));
             for (const QByteArray& record : it->second)
                 pendingBytes_ -= record.size();
             it = pending_.erase(it);

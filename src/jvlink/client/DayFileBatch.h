@@ -24,7 +24,7 @@ public:
 
     explicit DayFileBatch(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
 
-    // Takes one RA or H1 record (CR LF at its end) for its day file and
+    // Takes one RA, H1, H6 or HR record (CR LF at its end) for its day file and
     // returns the file's name. Throws std::runtime_error for a record that
     // cannot be stored (nothing is kept of it then).
     QString add(QByteArrayView record);
@@ -37,7 +37,8 @@ public:
     bool empty() const { return pending_.empty(); }
     // The records not written yet, by day file name.
     const std::map<QString, std::vector<QByteArray>>& pending() const { return pending_; }
-    // What the writes had to set aside (dayfiles::storeRecords), since the last call.
+    // What the writes had to set aside or replace (dayfiles::storeRecords), a
+    // line each, since the last call.
     QStringList takeNotes() { return std::exchange(notes_, {}); }
 
 private:

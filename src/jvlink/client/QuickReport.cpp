@@ -6,6 +6,7 @@
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/KeibaFunc.h"
+#include "racedata/PostTime.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
 
@@ -20,11 +21,12 @@ namespace {
 
 constexpr int32_t kBufferSize = 60000;
 
-// A vote-count record (the H1, or the trifecta's H6) of a real race with a
-// live data category.
-bool storable(QByteArrayView record)
+// A record of the stream (the vote counts' H1 and the trifecta's H6, or the
+// result's HR) of a real race with a live data category.
+bool storable(QByteArrayView record, bool result)
 {
-    if (layout::recordType(record) != "H1" && layout::recordType(record) != "H6")
+    const QByteArrayView type = layout::recordType(record);
+    if (result ? type != "HR" : type != "H1" && type != "H6")
         return false;
     const QByteArrayView category = layout::dataCategory(record);
     if (category.isEmpty() || category == "0" || category == "9")
@@ -72,21 +74,17 @@ QuickReport::QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFo
 
 QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
 {
-    // A copy: the slot may be reloaded while pending events run.
+    // Copies: the slot may be reloaded while pending events run.
     const QByteArray key = layout::raceKey(raceRecord).toByteArray();
+    const std::optional<QDateTime> post = posttime::of(raceRecord);
     result_ = Result();
     history::OddsHistory* odds = history_.get();
     if (record::blankAsZero(key) <= 0)
         return result_;
     try {
-        view_.processEvents();
-        const int32_t r = jvlink_.JVRTOpen(QStringLiteral("0B20"), QString::fromLatin1(key));
-        // Nothing to read is a race without votes yet, not a failure.
-        if (r == JVResult::Ok)
-            readLoop(odds);
-        else if (r != JVResult::NoData)
-            failed(JVOperation::JVRTOpen, r);
-        closeStep();
+        openAndRead(Stream::Votes, key, odds);
+        if (post && clock::now() >= *post && !result_.failure)
+            openAndRead(Stream::Result, key, odds);
     } catch (const std::runtime_error&) {
         view_.processEvents();
         closeStep();
@@ -98,12 +96,25 @@ QuickReport::Result QuickReport::fetch(QByteArrayView raceRecord)
     return result_;
 }
 
-void QuickReport::readLoop(history::OddsHistory* odds)
+void QuickReport::openAndRead(Stream stream, const QByteArray& key, history::OddsHistory* odds)
+{
+    view_.processEvents();
+    const QString dataspec = stream == Stream::Votes ? QStringLiteral("0B20") : QStringLiteral("0B12");
+    const int32_t r = jvlink_.JVRTOpen(dataspec, QString::fromLatin1(key));
+    // Nothing to read is a race without votes or result yet, not a failure.
+    if (r == JVResult::Ok)
+        readLoop(stream, odds);
+    else if (r != JVResult::NoData)
+        failed(JVOperation::JVRTOpen, r);
+    closeStep();
+}
+
+void QuickReport::readLoop(Stream stream, history::OddsHistory* odds)
 {
     // An H1 still waiting for its H6 when the read ends is kept alone,
     // whatever ended it.
     try {
-        readRecords(odds);
+        readRecords(stream, odds);
     } catch (const std::runtime_error&) {
         keepVotes({}, odds);
         throw;
@@ -111,7 +122,7 @@ void QuickReport::readLoop(history::OddsHistory* odds)
     keepVotes({}, odds);
 }
 
-void QuickReport::readRecords(history::OddsHistory* odds)
+void QuickReport::readRecords(Stream stream, history::OddsHistory* odds)
 {
     int32_t size = kBufferSize;
     QString buff;
@@ -121,14 +132,21 @@ void QuickReport::readRecords(history::OddsHistory* odds)
         const int32_t r = jvlink_.JVRead(buff, size, fileName);
         if (r > 0) {
             const QByteArray record = cp932::encode(buff);
-            if (!storable(record))
+            if (!storable(record, stream == Stream::Result))
                 continue;
-            const QString note = dayfiles::storeRecord(dataFolder_,
-                                                       keiba::overwrite(record, layout::kDataCategory, "000000000"),
-                                                       dayfiles::Writer::QuickReport);
-            // Lines of the day file the store set aside are named in the log, as a batch acquisition does.
+            // The votes are stored as the quick report always marked them; the result as it came.
+            const QString note = dayfiles::storeRecord(
+                dataFolder_,
+                stream == Stream::Result ? record : keiba::overwrite(record, layout::kDataCategory, "000000000"),
+                dayfiles::Writer::QuickReport);
+            // What the store set aside or replaced is named in the log, as a batch acquisition does.
             if (!note.isEmpty())
-                errorLog_.tryWriteFailure(note);
+                for (const QString& line : note.split(u'\n'))
+                    errorLog_.tryWriteFailure(line);
+            if (stream == Stream::Result) {
+                ++result_.results;
+                continue;
+            }
             ++result_.stored;
             // The race's H1 waits for the H6 that follows it, to be kept with it.
             if (layout::recordType(record) == "H1") {

@@ -25,7 +25,9 @@ public:
 // vote counts of one race through the real-time open "0B20", read until the
 // stream ends: its H1 stored into the day's ".jvH1" file, its H6 (the
 // trifecta's votes, where sold) into the day's ".jvH6" file, and both, as
-// received, into the odds history as one snapshot. A fetch returns
+// received, into the odds history as one snapshot. For a race past its post
+// time, then its result through "0B12" (速報成績): its HR, the payouts, into
+// the day's ".jvHR" file (none yet is no failure). A fetch returns
 // what happened, and the main window and `tavek-cli quick` only show it; each
 // failure also beeps and adds one error line to the error log beside the
 // history. A log that cannot be written is passed over: it never stops a fetch
@@ -49,6 +51,7 @@ public:
             Failed,           // a JV-Link operation failed
         };
         int stored = 0;                  // vote records (H1 and H6) stored into the day files
+        int results = 0;                 // payout records (HR) stored into the day file
         int recorded = 0;                // new snapshots in the history (0: unchanged since the race's last one)
         std::optional<Failure> failure;  // the first failed operation
         QString historyFailure;          // why the history did not take a record; empty when it did
@@ -65,7 +68,8 @@ public:
     QuickReport(JVDTLabLib_TLB& jvlink, QuickView& view, QString dataFolder, history::HistoryAccess& history);
 
     // Fetches the race of `raceRecord` (its RA record text; a slot of spaces
-    // does nothing: NoVotes). The history is opened first (a failed open is
+    // does nothing: NoVotes), and its result once the clock is past the
+    // post time the record gives. The history is opened first (a failed open is
     // what says why there is none), and every stored record goes into it
     // stamped with the clock's time. A record the history cannot take, or a
     // history that cannot be opened, is a HistoryNotSaved result; the day
@@ -74,10 +78,12 @@ public:
     Result fetch(QByteArrayView raceRecord);
 
 private:
+    enum class Stream { Votes, Result };
+    void openAndRead(Stream stream, const QByteArray& key, history::OddsHistory* odds);
     // Keeps the waiting H1 (if any) in the history with `trifecta` (empty: none).
     void keepVotes(QByteArrayView trifecta, history::OddsHistory* odds);
-    void readLoop(history::OddsHistory* odds);
-    void readRecords(history::OddsHistory* odds);
+    void readLoop(Stream stream, history::OddsHistory* odds);
+    void readRecords(Stream stream, history::OddsHistory* odds);
     void closeStep();
     void failed(JVOperation operation, int32_t code);
 

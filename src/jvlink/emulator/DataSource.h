@@ -32,6 +32,10 @@ public:
     // then its H6 record where the trifecta is sold; empty when there is no
     // H1 (yet).
     virtual std::vector<QByteArray> quickReport(QByteArrayView key, const QDateTime& now) const = 0;
+
+    // The quick result (速報成績) of the race with `key` at `now`: its payout
+    // record (HR); empty when there is none (yet).
+    virtual std::vector<QByteArray> quickResult(QByteArrayView key, const QDateTime& now) const = 0;
 };
 
 }  // namespace tavek::jvlink

@@ -215,6 +215,8 @@ int32_t EmulatedJVLink::JVRTOpen(const QString& dataspec, const QString& key)
     try {
         if (dataspec == QStringLiteral("0B20"))
             records = source()->quickReport(k, clock::now());
+        else if (dataspec == QStringLiteral("0B12"))
+            records = source()->quickResult(k, clock::now());
     } catch (const std::exception&) {
         return JVResult::InternalError;
     }

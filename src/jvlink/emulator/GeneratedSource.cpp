@@ -2,6 +2,7 @@
 
 #include "jvlink/emulator/RaceCalendar.h"
 #include "jvlink/emulator/RaceDraw.h"
+#include "jvlink/emulator/RaceFinish.h"
 #include "jvlink/emulator/RecordWriter.h"
 #include "jvlink/emulator/VoteGrowth.h"
 #include "jvlink/emulator/VoteModel.h"
@@ -27,6 +28,14 @@ QString fileName(const QDate& day, GeneratedSource::FileKind kind, const QString
 {
     return (kind == GeneratedSource::FileKind::RaceDetails ? QStringLiteral("RA") : QStringLiteral("H1"))
            + day.toString(QStringLiteral("yyyyMMdd")) + u'_' + stamp + QStringLiteral(".jvd");
+}
+
+// The payout record of a race from its final votes.
+void appendResult(QByteArray& out, const RaceDraw& race, const Votes& votes, const QDate& created)
+{
+    const pools::RaceSales sales = salesOf(race, votes);
+    records::appendHr(out, race, sales.refunds, pools::racePayouts(sales, finishOf(race)),
+                      GeneratedSource::kFinalCategory, created);
 }
 
 }  // namespace
@@ -104,7 +113,7 @@ QByteArray GeneratedSource::dayFile(const QDate& date, FileKind kind)
                 records::appendH1(out, race, votes, kFinalCategory, created);
                 if (race.trifectaPool > 0)
                     records::appendH6(out, race, votes, kFinalCategory, created);
-                records::appendHr(out, race, kFinalCategory, created);
+                appendResult(out, race, votes, created);
             }
         }
     return out;
@@ -125,6 +134,22 @@ std::vector<QByteArray> GeneratedSource::quickReport(QByteArrayView key, const Q
     records::appendH1(out.front(), draw, cast, category, now.date());
     if (draw.trifectaPool > 0)
         records::appendH6(out.emplace_back(), draw, cast, category, now.date());
+    return out;
+}
+
+QDateTime GeneratedSource::resultTime(const calendar::Race& race)
+{
+    return race.postTime().addSecs(kResultMinutes * 60);
+}
+
+std::vector<QByteArray> GeneratedSource::quickResult(QByteArrayView key, const QDateTime& now) const
+{
+    const auto race = calendar::raceOf(key);
+    if (!race || now < resultTime(*race))
+        return {};
+    const RaceDraw draw = drawRace(*race);
+    std::vector<QByteArray> out(1);
+    appendResult(out.front(), draw, votesOf(draw), now.date());
     return out;
 }
 

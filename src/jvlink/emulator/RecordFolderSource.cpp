@@ -109,9 +109,8 @@ QByteArray RecordFolderSource::content(const SourceFile& file) const
     return records(read.bytes);
 }
 
-std::vector<QByteArray> RecordFolderSource::quickReport(QByteArrayView key, const QDateTime&) const
+void RecordFolderSource::eachRecordOf(QByteArrayView key, const std::function<void(QByteArrayView)>& visit) const
 {
-    std::optional<QByteArray> h1, h6;
     for (const QFileInfo& info : entries(QDir::Time | QDir::Reversed)) {
         const regularfile::Contents read = readRecordFile(info.filePath());
         if (read.status != regularfile::Status::Read) {
@@ -122,14 +121,21 @@ std::vector<QByteArray> RecordFolderSource::quickReport(QByteArrayView key, cons
         for (qsizetype at = 0; at < all.size();) {
             const QByteArrayView record = recordlines::recordAt(all, at);
             at += record.size();
-            if (record.size() < layout::kHeaderLength || layout::raceKey(record) != key)
-                continue;
-            if (layout::recordType(record) == "H1")
-                h1 = record.toByteArray();
-            else if (layout::recordType(record) == "H6")
-                h6 = record.toByteArray();
+            if (record.size() >= layout::kHeaderLength && layout::raceKey(record) == key)
+                visit(record);
         }
     }
+}
+
+std::vector<QByteArray> RecordFolderSource::quickReport(QByteArrayView key, const QDateTime&) const
+{
+    std::optional<QByteArray> h1, h6;
+    eachRecordOf(key, [&](QByteArrayView record) {
+        if (layout::recordType(record) == "H1")
+            h1 = record.toByteArray();
+        else if (layout::recordType(record) == "H6")
+            h6 = record.toByteArray();
+    });
     // The trifecta's votes come with the race's other votes, never alone.
     std::vector<QByteArray> out;
     if (h1) {
@@ -137,6 +143,16 @@ std::vector<QByteArray> RecordFolderSource::quickReport(QByteArrayView key, cons
         if (h6)
             out.push_back(std::move(*h6));
     }
+    return out;
+}
+
+std::vector<QByteArray> RecordFolderSource::quickResult(QByteArrayView key, const QDateTime&) const
+{
+    std::vector<QByteArray> out;
+    eachRecordOf(key, [&](QByteArrayView record) {
+        if (layout::recordType(record) == "HR")
+            out.assign(1, record.toByteArray());
+    });
     return out;
 }
 

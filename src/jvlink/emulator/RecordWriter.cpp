@@ -285,12 +285,38 @@ void appendH6(QByteArray& out, const RaceDraw& race, const Votes& v, char catego
     putNumber(rec, kH6RefundTotal, kVoteLen, 0);
 }
 
-void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created)
+void appendHr(QByteArray& out, const RaceDraw& race, const pools::Refunds& refunds, const pools::RacePayouts& payouts,
+              char category, const QDate& created)
 {
     using namespace layout;
     char* rec = beginRecord(out, kHrLength, "HR", race, category, created);
     putNumber(rec, kHrRegistered, kCountLen, race.registered);
     putNumber(rec, kHrStarters, kCountLen, race.starters);
+    const auto flag = [](bool set) { return set ? '1' : '0'; };
+    for (int run : {kHrNotHeld, kHrSpecial, kHrRefunds})
+        std::fill_n(rec + run - 1, pools::PayoutLayout::kFlags, '0');
+    for (int h = 1; h <= pools::kRecordSlots; ++h)
+        rec[hrRunnerRefund(h) - 1] = flag(refunds.runner[size_t(h)]);
+    for (int b = 1; b <= pools::kBrackets; ++b) {
+        rec[hrBracketRefund(b) - 1] = flag(refunds.bracket[size_t(b)]);
+        rec[hrSameBracketRefund(b) - 1] = flag(refunds.sameBracket[size_t(b)]);
+    }
+    for (size_t p = 0; p < payouts.size(); ++p) {
+        const pools::Pool pool = pools::Pool(p);
+        const pools::PoolPayout& paid = payouts[p];
+        rec[hrFlag(kHrNotHeld, pool) - 1] = flag(paid.notHeld);
+        rec[hrFlag(kHrSpecial, pool) - 1] = flag(paid.special);
+        rec[hrFlag(kHrRefunds, pool) - 1] = flag(paid.refunds);
+        // Unused slots stay blank.
+        const pools::PayoutLayout& at = pools::payoutLayout(pool);
+        const int digits = at.combinationLen / pools::pool(pool).runners;
+        for (size_t j = 0; j < std::min(paid.payouts.size(), size_t(at.count)); ++j) {
+            const pools::EntryPayout& e = paid.payouts[j];
+            putBytes(rec, at.slot(int(j)), Combination(pools::entryRunners(pool, e.entry), digits), at.combinationLen);
+            putNumber(rec, at.yen(int(j)), pools::PayoutLayout::kYenLen, e.yen);
+            putNumber(rec, at.popularity(int(j)), at.popularityLen, e.popularity);
+        }
+    }
 }
 
 }  // namespace tavek::jvlink::records

@@ -2,6 +2,7 @@
 
 #include "jvlink/emulator/RaceDraw.h"
 #include "jvlink/emulator/VoteModel.h"
+#include "pools/RacePayouts.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -18,6 +19,8 @@ void appendSe(QByteArray& out, const RaceDraw& race, char category, const QDate&
 void appendH1(QByteArray& out, const RaceDraw& race, const Votes& votes, char category, const QDate& created);
 // The trifecta's votes; only for a race where JRA sold it (race.trifectaPool > 0).
 void appendH6(QByteArray& out, const RaceDraw& race, const Votes& votes, char category, const QDate& created);
-void appendHr(QByteArray& out, const RaceDraw& race, char category, const QDate& created);
+// The payouts (pools::racePayouts) with the refunds they follow from.
+void appendHr(QByteArray& out, const RaceDraw& race, const pools::Refunds& refunds, const pools::RacePayouts& payouts,
+              char category, const QDate& created);
 
 }  // namespace tavek::jvlink::records

@@ -1,5 +1,6 @@
 #include "odds/model/PoolBoard.h"
 
+#include "pools/FinishingOrder.h"
 #include "racedata/NumberFormat.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ int PoolBoard::winners() const
 {
     switch (pool()) {
     case pools::Pool::Place:
-        return placeWinners(real_.starters);
+        return pools::placeWinners(real_.starters);
     case pools::Pool::Wide:
         return 3;
     default:

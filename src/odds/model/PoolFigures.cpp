@@ -3,6 +3,7 @@
 #include "odds/model/PairFigures.h"
 #include "odds/model/SimulationRefusal.h"
 #include "pools/PairIndex.h"
+#include "pools/RacePayouts.h"
 #include "racedata/RecordField.h"
 
 #include <algorithm>
@@ -22,7 +23,7 @@ RangeEnds placeEnds(const PoolFigures& f, int horse)
     for (int h = 1; h <= std::min(f.runners, pools::kRecordSlots); ++h)
         if (h != horse && !f.refunded[size_t(h)])
             candidates[count++] = std::max(f.entryVotes(h), 0LL);
-    const size_t take = std::min(size_t(placeWinners(f.starters) - 1), count);
+    const size_t take = std::min(size_t(pools::placeWinners(f.starters) - 1), count);
     const auto sumOfFirst = [&](auto order) {
         std::partial_sort(candidates.begin(), candidates.begin() + take, candidates.begin() + count, order);
         long long sum = 0;
@@ -84,29 +85,9 @@ PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record)
     return f;
 }
 
-int saleStarters(pools::Pool pool)
-{
-    switch (pool) {
-    case pools::Pool::Win:
-        return 1;
-    case pools::Pool::Place:
-        return 5;
-    case pools::Pool::Exacta:
-    case pools::Pool::Trifecta:
-        return 3;
-    default:
-        return 4;
-    }
-}
-
 bool poolSold(const PoolFigures& figures)
 {
-    return figures.onSale && figures.starters >= saleStarters(figures.pool) && figures.total > 0;
-}
-
-int placeWinners(int starters)
-{
-    return starters >= 8 ? 3 : 2;
+    return pools::poolHeld(figures.pool, figures.onSale, figures.starters, figures.total);
 }
 
 bool entryRefunded(const PoolFigures& figures, int n)

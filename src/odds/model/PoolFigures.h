@@ -34,16 +34,10 @@ struct PoolFigures {
 // number, reads -1, as the other tabs read theirs.
 PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record);
 
-// The fewest starters with which JRA sells the pool: win any field, place 5,
-// wide and trio 4, exacta and trifecta 3.
-int saleStarters(pools::Pool pool);
-
 // Sold: enough starters, a total above 0 and (the trifecta) a race JRA sold
-// it in. An unsold pool (発売なし) has no odds and refuses every simulation.
+// it in (pools::poolHeld). An unsold pool (発売なし) has no odds and refuses
+// every simulation.
 bool poolSold(const PoolFigures& figures);
-
-// The place winners K: 3 with 8 or more starters, else 2.
-int placeWinners(int starters);
 
 // An entry naming a refunded (返還) runner.
 bool entryRefunded(const PoolFigures& figures, int n);

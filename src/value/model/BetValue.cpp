@@ -2,6 +2,7 @@
 
 #include "odds/model/PoolFigures.h"
 #include "odds/model/SimulationRefusal.h"
+#include "pools/FinishingOrder.h"
 #include "pools/PairIndex.h"
 #include "pools/Payout.h"
 #include "racedata/KeibaFunc.h"
@@ -115,7 +116,7 @@ private:
         case pools::Pool::Quinella:
             return order.quinella(r[0] - 1, r[1] - 1);
         case pools::Pool::Place:
-            return order.inFirst(r[0] - 1, placeWinners(f.starters));
+            return order.inFirst(r[0] - 1, pools::placeWinners(f.starters));
         case pools::Pool::Wide:
             return order.bothInFirst(r[0] - 1, r[1] - 1, 3);
         case pools::Pool::Exacta:
@@ -156,7 +157,7 @@ private:
         const auto runnerVotes = [&](int h) { return votesOrNone(f.entryVotes(h)); };
         const auto pairOf = [](int a, int b) { return pairIndexOf(PairKind::Quinella, a, b); };
         const size_t count = running.size();
-        if (f.pool == pools::Pool::Place && placeWinners(f.starters) == 2) {
+        if (f.pool == pools::Pool::Place && pools::placeWinners(f.starters) == 2) {
             for (size_t x = 0; x < count; ++x)
                 for (size_t y = x + 1; y < count; ++y) {
                     const int a = running[x], b = running[y];

@@ -7,7 +7,9 @@
 #include "jvlink/emulator/StoredFile.h"
 #include "racedata/Clock.h"
 #include "racedata/Cp932.h"
+#include "racedata/DayData.h"
 #include "racedata/DayFiles.h"
+#include "racedata/PostTime.h"
 #include "racedata/RecordLayout.h"
 #include "support/FaultInjection.h"
 #include "support/RaceFixture.h"
@@ -17,6 +19,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +204,35 @@ TEST_F(BatchWithEmulator, RecordFolderEntryThatIsNoFileOrTooLargeIsNamedAndTheOt
         real.JVClose();
         ASSERT_TRUE(QFile::remove(odd) || QDir().rmdir(odd));
     }
+}
+
+namespace {
+
+struct NoQuickView : QuickView {
+    void processEvents() override {}
+    void restoreCursor() override {}
+};
+
+}  // namespace
+
+// The payouts come with the final votes into the day's fourth file, a line a
+// race; the quick report of a race past its post time brings the same.
+TEST_F(BatchWithEmulator, ResultsInTheDaysFourthFileAndThroughTheQuickReport)
+{
+    const QString day = QStringLiteral("2024年05月26日"), path = dayfiles::resultFilePath(data(), day);
+    runToTheEnd();
+    const QByteArray results = test::readFile(path);
+    EXPECT_EQ(results.size(), test::readFile(dayfiles::voteFilePath(data(), day)).count("\r\n") * layout::kHrLength);
+    auto loaded = std::make_unique<DayData>();
+    loaded->load(data(), day);
+    EXPECT_TRUE(loaded->result(0) && loaded->result(loaded->raceCount() - 1) && loaded->resultProblem().isEmpty());
+
+    ASSERT_TRUE(QFile::remove(path));
+    const QByteArray race = loaded->raceRecord(0).toByteArray();
+    const clock::FixedNow afterTheRace{posttime::of(race)->addSecs(15 * 60)};
+    history::HistoryAccess odds{dir.path()};
+    NoQuickView quickView;
+    EXPECT_EQ(QuickReport(jv, quickView, data(), odds).fetch(race).results, 1);
+    EXPECT_EQ(test::readFile(path).mid(layout::kHeaderLength),
+              results.mid(layout::kHeaderLength, layout::kHrLength - layout::kHeaderLength));
 }

@@ -1,6 +1,7 @@
 #include "appfiles/AppIdentity.h"
 #include "jvlink/client/JVResult.h"
 #include "jvlink/client/QuickReport.h"
+#include "racedata/Clock.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
@@ -19,6 +20,7 @@ using jvlink::JVOperation;
 using jvlink::JVResult;
 using Kind = jvlink::QuickReport::Result::Kind;
 using test::H1Record;
+using test::kFixtureDate;
 using test::raceKey;
 using test::RaRecord;
 
@@ -87,6 +89,37 @@ TEST_F(QuickFetch, StoresOnlyLiveH1AndH6RecordsWithZerosOverCategoryAndDate)
     EXPECT_EQ(kept->record, H1Record(raceKey(), '4').bytes());
     EXPECT_EQ(jv.count("JVClose"), 2);
     EXPECT_EQ(errorLines(), 0);
+}
+
+// Past its post time a race's result follows its votes, through a stream of
+// its own: its HR as it came into the day's fourth file. None yet is no
+// failure; other payouts than those stored are named in the log.
+TEST_F(QuickFetch, PastPostTimeTheResultFollowsTheVotes)
+{
+    const QByteArray race = RaRecord().put(layout::kPostTime, "1545");
+    const auto fetchAt = [&](QTime time, QList<QByteArray> result) {
+        const clock::FixedNow at{QDateTime(QDate(2005, 4, 16), time)};
+        jv.realTimeSpecs.clear();
+        jv.record(H1Record());
+        jv.code(JVResult::AllRead);
+        for (const QByteArray& r : result)
+            jv.record(r);
+        return quick.fetch(race);
+    };
+    EXPECT_EQ(fetchAt(QTime(15, 44), {}).results, 0);
+    EXPECT_EQ(jv.realTimeSpecs, QStringList{"0B20"});
+    const auto result = fetchAt(QTime(15, 45), {H1Record(), test::sampleResult()});  // the H1 not of its stream
+    EXPECT_EQ(jv.realTimeSpecs, (QStringList{"0B20", "0B12"}));
+    EXPECT_TRUE(result.stored == 1 && result.results == 1 && result.kind() == Kind::Stored);
+    EXPECT_EQ(test::readFile(dayfiles::resultFilePath(data.path(), kFixtureDate)), test::sampleResult().bytes());
+
+    EXPECT_EQ(fetchAt(QTime(16, 0), {test::sampleResult().payout(pools::Pool::Win, 0, "05", 440, 2)}).results, 1);
+    EXPECT_TRUE(cp932::decode(test::readFile(log.path()))
+                    .contains(QStringLiteral("それまでのレコード：")
+                              + QString::fromLatin1(test::sampleResult().bytes().chopped(2))));
+    jv.onRealTimeOpen = [this] { jv.rtOpenResult = jv.realTimeSpecs.last() == "0B12" ? JVResult::NoData : 0; };
+    EXPECT_EQ(fetchAt(QTime(16, 0), {}).kind(), Kind::Stored) << "no result yet";
+    EXPECT_EQ(errorLines(), 1) << "the replaced payouts' line only";
 }
 
 TEST_F(QuickFetch, BlankSlotDoesNothing)

@@ -420,9 +420,10 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     const QByteArray ra = "RA72024052620240526050208110000" + QByteArray(1239, ' ');
     const QByteArray h1 = "H1720240526202405260502081116" + QByteArray(28924, ' ');
     const QByteArray h6 = "H6720240526202405260502081116" + QByteArray(layout::kH6Length - 31, ' ');
+    const QByteArray hr = "HR220240526202405260502081116" + QByteArray(layout::kHrLength - 31, ' ');
     QFile f(dir.filePath("real/records.txt"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(ra + "\n" + h6 + "\n" + h1 + "\n");
+    f.write(ra + "\n" + h6 + "\n" + hr + "\n" + h1 + "\n");
     f.flush();
     ASSERT_TRUE(f.setFileTime(QDateTime(QDate(2024, 5, 26), QTime(18, 0, 0, 500)), QFileDevice::FileModificationTime));
     f.close();
@@ -438,6 +439,7 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     EXPECT_EQ(jv->JVRead(buff, size, name), ra.size() + 2);
     EXPECT_EQ(cp932::encode(buff), ra + "\r\n");
     EXPECT_EQ(jv->JVRead(buff, size, name), h6.size() + 2);
+    EXPECT_EQ(jv->JVRead(buff, size, name), hr.size() + 2);
     EXPECT_EQ(jv->JVRead(buff, size, name), h1.size() + 2);
     EXPECT_EQ(jv->JVRead(buff, size, name), -1);
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
@@ -451,4 +453,11 @@ TEST_F(EmulatedJVLinkTest, ServesAFolderOfRealRecordFiles)
     EXPECT_EQ(jv->JVRead(buff, size, name), 0);
     jv->JVClose();
     EXPECT_EQ(jv->JVRTOpen("0B20", "2024052605020812"), -1);
+    // The quick result: the race's HR.
+    ASSERT_EQ(jv->JVRTOpen("0B12", "2024052605020811"), 0);
+    EXPECT_EQ(jv->JVRead(buff, size, name), hr.size() + 2);
+    EXPECT_EQ(cp932::encode(buff), hr + "\r\n");
+    EXPECT_EQ(jv->JVRead(buff, size, name), 0);
+    jv->JVClose();
+    EXPECT_EQ(jv->JVRTOpen("0B12", "2024052605020812"), -1);
 }
