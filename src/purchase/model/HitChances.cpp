@@ -1,5 +1,6 @@
 #include "purchase/model/HitChances.h"
 
+#include "pools/FinishingOrder.h"
 #include "pools/PoolIndex.h"
 #include "purchase/model/TicketForm.h"
 #include "value/model/BetValue.h"
@@ -23,7 +24,7 @@ HitChances::HitChances(QByteArrayView voteRecord, const sim::PoolFigures& figure
 
     using pools::Pool;
     const Pool pool = figures.pool;
-    const bool twoPlace = pool == Pool::Place && sim::placeWinners(figures.starters) == 2;
+    const bool twoPlace = pool == Pool::Place && pools::placeWinners(figures.starters) == 2;
     const int places = pool == Pool::Win ? 1 : pool == Pool::Quinella || pool == Pool::Exacta || twoPlace ? 2 : 3;
     const auto entry = [pool](int a, int b = 0, int c = 0) { return pools::entryOf(pool, a, b, c); };
     // The finish a, b, c (runners 1-based; 0-based in the finish order), each

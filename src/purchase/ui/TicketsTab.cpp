@@ -166,27 +166,31 @@ QWidget* TicketsTab::buildChoices()
     RunnerBoard = new RunnerPicker;
     RunnerBoard->setToolTip(QStringLiteral("クリック、または矢印キーで選んでEnterかスペースで、馬を選びます"));
 
+    // A gap after each control as wide as the manual's numbered marker, so
+    // that the marker stands in it and not on the next control's label.
+    constexpr int kGap = 28;
     auto* form = new QHBoxLayout;
     form->addWidget(new QLabel(QStringLiteral("賭式：")));
     form->addWidget(PoolCombo);
-    form->addSpacing(12);
+    form->addSpacing(kGap);
     form->addWidget(new QLabel(QStringLiteral("方式：")));
     form->addWidget(FormCombo);
+    form->addSpacing(kGap);
     form->addWidget(MultiCheck);
-    form->addSpacing(12);
+    form->addSpacing(kGap);
     form->addWidget(ClearBtn);
     form->addStretch(1);
     form->addWidget(CsvBtn);
     auto* money = new QHBoxLayout;
     money->addWidget(new QLabel(QStringLiteral("配分：")));
     money->addWidget(SplitCombo);
-    money->addSpacing(12);
+    money->addSpacing(kGap);
     money->addWidget(AmountLabel);
     money->addWidget(AmountEdit);
-    money->addSpacing(12);
+    money->addSpacing(kGap);
     money->addWidget(new QLabel(QStringLiteral("資金(円)：")));
     money->addWidget(BankrollEdit);
-    money->addSpacing(12);
+    money->addSpacing(kGap);
     money->addWidget(new QLabel(QStringLiteral("モデル：")));
     money->addWidget(ModelCombo);
     money->addStretch(1);
