@@ -1,7 +1,7 @@
 // The commands of tavek-cli, one line each: name, function, usage line.
 // Each function is defined in a file of its own (DatesCommand.cpp, ...) or in
 // the file of the family whose code it shares (PairCommands.cpp, PoolCommands.cpp,
-// AdvisorCommands.cpp).
+// AdvisorCommands.cpp, ResultCommands.cpp).
 // No include guard: Cli.cpp includes this list twice.
 TAVEK_CLI_COMMAND("dates", runDates, "dates [--json]")
 TAVEK_CLI_COMMAND("races", runRaces, "races DATE [--json]")
@@ -34,3 +34,5 @@ TAVEK_CLI_COMMAND("dutch", runDutch,
                   "dutch DATE RACE (--win H,H,... | --quinella A-B,... | --bracket A-B,... | --place H,... | "
                   "--wide A-B,... | --exacta A-B,... | --trio A-B-C,... | --trifecta A-B-C,...) --total YEN [--json]")
 TAVEK_CLI_COMMAND("history", runHistory, "history DATE RACE [--json | --csv]")
+TAVEK_CLI_COMMAND("results", runResults, "results DATE RACE [--json | --csv]")
+TAVEK_CLI_COMMAND("check-payouts", runCheckPayouts, "check-payouts [--from DATE] [--to DATE] [--json]")
