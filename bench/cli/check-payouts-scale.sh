@@ -1,7 +1,8 @@
 #!/bin/sh
 # tavek-cli check-payouts over a season of the built-in service: the season
-# fetched into an application folder of its own (about 350 MB of day files
-# with the trifecta's, kept for the next run), then check-payouts and stats
+# fetched into an application folder of its own (every season from YEAR to
+# today, about 450 MB of day files a season with the trifecta's, kept for the
+# next run), then check-payouts and stats
 # over it, each timed with its peak memory (GNU time). check-payouts must
 # find no difference: the service pays what the payout rules give.
 #
