@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -34,19 +35,13 @@ protected:
         data.writeRaces(kDay, {test::RaRecord(eleven), test::RaRecord(twelve), test::RaRecord(one)});
         const auto& place = pools::pool(Pool::Place);
         test::H1Record votes = test::H1Record(eleven).registered(16).starters(16);
-        votes.winTotal(10000).win(2, 3000).win(5, 2000).win(9, 1000);
-        votes.votes(place.total, 10000)
-            .votes(place.votes(2), 3000)
-            .votes(place.votes(5), 1000)
-            .votes(place.votes(9), 500);
+        votes.winTotal(10000).win(2, 3000).win(5, 2000).win(9, 1000).votes(place.total, 10000);
+        votes.votes(place.votes(2), 3000).votes(place.votes(5), 1000).votes(place.votes(9), 500);
         data.writeVotes(kDay, {votes});
-        results = data.writeResults(kDay, {test::sampleResult(eleven), test::HrRecord(twelve)
-                                                                           .counts(12, 12)
-                                                                           .payout(Pool::Win, 0, "03", 150, 1)
-                                                                           .payout(Pool::Win, 1, "07", 240, 4)
-                                                                           .flag(layout::kHrSpecial, Pool::Trifecta)
-                                                                           .payout(Pool::Trifecta, 0, "030701", 70, -1)
-                                                                           .flag(layout::kHrRefunds, Pool::Place)});
+        test::HrRecord deadHeat(twelve);
+        deadHeat.counts(12, 12).payout(Pool::Win, 0, "03", 150, 1).payout(Pool::Win, 1, "07", 240, 4);
+        deadHeat.flag(layout::kHrSpecial, Pool::Trifecta).payout(Pool::Trifecta, 0, "030701", 70, -1);
+        results = data.writeResults(kDay, {test::sampleResult(eleven), deadHeat.flag(layout::kHrRefunds, Pool::Place)});
     }
 
     test::CliOutcome run(const QStringList& args) { return test::runCli(data.path(), args); }
@@ -60,90 +55,83 @@ protected:
 
 TEST_F(ResultsCli, ResultsShowEveryPayoutBesideTheComputedYen)
 {
-    struct Case {
-        QStringList args;
-        std::function<void(const test::CliOutcome&)> check;
-    };
-    const Case cases[] =
-        {
-            {{"1"},
-             [](const test::CliOutcome& r) {
-        const QStringList lines = r.lines();
-        ASSERT_EQ(lines.size(), 3 + 12);
-        EXPECT_EQ(lines[0], QStringLiteral("2005/04/16 東京 11R"));
-        EXPECT_EQ(lines[1], QStringLiteral("着順\t1着 5　2着 2　3着 9"));
-        EXPECT_EQ(lines[3], QStringLiteral("単勝\t5\t430円\t2番人気\t400円"));
-        EXPECT_EQ(lines[4], QStringLiteral("複勝\t2\t120円\t1番人気\t120円"));
-        EXPECT_EQ(lines[14], QStringLiteral("3連単\t5-2-9\t41,230円\t131番人気\t-")) << "its votes unknown";
-             }},
-            {{"2"},
-             [](const test::CliOutcome& r) {
-        EXPECT_EQ(r.lines()[1], QStringLiteral("着順\t1着 3・7（同着）"));
-        EXPECT_EQ(r.lines()[5], QStringLiteral("3連単\t3-7-1\t70円\t特払\t-"));
-        EXPECT_EQ(r.lines().mid(6), (QStringList{QStringLiteral("特払\t3連単"), QStringLiteral("返還\t複勝")}));
-             }},
-               {{"1", "--json"},
-                [](const test::CliOutcome& r) {
-        const QJsonObject json = r.json();
-        EXPECT_EQ(json.keys(), (QStringList{"date", "order", "payouts", "race", "refunded", "special"}));
-        EXPECT_EQ(json["order"].toArray(), (QJsonArray{5, 2, 9}));
-        const QJsonArray payouts = json["payouts"].toArray();
-        ASSERT_EQ(payouts.size(), 12);
-        EXPECT_EQ(payouts[0].toObject(),
-                  (QJsonObject{{"pool", "win"}, {"bet", "5"}, {"yen", 430}, {"popularity", 2}, {"computed_yen", 400}}));
-        EXPECT_EQ(payouts[9]["bet"].toString(), "5-2") << "the exacta in its order";
-        EXPECT_TRUE(payouts[11]["computed_yen"].isNull());
-                }},
-        {{"2", "--json"},
-         [](const test::CliOutcome& r) {
-        const QJsonObject json = r.json();
-        EXPECT_EQ(json["order"].toArray(), (QJsonArray{QJsonArray{3, 7}}));
-        EXPECT_EQ(json["special"].toArray(), QJsonArray{"trifecta"});
-        EXPECT_EQ(json["refunded"].toArray(), QJsonArray{"place"});
-        EXPECT_TRUE(json["payouts"][2]["popularity"].isNull());
-         }},
+    // Text and CSV: how many lines each output has, and lines it holds in this order.
+    const QString header = QStringLiteral("券種\t組番\t払戻金\t人気\t計算値");
+    const std::tuple<QStringList, int, QStringList> cases[] = {
+        {{"1"},
+         3 + 12,
+         {QStringLiteral("2005/04/16 東京 11R"), QStringLiteral("着順\t1着 5　2着 2　3着 9"), header,
+          QStringLiteral("単勝\t5\t430円\t2番人気\t400円"), QStringLiteral("複勝\t2\t120円\t1番人気\t120円"),
+          QStringLiteral("3連単\t5-2-9\t41,230円\t131番人気\t-")}},  // its votes unknown
+        {{"2"},
+         8,
+         {QStringLiteral("2005/04/16 東京 12R"), QStringLiteral("着順\t1着 3・7（同着）"), header,
+          QStringLiteral("単勝\t3\t150円\t1番人気\t-"), QStringLiteral("単勝\t7\t240円\t4番人気\t-"),
+          QStringLiteral("3連単\t3-7-1\t70円\t特払\t-"), QStringLiteral("特払\t3連単"), QStringLiteral("返還\t複勝")}},
         {{"1", "--csv"},
-         [](const test::CliOutcome& r) {
-        EXPECT_TRUE(r.out.startsWith(QStringLiteral("券種,組番,番号1,番号2,番号3,払戻金,人気,計算値\r\n"
-                                                    "単勝,5,5,,,430,2,400\r\n")))
-            << r.out.toStdString();
-        EXPECT_TRUE(r.out.endsWith(QStringLiteral("3連単,5-2-9,5,2,9,41230,131,\r\n")));
-         }},
-        };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const test::CliOutcome r = run(QStringList{"results", "2005-04-16"} + c.args);
-        ASSERT_EQ(r.code, cli::kSuccess) << r.err.toStdString();
+         1 + 12,
+         {QStringLiteral("券種,組番,番号1,番号2,番号3,払戻金,人気,計算値"), QStringLiteral("単勝,5,5,,,430,2,400"),
+          QStringLiteral("3連単,5-2-9,5,2,9,41230,131,")}},
+    };
+    for (const auto& [args, count, lines] : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        const test::CliOutcome r = run(QStringList{"results", "2005-04-16"} + args);
+        EXPECT_EQ(r.code, cli::kSuccess);
         EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
-        c.check(r);
+        EXPECT_EQ(r.lines().size(), count) << r.out.toStdString();
+        qsizetype at = -1;
+        for (const QString& line : lines) {
+            const qsizetype i = std::max(r.lines().indexOf(line), r.lines().indexOf(line + u'\r'));
+            EXPECT_GT(i, at) << line.toStdString();
+            at = i;
+        }
     }
+
+    QJsonObject json = run({"results", "2005-04-16", "1", "--json"}).json();
+    EXPECT_EQ(json.keys(), (QStringList{"date", "order", "payouts", "race", "refunded", "special"}));
+    EXPECT_EQ(json["order"].toArray(), (QJsonArray{5, 2, 9}));
+    const QJsonArray payouts = json["payouts"].toArray();
+    ASSERT_EQ(payouts.size(), 12);
+    EXPECT_EQ(payouts[0].toObject(),
+              (QJsonObject{{"pool", "win"}, {"bet", "5"}, {"yen", 430}, {"popularity", 2}, {"computed_yen", 400}}));
+    EXPECT_EQ(payouts[9]["bet"].toString(), "5-2") << "the exacta in its order";
+    EXPECT_TRUE(payouts[11]["computed_yen"].isNull());
+    json = run({"results", "2005-04-16", "2", "--json"}).json();
+    EXPECT_EQ(json["order"].toArray(), (QJsonArray{QJsonArray{3, 7}}));
+    EXPECT_EQ(json["special"].toArray(), QJsonArray{"trifecta"});
+    EXPECT_EQ(json["refunded"].toArray(), QJsonArray{"place"});
+    EXPECT_TRUE(json["payouts"].toArray()[2].toObject()["popularity"].isNull());
 }
 
 TEST_F(ResultsCli, CheckPayoutsNamesWhatDiffersAndSumsUpEachPool)
 {
-    test::CliOutcome r = run({"check-payouts"});
-    EXPECT_EQ(r.code, cli::kPayoutsDiffer);
-    const QStringList lines = r.lines();
-    ASSERT_EQ(lines.size(), 1 + 8 + 1) << r.out.toStdString();
-    EXPECT_EQ(lines[0], QStringLiteral("2005/04/16 東京 11R\t単勝\t5\t払戻 430円\t計算 400円"));
-    EXPECT_EQ(lines[1], QStringLiteral("単勝\t照合 1件\t相違 1件"));
-    EXPECT_EQ(lines[2], QStringLiteral("複勝\t照合 3件\t相違 0件"));
-    EXPECT_EQ(lines[3], QStringLiteral("枠連\t照合 0件\t相違 0件")) << "its votes unknown";
-    EXPECT_EQ(lines[9], QStringLiteral("1レースの払戻 4件を照合：相違 1件")) << "12R has no votes";
-
-    r = run({"check-payouts", "--json", "--to", "2005-04-16"});
-    EXPECT_EQ(r.code, cli::kPayoutsDiffer);
-    EXPECT_EQ(r.json(), (QJsonObject{{"races", 1},
-                                     {"compared", 4},
-                                     {"differences", QJsonArray{QJsonObject{{"date", kDay},
-                                                                            {"race", "2005/04/16 東京 11R"},
-                                                                            {"pool", "win"},
-                                                                            {"bet", "5"},
-                                                                            {"paid", 430},
-                                                                            {"computed", 400}}}}}));
-    r = run({"check-payouts", "--from", "2005-04-17", "--json"});
-    EXPECT_EQ(r.code, cli::kSuccess);
-    EXPECT_EQ(r.json()["races"].toInt(), 0);
+    const QJsonObject difference{{"date", kDay},  {"race", "2005/04/16 東京 11R"},
+                                 {"pool", "win"}, {"bet", "5"},
+                                 {"paid", 430},   {"computed", 400}};
+    const std::tuple<QStringList, int, QStringList> cases[] = {
+        // 12R has no votes; the pools of blank totals have none known.
+        {{},
+         cli::kPayoutsDiffer,
+         {QStringLiteral("2005/04/16 東京 11R\t単勝\t5\t払戻 430円\t計算 400円"),
+          QStringLiteral("単勝\t照合 1件\t相違 1件"), QStringLiteral("複勝\t照合 3件\t相違 0件"),
+          QStringLiteral("枠連\t照合 0件\t相違 0件")}},
+        {{"--to", "2005-04-16"}, cli::kPayoutsDiffer, {QStringLiteral("1レースの払戻 4件を照合：相違 1件")}},
+        {{"--from", "2005-04-17"}, cli::kSuccess, {QStringLiteral("0レースの払戻 0件を照合：相違 0件")}},
+    };
+    for (const auto& [args, code, lines] : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        test::CliOutcome r = run(QStringList{"check-payouts"} + args);
+        EXPECT_EQ(r.code, code);
+        EXPECT_EQ(r.lines().size(), (code == cli::kSuccess ? 0 : 1) + 8 + 1);
+        for (const QString& line : lines)
+            EXPECT_TRUE(r.lines().contains(line)) << r.out.toStdString();
+        r = run(QStringList{"check-payouts", "--json"} + args);
+        EXPECT_EQ(r.code, code);
+        EXPECT_EQ(r.json(),
+                  (QJsonObject{{"races", code == cli::kSuccess ? 0 : 1},
+                               {"compared", code == cli::kSuccess ? 0 : 4},
+                               {"differences", code == cli::kSuccess ? QJsonArray() : QJsonArray{difference}}}));
+    }
 }
 
 // What cannot be read is named with its file and race, exit code 2; the
