@@ -122,6 +122,37 @@ SelectedRace takeSelectedRace(CommandContext& ctx)
     return selected;
 }
 
+namespace {
+
+QDate dateOption(Args& args, const QString& name)
+{
+    const std::optional<QString> text = args.takeOption(name);
+    if (!text)
+        return {};
+    const QString listed = dayfiles::dateText(*text);
+    const QDate date = QDate::fromString(listed, QStringLiteral("yyyy年MM月dd日"));
+    if (listed.isEmpty() || !date.isValid())
+        throw badValue(name, *text, QStringLiteral("2005-04-16 の形の日付"));
+    return date;
+}
+
+}  // namespace
+
+DaySpan takeDaySpan(Args& args)
+{
+    const DaySpan span{dateOption(args, QStringLiteral("--from")), dateOption(args, QStringLiteral("--to"))};
+    if (span.from.isValid() && span.to.isValid() && span.to < span.from)
+        throw BadInput(QStringLiteral("--to %1 が --from %2 より前です")
+                           .arg(span.to.toString(Qt::ISODate), span.from.toString(Qt::ISODate)));
+    return span;
+}
+
+void requireDataFolder(const CommandContext& ctx)
+{
+    if (!QFileInfo(ctx.dataFolder).isDir())
+        throw BadInput(QStringLiteral("データフォルダ %1 がありません").arg(ctx.dataFolder));
+}
+
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what)
 {
     bool ok = false;

@@ -5,6 +5,7 @@
 #include "pools/PairIndex.h"
 #include "racedata/DayData.h"
 
+#include <QDate>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
@@ -80,6 +81,17 @@ struct SelectedRace {
     DayData& day() const { return *loaded.day; }
 };
 SelectedRace takeSelectedRace(CommandContext& ctx);
+
+// "--from DATE" and "--to DATE" of a command over the data folder's days:
+// an invalid date where one is absent. BadInput for a date that is no date
+// and for --to before --from.
+struct DaySpan {
+    QDate from, to;
+};
+DaySpan takeDaySpan(Args& args);
+
+// BadInput unless the data folder is a folder.
+void requireDataFolder(const CommandContext& ctx);
 
 // A whole number in [min, max], or BadInput naming `what` and the range.
 long long wholeNumber(const QString& text, long long min, long long max, const QString& what);

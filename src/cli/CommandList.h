@@ -1,7 +1,7 @@
 // The commands of tavek-cli, one line each: name, function, usage line.
 // Each function is defined in a file of its own (DatesCommand.cpp, ...) or in
 // the file of the family whose code it shares (PairCommands.cpp, PoolCommands.cpp,
-// AdvisorCommands.cpp: advise, curve, dutch and tickets).
+// AdvisorCommands.cpp: advise, curve, dutch and tickets; ResultCommands.cpp: results and check-payouts).
 // No include guard: Cli.cpp includes this list twice.
 TAVEK_CLI_COMMAND("dates", runDates, "dates [--json]")
 TAVEK_CLI_COMMAND("races", runRaces, "races DATE [--json]")
@@ -39,3 +39,5 @@ TAVEK_CLI_COMMAND("tickets", runTickets,
                   "(--total YEN [--split equal|payout|kelly] [--bankroll YEN] | --target YEN) [--prob model "
                   "[--model harville|discounted]] [--json | --csv]")
 TAVEK_CLI_COMMAND("history", runHistory, "history DATE RACE [--json | --csv]")
+TAVEK_CLI_COMMAND("results", runResults, "results DATE RACE [--json | --csv]")
+TAVEK_CLI_COMMAND("check-payouts", runCheckPayouts, "check-payouts [--from DATE] [--to DATE] [--json]")

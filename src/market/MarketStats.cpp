@@ -5,6 +5,7 @@
 #include "pools/Payout.h"
 #include "racedata/Cp932.h"
 #include "racedata/DayFiles.h"
+#include "racedata/DaySpan.h"
 #include "racedata/KeibaFunc.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -16,10 +17,7 @@
 #include <QJsonArray>
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <set>
-#include <stdexcept>
-#include <thread>
 
 namespace tavek::market {
 
@@ -101,6 +99,7 @@ size_t returnSlot(finish::Model model, Pool pool)
 
 MarketStats::MarketStats()
     : returns_(std::size(finish::kModels) * pools::kPoolCount, StepHistogram(kReturnStep, kReturnTop))
+    , payouts_(pools::kPoolCount, StepHistogram(kPayoutStep, kPayoutTop))
 {
 }
 
@@ -112,7 +111,7 @@ int64_t RaceFigures::sevenPools() const
     return s;
 }
 
-bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6)
+bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6, const result::RaceResult* result)
 {
     using namespace layout;
     if (h1.size() < kH1Length || !h1.startsWith("H1"))
@@ -180,6 +179,24 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h
     for (size_t m = 0; m < values.size(); ++m)
         for (const value::BetValue& v : values[m])
             returns_[returnSlot(finish::kModels[m], v.pool)].add(v.expectedReturn);
+    if (result) {
+        r.result = true;
+        for (size_t p = 0; p < result->payouts.size(); ++p)
+            for (const pools::EntryPayout& e : result->payouts[p].payouts) {
+                payouts_[p].add(double(e.yen));
+                payoutSums_[p] += double(e.yen);
+            }
+        // The places of a dead heat count on past its runners: {{4, 6}, {1}} tells three.
+        int before = 0;
+        for (size_t place = 0; place < result->order.places.size() && before < 3; ++place) {
+            const std::vector<int>& runners = result->order.places[place];
+            const bool in = favourite >= 0 && std::count(runners.begin(), runners.end(), favourite + 1) > 0;
+            r.favouriteWon = r.favouriteWon || (in && place == 0);
+            r.favouritePlaced = r.favouritePlaced || in;
+            before += int(runners.size());
+        }
+        r.finishKnown = favourite >= 0 && before >= 3;
+    }
     if (ra.size() >= kRaceName + kRaceNameLen - 1)
         r.name = cp932::decode(record::field(ra, kRaceName, kRaceNameLen)).trimmed();
     races_.push_back(std::move(r));
@@ -188,47 +205,11 @@ bool MarketStats::addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h
 
 MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to)
 {
-    QString problem;
-    QStringList leftOut;
-    QStringList dates = dayfiles::dateList(dataFolder, &problem, &leftOut);
-    if (!problem.isEmpty())
-        throw std::runtime_error(problem.toStdString());
-    const auto inRange = [&](const QString& dateText) {
-        const QDate date = QDate::fromString(dateText, QStringLiteral("yyyy年MM月dd日"));
-        return !((from.isValid() && date.isValid() && date < from) || (to.isValid() && date.isValid() && date > to));
-    };
-    // A day of the range that cannot be read stops the figures, as a vote
-    // file that cannot be read does: they would leave it out without a word.
-    leftOut.removeIf([&](const QString& date) { return !inRange(date); });
-    if (!leftOut.isEmpty())
-        throw std::runtime_error(dayfiles::leftOutNote(dataFolder, leftOut).toStdString());
-    dates.removeIf([&](const QString& date) { return !inRange(date); });
-    std::reverse(dates.begin(), dates.end());
-
     // The figures of every bet of every race take most of the time of a span
-    // of seasons: the days are read in consecutive blocks, one thread each,
-    // and the blocks joined in their order. A day that cannot be read stops
-    // its block; the first such day is the one named.
-    const qsizetype blocks = std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 8);
-    std::vector<MarketStats> parts(size_t(std::min(blocks, std::max<qsizetype>(dates.size(), 1))));
-    std::vector<std::exception_ptr> failures(parts.size());
-    std::vector<std::thread> threads;
-    for (size_t b = 0; b < parts.size(); ++b)
-        threads.emplace_back([&, b] {
-            const qsizetype first = dates.size() * qsizetype(b) / qsizetype(parts.size());
-            const qsizetype end = dates.size() * qsizetype(b + 1) / qsizetype(parts.size());
-            try {
-                for (qsizetype d = first; d < end; ++d)
-                    parts[b].addDay(dataFolder, dates[d]);
-            } catch (...) {
-                failures[b] = std::current_exception();
-            }
-        });
-    for (std::thread& t : threads)
-        t.join();
-    for (const std::exception_ptr& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
+    // of seasons: the days are read in blocks on every core.
+    const std::vector<MarketStats> parts = dayfiles::readInBlocks<MarketStats>(
+        dayfiles::datesBetween(dataFolder, from, to),
+        [&](MarketStats& part, const QString& date) { part.addDay(dataFolder, date); });
     MarketStats stats;
     for (const MarketStats& part : parts)
         stats.append(part);
@@ -245,12 +226,24 @@ void MarketStats::addDay(const QString& dataFolder, const QString& dateText)
     for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, ".jvH6"), "H6"))
         if (line.startsWith("H6"))
             trifectas.insert(layout::raceKey(line).toByteArray(), line + "\r\n");
+    // A later payout record of a race holds, as in the day data.
+    std::map<QByteArray, result::RaceResult> results;
+    const dayfiles::Location resultFile = dayfiles::locate(dataFolder, dateText, dayfiles::kResultSuffix);
+    for (const QByteArray& line : dayFileLines(resultFile, "HR")) {
+        try {
+            result::RaceResult read = result::read(line);
+            results.insert_or_assign(read.raceKey, std::move(read));
+        } catch (const result::ReadError& e) {
+            skippedResults_.append(QStringLiteral("%1: %2").arg(resultFile.shown, QString::fromStdString(e.what())));
+        }
+    }
     const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
     for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
         // A stored line has lost its CR LF; the record's length counts it.
         const QByteArray h1 = line + "\r\n";
         const QByteArray key = layout::raceKey(h1).toByteArray();
-        if (!addRace(h1, details.value(key), trifectas.value(key)))
+        const auto result = results.find(key);
+        if (!addRace(h1, details.value(key), trifectas.value(key), result != results.end() ? &result->second : nullptr))
             skipped_.append(QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
     }
 }
@@ -259,8 +252,13 @@ void MarketStats::append(const MarketStats& later)
 {
     races_.insert(races_.end(), later.races_.begin(), later.races_.end());
     skipped_.append(later.skipped_);
+    skippedResults_.append(later.skippedResults_);
     for (size_t i = 0; i < returns_.size(); ++i)
         returns_[i].add(later.returns_[i]);
+    for (size_t p = 0; p < payouts_.size(); ++p) {
+        payouts_[p].add(later.payouts_[p]);
+        payoutSums_[p] += later.payoutSums_[p];
+    }
 }
 
 int MarketStats::courseDays() const
@@ -370,6 +368,58 @@ std::array<double, pools::kPoolCount> MarketStats::poolMix() const
     return mix;
 }
 
+int MarketStats::results() const
+{
+    return int(std::count_if(races_.begin(), races_.end(), [](const RaceFigures& r) { return r.result; }));
+}
+
+namespace {
+
+void addRates(FavouriteRates& rates, const RaceFigures& r)
+{
+    // Counts until ratesOf turns them into parts.
+    ++rates.races;
+    rates.won += r.favouriteWon;
+    rates.placed += r.favouritePlaced;
+}
+
+FavouriteRates ratesOf(FavouriteRates counts)
+{
+    if (counts.races > 0) {
+        counts.won /= counts.races;
+        counts.placed /= counts.races;
+    }
+    return counts;
+}
+
+}  // namespace
+
+FavouriteRates MarketStats::favouriteRates() const
+{
+    FavouriteRates all;
+    for (const RaceFigures& r : races_)
+        if (r.finishKnown)
+            addRates(all, r);
+    return ratesOf(all);
+}
+
+std::map<int, FavouriteRates> MarketStats::favouriteRatesByStarters() const
+{
+    std::map<int, FavouriteRates> m;
+    for (const RaceFigures& r : races_)
+        if (r.finishKnown)
+            addRates(m[r.starters], r);
+    for (auto& [n, rates] : m)
+        rates = ratesOf(rates);
+    return m;
+}
+
+PayoutSpread MarketStats::payouts(pools::Pool pool) const
+{
+    const StepHistogram& h = payouts_[size_t(pool)];
+    return {h.count(), h.count() > 0 ? payoutSums_[size_t(pool)] / double(h.count()) : 0, h.quantile(0.5)};
+}
+
 std::vector<RaceFigures> MarketStats::largest(int count) const
 {
     std::vector<RaceFigures> v = races_;
@@ -452,6 +502,34 @@ QStringList MarketStats::reportLines() const
         }
         out << QStringLiteral("  %1: ").arg(finish::modelKey(model)) + parts.join(QStringLiteral(", "));
     }
+    if (const int withResults = results(); withResults > 0) {
+        const FavouriteRates f = favouriteRates();
+        out << QStringLiteral("races with a result: %1").arg(withResults);
+        out << QStringLiteral(
+                   "favourite won %1 %, in the first three %2 % (%3 races whose payouts tell the first three)")
+                   .arg(100 * f.won, 0, 'f', 1)
+                   .arg(100 * f.placed, 0, 'f', 1)
+                   .arg(f.races);
+        parts.clear();
+        for (const auto& [n, rates] : favouriteRatesByStarters())
+            parts << QStringLiteral("%1: %2/%3 (%4)")
+                         .arg(n)
+                         .arg(100 * rates.won, 0, 'f', 1)
+                         .arg(100 * rates.placed, 0, 'f', 1)
+                         .arg(rates.races);
+        out << QStringLiteral("  by starters, won / in the first three in % (races): ")
+                   + parts.join(QStringLiteral(", "));
+        parts.clear();
+        for (size_t k = 0; k < pools::kPools.size(); ++k) {
+            const PayoutSpread s = payouts(pools::Pool(k));
+            parts << QStringLiteral("%1 %2/%3 (%4)")
+                         .arg(QLatin1String(pools::kPools[k].key))
+                         .arg(s.mean, 0, 'f', 0)
+                         .arg(s.median, 0, 'f', 0)
+                         .arg(s.payouts);
+        }
+        out << QStringLiteral("payouts per 100 yen (mean / median, payouts): ") + parts.join(QStringLiteral(", "));
+    }
     out << QStringLiteral("largest races (seven pools):");
     for (const RaceFigures& r : largest(10))
         out << QStringLiteral("  %1 %2 %3R %4: %5")
@@ -460,6 +538,8 @@ QStringList MarketStats::reportLines() const
                    .arg(r.name, yen(poolYenOf(r, kSevenPools)));
     if (!skipped_.isEmpty())
         out << QStringLiteral("skipped (not a vote-count record with numbers): ") + skipped_.join(QStringLiteral("; "));
+    if (!skippedResults_.isEmpty())
+        out << QStringLiteral("skipped payout records: ") + skippedResults_.join(QStringLiteral("; "));
     return out;
 }
 
@@ -507,6 +587,20 @@ QJsonObject MarketStats::toJson() const
                                {"trifecta_yen", poolYenOf(r, Pool::Trifecta)}});
     o.insert("largest", big);
     o.insert("skipped", QJsonArray::fromStringList(skipped_));
+    const auto ratesJson = [](const FavouriteRates& f) {
+        return QJsonObject{{"races", f.races}, {"won", f.won}, {"placed", f.placed}};
+    };
+    o.insert("results", results());
+    o.insert("favourite_rates", ratesJson(favouriteRates()));
+    o.insert("favourite_rates_by_starters", mapJson(favouriteRatesByStarters(), ratesJson));
+    QJsonObject paid;
+    for (size_t k = 0; k < pools::kPools.size(); ++k) {
+        const PayoutSpread s = payouts(pools::Pool(k));
+        paid.insert(QLatin1String(pools::kPools[k].key),
+                    QJsonObject{{"payouts", s.payouts}, {"mean", s.mean}, {"median", s.median}});
+    }
+    o.insert("payout_yen", paid);
+    o.insert("skipped_results", QJsonArray::fromStringList(skippedResults_));
     return o;
 }
 

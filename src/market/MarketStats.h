@@ -3,6 +3,7 @@
 #include "finishorder/FinishOrder.h"
 #include "market/StepHistogram.h"
 #include "pools/VotePools.h"
+#include "racedata/RaceResult.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -19,8 +20,9 @@
 #include <vector>
 
 // Market statistics of a set of races, from their race-details (RA),
-// vote-count (H1) and trifecta (H6) records: field sizes, the favourite's share, the
-// least-backed runner's odds, pool sizes and the pool mix. The same figures
+// vote-count (H1), trifecta (H6) and payout (HR) records: field sizes, the
+// favourite's share and how often it won, the least-backed runner's odds,
+// pool sizes, the pool mix and what each pool paid. The same figures
 // describe real data and the emulated service's, so the one can be set
 // beside the other. How far each pool sits from the win pool's view is the
 // spread of its bets' expected returns under each finish-order model.
@@ -36,6 +38,13 @@ struct RaceFigures {
     double longshotOdds = 0;                         // the least-backed runner's win odds
     double pairToHarville = 0;                       // the two favourites' quinella share over its Harville value
     std::array<int64_t, pools::kPoolCount> votes{};  // the eight totals, the trifecta's 0 without its record
+    bool result = false;                             // a payout record was read
+    // Where the payouts tell the first three: whether the favourite (the
+    // runner of the most win votes, the lowest number among equals) won,
+    // and whether it finished in the first three.
+    bool finishKnown = false;
+    bool favouriteWon = false;
+    bool favouritePlaced = false;
 
     int64_t sevenPools() const;  // the pools of the vote-count record
 };
@@ -53,6 +62,25 @@ struct Quantiles {
 // and model (half a megabyte) stay in the processor's cache.
 inline constexpr double kReturnStep = 0.1;
 inline constexpr double kReturnTop = 1000;
+
+// The payouts are counted in steps of 10 yen per 100 yen, the step they are
+// paid in, up to 200,000 yen (beyond it as 200,000): a median below that is
+// exact. Every pool's counts take 640 KB.
+inline constexpr double kPayoutStep = 10;
+inline constexpr double kPayoutTop = 200'000;
+
+// How often the favourite won and finished in the first three, over the
+// races whose payouts tell their first three.
+struct FavouriteRates {
+    int races = 0;
+    double won = 0, placed = 0;  // parts of `races`
+};
+
+// What a pool paid per 100 yen, over every payout.
+struct PayoutSpread {
+    long long payouts = 0;
+    double mean = 0, median = 0;
+};
 
 // The middle of a pool's expected returns (yen per 100 staked).
 struct ReturnSpread {
@@ -74,14 +102,17 @@ public:
     static MarketStats ofDataFolder(const QString& dataFolder, const QDate& from, const QDate& to);
 
     // Adds one race from its vote-count record and, if known, its race
-    // details and its trifecta record (empty for none). False, with nothing
-    // added, for a record that is not a full H1 record with numbers in its
-    // fields; a trifecta record that is not a full H6 record with a number
-    // for its total counts as none.
-    bool addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6 = {});
+    // details, its trifecta record (empty for none) and its result. False,
+    // with nothing added, for a record that is not a full H1 record with
+    // numbers in its fields; a trifecta record that is not a full H6 record
+    // with a number for its total counts as none.
+    bool addRace(QByteArrayView h1, QByteArrayView ra, QByteArrayView h6 = {},
+                 const result::RaceResult* result = nullptr);
 
     const std::vector<RaceFigures>& races() const { return races_; }
     const QStringList& skipped() const { return skipped_; }
+    // The payout records that could not be read, each with its file and race.
+    const QStringList& skippedResults() const { return skippedResults_; }
 
     int courseDays() const;
     double meanStarters() const;
@@ -98,6 +129,11 @@ public:
     std::array<double, pools::kPoolCount> poolMix() const;
     // Over every bet with odds now of every race read (value::betValues).
     ReturnSpread expectedReturns(finish::Model model, pools::Pool pool) const;
+    // The races with a result.
+    int results() const;
+    FavouriteRates favouriteRates() const;
+    std::map<int, FavouriteRates> favouriteRatesByStarters() const;
+    PayoutSpread payouts(pools::Pool pool) const;
     // The races with the largest seven-pool totals, largest first.
     std::vector<RaceFigures> largest(int count) const;
 
@@ -114,11 +150,15 @@ private:
 
     std::vector<RaceFigures> races_;
     QStringList skipped_;
+    QStringList skippedResults_;
     // Every bet's expected return, by model and pool, counted in steps of
     // kReturnStep (a season holds some four million bets, 21 seasons eighty
     // million): each quartile within half a step of the exact one.
     // Model m's histogram of pool p at [m * kPoolCount + p].
     std::vector<StepHistogram> returns_;
+    // Each pool's payouts in steps of kPayoutStep, and their sum for the mean.
+    std::vector<StepHistogram> payouts_;
+    std::array<double, pools::kPoolCount> payoutSums_{};
 };
 
 }  // namespace tavek::market

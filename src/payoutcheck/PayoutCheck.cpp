@@ -66,6 +66,7 @@ Check compare(const result::RaceResult& result, const FinalVotes& votes, const p
             yen.try_emplace(e.entry, -1, -1).first->second.second = e.yen;
         for (const auto& [entry, both] : yen) {
             ++check.compared;
+            ++check.comparedByPool[p];
             if (both.first != both.second)
                 check.differences.push_back({pools::Pool(p), entry, both.first, both.second});
         }

@@ -42,6 +42,7 @@ struct Difference {
 
 struct Check {
     int compared = 0;  // payouts compared: the entries either side pays, in pools of known votes
+    std::array<int, pools::kPoolCount> comparedByPool{};
     std::vector<Difference> differences;
 };
 

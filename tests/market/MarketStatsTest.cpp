@@ -180,3 +180,57 @@ TEST(MarketStatsTrifecta, TheEighthPoolFromItsOwnFileJoinsTheMixAndTheReturns)
     EXPECT_EQ(json["expected_return"].toObject()["harville"].toObject()["trifecta"].toObject()["bets"].toInt(), 1);
     EXPECT_EQ(json["trifecta_pool_yen"].toObject()["total"].toDouble(), 100'000);
 }
+
+// The favourite (runner 1 of smallRace) over the races whose payouts tell
+// the first three, and every payout of each pool; a damaged payout record
+// is named and its race counted without a result.
+TEST_F(MarketStatsTest, TheFavouritesFinishAndThePayoutsWhereResultsExist)
+{
+    const auto finish = [](const QByteArray& key, std::initializer_list<std::pair<const char*, long long>> win,
+                           std::initializer_list<std::pair<const char*, long long>> trifecta) {
+        test::HrRecord hr(key);
+        hr.counts(8, 8);
+        int j = 0;
+        for (const auto& [runner, yen] : win)
+            hr.payout(pools::Pool::Win, j++, runner, yen, 1);
+        j = 0;
+        for (const auto& [runners, yen] : trifecta)
+            hr.payout(pools::Pool::Trifecta, j++, runners, yen, 1);
+        return hr.bytes();
+    };
+    QByteArray damaged = finish(raceKey("20240525", "05", 11), {{"01", 200}}, {});
+    damaged.replace(pools::payoutLayout(pools::Pool::Win).yen(0) - 1, 1, "x");
+    data.writeResults(QStringLiteral("2024年05月25日"),
+                      {finish(raceKey("20240525", "05", 1), {{"01", 200}}, {{"010203", 1000}}),  // won
+                       damaged, finish(raceKey("20240525", "08", 1), {{"01", 200}}, {{"010203", 1000}})});
+    data.writeResults(QStringLiteral("2024年06月01日"),
+                      {finish(raceKey("20240601", "09", 1), {{"02", 300}, {"04", 900}},
+                              {{"020401", 5000}, {"040201", 6000}})});  // third behind a dead heat
+    const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+    EXPECT_EQ(s.results(), 2) << "the race of the damaged record has none, the broken vote record no race";
+    const market::FavouriteRates all = s.favouriteRates();
+    EXPECT_EQ(all.races, 2);
+    EXPECT_DOUBLE_EQ(all.won, 0.5);
+    EXPECT_DOUBLE_EQ(all.placed, 1.0);
+    ASSERT_EQ(s.favouriteRatesByStarters().size(), 1u);
+    EXPECT_EQ(s.favouriteRatesByStarters().at(8).races, 2);
+    const market::PayoutSpread win = s.payouts(pools::Pool::Win);
+    EXPECT_EQ(win.payouts, 3);
+    EXPECT_DOUBLE_EQ(win.mean, (200 + 300 + 900) / 3.0);
+    EXPECT_DOUBLE_EQ(win.median, 300);
+    EXPECT_DOUBLE_EQ(s.payouts(pools::Pool::Trifecta).median, 5000);
+    EXPECT_EQ(s.payouts(pools::Pool::Place).payouts, 0);
+    ASSERT_EQ(s.skippedResults().size(), 1);
+    EXPECT_TRUE(s.skippedResults()[0].contains(QStringLiteral("2024年05月25日.jvHR"))
+                && s.skippedResults()[0].contains(QStringLiteral("2024052505020811")))
+        << s.skippedResults()[0].toStdString();
+
+    const QJsonObject json = s.toJson();
+    EXPECT_EQ(json["results"].toInt(), 2);
+    EXPECT_DOUBLE_EQ(json["favourite_rates_by_starters"]["8"]["won"].toDouble(), 0.5);
+    EXPECT_EQ(json["payout_yen"]["trifecta"].toObject(),
+              (QJsonObject{{"payouts", 3}, {"mean", 4000}, {"median", 5000}}));
+    EXPECT_TRUE(s.reportLines().join(u'\n').contains(QStringLiteral(
+        "favourite won 50.0 %, in the first three 100.0 % (2 races whose payouts tell the first three)")));
+    EXPECT_FALSE(MarketStats().reportLines().join(u'\n').contains(QStringLiteral("favourite won")));
+}
