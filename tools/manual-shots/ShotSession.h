@@ -66,6 +66,7 @@ private:
     void advisorTab();
     void lastTabs();
     void windows();
+    void replayWeek();
 
     void take(const QString& screen, QWidget* window);
     void showPage(QWidget* page);

@@ -4,6 +4,7 @@
 #include "controls/ChartStyle.h"
 #include "controls/MessageBox.h"
 #include "export/CsvExport.h"
+#include "racedata/Clock.h"
 #include "replay/ui/BetTable.h"
 
 #include <QChart>
@@ -59,7 +60,7 @@ TReplayForm::TReplayForm(const QString& dataFolder, const QString& historyPath, 
     setWindowTitle(QStringLiteral("回収率"));
     resize(980, 720);
 
-    const QDate today = QDate::currentDate();
+    const QDate today = clock::now().date();
     FromDate = named(new QDateEdit(QDate(today.year() - 1, 1, 1)), "FromDate");
     ToDate = named(new QDateEdit(QDate(today.year() - 1, 12, 31)), "ToDate");
     for (QDateEdit* d : {FromDate, ToDate}) {
@@ -176,6 +177,7 @@ TReplayForm::~TReplayForm()
     if (worker_) {
         cancel_ = true;
         worker_->wait();
+        delete worker_;
     }
 }
 
