@@ -21,6 +21,7 @@ class QTabWidget;
 class QTimer;
 class QToolButton;
 class OddsHistoryView;
+class TReplayForm;
 class Label3D;
 class WinSheet;
 class QuinellaTab;
@@ -75,6 +76,7 @@ public:
     // Menus
     QAction* N11;
     QAction* CsvExportItem;
+    QAction* ReplayItem;
     QAction* FileExitItem;
     QAction* HelpContentsItem;
     QAction* HelpAboutItem;
@@ -137,6 +139,10 @@ public:
     void AutoRefreshBtnClick();
     void RefreshTimerTimer();
     void CsvExportItemClick();
+    void ReplayItemClick();
+    // Shows the race `race` (its item) of the day `date` (its date text), as a
+    // double-click in the 回収率 window asks.
+    void openRace(const QString& date, const QString& race);
 
     // The odds history, opened at its first use; none when it cannot be. A
     // failed open shows its cause: a newer schema in a box once, any other
@@ -226,6 +232,7 @@ private:
     // The odds history of the application folder, shared by the quick
     // report and the tabs that read it.
     std::unique_ptr<tavek::history::HistoryAccess> history_;
+    TReplayForm* replayForm_ = nullptr;  // the 回収率 window, made at its first opening
     QDateTime lastRefresh_;
     QByteArray refreshedRace_;  // race key of the automatic refresh's last fetch
 };

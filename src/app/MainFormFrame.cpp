@@ -88,6 +88,9 @@ void TMainForm::buildMenus()
     CsvExportItem->setStatusTip(QStringLiteral(
         "表示中のレースの単勝・枠連・馬連・参考資料・賭式別オッズ・オッズ推移をCSVファイルに保存します"));
     connect(CsvExportItem, &QAction::triggered, this, &TMainForm::CsvExportItemClick);
+    ReplayItem = named(file->addAction(QStringLiteral("回収率...")), "ReplayItem");
+    ReplayItem->setStatusTip(QStringLiteral("期間のレースを買い方と賭け金の決め方で再生し、回収率を調べます"));
+    connect(ReplayItem, &QAction::triggered, this, &TMainForm::ReplayItemClick);
     FileExitItem = named(file->addAction(QStringLiteral("終了(&X)")), "FileExitItem");
     FileExitItem->setStatusTip(QStringLiteral("このｱﾌﾟﾘｹｰｼｮﾝを終了します"));
     connect(FileExitItem, &QAction::triggered, this, &TMainForm::FileExitItemClick);

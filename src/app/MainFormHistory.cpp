@@ -16,12 +16,14 @@
 #include "racedata/DayData.h"
 #include "racedata/PostTime.h"
 #include "racedata/RecordLayout.h"
+#include "replay/ui/ReplayForm.h"
 #include "timeline/ui/OddsHistoryView.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -202,4 +204,32 @@ void TMainForm::CsvExportItemClick()
         tavek::csv::save(tavek::csv::contentTable(form.content(), boards), form.encoding(), form.fileName());
         StatusLine->showMessage(QStringLiteral("%1 に保存しました").arg(QDir::toNativeSeparators(form.fileName())));
     });
+}
+
+void TMainForm::ReplayItemClick()
+{
+    if (!replayForm_) {
+        replayForm_ = new TReplayForm(dataFolder(), tavek::history::databaseIn(applicationFolder()), this);
+        connect(replayForm_, &TReplayForm::raceRequested, this, &TMainForm::openRace);
+    }
+    replayForm_->show();
+    replayForm_->raise();
+    replayForm_->activateWindow();
+}
+
+void TMainForm::openRace(const QString& date, const QString& race)
+{
+    const int day = DateCombo->findText(date, Qt::MatchExactly);
+    if (day < 0) {
+        tavek::MessageBox::information(this, QStringLiteral("%1 のデータがありません。").arg(date));
+        return;
+    }
+    {
+        QSignalBlocker block(DateCombo);
+        DateCombo->setCurrentIndex(day);
+    }
+    tavek::MessageBox::guarded(this, [&] { showSelectedDay(race); });
+    showOddsHistory();
+    raise();
+    activateWindow();
 }

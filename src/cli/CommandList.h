@@ -41,3 +41,8 @@ TAVEK_CLI_COMMAND("tickets", runTickets,
 TAVEK_CLI_COMMAND("history", runHistory, "history DATE RACE [--json | --csv]")
 TAVEK_CLI_COMMAND("results", runResults, "results DATE RACE [--json | --csv]")
 TAVEK_CLI_COMMAND("check-payouts", runCheckPayouts, "check-payouts [--from DATE] [--to DATE] [--json]")
+TAVEK_CLI_COMMAND(
+    "replay", runReplay,
+    "replay --from DATE --to DATE [--rule value|popularity:K|popularity:all|list:FILE] [--pool all|POOL,...] "
+    "[--min-return PERCENT] [--top N] [--model harville|discounted] [--stake flat:YEN|kelly:F] "
+    "[--bankroll YEN] [--at final|MINUTES] [--json | --csv]")

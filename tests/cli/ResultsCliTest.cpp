@@ -4,19 +4,16 @@
 // heat first of 3 and 7, the trifecta's special payout and refunds in place,
 // without votes; 01R without a result.
 #include "cli/Cli.h"
-#include "jvlink/emulator/GeneratedSource.h"
-#include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
-#include "racedata/RecordLines.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
+#include "support/cli/BuiltInDays.h"
 #include "support/cli/CliRunner.h"
 
 #include <QJsonArray>
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <tuple>
 
 #include <sys/stat.h>
@@ -190,20 +187,7 @@ TEST_F(ResultsCli, MissingAndDamagedResultsAndBadArgumentsExitWithTwo)
 TEST(ResultsCliGenerated, TheBuiltInServicesMonthPaysWhatItsVotesGive)
 {
     test::DataFolder data;
-    std::map<QString, std::vector<QByteArray>> files;
-    for (QDate day(2026, 10, 1); day.month() == 10; day = day.addDays(1))
-        for (const auto kind :
-             {jvlink::GeneratedSource::FileKind::RaceDetails, jvlink::GeneratedSource::FileKind::VoteCounts}) {
-            const QByteArray records = jvlink::GeneratedSource::dayFile(day, kind);
-            for (qsizetype at = 0; at < records.size();) {
-                const QByteArrayView record = recordlines::recordAt(records, at);
-                at += record.size();
-                if (layout::recordType(record) != "SE")
-                    files[dayfiles::fileName(record)].push_back(record.toByteArray());
-            }
-        }
-    for (const auto& [name, records] : files)
-        dayfiles::storeRecords(data.path(), name, records);
+    test::storeBuiltInDays(data.path(), QDate(2026, 10, 1), QDate(2026, 10, 31));
 
     test::CliOutcome r = test::runCli(data.path(), {"check-payouts", "--json"});
     EXPECT_EQ(r.code, cli::kSuccess) << r.out.left(2000).toStdString() << r.err.toStdString();

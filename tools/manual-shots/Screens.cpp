@@ -32,6 +32,7 @@ const std::vector<Screen>& screens()
         {QStringLiteral("timeline"), QStringLiteral("TabSheet6"),
          QStringLiteral("オッズ推移 after a morning of quick reports")},
         {QStringLiteral("csv-export"), {}, QStringLiteral("the CSV出力 window")},
+        {QStringLiteral("replay"), {}, QStringLiteral("the 回収率 window after a week replayed with Kelly stakes")},
         {QStringLiteral("about"), {}, QStringLiteral("the about box")},
     };
     return all;

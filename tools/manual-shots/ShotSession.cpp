@@ -28,12 +28,14 @@
 #include "purchase/ui/TicketsTab.h"
 #include "racedata/Clock.h"
 #include "racedata/DayData.h"
+#include "replay/ui/ReplayForm.h"
 #include "timeline/ui/OddsHistoryView.h"
 #include "value/ui/ValueTab.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
@@ -570,9 +572,33 @@ void ShotSession::windows()
     whileOpen(
         QStringLiteral("csv-export"), [this] { form_->CsvExportItemClick(); },
         [this](QDialog* dialog) { take(QStringLiteral("csv-export"), dialog); });
+    replayWeek();
     whileOpen(
         QStringLiteral("about"), [this] { form_->HelpAboutItemClick(); },
         [this](QDialog* dialog) { take(QStringLiteral("about"), dialog); });
+}
+
+void ShotSession::replayWeek()
+{
+    // The week up to the manual's race day, every pool by the value rule,
+    // a quarter of the Kelly stake from 100,000 yen.
+    const QString screen = QStringLiteral("replay");
+    form_->ReplayItemClick();
+    auto* replay = form_->findChild<TReplayForm*>(QStringLiteral("ReplayForm"));
+    expect(replay, screen, QStringLiteral("ﾌｧｲﾙ > 回収率 opened no window"));
+    replay->FromDate->setDate(kDay.addDays(-6));
+    replay->ToDate->setDate(kDay);
+    replay->StakeCombo->setCurrentIndex(1);
+    replay->StakeEdit->setText(QStringLiteral("0.25"));
+    replay->RunBtn->click();
+    const QDeadlineTimer deadline(60'000);
+    while (replay->running() && !deadline.hasExpired())
+        QTest::qWait(10);
+    expect(!replay->running(), screen, QStringLiteral("the replay ran for over a minute"));
+    expect(replay->shown() && replay->shown()->report.total().bets > 0, screen,
+           QStringLiteral("the replay bet nothing: ") + replay->StatusLabel->text());
+    take(screen, replay);
+    replay->close();
 }
 
 void ShotSession::showPage(QWidget* page)

@@ -67,6 +67,7 @@ private:
     void lastTabs();
     void ticketsTab();
     void windows();
+    void replayWeek();
 
     void take(const QString& screen, QWidget* window);
     void showPage(QWidget* page);

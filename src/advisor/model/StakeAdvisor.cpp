@@ -113,6 +113,10 @@ Advice advise(const Bet& bet, const AdviceInput& input)
         if (next == tenths)
             continue;
         weighRun(input, first, x - 1, tenths, advice, bestEv, bestGrowth, kellyVotes);
+        // The odds only fall as the stake grows: past the last run that breaks
+        // even no stake has EV, breaks even or grows the bankroll.
+        if (edge(input.prob, tenths) < 0)
+            break;
         first = x;
         tenths = next;
     }
