@@ -51,7 +51,8 @@ QByteArray snapshotBefore(const history::OddsHistory& history, QByteArrayView ra
     if (!post)
         return found;
     const QDateTime latest = post->addSecs(-60LL * minutes);
-    history.forEachSnapshot(layout::raceKey(raceRecord), history::Detail::Whole, [&](const history::Snapshot& s) {
+    history.forEachSnapshot(layout::raceKey(raceRecord), history::Detail::Whole, history::Trifecta::Without,
+                            [&](const history::Snapshot& s) {
         if (s.fetched <= latest)
             found = s.record;
     });
