@@ -39,7 +39,6 @@ PoolBoard::PoolBoard(pools::Pool pool)
     real_.votes.assign(size_t(size()), -1);
     virtual_ = real_;
     realOdds_.resize(size_t(size()));
-    virtualOdds_.resize(size_t(size()));
 }
 
 void PoolBoard::calculate(QByteArrayView record)
@@ -47,7 +46,6 @@ void PoolBoard::calculate(QByteArrayView record)
     real_ = readPoolFigures(pool(), record);
     realOdds_ = allOdds(real_, size());
     virtual_ = real_;
-    virtualOdds_.assign(size_t(size()), OddsRange{});
     simulated_ = false;
     excessYen_ = 0;
 }
@@ -121,7 +119,6 @@ SimResult PoolBoard::refusal(int n) const
 
 void PoolBoard::showVirtual(long long excessYen)
 {
-    virtualOdds_ = allOdds(virtual_, size());
     simulated_ = true;
     excessYen_ = excessYen;
 }
