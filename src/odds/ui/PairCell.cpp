@@ -9,6 +9,10 @@ PairCell::PairCell(int pair, QWidget* parent) : QLabel(parent), pair_(pair)
     setAlignment(Qt::AlignCenter);
     // The cell fills its background itself, with the painter of its text.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The colours of setColours, named here: unnamed, each painting would
+    // look for them through every widget up to the window.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
     setCursor(Qt::PointingHandCursor);
 }
 
