@@ -30,10 +30,8 @@ using pools::Pool;
 // The lines of a day file as the day load reads it; none when it is missing.
 QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
 {
-    const qint64 maxBytes = type == pools::kTrifectaVotes.id
-                                ? qint64(dayfiles::kMaxDayFileLines) * pools::kTrifectaVotes.length
-                                : dayfiles::maxDayFileBytes(type);
-    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, maxBytes, dayfiles::Links::Follow);
+    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
+                                                                  dayfiles::Links::Follow);
     return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
 }
 
@@ -242,7 +240,7 @@ void MarketStats::addDay(const QString& dataFolder, const QString& dateText)
         if (line.startsWith("RA"))
             details.insert(layout::raceKey(line).toByteArray(), line);
     QHash<QByteArray, QByteArray> trifectas;
-    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, ".jvH6"), "H6"))
+    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kTrifectaSuffix), "H6"))
         if (line.startsWith("H6"))
             trifectas.insert(layout::raceKey(line).toByteArray(), line + "\r\n");
     const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);

@@ -1,10 +1,12 @@
 #include "market/MarketStats.h"
 #include "pools/PoolIndex.h"
+#include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
 #include "value/model/BetValue.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <gtest/gtest.h>
 
@@ -179,4 +181,27 @@ TEST(MarketStatsTrifecta, TheEighthPoolFromItsOwnFileJoinsTheMixAndTheReturns)
     EXPECT_NEAR(json["pool_mix"].toObject()["trifecta"].toDouble(), 1000.0 / 19'000, 1e-12);
     EXPECT_EQ(json["expected_return"].toObject()["harville"].toObject()["trifecta"].toObject()["bets"].toInt(), 1);
     EXPECT_EQ(json["trifecta_pool_yen"].toObject()["total"].toDouble(), 100'000);
+}
+
+// The trifecta file has the day load's own size limit: one a byte over it
+// stops the statistics with the file named, as the window would not read it.
+TEST(MarketStatsTrifecta, AFileOverTheDayFilesLimitIsRefused)
+{
+    const QString day = QStringLiteral("2024年05月25日");
+    const QByteArray key = raceKey("20240525", "05", 1);
+    test::DataFolder data;
+    data.writeRaces(day, {RaRecord(key)});
+    data.writeVotes(day, {smallRace(key)});
+    const QString path = dayfiles::trifectaFilePath(data.path(), day);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(dayfiles::maxDayFileBytes("H6") + 1));  // sparse: takes no disk
+    file.close();
+    try {
+        MarketStats::ofDataFolder(data.path(), {}, {});
+        FAIL() << "read";
+    } catch (const std::runtime_error& e) {
+        const QString message = QString::fromStdString(e.what());
+        EXPECT_TRUE(message.contains(path) && message.contains(QStringLiteral("大きすぎる"))) << e.what();
+    }
 }
