@@ -5,6 +5,7 @@
 #include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -36,11 +37,25 @@ PoolFigures readPoolFigures(pools::Pool pool, QByteArrayView record);
 
 // The fewest starters with which JRA sells the pool: place 5, wide and trio
 // 4, exacta and trifecta 3.
-int saleStarters(pools::Pool pool);
+constexpr int saleStarters(pools::Pool pool)
+{
+    switch (pool) {
+    case pools::Pool::Place:
+        return 5;
+    case pools::Pool::Exacta:
+    case pools::Pool::Trifecta:
+        return 3;
+    default:
+        return 4;
+    }
+}
 
 // Sold: enough starters, a total above 0 and (the trifecta) a race JRA sold
 // it in. An unsold pool (発売なし) has no odds and refuses every simulation.
-bool poolSold(const PoolFigures& figures);
+inline bool poolSold(const PoolFigures& figures)
+{
+    return figures.onSale && figures.starters >= saleStarters(figures.pool) && figures.total > 0;
+}
 
 // The place winners K: 3 with 8 or more starters, else 2.
 int placeWinners(int starters);
@@ -50,6 +65,17 @@ bool entryRefunded(const PoolFigures& figures, int n);
 
 // An entry naming registered runners only: the entries a race shows.
 bool entryInField(const PoolFigures& figures, int n);
+
+// The same of an entry's runners (pools::entryRunners), for a caller that
+// has them at hand: a season's statistics ask for thousands of entries a race.
+inline bool runnersRefunded(const PoolFigures& figures, const pools::EntryRunners& runners)
+{
+    return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
+}
+inline bool runnersInField(const PoolFigures& figures, const pools::EntryRunners& runners)
+{
+    return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
+}
 
 // The winning sets that give entry n the lowest and the highest payout. Place:
 // the K - 1 most-backed, or least-backed, of the runners other than n that are
@@ -72,7 +98,8 @@ struct OddsRange {
 };
 
 // The odds of entry n: none when the pool is not sold, the entry is refunded
-// or has no votes (blank or 0).
+// or has no votes (blank or 0). `runners` are the entry's, when at hand.
 OddsRange oddsRange(const PoolFigures& figures, int n);
+OddsRange oddsRange(const PoolFigures& figures, int n, const pools::EntryRunners& runners);
 
 }  // namespace tavek::sim
