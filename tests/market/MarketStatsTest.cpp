@@ -205,3 +205,40 @@ TEST(MarketStatsTrifecta, AFileOverTheDayFilesLimitIsRefused)
         EXPECT_TRUE(message.contains(path) && message.contains(QStringLiteral("大きすぎる"))) << e.what();
     }
 }
+
+// Day files whose lines end in LF alone, or whose last line has no end (an
+// editor may leave them so), give the figures of the files as stored.
+TEST(MarketStatsTrifecta, DayFilesOfOtherLineEndsGiveTheSameFigures)
+{
+    const QString day = QStringLiteral("2024年05月25日");
+    const QByteArray key = raceKey("20240525", "05", 1), other = raceKey("20240525", "05", 2);
+    test::H6Record trifecta(key);
+    trifecta.registered(8).starters(8).saleFlag('7').total(1000);
+    trifecta.entry(pools::entryOf(pools::Pool::Trifecta, 1, 2, 3), 500);
+    const struct {
+        const char* name;
+        QByteArray lineEnd;
+        bool lastEnded;
+    } cases[] = {{"stored", "\r\n", true}, {"LF", "\n", true}, {"last line unended", "\r\n", false}};
+    QJsonObject stored;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::DataFolder data;
+        for (const QString& path :
+             {data.writeRaces(day, {RaRecord(key).name(QStringLiteral("テスト特別")), RaRecord(other)}),
+              data.writeVotes(day, {smallRace(key), smallRace(other, 2)}),
+              data.writeTrifecta(day, {trifecta.bytes()})}) {
+            QByteArray bytes = test::readFile(path).replace("\r\n", c.lineEnd);
+            if (!c.lastEnded)
+                bytes.chop(c.lineEnd.size());
+            test::writeFile(path, bytes);
+        }
+        const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+        ASSERT_EQ(s.races().size(), 2u);
+        EXPECT_EQ(s.races()[0].name, QStringLiteral("テスト特別"));
+        EXPECT_EQ(s.races()[0].votes[size_t(pools::Pool::Trifecta)], 1000);
+        if (stored.isEmpty())
+            stored = s.toJson();
+        EXPECT_EQ(s.toJson(), stored);
+    }
+}
