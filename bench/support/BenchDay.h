@@ -1,8 +1,10 @@
 #pragma once
 
 // A full race day for the benchmarks: 36 races (three courses of twelve) with
-// RA records and H1 records whose every vote field holds a number.
+// RA records, H1 records whose every vote field holds a number and H6
+// records of the trifecta.
 
+#include "pools/PoolIndex.h"
 #include "pools/VotePools.h"
 #include "racedata/RecordLayout.h"
 
@@ -81,6 +83,34 @@ inline QList<QByteArray> voteRecords()
         }
         for (const pools::VotePool& pool : pools::voteCountPools())
             layout::put(r, pool.total, votes(171000 + 100 * race));
+        list.append(r);
+    }
+    return list;
+}
+
+// The trifecta of every race, each entry with votes of its own (entry n:
+// 50 + n + race).
+inline QList<QByteArray> trifectaRecords()
+{
+    const pools::VotePool& trifecta = pools::pool(pools::Pool::Trifecta);
+    QList<QByteArray> list;
+    for (int race = 0; race < 36; ++race) {
+        QByteArray r = record("H6", layout::kH6Length, race);
+        layout::put(r, layout::kRegistered, QByteArray::number(pools::kMaxRunners));
+        layout::put(r, layout::kStarters, QByteArray::number(pools::kMaxRunners));
+        layout::put(r, layout::kH6SaleFlag, "7");
+        for (int h = 1; h <= pools::kMaxRunners; ++h)
+            layout::put(r, layout::h6RefundFlag(h), "0");
+        long long total = 0;
+        for (int n = 1; n <= trifecta.entries; ++n) {
+            QByteArray runners;
+            for (int h : pools::entryRunners(pools::Pool::Trifecta, n))
+                runners += QByteArray::number(h).rightJustified(2, '0');
+            layout::put(r, trifecta.entry(n), runners);
+            layout::put(r, trifecta.votes(n), votes(50 + n + race));
+            total += 50 + n + race;
+        }
+        layout::put(r, trifecta.total, votes(total));
         list.append(r);
     }
     return list;

@@ -17,7 +17,9 @@
 #include <QJsonArray>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
+#include <vector>
 
 namespace tavek::market {
 
@@ -25,14 +27,34 @@ namespace {
 
 using pools::Pool;
 
-// The lines of a day file as the day load reads it; none when it is missing.
-QList<QByteArray> dayFileLines(const dayfiles::Location& where, QByteArrayView type)
+// The bytes of a day file as the day load reads them; none when it is missing.
+QByteArray dayFileBytes(const dayfiles::Location& where, QByteArrayView type)
 {
-    const qint64 maxBytes = type == pools::kTrifectaVotes.id
-                                ? qint64(dayfiles::kMaxDayFileLines) * pools::kTrifectaVotes.length
-                                : dayfiles::maxDayFileBytes(type);
-    const std::optional<QByteArray> bytes = dayfiles::readDayFile(where, maxBytes, dayfiles::Links::Follow);
-    return bytes ? recordlines::lines(*bytes, recordlines::Empty::Skip) : QList<QByteArray>();
+    std::optional<QByteArray> bytes = dayfiles::readDayFile(where, dayfiles::maxDayFileBytes(type),
+                                                            dayfiles::Links::Follow);
+    return bytes ? std::move(*bytes) : QByteArray();
+}
+
+// Calls take(record) for each line of a day file's bytes that is not empty:
+// the line with the CR LF a record ends with, which a stored line has lost.
+// A line is seen in the file's bytes where its CR LF follows it there (a
+// season's files hold gigabytes), and copied with one into `kept` where it
+// does not; each record stays valid as long as the bytes and `kept`.
+template <typename Take>
+void forEachRecord(QByteArrayView bytes, std::vector<QByteArray>& kept, Take take)
+{
+    recordlines::forEach(bytes, [&](int, QByteArrayView line) {
+        if (line.isEmpty())
+            return true;
+        const qsizetype end = line.data() - bytes.data() + line.size();
+        if (bytes.sliced(end).startsWith("\r\n")) {
+            take(bytes.sliced(end - line.size(), line.size() + 2));
+        } else {
+            kept.push_back(line.toByteArray() + "\r\n");
+            take(QByteArrayView(kept.back()));
+        }
+        return true;
+    });
 }
 
 Quantiles quantilesOf(std::vector<double> v)
@@ -218,34 +240,41 @@ MarketStats MarketStats::ofDataFolder(const QString& dataFolder, const QDate& fr
 
 void MarketStats::addDay(const QString& dataFolder, const QString& dateText)
 {
-    QHash<QByteArray, QByteArray> details;
-    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA"))
-        if (line.startsWith("RA"))
-            details.insert(layout::raceKey(line).toByteArray(), line);
-    QHash<QByteArray, QByteArray> trifectas;
-    for (const QByteArray& line : dayFileLines(dayfiles::locate(dataFolder, dateText, ".jvH6"), "H6"))
-        if (line.startsWith("H6"))
-            trifectas.insert(layout::raceKey(line).toByteArray(), line + "\r\n");
+    // Views into the files' bytes and `kept`, which outlive them.
+    std::vector<QByteArray> kept;
+    const QByteArray raceBytes = dayFileBytes(dayfiles::locate(dataFolder, dateText, dayfiles::kRaceSuffix), "RA");
+    QHash<QByteArrayView, QByteArrayView> details;
+    forEachRecord(raceBytes, kept, [&](QByteArrayView ra) {
+        if (ra.startsWith("RA"))
+            details.insert(layout::raceKey(ra), ra.chopped(2));
+    });
+    const QByteArray trifectaBytes = dayFileBytes(dayfiles::locate(dataFolder, dateText, dayfiles::kTrifectaSuffix),
+                                                  "H6");
+    QHash<QByteArrayView, QByteArrayView> trifectas;
+    forEachRecord(trifectaBytes, kept, [&](QByteArrayView h6) {
+        if (h6.startsWith("H6"))
+            trifectas.insert(layout::raceKey(h6), h6);
+    });
     // A later payout record of a race holds, as in the day data.
     std::map<QByteArray, result::RaceResult> results;
     const dayfiles::Location resultFile = dayfiles::locate(dataFolder, dateText, dayfiles::kResultSuffix);
-    for (const QByteArray& line : dayFileLines(resultFile, "HR")) {
+    const QByteArray resultBytes = dayFileBytes(resultFile, "HR");
+    forEachRecord(resultBytes, kept, [&](QByteArrayView hr) {
         try {
-            result::RaceResult read = result::read(line);
+            result::RaceResult read = result::read(hr);
             results.insert_or_assign(read.raceKey, std::move(read));
         } catch (const result::ReadError& e) {
             skippedResults_.append(QStringLiteral("%1: %2").arg(resultFile.shown, QString::fromStdString(e.what())));
         }
-    }
+    });
     const dayfiles::Location voteFile = dayfiles::locate(dataFolder, dateText, dayfiles::kVoteSuffix);
-    for (const QByteArray& line : dayFileLines(voteFile, "H1")) {
-        // A stored line has lost its CR LF; the record's length counts it.
-        const QByteArray h1 = line + "\r\n";
-        const QByteArray key = layout::raceKey(h1).toByteArray();
-        const auto result = results.find(key);
+    const QByteArray voteBytes = dayFileBytes(voteFile, "H1");
+    forEachRecord(voteBytes, kept, [&](QByteArrayView h1) {
+        const QByteArrayView key = layout::raceKey(h1);
+        const auto result = results.find(key.toByteArray());
         if (!addRace(h1, details.value(key), trifectas.value(key), result != results.end() ? &result->second : nullptr))
-            skipped_.append(QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(layout::raceKey(h1))));
-    }
+            skipped_.append(QStringLiteral("%1, race %2").arg(voteFile.shown, shown::bytes(key)));
+    });
 }
 
 void MarketStats::append(const MarketStats& later)

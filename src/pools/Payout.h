@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 // The two odds rules of the program. Paid odds are what JRA pays back per 100
 // yen on a winning entry: the pool's paid-back part shared out over the
 // winning votes, cut to 10 yen (0.1) and never below 100 yen (1.0). Exact
@@ -24,7 +26,14 @@ struct WinningSet {
 // winning entries gets (W + D / K) x rate, W its own votes and D the votes of
 // every losing entry (total - W - others). In integers:
 // floor(10 rate (K W + D) / (K W)), JRA's cut to 10 yen, never below 10.
-long long paidOddsTenths(PayoutRate rate, WinningSet set, long long votes, long long total);
+// Inline: a season's statistics ask for millions.
+inline long long paidOddsTenths(PayoutRate rate, WinningSet set, long long votes, long long total)
+{
+    const long long losing = total - votes - set.others;
+    const long long numerator = 10LL * rate.numerator * (set.winners * votes + losing);
+    const long long denominator = static_cast<long long>(rate.denominator) * set.winners * votes;
+    return std::max(10LL, numerator / denominator);
+}
 
 // The same for a pool with one winning entry (win, bracket quinella,
 // quinella, exacta, trio): floor(10 rate total / votes), never below 10.

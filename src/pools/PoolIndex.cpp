@@ -67,6 +67,7 @@ inline constexpr EntryTable<P> kTable{};
 // What the lookups need of any pool's table.
 struct TableView {
     Numbering numbering;
+    int count;                    // numbering.count(), which the lookups would otherwise work out each time
     const EntryRunners* runners;  // entry n at [n - 1]
     const int* entries;           // by key; 0 for no entry
 };
@@ -74,7 +75,8 @@ struct TableView {
 template <size_t... P>
 constexpr std::array<TableView, sizeof...(P)> viewsOf(std::index_sequence<P...>)
 {
-    return {TableView{kPools[P].numbering, kTable<P>.runners.data(), kTable<P>.entries.data()}...};
+    return {TableView{kPools[P].numbering, kPools[P].numbering.count(), kTable<P>.runners.data(),
+                      kTable<P>.entries.data()}...};
 }
 
 constexpr std::array<TableView, kPoolCount> kTables = viewsOf(std::make_index_sequence<kPoolCount>{});
@@ -84,7 +86,7 @@ constexpr std::array<TableView, kPoolCount> kTables = viewsOf(std::make_index_se
 EntryRunners entryRunners(Pool pool, int n)
 {
     const TableView& t = kTables[size_t(pool)];
-    return n >= 1 && n <= t.numbering.count() ? t.runners[n - 1] : EntryRunners{};
+    return n >= 1 && n <= t.count ? t.runners[n - 1] : EntryRunners{};
 }
 
 int entryOf(Pool pool, int a, int b, int c)

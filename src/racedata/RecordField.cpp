@@ -8,15 +8,6 @@
 
 namespace tavek::record {
 
-QByteArrayView field(QByteArrayView record, int position, int length)
-{
-    if (position < 1 || length <= 0 || position > record.size())
-        return {};
-    const qsizetype start = position - 1;
-    const qsizetype n = std::min<qsizetype>(length, record.size() - start);
-    return record.sliced(start, n);
-}
-
 QByteArrayView raceDate(QByteArrayView record)
 {
     return field(record, layout::kYear, 8);

@@ -1,10 +1,12 @@
 #include "market/MarketStats.h"
 #include "pools/PoolIndex.h"
+#include "racedata/DayFiles.h"
 #include "racedata/RecordLayout.h"
 #include "support/RaceFixture.h"
 #include "support/TestFiles.h"
 #include "value/model/BetValue.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <gtest/gtest.h>
 
@@ -233,4 +235,49 @@ TEST_F(MarketStatsTest, TheFavouritesFinishAndThePayoutsWhereResultsExist)
     EXPECT_TRUE(s.reportLines().join(u'\n').contains(QStringLiteral(
         "favourite won 50.0 %, in the first three 100.0 % (2 races whose payouts tell the first three)")));
     EXPECT_FALSE(MarketStats().reportLines().join(u'\n').contains(QStringLiteral("favourite won")));
+}
+
+// The trifecta file has the day load's own size limit: one a byte over it
+// stops the statistics with the file named, as the window would not read it.
+TEST(MarketStatsTrifecta, AFileOverTheDayFilesLimitIsRefused)
+{
+    const QString day = QStringLiteral("2024年05月25日");
+    const QByteArray key = raceKey("20240525", "05", 1);
+    test::DataFolder data;
+    data.writeRaces(day, {RaRecord(key)});
+    data.writeVotes(day, {smallRace(key)});
+    const QString path = dayfiles::trifectaFilePath(data.path(), day);
+    test::writeFile(path, {});
+    ASSERT_TRUE(QFile::resize(path, dayfiles::maxDayFileBytes("H6") + 1));  // sparse: takes no disk
+    try {
+        MarketStats::ofDataFolder(data.path(), {}, {});
+        FAIL() << "read";
+    } catch (const std::runtime_error& e) {
+        const QString message = QString::fromStdString(e.what());
+        EXPECT_TRUE(message.contains(path) && message.contains(QStringLiteral("大きすぎる"))) << e.what();
+    }
+}
+
+// Day files whose lines end in LF alone, as an editor may leave them, give
+// the figures of the files as stored.
+TEST(MarketStatsTrifecta, DayFilesOfLfLineEndsGiveTheSameFigures)
+{
+    const QString day = QStringLiteral("2024年05月25日");
+    const QByteArray key = raceKey("20240525", "05", 1);
+    test::H6Record trifecta(key);
+    trifecta.registered(8).starters(8).saleFlag('7').total(1000);
+    QJsonObject figures[2];
+    for (const bool lf : {false, true}) {
+        test::DataFolder data;
+        for (const QString& path :
+             {data.writeRaces(day, {RaRecord(key).name(QStringLiteral("テスト特別"))}),
+              data.writeVotes(day, {smallRace(key)}), data.writeTrifecta(day, {trifecta.bytes()})})
+            if (lf)
+                test::writeFile(path, test::readFile(path).replace("\r\n", "\n"));
+        const MarketStats s = MarketStats::ofDataFolder(data.path(), {}, {});
+        ASSERT_EQ(s.races().size(), 1u);
+        EXPECT_EQ(s.races()[0].votes[size_t(pools::Pool::Trifecta)], 1000) << lf;
+        figures[lf] = s.toJson();
+    }
+    EXPECT_EQ(figures[1], figures[0]);
 }

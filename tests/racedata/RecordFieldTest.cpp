@@ -22,6 +22,9 @@ TEST(RecordField, ThreeReadingsOfBlankAndZeroFields)
     EXPECT_EQ(record::blankAsAbsent("00000000000"), 0);
     EXPECT_EQ(record::blankAsZero("00000000000"), 0);
     EXPECT_EQ(record::blankAsAbsent(" 00000012345 "), 12345);
+    // A vote field blank but for its last byte is no blank field.
+    EXPECT_EQ(record::blankAsAbsent("          7"), 7);
+    EXPECT_THROW(record::blankAsAbsent("          x"), record::FieldError);
     EXPECT_EQ(record::blankAsZero("  12ab"), 12);
     EXPECT_EQ(record::zeroDefault("12ab"), 0);
     EXPECT_EQ(record::zeroDefault("0012"), 12);

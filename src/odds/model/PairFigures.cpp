@@ -9,13 +9,6 @@
 
 namespace tavek::sim {
 
-int readFigure(QByteArrayView record, int position)
-{
-    int value = -1;
-    record::tryBlankAsAbsent(record::field(record, position, layout::kVoteLen), value);
-    return value;
-}
-
 int pairTotalPosition(pools::PairKind kind)
 {
     return pools::pool(pools::pairPool(kind)).total;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "pools/PairIndex.h"
+#include "racedata/RecordField.h"
+#include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -24,7 +26,13 @@ int pairVotesPosition(pools::PairKind kind, int k);
 // The vote field at `position`, blank-as-absent: -1 when blank or no number.
 // Figures the tabs show never stop a race selection: a field that is not a
 // number reads as blank, as in the day load's reading of the quinella figures.
-int readFigure(QByteArrayView record, int position);
+// Inline: a trifecta record holds 4,896.
+inline int readFigure(QByteArrayView record, int position)
+{
+    int value = -1;
+    record::tryBlankAsAbsent(record::field(record, position, layout::kVoteLen), value);
+    return value;
+}
 
 // Reads the total and every pair's votes again from the record,
 // blank-as-absent; a field that is not a number reads -1.

@@ -40,7 +40,6 @@ PoolBoard::PoolBoard(pools::Pool pool)
     real_.votes.assign(size_t(size()), -1);
     virtual_ = real_;
     realOdds_.resize(size_t(size()));
-    virtualOdds_.resize(size_t(size()));
 }
 
 void PoolBoard::calculate(QByteArrayView record)
@@ -48,7 +47,6 @@ void PoolBoard::calculate(QByteArrayView record)
     real_ = readPoolFigures(pool(), record);
     realOdds_ = allOdds(real_, size());
     virtual_ = real_;
-    virtualOdds_.assign(size_t(size()), OddsRange{});
     simulated_ = false;
     excessYen_ = 0;
 }
@@ -122,7 +120,6 @@ SimResult PoolBoard::refusal(int n) const
 
 void PoolBoard::showVirtual(long long excessYen)
 {
-    virtualOdds_ = allOdds(virtual_, size());
     simulated_ = true;
     excessYen_ = excessYen;
 }

@@ -50,9 +50,10 @@ public:
     bool inField(int n) const { return entryInField(real_, n); }
     const OddsRange& odds(int n) const { return realOdds_[size_t(n - 1)]; }
     // After a simulation (simulated()), the virtual figures; before it the
-    // real ones and no odds.
+    // real ones and no odds. A stake moves every odds of the pool, but a
+    // board shows a few hundred of them: each is computed when asked for.
     long long virtualVotes(int n) const { return virtual_.entryVotes(n); }
-    const OddsRange& virtualOdds(int n) const { return virtualOdds_[size_t(n - 1)]; }
+    OddsRange virtualOdds(int n) const { return simulated_ ? oddsRange(virtual_, n) : OddsRange{}; }
 
     // Registered runners: those a place board lists, and what places them in
     // their brackets.
@@ -80,7 +81,7 @@ public:
     QString excessText() const;        // the simulation's stake or excess votes in yen, "%11.0n円"
 
     // `yen` (whole 100-yen votes of it) staked on entry n: they join the entry
-    // and the total, and every entry's odds are computed again. Refused, with
+    // and the total, and every entry's odds change (virtualOdds). Refused, with
     // nothing changed: NotSold, Refunded, NoVotes (blank votes or total);
     // None for an n outside 1..size().
     SimResult simulateStake(int n, long long yen);
@@ -104,7 +105,6 @@ private:
     PoolFigures real_;
     PoolFigures virtual_;
     std::vector<OddsRange> realOdds_;
-    std::vector<OddsRange> virtualOdds_;
     bool simulated_ = false;
     long long excessYen_ = 0;
 };

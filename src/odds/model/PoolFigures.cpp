@@ -92,14 +92,12 @@ bool poolSold(const PoolFigures& figures)
 
 bool entryRefunded(const PoolFigures& figures, int n)
 {
-    const pools::EntryRunners runners = pools::entryRunners(figures.pool, n);
-    return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
+    return runnersRefunded(figures, pools::entryRunners(figures.pool, n));
 }
 
 bool entryInField(const PoolFigures& figures, int n)
 {
-    const pools::EntryRunners runners = pools::entryRunners(figures.pool, n);
-    return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
+    return runnersInField(figures, pools::entryRunners(figures.pool, n));
 }
 
 RangeEnds rangeEnds(const PoolFigures& figures, int n)
@@ -116,12 +114,22 @@ RangeEnds rangeEnds(const PoolFigures& figures, int n)
 
 OddsRange oddsRange(const PoolFigures& figures, int n)
 {
+    return oddsRange(figures, n, pools::entryRunners(figures.pool, n));
+}
+
+OddsRange oddsRange(const PoolFigures& figures, int n, const pools::EntryRunners& runners)
+{
     const long long votes = figures.entryVotes(n);
-    if (!poolSold(figures) || entryRefunded(figures, n) || votes <= 0)
+    if (votes <= 0 || !poolSold(figures) || runnersRefunded(figures, runners))
         return {};
+    // A pool of one winning entry has one odds, of no other winners: the 妙味
+    // figures and a season's statistics ask for thousands a race.
+    if (figures.pool != pools::Pool::Place && figures.pool != pools::Pool::Wide) {
+        const long long odds = pools::paidOddsTenths(figures.rate, {}, votes, figures.total);
+        return {odds, odds};
+    }
     const RangeEnds ends = rangeEnds(figures, n);
     const long long low = pools::paidOddsTenths(figures.rate, ends.low, votes, figures.total);
-    // A pool of one winning entry has one odds: the 妙味 figures ask for thousands a race.
     if (ends.high.winners == ends.low.winners && ends.high.others == ends.low.others)
         return {low, low};
     return {low, pools::paidOddsTenths(figures.rate, ends.high, votes, figures.total)};

@@ -5,6 +5,7 @@
 #include "racedata/RecordLayout.h"
 
 #include <QByteArrayView>
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -45,6 +46,17 @@ bool entryRefunded(const PoolFigures& figures, int n);
 // An entry naming registered runners only: the entries a race shows.
 bool entryInField(const PoolFigures& figures, int n);
 
+// The same of an entry's runners (pools::entryRunners), for a caller that
+// has them at hand: a season's statistics ask for thousands of entries a race.
+inline bool runnersRefunded(const PoolFigures& figures, const pools::EntryRunners& runners)
+{
+    return std::any_of(runners.begin(), runners.end(), [&](int h) { return h > 0 && figures.refunded[size_t(h)]; });
+}
+inline bool runnersInField(const PoolFigures& figures, const pools::EntryRunners& runners)
+{
+    return runners[0] >= 1 && std::all_of(runners.begin(), runners.end(), [&](int h) { return h <= figures.runners; });
+}
+
 // The winning sets that give entry n the lowest and the highest payout. Place:
 // the K - 1 most-backed, or least-backed, of the runners other than n that are
 // not refunded. Wide a-b: the third runner c (not refunded, not a or b) with
@@ -66,7 +78,8 @@ struct OddsRange {
 };
 
 // The odds of entry n: none when the pool is not sold, the entry is refunded
-// or has no votes (blank or 0).
+// or has no votes (blank or 0). `runners` are the entry's, when at hand.
 OddsRange oddsRange(const PoolFigures& figures, int n);
+OddsRange oddsRange(const PoolFigures& figures, int n, const pools::EntryRunners& runners);
 
 }  // namespace tavek::sim

@@ -7,7 +7,12 @@
 PairCell::PairCell(int pair, QWidget* parent) : QLabel(parent), pair_(pair)
 {
     setAlignment(Qt::AlignCenter);
-    setAutoFillBackground(true);
+    // The cell fills its background itself, with the painter of its text.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // The colours of setColours, named here: unnamed, each painting would
+    // look for them through every widget up to the window.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -43,10 +48,11 @@ void PairCell::setCurrent(bool current)
 
 void PairCell::paintEvent(QPaintEvent*)
 {
-    // The text as the label would draw it (the background is filled before),
-    // without the label's style option and empty frame: a board repaints up to
-    // 306 cells at a race switch, and those took a tenth of it.
+    // The background and the text as the label would draw them, without the
+    // label's style option and empty frame and with one painter: a board
+    // repaints up to 306 cells at a race switch, and those took a tenth of it.
     QPainter painter(this);
+    painter.fillRect(rect(), palette().brush(backgroundRole()));
     QRect r = contentsRect();
     const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
     if (indent() > 0) {

@@ -17,7 +17,7 @@ constexpr int kMargin = 5;  // of a cell's text from both its edges
 QFont cellFont()
 {
     QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setStyleHint(QFont::Monospace);
+    f.setStyleHint(QFont::Monospace, QFont::PreferNoShaping);
     f.setPixelSize(13);
     return f;
 }
@@ -154,12 +154,18 @@ void PoolMatrix::place()
     }
     corner_->setGeometry(pinX_, pinY_, kHeadingWidth, kHeadingHeight);
     corner_->raise();
+    // Of a fixed size, a cell's new text asks for no layout: a stake gives a
+    // few hundred cells new texts.
+    const auto fix = [this](PairCell* cell, int x, int y) {
+        cell->setFixedSize(cellWidth_, kLineHeight);
+        cell->move(x, y);
+    };
     for (int row = 1; row <= kRunners; ++row) {
         rows_[size_t(row - 1)]->setGeometry(left, top + (row - 1) * pitchY, kRunners * pitchX, 2 * kLineHeight);
         for (int column = 1; column <= kRunners; ++column) {
             const int x = (column - 1) * pitchX;
-            real_[index(row, column)]->setGeometry(x, 0, cellWidth_, kLineHeight);
-            virtual_[index(row, column)]->setGeometry(x, kLineHeight, cellWidth_, kLineHeight);
+            fix(real_[index(row, column)], x, 0);
+            fix(virtual_[index(row, column)], x, kLineHeight);
         }
     }
     const QSize size(left + runners_ * pitchX, top + runners_ * pitchY);

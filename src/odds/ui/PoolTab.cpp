@@ -430,17 +430,22 @@ void PoolTab::refreshPlace(Figures figures)
 void PoolTab::refreshMatrix(Figures figures)
 {
     const PoolBoard& b = board();
-    for (int row = 1; row <= runners_; ++row)
-        for (int column = 1; column <= runners_; ++column) {
-            const int n = entryAt(row, column);
-            const bool shown = n > 0 && b.inField(n);
-            poolMatrix->showPlace(row, column, shown);
-            if (!shown)
-                continue;
-            if (figures == Figures::All)
+    // A simulation changes neither the places shown nor their entries.
+    if (figures == Figures::All) {
+        shownVirtual_.clear();
+        for (int row = 1; row <= runners_; ++row)
+            for (int column = 1; column <= runners_; ++column) {
+                const int n = entryAt(row, column);
+                const bool shown = n > 0 && b.inField(n);
+                poolMatrix->showPlace(row, column, shown);
+                if (!shown)
+                    continue;
                 poolMatrix->realCell(row, column)->setText(b.oddsText(n).trimmed());
-            poolMatrix->virtualCell(row, column)->setText(b.virtualOddsText(n).trimmed());
-        }
+                shownVirtual_.push_back({poolMatrix->virtualCell(row, column), n});
+            }
+    }
+    for (const auto& [cell, n] : shownVirtual_)
+        cell->setText(b.virtualOddsText(n).trimmed());
 }
 
 void PoolTab::refreshList()

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class PairCell;
 class PlaceRows;
@@ -110,5 +112,7 @@ private:
     QLabel* pivotCaption_ = nullptr;
     QLabel* listHeading_ = nullptr;
     int runners_ = -1;  // of the selectors and the board
+    // The virtual cells the board shows and their entries, for a simulation.
+    std::vector<std::pair<PairCell*, int>> shownVirtual_;
     tavek::controls::WhenShown* whenShown_;
 };

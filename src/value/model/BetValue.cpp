@@ -68,9 +68,9 @@ public:
             const EntryRunners r = entryRunners(pool, n);
             BetValue v{pool, n, 0, 0, double(votes) / double(f.total), 0, 0};
             if (board) {
-                if (!entryInField(f, n))
+                if (!runnersInField(f, r))
                     continue;
-                const OddsRange range = oddsRange(f, n);
+                const OddsRange range = oddsRange(f, n, r);
                 if (!range.has())
                     continue;
                 v.oddsLow = range.low;

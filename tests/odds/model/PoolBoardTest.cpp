@@ -221,6 +221,11 @@ TEST(PoolBoard, StakeComputesEveryEntryAgainBesideTheRealOnes)
     EXPECT_EQ(blank.simulateStake(blank.entryOf(3, 4), 1000), SimResult::NoVotes);
     EXPECT_EQ(board.virtualTotal(), b.wideTotal);
     EXPECT_EQ(board.simulateOdds(pair, 50.0), SimResult::None) << "a range has no odds to start from";
+
+    // The next race selection drops the simulation: no virtual odds are left to ask for.
+    board.calculate(b.record);
+    EXPECT_FALSE(board.virtualOdds(pair).has());
+    EXPECT_EQ(board.virtualOddsText(pair), "");
 }
 
 TEST(PoolBoard, OddsSimulationTakesOffWhatTheQuinellaTabTakesOff)

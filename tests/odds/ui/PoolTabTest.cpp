@@ -207,6 +207,17 @@ TEST(PoolTab, TheTrifectaBoardTurnsOnItsPivotsPlace)
         }
     EXPECT_EQ(tab.ExcessBox->text(), "    100,000円");
 
+    // After the pivot's place changes, a stake fills the cells of the new board.
+    tab.AxisCombo->setCurrentIndex(1);
+    const int second = entryOf(Pool::Trifecta, 9, 5, 2);
+    QTest::mouseClick(tab.realCell(second), Qt::LeftButton);
+    ASSERT_EQ(catcher.count(), 2);
+    expected.simulateStake(second, 100'000);
+    for (int m = 1; m <= expected.size(); ++m)
+        if (PairCell* cell = tab.virtualCell(m)) {
+            ASSERT_EQ(cell->text(), expected.virtualOddsText(m).trimmed()) << m;
+        }
+
     // A race without a trifecta record shows no cells, and says why.
     tab.poolSection(record);
     EXPECT_EQ(tab.realCell(n), nullptr);
