@@ -113,4 +113,30 @@ bool differs(const PayoutRow& row)
     return row.entry != 0 && row.votesKnown && row.computed != row.yen;
 }
 
+QStringList rowLabels(bool quickVotes)
+{
+    return {QStringLiteral("券種"), QStringLiteral("組番"), QStringLiteral("払戻金"), QStringLiteral("人気"),
+            quickVotes ? QStringLiteral("計算値(速報)") : QStringLiteral("計算値")};
+}
+
+QString payoutSentence(const PayoutRow& row, bool quickVotes)
+{
+    const QString pool = pools::pool(row.pool).caption();
+    if (row.entry == 0)
+        return pool + QStringLiteral("：不成立");
+    QString paid = QStringLiteral("%1 %2：払戻 %3円").arg(pool, betText(row), yenText(row));
+    if (row.special)
+        paid += QStringLiteral("（特払）");
+    else if (row.popularity > 0)
+        paid += QStringLiteral("（%1番人気）").arg(row.popularity);
+    const QString votes = quickVotes ? QStringLiteral("速報票数") : QStringLiteral("確定票数");
+    if (!row.votesKnown)
+        return paid + QStringLiteral("、%1がないため計算できません").arg(votes);
+    if (row.computed < 0)
+        return paid + QStringLiteral("、%1からの計算では払戻なし（払戻と異なります）").arg(votes);
+    return paid
+           + QStringLiteral("、%1からの計算 %2円%3")
+                 .arg(votes, computedText(row), differs(row) ? QStringLiteral("（払戻と異なります）") : QString());
+}
+
 }  // namespace tavek::results

@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -66,5 +67,12 @@ QString popularityText(const PayoutRow& row);
 QString computedText(const PayoutRow& row);
 // The program's figure differs from what was paid.
 bool differs(const PayoutRow& row);
+
+// The names of the header's rows: "券種", "組番", "払戻金", "人気", "計算値";
+// "計算値(速報)" where the votes are a quick report's, not the final ones.
+QStringList rowLabels(bool quickVotes);
+// A row in one sentence: "3連単 5-2-9：払戻 41,230円（131番人気）、確定票数から
+// の計算 41,230円".
+QString payoutSentence(const PayoutRow& row, bool quickVotes);
 
 }  // namespace tavek::results

@@ -66,6 +66,11 @@ QString outcomeText(const Outcome& outcome)
     return QString();
 }
 
+QString outcomeHeading()
+{
+    return QStringLiteral("結果");
+}
+
 QString outcomeCell(const Outcome& outcome)
 {
     switch (outcome.kind) {
@@ -86,6 +91,11 @@ QString outcomeCell(const Outcome& outcome)
 QString placeMark(int place)
 {
     return place >= 1 ? placeText(place) : QString();
+}
+
+QString wonMark()
+{
+    return QStringLiteral("的中");
 }
 
 }  // namespace tavek::results

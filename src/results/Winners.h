@@ -55,10 +55,13 @@ private:
 // 70円（100円につき）", "不的中", "返還（取消・除外の馬を含む買い目）", "不成立（全額返還）";
 // empty without a result.
 QString outcomeText(const Outcome& outcome);
-// The 妙味 table's cell: "的中 1,230円", "不的中", "返還", "不成立"; empty without a result.
+// The 妙味 table's column "結果" and its cells: "的中 1,230円", "不的中", "返還",
+// "不成立"; empty without a result.
+QString outcomeHeading();
 QString outcomeCell(const Outcome& outcome);
-// The line's mark of a runner who finished in the first three on the odds
-// history's chart: "1着"; empty for the others.
+// The marks of the odds history's lines: a runner's place in the first
+// three ("1着"; empty for the others), a winning pair's "的中".
 QString placeMark(int place);
+QString wonMark();
 
 }  // namespace tavek::results

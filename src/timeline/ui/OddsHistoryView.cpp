@@ -32,8 +32,10 @@ using tavek::timeline::TimeAxis;
 namespace {
 
 // The right margin of a chart, where the lines' names stand, each this far
-// right of its line's end: room for a leader to a name moved up or down.
+// right of its line's end: room for a leader to a name moved up or down; more
+// once the names carry the result ("16 1着", "12-16 的中").
 constexpr int kNameRoom = 44;
+constexpr int kMarkedNameRoom = 72;
 constexpr int kNameGap = 16;
 // Fewer snapshots than this show a mark at each: a single one would
 // otherwise draw nothing.
@@ -106,6 +108,7 @@ struct Line {
     QString name;
     QColor colour;
     QList<QPointF> points;
+    bool bold = false;  // a line of the result: one of the first three, a winning pair
 };
 
 QGraphicsSimpleTextItem* nameItem(QChart* chart, const QColor& colour)
@@ -156,7 +159,10 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
     for (std::size_t i = 0; i < lines.size(); ++i) {
         QLineSeries* series = parts.lines[i];
         series->setName(lines[i].name);
-        series->setColor(lines[i].colour);
+        QPen pen = series->pen();
+        pen.setColor(lines[i].colour);
+        pen.setWidthF(lines[i].bold ? 3 : 1);
+        series->setPen(pen);
         series->setPointsVisible(pointsVisible);
         series->replace(lines[i].points);
         parts.names[i]->setText(lines[i].name);
@@ -315,7 +321,7 @@ void placeNames(QChart* chart, const Parts& parts)
                         : parts.postBeyond
                             ? plot.right() - box.width()
                             : chart->mapToPosition(QPointF(double(parts.postAt), 1), parts.post).x() - box.width() / 2;
-        parts.postName->setPos(std::clamp(x, plot.left(), plot.right() + kNameRoom - box.width()),
+        parts.postName->setPos(std::clamp(x, plot.left(), plot.right() + chart->margins().right() - box.width()),
                                plot.top() - box.height() - 1);
     }
 }
@@ -405,9 +411,13 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
 }
 
 void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, std::optional<QDateTime> postTime,
-                                   const QString& unavailable)
+                                   const QString& unavailable, const tavek::results::Winners& winners)
 {
     timeline_ = std::move(timeline);
+    winners_ = winners;
+    for (QChartView* view : {WinChart, QuinellaChart})
+        if (const int room = winners_.any() ? kMarkedNameRoom : kNameRoom; view->chart()->margins().right() != room)
+            view->chart()->setMargins(QMargins(4, 4, room, 4));
     CaptionLabel->setText(timeline_.caption(item, postTime, unavailable));
     captionBox_->fit();
     times_.clear();
@@ -429,7 +439,11 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
     std::vector<Line> lines;
     for (int horse = 1; horse <= timeline_.runners(); ++horse) {
         Line line;
+        const int place = winners_.placeOf(horse);
         line.name = QString::number(horse);
+        line.bold = place > 0;
+        if (line.bold)
+            line.name += u' ' + tavek::results::placeMark(place);
         line.colour = runnerColour(horse);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
@@ -450,7 +464,10 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
     const std::vector<int> colourOrder = timeline_.quinellaPairsInOrderOfLead(kLeadingPairs);
     for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
         Line line;
+        line.bold = winners_.won(tavek::pools::Pool::Quinella, k);
         line.name = timeline_.quinellaPairName(k);
+        if (line.bold)
+            line.name += u' ' + tavek::results::wonMark();
         // The theme has five colours, so the first and the sixth pair shared
         // one; each pair keeps the colour of its first place in the lead.
         const int slot = int(std::find(colourOrder.begin(), colourOrder.end(), k) - colourOrder.begin());
