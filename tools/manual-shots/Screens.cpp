@@ -29,6 +29,10 @@ const std::vector<Screen>& screens()
         {QStringLiteral("value"), QStringLiteral("TabSheet8"), QStringLiteral("妙味")},
         {QStringLiteral("timeline"), QStringLiteral("TabSheet6"),
          QStringLiteral("オッズ推移 after a morning of quick reports")},
+        {QStringLiteral("results"), QStringLiteral("TabSheet1"),
+         QStringLiteral("the race's result under its header, its winner marked on 単勝")},
+        {QStringLiteral("results-trifecta"), QStringLiteral("TabSheet7"),
+         QStringLiteral("賭式別オッズ on 3連単 with the winner as 1着軸, the winning entry marked")},
         {QStringLiteral("csv-export"), {}, QStringLiteral("the CSV出力 window")},
         {QStringLiteral("about"), {}, QStringLiteral("the about box")},
     };

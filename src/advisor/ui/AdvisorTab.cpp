@@ -459,14 +459,18 @@ void AdvisorTab::showOutcome()
         chosen ? tavek::results::Winners(day_.result(race_)).outcome(betPool(kind()), BetCombo->currentData().toInt())
                : tavek::results::Outcome{};
     OutcomeLabel->setText(tavek::results::outcomeText(outcome));
-    // 的中 in red, as a payout is marked.
-    QPalette p = OutcomeLabel->palette();
-    p.setColor(QPalette::WindowText, outcome.kind == tavek::results::Outcome::Kind::Won
-                                         ? QColor(192, 0, 0)
-                                         : palette().color(QPalette::WindowText));
-    OutcomeLabel->setPalette(p);
-    if (auto* form = qobject_cast<QFormLayout*>(OutcomeLabel->parentWidget()->layout()))
-        form->setRowVisible(OutcomeLabel, !OutcomeLabel->text().isEmpty());
+    // 的中 in red, as a payout is marked; set only when it changes: a new
+    // palette has the tab laid out again.
+    const QColor colour = outcome.kind == tavek::results::Outcome::Kind::Won ? QColor(192, 0, 0)
+                                                                             : palette().color(QPalette::WindowText);
+    if (OutcomeLabel->palette().color(QPalette::WindowText) != colour) {
+        QPalette p = OutcomeLabel->palette();
+        p.setColor(QPalette::WindowText, colour);
+        OutcomeLabel->setPalette(p);
+    }
+    if (OutcomeLabel->isHidden() != OutcomeLabel->text().isEmpty())
+        if (auto* form = qobject_cast<QFormLayout*>(OutcomeLabel->parentWidget()->layout()))
+            form->setRowVisible(OutcomeLabel, !OutcomeLabel->text().isEmpty());
 }
 
 void AdvisorTab::recalculate()
