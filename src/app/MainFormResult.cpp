@@ -9,13 +9,20 @@
 #include <QScrollArea>
 #include <QStatusBar>
 
+#include <utility>
+
 tavek::results::Winners TMainForm::winnersOf(int race)
 {
     const tavek::results::Winners winners(race >= 0 ? day_->result(race) : nullptr);
-    // Told once: a reload (a quick report's) would otherwise hide its own report under it.
-    if (const QString problem = day_->resultProblem();
-        problem != std::exchange(resultProblem_, problem) && !problem.isEmpty())
-        StatusLine->showMessage(problem);
+    // Told once: a reload (a quick report's) would otherwise hide its own
+    // report under it. A problem gone with the file mended goes from the line.
+    const QString problem = day_->resultProblem();
+    if (const QString told = std::exchange(resultProblem_, problem); problem != told) {
+        if (!problem.isEmpty())
+            StatusLine->showMessage(problem);
+        else if (StatusLine->currentMessage() == told)
+            StatusLine->clearMessage();
+    }
     return winners;
 }
 

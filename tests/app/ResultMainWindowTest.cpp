@@ -118,4 +118,11 @@ TEST_F(ResultMainWindow, ADamagedResultIsToldOnTheStatusLineAndEveryPoolIsStillS
     EXPECT_FALSE(form.ResultPanel->isVisible());
     EXPECT_TRUE(form.winSheet->StringGrid1->isVisible());
     EXPECT_EQ(form.winSheet->board().cellText(5, 4).trimmed(), "21.3");
+
+    // The file mended, the day loaded again: the result shows and the problem is gone.
+    test::writeRecords(dayfiles::resultFilePath(fx.dataFolder(), MainWindowFixture::kFixtureDate),
+                       {test::sampleResult()});
+    fx.pickDate(MainWindowFixture::kFixtureDate);
+    EXPECT_TRUE(form.ResultPanel->isVisible());
+    EXPECT_TRUE(form.StatusLine->currentMessage().isEmpty()) << form.StatusLine->currentMessage().toStdString();
 }

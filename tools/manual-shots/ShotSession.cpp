@@ -328,12 +328,17 @@ void ShotSession::quickReports()
 void ShotSession::finalVotes()
 {
     // The evening of the race day: the day file takes the final votes, on
-    // which every example of the manual is worked out.
+    // which every example of the manual is worked out, and the race's result.
     now_ = QDateTime(kDay, QTime(17, 45));
     whileOpen(
         QStringLiteral("main"), [this] { form_->JVBtnClick(); },
         [this](QDialog* dialog) { acquire(QStringLiteral("main"), dialog); });
     pickFixtureRace();
+    settle();
+    // The window grown by the result under the race header, so that every tab
+    // shows as much as it did before the race was run.
+    expect(form_->ResultPanel->isVisible(), QStringLiteral("main"), QStringLiteral("the race has no result"));
+    form_->resize(form_->width(), form_->height() + form_->ResultPanel->height());
     settle();
 }
 
