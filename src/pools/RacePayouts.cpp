@@ -16,6 +16,9 @@ long long votesOf(const PoolSales& sales, int entry)
 
 bool anyRefunded(Pool pool, const Refunds& refunds)
 {
+    // Most races refund nothing: no entry to look at.
+    if (refunds == Refunds{})
+        return false;
     for (int n = 1; n <= pools::pool(pool).entries; ++n)
         if (entryRefunded(pool, n, refunds))
             return true;
@@ -93,7 +96,7 @@ PoolPayout payPool(Pool pool, const PoolSales& sales, const Refunds& refunds, in
     }
     paid.refunds = anyRefunded(pool, refunds);
     long long shared = sales.total, winning = 0;
-    for (int n = 1; n <= int(sales.votes.size()); ++n)
+    for (int n = 1; paid.refunds && n <= int(sales.votes.size()); ++n)
         if (entryRefunded(pool, n, refunds))
             shared -= votesOf(sales, n);
     std::vector<int> backed;

@@ -4,6 +4,7 @@
 #include "jvlink/emulator/Random.h"
 #include "racedata/KeibaFunc.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavek::jvlink {
