@@ -2,8 +2,13 @@
 
 #include "results/ResultSheet.h"
 
+#include <QColor>
+#include <QHash>
+#include <QRect>
+#include <QStaticText>
 #include <QWidget>
 
+#include <array>
 #include <vector>
 
 // The race header's result, once the race has one: the first three places,
@@ -41,11 +46,26 @@ protected:
 
 private:
     void layOut();
+    const QStaticText& laidOut(const QString& text, bool bold);
     int columnAt(int x) const;
     QString columnTip(int column) const;
 
+    // A box of the board as it is painted: its text at a point worked out
+    // once, when the sheet is shown.
+    struct Painted {
+        QRect rect;
+        QColor background;
+        QColor frame;
+        QStaticText text;
+        bool bold;
+        QColor colour;
+        QPoint at;  // the text's top left
+    };
+
     tavek::results::ResultSheet sheet_;
     bool quickVotes_ = false;
+    std::vector<Painted> painted_;
+    std::array<QHash<QString, QStaticText>, 2> texts_;  // each text laid out, plain and bold
     int orderWidth_ = 0;
     int labelWidth_ = 0;
     std::vector<int> lefts_;  // each payout column's left edge, then the board's right edge

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 QListWidget* rankedList(QWidget* parent, const QString& name, const QString& sample)

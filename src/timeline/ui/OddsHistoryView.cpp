@@ -48,8 +48,12 @@ QChartView* chartView(QWidget* parent, const char* name, const QString& title)
     auto* view = tavek::chartstyle::makeChartView(chart, parent, QString::fromLatin1(name));
     // Each line is named at its end instead of in a legend: eighteen names
     // beside the plot took a third of its width and were matched to their
-    // lines by colour alone. The right margin holds the names.
+    // lines by colour alone. The right margin holds the names. The hidden
+    // legend is also taken out of the chart's layout: its markers follow
+    // every new pen (the result's bolder lines), and each change laid the
+    // whole chart out again.
     chart->legend()->hide();
+    chart->legend()->detachFromChart();
     chart->setMargins(QMargins(4, 4, kNameRoom, 4));
     // The chart's own background cost a fifth of a race switch; a plain
     // white behind the scene looks the same.
@@ -108,7 +112,10 @@ struct Line {
     QString name;
     QColor colour;
     QList<QPointF> points;
-    bool bold = false;  // a line of the result: one of the first three, a winning pair
+    // A line of the result (one of the first three, a winning pair): drawn
+    // bolder and named at its end with its mark ("7 1着"). The series keeps
+    // its plain name: a new series name lays the chart out again.
+    QString mark;
 };
 
 QGraphicsSimpleTextItem* nameItem(QChart* chart, const QColor& colour)
@@ -161,11 +168,11 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
         series->setName(lines[i].name);
         QPen pen = series->pen();
         pen.setColor(lines[i].colour);
-        pen.setWidthF(lines[i].bold ? 3 : 1);
+        pen.setWidthF(lines[i].mark.isEmpty() ? 1 : 3);
         series->setPen(pen);
         series->setPointsVisible(pointsVisible);
         series->replace(lines[i].points);
-        parts.names[i]->setText(lines[i].name);
+        parts.names[i]->setText(lines[i].mark.isEmpty() ? lines[i].name : lines[i].name + u' ' + lines[i].mark);
         parts.names[i]->setBrush(lines[i].colour);
         // Solid but faint: a dash pattern cost more to draw than the lines themselves.
         QColor faint = lines[i].colour;
@@ -439,11 +446,8 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
     std::vector<Line> lines;
     for (int horse = 1; horse <= timeline_.runners(); ++horse) {
         Line line;
-        const int place = winners_.placeOf(horse);
         line.name = QString::number(horse);
-        line.bold = place > 0;
-        if (line.bold)
-            line.name += u' ' + tavek::results::placeMark(place);
+        line.mark = tavek::results::placeMark(winners_.placeOf(horse));
         line.colour = runnerColour(horse);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
@@ -464,10 +468,9 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
     const std::vector<int> colourOrder = timeline_.quinellaPairsInOrderOfLead(kLeadingPairs);
     for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
         Line line;
-        line.bold = winners_.won(tavek::pools::Pool::Quinella, k);
         line.name = timeline_.quinellaPairName(k);
-        if (line.bold)
-            line.name += u' ' + tavek::results::wonMark();
+        if (winners_.won(tavek::pools::Pool::Quinella, k))
+            line.mark = tavek::results::wonMark();
         // The theme has five colours, so the first and the sixth pair shared
         // one; each pair keeps the colour of its first place in the lead.
         const int slot = int(std::find(colourOrder.begin(), colourOrder.end(), k) - colourOrder.begin());
