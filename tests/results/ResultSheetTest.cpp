@@ -61,9 +61,26 @@ TEST(ResultSheet, EveryPoolInJrasOrderBesideTheProgramsFigures)
     const result::RaceResult trifectaNotHeld = result::read(
         test::sampleResult().flag(layout::kHrNotHeld, Pool::Trifecta).payout(Pool::Trifecta, 0, "000000", 0, 0));
     votes.starters(4);  // too few for place
-    EXPECT_EQ(rowTexts(results::resultSheet(trifectaNotHeld, votes, {})).mid(1, 3).join(u'|'),
-              "複勝 2 120 1 なし!|複勝 5 220 3 なし!|複勝 9 370 9 なし!");
-    EXPECT_EQ(rowTexts(results::resultSheet(trifectaNotHeld, votes, {})).last(), "3連単 不成立   ");
+    const results::ResultSheet fewStarters = results::resultSheet(trifectaNotHeld, votes, {});
+    EXPECT_EQ(rowTexts(fewStarters).mid(1, 3).join(u'|'), "複勝 2 120 1 なし!|複勝 5 220 3 なし!|複勝 9 370 9 なし!");
+    EXPECT_EQ(rowTexts(fewStarters).last(), "3連単 不成立   ");
+
+    // Each row in a sentence, as the board's tool tip says it.
+    const std::vector<results::PayoutRow>& rows = sheet.rows;
+    const struct {
+        const results::PayoutRow& row;
+        bool quick;
+        const char* sentence;
+    } kSentences[] = {
+        {rows[0], false, "単勝 5：払戻 430円（2番人気）、確定票数からの計算 400円（払戻と異なります）"},
+        {rows[1], true, "複勝 2：払戻 120円（1番人気）、速報票数からの計算 120円"},
+        {rows[10], false, "3連複 2-5-9：払戻 70円（特払）、確定票数がないため計算できません"},
+        {fewStarters.rows[1], false,
+         "複勝 2：払戻 120円（1番人気）、確定票数からの計算では払戻なし（払戻と異なります）"},
+    };
+    for (const auto& c : kSentences)
+        EXPECT_EQ(results::payoutSentence(c.row, c.quick), QString::fromUtf8(c.sentence));
+    EXPECT_EQ(results::rowLabels(true).join(u' '), "券種 組番 払戻金 人気 計算値(速報)");
 }
 
 TEST(ResultSheet, DeadHeatsShareTheirPlaceAndTheNextCountsOnPastThem)
