@@ -16,6 +16,7 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
@@ -30,11 +31,15 @@ class ReferenceTab;
 class AdvisorTab;
 class PoolTab;
 class ValueTab;
+class ResultBoard;
 class TicketsTab;
 
 namespace tavek {
 struct DayData;
+namespace results {
+class Winners;
 }
+}  // namespace tavek
 
 // The main window: tool bar with the date and race selectors, menus, race
 // header, the six tabs (the win, bracket-quinella and quinella simulations,
@@ -93,6 +98,11 @@ public:
     QListWidget* FileListBox1;
     QPushButton* MakeDataListBtn;
     QPushButton* ReadHyosuBtn;
+    // Under it, once the race has its result: the first three and every
+    // payout beside the program's own figure (ResultBoard, scrolled
+    // sideways where the window is too narrow for it).
+    QScrollArea* ResultPanel;
+    ResultBoard* resultBoard;
     // Where the race would be: what to do when there is none to show yet
     // (no race data, no day selected, a race without its votes).
     QLabel* HintLabel;
@@ -210,6 +220,14 @@ private:
 
     // The race header of the win tab's current race.
     void showRaceHeader();
+    // The result of race slot `race` under the race header, when it has one;
+    // what of the day's payouts file could not be used, on the status line.
+    void showResult(int race);
+    // What race slot `race`'s result means for each board's entries.
+    tavek::results::Winners winnersOf(int race);
+    // The trifecta's record of race slot `race`; what of the day's trifecta
+    // file could not be read, on the status line.
+    QByteArray trifectaRecord(int race);
     // Label3D14: 速報 and when the votes on screen were fetched; empty for final figures.
     QString reportText() const;
     // When the odds history says the quick report's votes of race slot `race`
@@ -235,4 +253,5 @@ private:
     TReplayForm* replayForm_ = nullptr;  // the 回収率 window, made at its first opening
     QDateTime lastRefresh_;
     QByteArray refreshedRace_;  // race key of the automatic refresh's last fetch
+    QString resultProblem_;     // the payouts file's problem last told, told again only when it changes
 };

@@ -2,6 +2,7 @@
 // as the program always placed them.
 #include "app/MainForm.h"
 
+#include "app/ResultBoard.h"
 #include "controls/Label3D.h"
 #include "controls/PixelFont.h"
 #include "odds/ui/WinSheet.h"
@@ -14,6 +15,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -211,6 +214,25 @@ void TMainForm::buildRaceHeader()
     connect(ReadHyosuBtn, &QPushButton::clicked, this, &TMainForm::ReadHyosuBtnClick);
     Panel5->hide();
 
+    // The result under the header, on the header's colour.
+    resultBoard = new ResultBoard;
+    ResultPanel = named(new QScrollArea, "ResultPanel");
+    ResultPanel->setWidget(resultBoard);
+    ResultPanel->setFrameStyle(QFrame::NoFrame);
+    ResultPanel->setAutoFillBackground(true);
+    ResultPanel->setPalette(pal);
+    ResultPanel->viewport()->setAutoFillBackground(false);
+    ResultPanel->setContentsMargins(5, 2, 5, 2);
+    ResultPanel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ResultPanel->setFocusPolicy(Qt::NoFocus);
+    // Where the window is too narrow for every payout, the scroll bar comes below them.
+    connect(ResultPanel->horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int most) {
+        const QMargins m = ResultPanel->contentsMargins();
+        ResultPanel->setFixedHeight(resultBoard->height() + m.top() + m.bottom()
+                                    + (most > 0 ? ResultPanel->horizontalScrollBar()->sizeHint().height() : 0));
+    });
+    ResultPanel->hide();
+
     HintLabel = named(new QLabel, "HintLabel");
     HintLabel->setWordWrap(true);
     HintLabel->setContentsMargins(12, 12, 12, 12);
@@ -253,6 +275,7 @@ void TMainForm::assembleClientArea()
     column->setSpacing(0);
     column->addWidget(SpeedBar);
     column->addWidget(Panel5);
+    column->addWidget(ResultPanel);
     column->addWidget(HintLabel);
     column->addWidget(PageControl1, 1);
     column->addStretch(0);

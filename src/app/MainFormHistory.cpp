@@ -80,7 +80,7 @@ void TMainForm::showOddsHistory()
         const QByteArrayView ra = day_->raceRecord(race);
         const tavek::history::OddsHistory* h = oddsHistory();
         oddsHistoryView->showTimeline(lbRace->currentText(), tavek::timeline::OddsTimeline::ofRace(h, ra),
-                                      tavek::posttime::of(ra), h ? QString() : history_->whyNone());
+                                      tavek::posttime::of(ra), h ? QString() : history_->whyNone(), winnersOf(race));
     });
 }
 

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
@@ -71,6 +72,7 @@ void TMainForm::clearRaceDisplay()
     lbRace->clear();
     lbRaceU->clear();
     Panel5->hide();
+    ResultPanel->hide();
     PageControl1->hide();
     showRaceHint(DateCombo->count() == 0 ? kNoRaceData : kPickDay);
 }
@@ -171,6 +173,7 @@ void TMainForm::calcBtnClick()
     };
     bool calculated = false;
     try {
+        winSheet->setWinners(winnersOf(race));
         calculated = race >= 0 && winSheet->calculate(race, quickReportFetched(race));
     } catch (...) {
         hideTabs();
@@ -181,6 +184,7 @@ void TMainForm::calcBtnClick()
         // The race card names the race; its votes come with the quick report.
         if (race >= 0) {
             showRaceHeader();
+            showResult(race);
             showRaceHint(noVotesHint());
             // The bracket board forgets its simulation as the win board did:
             // a race without votes is another race all the same.
@@ -192,6 +196,7 @@ void TMainForm::calcBtnClick()
     PageControl1->show();
     grid->show();
     showRaceHeader();
+    showResult(race);
     grid->clearSelection();
     runBracketSection(race);
     runReferenceSection(race);

@@ -11,6 +11,7 @@
 #include "odds/ui/ReferenceTab.h"
 #include "purchase/ui/TicketsTab.h"
 #include "racedata/DayData.h"
+#include "results/Winners.h"
 #include "value/ui/ValueTab.h"
 
 #include <QComboBox>
@@ -75,11 +76,13 @@ void TMainForm::calcUbtnClick()
     const int race = lbRaceU->currentIndex();
     if (race < 0 || race >= day_->raceCount())
         return;
+    quinellaTab->setWinners(winnersOf(race));
     quinellaTab->calcUbtnClick(race);
 }
 
 void TMainForm::runBracketSection(int race)
 {
+    bracketTab->setWinners(winnersOf(race));
     bracketTab->bracketSection(race);
 }
 
@@ -91,12 +94,10 @@ void TMainForm::runReferenceSection(int race)
     // The trifecta's record when a tab first needs it (its total in view, its
     // board in view or saved); what of the day's trifecta file could not be
     // read is told on the status line.
-    const auto trifecta = [this, race] {
-        const QByteArray record = day_->trifectaRecord(race).toByteArray();
-        if (const QString problem = day_->trifectaProblem(); !problem.isEmpty())
-            StatusLine->showMessage(problem);
-        return record;
-    };
+    const auto trifecta = [this, race] { return trifectaRecord(race); };
+    const tavek::results::Winners winners = winnersOf(race);
+    referenceTab->setWinners(winners);
+    poolTab->setWinners(winners);
     referenceTab->referenceSection(day_->voteRecord(race), trifecta);
     poolTab->poolSection(day_->voteRecord(race), trifecta);
     advisorTab->advisorSection(race);

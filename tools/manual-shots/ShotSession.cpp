@@ -2,6 +2,7 @@
 
 #include "advisor/ui/AdvisorTab.h"
 #include "app/MainForm.h"
+#include "app/ResultBoard.h"
 #include "app/TavekApplication.h"
 #include "appfiles/AppFolder.h"
 #include "controls/MessageBox.h"
@@ -16,9 +17,12 @@
 #include "odds/ui/BracketTab.h"
 #include "odds/ui/InputKingakuUnit.h"
 #include "odds/ui/InputOddsUnit.h"
+#include "odds/ui/PairCell.h"
+#include "odds/ui/PoolMatrix.h"
 #include "odds/ui/PoolTab.h"
 #include "odds/ui/QuinellaTab.h"
 #include "odds/ui/ReferenceTab.h"
+#include "odds/ui/WinCellStyle.h"
 #include "odds/ui/WinSheet.h"
 #include "pools/PairIndex.h"
 #include "pools/PoolIndex.h"
@@ -44,6 +48,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -240,6 +245,7 @@ QStringList ShotSession::run()
     poolTabs();
     advisorTab();
     lastTabs();
+    results();
     windows();
     return written_;
 }
@@ -327,12 +333,17 @@ void ShotSession::quickReports()
 void ShotSession::finalVotes()
 {
     // The evening of the race day: the day file takes the final votes, on
-    // which every example of the manual is worked out.
+    // which every example of the manual is worked out, and the race's result.
     now_ = QDateTime(kDay, QTime(17, 45));
     whileOpen(
         QStringLiteral("main"), [this] { form_->JVBtnClick(); },
         [this](QDialog* dialog) { acquire(QStringLiteral("main"), dialog); });
     pickFixtureRace();
+    settle();
+    // The window grown by the result under the race header, so that every tab
+    // shows as much as it did before the race was run.
+    expect(form_->ResultPanel->isVisible(), QStringLiteral("main"), QStringLiteral("the race has no result"));
+    form_->resize(form_->width(), form_->height() + form_->ResultPanel->height());
     settle();
 }
 
@@ -563,6 +574,40 @@ void ShotSession::ticketsTab()
     expect(combined && combined->text() == QStringLiteral("11.15倍"), screen,
            QStringLiteral("the combined odds after the purchase are ") + (combined ? combined->text() : QString()));
     take(screen, form_.get());
+}
+
+void ShotSession::results()
+{
+    const QString screen = QStringLiteral("results");
+    // The race picked again: the boards without the examples' simulations.
+    pickFixtureRace();
+    showPage(form_->TabSheet1);
+    expect(form_->ResultPanel->isVisible(), screen, QStringLiteral("the race has no result under its header"));
+    const ResultBoard* board = form_->resultBoard;
+    expect(board->columns() >= 12, screen, QStringLiteral("the result shows %1 payouts").arg(board->columns()));
+    for (int c = 0; c < board->columns(); ++c)
+        expect(!board->differs(c), screen,
+               QStringLiteral("the program's figure of %1 %2 differs from what was paid")
+                   .arg(board->cellText(ResultBoard::PoolRow, c), board->cellText(ResultBoard::BetRow, c)));
+    take(screen, form_.get());
+
+    // The trifecta's board with the winner as 1着軸: the winning entry in its row.
+    const QString trifecta = QStringLiteral("results-trifecta");
+    showPage(form_->TabSheet7);
+    PoolTab* tab = form_->poolTab;
+    choose(tab->PoolCombo, tab->PoolCombo->findText(pools::pool(pools::Pool::Trifecta).caption()));
+    choose(tab->AxisCombo, 0);
+    const std::vector<results::Placing>& placings = board->sheet().placings;
+    expect(placings.size() == 3, trifecta, QStringLiteral("the result tells no first three"));
+    choose(tab->PivotCombo, placings[0].runners[0] - 1);
+    const int won = pools::entryOf(pools::Pool::Trifecta, placings[0].runners[0], placings[1].runners[0],
+                                   placings[2].runners[0]);
+    expect(tab->realCell(won) && tab->realCell(won)->background() == wonColour(), trifecta,
+           QStringLiteral("the board does not mark %1").arg(pools::entryLabel(pools::Pool::Trifecta, won)));
+    // Scrolled to the winning entry, both its lines, as the arrow keys would bring it.
+    tab->poolMatrix->setCurrent(2 * (placings[1].runners[0] - 1) + 1, placings[2].runners[0] - 1);
+    settle();
+    take(trifecta, form_.get());
 }
 
 void ShotSession::windows()

@@ -21,8 +21,9 @@ namespace tavek::shots {
 // acquisition window fetches the week's data from the emulated service, the
 // quick report of 中京 11R (チャンピオンズカップ, 16 runners) is taken every
 // half hour from 09:00 to 12:00, a second acquisition at 17:45 brings the
-// final votes, and on them each tab and dialog is shown as a user would bring
-// it up, with the simulation of the manual's example of that chapter.
+// final votes and the race's result, and on them each tab and dialog is shown
+// as a user would bring it up, with the simulation of the manual's example of
+// that chapter.
 // The emulated service generates the same data on every run, so every picture
 // is the same until the program changes.
 //
@@ -66,6 +67,7 @@ private:
     void advisorTab();
     void lastTabs();
     void ticketsTab();
+    void results();
     void windows();
     void replayWeek();
 

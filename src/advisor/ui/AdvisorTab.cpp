@@ -12,6 +12,7 @@
 #include "racedata/DayData.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
+#include "results/Winners.h"
 
 #include <QChart>
 #include <QChartView>
@@ -221,6 +222,10 @@ QWidget* AdvisorTab::buildInputs()
     form->addRow(QStringLiteral("払戻率："), RateLabel);
     form->addRow(QStringLiteral("現在のオッズ："), OddsNowLabel);
     form->addRow(QStringLiteral("適正オッズ(1/P)："), FairOddsLabel);
+    OutcomeLabel = valueLabel("OutcomeLabel");
+    OutcomeLabel->setWordWrap(true);
+    form->addRow(QStringLiteral("結果："), OutcomeLabel);
+    form->setRowVisible(OutcomeLabel, false);
 
     MessageLabel = messageLabel("MessageLabel");
     MessageLabel->setMinimumHeight(3 * MessageLabel->fontMetrics().height());
@@ -447,8 +452,30 @@ void AdvisorTab::clearAdvice(const QString& message)
         axis->setVisible(false);
 }
 
+void AdvisorTab::showOutcome()
+{
+    const bool chosen = race_ >= 0 && BetCombo->currentIndex() >= 0;
+    const tavek::results::Outcome outcome =
+        chosen ? tavek::results::Winners(day_.result(race_)).outcome(betPool(kind()), BetCombo->currentData().toInt())
+               : tavek::results::Outcome{};
+    OutcomeLabel->setText(tavek::results::outcomeText(outcome));
+    // 的中 in red, as a payout is marked; set only when it changes: a new
+    // palette has the tab laid out again.
+    const QColor colour = outcome.kind == tavek::results::Outcome::Kind::Won ? QColor(192, 0, 0)
+                                                                             : palette().color(QPalette::WindowText);
+    if (OutcomeLabel->palette().color(QPalette::WindowText) != colour) {
+        QPalette p = OutcomeLabel->palette();
+        p.setColor(QPalette::WindowText, colour);
+        OutcomeLabel->setPalette(p);
+    }
+    if (OutcomeLabel->isHidden() != OutcomeLabel->text().isEmpty())
+        if (auto* form = qobject_cast<QFormLayout*>(OutcomeLabel->parentWidget()->layout()))
+            form->setRowVisible(OutcomeLabel, !OutcomeLabel->text().isEmpty());
+}
+
 void AdvisorTab::recalculate()
 {
+    showOutcome();
     for (QLabel* l : {PoolLabel, VotesLabel, RateLabel, OddsNowLabel})
         l->clear();
     if (race_ < 0 || BetCombo->currentIndex() < 0) {

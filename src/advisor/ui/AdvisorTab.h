@@ -69,6 +69,7 @@ public:
     QLabel* RateLabel;
     QLabel* OddsNowLabel;
     QLabel* FairOddsLabel;
+    QLabel* OutcomeLabel;      // once the race has its result: whether the bet won and what it paid
     QTableWidget* StakeTable;  // max EV, break-even, Kelly: stake, odds, EV, growth
     QChartView* ChartView;
 
@@ -91,6 +92,7 @@ private:
     void showMarketView();
     void useModelProb();
     void recalculate();
+    void showOutcome();
     void recalculateDutch();
     void clearAdvice(const QString& message);
     void showChart(const tavek::advice::AdvisorChart& chart);

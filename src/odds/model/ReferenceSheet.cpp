@@ -1,5 +1,6 @@
 #include "odds/model/ReferenceSheet.h"
 
+#include "pools/PoolIndex.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 #include "racedata/RecordLayout.h"
@@ -30,8 +31,9 @@ struct Ranked {
 // combination; a repeated entry counts once. The entries are ranked as
 // numbers and each line is formatted once: a race has up to 816 of them, and
 // the tab computes them at every race switch.
-QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
+QStringList rankedLines(QByteArrayView record, pools::Pool which, std::vector<int>& entries)
 {
+    const pools::VotePool& pool = pools::pool(which);
     const double poolVotes = total(record, pool);
     if (poolVotes <= 0)
         return {};
@@ -49,8 +51,10 @@ QStringList rankedLines(QByteArrayView record, const pools::VotePool& pool)
     ranked.erase(std::unique(ranked.begin(), ranked.end()), ranked.end());
     QStringList lines;
     lines.reserve(qsizetype(ranked.size()));
+    entries.reserve(ranked.size());
     int rank = 0;
     for (const Ranked& r : ranked) {
+        entries.push_back(pools::entryOf(which, r.runners[0], r.runners[1], r.runners[2]));
         QString line = fmt::integer(++rank, 3);
         line.reserve(3 + 1 + combinationWidth(pool) + 10 + 6 + 1);
         line += u' ';
@@ -77,8 +81,8 @@ ReferenceSheet referenceSheet(QByteArrayView record, QByteArrayView trifecta)
     const pools::VotePool& trifectaPool = pools::pool(pools::Pool::Trifecta);
     if (!record::field(trifecta, trifectaPool.total, layout::kVoteLen).trimmed().isEmpty())
         sheet.totals[size_t(pools::Pool::Trifecta)] = fmt::grouped11(total(trifecta, trifectaPool));
-    sheet.exacta = rankedLines(record, pools::pool(pools::Pool::Exacta));
-    sheet.trio = rankedLines(record, pools::pool(pools::Pool::Trio));
+    sheet.exacta = rankedLines(record, pools::Pool::Exacta, sheet.exactaEntries);
+    sheet.trio = rankedLines(record, pools::Pool::Trio, sheet.trioEntries);
     return sheet;
 }
 

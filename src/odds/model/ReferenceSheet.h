@@ -6,16 +6,20 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 namespace tavek::sim {
 
 // What the reference tab shows for one race: the vote total of every pool
 // ("%11.0n", in the pool table's order; the trifecta's blank without its
-// record) and the ranked exacta and trio lines, highest votes first.
+// record) and the ranked exacta and trio lines, highest votes first, with
+// the entry each line names (0 for a combination the pool does not number).
 struct ReferenceSheet {
     std::array<QString, pools::kPoolCount> totals;
     QStringList exacta;
     QStringList trio;
+    std::vector<int> exactaEntries;
+    std::vector<int> trioEntries;
 };
 
 // Exacta display line: rank "%3d", " ", "a-b" (5), votes (10), share "%6.1f", "%".

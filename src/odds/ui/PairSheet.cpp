@@ -4,6 +4,7 @@
 #include "odds/ui/CellBoard.h"
 #include "odds/ui/PairCell.h"
 #include "odds/ui/SheetBox.h"
+#include "odds/ui/WinCellStyle.h"
 #include "pools/Payout.h"
 
 #include <QHBoxLayout>
@@ -182,13 +183,25 @@ void PairSheet::showFigures()
     // Nothing is painted before the handler that changes the cells ends, so
     // the matrix never shows half an update; only the cells that change are
     // repainted, not its headings and row numbers as well.
+    // A winning pair's cells in gold, black digits; chosen for a simulation,
+    // they keep the chosen colour with gold digits.
+    const auto colour = [](PairCell* cell, bool selected, bool won, const QColor& plain) {
+        cell->setColours(selected ? selectedColour()
+                         : won    ? wonColour()
+                                  : plain,
+                         !won       ? textColour()
+                         : selected ? wonColour()
+                                    : QColor(Qt::black));
+    };
+    const tavek::pools::Pool pool = tavek::pools::pairPool(kind());
     for (int k = 1; k <= board_.size(); ++k) {
         const auto& r = board_.real(k);
         const auto& v = board_.virtualCell(k);
+        const bool won = winners_.won(pool, k);
         real_[size_t(k)]->setText(r.text);
-        real_[size_t(k)]->setColours(r.selected ? selectedColour() : realColour(), textColour());
+        colour(real_[size_t(k)], r.selected, won, realColour());
         virtual_[size_t(k)]->setText(v.text);
-        virtual_[size_t(k)]->setColours(v.selected ? selectedColour() : virtualColour(), textColour());
+        colour(virtual_[size_t(k)], v.selected, won, virtualColour());
     }
     realTotal_->setText(board_.realTotal());
     virtualTotal_->setText(board_.virtualTotal());

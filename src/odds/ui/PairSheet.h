@@ -2,6 +2,7 @@
 
 #include "odds/model/PairBoard.h"
 #include "odds/model/PairSlot.h"
+#include "results/Winners.h"
 
 #include <QWidget>
 #include <functional>
@@ -52,6 +53,10 @@ public:
     // Reads race slot `race` again and shows its real odds and total.
     void calculate(int race);
 
+    // The race's result, shown with the next calculation: the winning
+    // pair's cells in the winners' colour.
+    void setWinners(const tavek::results::Winners& winners) { winners_ = winners; }
+
     // OK of the dialogs: the simulation on the pair labelled `label`, shown.
     tavek::sim::SimResult simulateStake(QStringView label, long long yen);
     tavek::sim::SimResult simulateOdds(QStringView label, long double odds);
@@ -90,6 +95,7 @@ private:
     void showFigures();
 
     tavek::sim::PairBoard board_;
+    tavek::results::Winners winners_;
     PairSlotSource source_;
     int race_ = 0;
     CellBoard* matrix_ = nullptr;

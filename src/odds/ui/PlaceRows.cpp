@@ -77,6 +77,19 @@ void PlaceRows::setRunners(int runners)
     resize(width(), minimumHeight());
 }
 
+void PlaceRows::setWon(int n, bool won)
+{
+    const Row& row = rows_[size_t(n - 1)];
+    for (int c = 0; c < kFigureColumns; ++c)
+        row.cells[size_t(c)]->setColours(won ? wonColour() : figureBackground(c), Qt::black);
+    const QColor number = won ? wonColour() : QColor(Qt::white);
+    if (row.number->palette().color(QPalette::Window) != number) {
+        QPalette p = row.number->palette();
+        p.setColor(QPalette::Window, number);
+        row.number->setPalette(p);
+    }
+}
+
 void PlaceRows::setBracket(int n, int bracket)
 {
     QLabel* box = rows_[size_t(n - 1)].bracket;

@@ -27,6 +27,8 @@ public:
     void setRunners(int runners);
     // Runner n's bracket box in the bracket's colour; 0 leaves it blank.
     void setBracket(int n, int bracket);
+    // Runner n's number and figures in the winners' colour, or in their own.
+    void setWon(int n, bool won);
 
 signals:
     void clicked(int n);

@@ -4,10 +4,12 @@
 #include "odds/model/PoolListing.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/PairCell.h"
+#include "odds/ui/PairSheet.h"
 #include "odds/ui/PlaceRows.h"
 #include "odds/ui/PoolInputDialog.h"
 #include "odds/ui/PoolMatrix.h"
 #include "odds/ui/SheetBox.h"
+#include "odds/ui/WinCellStyle.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -418,6 +420,7 @@ void PoolTab::refreshPlace(Figures figures)
     for (int n = 1; n <= std::min(b.registered(), PlaceRows::kRows); ++n) {
         if (figures == Figures::All) {
             placeRows->setBracket(n, tavek::sim::placeBracket(b, n));
+            placeRows->setWon(n, winners_.won(Pool::Place, n));
             placeRows->cell(n, PlaceRows::Votes)->setText(b.votesText(n).trimmed());
             placeRows->cell(n, PlaceRows::Share)->setText(tavek::sim::shareText(b, n).trimmed());
             placeRows->cell(n, PlaceRows::Odds)->setText(b.oddsText(n));
@@ -430,7 +433,8 @@ void PoolTab::refreshPlace(Figures figures)
 void PoolTab::refreshMatrix(Figures figures)
 {
     const PoolBoard& b = board();
-    // A simulation changes neither the places shown nor their entries.
+    // A simulation changes neither the places shown nor their entries, nor
+    // which of them won.
     if (figures == Figures::All) {
         shownVirtual_.clear();
         for (int row = 1; row <= runners_; ++row)
@@ -440,8 +444,15 @@ void PoolTab::refreshMatrix(Figures figures)
                 poolMatrix->showPlace(row, column, shown);
                 if (!shown)
                     continue;
-                poolMatrix->realCell(row, column)->setText(b.oddsText(n).trimmed());
-                shownVirtual_.push_back({poolMatrix->virtualCell(row, column), n});
+                PairCell* real = poolMatrix->realCell(row, column);
+                PairCell* virtualCell = poolMatrix->virtualCell(row, column);
+                real->setText(b.oddsText(n).trimmed());
+                const bool won = winners_.won(pool(), n);
+                real->setColours(won ? wonColour() : PairSheet::realColour(),
+                                 won ? QColor(Qt::black) : PairSheet::textColour());
+                virtualCell->setColours(won ? wonColour() : PairSheet::virtualColour(),
+                                        won ? QColor(Qt::black) : PairSheet::textColour());
+                shownVirtual_.push_back({virtualCell, n});
             }
     }
     for (const auto& [cell, n] : shownVirtual_)
@@ -459,5 +470,7 @@ void PoolTab::refreshList()
         if (item->text() != text)
             item->setText(text);
         item->setData(Qt::UserRole, listed ? entries[size_t(i)] : 0);
+        const bool won = listed && winners_.won(pool(), entries[size_t(i)]);
+        item->setBackground(won ? QBrush(wonColour()) : QBrush());
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "odds/model/PoolBoard.h"
+#include "results/Winners.h"
 
 #include <QByteArrayView>
 #include <QWidget>
@@ -65,6 +66,9 @@ public:
     // not sold), simulations dropped.
     void poolSection(QByteArrayView voteRecord, TrifectaSource trifecta = {});
     void poolSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
+    // The race's result, shown with the next pool section: on every board
+    // and in the list, the winning entries in the winners' colour.
+    void setWinners(const tavek::results::Winners& winners) { winners_ = winners; }
 
     tavek::pools::Pool pool() const;
     const tavek::sim::PoolBoard& board() const { return board(pool()); }
@@ -106,6 +110,7 @@ private:
     // The trifecta's board is read from its record when first asked for.
     mutable std::array<tavek::sim::PoolBoard, 5> boards_;
     mutable TrifectaSource trifectaSource_;
+    tavek::results::Winners winners_;
     QStackedWidget* boardsView_ = nullptr;
     QScrollArea* matrixArea_ = nullptr;
     QWidget* listPanel_ = nullptr;

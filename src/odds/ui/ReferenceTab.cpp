@@ -3,6 +3,7 @@
 #include "controls/WhenShown.h"
 #include "odds/model/ReferenceSheet.h"
 #include "odds/ui/SheetBox.h"
+#include "odds/ui/WinCellStyle.h"
 #include "racedata/NumberFormat.h"
 #include "racedata/RecordField.h"
 
@@ -12,6 +13,8 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace {
 
@@ -129,4 +132,11 @@ void ReferenceTab::fill(QByteArrayView voteRecord, QByteArrayView trifectaRecord
     ListBox1->addItems(sheet.exacta);
     ListBox2->clear();
     ListBox2->addItems(sheet.trio);
+    // The lines of the winning entries in the winners' colour.
+    using tavek::pools::Pool;
+    for (auto [list, pool, entries] : {std::tuple(ListBox1, Pool::Exacta, &sheet.exactaEntries),
+                                       std::tuple(ListBox2, Pool::Trio, &sheet.trioEntries)})
+        for (int i = 0; i < list->count() && size_t(i) < entries->size(); ++i)
+            if (winners_.won(pool, (*entries)[size_t(i)]))
+                list->item(i)->setBackground(wonColour());
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "pools/VotePools.h"
+#include "results/Winners.h"
 #include <array>
 #include <functional>
 
@@ -31,6 +32,10 @@ public:
     void referenceSection(QByteArrayView voteRecord, std::function<QByteArray()> trifecta = {});
     void referenceSection(QByteArrayView voteRecord, QByteArrayView trifectaRecord);
 
+    // The race's result, shown with the next reference section: the lines of
+    // the winning entries in the winners' colour.
+    void setWinners(const tavek::results::Winners& winners) { winners_ = winners; }
+
     QLabel* totalBox(int betType) const { return totals_[size_t(betType)]; }
     QListWidget* ListBox1;  // exacta
     QListWidget* ListBox2;  // trio
@@ -40,4 +45,5 @@ private:
 
     std::array<QLabel*, tavek::pools::kPoolCount> totals_{};
     tavek::controls::WhenShown* whenShown_;
+    tavek::results::Winners winners_;
 };

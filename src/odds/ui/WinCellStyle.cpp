@@ -30,8 +30,15 @@ QColor bracketTextColor(int bracket)
     return light ? QColor(Qt::black) : QColor(Qt::white);
 }
 
-WinCellStyle winCellStyle(int column, int bracket)
+WinCellStyle winCellStyle(int column, int bracket, bool won)
 {
+    if (won && column != 0 && column != 6 && column != 7) {
+        WinCellStyle style = winCellStyle(column, bracket);
+        style.background = wonColour();
+        if (style.textColor != kRed)
+            style.textColor = QColor(Qt::black);
+        return style;
+    }
     const QColor white(Qt::white);
     const QColor black(Qt::black);
     switch (column) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/WonColour.h"
+
 #include <QColor>
 #include <optional>
 
@@ -19,8 +21,10 @@ QColor bracketColor(int bracket);
 // The text on a bracket colour: light on the dark ones, as on JRA's boards.
 QColor bracketTextColor(int bracket);
 
-// Style of data cell `column` (0..10) of a runner in `bracket`.
-WinCellStyle winCellStyle(int column, int bracket);
+// Style of data cell `column` (0..10) of a runner in `bracket`. A runner who
+// `won` has its number and figure cells in wonColour(); its bracket and the
+// input columns keep theirs.
+WinCellStyle winCellStyle(int column, int bracket, bool won = false);
 
 // Left and top offsets of a cell's text from the cell's corner, for a grid
 // line width of one pixel.

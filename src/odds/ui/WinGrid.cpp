@@ -119,7 +119,8 @@ void WinGrid::StringGrid1DrawCell(QPainter& painter, int column, int row, const 
         return;
     painter.save();
     if (row >= 1) {
-        const WinCellStyle style = winCellStyle(column, source_.bracket ? source_.bracket(row) : 0);
+        const WinCellStyle style = winCellStyle(column, source_.bracket ? source_.bracket(row) : 0,
+                                                source_.won && source_.won(row));
         painter.fillRect(rect, style.background);
         const QString text = cellText(row, column);
         // A blank cell (the input columns, most refund marks) has nothing to

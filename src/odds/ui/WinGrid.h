@@ -19,10 +19,12 @@ public:
     explicit WinGrid(const QStringList& headers, QWidget* parent = nullptr);
 
     // What the cells show. Without a source (no race list) the data cells
-    // stay as the table view paints them: empty.
+    // stay as the table view paints them: empty. A runner who `won` (none
+    // without the function) has its row in the winners' colour.
     struct Source {
         std::function<QString(int horse, int column)> text;
         std::function<int(int horse)> bracket;
+        std::function<bool(int horse)> won;
     };
     void setSource(Source source);
     bool hasSource() const { return bool(source_.text); }

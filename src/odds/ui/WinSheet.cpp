@@ -80,6 +80,7 @@ void WinSheet::setRaceListed(bool listed)
     StringGrid1->setSource({
         [this](int horse, int column) { return board_.cellText(horse, column); },
         [this](int horse) { return board_.rowBracket(horse); },
+        [this](int horse) { return winners_.won(tavek::pools::Pool::Win, horse); },
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "odds/model/WinBoard.h"
+#include "results/Winners.h"
 
 #include <QWidget>
 
@@ -35,6 +36,11 @@ public:
     // False when the race has no runners to show (nothing is changed then).
     bool calculate(int race, std::optional<QDateTime> fetched = std::nullopt);
 
+    // The race's result, shown with the next calculation: its winner's row
+    // in the winners' colour.
+    void setWinners(const tavek::results::Winners& winners) { winners_ = winners; }
+    const tavek::results::Winners& winners() const { return winners_; }
+
     // OK of the win dialogs: the simulation on runner `horse` of the current
     // race, shown.
     tavek::sim::SimResult simulateStake(int horse, long long yen);
@@ -48,4 +54,5 @@ private:
     void showSimulation();
 
     tavek::win::WinBoard board_;
+    tavek::results::Winners winners_;
 };

@@ -32,8 +32,10 @@ using tavek::timeline::TimeAxis;
 namespace {
 
 // The right margin of a chart, where the lines' names stand, each this far
-// right of its line's end: room for a leader to a name moved up or down.
+// right of its line's end: room for a leader to a name moved up or down; more
+// once the names carry the result ("16 1着", "12-16 的中").
 constexpr int kNameRoom = 44;
+constexpr int kMarkedNameRoom = 72;
 constexpr int kNameGap = 16;
 // Fewer snapshots than this show a mark at each: a single one would
 // otherwise draw nothing.
@@ -46,8 +48,12 @@ QChartView* chartView(QWidget* parent, const char* name, const QString& title)
     auto* view = tavek::chartstyle::makeChartView(chart, parent, QString::fromLatin1(name));
     // Each line is named at its end instead of in a legend: eighteen names
     // beside the plot took a third of its width and were matched to their
-    // lines by colour alone. The right margin holds the names.
+    // lines by colour alone. The right margin holds the names. The hidden
+    // legend is also taken out of the chart's layout: its markers follow
+    // every new pen (the result's bolder lines), and each change laid the
+    // whole chart out again.
     chart->legend()->hide();
+    chart->legend()->detachFromChart();
     chart->setMargins(QMargins(4, 4, kNameRoom, 4));
     // The chart's own background cost a fifth of a race switch; a plain
     // white behind the scene looks the same.
@@ -106,6 +112,10 @@ struct Line {
     QString name;
     QColor colour;
     QList<QPointF> points;
+    // A line of the result (one of the first three, a winning pair): drawn
+    // bolder and named at its end with its mark ("7 1着"). The series keeps
+    // its plain name: a new series name lays the chart out again.
+    QString mark;
 };
 
 QGraphicsSimpleTextItem* nameItem(QChart* chart, const QColor& colour)
@@ -156,10 +166,13 @@ void updateChart(QChart* chart, Parts& parts, const std::vector<Line>& lines, Ra
     for (std::size_t i = 0; i < lines.size(); ++i) {
         QLineSeries* series = parts.lines[i];
         series->setName(lines[i].name);
-        series->setColor(lines[i].colour);
+        QPen pen = series->pen();
+        pen.setColor(lines[i].colour);
+        pen.setWidthF(lines[i].mark.isEmpty() ? 1 : 3);
+        series->setPen(pen);
         series->setPointsVisible(pointsVisible);
         series->replace(lines[i].points);
-        parts.names[i]->setText(lines[i].name);
+        parts.names[i]->setText(lines[i].mark.isEmpty() ? lines[i].name : lines[i].name + u' ' + lines[i].mark);
         parts.names[i]->setBrush(lines[i].colour);
         // Solid but faint: a dash pattern cost more to draw than the lines themselves.
         QColor faint = lines[i].colour;
@@ -315,7 +328,7 @@ void placeNames(QChart* chart, const Parts& parts)
                         : parts.postBeyond
                             ? plot.right() - box.width()
                             : chart->mapToPosition(QPointF(double(parts.postAt), 1), parts.post).x() - box.width() / 2;
-        parts.postName->setPos(std::clamp(x, plot.left(), plot.right() + kNameRoom - box.width()),
+        parts.postName->setPos(std::clamp(x, plot.left(), plot.right() + chart->margins().right() - box.width()),
                                plot.top() - box.height() - 1);
     }
 }
@@ -405,9 +418,13 @@ OddsHistoryView::OddsHistoryView(QWidget* parent) : QWidget(parent)
 }
 
 void OddsHistoryView::showTimeline(const QString& item, OddsTimeline timeline, std::optional<QDateTime> postTime,
-                                   const QString& unavailable)
+                                   const QString& unavailable, const tavek::results::Winners& winners)
 {
     timeline_ = std::move(timeline);
+    winners_ = winners;
+    for (QChartView* view : {WinChart, QuinellaChart})
+        if (const int room = winners_.any() ? kMarkedNameRoom : kNameRoom; view->chart()->margins().right() != room)
+            view->chart()->setMargins(QMargins(4, 4, room, 4));
     CaptionLabel->setText(timeline_.caption(item, postTime, unavailable));
     captionBox_->fit();
     times_.clear();
@@ -430,6 +447,7 @@ void OddsHistoryView::fillWinChart(const std::optional<QDateTime>& postTime)
     for (int horse = 1; horse <= timeline_.runners(); ++horse) {
         Line line;
         line.name = QString::number(horse);
+        line.mark = tavek::results::placeMark(winners_.placeOf(horse));
         line.colour = runnerColour(horse);
         for (int i = 0; i < timeline_.size(); ++i)
             if (const auto odds = timeline_.winOdds(i, horse)) {
@@ -451,6 +469,8 @@ void OddsHistoryView::fillQuinellaChart(const std::optional<QDateTime>& postTime
     for (const int k : timeline_.leadingQuinellaPairs(kLeadingPairs)) {
         Line line;
         line.name = timeline_.quinellaPairName(k);
+        if (winners_.won(tavek::pools::Pool::Quinella, k))
+            line.mark = tavek::results::wonMark();
         // The theme has five colours, so the first and the sixth pair shared
         // one; each pair keeps the colour of its first place in the lead.
         const int slot = int(std::find(colourOrder.begin(), colourOrder.end(), k) - colourOrder.begin());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/Winners.h"
 #include "timeline/model/OddsTimeline.h"
 
 #include <QColor>
@@ -27,6 +28,8 @@ class SnapshotTable;
 // quick report, the odds of the leading quinella pairs likewise, each line
 // named at its end, and a table of the snapshots. The time axis spans the
 // snapshots, and post time, marked by a vertical line, when it is near them.
+// Once the race has its result, the lines of the first three are drawn
+// bolder and named with their place ("7 1着"), and a winning pair "2-7 的中".
 // Everything it shows comes from an OddsTimeline; it computes nothing itself.
 class OddsHistoryView : public QWidget {
     Q_OBJECT
@@ -37,9 +40,11 @@ public:
 
     // Shows the race `item` ("2005/04/16 東京 11R"); an empty timeline shows
     // how a history comes about instead of empty charts, or, given
-    // `unavailable`, why there is no history to show.
+    // `unavailable`, why there is no history to show. `winners` is the
+    // race's result; none without one.
     void showTimeline(const QString& item, tavek::timeline::OddsTimeline timeline, std::optional<QDateTime> postTime,
-                      const QString& unavailable = QString());
+                      const QString& unavailable = QString(),
+                      const tavek::results::Winners& winners = tavek::results::Winners());
     const tavek::timeline::OddsTimeline& timeline() const { return timeline_; }
 
     // The colour of runner `horse`'s line: eighteen that stay apart.
@@ -74,6 +79,7 @@ private:
     };
 
     tavek::timeline::OddsTimeline timeline_;
+    tavek::results::Winners winners_;
     // Each snapshot's time in milliseconds since the epoch, worked out once:
     // every conversion of a local time asks the C library for the time zone,
     // which reads the zone file's status each time.

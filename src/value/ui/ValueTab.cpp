@@ -1,7 +1,9 @@
 #include "value/ui/ValueTab.h"
 
 #include "controls/WhenShown.h"
+#include "controls/WonColour.h"
 #include "racedata/DayData.h"
+#include "results/Winners.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -88,7 +90,17 @@ finish::Model ValueTab::model() const
 void ValueTab::refresh()
 {
     shown_.clear();
-    const QByteArrayView record = race_ >= 0 && race_ < day_.raceCount() ? day_.voteRecord(race_) : QByteArrayView();
+    const bool race = race_ >= 0 && race_ < day_.raceCount();
+    const QByteArrayView record = race ? day_.voteRecord(race_) : QByteArrayView();
+    // Once the race has its result, a last column says what became of each bet.
+    const results::Winners winners(race ? day_.result(race_) : nullptr);
+    QStringList columns = value::valueColumns();
+    if (winners.any())
+        columns.append(results::outcomeHeading());
+    if (ValueTable->columnCount() != columns.size()) {
+        ValueTable->setColumnCount(int(columns.size()));
+        ValueTable->setHorizontalHeaderLabels(columns);
+    }
     if (!record.isEmpty()) {
         const int pool = PoolCombo->currentData().toInt();
         shown_ = value::rankedValues(value::betValues(record, model(), day_.trifectaRecord(race_)),
@@ -98,11 +110,22 @@ void ValueTab::refresh()
     MessageLabel->setVisible(shown_.empty());
     ValueTable->setRowCount(int(shown_.size()));
     for (int r = 0; r < int(shown_.size()); ++r) {
-        const QStringList cells = value::valueRow(shown_[size_t(r)]);
+        const value::BetValue& bet = shown_[size_t(r)];
+        const QStringList cells = value::valueRow(bet);
         for (int c = 0; c < int(cells.size()); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             ValueTable->setItem(r, c, item);
+        }
+        if (winners.any()) {
+            const results::Outcome outcome = winners.outcome(bet.pool, bet.number);
+            auto* item = new QTableWidgetItem(results::outcomeCell(outcome));
+            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            ValueTable->setItem(r, int(cells.size()), item);
+            // A winning bet's row in the boards' winners' colour.
+            if (outcome.kind == results::Outcome::Kind::Won)
+                for (int c = 0; c <= int(cells.size()); ++c)
+                    ValueTable->item(r, c)->setBackground(wonColour());
         }
     }
 }

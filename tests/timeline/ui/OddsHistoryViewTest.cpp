@@ -164,4 +164,27 @@ TEST(OddsHistoryView, EachLineIsNamedAtItsEndInAColourOfItsOwn)
         if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->text().contains(u'発'))
             postNames.append(text->text());
     EXPECT_EQ(postNames, QStringList{QStringLiteral("← 発走 04/14 09:00")});
+
+    // With the result (5, 2 and 9 first to third) their lines are bolder and
+    // named with their places, inside the chart.
+    const result::RaceResult paid = result::read(test::sampleResult());
+    view.showTimeline(QStringLiteral("x"), timeline::OddsTimeline({report(0), report(30)}), nine.addSecs(6 * 3600),
+                      QString(), results::Winners(&paid));
+    QApplication::processEvents();
+    QStringList placed;
+    for (QGraphicsItem* item : chart->childItems())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->text().contains(u'着')) {
+            placed.append(text->text());
+            EXPECT_LE(text->mapRectToScene(text->boundingRect()).right(), chart->sceneBoundingRect().right())
+                << text->text().toStdString();
+        }
+    placed.sort();
+    EXPECT_EQ(placed, (QStringList{"2 2着", "5 1着", "9 3着"}));
+    for (QAbstractSeries* s : chart->series()) {
+        auto* line = qobject_cast<QLineSeries*>(s);
+        if (line && line->name() != QStringLiteral("発走")) {
+            EXPECT_EQ(line->pen().widthF(), QStringList({"2", "5", "9"}).contains(line->name()) ? 3 : 1)
+                << line->name().toStdString();
+        }
+    }
 }

@@ -1,0 +1,6 @@
+#include "controls/WonColour.h"
+
+QColor wonColour()
+{
+    return QColor(255, 204, 0);
+}
