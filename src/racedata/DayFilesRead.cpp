@@ -112,11 +112,10 @@ std::optional<QByteArray> readDayFile(const Location& where, qint64 maxBytes, Li
         throw failure(QStringLiteral("日ファイル %1 は通常のファイルではありません").arg(where.shown));
     case regularfile::Status::TooLarge:
         throw failure(QStringLiteral("日ファイル %1 は %2 バイトあり、日ファイルとしては大きすぎるので読みません"
-                                     "（上限 %3 バイト、%4 行分）")
+                                     "（上限 %3 バイト）")
                           .arg(where.shown)
                           .arg(file.size)
-                          .arg(maxBytes)
-                          .arg(kMaxDayFileLines));
+                          .arg(maxBytes));
     case regularfile::Status::OpenFailed:
         throw failure(QStringLiteral("日ファイル %1 を開けません：%2").arg(where.shown, file.reason));
     case regularfile::Status::ReadFailed:

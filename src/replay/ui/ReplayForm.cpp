@@ -340,8 +340,10 @@ void TReplayForm::fillCharts(const replay::Report& report)
 {
     QChart* curve = BankrollChart->chart();
     curve->removeAllSeries();
-    for (QAbstractAxis* a : curve->axes())
+    for (QAbstractAxis* a : curve->axes()) {
         curve->removeAxis(a);
+        delete a;  // a removed axis is the caller's
+    }
     auto* bankroll = new QLineSeries;
     bankroll->setName(QStringLiteral("資金"));
     bankroll->setColor(chartstyle::lineColour(0));
@@ -355,8 +357,10 @@ void TReplayForm::fillCharts(const replay::Report& report)
 
     QChart* honesty = CalibrationChart->chart();
     honesty->removeAllSeries();
-    for (QAbstractAxis* a : honesty->axes())
+    for (QAbstractAxis* a : honesty->axes()) {
         honesty->removeAxis(a);
+        delete a;  // a removed axis is the caller's
+    }
     auto* realised = new QScatterSeries;
     realised->setName(QStringLiteral("実際の回収率（帯ごと）"));
     realised->setColor(chartstyle::lineColour(1));
